@@ -1,0 +1,34 @@
+#include "app/Aplicacao.h"
+
+namespace etiquetas {
+
+Aplicacao::Aplicacao(Plataforma& plataforma, std::filesystem::path pastaAplicacao)
+    : plataforma_(plataforma), pasta_(std::move(pastaAplicacao)) {
+    ligarReacoes();
+}
+
+Resposta Aplicacao::mensagem(const std::string& texto, const std::string& titulo, Icone icone,
+                             Botoes botoes) {
+    return plataforma_.mensagem(texto, titulo, icone, botoes);
+}
+
+void Aplicacao::ligarReacoes() {
+    auto& j = janela_;
+    j.cmdLocalizar.clicado.conectar([this] { cmdLocalizar(); });
+    j.cmdSelTodos.clicado.conectar([this] { cmdSelTodos(); });
+    j.cmdDesmarcaTodos.clicado.conectar([this] { cmdDesmarcaTodos(); });
+    j.cmdAtualizaQtd.clicado.conectar([this] { cmdAtualizaQtd(); });
+    j.cmdImprimir.clicado.conectar([this] { cmdImprimir(); });
+    j.cmdGerarTxt.clicado.conectar([this] { cmdGerarTxt(); });
+    j.cmdConfiguracao.clicado.conectar([this] { cmdConfiguracao(); });
+    j.cmdSair.clicado.conectar([this] { cmdSair(); });
+    j.CmZebra.clicado.conectar([this] { CmZebra(); });
+    j.Option1.clicada.conectar([this] { imprimirTeste(1); });
+    j.Option2.clicada.conectar([this] { imprimirTeste(2); });
+    j.Option3.clicada.conectar([this] { imprimirTeste(3); });
+    j.Option4.clicada.conectar([this] { imprimirTeste(4); });
+    ligarReacoesImpressoras();
+    ligarReacoesGrades();
+}
+
+}  // namespace etiquetas

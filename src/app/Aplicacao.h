@@ -1,0 +1,79 @@
+#pragma once
+
+// The application: the main window model, the rendering module's state and
+// the platform, with the window's commands. Commands are grouped by area in
+// their own sources (Inicializacao.cpp, ArquivoPedidos.cpp, Grades.cpp,
+// Impressao.cpp, ExportacaoTxt.cpp, ...).
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "app/JanelaPrincipal.h"
+#include "platform/Plataforma.h"
+#include "render/ModuloImpressao.h"
+
+namespace etiquetas {
+
+class Aplicacao {
+  public:
+    Aplicacao(Plataforma& plataforma, std::filesystem::path pastaAplicacao);
+
+    Plataforma& plataforma() { return plataforma_; }
+    const std::filesystem::path& PastaAplicacao() const { return pasta_; }
+    JanelaPrincipal& janela() { return janela_; }
+    ModuloImpressao& modulo() { return modulo_; }
+
+    // Dispatch flag: the Datamax configuration already went out through the
+    // serial port since it was opened.
+    bool ImagemEnviada = false;
+
+    // Start-up (the window's load event) and closing.
+    void iniciar();
+    void fechar();   // unload: closes the serial port if open
+    void cmdSair();  // closes the serial port, then ends at once
+
+    // Order files.
+    void cmdLocalizar();
+    void AbrirArquivoPedidos(const std::string& caminho);
+
+    // Grids.
+    void cmdSelTodos();
+    void cmdDesmarcaTodos();
+    void cmdAtualizaQtd();
+    void SelecionarTodasLinhas();
+    bool VerificarPedidoSelecionado();
+
+    // Printing, export, configuration, test print.
+    void cmdImprimir();
+    void cmdGerarTxt();
+    void cmdConfiguracao();
+    void CmZebra();
+    void imprimirTeste(int opcao);
+
+    // Printer settings (section "ConfigPess" of the personal INI file) and
+    // the speed and temperature boxes the templates read.
+    void salvarConfiguracaoPessoal();
+    void restaurarConfiguracaoPessoal();
+    void montavelocidadetemperatura();
+
+    // Shows a box through the platform; "" as title shows the application's.
+    Resposta mensagem(const std::string& texto, const std::string& titulo = {},
+                      Icone icone = Icone::Nenhum, Botoes botoes = Botoes::Ok);
+
+    // The configuration dialog is a window of its own; the front end that
+    // can show it sets this (the CLI leaves it empty).
+    std::function<void()> mostrarDialogoConfiguracao;
+
+  private:
+    void ligarReacoes();
+    void ligarReacoesImpressoras();
+    void ligarReacoesGrades();
+
+    Plataforma& plataforma_;
+    std::filesystem::path pasta_;
+    JanelaPrincipal janela_;
+    ModuloImpressao modulo_;
+};
+
+}  // namespace etiquetas

@@ -1,0 +1,7 @@
+#include "app/Aplicacao.h"
+
+namespace etiquetas {
+
+void Aplicacao::cmdGerarTxt() {}
+
+}  // namespace etiquetas

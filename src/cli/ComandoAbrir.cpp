@@ -1,0 +1,7 @@
+#include "cli/ContextoCli.h"
+
+namespace etiquetas::cli {
+
+void registrarAbrir(CLI::App&, ContextoCli&, Execucao&) {}
+
+}  // namespace etiquetas::cli

@@ -1,0 +1,7 @@
+#include "cli/ContextoCli.h"
+
+namespace etiquetas::cli {
+
+void registrarExportar(CLI::App&, ContextoCli&, Execucao&) {}
+
+}  // namespace etiquetas::cli

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include "app/Aplicacao.h"
+#include "platform/headless/PlataformaHeadless.h"
+
+namespace etiquetas::cli {
+
+// Exit statuses of etiquetas-cli.
+enum Saida { kOk = 0, kFalha = 1, kArgumentos = 2, kEncerrada = 3 };
+
+struct ContextoCli {
+    std::filesystem::path pasta;  // --pasta, or the executable's folder
+    PlataformaHeadless plataforma;
+    std::unique_ptr<Aplicacao> aplicacao;
+
+    // Creates the application on the folder and runs its start-up.
+    Aplicacao& iniciarAplicacao();
+    // A critical message was shown: the command stopped on a reported failure.
+    bool houveFalha() const;
+};
+
+// Each subcommand lives in its own source and registers itself here; the
+// callback returns the exit status.
+using Execucao = std::function<int()>;
+void registrarAbrir(CLI::App& app, ContextoCli& ctx, Execucao& execucao);
+void registrarImprimir(CLI::App& app, ContextoCli& ctx, Execucao& execucao);
+void registrarExportar(CLI::App& app, ContextoCli& ctx, Execucao& execucao);
+
+}  // namespace etiquetas::cli

@@ -1,0 +1,50 @@
+// etiquetas-cli: the window's workflow without a window. Messages go to
+// standard error as "[title] text"; questions are answered Yes.
+
+#include <QCoreApplication>
+#include <iostream>
+
+#include "cli/ContextoCli.h"
+#include "comum/Texto.h"
+
+using namespace etiquetas;
+using namespace etiquetas::cli;
+
+int main(int argc, char** argv) {
+    QCoreApplication qt(argc, argv);
+    ContextoCli ctx;
+    ctx.plataforma.ecoMensagens = &std::cerr;
+    ctx.pasta = std::filesystem::path(QCoreApplication::applicationDirPath().toStdString());
+
+    CLI::App app{"etiquetas-cli: impressão de etiquetas Quelmonte sem janela"};
+    app.require_subcommand(0, 1);
+    bool versao = false;
+    app.add_flag("--version", versao, "Mostra a versão do aplicativo");
+    app.add_option("--pasta", ctx.pasta, "Pasta do aplicativo (tabelas, modelos, INI)")
+        ->check(CLI::ExistingDirectory);
+
+    Execucao execucao;
+    registrarAbrir(app, ctx, execucao);
+    registrarImprimir(app, ctx, execucao);
+    registrarExportar(app, ctx, execucao);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        const int status = app.exit(e);
+        return status == 0 ? kOk : kArgumentos;
+    }
+    if (versao) {
+        std::cout << textoVersao(kVersaoCompilada) << '\n';
+        return kOk;
+    }
+    if (!execucao) {
+        std::cerr << app.help();
+        return kArgumentos;
+    }
+    try {
+        return execucao();
+    } catch (const AplicacaoEncerrada&) {
+        return kEncerrada;
+    }
+}

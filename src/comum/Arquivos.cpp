@@ -1,0 +1,80 @@
+#include "comum/Arquivos.h"
+
+#include <fstream>
+#include <system_error>
+
+#include "comum/Texto.h"
+
+namespace etiquetas {
+
+namespace fs = std::filesystem;
+
+fs::path caminhoNaPasta(const fs::path& pasta, std::string_view nome) {
+    while (!nome.empty() && (nome.front() == '\\' || nome.front() == '/')) nome.remove_prefix(1);
+    fs::path direto = pasta / fs::path(std::string(nome));
+    std::error_code erro;
+    if (fs::exists(direto, erro)) return direto;
+    for (fs::directory_iterator it(pasta, erro), fim; !erro && it != fim; it.increment(erro)) {
+        if (iguaisSemCaixa(it->path().filename().string(), nome)) return it->path();
+    }
+    return direto;
+}
+
+std::optional<std::string> lerArquivo(const fs::path& caminho) {
+    std::ifstream entrada(caminho, std::ios::binary);
+    if (!entrada) return std::nullopt;
+    std::string conteudo;
+    std::error_code erro;
+    const auto tamanho = fs::file_size(caminho, erro);
+    if (!erro) conteudo.reserve(tamanho);
+    conteudo.assign(std::istreambuf_iterator<char>(entrada), std::istreambuf_iterator<char>());
+    if (entrada.bad()) return std::nullopt;
+    return conteudo;
+}
+
+bool gravarArquivoAtomico(const fs::path& caminho, std::string_view conteudo) {
+    // A read-only file stays read-only even for a user whom the folder lets
+    // replace it: the installation marked it so on purpose.
+    std::error_code estado;
+    const auto permissoes = fs::status(caminho, estado).permissions();
+    if (!estado && (permissoes & fs::perms::owner_write) == fs::perms::none) return false;
+    fs::path temporario = caminho;
+    temporario += ".tmp~";
+    {
+        std::ofstream saida(temporario, std::ios::binary | std::ios::trunc);
+        if (!saida) return false;
+        saida.write(conteudo.data(), static_cast<std::streamsize>(conteudo.size()));
+        saida.flush();
+        if (!saida) {
+            saida.close();
+            std::error_code ignorado;
+            fs::remove(temporario, ignorado);
+            return false;
+        }
+    }
+    std::error_code erro;
+    fs::rename(temporario, caminho, erro);
+    if (erro) {
+        fs::remove(temporario, erro);
+        return false;
+    }
+    return true;
+}
+
+bool regravarArquivo(const fs::path& caminho, std::string_view conteudo) {
+    std::error_code erro;
+    {
+        std::fstream saida(caminho, std::ios::binary | std::ios::in | std::ios::out);
+        if (!saida) {
+            saida.open(caminho, std::ios::binary | std::ios::out | std::ios::trunc);
+            if (!saida) return false;
+        }
+        saida.write(conteudo.data(), static_cast<std::streamsize>(conteudo.size()));
+        saida.flush();
+        if (!saida) return false;
+    }
+    fs::resize_file(caminho, conteudo.size(), erro);
+    return !erro;
+}
+
+}  // namespace etiquetas

@@ -1,0 +1,233 @@
+#include "comum/Texto.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+
+namespace etiquetas {
+
+namespace {
+
+// Code points of bytes 0x80..0x9F in Windows-1252; 0 where the byte is unused.
+constexpr std::array<char32_t, 32> kFaixa80{
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+char32_t pontoDoByte(unsigned char b) {
+    if (b >= 0x80 && b <= 0x9F) return kFaixa80[b - 0x80] ? kFaixa80[b - 0x80] : b;
+    return b;
+}
+
+char byteDoPonto(char32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+    for (std::size_t i = 0; i < kFaixa80.size(); ++i)
+        if (kFaixa80[i] == cp) return static_cast<char>(0x80 + i);
+    return '?';
+}
+
+void anexarUtf8(std::string& saida, char32_t cp) {
+    if (cp < 0x80) {
+        saida += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        saida += static_cast<char>(0xC0 | (cp >> 6));
+        saida += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        saida += static_cast<char>(0xE0 | (cp >> 12));
+        saida += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        saida += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        saida += static_cast<char>(0xF0 | (cp >> 18));
+        saida += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        saida += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        saida += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+unsigned char maiusculaByte(unsigned char c) {
+    if (c >= 'a' && c <= 'z') return c - 32;
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 32;
+    if (c == 0x9A || c == 0x9C || c == 0x9E) return c - 16;  // š œ ž
+    if (c == 0xFF) return 0x9F;                              // ÿ
+    return c;
+}
+
+unsigned char minusculaByte(unsigned char c) {
+    if (c >= 'A' && c <= 'Z') return c + 32;
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
+    if (c == 0x8A || c == 0x8C || c == 0x8E) return c + 16;
+    if (c == 0x9F) return 0xFF;
+    return c;
+}
+
+}  // namespace
+
+std::string utf8ParaCp1252(std::string_view utf8) {
+    std::string saida;
+    saida.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        int extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
+        if (extra < 0 || i + extra >= utf8.size() + (extra == 0 ? 1 : 0)) {
+            saida += '?';
+            ++i;
+            continue;
+        }
+        char32_t cp = extra == 0 ? b : b & (0x3F >> extra);
+        bool valido = true;
+        for (int k = 1; k <= extra; ++k) {
+            const auto c = static_cast<unsigned char>(utf8[i + k]);
+            if ((c & 0xC0) != 0x80) valido = false;
+            cp = (cp << 6) | (c & 0x3F);
+        }
+        if (!valido) {
+            saida += '?';
+            ++i;
+            continue;
+        }
+        saida += byteDoPonto(cp);
+        i += extra + 1;
+    }
+    return saida;
+}
+
+std::string cp1252ParaUtf8(std::string_view cp1252) {
+    std::string saida;
+    saida.reserve(cp1252.size() + cp1252.size() / 8);
+    for (unsigned char b : cp1252) anexarUtf8(saida, pontoDoByte(b));
+    return saida;
+}
+
+std::string latin1ParaCp1252(std::string_view latin1) {
+    std::string saida(latin1);
+    // Latin-1 control codes 0x80..0x9F have no printable meaning; the
+    // printable range is identical in both.
+    for (char& c : saida) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0x80 && b <= 0x9F) c = '?';
+    }
+    return saida;
+}
+
+std::string aparar(std::string_view texto) {
+    const auto inicio = texto.find_first_not_of(' ');
+    if (inicio == std::string_view::npos) return {};
+    const auto fim = texto.find_last_not_of(' ');
+    return std::string(texto.substr(inicio, fim - inicio + 1));
+}
+
+std::string semEspacos(std::string_view texto) {
+    std::string saida;
+    for (char c : texto)
+        if (c != ' ') saida += c;
+    return saida;
+}
+
+std::string maiusculas(std::string_view texto) {
+    std::string saida(texto);
+    for (char& c : saida) c = static_cast<char>(maiusculaByte(static_cast<unsigned char>(c)));
+    return saida;
+}
+
+std::string minusculas(std::string_view texto) {
+    std::string saida(texto);
+    for (char& c : saida) c = static_cast<char>(minusculaByte(static_cast<unsigned char>(c)));
+    return saida;
+}
+
+bool iguaisSemCaixa(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (maiusculaByte(static_cast<unsigned char>(a[i])) !=
+            maiusculaByte(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+std::string esquerda(std::string_view texto, std::size_t n) {
+    return std::string(texto.substr(0, n));
+}
+
+std::string direita(std::string_view texto, std::size_t n) {
+    return std::string(n >= texto.size() ? texto : texto.substr(texto.size() - n));
+}
+
+void substituirTodos(std::string& texto, std::string_view de, std::string_view para) {
+    if (de.empty()) return;
+    std::size_t pos = texto.find(de);
+    if (pos == std::string::npos) return;
+    std::string saida;
+    saida.reserve(texto.size());
+    std::size_t inicio = 0;
+    for (; pos != std::string::npos; pos = texto.find(de, inicio)) {
+        saida.append(texto, inicio, pos - inicio);
+        saida.append(para);
+        inicio = pos + de.size();
+    }
+    saida.append(texto, inicio);
+    texto.swap(saida);
+}
+
+std::optional<double> valorNumerico(std::string_view texto) {
+    std::string limpo = aparar(texto);
+    if (limpo.empty()) return std::nullopt;
+    std::size_t i = 0;
+    bool negativo = false;
+    if (limpo[0] == '+' || limpo[0] == '-') {
+        negativo = limpo[0] == '-';
+        ++i;
+    }
+    bool temDigito = false, temMarca = false;
+    std::string normal;
+    for (; i < limpo.size(); ++i) {
+        const char c = limpo[i];
+        if (c >= '0' && c <= '9') {
+            temDigito = true;
+            normal += c;
+        } else if ((c == '.' || c == ',') && !temMarca) {
+            temMarca = true;
+            normal += '.';
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!temDigito) return std::nullopt;
+    double valor = 0;
+    const auto r = std::from_chars(normal.data(), normal.data() + normal.size(), valor);
+    if (r.ec != std::errc{} || !std::isfinite(valor)) return std::nullopt;
+    return negativo ? -valor : valor;
+}
+
+std::optional<long long> valorInteiro(std::string_view texto) {
+    std::string limpo = aparar(texto);
+    if (limpo.empty()) return std::nullopt;
+    const char* inicio = limpo.data();
+    if (*inicio == '+') ++inicio;
+    long long valor = 0;
+    const auto r = std::from_chars(inicio, limpo.data() + limpo.size(), valor);
+    if (r.ec != std::errc{} || r.ptr != limpo.data() + limpo.size()) return std::nullopt;
+    return valor;
+}
+
+std::string formatarInteiro(long long numero, std::string_view figura) {
+    const bool negativo = numero < 0;
+    const unsigned long long absoluto =
+        negativo ? 0ULL - static_cast<unsigned long long>(numero) : numero;
+    std::string digitos = std::to_string(absoluto);
+    if (digitos.size() < figura.size()) digitos.insert(0, figura.size() - digitos.size(), '0');
+    return negativo ? "-" + digitos : digitos;
+}
+
+std::string formatarNumero(std::string_view texto, std::string_view figura) {
+    const auto valor = valorNumerico(texto);
+    if (!valor || std::fabs(*valor) > 9.2e18) return std::string(texto);
+    return formatarInteiro(static_cast<long long>(std::llround(*valor)), figura);
+}
+
+std::string textoVersao(const Versao& versao) {
+    return std::to_string(versao.major) + "." + std::to_string(versao.minor) + ".0." +
+           std::to_string(versao.revisao);
+}
+
+}  // namespace etiquetas

@@ -1,0 +1,70 @@
+#include "platform/headless/PlataformaHeadless.h"
+
+#include <QCoreApplication>
+#include <ostream>
+
+#include "comum/Texto.h"
+#include "platform/nucleo/PortaSerialQt.h"
+#include "platform/nucleo/ProcessosQt.h"
+
+namespace etiquetas {
+
+PlataformaHeadless::PlataformaHeadless() = default;
+PlataformaHeadless::~PlataformaHeadless() = default;
+
+std::string PlataformaHeadless::tituloAplicacao() const {
+    return ":: Quelmonte ::  Impressão de Etiquetas - Vs. (" + textoVersao(versao_) + ")";
+}
+
+Resposta PlataformaHeadless::mensagem(const std::string& texto, const std::string& titulo,
+                                      Icone icone, Botoes botoes) {
+    const std::string mostrado = titulo.empty() ? tituloAplicacao() : titulo;
+    mensagens.push_back({texto, mostrado, icone, botoes});
+    if (ecoMensagens) {
+        std::string linha = texto;
+        // One line per message: line breaks inside the text become blanks.
+        for (auto& c : linha)
+            if (c == '\r' || c == '\n') c = ' ';
+        *ecoMensagens << '[' << cp1252ParaUtf8(mostrado) << "] " << cp1252ParaUtf8(aparar(linha))
+                      << std::endl;
+    }
+    return botoes == Botoes::SimNao ? respostaPerguntas : Resposta::Ok;
+}
+
+std::string PlataformaHeadless::escolherArquivo(const std::string& titulo, const std::string&) {
+    dialogos.push_back(titulo);
+    return arquivoEscolhido;
+}
+
+void PlataformaHeadless::processarEventos() {
+    if (QCoreApplication::instance()) QCoreApplication::processEvents();
+}
+
+void PlataformaHeadless::encerrarAplicacao() {
+    throw AplicacaoEncerrada();
+}
+
+PortaSerial& PlataformaHeadless::portaSerial() {
+    if (!porta_) porta_ = std::make_unique<PortaSerialQt>([this] { processarEventos(); });
+    return *porta_;
+}
+
+void PlataformaHeadless::definirPortaSerial(std::unique_ptr<PortaSerial> porta) {
+    porta_ = std::move(porta);
+}
+
+ResultadoProcesso PlataformaHeadless::executarEAguardar(
+    const std::string& programa, const std::vector<std::string>& argumentos) {
+    return executarProcessoQt(programa, argumentos, [this] { processarEventos(); });
+}
+
+void PlataformaHeadless::pausar(std::chrono::milliseconds duracao) {
+    if (semPausas) return;
+    pausarQt(duracao, [this] { processarEventos(); });
+}
+
+std::chrono::system_clock::time_point PlataformaHeadless::agora() const {
+    return relogioFixo ? *relogioFixo : std::chrono::system_clock::now();
+}
+
+}  // namespace etiquetas

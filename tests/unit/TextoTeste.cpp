@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include "comum/Texto.h"
+
+using namespace etiquetas;
+
+namespace {
+// UTF-8 bytes, whatever the narrow literals' code page is.
+std::string u8s(const char8_t* s) {
+    return reinterpret_cast<const char*>(s);
+}
+}  // namespace
+
+TEST(Texto, FiguraDeZerosPreencheNumerosEPassaOResto) {
+    struct Caso {
+        const char* texto;
+        const char* figura;
+        const char* esperado;
+    };
+    for (const auto& c : std::vector<Caso>{{"12", "0000", "0012"},
+                                           {" 42 ", "00000", "00042"},
+                                           {"ABC", "00000", "ABC"},
+                                           {"12A", "0000", "12A"},
+                                           {"-300", "0000", "-0300"},
+                                           {"10.7", "000", "011"},
+                                           {"123456", "000", "123456"},
+                                           {"", "0000", ""}})
+        EXPECT_EQ(formatarNumero(c.texto, c.figura), c.esperado) << c.texto;
+}
+
+TEST(Texto, ConversaoCp1252IdaEVolta) {
+    const std::string utf8 = u8s(u8"Preço AÇÚCAR €");
+    const std::string cp = utf8ParaCp1252(utf8);
+    EXPECT_EQ(cp, std::string("Pre\xE7o A\xC7\xDA"
+                              "CAR \x80"));
+    EXPECT_EQ(cp1252ParaUtf8(cp), utf8);
+    EXPECT_EQ(utf8ParaCp1252("\xE2\x82"), "??");  // truncated sequence: one mark a byte
+    const std::string kanji = u8s(u8"\u65E5");    // not in Windows-1252
+    EXPECT_EQ(utf8ParaCp1252(kanji), "?");
+    EXPECT_EQ(maiusculas("ação"), "AÇÃO");  // literals are Windows-1252 here
+}
+
+TEST(Texto, SubstituicaoNaoReexaminaOTextoInserido) {
+    std::string t = "::A:: e ::A::";
+    substituirTodos(t, "::A::", "::A::::A::");
+    EXPECT_EQ(t, "::A::::A:: e ::A::::A::");
+}
