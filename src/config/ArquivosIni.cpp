@@ -1,0 +1,210 @@
+#include "config/ArquivosIni.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <vector>
+
+#include "comum/Arquivos.h"
+#include "comum/Texto.h"
+#include "config/AtualizarConfiguracao.h"
+
+namespace etiquetas {
+
+namespace {
+
+constexpr std::string_view kFimLinha = "\r\n";
+
+std::string_view semBrancos(std::string_view t) {
+    const auto branco = [](char c) { return c == ' ' || c == '\t'; };
+    while (!t.empty() && branco(t.front())) t.remove_prefix(1);
+    while (!t.empty() && branco(t.back())) t.remove_suffix(1);
+    return t;
+}
+
+// One line of the file: where its text starts and ends (without the line
+// break) and where the next line starts.
+struct Linha {
+    std::size_t inicio = 0;
+    std::size_t fim = 0;
+    std::size_t proxima = 0;
+};
+
+std::vector<Linha> dividirLinhas(std::string_view conteudo) {
+    std::vector<Linha> linhas;
+    std::size_t inicio = 0;
+    while (inicio < conteudo.size()) {
+        const auto quebra = conteudo.find('\n', inicio);
+        Linha l;
+        l.inicio = inicio;
+        l.proxima = quebra == std::string_view::npos ? conteudo.size() : quebra + 1;
+        l.fim = quebra == std::string_view::npos ? conteudo.size() : quebra;
+        if (l.fim > l.inicio && conteudo[l.fim - 1] == '\r') --l.fim;
+        linhas.push_back(l);
+        inicio = l.proxima;
+    }
+    return linhas;
+}
+
+std::optional<std::string_view> nomeDaSecao(std::string_view texto) {
+    texto = semBrancos(texto);
+    if (texto.empty() || texto.front() != '[') return std::nullopt;
+    texto.remove_prefix(1);
+    return semBrancos(texto.substr(0, texto.find(']')));
+}
+
+bool comentario(std::string_view texto) {
+    texto = semBrancos(texto);
+    return !texto.empty() && texto.front() == ';';
+}
+
+// Where a key lives in the file, or where it would go.
+struct Localizacao {
+    bool secaoEncontrada = false;
+    std::optional<Linha> linhaChave;
+    std::size_t posicaoSeparador = 0;  // the "=" of the key's line
+    // Just after the section's last line that is not blank: a new key goes there.
+    std::optional<Linha> ultimaLinhaSecao;
+};
+
+Localizacao localizar(std::string_view conteudo, std::string_view secao, std::string_view chave) {
+    Localizacao achado;
+    bool dentro = false;
+    for (const Linha& l : dividirLinhas(conteudo)) {
+        const auto texto = conteudo.substr(l.inicio, l.fim - l.inicio);
+        if (const auto nome = nomeDaSecao(texto)) {
+            if (dentro) break;  // only the first section of that name counts
+            dentro = iguaisSemCaixa(*nome, secao);
+            if (dentro) {
+                achado.secaoEncontrada = true;
+                achado.ultimaLinhaSecao = l;
+            }
+            continue;
+        }
+        if (!dentro || semBrancos(texto).empty()) continue;
+        achado.ultimaLinhaSecao = l;
+        const auto igual = texto.find('=');
+        if (comentario(texto) || igual == std::string_view::npos) continue;
+        if (iguaisSemCaixa(semBrancos(texto.substr(0, igual)), chave)) {
+            achado.linhaChave = l;
+            achado.posicaoSeparador = l.inicio + igual;
+            return achado;
+        }
+    }
+    return achado;
+}
+
+bool nomeValido(std::string_view nome) {
+    return !semBrancos(nome).empty() && nome.find_first_of("[]=\r\n") == std::string_view::npos;
+}
+
+std::string substituirValor(std::string_view conteudo, const Localizacao& achado,
+                            std::string_view valor) {
+    std::string novo(conteudo.substr(0, achado.posicaoSeparador + 1));
+    novo += valor;
+    novo += conteudo.substr(achado.linhaChave->fim);
+    return novo;
+}
+
+std::string inserirChave(std::string_view conteudo, const Linha& depoisDe, std::string_view chave,
+                         std::string_view valor) {
+    std::string novo(conteudo.substr(0, depoisDe.proxima));
+    if (depoisDe.proxima == depoisDe.fim) novo += kFimLinha;  // last line had no break
+    novo.append(chave).append("=").append(valor).append(kFimLinha);
+    novo += conteudo.substr(depoisDe.proxima);
+    return novo;
+}
+
+std::string acrescentarSecao(std::string_view conteudo, std::string_view secao,
+                             std::string_view chave, std::string_view valor) {
+    std::string novo(conteudo);
+    if (!novo.empty() && novo.back() != '\n') novo += kFimLinha;
+    novo.append("[").append(secao).append("]").append(kFimLinha);
+    novo.append(chave).append("=").append(valor).append(kFimLinha);
+    return novo;
+}
+
+short paraCurto(long long valor) {
+    return static_cast<short>(std::clamp<long long>(valor, std::numeric_limits<short>::min(),
+                                                    std::numeric_limits<short>::max()));
+}
+
+// The number written in a piece of a position value; 0 when there is none.
+long long numeroDaPosicao(std::string_view texto) {
+    const auto valor = valorNumerico(texto);
+    if (!valor || std::fabs(*valor) > 1e9) return 0;
+    return std::llround(*valor);
+}
+
+}  // namespace
+
+std::string lerChaveIni(const std::filesystem::path& arquivo, std::string_view secao,
+                        std::string_view chave) {
+    const auto conteudo = lerArquivo(arquivo);
+    if (!conteudo) return {};
+    const auto achado = localizar(*conteudo, secao, chave);
+    if (!achado.linhaChave) return {};
+    const auto inicio = achado.posicaoSeparador + 1;
+    const auto valor =
+        semBrancos(std::string_view(*conteudo).substr(inicio, achado.linhaChave->fim - inicio));
+    return std::string(valor.substr(0, kTamanhoMaximoValor));
+}
+
+bool gravarChaveIni(const std::filesystem::path& arquivo, std::string_view secao,
+                    std::string_view chave, std::string_view valor) {
+    // A line break in a value would plant keys of its own in the file.
+    if (!nomeValido(secao) || !nomeValido(chave) ||
+        valor.find_first_of("\r\n") != std::string_view::npos)
+        return false;
+    std::error_code erro;
+    const bool existe = std::filesystem::exists(arquivo, erro);
+    const auto lido = existe ? lerArquivo(arquivo) : std::optional<std::string>(std::string());
+    if (!lido) return false;
+    const auto achado = localizar(*lido, secao, chave);
+    std::string novo;
+    if (achado.linhaChave)
+        novo = substituirValor(*lido, achado, valor);
+    else if (achado.secaoEncontrada)
+        novo = inserirChave(*lido, *achado.ultimaLinhaSecao, chave, valor);
+    else
+        novo = acrescentarSecao(*lido, secao, chave, valor);
+    return gravarArquivoAtomico(arquivo, novo);
+}
+
+std::string LerArquivoIni(const std::filesystem::path& pasta, std::string_view secao,
+                          std::string_view chave) {
+    return lerChaveIni(caminhoNaPasta(pasta, kArquivoLayout), secao, chave);
+}
+
+bool GravarArquivoIni(const std::filesystem::path& pasta, std::string_view secao,
+                      std::string_view chave, std::string_view valor) {
+    return gravarChaveIni(caminhoNaPasta(pasta, kArquivoLayout), secao, chave, valor);
+}
+
+std::string LerArquivoConfig(const std::filesystem::path& pasta, std::string_view secao,
+                             std::string_view chave) {
+    return lerChaveIni(caminhoNaPasta(pasta, kArquivoPessoal), secao, chave);
+}
+
+bool GravarArquivoConfig(const std::filesystem::path& pasta, std::string_view secao,
+                         std::string_view chave, std::string_view valor) {
+    return gravarChaveIni(caminhoNaPasta(pasta, kArquivoPessoal), secao, chave, valor);
+}
+
+std::string secaoPosicoes(std::string_view nomeTemplate) {
+    std::string secao = maiusculas(nomeTemplate);
+    substituirTodos(secao, ".PRN", "");
+    secao = maiusculas(secao);
+    substituirTodos(secao, ".ZPL", "");
+    return secao;
+}
+
+void LerPosicaoTemplate(const AtualizarConfiguracao& cfg, const std::filesystem::path& pasta,
+                        std::string_view nomeTemplate, std::string& chave, short& x, short& y) {
+    chave = LerArquivoIni(pasta, secaoPosicoes(nomeTemplate), chave);
+    x = paraCurto(numeroDaPosicao(esquerda(chave, 4)) + cfg.margemEsquerda);
+    y = paraCurto(numeroDaPosicao(direita(chave, 4)) + cfg.margemTopo);
+}
+
+}  // namespace etiquetas

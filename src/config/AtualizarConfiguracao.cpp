@@ -1,0 +1,161 @@
+#include "config/AtualizarConfiguracao.h"
+
+#include <cmath>
+#include <limits>
+
+#include "comum/Texto.h"
+#include "config/ArquivosIni.h"
+#include "platform/Plataforma.h"
+
+namespace etiquetas {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string raizDaSecao(int tipoEtiqueta) {
+    switch (tipoEtiqueta) {
+        case 1:
+            return "QuelmonteEtiqPreco";
+        case 2:
+            return "QuelmonteEtiqPrecoAdesiva";
+        case 3:
+            return "QuelmonteEtiqVolumeRepos";
+        // The doubled ending is the name every installed layout file uses.
+        case 4:
+            return "QuelmonteEtiqVolumePadraorao";
+        case 5:
+        case 9:
+            return "QuelmonteEtiqPrecoComSem";
+        case 6:
+            return "QuelmonteEtiqPrecoAdesivaIntima";
+        case 7:
+            return "QuelmonteEtiqPrecoRelogio";
+        case 8:
+            return "QuelmonteEtiqPrecoOculos";
+        case 11:
+            return "QuelmonteEtiqPrecoCosmetico";
+        case 99:
+            return "QuelmonteEtiqInterna";
+        default:
+            return "";
+    }
+}
+
+std::string sufixoDaImpressora(int tipoImpressora) {
+    switch (tipoImpressora) {
+        case 1:
+            return "Zebra";
+        case 0:
+        case 2:
+        case 3:
+            return "Datamax";
+        default:
+            return "";
+    }
+}
+
+// The stored text as a whole number of type T (rounded as typed), or
+// nothing when it is no number or does not fit.
+template <typename T>
+std::optional<T> numeroArmazenado(const std::string& texto) {
+    const auto valor = valorNumerico(texto);
+    if (!valor) return std::nullopt;
+    const double inteiro = std::round(*valor);
+    if (inteiro < static_cast<double>(std::numeric_limits<T>::min()) ||
+        inteiro > static_cast<double>(std::numeric_limits<T>::max()))
+        return std::nullopt;
+    return static_cast<T>(inteiro);
+}
+
+template <typename T>
+void carregarNumero(const fs::path& pasta, const std::string& secao, const char* chave,
+                    T& propriedade) {
+    if (const auto valor = numeroArmazenado<T>(LerArquivoIni(pasta, secao, chave)))
+        propriedade = *valor;
+}
+
+void carregarTexto(const fs::path& pasta, const std::string& secao, const char* chave,
+                   std::string& propriedade) {
+    auto valor = LerArquivoIni(pasta, secao, chave);
+    if (!valor.empty()) propriedade = std::move(valor);
+}
+
+}  // namespace
+
+std::string AtualizarConfiguracao::NomeSecao() const {
+    std::string secao = raizDaSecao(TipoEtiqueta);
+    if (LayoutNovo) secao += "_NOVO";
+    return secao + sufixoDaImpressora(TipoImpressora);
+}
+
+void AtualizarConfiguracao::Carregar(const fs::path& pasta) {
+    const std::string secao = NomeSecao();
+    carregarNumero(pasta, secao, "Repeticao", Repeticao);
+    carregarNumero(pasta, secao, "Largura", LarguraEtiqueta);
+    carregarNumero(pasta, secao, "MargemEsquerda", margemEsquerda);
+    carregarNumero(pasta, secao, "MargemTopo", margemTopo);
+    carregarTexto(pasta, secao, "FonteCodigo", CodigoFonte);
+    carregarTexto(pasta, secao, "FonteNome", NomeFonte);
+    CmdIniciar = LerArquivoIni(pasta, secao, "CmdIniciar");
+    carregarPortaSerial(pasta);
+}
+
+void AtualizarConfiguracao::carregarPortaSerial(const fs::path& pasta) {
+    Serial serial;
+    serial.porta = LerArquivoIni(pasta, kSecaoPortaSerial, "Porta");
+    carregarNumero(pasta, kSecaoPortaSerial, "BaudeRate", serial.BaudeRate);
+    carregarNumero(pasta, kSecaoPortaSerial, "StopBit", serial.StopBit);
+    carregarNumero(pasta, kSecaoPortaSerial, "DataBit", serial.DataBit);
+    carregarNumero(pasta, kSecaoPortaSerial, "Paridade", serial.Paridade);
+    PortaSerial = serial;
+}
+
+bool AtualizarConfiguracao::ValidarParametros() {
+    erro_.clear();
+    if (Repeticao < 1)
+        erro_ = "Repetição deverá ser maior que 0";
+    else if (LarguraEtiqueta <= 20)
+        erro_ = "Largura da etiqueta deverá ser maior que 20.";
+    else if (CodigoFonte == "@" && NomeFonte.empty())
+        erro_ = "Informe o nome da fonte.";
+    return erro_.empty();
+}
+
+bool AtualizarConfiguracao::Configurar(const fs::path& pasta, Plataforma& plataforma) {
+    if (!ValidarParametros()) return false;
+    // Every key is attempted even after a failure, so that as much as
+    // possible is saved before the user is told.
+    bool gravou = gravarParametros(pasta);
+    if (PortaSerial) gravou = gravarPortaSerial(pasta) && gravou;
+    if (!gravou) plataforma.mensagem(kMensagemGravacaoComErro, "", Icone::Informacao, Botoes::Ok);
+    return true;
+}
+
+bool AtualizarConfiguracao::gravarParametros(const fs::path& pasta) const {
+    const std::string secao = NomeSecao();
+    bool ok = GravarArquivoIni(pasta, secao, "Repeticao", formatarInteiro(Repeticao, "0000"));
+    ok = GravarArquivoIni(pasta, secao, "Largura", formatarInteiro(LarguraEtiqueta, "0000")) && ok;
+    ok =
+        GravarArquivoIni(pasta, secao, "MargemEsquerda", formatarInteiro(margemEsquerda, "0000")) &&
+        ok;
+    ok = GravarArquivoIni(pasta, secao, "MargemTopo", formatarInteiro(margemTopo, "0000")) && ok;
+    ok = GravarArquivoIni(pasta, secao, "FonteCodigo", CodigoFonte) && ok;
+    ok = GravarArquivoIni(pasta, secao, "FonteNome", NomeFonte) && ok;
+    ok = GravarArquivoIni(pasta, secao, "CmdIniciar", CmdIniciar) && ok;
+    return ok;
+}
+
+bool AtualizarConfiguracao::gravarPortaSerial(const fs::path& pasta) const {
+    const Serial& s = *PortaSerial;
+    bool ok = GravarArquivoIni(pasta, kSecaoPortaSerial, "Porta", s.porta);
+    ok = GravarArquivoIni(pasta, kSecaoPortaSerial, "BaudeRate", std::to_string(s.BaudeRate)) && ok;
+    ok = GravarArquivoIni(pasta, kSecaoPortaSerial, "StopBit", std::to_string(s.StopBit)) && ok;
+    ok = GravarArquivoIni(pasta, kSecaoPortaSerial, "DataBit", std::to_string(s.DataBit)) && ok;
+    ok = GravarArquivoIni(pasta, kSecaoPortaSerial, "Paridade", std::to_string(s.Paridade)) && ok;
+    return ok;
+}
+
+void AtualizarConfiguracao::Restaurar(const fs::path&) {}
+
+}  // namespace etiquetas

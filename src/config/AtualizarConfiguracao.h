@@ -1,0 +1,62 @@
+#pragma once
+
+// The layout parameters of one label type on one printer language, kept in
+// one section of the layout file. Set TipoEtiqueta, TipoImpressora and
+// LayoutNovo, then Carregar and read, or set the parameters and Configurar.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "config/Serial.h"
+
+namespace etiquetas {
+
+class Plataforma;
+
+class AtualizarConfiguracao {
+  public:
+    bool LayoutNovo = false;
+    // Printer index: 1 Zebra; 0, 2 and 3 Datamax language; other, none.
+    int TipoImpressora = 0;
+    int TipoEtiqueta = 0;
+    short margemEsquerda = 0;
+    short margemTopo = 0;
+    short LarguraEtiqueta = 0;
+    short Repeticao = 0;
+    std::string CodigoFonte;  // "@": a font chosen by name
+    std::string NomeFonte;
+    std::string CmdIniciar;
+    // Created by Carregar; an object never loaded saves no serial section.
+    std::optional<Serial> PortaSerial;
+
+    const std::string& Erro() const { return erro_; }
+    bool TemErro() const { return !erro_.empty(); }
+
+    std::string NomeSecao() const;
+
+    // Reads the section. Empty, non-numeric or out-of-range numbers keep
+    // what the property held.
+    void Carregar(const std::filesystem::path& pasta);
+    // Validates and saves. False (nothing written, Erro set) when the
+    // parameters are invalid; true otherwise, also when the file could not
+    // be written, which is told to the user.
+    bool Configurar(const std::filesystem::path& pasta, Plataforma& plataforma);
+    // Kept without effect: there are no shipped values to return to yet.
+    void Restaurar(const std::filesystem::path& pasta);
+
+  private:
+    bool ValidarParametros();
+    bool gravarParametros(const std::filesystem::path& pasta) const;
+    bool gravarPortaSerial(const std::filesystem::path& pasta) const;
+    void carregarPortaSerial(const std::filesystem::path& pasta);
+
+    std::string erro_;
+};
+
+inline constexpr const char* kSecaoPortaSerial = "PortaSerial";
+inline constexpr const char* kMensagemGravacaoComErro =
+    "Alterações salvas com erro, verifique com a Quelmonte como realizar a atualização do "
+    "arquivo de configuração!";
+
+}  // namespace etiquetas

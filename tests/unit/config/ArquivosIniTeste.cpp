@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include "PastaTeste.h"
+#include "config/ArquivosIni.h"
+#include "config/AtualizarConfiguracao.h"
+
+using namespace etiquetas;
+using etiquetas::teste::PastaTeste;
+
+namespace {
+
+const std::string kLayout = "QuelmonteEtiqueta.ini";
+
+const std::string kArquivoExemplo =
+    "; layout das etiquetas\r\n"
+    "[QuelmonteEtiqPrecoZebra]\r\n"
+    "Repeticao=0002\r\n"
+    "  Largura = 0400  \r\n"
+    "FonteCodigo=0\r\n"
+    "\r\n"
+    "[QuelmonteEtiqPrecoAdesivaZebra]\r\n"
+    ";Catalogo=99999999\r\n"
+    "Catalogo=00300120\r\n"
+    "Pre\xE7o=00100010\r\n"
+    "\r\n"
+    "[PortaSerial]\r\n"
+    "Porta=COM1";
+
+}  // namespace
+
+TEST(ArquivosIni, LeSemDiferencaDeCaixaEAparaOValor) {
+    PastaTeste pasta;
+    pasta.gravar(kLayout, kArquivoExemplo);
+    struct Caso {
+        const char* secao;
+        const char* chave;
+        const char* esperado;
+    };
+    for (const auto& c : std::vector<Caso>{
+             {"QuelmonteEtiqPrecoZebra", "Repeticao", "0002"},
+             {"QUELMONTEETIQPRECOZEBRA", "repeticao", "0002"},
+             {"quelmonteetiqprecozebra", "LARGURA", "0400"},
+             {"QUELMONTEETIQPRECOADESIVAZEBRA", "Catalogo", "00300120"},  // not the comment
+             {"QuelmonteEtiqPrecoAdesivaZebra", "PREÇO", "00100010"},     // accented, CP1252
+             {"PortaSerial", "Porta", "COM1"},  // last line without a line break
+             {"QuelmonteEtiqPrecoZebra", "Catalogo", ""},
+             {"SecaoInexistente", "Repeticao", ""},
+         })
+        EXPECT_EQ(LerArquivoIni(pasta.caminho(), c.secao, c.chave), c.esperado)
+            << c.secao << "/" << c.chave;
+}
+
+TEST(ArquivosIni, LeituraDeArquivoOuSecaoAusenteDaVazioENaoCriaNada) {
+    PastaTeste pasta;
+    EXPECT_EQ(LerArquivoIni(pasta.caminho(), "QuelmonteEtiqPrecoZebra", "Repeticao"), "");
+    EXPECT_EQ(LerArquivoConfig(pasta.caminho(), "ConfigPess", "Impressora"), "");
+    EXPECT_EQ(pasta.quantosArquivos(), 0u);
+
+    pasta.gravar(kLayout, kArquivoExemplo);
+    EXPECT_EQ(LerArquivoIni(pasta.caminho(), "Nada", "Nada"), "");
+    EXPECT_EQ(pasta.ler(kLayout), kArquivoExemplo);
+}
+
+TEST(ArquivosIni, ValorLongoVoltaCortadoEm254) {
+    PastaTeste pasta;
+    const std::string longo(300, 'x');
+    ASSERT_TRUE(GravarArquivoIni(pasta.caminho(), "S", "K", longo));
+    EXPECT_EQ(LerArquivoIni(pasta.caminho(), "S", "K"), std::string(254, 'x'));
+    EXPECT_NE(pasta.ler(kLayout).find(longo), std::string::npos);  // stored whole
+}
+
+TEST(ArquivosIni, GravacaoMudaSoALinhaDaChave) {
+    PastaTeste pasta;
+    struct Caso {
+        const char* secao;
+        const char* chave;
+        const char* valor;
+        std::string esperado;
+    };
+    const std::string& a = kArquivoExemplo;
+    for (const auto& c : std::vector<Caso>{
+             // existing key: only its value changes, the key keeps its spelling
+             {"QUELMONTEETIQPRECOZEBRA", "repeticao", "0003",
+              std::string(a).replace(a.find("0002"), 4, "0003")},
+             {"QuelmonteEtiqPrecoZebra", "Largura", "0320",
+              std::string(a).replace(a.find(" 0400  "), 7, "0320")},
+             // new key: after the section's last line, before the blank line
+             {"QuelmonteEtiqPrecoZebra", "MargemTopo", "0002",
+              std::string(a).insert(a.find("\r\n\r\n[QuelmonteEtiqPrecoAdesiva") + 2,
+                                    "MargemTopo=0002\r\n")},
+             // new key in a last section whose last line has no break
+             {"PortaSerial", "BaudeRate", "9600", a + "\r\nBaudeRate=9600\r\n"},
+             // new section at the end
+             {"Nova", "Chave", "1", a + "\r\n[Nova]\r\nChave=1\r\n"},
+         }) {
+        pasta.gravar(kLayout, kArquivoExemplo);
+        EXPECT_TRUE(GravarArquivoIni(pasta.caminho(), c.secao, c.chave, c.valor));
+        EXPECT_EQ(pasta.ler(kLayout), c.esperado) << c.secao << "/" << c.chave;
+        EXPECT_EQ(pasta.quantosArquivos(), 1u);  // no temporary file left behind
+    }
+}
+
+TEST(ArquivosIni, GravacaoCriaArquivoComQuebrasCrLf) {
+    PastaTeste pasta;
+    EXPECT_TRUE(GravarArquivoConfig(pasta.caminho(), "ConfigPess", "Modelo", "GC420t"));
+    EXPECT_TRUE(GravarArquivoConfig(pasta.caminho(), "ConfigPess", "TipoCaminho", "Local"));
+    EXPECT_EQ(pasta.ler("QuelmonteConfig.ini"),
+              "[ConfigPess]\r\nModelo=GC420t\r\nTipoCaminho=Local\r\n");
+    EXPECT_FALSE(pasta.existe(kLayout));
+}
+
+TEST(ArquivosIni, GravacaoQueFalhaEDetectadaENadaSePerde) {
+    PastaTeste pasta;
+    pasta.gravar(kLayout, kArquivoExemplo);
+    // A file without the owner's write bit is refused.
+    std::filesystem::permissions(
+        pasta / kLayout, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    EXPECT_FALSE(GravarArquivoIni(pasta.caminho(), "QuelmonteEtiqPrecoZebra", "Repeticao", "9"));
+    EXPECT_EQ(pasta.ler(kLayout), kArquivoExemplo);
+    // A folder that cannot hold the file (its path is a regular file).
+    pasta.gravar("arquivo", "x");
+    EXPECT_FALSE(GravarArquivoIni(pasta / "arquivo", "S", "K", "V"));
+    // Values or names that would break the file's lines.
+    std::filesystem::permissions(pasta / kLayout, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+    EXPECT_FALSE(GravarArquivoIni(pasta.caminho(), "PortaSerial", "Porta", "COM1\r\n[X]"));
+    EXPECT_FALSE(GravarArquivoIni(pasta.caminho(), "Porta]Serial", "Porta", "COM1"));
+    EXPECT_FALSE(GravarArquivoIni(pasta.caminho(), "PortaSerial", "Porta=", "COM1"));
+    EXPECT_EQ(pasta.ler(kLayout), kArquivoExemplo);
+}
+
+TEST(ArquivosIni, PosicaoDoTemplateSomaAsMargens) {
+    PastaTeste pasta;
+    pasta.gravar(kLayout,
+                 "[ABC]\r\nCatalogo=00300120\r\nPreco=ABCD0120\r\nCurto=12\r\n"
+                 "Grande=99999999\r\n");
+    AtualizarConfiguracao cfg;
+    cfg.margemEsquerda = 5;
+    cfg.margemTopo = 2;
+    struct Caso {
+        const char* nomeTemplate;
+        const char* chave;
+        short x, y;
+        const char* valorLido;
+    };
+    for (const auto& c : std::vector<Caso>{
+             {"ABC.ZPL", "Catalogo", 35, 122, "00300120"},
+             {"abc.prn", "catalogo", 35, 122, "00300120"},
+             {"Abc", "Catalogo", 35, 122, "00300120"},
+             {"ABC.ZPL", "Preco", 5, 122, "ABCD0120"},  // non-numeric half counts as 0
+             {"ABC.ZPL", "Curto", 17, 14, "12"},        // short value: both halves "12"
+             {"ABC.ZPL", "Ausente", 5, 2, ""},
+             {"OUTRO.ZPL", "Catalogo", 5, 2, ""},
+             {"ABC.ZPL", "Grande", 10004, 10001, "99999999"},
+         }) {
+        std::string chave = c.chave;
+        short x = -1, y = -1;
+        LerPosicaoTemplate(cfg, pasta.caminho(), c.nomeTemplate, chave, x, y);
+        EXPECT_EQ(x, c.x) << c.nomeTemplate << "/" << c.chave;
+        EXPECT_EQ(y, c.y) << c.nomeTemplate << "/" << c.chave;
+        EXPECT_EQ(chave, c.valorLido);
+    }
+    // Sums beyond 16 bits stay at the limit instead of wrapping round.
+    cfg.margemEsquerda = 32000;
+    std::string chave = "Grande";
+    short x = 0, y = 0;
+    LerPosicaoTemplate(cfg, pasta.caminho(), "ABC", chave, x, y);
+    EXPECT_EQ(x, 32767);
+}
