@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "app/JanelaPrincipal.h"
@@ -47,6 +48,9 @@ class Aplicacao {
     // Printing, export, configuration, test print.
     void cmdImprimir();
     void cmdGerarTxt();
+    // The export behind "&Gerar TXT": the file written, or nothing (nothing
+    // ticked, a label type without export, a failure already reported).
+    std::optional<std::filesystem::path> GerarArquivoTxt();
     void cmdConfiguracao();
     void CmZebra();
     void imprimirTeste(int opcao);

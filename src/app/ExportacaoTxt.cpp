@@ -1,7 +1,41 @@
 #include "app/Aplicacao.h"
+#include "comum/Texto.h"
+#include "export/ArquivoSequencial.h"
 
 namespace etiquetas {
 
-void Aplicacao::cmdGerarTxt() {}
+namespace {
+
+const LeitorGrade* gradeDoTipo(JanelaPrincipal& janela, int tipo) {
+    if (tipo == 1 || tipo == 2) return &janela.sprPedidos;
+    if (tipo == 3 || tipo == 4) return &janela.vaVolume;
+    return nullptr;
+}
+
+}  // namespace
+
+void Aplicacao::cmdGerarTxt() {
+    GerarArquivoTxt();
+}
+
+std::optional<std::filesystem::path> Aplicacao::GerarArquivoTxt() {
+    if (!VerificarPedidoSelecionado()) return std::nullopt;
+    const int tipo = janela_.TipoEtiquetaPedido;
+    const LeitorGrade* grade = gradeDoTipo(janela_, tipo);
+    if (!grade) {
+        plataforma_.cursorOcupado(false);
+        return std::nullopt;
+    }
+    ArquivoSequencial arquivo(pasta_);
+    arquivo.definirGrid(*grade);
+    const bool gerado = arquivo.Gerar(tipo, plataforma_.agora());
+    plataforma_.cursorOcupado(false);
+    if (!gerado) {
+        mensagem(arquivo.Erro(), "Gerar TXT", Icone::Critico);
+        return std::nullopt;
+    }
+    mensagem("Arquivo gerado com sucesso!\r\nNome: " + utf8ParaCp1252(arquivo.NomeTXT().string()));
+    return arquivo.NomeTXT();
+}
 
 }  // namespace etiquetas
