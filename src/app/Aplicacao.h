@@ -16,6 +16,8 @@
 
 namespace etiquetas {
 
+class AtualizarConfiguracao;
+
 class Aplicacao {
   public:
     Aplicacao(Plataforma& plataforma, std::filesystem::path pastaAplicacao);
@@ -73,6 +75,10 @@ class Aplicacao {
     void ligarReacoes();
     void ligarReacoesImpressoras();
     void ligarReacoesGrades();
+    // Print command: opens a chosen COM port; false when the command must end.
+    bool prepararPortaCom();
+    void executarRotinaDoTipo(const AtualizarConfiguracao& cfg, const std::string& linguagem,
+                              const std::string& extensao);
 
     Plataforma& plataforma_;
     std::filesystem::path pasta_;

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace etiquetas {
+
+// A failure that ends a print run. Thrown inside rendering and dispatch and
+// caught by the running routine's handler, which reports it with the step.
+struct FalhaImpressao : std::runtime_error {
+    explicit FalhaImpressao(const std::string& descricao) : std::runtime_error(descricao) {}
+};
+
+}  // namespace etiquetas

@@ -1,0 +1,22 @@
+#pragma once
+
+// Where "COM1" and "COM2" lead on this machine, and which operating-system
+// family the print script follows.
+
+#include <filesystem>
+#include <string>
+
+namespace etiquetas {
+
+// The device of "COM" + numero: on Windows the port itself; elsewhere the
+// mapping of section "PortasCom" of the personal INI file, by default the
+// system's first two serial devices.
+std::string dispositivoPortaCom(const std::filesystem::path& pasta, int numero);
+
+// True when the device that "COM" + numero leads to exists.
+bool PortaComDisponivel(const std::filesystem::path& pasta, int numero);
+
+// "WINDOWS NT" on Windows, "" elsewhere.
+std::string IdentificarSistemaOperacional();
+
+}  // namespace etiquetas

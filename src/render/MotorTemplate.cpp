@@ -1,0 +1,92 @@
+#include "render/MotorTemplate.h"
+
+#include <cmath>
+
+#include "comum/Arquivos.h"
+#include "comum/Texto.h"
+#include "output/Despacho.h"
+#include "output/FalhaImpressao.h"
+
+namespace etiquetas {
+
+namespace {
+constexpr std::string_view kInicio = "#INICIO#";
+constexpr std::string_view kFim = "#FIM#";
+
+std::size_t posicaoMarcador(const std::string& texto, std::string_view marcador,
+                            std::size_t desde = 0) {
+    const auto pos = texto.find(marcador, desde);
+    if (pos == std::string::npos)
+        throw FalhaImpressao("O modelo de etiqueta não tem o marcador " + std::string(marcador) +
+                             ".");
+    return pos;
+}
+}  // namespace
+
+std::string lerTemplate(const std::filesystem::path& pasta, const std::string& nome) {
+    const auto caminho = caminhoNaPasta(pasta, nome);
+    auto texto = lerArquivo(caminho);
+    if (!texto) throw FalhaImpressao("Arquivo não encontrado: " + caminho.string());
+    return std::move(*texto);
+}
+
+void CarregarTemplate(ModuloImpressao& modulo, const std::filesystem::path& pasta,
+                      const std::string& nome, const JanelaImpressao& janela) {
+    modulo.TextoTemplate = lerTemplate(pasta, nome);
+    substituirTodos(modulo.TextoTemplate, ":: CMD_VELOCIDADE ::", valorVelocidade(janela));
+    substituirTodos(modulo.TextoTemplate,
+                    ":: Temperatura ::", formatarNumero(janela.temperatura(), "00"));
+}
+
+void ExtrairCorpoTemplate(ModuloImpressao& modulo) {
+    const auto& texto = modulo.TextoTemplate;
+    const auto inicio = posicaoMarcador(texto, kInicio) + kInicio.size();
+    const auto fim = posicaoMarcador(texto, kFim, inicio);
+    modulo.CorpoTemplate = aparar(std::string_view(texto).substr(inicio, fim - inicio));
+}
+
+void AplicarCabecalhoRodape(ModuloImpressao& modulo) {
+    const auto& texto = modulo.TextoTemplate;
+    const auto inicio = posicaoMarcador(texto, kInicio);
+    const auto fim = posicaoMarcador(texto, kFim);
+    std::string saida;
+    saida.reserve(texto.size() + modulo.TextoSaida.size());
+    saida.append(texto, 0, inicio).append(modulo.TextoSaida).append(texto, fim + kFim.size());
+    modulo.TextoSaida.swap(saida);
+}
+
+void MostrarStatusImpressao(ModuloImpressao& modulo, const LeitorGrade& grade, int linha,
+                            JanelaImpressao& janela, Plataforma& plataforma, long long sequencia,
+                            long long codBarras) {
+    modulo.PedidoAtual = grade.texto(linha, 6);
+    modulo.ItemAtual = grade.texto(linha, 7);
+    janela.mostrarStatus("Imprimindo etiquetas para o Pedido : " + modulo.PedidoAtual + " Item : " +
+                         modulo.ItemAtual + " - Sequência : " + std::to_string(sequencia) +
+                         " - Cod. Barras : " + std::to_string(codBarras) + ". (Aguarde. . .)");
+    plataforma.processarEventos();
+}
+
+std::string& CompletarEspacos(std::string& texto) {
+    static constexpr int kEspacos[] = {1, 6, 5, 4, 5, 3};
+    const auto tamanho = texto.size();
+    int espacos = 0;
+    if (tamanho < std::size(kEspacos))
+        espacos = kEspacos[tamanho];
+    else if (tamanho <= 10)
+        espacos = 1;
+    texto.insert(0, static_cast<std::size_t>(espacos), ' ');
+    return texto;
+}
+
+std::string& CompletarZeros(std::string& texto) {
+    const auto primeiro = texto.find_first_not_of('0');
+    texto.erase(0, primeiro == std::string::npos ? texto.size() : primeiro);
+    if (!texto.empty() && texto.size() < 10) texto = formatarNumero(texto, "0000000000");
+    return texto;
+}
+
+double ArredondarParaCima(double numero) {
+    return std::ceil(numero);
+}
+
+}  // namespace etiquetas

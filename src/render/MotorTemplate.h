@@ -1,0 +1,42 @@
+#pragma once
+
+// The template engine shared by every label family: loading a template,
+// cutting out its repeated body, wrapping a send unit in header and footer,
+// the progress text and the padding rules of the labels.
+
+#include <filesystem>
+#include <string>
+
+#include "comum/LeitorGrade.h"
+#include "output/JanelaImpressao.h"
+#include "platform/Plataforma.h"
+#include "render/ModuloImpressao.h"
+
+namespace etiquetas {
+
+// The whole template file of the application folder, read at any size.
+// Throws FalhaImpressao when it cannot be read.
+std::string lerTemplate(const std::filesystem::path& pasta, const std::string& nome);
+
+// Reads the block template into TextoTemplate and fills the speed and the
+// temperature ("00") tokens.
+void CarregarTemplate(ModuloImpressao& modulo, const std::filesystem::path& pasta,
+                      const std::string& nome, const JanelaImpressao& janela);
+// CorpoTemplate = the text between "#INICIO#" and "#FIM#", blanks around it
+// removed. A template without both markers throws.
+void ExtrairCorpoTemplate(ModuloImpressao& modulo);
+// TextoSaida = header & TextoSaida & footer of TextoTemplate.
+void AplicarCabecalhoRodape(ModuloImpressao& modulo);
+
+// Progress text on the status bar for the grid row being printed.
+void MostrarStatusImpressao(ModuloImpressao& modulo, const LeitorGrade& grade, int linha,
+                            JanelaImpressao& janela, Plataforma& plataforma, long long sequencia,
+                            long long codBarras);
+
+// Blanks in front of short values so that they line up on the right.
+std::string& CompletarEspacos(std::string& texto);
+// Leading zeros removed, then a number shorter than ten digits padded to ten.
+std::string& CompletarZeros(std::string& texto);
+double ArredondarParaCima(double numero);
+
+}  // namespace etiquetas

@@ -1,0 +1,146 @@
+#pragma once
+
+// What the printing tests share: a window to read from, a dispatcher that
+// records every job instead of delivering it, a throw-away application
+// folder and a price grid filled by hand.
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/ColunasGrades.h"
+#include "app/Grade.h"
+#include "comum/Arquivos.h"
+#include "output/Despacho.h"
+#include "output/JanelaImpressao.h"
+#include "platform/headless/PlataformaHeadless.h"
+#include "render/ModuloImpressao.h"
+
+namespace etiquetas::teste {
+
+struct JanelaFalsa : JanelaImpressao {
+    std::string impressoraTexto = "ZEBRA, 2";
+    std::string velocidadeTexto = "4";
+    std::string temperaturaTexto = "8";
+    std::string portaTexto = "LPT1";
+    std::string destinoTexto = "LPT1";
+    std::string velCom = "9600", parCom = "N", dadosCom = "8", paradaCom = "1";
+    bool separador = false;
+    std::string origem;
+    std::vector<std::string> status;
+    std::string detalhePorta;
+
+    std::string impressora() const override { return impressoraTexto; }
+    std::string velocidade() const override { return velocidadeTexto; }
+    std::string temperatura() const override { return temperaturaTexto; }
+    std::string porta() const override { return portaTexto; }
+    std::string destino() const override { return destinoTexto; }
+    std::string velocidadeCom() const override { return velCom; }
+    std::string paridadeCom() const override { return parCom; }
+    std::string bitsDadosCom() const override { return dadosCom; }
+    std::string bitsParadaCom() const override { return paradaCom; }
+    bool separadorPorPedido() const override { return separador; }
+    std::string origemSolicitacao() const override { return origem; }
+    void mostrarStatus(const std::string& t) override { status.push_back(t); }
+    void mostrarDetalhePortaCom(const std::string& t) override { detalhePorta = t; }
+};
+
+struct Trabalho {
+    std::string arquivo;  // spool file name
+    std::string conteudo;
+};
+
+// Records each spool file as it would go to the printer.
+class DespachoGravador : public Despacho {
+  public:
+    using Despacho::Despacho;
+    std::vector<Trabalho> trabalhos;
+    void despachar(const std::filesystem::path& spool) override {
+        trabalhos.push_back({spool.filename().string(), lerArquivo(spool).value_or("?")});
+    }
+};
+
+class PastaTemporaria {
+  public:
+    PastaTemporaria() {
+        std::random_device r;
+        caminho_ = std::filesystem::temp_directory_path() /
+                   ("etiquetas-teste-" + std::to_string(r()) + std::to_string(r()));
+        std::filesystem::create_directories(caminho_);
+    }
+    ~PastaTemporaria() {
+        std::error_code e;
+        std::filesystem::remove_all(caminho_, e);
+    }
+    const std::filesystem::path& caminho() const { return caminho_; }
+    void gravar(const std::string& nome, const std::string& conteudo) const {
+        std::ofstream(caminho_ / nome, std::ios::binary) << conteudo;
+    }
+    void copiarDados(const std::string& nome) const {
+        std::filesystem::copy_file(std::filesystem::path(ETIQUETAS_DADOS_FONTE) / nome,
+                                   caminho_ / nome,
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
+
+  private:
+    std::filesystem::path caminho_;
+};
+
+// A price row with every column the cartolina family reads.
+struct LinhaPreco {
+    std::string marcada = "1";
+    std::string fornecedor = "CONFECCOES EXEMPLO LTDA";
+    std::string descricao = "BLUSA MALHA";
+    std::string tamanho = "M";
+    std::string variante = "000123";
+    std::string pedido = "4512";
+    std::string item = "10";
+    std::string digito = "5";
+    std::string catalogo = "A";
+    std::string dataEntrega = "20261231";
+    std::string depto = "42";
+    std::string coordenado = "C";
+    std::string tendencia = "X";
+    std::string valeAPena = "VALE A PENA";
+    std::string promocao = "";
+    std::string preco = "9,99";
+    std::string grade = "PMG";
+    std::string primeira = "1";
+    std::string ultima = "2";
+    std::string materialForn = "REF77";
+    std::string bureau = "00042";
+    std::string cor = "AZUL";
+    std::string familia = "";
+    std::string estrColecao = "EC1";
+    std::string estacao = "VERAO";
+};
+
+inline void preencher(Grade& g, int l, const LinhaPreco& p) {
+    const std::vector<std::pair<int, std::string>> celulas{
+        {1, p.marcada},    {2, p.fornecedor},   {3, p.descricao}, {4, p.tamanho},
+        {5, p.variante},   {6, p.pedido},       {7, p.item},      {10, p.digito},
+        {11, p.catalogo},  {12, p.dataEntrega}, {13, p.depto},    {15, p.coordenado},
+        {16, p.tendencia}, {18, p.valeAPena},   {20, p.promocao}, {21, p.preco},
+        {22, p.grade},     {23, p.primeira},    {24, p.ultima},   {26, p.materialForn},
+        {27, p.bureau},    {28, p.primeira},    {29, p.ultima},   {34, p.cor},
+        {38, p.familia},   {39, p.estrColecao}, {40, p.estacao}};
+    for (const auto& [c, t] : celulas) g.definirTexto(l, c, t);
+}
+
+inline Grade gradePreco(const std::vector<LinhaPreco>& linhas) {
+    Grade g("sprPedidos", colunasPedidosPreco());
+    g.definirLinhas(static_cast<int>(linhas.size()));
+    for (std::size_t i = 0; i < linhas.size(); ++i)
+        preencher(g, static_cast<int>(i) + 1, linhas[i]);
+    return g;
+}
+
+inline std::size_t contar(const std::string& texto, const std::string& parte) {
+    std::size_t n = 0;
+    for (auto p = texto.find(parte); p != std::string::npos; p = texto.find(parte, p + 1)) ++n;
+    return n;
+}
+
+}  // namespace etiquetas::teste

@@ -1,0 +1,211 @@
+#!/usr/bin/env python3
+"""Writes the label templates of data/ in the printers' form: Windows-1252
+bytes, lines ending in CR LF. Edit the templates here and run it again."""
+import os
+import sys
+
+DADOS = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "..", "data")
+STX = "\x02"
+
+
+def gravar(nome, linhas):
+    with open(os.path.join(DADOS, nome), "wb") as f:
+        f.write(("\r\n".join(linhas) + "\r\n").encode("cp1252"))
+
+
+# ---- Zebra (ZPL, 203 dpi). Two tags side by side, 325 dots (40 mm) each.
+
+CABECALHO_ZPL = [
+    "~SD:: Temperatura ::",
+    "^XA",
+    "^CI27",
+    "^PW650",
+    "^LL560",
+    "^LH0,0",
+    "^PR:: CMD_VELOCIDADE ::",
+]
+RODAPE_ZPL = ["^PQ1", "^XZ"]
+
+
+def fonte(alt, larg=None):
+    return "^A*N,%d,%d,FONTE_NOME" % (alt, larg or alt)
+
+
+def etiqueta_classica(x, codigo, preco_exato):
+    """One tag at horizontal position x (0 or 325)."""
+    l = []
+    l.append("^FO%d,12^GB300,536,2^FS" % (x + 12))
+    l.append("^FO%d,24^FB276,1,0,C%s^FH\\^FD:: Desc.Linha 01 ::^FS" % (x + 24, fonte(22)))
+    l.append("^FO%d,52^FB276,2,0,C%s^FH\\^FD:: Desc.Linha 02 ::^FS" % (x + 24, fonte(26, 24)))
+    l.append("^FO%d,112^FB276,1,0,C%s^FH\\^FD:: Catalogo ::^FS" % (x + 24, fonte(22)))
+    l.append("^FO%d,138^FB276,1,0,C%s^FH\\^FD:: Promocao ::^FS" % (x + 24, fonte(20)))
+    l.append("^FO%d,170%s^FDTAM^FS" % (x + 28, fonte(20)))
+    l.append("^FO%d,192%s^FH\\^FD:: Tamanho :::: TamanhoUnico ::^FS" % (x + 28, fonte(34, 30)))
+    l.append("^FO%d,170%s^FDCOR^FS" % (x + 160, fonte(20)))
+    l.append("^FO%d,192%s^FH\\^FD:: COR ::^FS" % (x + 160, fonte(30, 26)))
+    l.append("^FO%d,236%s^FH\\^FDREF: :: REF_FORNECEDOR ::^FS" % (x + 28, fonte(20)))
+    l.append("^FO%d,258%s^FH\\^FD:: ESTACAO :: :: ESTRCOLECAO ::^FS" % (x + 28, fonte(16)))
+    if preco_exato:
+        l += preco_exato
+    l.append("^FO%d,378^BY2^BCN,80,N,N,N^FD>;%s^FS" % (x + 24, codigo))
+    l.append("^FO%d,466%s^FH\\^FD:: NUM_COD_BARRAS1 ::^FS" % (x + 28, fonte(20)))
+    l.append("^FO%d,490%s^FH\\^FD:: NUM_COD_BARRAS2 ::-:: NUM_COD_BARRAS3 ::^FS" % (x + 28, fonte(22)))
+    l.append("^FO%d,518%s^FH\\^FD:: CodigoBureau ::  %%1922A12%%^FS" % (x + 28, fonte(16)))
+    return l
+
+
+def preco_classico(x):
+    # The same geometry as the with/without-price template, so one tag looks
+    # alike in both families.
+    return [
+        "^FO%d,280^GB270,82,4^FS" % (x + 15),
+        "^FT%d,327^A0N,23,24^FH\\^FDR$^FS" % (x + 31),
+        "^FT%d,339^A0N,46,45^FH\\^FD:: Preco ::^FS" % (x + 74),
+    ]
+
+
+def etiqueta_nova(x, codigo, preco):
+    """New layout: size boxed at the top right, price right-aligned."""
+    l = []
+    l.append("^FO%d,12^GB300,536,2^FS" % (x + 12))
+    l.append("^FO%d,24^FB200,1,0,L%s^FH\\^FD:: Desc.Linha 01 ::^FS" % (x + 24, fonte(20)))
+    l.append("^FO%d,48^FB200,3,0,L%s^FH\\^FD:: Desc.Linha 02 ::^FS" % (x + 24, fonte(22, 20)))
+    l.append("^FO%d,24^GB70,70,2^FS" % (x + 230))
+    l.append("^FO%d,30^FB70,1,0,C%s^FDTAM^FS" % (x + 230, fonte(16)))
+    l.append("^FO%d,52^FB70,1,0,C%s^FH\\^FD:: Tamanho ::^FS" % (x + 230, fonte(34, 24)))
+    l.append("^FO%d,100^FB70,1,0,C%s^FH\\^FD:: TamanhoUnico ::^FS" % (x + 230, fonte(16)))
+    l.append("^FO%d,126%s^FH\\^FD:: Catalogo ::^FS" % (x + 24, fonte(20)))
+    l.append("^FO%d,150%s^FH\\^FD:: Promocao ::^FS" % (x + 24, fonte(18)))
+    l.append("^FO%d,176%s^FH\\^FDCOR :: COR ::^FS" % (x + 24, fonte(22)))
+    l.append("^FO%d,204%s^FH\\^FDREF :: REF_FORNECEDOR ::^FS" % (x + 24, fonte(20)))
+    l.append("^FO%d,228%s^FH\\^FD:: ESTACAO :: :: ESTRCOLECAO ::^FS" % (x + 24, fonte(16)))
+    l += preco
+    l.append("^FO%d,378^BY2^BCN,80,N,N,N^FD>;%s^FS" % (x + 24, codigo))
+    l.append("^FO%d,466%s^FH\\^FD:: NUM_COD_BARRAS1 ::^FS" % (x + 28, fonte(20)))
+    l.append("^FO%d,490%s^FH\\^FD:: NUM_COD_BARRAS2 ::-:: NUM_COD_BARRAS3 ::^FS" % (x + 28, fonte(22)))
+    l.append("^FO%d,518%s^FH\\^FD:: CodigoBureau ::  %%1922A12%%^FS" % (x + 28, fonte(16)))
+    return l
+
+
+def preco_novo(x):
+    return [
+        "^FO%d,262^GB270,104,4^FS" % (x + 15),
+        "^FT%d,300^A0N,23,24^FH\\^FDR$^FS" % (x + 27),
+        # The price comes right-aligned in eight characters: a monospaced
+        # width keeps its digits under each other from tag to tag.
+        "^FT%d,350^A0N,56,40^FB230,1,0,R^FH\\^FD:: Preco ::^FS" % (x + 40),
+    ]
+
+
+def modelo_zpl(corpo):
+    return CABECALHO_ZPL + ["#INICIO#"] + corpo + ["#FIM#"] + RODAPE_ZPL
+
+
+cartolina = etiqueta_classica(0, ":: CodBarra1 ::", preco_classico(0)) + \
+    etiqueta_classica(325, ":: CodBarra2 ::", preco_classico(325))
+gravar("QuelmonteEtiqPrecoCartolinaZebra.zpl", modelo_zpl(cartolina))
+cartolina_nova = etiqueta_nova(0, ":: CodBarra1 ::", preco_novo(0)) + \
+    etiqueta_nova(325, ":: CodBarra2 ::", preco_novo(325))
+gravar("QuelmonteEtiqPrecoCartolina_NOVOZebra.zpl", modelo_zpl(cartolina_nova))
+
+# With/without price: these six commands are what a request of origin "I"
+# removes, so they must stay written exactly like this.
+PRECO_COMSEM_ESQ = ["^FO15,280^GB270,82,4^FS", "^FT31,327^A0N,23,24^FH\\^FDR$^FS",
+                    "^FT74,339^A0N,46,45^FH\\^FD:: Preco ::^FS"]
+PRECO_COMSEM_DIR = ["^FO340,280^GB270,82,4^FS", "^FT356,327^A0N,23,24^FH\\^FDR$^FS",
+                    "^FT399,339^A0N,46,45^FH\\^FD:: Preco ::^FS"]
+comsem = etiqueta_classica(0, ":: CodBarra ::", PRECO_COMSEM_ESQ) + \
+    etiqueta_classica(325, ":: CodBarra1 ::", PRECO_COMSEM_DIR)
+gravar("QuelmonteEtiqPrecoComSemZebra.zpl", modelo_zpl(comsem))
+comsem_nova = etiqueta_nova(0, ":: CodBarra ::", PRECO_COMSEM_ESQ) + \
+    etiqueta_nova(325, ":: CodBarra1 ::", PRECO_COMSEM_DIR)
+gravar("QuelmonteEtiqPrecoComSem_NOVOZebra.zpl", modelo_zpl(comsem_nova))
+
+
+def separador_zpl(largura, altura, escala):
+    s = escala
+    return [
+        "~SD::Temperatura::",
+        "^XA",
+        "^CI27",
+        "^PW%d" % largura,
+        "^LL%d" % altura,
+        "^PR:: CMD_VELOCIDADE ::",
+        "^FO0,0^GB%d,%d,%d^FS" % (largura, int(90 * s), int(90 * s)),
+        "^FO0,%d^FB%d,1,0,C^A0N,%d,%d^FR^FDSEPARADOR LLLL^FS" % (int(24 * s), largura, int(46 * s), int(46 * s)),
+        "^FO24,%d^A0N,%d,%d^FH\\^FD:: INFO_FORNECEDOR ::^FS" % (int(120 * s), int(32 * s), int(30 * s)),
+        "^FO24,%d^A0N,%d,%d^FH\\^FD:: INFO_MATERIAL ::^FS" % (int(170 * s), int(32 * s), int(30 * s)),
+        "^FO24,%d^A0N,%d,%d^FH\\^FD:: INFO_REF_FORNECEDOR ::^FS" % (int(220 * s), int(32 * s), int(30 * s)),
+        "^FO24,%d^A0N,%d,%d^FH\\^FD:: INFO_PEDIDO ::^FS" % (int(290 * s), int(52 * s), int(48 * s)),
+        "^FO24,%d^A0N,%d,%d^FH\\^FD:: INFO_ITEM_PEDIDO ::^FS" % (int(360 * s), int(52 * s), int(48 * s)),
+        "^FO0,%d^GB%d,%d,%d^FS" % (altura - int(40 * s), largura, int(40 * s), int(40 * s)),
+        "^PQ1",
+        "^XZ",
+    ]
+
+
+gravar("QuelmonteSeparador.zpl", separador_zpl(650, 560, 1.0))
+gravar("QuelmonteSeparadorSKU.zpl", separador_zpl(406, 320, 0.55))
+
+# ---- Datamax (DPL). Units of 0.01 inch; rows count from the bottom edge.
+
+CABECALHO_DPL = [STX + "L", "D11", "H:: Temperatura ::", "P:: CMD_VELOCIDADE ::"]
+RODAPE_DPL = ["Q0001", "E"]
+
+
+def etiqueta_dpl(c, codigo, preco):
+    """One tag whose left edge lies at column c (0 or 158)."""
+    return [
+        "1*11000%04d%04d:: Desc.Linha 01 ::" % (258, c + 12),
+        "1*11000%04d%04d:: Desc.Linha 02 ::" % (244, c + 12),
+        "1*11000%04d%04d:: Catalogo ::" % (230, c + 12),
+        "1*11000%04d%04d:: Promocao ::" % (218, c + 12),
+        "1*22000%04d%04d:: Tamanho :::: TamanhoUnico ::" % (196, c + 12),
+        "1*11000%04d%04dCOR :: COR ::" % (196, c + 80),
+        "1*11000%04d%04dREF :: REF_FORNECEDOR ::" % (182, c + 12),
+        "1*11000%04d%04d:: ESTACAO :: :: ESTRCOLECAO ::" % (170, c + 12),
+    ] + preco + [
+        "1E3206000%04d%04d%s" % (40, c + 12, codigo),
+        "1*11000%04d%04d:: NUM_COD_BARRAS1 ::" % (28, c + 12),
+        "1*11000%04d%04d:: NUM_COD_BARRAS2 ::-:: NUM_COD_BARRAS3 ::" % (16, c + 12),
+        "1*11000%04d%04d:: CodigoBureau ::  %%1922A12%%" % (4, c + 12),
+    ]
+
+
+PRECO_DPL_ESQ = ["1X1100002130031B120025001001", "192200300700028:: Preco ::", "191100200850013R$"]
+PRECO_DPL_DIR = ["1X1100002130189B120025001001", "192200300700185:: Preco ::", "191100200850170R$"]
+
+
+def modelo_dpl(corpo):
+    return CABECALHO_DPL + ["#INICIO#"] + corpo + ["#FIM#"] + RODAPE_DPL
+
+
+for base, cod1, cod2 in (("QuelmonteEtiqPrecoCartolina", ":: CodBarra1 ::", ":: CodBarra2 ::"),
+                         ("QuelmonteEtiqPrecoComSem", ":: CodBarra ::", ":: CodBarra1 ::")):
+    corpo = etiqueta_dpl(0, cod1, PRECO_DPL_ESQ) + etiqueta_dpl(158, cod2, PRECO_DPL_DIR)
+    gravar(base + "DataMax.prn", modelo_dpl(corpo))
+    gravar(base + "_NOVODataMax.prn", modelo_dpl(corpo))
+
+
+def separador_dpl(escala):
+    s = escala
+    return [
+        STX + "L", "D11", "H::Temperatura::", "P:: CMD_VELOCIDADE ::",
+        "1X1100000%04d0000B%03d%03d%03d%03d" % (int(240 * s), int(320 * s), int(40 * s), 40, 40),
+        "1911000%04d0010SEPARADOR LLLL" % int(250 * s),
+        "1911000%04d0010:: INFO_FORNECEDOR ::" % int(200 * s),
+        "1911000%04d0010:: INFO_MATERIAL ::" % int(170 * s),
+        "1911000%04d0010:: INFO_REF_FORNECEDOR ::" % int(140 * s),
+        "1922000%04d0010:: INFO_PEDIDO ::" % int(90 * s),
+        "1922000%04d0010:: INFO_ITEM_PEDIDO ::" % int(40 * s),
+        "Q0001", "E",
+    ]
+
+
+gravar("QuelmonteSeparador.prn", separador_dpl(1.0))
+gravar("QuelmonteSeparadorSKU.prn", separador_dpl(0.6))
+
+# Printer set-up sent before every Datamax price unit: inch units, a 5 inch
+# maximum label length, gap sensing, no cutter, default start-of-print.
+gravar("QuelmonteConfiguracaoDatamax.prn",
+       [STX + "n", STX + "M0500", STX + "e", STX + "V0", STX + "O0220", STX + "KcLW0320"])
