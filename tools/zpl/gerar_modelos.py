@@ -32,9 +32,10 @@ def fonte(alt, larg=None):
 
 
 def etiqueta_classica(x, codigo, preco_exato):
-    """One tag at horizontal position x (0 or 325)."""
+    """One tag at horizontal position x (0 or 325). The frame stops above the
+    bar code, which needs its quiet zones."""
     l = []
-    l.append("^FO%d,12^GB300,536,2^FS" % (x + 12))
+    l.append("^FO%d,12^GB300,360,2^FS" % (x + 12))
     l.append("^FO%d,24^FB276,1,0,C%s^FH\\^FD:: Desc.Linha 01 ::^FS" % (x + 24, fonte(22)))
     l.append("^FO%d,52^FB276,2,0,C%s^FH\\^FD:: Desc.Linha 02 ::^FS" % (x + 24, fonte(26, 24)))
     l.append("^FO%d,112^FB276,1,0,C%s^FH\\^FD:: Catalogo ::^FS" % (x + 24, fonte(22)))
@@ -47,7 +48,7 @@ def etiqueta_classica(x, codigo, preco_exato):
     l.append("^FO%d,258%s^FH\\^FD:: ESTACAO :: :: ESTRCOLECAO ::^FS" % (x + 28, fonte(16)))
     if preco_exato:
         l += preco_exato
-    l.append("^FO%d,378^BY2^BCN,80,N,N,N^FD>;%s^FS" % (x + 24, codigo))
+    l.append("^FO%d,378^BY2^BCN,80,N,N,N^FD>;%s^FS" % (x + 16, codigo))
     l.append("^FO%d,466%s^FH\\^FD:: NUM_COD_BARRAS1 ::^FS" % (x + 28, fonte(20)))
     l.append("^FO%d,490%s^FH\\^FD:: NUM_COD_BARRAS2 ::-:: NUM_COD_BARRAS3 ::^FS" % (x + 28, fonte(22)))
     l.append("^FO%d,518%s^FH\\^FD:: CodigoBureau ::  %%1922A12%%^FS" % (x + 28, fonte(16)))
@@ -67,7 +68,7 @@ def preco_classico(x):
 def etiqueta_nova(x, codigo, preco):
     """New layout: size boxed at the top right, price right-aligned."""
     l = []
-    l.append("^FO%d,12^GB300,536,2^FS" % (x + 12))
+    l.append("^FO%d,12^GB300,360,2^FS" % (x + 12))
     l.append("^FO%d,24^FB200,1,0,L%s^FH\\^FD:: Desc.Linha 01 ::^FS" % (x + 24, fonte(20)))
     l.append("^FO%d,48^FB200,3,0,L%s^FH\\^FD:: Desc.Linha 02 ::^FS" % (x + 24, fonte(22, 20)))
     l.append("^FO%d,24^GB70,70,2^FS" % (x + 230))
@@ -80,7 +81,7 @@ def etiqueta_nova(x, codigo, preco):
     l.append("^FO%d,204%s^FH\\^FDREF :: REF_FORNECEDOR ::^FS" % (x + 24, fonte(20)))
     l.append("^FO%d,228%s^FH\\^FD:: ESTACAO :: :: ESTRCOLECAO ::^FS" % (x + 24, fonte(16)))
     l += preco
-    l.append("^FO%d,378^BY2^BCN,80,N,N,N^FD>;%s^FS" % (x + 24, codigo))
+    l.append("^FO%d,378^BY2^BCN,80,N,N,N^FD>;%s^FS" % (x + 16, codigo))
     l.append("^FO%d,466%s^FH\\^FD:: NUM_COD_BARRAS1 ::^FS" % (x + 28, fonte(20)))
     l.append("^FO%d,490%s^FH\\^FD:: NUM_COD_BARRAS2 ::-:: NUM_COD_BARRAS3 ::^FS" % (x + 28, fonte(22)))
     l.append("^FO%d,518%s^FH\\^FD:: CodigoBureau ::  %%1922A12%%^FS" % (x + 28, fonte(16)))
