@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "comum/Arquivos.h"
 #include "comum/Texto.h"
 #include "config/ArquivosIni.h"
 #include "platform/Plataforma.h"
@@ -156,6 +157,26 @@ bool AtualizarConfiguracao::gravarPortaSerial(const fs::path& pasta) const {
     return ok;
 }
 
-void AtualizarConfiguracao::Restaurar(const fs::path&) {}
+bool AtualizarConfiguracao::Restaurar(const fs::path& pasta) {
+    erro_.clear();
+    const fs::path original = caminhoNaPasta(pasta, kArquivoLayoutOriginal);
+    std::error_code estado;
+    if (!fs::is_regular_file(original, estado)) {
+        erro_ =
+            "Não foi encontrada a cópia original do arquivo de configuração "
+            "(QuelmonteEtiqueta.original.ini). Nada foi alterado.";
+        return false;
+    }
+    const std::string secao = NomeSecao();
+    bool ok = true;
+    for (const char* chave : {"Repeticao", "Largura", "MargemEsquerda", "MargemTopo", "FonteCodigo",
+                              "FonteNome", "CmdIniciar"})
+        ok = GravarArquivoIni(pasta, secao, chave, lerChaveIni(original, secao, chave)) && ok;
+    if (!ok)
+        erro_ =
+            "Não foi possível gravar a restauração no arquivo de configuração "
+            "(QuelmonteEtiqueta.ini).";
+    return ok;
+}
 
 }  // namespace etiquetas

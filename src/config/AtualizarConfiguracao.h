@@ -42,8 +42,11 @@ class AtualizarConfiguracao {
     // parameters are invalid; true otherwise, also when the file could not
     // be written, which is told to the user.
     bool Configurar(const std::filesystem::path& pasta, Plataforma& plataforma);
-    // Kept without effect: there are no shipped values to return to yet.
-    void Restaurar(const std::filesystem::path& pasta);
+    // Brings the section back to what the installation shipped: the keys
+    // of the section are copied from the pristine layout file kept beside
+    // the layout file. False (Erro set) when that copy is missing or the
+    // layout file cannot be written.
+    bool Restaurar(const std::filesystem::path& pasta);
 
   private:
     bool ValidarParametros();
@@ -54,6 +57,8 @@ class AtualizarConfiguracao {
     std::string erro_;
 };
 
+// The layout file as the installation shipped it, never written.
+inline constexpr const char* kArquivoLayoutOriginal = "\\QuelmonteEtiqueta.original.ini";
 inline constexpr const char* kSecaoPortaSerial = "PortaSerial";
 inline constexpr const char* kMensagemGravacaoComErro =
     "Alterações salvas com erro, verifique com a Quelmonte como realizar a atualização do "
