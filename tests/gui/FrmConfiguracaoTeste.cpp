@@ -266,6 +266,16 @@ class FrmConfiguracaoTeste : public QObject {
         QCOMPARE(dialogo->result(), int(QDialog::Rejected));
         QCOMPARE(layout(), kLayoutInstalado);
     }
+
+    // The picture in docs/: ETIQUETAS_CAPTURA=docs/x.png, run under Xvfb.
+    void captura() {
+        const QString destino = qEnvironmentVariable("ETIQUETAS_CAPTURA");
+        if (destino.isEmpty()) QSKIP("ETIQUETAS_CAPTURA not set");
+        escolher("cmbTipoImpressora", "Zebra - ZPL");
+        dialogo->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialogo.get()));
+        QVERIFY(dialogo->grab().save(destino));
+    }
 };
 
 QTEST_MAIN(FrmConfiguracaoTeste)
