@@ -1,7 +1,147 @@
+#include <iostream>
+#include <optional>
+
 #include "cli/ContextoCli.h"
+#include "cli/OpcoesLinhas.h"
+#include "comum/Texto.h"
 
 namespace etiquetas::cli {
 
-void registrarImprimir(CLI::App&, ContextoCli&, Execucao&) {}
+namespace {
+
+struct OpcoesImprimir {
+    std::string arquivo;
+    OpcoesLinhas linhas;
+    bool separador = false;
+    std::optional<std::string> tipo;
+    std::optional<int> impressora;
+    std::optional<std::string> modelo, velocidade, temperatura;
+    std::string porta = "LPT1";
+    std::optional<std::string> rede;
+    std::optional<std::string> serial;  // "BAUD,PARIDADE,DADOS,PARADA"
+};
+
+std::string utf8(const char8_t* texto) {
+    return reinterpret_cast<const char*>(texto);
+}
+
+// Command-line text (UTF-8) into the core's Windows-1252.
+std::string doTerminal(const std::string& texto) {
+    return utf8ParaCp1252(texto);
+}
+
+std::vector<std::string> partesSerial(const std::string& texto) {
+    std::vector<std::string> partes;
+    std::size_t inicio = 0;
+    for (auto virgula = texto.find(',');; virgula = texto.find(',', inicio)) {
+        partes.push_back(aparar(texto.substr(inicio, virgula - inicio)));
+        if (virgula == std::string::npos) break;
+        inicio = virgula + 1;
+    }
+    return partes;
+}
+
+int escolherImpressora(JanelaPrincipal& j, const OpcoesImprimir& o) {
+    if (o.impressora) {
+        if (*o.impressora < 0 || *o.impressora >= j.cmbImpressora.contagem()) {
+            std::cerr << "--impressora " << *o.impressora
+                      << cp1252ParaUtf8(": a tabela de impressoras tem ")
+                      << j.cmbImpressora.contagem() << " linhas\n";
+            return kArgumentos;
+        }
+        j.cmbImpressora.selecionar(*o.impressora);
+    }
+    // Each choice runs the window's reaction, which fills the next list.
+    if (o.modelo) j.cmbModelo.definirTexto(doTerminal(*o.modelo));
+    if (o.velocidade) j.cmdVelocidade.definirTexto(doTerminal(*o.velocidade));
+    if (o.temperatura) j.cmdTemperatura.definirTexto(doTerminal(*o.temperatura));
+    return kOk;
+}
+
+int escolherPorta(JanelaPrincipal& j, const OpcoesImprimir& o) {
+    const bool serial = o.porta == "COM1" || o.porta == "COM2";
+    if (o.rede && serial) {
+        std::cerr << cp1252ParaUtf8("--rede vale só com as portas LPT1 e LPT2") << '\n';
+        return kArgumentos;
+    }
+    j.optLocal.clicar();
+    j.optRede.definirMarcada(false);
+    j.cmbCaminhoImpressora.definirTexto(o.porta);
+    j.txtCaminhoImpressora.definirTexto(o.porta);
+    if (o.rede) {
+        j.optRede.clicar();
+        j.optLocal.definirMarcada(false);
+        j.txtCaminhoImpressora.definirTexto(doTerminal(*o.rede));
+    }
+    if (o.serial) {
+        const auto p = partesSerial(*o.serial);
+        j.cbvelocidade.definirTexto(p[0]);
+        j.cbparidade.definirTexto(p[1]);
+        j.cbbitdados.definirTexto(p[2]);
+        j.cbbitparada.definirTexto(p[3]);
+    }
+    return kOk;
+}
+
+// 0 when the run reached its end (the success message, or a label type that
+// prints nothing); 1 when the command stopped on a message.
+int resultado(const ContextoCli& ctx, std::size_t mensagensAntes) {
+    const auto& m = ctx.plataforma.mensagens;
+    for (std::size_t i = mensagensAntes; i < m.size(); ++i) {
+        if (m[i].icone == Icone::Critico) return kFalha;
+        if (m[i].icone == Icone::Informacao &&
+            m[i].texto != "Impressão das Etiquetas concluída com sucesso !")
+            return kFalha;
+    }
+    return kOk;
+}
+
+int imprimir(ContextoCli& ctx, const OpcoesImprimir& o) {
+    Aplicacao& app = ctx.iniciarAplicacao();
+    app.AbrirArquivoPedidos(o.arquivo);
+    if (ctx.houveFalha()) return kFalha;
+    JanelaPrincipal& j = app.janela();
+    if (j.tipoArquivo() == 0) {
+        std::cerr << cp1252ParaUtf8("arquivo de pedidos não reconhecido: ") << o.arquivo << '\n';
+        return kFalha;
+    }
+    for (auto passo : {escolherImpressora, escolherPorta})
+        if (const int r = passo(j, o); r != kOk) return r;
+    j.ckbMaterialForn.definirMarcada(o.separador);
+    if (o.tipo) j.cbvTipoEtiq.definirTexto(doTerminal(*o.tipo));
+    if (const int r = aplicarOpcoesLinhas(app, o.linhas, std::cerr); r != kOk) return r;
+    const auto antes = ctx.plataforma.mensagens.size();
+    j.cmdImprimir.clicar();
+    return resultado(ctx, antes);
+}
+
+}  // namespace
+
+void registrarImprimir(CLI::App& app, ContextoCli& ctx, Execucao& execucao) {
+    auto o = std::make_shared<OpcoesImprimir>();
+    auto* c = app.add_subcommand("imprimir", "Imprime as etiquetas das linhas marcadas");
+    c->add_option("ARQUIVO", o->arquivo, "Arquivo de pedidos XML")
+        ->required()
+        ->check(CLI::ExistingFile);
+    adicionarOpcoesLinhas(*c, o->linhas);
+    c->add_flag("--separador", o->separador, "Marca \"Imprimir separador por Pedido/Item\"");
+    c->add_option("--tipo", o->tipo, "Texto da lista de tipo de etiqueta (ex.: Etiq.Interna)");
+    c->add_option("--impressora", o->impressora,
+                  "Linha N (a partir de 0) da tabela de impressoras");
+    c->add_option("--modelo", o->modelo, "Modelo da impressora");
+    c->add_option("--velocidade", o->velocidade, "Velocidade da impressora");
+    c->add_option("--temperatura", o->temperatura, "Temperatura da impressora");
+    c->add_option("--porta", o->porta, utf8(u8"Porta da impressora (LPT1 por omissão)"))
+        ->check(CLI::IsMember({"LPT1", "LPT2", "COM1", "COM2"}));
+    c->add_option("--rede", o->rede, utf8(u8"Caminho da impressora de rede (opção \"Rede\")"));
+    c->add_option("--serial", o->serial, utf8(u8"Porta serial: VELOCIDADE,PARIDADE,DADOS,PARADA"))
+        ->check(CLI::Validator(
+            [](std::string& v) -> std::string {
+                return partesSerial(v).size() == 4 ? ""
+                                                   : "esperado BAUD,PARIDADE,DADOS,PARADA: " + v;
+            },
+            "BAUD,PARIDADE,DADOS,PARADA"));
+    c->callback([&ctx, &execucao, o] { execucao = [&ctx, o] { return imprimir(ctx, *o); }; });
+}
 
 }  // namespace etiquetas::cli
