@@ -59,7 +59,8 @@ class Aplicacao {
 
     // Printer settings (section "ConfigPess" of the personal INI file) and
     // the speed and temperature boxes the templates read.
-    void salvarConfiguracaoPessoal();
+    // Saving returns false when the personal file could not be written.
+    bool salvarConfiguracaoPessoal();
     void restaurarConfiguracaoPessoal();
     void montavelocidadetemperatura();
 
@@ -79,6 +80,7 @@ class Aplicacao {
     bool prepararPortaCom();
     void executarRotinaDoTipo(const AtualizarConfiguracao& cfg, const std::string& linguagem,
                               const std::string& extensao);
+    void mostrarEventoSerial(int codigo);
 
     Plataforma& plataforma_;
     std::filesystem::path pasta_;

@@ -1,18 +1,273 @@
+#include <array>
+
 #include "app/Aplicacao.h"
+#include "app/ListasImpressoras.h"
+#include "comum/Arquivos.h"
+#include "comum/Texto.h"
+#include "config/ArquivosIni.h"
+#include "config/TabelasImpressoras.h"
 
 namespace etiquetas {
 
-void Aplicacao::iniciar() {}
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kTituloJanela = ":: Quelmonte ::  Impressão de Etiquetas";
+constexpr const char* kSecaoPessoal = "ConfigPess";
+// Where cmbModelo and LblImp go when the Zebra font button is hidden.
+constexpr int kPosicaoModeloSemZebra = 3240;
+
+const std::array<const char*, 4> kPortas = {"LPT1", "LPT2", "COM1", "COM2"};
+
+fs::path tabela(const fs::path& pasta, std::string_view nome) {
+    return caminhoNaPasta(pasta, nome);
+}
+
+bool portaParalela(const std::string& porta) {
+    const std::string p = aparar(porta);
+    return iguaisSemCaixa(p, "LPT1") || iguaisSemCaixa(p, "LPT2");
+}
+
+void mostrarListasSeriais(JanelaPrincipal& j, bool mostrar) {
+    for (Controle* c :
+         std::array<Controle*, 8>{&j.cbvelocidade, &j.cbparidade, &j.cbbitdados, &j.cbbitparada,
+                                  &j.Lblcom1, &j.Lblcom2, &j.Lblcom3, &j.Lblcom4})
+        c->definirVisivel(mostrar);
+}
+
+void reagirModelo(JanelaPrincipal& j, const fs::path& pasta) {
+    PopularListVelocidadeImpressora(j, j.cmbModelo.texto(), idDaImpressora(j.cmbImpressora.texto()),
+                                    tabela(pasta, kTabelaModelos));
+}
+
+void reagirImpressora(JanelaPrincipal& j, const fs::path& pasta) {
+    j.cmbModelo.limpar();
+    PopularListModeloImpressora(j.cmbModelo, idDaImpressora(j.cmbImpressora.texto()),
+                                tabela(pasta, kTabelaModelos));
+    if (j.cmbModelo.contagem() > 0) {
+        j.cmbModelo.selecionar(0);
+    } else {
+        // A printer without models must not keep the previous printer's ranges.
+        j.cmdVelocidade.limpar();
+        j.cmdTemperatura.limpar();
+    }
+    if (j.cmbImpressora.indice() != 1) {
+        j.CmZebra.definirVisivel(false);
+        j.LblZebra.definirVisivel(false);
+        j.posicaoModeloTwips = kPosicaoModeloSemZebra;
+        j.cmbModelo.mudou.emitir();
+        j.LblImp.mudou.emitir();
+    }
+}
+
+void reagirPorta(JanelaPrincipal& j) {
+    const std::string porta = j.cmbCaminhoImpressora.texto();
+    j.txtCaminhoImpressora.definirTexto(porta);
+    const bool paralela = portaParalela(porta);
+    mostrarListasSeriais(j, !paralela);
+    // A serial printer is always local.
+    j.optRede.definirHabilitado(paralela);
+}
+
+void reagirLocal(JanelaPrincipal& j) {
+    j.optRede.definirMarcada(false);
+    j.txtCaminhoImpressora.definirVisivel(false);
+    if (j.cmbCaminhoImpressora.contagem() > 0) j.cmbCaminhoImpressora.selecionar(0);
+    j.txtCaminhoImpressora.definirTexto(j.cmbCaminhoImpressora.texto());
+    j.focar(j.cmbCaminhoImpressora.nome);
+}
+
+void reagirRede(JanelaPrincipal& j, const fs::path& pasta) {
+    j.optLocal.definirMarcada(false);
+    j.txtCaminhoImpressora.definirVisivel(true);
+    mostrarListasSeriais(j, false);
+    j.txtCaminhoImpressora.definirTexto(
+        aparar(LerArquivoConfig(pasta, kSecaoPessoal, "CaminhoImpressora")));
+}
+
+void preencherPortas(Lista& portas) {
+    portas.limpar();
+    for (const char* p : kPortas) portas.adicionar(p);
+    portas.selecionar(0);
+}
+
+void carregarTabelasSeriais(JanelaPrincipal& j, const fs::path& pasta) {
+    PopularListControl(j.cbvelocidade, tabela(pasta, kTabelaVelocidadeCom));
+    PopularListControl(j.cbparidade, tabela(pasta, kTabelaParidadeCom));
+    PopularListControl(j.cbbitdados, tabela(pasta, kTabelaBitDadosCom));
+    PopularListControl(j.cbbitparada, tabela(pasta, kTabelaBitParadaCom));
+}
+
+void ocultarColunas(Grade& grade, int de, int ate, bool oculta = true) {
+    for (int c = de; c <= ate; ++c) grade.definirOculta(c, oculta);
+}
+
+void mostrarColunasIniciais(JanelaPrincipal& j) {
+    auto& p = j.sprPedidos;
+    ocultarColunas(p, 7, 22);
+    ocultarColunas(p, 25, 25);
+    ocultarColunas(p, 27, 27);
+    ocultarColunas(p, 30, 36);
+    ocultarColunas(p, 38, 40);
+    ocultarColunas(p, 4, 5, false);
+    auto& v = j.vaVolume;
+    ocultarColunas(v, 9, 20);
+    ocultarColunas(v, 8, 8, false);
+    ocultarColunas(v, 10, 10, false);
+}
+
+const char* textoEventoSerial(int codigo) {
+    switch (codigo) {
+        case 1001:
+            return "Error: Break was received";
+        case 1002:
+            return "Error: CTS Timeout";
+        case 1003:
+            return "Error: DSR Timeout";
+        case 1004:
+            return "Error: Framing Error";
+        case 1006:
+            return "Error: Data Lost";
+        case 1007:
+            return "Error: CD (RLSD) Timeout";
+        case 1008:
+            return "Error: Receive buffer overflow";
+        case 1009:
+            return "Error: Parity Error";
+        case 1010:
+            return "Error: Transmit buffer full";
+        case 1011:
+            return "Error: Unexpected error retrieving DCB";
+        // 2 (data received) and the line changes need nothing: the printers
+        // send no answers that the system reads.
+        default:
+            return nullptr;
+    }
+}
+
+struct ConfiguracaoPessoal {
+    std::string impressora, modelo, velocidade, temperatura;
+    std::string velocidadeCom, paridadeCom, bitDadosCom, bitParadaCom;
+    std::string tipoCaminho, caminhoImpressora;
+};
+
+std::optional<ConfiguracaoPessoal> lerConfiguracaoPessoal(const fs::path& pasta) {
+    const auto ler = [&](const char* chave) {
+        return LerArquivoConfig(pasta, kSecaoPessoal, chave);
+    };
+    ConfiguracaoPessoal c{ler("Impressora"),       ler("Modelo"),         ler("Velocidade"),
+                          ler("Temperatura"),      ler("VelocidadeCom"),  ler("ParidadeCom"),
+                          ler("BitdeDadoCom"),     ler("BitdeParadaCom"), ler("TipoCaminho"),
+                          ler("CaminhoImpressora")};
+    for (const std::string* v :
+         {&c.impressora, &c.modelo, &c.velocidade, &c.temperatura, &c.velocidadeCom, &c.paridadeCom,
+          &c.bitDadosCom, &c.bitParadaCom, &c.tipoCaminho, &c.caminhoImpressora})
+        if (aparar(*v).empty()) return std::nullopt;
+    return c;
+}
+
+}  // namespace
+
+void Aplicacao::iniciar() {
+    auto& j = janela_;
+    ImagemEnviada = false;
+    mostrarListasSeriais(j, false);
+    j.cmdAtualizaQtd.definirVisivel(false);
+    // The window opens on a local printer: the network path box, which lies
+    // over the port list, stays hidden until "Rede" is chosen.
+    j.optLocal.definirMarcada(true);
+    j.optRede.definirMarcada(false);
+    j.txtCaminhoImpressora.definirVisivel(false);
+    preencherPortas(j.cmbCaminhoImpressora);
+    j.titulo = std::string(kTituloJanela) + " - Vs. (" + textoVersao(plataforma_.versao()) + ")";
+    j.StatusBar1.definirTexto("Selecione o arquivo a ser gerada as Etiquetas. . .");
+    j.cmbImpressora.limpar();
+    j.cmbImpressora.adicionar("Datamax - DPL", 0);
+    j.cmbImpressora.adicionar("Zebra - ZPL", 1);
+    PopularListControldoArquivo(j.cmbImpressora, tabela(pasta_, kTabelaImpressoras));
+    carregarTabelasSeriais(j, pasta_);
+    j.cbvTipoEtiq.definirTexto("Etiq. Interna");
+    j.frmTipo.definirVisivel(false);
+    if (j.cmbImpressora.contagem() > 0) j.cmbImpressora.selecionar(0);
+    restaurarConfiguracaoPessoal();
+    mostrarColunasIniciais(j);
+    plataforma_.portaSerial().aoEvento = [this](int codigo) { mostrarEventoSerial(codigo); };
+}
+
+void Aplicacao::mostrarEventoSerial(int codigo) {
+    if (const char* texto = textoEventoSerial(codigo)) mensagem(texto);
+}
+
 void Aplicacao::fechar() {
     if (plataforma_.portaSerial().aberta()) plataforma_.portaSerial().fechar();
 }
+
 void Aplicacao::cmdSair() {
     fechar();
     plataforma_.encerrarAplicacao();
 }
-void Aplicacao::ligarReacoesImpressoras() {}
-void Aplicacao::salvarConfiguracaoPessoal() {}
-void Aplicacao::restaurarConfiguracaoPessoal() {}
-void Aplicacao::montavelocidadetemperatura() {}
+
+void Aplicacao::ligarReacoesImpressoras() {
+    auto& j = janela_;
+    j.cmbImpressora.escolhido.conectar([this] { reagirImpressora(janela_, pasta_); });
+    j.cmbModelo.escolhido.conectar([this] { reagirModelo(janela_, pasta_); });
+    j.cmbCaminhoImpressora.escolhido.conectar([this] { reagirPorta(janela_); });
+    j.optLocal.clicada.conectar([this] { reagirLocal(janela_); });
+    j.optRede.clicada.conectar([this] { reagirRede(janela_, pasta_); });
+}
+
+bool Aplicacao::salvarConfiguracaoPessoal() {
+    const auto& j = janela_;
+    bool ok = true;
+    const auto gravar = [&](const char* chave, const std::string& valor) {
+        ok = GravarArquivoConfig(pasta_, kSecaoPessoal, chave, valor) && ok;
+    };
+    gravar("Impressora", j.cmbImpressora.texto());
+    gravar("Modelo", j.cmbModelo.texto());
+    gravar("Velocidade", j.cmdVelocidade.texto());
+    gravar("Temperatura", j.cmdTemperatura.texto());
+    if (!portaParalela(j.cmbCaminhoImpressora.texto())) {
+        gravar("VelocidadeCom", j.cbvelocidade.texto());
+        gravar("ParidadeCom", j.cbparidade.texto());
+        gravar("BitdeDadoCom", j.cbbitdados.texto());
+        gravar("BitdeParadaCom", j.cbbitparada.texto());
+    }
+    const bool local = j.optLocal.marcada();
+    gravar("TipoCaminho", local ? "Local" : "Rede");
+    gravar("CaminhoImpressora",
+           local ? j.cmbCaminhoImpressora.texto() : j.txtCaminhoImpressora.texto());
+    return ok;
+}
+
+void Aplicacao::restaurarConfiguracaoPessoal() {
+    const auto c = lerConfiguracaoPessoal(pasta_);
+    if (!c) return;
+    auto& j = janela_;
+    // Each text runs its list's reaction, so the model, speed and
+    // temperature lists are rebuilt before their own values are set.
+    j.cmbImpressora.definirTexto(c->impressora);
+    j.cmbModelo.definirTexto(c->modelo);
+    j.cmdVelocidade.definirTexto(c->velocidade);
+    j.cmdTemperatura.definirTexto(c->temperatura);
+    j.cbvelocidade.definirTexto(c->velocidadeCom);
+    j.cbparidade.definirTexto(c->paridadeCom);
+    j.cbbitdados.definirTexto(c->bitDadosCom);
+    j.cbbitparada.definirTexto(c->bitParadaCom);
+    if (maiusculas(aparar(c->tipoCaminho)) == "LOCAL") {
+        j.optLocal.clicar();
+        j.cmbCaminhoImpressora.definirTexto(c->caminhoImpressora);
+    } else {
+        j.optRede.clicar();
+        j.txtCaminhoImpressora.definirTexto(c->caminhoImpressora);
+    }
+}
+
+void Aplicacao::montavelocidadetemperatura() {
+    auto& j = janela_;
+    const std::string convertida = BuscaListaConvercao(j, tabela(pasta_, kTabelaConversao));
+    j.txtvelocidade.definirTexto(convertida.empty() ? aparar(j.cmdVelocidade.texto()) : convertida);
+    j.txtTemperatura.definirTexto(aparar(j.cmdTemperatura.texto()));
+}
 
 }  // namespace etiquetas
