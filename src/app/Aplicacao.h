@@ -11,6 +11,8 @@
 #include <string>
 
 #include "app/JanelaPrincipal.h"
+#include "orderfile/CargaPedidos.h"
+#include "orderfile/Reconhecimento.h"
 #include "platform/Plataforma.h"
 #include "render/ModuloImpressao.h"
 
@@ -81,6 +83,23 @@ class Aplicacao {
     void executarRotinaDoTipo(const AtualizarConfiguracao& cfg, const std::string& linguagem,
                               const std::string& extensao);
     void mostrarEventoSerial(int codigo);
+
+    // The open chain (ArquivoPedidos.cpp).
+    bool ValidarArquivoEtiquetas(const std::string& caminho,
+                                 std::shared_ptr<pugi::xml_document>& documento);
+    void RejeitarArquivoPedidos(const std::string& caminho);
+    ResultadoCarga lerPedidos(const pugi::xml_document& documento);
+    void PreencherInfoArquivo(ResultadoCarga carga);
+    void aplicarCarga(ResultadoCarga carga, Grade& grade, const char* descricaoTotal);
+    void aplicarSeletor(SeletorTipo seletor);
+    ContagemElementos contagemEmAbertura_;
+
+    // Grids (Grades.cpp).
+    void conferirSequencia(int linha, int coluna);
+    void formatarCaixas(int linha, int coluna);
+    void inverterDestaque(Grade& grade, int linha);
+    void marcarTodas(Grade& grade, bool marcar, bool mudarFonte);
+    Grade* gradeDoArquivo();
 
     Plataforma& plataforma_;
     std::filesystem::path pasta_;

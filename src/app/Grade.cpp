@@ -83,6 +83,7 @@ void Grade::definirVisivel(bool v) {
 
 void Grade::editarPeloUsuario(int linha, int coluna, std::string texto) {
     if (!valida(linha, coluna)) return;
+    antesDaEdicao_ = this->texto(linha, coluna);
     definirTexto(linha, coluna, std::move(texto));
     celulaEditada.emitir(linha, coluna);
 }

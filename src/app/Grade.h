@@ -52,6 +52,9 @@ class Grade : public LeitorGrade {
     // What the user does in the view: the view calls these, the window's
     // reactions listen to the signals.
     void editarPeloUsuario(int linha, int coluna, std::string texto);
+    // What the cell held before the user's last edit, for reactions that
+    // refuse the edit.
+    const std::string& textoAntesDaEdicao() const { return antesDaEdicao_; }
     void clicarCaixa(int linha);
 
     // Cell (linha, coluna) changed; (-1, -1): everything may have changed.
@@ -72,6 +75,7 @@ class Grade : public LeitorGrade {
     std::vector<ColunaGrade> colunas_;
     int linhas_ = 0;
     std::vector<std::string> celulas_;
+    std::string antesDaEdicao_;
     std::vector<unsigned char> negrito_;
     std::vector<unsigned char> tamanho_;
     bool visivel_ = true;

@@ -1,13 +1,151 @@
+// The order grids: row marks and their emphasis, the sequence check of the
+// price grid, the box count of the volume grid, and the selection commands.
+
+#include <climits>
+
 #include "app/Aplicacao.h"
+#include "comum/Texto.h"
 
 namespace etiquetas {
 
-void Aplicacao::ligarReacoesGrades() {}
-void Aplicacao::cmdSelTodos() {}
-void Aplicacao::cmdDesmarcaTodos() {}
-void Aplicacao::cmdAtualizaQtd() {}
-void Aplicacao::SelecionarTodasLinhas() {}
+namespace {
+
+constexpr int kColunaSeqInicial = 23;
+constexpr int kColunaSeqFinal = 24;
+constexpr int kColunaSeqInicialArquivo = 28;
+constexpr int kColunaSeqFinalArquivo = 29;
+constexpr int kColunaCaixas = 10;
+constexpr int kFonteNormal = 8;
+constexpr int kFonteDestaque = 9;
+
+std::optional<int> inteiro32(const std::string& texto) {
+    const auto n = valorInteiro(texto);
+    if (!n || *n < INT_MIN || *n > INT_MAX) return std::nullopt;
+    return static_cast<int>(*n);
+}
+
+}  // namespace
+
+void Aplicacao::ligarReacoesGrades() {
+    auto& j = janela_;
+    j.sprPedidos.caixaClicada.conectar([this](int l) { inverterDestaque(janela_.sprPedidos, l); });
+    j.vaVolume.caixaClicada.conectar([this](int l) { inverterDestaque(janela_.vaVolume, l); });
+    j.sprPedidos.celulaEditada.conectar([this](int l, int c) { conferirSequencia(l, c); });
+    j.vaVolume.celulaEditada.conectar([this](int l, int c) { formatarCaixas(l, c); });
+}
+
+// The emphasis follows the box because both start unmarked and normal.
+void Aplicacao::inverterDestaque(Grade& grade, int linha) {
+    const bool negrito = !grade.negrito(linha);
+    grade.definirNegrito(linha, negrito);
+    grade.definirTamanhoFonte(linha, negrito ? kFonteDestaque : kFonteNormal);
+}
+
+void Aplicacao::conferirSequencia(int linha, int coluna) {
+    if (coluna != kColunaSeqInicial && coluna != kColunaSeqFinal) return;
+    auto& g = janela_.sprPedidos;
+    const auto recusar = [&](const char* texto) {
+        mensagem(texto);
+        g.definirTexto(linha, coluna, g.textoAntesDaEdicao());
+    };
+    if (!inteiro32(g.texto(linha, coluna)))
+        return recusar("Sequencia precisa ser um número inteiro!");
+    const auto inicialArquivo = inteiro32(g.texto(linha, kColunaSeqInicialArquivo));
+    const auto finalArquivo = inteiro32(g.texto(linha, kColunaSeqFinalArquivo));
+    const auto inicial = inteiro32(g.texto(linha, kColunaSeqInicial));
+    const auto final_ = inteiro32(g.texto(linha, kColunaSeqFinal));
+    if (!inicialArquivo || !finalArquivo || !inicial || !final_)
+        return recusar("Sequencia indicada no arquivo de impressão não é um número inteiro!");
+    const auto restaurar = [&](int col, int colArquivo) {
+        g.definirTexto(linha, col, g.texto(linha, colArquivo));
+    };
+    if (*inicial < *inicialArquivo) {
+        mensagem(
+            "Sequencia inicial precisa ser maior ou igual que a indicada no arquivo de "
+            "impressão!");
+        restaurar(kColunaSeqInicial, kColunaSeqInicialArquivo);
+    } else if (*final_ > *finalArquivo) {
+        mensagem(
+            "Sequencia final precisa ser menor ou igual que a indicada no arquivo de "
+            "impressão!");
+        restaurar(kColunaSeqFinal, kColunaSeqFinalArquivo);
+    } else if (*inicial > *final_) {
+        mensagem("Sequencia inicial precisa ser menor ou igual que sequencia final!");
+        restaurar(kColunaSeqInicial, kColunaSeqInicialArquivo);
+        restaurar(kColunaSeqFinal, kColunaSeqFinalArquivo);
+    }
+}
+
+void Aplicacao::formatarCaixas(int linha, int coluna) {
+    if (coluna != kColunaCaixas) return;
+    auto& g = janela_.vaVolume;
+    g.definirTexto(linha, coluna, formatarNumero(g.texto(linha, coluna), "00000000"));
+}
+
+Grade* Aplicacao::gradeDoArquivo() {
+    switch (janela_.tipoArquivo()) {
+        case 1:
+            return &janela_.sprPedidos;
+        case 2:
+            return &janela_.vaVolume;
+        default:
+            return nullptr;
+    }
+}
+
+void Aplicacao::marcarTodas(Grade& grade, bool marcar, bool mudarFonte) {
+    grade.suspenderAvisos();
+    for (int l = 1; l <= grade.linhas(); ++l) {
+        grade.definirTexto(l, 1, marcar ? "1" : "0");
+        grade.definirNegrito(l, marcar);
+        if (mudarFonte) grade.definirTamanhoFonte(l, kFonteNormal);
+    }
+    grade.retomarAvisos();
+}
+
+// The grid of the other kind may still hold an earlier file's rows: either
+// grid having two rows is enough, as the window always did.
+void Aplicacao::cmdSelTodos() {
+    if (janela_.vaVolume.linhas() < 2 && janela_.sprPedidos.linhas() < 2) return;
+    if (auto* g = gradeDoArquivo()) marcarTodas(*g, true, false);
+}
+
+void Aplicacao::cmdDesmarcaTodos() {
+    if (janela_.vaVolume.linhas() < 2 && janela_.sprPedidos.linhas() < 2) return;
+    if (auto* g = gradeDoArquivo()) marcarTodas(*g, false, true);
+}
+
+void Aplicacao::SelecionarTodasLinhas() {
+    if (auto* g = gradeDoArquivo()) marcarTodas(*g, true, false);
+}
+
+void Aplicacao::cmdAtualizaQtd() {
+    auto& g = janela_.sprPedidos;
+    janela_.StatusBar1.definirTexto("Aguarde o atualizando a Qtd...");
+    g.suspenderAvisos();
+    for (int l = 1; l <= g.linhas(); ++l) {
+        g.definirTexto(l, kColunaSeqInicial, g.texto(l, kColunaSeqInicialArquivo));
+        g.definirTexto(l, kColunaSeqFinal, g.texto(l, kColunaSeqFinalArquivo));
+    }
+    g.retomarAvisos();
+    janela_.StatusBar1.definirTexto("Fim da Atualização da Qtd. de Peças.");
+}
+
 bool Aplicacao::VerificarPedidoSelecionado() {
+    const int tipo = janela_.tipoArquivo();
+    if (tipo != 1 && tipo != 2) return false;
+    Grade& g = tipo == 1 ? janela_.sprPedidos : janela_.vaVolume;
+    plataforma_.cursorOcupado(true);
+    for (int l = 1; l <= g.linhas(); ++l)
+        if (g.marcada(l)) return true;
+    mensagem(tipo == 1
+                 ? "Não foi selecionado nenhum Pedido para ser impressa a Etiqueta de Preço !"
+                 : "Não foi selecionado nenhum Pedido para ser impressa a Etiqueta de Volume !",
+             "Impressão", Icone::Critico);
+    janela_.focar(g.nome());
+    plataforma_.cursorOcupado(false);
+    janela_.cmdSair.definirHabilitado(true);
+    janela_.cmdImprimir.definirHabilitado(true);
     return false;
 }
 

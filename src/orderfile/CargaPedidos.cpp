@@ -1,0 +1,524 @@
+#include "orderfile/CargaPedidos.h"
+
+#include <array>
+#include <climits>
+#include <cmath>
+#include <cstring>
+#include <unordered_map>
+
+#include "comum/Texto.h"
+#include "orderfile/Xml.h"
+
+namespace etiquetas {
+
+namespace {
+
+constexpr long kIntervaloAviso = 4096;
+
+// A file that cannot be read completely: the message names where and what.
+struct FalhaArquivo {
+    std::string descricao;
+};
+
+[[noreturn]] void falhar(const std::string& onde, const std::string& oque) {
+    throw FalhaArquivo{onde + ": " + oque};
+}
+
+// Finds, in one pass over an element's children, the first child element of
+// each wanted name.
+class LeitorFilhos {
+  public:
+    template <std::size_t N>
+    explicit LeitorFilhos(const std::array<const char*, N>& nomes) {
+        for (std::size_t i = 0; i < N; ++i) posicoes_.emplace(nomes[i], static_cast<int>(i));
+        achados_.resize(N);
+    }
+    void ler(pugi::xml_node pai) {
+        std::fill(achados_.begin(), achados_.end(), pugi::xml_node());
+        for (auto filho = pai.first_child(); filho; filho = filho.next_sibling()) {
+            if (filho.type() != pugi::node_element) continue;
+            const auto p = posicoes_.find(std::string_view(filho.name()));
+            if (p != posicoes_.end() && !achados_[p->second]) achados_[p->second] = filho;
+        }
+    }
+    pugi::xml_node no(int i) const { return achados_[i]; }
+
+  private:
+    std::unordered_map<std::string_view, int> posicoes_;
+    std::vector<pugi::xml_node> achados_;
+};
+
+class Progresso {
+  public:
+    explicit Progresso(const AvisoProgresso& aviso) : aviso_(aviso) {}
+    void passo() {
+        if (aviso_ && contador_ % kIntervaloAviso == 0) aviso_(contador_);
+        ++contador_;
+    }
+    void fim() {
+        if (aviso_ && contador_ > 1) aviso_(contador_ - 1);
+    }
+    long passos() const { return contador_ - 1; }
+
+  private:
+    const AvisoProgresso& aviso_;
+    long contador_ = 1;
+};
+
+bool autorizadoGerarTxt(const pugi::xml_document& documento) {
+    const auto ultimo = documento.last_child();
+    if (ultimo.type() != pugi::node_element) return false;
+    const auto valor = atributoPorNome(ultimo, "AutorizadoGerarTXT");
+    return valor && *valor == "True";
+}
+
+std::string atributoExigido(pugi::xml_node no, std::size_t posicao, const std::string& onde,
+                            const char* significado) {
+    auto valor = atributoNaPosicao(no, posicao);
+    if (!valor)
+        falhar(onde,
+               "falta o atributo nº " + std::to_string(posicao + 1) + " (" + significado + ").");
+    return std::move(*valor);
+}
+
+short tipoEtiqueta(const std::string& texto, const std::string& onde) {
+    const auto n = valorInteiro(texto);
+    if (!n || *n < SHRT_MIN || *n > SHRT_MAX)
+        falhar(onde, "o tipo de etiqueta (\"" + texto + "\") não é um número inteiro.");
+    return static_cast<short>(*n);
+}
+
+bool logicoExigido(const std::string& texto, const std::string& onde, const char* significado) {
+    const auto v = valorLogico(texto);
+    if (!v)
+        falhar(onde, std::string("o atributo ") + significado + " (\"" + texto +
+                         "\") não é True, False nem um número.");
+    return *v;
+}
+
+std::string descreverPedido(std::size_t indice, const std::optional<std::string>& numero) {
+    if (numero) return "Pedido " + *numero;
+    return "Pedido nº " + std::to_string(indice + 1) + " do arquivo";
+}
+
+// Children of orders, items and stores must all be elements.
+void exigirElemento(pugi::xml_node no, const std::string& onde, const char* esperado) {
+    if (no.type() != pugi::node_element)
+        falhar(onde,
+               std::string("contém um nó que não é um elemento (esperado ") + esperado + ").");
+}
+
+std::string textoExigido(const LeitorFilhos& leitor, int i, const char* nome,
+                         const std::string& onde) {
+    const auto no = leitor.no(i);
+    if (!no) falhar(onde, std::string("falta o elemento ") + nome + ".");
+    return textoElemento(no);
+}
+
+std::string textoOpcional(const LeitorFilhos& leitor, int i) {
+    const auto no = leitor.no(i);
+    return no ? textoElemento(no) : std::string();
+}
+
+// Zero picture where a blank or absent value counts as zero.
+std::string zerosOuPadrao(const std::string& texto, std::string_view figura) {
+    if (aparar(texto).empty()) return std::string(figura);
+    return formatarNumero(texto, figura);
+}
+
+// ---- price files ----------------------------------------------------------
+
+enum CampoPreco {
+    pCNPJ,
+    pDigito,
+    pQuantidadeEtiqueta,
+    pSequenciaInicial,
+    pSequenciaFinal,
+    pCatalogo,
+    pTamanho,
+    pEstrColecao,
+    pEstacao,
+    pDataEntrega,
+    pCodDepto,
+    pDataTransmissao,
+    pCodigoCoordenado,
+    pTendencia,
+    pParede,
+    pValeAPena,
+    pDescricaoMaterial,
+    pCodigoBarra,
+    pCodigoPromocao,
+    pPrecoMaterial,
+    pGrade,
+    pMaterialForn,
+    pNomeForn,
+    pCodigoBureau,
+    pcentroentrega,
+    pdescricaocentroentrega,
+    pcentrofaturamento,
+    pdescricaocentrofaturamento,
+    pOrigemSolicitacao,
+    pCor,
+    pCorIngles,
+    pTamanhoIngles,
+    pTipoEtiq,
+    pFamilia,
+    kCamposPreco
+};
+
+constexpr std::array<const char*, kCamposPreco> kNomesPreco{"CNPJ",
+                                                            "Digito",
+                                                            "QuantidadeEtiqueta",
+                                                            "SequenciaInicial",
+                                                            "SequenciaFinal",
+                                                            "Catalogo",
+                                                            "Tamanho",
+                                                            "EstrColecao",
+                                                            "Estacao",
+                                                            "DataEntrega",
+                                                            "CodDepto",
+                                                            "DataTransmissao",
+                                                            "CodigoCoordenado",
+                                                            "Tendencia",
+                                                            "Parede",
+                                                            "ValeAPena",
+                                                            "DescricaoMaterial",
+                                                            "CodigoBarra",
+                                                            "CodigoPromocao",
+                                                            "PrecoMaterial",
+                                                            "Grade",
+                                                            "MaterialForn",
+                                                            "NomeForn",
+                                                            "CodigoBureau",
+                                                            "centroentrega",
+                                                            "descricaocentroentrega",
+                                                            "centrofaturamento",
+                                                            "descricaocentrofaturamento",
+                                                            "OrigemSolicitacao",
+                                                            "Cor",
+                                                            "CorIngles",
+                                                            "TamanhoIngles",
+                                                            "TipoEtiq",
+                                                            "Familia"};
+
+// Required text elements and their columns, in the order they are read.
+struct CampoColuna {
+    CampoPreco campo;
+    int coluna;
+};
+constexpr std::array<CampoColuna, 17> kTextosPreco{{
+    {pCatalogo, 11},
+    {pTamanho, 4},
+    {pDataEntrega, 12},
+    {pCodDepto, 13},
+    {pDataTransmissao, 14},
+    {pCodigoCoordenado, 15},
+    {pTendencia, 16},
+    {pParede, 17},
+    {pValeAPena, 18},
+    {pDescricaoMaterial, 3},
+    {pCodigoBarra, 19},
+    {pCodigoPromocao, 20},
+    {pPrecoMaterial, 21},
+    {pGrade, 22},
+    {pMaterialForn, 26},
+    {pNomeForn, 2},
+    {pCodigoBureau, 27},
+}};
+
+struct EstadoPedidoPreco {
+    std::string numero;
+    short tipo = 0;
+    std::string indicadorSku;
+};
+
+class CargaPreco {
+  public:
+    CargaPreco(const pugi::xml_document& documento, const std::string& digesto,
+               const AvisoProgresso& aviso)
+        : documento_(documento), digesto_(digesto), progresso_(aviso), campos_(kNomesPreco) {}
+
+    ResultadoCarga executar() {
+        r_.autorizadoGerarTxt = autorizadoGerarTxt(documento_);
+        const auto pedidos = elementosPorNome(documento_, "PedidoQuel");
+        reservar(pedidos);
+        try {
+            for (std::size_t i = 0; i < pedidos.size(); ++i)
+                if (!lerPedido(i, pedidos[i])) break;
+        } catch (const FalhaArquivo& f) {
+            r_.erro = f.descricao;
+        }
+        progresso_.fim();
+        r_.passos = progresso_.passos();
+        return std::move(r_);
+    }
+
+  private:
+    void reservar(const std::vector<pugi::xml_node>& pedidos) {
+        std::size_t linhas = 0;
+        for (auto pedido : pedidos)
+            for (auto item : pedido.children())
+                linhas += std::distance(item.children().begin(), item.children().end());
+        r_.celulas.reserve(linhas * kColunasPreco);
+    }
+
+    // False when the order fails the version gate.
+    bool lerPedido(std::size_t indice, pugi::xml_node pedido) {
+        EstadoPedidoPreco p;
+        const auto numero = atributoNaPosicao(pedido, 0);
+        const std::string onde = descreverPedido(indice, numero);
+        p.numero = atributoExigido(pedido, 0, onde, "número do pedido");
+        p.tipo = tipoEtiqueta(atributoExigido(pedido, 1, onde, "tipo de etiqueta"), onde);
+        r_.TipoEtiquetaPedido = p.tipo;
+        if (atributoExigido(pedido, 2, onde, "versão") != digesto_) {
+            r_.pedidoVersaoRecusada = indice;
+            return false;
+        }
+        p.indicadorSku = atributoExigido(pedido, 3, onde, "indicador de SKU");
+        r_.IndicadorTipoSku = p.indicadorSku;
+        r_.LayoutNovoArquivo =
+            logicoExigido(atributoExigido(pedido, 4, onde, "layout novo"), onde, "layout novo");
+        progresso_.passo();
+        for (auto item : pedido.children()) {
+            exigirElemento(item, onde, "Item");
+            const std::string codigoItem = atributoExigido(item, 0, onde, "código do item");
+            const std::string ondeItem = onde + ", item " + codigoItem;
+            progresso_.passo();
+            for (auto variante : item.children()) {
+                exigirElemento(variante, ondeItem, "Variante");
+                lerVariante(p, codigoItem, ondeItem, variante);
+            }
+        }
+        return true;
+    }
+
+    void lerVariante(const EstadoPedidoPreco& p, const std::string& item,
+                     const std::string& ondeItem, pugi::xml_node variante) {
+        std::string codigo = atributoExigido(variante, 0, ondeItem, "código da variante");
+        const std::string onde = ondeItem + ", variante " + codigo;
+        campos_.ler(variante);
+        std::array<std::string, kColunasPreco + 1> linha;  // 1-based
+        linha[1] = "0";
+        lerQuantidadeESequencias(onde, linha);
+        lerOpcionais(p, linha);
+        for (const auto& c : kTextosPreco)
+            linha[c.coluna] = textoExigido(campos_, c.campo, kNomesPreco[c.campo], onde);
+        linha[27] = zerosOuPadrao(linha[27], "00000");
+        linha[5] = std::move(codigo);
+        linha[6] = p.numero;
+        linha[7] = item;
+        for (int c = 1; c <= kColunasPreco; ++c) r_.celulas.push_back(std::move(linha[c]));
+        ++r_.linhas;
+        progresso_.passo();
+    }
+
+    void lerQuantidadeESequencias(const std::string& onde,
+                                  std::array<std::string, kColunasPreco + 1>& linha) {
+        linha[9] = textoExigido(campos_, pCNPJ, "CNPJ", onde);
+        linha[10] = textoExigido(campos_, pDigito, "Digito", onde);
+        linha[8] = textoExigido(campos_, pQuantidadeEtiqueta, "QuantidadeEtiqueta", onde);
+        const auto quantidade = valorInteiro(linha[8]);
+        if (!quantidade || *quantidade < INT_MIN || *quantidade > INT_MAX)
+            falhar(onde,
+                   "o elemento QuantidadeEtiqueta (\"" + linha[8] + "\") não é um número inteiro.");
+        linha[25] = std::to_string(*quantidade);
+        linha[23] = textoExigido(campos_, pSequenciaInicial, "SequenciaInicial", onde);
+        linha[28] = linha[23];
+        linha[24] = textoExigido(campos_, pSequenciaFinal, "SequenciaFinal", onde);
+        linha[29] = linha[24];
+        r_.total = r_.total.value_or(0) + *quantidade;
+        linha[39] = textoOpcional(campos_, pEstrColecao);
+        linha[40] = textoOpcional(campos_, pEstacao);
+    }
+
+    void lerOpcionais(const EstadoPedidoPreco& p,
+                      std::array<std::string, kColunasPreco + 1>& linha) {
+        linha[30] = zerosOuPadrao(textoOpcional(campos_, pcentroentrega), "0000");
+        linha[31] =
+            zerosOuPadrao(textoOpcional(campos_, pdescricaocentroentrega), "00000000000000000000");
+        linha[32] = zerosOuPadrao(textoOpcional(campos_, pcentrofaturamento), "0000");
+        linha[33] = zerosOuPadrao(textoOpcional(campos_, pdescricaocentrofaturamento),
+                                  "00000000000000000000");
+        r_.OrigemSolicitacao = textoOpcional(campos_, pOrigemSolicitacao);
+        linha[34] = esquerda(textoOpcional(campos_, pCor), 7);
+        linha[35] = textoOpcional(campos_, pCorIngles);
+        linha[36] = textoOpcional(campos_, pTamanhoIngles);
+        linha[37] = textoOpcional(campos_, pTipoEtiq);
+        linha[38] = textoOpcional(campos_, pFamilia);
+        escolherSeletor(p, linha[37], textoOpcional(campos_, pCodDepto));
+    }
+
+    void escolherSeletor(const EstadoPedidoPreco& p, const std::string& tipoEtiq,
+                         const std::string& codDepto) {
+        const bool sku = tipoEtiq == "5" && p.tipo == 99 && p.indicadorSku == "S";
+        r_.seletor = sku ? SeletorTipo::InternaCaixa : SeletorTipo::Oculto;
+        if (codDepto == "550" || codDepto == "565" || codDepto == "560")
+            r_.seletor = SeletorTipo::InternaCaixa;
+    }
+
+    const pugi::xml_document& documento_;
+    const std::string& digesto_;
+    Progresso progresso_;
+    LeitorFilhos campos_;
+    ResultadoCarga r_;
+};
+
+// ---- volume files ---------------------------------------------------------
+
+enum CampoVolume {
+    vCNPJ,
+    vItemPedido,
+    vDescricaoMaterial,
+    vCodigoMaterial,
+    vDADOS_VOLUME,
+    vMaterialForn,
+    vSemanaEntr,
+    vNomeForn,
+    vCodigoBureau,
+    vQuantidadePeca,
+    vcentroentrega,
+    vcentrofaturamento,
+    kCamposVolume
+};
+
+constexpr std::array<const char*, kCamposVolume> kNomesVolume{
+    "CNPJ",         "ItemPedido",     "DescricaoMaterial", "CodigoMaterial",
+    "DADOS_VOLUME", "MaterialForn",   "SemanaEntr",        "NomeForn",
+    "CodigoBureau", "QuantidadePeca", "centroentrega",     "centrofaturamento"};
+
+class CargaVolume {
+  public:
+    CargaVolume(const pugi::xml_document& documento, const std::string& digesto,
+                const AvisoProgresso& aviso)
+        : documento_(documento), digesto_(digesto), progresso_(aviso), campos_(kNomesVolume) {}
+
+    ResultadoCarga executar() {
+        r_.autorizadoGerarTxt = autorizadoGerarTxt(documento_);
+        const auto pedidos = elementosPorNome(documento_, "PedidoQuel");
+        try {
+            if (!versaoAceita(pedidos)) return std::move(r_);
+            reservar(pedidos);
+            for (std::size_t i = 0; i < pedidos.size(); ++i) lerPedido(i, pedidos[i]);
+        } catch (const FalhaArquivo& f) {
+            r_.erro = f.descricao;
+        }
+        progresso_.fim();
+        r_.passos = progresso_.passos();
+        return std::move(r_);
+    }
+
+  private:
+    // Only the first order carries the digest that counts.
+    bool versaoAceita(const std::vector<pugi::xml_node>& pedidos) {
+        if (pedidos.empty()) return true;
+        const std::string onde = descreverPedido(0, atributoNaPosicao(pedidos[0], 0));
+        if (atributoExigido(pedidos[0], 2, onde, "versão") == digesto_) return true;
+        r_.pedidoVersaoRecusada = 0;
+        return false;
+    }
+
+    void reservar(const std::vector<pugi::xml_node>& pedidos) {
+        std::size_t linhas = 0;
+        for (auto pedido : pedidos)
+            linhas += std::distance(pedido.children().begin(), pedido.children().end());
+        r_.celulas.reserve(linhas * kColunasVolume);
+    }
+
+    void lerPedido(std::size_t indice, pugi::xml_node pedido) {
+        const std::string onde = descreverPedido(indice, atributoNaPosicao(pedido, 0));
+        const std::string numero = atributoExigido(pedido, 0, onde, "número do pedido");
+        r_.TipoEtiquetaPedido =
+            tipoEtiqueta(atributoExigido(pedido, 1, onde, "tipo de etiqueta"), onde);
+        progresso_.passo();
+        for (auto loja : pedido.children()) {
+            exigirElemento(loja, onde, "Loja");
+            lerLoja(numero, onde, loja);
+        }
+    }
+
+    void lerLoja(const std::string& numero, const std::string& ondePedido, pugi::xml_node loja) {
+        std::string codigo = atributoExigido(loja, 0, ondePedido, "código da loja");
+        const std::string onde = ondePedido + ", loja " + codigo;
+        const bool ilpn =
+            logicoExigido(atributoExigido(loja, 1, onde, "etiqueta ILPN"), onde, "etiqueta ILPN");
+        r_.seletor = ilpn ? SeletorTipo::IlpnVolume : SeletorTipo::Oculto;
+        campos_.ler(loja);
+        std::array<std::string, kColunasVolume + 1> linha;  // 1-based
+        linha[1] = "0";
+        linha[11] = textoExigido(campos_, vCNPJ, "CNPJ", onde);
+        linha[7] = textoExigido(campos_, vItemPedido, "ItemPedido", onde);
+        linha[3] = textoExigido(campos_, vDescricaoMaterial, "DescricaoMaterial", onde);
+        linha[5] = textoExigido(campos_, vCodigoMaterial, "CodigoMaterial", onde);
+        lerVolumes(onde, linha);
+        linha[13] = textoExigido(campos_, vMaterialForn, "MaterialForn", onde);
+        linha[17] = textoOpcional(campos_, vSemanaEntr);
+        linha[2] = textoExigido(campos_, vNomeForn, "NomeForn", onde);
+        linha[14] =
+            zerosOuPadrao(textoExigido(campos_, vCodigoBureau, "CodigoBureau", onde), "000000");
+        linha[6] = numero;
+        linha[9] = textoExigido(campos_, vQuantidadePeca, "QuantidadePeca", onde);
+        somarPecas(linha[9], onde);
+        linha[8] = std::move(codigo);
+        linha[15] = zerosOuPadrao(textoOpcional(campos_, vcentroentrega), "0000");
+        linha[16] = zerosOuPadrao(textoOpcional(campos_, vcentrofaturamento), "0000");
+        for (int c = 1; c <= kColunasVolume; ++c) r_.celulas.push_back(std::move(linha[c]));
+        ++r_.linhas;
+        progresso_.passo();
+    }
+
+    // Column 10: one box label per volume entry; column 12: the first
+    // entry's total quantity.
+    void lerVolumes(const std::string& onde, std::array<std::string, kColunasVolume + 1>& linha) {
+        const auto dados = campos_.no(vDADOS_VOLUME);
+        if (!dados) falhar(onde, "falta o elemento DADOS_VOLUME.");
+        long volumes = 0;
+        pugi::xml_node primeiro;
+        for (auto filho : dados.children()) {
+            if (filho.type() != pugi::node_element) continue;
+            if (!primeiro) primeiro = filho;
+            ++volumes;
+        }
+        if (volumes == 0) falhar(onde, "o elemento DADOS_VOLUME não tem volumes.");
+        const auto total = textoDoFilho(primeiro, "qtdeTotal");
+        if (!total) falhar(onde, "falta o elemento qtdeTotal no primeiro volume de DADOS_VOLUME.");
+        linha[10] = std::to_string(volumes);
+        linha[12] = *total;
+    }
+
+    void somarPecas(const std::string& texto, const std::string& onde) {
+        const auto valor = valorNumerico(texto);
+        if (!valor || std::fabs(*valor) > static_cast<double>(INT_MAX))
+            falhar(onde, "o elemento QuantidadePeca (\"" + texto + "\") não é um número.");
+        r_.total = r_.total.value_or(0) + static_cast<long long>(std::trunc(*valor));
+    }
+
+    const pugi::xml_document& documento_;
+    const std::string& digesto_;
+    Progresso progresso_;
+    LeitorFilhos campos_;
+    ResultadoCarga r_;
+};
+
+}  // namespace
+
+std::optional<bool> valorLogico(std::string_view texto) {
+    const std::string limpo = aparar(texto);
+    if (iguaisSemCaixa(limpo, "True")) return true;
+    if (iguaisSemCaixa(limpo, "False")) return false;
+    const auto n = valorNumerico(limpo);
+    if (!n) return std::nullopt;
+    return *n != 0;
+}
+
+ResultadoCarga CarregarPedidosPreco(const pugi::xml_document& documento,
+                                    const std::string& digestoVersao, const AvisoProgresso& aviso) {
+    return CargaPreco(documento, digestoVersao, aviso).executar();
+}
+
+ResultadoCarga CarregarPedidosVolume(const pugi::xml_document& documento,
+                                     const std::string& digestoVersao,
+                                     const AvisoProgresso& aviso) {
+    return CargaVolume(documento, digestoVersao, aviso).executar();
+}
+
+}  // namespace etiquetas

@@ -1,0 +1,104 @@
+#include "orderfile/Reconhecimento.h"
+
+#include <array>
+#include <cstring>
+
+#include "orderfile/Xml.h"
+
+namespace etiquetas {
+
+namespace {
+
+struct NomeTipo {
+    short tipoArquivo;
+    const char* codigo;
+    const char* nome;
+};
+
+constexpr std::array<NomeTipo, 11> kNomesTipos{{
+    {kArquivoPreco, "1", "Etiquetas de Preço (Cartolina)"},
+    {kArquivoPreco, "2", "Etiquetas de Preço (Adesiva)"},
+    {kArquivoPreco, "6", "Etiquetas de Preço (Adesiva Intima)"},
+    {kArquivoPreco, "5", "Etiquetas de Preço (Cartolina Com/Sem)"},
+    {kArquivoPreco, "7", "Etiquetas de Preço (Relógio)"},
+    {kArquivoPreco, "9", "Etiquetas de Preço (Conjunto)"},
+    {kArquivoPreco, "11", "Etiquetas de Preço (Cosmético)"},
+    {kArquivoPreco, "99", "Etiquetas SKU"},
+    {kArquivoVolume, "3", "Etiquetas de Volume(Reposição Automatica)"},
+    {kArquivoVolume, "4", "Etiquetas de Volume(Padrão)"},
+    {kArquivoVolume, "8", "Etiquetas de Consolidador de Encabidado"},
+}};
+
+bool temConteudo(short tipo, const ContagemElementos& c) {
+    if (tipo == kArquivoVolume) return c.pedidos >= 1 && c.lojas >= 1;
+    return c.pedidos >= 1 && c.itens >= 1 && c.variantes >= 1;
+}
+
+}  // namespace
+
+short IdentificarTipoArquivo(const pugi::xml_document* documento) {
+    if (!documento) return kArquivoNaoReconhecido;
+    const auto raiz = documento->document_element();
+    if (!raiz) return kArquivoNaoReconhecido;
+    if (std::strcmp(raiz.name(), "Volume") == 0) return kArquivoVolume;
+    if (std::strcmp(raiz.name(), "Preco") == 0) return kArquivoPreco;
+    return kArquivoNaoReconhecido;
+}
+
+ContagemElementos contarElementos(const pugi::xml_document& documento) {
+    ContagemElementos c;
+    paraCadaDescendente(documento, [&c](pugi::xml_node no) {
+        if (no.type() != pugi::node_element) return;
+        const char* nome = no.name();
+        if (std::strcmp(nome, "Variante") == 0)
+            ++c.variantes;
+        else if (std::strcmp(nome, "Item") == 0)
+            ++c.itens;
+        else if (std::strcmp(nome, "PedidoQuel") == 0)
+            ++c.pedidos;
+        else if (std::strcmp(nome, "Loja") == 0)
+            ++c.lojas;
+    });
+    return c;
+}
+
+std::optional<std::string> nomeTipoEtiqueta(short tipoArquivo, std::string_view codigo) {
+    for (const auto& t : kNomesTipos)
+        if (t.tipoArquivo == tipoArquivo && codigo == t.codigo) return std::string(t.nome);
+    return std::nullopt;
+}
+
+Reconhecimento reconhecerArquivo(const pugi::xml_document& documento) {
+    Reconhecimento r;
+    if (!documento.document_element()) return r;
+    r.tipoArquivo = IdentificarTipoArquivo(&documento);
+    if (r.tipoArquivo == kArquivoNaoReconhecido) return r;
+    r.contagem = contarElementos(documento);
+    if (!temConteudo(r.tipoArquivo, r.contagem)) return r;
+    // The type is read where the portal writes it: attribute #1 of the first
+    // child of the document's second node (the first being the declaration).
+    const auto raiz = filhoDoDocumento(documento, 1);
+    if (raiz.type() != pugi::node_element) {
+        r.erro =
+            "O arquivo não começa pela declaração XML (<?xml ... ?>) seguida do elemento "
+            "raiz.";
+        return r;
+    }
+    const auto primeiro = raiz.first_child();
+    if (!primeiro) {
+        r.erro = "O elemento raiz " + textoDoParser(raiz.name()) + " não tem nós filhos.";
+        return r;
+    }
+    const auto codigo = atributoNaPosicao(primeiro, 1);
+    if (!codigo) {
+        r.erro =
+            "O primeiro pedido do arquivo não tem o atributo do tipo de etiqueta "
+            "(segundo atributo).";
+        return r;
+    }
+    r.codigoTipo = *codigo;
+    r.valido = true;
+    return r;
+}
+
+}  // namespace etiquetas

@@ -1,0 +1,53 @@
+#pragma once
+
+// An application over the headless platform and a temporary folder, with the
+// order files a test writes into it.
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "app/Aplicacao.h"
+#include "platform/headless/PlataformaHeadless.h"
+
+namespace etiquetas::teste {
+
+class AplicacaoDeTeste {
+  public:
+    AplicacaoDeTeste()
+        : pasta_(std::filesystem::temp_directory_path() /
+                 ("etiquetas-pedidos-" + std::to_string(std::random_device{}()) + "-" +
+                  std::to_string(contador()++))),
+          app_((std::filesystem::create_directories(pasta_), plataforma), pasta_) {}
+    ~AplicacaoDeTeste() {
+        std::error_code e;
+        std::filesystem::remove_all(pasta_, e);
+    }
+
+    // Writes the file and returns its path as the core's text.
+    std::string arquivo(const std::string& nome, const std::string& bytes) {
+        const auto caminho = pasta_ / nome;
+        std::ofstream(caminho, std::ios::binary) << bytes;
+        return caminho.string();
+    }
+    std::string abrir(const std::string& nome, const std::string& bytes) {
+        const auto caminho = arquivo(nome, bytes);
+        app_.AbrirArquivoPedidos(caminho);
+        return caminho;
+    }
+
+    PlataformaHeadless plataforma;
+    Aplicacao& app() { return app_; }
+    JanelaPrincipal& janela() { return app_.janela(); }
+
+  private:
+    static int& contador() {
+        static int n = 0;
+        return n;
+    }
+    std::filesystem::path pasta_;
+    Aplicacao app_;
+};
+
+}  // namespace etiquetas::teste
