@@ -1,6 +1,7 @@
 #include "app/JanelaPrincipal.h"
 
 #include <pugixml.hpp>
+#include <vector>
 
 #include "app/ColunasGrades.h"
 #include "comum/Texto.h"
@@ -8,13 +9,28 @@
 namespace etiquetas {
 
 JanelaPrincipal::JanelaPrincipal()
-    : sprPedidos("sprPedidos", colunasPedidosPreco()), vaVolume("vaVolume", colunasVolume()) {}
+    : sprPedidos("sprPedidos", colunasPedidosPreco()), vaVolume("vaVolume", colunasVolume()) {
+    ligarOpcoesExclusivas();
+}
 
 JanelaPrincipal::~JanelaPrincipal() = default;
 
 void JanelaPrincipal::focar(const std::string& nomeControle) {
     foco_ = nomeControle;
     focoMudou.emitir();
+}
+
+void JanelaPrincipal::ligarOpcoesExclusivas() {
+    const auto grupo = [](std::vector<Opcao*> opcoes) {
+        for (Opcao* o : opcoes)
+            o->mudou.conectar([o, opcoes] {
+                if (!o->marcada()) return;
+                for (Opcao* outra : opcoes)
+                    if (outra != o) outra->definirMarcada(false);
+            });
+    };
+    grupo({&optLocal, &optRede});
+    grupo({&Option1, &Option2, &Option3, &Option4});
 }
 
 int JanelaPrincipal::tipoArquivo() const {

@@ -120,6 +120,9 @@ class JanelaPrincipal {
     int tipoArquivo() const;
 
   private:
+    // Option buttons of one frame exclude each other, as the toolkit's do.
+    void ligarOpcoesExclusivas();
+
     std::string foco_;
 };
 

@@ -1,0 +1,334 @@
+#include "gui/FrmEtiqueta.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include "app/Aplicacao.h"
+#include "gui/Conexao.h"
+#include "gui/TabelaGrade.h"
+#include "gui/Vinculos.h"
+
+namespace etiquetas {
+
+namespace {
+constexpr int kLarguraColunaDireita = 420;
+constexpr int kAlturaBotaoComando = 34;
+
+void negritar(QWidget* w) {
+    QFont f = w->font();
+    f.setBold(true);
+    w->setFont(f);
+}
+}  // namespace
+
+void RotuloReduzido::definirTextoCompleto(const QString& texto) {
+    completo_ = texto;
+    setToolTip(texto);
+    reduzir();
+}
+
+QSize RotuloReduzido::minimumSizeHint() const {
+    return {fontMetrics().averageCharWidth() * 10, QLabel::minimumSizeHint().height()};
+}
+
+void RotuloReduzido::resizeEvent(QResizeEvent* evento) {
+    QLabel::resizeEvent(evento);
+    reduzir();
+}
+
+void RotuloReduzido::reduzir() {
+    setText(fontMetrics().elidedText(completo_, Qt::ElideMiddle, std::max(width(), 1)));
+}
+
+FrmEtiqueta::FrmEtiqueta(Aplicacao& aplicacao, QWidget* pai)
+    : QMainWindow(pai), aplicacao_(aplicacao), j_(aplicacao.janela()) {
+    setObjectName(QStringLiteral("frmEtiqueta"));
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    auto* coluna = new QVBoxLayout(central);
+
+    auto* topo = new QHBoxLayout;
+    topo->addWidget(montarArquivo(), 3);
+    topo->addWidget(montarDados(), 2);
+    coluna->addLayout(topo);
+
+    auto* meio = new QHBoxLayout;
+    meio->addWidget(montarPedidos(), 1);
+    auto* direita = new QWidget(central);
+    direita->setFixedWidth(kLarguraColunaDireita);
+    auto* colunaDireita = new QVBoxLayout(direita);
+    colunaDireita->setContentsMargins(0, 0, 0, 0);
+    colunaDireita->addWidget(montarImpressoras());
+    colunaDireita->addWidget(montarTipo());
+    colunaDireita->addWidget(montarTeste());
+    colunaDireita->addStretch(1);
+    meio->addWidget(direita);
+    coluna->addLayout(meio, 1);
+
+    auto* base = new QHBoxLayout;
+    base->addWidget(montarBarra(), 1);
+    base->addWidget(montarComandos());
+    coluna->addLayout(base);
+    montarStatus();
+
+    setWindowTitle(paraTela(j_.titulo));
+    conectarEnquantoViver(this, j_.focoMudou, [this] { seguirFoco(); });
+    seguirFoco();
+}
+
+void FrmEtiqueta::closeEvent(QCloseEvent* evento) {
+    aplicacao_.fechar();
+    evento->accept();
+}
+
+void FrmEtiqueta::registrar(QWidget* w, const std::string& nome) {
+    w->setObjectName(paraTela(nome));
+    porNome_[nome] = w;
+}
+
+QLabel* FrmEtiqueta::rotulo(Rotulo& modelo, QWidget* pai) {
+    auto* w = new QLabel(pai);
+    registrar(w, modelo.nome);
+    vincular(*w, modelo);
+    return w;
+}
+
+QPushButton* FrmEtiqueta::botao(Botao& modelo, QWidget* pai) {
+    auto* w = new QPushButton(pai);
+    registrar(w, modelo.nome);
+    vincular(*w, modelo);
+    return w;
+}
+
+QComboBox* FrmEtiqueta::lista(Lista& modelo, QWidget* pai) {
+    auto* w = new QComboBox(pai);
+    w->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    w->setMinimumContentsLength(4);
+    registrar(w, modelo.nome);
+    vincular(*w, modelo);
+    return w;
+}
+
+QLabel* FrmEtiqueta::legendaDe(Lista& modelo, QWidget* pai) {
+    auto* w = new QLabel(paraTela(modelo.rotulo), pai);
+    w->setTextFormat(Qt::PlainText);
+    vincularEstado(*w, modelo);
+    return w;
+}
+
+QLineEdit* FrmEtiqueta::caixa(CaixaTexto& modelo, QWidget* pai) {
+    auto* w = new QLineEdit(pai);
+    registrar(w, modelo.nome);
+    vincular(*w, modelo);
+    return w;
+}
+
+QRadioButton* FrmEtiqueta::opcao(Opcao& modelo, QWidget* pai) {
+    auto* w = new QRadioButton(pai);
+    registrar(w, modelo.nome);
+    vincular(*w, modelo);
+    return w;
+}
+
+QGroupBox* FrmEtiqueta::quadro(Rotulo& modelo, QWidget* pai) {
+    auto* w = new QGroupBox(pai);
+    registrar(w, modelo.nome);
+    vincular(*w, modelo);
+    return w;
+}
+
+QWidget* FrmEtiqueta::montarArquivo() {
+    auto* q = quadro(j_.fraArquivo, centralWidget());
+    auto* l = new QHBoxLayout(q);
+    auto* localizar = botao(j_.cmdLocalizar, q);
+    localizar->setMinimumHeight(kAlturaBotaoComando);
+    l->addWidget(localizar);
+    // The path shortens in the middle rather than widening the window.
+    auto* caminho = new RotuloReduzido(q);
+    registrar(caminho, j_.lblCaminho.nome);
+    caminho->setTextFormat(Qt::PlainText);
+    auto pintar = [caminho, this] {
+        caminho->definirTextoCompleto(paraTela(j_.lblCaminho.legenda()));
+        caminho->setVisible(j_.lblCaminho.visivel());
+    };
+    pintar();
+    conectarEnquantoViver(caminho, j_.lblCaminho.mudou, pintar);
+    l->addWidget(caminho, 1);
+    return q;
+}
+
+QWidget* FrmEtiqueta::montarDados() {
+    auto* q = quadro(j_.fraDados, centralWidget());
+    auto* g = new QGridLayout(q);
+    g->addWidget(rotulo(j_.lblTituloTipo, q), 0, 0);
+    auto* tipo = rotulo(j_.lblTipoArquivo, q);
+    negritar(tipo);
+    g->addWidget(tipo, 0, 1, 1, 3);
+    const std::pair<Rotulo*, Rotulo*> contagens[] = {
+        {&j_.lblTituloPedidos, &j_.lblTotalPedidos},
+        {&j_.Label2, &j_.lblTotalitens},
+        {&j_.lblTituloVariantes, &j_.lblTotalVariantes},
+        {&j_.lblDescImp, &j_.lblTotalEtiquetas},
+    };
+    int i = 0;
+    for (const auto& [titulo, valor] : contagens) {
+        const int linha = 1 + i / 2;
+        const int col = 2 * (i % 2);
+        g->addWidget(rotulo(*titulo, q), linha, col);
+        auto* v = rotulo(*valor, q);
+        negritar(v);
+        g->addWidget(v, linha, col + 1);
+        ++i;
+    }
+    g->setColumnStretch(1, 1);
+    g->setColumnStretch(3, 1);
+    return q;
+}
+
+QWidget* FrmEtiqueta::montarPedidos() {
+    auto* q = quadro(j_.fraPedidos, centralWidget());
+    auto* v = new QVBoxLayout(q);
+    // Both grids take the same place; the loaded file's kind shows one.
+    auto* lugar = new QGridLayout;
+    vaVolume_ = new TabelaGrade(j_.vaVolume, q);
+    sprPedidos_ = new TabelaGrade(j_.sprPedidos, q);
+    porNome_[j_.vaVolume.nome()] = vaVolume_;
+    porNome_[j_.sprPedidos.nome()] = sprPedidos_;
+    lugar->addWidget(vaVolume_, 0, 0);
+    lugar->addWidget(sprPedidos_, 0, 0);
+    v->addLayout(lugar, 1);
+
+    auto* botoes = new QHBoxLayout;
+    botoes->addWidget(botao(j_.cmdSelTodos, q));
+    botoes->addWidget(botao(j_.cmdDesmarcaTodos, q));
+    botoes->addWidget(botao(j_.cmdAtualizaQtd, q));
+    botoes->addStretch(1);
+    auto* separador = new QCheckBox(q);
+    registrar(separador, j_.ckbMaterialForn.nome);
+    vincular(*separador, j_.ckbMaterialForn);
+    botoes->addWidget(separador);
+    v->addLayout(botoes);
+    return q;
+}
+
+QWidget* FrmEtiqueta::montarImpressoras() {
+    auto* q = quadro(j_.fraImpressoras, centralWidget());
+    auto* g = new QGridLayout(q);
+    g->addWidget(legendaDe(j_.cmbImpressora, q), 0, 0, 1, 4);
+    g->addWidget(lista(j_.cmbImpressora, q), 1, 0, 1, 4);
+    g->addWidget(rotulo(j_.LblImp, q), 2, 0);
+    g->addWidget(lista(j_.cmbModelo, q), 2, 1, 1, 3);
+    g->addWidget(legendaDe(j_.cmdVelocidade, q), 3, 0);
+    g->addWidget(lista(j_.cmdVelocidade, q), 3, 1, 1, 2);
+    g->addWidget(caixa(j_.txtvelocidade, q), 3, 3);
+    g->addWidget(legendaDe(j_.cmdTemperatura, q), 4, 0);
+    g->addWidget(lista(j_.cmdTemperatura, q), 4, 1, 1, 2);
+    g->addWidget(caixa(j_.txtTemperatura, q), 4, 3);
+
+    auto* opcoes = new QHBoxLayout;
+    opcoes->addWidget(opcao(j_.optLocal, q));
+    opcoes->addWidget(opcao(j_.optRede, q));
+    opcoes->addStretch(1);
+    g->addLayout(opcoes, 5, 0, 1, 4);
+
+    // The network path box lies over the port list: while it shows, it
+    // covers the list.
+    auto* porta = new QWidget(q);
+    auto* lp = new QHBoxLayout(porta);
+    lp->setContentsMargins(0, 0, 0, 0);
+    lp->addWidget(legendaDe(j_.cmbCaminhoImpressora, porta));
+    lp->addWidget(lista(j_.cmbCaminhoImpressora, porta), 1);
+    auto* rede = new QWidget(q);
+    rede->setAutoFillBackground(true);
+    auto* lr = new QHBoxLayout(rede);
+    lr->setContentsMargins(0, 0, 0, 0);
+    auto* legendaRede = new QLabel(paraTela(j_.txtCaminhoImpressora.rotulo), rede);
+    lr->addWidget(legendaRede);
+    lr->addWidget(caixa(j_.txtCaminhoImpressora, rede), 1);
+    vincularEstado(*rede, j_.txtCaminhoImpressora);
+    g->addWidget(porta, 6, 0, 1, 4);
+    g->addWidget(rede, 6, 0, 1, 4);
+    rede->raise();
+
+    g->addWidget(rotulo(j_.Lblcom1, q), 7, 0);
+    g->addWidget(lista(j_.cbvelocidade, q), 7, 1);
+    g->addWidget(rotulo(j_.Lblcom2, q), 7, 2);
+    g->addWidget(lista(j_.cbparidade, q), 7, 3);
+    g->addWidget(rotulo(j_.Lblcom3, q), 8, 0);
+    g->addWidget(lista(j_.cbbitdados, q), 8, 1);
+    g->addWidget(rotulo(j_.Lblcom4, q), 8, 2);
+    g->addWidget(lista(j_.cbbitparada, q), 8, 3);
+    auto* detalhe = rotulo(j_.lblDetalhePortaCom, q);
+    detalhe->setWordWrap(true);
+    g->addWidget(detalhe, 9, 0, 1, 4);
+
+    g->addWidget(botao(j_.CmZebra, q), 10, 0, 1, 2);
+    g->addWidget(rotulo(j_.LblZebra, q), 11, 0, 1, 4);
+    g->setColumnStretch(1, 1);
+    g->setColumnStretch(3, 1);
+    return q;
+}
+
+QWidget* FrmEtiqueta::montarTipo() {
+    auto* q = quadro(j_.frmTipo, centralWidget());
+    auto* l = new QHBoxLayout(q);
+    l->addWidget(lista(j_.cbvTipoEtiq, q));
+    return q;
+}
+
+QWidget* FrmEtiqueta::montarTeste() {
+    auto* q = quadro(j_.fraTeste, centralWidget());
+    auto* g = new QGridLayout(q);
+    g->addWidget(opcao(j_.Option1, q), 0, 0);
+    g->addWidget(opcao(j_.Option2, q), 0, 1);
+    g->addWidget(opcao(j_.Option3, q), 1, 0);
+    g->addWidget(opcao(j_.Option4, q), 1, 1);
+    return q;
+}
+
+QWidget* FrmEtiqueta::montarComandos() {
+    auto* w = new QWidget(centralWidget());
+    auto* l = new QHBoxLayout(w);
+    l->setContentsMargins(0, 0, 0, 0);
+    for (Botao* b : {&j_.cmdConfiguracao, &j_.cmdGerarTxt, &j_.cmdImprimir, &j_.cmdSair}) {
+        auto* pb = botao(*b, w);
+        pb->setMinimumHeight(kAlturaBotaoComando);
+        pb->setMinimumWidth(110);
+        l->addWidget(pb);
+    }
+    return w;
+}
+
+QWidget* FrmEtiqueta::montarBarra() {
+    auto* q = quadro(j_.frameBarra, centralWidget());
+    auto* l = new QHBoxLayout(q);
+    auto* barra = new QProgressBar(q);
+    registrar(barra, j_.ProgressBar1.nome);
+    vincular(*barra, j_.ProgressBar1);
+    l->addWidget(barra);
+    return q;
+}
+
+void FrmEtiqueta::montarStatus() {
+    auto* texto = new QLabel(statusBar());
+    registrar(texto, j_.StatusBar1.nome);
+    statusBar()->addWidget(texto, 1);
+    vincular(*texto, j_.StatusBar1);
+}
+
+void FrmEtiqueta::seguirFoco() {
+    const auto w = porNome_.find(j_.foco());
+    if (w != porNome_.end() && w->second->isEnabled()) w->second->setFocus(Qt::OtherFocusReason);
+}
+
+}  // namespace etiquetas

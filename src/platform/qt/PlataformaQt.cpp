@@ -1,0 +1,154 @@
+#include "platform/qt/PlataformaQt.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+
+#include "comum/Texto.h"
+#include "platform/nucleo/PortaSerialQt.h"
+#include "platform/nucleo/ProcessosQt.h"
+
+namespace etiquetas {
+
+namespace {
+
+QString paraQt(const std::string& cp1252) {
+    return QString::fromStdString(cp1252ParaUtf8(cp1252));
+}
+
+QMessageBox::Icon iconeQt(Icone icone) {
+    switch (icone) {
+        case Icone::Informacao:
+            return QMessageBox::Information;
+        case Icone::Critico:
+            return QMessageBox::Critical;
+        case Icone::Pergunta:
+            return QMessageBox::Question;
+        case Icone::Exclamacao:
+            return QMessageBox::Warning;
+        case Icone::Nenhum:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// A box shown while the busy pointer is up would otherwise get the hourglass
+// too; the arrow comes back for the answer and leaves with the box.
+class PonteiroNormal {
+  public:
+    PonteiroNormal() : ativo_(QApplication::overrideCursor() != nullptr) {
+        if (ativo_) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~PonteiroNormal() {
+        if (ativo_) QApplication::restoreOverrideCursor();
+    }
+    PonteiroNormal(const PonteiroNormal&) = delete;
+    PonteiroNormal& operator=(const PonteiroNormal&) = delete;
+
+  private:
+    bool ativo_;
+};
+
+// "Descrição" + "*.xml;*.txt" -> "Descrição (*.xml *.txt)", unless the
+// description already shows its patterns.
+QString entradaFiltro(QString descricao, QString padroes) {
+    padroes = padroes.trimmed().replace(u';', u' ');
+    descricao = descricao.trimmed();
+    if (padroes.isEmpty()) padroes = QStringLiteral("*");
+    if (descricao.isEmpty()) return padroes;
+    const QString sufixo = u'(' + padroes + u')';
+    if (descricao.endsWith(sufixo)) return descricao;
+    return descricao + u' ' + sufixo;
+}
+
+}  // namespace
+
+QString filtroParaQt(const QString& filtro) {
+    if (!filtro.contains(u'|')) return filtro;
+    const QStringList partes = filtro.split(u'|');
+    QStringList entradas;
+    for (qsizetype i = 0; i < partes.size(); i += 2) {
+        const QString padroes = i + 1 < partes.size() ? partes[i + 1] : QString();
+        entradas << entradaFiltro(partes[i], padroes);
+    }
+    return entradas.join(QStringLiteral(";;"));
+}
+
+PlataformaQt::PlataformaQt() = default;
+PlataformaQt::~PlataformaQt() = default;
+
+std::string PlataformaQt::tituloAplicacao() const {
+    return ":: Quelmonte ::  Impressão de Etiquetas - Vs. (" + textoVersao(versao()) + ")";
+}
+
+Resposta PlataformaQt::mensagem(const std::string& texto, const std::string& titulo, Icone icone,
+                                Botoes botoes) {
+    QMessageBox caixa(QApplication::activeWindow());
+    caixa.setWindowTitle(paraQt(titulo.empty() ? tituloAplicacao() : titulo));
+    caixa.setTextFormat(Qt::PlainText);
+    caixa.setText(paraQt(texto));
+    caixa.setIcon(iconeQt(icone));
+    if (botoes == Botoes::SimNao) {
+        caixa.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        caixa.setDefaultButton(QMessageBox::Yes);
+    } else {
+        caixa.setStandardButtons(QMessageBox::Ok);
+    }
+    PonteiroNormal ponteiro;
+    const int escolhido = caixa.exec();
+    if (botoes == Botoes::Ok) return Resposta::Ok;
+    return escolhido == QMessageBox::Yes ? Resposta::Sim : Resposta::Nao;
+}
+
+std::string PlataformaQt::escolherArquivo(const std::string& titulo, const std::string& filtro) {
+    PonteiroNormal ponteiro;
+    const QString escolhido = QFileDialog::getOpenFileName(
+        QApplication::activeWindow(), paraQt(titulo), QString(), filtroParaQt(paraQt(filtro)));
+    return utf8ParaCp1252(escolhido.toStdString());
+}
+
+void PlataformaQt::processarEventos() {
+    QApplication::processEvents();
+}
+
+void PlataformaQt::cursorOcupado(bool ocupado) {
+    if (ocupado == ocupado_) return;
+    ocupado_ = ocupado;
+    if (ocupado)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+void PlataformaQt::encerrarAplicacao() {
+    // At once: no closing steps of the window, no event loop to return to.
+    std::cout.flush();
+    std::cerr.flush();
+    std::fflush(nullptr);
+    std::_Exit(0);
+}
+
+PortaSerial& PlataformaQt::portaSerial() {
+    if (!porta_) porta_ = std::make_unique<PortaSerialQt>([this] { processarEventos(); });
+    return *porta_;
+}
+
+ResultadoProcesso PlataformaQt::executarEAguardar(const std::string& programa,
+                                                  const std::vector<std::string>& argumentos) {
+    return executarProcessoQt(programa, argumentos, [this] { processarEventos(); });
+}
+
+void PlataformaQt::pausar(std::chrono::milliseconds duracao) {
+    pausarQt(duracao, [this] { processarEventos(); });
+}
+
+std::chrono::system_clock::time_point PlataformaQt::agora() const {
+    return std::chrono::system_clock::now();
+}
+
+}  // namespace etiquetas

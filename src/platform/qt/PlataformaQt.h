@@ -1,0 +1,47 @@
+#pragma once
+
+// The platform of the window: message boxes, the file dialog, the busy
+// pointer and the event pump through Qt Widgets; serial port and processes
+// through the Qt Core implementations shared with the headless front.
+
+#include <QString>
+#include <memory>
+#include <string>
+
+#include "platform/Plataforma.h"
+
+class QWidget;
+
+namespace etiquetas {
+
+class PortaSerialQt;
+
+// "Descrição|*.xml|Todos|*.*" (the old dialog's notation) as Qt writes it:
+// "Descrição (*.xml);;Todos (*.*)". Input and output in UTF-8.
+QString filtroParaQt(const QString& filtro);
+
+class PlataformaQt : public Plataforma {
+  public:
+    PlataformaQt();
+    ~PlataformaQt() override;
+
+    Resposta mensagem(const std::string& texto, const std::string& titulo, Icone icone,
+                      Botoes botoes) override;
+    std::string escolherArquivo(const std::string& titulo, const std::string& filtro) override;
+    void processarEventos() override;
+    void cursorOcupado(bool ocupado) override;
+    [[noreturn]] void encerrarAplicacao() override;
+    PortaSerial& portaSerial() override;
+    ResultadoProcesso executarEAguardar(const std::string& programa,
+                                        const std::vector<std::string>& argumentos) override;
+    void pausar(std::chrono::milliseconds duracao) override;
+    std::chrono::system_clock::time_point agora() const override;
+    Versao versao() const override { return kVersaoCompilada; }
+    std::string tituloAplicacao() const override;
+
+  private:
+    std::unique_ptr<PortaSerialQt> porta_;
+    bool ocupado_ = false;
+};
+
+}  // namespace etiquetas
