@@ -33,7 +33,9 @@ struct Linha {
 
 std::vector<Linha> dividirLinhas(std::string_view conteudo) {
     std::vector<Linha> linhas;
-    std::size_t inicio = 0;
+    // A file saved by an editor as UTF-8 may start with a byte-order mark,
+    // which would hide its first section.
+    std::size_t inicio = conteudo.starts_with("\xEF\xBB\xBF") ? 3 : 0;
     while (inicio < conteudo.size()) {
         const auto quebra = conteudo.find('\n', inicio);
         Linha l;
@@ -107,10 +109,17 @@ std::string substituirValor(std::string_view conteudo, const Localizacao& achado
     return novo;
 }
 
+// A last line without its break (or with a lone CR) gets one before
+// anything is added after it.
+void terminarLinha(std::string& texto) {
+    if (texto.empty() || texto.back() == '\n') return;
+    texto += texto.back() == '\r' ? "\n" : kFimLinha;
+}
+
 std::string inserirChave(std::string_view conteudo, const Linha& depoisDe, std::string_view chave,
                          std::string_view valor) {
     std::string novo(conteudo.substr(0, depoisDe.proxima));
-    if (depoisDe.proxima == depoisDe.fim) novo += kFimLinha;  // last line had no break
+    terminarLinha(novo);
     novo.append(chave).append("=").append(valor).append(kFimLinha);
     novo += conteudo.substr(depoisDe.proxima);
     return novo;
@@ -119,7 +128,7 @@ std::string inserirChave(std::string_view conteudo, const Linha& depoisDe, std::
 std::string acrescentarSecao(std::string_view conteudo, std::string_view secao,
                              std::string_view chave, std::string_view valor) {
     std::string novo(conteudo);
-    if (!novo.empty() && novo.back() != '\n') novo += kFimLinha;
+    terminarLinha(novo);
     novo.append("[").append(secao).append("]").append(kFimLinha);
     novo.append(chave).append("=").append(valor).append(kFimLinha);
     return novo;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <map>
+#include <random>
+
 #include "PastaTeste.h"
 #include "config/ArquivosIni.h"
 #include "config/AtualizarConfiguracao.h"
@@ -166,4 +169,52 @@ TEST(ArquivosIni, PosicaoDoTemplateSomaAsMargens) {
     short x = 0, y = 0;
     LerPosicaoTemplate(cfg, pasta.caminho(), "ABC", chave, x, y);
     EXPECT_EQ(x, 32767);
+}
+
+// Files of every shape (duplicate sections, comments, bare LF, no final line
+// break, byte-order mark): a write changes the value of its own key only,
+// inside one line, and reads back.
+TEST(ArquivosIni, GravacaoEmArquivosVariadosTocaSoUmaLinha) {
+    const std::vector<std::string> secoes = {"A", "b", "Seção"};
+    const std::vector<std::string> chaves = {"K1", "k2", "Preço"};
+    const std::vector<std::string> pedacos = {
+        "[A]", "[ b ]",           "[SEÇÃO]", "[a]",       "K1=um", " k2 = dois ", "PREÇO=3",
+        "K1=", "; K1=comentario", "",        "sem igual", "  ",    "=sem chave"};
+    const std::vector<std::string> quebras = {"\r\n", "\n", "\r\n"};
+    const std::vector<std::string> valores = {"1", "0400", "x y", "", "ÇÃ"};
+    std::mt19937 sorte(20261206);
+    const auto sortear = [&](const auto& v) { return v[sorte() % v.size()]; };
+    PastaTeste pasta;
+    const auto arquivo = pasta / "t.ini";
+    for (int rodada = 0; rodada < 120; ++rodada) {
+        std::string original = rodada % 7 == 0 ? "\xEF\xBB\xBF" : "";
+        const int linhas = static_cast<int>(sorte() % 12);
+        for (int i = 0; i < linhas; ++i) original += sortear(pedacos) + sortear(quebras);
+        if (sorte() % 3 == 0 && !original.empty()) original.pop_back();
+        pasta.gravar("t.ini", original);
+        std::map<std::pair<std::string, std::string>, std::string> antes;
+        for (const auto& s : secoes)
+            for (const auto& k : chaves) antes[{s, k}] = lerChaveIni(arquivo, s, k);
+
+        const std::string secao = sortear(secoes), chave = sortear(chaves),
+                          valor = sortear(valores);
+        ASSERT_TRUE(gravarChaveIni(arquivo, secao, chave, valor)) << original;
+        const std::string novo = pasta.ler("t.ini");
+        EXPECT_EQ(lerChaveIni(arquivo, secao, chave), valor) << original;
+        for (const auto& [par, valorAntes] : antes)
+            if (par != std::make_pair(secao, chave)) {
+                EXPECT_EQ(lerChaveIni(arquivo, par.first, par.second), valorAntes) << original;
+            }
+        // Only bytes inside one line of the old file were replaced.
+        std::size_t prefixo = 0, sufixo = 0;
+        while (prefixo < original.size() && prefixo < novo.size() &&
+               original[prefixo] == novo[prefixo])
+            ++prefixo;
+        while (sufixo < original.size() - prefixo && sufixo < novo.size() - prefixo &&
+               original[original.size() - 1 - sufixo] == novo[novo.size() - 1 - sufixo])
+            ++sufixo;
+        EXPECT_EQ(original.substr(prefixo, original.size() - prefixo - sufixo).find('\n'),
+                  std::string::npos)
+            << original;
+    }
 }

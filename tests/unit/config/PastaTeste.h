@@ -3,10 +3,10 @@
 // A fresh application folder per test, removed afterwards, with helpers to
 // put installation files in it and to read files back byte for byte.
 
-#include <unistd.h>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 
 namespace etiquetas::teste {
