@@ -21,7 +21,7 @@
 namespace etiquetas {
 
 namespace {
-constexpr int kLarguraColunaDireita = 420;
+constexpr int kLarguraColunaDireita = 400;
 constexpr int kAlturaBotaoComando = 34;
 
 void negritar(QWidget* w) {
@@ -77,7 +77,8 @@ FrmEtiqueta::FrmEtiqueta(Aplicacao& aplicacao, QWidget* pai)
 
     auto* base = new QHBoxLayout;
     base->addWidget(montarBarra(), 1);
-    base->addWidget(montarComandos());
+    // The commands keep their place on the right when the bar hides.
+    base->addWidget(montarComandos(), 0, Qt::AlignRight);
     coluna->addLayout(base);
     montarStatus();
 

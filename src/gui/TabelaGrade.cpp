@@ -12,7 +12,10 @@ namespace etiquetas {
 
 namespace {
 constexpr int kMargemCelula = 8;
-}
+// Rows measured when a column widens to its contents: enough to see the
+// codes of a file, few enough for a file of 100,000 rows.
+constexpr int kLinhasMedidas = 200;
+}  // namespace
 
 TabelaGrade::TabelaGrade(Grade& grade, QWidget* pai)
     : QTableView(pai), grade_(grade), modelo_(new ModeloGrade(grade, this)) {
@@ -38,8 +41,11 @@ TabelaGrade::TabelaGrade(Grade& grade, QWidget* pai)
     horizontalHeader()->setMinimumHeight(2 * fontMetrics().lineSpacing() + 8);
     horizontalHeader()->setHighlightSections(false);
 
+    horizontalHeader()->setResizeContentsPrecision(kLinhasMedidas);
+
     aplicarFormato();
     conectarEnquantoViver(this, grade_.formatoMudou, [this] { aplicarFormato(); });
+    connect(modelo_, &QAbstractItemModel::modelReset, this, &TabelaGrade::aplicarFormato);
 }
 
 int TabelaGrade::larguraEmPixels(const ColunaGrade& coluna) const {
@@ -55,7 +61,10 @@ void TabelaGrade::aplicarFormato() {
     for (int c = 1; c <= grade_.colunas(); ++c) {
         const ColunaGrade& coluna = grade_.coluna(c);
         setColumnHidden(c - 1, coluna.oculta);
-        if (!coluna.oculta) setColumnWidth(c - 1, std::max(larguraEmPixels(coluna), 24));
+        // A code longer than its column's width widens it: a cut variant or
+        // order number cannot be told from its neighbours.
+        if (!coluna.oculta)
+            setColumnWidth(c - 1, std::max(larguraEmPixels(coluna), sizeHintForColumn(c - 1)));
     }
     // Without a parent a shown view would become a window of its own.
     if (parentWidget()) setVisible(grade_.visivel());

@@ -64,7 +64,12 @@ int main(int argc, char** argv) {
                                    std::filesystem::path(opcoes.pasta.toStdU16String()));
     aplicacao.iniciar();
     etiquetas::FrmEtiqueta janela(aplicacao);
-    if (!opcoes.abrir.isEmpty()) aplicacao.AbrirArquivoPedidos(etiquetas::daTela(opcoes.abrir));
+    if (!opcoes.abrir.isEmpty()) {
+        // As if chosen in the file dialog: the path shows above the grid.
+        const std::string caminho = etiquetas::daTela(opcoes.abrir);
+        aplicacao.janela().lblCaminho.definirLegenda(caminho);
+        aplicacao.AbrirArquivoPedidos(caminho);
+    }
     if (!opcoes.captura.isEmpty()) return capturar(janela, opcoes.captura);
 
     dimensionar(janela);

@@ -11,6 +11,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -100,6 +101,7 @@ class TesteJanela : public QObject {
     void focoSegueOModelo();
     void fecharJanelaFechaSoPortaAberta();
     void janelaDestruidaDeixaDeOuvirOModelo();
+    void arquivoAbertoMarcadoEEditadoPelaJanela();
     void filtroDoDialogoNaNotacaoDoQt_data();
     void filtroDoDialogoNaNotacaoDoQt();
 
@@ -284,6 +286,69 @@ void TesteJanela::janelaDestruidaDeixaDeOuvirOModelo() {
     FrmEtiqueta outra(*app_);
     QCOMPARE(achar<QComboBox>(outra, "cmbImpressora")->count(), 1);
     QCOMPARE(outra.sprPedidos().model()->rowCount(), 3);
+}
+
+namespace {
+
+// Types into a cell through the view's own editor and leaves it with Enter.
+void digitarNaCelula(QTableView& tabela, const QModelIndex& celula, const QString& texto) {
+    tabela.setCurrentIndex(celula);
+    tabela.edit(celula);
+    auto* editor = tabela.viewport()->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, texto);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();  // the delegate commits in a queued call
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the closed editor
+}
+
+}  // namespace
+
+void TesteJanela::arquivoAbertoMarcadoEEditadoPelaJanela() {
+    app_->iniciar();
+    FrmEtiqueta janela(*app_);
+    janela.show();
+    QApplication::setActiveWindow(&janela);
+    QVERIFY(QTest::qWaitForWindowActive(&janela));
+    const auto arquivo = app_->PastaAplicacao() / "Amostra_Preco_Cartolina_GerarTxt.xml";
+    app_->AbrirArquivoPedidos(arquivo.string());
+    QVERIFY(plataforma_->mensagens.empty());
+
+    auto& grade = app_->janela().sprPedidos;
+    TabelaGrade& tabela = janela.sprPedidos();
+    QVERIFY(!tabela.isHidden());
+    QVERIFY(janela.vaVolume().isHidden());
+    QCOMPARE(tabela.model()->rowCount(), grade.linhas());
+    QVERIFY(grade.linhas() >= 2);
+    QCOMPARE(achar<QLabel>(janela, "lblTipoArquivo")->text(),
+             QStringLiteral("Etiquetas de Preço (Cartolina)"));
+
+    // Ticking with the keyboard, as a person does at the bench.
+    tabela.setCurrentIndex(tabela.model()->index(1, 0));
+    QTest::keyClick(&tabela, Qt::Key_Space);
+    QCOMPARE(grade.texto(2, 1), std::string("1"));
+    QVERIFY(grade.negrito(2));
+    QVERIFY(tabela.model()->index(1, 3).data(Qt::FontRole).value<QFont>().bold());
+
+    // Row 2 carries the range 3 to 5.
+    QCOMPARE(grade.texto(2, 28), std::string("3"));
+    QCOMPARE(grade.texto(2, 29), std::string("5"));
+    digitarNaCelula(tabela, tabela.model()->index(1, 22), QStringLiteral("2"));
+    QCOMPARE(plataforma_->mensagens.size(), std::size_t(1));
+    QCOMPARE(plataforma_->mensagens[0].texto,
+             std::string("Sequencia inicial precisa ser maior ou igual que a indicada no arquivo "
+                         "de impressão!"));
+    QCOMPARE(plataforma_->mensagens[0].titulo, std::string());
+    QCOMPARE(tabela.model()->index(1, 22).data().toString(), QStringLiteral("3"));
+
+    digitarNaCelula(tabela, tabela.model()->index(1, 23), QStringLiteral("6"));
+    QCOMPARE(plataforma_->mensagens.size(), std::size_t(2));
+    QCOMPARE(tabela.model()->index(1, 23).data().toString(), QStringLiteral("5"));
+
+    digitarNaCelula(tabela, tabela.model()->index(1, 22), QStringLiteral("4"));
+    QCOMPARE(plataforma_->mensagens.size(), std::size_t(2));
+    QCOMPARE(grade.texto(2, 23), std::string("4"));
 }
 
 void TesteJanela::filtroDoDialogoNaNotacaoDoQt_data() {
