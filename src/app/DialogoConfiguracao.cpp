@@ -92,7 +92,7 @@ void DialogoConfiguracao::aoSelecionar() {
     // "Interna" has no picture of its own: the previous one stays.
     if (auto imagem = imagemDoTipoEtiqueta(tipoEtiqueta()); !imagem.empty())
         imgEtiqueta.definirRecurso(std::move(imagem));
-    lblTipoEtiqueta.definirLegenda(cmbTipoImpressora.texto() + "\r\n" + cmbTipoEtiqueta.texto());
+    lblTipoEtiqueta.definirLegenda(cmbTipoImpressora.texto() + "\n" + cmbTipoEtiqueta.texto());
     carregarCampos();
 }
 
@@ -160,7 +160,7 @@ void DialogoConfiguracao::restaurar() {
     if (!tipoSelecionado()) return;
     const std::string pergunta =
         "Confirma a restauração para o tipo de etiqueta selecionada (" + cmbTipoEtiqueta.texto() +
-        ")?\r\nTenha certeza da escolha, depois de restaurada as informações atuais não poderam "
+        ")?\nTenha certeza da escolha, depois de restaurada as informações atuais não poderam "
         "ser mais recuperadas!";
     if (plataforma_.mensagem(pergunta, kTituloRestauracao, Icone::Pergunta, Botoes::SimNao) !=
         Resposta::Sim)

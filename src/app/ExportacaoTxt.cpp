@@ -34,7 +34,7 @@ std::optional<std::filesystem::path> Aplicacao::GerarArquivoTxt() {
         mensagem(arquivo.Erro(), "Gerar TXT", Icone::Critico);
         return std::nullopt;
     }
-    mensagem("Arquivo gerado com sucesso!\r\nNome: " + utf8ParaCp1252(arquivo.NomeTXT().string()));
+    mensagem("Arquivo gerado com sucesso!\nNome: " + utf8ParaCp1252(arquivo.NomeTXT().string()));
     return arquivo.NomeTXT();
 }
 

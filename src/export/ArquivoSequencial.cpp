@@ -141,7 +141,7 @@ bool ArquivoSequencial::Gerar(int tipo, std::chrono::system_clock::time_point qu
     if (saida.aberta() && gerarRegistros(tipo, saida) && saida.concluir()) return true;
     if (erro_.empty())
         erro_ = "Não foi possível gravar o arquivo " + utf8ParaCp1252(nomeTxt_.string()) +
-                ".\r\nVerifique se a pasta do aplicativo permite gravação e se há espaço em disco.";
+                ".\nVerifique se a pasta do aplicativo permite gravação e se há espaço em disco.";
     registros_ = 0;
     return false;
 }
@@ -165,7 +165,7 @@ bool ArquivoSequencial::lerInteiro(int linha, int coluna, long long& valor) {
     const std::string& titulo = grid_->texto(0, coluna);
     erro_ = "Linha " + std::to_string(linha) + ", coluna " + std::to_string(coluna) +
             (titulo.empty() ? std::string() : " (" + titulo + ")") + ": \"" + texto +
-            "\" não é um número inteiro válido.\r\nNenhum arquivo foi gerado.";
+            "\" não é um número inteiro válido.\nNenhum arquivo foi gerado.";
     return false;
 }
 

@@ -228,7 +228,7 @@ class FrmConfiguracaoTeste : public QObject {
         const auto& pergunta = plataforma.mensagens[0];
         QCOMPARE(pergunta.texto,
                  std::string("Confirma a restauração para o tipo de etiqueta selecionada (Preço "
-                             "Cartolina)?\r\nTenha certeza da escolha, depois de restaurada as "
+                             "Cartolina)?\nTenha certeza da escolha, depois de restaurada as "
                              "informações atuais não poderam ser mais recuperadas!"));
         QCOMPARE(pergunta.titulo, std::string("Restauração"));
         QVERIFY(pergunta.icone == Icone::Pergunta && pergunta.botoes == Botoes::SimNao);

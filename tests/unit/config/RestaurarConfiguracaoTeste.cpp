@@ -64,3 +64,10 @@ TEST(RestaurarConfiguracao, SemCopiaInstaladaNadaMudaEOErroDiz) {
     EXPECT_TRUE(zebra.TemErro());
     EXPECT_EQ(lerArquivo(pasta.caminho / "QuelmonteEtiqueta.ini"), kInstalado);
 }
+
+TEST(RestaurarConfiguracao, APastaDoAplicativoGuardaOArquivoInstaladoIntacto) {
+    const auto instalado = lerArquivo(fs::path(ETIQUETAS_DADOS_FONTE) / "QuelmonteEtiqueta.ini");
+    ASSERT_TRUE(instalado.has_value());
+    EXPECT_EQ(lerArquivo(fs::path(ETIQUETAS_PASTA_APLICACAO) / "QuelmonteEtiqueta.original.ini"),
+              instalado);
+}
