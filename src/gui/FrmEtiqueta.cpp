@@ -15,6 +15,7 @@
 
 #include "app/Aplicacao.h"
 #include "gui/Conexao.h"
+#include "gui/FrmConfiguracao.h"
 #include "gui/TabelaGrade.h"
 #include "gui/Vinculos.h"
 
@@ -85,6 +86,10 @@ FrmEtiqueta::FrmEtiqueta(Aplicacao& aplicacao, QWidget* pai)
     setWindowTitle(paraTela(j_.titulo));
     conectarEnquantoViver(this, j_.focoMudou, [this] { seguirFoco(); });
     seguirFoco();
+    aplicacao_.mostrarDialogoConfiguracao = [janela = QPointer<FrmEtiqueta>(this),
+                                             &a = aplicacao_] {
+        if (janela) mostrarFrmConfiguracao(a, janela);
+    };
 }
 
 void FrmEtiqueta::closeEvent(QCloseEvent* evento) {

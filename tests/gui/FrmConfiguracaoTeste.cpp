@@ -9,10 +9,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "app/Aplicacao.h"
 #include "comum/Arquivos.h"
 #include "comum/Texto.h"
 #include "config/ArquivosIni.h"
 #include "gui/FrmConfiguracao.h"
+#include "gui/FrmEtiqueta.h"
 #include "platform/headless/PlataformaHeadless.h"
 
 using namespace etiquetas;
@@ -265,6 +267,23 @@ class FrmConfiguracaoTeste : public QObject {
         QVERIFY(!dialogo->isVisible());
         QCOMPARE(dialogo->result(), int(QDialog::Rejected));
         QCOMPARE(layout(), kLayoutInstalado);
+    }
+
+    void configuracaoDaJanelaAbreODialogoModal() {
+        Aplicacao aplicacao(plataforma, pasta);
+        FrmEtiqueta janela(aplicacao);
+        QString aberto;
+        bool modal = false;
+        QTimer::singleShot(0, [&] {
+            auto* d = qobject_cast<FrmConfiguracao*>(QApplication::activeModalWidget());
+            if (!d) return;
+            aberto = d->windowTitle();
+            modal = d->isModal() && d->parentWidget() == &janela;
+            d->modelo().cmdCancelar.clicar();
+        });
+        aplicacao.janela().cmdConfiguracao.clicar();
+        QCOMPARE(aberto, q("Configuração - Parametros de Impressão"));
+        QVERIFY(modal);
     }
 
     // The picture in docs/: ETIQUETAS_CAPTURA=docs/x.png, run under Xvfb.
