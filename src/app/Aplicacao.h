@@ -80,6 +80,7 @@ class Aplicacao {
     void ligarReacoesGrades();
     // Print command: opens a chosen COM port; false when the command must end.
     bool prepararPortaCom();
+    void imprimirEtiquetas();
     void executarRotinaDoTipo(const AtualizarConfiguracao& cfg, const std::string& linguagem,
                               const std::string& extensao);
     void mostrarEventoSerial(int codigo);

@@ -81,6 +81,17 @@ bool Aplicacao::prepararPortaCom() {
 }
 
 void Aplicacao::cmdImprimir() {
+    // The window's button calls this: nothing may escape into the toolkit.
+    try {
+        imprimirEtiquetas();
+    } catch (const AplicacaoEncerrada&) {
+        throw;
+    } catch (const std::exception& e) {
+        mensagem(e.what(), "Erro !", Icone::Critico);
+    }
+}
+
+void Aplicacao::imprimirEtiquetas() {
     auto& j = janela_;
     if (!prepararPortaCom()) return;
     salvarConfiguracaoPessoal();
