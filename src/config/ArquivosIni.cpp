@@ -1,10 +1,11 @@
 #include "config/ArquivosIni.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <limits>
+#include <mutex>
 #include <optional>
-#include <vector>
 
 #include "comum/Arquivos.h"
 #include "comum/Texto.h"
@@ -31,22 +32,20 @@ struct Linha {
     std::size_t proxima = 0;
 };
 
-std::vector<Linha> dividirLinhas(std::string_view conteudo) {
-    std::vector<Linha> linhas;
-    // A file saved by an editor as UTF-8 may start with a byte-order mark,
-    // which would hide its first section.
-    std::size_t inicio = conteudo.starts_with("\xEF\xBB\xBF") ? 3 : 0;
-    while (inicio < conteudo.size()) {
-        const auto quebra = conteudo.find('\n', inicio);
-        Linha l;
-        l.inicio = inicio;
-        l.proxima = quebra == std::string_view::npos ? conteudo.size() : quebra + 1;
-        l.fim = quebra == std::string_view::npos ? conteudo.size() : quebra;
-        if (l.fim > l.inicio && conteudo[l.fim - 1] == '\r') --l.fim;
-        linhas.push_back(l);
-        inicio = l.proxima;
-    }
-    return linhas;
+// A file saved by an editor as UTF-8 may start with a byte-order mark,
+// which would hide its first section.
+std::size_t inicioDoTexto(std::string_view conteudo) {
+    return conteudo.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+}
+
+Linha linhaEm(std::string_view conteudo, std::size_t inicio) {
+    const auto quebra = conteudo.find('\n', inicio);
+    Linha l;
+    l.inicio = inicio;
+    l.proxima = quebra == std::string_view::npos ? conteudo.size() : quebra + 1;
+    l.fim = quebra == std::string_view::npos ? conteudo.size() : quebra;
+    if (l.fim > l.inicio && conteudo[l.fim - 1] == '\r') --l.fim;
+    return l;
 }
 
 std::optional<std::string_view> nomeDaSecao(std::string_view texto) {
@@ -73,7 +72,9 @@ struct Localizacao {
 Localizacao localizar(std::string_view conteudo, std::string_view secao, std::string_view chave) {
     Localizacao achado;
     bool dentro = false;
-    for (const Linha& l : dividirLinhas(conteudo)) {
+    for (auto inicio = inicioDoTexto(conteudo); inicio < conteudo.size();) {
+        const Linha l = linhaEm(conteudo, inicio);
+        inicio = l.proxima;
         const auto texto = conteudo.substr(l.inicio, l.fim - l.inicio);
         if (const auto nome = nomeDaSecao(texto)) {
             if (dentro) break;  // only the first section of that name counts
@@ -146,11 +147,53 @@ long long numeroDaPosicao(std::string_view texto) {
     return std::llround(*valor);
 }
 
+// The last INI file read, kept while its time and size stay the same: the
+// label routines read several keys for every printed row. A file changed
+// within the last seconds is always read again, because file times are
+// coarser than the writes that may follow each other.
+constexpr auto kArquivoAssentado = std::chrono::seconds(2);
+
+struct UltimoArquivoLido {
+    std::filesystem::path caminho;
+    std::filesystem::file_time_type quando;
+    std::uintmax_t tamanho = 0;
+    std::string conteudo;
+    bool valido = false;
+};
+
+std::mutex guardaUltimo;
+UltimoArquivoLido ultimoLido;
+
+std::optional<std::string> conteudoIni(const std::filesystem::path& arquivo) {
+    std::error_code erro;
+    const auto quando = std::filesystem::last_write_time(arquivo, erro);
+    if (erro) return std::nullopt;
+    const auto tamanho = std::filesystem::file_size(arquivo, erro);
+    if (erro) return std::nullopt;
+    std::lock_guard trava(guardaUltimo);
+    auto& u = ultimoLido;
+    if (u.valido && u.caminho == arquivo && u.quando == quando && u.tamanho == tamanho)
+        return u.conteudo;
+    auto lido = lerArquivo(arquivo);
+    const bool assentado =
+        std::filesystem::file_time_type::clock::now() - quando > kArquivoAssentado;
+    if (lido && assentado)
+        u = {arquivo, quando, tamanho, *lido, true};
+    else
+        u.valido = false;
+    return lido;
+}
+
+void esquecerUltimoLido() {
+    std::lock_guard trava(guardaUltimo);
+    ultimoLido.valido = false;
+}
+
 }  // namespace
 
 std::string lerChaveIni(const std::filesystem::path& arquivo, std::string_view secao,
                         std::string_view chave) {
-    const auto conteudo = lerArquivo(arquivo);
+    const auto conteudo = conteudoIni(arquivo);
     if (!conteudo) return {};
     const auto achado = localizar(*conteudo, secao, chave);
     if (!achado.linhaChave) return {};
@@ -178,7 +221,12 @@ bool gravarChaveIni(const std::filesystem::path& arquivo, std::string_view secao
         novo = inserirChave(*lido, *achado.ultimaLinhaSecao, chave, valor);
     else
         novo = acrescentarSecao(*lido, secao, chave, valor);
-    return gravarArquivoAtomico(arquivo, novo);
+    // Forgotten before and after: a write within the clock's resolution may
+    // leave time and size as they were.
+    esquecerUltimoLido();
+    const bool gravou = gravarArquivoAtomico(arquivo, novo);
+    esquecerUltimoLido();
+    return gravou;
 }
 
 std::string LerArquivoIni(const std::filesystem::path& pasta, std::string_view secao,

@@ -218,3 +218,18 @@ TEST(ArquivosIni, GravacaoEmArquivosVariadosTocaSoUmaLinha) {
             << original;
     }
 }
+
+TEST(ArquivosIni, LeituraRepetidaVeAlteracoesDeOutrosProgramas) {
+    PastaTeste pasta;
+    const auto antigo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    for (bool assentado : {false, true}) {
+        pasta.gravar(kLayout, "[S]\r\nK=0400\r\n");
+        if (assentado) std::filesystem::last_write_time(pasta / kLayout, antigo);
+        EXPECT_EQ(LerArquivoIni(pasta.caminho(), "S", "K"), "0400");
+        EXPECT_EQ(LerArquivoIni(pasta.caminho(), "S", "K"), "0400");
+        pasta.gravar(kLayout, "[S]\r\nK=0320\r\n");  // same size, at once
+        EXPECT_EQ(LerArquivoIni(pasta.caminho(), "S", "K"), "0320") << assentado;
+        ASSERT_TRUE(GravarArquivoIni(pasta.caminho(), "S", "K", "0100"));
+        EXPECT_EQ(LerArquivoIni(pasta.caminho(), "S", "K"), "0100") << assentado;
+    }
+}
