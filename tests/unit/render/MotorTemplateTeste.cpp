@@ -43,12 +43,6 @@ TEST(MotorTemplate, CompletarZerosNormalizaParaDezDigitos) {
     }
 }
 
-TEST(MotorTemplate, ArredondarParaCima) {
-    EXPECT_EQ(ArredondarParaCima(2.01), 3);
-    EXPECT_EQ(ArredondarParaCima(2), 2);
-    EXPECT_EQ(ArredondarParaCima(0.5), 1);
-}
-
 TEST(MotorTemplate, UnidadeTemCabecalhoCrLfCorpoERodapeSemMarcadores) {
     ModuloImpressao m;
     m.TextoTemplate = "^XA\r\n#INICIO#  \r\n^FDcorpo^FS\r\n\t #FIM#\r\n^XZ";
@@ -98,19 +92,6 @@ TEST(MotorTemplate, CarregarPreencheVelocidadeETemperaturaComDoisDigitos) {
     ModuloImpressao m;
     JanelaFalsa j;
     EXPECT_THROW(CarregarTemplate(m, pasta.caminho(), "Ausente.zpl", j), FalhaImpressao);
-}
-
-TEST(MotorTemplate, StatusMostraPedidoItemSequenciaECodigo) {
-    auto grade = gradePreco({LinhaPreco{}});
-    JanelaFalsa j;
-    PlataformaHeadless p;
-    ModuloImpressao m;
-    MostrarStatusImpressao(m, grade, 1, j, p, 3, 10001);
-    EXPECT_EQ(m.PedidoAtual, "4512");
-    EXPECT_EQ(m.ItemAtual, "10");
-    EXPECT_EQ(j.status.back(),
-              "Imprimindo etiquetas para o Pedido : 4512 Item : 10 - Sequência : 3 - Cod. "
-              "Barras : 10001. (Aguarde. . .)");
 }
 
 TEST(TratamentoFalhas, FalhaMostraDescricaoEPassoETerminaARotina) {

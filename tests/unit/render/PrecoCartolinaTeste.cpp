@@ -109,31 +109,6 @@ TEST(PrecoCartolina, UnidadeCompletaByteAByte) {
     EXPECT_EQ(e.plataforma.mensagens.back().titulo, "Fim da Impressão");
 }
 
-TEST(PrecoCartolina, FaixasDeSequenciaDaoUnidadesECodigos) {
-    struct Caso {
-        std::string primeira, ultima;
-        Lista b1, b2;
-    };
-    const std::string p = "200000001235";
-    for (const auto& c : std::vector<Caso>{
-             {"5", "5", {p + "0005"}, {p + "0006"}},
-             {"1", "5", {p + "0001", p + "0003", p + "0005"}, {p + "0002", p + "0004", p + "0006"}},
-             {"9998", "10001", {p + "9998", p + "0001"}, {p + "9999", p + "0002"}},
-             {"10005", "10006", {p + "0006"}, {p + "0007"}},
-             {"7", "6", {}, {}}}) {
-        Execucao e;
-        e.linguagem = "DataMax";
-        e.janela.impressoraTexto = "DATAMAX,1";
-        LinhaPreco l;
-        l.primeira = c.primeira;
-        l.ultima = c.ultima;
-        e.imprimir(gradePreco({l}));
-        EXPECT_EQ(e.campo("B1"), c.b1) << c.primeira << "-" << c.ultima;
-        EXPECT_EQ(e.campo("B2"), c.b2) << c.primeira << "-" << c.ultima;
-        EXPECT_TRUE(e.terminouComSucesso());
-    }
-}
-
 TEST(PrecoCartolina, ZebraTrocaParaSubconjuntoBNoUltimoDigitoImpar) {
     struct Caso {
         std::string impressora, variante, primeira, b1, b2;
@@ -286,44 +261,6 @@ TEST(PrecoCartolina, PrecoSuprimidoSoParaOrigemIMaiusculo) {
         EXPECT_EQ(contar(spool, "R$"), c.suprimido ? 0u : 2u) << c.modelo << " " << c.origem;
         EXPECT_EQ(contar(spool, "::"), 0u) << "every token filled in " << c.modelo;
     }
-}
-
-TEST(PrecoCartolina, SeparadorAntesDaPrimeiraLinhaDeCadaPedidoEItem) {
-    Execucao e;
-    e.janela.separador = true;
-    LinhaPreco a, b, c, d, f;
-    a.pedido = b.pedido = "1";
-    a.item = b.item = "10";
-    c.pedido = "1";
-    c.item = "20";
-    d.pedido = "2";
-    d.item = "20";
-    d.marcada = "0";  // not printed: no separator for it
-    f.pedido = "1";
-    f.item = "20";
-    e.imprimir(gradePreco({a, b, c, d, f}));
-    std::vector<std::string> ordem;
-    for (const auto& t : e.despacho.trabalhos)
-        ordem.push_back(t.conteudo.rfind("SEPARADOR", 0) == 0 ? t.conteudo : "unidade");
-    EXPECT_EQ(ordem, (Lista{"SEPARADOR SEP PEDIDO: 0000000001 ITEM PED.: 0010\r\n", "unidade",
-                            "unidade", "SEPARADOR SEP PEDIDO: 0000000001 ITEM PED.: 0020\r\n",
-                            "unidade", "unidade"}));
-}
-
-TEST(PrecoCartolina, DatamaxEnviaAConfiguracaoAntesDeCadaUnidade) {
-    Execucao e;
-    e.linguagem = "DataMax";
-    e.janela.impressoraTexto = "DATAMAX,1";
-    e.janela.velocidadeTexto = "";  // Datamax without a speed prints at "C"
-    LinhaPreco l;
-    l.ultima = "4";
-    e.imprimir(gradePreco({l}));
-    std::vector<std::string> ordem;
-    for (const auto& t : e.despacho.trabalhos)
-        ordem.push_back(t.arquivo + ":" + t.conteudo.substr(0, 6));
-    EXPECT_EQ(ordem, (Lista{"SpoolEtqImg.prn:CONFIG", "SpoolEtq.PRN:HDRC|0",
-                            "SpoolEtqImg.prn:CONFIG", "SpoolEtq.PRN:HDRC|0"}));
-    EXPECT_TRUE(e.modulo.LoteDatamax.empty());
 }
 
 TEST(PrecoCartolina, FalhaTerminaAExecucaoComOPassoEMantemOQueFoiEnviado) {
