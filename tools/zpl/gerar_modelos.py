@@ -155,21 +155,23 @@ RODAPE_DPL = ["Q0001", "E"]
 
 
 def etiqueta_dpl(c, codigo, preco):
-    """One tag whose left edge lies at column c (0 or 158)."""
+    """One tag whose left edge lies at column c (0 or 158). The fixed price
+    records put the frame at rows 213-238 and the price at rows 70-100; the
+    other fields keep clear of both."""
     return [
-        "1*11000%04d%04d:: Desc.Linha 01 ::" % (258, c + 12),
-        "1*11000%04d%04d:: Desc.Linha 02 ::" % (244, c + 12),
-        "1*11000%04d%04d:: Catalogo ::" % (230, c + 12),
-        "1*11000%04d%04d:: Promocao ::" % (218, c + 12),
-        "1*22000%04d%04d:: Tamanho :::: TamanhoUnico ::" % (196, c + 12),
-        "1*11000%04d%04dCOR :: COR ::" % (196, c + 80),
-        "1*11000%04d%04dREF :: REF_FORNECEDOR ::" % (182, c + 12),
-        "1*11000%04d%04d:: ESTACAO :: :: ESTRCOLECAO ::" % (170, c + 12),
+        "1*11000%04d%04d:: Desc.Linha 01 ::" % (275, c + 12),
+        "1*11000%04d%04d:: Desc.Linha 02 ::" % (262, c + 12),
+        "1*11000%04d%04d:: Catalogo ::" % (250, c + 12),
+        "1*22000%04d%04d:: Tamanho :::: TamanhoUnico ::" % (194, c + 12),
+        "1*11000%04d%04dCOR :: COR ::" % (194, c + 80),
+        "1*11000%04d%04dREF :: REF_FORNECEDOR ::" % (180, c + 12),
+        "1*11000%04d%04d:: ESTACAO :: :: ESTRCOLECAO ::" % (168, c + 12),
+        "1*11000%04d%04d:: Promocao ::" % (155, c + 12),
     ] + preco + [
-        "1E3206000%04d%04d%s" % (40, c + 12, codigo),
-        "1*11000%04d%04d:: NUM_COD_BARRAS1 ::" % (28, c + 12),
-        "1*11000%04d%04d:: NUM_COD_BARRAS2 ::-:: NUM_COD_BARRAS3 ::" % (16, c + 12),
-        "1*11000%04d%04d:: CodigoBureau ::  %%1922A12%%" % (4, c + 12),
+        "1E32035%04d%04d%s" % (112, c + 12, codigo),
+        "1*11000%04d%04d:: NUM_COD_BARRAS1 ::" % (52, c + 12),
+        "1*11000%04d%04d:: NUM_COD_BARRAS2 ::-:: NUM_COD_BARRAS3 ::" % (40, c + 12),
+        "1*11000%04d%04d:: CodigoBureau ::  %%1922A12%%" % (28, c + 12),
     ]
 
 
@@ -192,7 +194,7 @@ def separador_dpl(escala):
     s = escala
     return [
         STX + "L", "D11", "H::Temperatura::", "P:: CMD_VELOCIDADE ::",
-        "1X1100000%04d0000B%03d%03d%03d%03d" % (int(240 * s), int(320 * s), int(40 * s), 40, 40),
+        "1X11000%04d0000B%03d%03d%03d%03d" % (int(240 * s), int(320 * s), int(40 * s), 40, 40),
         "1911000%04d0010SEPARADOR LLLL" % int(250 * s),
         "1911000%04d0010:: INFO_FORNECEDOR ::" % int(200 * s),
         "1911000%04d0010:: INFO_MATERIAL ::" % int(170 * s),
