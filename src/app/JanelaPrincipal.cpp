@@ -10,6 +10,7 @@ namespace etiquetas {
 
 JanelaPrincipal::JanelaPrincipal()
     : sprPedidos("sprPedidos", colunasPedidosPreco()), vaVolume("vaVolume", colunasVolume()) {
+    cbvTipoEtiq.dica = "Selecione o tipo de etiqueta";
     ligarOpcoesExclusivas();
 }
 

@@ -20,7 +20,8 @@ constexpr int kLinhasMedidas = 200;
 TabelaGrade::TabelaGrade(Grade& grade, QWidget* pai)
     : QTableView(pai), grade_(grade), modelo_(new ModeloGrade(grade, this)) {
     setObjectName(paraTela(grade.nome()));
-    modelo_->definirFonteBase(font().pointSizeF());
+    // A font set in pixels has no point size; 9 points is the common default.
+    modelo_->definirFonteBase(font().pointSizeF() > 0 ? font().pointSizeF() : 9);
     setModel(modelo_);
     setAlternatingRowColors(true);
     setSelectionMode(QAbstractItemView::SingleSelection);

@@ -215,6 +215,7 @@ void TesteJanela::mudancasDoModeloRepintamAJanela() {
     j.cbvTipoEtiq.definirTexto("Etiq. Interna");
     QCOMPARE(tipo->currentIndex(), -1);
     QCOMPARE(tipo->placeholderText(), QStringLiteral("Etiq. Interna"));
+    QCOMPARE(tipo->toolTip(), QStringLiteral("Selecione o tipo de etiqueta"));
 
     j.lblTotalPedidos.definirLegenda("000012");
     QCOMPARE(achar<QLabel>(janela, "lblTotalPedidos")->text(), QStringLiteral("000012"));

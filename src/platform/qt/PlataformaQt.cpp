@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QStringList>
 #include <cstdio>
@@ -108,7 +109,9 @@ Resposta PlataformaQt::mensagem(const std::string& texto, const std::string& tit
 std::string PlataformaQt::escolherArquivo(const std::string& titulo, const std::string& filtro) {
     PonteiroNormal ponteiro;
     const QString escolhido = QFileDialog::getOpenFileName(
-        QApplication::activeWindow(), paraQt(titulo), QString(), filtroParaQt(paraQt(filtro)));
+        QApplication::activeWindow(), paraQt(titulo), ultimaPasta_, filtroParaQt(paraQt(filtro)));
+    // The next file is usually in the same folder as the last one.
+    if (!escolhido.isEmpty()) ultimaPasta_ = QFileInfo(escolhido).absolutePath();
     return utf8ParaCp1252(escolhido.toStdString());
 }
 

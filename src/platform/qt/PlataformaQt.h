@@ -42,6 +42,7 @@ class PlataformaQt : public Plataforma {
   private:
     std::unique_ptr<PortaSerialQt> porta_;
     bool ocupado_ = false;
+    QString ultimaPasta_;
 };
 
 }  // namespace etiquetas
