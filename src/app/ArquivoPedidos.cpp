@@ -58,6 +58,7 @@ void Aplicacao::AbrirArquivoPedidos(const std::string& caminho) {
         return;
     }
     ResultadoCarga carga = lerPedidos(*arquivo.documento);
+    contagemEmAbertura_.listaPedidos.clear();  // nodes of a document that may go
     if (!carga.erro.empty()) {
         mensagem(carga.erro, "Erro !", Icone::Critico);
         RejeitarArquivoPedidos(caminho);
@@ -74,12 +75,12 @@ void Aplicacao::AbrirArquivoPedidos(const std::string& caminho) {
 bool Aplicacao::ValidarArquivoEtiquetas(const std::string& caminho,
                                         std::shared_ptr<pugi::xml_document>& documento) {
     documento = CarregarXML(caminho);
-    const Reconhecimento r = reconhecerArquivo(*documento);
+    Reconhecimento r = reconhecerArquivo(*documento);
     if (!r.erro.empty()) mensagem(r.erro, "Erro !", Icone::Critico);
     if (!r.valido) return false;
     if (const auto nome = nomeTipoEtiqueta(r.tipoArquivo, r.codigoTipo))
         janela_.lblTipoArquivo.definirLegenda(*nome);
-    contagemEmAbertura_ = r.contagem;
+    contagemEmAbertura_ = std::move(r.contagem);
     return true;
 }
 
@@ -109,8 +110,9 @@ ResultadoCarga Aplicacao::lerPedidos(const pugi::xml_document& documento) {
         plataforma_.processarEventos();
     };
     const std::string digesto = digestoDaVersao(plataforma_.versao());
-    ResultadoCarga carga = tipo == kArquivoPreco ? CarregarPedidosPreco(documento, digesto, aviso)
-                                                 : CarregarPedidosVolume(documento, digesto, aviso);
+    ResultadoCarga carga = tipo == kArquivoPreco
+                               ? CarregarPedidosPreco(documento, digesto, aviso, &c.listaPedidos)
+                               : CarregarPedidosVolume(documento, digesto, aviso, &c.listaPedidos);
     if (!carga.erro.empty()) j.frameBarra.definirVisivel(false);
     return carga;
 }

@@ -20,8 +20,26 @@ struct FalhaArquivo {
     std::string descricao;
 };
 
-[[noreturn]] void falhar(const std::string& onde, const std::string& oque) {
-    throw FalhaArquivo{onde + ": " + oque};
+// Where in the file a value is read; put into words only when it is wrong.
+struct Onde {
+    std::size_t indicePedido = 0;
+    const std::string* pedido = nullptr;
+    const std::string* item = nullptr;
+    const std::string* variante = nullptr;
+    const std::string* loja = nullptr;
+
+    std::string texto() const {
+        std::string t = pedido ? "Pedido " + *pedido
+                               : "Pedido nº " + std::to_string(indicePedido + 1) + " do arquivo";
+        if (item) t += ", item " + *item;
+        if (variante) t += ", variante " + *variante;
+        if (loja) t += ", loja " + *loja;
+        return t;
+    }
+};
+
+[[noreturn]] void falhar(const Onde& onde, const std::string& oque) {
+    throw FalhaArquivo{onde.texto() + ": " + oque};
 }
 
 // Finds, in one pass over an element's children, the first child element of
@@ -31,20 +49,32 @@ class LeitorFilhos {
     template <std::size_t N>
     explicit LeitorFilhos(const std::array<const char*, N>& nomes) {
         for (std::size_t i = 0; i < N; ++i) posicoes_.emplace(nomes[i], static_cast<int>(i));
+        nomes_.assign(nomes.begin(), nomes.end());
         achados_.resize(N);
     }
     void ler(pugi::xml_node pai) {
         std::fill(achados_.begin(), achados_.end(), pugi::xml_node());
+        std::size_t esperado = 0;  // the portal writes the elements in one order
         for (auto filho = pai.first_child(); filho; filho = filho.next_sibling()) {
-            if (filho.type() != pugi::node_element) continue;
-            const auto p = posicoes_.find(std::string_view(filho.name()));
-            if (p != posicoes_.end() && !achados_[p->second]) achados_[p->second] = filho;
+            const char* nome = filho.name();
+            if (!*nome) continue;  // character data, comments
+            int posicao;
+            if (esperado < nomes_.size() && std::strcmp(nome, nomes_[esperado]) == 0) {
+                posicao = static_cast<int>(esperado);
+            } else {
+                const auto p = posicoes_.find(std::string_view(nome));
+                if (p == posicoes_.end() || filho.type() != pugi::node_element) continue;
+                posicao = p->second;
+            }
+            esperado = posicao + 1;
+            if (!achados_[posicao]) achados_[posicao] = filho;
         }
     }
     pugi::xml_node no(int i) const { return achados_[i]; }
 
   private:
     std::unordered_map<std::string_view, int> posicoes_;
+    std::vector<const char*> nomes_;
     std::vector<pugi::xml_node> achados_;
 };
 
@@ -72,7 +102,7 @@ bool autorizadoGerarTxt(const pugi::xml_document& documento) {
     return valor && *valor == "True";
 }
 
-std::string atributoExigido(pugi::xml_node no, std::size_t posicao, const std::string& onde,
+std::string atributoExigido(pugi::xml_node no, std::size_t posicao, const Onde& onde,
                             const char* significado) {
     auto valor = atributoNaPosicao(no, posicao);
     if (!valor)
@@ -81,14 +111,14 @@ std::string atributoExigido(pugi::xml_node no, std::size_t posicao, const std::s
     return std::move(*valor);
 }
 
-short tipoEtiqueta(const std::string& texto, const std::string& onde) {
+short tipoEtiqueta(const std::string& texto, const Onde& onde) {
     const auto n = valorInteiro(texto);
     if (!n || *n < SHRT_MIN || *n > SHRT_MAX)
         falhar(onde, "o tipo de etiqueta (\"" + texto + "\") não é um número inteiro.");
     return static_cast<short>(*n);
 }
 
-bool logicoExigido(const std::string& texto, const std::string& onde, const char* significado) {
+bool logicoExigido(const std::string& texto, const Onde& onde, const char* significado) {
     const auto v = valorLogico(texto);
     if (!v)
         falhar(onde, std::string("o atributo ") + significado + " (\"" + texto +
@@ -96,20 +126,14 @@ bool logicoExigido(const std::string& texto, const std::string& onde, const char
     return *v;
 }
 
-std::string descreverPedido(std::size_t indice, const std::optional<std::string>& numero) {
-    if (numero) return "Pedido " + *numero;
-    return "Pedido nº " + std::to_string(indice + 1) + " do arquivo";
-}
-
 // Children of orders, items and stores must all be elements.
-void exigirElemento(pugi::xml_node no, const std::string& onde, const char* esperado) {
+void exigirElemento(pugi::xml_node no, const Onde& onde, const char* esperado) {
     if (no.type() != pugi::node_element)
         falhar(onde,
                std::string("contém um nó que não é um elemento (esperado ") + esperado + ").");
 }
 
-std::string textoExigido(const LeitorFilhos& leitor, int i, const char* nome,
-                         const std::string& onde) {
+std::string textoExigido(const LeitorFilhos& leitor, int i, const char* nome, const Onde& onde) {
     const auto no = leitor.no(i);
     if (!no) falhar(onde, std::string("falta o elemento ") + nome + ".");
     return textoElemento(no);
@@ -235,12 +259,20 @@ struct EstadoPedidoPreco {
 class CargaPreco {
   public:
     CargaPreco(const pugi::xml_document& documento, const std::string& digesto,
-               const AvisoProgresso& aviso)
-        : documento_(documento), digesto_(digesto), progresso_(aviso), campos_(kNomesPreco) {}
+               const AvisoProgresso& aviso, const std::vector<pugi::xml_node>* pedidos)
+        : documento_(documento),
+          digesto_(digesto),
+          progresso_(aviso),
+          campos_(kNomesPreco),
+          pedidos_(pedidos) {}
 
     ResultadoCarga executar() {
         r_.autorizadoGerarTxt = autorizadoGerarTxt(documento_);
-        const auto pedidos = elementosPorNome(documento_, "PedidoQuel");
+        if (!pedidos_) {
+            achados_ = elementosPorNome(documento_, "PedidoQuel");
+            pedidos_ = &achados_;
+        }
+        const auto& pedidos = *pedidos_;
         reservar(pedidos);
         try {
             for (std::size_t i = 0; i < pedidos.size(); ++i)
@@ -265,9 +297,9 @@ class CargaPreco {
     // False when the order fails the version gate.
     bool lerPedido(std::size_t indice, pugi::xml_node pedido) {
         EstadoPedidoPreco p;
-        const auto numero = atributoNaPosicao(pedido, 0);
-        const std::string onde = descreverPedido(indice, numero);
+        Onde onde{indice};
         p.numero = atributoExigido(pedido, 0, onde, "número do pedido");
+        onde.pedido = &p.numero;
         p.tipo = tipoEtiqueta(atributoExigido(pedido, 1, onde, "tipo de etiqueta"), onde);
         r_.TipoEtiquetaPedido = p.tipo;
         if (atributoExigido(pedido, 2, onde, "versão") != digesto_) {
@@ -282,7 +314,8 @@ class CargaPreco {
         for (auto item : pedido.children()) {
             exigirElemento(item, onde, "Item");
             const std::string codigoItem = atributoExigido(item, 0, onde, "código do item");
-            const std::string ondeItem = onde + ", item " + codigoItem;
+            Onde ondeItem = onde;
+            ondeItem.item = &codigoItem;
             progresso_.passo();
             for (auto variante : item.children()) {
                 exigirElemento(variante, ondeItem, "Variante");
@@ -292,10 +325,11 @@ class CargaPreco {
         return true;
     }
 
-    void lerVariante(const EstadoPedidoPreco& p, const std::string& item,
-                     const std::string& ondeItem, pugi::xml_node variante) {
+    void lerVariante(const EstadoPedidoPreco& p, const std::string& item, const Onde& ondeItem,
+                     pugi::xml_node variante) {
         std::string codigo = atributoExigido(variante, 0, ondeItem, "código da variante");
-        const std::string onde = ondeItem + ", variante " + codigo;
+        Onde onde = ondeItem;
+        onde.variante = &codigo;
         campos_.ler(variante);
         std::array<std::string, kColunasPreco + 1> linha;  // 1-based
         linha[1] = "0";
@@ -312,7 +346,7 @@ class CargaPreco {
         progresso_.passo();
     }
 
-    void lerQuantidadeESequencias(const std::string& onde,
+    void lerQuantidadeESequencias(const Onde& onde,
                                   std::array<std::string, kColunasPreco + 1>& linha) {
         linha[9] = textoExigido(campos_, pCNPJ, "CNPJ", onde);
         linha[10] = textoExigido(campos_, pDigito, "Digito", onde);
@@ -360,6 +394,8 @@ class CargaPreco {
     const std::string& digesto_;
     Progresso progresso_;
     LeitorFilhos campos_;
+    const std::vector<pugi::xml_node>* pedidos_;
+    std::vector<pugi::xml_node> achados_;
     ResultadoCarga r_;
 };
 
@@ -389,12 +425,20 @@ constexpr std::array<const char*, kCamposVolume> kNomesVolume{
 class CargaVolume {
   public:
     CargaVolume(const pugi::xml_document& documento, const std::string& digesto,
-                const AvisoProgresso& aviso)
-        : documento_(documento), digesto_(digesto), progresso_(aviso), campos_(kNomesVolume) {}
+                const AvisoProgresso& aviso, const std::vector<pugi::xml_node>* pedidos)
+        : documento_(documento),
+          digesto_(digesto),
+          progresso_(aviso),
+          campos_(kNomesVolume),
+          pedidos_(pedidos) {}
 
     ResultadoCarga executar() {
         r_.autorizadoGerarTxt = autorizadoGerarTxt(documento_);
-        const auto pedidos = elementosPorNome(documento_, "PedidoQuel");
+        if (!pedidos_) {
+            achados_ = elementosPorNome(documento_, "PedidoQuel");
+            pedidos_ = &achados_;
+        }
+        const auto& pedidos = *pedidos_;
         try {
             if (!versaoAceita(pedidos)) return std::move(r_);
             reservar(pedidos);
@@ -411,7 +455,8 @@ class CargaVolume {
     // Only the first order carries the digest that counts.
     bool versaoAceita(const std::vector<pugi::xml_node>& pedidos) {
         if (pedidos.empty()) return true;
-        const std::string onde = descreverPedido(0, atributoNaPosicao(pedidos[0], 0));
+        const auto numero = atributoNaPosicao(pedidos[0], 0);
+        Onde onde{0, numero ? &*numero : nullptr};
         if (atributoExigido(pedidos[0], 2, onde, "versão") == digesto_) return true;
         r_.pedidoVersaoRecusada = 0;
         return false;
@@ -425,8 +470,9 @@ class CargaVolume {
     }
 
     void lerPedido(std::size_t indice, pugi::xml_node pedido) {
-        const std::string onde = descreverPedido(indice, atributoNaPosicao(pedido, 0));
+        Onde onde{indice};
         const std::string numero = atributoExigido(pedido, 0, onde, "número do pedido");
+        onde.pedido = &numero;
         r_.TipoEtiquetaPedido =
             tipoEtiqueta(atributoExigido(pedido, 1, onde, "tipo de etiqueta"), onde);
         progresso_.passo();
@@ -436,9 +482,10 @@ class CargaVolume {
         }
     }
 
-    void lerLoja(const std::string& numero, const std::string& ondePedido, pugi::xml_node loja) {
+    void lerLoja(const std::string& numero, const Onde& ondePedido, pugi::xml_node loja) {
         std::string codigo = atributoExigido(loja, 0, ondePedido, "código da loja");
-        const std::string onde = ondePedido + ", loja " + codigo;
+        Onde onde = ondePedido;
+        onde.loja = &codigo;
         const bool ilpn =
             logicoExigido(atributoExigido(loja, 1, onde, "etiqueta ILPN"), onde, "etiqueta ILPN");
         r_.seletor = ilpn ? SeletorTipo::IlpnVolume : SeletorTipo::Oculto;
@@ -468,7 +515,7 @@ class CargaVolume {
 
     // Column 10: one box label per volume entry; column 12: the first
     // entry's total quantity.
-    void lerVolumes(const std::string& onde, std::array<std::string, kColunasVolume + 1>& linha) {
+    void lerVolumes(const Onde& onde, std::array<std::string, kColunasVolume + 1>& linha) {
         const auto dados = campos_.no(vDADOS_VOLUME);
         if (!dados) falhar(onde, "falta o elemento DADOS_VOLUME.");
         long volumes = 0;
@@ -485,7 +532,7 @@ class CargaVolume {
         linha[12] = *total;
     }
 
-    void somarPecas(const std::string& texto, const std::string& onde) {
+    void somarPecas(const std::string& texto, const Onde& onde) {
         const auto valor = valorNumerico(texto);
         if (!valor || std::fabs(*valor) > static_cast<double>(INT_MAX))
             falhar(onde, "o elemento QuantidadePeca (\"" + texto + "\") não é um número.");
@@ -496,6 +543,8 @@ class CargaVolume {
     const std::string& digesto_;
     Progresso progresso_;
     LeitorFilhos campos_;
+    const std::vector<pugi::xml_node>* pedidos_;
+    std::vector<pugi::xml_node> achados_;
     ResultadoCarga r_;
 };
 
@@ -511,14 +560,15 @@ std::optional<bool> valorLogico(std::string_view texto) {
 }
 
 ResultadoCarga CarregarPedidosPreco(const pugi::xml_document& documento,
-                                    const std::string& digestoVersao, const AvisoProgresso& aviso) {
-    return CargaPreco(documento, digestoVersao, aviso).executar();
+                                    const std::string& digestoVersao, const AvisoProgresso& aviso,
+                                    const std::vector<pugi::xml_node>* pedidos) {
+    return CargaPreco(documento, digestoVersao, aviso, pedidos).executar();
 }
 
 ResultadoCarga CarregarPedidosVolume(const pugi::xml_document& documento,
-                                     const std::string& digestoVersao,
-                                     const AvisoProgresso& aviso) {
-    return CargaVolume(documento, digestoVersao, aviso).executar();
+                                     const std::string& digestoVersao, const AvisoProgresso& aviso,
+                                     const std::vector<pugi::xml_node>* pedidos) {
+    return CargaVolume(documento, digestoVersao, aviso, pedidos).executar();
 }
 
 }  // namespace etiquetas

@@ -50,12 +50,16 @@ struct ResultadoCarga {
 // one per order, item and variant, or per order and store).
 using AvisoProgresso = std::function<void(long contador)>;
 
+// `pedidos`: the PedidoQuel elements when the caller already has them (the
+// recognition collects them); found in the document otherwise.
 ResultadoCarga CarregarPedidosPreco(const pugi::xml_document& documento,
                                     const std::string& digestoVersao,
-                                    const AvisoProgresso& aviso = {});
+                                    const AvisoProgresso& aviso = {},
+                                    const std::vector<pugi::xml_node>* pedidos = nullptr);
 ResultadoCarga CarregarPedidosVolume(const pugi::xml_document& documento,
                                      const std::string& digestoVersao,
-                                     const AvisoProgresso& aviso = {});
+                                     const AvisoProgresso& aviso = {},
+                                     const std::vector<pugi::xml_node>* pedidos = nullptr);
 
 // "True"/"False" in any case, or a number (0 is false).
 std::optional<bool> valorLogico(std::string_view texto);

@@ -48,16 +48,25 @@ short IdentificarTipoArquivo(const pugi::xml_document* documento) {
 ContagemElementos contarElementos(const pugi::xml_document& documento) {
     ContagemElementos c;
     paraCadaDescendente(documento, [&c](pugi::xml_node no) {
-        if (no.type() != pugi::node_element) return;
         const char* nome = no.name();
-        if (std::strcmp(nome, "Variante") == 0)
-            ++c.variantes;
-        else if (std::strcmp(nome, "Item") == 0)
-            ++c.itens;
-        else if (std::strcmp(nome, "PedidoQuel") == 0)
-            ++c.pedidos;
-        else if (std::strcmp(nome, "Loja") == 0)
-            ++c.lojas;
+        switch (nome[0]) {  // most names are none of these: one byte tells
+            case 'V':
+                if (std::strcmp(nome, "Variante") == 0 && no.type() == pugi::node_element)
+                    ++c.variantes;
+                break;
+            case 'I':
+                if (std::strcmp(nome, "Item") == 0 && no.type() == pugi::node_element) ++c.itens;
+                break;
+            case 'P':
+                if (std::strcmp(nome, "PedidoQuel") == 0 && no.type() == pugi::node_element) {
+                    ++c.pedidos;
+                    c.listaPedidos.push_back(no);
+                }
+                break;
+            case 'L':
+                if (std::strcmp(nome, "Loja") == 0 && no.type() == pugi::node_element) ++c.lojas;
+                break;
+        }
     });
     return c;
 }

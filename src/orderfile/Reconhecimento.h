@@ -7,6 +7,7 @@
 #include <pugixml.hpp>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace etiquetas {
 
@@ -22,6 +23,7 @@ struct ContagemElementos {
     long itens = 0;    // Item
     long variantes = 0;
     long lojas = 0;
+    std::vector<pugi::xml_node> listaPedidos;  // the PedidoQuel elements, in order
 };
 ContagemElementos contarElementos(const pugi::xml_document& documento);
 

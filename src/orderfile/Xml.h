@@ -37,16 +37,15 @@ pugi::xml_node filhoDoDocumento(const pugi::xml_document& documento, std::size_t
 // (order files nest shallowly, hostile ones need not).
 template <typename Visita>
 void paraCadaDescendente(pugi::xml_node inicio, Visita&& visita) {
-    for (pugi::xml_node no = inicio.first_child(); no;) {
-        visita(no);
-        if (no.first_child()) {
-            no = no.first_child();
-            continue;
+    struct Andarilho : pugi::xml_tree_walker {
+        explicit Andarilho(Visita& v) : visita(v) {}
+        bool for_each(pugi::xml_node& no) override {
+            visita(no);
+            return true;
         }
-        while (no != inicio && !no.next_sibling()) no = no.parent();
-        if (no == inicio) break;
-        no = no.next_sibling();
-    }
+        Visita& visita;
+    } andarilho(visita);
+    inicio.traverse(andarilho);
 }
 
 // Every element of that exact name below `inicio`, in document order.
