@@ -103,15 +103,6 @@ TEST(ArquivosIni, GravacaoMudaSoALinhaDaChave) {
     }
 }
 
-TEST(ArquivosIni, GravacaoCriaArquivoComQuebrasCrLf) {
-    PastaTeste pasta;
-    EXPECT_TRUE(GravarArquivoConfig(pasta.caminho(), "ConfigPess", "Modelo", "GC420t"));
-    EXPECT_TRUE(GravarArquivoConfig(pasta.caminho(), "ConfigPess", "TipoCaminho", "Local"));
-    EXPECT_EQ(pasta.ler("QuelmonteConfig.ini"),
-              "[ConfigPess]\r\nModelo=GC420t\r\nTipoCaminho=Local\r\n");
-    EXPECT_FALSE(pasta.existe(kLayout));
-}
-
 TEST(ArquivosIni, GravacaoQueFalhaEDetectadaENadaSePerde) {
     PastaTeste pasta;
     pasta.gravar(kLayout, kArquivoExemplo);

@@ -29,18 +29,6 @@ TEST(TabelasImpressoras, LinhasSemBrancosNemLinhaVaziaFinal) {
     EXPECT_FALSE(lerLinhasTabela(pasta.caminho()));  // a folder is no table
 }
 
-TEST(TabelasImpressoras, ModeloExigeNoveCamposNumericos) {
-    const auto m = lerModelo(" 2 ,203, GC420t ,2,4,3,0,30,15");
-    ASSERT_TRUE(m);
-    EXPECT_EQ(m->idImpressora, "2");
-    EXPECT_EQ(m->nome, "GC420t");
-    EXPECT_EQ(m->velocidadePadrao, 3);
-    EXPECT_EQ(m->temperaturaAte, 30);
-    EXPECT_FALSE(lerModelo("2,203,GC420t,2,4,3,0,30"));
-    EXPECT_FALSE(lerModelo("2,203,GC420t,2,quatro,3,0,30,15"));
-    EXPECT_FALSE(lerModelo("2,203,GC420t,2,99999999999,3,0,30,15"));
-}
-
 TEST(TabelasImpressoras, ConversaoPorImpressoraEVelocidade) {
     PastaTeste pasta;
     pasta.gravar("c.txt", "DATAMAX,4,G\r\n ARGOX ,4, E \r\nELTRON, 3,E\r\n");
