@@ -159,6 +159,12 @@ TEST(AbrirArquivoPedidos, ArquivoRuimDepoisDeUmBomMantemOBomImprimivel) {
              {"falta elemento", precoSimples({{"CodigoBarra", std::nullopt}}), "Erro !"},
              {"quantidade nao numerica", precoSimples({{"QuantidadeEtiqueta", "x"}}), "Erro !"},
              {"atributos em outra ordem", trocado, "Erro !"},
+             {"pedido com tres atributos",
+              arquivoPreco("<PedidoQuel Codigo=\"9\" TipoEtiqueta=\"1\" Versao=\"" +
+                           digestoAtual() + "\">" + item("1", variante("A")) + "</PedidoQuel>"),
+              "Erro !"},
+             {"filho que nao e elemento",
+              arquivoPreco(pedidoPreco({}, item("1", variante("A")) + "<!-- nota -->")), "Erro !"},
              {"volume sem volumes",
               arquivoVolume(pedidoVolume("P", "4", loja("1", "False", {{"DADOS_VOLUME", ""}}))),
               "Erro !"},
