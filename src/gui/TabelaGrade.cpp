@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <algorithm>
 #include <cmath>
 
@@ -59,16 +60,52 @@ int TabelaGrade::larguraEmPixels(const ColunaGrade& coluna) const {
 }
 
 void TabelaGrade::aplicarFormato() {
+    larguraBase_.assign(grade_.colunas(), 0);
     for (int c = 1; c <= grade_.colunas(); ++c) {
         const ColunaGrade& coluna = grade_.coluna(c);
         setColumnHidden(c - 1, coluna.oculta);
         // A code longer than its column's width widens it: a cut variant or
         // order number cannot be told from its neighbours.
         if (!coluna.oculta)
-            setColumnWidth(c - 1, std::max(larguraEmPixels(coluna), sizeHintForColumn(c - 1)));
+            larguraBase_[c - 1] = std::max(larguraEmPixels(coluna), sizeHintForColumn(c - 1));
     }
+    encaixarLarguras();
     // Without a parent a shown view would become a window of its own.
     if (parentWidget()) setVisible(grade_.visivel());
+}
+
+namespace {
+// Supplier and goods names may give up width so that the codes and the
+// editable columns stay in view; they are still told apart by their start.
+bool encolhivel(const ColunaGrade& c) {
+    return !c.oculta && !c.editavel && !c.caixa && c.largura >= 20;
+}
+}  // namespace
+
+void TabelaGrade::encaixarLarguras() {
+    const int minimo = 14 * fontMetrics().averageCharWidth();
+    int total = 0, folga = 0;
+    for (int c = 1; c <= grade_.colunas(); ++c) {
+        total += larguraBase_[c - 1];
+        if (encolhivel(grade_.coluna(c))) folga += std::max(0, larguraBase_[c - 1] - minimo);
+    }
+    // Room for the vertical scroll bar that a long file brings, so that it
+    // does not push the last column out of view when it appears.
+    int disponivel = viewport()->width() - 2;
+    if (!verticalScrollBar()->isVisible()) disponivel -= verticalScrollBar()->sizeHint().width();
+    const int excesso = std::min(total - disponivel, folga);
+    for (int c = 1; c <= grade_.colunas(); ++c) {
+        if (grade_.coluna(c).oculta) continue;
+        int largura = larguraBase_[c - 1];
+        if (excesso > 0 && encolhivel(grade_.coluna(c)))
+            largura -= excesso * std::max(0, largura - minimo) / folga;
+        setColumnWidth(c - 1, largura);
+    }
+}
+
+void TabelaGrade::resizeEvent(QResizeEvent* evento) {
+    QTableView::resizeEvent(evento);
+    encaixarLarguras();
 }
 
 }  // namespace etiquetas

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QTableView>
+#include <vector>
 
 #include "app/Grade.h"
 
@@ -17,12 +18,17 @@ class TabelaGrade : public QTableView {
     explicit TabelaGrade(Grade& grade, QWidget* pai = nullptr);
     ModeloGrade& modelo() { return *modelo_; }
 
+  protected:
+    void resizeEvent(QResizeEvent* evento) override;
+
   private:
     void aplicarFormato();
+    void encaixarLarguras();
     int larguraEmPixels(const ColunaGrade& coluna) const;
 
     Grade& grade_;
     ModeloGrade* modelo_;
+    std::vector<int> larguraBase_;  // per column, before fitting the view
 };
 
 }  // namespace etiquetas

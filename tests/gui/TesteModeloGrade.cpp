@@ -186,6 +186,8 @@ void TesteModeloGrade::tabelaSegueColunasOcultasLargurasEVisibilidade() {
     Grade grade("sprPedidos", colunasPedidosPreco());
     TabelaGrade tabela(grade, &pai);
     pai.show();
+    tabela.resize(2000, 300);
+    QApplication::processEvents();
     for (int c = 1; c <= grade.colunas(); ++c)
         QVERIFY2(tabela.isColumnHidden(c - 1) == grade.coluna(c).oculta,
                  qPrintable(QString::number(c)));
@@ -200,6 +202,19 @@ void TesteModeloGrade::tabelaSegueColunasOcultasLargurasEVisibilidade() {
     grade.definirOculta(4, true);
     QVERIFY(!tabela.isColumnHidden(6));
     QVERIFY(tabela.isColumnHidden(3));
+
+    // A narrow view shortens the names, not the codes or the editable columns.
+    const int sequencia = tabela.columnWidth(22);
+    const int variante = tabela.columnWidth(4);
+    const int fornecedor = tabela.columnWidth(1);
+    tabela.resize(500, 300);
+    QApplication::processEvents();
+    QVERIFY(tabela.columnWidth(1) < fornecedor);
+    QCOMPARE(tabela.columnWidth(22), sequencia);
+    QCOMPARE(tabela.columnWidth(4), variante);
+    tabela.resize(2000, 300);
+    QApplication::processEvents();
+    QCOMPARE(tabela.columnWidth(1), fornecedor);
 
     grade.definirVisivel(false);
     QVERIFY(tabela.isHidden());
