@@ -100,7 +100,6 @@ class Aplicacao {
     void formatarCaixas(int linha, int coluna);
     void inverterDestaque(Grade& grade, int linha);
     void marcarTodas(Grade& grade, bool marcar, bool mudarFonte);
-    Grade* gradeDoArquivo();
 
     Plataforma& plataforma_;
     std::filesystem::path pasta_;

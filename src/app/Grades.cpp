@@ -82,17 +82,6 @@ void Aplicacao::formatarCaixas(int linha, int coluna) {
     g.definirTexto(linha, coluna, formatarNumero(g.texto(linha, coluna), "00000000"));
 }
 
-Grade* Aplicacao::gradeDoArquivo() {
-    switch (janela_.tipoArquivo()) {
-        case 1:
-            return &janela_.sprPedidos;
-        case 2:
-            return &janela_.vaVolume;
-        default:
-            return nullptr;
-    }
-}
-
 void Aplicacao::marcarTodas(Grade& grade, bool marcar, bool mudarFonte) {
     grade.suspenderAvisos();
     for (int l = 1; l <= grade.linhas(); ++l) {
@@ -107,16 +96,16 @@ void Aplicacao::marcarTodas(Grade& grade, bool marcar, bool mudarFonte) {
 // grid having two rows is enough, as the window always did.
 void Aplicacao::cmdSelTodos() {
     if (janela_.vaVolume.linhas() < 2 && janela_.sprPedidos.linhas() < 2) return;
-    if (auto* g = gradeDoArquivo()) marcarTodas(*g, true, false);
+    if (auto* g = janela_.gradeDoArquivo()) marcarTodas(*g, true, false);
 }
 
 void Aplicacao::cmdDesmarcaTodos() {
     if (janela_.vaVolume.linhas() < 2 && janela_.sprPedidos.linhas() < 2) return;
-    if (auto* g = gradeDoArquivo()) marcarTodas(*g, false, true);
+    if (auto* g = janela_.gradeDoArquivo()) marcarTodas(*g, false, true);
 }
 
 void Aplicacao::SelecionarTodasLinhas() {
-    if (auto* g = gradeDoArquivo()) marcarTodas(*g, true, false);
+    if (auto* g = janela_.gradeDoArquivo()) marcarTodas(*g, true, false);
 }
 
 void Aplicacao::cmdAtualizaQtd() {

@@ -39,4 +39,15 @@ int JanelaPrincipal::tipoArquivo() const {
     return tipo ? static_cast<int>(*tipo) : 0;
 }
 
+Grade* JanelaPrincipal::gradeDoArquivo() {
+    switch (tipoArquivo()) {
+        case 1:
+            return &sprPedidos;
+        case 2:
+            return &vaVolume;
+        default:
+            return nullptr;
+    }
+}
+
 }  // namespace etiquetas

@@ -118,6 +118,8 @@ class JanelaPrincipal {
 
     // The file kind kept in the tag of lblTipoArquivo: 1 price, 2 volume, 0 none.
     int tipoArquivo() const;
+    // The grid of the loaded kind: sprPedidos for 1, vaVolume for 2, none otherwise.
+    Grade* gradeDoArquivo();
 
   private:
     // Option buttons of one frame exclude each other, as the toolkit's do.

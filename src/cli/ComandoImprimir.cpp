@@ -21,10 +21,6 @@ struct OpcoesImprimir {
     std::optional<std::string> serial;  // "BAUD,PARIDADE,DADOS,PARADA"
 };
 
-std::string utf8(const char8_t* texto) {
-    return reinterpret_cast<const char*>(texto);
-}
-
 // Command-line text (UTF-8) into the core's Windows-1252.
 std::string doTerminal(const std::string& texto) {
     return utf8ParaCp1252(texto);

@@ -24,6 +24,12 @@ struct ContextoCli {
     bool houveFalha() const;
 };
 
+// Help texts go to the terminal as they are, in UTF-8: write them as u8""
+// literals (plain literals are Windows-1252 in this code base).
+inline std::string utf8(const char8_t* texto) {
+    return reinterpret_cast<const char*>(texto);
+}
+
 // Each subcommand lives in its own source and registers itself here; the
 // callback returns the exit status.
 using Execucao = std::function<int()>;

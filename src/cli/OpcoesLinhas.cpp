@@ -61,22 +61,6 @@ CLI::Validator validador(Leitor ler, std::string forma) {
         forma);
 }
 
-// Help texts go to the terminal as they are: UTF-8.
-std::string utf8(const char8_t* texto) {
-    return reinterpret_cast<const char*>(texto);
-}
-
-Grade* gradeCarregada(JanelaPrincipal& janela) {
-    switch (janela.tipoArquivo()) {
-        case 1:
-            return &janela.sprPedidos;
-        case 2:
-            return &janela.vaVolume;
-        default:
-            return nullptr;
-    }
-}
-
 bool linhaExiste(const Grade& grade, int linha, std::ostream& erros) {
     if (linha <= grade.linhas()) return true;
     erros << "linha " << linha << " inexistente: o arquivo tem " << grade.linhas() << " linhas\n";
@@ -165,7 +149,7 @@ void adicionarOpcoesLinhas(CLI::App& comando, OpcoesLinhas& opcoes) {
 }
 
 int aplicarOpcoesLinhas(Aplicacao& aplicacao, const OpcoesLinhas& opcoes, std::ostream& erros) {
-    Grade* grade = gradeCarregada(aplicacao.janela());
+    Grade* grade = aplicacao.janela().gradeDoArquivo();
     if (!grade) {
         erros << "nenhum arquivo de pedidos carregado\n";
         return kFalha;

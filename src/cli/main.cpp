@@ -16,11 +16,11 @@ int main(int argc, char** argv) {
     ctx.plataforma.ecoMensagens = &std::cerr;
     ctx.pasta = std::filesystem::path(QCoreApplication::applicationDirPath().toStdString());
 
-    CLI::App app{"etiquetas-cli: impressão de etiquetas Quelmonte sem janela"};
+    CLI::App app{utf8(u8"etiquetas-cli: impressão de etiquetas Quelmonte sem janela")};
     app.require_subcommand(0, 1);
     bool versao = false;
-    app.add_flag("--version", versao, "Mostra a versão do aplicativo");
-    app.add_option("--pasta", ctx.pasta, "Pasta do aplicativo (tabelas, modelos, INI)")
+    app.add_flag("--version", versao, utf8(u8"Mostra a versão do aplicativo"));
+    app.add_option("--pasta", ctx.pasta, utf8(u8"Pasta do aplicativo (tabelas, modelos, INI)"))
         ->check(CLI::ExistingDirectory);
 
     Execucao execucao;
