@@ -1,8 +1,13 @@
-// The layout dialog through its Qt view, on a temporary application folder
-// with a recording platform.
+// The layout dialog through its Qt view: field checks and their order, the
+// focus rule, saving, restoring and the preview picture, on a temporary
+// application folder with a recording platform.
 
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
-#include <QtWidgets>
 
 #include "app/Aplicacao.h"
 #include "comum/Arquivos.h"
@@ -13,7 +18,6 @@
 #include "platform/headless/PlataformaHeadless.h"
 
 using namespace etiquetas;
-using namespace Qt::StringLiterals;
 namespace fs = std::filesystem;
 
 namespace {
@@ -28,11 +32,8 @@ const std::string kLayoutInstalado =
 QString q(const std::string& cp1252) {
     return QString::fromStdString(cp1252ParaUtf8(cp1252));
 }
-
-// Width, repetition, left margin, font code and font name as typed; the
-// message and the field that gets the focus.
-void recusa(const char* caso, const char* campos, const char* mensagem, const char* foco) {
-    QTest::newRow(caso) << q(campos) << q(mensagem) << q(foco);
+std::string cp(const QString& texto) {
+    return utf8ParaCp1252(texto.toStdString());
 }
 
 }  // namespace
@@ -41,142 +42,248 @@ class FrmConfiguracaoTeste : public QObject {
     Q_OBJECT
 
   private:
-    std::optional<QTemporaryDir> temporaria;
+    QTemporaryDir temporaria;
     fs::path pasta;
     PlataformaHeadless plataforma;
     std::unique_ptr<FrmConfiguracao> dialogo;
 
-    template <typename W = QLineEdit>
-    W* widget(const std::string& nome) {
-        return qobject_cast<W*>(dialogo->controle(nome));
+    template <typename W>
+    W* widget(const char* nome) {
+        auto* w = qobject_cast<W*>(dialogo->controle(nome));
+        if (!w) qFatal("sem controle %s", nome);
+        return w;
     }
-    void digitar(const std::string& nome, const QString& texto) {
-        widget(nome)->clear();
-        QTest::keyClicks(widget(nome), texto);
+    QLineEdit* campo(const char* nome) { return widget<QLineEdit>(nome); }
+    void digitar(const char* nome, const QString& texto) {
+        campo(nome)->clear();
+        QTest::keyClicks(campo(nome), texto);
         // clear() is not an edit: tell the model about an empty field too.
-        if (texto.isEmpty()) emit widget(nome)->textEdited(QString());
+        if (texto.isEmpty()) emit campo(nome)->textEdited(QString());
     }
-    void escolher(const std::string& lista, const char* texto) {
+    void escolher(const char* lista, const char* texto) {
         auto* combo = widget<QComboBox>(lista);
-        emit combo->activated(combo->findText(q(texto)));
+        const int i = combo->findText(q(texto));
+        QVERIFY(i >= 0);
+        emit combo->activated(i);
     }
-    void clicar(const std::string& botao) { widget<QPushButton>(botao)->click(); }
-    QString texto(const std::string& nome) { return widget(nome)->text(); }
+    void clicar(const char* botao) { widget<QPushButton>(botao)->click(); }
     std::string layout() const { return lerArquivo(pasta / "QuelmonteEtiqueta.ini").value_or(""); }
     void reabrir() { dialogo = std::make_unique<FrmConfiguracao>(plataforma, pasta); }
 
   private slots:
     void init() {
-        pasta = fs::path(temporaria.emplace().path().toStdString());
+        QVERIFY(temporaria.isValid());
+        pasta = fs::path(temporaria.path().toStdString());
         QVERIFY(gravarArquivoAtomico(pasta / "QuelmonteEtiqueta.ini", kLayoutInstalado));
         QVERIFY(gravarArquivoAtomico(pasta / "QuelmonteEtiqueta.original.ini", kLayoutInstalado));
         plataforma.mensagens.clear();
         plataforma.respostaPerguntas = Resposta::Sim;
         reabrir();
     }
+    void cleanup() {
+        dialogo.reset();
+        fs::remove_all(pasta);
+        fs::create_directories(pasta);
+    }
 
-    // The checks go in order: every row after the first has a valid width.
+    void abreNaPrimeiraImpressoraEEtiqueta() {
+        QCOMPARE(dialogo->windowTitle(), q("Configuração - Parametros de Impressão"));
+        QCOMPARE(widget<QComboBox>("cmbTipoImpressora")->currentText(), q("Datamax - DPL"));
+        QCOMPARE(widget<QComboBox>("cmbTipoEtiqueta")->currentText(), q("Preço Cartolina"));
+        QCOMPARE(widget<QComboBox>("cmbTipoEtiqueta")->count(), 5);
+        QCOMPARE(widget<QLabel>("lblTipoEtiqueta")->text(), q("Datamax - DPL\nPreço Cartolina"));
+        QCOMPARE(campo("txtLargura")->text(), QStringLiteral("400"));
+        QCOMPARE(campo("txtMargemEsquerda")->text(), QStringLiteral("10"));
+        QCOMPARE(campo("txtFonteCodigo")->text(), QStringLiteral("2"));
+        QVERIFY(!widget<QLabel>("imgEtiqueta")->pixmap().isNull());
+        QCOMPARE(widget<QPushButton>("cmdGravar")->toolTip(),
+                 q("Gravar os parametros de impressão"));
+        QVERIFY(plataforma.mensagens.empty());
+    }
+
     void camposRecusados_data() {
-        QTest::addColumn<QString>("campos");
+        QTest::addColumn<QString>("largura");
+        QTest::addColumn<QString>("repeticao");
+        QTest::addColumn<QString>("esquerda");
+        QTest::addColumn<QString>("codigo");
+        QTest::addColumn<QString>("nome");
         QTest::addColumn<QString>("mensagem");
         QTest::addColumn<QString>("foco");
-        const char* largura = "Informe um valor válido para a largura da etiqueta!";
-        recusa("letras na largura antes de tudo", "abc|x|y||", largura, "txtLargura");
-        recusa("largura fora de 16 bits", "40000|1|0|2|", largura, "txtLargura");
-        recusa("repeticao vazia", "100||0|2|",
-               "Informe um valor válido para a repetição da etiqueta!", "txtRepeticao");
-        recusa("margem esquerda", "100|1|1a|2|", "Informe um valor válido para margem esquerda!",
-               "txtMargemEsquerda");
-        recusa("codigo da fonte em branco", "100|1|0|   |", "Informe o código da fonte!",
-               "txtFonteCodigo");
-        recusa("@ sem nome, antes de Configurar", "100|1|0| @ |  ", "Informe o nome da fonte!",
-               "txtFonteNome");
-        recusa("largura 19: Configurar recusa, foco na repeticao", "19|1|0|2|",
-               "Largura da etiqueta deverá ser maior que 20.", "txtRepeticao");
-        recusa("repeticao 0: Configurar recusa", "19|0|0|2|", "Repetição deverá ser maior que 0",
-               "txtRepeticao");
+        // Every row after the first has a valid width: the checks go in order.
+        QTest::newRow("largura com letras antes de tudo")
+            << "abc"
+            << "x"
+            << "y"
+            << ""
+            << "" << q("Informe um valor válido para a largura da etiqueta!") << "txtLargura";
+        QTest::newRow("largura fora de 16 bits")
+            << "40000"
+            << "1"
+            << "0"
+            << "2"
+            << "" << q("Informe um valor válido para a largura da etiqueta!") << "txtLargura";
+        QTest::newRow("repeticao vazia")
+            << "100"
+            << ""
+            << "0"
+            << "2"
+            << "" << q("Informe um valor válido para a repetição da etiqueta!") << "txtRepeticao";
+        QTest::newRow("margem esquerda")
+            << "100"
+            << "1"
+            << "1a"
+            << "2"
+            << "" << q("Informe um valor válido para margem esquerda!") << "txtMargemEsquerda";
+        QTest::newRow("codigo da fonte em branco")
+            << "100"
+            << "1"
+            << "0"
+            << "   "
+            << "" << q("Informe o código da fonte!") << "txtFonteCodigo";
+        QTest::newRow("@ sem nome, antes de Configurar")
+            << "100"
+            << "1"
+            << "0"
+            << " @ "
+            << "  " << q("Informe o nome da fonte!") << "txtFonteNome";
+        QTest::newRow("largura 19: Configurar recusa, foco na repeticao")
+            << "19"
+            << "1"
+            << "0"
+            << "2"
+            << "" << q("Largura da etiqueta deverá ser maior que 20.") << "txtRepeticao";
+        QTest::newRow("repeticao 0: Configurar recusa")
+            << "19"
+            << "0"
+            << "0"
+            << "2"
+            << "" << q("Repetição deverá ser maior que 0") << "txtRepeticao";
     }
     void camposRecusados() {
-        QFETCH(QString, campos);
+        QFETCH(QString, largura);
+        QFETCH(QString, repeticao);
+        QFETCH(QString, esquerda);
+        QFETCH(QString, codigo);
+        QFETCH(QString, nome);
         QFETCH(QString, mensagem);
         QFETCH(QString, foco);
-        const QStringList valores = campos.split(u'|');
-        const char* nomes[]{"txtLargura", "txtRepeticao", "txtMargemEsquerda", "txtFonteCodigo",
-                            "txtFonteNome"};
-        for (int i = 0; i < 5; ++i) digitar(nomes[i], valores[i]);
+        digitar("txtLargura", largura);
+        digitar("txtRepeticao", repeticao);
+        digitar("txtMargemEsquerda", esquerda);
+        digitar("txtFonteCodigo", codigo);
+        digitar("txtFonteNome", nome);
         clicar("cmdGravar");
 
         QCOMPARE(plataforma.mensagens.size(), std::size_t{1});
         const auto& m = plataforma.mensagens.front();
         QCOMPARE(q(m.texto), mensagem);
-        QVERIFY(m.titulo == "ERRO" && m.icone == Icone::Critico);
+        QCOMPARE(m.titulo, std::string("ERRO"));
+        QVERIFY(m.icone == Icone::Critico);
         QCOMPARE(q(dialogo->modelo().foco()), foco);
-        QCOMPARE(widget(foco.toStdString())->selectedText(), texto(foco.toStdString()));
+        QLineEdit* focado = campo(cp(foco).c_str());
+        QCOMPARE(focado->selectedText(), focado->text());
         QCOMPARE(layout(), kLayoutInstalado);
     }
 
     void internaMantemAImagemAnterior() {
-        const auto imagem = [&] { return widget<QLabel>("imgEtiqueta")->pixmap().toImage(); };
         escolher("cmbTipoEtiqueta", "Volume Padrão");
-        const QImage padrao = imagem();
+        QCOMPARE(dialogo->modelo().imgEtiqueta.recurso(), std::string("VOLUME_PADRAO"));
+        const QImage padrao = widget<QLabel>("imgEtiqueta")->pixmap().toImage();
         escolher("cmbTipoEtiqueta", "Interna");
-        QCOMPARE(imagem(), padrao);
+        QCOMPARE(dialogo->modelo().imgEtiqueta.recurso(), std::string("VOLUME_PADRAO"));
+        QCOMPARE(widget<QLabel>("imgEtiqueta")->pixmap().toImage(), padrao);
         QCOMPARE(widget<QLabel>("lblTipoEtiqueta")->text(), q("Datamax - DPL\nInterna"));
         escolher("cmbTipoEtiqueta", "Preço Adesiva");
-        QVERIFY(imagem() != padrao);
+        QVERIFY(widget<QLabel>("imgEtiqueta")->pixmap().toImage() != padrao);
     }
 
     void gravaLarguraNaSecaoEReabreComEla() {
         escolher("cmbTipoImpressora", "Zebra - ZPL");
-        QCOMPARE(texto("txtLargura"), u"832"_s);
-        digitar("txtLargura", u"120"_s);
+        QCOMPARE(campo("txtLargura")->text(), QStringLiteral("832"));
+        digitar("txtLargura", QStringLiteral("120"));
         clicar("cmdGravar");
-        QCOMPARE(plataforma.mensagens.back().texto, std::string("Configuração salva com sucesso!"));
+        QCOMPARE(plataforma.mensagens.size(), std::size_t{1});
+        QCOMPARE(plataforma.mensagens[0].texto, std::string("Configuração salva com sucesso!"));
+        QVERIFY(plataforma.mensagens[0].icone == Icone::Informacao);
         QCOMPARE(LerArquivoIni(pasta, "QuelmonteEtiqPrecoZebra", "Largura"), std::string("0120"));
         QCOMPARE(LerArquivoIni(pasta, "QuelmonteEtiqPrecoDatamax", "Largura"), std::string("0400"));
-        QVERIFY(layout().find("[PortaSerial]") == std::string::npos);
+        QVERIFY(!layout().empty() && layout().find("[PortaSerial]") == std::string::npos);
 
         reabrir();
-        QCOMPARE(texto("txtLargura"), u"400"_s);
+        QCOMPARE(campo("txtLargura")->text(), QStringLiteral("400"));
         escolher("cmbTipoImpressora", "Zebra - ZPL");
-        QCOMPARE(texto("txtLargura"), u"120"_s);
+        QCOMPARE(campo("txtLargura")->text(), QStringLiteral("120"));
+        QCOMPARE(campo("txtFonteNome")->text(), QStringLiteral("ARIAL.FNT"));
     }
 
     void restaurarTrazDeVoltaOInstaladoDepoisDaPergunta() {
         escolher("cmbTipoImpressora", "Zebra - ZPL");
-        digitar("txtLargura", u"120"_s);
+        digitar("txtLargura", QStringLiteral("120"));
+        digitar("txtFonteNome", QStringLiteral("OUTRA.FNT"));
         clicar("cmdGravar");
-        for (const auto resposta : {Resposta::Nao, Resposta::Sim}) {
-            plataforma.respostaPerguntas = resposta;
-            plataforma.mensagens.clear();
-            clicar("cmdRestaurar");
-            const auto& pergunta = plataforma.mensagens.at(0);
-            QVERIFY(pergunta.texto.find("(Preço Cartolina)?") != std::string::npos);
-            QVERIFY(pergunta.icone == Icone::Pergunta && pergunta.botoes == Botoes::SimNao);
-            const bool sim = resposta == Resposta::Sim;
-            QCOMPARE(texto("txtLargura"), sim ? u"832"_s : u"120"_s);
-            QCOMPARE(LerArquivoIni(pasta, "QuelmonteEtiqPrecoZebra", "Largura"),
-                     std::string(sim ? "0832" : "0120"));
-        }
-        QCOMPARE(plataforma.mensagens.back().texto,
-                 std::string("Restauração realizada com sucesso!"));
+        const std::string alterado = layout();
+        plataforma.mensagens.clear();
+
+        plataforma.respostaPerguntas = Resposta::Nao;
+        clicar("cmdRestaurar");
+        QCOMPARE(plataforma.mensagens.size(), std::size_t{1});
+        const auto& pergunta = plataforma.mensagens[0];
+        QCOMPARE(pergunta.texto,
+                 std::string("Confirma a restauração para o tipo de etiqueta selecionada (Preço "
+                             "Cartolina)?\nTenha certeza da escolha, depois de restaurada as "
+                             "informações atuais não poderam ser mais recuperadas!"));
+        QCOMPARE(pergunta.titulo, std::string("Restauração"));
+        QVERIFY(pergunta.icone == Icone::Pergunta && pergunta.botoes == Botoes::SimNao);
+        QCOMPARE(layout(), alterado);
+
+        plataforma.respostaPerguntas = Resposta::Sim;
+        clicar("cmdRestaurar");
+        QCOMPARE(plataforma.mensagens.size(), std::size_t{3});
+        QCOMPARE(plataforma.mensagens[2].texto, std::string("Restauração realizada com sucesso!"));
+        QCOMPARE(plataforma.mensagens[2].titulo, std::string("Restauração"));
+        QCOMPARE(layout(), kLayoutInstalado);
+        QCOMPARE(campo("txtLargura")->text(), QStringLiteral("832"));
+        QCOMPARE(campo("txtFonteNome")->text(), QStringLiteral("ARIAL.FNT"));
+    }
+
+    void restaurarSemACopiaInstaladaAvisaENaoMexe() {
+        digitar("txtLargura", QStringLiteral("500"));
+        clicar("cmdGravar");
+        const std::string alterado = layout();
+        fs::remove(pasta / "QuelmonteEtiqueta.original.ini");
+        plataforma.mensagens.clear();
+        clicar("cmdRestaurar");
+        QCOMPARE(plataforma.mensagens.size(), std::size_t{2});
+        QVERIFY(plataforma.mensagens[1].icone == Icone::Critico);
+        QVERIFY(plataforma.mensagens[1].texto.find("QuelmonteEtiqueta.original.ini") !=
+                std::string::npos);
+        QCOMPARE(layout(), alterado);
+    }
+
+    void cancelarFechaSemGravar() {
+        dialogo->show();
+        digitar("txtLargura", QStringLiteral("999"));
+        clicar("cmdCancelar");
+        QVERIFY(!dialogo->isVisible());
+        QCOMPARE(dialogo->result(), int(QDialog::Rejected));
         QCOMPARE(layout(), kLayoutInstalado);
     }
 
-    void configuracaoDaJanelaAbreODialogoModalQueCancelaSemGravar() {
+    void configuracaoDaJanelaAbreODialogoModal() {
         Aplicacao aplicacao(plataforma, pasta);
         FrmEtiqueta janela(aplicacao);
-        bool aberto = false;
+        QString aberto;
+        bool modal = false;
         QTimer::singleShot(0, [&] {
             auto* d = qobject_cast<FrmConfiguracao*>(QApplication::activeModalWidget());
-            aberto = d && d->parentWidget() == &janela;
             if (!d) return;
-            QTest::keyClicks(d->controle("txtLargura"), u"9"_s);
+            aberto = d->windowTitle();
+            modal = d->isModal() && d->parentWidget() == &janela;
             d->modelo().cmdCancelar.clicar();
         });
         aplicacao.janela().cmdConfiguracao.clicar();
-        QVERIFY(aberto);
-        QCOMPARE(layout(), kLayoutInstalado);
+        QCOMPARE(aberto, q("Configuração - Parametros de Impressão"));
+        QVERIFY(modal);
     }
 
     // The picture in docs/: ETIQUETAS_CAPTURA=docs/x.png, run under Xvfb.

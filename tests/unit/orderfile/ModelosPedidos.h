@@ -1,8 +1,8 @@
 #pragma once
 
 // Order files built in tests: a complete variant or store with every element,
-// from which a case changes, adds or removes what it is about. Text is
-// written in the core's code page and encoded as UTF-8 at the end.
+// from which a case changes, removes (nullopt) or adds what it is about. Text
+// is written in the core's code page and encoded as UTF-8 at the end.
 
 #include <optional>
 #include <string>
@@ -21,59 +21,39 @@ inline std::string digestoAtual() {
     return digestoDaVersao(kVersaoCompilada);
 }
 
-inline std::string elementos(Campos base, const Campos& mudancas) {
+inline std::string elementos(std::string xml, const Campos& mudancas) {
     for (const auto& [nome, valor] : mudancas) {
-        bool achou = false;
-        for (auto& campo : base)
-            if (campo.first == nome) campo.second = valor, achou = true;
-        if (!achou) base.emplace_back(nome, valor);
+        const std::string novo = valor ? "<" + nome + ">" + *valor + "</" + nome + ">" : "";
+        const auto inicio = xml.find("<" + nome + ">");
+        if (inicio == std::string::npos) {
+            xml += novo;
+            continue;
+        }
+        const auto fim = xml.find("</" + nome + ">", inicio) + nome.size() + 3;
+        xml.replace(inicio, fim - inicio, novo);
     }
-    std::string xml;
-    for (const auto& [nome, valor] : base)
-        if (valor) xml += "<" + nome + ">" + *valor + "</" + nome + ">";
     return xml;
 }
 
-inline Campos camposVariante() {
-    return {{"CNPJ", "12.345.678/0001-90"},
-            {"Digito", "7"},
-            {"QuantidadeEtiqueta", "10"},
-            {"SequenciaInicial", "100"},
-            {"SequenciaFinal", "150"},
-            {"Catalogo", "CAT1"},
-            {"Tamanho", "M"},
-            {"EstrColecao", "VER27"},
-            {"Estacao", "VERAO"},
-            {"DataEntrega", "15/01/2027"},
-            {"CodDepto", "120"},
-            {"DataTransmissao", "06/12/2026"},
-            {"CodigoCoordenado", "4455"},
-            {"Tendencia", "TEND"},
-            {"Parede", "P02"},
-            {"ValeAPena", "N"},
-            {"DescricaoMaterial", "CAMISETA ALGODÃO"},
-            {"CodigoBarra", "7891234567895"},
-            {"CodigoPromocao", "000"},
-            {"PrecoMaterial", "39,99"},
-            {"Grade", "PMG"},
-            {"MaterialForn", "MF-1"},
-            {"NomeForn", "CONFECÇÕES ARAÚJO"},
-            {"CodigoBureau", "42"},
-            {"centroentrega", "55"},
-            {"descricaocentroentrega", "CD CAJAMAR"},
-            {"centrofaturamento", "12"},
-            {"descricaocentrofaturamento", "MATRIZ"},
-            {"OrigemSolicitacao", "N"},
-            {"Cor", "AZUL"},
-            {"CorIngles", "BLUE"},
-            {"TamanhoIngles", "M"},
-            {"TipoEtiq", "1"},
-            {"Familia", "CAMISETAS"}};
-}
-
 inline std::string variante(const std::string& codigo, const Campos& mudancas = {}) {
-    return "<Variante Codigo=\"" + codigo + "\">" + elementos(camposVariante(), mudancas) +
-           "</Variante>";
+    const std::string campos =
+        "<CNPJ>12.345.678/0001-90</CNPJ><Digito>7</Digito>"
+        "<QuantidadeEtiqueta>10</QuantidadeEtiqueta>"
+        "<SequenciaInicial>100</SequenciaInicial><SequenciaFinal>150</SequenciaFinal>"
+        "<Catalogo>CAT1</Catalogo><Tamanho>M</Tamanho><EstrColecao>VER27</EstrColecao>"
+        "<Estacao>VERAO</Estacao><DataEntrega>15/01/2027</DataEntrega><CodDepto>120</CodDepto>"
+        "<DataTransmissao>06/12/2026</DataTransmissao><CodigoCoordenado>4455</CodigoCoordenado>"
+        "<Tendencia>TEND</Tendencia><Parede>P02</Parede><ValeAPena>N</ValeAPena>"
+        "<DescricaoMaterial>CAMISETA ALGODÃO</DescricaoMaterial><CodigoBarra>7891234567895"
+        "</CodigoBarra><CodigoPromocao>000</CodigoPromocao><PrecoMaterial>39,99</PrecoMaterial>"
+        "<Grade>PMG</Grade><MaterialForn>MF-1</MaterialForn><NomeForn>CONFECÇÕES ARAÚJO</NomeForn>"
+        "<CodigoBureau>42</CodigoBureau><centroentrega>55</centroentrega>"
+        "<descricaocentroentrega>CD CAJAMAR</descricaocentroentrega>"
+        "<centrofaturamento>12</centrofaturamento>"
+        "<descricaocentrofaturamento>MATRIZ</descricaocentrofaturamento>"
+        "<OrigemSolicitacao>N</OrigemSolicitacao><Cor>AZUL</Cor><CorIngles>BLUE</CorIngles>"
+        "<TamanhoIngles>M</TamanhoIngles><TipoEtiq>1</TipoEtiq><Familia>CAMISETAS</Familia>";
+    return "<Variante Codigo=\"" + codigo + "\">" + elementos(campos, mudancas) + "</Variante>";
 }
 
 inline std::string item(const std::string& codigo, const std::string& variantes) {
@@ -81,11 +61,8 @@ inline std::string item(const std::string& codigo, const std::string& variantes)
 }
 
 struct AtributosPedido {
-    std::string numero = "4500000001";
-    std::string tipo = "1";
-    std::string digesto = digestoAtual();
-    std::string sku = "N";
-    std::string layoutNovo = "False";
+    std::string numero = "4500000001", tipo = "1", digesto = digestoAtual(), sku = "N",
+                layoutNovo = "False";
 };
 
 inline std::string pedidoPreco(const AtributosPedido& a, const std::string& itens) {
@@ -109,29 +86,21 @@ inline std::string precoSimples(const Campos& mudancas = {}, const AtributosPedi
     return arquivoPreco(pedidoPreco(a, item("00010", variante("V1", mudancas))));
 }
 
-inline Campos camposLoja() {
-    return {{"CNPJ", "23.456.789/0001-01"},
-            {"ItemPedido", "00010"},
-            {"DescricaoMaterial", "CALÇA JEANS"},
-            {"CodigoMaterial", "000000000012345678"},
-            {"DADOS_VOLUME",
-             "<VOLUME><numVolume>1</numVolume><qtdeTotal>12</qtdeTotal></VOLUME>"
-             "<VOLUME><numVolume>2</numVolume><qtdeTotal>8</qtdeTotal></VOLUME>"},
-            {"MaterialForn", "MF-9"},
-            {"SemanaEntr", "51"},
-            {"NomeForn", "MALHARIA SÃO JOSÉ"},
-            {"CodigoBureau", "123"},
-            {"QuantidadePeca", "20"},
-            {"QuantidadeEtiqueta", "2"},
-            {"QuantidadePecGrade", "10"},
-            {"centroentrega", "55"},
-            {"centrofaturamento", "12"}};
-}
-
 inline std::string loja(const std::string& codigo, const std::string& ilpn,
                         const Campos& mudancas = {}) {
-    return "<Loja Codigo=\"" + codigo + "\" ILPN=\"" + ilpn + "\">" +
-           elementos(camposLoja(), mudancas) + "</Loja>";
+    const std::string campos =
+        "<CNPJ>23.456.789/0001-01</CNPJ><ItemPedido>00010</ItemPedido>"
+        "<DescricaoMaterial>CALÇA JEANS</DescricaoMaterial>"
+        "<CodigoMaterial>000000000012345678</CodigoMaterial><DADOS_VOLUME>"
+        "<VOLUME><numVolume>1</numVolume><qtdeTotal>12</qtdeTotal></VOLUME>"
+        "<VOLUME><numVolume>2</numVolume><qtdeTotal>8</qtdeTotal></VOLUME></DADOS_VOLUME>"
+        "<MaterialForn>MF-9</MaterialForn><SemanaEntr>51</SemanaEntr>"
+        "<NomeForn>MALHARIA SÃO JOSÉ</NomeForn><CodigoBureau>123</CodigoBureau>"
+        "<QuantidadePeca>20</QuantidadePeca><QuantidadeEtiqueta>2</QuantidadeEtiqueta>"
+        "<QuantidadePecGrade>10</QuantidadePecGrade><centroentrega>55</centroentrega>"
+        "<centrofaturamento>12</centrofaturamento>";
+    return "<Loja Codigo=\"" + codigo + "\" ILPN=\"" + ilpn + "\">" + elementos(campos, mudancas) +
+           "</Loja>";
 }
 
 inline std::string pedidoVolume(const std::string& numero, const std::string& tipo,

@@ -6,15 +6,6 @@
 
 using namespace etiquetas;
 
-namespace {
-
-std::string declaracao(const std::string& codificacao) {
-    return codificacao.empty() ? "<?xml version=\"1.0\"?>"
-                               : "<?xml version=\"1.0\" encoding=\"" + codificacao + "\"?>";
-}
-
-}  // namespace
-
 TEST(Xml, ValoresChegamEmWindows1252QualquerQueSejaACodificacaoDoArquivo) {
     const std::string cp = "Preço AÇÚCAR €";  // core literal: Windows-1252 bytes
     const std::string semEuro = "Preço AÇÚCAR";
@@ -31,8 +22,9 @@ TEST(Xml, ValoresChegamEmWindows1252QualquerQueSejaACodificacaoDoArquivo) {
              {"windows-1252", cp, cp},
              {"UTF-8", "Pre&#231;o &#x20AC;", "Preço €"},
          }) {
-        const auto doc = CarregarXMLDeBytes(declaracao(c.codificacao) + "<R a=\"" + c.corpo +
-                                            "\"><T>" + c.corpo + "</T></R>");
+        const auto declaracao = c.codificacao.empty() ? "" : " encoding=\"" + c.codificacao + "\"";
+        const auto doc = CarregarXMLDeBytes("<?xml version=\"1.0\"" + declaracao + "?><R a=\"" +
+                                            c.corpo + "\"><T>" + c.corpo + "</T></R>");
         const auto raiz = doc->document_element();
         ASSERT_TRUE(raiz) << c.codificacao;
         EXPECT_EQ(textoDoFilho(raiz, "T"), c.esperado) << c.codificacao;
@@ -40,48 +32,25 @@ TEST(Xml, ValoresChegamEmWindows1252QualquerQueSejaACodificacaoDoArquivo) {
     }
 }
 
-TEST(Xml, ArquivosQueNaoSaoOrdensViramDocumentoSemRaiz) {
-    const std::string risadas =
-        "<?xml version=\"1.0\"?><!DOCTYPE r [<!ENTITY a \"aaaaaaaaaa\">"
-        "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\"><!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;\">]>"
-        "<r>&c;</r>";
-    const std::string externa =
-        "<?xml version=\"1.0\"?><!DOCTYPE r [<!ENTITY x SYSTEM \"file:///etc/passwd\">]><r>&x;</r>";
-    for (const std::string& bytes : std::vector<std::string>{
-             "", "<Preco><PedidoQuel></Preco>", risadas, externa,
-             std::string("\x00\x01\xFF\xFE\x89PNG\r\n", 10),
-             "<?xml version=\"1.0\" encoding=\"EBCDIC-XYZ\"?><Preco/>",
-             "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Preco>\xE7</Preco>",  // not UTF-8
-             "<?xml version=\"1.0\"?><Preco/><Volume/>"}) {
-        EXPECT_FALSE(CarregarXMLDeBytes(bytes)->document_element()) << bytes;
-    }
-    EXPECT_FALSE(CarregarXML(std::string("/nao/existe/arquivo.xml"))->document_element());
-}
-
-TEST(Xml, NosPorPosicaoENomeComoOArquivoOsEscreve) {
+// Malformed, entity-laden and empty files are in the window's bad-files group.
+TEST(Xml, NosPorPosicaoENomeEConsultasComAspas) {
     const auto doc = CarregarXMLDeBytes(
-        "<?xml version=\"1.0\"?>\n<Volume><PedidoQuel Codigo=\"P1\" Tipo=\"4\">"
+        "<?xml version=\"1.0\"?>\n<Volume><PedidoQuel Codigo=\"P1\">"
         "<Loja Codigo=\"L1\"><ItemPedido>10</ItemPedido><X>a<b>b</b>c</X></Loja>"
         "<Loja Codigo=\"L1\"><ItemPedido>20</ItemPedido></Loja>"
         "<Loja Tipo=\"x\" Codigo=\"O'Brien &quot;1&quot;\"><ItemPedido>30</ItemPedido></Loja>"
         "</PedidoQuel></Volume>");
     EXPECT_EQ(filhoDoDocumento(*doc, 0).type(), pugi::node_declaration);
     EXPECT_EQ(filhoDoDocumento(*doc, 1), doc->document_element());
-    EXPECT_FALSE(filhoDoDocumento(*doc, 2));
     const auto lojas = elementosPorNome(*doc, "Loja");
     ASSERT_EQ(lojas.size(), 3u);
-    EXPECT_TRUE(elementosPorNome(*doc, "loja").empty());
     EXPECT_EQ(atributoNaPosicao(lojas[2], 0), "x");  // position, not name
-    EXPECT_EQ(atributoPorNome(lojas[2], "Codigo"), "O'Brien \"1\"");
     EXPECT_FALSE(atributoNaPosicao(lojas[0], 1));
     EXPECT_EQ(textoDoFilho(lojas[0], "X"), "abc");
-    EXPECT_FALSE(textoDoFilho(lojas[0], "Y"));
-
     EXPECT_EQ(selecionarNos(*doc, consultaLojaVolume("P1", "L1", "20")).first().node(), lojas[1]);
     EXPECT_EQ(selecionarNos(*doc, consultaLojaVolume("P1", "O'Brien \"1\"", "30")).size(), 1u);
-    EXPECT_EQ(selecionarNos(*doc, consultaLojaVolume("P1", "L1", "99")).size(), 0u);
     EXPECT_EQ(selecionarNos(*doc, "/Volume/PedidoQuel[").size(), 0u);  // malformed query
-    EXPECT_EQ(selecionarNos(lojas[0], "ItemPedido").size(), 1u);
+    EXPECT_FALSE(CarregarXML(std::string("/nao/existe/arquivo.xml"))->document_element());
 }
 
 TEST(Md5, VetoresDaRfc1321EmMaiusculas) {
