@@ -13,7 +13,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kTituloJanela = ":: Quelmonte ::  Impressão de Etiquetas";
 constexpr const char* kSecaoPessoal = "ConfigPess";
 // Where cmbModelo and LblImp go when the Zebra font button is hidden.
 constexpr int kPosicaoModeloSemZebra = 3240;
@@ -180,7 +179,7 @@ void Aplicacao::iniciar() {
     j.optRede.definirMarcada(false);
     j.txtCaminhoImpressora.definirVisivel(false);
     preencherPortas(j.cmbCaminhoImpressora);
-    j.titulo = std::string(kTituloJanela) + " - Vs. (" + textoVersao(plataforma_.versao()) + ")";
+    j.titulo = plataforma_.tituloAplicacao();
     j.StatusBar1.definirTexto("Selecione o arquivo a ser gerada as Etiquetas. . .");
     j.cmbImpressora.limpar();
     j.cmbImpressora.adicionar("Datamax - DPL", 0);

@@ -11,6 +11,11 @@ namespace etiquetas {
 JanelaPrincipal::JanelaPrincipal()
     : sprPedidos("sprPedidos", colunasPedidosPreco()), vaVolume("vaVolume", colunasVolume()) {
     cbvTipoEtiq.dica = "Selecione o tipo de etiqueta";
+    // Shown only once a file says so: the export button when the file allows
+    // it, the label total and the progress frame while and after loading.
+    for (Controle* c :
+         std::vector<Controle*>{&cmdGerarTxt, &frameBarra, &lblDescImp, &lblTotalEtiquetas})
+        c->definirVisivel(false);
     ligarOpcoesExclusivas();
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "comum/Texto.h"
 #include "comum/Versao.h"
 
 namespace etiquetas {
@@ -81,8 +82,11 @@ class Plataforma {
     virtual std::chrono::system_clock::time_point agora() const = 0;
 
     virtual Versao versao() const = 0;
-    // The application's title, shown on boxes without a title of their own.
-    virtual std::string tituloAplicacao() const = 0;
+    // The application's title, shown on boxes without a title of their own:
+    // the window's caption with the running version.
+    std::string tituloAplicacao() const {
+        return ":: Quelmonte ::  Impressão de Etiquetas - Vs. (" + textoVersao(versao()) + ")";
+    }
 };
 
 }  // namespace etiquetas

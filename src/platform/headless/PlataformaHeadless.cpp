@@ -12,10 +12,6 @@ namespace etiquetas {
 PlataformaHeadless::PlataformaHeadless() = default;
 PlataformaHeadless::~PlataformaHeadless() = default;
 
-std::string PlataformaHeadless::tituloAplicacao() const {
-    return ":: Quelmonte ::  Impressão de Etiquetas - Vs. (" + textoVersao(versao_) + ")";
-}
-
 Resposta PlataformaHeadless::mensagem(const std::string& texto, const std::string& titulo,
                                       Icone icone, Botoes botoes) {
     const std::string mostrado = titulo.empty() ? tituloAplicacao() : titulo;

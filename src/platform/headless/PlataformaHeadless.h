@@ -39,7 +39,6 @@ class PlataformaHeadless : public Plataforma {
     void pausar(std::chrono::milliseconds duracao) override;
     std::chrono::system_clock::time_point agora() const override;
     Versao versao() const override { return versao_; }
-    std::string tituloAplicacao() const override;
 
     // Settings and records for tests and the CLI.
     std::vector<MensagemRegistrada> mensagens;

@@ -83,10 +83,6 @@ QString filtroParaQt(const QString& filtro) {
 PlataformaQt::PlataformaQt() = default;
 PlataformaQt::~PlataformaQt() = default;
 
-std::string PlataformaQt::tituloAplicacao() const {
-    return ":: Quelmonte ::  Impressão de Etiquetas - Vs. (" + textoVersao(versao()) + ")";
-}
-
 Resposta PlataformaQt::mensagem(const std::string& texto, const std::string& titulo, Icone icone,
                                 Botoes botoes) {
     QMessageBox caixa(QApplication::activeWindow());

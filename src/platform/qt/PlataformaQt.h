@@ -37,7 +37,6 @@ class PlataformaQt : public Plataforma {
     void pausar(std::chrono::milliseconds duracao) override;
     std::chrono::system_clock::time_point agora() const override;
     Versao versao() const override { return kVersaoCompilada; }
-    std::string tituloAplicacao() const override;
 
   private:
     std::unique_ptr<PortaSerialQt> porta_;
