@@ -7,8 +7,6 @@ using namespace etiquetas::e2e;
 
 namespace {
 
-using Lista = std::vector<std::string>;
-
 const Lista kZebra{"--impressora",  "1", "--velocidade", "4",
                    "--temperatura", "8", "--serial",     "9600,N,8,1"};
 const Lista kDatamax{"--impressora",  "0", "--velocidade", "",
@@ -19,22 +17,7 @@ Lista mais(Lista a, const Lista& b) {
     return a;
 }
 
-Variante faixa(const std::string& primeira, const std::string& ultima) {
-    Variante v;
-    v.primeira = primeira;
-    v.ultima = ultima;
-    return v;
-}
-
-// The template's text before "#INICIO#" and after "#FIM#", tokens filled.
-std::pair<std::string, std::string> moldura(const AplicacaoTemporaria& app, const std::string& nome,
-                                            const std::string& velocidade,
-                                            const std::string& temperatura) {
-    std::string t = app.ler(nome);
-    substituirTodos(t, ":: CMD_VELOCIDADE ::", velocidade);
-    substituirTodos(t, ":: Temperatura ::", temperatura);
-    return {t.substr(0, t.find("#INICIO#")), t.substr(t.find("#FIM#") + 5)};
-}
+const std::string kSucesso = "Impressão das Etiquetas concluída com sucesso !";
 
 }  // namespace
 
@@ -45,10 +28,7 @@ TEST(Imprimir, CartolinaZebraFaixasCodigosMolduraEArgumentos) {
         1, {faixa("5", "5"), faixa("1", "5"), faixa("9990", "10010"), faixa("10005", "10006")});
     const auto r = app.imprimir(xml, mais(kZebra, {"--todas", "--sequencia", "3:9998-10001"}));
     ASSERT_EQ(r.codigo, 0) << r.erros;
-    EXPECT_NE(r.erros.find(cp1252ParaUtf8("[Fim da Impressão] Impressão das Etiquetas concluída "
-                                          "com sucesso !")),
-              std::string::npos)
-        << r.erros;
+    EXPECT_NE(r.erros.find(cp1252ParaUtf8("[Fim da Impressão] " + kSucesso)), std::string::npos);
     const auto jobs = app.trabalhos();
     const std::string p = "200000001235";
     const std::vector<Lista> esperados{
@@ -57,71 +37,71 @@ TEST(Imprimir, CartolinaZebraFaixasCodigosMolduraEArgumentos) {
         {p + "9998", p + "9999"}, {p + "0001", p + "0002"},  // 9998-10001 wraps
         {p + "0006", p + "0007"}};                           // 10005 starts at 6
     ASSERT_EQ(jobs.size(), esperados.size());
-    const auto [cabecalho, rodape] =
-        moldura(app, "QuelmonteEtiqPrecoCartolinaZebra.zpl", "4", "08");
+    // Header, CR LF, body, footer and a final CR LF; speed and temperature filled.
+    std::string modelo = app.ler("QuelmonteEtiqPrecoCartolinaZebra.zpl");
+    substituirTodos(modelo, ":: CMD_VELOCIDADE ::", "4");
+    substituirTodos(modelo, ":: Temperatura ::", "08");
+    const auto cabecalho = modelo.substr(0, modelo.find("#INICIO#")) + "\r\n\r\n";
+    const auto rodape = modelo.substr(modelo.find("#FIM#") + 5) + "\r\n";
     for (std::size_t i = 0; i < jobs.size(); ++i) {
-        EXPECT_EQ(codigosZpl(jobs[i].spool), esperados[i]) << "job " << i + 1;
-        EXPECT_EQ(jobs[i].spool.substr(0, cabecalho.size() + 4), cabecalho + "\r\n\r\n");
-        EXPECT_EQ(jobs[i].spool.substr(jobs[i].spool.size() - rodape.size() - 2), rodape + "\r\n");
+        const auto& s = jobs[i].spool;
+        EXPECT_EQ(codigosZpl(s), esperados[i]) << "job " << i + 1;
+        EXPECT_EQ(s.substr(0, cabecalho.size()), cabecalho);
+        EXPECT_EQ(s.substr(s.size() - rodape.size()), rodape);
         EXPECT_EQ(jobs[i].args,
                   (Lista{(app.pasta() / "SpoolEtq.PRN").string(), "LPT1", "9600", "N", "8", "1"}));
     }
 }
 
 TEST(Imprimir, CodigoDeBarrasZebraComTrocaEDatamaxSimplesComConfiguracaoAntes) {
-    Variante v = faixa("42", "43");
-    v.codigo = "12345678901";
-    v.digito = "7";
+    Variante v = faixa("42", "43"), w = faixa("9999", "9999");
+    v.codigo = w.codigo = "12345678901";
+    v.campos["Digito"] = w.campos["Digito"] = "7";
     {
         AplicacaoTemporaria app;
-        ASSERT_EQ(app.imprimir(xmlPreco(1, {v}), mais(kZebra, {"--todas"})).codigo, 0);
+        ASSERT_EQ(app.imprimir(xmlPreco(1, {v, w}), mais(kZebra, {"--todas"})).codigo, 0);
         const auto jobs = app.trabalhos();
-        ASSERT_EQ(jobs.size(), 1u);
+        ASSERT_EQ(jobs.size(), 2u);
         EXPECT_EQ(codigosZpl(jobs[0].spool), (Lista{"2123456789017004>62", "2123456789017004>63"}));
+        // 9999 + 1 is not wrapped within a unit: the five-digit number pairs up again.
+        EXPECT_EQ(codigosZpl(jobs[1].spool), (Lista{"2123456789017999>69", "212345678901710000"}));
     }
-    {
-        AplicacaoTemporaria app;
-        v.ultima = "45";  // two units
-        const auto r = app.imprimir(xmlPreco(1, {v}), mais(kDatamax, {"--todas", "--separador"}));
-        ASSERT_EQ(r.codigo, 0) << r.erros;
-        const auto jobs = app.trabalhos();
-        Lista arquivos;
-        for (const auto& j : jobs) arquivos.push_back(j.arquivo());
-        EXPECT_EQ(arquivos, (Lista{"SpoolEtq.PRN", "SpoolEtqImg.prn", "SpoolEtq.PRN",
-                                   "SpoolEtqImg.prn", "SpoolEtq.PRN"}));
-        ASSERT_EQ(jobs.size(), 5u);
-        EXPECT_EQ(jobs[1].spool, app.ler("QuelmonteConfiguracaoDatamax.prn") + "\r\n");
-        EXPECT_NE(jobs[2].spool.find("21234567890170042"), std::string::npos);
-        EXPECT_NE(jobs[2].spool.find("21234567890170043"), std::string::npos);
-        EXPECT_EQ(jobs[2].spool.find(">6"), std::string::npos);
-        // Empty speed on a Datamax: "C"; temperature 8 is 08 in the label
-        // template and 8 as typed in the separator.
-        EXPECT_NE(jobs[2].spool.find("\r\nH08\r\nPC\r\n"), std::string::npos);
-        EXPECT_NE(jobs[0].spool.find("\r\nH8\r\nPC\r\n"), std::string::npos);
-        EXPECT_NE(jobs[0].spool.find("PEDIDO: 0000004512"), std::string::npos);
-    }
+    AplicacaoTemporaria app;
+    v.campos["SequenciaFinal"] = "45";  // two units
+    const auto r = app.imprimir(xmlPreco(1, {v}), mais(kDatamax, {"--todas", "--separador"}));
+    ASSERT_EQ(r.codigo, 0) << r.erros;
+    const auto jobs = app.trabalhos();
+    Lista arquivos;
+    for (const auto& j : jobs) arquivos.push_back(fs::path(j.args.at(0)).filename().string());
+    EXPECT_EQ(arquivos, (Lista{"SpoolEtq.PRN", "SpoolEtqImg.prn", "SpoolEtq.PRN", "SpoolEtqImg.prn",
+                               "SpoolEtq.PRN"}));
+    ASSERT_EQ(jobs.size(), 5u);
+    EXPECT_EQ(jobs[1].spool, app.ler("QuelmonteConfiguracaoDatamax.prn") + "\r\n");
+    EXPECT_NE(jobs[2].spool.find("21234567890170042"), std::string::npos);
+    EXPECT_NE(jobs[2].spool.find("21234567890170043"), std::string::npos);
+    EXPECT_EQ(jobs[2].spool.find(">6"), std::string::npos);
+    // Empty speed on a Datamax: "C"; temperature 8 is 08 in the label
+    // template and 8 as typed in the separator.
+    EXPECT_NE(jobs[2].spool.find("\r\nH08\r\nPC\r\n"), std::string::npos);
+    EXPECT_NE(jobs[0].spool.find("\r\nH8\r\nPC\r\n"), std::string::npos);
+    EXPECT_NE(jobs[0].spool.find("PEDIDO: 0000004512"), std::string::npos);
 }
 
 TEST(Imprimir, LayoutDoIniDeslocamentosFonteTamanhoEJuncoes) {
     AplicacaoTemporaria app;
     std::string ini = app.ler("QuelmonteEtiqueta.ini");
     const std::string secao = "[QuelmonteEtiqPrecoZebra]";
-    const auto inicio = ini.find(secao);
-    ASSERT_NE(inicio, std::string::npos);
-    ini.insert(inicio + secao.size(),
-               "\r\nRepeticao=0002\r\nLargura=0300\r\nFonteCodigo=@\r\nFonteNome=E:ARIAL.TTF");
+    ASSERT_NE(ini.find(secao), std::string::npos);
     // The first key of a section wins: the inserted ones replace the shipped.
+    ini.insert(ini.find(secao) + secao.size(),
+               "\r\nRepeticao=0002\r\nLargura=0300\r\nFonteCodigo=@\r\nFonteNome=E:ARIAL.TTF");
     app.gravar("QuelmonteEtiqueta.ini", ini);
     app.gravar("QuelmonteEtiqPrecoCartolinaZebra.zpl",
                "^XA\r\n#INICIO#\r\nO=GGGG;F=^A*N,20,20,FONTE_NOME;U=:: TamanhoUnico ::;"
                "T=:: Tamanho ::;C=:: Catalogo ::;P=:: Promocao ::;\r\n#FIM#\r\n^XZ");
     Variante v = faixa("1", "4");
-    v.tamanho = "u";
-    v.tendencia = "X";
-    v.familia = "";
-    v.catalogo = "A";
-    v.promocao = "";
-    v.coordenado = "C";
+    v.campos["Tamanho"] = "u";
+    v.campos["Tendencia"] = "X";
     ASSERT_EQ(app.imprimir(xmlPreco(1, {v}), mais(kZebra, {"--todas"})).codigo, 0);
     const auto jobs = app.trabalhos();
     ASSERT_EQ(jobs.size(), 2u);
@@ -141,14 +121,15 @@ TEST(Imprimir, ComSemEConjuntoPrefixosESupressaoSoParaOrigemI) {
                                            {9, "I", "5", "6", true},
                                            {9, "N", "5", "6", false}}) {
         AplicacaoTemporaria app;
-        Variante v = faixa("1", "3");
-        v.origem = c.origem;
+        Variante v = faixa("9998", "10000");
+        v.campos["OrigemSolicitacao"] = c.origem;
         const auto r = app.imprimir(xmlPreco(c.tipo, {v}), mais(kZebra, {"--todas"}));
         ASSERT_EQ(r.codigo, 0) << r.erros;
         const auto jobs = app.trabalhos();
-        ASSERT_EQ(jobs.size(), 3u) << "one unit per sequence number";
+        const Lista sequencias{"9998", "9999", "0001"};  // one unit per number, wrapped
+        ASSERT_EQ(jobs.size(), sequencias.size());
         for (std::size_t i = 0; i < jobs.size(); ++i) {
-            const std::string n = "000" + std::to_string(i + 1);
+            const auto& n = sequencias[i];
             EXPECT_EQ(codigosZpl(jobs[i].spool),
                       (Lista{c.a + "00000001235" + n, c.b + "00000001235" + n}));
             EXPECT_EQ(contar(jobs[i].spool, "129,90"), c.suprimido ? 0u : 2u) << c.tipo << c.origem;
@@ -160,16 +141,11 @@ TEST(Imprimir, ComSemEConjuntoPrefixosESupressaoSoParaOrigemI) {
 TEST(Imprimir, UmSeparadorPorMudancaDePedidoOuItem) {
     AplicacaoTemporaria app;
     std::vector<Variante> vs(5, faixa("1", "1"));
-    vs[0].pedido = vs[1].pedido = vs[2].pedido = "100";
-    vs[0].item = vs[1].item = "10";
-    vs[2].item = "20";
+    vs[0].pedido = vs[1].pedido = vs[2].pedido = vs[4].pedido = "100";
+    vs[2].item = vs[3].item = vs[4].item = "20";
     vs[3].pedido = "200";  // not ticked
-    vs[3].item = "20";
-    vs[4].pedido = "100";
-    vs[4].item = "20";
-    ASSERT_EQ(
-        app.imprimir(xmlPreco(1, vs), mais(kZebra, {"--linhas", "1-3,5", "--separador"})).codigo,
-        0);
+    const auto opcoes = mais(kZebra, {"--linhas", "1-3,5", "--separador"});
+    ASSERT_EQ(app.imprimir(xmlPreco(1, vs), opcoes).codigo, 0);
     auto campo = [](const std::string& spool, const std::string& rotulo) {
         const auto p = spool.find(rotulo);
         return spool.substr(p, spool.find("^FS", p) - p);
@@ -184,52 +160,35 @@ TEST(Imprimir, UmSeparadorPorMudancaDePedidoOuItem) {
 }
 
 TEST(Imprimir, ParaAntesDeQualquerTrabalho) {
-    struct Caso {
-        std::string descricao;
-        Lista opcoes;
-        std::string mensagem;
-    };
-    for (const auto& c : std::vector<Caso>{
-             {"network path empty", mais(kZebra, {"--todas", "--rede", ""}),
+    for (const auto& [opcoes, mensagem] : std::vector<std::pair<Lista, std::string>>{
+             {mais(kZebra, {"--todas", "--rede", ""}),
               "[Caminho para Impressora] Informe o caminho de rede da Impressora !"},
-             {"nothing ticked", kZebra,
+             {kZebra,
               "Não foi selecionado nenhum Pedido para ser impressa a Etiqueta de Preço !"}}) {
         AplicacaoTemporaria app;
-        const auto r = app.imprimir(xmlPreco(1, {faixa("1", "2")}), c.opcoes);
-        EXPECT_EQ(r.codigo, 1) << c.descricao;
-        EXPECT_NE(r.erros.find(cp1252ParaUtf8(c.mensagem)), std::string::npos) << r.erros;
+        const auto r = app.imprimir(xmlPreco(1, {faixa("1", "2")}), opcoes);
+        EXPECT_EQ(r.codigo, 1) << mensagem;
+        EXPECT_NE(r.erros.find(cp1252ParaUtf8(mensagem)), std::string::npos) << r.erros;
         EXPECT_EQ(r.erros.find("confirmada"), std::string::npos);
-        EXPECT_TRUE(app.trabalhos().empty()) << c.descricao;
+        EXPECT_TRUE(app.trabalhos().empty()) << mensagem;
     }
 }
 
-TEST(Imprimir, CaminhoDeRedeChegaIntactoEScriptQueFalhaParaAExecucao) {
-    AplicacaoTemporaria app;
-    const std::string rede = "\\\\srv\\fila & echo x; $(touch invadido)";
-    auto r =
-        app.imprimir(xmlPreco(1, {faixa("1", "4")}), mais(kZebra, {"--todas", "--rede", rede}));
-    ASSERT_EQ(r.codigo, 0) << r.erros;
-    ASSERT_EQ(app.trabalhos().size(), 2u);
-    EXPECT_EQ(app.trabalhos()[0].args.at(1), rede);
-    EXPECT_FALSE(fs::exists(app.pasta() / "invadido"));
-
-    AplicacaoTemporaria falha;
-    falha.gravar("QuelmonteImprime.sh",
-                 kScriptGravador + std::string("echo 'Sem papel.' >&2\nexit 2\n"));
-    r = falha.imprimir(xmlPreco(1, {faixa("1", "4")}), mais(kZebra, {"--todas"}));
-    EXPECT_EQ(r.codigo, 1);
-    EXPECT_NE(r.erros.find(cp1252ParaUtf8("[Erro !] A etiqueta não foi entregue à impressora: Sem "
-                                          "papel. Linha: 22")),
-              std::string::npos)
-        << r.erros;
-    EXPECT_EQ(r.erros.find("sucesso"), std::string::npos);
-    EXPECT_EQ(falha.trabalhos().size(), 1u) << "the run stops at the first failed job";
-}
-
-TEST(Imprimir, TipoAindaSemRotinaNaoFingeImprimir) {
-    AplicacaoTemporaria app;
-    const auto r = app.imprimir(xmlPreco(2, {faixa("1", "2")}), mais(kZebra, {"--todas"}));
-    EXPECT_EQ(r.codigo, 1);
-    EXPECT_NE(r.erros.find("[Tipo de Etiqueta]"), std::string::npos) << r.erros;
-    EXPECT_TRUE(app.trabalhos().empty());
+// A job the script did not deliver ends the run: its first line of standard
+// error (or its exit status) is shown, and no success is announced.
+TEST(Imprimir, ScriptQueFalhaParaAExecucao) {
+    for (const auto& [falha, motivo] : std::vector<std::pair<std::string, std::string>>{
+             {"echo 'Sem papel.' >&2; echo detalhe >&2; exit 2", "Sem papel."},
+             {"exit 4", "O script de impressão terminou com o código 4."}}) {
+        AplicacaoTemporaria app(kScriptGravador + falha + "\n");
+        const auto r = app.imprimir(xmlPreco(1, {faixa("1", "4")}), mais(kZebra, {"--todas"}));
+        EXPECT_EQ(r.codigo, 1);
+        EXPECT_NE(
+            r.erros.find(cp1252ParaUtf8(
+                "[Erro !] A etiqueta não foi entregue à impressora: " + motivo + " Linha: 22")),
+            std::string::npos)
+            << r.erros;
+        EXPECT_EQ(r.erros.find("sucesso"), std::string::npos);
+        EXPECT_EQ(app.trabalhos().size(), 1u) << "the run stops at the first failed job";
+    }
 }

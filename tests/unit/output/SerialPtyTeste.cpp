@@ -20,52 +20,34 @@ using namespace etiquetas::teste;
 
 namespace {
 
-void aplicacaoQt() {
-    if (QCoreApplication::instance()) return;
-    static int argc = 1;
-    static char nome[] = "testes";
-    static char* argv[] = {nome, nullptr};
-    static QCoreApplication app(argc, argv);
-}
-
-// A fresh pair per test: a pseudo-terminal keeps unread bytes.
 class ParSocat {
   public:
     explicit ParSocat(const std::filesystem::path& pasta) : a_(pasta / "ttyA"), b_(pasta / "ttyB") {
-        pid_ = fork();
-        if (pid_ == 0) {
-            const std::string ladoA = "pty,raw,echo=0,link=" + a_.string();
-            const std::string ladoB = "pty,raw,echo=0,link=" + b_.string();
-            execlp("socat", "socat", ladoA.c_str(), ladoB.c_str(), static_cast<char*>(nullptr));
+        if ((pid_ = fork()) == 0) {
+            execlp("socat", "socat", ("pty,raw,echo=0,link=" + a_.string()).c_str(),
+                   ("pty,raw,echo=0,link=" + b_.string()).c_str(), static_cast<char*>(nullptr));
             _exit(127);
         }
-        for (int i = 0; i < 100 && !(std::filesystem::exists(a_) && std::filesystem::exists(b_));
-             ++i)
+        for (int i = 0; i < 100 && !pronto(); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        if (pronto()) leitor_ = open(b_.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY);
     }
     ~ParSocat() {
         if (leitor_ >= 0) close(leitor_);
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
+        if (pid_ > 0) kill(pid_, SIGTERM), waitpid(pid_, nullptr, 0);
     }
     bool pronto() const { return std::filesystem::exists(a_) && std::filesystem::exists(b_); }
-    const std::filesystem::path& ladoPrograma() const { return a_; }
-    // Everything the printer's end has received so far.
-    std::string recebido() {
-        if (leitor_ < 0) leitor_ = open(b_.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY);
+    std::string ladoPrograma() const { return a_.string(); }
+    // What the printer's end received since the last call.
+    std::string recebido() const {
         std::string r;
         char buf[4096];
         for (int vazias = 0; vazias < 5;) {
             const auto n = read(leitor_, buf, sizeof buf);
-            if (n > 0) {
-                r.append(buf, static_cast<std::size_t>(n));
-                vazias = 0;
-            } else {
-                ++vazias;
-                std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            }
+            if (n > 0)
+                r.append(buf, static_cast<std::size_t>(n)), vazias = 0;
+            else
+                ++vazias, std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
         return r;
     }
@@ -86,12 +68,14 @@ struct PlataformaContaPausas : PlataformaHeadless {
 }  // namespace
 
 TEST(SerialPty, EntregaOsBytesExatosMaisCrEConfiguracaoUmaVezPorAbertura) {
-    aplicacaoQt();
     PastaTemporaria pasta;
+    EXPECT_EQ(dispositivoPortaCom(pasta.caminho(), 2), "/dev/ttyS1") << "unmapped: the system's";
     ParSocat par(pasta.caminho());
     if (!par.pronto()) GTEST_SKIP() << "socat is not available";
-    pasta.gravar("QuelmonteConfig.ini",
-                 "[PortasCom]\r\nCOM1=" + par.ladoPrograma().string() + "\r\n");
+    static int argc = 1;
+    static char nome[] = "testes", *argv[] = {nome, nullptr};
+    if (!QCoreApplication::instance()) static QCoreApplication qt(argc, argv);
+    pasta.gravar("QuelmonteConfig.ini", "[PortasCom]\r\nCOM1=" + par.ladoPrograma() + "\r\n");
     pasta.gravar("QuelmonteConfiguracaoDatamax.prn", "\x02n\r\n\x02M0500");
     ASSERT_TRUE(PortaComDisponivel(pasta.caminho(), 1));
 

@@ -1,8 +1,8 @@
 #pragma once
 
 // What the printing tests share: a window to read from, a dispatcher that
-// records every job instead of delivering it, a throw-away application
-// folder and a price grid filled by hand.
+// records every job, a serial port that logs its openings, a throw-away folder
+// and a price grid filled by hand.
 
 #include <filesystem>
 #include <fstream>
@@ -14,23 +14,17 @@
 #include "app/Grade.h"
 #include "comum/Arquivos.h"
 #include "output/Despacho.h"
-#include "output/JanelaImpressao.h"
 #include "platform/headless/PlataformaHeadless.h"
-#include "render/ModuloImpressao.h"
 
 namespace etiquetas::teste {
 
+using Textos = std::vector<std::string>;
+
 struct JanelaFalsa : JanelaImpressao {
-    std::string impressoraTexto = "ZEBRA, 2";
-    std::string velocidadeTexto = "4";
-    std::string temperaturaTexto = "8";
-    std::string portaTexto = "LPT1";
-    std::string destinoTexto = "LPT1";
+    std::string impressoraTexto = "ZEBRA, 2", velocidadeTexto = "4", temperaturaTexto = "8";
+    std::string portaTexto = "LPT1", destinoTexto = "LPT1", origem, detalhePorta;
     std::string velCom = "9600", parCom = "N", dadosCom = "8", paradaCom = "1";
-    bool separador = false;
-    std::string origem;
-    std::vector<std::string> status;
-    std::string detalhePorta;
+    Textos status;
 
     std::string impressora() const override { return impressoraTexto; }
     std::string velocidade() const override { return velocidadeTexto; }
@@ -41,18 +35,16 @@ struct JanelaFalsa : JanelaImpressao {
     std::string paridadeCom() const override { return parCom; }
     std::string bitsDadosCom() const override { return dadosCom; }
     std::string bitsParadaCom() const override { return paradaCom; }
-    bool separadorPorPedido() const override { return separador; }
+    bool separadorPorPedido() const override { return false; }
     std::string origemSolicitacao() const override { return origem; }
     void mostrarStatus(const std::string& t) override { status.push_back(t); }
     void mostrarDetalhePortaCom(const std::string& t) override { detalhePorta = t; }
 };
 
 struct Trabalho {
-    std::string arquivo;  // spool file name
-    std::string conteudo;
+    std::string arquivo, conteudo;  // spool file name and what it held
 };
 
-// Records each spool file as it would go to the printer.
 class DespachoGravador : public Despacho {
   public:
     using Despacho::Despacho;
@@ -60,6 +52,22 @@ class DespachoGravador : public Despacho {
     void despachar(const std::filesystem::path& spool) override {
         trabalhos.push_back({spool.filename().string(), lerArquivo(spool).value_or("?")});
     }
+};
+
+class PortaFalsa : public PortaSerial {
+  public:
+    Textos aberturas;
+    bool aberta_ = false;
+    bool abrir(const std::string& d, const std::string& c) override {
+        aberturas.push_back(d + " " + c);
+        return aberta_ = true;
+    }
+    void fechar() override { aberta_ = false; }
+    bool aberta() const override { return aberta_; }
+    bool escrever(const std::string&) override { return aberta_; }
+    long long bytesPendentes() override { return 0; }
+    void aguardarEnvio(int) override {}
+    std::string ultimoErro() const override { return {}; }
 };
 
 class PastaTemporaria {
@@ -90,31 +98,12 @@ class PastaTemporaria {
 
 // A price row with every column the cartolina family reads.
 struct LinhaPreco {
-    std::string marcada = "1";
-    std::string fornecedor = "CONFECCOES EXEMPLO LTDA";
-    std::string descricao = "BLUSA MALHA";
-    std::string tamanho = "M";
-    std::string variante = "000123";
-    std::string pedido = "4512";
-    std::string item = "10";
-    std::string digito = "5";
-    std::string catalogo = "A";
-    std::string dataEntrega = "20261231";
-    std::string depto = "42";
-    std::string coordenado = "C";
-    std::string tendencia = "X";
-    std::string valeAPena = "VALE A PENA";
-    std::string promocao = "";
-    std::string preco = "9,99";
-    std::string grade = "PMG";
-    std::string primeira = "1";
-    std::string ultima = "2";
-    std::string materialForn = "REF77";
-    std::string bureau = "00042";
-    std::string cor = "AZUL";
-    std::string familia = "";
-    std::string estrColecao = "EC1";
-    std::string estacao = "VERAO";
+    std::string marcada = "1", fornecedor = "CONFECCOES EXEMPLO LTDA", descricao = "BLUSA MALHA";
+    std::string tamanho = "M", variante = "000123", pedido = "4512", item = "10", digito = "5";
+    std::string catalogo = "A", dataEntrega = "20261231", depto = "42", coordenado = "C";
+    std::string tendencia = "X", valeAPena = "VALE A PENA", promocao, preco = "9,99";
+    std::string grade = "PMG", primeira = "1", ultima = "2", materialForn = "REF77";
+    std::string bureau = "00042", cor = "AZUL", familia, estrColecao = "EC1", estacao = "VERAO";
 };
 
 inline void preencher(Grade& g, int l, const LinhaPreco& p) {
