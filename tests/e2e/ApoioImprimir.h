@@ -3,12 +3,12 @@
 // etiquetas-cli against a throw-away copy of the built application folder
 // whose print script records every job: its spool file and its arguments.
 
+#include <stdlib.h>
 #include <sys/wait.h>
 
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -83,9 +83,8 @@ inline std::string xmlPreco(int tipo, const std::vector<Variante>& variantes) {
 class AplicacaoTemporaria {
   public:
     AplicacaoTemporaria(const std::string& script = kScriptGravador) {
-        std::random_device r;
-        pasta_ = fs::temp_directory_path() / ("etiquetas-e2e-" + std::to_string(r()));
-        fs::create_directories(pasta_);
+        std::string modelo = (fs::temp_directory_path() / "etiquetas-e2e-XXXXXX").string();
+        pasta_ = mkdtemp(modelo.data());
         for (const auto& e : fs::directory_iterator(ETIQUETAS_PASTA_APLICACAO))
             if (e.is_regular_file() && !e.path().filename().string().starts_with("etiquetas"))
                 fs::copy_file(e.path(), pasta_ / e.path().filename());

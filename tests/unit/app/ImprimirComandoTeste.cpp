@@ -21,12 +21,8 @@ struct Janela {
     std::unique_ptr<Aplicacao> app;
 
     Janela() {
-        for (const char* nome :
-             {"tb_impressoras.txt", "tb_modelo_impressora.txt", "tb_impressoras_convercao.txt",
-              "tb_velocidade_com.txt", "tb_paridade_com.txt", "tb_bitdedados_com.txt",
-              "tb_bitdeparada_com.txt", "QuelmonteEtiqueta.ini",
-              "QuelmonteEtiqPrecoCartolina_NOVOZebra.zpl"})
-            pasta.copiarDados(nome);
+        for (const auto& e : std::filesystem::directory_iterator(ETIQUETAS_DADOS_FONTE))
+            if (e.is_regular_file()) pasta.copiarDados(e.path().filename().string());
         pasta.gravar("QuelmonteImprime.sh", "exit 0\n");
         pasta.gravar("ttyFalso", "");
         pasta.gravar("QuelmonteConfig.ini",

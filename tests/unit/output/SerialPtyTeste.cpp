@@ -1,6 +1,4 @@
-// The serial route against a real pseudo-terminal pair: the program opens one
-// end through the COM mapping of the personal INI file, the test reads what
-// a printer on the other end would receive.
+// The serial route through a socat pseudo-terminal pair mapped to COM1.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -37,7 +35,6 @@ class ParSocat {
         if (pid_ > 0) kill(pid_, SIGTERM), waitpid(pid_, nullptr, 0);
     }
     bool pronto() const { return std::filesystem::exists(a_) && std::filesystem::exists(b_); }
-    std::string ladoPrograma() const { return a_.string(); }
     // What the printer's end received since the last call.
     std::string recebido() const {
         std::string r;
@@ -75,7 +72,8 @@ TEST(SerialPty, EntregaOsBytesExatosMaisCrEConfiguracaoUmaVezPorAbertura) {
     static int argc = 1;
     static char nome[] = "testes", *argv[] = {nome, nullptr};
     if (!QCoreApplication::instance()) static QCoreApplication qt(argc, argv);
-    pasta.gravar("QuelmonteConfig.ini", "[PortasCom]\r\nCOM1=" + par.ladoPrograma() + "\r\n");
+    pasta.gravar("QuelmonteConfig.ini",
+                 "[PortasCom]\r\nCOM1=" + (pasta.caminho() / "ttyA").string() + "\r\n");
     pasta.gravar("QuelmonteConfiguracaoDatamax.prn", "\x02n\r\n\x02M0500");
     ASSERT_TRUE(PortaComDisponivel(pasta.caminho(), 1));
 

@@ -4,9 +4,10 @@
 // records every job, a serial port that logs its openings, a throw-away folder
 // and a price grid filled by hand.
 
+#include <stdlib.h>
+
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -73,10 +74,8 @@ class PortaFalsa : public PortaSerial {
 class PastaTemporaria {
   public:
     PastaTemporaria() {
-        std::random_device r;
-        caminho_ = std::filesystem::temp_directory_path() /
-                   ("etiquetas-teste-" + std::to_string(r()) + std::to_string(r()));
-        std::filesystem::create_directories(caminho_);
+        std::string modelo = (std::filesystem::temp_directory_path() / "etiquetas-XXXXXX").string();
+        caminho_ = mkdtemp(modelo.data());
     }
     ~PastaTemporaria() {
         std::error_code e;

@@ -11,7 +11,7 @@ using namespace etiquetas::teste;
 
 namespace {
 
-enum class Tipo { Cartolina, ComSem, Conjunto };
+using Rotina = decltype(&ImprimirPrecoCartolina);
 
 // One run of a price routine against a throw-away folder, every job recorded.
 struct Execucao {
@@ -30,20 +30,15 @@ struct Execucao {
                      "[QuelmonteEtiqPrecoDatamax]\r\nRepeticao=0001\r\n");
         pasta.gravar("QuelmonteConfiguracaoDatamax.prn", "CONFIG");
         modelo(nomeTemplate, corpo);
-        cfg.CodigoFonte = "0";
-        cfg.LarguraEtiqueta = 300;
-        cfg.Repeticao = 1;
+        cfg.CodigoFonte = "0", cfg.LarguraEtiqueta = 300, cfg.Repeticao = 1;
     }
     void modelo(const std::string& nome, const std::string& corpo) {
         pasta.gravar(nome, "HDR:: CMD_VELOCIDADE ::|:: Temperatura ::\r\n#INICIO#\r\n" + corpo +
                                "\r\n#FIM#\r\nFTR");
     }
-    void imprimir(const std::vector<LinhaPreco>& linhas, Tipo tipo = Tipo::Cartolina) {
+    void imprimir(const std::vector<LinhaPreco>& linhas, Rotina rotina = ImprimirPrecoCartolina) {
         const Grade grade = gradePreco(linhas);
         AmbienteImpressao ambiente{despacho, modulo, grade};
-        const auto rotina = tipo == Tipo::Cartolina ? ImprimirPrecoCartolina
-                            : tipo == Tipo::ComSem  ? ImprimirPrecoCartolinaComSem
-                                                    : ImprimirPrecoConjunto;
         rotina(ambiente, cfg, nomeTemplate, "QuelmonteSeparador.zpl", linguagem);
     }
     // The body of every unit, between the framing's blank lines.
@@ -130,25 +125,26 @@ TEST(PrecoCartolina, TamanhoPrecoEJuncoes) {
 // commands for origin "I" only.
 TEST(PrecoCartolina, PrecoSuprimidoNosModelosEntreguesSoParaOrigemI) {
     struct Caso {
-        Tipo tipo;
-        std::string linguagem, modelo, origem;
+        Rotina rotina;
+        std::string modelo, origem;
         bool suprimido;
     };
-    for (const auto& c : std::vector<Caso>{
-             {Tipo::ComSem, "Zebra", "QuelmonteEtiqPrecoComSemZebra.zpl", "", false},
-             {Tipo::Conjunto, "Zebra", "QuelmonteEtiqPrecoComSem_NOVOZebra.zpl", "I", true},
-             {Tipo::ComSem, "DataMax", "QuelmonteEtiqPrecoComSemDataMax.prn", "I", true},
-             {Tipo::Conjunto, "DataMax", "QuelmonteEtiqPrecoComSem_NOVODataMax.prn", "I ", false},
-             {Tipo::Cartolina, "Zebra", "QuelmonteEtiqPrecoCartolinaZebra.zpl", "I", false}}) {
+    const Rotina comSem = ImprimirPrecoCartolinaComSem, conjunto = ImprimirPrecoConjunto;
+    for (auto c : std::vector<Caso>{{comSem, "ComSemZebra.zpl", "", false},
+                                    {conjunto, "ComSem_NOVOZebra.zpl", "I", true},
+                                    {comSem, "ComSemDataMax.prn", "I", true},
+                                    {conjunto, "ComSem_NOVODataMax.prn", "I ", false},
+                                    {ImprimirPrecoCartolina, "CartolinaZebra.zpl", "I", false}}) {
+        c.modelo = "QuelmonteEtiqPreco" + c.modelo;
         Execucao e;
         e.pasta.copiarDados(c.modelo);
         e.nomeTemplate = c.modelo;
-        e.linguagem = c.linguagem;
-        e.janela.impressoraTexto = c.linguagem == "Zebra" ? "ZEBRA,2" : "DATAMAX,1";
+        e.linguagem = c.modelo.ends_with(".zpl") ? "Zebra" : "DataMax";
+        e.janela.impressoraTexto = e.linguagem == "Zebra" ? "ZEBRA,2" : "DATAMAX,1";
         e.janela.origem = c.origem;
         LinhaPreco l;
         l.preco = "123,45";
-        e.imprimir({l}, c.tipo);
+        e.imprimir({l}, c.rotina);
         ASSERT_FALSE(e.despacho.trabalhos.empty()) << c.modelo;
         const std::string& spool = e.despacho.trabalhos.back().conteudo;
         EXPECT_EQ(contar(spool, "123,45"), c.suprimido ? 0u : 2u) << c.modelo << " " << c.origem;
