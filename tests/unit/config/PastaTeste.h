@@ -1,12 +1,11 @@
 #pragma once
 
-// A fresh application folder per test, removed afterwards, with helpers to
-// put installation files in it and to read files back byte for byte.
+// A fresh application folder per test, removed afterwards.
 
-#include <atomic>
+#include <stdlib.h>
+
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 
 namespace etiquetas::teste {
@@ -14,25 +13,16 @@ namespace etiquetas::teste {
 class PastaTeste {
   public:
     PastaTeste() {
-        static std::atomic<int> contador{0};
-        caminho_ =
-            std::filesystem::temp_directory_path() /
-            ("etiquetas_cfg_" + std::to_string(::getpid()) + "_" + std::to_string(contador++));
-        std::filesystem::remove_all(caminho_);
-        std::filesystem::create_directories(caminho_);
+        std::string modelo = (std::filesystem::temp_directory_path() / "etiquetas_XXXXXX").string();
+        caminho_ = ::mkdtemp(modelo.data());
     }
     ~PastaTeste() {
         std::error_code erro;
-        std::filesystem::permissions(caminho_, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, erro);
         std::filesystem::remove_all(caminho_, erro);
     }
-    PastaTeste(const PastaTeste&) = delete;
-    PastaTeste& operator=(const PastaTeste&) = delete;
 
-    const std::filesystem::path& caminho() const { return caminho_; }
+    operator const std::filesystem::path&() const { return caminho_; }
     std::filesystem::path operator/(const std::string& nome) const { return caminho_ / nome; }
-
     void gravar(const std::string& nome, const std::string& conteudo) const {
         std::ofstream(caminho_ / nome, std::ios::binary) << conteudo;
     }
@@ -40,18 +30,9 @@ class PastaTeste {
         std::ifstream entrada(caminho_ / nome, std::ios::binary);
         return {std::istreambuf_iterator<char>(entrada), std::istreambuf_iterator<char>()};
     }
-    bool existe(const std::string& nome) const { return std::filesystem::exists(caminho_ / nome); }
-    // Copies installation files from the source data folder.
-    void copiarDados(std::initializer_list<const char*> nomes) const {
-        for (const char* nome : nomes)
-            std::filesystem::copy_file(std::filesystem::path(ETIQUETAS_DADOS_FONTE) / nome,
-                                       caminho_ / nome,
-                                       std::filesystem::copy_options::overwrite_existing);
-    }
     std::size_t quantosArquivos() const {
-        std::size_t n = 0;
-        for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(caminho_)) ++n;
-        return n;
+        const std::filesystem::directory_iterator itens(caminho_);
+        return static_cast<std::size_t>(std::distance(begin(itens), end(itens)));
     }
 
   private:
