@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "../config/PastaTeste.h"
+#include "../render/ApoioImpressao.h"
 #include "app/Aplicacao.h"
 #include "app/ListasImpressoras.h"
 #include "platform/headless/PlataformaHeadless.h"
@@ -30,12 +31,14 @@ int seriaisVisiveis(const JanelaPrincipal& j) {
 struct Janela {
     PastaTeste pasta;
     PlataformaHeadless plataforma;
+    teste::PortaFalsa* porta = new teste::PortaFalsa;
     std::optional<Aplicacao> app;
 
     explicit Janela(bool comTabelas = true) {
         for (const auto& e : std::filesystem::directory_iterator(ETIQUETAS_DADOS_FONTE))
             if (comTabelas && e.path().filename().string().starts_with("tb_"))
                 std::filesystem::copy_file(e.path(), pasta / e.path().filename().string());
+        plataforma.definirPortaSerial(std::unique_ptr<PortaSerial>(porta));
         plataforma.definirVersao({4, 0, 15});
     }
     JanelaPrincipal& iniciar() {
@@ -190,11 +193,10 @@ TEST(Inicializacao, RestauracaoSoComAsDezChaves) {
     }
 }
 
-TEST(Inicializacao, EventosDaPortaSerialViramMensagens) {
+TEST(Inicializacao, EventosDaPortaSerialViramMensagensESairFechaAPorta) {
     Janela w;
     w.iniciar();
-    for (int codigo : {1009, 1005, 2, 1, 7, 1001, 1011})
-        w.plataforma.portaSerial().aoEvento(codigo);
+    for (int codigo : {1009, 1005, 2, 1, 7, 1001, 1011}) w.porta->aoEvento(codigo);
     const auto& m = w.plataforma.mensagens;
     ASSERT_EQ(m.size(), 3u);
     EXPECT_EQ(tuple(m[0].texto, m[1].texto, m[2].texto),
@@ -202,5 +204,7 @@ TEST(Inicializacao, EventosDaPortaSerialViramMensagens) {
                     "Error: Unexpected error retrieving DCB"));
     EXPECT_EQ(tuple(m[2].titulo, m[2].icone, m[2].botoes),
               tuple(w.plataforma.tituloAplicacao(), Icone::Nenhum, Botoes::Ok));
+    w.porta->abrir("COM1", "9600,N,8,1");
     EXPECT_THROW(w.app->cmdSair(), AplicacaoEncerrada);
+    EXPECT_FALSE(w.porta->aberta());  // closed on the way out
 }
