@@ -41,7 +41,6 @@ class PlataformaFuzz : public Plataforma {
     void pausar(std::chrono::milliseconds) override {}
     std::chrono::system_clock::time_point agora() const override { return {}; }
     Versao versao() const override { return kVersaoCompilada; }
-    std::string tituloAplicacao() const override { return "fuzz"; }
 };
 
 // A folder of this process, removed when the fuzzer exits.
