@@ -80,7 +80,9 @@ TEST_F(PortaSerialQtTeste, ConfiguracaoInvalidaOuDispositivoAusenteFalhamComMens
         EXPECT_EQ(porta.bytesPendentes(), 0);
         // The device is free again for the next opening. (A pseudo-terminal
         // refuses even parity and 7 data bits; real ports take them.)
-        if (dispositivo == par) EXPECT_TRUE(porta.abrir(par, "19200,O,8,2")) << porta.ultimoErro();
+        if (dispositivo == par) {
+            EXPECT_TRUE(porta.abrir(par, "19200,O,8,2")) << porta.ultimoErro();
+        }
     }
 }
 
