@@ -250,29 +250,59 @@ constexpr std::array<CampoColuna, 17> kTextosPreco{{
     {pCodigoBureau, 27},
 }};
 
+// What both loaders share: the document, the digest to match, progress, the
+// field reader, the orders and the result being built.
+class Carga {
+  protected:
+    template <std::size_t N>
+    Carga(const pugi::xml_document& documento, const std::string& digesto,
+          const AvisoProgresso& aviso, const std::vector<pugi::xml_node>* pedidos,
+          const std::array<const char*, N>& nomes)
+        : documento_(documento),
+          digesto_(digesto),
+          progresso_(aviso),
+          campos_(nomes),
+          pedidos_(pedidos) {}
+
+    // The orders, found now unless the caller already walked the document.
+    const std::vector<pugi::xml_node>& iniciar() {
+        r_.autorizadoGerarTxt = autorizadoGerarTxt(documento_);
+        if (!pedidos_) {
+            achados_ = elementosPorNome(documento_, "PedidoQuel");
+            pedidos_ = &achados_;
+        }
+        return *pedidos_;
+    }
+
+    ResultadoCarga concluir() {
+        progresso_.fim();
+        r_.passos = progresso_.passos();
+        return std::move(r_);
+    }
+
+    const pugi::xml_document& documento_;
+    const std::string& digesto_;
+    Progresso progresso_;
+    LeitorFilhos campos_;
+    const std::vector<pugi::xml_node>* pedidos_;
+    std::vector<pugi::xml_node> achados_;
+    ResultadoCarga r_;
+};
+
 struct EstadoPedidoPreco {
     std::string numero;
     short tipo = 0;
     std::string indicadorSku;
 };
 
-class CargaPreco {
+class CargaPreco : Carga {
   public:
     CargaPreco(const pugi::xml_document& documento, const std::string& digesto,
                const AvisoProgresso& aviso, const std::vector<pugi::xml_node>* pedidos)
-        : documento_(documento),
-          digesto_(digesto),
-          progresso_(aviso),
-          campos_(kNomesPreco),
-          pedidos_(pedidos) {}
+        : Carga(documento, digesto, aviso, pedidos, kNomesPreco) {}
 
     ResultadoCarga executar() {
-        r_.autorizadoGerarTxt = autorizadoGerarTxt(documento_);
-        if (!pedidos_) {
-            achados_ = elementosPorNome(documento_, "PedidoQuel");
-            pedidos_ = &achados_;
-        }
-        const auto& pedidos = *pedidos_;
+        const auto& pedidos = iniciar();
         reservar(pedidos);
         try {
             for (std::size_t i = 0; i < pedidos.size(); ++i)
@@ -280,9 +310,7 @@ class CargaPreco {
         } catch (const FalhaArquivo& f) {
             r_.erro = f.descricao;
         }
-        progresso_.fim();
-        r_.passos = progresso_.passos();
-        return std::move(r_);
+        return concluir();
     }
 
   private:
@@ -389,14 +417,6 @@ class CargaPreco {
         if (codDepto == "550" || codDepto == "565" || codDepto == "560")
             r_.seletor = SeletorTipo::InternaCaixa;
     }
-
-    const pugi::xml_document& documento_;
-    const std::string& digesto_;
-    Progresso progresso_;
-    LeitorFilhos campos_;
-    const std::vector<pugi::xml_node>* pedidos_;
-    std::vector<pugi::xml_node> achados_;
-    ResultadoCarga r_;
 };
 
 // ---- volume files ---------------------------------------------------------
@@ -422,23 +442,14 @@ constexpr std::array<const char*, kCamposVolume> kNomesVolume{
     "DADOS_VOLUME", "MaterialForn",   "SemanaEntr",        "NomeForn",
     "CodigoBureau", "QuantidadePeca", "centroentrega",     "centrofaturamento"};
 
-class CargaVolume {
+class CargaVolume : Carga {
   public:
     CargaVolume(const pugi::xml_document& documento, const std::string& digesto,
                 const AvisoProgresso& aviso, const std::vector<pugi::xml_node>* pedidos)
-        : documento_(documento),
-          digesto_(digesto),
-          progresso_(aviso),
-          campos_(kNomesVolume),
-          pedidos_(pedidos) {}
+        : Carga(documento, digesto, aviso, pedidos, kNomesVolume) {}
 
     ResultadoCarga executar() {
-        r_.autorizadoGerarTxt = autorizadoGerarTxt(documento_);
-        if (!pedidos_) {
-            achados_ = elementosPorNome(documento_, "PedidoQuel");
-            pedidos_ = &achados_;
-        }
-        const auto& pedidos = *pedidos_;
+        const auto& pedidos = iniciar();
         try {
             if (!versaoAceita(pedidos)) return std::move(r_);
             reservar(pedidos);
@@ -446,9 +457,7 @@ class CargaVolume {
         } catch (const FalhaArquivo& f) {
             r_.erro = f.descricao;
         }
-        progresso_.fim();
-        r_.passos = progresso_.passos();
-        return std::move(r_);
+        return concluir();
     }
 
   private:
@@ -538,14 +547,6 @@ class CargaVolume {
             falhar(onde, "o elemento QuantidadePeca (\"" + texto + "\") não é um número.");
         r_.total = r_.total.value_or(0) + static_cast<long long>(std::trunc(*valor));
     }
-
-    const pugi::xml_document& documento_;
-    const std::string& digesto_;
-    Progresso progresso_;
-    LeitorFilhos campos_;
-    const std::vector<pugi::xml_node>* pedidos_;
-    std::vector<pugi::xml_node> achados_;
-    ResultadoCarga r_;
 };
 
 }  // namespace
