@@ -1,6 +1,6 @@
 // 10,000 cartolina units (20,000 tags) of one grid row, the shipped Zebra
-// template: once with dispatch replaced by writing the spool file only
-// (rendering + spool), once through the real dispatcher and a print script
+// template: rendering alone, rendering with the spool file written
+// (rendering + spool), and through the real dispatcher and a print script
 // that discards its input (the whole dispatch). Reports microseconds a unit.
 
 #include <benchmark/benchmark.h>
@@ -11,9 +11,11 @@
 
 #include "app/ColunasGrades.h"
 #include "app/Grade.h"
+#include "comum/Arquivos.h"
 #include "config/AtualizarConfiguracao.h"
 #include "output/Despacho.h"
 #include "platform/headless/PlataformaHeadless.h"
+#include "render/FamiliasEtiqueta.h"
 #include "render/PrecoCartolina.h"
 
 using namespace etiquetas;
@@ -23,26 +25,35 @@ namespace {
 
 constexpr int kUnidades = 10'000;
 
-struct JanelaFixa : JanelaImpressao {
-    std::string impressora() const override { return "ZEBRA,2,ZPL"; }
-    std::string velocidade() const override { return "4"; }
-    std::string temperatura() const override { return "8"; }
-    std::string porta() const override { return "LPT1"; }
-    std::string destino() const override { return "LPT1"; }
-    std::string velocidadeCom() const override { return "9600"; }
-    std::string paridadeCom() const override { return "N"; }
-    std::string bitsDadosCom() const override { return "8"; }
-    std::string bitsParadaCom() const override { return "1"; }
-    bool separadorPorPedido() const override { return false; }
-    std::string origemSolicitacao() const override { return ""; }
+ParametrosImpressao parametrosZebra() {
+    ParametrosImpressao p;
+    p.impressora = "ZEBRA,2,ZPL";
+    p.fabricante = "ZEBRA";
+    p.linguagem = Linguagem::Zebra;
+    p.velocidade = "4";
+    p.temperatura = "8";
+    p.porta = p.destino = "LPT1";
+    p.serial = {"9600", "N", "8", "1"};
+    return p;
+}
+
+struct SemProgresso : ProgressoImpressao {
     void mostrarStatus(const std::string&) override {}
-    void mostrarDetalhePortaCom(const std::string&) override {}
+    void processarEventos() override {}
 };
 
-class SoGravaSpool : public Despacho {
-  public:
-    using Despacho::Despacho;
-    void despachar(const fs::path&) override {}
+// Rendering alone: the jobs are counted and dropped.
+struct SoContar : SaidaTrabalhos {
+    SoContar(PlataformaHeadless&, const ParametrosImpressao&, const fs::path&, bool&) {}
+    void enviar(const Trabalho&) override {}
+};
+
+// Rendering and the spool file, no print script.
+struct SoGravaSpool : SaidaTrabalhos {
+    SoGravaSpool(PlataformaHeadless&, const ParametrosImpressao&, const fs::path& pasta, bool&)
+        : pasta_(pasta) {}
+    void enviar(const Trabalho& t) override { regravarArquivo(pasta_ / t.spool, t.texto); }
+    fs::path pasta_;
 };
 
 fs::path prepararPasta() {
@@ -97,16 +108,18 @@ void imprimirCartolina(benchmark::State& estado) {
     cfg.CodigoFonte = "0";
     cfg.LarguraEtiqueta = 400;
     cfg.Repeticao = 1;
+    const ParametrosImpressao parametros = parametrosZebra();
     for (auto _ : estado) {
         PlataformaHeadless plataforma;
-        JanelaFixa janela;
-        ModuloImpressao modulo;
-        bool imagemEnviada = false;
-        DespachoUsado despacho(plataforma, janela, pasta, imagemEnviada);
-        AmbienteImpressao ambiente{despacho, modulo, grade};
-        ImprimirPrecoCartolina(ambiente, cfg, "QuelmonteEtiqPrecoCartolinaZebra.zpl",
-                               "QuelmonteSeparador.zpl", "Zebra");
-        if (plataforma.mensagens.size() != 1) estado.SkipWithError("the run did not end well");
+        SemProgresso progresso;
+        MemoriaImpressao memoria;
+        DespachoUsado saida(plataforma, parametros, pasta, memoria.ImagemEnviada);
+        ExecucaoImpressao execucao({parametros, cfg, pasta, grade, "",
+                                    "QuelmonteEtiqPrecoCartolinaZebra.zpl",
+                                    "QuelmonteSeparador.zpl", memoria, saida, progresso});
+        const auto resultado = executarRotina(ImprimirPrecoCartolina, execucao);
+        if (!resultado.concluida() || resultado.etiquetas != 2 * kUnidades)
+            estado.SkipWithError("the run did not end well");
     }
     estado.counters["us_por_unidade"] =
         benchmark::Counter(kUnidades / 1e6, benchmark::Counter::kIsIterationInvariantRate |
@@ -115,6 +128,11 @@ void imprimirCartolina(benchmark::State& estado) {
 
 }  // namespace
 
+BENCHMARK(imprimirCartolina<SoContar>)
+    ->Name("CartolinaSoRenderizar")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseRealTime();
 BENCHMARK(imprimirCartolina<SoGravaSpool>)
     ->Name("CartolinaRenderizarEGravarSpool")
     ->Unit(benchmark::kMillisecond)

@@ -14,11 +14,20 @@
 #include "orderfile/CargaPedidos.h"
 #include "orderfile/Reconhecimento.h"
 #include "platform/Plataforma.h"
-#include "render/ModuloImpressao.h"
+#include "render/ExecucaoImpressao.h"
 
 namespace etiquetas {
 
 class AtualizarConfiguracao;
+struct FamiliaEtiqueta;
+
+// How the last print command ended, for the command line's exit status.
+enum class DesfechoImpressao {
+    Impressa,   // the routine ran to its end
+    SemRotina,  // a label type that prints nothing: the command ends silently
+    Recusada,   // stopped with a message before any label was made
+    Falhou,     // the run stopped on a failure
+};
 
 class Aplicacao {
   public:
@@ -27,11 +36,9 @@ class Aplicacao {
     Plataforma& plataforma() { return plataforma_; }
     const std::filesystem::path& PastaAplicacao() const { return pasta_; }
     JanelaPrincipal& janela() { return janela_; }
-    ModuloImpressao& modulo() { return modulo_; }
-
-    // Dispatch flag: the Datamax configuration already went out through the
-    // serial port since it was opened.
-    bool ImagemEnviada = false;
+    // What printing carries from one run to the next.
+    MemoriaImpressao& memoria() { return memoria_; }
+    DesfechoImpressao ultimaImpressao() const { return ultimaImpressao_; }
 
     // Start-up (the window's load event) and closing.
     void iniciar();
@@ -80,9 +87,16 @@ class Aplicacao {
     void ligarReacoesGrades();
     // Print command: opens a chosen COM port; false when the command must end.
     bool prepararPortaCom();
-    void imprimirEtiquetas();
-    void executarRotinaDoTipo(const AtualizarConfiguracao& cfg, const std::string& linguagem,
-                              const std::string& extensao);
+    DesfechoImpressao imprimirEtiquetas();
+    // The printer, port and options of a run, read from the window once.
+    ParametrosImpressao resolverParametros() const;
+    DesfechoImpressao imprimirFamilia(const AtualizarConfiguracao& cfg,
+                                      const ParametrosImpressao& parametros);
+    EntradaImpressao entradaImpressao(const FamiliaEtiqueta& familia,
+                                      const AtualizarConfiguracao& cfg,
+                                      const ParametrosImpressao& parametros, SaidaTrabalhos& saida,
+                                      ProgressoImpressao& progresso);
+    DesfechoImpressao concluirImpressao(const ResultadoImpressao& resultado);
     void mostrarEventoSerial(int codigo);
 
     // The open chain (ArquivoPedidos.cpp).
@@ -104,7 +118,8 @@ class Aplicacao {
     Plataforma& plataforma_;
     std::filesystem::path pasta_;
     JanelaPrincipal janela_;
-    ModuloImpressao modulo_;
+    MemoriaImpressao memoria_;
+    DesfechoImpressao ultimaImpressao_ = DesfechoImpressao::SemRotina;
 };
 
 }  // namespace etiquetas

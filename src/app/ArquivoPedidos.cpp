@@ -9,6 +9,7 @@
 #include "orderfile/Md5.h"
 #include "orderfile/Reconhecimento.h"
 #include "orderfile/Xml.h"
+#include "render/FamiliasEtiqueta.h"
 
 namespace etiquetas {
 
@@ -78,7 +79,9 @@ bool Aplicacao::ValidarArquivoEtiquetas(const std::string& caminho,
     Reconhecimento r = reconhecerArquivo(*documento);
     if (!r.erro.empty()) mensagem(r.erro, "Erro !", Icone::Critico);
     if (!r.valido) return false;
-    if (const auto nome = nomeTipoEtiqueta(r.tipoArquivo, r.codigoTipo))
+    if (const auto nome = legendaTipoEtiqueta(
+            r.tipoArquivo == kArquivoPreco ? ArquivoFamilia::Preco : ArquivoFamilia::Volume,
+            r.codigoTipo))
         janela_.lblTipoArquivo.definirLegenda(*nome);
     contagemEmAbertura_ = std::move(r.contagem);
     return true;

@@ -1,15 +1,18 @@
 #include "app/Aplicacao.h"
 #include "comum/Texto.h"
 #include "export/ArquivoSequencial.h"
+#include "render/FamiliasEtiqueta.h"
 
 namespace etiquetas {
 
 namespace {
 
+// The grid whose ticked rows the label type exports; none without export.
 const LeitorGrade* gradeDoTipo(JanelaPrincipal& janela, int tipo) {
-    if (tipo == 1 || tipo == 2) return &janela.sprPedidos;
-    if (tipo == 3 || tipo == 4) return &janela.vaVolume;
-    return nullptr;
+    const FamiliaEtiqueta* familia = familiaDoTipo(tipo);
+    if (!familia || familia->registroTxt == RegistroTxt::Nenhum) return nullptr;
+    if (familia->arquivo == ArquivoFamilia::Preco) return &janela.sprPedidos;
+    return &janela.vaVolume;
 }
 
 }  // namespace

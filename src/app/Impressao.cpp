@@ -1,37 +1,13 @@
 #include "app/Aplicacao.h"
-#include "app/JanelaImpressaoApp.h"
 #include "comum/Texto.h"
 #include "config/AtualizarConfiguracao.h"
 #include "output/Despacho.h"
 #include "output/PortasCom.h"
-#include "render/PrecoCartolina.h"
+#include "render/FamiliasEtiqueta.h"
 
 namespace etiquetas {
 
 namespace {
-
-struct Linguagem {
-    std::string nome;      // "Zebra", "DataMax" or ""
-    std::string extensao;  // ".zpl", ".prn" or ""
-};
-
-Linguagem linguagemDaImpressora(const std::string& linhaImpressora) {
-    const std::string nome =
-        maiusculas(aparar(linhaImpressora.substr(0, linhaImpressora.find(','))));
-    if (nome == "DATAMAX" || nome == "ARGOX" || nome == "ELTRON") return {"DataMax", ".prn"};
-    if (nome == "ZEBRA") return {"Zebra", ".zpl"};
-    return {};
-}
-
-int varianteEtiqueta(const JanelaPrincipal& j) {
-    if (!j.frmTipo.visivel()) return 9;
-    const std::string& texto = j.cbvTipoEtiq.texto();
-    if (texto == "Etiq.Interna") return 1;
-    if (texto == "Etiq.Caixa") return 2;
-    if (texto == "Etiqueta ILPN") return 3;
-    if (texto == "Etiqueta Volume") return 4;
-    return 0;
-}
 
 // The buttons come back and the port closes however the run ends.
 class FimDaImpressao {
@@ -54,7 +30,41 @@ class FimDaImpressao {
     Plataforma& p_;
 };
 
+class ProgressoJanela : public ProgressoImpressao {
+  public:
+    ProgressoJanela(JanelaPrincipal& j, Plataforma& p) : j_(j), p_(p) {}
+    void mostrarStatus(const std::string& texto) override { j_.StatusBar1.definirTexto(texto); }
+    void processarEventos() override { p_.processarEventos(); }
+
+  private:
+    JanelaPrincipal& j_;
+    Plataforma& p_;
+};
+
+std::string mensagemFalha(const FalhaRotina& falha) {
+    return falha.descricao + "\n" + "Linha: " + std::to_string(falha.passo);
+}
+
 }  // namespace
+
+ParametrosImpressao Aplicacao::resolverParametros() const {
+    const auto& j = janela_;
+    ParametrosImpressao p;
+    p.impressora = j.cmbImpressora.texto();
+    p.fabricante = fabricanteImpressora(p.impressora);
+    p.linguagem = linguagemDoFabricante(p.fabricante);
+    p.velocidade = valorVelocidade(j.txtvelocidade.texto(), p.fabricante);
+    p.temperatura = j.txtTemperatura.texto();
+    p.porta = j.cmbCaminhoImpressora.texto();
+    p.destino = j.txtCaminhoImpressora.texto();
+    p.serial = {j.cbvelocidade.texto(), j.cbparidade.texto(), j.cbbitdados.texto(),
+                j.cbbitparada.texto()};
+    p.separadorPorPedido = j.ckbMaterialForn.marcada();
+    p.variante = varianteDoTexto(j.frmTipo.visivel(), j.cbvTipoEtiq.texto());
+    p.layoutNovo = j.LayoutNovoArquivo;
+    p.origemSolicitacao = j.OrigemSolicitacao;
+    return p;
+}
 
 bool Aplicacao::prepararPortaCom() {
     const std::string& porta = janela_.cmbCaminhoImpressora.texto();
@@ -76,92 +86,105 @@ bool Aplicacao::prepararPortaCom() {
                  "Porta " + porta, Icone::Critico);
         return false;
     }
-    ImagemEnviada = false;
+    memoria_.ImagemEnviada = false;
     return true;
 }
 
 void Aplicacao::cmdImprimir() {
     // The window's button calls this: nothing may escape into the toolkit.
     try {
-        imprimirEtiquetas();
+        ultimaImpressao_ = imprimirEtiquetas();
     } catch (const AplicacaoEncerrada&) {
         throw;
     } catch (const std::exception& e) {
+        ultimaImpressao_ = DesfechoImpressao::Falhou;
         mensagem(e.what(), "Erro !", Icone::Critico);
     }
 }
 
-void Aplicacao::imprimirEtiquetas() {
+DesfechoImpressao Aplicacao::imprimirEtiquetas() {
     auto& j = janela_;
-    if (!prepararPortaCom()) return;
+    if (!prepararPortaCom()) return DesfechoImpressao::Recusada;
     salvarConfiguracaoPessoal();
     montavelocidadetemperatura();
     if (j.optRede.marcada() && aparar(j.txtCaminhoImpressora.texto()).empty()) {
         mensagem("Informe o caminho de rede da Impressora !", "Caminho para Impressora",
                  Icone::Critico);
         j.focar(j.txtCaminhoImpressora.nome);
-        return;
+        return DesfechoImpressao::Recusada;
     }
     if (mensagem("Confirma a Impressão das Etiquetas para os Pedidos Selecionados ?",
                  "impressão de Etiquetas", Icone::Pergunta, Botoes::SimNao) != Resposta::Sim)
-        return;
+        return DesfechoImpressao::Recusada;
     FimDaImpressao fim(j, plataforma_);
-    if (!VerificarPedidoSelecionado()) return;
-    const Linguagem linguagem = linguagemDaImpressora(j.cmbImpressora.texto());
-    const int variante = varianteEtiqueta(j);
-    if (variante == 0) {
+    if (!VerificarPedidoSelecionado()) return DesfechoImpressao::Recusada;
+    const ParametrosImpressao parametros = resolverParametros();
+    if (parametros.variante == 0) {
         mensagem("Selecione o tipo de etiqueta a ser impressa !", "Tipo de Etiqueta",
                  Icone::Critico);
         j.focar(j.cbvTipoEtiq.nome);
-        return;
+        return DesfechoImpressao::Recusada;
     }
     AtualizarConfiguracao cfg;
     cfg.TipoImpressora = j.cmbImpressora.indice();
     cfg.TipoEtiqueta = j.TipoEtiquetaPedido;
     cfg.LayoutNovo = j.LayoutNovoArquivo;
     cfg.Carregar(pasta_);
-    executarRotinaDoTipo(cfg, linguagem.nome, linguagem.extensao);
+    const DesfechoImpressao desfecho = imprimirFamilia(cfg, parametros);
     fim.fecharPorta();
+    return desfecho;
 }
 
-void Aplicacao::executarRotinaDoTipo(const AtualizarConfiguracao& cfg, const std::string& linguagem,
-                                     const std::string& extensao) {
+DesfechoImpressao Aplicacao::imprimirFamilia(const AtualizarConfiguracao& cfg,
+                                             const ParametrosImpressao& parametros) {
     const int tipo = cfg.TipoEtiqueta;
-    if (tipo < 1 || tipo > 99) return;
-    const std::string sufixo = janela_.LayoutNovoArquivo ? "_NOVO" : "";
-    const std::string separador = "QuelmonteSeparador" + extensao;
-    auto nome = [&](const char* base) { return base + sufixo + linguagem + extensao; };
-    JanelaImpressaoApp janelaImpressao(janela_);
-    Despacho despacho(plataforma_, janelaImpressao, pasta_, ImagemEnviada);
-    AmbienteImpressao ambiente{despacho, modulo_, janela_.sprPedidos};
-    switch (tipo) {
-        case 1:
-            ImprimirPrecoCartolina(ambiente, cfg, nome("QuelmonteEtiqPrecoCartolina"), separador,
-                                   linguagem);
-            return;
-        case 5:
-            ImprimirPrecoCartolinaComSem(ambiente, cfg, nome("QuelmonteEtiqPrecoComSem"), separador,
-                                         linguagem);
-            return;
-        case 9:
-            ImprimirPrecoConjunto(ambiente, cfg, nome("QuelmonteEtiqPrecoComSem"), separador,
-                                  linguagem);
-            return;
-        case 2:
-        case 3:
-        case 4:
-        case 6:
-        case 7:
-        case 11:
-        case 99:
-            mensagem("A impressão de etiquetas do tipo " + std::to_string(tipo) +
-                         " ainda não está disponível nesta versão do aplicativo. Nenhuma "
-                         "etiqueta foi impressa.",
-                     "Tipo de Etiqueta", Icone::Critico);
-            return;
-        default:
-            return;  // types without a routine end silently
+    const FamiliaEtiqueta* familia = familiaEtiqueta(tipo, parametros.variante);
+    if (!familia || familia->modelo.empty()) return DesfechoImpressao::SemRotina;
+    if (!familia->rotina) {
+        mensagem("A impressão de etiquetas do tipo " + std::to_string(tipo) +
+                     " ainda não está disponível nesta versão do aplicativo. Nenhuma "
+                     "etiqueta foi impressa.",
+                 "Tipo de Etiqueta", Icone::Critico);
+        return DesfechoImpressao::Recusada;
     }
+    Despacho despacho(plataforma_, parametros, pasta_, memoria_.ImagemEnviada);
+    despacho.mostrarDetalhePortaCom = [this](const std::string& texto) {
+        janela_.lblDetalhePortaCom.definirLegenda(texto);
+    };
+    ProgressoJanela progresso(janela_, plataforma_);
+    ExecucaoImpressao execucao(entradaImpressao(*familia, cfg, parametros, despacho, progresso));
+    return concluirImpressao(executarFamilia(*familia, execucao));
+}
+
+EntradaImpressao Aplicacao::entradaImpressao(const FamiliaEtiqueta& familia,
+                                             const AtualizarConfiguracao& cfg,
+                                             const ParametrosImpressao& parametros,
+                                             SaidaTrabalhos& saida, ProgressoImpressao& progresso) {
+    const Grade& grade =
+        familia.arquivo == ArquivoFamilia::Preco ? janela_.sprPedidos : janela_.vaVolume;
+    return EntradaImpressao{
+        .parametros = parametros,
+        .cfg = cfg,
+        .pasta = pasta_,
+        .grade = grade,
+        .arquivoPedidos = janela_.CaminhoArquivoPedidos,
+        .nomeTemplate = nomeTemplate(familia, parametros.layoutNovo, parametros.linguagem),
+        .nomeSeparador = nomeSeparador(familia, parametros.linguagem),
+        .memoria = memoria_,
+        .saida = saida,
+        .progresso = progresso,
+    };
+}
+
+DesfechoImpressao Aplicacao::concluirImpressao(const ResultadoImpressao& resultado) {
+    if (resultado.falha) {
+        mensagem(mensagemFalha(*resultado.falha), "Erro !", Icone::Critico);
+        return DesfechoImpressao::Falhou;
+    }
+    janela_.StatusBar1.definirTexto("Etiquetas impressas com Sucesso. . .");
+    mensagem("Impressão das Etiquetas concluída com sucesso !", "Fim da Impressão",
+             Icone::Informacao);
+    return DesfechoImpressao::Impressa;
 }
 
 }  // namespace etiquetas

@@ -170,7 +170,7 @@ std::optional<ConfiguracaoPessoal> lerConfiguracaoPessoal(const fs::path& pasta)
 
 void Aplicacao::iniciar() {
     auto& j = janela_;
-    ImagemEnviada = false;
+    memoria_.ImagemEnviada = false;
     mostrarListasSeriais(j, false);
     j.cmdAtualizaQtd.definirVisivel(false);
     // The window opens on a local printer: the network path box, which lies

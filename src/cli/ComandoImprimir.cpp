@@ -79,17 +79,18 @@ int escolherPorta(JanelaPrincipal& j, const OpcoesImprimir& o) {
     return kOk;
 }
 
-// 0 when the run reached its end (the success message, or a label type that
+// 0 when the run reached its end (labels printed, or a label type that
 // prints nothing); 1 when the command stopped on a message.
-int resultado(const ContextoCli& ctx, std::size_t mensagensAntes) {
-    const auto& m = ctx.plataforma.mensagens;
-    for (std::size_t i = mensagensAntes; i < m.size(); ++i) {
-        if (m[i].icone == Icone::Critico) return kFalha;
-        if (m[i].icone == Icone::Informacao &&
-            m[i].texto != "Impressão das Etiquetas concluída com sucesso !")
-            return kFalha;
+int resultado(const Aplicacao& app) {
+    switch (app.ultimaImpressao()) {
+        case DesfechoImpressao::Impressa:
+        case DesfechoImpressao::SemRotina:
+            return kOk;
+        case DesfechoImpressao::Recusada:
+        case DesfechoImpressao::Falhou:
+            break;
     }
-    return kOk;
+    return kFalha;
 }
 
 int imprimir(ContextoCli& ctx, const OpcoesImprimir& o) {
@@ -106,9 +107,8 @@ int imprimir(ContextoCli& ctx, const OpcoesImprimir& o) {
     j.ckbMaterialForn.definirMarcada(o.separador);
     if (o.tipo) j.cbvTipoEtiq.definirTexto(doTerminal(*o.tipo));
     if (const int r = aplicarOpcoesLinhas(app, o.linhas, std::cerr); r != kOk) return r;
-    const auto antes = ctx.plataforma.mensagens.size();
     j.cmdImprimir.clicar();
-    return resultado(ctx, antes);
+    return resultado(app);
 }
 
 }  // namespace

@@ -12,10 +12,9 @@
 #include <string>
 #include <vector>
 
-namespace etiquetas {
+#include "comum/CamposGrade.h"
 
-inline constexpr int kColunasPreco = 40;
-inline constexpr int kColunasVolume = 20;
+namespace etiquetas {
 
 // The label-kind chooser after the last row.
 enum class SeletorTipo {

@@ -1,6 +1,5 @@
 #include "orderfile/Reconhecimento.h"
 
-#include <array>
 #include <cstring>
 
 #include "orderfile/Xml.h"
@@ -8,26 +7,6 @@
 namespace etiquetas {
 
 namespace {
-
-struct NomeTipo {
-    short tipoArquivo;
-    const char* codigo;
-    const char* nome;
-};
-
-constexpr std::array<NomeTipo, 11> kNomesTipos{{
-    {kArquivoPreco, "1", "Etiquetas de Preço (Cartolina)"},
-    {kArquivoPreco, "2", "Etiquetas de Preço (Adesiva)"},
-    {kArquivoPreco, "6", "Etiquetas de Preço (Adesiva Intima)"},
-    {kArquivoPreco, "5", "Etiquetas de Preço (Cartolina Com/Sem)"},
-    {kArquivoPreco, "7", "Etiquetas de Preço (Relógio)"},
-    {kArquivoPreco, "9", "Etiquetas de Preço (Conjunto)"},
-    {kArquivoPreco, "11", "Etiquetas de Preço (Cosmético)"},
-    {kArquivoPreco, "99", "Etiquetas SKU"},
-    {kArquivoVolume, "3", "Etiquetas de Volume(Reposição Automatica)"},
-    {kArquivoVolume, "4", "Etiquetas de Volume(Padrão)"},
-    {kArquivoVolume, "8", "Etiquetas de Consolidador de Encabidado"},
-}};
 
 bool temConteudo(short tipo, const ContagemElementos& c) {
     if (tipo == kArquivoVolume) return c.pedidos >= 1 && c.lojas >= 1;
@@ -69,12 +48,6 @@ ContagemElementos contarElementos(const pugi::xml_document& documento) {
         }
     });
     return c;
-}
-
-std::optional<std::string> nomeTipoEtiqueta(short tipoArquivo, std::string_view codigo) {
-    for (const auto& t : kNomesTipos)
-        if (t.tipoArquivo == tipoArquivo && codigo == t.codigo) return std::string(t.nome);
-    return std::nullopt;
 }
 
 Reconhecimento reconhecerArquivo(const pugi::xml_document& documento) {

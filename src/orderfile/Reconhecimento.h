@@ -27,10 +27,6 @@ struct ContagemElementos {
 };
 ContagemElementos contarElementos(const pugi::xml_document& documento);
 
-// The name shown for a label type code of a file kind; the code is compared
-// as text, exactly ("01" is not "1").
-std::optional<std::string> nomeTipoEtiqueta(short tipoArquivo, std::string_view codigo);
-
 struct Reconhecimento {
     bool valido = false;
     short tipoArquivo = kArquivoNaoReconhecido;

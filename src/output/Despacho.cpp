@@ -5,16 +5,14 @@
 
 #include "comum/Arquivos.h"
 #include "comum/Texto.h"
-#include "output/FalhaImpressao.h"
 #include "output/PortasCom.h"
+#include "render/FalhaImpressao.h"
 
 namespace etiquetas {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr const char* kCrLf = "\r\n";
 
 #ifdef _WIN32
 constexpr const char* kScript = "QuelmonteImprime.bat";
@@ -38,67 +36,37 @@ std::string linhaDeComando(const fs::path& script, const std::vector<std::string
 
 }  // namespace
 
-std::string fabricanteImpressora(const std::string& impressora) {
-    return maiusculas(semEspacos(impressora.substr(0, impressora.find(','))));
-}
-
-std::string valorVelocidade(const JanelaImpressao& janela) {
-    std::string velocidade = aparar(janela.velocidade());
-    const std::string fabricante = fabricanteImpressora(janela.impressora());
-    if (velocidade.empty() && (fabricante == "ARGOX" || fabricante == "DATAMAX")) velocidade = "C";
-    return velocidade;
-}
-
-Despacho::Despacho(Plataforma& plataforma, JanelaImpressao& janela, fs::path pasta,
+Despacho::Despacho(Plataforma& plataforma, const ParametrosImpressao& parametros, fs::path pasta,
                    bool& imagemEnviada)
     : plataforma_(plataforma),
-      janela_(janela),
+      parametros_(parametros),
       pasta_(std::move(pasta)),
       imagemEnviada_(imagemEnviada) {}
 
-fs::path Despacho::caminhoSpool(const std::string& nome) const {
-    return caminhoNaPasta(pasta_, nome);
-}
-
-void Despacho::EnviarSpool(const fs::path& spool, std::string& texto) {
-    substituirTodos(texto, ":: CMD_VELOCIDADE ::", valorVelocidade(janela_));
-    substituirTodos(texto, "::Temperatura::", janela_.temperatura());
-    gravarEDespachar(spool, texto);
-}
-
-void Despacho::EnviarConfiguracaoDatamax() {
-    const fs::path origem = caminhoNaPasta(pasta_, "QuelmonteConfiguracaoDatamax.prn");
-    const auto configuracao = lerArquivo(origem);
-    if (!configuracao)
-        throw FalhaImpressao("Arquivo de configuração da Datamax não encontrado: " +
-                             origem.string());
-    gravarEDespachar(caminhoSpool("SpoolEtqImg.prn"), *configuracao);
-}
-
-void Despacho::gravarEDespachar(const fs::path& spool, const std::string& texto) {
-    std::string conteudo;
-    conteudo.reserve(texto.size() + 2);
-    conteudo.append(texto).append(kCrLf);
-    if (!regravarArquivo(spool, conteudo))
+void Despacho::enviar(const Trabalho& trabalho) {
+    const fs::path spool = caminhoNaPasta(pasta_, trabalho.spool);
+    if (!regravarArquivo(spool, trabalho.texto))
         throw FalhaImpressao("Não foi possível gravar o arquivo de impressão " + spool.string());
-    despachar(spool);
+    despachar(spool, trabalho);
 }
 
 std::vector<std::string> Despacho::argumentosScript(const fs::path& spool) const {
-    return {spool.string(),        janela_.destino(),      janela_.velocidadeCom(),
-            janela_.paridadeCom(), janela_.bitsDadosCom(), janela_.bitsParadaCom()};
+    const auto& s = parametros_.serial;
+    return {spool.string(), parametros_.destino, s.velocidade,
+            s.paridade,     s.bitsDados,         s.bitsParada};
 }
 
-void Despacho::despachar(const fs::path& spool) {
-    const std::string porta = janela_.porta();
+void Despacho::despachar(const fs::path& spool, const Trabalho& trabalho) {
+    const std::string& porta = parametros_.porta;
     if (porta == "LPT1" || porta == "LPT2")
-        ExecutarEAguardar(caminhoNaPasta(pasta_, kScript), argumentosScript(spool));
+        executarScript(spool);
     else
-        EnviarArquivoSerial(spool);
+        enviarSerial(trabalho.texto, trabalho.tipo);
 }
 
-void Despacho::ExecutarEAguardar(const fs::path& script,
-                                 const std::vector<std::string>& argumentos) {
+void Despacho::executarScript(const fs::path& spool) {
+    const fs::path script = caminhoNaPasta(pasta_, kScript);
+    const auto argumentos = argumentosScript(spool);
     std::error_code erro;
     if (!fs::is_regular_file(script, erro)) {
         plataforma_.mensagem("Unable to find '" + linhaDeComando(script, argumentos) + "'", {},
@@ -127,20 +95,19 @@ void Despacho::ExecutarEAguardar(const fs::path& script,
     }
 }
 
-void Despacho::EnviarArquivoSerial(const fs::path& arquivo) {
-    const auto conteudo = lerArquivo(arquivo);
-    if (!conteudo) throw FalhaImpressao("Não foi possível ler " + arquivo.string());
-    const bool configuracaoDatamax =
-        maiusculas(arquivo.filename().string()).find("SPOOLETQIMG.PRN") != std::string::npos;
+// The Datamax set-up goes out once per opening of the port.
+void Despacho::enviarSerial(const std::string& conteudo, TipoTrabalho tipo) {
+    const bool configuracaoDatamax = tipo == TipoTrabalho::ConfiguracaoDatamax;
     if (configuracaoDatamax && imagemEnviada_) return;
     PortaSerial& porta = plataforma_.portaSerial();
-    if (!porta.escrever(*conteudo + '\r')) {
+    if (!porta.escrever(conteudo + '\r')) {
         const std::string erro = porta.ultimoErro();
         throw FalhaImpressao(erro.empty() ? "A porta serial não está aberta." : erro);
     }
     if (configuracaoDatamax) imagemEnviada_ = true;
-    janela_.mostrarDetalhePortaCom("Valor do Buffer Porta COM : " +
-                                   std::to_string(porta.bytesPendentes()));
+    if (mostrarDetalhePortaCom)
+        mostrarDetalhePortaCom("Valor do Buffer Porta COM : " +
+                               std::to_string(porta.bytesPendentes()));
     aguardarPortaVazia();
     // The printer takes the last bytes from its side after the buffer empties.
     for (int i = 0; i < kPausasFinaisSerial; ++i)

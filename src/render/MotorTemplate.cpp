@@ -4,8 +4,7 @@
 
 #include "comum/Arquivos.h"
 #include "comum/Texto.h"
-#include "output/Despacho.h"
-#include "output/FalhaImpressao.h"
+#include "render/FalhaImpressao.h"
 
 namespace etiquetas {
 
@@ -30,40 +29,40 @@ std::string lerTemplate(const std::filesystem::path& pasta, const std::string& n
     return std::move(*texto);
 }
 
-void CarregarTemplate(ModuloImpressao& modulo, const std::filesystem::path& pasta,
-                      const std::string& nome, const JanelaImpressao& janela) {
-    modulo.TextoTemplate = lerTemplate(pasta, nome);
-    substituirTodos(modulo.TextoTemplate, ":: CMD_VELOCIDADE ::", valorVelocidade(janela));
-    substituirTodos(modulo.TextoTemplate,
-                    ":: Temperatura ::", formatarNumero(janela.temperatura(), "00"));
+void CarregarTemplate(ExecucaoImpressao& execucao) {
+    auto& texto = execucao.TextoTemplate;
+    texto = lerTemplate(execucao.pasta, execucao.nomeTemplate);
+    substituirTodos(texto, ":: CMD_VELOCIDADE ::", execucao.parametros.velocidade);
+    substituirTodos(texto,
+                    ":: Temperatura ::", formatarNumero(execucao.parametros.temperatura, "00"));
 }
 
-void ExtrairCorpoTemplate(ModuloImpressao& modulo) {
-    const auto& texto = modulo.TextoTemplate;
+void ExtrairCorpoTemplate(ExecucaoImpressao& execucao) {
+    const auto& texto = execucao.TextoTemplate;
     const auto inicio = posicaoMarcador(texto, kInicio) + kInicio.size();
     const auto fim = posicaoMarcador(texto, kFim, inicio);
-    modulo.CorpoTemplate = aparar(std::string_view(texto).substr(inicio, fim - inicio));
+    execucao.CorpoTemplate = aparar(std::string_view(texto).substr(inicio, fim - inicio));
 }
 
-void AplicarCabecalhoRodape(ModuloImpressao& modulo) {
-    const auto& texto = modulo.TextoTemplate;
+void AplicarCabecalhoRodape(ExecucaoImpressao& execucao) {
+    const auto& texto = execucao.TextoTemplate;
     const auto inicio = posicaoMarcador(texto, kInicio);
     const auto fim = posicaoMarcador(texto, kFim);
     std::string saida;
-    saida.reserve(texto.size() + modulo.TextoSaida.size());
-    saida.append(texto, 0, inicio).append(modulo.TextoSaida).append(texto, fim + kFim.size());
-    modulo.TextoSaida.swap(saida);
+    saida.reserve(texto.size() + execucao.TextoSaida.size());
+    saida.append(texto, 0, inicio).append(execucao.TextoSaida).append(texto, fim + kFim.size());
+    execucao.TextoSaida.swap(saida);
 }
 
-void MostrarStatusImpressao(ModuloImpressao& modulo, const LeitorGrade& grade, int linha,
-                            JanelaImpressao& janela, Plataforma& plataforma, long long sequencia,
-                            long long codBarras) {
-    modulo.PedidoAtual = grade.texto(linha, 6);
-    modulo.ItemAtual = grade.texto(linha, 7);
-    janela.mostrarStatus("Imprimindo etiquetas para o Pedido : " + modulo.PedidoAtual + " Item : " +
-                         modulo.ItemAtual + " - Sequência : " + std::to_string(sequencia) +
-                         " - Cod. Barras : " + std::to_string(codBarras) + ". (Aguarde. . .)");
-    plataforma.processarEventos();
+void MostrarStatusImpressao(ExecucaoImpressao& execucao, const std::string& pedido,
+                            const std::string& item, long long sequencia, long long codBarras) {
+    execucao.PedidoAtual = pedido;
+    execucao.ItemAtual = item;
+    execucao.progresso.mostrarStatus(
+        "Imprimindo etiquetas para o Pedido : " + pedido + " Item : " + item +
+        " - Sequência : " + std::to_string(sequencia) +
+        " - Cod. Barras : " + std::to_string(codBarras) + ". (Aguarde. . .)");
+    execucao.progresso.processarEventos();
 }
 
 std::string& CompletarEspacos(std::string& texto) {

@@ -7,10 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "comum/LeitorGrade.h"
-#include "output/JanelaImpressao.h"
-#include "platform/Plataforma.h"
-#include "render/ModuloImpressao.h"
+#include "render/ExecucaoImpressao.h"
 
 namespace etiquetas {
 
@@ -18,20 +15,18 @@ namespace etiquetas {
 // Throws FalhaImpressao when it cannot be read.
 std::string lerTemplate(const std::filesystem::path& pasta, const std::string& nome);
 
-// Reads the block template into TextoTemplate and fills the speed and the
+// Reads the run's template into TextoTemplate and fills the speed and the
 // temperature ("00") tokens.
-void CarregarTemplate(ModuloImpressao& modulo, const std::filesystem::path& pasta,
-                      const std::string& nome, const JanelaImpressao& janela);
+void CarregarTemplate(ExecucaoImpressao& execucao);
 // CorpoTemplate = the text between "#INICIO#" and "#FIM#", blanks around it
 // removed. A template without both markers throws.
-void ExtrairCorpoTemplate(ModuloImpressao& modulo);
+void ExtrairCorpoTemplate(ExecucaoImpressao& execucao);
 // TextoSaida = header & TextoSaida & footer of TextoTemplate.
-void AplicarCabecalhoRodape(ModuloImpressao& modulo);
+void AplicarCabecalhoRodape(ExecucaoImpressao& execucao);
 
-// Progress text on the status bar for the grid row being printed.
-void MostrarStatusImpressao(ModuloImpressao& modulo, const LeitorGrade& grade, int linha,
-                            JanelaImpressao& janela, Plataforma& plataforma, long long sequencia,
-                            long long codBarras);
+// Progress text on the status bar for the order and item being printed.
+void MostrarStatusImpressao(ExecucaoImpressao& execucao, const std::string& pedido,
+                            const std::string& item, long long sequencia, long long codBarras);
 
 // Blanks in front of short values so that they line up on the right.
 std::string& CompletarEspacos(std::string& texto);

@@ -5,12 +5,12 @@
 #include <cmath>
 #include <limits>
 
+#include "comum/CamposGrade.h"
 #include "comum/Texto.h"
 #include "config/ArquivosIni.h"
-#include "output/FalhaImpressao.h"
+#include "render/FalhaImpressao.h"
 #include "render/MotorTemplate.h"
 #include "render/Separador.h"
-#include "render/TratamentoFalhas.h"
 
 namespace etiquetas {
 
@@ -63,7 +63,7 @@ constexpr long long kMinLongo = std::numeric_limits<int>::min();
 enum Passo {
     kPassoInicio = 1,
     kPassoRepeticao,
-    kPassoVelocidade,
+    kPassoVelocidade,  // kept so that later steps keep their numbers
     kPassoAguarde,
     kPassoMarcada,
     kPassoFaixa,
@@ -96,11 +96,10 @@ long long verificarLongo(long long valor) {
     return valor;
 }
 
-long long parteInteira(const LeitorGrade& grade, int linha, int coluna, const char* nome) {
-    const auto valor = valorNumerico(grade.texto(linha, coluna));
+long long parteInteira(const std::string& texto, const char* nome) {
+    const auto valor = valorNumerico(texto);
     if (!valor)
-        throw FalhaImpressao(std::string("Valor não numérico em ") + nome + ": \"" +
-                             grade.texto(linha, coluna) + "\".");
+        throw FalhaImpressao(std::string("Valor não numérico em ") + nome + ": \"" + texto + "\".");
     const double inteiro = std::trunc(*valor);
     if (inteiro > static_cast<double>(kMaxLongo) || inteiro < static_cast<double>(kMinLongo))
         throw FalhaImpressao("Estouro de capacidade.");
@@ -113,63 +112,48 @@ long long contadorInicial(long long primeira) {
 
 class ExecucaoPreco {
   public:
-    ExecucaoPreco(AmbienteImpressao& ambiente, const AtualizarConfiguracao& cfg,
-                  const std::string& nomeTemplate, const std::string& nomeSeparador,
-                  const std::string& linguagem, const RegrasFamilia& regras, int& passo)
-        : despacho_(ambiente.despacho),
-          modulo_(ambiente.modulo),
-          grade_(ambiente.sprPedidos),
-          cfg_(cfg),
-          nomeTemplate_(nomeTemplate),
-          nomeSeparador_(nomeSeparador),
-          linguagem_(linguagem),
-          linguagemMinuscula_(minusculas(linguagem)),
-          novoLayout_(nomeTemplate.find("_NOVO") != std::string::npos),
-          regras_(regras),
-          passo_(passo) {}
+    ExecucaoPreco(ExecucaoImpressao& execucao, const RegrasFamilia& regras)
+        : x_(execucao), cfg_(execucao.cfg), regras_(regras), novoLayout_(execucao.novoLayout()) {}
 
     void executar() {
-        passo_ = kPassoInicio;
-        modulo_.LoteDatamax.clear();
-        modulo_.TextoSaida.clear();
-        modulo_.PedidoSeparador = "00000";
-        modulo_.ItemSeparador = "00000";
+        x_.passo = kPassoInicio;
+        x_.memoria.LoteDatamax.clear();
+        x_.TextoSaida.clear();
+        x_.memoria.PedidoSeparador = "00000";
+        x_.memoria.ItemSeparador = "00000";
         deslocamento_ = 0;
-        spool_ = despacho_.caminhoSpool("SpoolEtq.PRN");
-        for (int linha = 0; linha <= grade_.linhas(); ++linha) imprimirLinha(linha);
-        passo_ = kPassoFim;
-        janela().mostrarStatus("Etiquetas impressas com Sucesso. . .");
-        despacho_.plataforma().mensagem("Impressão das Etiquetas concluída com sucesso !",
-                                        "Fim da Impressão", Icone::Informacao, Botoes::Ok);
+        for (int linha = 0; linha <= x_.grade.linhas(); ++linha) imprimirLinha(linha);
+        x_.passo = kPassoFim;
     }
 
   private:
-    JanelaImpressao& janela() { return despacho_.janela(); }
-    const std::string& celula(int coluna) const { return grade_.texto(linha_, coluna); }
+    const std::string& celula(CampoPreco campo) const {
+        return LinhaPreco(x_.grade, x_.linha)[campo];
+    }
+    const ParametrosImpressao& parametros() const { return x_.parametros; }
 
     void imprimirLinha(int linha) {
-        linha_ = linha;
-        passo_ = kPassoRepeticao;
+        x_.linha = linha;
+        x_.passo = kPassoRepeticao;
         lerRepeticao();
-        passo_ = kPassoVelocidade;
-        velocidade_ = valorVelocidade(janela());
-        zebra_ = fabricanteImpressora(janela().impressora()) == "ZEBRA";
-        passo_ = kPassoAguarde;
-        despacho_.plataforma().processarEventos();
-        janela().mostrarStatus("Aguarde o final da impressão das Etiquetas. . .");
-        passo_ = kPassoMarcada;
-        if (!grade_.marcada(linha)) return;
-        passo_ = kPassoFaixa;
-        const long long primeira = parteInteira(grade_, linha, 23, "Inf. a Seq. Inicial");
-        const long long ultima = parteInteira(grade_, linha, 24, "Inf. a Seq.Final");
-        passo_ = kPassoSeparador;
+        x_.passo = kPassoAguarde;
+        x_.progresso.processarEventos();
+        x_.progresso.mostrarStatus("Aguarde o final da impressão das Etiquetas. . .");
+        x_.passo = kPassoMarcada;
+        if (!x_.grade.marcada(linha)) return;
+        x_.passo = kPassoFaixa;
+        const long long primeira =
+            parteInteira(celula(CampoPreco::SequenciaInicial), "Inf. a Seq. Inicial");
+        const long long ultima =
+            parteInteira(celula(CampoPreco::SequenciaFinal), "Inf. a Seq.Final");
+        x_.passo = kPassoSeparador;
         imprimirSeparadorSeDevido();
-        passo_ = kPassoTemplate;
-        CarregarTemplate(modulo_, despacho_.pasta(), nomeTemplate_, janela());
-        ExtrairCorpoTemplate(modulo_);
-        passo_ = kPassoContador;
+        x_.passo = kPassoTemplate;
+        CarregarTemplate(x_);
+        ExtrairCorpoTemplate(x_);
+        x_.passo = kPassoContador;
         contador_ = contadorInicial(primeira);
-        passo_ = kPassoUnidades;
+        x_.passo = kPassoUnidades;
         if (regras_.doisNumerosPorUnidade)
             imprimirPares(primeira, ultima);
         else
@@ -185,8 +169,8 @@ class ExecucaoPreco {
     // The section is read for every row, printed or not; only a value that
     // is not a number matters here.
     void lerRepeticao() {
-        const std::string secao = "QuelmonteEtiqPreco" + linguagem_;
-        const std::string texto = LerArquivoIni(despacho_.pasta(), secao, "Repeticao");
+        const std::string secao = std::string("QuelmonteEtiqPreco") + x_.linguagem();
+        const std::string texto = LerArquivoIni(x_.pasta, secao, "Repeticao");
         const auto valor = valorNumerico(texto);
         if (!valor || std::round(*valor) < -32768 || std::round(*valor) > 32767)
             throw FalhaImpressao("Valor inválido para Repeticao na seção " + secao +
@@ -194,118 +178,126 @@ class ExecucaoPreco {
     }
 
     void imprimirSeparadorSeDevido() {
-        if (!janela().separadorPorPedido()) return;
-        if (celula(6) == modulo_.PedidoSeparador && celula(7) == modulo_.ItemSeparador) return;
-        modulo_.PedidoSeparador = celula(6);
-        modulo_.ItemSeparador = celula(7);
-        ImprimirSeparador(despacho_, modulo_, grade_, linha_, nomeSeparador_, linguagem_);
+        if (!parametros().separadorPorPedido) return;
+        auto& memoria = x_.memoria;
+        const auto& pedido = celula(CampoPreco::Pedido);
+        const auto& item = celula(CampoPreco::Item);
+        if (pedido == memoria.PedidoSeparador && item == memoria.ItemSeparador) return;
+        memoria.PedidoSeparador = pedido;
+        memoria.ItemSeparador = item;
+        ImprimirSeparador(x_, x_.linha);
     }
 
     void imprimirUnidade(long long numeroMostrado) {
-        std::string& texto = modulo_.TextoSaida;
-        passo_ = kPassoUnidadeCorpo;
-        texto.assign("\r\n").append(modulo_.CorpoTemplate);
-        passo_ = kPassoUnidadeStatus;
-        MostrarStatusImpressao(modulo_, grade_, linha_, janela(), despacho_.plataforma(),
+        std::string& texto = x_.TextoSaida;
+        x_.passo = kPassoUnidadeCorpo;
+        texto.assign("\r\n").append(x_.CorpoTemplate);
+        x_.passo = kPassoUnidadeStatus;
+        MostrarStatusImpressao(x_, celula(CampoPreco::Pedido), celula(CampoPreco::Item),
                                numeroMostrado, contador_);
         if (regras_.suprimePreco) suprimirPrecoSeInterno();
         if (regras_.estacao == PosicaoEstacao::AposSupressao) preencherEstacao();
-        passo_ = kPassoUnidadeRegistroDpl;
+        x_.passo = kPassoUnidadeRegistroDpl;
         substituirTodos(texto, "1X11000_LI_LILIl01100010", "");
-        passo_ = kPassoUnidadeDeslocamentos;
+        x_.passo = kPassoUnidadeDeslocamentos;
         preencherDeslocamentos();
-        passo_ = kPassoUnidadeFonte;
+        x_.passo = kPassoUnidadeFonte;
         preencherFonte();
-        passo_ = kPassoUnidadeDados;
+        x_.passo = kPassoUnidadeDados;
         preencherDados();
-        passo_ = kPassoUnidadeSomaLargura;
+        x_.passo = kPassoUnidadeSomaLargura;
         deslocamento_ = verificarLongo(deslocamento_ + cfg_.LarguraEtiqueta);
-        passo_ = kPassoUnidadeProximaSequencia;
+        x_.passo = kPassoUnidadeProximaSequencia;
         contador_ += regras_.doisNumerosPorUnidade ? 2 : 1;
         if (contador_ > kUltimaSequencia) contador_ = 1;
-        passo_ = kPassoUnidadeCabecalho;
-        AplicarCabecalhoRodape(modulo_);
-        passo_ = kPassoUnidadeSubtraiLargura;
+        x_.passo = kPassoUnidadeCabecalho;
+        AplicarCabecalhoRodape(x_);
+        x_.passo = kPassoUnidadeSubtraiLargura;
         subtrairRepeticao();
-        passo_ = kPassoUnidadeVelocidade;
-        substituirTodos(texto, "::Temperatura::", janela().temperatura());
-        substituirTodos(texto, ":: CMD_VELOCIDADE ::", velocidade_);
-        passo_ = kPassoUnidadeEnvio;
+        x_.passo = kPassoUnidadeVelocidade;
+        substituirTodos(texto, "::Temperatura::", parametros().temperatura);
+        substituirTodos(texto, ":: CMD_VELOCIDADE ::", parametros().velocidade);
+        x_.passo = kPassoUnidadeEnvio;
         enviar();
     }
 
     void suprimirPrecoSeInterno() {
-        if (janela().origemSolicitacao() != "I") return;
-        if (linguagemMinuscula_ == "datamax")
-            for (auto registro : kPrecoDpl) substituirTodos(modulo_.TextoSaida, registro, "");
-        else if (linguagemMinuscula_ == "zebra")
-            for (auto comando : kPrecoZpl) substituirTodos(modulo_.TextoSaida, comando, "");
+        if (parametros().origemSolicitacao != "I") return;
+        if (parametros().linguagem == Linguagem::DataMax)
+            for (auto registro : kPrecoDpl) substituirTodos(x_.TextoSaida, registro, "");
+        else if (parametros().linguagem == Linguagem::Zebra)
+            for (auto comando : kPrecoZpl) substituirTodos(x_.TextoSaida, comando, "");
     }
 
     void preencherDeslocamentos() {
         const std::string valor = formatarInteiro(deslocamento_, "0000");
-        for (auto token : kTokensDeslocamento) substituirTodos(modulo_.TextoSaida, token, valor);
-        for (auto token : kTokensFixos) substituirTodos(modulo_.TextoSaida, token, "0000");
+        for (auto token : kTokensDeslocamento) substituirTodos(x_.TextoSaida, token, valor);
+        for (auto token : kTokensFixos) substituirTodos(x_.TextoSaida, token, "0000");
     }
 
     // Before the data fields, so a "*" inside a value reaches the printer.
     void preencherFonte() {
-        std::string& texto = modulo_.TextoSaida;
+        std::string& texto = x_.TextoSaida;
         substituirTodos(texto, "*", cfg_.CodigoFonte);
         substituirTodos(texto, "FONTE_NOME", cfg_.CodigoFonte == "@" ? cfg_.NomeFonte : "");
     }
 
     void preencherEstacao() {
-        substituirTodos(modulo_.TextoSaida, ":: ESTACAO ::", celula(40));
-        substituirTodos(modulo_.TextoSaida, ":: ESTRCOLECAO ::", celula(39));
+        substituirTodos(x_.TextoSaida, ":: ESTACAO ::", celula(CampoPreco::Estacao));
+        substituirTodos(x_.TextoSaida, ":: ESTRCOLECAO ::", celula(CampoPreco::EstrColecao));
     }
 
     void preencherDados() {
-        std::string& texto = modulo_.TextoSaida;
-        substituirTodos(texto, ":: CodigoBureau ::", formatarNumero(celula(27), "000000"));
-        if (regras_.estacao == PosicaoEstacao::AposBureau) preencherEstacao();
-        const std::string catalogo = aparar(separado(celula(16), celula(38)));
-        substituirTodos(texto, ":: Catalogo ::", catalogo);
+        using enum CampoPreco;
+        std::string& texto = x_.TextoSaida;
         substituirTodos(texto,
-                        ":: Promocao ::", separado(separado(celula(11), celula(20)), celula(15)));
+                        ":: CodigoBureau ::", formatarNumero(celula(CodigoBureau), "000000"));
+        if (regras_.estacao == PosicaoEstacao::AposBureau) preencherEstacao();
+        const std::string catalogo = aparar(separado(celula(Tendencia), celula(Familia)));
+        substituirTodos(texto, ":: Catalogo ::", catalogo);
+        substituirTodos(
+            texto, ":: Promocao ::",
+            separado(separado(celula(Catalogo), celula(CodigoPromocao)), celula(CodigoCoordenado)));
         if (regras_.estacao == PosicaoEstacao::AposPromocao) preencherEstacao();
         preencherCodigosBarras();
         preencherTamanho();
-        substituirTodos(texto, ":: COR ::", celula(34));
+        substituirTodos(texto, ":: COR ::", celula(Cor));
         substituirTodos(texto, ":: Preco ::", preco());
-        substituirTodos(texto, ":: NUM_COD_BARRAS1 ::",
-                        esquerda(celula(12), 4) + " " + formatarNumero(celula(13), "000"));
-        std::string material = celula(5);
+        substituirTodos(
+            texto, ":: NUM_COD_BARRAS1 ::",
+            esquerda(celula(DataEntrega), 4) + " " + formatarNumero(celula(CodDepto), "000"));
+        std::string material = celula(Variante);
         substituirTodos(texto, ":: NUM_COD_BARRAS2 ::", CompletarZeros(material));
-        substituirTodos(texto, ":: NUM_COD_BARRAS3 ::", formatarNumero(celula(10), "0"));
-        substituirTodos(texto, ":: Desc.Linha 02 ::", celula(3));
-        substituirTodos(texto, ":: Desc.Linha 01 ::", celula(18));
-        substituirTodos(texto, ":: REF_FORNECEDOR ::", celula(26));
+        substituirTodos(texto, ":: NUM_COD_BARRAS3 ::", formatarNumero(celula(Digito), "0"));
+        substituirTodos(texto, ":: Desc.Linha 02 ::", celula(Descricao));
+        substituirTodos(texto, ":: Desc.Linha 01 ::", celula(ValeAPena));
+        substituirTodos(texto, ":: REF_FORNECEDOR ::", celula(MaterialForn));
     }
 
     void preencherCodigosBarras() {
-        std::string material = celula(5);
+        std::string material = celula(CampoPreco::Variante);
         CompletarZeros(material);
-        const auto& digito = celula(10);
-        substituirTodos(modulo_.TextoSaida, regras_.tokenCodigo1,
-                        codigoBarrasPreco(regras_.prefixo1, material, digito, contador_, zebra_));
-        substituirTodos(modulo_.TextoSaida, regras_.tokenCodigo2,
+        const auto& digito = celula(CampoPreco::Digito);
+        const bool zebra = parametros().zebra();
+        substituirTodos(x_.TextoSaida, regras_.tokenCodigo1,
+                        codigoBarrasPreco(regras_.prefixo1, material, digito, contador_, zebra));
+        substituirTodos(x_.TextoSaida, regras_.tokenCodigo2,
                         codigoBarrasPreco(regras_.prefixo2, material, digito,
-                                          contador_ + regras_.somaCodigo2, zebra_));
+                                          contador_ + regras_.somaCodigo2, zebra));
     }
 
     void preencherTamanho() {
-        const bool unico = maiusculas(aparar(celula(4))) == "U";
-        std::string tamanho = celula(4);
+        const bool unico = maiusculas(aparar(celula(CampoPreco::Tamanho))) == "U";
+        std::string tamanho = celula(CampoPreco::Tamanho);
         if (novoLayout_) CompletarEspacos(tamanho);
         if (unico) tamanho.clear();
-        substituirTodos(modulo_.TextoSaida, ":: TamanhoUnico ::", unico ? "UNICO" : "");
-        substituirTodos(modulo_.TextoSaida, "%1922A12%", "1922A12");
-        substituirTodos(modulo_.TextoSaida, ":: Tamanho ::", tamanho);
+        substituirTodos(x_.TextoSaida, ":: TamanhoUnico ::", unico ? "UNICO" : "");
+        substituirTodos(x_.TextoSaida, "%1922A12%", "1922A12");
+        substituirTodos(x_.TextoSaida, ":: Tamanho ::", tamanho);
     }
 
     std::string preco() const {
-        std::string preco = celula(21);
+        std::string preco = celula(CampoPreco::PrecoMaterial);
         if (novoLayout_ && preco.size() < 8) preco.insert(0, 8 - preco.size(), ' ');
         return preco;
     }
@@ -317,45 +309,29 @@ class ExecucaoPreco {
     }
 
     void enviar() {
-        if (linguagemMinuscula_ == "datamax") {
-            modulo_.LoteDatamax += modulo_.TextoSaida;
-            despacho_.EnviarConfiguracaoDatamax();
-            despacho_.EnviarSpool(spool_, modulo_.LoteDatamax);
-            modulo_.LoteDatamax.clear();
+        const int etiquetas = regras_.doisNumerosPorUnidade ? 2 : 1;
+        if (parametros().datamax()) {
+            auto& lote = x_.memoria.LoteDatamax;
+            lote += x_.TextoSaida;
+            x_.enviarConfiguracaoDatamax();
+            x_.enviarEtiquetas(kSpool, lote, etiquetas);
+            lote.clear();
         } else {
-            despacho_.EnviarSpool(spool_, modulo_.TextoSaida);
+            x_.enviarEtiquetas(kSpool, x_.TextoSaida, etiquetas);
         }
     }
 
-    Despacho& despacho_;
-    ModuloImpressao& modulo_;
-    const LeitorGrade& grade_;
-    const AtualizarConfiguracao& cfg_;
-    const std::string& nomeTemplate_;
-    const std::string& nomeSeparador_;
-    const std::string& linguagem_;
-    const std::string linguagemMinuscula_;
-    const bool novoLayout_;
-    const RegrasFamilia& regras_;
-    int& passo_;
+    static constexpr const char* kSpool = "SpoolEtq.PRN";
 
-    std::filesystem::path spool_;
-    int linha_ = 0;
+    ExecucaoImpressao& x_;
+    const AtualizarConfiguracao& cfg_;
+    const RegrasFamilia& regras_;
+    const bool novoLayout_;
+
     long long contador_ = 0;
     // The sixteen offsets start equal and change together: one value.
     long long deslocamento_ = 0;
-    std::string velocidade_;
-    bool zebra_ = false;
 };
-
-void executarPreco(AmbienteImpressao& ambiente, const AtualizarConfiguracao& cfg,
-                   const std::string& nomeTemplate, const std::string& nomeSeparador,
-                   const std::string& linguagem, const RegrasFamilia& regras) {
-    executarRotina(ambiente.despacho.plataforma(), [&](int& passo) {
-        ExecucaoPreco(ambiente, cfg, nomeTemplate, nomeSeparador, linguagem, regras, passo)
-            .executar();
-    });
-}
 
 bool somenteDigitos(const std::string& texto) {
     return std::all_of(texto.begin(), texto.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -372,22 +348,16 @@ std::string codigoBarrasPreco(char prefixo, const std::string& material, const s
     return codigo;
 }
 
-void ImprimirPrecoCartolina(AmbienteImpressao& ambiente, const AtualizarConfiguracao& cfg,
-                            const std::string& nomeTemplate, const std::string& nomeSeparador,
-                            const std::string& linguagem) {
-    executarPreco(ambiente, cfg, nomeTemplate, nomeSeparador, linguagem, kCartolina);
+void ImprimirPrecoCartolina(ExecucaoImpressao& execucao) {
+    ExecucaoPreco(execucao, kCartolina).executar();
 }
 
-void ImprimirPrecoCartolinaComSem(AmbienteImpressao& ambiente, const AtualizarConfiguracao& cfg,
-                                  const std::string& nomeTemplate, const std::string& nomeSeparador,
-                                  const std::string& linguagem) {
-    executarPreco(ambiente, cfg, nomeTemplate, nomeSeparador, linguagem, kComSem);
+void ImprimirPrecoCartolinaComSem(ExecucaoImpressao& execucao) {
+    ExecucaoPreco(execucao, kComSem).executar();
 }
 
-void ImprimirPrecoConjunto(AmbienteImpressao& ambiente, const AtualizarConfiguracao& cfg,
-                           const std::string& nomeTemplate, const std::string& nomeSeparador,
-                           const std::string& linguagem) {
-    executarPreco(ambiente, cfg, nomeTemplate, nomeSeparador, linguagem, kConjunto);
+void ImprimirPrecoConjunto(ExecucaoImpressao& execucao) {
+    ExecucaoPreco(execucao, kConjunto).executar();
 }
 
 }  // namespace etiquetas

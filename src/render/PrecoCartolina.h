@@ -6,29 +6,13 @@
 
 #include <string>
 
-#include "comum/LeitorGrade.h"
-#include "config/AtualizarConfiguracao.h"
-#include "output/Despacho.h"
-#include "render/ModuloImpressao.h"
+#include "render/ExecucaoImpressao.h"
 
 namespace etiquetas {
 
-// What every price routine works with besides its four parameters.
-struct AmbienteImpressao {
-    Despacho& despacho;
-    ModuloImpressao& modulo;
-    const LeitorGrade& sprPedidos;
-};
-
-void ImprimirPrecoCartolina(AmbienteImpressao& ambiente, const AtualizarConfiguracao& cfg,
-                            const std::string& nomeTemplate, const std::string& nomeSeparador,
-                            const std::string& linguagem);
-void ImprimirPrecoCartolinaComSem(AmbienteImpressao& ambiente, const AtualizarConfiguracao& cfg,
-                                  const std::string& nomeTemplate, const std::string& nomeSeparador,
-                                  const std::string& linguagem);
-void ImprimirPrecoConjunto(AmbienteImpressao& ambiente, const AtualizarConfiguracao& cfg,
-                           const std::string& nomeTemplate, const std::string& nomeSeparador,
-                           const std::string& linguagem);
+void ImprimirPrecoCartolina(ExecucaoImpressao& execucao);
+void ImprimirPrecoCartolinaComSem(ExecucaoImpressao& execucao);
+void ImprimirPrecoConjunto(ExecucaoImpressao& execucao);
 
 // Bar code of sequence number `numero`: prefix, material, check digit and the
 // number in four digits. Zebra printers get the code-set switch ">6" before

@@ -1,5 +1,6 @@
 #include "render/Separador.h"
 
+#include "comum/CamposGrade.h"
 #include "comum/Texto.h"
 #include "config/ArquivosIni.h"
 #include "render/MotorTemplate.h"
@@ -8,45 +9,37 @@ namespace etiquetas {
 
 namespace {
 
-std::string referenciaFornecedor(const LeitorGrade& grade, int linha) {
-    return "REF FORN: " + formatarNumero(grade.texto(linha, 26), "0000000000");
-}
-
-void imprimir(Despacho& despacho, ModuloImpressao& modulo, const LeitorGrade& grade, int linha,
-              const std::string& nomeTemplate, const std::string& linguagem,
+void imprimir(ExecucaoImpressao& execucao, const LinhaPreco& linha,
               const std::string& linhaReferencia) {
-    const std::string velocidade = valorVelocidade(despacho.janela());
-    const std::string secao = "QuelmonteSeparador" + linguagem;
-    const std::string etiqueta = LerArquivoIni(despacho.pasta(), secao, "Label");
-    std::string& texto = modulo.TextoSeparador;
-    texto = lerTemplate(despacho.pasta(), nomeTemplate);
+    const std::string secao = std::string("QuelmonteSeparador") + execucao.linguagem();
+    const std::string etiqueta = LerArquivoIni(execucao.pasta, secao, "Label");
+    std::string& texto = execucao.TextoSeparador;
+    texto = lerTemplate(execucao.pasta, execucao.nomeSeparador);
     substituirTodos(texto, "LLLL", etiqueta);
     substituirTodos(texto, ":: INFO_FORNECEDOR ::",
-                    "FORNECEDOR: " + maiusculas(esquerda(grade.texto(linha, 2), 16)));
+                    "FORNECEDOR: " + maiusculas(esquerda(linha[CampoPreco::Fornecedor], 16)));
     substituirTodos(texto, ":: INFO_MATERIAL ::",
-                    "MATERIAL: " + maiusculas(direita(grade.texto(linha, 22), 11)));
+                    "MATERIAL: " + maiusculas(direita(linha[CampoPreco::Grade], 11)));
     substituirTodos(texto, ":: INFO_REF_FORNECEDOR ::", linhaReferencia);
     substituirTodos(texto, ":: INFO_PEDIDO ::",
-                    "PEDIDO: " + formatarNumero(grade.texto(linha, 6), "0000000000"));
+                    "PEDIDO: " + formatarNumero(linha[CampoPreco::Pedido], "0000000000"));
     substituirTodos(texto, ":: INFO_ITEM_PEDIDO ::",
-                    "ITEM PED.: " + formatarNumero(grade.texto(linha, 7), "0000"));
-    substituirTodos(texto, ":: CMD_VELOCIDADE ::", velocidade);
-    substituirTodos(texto, "::Temperatura::", despacho.janela().temperatura());
-    despacho.gravarEDespachar(despacho.caminhoSpool("SpoolEtq.PRN"), texto);
+                    "ITEM PED.: " + formatarNumero(linha[CampoPreco::Item], "0000"));
+    substituirTodos(texto, ":: CMD_VELOCIDADE ::", execucao.parametros.velocidade);
+    substituirTodos(texto, "::Temperatura::", execucao.parametros.temperatura);
+    execucao.enviarTexto(TipoTrabalho::Separador, "SpoolEtq.PRN", texto);
 }
 
 }  // namespace
 
-void ImprimirSeparador(Despacho& despacho, ModuloImpressao& modulo, const LeitorGrade& grade,
-                       int linha, const std::string& nomeTemplate, const std::string& linguagem) {
-    imprimir(despacho, modulo, grade, linha, nomeTemplate, linguagem,
-             referenciaFornecedor(grade, linha));
+void ImprimirSeparador(ExecucaoImpressao& execucao, int linha) {
+    const LinhaPreco campos(execucao.grade, linha);
+    imprimir(execucao, campos,
+             "REF FORN: " + formatarNumero(campos[CampoPreco::MaterialForn], "0000000000"));
 }
 
-void ImprimirSeparadorCaixa(Despacho& despacho, ModuloImpressao& modulo, const LeitorGrade& grade,
-                            int linha, const std::string& nomeTemplate,
-                            const std::string& linguagem) {
-    imprimir(despacho, modulo, grade, linha, nomeTemplate, linguagem, "ETIQUETA EXTERNA DA CAIXA");
+void ImprimirSeparadorCaixa(ExecucaoImpressao& execucao, int linha) {
+    imprimir(execucao, LinhaPreco(execucao.grade, linha), "ETIQUETA EXTERNA DA CAIXA");
 }
 
 }  // namespace etiquetas

@@ -43,7 +43,7 @@ struct Janela {
         j.LayoutNovoArquivo = true;
         j.frmTipo.definirVisivel(false);
         j.sprPedidos.definirLinhas(1);
-        preencher(j.sprPedidos, 1, LinhaPreco{});
+        preencher(j.sprPedidos, 1, teste::LinhaPreco{});
         plataforma.mensagens.clear();
     }
     JanelaPrincipal& j() { return app->janela(); }
@@ -71,20 +71,20 @@ TEST(ImprimirComando, PortaComAbreUmaVezEFechaNoFim) {
 
     w.plataforma.mensagens.clear();
     w.j().cmbCaminhoImpressora.definirTexto("COM1");
-    w.app->ImagemEnviada = true;
+    w.app->memoria().ImagemEnviada = true;
     w.j().cmdImprimir.clicar();
     EXPECT_EQ(w.textos(), Textos{kPergunta});
     EXPECT_EQ(w.porta->aberturas,
               Textos{(w.pasta.caminho() / "ttyFalso").string() + " 9600,N,8,1"});
-    EXPECT_FALSE(w.app->ImagemEnviada) << "cleared when the port opens";
+    EXPECT_FALSE(w.app->memoria().ImagemEnviada) << "cleared when the port opens";
     EXPECT_FALSE(w.porta->aberta()) << "closed at the end of the command";
 
     // A port left open by an interrupted run is used as it is.
     w.porta->aberta_ = true;
-    w.app->ImagemEnviada = true;
+    w.app->memoria().ImagemEnviada = true;
     w.j().cmdImprimir.clicar();
     EXPECT_EQ(w.porta->aberturas.size(), 1u);
-    EXPECT_TRUE(w.app->ImagemEnviada);
+    EXPECT_TRUE(w.app->memoria().ImagemEnviada);
 }
 
 TEST(ImprimirComando, VerificacoesQueTerminamOComandoDevolvemOsBotoes) {

@@ -2,7 +2,7 @@
 
 #include "../render/ApoioImpressao.h"
 #include "comum/Texto.h"
-#include "output/FalhaImpressao.h"
+#include "render/FalhaImpressao.h"
 
 using namespace etiquetas;
 using namespace etiquetas::teste;
@@ -12,16 +12,16 @@ namespace {
 struct Ambiente {
     PastaTemporaria pasta;
     PlataformaHeadless plataforma;
-    JanelaFalsa janela;
+    ParametrosImpressao parametros = parametrosZebra();
     bool imagemEnviada = false;
-    Despacho despacho{plataforma, janela, pasta.caminho(), imagemEnviada};
+    Despacho despacho{plataforma, parametros, pasta.caminho(), imagemEnviada};
 
     Ambiente() { plataforma.definirPortaSerial(std::make_unique<PortaFalsa>()); }
     std::string ler(const std::string& nome) const {
         return lerArquivo(pasta.caminho() / nome).value_or("<nada>");
     }
-    void enviar(std::string texto) {
-        despacho.EnviarSpool(despacho.caminhoSpool("SpoolEtq.PRN"), texto);
+    void enviar(const std::string& texto) {
+        despacho.enviar({TipoTrabalho::Etiqueta, "SpoolEtq.PRN", texto + "\r\n", 1});
     }
 };
 
@@ -34,14 +34,11 @@ TEST(Despacho, ScriptRecebeSpoolDestinoESerialComoArgumentosSeparados) {
         "QuelmonteImprime.sh",  // no execute bit needed
         "d=$(dirname \"$0\"); printf '%s\\n' \"$@\" >\"$d/args\"; cat \"$1\" >\"$d/entregue\"\n");
     a.pasta.gravar("spooletq.prn", "conteudo antigo bem mais longo que o novo");
-    a.janela.destinoTexto = "\\\\srv\\fila com espaço\" & touch invadido; $(touch invadido2)";
-    a.janela.velCom = "19200", a.janela.parCom = "E", a.janela.dadosCom = "7",
-    a.janela.paradaCom = "2";
-    std::string texto = "V=:: CMD_VELOCIDADE ::;T=::Temperatura::";
-    a.despacho.EnviarSpool(a.despacho.caminhoSpool("SpoolEtq.PRN"), texto);
-    EXPECT_EQ(texto, "V=4;T=8") << "the caller's text is filled";
+    a.parametros.destino = "\\\\srv\\fila com espaço\" & touch invadido; $(touch invadido2)";
+    a.parametros.serial = {"19200", "E", "7", "2"};
+    a.enviar("V=4;T=8");
     EXPECT_EQ(a.ler("args"), (a.pasta.caminho() / "spooletq.prn").string() + "\n" +
-                                 cp1252ParaUtf8(a.janela.destinoTexto) + "\n19200\nE\n7\n2\n");
+                                 cp1252ParaUtf8(a.parametros.destino) + "\n19200\nE\n7\n2\n");
     EXPECT_EQ(a.ler("entregue"), "V=4;T=8\r\n");
     EXPECT_EQ(a.ler("spooletq.prn"), "V=4;T=8\r\n");
     EXPECT_FALSE(std::filesystem::exists(a.pasta.caminho() / "invadido"));
@@ -62,9 +59,8 @@ TEST(Despacho, ScriptAusenteAvisaESegue) {
 
 TEST(Despacho, FalhasDeEnvioTerminamAExecucao) {
     Ambiente a;
-    a.janela.portaTexto = "COM1";  // not open
+    a.parametros.porta = "COM1";  // not open
     EXPECT_THROW(a.enviar("x"), FalhaImpressao);
-    EXPECT_THROW(a.despacho.EnviarConfiguracaoDatamax(), FalhaImpressao) << "no configuration file";
     std::filesystem::remove(a.pasta.caminho() / "SpoolEtq.PRN");
     std::filesystem::create_directory(a.pasta.caminho() / "SpoolEtq.PRN");
     EXPECT_THROW(a.enviar("x"), FalhaImpressao) << "a directory where the spool file goes";

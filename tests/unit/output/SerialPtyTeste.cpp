@@ -78,20 +78,22 @@ TEST(SerialPty, EntregaOsBytesExatosMaisCrEConfiguracaoUmaVezPorAbertura) {
     ASSERT_TRUE(PortaComDisponivel(pasta.caminho(), 1));
 
     PlataformaContaPausas plataforma;
-    JanelaFalsa janela;
-    janela.portaTexto = "COM1";
+    ParametrosImpressao parametros = parametrosZebra();
+    parametros.porta = "COM1";
     bool imagemEnviada = false;
-    Despacho despacho(plataforma, janela, pasta.caminho(), imagemEnviada);
+    Despacho despacho(plataforma, parametros, pasta.caminho(), imagemEnviada);
+    const Trabalho configuracao{TipoTrabalho::ConfiguracaoDatamax, "SpoolEtqImg.prn",
+                                "\x02n\r\n\x02M0500\r\n", 0};
     PortaSerial& porta = plataforma.portaSerial();
     ASSERT_TRUE(porta.abrir(dispositivoPortaCom(pasta.caminho(), 1), "9600,N,8,1"))
         << porta.ultimoErro();
 
     // Every byte value, as a graphic download or Windows-1252 text carries them.
-    std::string texto = "^XA^FDPreço :: CMD_VELOCIDADE ::^FS^XZ";
+    std::string texto = "^XA^FDPreço^FS^XZ";
     for (int b = 0; b < 256; ++b) texto += static_cast<char>(b);
-    despacho.EnviarConfiguracaoDatamax();
-    despacho.EnviarSpool(despacho.caminhoSpool("SpoolEtq.PRN"), texto);
-    despacho.EnviarConfiguracaoDatamax();
+    despacho.enviar(configuracao);
+    despacho.enviar({TipoTrabalho::Etiqueta, "SpoolEtq.PRN", texto + "\r\n", 1});
+    despacho.enviar(configuracao);
     EXPECT_EQ(plataforma.pendentesNaPausa, std::vector<long long>(22, 0))
         << "each send returns after the buffer drained and eleven pauses";
     EXPECT_EQ(par.recebido(), "\x02n\r\n\x02M0500\r\n\r" + texto + "\r\n\r");
@@ -99,7 +101,7 @@ TEST(SerialPty, EntregaOsBytesExatosMaisCrEConfiguracaoUmaVezPorAbertura) {
     porta.fechar();
     ASSERT_TRUE(porta.abrir(dispositivoPortaCom(pasta.caminho(), 1), "9600,N,8,1"));
     imagemEnviada = false;  // what the print command does when it opens the port
-    despacho.EnviarConfiguracaoDatamax();
+    despacho.enviar(configuracao);
     EXPECT_EQ(par.recebido(), "\x02n\r\n\x02M0500\r\n\r");
     porta.fechar();
 }

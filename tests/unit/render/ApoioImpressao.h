@@ -1,7 +1,7 @@
 #pragma once
 
-// What the printing tests share: a window to read from, a dispatcher that
-// records every job, a serial port that logs its openings, a throw-away folder
+// What the printing tests share: a printer job, a progress that records its
+// texts, a serial port that logs its openings, a throw-away folder
 // and a price grid filled by hand.
 
 #include <stdlib.h>
@@ -16,43 +16,29 @@
 #include "comum/Arquivos.h"
 #include "output/Despacho.h"
 #include "platform/headless/PlataformaHeadless.h"
+#include "render/ExecucaoImpressao.h"
 
 namespace etiquetas::teste {
 
 using Textos = std::vector<std::string>;
 
-struct JanelaFalsa : JanelaImpressao {
-    std::string impressoraTexto = "ZEBRA, 2", velocidadeTexto = "4", temperaturaTexto = "8";
-    std::string portaTexto = "LPT1", destinoTexto = "LPT1", origem, detalhePorta;
-    std::string velCom = "9600", parCom = "N", dadosCom = "8", paradaCom = "1";
+// The printer job of a Zebra on LPT1, speed 4, temperature 8.
+inline ParametrosImpressao parametrosZebra() {
+    ParametrosImpressao p;
+    p.impressora = "ZEBRA, 2";
+    p.fabricante = "ZEBRA";
+    p.linguagem = Linguagem::Zebra;
+    p.velocidade = "4";
+    p.temperatura = "8";
+    p.porta = p.destino = "LPT1";
+    p.serial = {"9600", "N", "8", "1"};
+    return p;
+}
+
+struct ProgressoGravado : ProgressoImpressao {
     Textos status;
-
-    std::string impressora() const override { return impressoraTexto; }
-    std::string velocidade() const override { return velocidadeTexto; }
-    std::string temperatura() const override { return temperaturaTexto; }
-    std::string porta() const override { return portaTexto; }
-    std::string destino() const override { return destinoTexto; }
-    std::string velocidadeCom() const override { return velCom; }
-    std::string paridadeCom() const override { return parCom; }
-    std::string bitsDadosCom() const override { return dadosCom; }
-    std::string bitsParadaCom() const override { return paradaCom; }
-    bool separadorPorPedido() const override { return false; }
-    std::string origemSolicitacao() const override { return origem; }
     void mostrarStatus(const std::string& t) override { status.push_back(t); }
-    void mostrarDetalhePortaCom(const std::string& t) override { detalhePorta = t; }
-};
-
-struct Trabalho {
-    std::string arquivo, conteudo;  // spool file name and what it held
-};
-
-class DespachoGravador : public Despacho {
-  public:
-    using Despacho::Despacho;
-    std::vector<Trabalho> trabalhos;
-    void despachar(const std::filesystem::path& spool) override {
-        trabalhos.push_back({spool.filename().string(), lerArquivo(spool).value_or("?")});
-    }
+    void processarEventos() override {}
 };
 
 class PortaFalsa : public PortaSerial {

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "ApoioImpressao.h"
-#include "output/FalhaImpressao.h"
+#include "render/FalhaImpressao.h"
 #include "render/MotorTemplate.h"
-#include "render/TratamentoFalhas.h"
 
 using namespace etiquetas;
 using namespace etiquetas::teste;
@@ -13,7 +12,9 @@ TEST(MotorTemplate, CompletarEspacosEZeros) {
          std::vector<std::pair<std::string, std::string>>{{"", " "},
                                                           {"P", "      P"},
                                                           {"9,99", "     9,99"},
+                                                          {"XGG", "    XGG"},
                                                           {"199,99", " 199,99"},
+                                                          {"1234567890", " 1234567890"},
                                                           {"12345678901", "12345678901"}}) {
         std::string t = texto;
         EXPECT_EQ(CompletarEspacos(t), esperado) << texto;
@@ -29,24 +30,38 @@ TEST(MotorTemplate, CompletarEspacosEZeros) {
     }
 }
 
+namespace {
+
+// A run that reads nothing but the template named in it.
+struct Modelo {
+    PastaTemporaria pasta;
+    ParametrosImpressao parametros = parametrosZebra();
+    AtualizarConfiguracao cfg;
+    Grade grade = gradePreco({});
+    MemoriaImpressao memoria;
+    ColetorTrabalhos saida;
+    ProgressoGravado progresso;
+    ExecucaoImpressao execucao{
+        {parametros, cfg, pasta.caminho(), grade, "", "Modelo.zpl", "", memoria, saida, progresso}};
+};
+
+}  // namespace
+
 TEST(MotorTemplate, ModeloSemMarcadoresTerminaAExecucao) {
     for (const std::string modelo :
          {"^XA sem nada ^XZ", "#INICIO# sem fim", "#FIM# antes #INICIO#"}) {
-        ModuloImpressao m;
-        m.TextoTemplate = modelo;
-        EXPECT_THROW(ExtrairCorpoTemplate(m), FalhaImpressao) << modelo;
+        Modelo m;
+        m.execucao.TextoTemplate = modelo;
+        EXPECT_THROW(ExtrairCorpoTemplate(m.execucao), FalhaImpressao) << modelo;
     }
-    ModuloImpressao m;
-    m.TextoTemplate = "sem inicio #FIM#";
-    EXPECT_THROW(AplicarCabecalhoRodape(m), FalhaImpressao);
+    Modelo m;
+    m.execucao.TextoTemplate = "sem inicio #FIM#";
+    EXPECT_THROW(AplicarCabecalhoRodape(m.execucao), FalhaImpressao);
 }
 
 // Speed "C" only for Datamax and Argox; temperature in two digits; a
 // template well past 32 KB (an embedded graphic) is read whole.
 TEST(MotorTemplate, CarregarPreencheVelocidadeETemperatura) {
-    PastaTemporaria pasta;
-    pasta.gravar("Modelo.zpl", "^PR:: CMD_VELOCIDADE ::~SD:: Temperatura ::^MD::Temperatura::" +
-                                   std::string(40000, 'F') + "#INICIO#x#FIM#");
     struct Caso {
         std::string impressora, velocidade, temperatura, inicio;
     };
@@ -54,24 +69,19 @@ TEST(MotorTemplate, CarregarPreencheVelocidadeETemperatura) {
                                            {" data max ,1", " ", "12", "^PRC~SD12"},
                                            {"Argox,3", "", "", "^PRC~SD^MD"},
                                            {"ZEBRA,2", "", "8", "^PR~SD08"}}) {
-        JanelaFalsa j;
-        j.impressoraTexto = c.impressora;
-        j.velocidadeTexto = c.velocidade;
-        j.temperaturaTexto = c.temperatura;
-        ModuloImpressao m;
-        CarregarTemplate(m, pasta.caminho(), "modelo.ZPL", j);
-        EXPECT_EQ(m.TextoTemplate.substr(0, c.inicio.size()), c.inicio) << c.impressora;
-        EXPECT_EQ(m.TextoTemplate.size(), m.TextoTemplate.find("#FIM#") + 5);
+        Modelo m;
+        m.pasta.gravar("Modelo.zpl",
+                       "^PR:: CMD_VELOCIDADE ::~SD:: Temperatura ::^MD::Temperatura::" +
+                           std::string(40000, 'F') + "#INICIO#x#FIM#");
+        m.parametros.velocidade = valorVelocidade(c.velocidade, fabricanteImpressora(c.impressora));
+        m.parametros.temperatura = c.temperatura;
+        m.execucao.nomeTemplate = "modelo.ZPL";
+        CarregarTemplate(m.execucao);
+        const auto& texto = m.execucao.TextoTemplate;
+        EXPECT_EQ(texto.substr(0, c.inicio.size()), c.inicio) << c.impressora;
+        EXPECT_EQ(texto.size(), texto.find("#FIM#") + 5);
     }
-    ModuloImpressao m;
-    EXPECT_THROW(CarregarTemplate(m, pasta.caminho(), "Ausente.zpl", JanelaFalsa{}),
-                 FalhaImpressao);
-}
-
-// Ending the application is not a failure of the run.
-TEST(TratamentoFalhas, EncerrarAAplicacaoAtravessaARotina) {
-    PlataformaHeadless p;
-    EXPECT_THROW(executarRotina(p, [](int&) { throw AplicacaoEncerrada(); }), AplicacaoEncerrada);
-    EXPECT_TRUE(executarRotina(p, [](int&) {}));
-    EXPECT_TRUE(p.mensagens.empty());
+    Modelo m;
+    m.execucao.nomeTemplate = "Ausente.zpl";
+    EXPECT_THROW(CarregarTemplate(m.execucao), FalhaImpressao);
 }

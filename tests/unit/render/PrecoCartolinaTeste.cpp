@@ -4,6 +4,7 @@
 
 #include "ApoioImpressao.h"
 #include "config/AtualizarConfiguracao.h"
+#include "render/FamiliasEtiqueta.h"
 #include "render/PrecoCartolina.h"
 
 using namespace etiquetas;
@@ -13,16 +14,16 @@ namespace {
 
 using Rotina = decltype(&ImprimirPrecoCartolina);
 
-// One run of a price routine against a throw-away folder, every job recorded.
+// One run of a price routine against a throw-away folder, every job collected.
 struct Execucao {
     PastaTemporaria pasta;
-    PlataformaHeadless plataforma;
-    JanelaFalsa janela;
-    ModuloImpressao modulo;
-    bool imagemEnviada = false;
-    DespachoGravador despacho{plataforma, janela, pasta.caminho(), imagemEnviada};
+    ParametrosImpressao parametros = parametrosZebra();
+    ProgressoGravado progresso;
+    MemoriaImpressao memoria;
+    ColetorTrabalhos saida;
     AtualizarConfiguracao cfg;
-    std::string nomeTemplate = "Modelo.zpl", linguagem = "Zebra";
+    std::string nomeTemplate = "Modelo.zpl";
+    ResultadoImpressao resultado;
 
     explicit Execucao(const std::string& corpo = "") {
         pasta.gravar("QuelmonteEtiqueta.ini",
@@ -38,15 +39,17 @@ struct Execucao {
     }
     void imprimir(const std::vector<LinhaPreco>& linhas, Rotina rotina = ImprimirPrecoCartolina) {
         const Grade grade = gradePreco(linhas);
-        AmbienteImpressao ambiente{despacho, modulo, grade};
-        rotina(ambiente, cfg, nomeTemplate, "QuelmonteSeparador.zpl", linguagem);
+        ExecucaoImpressao execucao({parametros, cfg, pasta.caminho(), grade, "", nomeTemplate,
+                                    "QuelmonteSeparador.zpl", memoria, saida, progresso});
+        resultado = executarRotina(rotina, execucao);
     }
+    const std::vector<Trabalho>& trabalhos() const { return saida.trabalhos; }
     // The body of every unit, between the framing's blank lines.
     Textos corpos() const {
         Textos r;
-        for (const auto& t : despacho.trabalhos) {
-            const auto inicio = t.conteudo.find("\r\n\r\n\r\n") + 6;
-            r.push_back(t.conteudo.substr(inicio, t.conteudo.rfind("\r\n\r\nFTR") - inicio));
+        for (const auto& t : trabalhos()) {
+            const auto inicio = t.texto.find("\r\n\r\n\r\n") + 6;
+            r.push_back(t.texto.substr(inicio, t.texto.rfind("\r\n\r\nFTR") - inicio));
         }
         return r;
     }
@@ -64,15 +67,15 @@ TEST(PrecoCartolina, UnidadeCompletaByteAByte) {
     LinhaPreco linha;
     linha.descricao = "BLUSA Ç*";
     e.imprimir({linha});
-    ASSERT_EQ(e.despacho.trabalhos.size(), 1u);
-    EXPECT_EQ(e.despacho.trabalhos[0].arquivo, "SpoolEtq.PRN");
-    EXPECT_EQ(e.despacho.trabalhos[0].conteudo,
+    ASSERT_EQ(e.trabalhos().size(), 1u);
+    EXPECT_EQ(e.trabalhos()[0].spool, "SpoolEtq.PRN");
+    EXPECT_EQ(e.trabalhos()[0].tipo, TipoTrabalho::Etiqueta);
+    EXPECT_EQ(e.trabalhos()[0].texto,
               "HDR4|08\r\n\r\n\r\n[000042|VERAO|EC1|X|A - C|2000000012350001|2000000012350002||"
               "1922A12|M|AZUL|9,99|2026 042|0000000123|5|BLUSA Ç*|VALE A PENA|REF77|0000|0000|"
               "0000|^A0||8|4]\r\n\r\nFTR\r\n");
-    EXPECT_EQ(e.janela.status.back(), "Etiquetas impressas com Sucesso. . .");
-    ASSERT_EQ(e.plataforma.mensagens.size(), 1u);
-    EXPECT_EQ(e.plataforma.mensagens[0].texto, "Impressão das Etiquetas concluída com sucesso !");
+    EXPECT_TRUE(e.resultado.concluida());
+    EXPECT_EQ(e.resultado.etiquetas, 2) << "two sequence numbers a unit";
 }
 
 TEST(PrecoCartolina, DeslocamentosSeguemLarguraERepeticaoEntreLinhas) {
@@ -139,14 +142,16 @@ TEST(PrecoCartolina, PrecoSuprimidoNosModelosEntreguesSoParaOrigemI) {
         Execucao e;
         e.pasta.copiarDados(c.modelo);
         e.nomeTemplate = c.modelo;
-        e.linguagem = c.modelo.ends_with(".zpl") ? "Zebra" : "DataMax";
-        e.janela.impressoraTexto = e.linguagem == "Zebra" ? "ZEBRA,2" : "DATAMAX,1";
-        e.janela.origem = c.origem;
+        if (c.modelo.ends_with(".prn")) {
+            e.parametros.linguagem = Linguagem::DataMax;
+            e.parametros.fabricante = "DATAMAX";
+        }
+        e.parametros.origemSolicitacao = c.origem;
         LinhaPreco l;
         l.preco = "123,45";
         e.imprimir({l}, c.rotina);
-        ASSERT_FALSE(e.despacho.trabalhos.empty()) << c.modelo;
-        const std::string& spool = e.despacho.trabalhos.back().conteudo;
+        ASSERT_FALSE(e.trabalhos().empty()) << c.modelo;
+        const std::string& spool = e.trabalhos().back().texto;
         EXPECT_EQ(contar(spool, "123,45"), c.suprimido ? 0u : 2u) << c.modelo << " " << c.origem;
         EXPECT_EQ(contar(spool, "R$"), c.suprimido ? 0u : 2u) << c.modelo << " " << c.origem;
         EXPECT_EQ(contar(spool, "::"), 0u) << c.modelo;
@@ -157,26 +162,28 @@ TEST(PrecoCartolina, PrecoSuprimidoNosModelosEntreguesSoParaOrigemI) {
 TEST(PrecoCartolina, FalhaTerminaAExecucaoComOPasso) {
     struct Caso {
         std::function<void(Execucao&, std::vector<LinhaPreco>&)> preparar;
-        std::string texto;
+        std::string descricao;
+        int passo;
         std::size_t trabalhos;
     };
     const std::vector<Caso> casos{
         {[](Execucao&, auto& l) { l[1].primeira = "abc"; },
-         "Valor não numérico em Inf. a Seq. Inicial: \"abc\".\nLinha: 6", 1},
-        {[](Execucao& e, auto&) { e.nomeTemplate = "Ausente.zpl"; }, "Linha: 8", 0},
-        {[](Execucao& e, auto&) { e.pasta.gravar("QuelmonteEtiqueta.ini", ""); }, "Linha: 2", 0},
+         "Valor não numérico em Inf. a Seq. Inicial: \"abc\".", 6, 1},
+        {[](Execucao& e, auto&) { e.nomeTemplate = "Ausente.zpl"; }, "Arquivo não encontrado", 8,
+         0},
+        {[](Execucao& e, auto&) { e.pasta.gravar("QuelmonteEtiqueta.ini", ""); },
+         "Valor inválido para Repeticao", 2, 0},
         {[](Execucao& e, auto&) { e.cfg.LarguraEtiqueta = 32000, e.cfg.Repeticao = 2; },
-         "Estouro de capacidade.\nLinha: 20", 0}};
+         "Estouro de capacidade.", 20, 0}};
     for (const auto& c : casos) {
         Execucao e;
         std::vector<LinhaPreco> linhas(2);
         c.preparar(e, linhas);
         e.imprimir(linhas);
-        ASSERT_EQ(e.plataforma.mensagens.size(), 1u) << c.texto;
-        const auto& m = e.plataforma.mensagens[0];
-        EXPECT_EQ(m.titulo, "Erro !");
-        EXPECT_EQ(m.icone, Icone::Critico);
-        EXPECT_NE(m.texto.find(c.texto), std::string::npos) << m.texto;
-        EXPECT_EQ(e.despacho.trabalhos.size(), c.trabalhos) << c.texto;
+        ASSERT_TRUE(e.resultado.falha) << c.descricao;
+        const FalhaRotina& f = *e.resultado.falha;
+        EXPECT_NE(f.descricao.find(c.descricao), std::string::npos) << f.descricao;
+        EXPECT_EQ(f.passo, c.passo) << c.descricao;
+        EXPECT_EQ(e.trabalhos().size(), c.trabalhos) << c.descricao;
     }
 }

@@ -1,0 +1,36 @@
+#include "render/ExecucaoImpressao.h"
+
+#include "comum/Arquivos.h"
+#include "comum/Texto.h"
+#include "render/FalhaImpressao.h"
+
+namespace etiquetas {
+
+void ExecucaoImpressao::enviarEtiquetas(const std::string& spool, std::string& texto,
+                                        int etiquetas) {
+    substituirTodos(texto, ":: CMD_VELOCIDADE ::", parametros.velocidade);
+    substituirTodos(texto, "::Temperatura::", parametros.temperatura);
+    enviarTexto(TipoTrabalho::Etiqueta, spool, texto, etiquetas);
+}
+
+void ExecucaoImpressao::enviarTexto(TipoTrabalho tipo, const std::string& spool,
+                                    const std::string& texto, int etiquetas) {
+    trabalhoEmEnvio.tipo = tipo;
+    trabalhoEmEnvio.spool = spool;
+    trabalhoEmEnvio.texto.assign(texto).append("\r\n");
+    trabalhoEmEnvio.etiquetas = etiquetas;
+    saida.enviar(trabalhoEmEnvio);
+    resultado.etiquetas += etiquetas;
+    ++resultado.trabalhos;
+}
+
+void ExecucaoImpressao::enviarConfiguracaoDatamax() {
+    const auto origem = caminhoNaPasta(pasta, "QuelmonteConfiguracaoDatamax.prn");
+    const auto configuracao = lerArquivo(origem);
+    if (!configuracao)
+        throw FalhaImpressao("Arquivo de configuração da Datamax não encontrado: " +
+                             origem.string());
+    enviarTexto(TipoTrabalho::ConfiguracaoDatamax, "SpoolEtqImg.prn", *configuracao);
+}
+
+}  // namespace etiquetas

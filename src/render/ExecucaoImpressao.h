@@ -1,0 +1,95 @@
+#pragma once
+
+// One print run: what it reads (the resolved printer job, the layout
+// parameters, the grid), where its jobs go, and the texts it works on. What
+// must outlive the run is in MemoriaImpressao, owned by the application.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "comum/LeitorGrade.h"
+#include "config/AtualizarConfiguracao.h"
+#include "render/ParametrosImpressao.h"
+#include "render/Trabalho.h"
+
+namespace etiquetas {
+
+// Carried from one run to the next while the application runs.
+struct MemoriaImpressao {
+    std::string LoteDatamax;      // Datamax units waiting to go out together
+    int ContadorLoteDatamax = 0;  // units in LoteDatamax
+    std::string PedidoSeparador;  // order and item of the last separator sent
+    std::string ItemSeparador;
+    bool ImagemEnviada = false;  // the Datamax set-up went out on the open serial port
+};
+
+// Status texts and keeping the window alive while a run goes on.
+class ProgressoImpressao {
+  public:
+    virtual ~ProgressoImpressao() = default;
+    virtual void mostrarStatus(const std::string& texto) = 0;
+    virtual void processarEventos() = 0;
+};
+
+// Where a run stopped and why; the window shows it in the "Erro !" box.
+struct FalhaRotina {
+    std::string descricao;
+    int passo = 0;  // the routine's step number
+    int linha = 0;  // grid row
+    std::string pedido, item;
+};
+
+struct ResultadoImpressao {
+    long long etiquetas = 0;  // labels handed to the sink
+    long long trabalhos = 0;  // jobs of any kind handed to the sink
+    std::optional<FalhaRotina> falha;
+    bool concluida() const { return !falha; }
+};
+
+// What a run reads and where its jobs go.
+struct EntradaImpressao {
+    const ParametrosImpressao& parametros;
+    const AtualizarConfiguracao& cfg;
+    std::filesystem::path pasta;
+    const LeitorGrade& grade;
+    std::string arquivoPedidos;  // the order file, for routines that read it again
+    std::string nomeTemplate;
+    std::string nomeSeparador;
+    MemoriaImpressao& memoria;
+    SaidaTrabalhos& saida;
+    ProgressoImpressao& progresso;
+};
+
+struct ExecucaoImpressao : EntradaImpressao {
+    explicit ExecucaoImpressao(const EntradaImpressao& entrada) : EntradaImpressao(entrada) {}
+
+    // The run's working texts, named as the routines know them.
+    std::string TextoTemplate;
+    std::string CorpoTemplate;
+    std::string TextoSaida;
+    std::string TextoSeparador;
+    std::string PedidoAtual;
+    std::string ItemAtual;
+    std::string SemanaEntrega;
+
+    int passo = 0;  // step the routine is in, for the failure message
+    int linha = 0;  // grid row being printed
+    ResultadoImpressao resultado;
+
+    const char* linguagem() const { return nomeLinguagem(parametros.linguagem); }
+    bool novoLayout() const { return nomeTemplate.find("_NOVO") != std::string::npos; }
+
+    // Fills the speed and temperature tokens still in `texto` (the caller's
+    // text changes) and hands it on as a label job.
+    void enviarEtiquetas(const std::string& spool, std::string& texto, int etiquetas);
+    // Hands `texto` on as it is, with the CR LF every spool file ends with.
+    void enviarTexto(TipoTrabalho tipo, const std::string& spool, const std::string& texto,
+                     int etiquetas = 0);
+    // "QuelmonteConfiguracaoDatamax.prn" as a job of its own ("SpoolEtqImg.prn").
+    void enviarConfiguracaoDatamax();
+
+    Trabalho trabalhoEmEnvio;  // reused: one allocation for a whole run
+};
+
+}  // namespace etiquetas

@@ -1,0 +1,60 @@
+#pragma once
+
+// The table of label families: for each label type and variant, the file it
+// comes from, its caption, its templates, its routine and what the TXT export
+// makes of it. The print command, the test print, the export and the window
+// look a family up here; a new family is one source in render/ and one row.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "render/ExecucaoImpressao.h"
+
+namespace etiquetas {
+
+enum class ArquivoFamilia { Preco, Volume };
+
+// Which label variants (see varianteDoTexto) a row serves.
+enum class RegraVariante {
+    Qualquer,
+    InternaOuSemLista,  // 1 or 9
+    CaixaIlpnOuVolume,  // 2, 3 or 4
+    SomenteVolume,      // 4
+    ExcetoVolume,       // anything but 4
+};
+
+// The TXT export record of a label type.
+enum class RegistroTxt { Nenhum, Preco, Volume };
+
+using RotinaFamilia = void (*)(ExecucaoImpressao& execucao);
+
+struct FamiliaEtiqueta {
+    int tipo;  // LabelTypeCode
+    RegraVariante variante;
+    ArquivoFamilia arquivo;
+    std::string_view legenda;    // the information block's caption for the type
+    std::string_view modelo;     // template stem; "" for a type that prints nothing
+    bool usaLayoutNovo;          // the "_NOVO" suffix applies to the template
+    std::string_view separador;  // separator template stem
+    RegistroTxt registroTxt;
+    RotinaFamilia rotina;  // nullptr: not printable in this version
+};
+
+// The row of `tipo` printed with `variante`; none for a type without one.
+const FamiliaEtiqueta* familiaEtiqueta(int tipo, int variante);
+// Any row of `tipo` (caption, export), none for an unknown type.
+const FamiliaEtiqueta* familiaDoTipo(int tipo);
+// The caption of the label type coded `codigo` in a file of kind `arquivo`.
+std::optional<std::string> legendaTipoEtiqueta(ArquivoFamilia arquivo, std::string_view codigo);
+
+// Template and separator file names of a family for a language.
+std::string nomeTemplate(const FamiliaEtiqueta& familia, bool layoutNovo, Linguagem linguagem);
+std::string nomeSeparador(const FamiliaEtiqueta& familia, Linguagem linguagem);
+
+// Runs the family's routine; a failure inside it ends the run and comes back
+// as a value with where it happened. Jobs sent stay sent.
+ResultadoImpressao executarFamilia(const FamiliaEtiqueta& familia, ExecucaoImpressao& execucao);
+ResultadoImpressao executarRotina(RotinaFamilia rotina, ExecucaoImpressao& execucao);
+
+}  // namespace etiquetas

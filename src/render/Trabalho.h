@@ -1,0 +1,42 @@
+#pragma once
+
+// What rendering hands on: one job per spool file, in the order made. Where
+// it goes (a printer, a list for a test or a preview) is the sink's concern.
+
+#include <string>
+#include <vector>
+
+namespace etiquetas {
+
+enum class TipoTrabalho {
+    Etiqueta,             // a unit of labels (or a Datamax batch of them)
+    Separador,            // the order/item separator label
+    ConfiguracaoDatamax,  // Datamax set-up commands sent before price tags
+    Grafico,              // a stored graphic download
+    Fonte,                // a font download
+    Exclusao,             // deletion of a stored object
+};
+
+struct Trabalho {
+    TipoTrabalho tipo = TipoTrabalho::Etiqueta;
+    std::string spool;  // spool file name in the application folder ("SpoolEtq.PRN")
+    std::string texto;  // the exact bytes of the spool file
+    int etiquetas = 0;  // labels the job carries (0 for separators and set-up)
+};
+
+// Receives each job as soon as it is made. A sink that cannot deliver throws
+// FalhaImpressao, which ends the run; jobs already taken stay taken.
+class SaidaTrabalhos {
+  public:
+    virtual ~SaidaTrabalhos() = default;
+    virtual void enviar(const Trabalho& trabalho) = 0;
+};
+
+// Keeps the jobs: tests, the preview and dry runs.
+class ColetorTrabalhos : public SaidaTrabalhos {
+  public:
+    void enviar(const Trabalho& trabalho) override { trabalhos.push_back(trabalho); }
+    std::vector<Trabalho> trabalhos;
+};
+
+}  // namespace etiquetas
