@@ -1,0 +1,58 @@
+#include "render/ValoresSeguros.h"
+
+#include "comum/Texto.h"
+
+namespace etiquetas {
+
+namespace {
+
+bool controle(unsigned char c) {
+    return c < 0x20 || c == 0x7F;
+}
+
+bool seguroEmCodigoBarras(unsigned char c) {
+    if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) return true;
+    return std::string_view(" -./+%$").find(static_cast<char>(c)) != std::string_view::npos;
+}
+
+void escaparZpl(std::string& saida, unsigned char c) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    if (controle(c)) {
+        saida += ' ';
+    } else if (c == '^' || c == '~' || c == '\\') {
+        saida += '\\';
+        saida += kHex[c >> 4];
+        saida += kHex[c & 0x0F];
+    } else {
+        saida += static_cast<char>(c);
+    }
+}
+
+}  // namespace
+
+std::string valorTexto(std::string_view valor, Linguagem linguagem) {
+    std::string saida;
+    saida.reserve(valor.size());
+    for (const unsigned char c : valor) {
+        if (linguagem == Linguagem::Zebra)
+            escaparZpl(saida, c);
+        else if (!controle(c))
+            saida += static_cast<char>(c);
+    }
+    return saida;
+}
+
+std::string valorCodigoBarras(std::string_view valor) {
+    std::string saida;
+    saida.reserve(valor.size());
+    for (const unsigned char c : valor)
+        if (seguroEmCodigoBarras(c)) saida += static_cast<char>(c);
+    return saida;
+}
+
+void preencherTexto(std::string& texto, std::string_view token, std::string_view valor,
+                    Linguagem linguagem) {
+    substituirTodos(texto, token, valorTexto(valor, linguagem));
+}
+
+}  // namespace etiquetas
