@@ -163,10 +163,14 @@ void Aplicacao::aplicarCarga(ResultadoCarga carga, Grade& grade, const char* des
     grade.suspenderAvisos();
     grade.substituirConteudo(carga.linhas, std::move(carga.celulas));
     if (&grade == &j.sprPedidos) {
-        for (int coluna : {23, 24}) grade.definirCor(coluna, kVermelho);
-        for (int coluna : {28, 29, 34, 35, 36, 37}) grade.definirOculta(coluna, true);
+        using enum CampoPreco;
+        for (auto campo : {SequenciaInicial, SequenciaFinal})
+            grade.definirCor(coluna(campo), kVermelho);
+        for (auto campo : {SequenciaInicialOriginal, SequenciaFinalOriginal, Cor, CorIngles,
+                           TamanhoIngles, TipoEtiq})
+            grade.definirOculta(coluna(campo), true);
     } else {
-        grade.definirCor(10, kVermelho);
+        grade.definirCor(coluna(CampoVolume::Caixas), kVermelho);
     }
     grade.retomarAvisos();
     if (carga.TipoEtiquetaPedido) j.TipoEtiquetaPedido = *carga.TipoEtiquetaPedido;

@@ -4,17 +4,18 @@
 #include <climits>
 
 #include "app/Aplicacao.h"
+#include "comum/CamposGrade.h"
 #include "comum/Texto.h"
 
 namespace etiquetas {
 
 namespace {
 
-constexpr int kColunaSeqInicial = 23;
-constexpr int kColunaSeqFinal = 24;
-constexpr int kColunaSeqInicialArquivo = 28;
-constexpr int kColunaSeqFinalArquivo = 29;
-constexpr int kColunaCaixas = 10;
+constexpr int kColunaSeqInicial = coluna(CampoPreco::SequenciaInicial);
+constexpr int kColunaSeqFinal = coluna(CampoPreco::SequenciaFinal);
+constexpr int kColunaSeqInicialArquivo = coluna(CampoPreco::SequenciaInicialOriginal);
+constexpr int kColunaSeqFinalArquivo = coluna(CampoPreco::SequenciaFinalOriginal);
+constexpr int kColunaCaixas = coluna(CampoVolume::Caixas);
 constexpr int kFonteNormal = 8;
 constexpr int kFonteDestaque = 9;
 
@@ -85,7 +86,7 @@ void Aplicacao::formatarCaixas(int linha, int coluna) {
 void Aplicacao::marcarTodas(Grade& grade, bool marcar, bool mudarFonte) {
     grade.suspenderAvisos();
     for (int l = 1; l <= grade.linhas(); ++l) {
-        grade.definirTexto(l, 1, marcar ? "1" : "0");
+        grade.definirTexto(l, coluna(CampoPreco::Marcada), marcar ? "1" : "0");
         grade.definirNegrito(l, marcar);
         if (mudarFonte) grade.definirTamanhoFonte(l, kFonteNormal);
     }

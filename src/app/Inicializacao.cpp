@@ -3,6 +3,7 @@
 #include "app/Aplicacao.h"
 #include "app/ListasImpressoras.h"
 #include "comum/Arquivos.h"
+#include "comum/CamposGrade.h"
 #include "comum/Texto.h"
 #include "config/ArquivosIni.h"
 #include "config/TabelasImpressoras.h"
@@ -98,22 +99,25 @@ void carregarTabelasSeriais(JanelaPrincipal& j, const fs::path& pasta) {
     PopularListControl(j.cbbitparada, tabela(pasta, kTabelaBitParadaCom));
 }
 
-void ocultarColunas(Grade& grade, int de, int ate, bool oculta = true) {
-    for (int c = de; c <= ate; ++c) grade.definirOculta(c, oculta);
+template <class Campo>
+void ocultarColunas(Grade& grade, Campo de, Campo ate, bool oculta = true) {
+    for (int c = coluna(de); c <= coluna(ate); ++c) grade.definirOculta(c, oculta);
 }
 
 void mostrarColunasIniciais(JanelaPrincipal& j) {
+    using P = CampoPreco;
     auto& p = j.sprPedidos;
-    ocultarColunas(p, 7, 22);
-    ocultarColunas(p, 25, 25);
-    ocultarColunas(p, 27, 27);
-    ocultarColunas(p, 30, 36);
-    ocultarColunas(p, 38, 40);
-    ocultarColunas(p, 4, 5, false);
+    ocultarColunas(p, P::Item, P::Grade);
+    ocultarColunas(p, P::QtdEtq, P::QtdEtq);
+    ocultarColunas(p, P::CodigoBureau, P::CodigoBureau);
+    ocultarColunas(p, P::CentroEntrega, P::TamanhoIngles);
+    ocultarColunas(p, P::Familia, P::Estacao);
+    ocultarColunas(p, P::Tamanho, P::Variante, false);
+    using V = CampoVolume;
     auto& v = j.vaVolume;
-    ocultarColunas(v, 9, 20);
-    ocultarColunas(v, 8, 8, false);
-    ocultarColunas(v, 10, 10, false);
+    ocultarColunas(v, V::QuantidadePeca, V::Livre3);
+    ocultarColunas(v, V::Loja, V::Loja, false);
+    ocultarColunas(v, V::Caixas, V::Caixas, false);
 }
 
 const char* textoEventoSerial(int codigo) {

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "comum/Arquivos.h"
+#include "comum/CamposGrade.h"
 #include "comum/Texto.h"
 
 namespace etiquetas {
@@ -17,21 +18,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::string_view kFimRegistro = "\r\n";
-
-// Columns of sprPedidos and vaVolume that the records read.
-namespace preco {
-constexpr int kDescricao = 3, kTamanho = 4, kVariante = 5, kPedido = 6, kItem = 7, kCnpj = 9,
-              kDigito = 10, kCatalogo = 11, kDataEntrega = 12, kDepto = 13, kTransmissao = 14,
-              kCoordenado = 15, kTendencia = 16, kParede = 17, kValeAPena = 18, kPromocao = 20,
-              kPreco = 21, kGrade = 22, kSeqInicial = 23, kSeqFinal = 24, kMaterialForn = 26,
-              kBureau = 27, kCentroEntrega = 30, kDescEntrega = 31, kCentroFaturamento = 32,
-              kDescFaturamento = 33;
-}
-namespace volume {
-constexpr int kMaterial = 5, kPedido = 6, kItem = 7, kLoja = 8, kPecas = 9, kCaixas = 10,
-              kCnpj = 11, kTotal = 12, kMaterialForn = 13, kCentroEntrega = 15,
-              kCentroFaturamento = 16;
-}
 
 // Left-aligned in its width: cut to the first characters, or filled with
 // spaces on the right.
@@ -170,44 +156,47 @@ bool ArquivoSequencial::lerInteiro(int linha, int coluna, long long& valor) {
 }
 
 bool ArquivoSequencial::gerarPreco(int tipo, int linha, SaidaRegistros& saida) {
-    using namespace preco;
     long long inicio = 0, fim = 0;
-    if (!lerInteiro(linha, kSeqInicial, inicio) || !lerInteiro(linha, kSeqFinal, fim)) return false;
-    const auto cel = [&](int coluna) -> const std::string& { return grid_->texto(linha, coluna); };
+    if (!lerInteiro(linha, coluna(CampoPreco::SequenciaInicial), inicio) ||
+        !lerInteiro(linha, coluna(CampoPreco::SequenciaFinal), fim))
+        return false;
+    const auto cel = [&](auto campo) -> const std::string& {
+        return grid_->texto(linha, coluna(campo));
+    };
 
     // Only the bar code's sequence number changes from record to record.
     std::string antes;
-    campo(antes, cel(kCnpj), 14);
-    campo(antes, cel(kPedido), 10);
-    campo(antes, cel(kItem), 5);
-    const std::string& variante = cel(kVariante);
+    campo(antes, cel(CampoPreco::Cnpj), 14);
+    campo(antes, cel(CampoPreco::Pedido), 10);
+    campo(antes, cel(CampoPreco::Item), 5);
+    const std::string& variante = cel(CampoPreco::Variante);
     const bool codigoG = !variante.empty() && maiusculas(variante.substr(0, 1)) == "G";
     campo(antes, codigoG ? variante : direita(variante, 11), 11);
-    campo(antes, cel(kDigito), 1);
+    campo(antes, cel(CampoPreco::Digito), 1);
     campo(antes, "1", 8);
-    campo(antes, cel(kCatalogo), 20);
-    campo(antes, cel(kTamanho), 7);
-    campo(antes, cel(kDataEntrega), 4);
-    campo(antes, cel(kDepto), 3);
-    campo(antes, cel(kTransmissao), 6);
-    campo(antes, cel(kCoordenado), 6);
-    campo(antes, cel(kTendencia), 20);
-    campo(antes, cel(kParede), 5);
-    campo(antes, cel(kValeAPena), 2);
-    campo(antes, cel(kDescricao), 30);
+    campo(antes, cel(CampoPreco::Catalogo), 20);
+    campo(antes, cel(CampoPreco::Tamanho), 7);
+    campo(antes, cel(CampoPreco::DataEntrega), 4);
+    campo(antes, cel(CampoPreco::CodDepto), 3);
+    campo(antes, cel(CampoPreco::DataTransmissao), 6);
+    campo(antes, cel(CampoPreco::CodigoCoordenado), 6);
+    campo(antes, cel(CampoPreco::Tendencia), 20);
+    campo(antes, cel(CampoPreco::Parede), 5);
+    campo(antes, cel(CampoPreco::ValeAPena), 2);
+    campo(antes, cel(CampoPreco::Descricao), 30);
     const std::string barra =
-        "2" + formatarNumero(direita(variante, 10), "0000000000") + cel(kDigito);
+        "2" + formatarNumero(direita(variante, 10), "0000000000") + cel(CampoPreco::Digito);
     std::string depois;
-    campo(depois, cel(kPromocao), 2);
-    campo(depois, cel(kPreco), 9);
-    campo(depois, cel(kGrade), 11);
+    campo(depois, cel(CampoPreco::CodigoPromocao), 2);
+    campo(depois, cel(CampoPreco::PrecoMaterial), 9);
+    campo(depois, cel(CampoPreco::Grade), 11);
     campo(depois, std::to_string(tipo), 1);
-    campo(depois, cel(kMaterialForn), 15);
-    campo(depois, cel(kBureau), 10);
-    campo(depois, cel(kCentroEntrega), 4);
-    campo(depois, cel(kDescEntrega), 20);
-    campo(depois, cel(kCentroFaturamento), 4);
-    campo(depois, cel(kDescFaturamento), 20);
+    campo(depois, cel(CampoPreco::MaterialForn), 15);
+    campo(depois, cel(CampoPreco::CodigoBureau), 10);
+    campo(depois, cel(CampoPreco::CentroEntrega), 4);
+    campo(depois, cel(CampoPreco::DescCentroEntrega), 20);
+    campo(depois, cel(CampoPreco::CentroFaturamento), 4);
+    campo(depois, cel(CampoPreco::DescCentroFaturamento), 20);
     campo(depois, "", 58);
 
     for (long long sequencia = inicio; sequencia <= fim; ++sequencia) {
@@ -222,37 +211,41 @@ bool ArquivoSequencial::gerarPreco(int tipo, int linha, SaidaRegistros& saida) {
 }
 
 bool ArquivoSequencial::gerarVolume(int tipo, int linha, SaidaRegistros& saida) {
-    using namespace volume;
     long long caixas = 0, total = 0, pecas = 0;
-    if (!lerInteiro(linha, kCaixas, caixas) || !lerInteiro(linha, kTotal, total)) return false;
-    if (tipo == 3 && !lerInteiro(linha, kPecas, pecas)) return false;
-    const auto cel = [&](int coluna) -> const std::string& { return grid_->texto(linha, coluna); };
+    if (!lerInteiro(linha, coluna(CampoVolume::Caixas), caixas) ||
+        !lerInteiro(linha, coluna(CampoVolume::QtdeTotal), total))
+        return false;
+    if (tipo == 3 && !lerInteiro(linha, coluna(CampoVolume::QuantidadePeca), pecas)) return false;
+    const auto cel = [&](auto campo) -> const std::string& {
+        return grid_->texto(linha, coluna(campo));
+    };
 
     // Only the box number inside the volume code changes from record to record.
     std::string antes;
-    campo(antes, cel(kCnpj), 14);
-    campo(antes, cel(kPedido), 10);
-    campo(antes, cel(kItem), 5);
-    campo(antes, direita(cel(kMaterial), 11), 11);
+    campo(antes, cel(CampoVolume::Cnpj), 14);
+    campo(antes, cel(CampoVolume::Pedido), 10);
+    campo(antes, cel(CampoVolume::Item), 5);
+    campo(antes, direita(cel(CampoVolume::Material), 11), 11);
     campo(antes, std::to_string(caixas), 8);
     campo(antes, std::to_string(total), 4);
     std::string codigoAntes, codigoDepois, depois;
-    const std::string material = formatarNumero(cel(kMaterial), "0000000000");
+    const std::string material = formatarNumero(cel(CampoVolume::Material), "0000000000");
     int larguraCodigo = 0;
     if (tipo == 3) {
         campo(antes, std::to_string(pecas), 6);
-        campo(antes, cel(kLoja), 4);
-        campo(antes, cel(kMaterialForn), 15);
-        codigoAntes = aparar(cel(kLoja)) + material;
-        codigoDepois = formatarNumero(cel(kPecas), "000000") + formatarNumero(cel(kCaixas), "0000");
+        campo(antes, cel(CampoVolume::Loja), 4);
+        campo(antes, cel(CampoVolume::MaterialForn), 15);
+        codigoAntes = aparar(cel(CampoVolume::Loja)) + material;
+        codigoDepois = formatarNumero(cel(CampoVolume::QuantidadePeca), "000000") +
+                       formatarNumero(cel(CampoVolume::Caixas), "0000");
         larguraCodigo = 27;
     } else {
-        campo(antes, cel(kMaterialForn), 15);
+        campo(antes, cel(CampoVolume::MaterialForn), 15);
         codigoAntes = material;
         codigoDepois = formatarInteiro(caixas, "000");
         larguraCodigo = 16;
-        campo(depois, cel(kCentroEntrega), 4);
-        campo(depois, cel(kCentroFaturamento), 4);
+        campo(depois, cel(CampoVolume::CentroEntrega), 4);
+        campo(depois, cel(CampoVolume::CentroFaturamento), 4);
     }
     campo(depois, "", 26);
 

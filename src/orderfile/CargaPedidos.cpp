@@ -13,6 +13,16 @@ namespace etiquetas {
 
 namespace {
 
+// The cells of one new grid row, written by field name.
+template <class Campo, int N>
+struct CelulasLinha {
+    std::array<std::string, N> celulas;
+    std::string& operator[](Campo campo) { return celulas[coluna(campo) - 1]; }
+    void moverPara(std::vector<std::string>& destino) {
+        for (auto& c : celulas) destino.push_back(std::move(c));
+    }
+};
+
 constexpr long kIntervaloAviso = 4096;
 
 // A file that cannot be read completely: the message names where and what.
@@ -152,7 +162,7 @@ std::string zerosOuPadrao(const std::string& texto, std::string_view figura) {
 
 // ---- price files ----------------------------------------------------------
 
-enum CampoPreco {
+enum ElementoPreco {
     pCNPJ,
     pDigito,
     pQuantidadeEtiqueta,
@@ -227,27 +237,27 @@ constexpr std::array<const char*, kCamposPreco> kNomesPreco{"CNPJ",
 
 // Required text elements and their columns, in the order they are read.
 struct CampoColuna {
+    ElementoPreco elemento;
     CampoPreco campo;
-    int coluna;
 };
 constexpr std::array<CampoColuna, 17> kTextosPreco{{
-    {pCatalogo, 11},
-    {pTamanho, 4},
-    {pDataEntrega, 12},
-    {pCodDepto, 13},
-    {pDataTransmissao, 14},
-    {pCodigoCoordenado, 15},
-    {pTendencia, 16},
-    {pParede, 17},
-    {pValeAPena, 18},
-    {pDescricaoMaterial, 3},
-    {pCodigoBarra, 19},
-    {pCodigoPromocao, 20},
-    {pPrecoMaterial, 21},
-    {pGrade, 22},
-    {pMaterialForn, 26},
-    {pNomeForn, 2},
-    {pCodigoBureau, 27},
+    {pCatalogo, CampoPreco::Catalogo},
+    {pTamanho, CampoPreco::Tamanho},
+    {pDataEntrega, CampoPreco::DataEntrega},
+    {pCodDepto, CampoPreco::CodDepto},
+    {pDataTransmissao, CampoPreco::DataTransmissao},
+    {pCodigoCoordenado, CampoPreco::CodigoCoordenado},
+    {pTendencia, CampoPreco::Tendencia},
+    {pParede, CampoPreco::Parede},
+    {pValeAPena, CampoPreco::ValeAPena},
+    {pDescricaoMaterial, CampoPreco::Descricao},
+    {pCodigoBarra, CampoPreco::CodigoBarra},
+    {pCodigoPromocao, CampoPreco::CodigoPromocao},
+    {pPrecoMaterial, CampoPreco::PrecoMaterial},
+    {pGrade, CampoPreco::Grade},
+    {pMaterialForn, CampoPreco::MaterialForn},
+    {pNomeForn, CampoPreco::Fornecedor},
+    {pCodigoBureau, CampoPreco::CodigoBureau},
 }};
 
 // What both loaders share: the document, the digest to match, progress, the
@@ -359,55 +369,60 @@ class CargaPreco : Carga {
         Onde onde = ondeItem;
         onde.variante = &codigo;
         campos_.ler(variante);
-        std::array<std::string, kColunasPreco + 1> linha;  // 1-based
-        linha[1] = "0";
+        CelulasLinha<CampoPreco, kColunasPreco> linha;
+        linha[CampoPreco::Marcada] = "0";
         lerQuantidadeESequencias(onde, linha);
         lerOpcionais(p, linha);
         for (const auto& c : kTextosPreco)
-            linha[c.coluna] = textoExigido(campos_, c.campo, kNomesPreco[c.campo], onde);
-        linha[27] = zerosOuPadrao(linha[27], "00000");
-        linha[5] = std::move(codigo);
-        linha[6] = p.numero;
-        linha[7] = item;
-        for (int c = 1; c <= kColunasPreco; ++c) r_.celulas.push_back(std::move(linha[c]));
+            linha[c.campo] = textoExigido(campos_, c.elemento, kNomesPreco[c.elemento], onde);
+        linha[CampoPreco::CodigoBureau] = zerosOuPadrao(linha[CampoPreco::CodigoBureau], "00000");
+        linha[CampoPreco::Variante] = std::move(codigo);
+        linha[CampoPreco::Pedido] = p.numero;
+        linha[CampoPreco::Item] = item;
+        linha.moverPara(r_.celulas);
         ++r_.linhas;
         progresso_.passo();
     }
 
     void lerQuantidadeESequencias(const Onde& onde,
-                                  std::array<std::string, kColunasPreco + 1>& linha) {
-        linha[9] = textoExigido(campos_, pCNPJ, "CNPJ", onde);
-        linha[10] = textoExigido(campos_, pDigito, "Digito", onde);
-        linha[8] = textoExigido(campos_, pQuantidadeEtiqueta, "QuantidadeEtiqueta", onde);
-        const auto quantidade = valorInteiro(linha[8]);
+                                  CelulasLinha<CampoPreco, kColunasPreco>& linha) {
+        linha[CampoPreco::Cnpj] = textoExigido(campos_, pCNPJ, "CNPJ", onde);
+        linha[CampoPreco::Digito] = textoExigido(campos_, pDigito, "Digito", onde);
+        linha[CampoPreco::QuantidadeEtiqueta] =
+            textoExigido(campos_, pQuantidadeEtiqueta, "QuantidadeEtiqueta", onde);
+        const auto quantidade = valorInteiro(linha[CampoPreco::QuantidadeEtiqueta]);
         if (!quantidade || *quantidade < INT_MIN || *quantidade > INT_MAX)
-            falhar(onde,
-                   "o elemento QuantidadeEtiqueta (\"" + linha[8] + "\") não é um número inteiro.");
-        linha[25] = std::to_string(*quantidade);
-        linha[23] = textoExigido(campos_, pSequenciaInicial, "SequenciaInicial", onde);
-        linha[28] = linha[23];
-        linha[24] = textoExigido(campos_, pSequenciaFinal, "SequenciaFinal", onde);
-        linha[29] = linha[24];
+            falhar(onde, "o elemento QuantidadeEtiqueta (\"" +
+                             linha[CampoPreco::QuantidadeEtiqueta] +
+                             "\") não é um número inteiro.");
+        linha[CampoPreco::QtdEtq] = std::to_string(*quantidade);
+        linha[CampoPreco::SequenciaInicial] =
+            textoExigido(campos_, pSequenciaInicial, "SequenciaInicial", onde);
+        linha[CampoPreco::SequenciaInicialOriginal] = linha[CampoPreco::SequenciaInicial];
+        linha[CampoPreco::SequenciaFinal] =
+            textoExigido(campos_, pSequenciaFinal, "SequenciaFinal", onde);
+        linha[CampoPreco::SequenciaFinalOriginal] = linha[CampoPreco::SequenciaFinal];
         r_.total = r_.total.value_or(0) + *quantidade;
-        linha[39] = textoOpcional(campos_, pEstrColecao);
-        linha[40] = textoOpcional(campos_, pEstacao);
+        linha[CampoPreco::EstrColecao] = textoOpcional(campos_, pEstrColecao);
+        linha[CampoPreco::Estacao] = textoOpcional(campos_, pEstacao);
     }
 
-    void lerOpcionais(const EstadoPedidoPreco& p,
-                      std::array<std::string, kColunasPreco + 1>& linha) {
-        linha[30] = zerosOuPadrao(textoOpcional(campos_, pcentroentrega), "0000");
-        linha[31] =
+    void lerOpcionais(const EstadoPedidoPreco& p, CelulasLinha<CampoPreco, kColunasPreco>& linha) {
+        linha[CampoPreco::CentroEntrega] =
+            zerosOuPadrao(textoOpcional(campos_, pcentroentrega), "0000");
+        linha[CampoPreco::DescCentroEntrega] =
             zerosOuPadrao(textoOpcional(campos_, pdescricaocentroentrega), "00000000000000000000");
-        linha[32] = zerosOuPadrao(textoOpcional(campos_, pcentrofaturamento), "0000");
-        linha[33] = zerosOuPadrao(textoOpcional(campos_, pdescricaocentrofaturamento),
-                                  "00000000000000000000");
+        linha[CampoPreco::CentroFaturamento] =
+            zerosOuPadrao(textoOpcional(campos_, pcentrofaturamento), "0000");
+        linha[CampoPreco::DescCentroFaturamento] = zerosOuPadrao(
+            textoOpcional(campos_, pdescricaocentrofaturamento), "00000000000000000000");
         r_.OrigemSolicitacao = textoOpcional(campos_, pOrigemSolicitacao);
-        linha[34] = esquerda(textoOpcional(campos_, pCor), 7);
-        linha[35] = textoOpcional(campos_, pCorIngles);
-        linha[36] = textoOpcional(campos_, pTamanhoIngles);
-        linha[37] = textoOpcional(campos_, pTipoEtiq);
-        linha[38] = textoOpcional(campos_, pFamilia);
-        escolherSeletor(p, linha[37], textoOpcional(campos_, pCodDepto));
+        linha[CampoPreco::Cor] = esquerda(textoOpcional(campos_, pCor), 7);
+        linha[CampoPreco::CorIngles] = textoOpcional(campos_, pCorIngles);
+        linha[CampoPreco::TamanhoIngles] = textoOpcional(campos_, pTamanhoIngles);
+        linha[CampoPreco::TipoEtiq] = textoOpcional(campos_, pTipoEtiq);
+        linha[CampoPreco::Familia] = textoOpcional(campos_, pFamilia);
+        escolherSeletor(p, linha[CampoPreco::TipoEtiq], textoOpcional(campos_, pCodDepto));
     }
 
     void escolherSeletor(const EstadoPedidoPreco& p, const std::string& tipoEtiq,
@@ -421,7 +436,7 @@ class CargaPreco : Carga {
 
 // ---- volume files ---------------------------------------------------------
 
-enum CampoVolume {
+enum ElementoVolume {
     vCNPJ,
     vItemPedido,
     vDescricaoMaterial,
@@ -499,32 +514,37 @@ class CargaVolume : Carga {
             logicoExigido(atributoExigido(loja, 1, onde, "etiqueta ILPN"), onde, "etiqueta ILPN");
         r_.seletor = ilpn ? SeletorTipo::IlpnVolume : SeletorTipo::Oculto;
         campos_.ler(loja);
-        std::array<std::string, kColunasVolume + 1> linha;  // 1-based
-        linha[1] = "0";
-        linha[11] = textoExigido(campos_, vCNPJ, "CNPJ", onde);
-        linha[7] = textoExigido(campos_, vItemPedido, "ItemPedido", onde);
-        linha[3] = textoExigido(campos_, vDescricaoMaterial, "DescricaoMaterial", onde);
-        linha[5] = textoExigido(campos_, vCodigoMaterial, "CodigoMaterial", onde);
+        CelulasLinha<CampoVolume, kColunasVolume> linha;
+        linha[CampoVolume::Marcada] = "0";
+        linha[CampoVolume::Cnpj] = textoExigido(campos_, vCNPJ, "CNPJ", onde);
+        linha[CampoVolume::Item] = textoExigido(campos_, vItemPedido, "ItemPedido", onde);
+        linha[CampoVolume::Descricao] =
+            textoExigido(campos_, vDescricaoMaterial, "DescricaoMaterial", onde);
+        linha[CampoVolume::Material] =
+            textoExigido(campos_, vCodigoMaterial, "CodigoMaterial", onde);
         lerVolumes(onde, linha);
-        linha[13] = textoExigido(campos_, vMaterialForn, "MaterialForn", onde);
-        linha[17] = textoOpcional(campos_, vSemanaEntr);
-        linha[2] = textoExigido(campos_, vNomeForn, "NomeForn", onde);
-        linha[14] =
+        linha[CampoVolume::MaterialForn] =
+            textoExigido(campos_, vMaterialForn, "MaterialForn", onde);
+        linha[CampoVolume::SemanaEntrega] = textoOpcional(campos_, vSemanaEntr);
+        linha[CampoVolume::Fornecedor] = textoExigido(campos_, vNomeForn, "NomeForn", onde);
+        linha[CampoVolume::CodigoBureau] =
             zerosOuPadrao(textoExigido(campos_, vCodigoBureau, "CodigoBureau", onde), "000000");
-        linha[6] = numero;
-        linha[9] = textoExigido(campos_, vQuantidadePeca, "QuantidadePeca", onde);
-        somarPecas(linha[9], onde);
-        linha[8] = std::move(codigo);
-        linha[15] = zerosOuPadrao(textoOpcional(campos_, vcentroentrega), "0000");
-        linha[16] = zerosOuPadrao(textoOpcional(campos_, vcentrofaturamento), "0000");
-        for (int c = 1; c <= kColunasVolume; ++c) r_.celulas.push_back(std::move(linha[c]));
+        linha[CampoVolume::Pedido] = numero;
+        linha[CampoVolume::QuantidadePeca] =
+            textoExigido(campos_, vQuantidadePeca, "QuantidadePeca", onde);
+        somarPecas(linha[CampoVolume::QuantidadePeca], onde);
+        linha[CampoVolume::Loja] = std::move(codigo);
+        linha[CampoVolume::CentroEntrega] =
+            zerosOuPadrao(textoOpcional(campos_, vcentroentrega), "0000");
+        linha[CampoVolume::CentroFaturamento] =
+            zerosOuPadrao(textoOpcional(campos_, vcentrofaturamento), "0000");
+        linha.moverPara(r_.celulas);
         ++r_.linhas;
         progresso_.passo();
     }
 
-    // Column 10: one box label per volume entry; column 12: the first
-    // entry's total quantity.
-    void lerVolumes(const Onde& onde, std::array<std::string, kColunasVolume + 1>& linha) {
+    // One box label per volume entry; the first entry's total quantity.
+    void lerVolumes(const Onde& onde, CelulasLinha<CampoVolume, kColunasVolume>& linha) {
         const auto dados = campos_.no(vDADOS_VOLUME);
         if (!dados) falhar(onde, "falta o elemento DADOS_VOLUME.");
         long volumes = 0;
@@ -537,8 +557,8 @@ class CargaVolume : Carga {
         if (volumes == 0) falhar(onde, "o elemento DADOS_VOLUME não tem volumes.");
         const auto total = textoDoFilho(primeiro, "qtdeTotal");
         if (!total) falhar(onde, "falta o elemento qtdeTotal no primeiro volume de DADOS_VOLUME.");
-        linha[10] = std::to_string(volumes);
-        linha[12] = *total;
+        linha[CampoVolume::Caixas] = std::to_string(volumes);
+        linha[CampoVolume::QtdeTotal] = *total;
     }
 
     void somarPecas(const std::string& texto, const Onde& onde) {

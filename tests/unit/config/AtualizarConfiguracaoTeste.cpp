@@ -29,22 +29,26 @@ auto parametros(const AtualizarConfiguracao& c) {
 
 }  // namespace
 
+// The stems and printer suffixes that existing layout files rely on,
+// misspelt "Padraorao" and shared type-5/9 stem included.
 TEST(AtualizarConfiguracao, NomeDaSecaoPorTipoImpressoraEGeracao) {
-    const std::map<int, string> raizes = {
-        {1, "QuelmonteEtiqPreco"},        {2, "QuelmonteEtiqPrecoAdesiva"},
-        {3, "QuelmonteEtiqVolumeRepos"},  {4, "QuelmonteEtiqVolumePadraorao"},
-        {5, "QuelmonteEtiqPrecoComSem"},  {6, "QuelmonteEtiqPrecoAdesivaIntima"},
-        {7, "QuelmonteEtiqPrecoRelogio"}, {8, "QuelmonteEtiqPrecoOculos"},
-        {9, "QuelmonteEtiqPrecoComSem"},  {11, "QuelmonteEtiqPrecoCosmetico"},
-        {99, "QuelmonteEtiqInterna"}};
-    const char* sufixos[] = {"", "Datamax", "Zebra", "Datamax", "Datamax", ""};  // index -1 to 4
-    for (int tipo = 0; tipo <= 100; ++tipo)
-        for (int impressora = -1; impressora <= 4; ++impressora) {
-            const string raiz = raizes.count(tipo) ? raizes.at(tipo) : "";
-            const string sufixo = sufixos[impressora + 1];
-            EXPECT_EQ(configuracao(tipo, impressora).NomeSecao(), raiz + sufixo);
-            EXPECT_EQ(configuracao(tipo, impressora, true).NomeSecao(), raiz + "_NOVO" + sufixo);
-        }
+    struct Caso {
+        int tipo, impressora;
+        bool novo;
+        string secao;
+    };
+    for (const auto& c : std::vector<Caso>{{1, 1, false, "QuelmonteEtiqPrecoZebra"},
+                                           {1, 0, true, "QuelmonteEtiqPreco_NOVODatamax"},
+                                           {4, 3, false, "QuelmonteEtiqVolumePadraoraoDatamax"},
+                                           {9, 2, true, "QuelmonteEtiqPrecoComSem_NOVODatamax"},
+                                           {99, 1, false, "QuelmonteEtiqInternaZebra"},
+                                           {8, 1, false, "QuelmonteEtiqPrecoOculosZebra"},
+                                           {2, -1, false, "QuelmonteEtiqPrecoAdesiva"},
+                                           {2, 4, false, "QuelmonteEtiqPrecoAdesiva"},
+                                           {10, 1, false, "Zebra"},
+                                           {0, 0, true, "_NOVODatamax"}})
+        EXPECT_EQ(configuracao(c.tipo, c.impressora, c.novo).NomeSecao(), c.secao)
+            << c.tipo << " " << c.impressora;
 }
 
 TEST(AtualizarConfiguracao, ValidacaoParaNaPrimeiraFalhaEmOrdem) {

@@ -67,8 +67,10 @@ class ArquivoSequencialTeste : public ::testing::Test {
         EXPECT_EQ(a.NomeTXT(), pasta / (nome + "_20261206 095516.txt"));
         const std::string conteudo = lerArquivo(a.NomeTXT()).value_or("");
         std::vector<std::string> r;
-        for (std::size_t i = 0; i < conteudo.size(); i = conteudo.find("\r\n", i) + 2)
-            r.push_back(conteudo.substr(i, conteudo.find("\r\n", i) - i));
+        std::size_t i = 0;
+        for (std::size_t fim; (fim = conteudo.find("\r\n", i)) != std::string::npos; i = fim + 2)
+            r.push_back(conteudo.substr(i, fim - i));
+        EXPECT_EQ(i, conteudo.size()) << "a record without CR LF at the end of the file";
         return r;
     }
 

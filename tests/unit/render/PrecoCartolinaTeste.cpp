@@ -187,3 +187,19 @@ TEST(PrecoCartolina, FalhaTerminaAExecucaoComOPasso) {
         EXPECT_EQ(e.trabalhos().size(), c.trabalhos) << c.descricao;
     }
 }
+
+// Sequence numbers past 9999 wrap into the bar code's four digits:
+// multiples of 9999 print 9999, never 0000.
+TEST(PrecoCartolina, ContadorInicialDepoisDe9999) {
+    for (const auto& [primeira, codigo] :
+         std::vector<std::pair<std::string, std::string>>{{"9999", "3000000012359999"},
+                                                          {"10000", "3000000012350001"},
+                                                          {"19998", "3000000012359999"},
+                                                          {"19999", "3000000012350001"}}) {
+        Execucao e(":: CodBarra ::");
+        LinhaPreco l;
+        l.primeira = l.ultima = primeira;
+        e.imprimir({l}, ImprimirPrecoCartolinaComSem);
+        EXPECT_EQ(e.corpos(), Textos{codigo}) << primeira;
+    }
+}
