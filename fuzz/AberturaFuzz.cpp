@@ -34,8 +34,8 @@ class PlataformaFuzz : public Plataforma {
     void cursorOcupado(bool) override {}
     [[noreturn]] void encerrarAplicacao() override { throw Encerrada{}; }
     PortaSerial& portaSerial() override { std::abort(); }
-    ResultadoProcesso executarEAguardar(const std::string&,
-                                        const std::vector<std::string>&) override {
+    ResultadoProcesso executarEAguardar(const std::string&, const std::vector<std::string>&,
+                                        std::chrono::milliseconds) override {
         return {};
     }
     void pausar(std::chrono::milliseconds) override {}

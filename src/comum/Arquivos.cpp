@@ -20,6 +20,12 @@ fs::path caminhoNaPasta(const fs::path& pasta, std::string_view nome) {
     return direto;
 }
 
+std::string textoDoCaminho(const fs::path& caminho) {
+    const auto utf8 = caminho.u8string();
+    return utf8ParaCp1252(
+        std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
+}
+
 std::optional<std::string> lerArquivo(const fs::path& caminho) {
     std::ifstream entrada(caminho, std::ios::binary);
     if (!entrada) return std::nullopt;

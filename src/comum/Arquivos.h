@@ -16,6 +16,10 @@ namespace etiquetas {
 // backslash or slash in `nome` is ignored.
 std::filesystem::path caminhoNaPasta(const std::filesystem::path& pasta, std::string_view nome);
 
+// A path as Windows-1252 text, the core's text (characters it lacks become
+// "?"), whatever the system's own encoding of paths.
+std::string textoDoCaminho(const std::filesystem::path& caminho);
+
 // The whole file as bytes, or nothing when it cannot be read.
 std::optional<std::string> lerArquivo(const std::filesystem::path& caminho);
 

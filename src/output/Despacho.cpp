@@ -5,6 +5,7 @@
 
 #include "comum/Arquivos.h"
 #include "comum/Texto.h"
+#include "output/ArgumentosLote.h"
 #include "output/PortasCom.h"
 #include "render/FalhaImpressao.h"
 
@@ -28,7 +29,7 @@ std::string primeiraLinha(const std::string& texto) {
 }
 
 std::string linhaDeComando(const fs::path& script, const std::vector<std::string>& argumentos) {
-    std::string linha = "\"" + script.string() + "\"";
+    std::string linha = "\"" + textoDoCaminho(script) + "\"";
     for (std::size_t i = 0; i < argumentos.size(); ++i)
         linha += i == 0 ? " \"" + argumentos[i] + "\"" : " " + argumentos[i];
     return linha;
@@ -52,8 +53,8 @@ void Despacho::enviar(const Trabalho& trabalho) {
 
 std::vector<std::string> Despacho::argumentosScript(const fs::path& spool) const {
     const auto& s = parametros_.serial;
-    return {spool.string(), parametros_.destino, s.velocidade,
-            s.paridade,     s.bitsDados,         s.bitsParada};
+    return {textoDoCaminho(spool), parametros_.destino, s.velocidade, s.paridade,
+            s.bitsDados,           s.bitsParada};
 }
 
 void Despacho::despachar(const fs::path& spool, const Trabalho& trabalho) {
@@ -74,18 +75,29 @@ void Despacho::executarScript(const fs::path& spool) {
         return;
     }
 #ifdef _WIN32
-    const auto resultado = plataforma_.executarEAguardar(script.string(), argumentos);
+    // cmd reads the batch file's arguments: a value it would act on stops the
+    // run here instead of failing once for every label.
+    for (const auto& a : argumentos)
+        if (const auto c = caractereRecusadoPeloLote(a))
+            throw FalhaImpressao(mensagemValorRecusadoPeloLote(a, *c));
+    const auto resultado =
+        plataforma_.executarEAguardar(textoDoCaminho(script), argumentos, kLimiteScript);
 #else
     // Through the shell program, not the file's own mode: a script copied
     // without its execute bit still runs. No command line is ever parsed.
-    std::vector<std::string> comScript{script.string()};
+    std::vector<std::string> comScript{textoDoCaminho(script)};
     comScript.insert(comScript.end(), argumentos.begin(), argumentos.end());
-    const auto resultado = plataforma_.executarEAguardar("/bin/sh", comScript);
+    const auto resultado = plataforma_.executarEAguardar("/bin/sh", comScript, kLimiteScript);
 #endif
     if (!resultado.iniciou) {
         plataforma_.mensagem(resultado.descricaoFalha, {}, Icone::Nenhum, Botoes::Ok);
         return;
     }
+    if (resultado.excedeuLimite)
+        throw FalhaImpressao(
+            "A etiqueta não foi entregue à impressora: o script de impressão não "
+            "terminou em " +
+            std::to_string(kLimiteScript.count() / 1000) + " segundos e foi interrompido.");
     if (resultado.codigoSaida != 0) {
         std::string motivo = primeiraLinha(resultado.erroPadrao);
         if (motivo.empty())

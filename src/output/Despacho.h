@@ -5,6 +5,7 @@
 // network printer, folder, queue) or it goes out through the serial port.
 // A job that cannot be delivered throws FalhaImpressao, which ends the run.
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -27,6 +28,8 @@ class Despacho : public SaidaTrabalhos {
     std::function<void(const std::string&)> mostrarDetalhePortaCom;
 
     static constexpr int kPausasFinaisSerial = 11;
+    // How long a print script may take before it is ended and the run stops.
+    static constexpr std::chrono::milliseconds kLimiteScript = std::chrono::seconds(120);
 
   private:
     void despachar(const std::filesystem::path& spool, const Trabalho& trabalho);

@@ -45,7 +45,8 @@ class PortaSerial {
 struct ResultadoProcesso {
     bool iniciou = false;        // false: the program could not be started
     int codigoSaida = 0;         // exit status when it ran
-    std::string erroPadrao;      // what it wrote on standard error
+    bool excedeuLimite = false;  // ended by us when its time ran out
+    std::string erroPadrao;      // the start of what it wrote on standard error
     std::string descricaoFalha;  // why it could not be started
 };
 
@@ -74,9 +75,11 @@ class Plataforma {
 
     virtual PortaSerial& portaSerial() = 0;
     // Starts the program with these arguments (no shell in between) and
-    // waits until it ends, letting window events run meanwhile.
+    // waits until it ends, letting window events run meanwhile. When `limite`
+    // passes, the program and everything it started are ended.
     virtual ResultadoProcesso executarEAguardar(const std::string& programa,
-                                                const std::vector<std::string>& argumentos) = 0;
+                                                const std::vector<std::string>& argumentos,
+                                                std::chrono::milliseconds limite) = 0;
     // Pauses without spinning, letting window events run.
     virtual void pausar(std::chrono::milliseconds duracao) = 0;
     virtual std::chrono::system_clock::time_point agora() const = 0;

@@ -5,7 +5,7 @@
 
 #include "comum/Texto.h"
 #include "platform/nucleo/PortaSerialQt.h"
-#include "platform/nucleo/ProcessosQt.h"
+#include "platform/sistema/Processos.h"
 
 namespace etiquetas {
 
@@ -49,14 +49,15 @@ void PlataformaHeadless::definirPortaSerial(std::unique_ptr<PortaSerial> porta) 
     porta_ = std::move(porta);
 }
 
-ResultadoProcesso PlataformaHeadless::executarEAguardar(
-    const std::string& programa, const std::vector<std::string>& argumentos) {
-    return executarProcessoQt(programa, argumentos, [this] { processarEventos(); });
+ResultadoProcesso PlataformaHeadless::executarEAguardar(const std::string& programa,
+                                                        const std::vector<std::string>& argumentos,
+                                                        std::chrono::milliseconds limite) {
+    return executarProcesso(programa, argumentos, limite, [this] { processarEventos(); });
 }
 
 void PlataformaHeadless::pausar(std::chrono::milliseconds duracao) {
     if (semPausas) return;
-    pausarQt(duracao, [this] { processarEventos(); });
+    pausarEmFatias(duracao, [this] { processarEventos(); });
 }
 
 std::chrono::system_clock::time_point PlataformaHeadless::agora() const {

@@ -35,7 +35,8 @@ class PlataformaHeadless : public Plataforma {
     [[noreturn]] void encerrarAplicacao() override;
     PortaSerial& portaSerial() override;
     ResultadoProcesso executarEAguardar(const std::string& programa,
-                                        const std::vector<std::string>& argumentos) override;
+                                        const std::vector<std::string>& argumentos,
+                                        std::chrono::milliseconds limite) override;
     void pausar(std::chrono::milliseconds duracao) override;
     std::chrono::system_clock::time_point agora() const override;
     Versao versao() const override { return versao_; }

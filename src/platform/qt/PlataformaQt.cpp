@@ -12,7 +12,7 @@
 
 #include "comum/Texto.h"
 #include "platform/nucleo/PortaSerialQt.h"
-#include "platform/nucleo/ProcessosQt.h"
+#include "platform/sistema/Processos.h"
 
 namespace etiquetas {
 
@@ -138,12 +138,13 @@ PortaSerial& PlataformaQt::portaSerial() {
 }
 
 ResultadoProcesso PlataformaQt::executarEAguardar(const std::string& programa,
-                                                  const std::vector<std::string>& argumentos) {
-    return executarProcessoQt(programa, argumentos, [this] { processarEventos(); });
+                                                  const std::vector<std::string>& argumentos,
+                                                  std::chrono::milliseconds limite) {
+    return executarProcesso(programa, argumentos, limite, [this] { processarEventos(); });
 }
 
 void PlataformaQt::pausar(std::chrono::milliseconds duracao) {
-    pausarQt(duracao, [this] { processarEventos(); });
+    pausarEmFatias(duracao, [this] { processarEventos(); });
 }
 
 std::chrono::system_clock::time_point PlataformaQt::agora() const {

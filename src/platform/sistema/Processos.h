@@ -1,0 +1,61 @@
+#pragma once
+
+// Starting a program and waiting for it, and pausing, without any toolkit:
+// POSIX and Win32 implementations behind one function. The window and the
+// headless front pass their event pump as `aoEsperar`.
+
+#include <chrono>
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/Plataforma.h"
+
+namespace etiquetas {
+
+// What is kept of a program's standard error: the start of it says why it
+// failed; a runaway script must not fill the memory.
+inline constexpr std::size_t kLimiteErroPadrao = 64 * 1024;
+
+// Starts `programa` with `argumentos` (no shell in between; texts in
+// Windows-1252) and waits until it ends, running `aoEsperar` every few
+// milliseconds. When `limite` passes, the program and everything it started
+// are ended and the result says `excedeuLimite`.
+ResultadoProcesso executarProcesso(const std::string& programa,
+                                   const std::vector<std::string>& argumentos,
+                                   std::chrono::milliseconds limite,
+                                   const std::function<void()>& aoEsperar);
+
+// Sleeps in short slices, running `aoEsperar` between them.
+void pausarEmFatias(std::chrono::milliseconds duracao, const std::function<void()>& aoEsperar);
+
+namespace detalhe {
+
+// Keeps the first kLimiteErroPadrao bytes of what it is given.
+class ErroPadraoLimitado {
+  public:
+    void acrescentar(const char* dados, std::size_t n);
+    const std::string& texto() const { return texto_; }
+
+  private:
+    std::string texto_;
+};
+
+// A command line that the Windows C runtime splits back into exactly these
+// arguments (quotes and backslashes by its rules).
+std::string linhaDeComandoWindows(const std::string& programa,
+                                  const std::vector<std::string>& argumentos);
+
+// The command line of a batch file as cmd reads it: values with blanks or
+// command characters in double quotes, the ones cmd would act on even so
+// refused (`recusa` says why, `linha` is then empty).
+struct LinhaLote {
+    std::string linha;
+    std::string recusa;
+};
+LinhaLote linhaDeComandoLote(const std::string& script, const std::vector<std::string>& argumentos);
+
+}  // namespace detalhe
+
+}  // namespace etiquetas

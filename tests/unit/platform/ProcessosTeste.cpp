@@ -1,0 +1,173 @@
+#include "platform/sistema/Processos.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <thread>
+
+#include "../config/PastaTeste.h"
+#include "comum/Arquivos.h"
+
+#ifndef _WIN32
+#include <signal.h>
+#endif
+
+using namespace etiquetas;
+using namespace std::chrono_literals;
+using detalhe::linhaDeComandoLote;
+using detalhe::linhaDeComandoWindows;
+
+namespace {
+
+#ifdef _WIN32
+constexpr const char* kExtensao = ".bat";
+#else
+constexpr const char* kExtensao = ".sh";
+#endif
+
+struct Script {
+    teste::PastaTeste pasta;
+    std::filesystem::path caminho;
+    Script(const std::string& sh, const std::string& bat) {
+        caminho = pasta / (std::string("roteiro") + kExtensao);
+#ifdef _WIN32
+        (void)sh;
+        pasta.gravar(caminho.filename().string(), bat);
+#else
+        (void)bat;
+        pasta.gravar(caminho.filename().string(), sh);
+#endif
+    }
+    ResultadoProcesso executar(const std::vector<std::string>& argumentos = {},
+                               std::chrono::milliseconds limite = 30s,
+                               const std::function<void()>& aoEsperar = {}) const {
+#ifdef _WIN32
+        return executarProcesso(textoDoCaminho(caminho), argumentos, limite, aoEsperar);
+#else
+        std::vector<std::string> comScript{textoDoCaminho(caminho)};
+        comScript.insert(comScript.end(), argumentos.begin(), argumentos.end());
+        return executarProcesso("/bin/sh", comScript, limite, aoEsperar);
+#endif
+    }
+};
+
+}  // namespace
+
+TEST(Processos, CodigoDeSaidaEErroPadraoDoPrograma) {
+    const Script s("echo 'sem papel' >&2; exit 3\n", "@echo sem papel 1>&2\r\n@exit /b 3\r\n");
+    const auto r = s.executar();
+    EXPECT_TRUE(r.iniciou);
+    EXPECT_FALSE(r.excedeuLimite);
+    EXPECT_EQ(r.codigoSaida, 3);
+    EXPECT_EQ(r.erroPadrao.substr(0, 9), "sem papel");
+}
+
+TEST(Processos, ArgumentosChegamIntactosSemShellNoMeio) {
+    const Script s("printf '%s\\n' \"$@\" >\"$(dirname \"$0\")/args\"\n",
+                   "@echo %~1>\"%~dp0args\"\r\n@echo %~2>>\"%~dp0args\"\r\n"
+                   "@echo %3>>\"%~dp0args\"\r\n");
+#ifdef _WIN32
+    const std::vector<std::string> argumentos{"\\\\srv\\fila & (a)", "Área 9600,N", "9600"};
+    const std::string esperado = "\\\\srv\\fila & (a)\r\nÁrea 9600,N\r\n9600\r\n";
+#else
+    const std::vector<std::string> argumentos{"a b", "x\" & touch inv; $(touch inv2)", "\xC1rea"};
+    const std::string esperado = "a b\nx\" & touch inv; $(touch inv2)\n\xC3\x81rea\n";
+#endif
+    ASSERT_EQ(s.executar(argumentos).codigoSaida, 0);
+    EXPECT_EQ(s.pasta.ler("args"), esperado);
+    EXPECT_FALSE(std::filesystem::exists(s.pasta / "inv"));
+    EXPECT_FALSE(std::filesystem::exists(s.pasta / "inv2"));
+}
+
+TEST(Processos, ProgramaInexistenteNaoIniciaEDizPorque) {
+    const auto r = executarProcesso("/nao/existe/programa-etiquetas.exe", {}, 5s, {});
+    EXPECT_FALSE(r.iniciou);
+    EXPECT_FALSE(r.descricaoFalha.empty());
+}
+
+// A runaway script must not fill the memory nor block on a full pipe.
+TEST(Processos, ErroPadraoGuardaSoOComeco) {
+    const Script s(
+        "i=0; while [ $i -lt 3000 ]; do echo 0123456789012345678901234567890123456789 >&2;"
+        " i=$((i+1)); done\n",
+        "@for /l %%i in (1,1,3000) do @echo 0123456789012345678901234567890123456789 1>&2\r\n");
+    const auto r = s.executar();
+    EXPECT_EQ(r.codigoSaida, 0);
+    EXPECT_EQ(r.erroPadrao.size(), kLimiteErroPadrao);
+}
+
+TEST(Processos, EsperaDeixaOsEventosCorrerem) {
+    const Script s("sleep 0.3\n", "@ping -n 2 127.0.0.1 >nul\r\n");
+    int chamadas = 0;
+    s.executar({}, 30s, [&] { ++chamadas; });
+    EXPECT_GE(chamadas, 5);
+}
+
+#ifndef _WIN32
+// The script and what it started are ended: nothing keeps printing after the
+// run has stopped.
+TEST(Processos, LimiteEncerraOScriptEOsNetos) {
+    const Script s("sleep 1000 &\necho $! >\"$(dirname \"$0\")/neto\"\nwait\n", "");
+    const auto inicio = std::chrono::steady_clock::now();
+    const auto r = s.executar({}, 300ms);
+    EXPECT_TRUE(r.iniciou);
+    EXPECT_TRUE(r.excedeuLimite);
+    EXPECT_NE(r.codigoSaida, 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - inicio, 5s);
+    const pid_t neto = std::stoi(s.pasta.ler("neto"));
+    bool vivo = true;
+    for (int i = 0; i < 200 && vivo; ++i) {
+        std::ifstream estado("/proc/" + std::to_string(neto) + "/stat");
+        std::string pid, nome, letra;
+        vivo = estado >> pid >> nome >> letra && letra != "Z";
+        if (vivo) std::this_thread::sleep_for(10ms);
+    }
+    EXPECT_FALSE(vivo) << "sleep " << neto << " still runs";
+    if (vivo) ::kill(neto, SIGKILL);
+}
+#else
+TEST(Processos, LimiteEncerraOScript) {
+    const Script s("", "@ping -n 100 127.0.0.1 >nul\r\n@echo tarde>\"%~dp0tarde\"\r\n");
+    const auto inicio = std::chrono::steady_clock::now();
+    const auto r = s.executar({}, 500ms);
+    EXPECT_TRUE(r.excedeuLimite);
+    EXPECT_LT(std::chrono::steady_clock::now() - inicio, 10s);
+    EXPECT_FALSE(std::filesystem::exists(s.pasta / "tarde"));
+}
+#endif
+
+TEST(LinhaDeComando, WindowsCitaPelasRegrasDoRuntime) {
+    const struct {
+        std::vector<std::string> argumentos;
+        std::string linha;
+    } casos[] = {
+        {{"simples", "9600"}, "p simples 9600"},
+        {{""}, "p \"\""},
+        {{"com espaço"}, "p \"com espaço\""},
+        {{"a\"b"}, "p \"a\\\"b\""},
+        {{"C:\\pasta com espaço\\"}, "p \"C:\\pasta com espaço\\\\\""},
+        {{"\\\\srv\\fila"}, "p \\\\srv\\fila"},
+        {{"a\\\\\"b c"}, "p \"a\\\\\\\\\\\"b c\""},
+    };
+    for (const auto& c : casos) EXPECT_EQ(linhaDeComandoWindows("p", c.argumentos), c.linha);
+}
+
+TEST(LinhaDeComando, LoteCitaValoresComEspacoOuComandosDoCmd) {
+    const auto r = linhaDeComandoLote(
+        "C:\\Área\\QuelmonteImprime.bat",
+        {"C:\\Área\\SpoolEtq.PRN", "\\\\srv\\Zebra (2) & x", "9600", "N", "8", "1", ""});
+    EXPECT_EQ(r.recusa, "");
+    EXPECT_EQ(r.linha,
+              "\"C:\\Área\\QuelmonteImprime.bat\" C:\\Área\\SpoolEtq.PRN \"\\\\srv\\Zebra (2) & x\""
+              " 9600 N 8 1 \"\"");
+}
+
+TEST(LinhaDeComando, LoteRecusaOQueOCmdExpandiriaMesmoEntreAspas) {
+    for (const std::string destino :
+         {"x\" & echo pwned > f", "%PATH%", "a!b!", "a\r\nb", "a\x1a"}) {
+        const auto r = linhaDeComandoLote("C:\\a\\QuelmonteImprime.bat", {"C:\\s.prn", destino});
+        EXPECT_EQ(r.linha, "") << destino;
+        EXPECT_NE(r.recusa.find("script de impressão"), std::string::npos) << destino;
+    }
+    EXPECT_NE(linhaDeComandoLote("C:\\100%\\x.bat", {}).recusa, "") << "the script's own path";
+}
