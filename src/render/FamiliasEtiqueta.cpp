@@ -3,6 +3,7 @@
 #include <array>
 #include <new>
 
+#include "render/EtiquetaInternaCaixaSku.h"
 #include "render/PrecoCartolina.h"
 
 namespace etiquetas {
@@ -25,14 +26,14 @@ constexpr std::array<FamiliaEtiqueta, 15> kFamilias{{
   {4,  ExcetoVolume,      kVolume, "Etiquetas de Volume(Padrão)",              "QuelmonteEtiqIlpn",               false, kSeparador,    Volume,  nullptr},
   {5,  Qualquer,          kPreco,  "Etiquetas de Preço (Cartolina Com/Sem)",   "QuelmonteEtiqPrecoComSem",        true,  kSeparador,    Nenhum,  ImprimirPrecoCartolinaComSem},
   {6,  InternaOuSemLista, kPreco,  "Etiquetas de Preço (Adesiva Intima)",      "QuelmonteEtiqPrecoAdesivaIntima", true,  kSeparador,    Nenhum,  nullptr},
-  {6,  CaixaIlpnOuVolume, kPreco,  "Etiquetas de Preço (Adesiva Intima)",      "QuelmonteEtiqInterna",            false, kSeparadorSku, Nenhum,  nullptr},
+  {6,  CaixaIlpnOuVolume, kPreco,  "Etiquetas de Preço (Adesiva Intima)",      "QuelmonteEtiqInterna",            false, kSeparadorSku, Nenhum,  ImprimirEtiquetaInternaCaixa},
   {7,  InternaOuSemLista, kPreco,  "Etiquetas de Preço (Relógio)",             "QuelmonteEtiqPrecoRelogio",       false, kSeparador,    Nenhum,  nullptr},
-  {7,  CaixaIlpnOuVolume, kPreco,  "Etiquetas de Preço (Relógio)",             "QuelmonteEtiqInterna",            false, kSeparadorSku, Nenhum,  nullptr},
+  {7,  CaixaIlpnOuVolume, kPreco,  "Etiquetas de Preço (Relógio)",             "QuelmonteEtiqInterna",            false, kSeparadorSku, Nenhum,  ImprimirEtiquetaInternaCaixa},
   {8,  Qualquer,          kVolume, "Etiquetas de Consolidador de Encabidado",  "",                                false, "",            Nenhum,  nullptr},
   {9,  Qualquer,          kPreco,  "Etiquetas de Preço (Conjunto)",            "QuelmonteEtiqPrecoComSem",        true,  kSeparador,    Nenhum,  ImprimirPrecoConjunto},
   {11, Qualquer,          kPreco,  "Etiquetas de Preço (Cosmético)",           "QuelmonteEtiqPrecoCosmetico",     true,  kSeparador,    Nenhum,  nullptr},
-  {99, InternaOuSemLista, kPreco,  "Etiquetas SKU",                            "QuelmonteEtiqInterna",            false, kSeparadorSku, Nenhum,  nullptr},
-  {99, CaixaIlpnOuVolume, kPreco,  "Etiquetas SKU",                            "QuelmonteEtiqCaixa",              false, kSeparadorSku, Nenhum,  nullptr},
+  {99, InternaOuSemLista, kPreco,  "Etiquetas SKU",                            "QuelmonteEtiqInterna",            false, kSeparadorSku, Nenhum,  ImprimirEtiquetaSku},
+  {99, CaixaIlpnOuVolume, kPreco,  "Etiquetas SKU",                            "QuelmonteEtiqCaixa",              false, kSeparadorSku, Nenhum,  ImprimirEtiquetaInternaCaixa},
 }};
 // clang-format on
 

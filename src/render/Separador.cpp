@@ -4,6 +4,7 @@
 #include "comum/Texto.h"
 #include "config/ArquivosIni.h"
 #include "render/MotorTemplate.h"
+#include "render/ValoresSeguros.h"
 
 namespace etiquetas {
 
@@ -16,15 +17,16 @@ void imprimir(ExecucaoImpressao& execucao, const LinhaPreco& linha,
     std::string& texto = execucao.TextoSeparador;
     texto = lerTemplate(execucao.pasta, execucao.nomeSeparador);
     substituirTodos(texto, "LLLL", etiqueta);
-    substituirTodos(texto, ":: INFO_FORNECEDOR ::",
-                    "FORNECEDOR: " + maiusculas(esquerda(linha[CampoPreco::Fornecedor], 16)));
-    substituirTodos(texto, ":: INFO_MATERIAL ::",
-                    "MATERIAL: " + maiusculas(direita(linha[CampoPreco::Grade], 11)));
-    substituirTodos(texto, ":: INFO_REF_FORNECEDOR ::", linhaReferencia);
-    substituirTodos(texto, ":: INFO_PEDIDO ::",
-                    "PEDIDO: " + formatarNumero(linha[CampoPreco::Pedido], "0000000000"));
-    substituirTodos(texto, ":: INFO_ITEM_PEDIDO ::",
-                    "ITEM PED.: " + formatarNumero(linha[CampoPreco::Item], "0000"));
+    const Linguagem l = execucao.parametros.linguagem;
+    preencherTexto(texto, ":: INFO_FORNECEDOR ::",
+                   "FORNECEDOR: " + maiusculas(esquerda(linha[CampoPreco::Fornecedor], 16)), l);
+    preencherTexto(texto, ":: INFO_MATERIAL ::",
+                   "MATERIAL: " + maiusculas(direita(linha[CampoPreco::Grade], 11)), l);
+    preencherTexto(texto, ":: INFO_REF_FORNECEDOR ::", linhaReferencia, l);
+    preencherTexto(texto, ":: INFO_PEDIDO ::",
+                   "PEDIDO: " + formatarNumero(linha[CampoPreco::Pedido], "0000000000"), l);
+    preencherTexto(texto, ":: INFO_ITEM_PEDIDO ::",
+                   "ITEM PED.: " + formatarNumero(linha[CampoPreco::Item], "0000"), l);
     substituirTodos(texto, ":: CMD_VELOCIDADE ::", execucao.parametros.velocidade);
     substituirTodos(texto, "::Temperatura::", execucao.parametros.temperatura);
     execucao.enviarTexto(TipoTrabalho::Separador, "SpoolEtq.PRN", texto);

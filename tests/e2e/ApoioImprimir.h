@@ -37,7 +37,8 @@ struct Resultado {
     std::string erros;  // UTF-8, as the terminal shows them
 };
 
-// One variant of a price file; `campos` overrides the portal's values below.
+// One variant of a price file; `campos` overrides the portal's values below
+// or adds the elements they lack.
 struct Variante {
     std::string pedido = "4512", item = "10", codigo = "000123";
     std::map<std::string, std::string> campos;
@@ -71,7 +72,12 @@ inline std::string xmlPreco(int tipo, const std::vector<Variante>& variantes) {
           << "\">\n<Variante Codigo=\"" << v.codigo << "\">\n";
         std::string corpo = padrao;
         for (const auto& [nome, valor] : v.campos) {
-            const auto inicio = corpo.find("<" + nome + ">") + nome.size() + 2;
+            const auto elemento = corpo.find("<" + nome + ">");
+            if (elemento == std::string::npos) {
+                corpo += "<" + nome + ">" + valor + "</" + nome + ">";
+                continue;
+            }
+            const auto inicio = elemento + nome.size() + 2;
             corpo.replace(inicio, corpo.find("</", inicio) - inicio, valor);
         }
         x << corpo;

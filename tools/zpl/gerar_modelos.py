@@ -146,7 +146,9 @@ def separador_zpl(largura, altura, escala):
 
 
 gravar("QuelmonteSeparador.zpl", separador_zpl(650, 560, 1.0))
-gravar("QuelmonteSeparadorSKU.zpl", separador_zpl(406, 320, 0.55))
+# The internal, box and SKU stock is 101.6 mm wide: the separator of those
+# runs takes its whole width and the height of two internal rows.
+gravar("QuelmonteSeparadorSKU.zpl", separador_zpl(812, 400, 0.7))
 
 # ---- Datamax (DPL). Units of 0.01 inch; rows count from the bottom edge.
 
@@ -206,9 +208,101 @@ def separador_dpl(escala):
 
 
 gravar("QuelmonteSeparador.prn", separador_dpl(1.0))
-gravar("QuelmonteSeparadorSKU.prn", separador_dpl(0.6))
+gravar("QuelmonteSeparadorSKU.prn", separador_dpl(0.8))
 
 # Printer set-up sent before every Datamax price unit: inch units, a 5 inch
 # maximum label length, gap sensing, no cutter, default start-of-print.
 gravar("QuelmonteConfiguracaoDatamax.prn",
        [STX + "n", STX + "M0500", STX + "e", STX + "V0", STX + "O0220", STX + "KcLW0320"])
+
+
+# ---- Internal, box and SKU sheets. A sheet is one whole-file template; the
+# routine numbers the bar codes in the order they come in the file, and the
+# n-th readable line (":: NUM_COD_BARRAS3 ::") shows the n-th bar code's number.
+
+# The prefix has a field of its own: the internal routine writes it bare
+# ("2"), the SKU routine with a blank after it ("2 ").
+PREFIXO = ":: NUM_COD_BARRAS1 ::"
+LEGIVEL = ":: NUM_COD_BARRAS2 :: :: NUM_COD_BARRAS3 ::"
+
+
+def cabecalho_folha_zpl(largura, altura):
+    return ["~SD:: Temperatura ::", "^XA", "^CI27", "^PW%d" % largura, "^LL%d" % altura,
+            "^LH0,0", "^PR:: CMD_VELOCIDADE ::"]
+
+
+def posicao_interna_zpl(x, y):
+    """One internal label of 50.8 x 25.4 mm (406 x 200 dots). Module 2: the
+    17-digit code of an 11-digit variant is 290 dots wide and keeps its
+    quiet zones."""
+    return [
+        "^FO%d,%d^A0N,22,20^FB370,1,0,L^FH\\^FD:: DESC_PROD ::^FS" % (x + 20, y + 12),
+        "^FO%d,%d^A0N,18,16^FB370,1,0,L^FH\\^FDCOR :: COR :: / :: COR_INGLES ::^FS" % (x + 20, y + 38),
+        "^FO%d,%d^A0N,18,16^FB370,1,0,L^FH\\^FDTAM :: TAMANHO :: / :: TAMANHO_INGLES ::   DEP :: DCO ::^FS"
+        % (x + 20, y + 58),
+        "^FO%d,%d^BY2^BCN,70,N,N,N^FD>;:: NUM_COD_BARRAS ::^FS" % (x + 30, y + 82),
+        "^FO%d,%d^A0N,24,20^FH\\^FD%s^FS" % (x + 20, y + 160, PREFIXO),
+        "^FO%d,%d^A0N,24,20^FH\\^FD%s^FS" % (x + 40, y + 160, LEGIVEL),
+    ]
+
+
+def posicao_caixa_zpl(y):
+    """One box label of 101.6 x 50.8 mm (812 x 400 dots)."""
+    return [
+        "^FO16,%d^GB780,372,3^FS" % (y + 14),
+        "^FO40,%d^A0N,36,32^FB732,1,0,L^FH\\^FD:: DESC_PROD ::^FS" % (y + 34),
+        "^FO40,%d^A0N,28,26^FH\\^FDCOR: :: COR ::^FS" % (y + 82),
+        "^FO420,%d^A0N,28,26^FH\\^FDCOLOR: :: COR_INGLES ::^FS" % (y + 82),
+        "^FO40,%d^A0N,28,26^FH\\^FDTAM: :: TAMANHO ::^FS" % (y + 118),
+        "^FO420,%d^A0N,28,26^FH\\^FDSIZE: :: TAMANHO_INGLES ::^FS" % (y + 118),
+        "^FO40,%d^A0N,28,26^FH\\^FDDEPTO: :: DCO ::^FS" % (y + 154),
+        "^FO70,%d^BY3^BCN,110,N,N,N^FD>;:: NUM_COD_BARRAS ::^FS" % (y + 196),
+        "^FO40,%d^A0N,40,34^FH\\^FD%s^FS" % (y + 322, PREFIXO),
+        "^FO74,%d^A0N,40,34^FH\\^FD%s^FS" % (y + 322, LEGIVEL),
+    ]
+
+
+interna = cabecalho_folha_zpl(812, 600)
+for linha in range(3):
+    for coluna in range(2):
+        interna += posicao_interna_zpl(406 * coluna, 200 * linha)
+gravar("QuelmonteEtiqInternaZebra.zpl", interna + RODAPE_ZPL)
+gravar("QuelmonteEtiqCaixaZebra.zpl",
+       cabecalho_folha_zpl(812, 800) + posicao_caixa_zpl(0) + posicao_caixa_zpl(400) + RODAPE_ZPL)
+
+
+def posicao_interna_dpl(c, b):
+    """One internal label; c its left column, b its bottom row (0.01 inch)."""
+    return [
+        "1211000%04d%04d:: DESC_PROD ::" % (b + 86, c + 10),
+        "1211000%04d%04dCOR :: COR :: / :: COR_INGLES ::" % (b + 76, c + 10),
+        "1211000%04d%04dTAM :: TAMANHO :: / :: TAMANHO_INGLES ::  DEP :: DCO ::" % (b + 66, c + 10),
+        "1E22030%04d%04d:: NUM_COD_BARRAS ::" % (b + 30, c + 15),
+        "1311000%04d%04d%s" % (b + 12, c + 10, PREFIXO),
+        "1311000%04d%04d%s" % (b + 12, c + 20, LEGIVEL),
+    ]
+
+
+def posicao_caixa_dpl(b):
+    return [
+        "1X11000%04d0008B392184003003" % (b + 8),
+        "1411000%04d0020:: DESC_PROD ::" % (b + 162),
+        "1311000%04d0020COR: :: COR ::" % (b + 142),
+        "1311000%04d0200COLOR: :: COR_INGLES ::" % (b + 142),
+        "1311000%04d0020TAM: :: TAMANHO ::" % (b + 127),
+        "1311000%04d0200SIZE: :: TAMANHO_INGLES ::" % (b + 127),
+        "1311000%04d0020DEPTO: :: DCO ::" % (b + 112),
+        "1E33055%04d0035:: NUM_COD_BARRAS ::" % (b + 42),
+        "1411000%04d0020%s" % (b + 18, PREFIXO),
+        "1411000%04d0036%s" % (b + 18, LEGIVEL),
+    ]
+
+
+CABECALHO_FOLHA_DPL = [STX + "L", "D11", "H:: Temperatura ::", "P:: CMD_VELOCIDADE ::"]
+interna_dpl = list(CABECALHO_FOLHA_DPL)
+for base in (200, 100, 0):  # top row first: bar codes are numbered in file order
+    for coluna in (0, 200):
+        interna_dpl += posicao_interna_dpl(coluna, base)
+gravar("QuelmonteEtiqInternaDataMax.prn", interna_dpl + RODAPE_DPL)
+gravar("QuelmonteEtiqCaixaDataMax.prn",
+       CABECALHO_FOLHA_DPL + posicao_caixa_dpl(200) + posicao_caixa_dpl(0) + RODAPE_DPL)

@@ -1,0 +1,268 @@
+#include <gtest/gtest.h>
+
+#include "ApoioImprimir.h"
+
+using namespace etiquetas;
+using namespace etiquetas::e2e;
+
+namespace {
+
+const Lista kZebra{"--impressora",  "1", "--velocidade", "4",
+                   "--temperatura", "8", "--serial",     "9600,N,8,1"};
+const Lista kDatamax{"--impressora",  "0", "--velocidade", "",
+                     "--temperatura", "8", "--serial",     "9600,N,8,1"};
+// The portal's variant 000123 with check digit 5, as the sheets show it.
+const std::string kVarianteLegivel = "0000000 123";
+const std::string kCodigoSemNumero = "00000001235";
+
+Lista mais(Lista a, const Lista& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// A row of the internal/box family: department 565 shows the variant list.
+Variante linha(const std::string& tipoEtiq, const std::string& primeira, const std::string& ultima,
+               const std::string& depto = "565") {
+    Variante v = faixa(primeira, ultima);
+    v.campos["TipoEtiq"] = tipoEtiq;
+    v.campos["CodDepto"] = depto;
+    v.campos["CorIngles"] = "BLUE";
+    v.campos["TamanhoIngles"] = "MEDIUM";
+    return v;
+}
+
+bool separador(const Trabalho& t) {
+    return fs::path(t.args.at(0)).filename() == "SpoolEtq.PRN";
+}
+
+// The Code 128 data of every DPL bar-code record.
+Lista codigosDpl(const std::string& spool) {
+    Lista r;
+    std::istringstream linhas(spool);
+    for (std::string l; std::getline(linhas, l);)
+        if (l.starts_with("1E")) r.push_back(l.substr(15, l.find('\r') - 15));
+    return r;
+}
+
+Lista codigos(const std::string& spool) {
+    return spool.find("^XA") != std::string::npos ? codigosZpl(spool) : codigosDpl(spool);
+}
+
+// What follows the readable variant on each position: digit and number.
+Lista linhasLegiveis(const std::string& spool, const std::string& legivel = kVarianteLegivel) {
+    Lista r;
+    for (auto p = spool.find(legivel + " "); p != std::string::npos;
+         p = spool.find(legivel + " ", p + 1)) {
+        const auto inicio = p + legivel.size() + 1;
+        r.push_back(spool.substr(inicio, spool.find_first_of("^\r", inicio) - inicio));
+    }
+    return r;
+}
+
+// Four-digit numbers from `primeiro` on, 9999 followed by 0001.
+Lista numeros(int primeiro, int n) {
+    Lista r;
+    for (int i = 0, k = primeiro; i < n; ++i, k = k == 9999 ? 1 : k + 1)
+        r.push_back(formatarInteiro(k, "0000"));
+    return r;
+}
+
+// One line per job: "separador" or the numbers of the sheet's bar codes,
+// after checking that each readable line shows its bar code's number.
+Lista resumo(const std::vector<Trabalho>& jobs) {
+    Lista r;
+    for (const auto& j : jobs) {
+        if (separador(j)) {
+            r.push_back("separador");
+            continue;
+        }
+        EXPECT_EQ(fs::path(j.args.at(0)).filename(), "SpoolEtqVol.PRN");
+        std::string folha;
+        Lista esperadas;
+        for (const auto& c : codigos(j.spool)) {
+            EXPECT_EQ(c.substr(0, c.size() - 4), "2" + kCodigoSemNumero);
+            folha += (folha.empty() ? "" : " ") + c.substr(c.size() - 4);
+            esperadas.push_back("5 " + c.substr(c.size() - 4));
+        }
+        EXPECT_EQ(linhasLegiveis(j.spool), esperadas);
+        r.push_back(folha);
+    }
+    return r;
+}
+
+}  // namespace
+
+// Types 6 and 7 print the internal sheet (six positions) with "Etiq.Caixa",
+// type 99 the box sheet (two). Each position takes the next number, from the
+// start sequence plus one; an exact fill still takes one sheet more.
+TEST(EtiquetaInternaCaixa, FolhasENumeracaoPorPosicao) {
+    struct Caso {
+        int tipo;
+        std::string tipoEtiq, primeira, ultima;
+        int folhas, porFolha;
+        int primeiroNumero;
+    };
+    for (const auto& c :
+         std::vector<Caso>{{6, "2", "1", "4", 1, 6, 2},              // q = 0
+                           {6, "2", "1", "6", 1, 6, 2},              // six fit one sheet
+                           {6, "1", "1", "6", 2, 6, 2},              // TipoEtiq 1: q = 1
+                           {6, "2", "1", "7", 3, 6, 2},              // q = 1.17
+                           {7, "2", "1", "12", 3, 6, 2},             // q = 2, exact
+                           {99, "2", "1", "2", 1, 2, 2},             // box: q = 0
+                           {99, "2", "1", "3", 3, 2, 2},             // q = 1.5
+                           {99, "2", "1", "4", 3, 2, 2},             // q = 2, exact
+                           {99, "1", "5", "5", 2, 2, 6},             // TipoEtiq 1: q = 0.5
+                           {7, "2", "10005", "10005", 1, 6, 7},      // 10005 runs as 6
+                           {6, "2", "9997", "9998", 1, 6, 9998}}) {  // wraps at the position
+        AplicacaoTemporaria app;
+        const auto r = app.imprimir(xmlPreco(c.tipo, {linha(c.tipoEtiq, c.primeira, c.ultima)}),
+                                    mais(kZebra, {"--todas", "--tipo", "Etiq.Caixa"}));
+        ASSERT_EQ(r.codigo, 0) << r.erros;
+        EXPECT_NE(r.erros.find("sucesso"), std::string::npos);
+        Lista esperado{"separador"};
+        const auto n = numeros(c.primeiroNumero, c.folhas * c.porFolha);
+        for (int f = 0; f < c.folhas; ++f) {
+            std::string folha;
+            for (int p = 0; p < c.porFolha; ++p)
+                folha += (p ? " " : "") + n[static_cast<std::size_t>(f * c.porFolha + p)];
+            esperado.push_back(folha);
+        }
+        EXPECT_EQ(resumo(app.trabalhos()), esperado)
+            << c.tipo << " TipoEtiq " << c.tipoEtiq << " " << c.primeira << "-" << c.ultima;
+    }
+}
+
+// A box row of department 550 prints on the internal sheet; the next row of
+// another department is back on the box sheet. Each row has its own box
+// separator, and its numbers start again from its own range.
+TEST(EtiquetaInternaCaixa, Departamento550NaFolhaInternaESeparadorDeCaixa) {
+    AplicacaoTemporaria app;
+    const auto xml = xmlPreco(
+        99, {linha("2", "1", "2", "550"), linha("2", "1", "2"), linha("2", "1", "2", "550")});
+    const auto r = app.imprimir(xml, mais(kZebra, {"--linhas", "1,2", "--tipo", "Etiq.Caixa"}));
+    ASSERT_EQ(r.codigo, 0) << r.erros;
+    const auto jobs = app.trabalhos();
+    EXPECT_EQ(resumo(jobs),
+              (Lista{"separador", "0002 0003 0004 0005 0006 0007", "separador", "0002 0003"}));
+    ASSERT_EQ(jobs.size(), 4u);
+    EXPECT_NE(jobs[1].spool.find("^LL600"), std::string::npos) << "internal sheet";
+    EXPECT_NE(jobs[3].spool.find("^LL800"), std::string::npos) << "box sheet";
+    EXPECT_NE(jobs[0].spool.find("ETIQUETA EXTERNA DA CAIXA"), std::string::npos);
+    EXPECT_NE(jobs[0].spool.find("^PW812"), std::string::npos) << "the sheets' separator";
+    EXPECT_EQ(jobs[0].spool.find("REF FORN"), std::string::npos);
+}
+
+// Bar-code data "2" & variant & digit & number; Zebra gets the code-set
+// switch before the last digit of an odd-length code. The readable variant
+// sets its last three characters apart.
+TEST(EtiquetaInternaCaixa, CodigoDeBarrasELinhaLegivel) {
+    struct Caso {
+        Lista impressora;
+        std::string variante, codigo, legivel;
+    };
+    for (const auto& c :
+         std::vector<Caso>{{kZebra, "0000123456", "2000012345670015", "0000123 456"},
+                           {kDatamax, "0000123456", "2000012345670015", "0000123 456"},
+                           {kZebra, "12345678901", "2123456789017001>65", "12345678 901"},
+                           {kDatamax, "12345678901", "21234567890170015", "12345678 901"}}) {
+        AplicacaoTemporaria app;
+        Variante v = linha("2", "14", "14");
+        v.codigo = c.variante;
+        v.campos["Digito"] = "7";
+        const auto r =
+            app.imprimir(xmlPreco(6, {v}), mais(c.impressora, {"--todas", "--tipo", "Etiq.Caixa"}));
+        ASSERT_EQ(r.codigo, 0) << r.erros;
+        const auto jobs = app.trabalhos();
+        ASSERT_EQ(jobs.size(), 2u) << c.codigo;
+        const auto folha = codigos(jobs[1].spool);
+        ASSERT_EQ(folha.size(), 6u) << c.codigo;
+        EXPECT_EQ(folha[0], c.codigo);
+        const auto linhas = linhasLegiveis(jobs[1].spool, c.legivel);
+        ASSERT_EQ(linhas.size(), 6u) << c.codigo;
+        EXPECT_EQ(linhas[0], "7 0015");
+        EXPECT_EQ(linhas[5], "7 0020");
+    }
+}
+
+// Order text prints as text: a ZPL command in a value goes out escaped, and
+// a token written in a value is not filled as if the template had it.
+TEST(EtiquetaInternaCaixa, ValoresDoPedidoSaoTexto) {
+    AplicacaoTemporaria app;
+    Variante v = linha("2", "1", "1");
+    v.campos["DescricaoMaterial"] = "BLUSA ^XZ~JA";
+    v.campos["CorIngles"] = ":: NUM_COD_BARRAS ::";
+    v.campos["NomeForn"] = "LOJA ^FS";
+    const auto r =
+        app.imprimir(xmlPreco(6, {v}), mais(kZebra, {"--todas", "--tipo", "Etiq.Caixa"}));
+    ASSERT_EQ(r.codigo, 0) << r.erros;
+    const auto jobs = app.trabalhos();
+    EXPECT_EQ(resumo(jobs), (Lista{"separador", "0002 0003 0004 0005 0006 0007"}));
+    ASSERT_EQ(jobs.size(), 2u);
+    EXPECT_EQ(contar(jobs[1].spool, "BLUSA \\5EXZ\\7EJA"), 6u);
+    EXPECT_EQ(contar(jobs[1].spool, "^XZ"), 1u);
+    EXPECT_EQ(contar(jobs[1].spool, "/ :: NUM_COD_BARRAS ::^FS"), 6u);
+    EXPECT_NE(jobs[0].spool.find("FORNECEDOR: LOJA \\5EFS"), std::string::npos);
+}
+
+// SKU sheets: every position carries the sheet's number, which advances by
+// one a sheet in the bar code and the readable line alike. TipoEtiq 5 and 9
+// double the count and alternate their prefixes.
+TEST(EtiquetaSku, PrefixosAlternadosENumerosPorFolha) {
+    struct Caso {
+        Lista impressora;
+        std::string tipoEtiq, primeira, ultima;
+        Lista folhas;  // prefix and number of each sheet
+    };
+    for (const auto& c : std::vector<Caso>{
+             {kZebra,
+              "5",
+              "10",
+              "12",
+              {"3 0010", "4 0011", "3 0012", "4 0013", "3 0014", "4 0015"}},
+             {kZebra, "2", "1", "4", {"2 0001", "2 0002", "2 0003", "2 0004"}},
+             {kZebra, "9", "1", "2", {"5 0001", "6 0002", "5 0003", "6 0004"}},
+             {kZebra, "5", "1", "4", {"3 0001", "4 0002", "3 0003"}},  // 8 > 6: two + 1
+             {kZebra, "1", "1", "3", {"2 0001", "2 0002"}},
+             {kZebra, "2", "9999", "10000", {"2 9999", "2 0001"}},
+             {kZebra, "2", "10005", "10005", {"2 0006"}},
+             {kDatamax, "5", "1", "1", {"3 0001", "4 0002"}}}) {
+        AplicacaoTemporaria app;
+        const auto r = app.imprimir(xmlPreco(99, {linha(c.tipoEtiq, c.primeira, c.ultima, "42")}),
+                                    mais(c.impressora, {"--todas"}));
+        ASSERT_EQ(r.codigo, 0) << r.erros;
+        const auto jobs = app.trabalhos();
+        ASSERT_FALSE(jobs.empty());
+        EXPECT_TRUE(separador(jobs[0]));
+        EXPECT_NE(jobs[0].spool.find("REF FORN: "), std::string::npos) << "order/item separator";
+        Lista folhas;
+        for (std::size_t i = 1; i < jobs.size(); ++i) {
+            const auto& s = jobs[i].spool;
+            const auto cods = codigos(s);
+            ASSERT_EQ(cods.size(), 6u);
+            const std::string prefixo = cods[0].substr(0, 1), numero = cods[0].substr(12);
+            EXPECT_EQ(cods, Lista(6, prefixo + kCodigoSemNumero + numero))
+                << "no blank, one number";
+            EXPECT_EQ(linhasLegiveis(s), Lista(6, "5 " + numero));
+            EXPECT_EQ(
+                contar(s, prefixo + " " + (s.find("^XA") != std::string::npos ? "^FS" : "\r")), 6u)
+                << "the prefix field";
+            folhas.push_back(prefixo + " " + numero);
+        }
+        EXPECT_EQ(folhas, c.folhas) << "TipoEtiq " << c.tipoEtiq << " " << c.primeira;
+    }
+}
+
+// A row that cannot print stops the run before its separator; what was sent
+// stays sent and no success is announced.
+TEST(EtiquetaInternaCaixa, ModeloAusenteParaAntesDoSeparador) {
+    AplicacaoTemporaria app;
+    fs::remove(app.pasta() / "QuelmonteEtiqCaixaZebra.zpl");
+    const auto r = app.imprimir(xmlPreco(99, {linha("2", "1", "2", "550"), linha("2", "1", "2")}),
+                                mais(kZebra, {"--todas", "--tipo", "Etiq.Caixa"}));
+    EXPECT_EQ(r.codigo, 1);
+    EXPECT_NE(r.erros.find(cp1252ParaUtf8("[Erro !] Arquivo não encontrado: ")), std::string::npos)
+        << r.erros;
+    EXPECT_NE(r.erros.find("QuelmonteEtiqCaixaZebra.zpl Linha: 5"), std::string::npos) << r.erros;
+    EXPECT_EQ(r.erros.find("sucesso"), std::string::npos);
+    EXPECT_EQ(resumo(app.trabalhos()), (Lista{"separador", "0002 0003 0004 0005 0006 0007"}));
+}
