@@ -22,6 +22,7 @@ void Aplicacao::ligarReacoes() {
     j.cmdGerarTxt.clicado.conectar([this] { cmdGerarTxt(); });
     j.cmdConfiguracao.clicado.conectar([this] { cmdConfiguracao(); });
     j.cmdSair.clicado.conectar([this] { cmdSair(); });
+    j.cmdCancelar.clicado.conectar([this] { cmdCancelar(); });
     j.CmZebra.clicado.conectar([this] { CmZebra(); });
     j.Option1.clicada.conectar([this] { imprimirTeste(1); });
     j.Option2.clicada.conectar([this] { imprimirTeste(2); });

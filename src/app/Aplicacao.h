@@ -23,10 +23,12 @@ struct FamiliaEtiqueta;
 
 // How the last print command ended, for the command line's exit status.
 enum class DesfechoImpressao {
-    Impressa,   // the routine ran to its end
-    SemRotina,  // a label type that prints nothing: the command ends silently
-    Recusada,   // stopped with a message before any label was made
-    Falhou,     // the run stopped on a failure
+    Impressa,      // the routine ran to its end
+    SemRotina,     // a label type that prints nothing: the command ends silently
+    Recusada,      // stopped with a message before any label was made
+    Falhou,        // the run stopped on a failure
+    Interrompida,  // the user stopped it after a job
+    NadaImpresso,  // the run ended without sending a label
 };
 
 class Aplicacao {
@@ -58,6 +60,18 @@ class Aplicacao {
 
     // Printing, export, configuration, test print.
     void cmdImprimir();
+    // "Cancelar": the run stops after the job in progress.
+    void cmdCancelar();
+    bool emImpressao() const { return emImpressao_; }
+    // Closing the window: false while a run goes on (the user is asked
+    // whether to stop it; if so, fecharAoTerminar() tells the window to
+    // close once it has stopped).
+    bool podeFechar();
+    bool fecharAoTerminar() const { return fecharAoTerminar_; }
+    // A stop asked from outside the window (the command line's signals).
+    std::function<bool()> cancelamentoExterno;
+    // Closes the window (set by the window; the CLI leaves it empty).
+    std::function<void()> fecharJanela;
     void cmdGerarTxt();
     // The export behind "&Gerar TXT": the file written, or nothing (nothing
     // ticked, a label type without export, a failure already reported).
@@ -97,6 +111,10 @@ class Aplicacao {
                                       const ParametrosImpressao& parametros, SaidaTrabalhos& saida,
                                       ProgressoImpressao& progresso);
     DesfechoImpressao concluirImpressao(const ResultadoImpressao& resultado);
+    bool cancelamentoPedido() const;
+    bool cancelar_ = false;
+    bool emImpressao_ = false;
+    bool fecharAoTerminar_ = false;
     void mostrarEventoSerial(int codigo);
 
     // The open chain (ArquivoPedidos.cpp).

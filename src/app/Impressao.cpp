@@ -5,41 +5,152 @@
 #include "output/PortasCom.h"
 #include "render/FamiliasEtiqueta.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <functional>
+
+#include "comum/CamposGrade.h"
+
 namespace etiquetas {
 
 namespace {
 
-// The buttons come back and the port closes however the run ends.
+// Everything that could change the file, the rows, the printer or the
+// settings, or start another command, is locked during a run and given back
+// as it was however the run ends; "Cancelar" shows instead.
 class FimDaImpressao {
   public:
     FimDaImpressao(JanelaPrincipal& j, Plataforma& p) : j_(j), p_(p) {
-        j_.cmdSair.definirHabilitado(false);
-        j_.cmdImprimir.definirHabilitado(false);
+        for (Controle* c : controlesTravados()) {
+            estados_.push_back(c->habilitado());
+            c->definirHabilitado(false);
+        }
+        j_.cmdCancelar.definirHabilitado(true);
+        j_.cmdCancelar.definirVisivel(true);
     }
     ~FimDaImpressao() {
         p_.cursorOcupado(false);
-        j_.cmdSair.definirHabilitado(true);
-        j_.cmdImprimir.definirHabilitado(true);
+        const auto controles = controlesTravados();
+        for (std::size_t i = 0; i < controles.size(); ++i)
+            controles[i]->definirHabilitado(estados_[i]);
+        j_.cmdCancelar.definirVisivel(false);
+        j_.frameBarra.definirVisivel(false);
+        j_.frameBarra.definirLegenda(legendaBarra_);
     }
     void fecharPorta() {
         if (p_.portaSerial().aberta()) p_.portaSerial().fechar();
     }
+    void mostrarProgresso(long long pedidas) {
+        j_.frameBarra.definirLegenda("Etiquetas enviadas à impressora...");
+        j_.ProgressBar1.definirFaixa(0, static_cast<int>(std::min<long long>(pedidas, INT32_MAX)));
+        j_.ProgressBar1.definirValor(0);
+        j_.frameBarra.definirVisivel(true);
+    }
 
   private:
+    std::vector<Controle*> controlesTravados() {
+        auto& j = j_;
+        return {&j.fraArquivo,
+                &j.cmdLocalizar,
+                &j.fraPedidos,
+                &j.cmdSelTodos,
+                &j.cmdDesmarcaTodos,
+                &j.cmdAtualizaQtd,
+                &j.ckbMaterialForn,
+                &j.fraImpressoras,
+                &j.cmbImpressora,
+                &j.cmbModelo,
+                &j.cmdVelocidade,
+                &j.txtvelocidade,
+                &j.cmdTemperatura,
+                &j.txtTemperatura,
+                &j.optLocal,
+                &j.optRede,
+                &j.cmbCaminhoImpressora,
+                &j.txtCaminhoImpressora,
+                &j.cbvelocidade,
+                &j.cbparidade,
+                &j.cbbitdados,
+                &j.cbbitparada,
+                &j.CmZebra,
+                &j.frmTipo,
+                &j.cbvTipoEtiq,
+                &j.fraTeste,
+                &j.Option1,
+                &j.Option2,
+                &j.Option3,
+                &j.Option4,
+                &j.cmdConfiguracao,
+                &j.cmdGerarTxt,
+                &j.cmdImprimir,
+                &j.cmdSair};
+    }
+
     JanelaPrincipal& j_;
     Plataforma& p_;
+    std::vector<bool> estados_;
+    std::string legendaBarra_ = j_.frameBarra.legenda();
 };
 
 class ProgressoJanela : public ProgressoImpressao {
   public:
-    ProgressoJanela(JanelaPrincipal& j, Plataforma& p) : j_(j), p_(p) {}
+    ProgressoJanela(JanelaPrincipal& j, Plataforma& p, std::function<bool()> cancelado)
+        : j_(j), p_(p), cancelado_(std::move(cancelado)) {}
     void mostrarStatus(const std::string& texto) override { j_.StatusBar1.definirTexto(texto); }
     void processarEventos() override { p_.processarEventos(); }
+    void etiquetasEnviadas(long long n) override {
+        j_.ProgressBar1.definirValor(static_cast<int>(std::min<long long>(n, INT32_MAX)));
+        p_.processarEventos();
+    }
+    bool cancelado() const override { return cancelado_(); }
 
   private:
     JanelaPrincipal& j_;
     Plataforma& p_;
+    std::function<bool()> cancelado_;
 };
+
+// "1.234": thousands with a dot, as the window writes numbers.
+std::string milhares(long long n) {
+    std::string texto = std::to_string(n < 0 ? -n : n);
+    for (int i = static_cast<int>(texto.size()) - 3; i > 0; i -= 3) texto.insert(i, ".");
+    return (n < 0 ? "-" : "") + texto;
+}
+
+std::string etiquetas(long long n) {
+    return milhares(n) + (n == 1 ? " etiqueta" : " etiquetas");
+}
+
+// Labels the ticked rows ask for: the sequence range of a price row, the box
+// count of a volume row. Cells that are not numbers count nothing here; the
+// routine reports them.
+long long etiquetasPedidas(JanelaPrincipal& j) {
+    long long total = 0;
+    if (j.tipoArquivo() == 1) {
+        for (int l = 1; l <= j.sprPedidos.linhas(); ++l) {
+            const LinhaPreco linha(j.sprPedidos, l);
+            const auto primeira = valorInteiro(linha[CampoPreco::SequenciaInicial]);
+            const auto ultima = valorInteiro(linha[CampoPreco::SequenciaFinal]);
+            if (linha.marcada() && primeira && ultima && *ultima >= *primeira)
+                total += *ultima - *primeira + 1;
+        }
+    } else if (j.tipoArquivo() == 2) {
+        for (int l = 1; l <= j.vaVolume.linhas(); ++l) {
+            const LinhaVolume linha(j.vaVolume, l);
+            const auto caixas = valorInteiro(linha[CampoVolume::Caixas]);
+            if (linha.marcada() && caixas && *caixas > 0) total += *caixas;
+        }
+    }
+    return total;
+}
+
+std::string destinoImpressao(const JanelaPrincipal& j) {
+    const std::string fabricante = fabricanteImpressora(j.cmbImpressora.texto());
+    const std::string destino =
+        j.optRede.marcada() ? j.txtCaminhoImpressora.texto() : j.cmbCaminhoImpressora.texto();
+    return (fabricante.empty() ? std::string("?") : fabricante) + ", " + destino;
+}
 
 std::string mensagemFalha(const FalhaRotina& falha) {
     return falha.descricao + "\n" + "Linha: " + std::to_string(falha.passo);
@@ -100,6 +211,7 @@ void Aplicacao::cmdImprimir() {
         ultimaImpressao_ = DesfechoImpressao::Falhou;
         mensagem(e.what(), "Erro !", Icone::Critico);
     }
+    if (fecharAoTerminar_ && fecharJanela) fecharJanela();
 }
 
 DesfechoImpressao Aplicacao::imprimirEtiquetas() {
@@ -113,10 +225,18 @@ DesfechoImpressao Aplicacao::imprimirEtiquetas() {
         j.focar(j.txtCaminhoImpressora.nome);
         return DesfechoImpressao::Recusada;
     }
-    if (mensagem("Confirma a Impressão das Etiquetas para os Pedidos Selecionados ?",
+    const long long pedidas = etiquetasPedidas(j);
+    if (mensagem("Confirma a Impressão das Etiquetas para os Pedidos Selecionados ?\n" +
+                     etiquetas(pedidas) + " — " + destinoImpressao(j),
                  "impressão de Etiquetas", Icone::Pergunta, Botoes::SimNao) != Resposta::Sim)
         return DesfechoImpressao::Recusada;
     FimDaImpressao fim(j, plataforma_);
+    cancelar_ = false;
+    emImpressao_ = true;
+    const struct Fim {
+        bool& emImpressao;
+        ~Fim() { emImpressao = false; }
+    } fimDaExecucao{emImpressao_};
     if (!VerificarPedidoSelecionado()) return DesfechoImpressao::Recusada;
     const ParametrosImpressao parametros = resolverParametros();
     if (parametros.variante == 0) {
@@ -130,6 +250,7 @@ DesfechoImpressao Aplicacao::imprimirEtiquetas() {
     cfg.TipoEtiqueta = j.TipoEtiquetaPedido;
     cfg.LayoutNovo = j.LayoutNovoArquivo;
     cfg.Carregar(pasta_);
+    fim.mostrarProgresso(pedidas);
     const DesfechoImpressao desfecho = imprimirFamilia(cfg, parametros);
     fim.fecharPorta();
     return desfecho;
@@ -151,7 +272,7 @@ DesfechoImpressao Aplicacao::imprimirFamilia(const AtualizarConfiguracao& cfg,
     despacho.mostrarDetalhePortaCom = [this](const std::string& texto) {
         janela_.lblDetalhePortaCom.definirLegenda(texto);
     };
-    ProgressoJanela progresso(janela_, plataforma_);
+    ProgressoJanela progresso(janela_, plataforma_, [this] { return cancelamentoPedido(); });
     ExecucaoImpressao execucao(entradaImpressao(*familia, cfg, parametros, despacho, progresso));
     return concluirImpressao(executarFamilia(*familia, execucao));
 }
@@ -176,15 +297,56 @@ EntradaImpressao Aplicacao::entradaImpressao(const FamiliaEtiqueta& familia,
     };
 }
 
+// What a run sent, and for a price row stopped early, where to resume.
+std::string relatoEnvio(const ResultadoImpressao& resultado) {
+    std::string texto = etiquetas(resultado.etiquetas) + " enviada" +
+                        (resultado.etiquetas == 1 ? "" : "s") + " à impressora.";
+    if (!resultado.concluida() && resultado.proximaSequencia)
+        texto +=
+            "\nPróxima sequência não impressa: " + std::to_string(*resultado.proximaSequencia) +
+            ".";
+    return texto;
+}
+
 DesfechoImpressao Aplicacao::concluirImpressao(const ResultadoImpressao& resultado) {
     if (resultado.falha) {
-        mensagem(mensagemFalha(*resultado.falha), "Erro !", Icone::Critico);
+        mensagem(mensagemFalha(*resultado.falha) + "\n" + relatoEnvio(resultado), "Erro !",
+                 Icone::Critico);
         return DesfechoImpressao::Falhou;
     }
+    if (resultado.interrompida) {
+        janela_.StatusBar1.definirTexto("Impressão interrompida. . .");
+        mensagem("Impressão interrompida a pedido do usuário.\n" + relatoEnvio(resultado),
+                 "Fim da Impressão", Icone::Exclamacao);
+        return DesfechoImpressao::Interrompida;
+    }
+    if (resultado.etiquetas == 0) {
+        janela_.StatusBar1.definirTexto("Nenhuma etiqueta foi impressa.");
+        mensagem("Nenhuma etiqueta foi impressa.", "Fim da Impressão", Icone::Exclamacao);
+        return DesfechoImpressao::NadaImpresso;
+    }
     janela_.StatusBar1.definirTexto("Etiquetas impressas com Sucesso. . .");
-    mensagem("Impressão das Etiquetas concluída com sucesso !", "Fim da Impressão",
-             Icone::Informacao);
+    mensagem("Impressão das Etiquetas concluída com sucesso !\n" + relatoEnvio(resultado),
+             "Fim da Impressão", Icone::Informacao);
     return DesfechoImpressao::Impressa;
+}
+
+bool Aplicacao::cancelamentoPedido() const {
+    return cancelar_ || (cancelamentoExterno && cancelamentoExterno());
+}
+
+void Aplicacao::cmdCancelar() {
+    if (emImpressao_) cancelar_ = true;
+}
+
+bool Aplicacao::podeFechar() {
+    if (!emImpressao_) return true;
+    if (mensagem("Há uma impressão em andamento. Deseja interrompê-la e sair?",
+                 "impressão de Etiquetas", Icone::Pergunta, Botoes::SimNao) != Resposta::Sim)
+        return false;
+    cancelar_ = true;
+    fecharAoTerminar_ = true;
+    return false;  // the window closes when the run has stopped
 }
 
 }  // namespace etiquetas

@@ -13,8 +13,8 @@ JanelaPrincipal::JanelaPrincipal()
     cbvTipoEtiq.dica = "Selecione o tipo de etiqueta";
     // Shown only once a file says so: the export button when the file allows
     // it, the label total and the progress frame while and after loading.
-    for (Controle* c :
-         std::vector<Controle*>{&cmdGerarTxt, &frameBarra, &lblDescImp, &lblTotalEtiquetas})
+    for (Controle* c : std::vector<Controle*>{&cmdGerarTxt, &frameBarra, &lblDescImp,
+                                              &lblTotalEtiquetas, &cmdCancelar})
         c->definirVisivel(false);
     ligarOpcoesExclusivas();
 }

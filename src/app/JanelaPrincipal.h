@@ -97,6 +97,7 @@ class JanelaPrincipal {
     Botao cmdGerarTxt{"cmdGerarTxt", "&Gerar TXT"};
     Botao cmdImprimir{"cmdImprimir", "&Imprimir"};
     Botao cmdSair{"cmdSair", "&Sair"};
+    Botao cmdCancelar{"cmdCancelar", "Cance&lar"};  // shown while a run goes on
 
     // "Status da Leitura do Arquivo..."
     Rotulo frameBarra{"frameBarra", "Status da Leitura do Arquivo..."};

@@ -88,6 +88,8 @@ int resultado(const Aplicacao& app) {
             return kOk;
         case DesfechoImpressao::Recusada:
         case DesfechoImpressao::Falhou:
+        case DesfechoImpressao::Interrompida:
+        case DesfechoImpressao::NadaImpresso:
             break;
     }
     return kFalha;
@@ -107,6 +109,7 @@ int imprimir(ContextoCli& ctx, const OpcoesImprimir& o) {
     j.ckbMaterialForn.definirMarcada(o.separador);
     if (o.tipo) j.cbvTipoEtiq.definirTexto(doTerminal(*o.tipo));
     if (const int r = aplicarOpcoesLinhas(app, o.linhas, std::cerr); r != kOk) return r;
+    ctx.interromperComSinais();
     j.cmdImprimir.clicar();
     return resultado(app);
 }

@@ -1,5 +1,8 @@
 #include "cli/ContextoCli.h"
 
+#include <atomic>
+#include <csignal>
+
 namespace etiquetas::cli {
 
 Aplicacao& ContextoCli::iniciarAplicacao() {
@@ -12,6 +15,19 @@ bool ContextoCli::houveFalha() const {
     for (const auto& m : plataforma.mensagens)
         if (m.icone == Icone::Critico) return true;
     return false;
+}
+
+namespace {
+std::atomic<bool> sinalRecebido{false};
+extern "C" void registrarSinal(int) {
+    sinalRecebido = true;
+}
+}  // namespace
+
+void ContextoCli::interromperComSinais() {
+    std::signal(SIGINT, registrarSinal);
+    std::signal(SIGTERM, registrarSinal);
+    aplicacao->cancelamentoExterno = [] { return sinalRecebido.load(); };
 }
 
 }  // namespace etiquetas::cli

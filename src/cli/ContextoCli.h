@@ -22,6 +22,8 @@ struct ContextoCli {
     Aplicacao& iniciarAplicacao();
     // A critical message was shown: the command stopped on a reported failure.
     bool houveFalha() const;
+    // SIGINT and SIGTERM stop a run of the application after its current job.
+    void interromperComSinais();
 };
 
 // Help texts go to the terminal as they are, in UTF-8: write them as u8""

@@ -1,5 +1,8 @@
 #include "gui/FrmEtiqueta.h"
 
+#include <QPointer>
+#include <QTimer>
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -90,9 +93,17 @@ FrmEtiqueta::FrmEtiqueta(Aplicacao& aplicacao, QWidget* pai)
                                              &a = aplicacao_] {
         if (janela) mostrarFrmConfiguracao(a, janela);
     };
+    aplicacao_.fecharJanela = [janela = QPointer<FrmEtiqueta>(this)] {
+        if (janela) QTimer::singleShot(0, janela, &QWidget::close);
+    };
 }
 
 void FrmEtiqueta::closeEvent(QCloseEvent* evento) {
+    // A run in progress stops after its current job; the window closes then.
+    if (!aplicacao_.podeFechar()) {
+        evento->ignore();
+        return;
+    }
     aplicacao_.fechar();
     evento->accept();
 }
@@ -306,7 +317,8 @@ QWidget* FrmEtiqueta::montarComandos() {
     auto* w = new QWidget(centralWidget());
     auto* l = new QHBoxLayout(w);
     l->setContentsMargins(0, 0, 0, 0);
-    for (Botao* b : {&j_.cmdConfiguracao, &j_.cmdGerarTxt, &j_.cmdImprimir, &j_.cmdSair}) {
+    for (Botao* b :
+         {&j_.cmdConfiguracao, &j_.cmdGerarTxt, &j_.cmdImprimir, &j_.cmdCancelar, &j_.cmdSair}) {
         auto* pb = botao(*b, w);
         pb->setMinimumHeight(kAlturaBotaoComando);
         pb->setMinimumWidth(110);

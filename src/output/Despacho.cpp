@@ -15,6 +15,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr std::size_t kTamanhoMotivo = 300;
+
 #ifdef _WIN32
 constexpr const char* kScript = "QuelmonteImprime.bat";
 #else
@@ -69,11 +71,10 @@ void Despacho::executarScript(const fs::path& spool) {
     const fs::path script = caminhoNaPasta(pasta_, kScript);
     const auto argumentos = argumentosScript(spool);
     std::error_code erro;
-    if (!fs::is_regular_file(script, erro)) {
-        plataforma_.mensagem("Unable to find '" + linhaDeComando(script, argumentos) + "'", {},
-                             Icone::Nenhum, Botoes::Ok);
-        return;
-    }
+    // No script, no delivery: the run stops instead of announcing labels
+    // that went nowhere.
+    if (!fs::is_regular_file(script, erro))
+        throw FalhaImpressao("Unable to find '" + linhaDeComando(script, argumentos) + "'");
 #ifdef _WIN32
     // cmd reads the batch file's arguments: a value it would act on stops the
     // run here instead of failing once for every label.
@@ -89,17 +90,17 @@ void Despacho::executarScript(const fs::path& spool) {
     comScript.insert(comScript.end(), argumentos.begin(), argumentos.end());
     const auto resultado = plataforma_.executarEAguardar("/bin/sh", comScript, kLimiteScript);
 #endif
-    if (!resultado.iniciou) {
-        plataforma_.mensagem(resultado.descricaoFalha, {}, Icone::Nenhum, Botoes::Ok);
-        return;
-    }
+    if (!resultado.iniciou)
+        throw FalhaImpressao("O script de impressão não pôde ser iniciado: " +
+                             resultado.descricaoFalha);
     if (resultado.excedeuLimite)
-        throw FalhaImpressao(
-            "A etiqueta não foi entregue à impressora: o script de impressão não "
-            "terminou em " +
-            std::to_string(kLimiteScript.count() / 1000) + " segundos e foi interrompido.");
+        throw FalhaImpressao("A etiqueta não foi entregue à impressora: o script de impressão não "
+                             "terminou em " +
+                             std::to_string(kLimiteScript.count() / 1000) +
+                             " segundos e foi interrompido.");
     if (resultado.codigoSaida != 0) {
-        std::string motivo = primeiraLinha(resultado.erroPadrao);
+        // A script may write megabytes: its first line, cut, is the reason.
+        std::string motivo = esquerda(primeiraLinha(resultado.erroPadrao), kTamanhoMotivo);
         if (motivo.empty())
             motivo = "O script de impressão terminou com o código " +
                      std::to_string(resultado.codigoSaida) + ".";

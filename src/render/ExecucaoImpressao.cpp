@@ -22,6 +22,8 @@ void ExecucaoImpressao::enviarTexto(TipoTrabalho tipo, const std::string& spool,
     saida.enviar(trabalhoEmEnvio);
     resultado.etiquetas += etiquetas;
     ++resultado.trabalhos;
+    progresso.etiquetasEnviadas(resultado.etiquetas);
+    if (progresso.cancelado()) throw ImpressaoInterrompida();
 }
 
 void ExecucaoImpressao::enviarConfiguracaoDatamax() {

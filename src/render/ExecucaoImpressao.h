@@ -30,6 +30,10 @@ class ProgressoImpressao {
     virtual ~ProgressoImpressao() = default;
     virtual void mostrarStatus(const std::string& texto) = 0;
     virtual void processarEventos() = 0;
+    // Labels handed on so far in this run.
+    virtual void etiquetasEnviadas(long long) {}
+    // The user asked the run to stop: it ends after the job in progress.
+    virtual bool cancelado() const { return false; }
 };
 
 // Where a run stopped and why; the window shows it in the "Erro !" box.
@@ -44,7 +48,10 @@ struct ResultadoImpressao {
     long long etiquetas = 0;  // labels handed to the sink
     long long trabalhos = 0;  // jobs of any kind handed to the sink
     std::optional<FalhaRotina> falha;
-    bool concluida() const { return !falha; }
+    bool interrompida = false;  // cancelled by the user after a job
+    // Price runs: the first sequence number of the current row not yet sent.
+    std::optional<long long> proximaSequencia;
+    bool concluida() const { return !falha && !interrompida; }
 };
 
 // What a run reads and where its jobs go.

@@ -11,4 +11,9 @@ struct FalhaImpressao : std::runtime_error {
     explicit FalhaImpressao(const std::string& descricao) : std::runtime_error(descricao) {}
 };
 
+// Thrown after a job when the user asked the run to stop.
+struct ImpressaoInterrompida : std::runtime_error {
+    ImpressaoInterrompida() : std::runtime_error("impressão interrompida") {}
+};
+
 }  // namespace etiquetas

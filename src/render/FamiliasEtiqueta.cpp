@@ -4,6 +4,7 @@
 #include <new>
 
 #include "render/EtiquetaInternaCaixaSku.h"
+#include "render/FalhaImpressao.h"
 #include "render/PrecoCartolina.h"
 
 namespace etiquetas {
@@ -96,6 +97,8 @@ ResultadoImpressao executarFamilia(const FamiliaEtiqueta& familia, ExecucaoImpre
 ResultadoImpressao executarRotina(RotinaFamilia rotina, ExecucaoImpressao& execucao) {
     try {
         rotina(execucao);
+    } catch (const ImpressaoInterrompida&) {
+        execucao.resultado.interrompida = true;
     } catch (const std::bad_alloc&) {
         execucao.resultado.falha = falhaEm(execucao, "Memória insuficiente.");
     } catch (const std::exception& e) {

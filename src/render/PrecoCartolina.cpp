@@ -11,6 +11,7 @@
 #include "render/FalhaImpressao.h"
 #include "render/MotorTemplate.h"
 #include "render/Separador.h"
+#include "render/ValoresSeguros.h"
 
 namespace etiquetas {
 
@@ -157,13 +158,19 @@ class ExecucaoPreco {
         if (regras_.doisNumerosPorUnidade)
             imprimirPares(primeira, ultima);
         else
-            for (long long k = primeira; k <= ultima; ++k) imprimirUnidade(k);
+            for (long long k = primeira; k <= ultima; ++k) {
+                proximaAposUnidade_ = k + 1;
+                imprimirUnidade(k);
+            }
     }
 
     void imprimirPares(long long primeira, long long ultima) {
         long long n = verificarLongo(ultima - (primeira - 1));
         if (n > 1) n = (n % 2 == 1 ? n + 1 : n) / 2;
-        for (long long u = 1; u <= n; ++u) imprimirUnidade(u);
+        for (long long u = 1; u <= n; ++u) {
+            proximaAposUnidade_ = primeira + 2 * u;
+            imprimirUnidade(u);
+        }
     }
 
     // The section is read for every row, printed or not; only a value that
@@ -242,42 +249,43 @@ class ExecucaoPreco {
         substituirTodos(texto, "FONTE_NOME", cfg_.CodigoFonte == "@" ? cfg_.NomeFonte : "");
     }
 
+    // An order value into a text field, as text whatever it holds.
+    void preencher(std::string_view token, std::string_view valor) {
+        preencherTexto(x_.TextoSaida, token, valor, parametros().linguagem);
+    }
+
     void preencherEstacao() {
-        substituirTodos(x_.TextoSaida, ":: ESTACAO ::", celula(CampoPreco::Estacao));
-        substituirTodos(x_.TextoSaida, ":: ESTRCOLECAO ::", celula(CampoPreco::EstrColecao));
+        preencher(":: ESTACAO ::", celula(CampoPreco::Estacao));
+        preencher(":: ESTRCOLECAO ::", celula(CampoPreco::EstrColecao));
     }
 
     void preencherDados() {
         using enum CampoPreco;
-        std::string& texto = x_.TextoSaida;
-        substituirTodos(texto,
-                        ":: CodigoBureau ::", formatarNumero(celula(CodigoBureau), "000000"));
+        preencher(":: CodigoBureau ::", formatarNumero(celula(CodigoBureau), "000000"));
         if (regras_.estacao == PosicaoEstacao::AposBureau) preencherEstacao();
         const std::string catalogo = aparar(separado(celula(Tendencia), celula(Familia)));
-        substituirTodos(texto, ":: Catalogo ::", catalogo);
-        substituirTodos(
-            texto, ":: Promocao ::",
-            separado(separado(celula(Catalogo), celula(CodigoPromocao)), celula(CodigoCoordenado)));
+        preencher(":: Catalogo ::", catalogo);
+        preencher(":: Promocao ::", separado(separado(celula(Catalogo), celula(CodigoPromocao)),
+                                             celula(CodigoCoordenado)));
         if (regras_.estacao == PosicaoEstacao::AposPromocao) preencherEstacao();
         preencherCodigosBarras();
         preencherTamanho();
-        substituirTodos(texto, ":: COR ::", celula(Cor));
-        substituirTodos(texto, ":: Preco ::", preco());
-        substituirTodos(
-            texto, ":: NUM_COD_BARRAS1 ::",
-            esquerda(celula(DataEntrega), 4) + " " + formatarNumero(celula(CodDepto), "000"));
+        preencher(":: COR ::", celula(Cor));
+        preencher(":: Preco ::", preco());
+        preencher(":: NUM_COD_BARRAS1 ::",
+                  esquerda(celula(DataEntrega), 4) + " " + formatarNumero(celula(CodDepto), "000"));
         std::string material = celula(Variante);
-        substituirTodos(texto, ":: NUM_COD_BARRAS2 ::", CompletarZeros(material));
-        substituirTodos(texto, ":: NUM_COD_BARRAS3 ::", formatarNumero(celula(Digito), "0"));
-        substituirTodos(texto, ":: Desc.Linha 02 ::", celula(Descricao));
-        substituirTodos(texto, ":: Desc.Linha 01 ::", celula(ValeAPena));
-        substituirTodos(texto, ":: REF_FORNECEDOR ::", celula(MaterialForn));
+        preencher(":: NUM_COD_BARRAS2 ::", CompletarZeros(material));
+        preencher(":: NUM_COD_BARRAS3 ::", formatarNumero(celula(Digito), "0"));
+        preencher(":: Desc.Linha 02 ::", celula(Descricao));
+        preencher(":: Desc.Linha 01 ::", celula(ValeAPena));
+        preencher(":: REF_FORNECEDOR ::", celula(MaterialForn));
     }
 
     void preencherCodigosBarras() {
-        std::string material = celula(CampoPreco::Variante);
+        std::string material = valorCodigoBarras(celula(CampoPreco::Variante));
         CompletarZeros(material);
-        const auto& digito = celula(CampoPreco::Digito);
+        const std::string digito = valorCodigoBarras(celula(CampoPreco::Digito));
         const bool zebra = parametros().zebra();
         substituirTodos(x_.TextoSaida, regras_.tokenCodigo1,
                         codigoBarrasPreco(regras_.prefixo1, material, digito, contador_, zebra));
@@ -293,7 +301,7 @@ class ExecucaoPreco {
         if (unico) tamanho.clear();
         substituirTodos(x_.TextoSaida, ":: TamanhoUnico ::", unico ? "UNICO" : "");
         substituirTodos(x_.TextoSaida, "%1922A12%", "1922A12");
-        substituirTodos(x_.TextoSaida, ":: Tamanho ::", tamanho);
+        preencher(":: Tamanho ::", tamanho);
     }
 
     std::string preco() const {
@@ -310,6 +318,7 @@ class ExecucaoPreco {
 
     void enviar() {
         const int etiquetas = regras_.doisNumerosPorUnidade ? 2 : 1;
+        x_.resultado.proximaSequencia = proximaAposUnidade_;
         if (parametros().datamax()) {
             auto& lote = x_.memoria.LoteDatamax;
             lote += x_.TextoSaida;
@@ -329,6 +338,7 @@ class ExecucaoPreco {
     const bool novoLayout_;
 
     long long contador_ = 0;
+    long long proximaAposUnidade_ = 0;  // what a stop after this unit leaves to print
     // The sixteen offsets start equal and change together: one value.
     long long deslocamento_ = 0;
 };

@@ -47,9 +47,11 @@ struct Janela {
         plataforma.mensagens.clear();
     }
     JanelaPrincipal& j() { return app->janela(); }
+    // The first line of each message: the texts the window always showed.
     Textos textos() const {
         Textos r;
-        for (const auto& m : plataforma.mensagens) r.push_back(m.texto);
+        for (const auto& m : plataforma.mensagens)
+            r.push_back(m.texto.substr(0, m.texto.find('\n')));
         return r;
     }
 };
@@ -112,14 +114,26 @@ TEST(ImprimirComando, VerificacoesQueTerminamOComandoDevolvemOsBotoes) {
     }
 }
 
-TEST(ImprimirComando, BotoesDesligadosDuranteAExecucao) {
+// Everything that changes the file, rows, printer or settings is locked while
+// labels go out, "Cancelar" shows, and all comes back as it was.
+TEST(ImprimirComando, ControlesTravadosDuranteAExecucao) {
     Janela w;
+    w.j().cmdGerarTxt.definirHabilitado(false);  // stays as it was
     std::vector<bool> habilitadosDurante;
     w.j().StatusBar1.mudou.conectar([&] {
-        habilitadosDurante.push_back(w.j().cmdImprimir.habilitado() || w.j().cmdSair.habilitado());
+        const auto& j = w.j();
+        habilitadosDurante.push_back(
+            j.cmdImprimir.habilitado() || j.cmdSair.habilitado() || j.cmdLocalizar.habilitado() ||
+            j.fraPedidos.habilitado() || j.cmbImpressora.habilitado() ||
+            j.cmdConfiguracao.habilitado() || j.Option1.habilitado() || !j.cmdCancelar.visivel());
     });
     w.j().cmdImprimir.clicar();
     EXPECT_EQ(w.textos(), (Textos{kPergunta, kSucesso}));
+    EXPECT_EQ(w.plataforma.mensagens[0].texto, kPergunta + "\n2 etiquetas — ZEBRA, LPT1");
+    EXPECT_EQ(w.plataforma.mensagens[1].texto, kSucesso + "\n2 etiquetas enviadas à impressora.");
+    EXPECT_FALSE(w.j().cmdCancelar.visivel());
+    EXPECT_FALSE(w.j().cmdGerarTxt.habilitado());
+    EXPECT_TRUE(w.j().fraPedidos.habilitado() && w.j().cmbImpressora.habilitado());
     ASSERT_FALSE(habilitadosDurante.empty());
     EXPECT_EQ(habilitadosDurante, std::vector<bool>(habilitadosDurante.size(), false));
     EXPECT_TRUE(w.j().cmdImprimir.habilitado() && w.j().cmdSair.habilitado());

@@ -46,14 +46,17 @@ TEST(Despacho, ScriptRecebeSpoolDestinoESerialComoArgumentosSeparados) {
     EXPECT_TRUE(a.plataforma.mensagens.empty());
 }
 
-TEST(Despacho, ScriptAusenteAvisaESegue) {
+// A missing script delivers nothing: the run must stop, not go on to "success".
+TEST(Despacho, ScriptAusenteTerminaAExecucao) {
     Ambiente a;
-    EXPECT_NO_THROW(a.enviar("x"));
-    ASSERT_EQ(a.plataforma.mensagens.size(), 1u);
-    const auto& m = a.plataforma.mensagens[0];
-    EXPECT_EQ(m.texto.rfind("Unable to find '\"", 0), 0u) << m.texto;
-    EXPECT_NE(m.texto.find("QuelmonteImprime.sh\" \""), std::string::npos) << m.texto;
-    EXPECT_EQ(m.icone, Icone::Nenhum);
+    try {
+        a.enviar("x");
+        ADD_FAILURE() << "a missing script must end the run";
+    } catch (const FalhaImpressao& f) {
+        const std::string texto = f.what();
+        EXPECT_EQ(texto.rfind("Unable to find '\"", 0), 0u) << texto;
+        EXPECT_NE(texto.find("QuelmonteImprime.sh\" \""), std::string::npos) << texto;
+    }
     EXPECT_EQ(a.ler("SpoolEtq.PRN"), "x\r\n") << "the spool file is written first";
 }
 
