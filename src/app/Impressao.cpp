@@ -1,5 +1,6 @@
 #include "app/Aplicacao.h"
 #include "comum/Texto.h"
+#include "config/ArquivosIni.h"
 #include "config/AtualizarConfiguracao.h"
 #include "output/Despacho.h"
 #include "output/PortasCom.h"
@@ -152,6 +153,15 @@ std::string destinoImpressao(const JanelaPrincipal& j) {
     return (fabricante.empty() ? std::string("?") : fabricante) + ", " + destino;
 }
 
+// Section "Impressao", key "LimiteEnvioSegundos" of the personal settings:
+// how long one job may take to leave; 120 seconds when absent or not a
+// positive whole number.
+std::chrono::seconds limiteEnvio(const std::filesystem::path& pasta) {
+    const auto valor = valorInteiro(LerArquivoConfig(pasta, "Impressao", "LimiteEnvioSegundos"));
+    if (!valor || *valor <= 0 || *valor > 86400) return std::chrono::seconds(120);
+    return std::chrono::seconds(*valor);
+}
+
 std::string mensagemFalha(const FalhaRotina& falha) {
     return falha.descricao + "\n" + "Linha: " + std::to_string(falha.passo);
 }
@@ -174,6 +184,7 @@ ParametrosImpressao Aplicacao::resolverParametros() const {
     p.variante = varianteDoTexto(j.frmTipo.visivel(), j.cbvTipoEtiq.texto());
     p.layoutNovo = j.LayoutNovoArquivo;
     p.origemSolicitacao = j.OrigemSolicitacao;
+    p.limiteEnvio = limiteEnvio(pasta_);
     return p;
 }
 

@@ -82,21 +82,21 @@ void Despacho::executarScript(const fs::path& spool) {
         if (const auto c = caractereRecusadoPeloLote(a))
             throw FalhaImpressao(mensagemValorRecusadoPeloLote(a, *c));
     const auto resultado =
-        plataforma_.executarEAguardar(textoDoCaminho(script), argumentos, kLimiteScript);
+        plataforma_.executarEAguardar(textoDoCaminho(script), argumentos, limite());
 #else
     // Through the shell program, not the file's own mode: a script copied
     // without its execute bit still runs. No command line is ever parsed.
     std::vector<std::string> comScript{textoDoCaminho(script)};
     comScript.insert(comScript.end(), argumentos.begin(), argumentos.end());
-    const auto resultado = plataforma_.executarEAguardar("/bin/sh", comScript, kLimiteScript);
+    const auto resultado = plataforma_.executarEAguardar("/bin/sh", comScript, limite());
 #endif
     if (!resultado.iniciou)
         throw FalhaImpressao("O script de impressão não pôde ser iniciado: " +
                              resultado.descricaoFalha);
     if (resultado.excedeuLimite)
-        throw FalhaImpressao("A etiqueta não foi entregue à impressora: o script de impressão não "
-                             "terminou em " +
-                             std::to_string(kLimiteScript.count() / 1000) +
+        throw FalhaImpressao("A etiqueta não foi entregue à impressora " + parametros_.destino +
+                             ": o script de impressão não terminou em " +
+                             std::to_string(parametros_.limiteEnvio.count()) +
                              " segundos e foi interrompido.");
     if (resultado.codigoSaida != 0) {
         // A script may write megabytes: its first line, cut, is the reason.
@@ -127,12 +127,23 @@ void Despacho::enviarSerial(const std::string& conteudo, TipoTrabalho tipo) {
         plataforma_.pausar(std::chrono::milliseconds(100));
 }
 
+// A port nobody reads never drains: the wait ends at the limit.
 void Despacho::aguardarPortaVazia() {
     PortaSerial& porta = plataforma_.portaSerial();
+    const auto fim = std::chrono::steady_clock::now() + parametros_.limiteEnvio;
     while (porta.bytesPendentes() > 0) {
         if (!porta.aberta()) throw FalhaImpressao("A porta serial foi fechada durante o envio.");
+        if (std::chrono::steady_clock::now() >= fim)
+            throw FalhaImpressao("A porta serial " + parametros_.porta +
+                                 " não enviou os dados em " +
+                                 std::to_string(parametros_.limiteEnvio.count()) +
+                                 " segundos: verifique se a impressora está ligada e conectada.");
         porta.aguardarEnvio(100);
     }
+}
+
+std::chrono::milliseconds Despacho::limite() const {
+    return parametros_.limiteEnvio;
 }
 
 }  // namespace etiquetas

@@ -29,13 +29,13 @@ class Despacho : public SaidaTrabalhos {
 
     static constexpr int kPausasFinaisSerial = 11;
     // How long a print script may take before it is ended and the run stops.
-    static constexpr std::chrono::milliseconds kLimiteScript = std::chrono::seconds(120);
 
   private:
     void despachar(const std::filesystem::path& spool, const Trabalho& trabalho);
     void executarScript(const std::filesystem::path& spool);
     void enviarSerial(const std::string& conteudo, TipoTrabalho tipo);
     void aguardarPortaVazia();
+    std::chrono::milliseconds limite() const;
     std::vector<std::string> argumentosScript(const std::filesystem::path& spool) const;
 
     Plataforma& plataforma_;

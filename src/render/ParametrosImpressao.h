@@ -4,6 +4,7 @@
 // once when the run starts. The window stays locked while it runs, so the
 // routines never read it back.
 
+#include <chrono>
 #include <string>
 
 namespace etiquetas {
@@ -43,6 +44,8 @@ struct ParametrosImpressao {
     int variante = 9;
     bool layoutNovo = false;
     std::string origemSolicitacao;
+    // How long one job may take to leave (print script or serial port).
+    std::chrono::seconds limiteEnvio{120};
 
     bool zebra() const { return fabricante == "ZEBRA"; }
     bool datamax() const { return linguagem == Linguagem::DataMax; }

@@ -104,3 +104,27 @@ TEST(Execucao, SigtermParaDepoisDoTrabalhoEmCurso) {
         << erros;
     EXPECT_EQ(erros.find("sucesso"), std::string::npos);
 }
+
+// A script that never ends (a sleeping child, a FIFO nobody reads) is
+// stopped at the limit of the personal settings, with the destination named.
+TEST(Execucao, ScriptSemFimParaNoLimite) {
+    for (const std::string& corpo : {std::string("sleep 100000 & wait\n"),
+                                     std::string("mkfifo \"$(dirname \"$0\")/fifo\"; "
+                                                 "cat \"$1\" > \"$(dirname \"$0\")/fifo\"\n")}) {
+        AplicacaoTemporaria app(corpo);
+        app.gravar("QuelmonteConfig.ini", "[Impressao]\r\nLimiteEnvioSegundos=2\r\n");
+        const auto inicio = std::chrono::steady_clock::now();
+        const auto r = app.imprimir(xmlPreco(5, {faixa("1", "3")}), kZebra);
+        const auto segundos = std::chrono::duration_cast<std::chrono::seconds>(
+                                  std::chrono::steady_clock::now() - inicio)
+                                  .count();
+        EXPECT_EQ(r.codigo, 1) << corpo;
+        EXPECT_LT(segundos, 15) << corpo;
+        EXPECT_NE(r.erros.find(cp1252ParaUtf8("[Erro !] A etiqueta não foi entregue à impressora "
+                                              "LPT1: o script de impressão não terminou em 2 "
+                                              "segundos")),
+                  std::string::npos)
+            << r.erros;
+        EXPECT_EQ(r.erros.find("sucesso"), std::string::npos);
+    }
+}
