@@ -114,9 +114,13 @@ class ProgressoJanela : public ProgressoImpressao {
 
 // "1.234": thousands with a dot, as the window writes numbers.
 std::string milhares(long long n) {
-    std::string texto = std::to_string(n < 0 ? -n : n);
-    for (int i = static_cast<int>(texto.size()) - 3; i > 0; i -= 3) texto.insert(i, ".");
-    return (n < 0 ? "-" : "") + texto;
+    const std::string digitos = std::to_string(n < 0 ? -n : n);
+    std::string texto = n < 0 ? "-" : "";
+    for (std::size_t i = 0; i < digitos.size(); ++i) {
+        if (i > 0 && (digitos.size() - i) % 3 == 0) texto += '.';
+        texto += digitos[i];
+    }
+    return texto;
 }
 
 std::string etiquetas(long long n) {
