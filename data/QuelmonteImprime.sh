@@ -10,8 +10,10 @@
 #                     (etiqueta-0001.prn, ...): printing without a printer
 #   a CUPS queue      sent unchanged with "lp -o raw"
 #   host:porta        raw TCP, as network label printers take it (port 9100)
-#   any other path    written as a file or a device (/dev/ttyUSB0, ...);
-#                     a bare name that is no queue is refused
+#   an existing device  written to it (/dev/ttyUSB0, ...)
+#   an existing file  the job is appended to it, never written over
+# Anything else (a path that does not exist, a bare name that is no queue,
+# host:port with a port that is no number) is refused with its reason.
 # The serial values only matter to a serial device; the program itself sends
 # to COM ports. Exits non-zero with one line in Portuguese on standard error
 # when the job could not be delivered.
@@ -47,6 +49,16 @@ enviar_para() {
     exit 0
 }
 
+acrescentar_a() {
+    cat -- "$spool" >> "$1" 2>/dev/null || falha "Não foi possível gravar a etiqueta em $1."
+    exit 0
+}
+
+# Connecting and sending each have their limit: a printer that does not
+# answer, or takes the connection and never reads, fails the job.
+LIMITE_CONEXAO=${ETIQUETAS_LIMITE_CONEXAO:-10}
+LIMITE_ENVIO=${ETIQUETAS_LIMITE_ENVIO:-60}
+
 salvar_na_pasta() {
     n=1
     while [ "$n" -lt 100000 ]; do
@@ -62,11 +74,12 @@ salvar_na_pasta() {
 enviar_tcp() {
     host=$1
     porta=$2
-    if command -v bash >/dev/null 2>&1; then
-        bash -c 'exec 3<>"/dev/tcp/$1/$2" && cat -- "$3" >&3' _ "$host" "$porta" "$spool" 2>/dev/null &&
-            exit 0
+    if command -v bash >/dev/null 2>&1 && command -v timeout >/dev/null 2>&1; then
+        timeout -k 2 "$LIMITE_ENVIO" bash -c '
+            exec 3<>"/dev/tcp/$1/$2" || exit 1
+            cat -- "$3" >&3' _ "$host" "$porta" "$spool" 2>/dev/null && exit 0
     elif command -v nc >/dev/null 2>&1; then
-        nc -w 10 "$host" "$porta" < "$spool" 2>/dev/null && exit 0
+        nc -w "$LIMITE_CONEXAO" "$host" "$porta" < "$spool" 2>/dev/null && exit 0
     fi
     falha "Não foi possível enviar a etiqueta para a impressora de rede $host:$porta."
 }
@@ -95,7 +108,7 @@ case $destino in
         host=${destino%:*}
         porta=${destino##*:}
         case $porta in
-            '' | *[!0-9]*) ;;
+            '' | *[!0-9]*) falha "Porta de rede inválida em $destino: use servidor:porta (ex.: 192.168.0.10:9100)." ;;
             *) enviar_tcp "$host" "$porta" ;;
         esac
         ;;
@@ -109,6 +122,11 @@ case $destino in
         ;;
 esac
 
-pasta=$(dirname -- "$destino")
-[ -d "$pasta" ] || falha "Caminho da impressora não encontrado: $destino"
-enviar_para "$destino"
+if [ -c "$destino" ] || [ -b "$destino" ] || [ -p "$destino" ]; then
+    enviar_para "$destino"
+fi
+if [ -f "$destino" ]; then
+    acrescentar_a "$destino"
+fi
+# A path that does not exist would become a file that every job overwrites.
+falha "Caminho da impressora não encontrado: $destino"
