@@ -168,13 +168,12 @@ std::shared_ptr<pugi::xml_document> analisar(BufferPugi& buffer) {
     return documento;
 }
 
+// The text below `no` in document order. Iterative: a value may nest
+// elements far deeper than the stack would take.
 void anexarTexto(pugi::xml_node no, std::string& saida) {
-    for (auto filho : no.children()) {
-        if (filho.type() == pugi::node_pcdata || filho.type() == pugi::node_cdata)
-            saida += filho.value();
-        else if (filho.type() == pugi::node_element)
-            anexarTexto(filho, saida);
-    }
+    paraCadaDescendente(no, [&saida](pugi::xml_node d) {
+        if (d.type() == pugi::node_pcdata || d.type() == pugi::node_cdata) saida += d.value();
+    });
 }
 
 bool soAscii(const char* s, std::size_t& n) {

@@ -53,6 +53,20 @@ TEST(Xml, NosPorPosicaoENomeEConsultasComAspas) {
     EXPECT_FALSE(CarregarXML(std::string("/nao/existe/arquivo.xml"))->document_element());
 }
 
+// Elements nested in a value deeper than any stack: the text still comes
+// out whole, with no recursion to overflow.
+TEST(Xml, TextoComAninhamentoProfundo) {
+    constexpr int kNiveis = 200'000;
+    std::string xml = "<?xml version=\"1.0\"?><R><T>a";
+    for (int i = 0; i < kNiveis; ++i) xml += "<e>";
+    xml += "b";
+    for (int i = 0; i < kNiveis; ++i) xml += "</e>";
+    xml += "c</T></R>";
+    const auto doc = CarregarXMLDeBytes(xml);
+    ASSERT_TRUE(doc->document_element());
+    EXPECT_EQ(textoDoFilho(doc->document_element(), "T"), "abc");
+}
+
 TEST(Md5, VetoresDaRfc1321EmMaiusculas) {
     struct Caso {
         const char* texto;
