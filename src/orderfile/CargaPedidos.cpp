@@ -391,10 +391,10 @@ class CargaPreco : Carga {
         linha[CampoPreco::QuantidadeEtiqueta] =
             textoExigido(campos_, pQuantidadeEtiqueta, "QuantidadeEtiqueta", onde);
         const auto quantidade = valorInteiro(linha[CampoPreco::QuantidadeEtiqueta]);
-        if (!quantidade || *quantidade < INT_MIN || *quantidade > INT_MAX)
+        if (!quantidade || *quantidade < 0 || *quantidade > INT_MAX)
             falhar(onde, "o elemento QuantidadeEtiqueta (\"" +
                              linha[CampoPreco::QuantidadeEtiqueta] +
-                             "\") não é um número inteiro.");
+                             "\") não é um número inteiro de zero para cima.");
         linha[CampoPreco::QtdEtq] = std::to_string(*quantidade);
         linha[CampoPreco::SequenciaInicial] =
             textoExigido(campos_, pSequenciaInicial, "SequenciaInicial", onde);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "comum/Arquivos.h"
 #include "comum/CamposGrade.h"
 #include "comum/Texto.h"
 #include "config/ArquivosIni.h"
@@ -177,6 +178,9 @@ class ExecucaoPreco {
     // is not a number matters here.
     void lerRepeticao() {
         const std::string secao = std::string("QuelmonteEtiqPreco") + x_.linguagem();
+        const auto arquivo = caminhoNaPasta(x_.pasta, "QuelmonteEtiqueta.ini");
+        if (std::error_code e; !std::filesystem::is_regular_file(arquivo, e))
+            throw FalhaImpressao("Arquivo de configuração não encontrado: " + arquivo.string());
         const std::string texto = LerArquivoIni(x_.pasta, secao, "Repeticao");
         const auto valor = valorNumerico(texto);
         if (!valor || std::round(*valor) < -32768 || std::round(*valor) > 32767)

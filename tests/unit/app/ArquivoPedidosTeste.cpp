@@ -177,6 +177,8 @@ TEST(AbrirArquivoPedidos, ArquivoRuimDepoisDeUmBomMantemOBomImprimivel) {
               "QuantidadeEtiqueta|dez"},
              {"etiquetas 10.5", precoSimples({{"QuantidadeEtiqueta", "10.5"}}),
               "QuantidadeEtiqueta"},
+             {"etiquetas negativas", precoSimples({{"QuantidadeEtiqueta", "-5"}}),
+              "QuantidadeEtiqueta|-5"},
              {"etiquetas demais", precoSimples({{"QuantidadeEtiqueta", "99999999999"}}),
               "QuantidadeEtiqueta"},
              {"tipo em texto", precoSimples({}, tipoRuim), "tipo de etiqueta|abc"},

@@ -203,3 +203,13 @@ TEST(PrecoCartolina, ContadorInicialDepoisDe9999) {
         EXPECT_EQ(e.corpos(), Textos{codigo}) << primeira;
     }
 }
+
+// Without its layout file the run names the file, not a key inside it.
+TEST(PrecoCartolina, ArquivoDeLayoutAusenteENomeado) {
+    Execucao e;
+    std::filesystem::remove(e.pasta.caminho() / "QuelmonteEtiqueta.ini");
+    e.imprimir({LinhaPreco{}});
+    ASSERT_TRUE(e.resultado.falha);
+    EXPECT_NE(e.resultado.falha->descricao.find("QuelmonteEtiqueta.ini"), std::string::npos);
+    EXPECT_EQ(e.resultado.falha->descricao.find("Repeticao"), std::string::npos);
+}
