@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include "ApoioImpressao.h"
+#include "comum/CamposGrade.h"
+#include "config/AtualizarConfiguracao.h"
+#include "render/EtiquetaInternaCaixaSku.h"
+#include "render/FamiliasEtiqueta.h"
+
+using namespace etiquetas;
+using namespace etiquetas::teste;
+
+namespace {
+
+using Rotina = decltype(&ImprimirEtiquetaSku);
+
+// One row printed by a sheet routine against a throw-away folder.
+struct Execucao {
+    PastaTemporaria pasta;
+    ParametrosImpressao parametros = parametrosZebra();
+    ProgressoGravado progresso;
+    MemoriaImpressao memoria;
+    ColetorTrabalhos saida;
+    AtualizarConfiguracao cfg;
+    ResultadoImpressao resultado;
+
+    Execucao() {
+        pasta.copiarDados("QuelmonteSeparadorSKU.zpl");
+        pasta.copiarDados("QuelmonteSeparadorSKU.prn");
+    }
+    void imprimir(Rotina rotina, const std::string& modelo, const std::string& tipoEtiq,
+                  const std::string& depto = "42") {
+        teste::LinhaPreco l;
+        l.ultima = "1", l.depto = depto;
+        Grade grade = gradePreco({l});
+        grade.definirTexto(1, coluna(CampoPreco::TipoEtiq), tipoEtiq);
+        grade.definirTexto(1, coluna(CampoPreco::CorIngles), "BLUE");
+        grade.definirTexto(1, coluna(CampoPreco::TamanhoIngles), "MEDIUM");
+        const std::string separador = parametros.linguagem == Linguagem::Zebra
+                                          ? "QuelmonteSeparadorSKU.zpl"
+                                          : "QuelmonteSeparadorSKU.prn";
+        ExecucaoImpressao execucao({parametros, cfg, pasta.caminho(), grade, "", modelo, separador,
+                                    memoria, saida, progresso});
+        resultado = executarRotina(rotina, execucao);
+    }
+    const std::vector<Trabalho>& trabalhos() const { return saida.trabalhos; }
+};
+
+const std::string kModeloTokens =
+    "T=:: Temperatura ::|::Temperatura::|V=:: CMD_VELOCIDADE ::\r\n"
+    "[:: NUM_COD_BARRAS3 ::|:: NUM_COD_BARRAS1 ::|:: NUM_COD_BARRAS2 ::|:: NUM_COD_BARRAS ::|"
+    ":: NUM_COD_BARRAS ::|:: NUM_COD_BARRAS3 ::|:: NUM_COD_BARRAS3 ::|:: COR_INGLES ::|"
+    ":: TAMANHO_INGLES ::|:: COR ::|:: DCO ::|:: TAMANHO ::|:: DESC_PROD ::|:::: COR ::|:: X ::]";
+
+}  // namespace
+
+// The whole sheet, byte for byte. The n-th readable line shows the n-th bar
+// code's number even when it comes first; one more than there are bar codes
+// stays a token. Tokens glued to colons are still found.
+TEST(EtiquetaInternaCaixaSku, FolhaByteAByte) {
+    struct Caso {
+        Rotina rotina;
+        std::string tipoEtiq, esperado;
+    };
+    const std::string comum = "|BLUE|MEDIUM|AZUL|42|M|BLUSA MALHA|::AZUL|:: X ::]\r\n";
+    for (const auto& c : std::vector<Caso>{
+             {ImprimirEtiquetaInternaCaixa, "2",
+              "T=8|8|V=4\r\n[5 0002|2|0000000 123|2000000012350002|2000000012350003|5 0003|"
+              ":: NUM_COD_BARRAS3 ::" +
+                  comum},
+             {ImprimirEtiquetaSku, "5",
+              "T=8|8|V=4\r\n[5 0001|3 |0000000 123|3000000012350001|3000000012350001|5 0001|"
+              "5 0001" +
+                  comum}}) {
+        Execucao e;
+        e.pasta.gravar("QuelmonteEtiqInternaZebra.zpl", kModeloTokens);
+        e.imprimir(c.rotina, "QuelmonteEtiqInternaZebra.zpl", c.tipoEtiq);
+        ASSERT_TRUE(e.resultado.concluida()) << e.resultado.falha->descricao;
+        ASSERT_GE(e.trabalhos().size(), 2u);
+        const auto& folha = e.trabalhos()[1];
+        EXPECT_EQ(folha.spool, "SpoolEtqVol.PRN");
+        EXPECT_EQ(folha.tipo, TipoTrabalho::Etiqueta);
+        EXPECT_EQ(folha.etiquetas, 2);
+        EXPECT_EQ(folha.texto, c.esperado);
+    }
+}
+
+// Every shipped sheet template is filled whole by the routines that use it:
+// no token is left, and it holds as many bar codes as its sheet positions.
+TEST(EtiquetaInternaCaixaSku, ModelosEntreguesPreenchidos) {
+    struct Caso {
+        Rotina rotina;
+        std::string modelo;
+        std::size_t codigos;
+    };
+    const Rotina interna = ImprimirEtiquetaInternaCaixa, sku = ImprimirEtiquetaSku;
+    for (const auto& c : std::vector<Caso>{{interna, "QuelmonteEtiqInternaZebra.zpl", 6},
+                                           {interna, "QuelmonteEtiqInternaDataMax.prn", 6},
+                                           {interna, "QuelmonteEtiqCaixaZebra.zpl", 2},
+                                           {interna, "QuelmonteEtiqCaixaDataMax.prn", 2},
+                                           {sku, "QuelmonteEtiqInternaZebra.zpl", 6},
+                                           {sku, "QuelmonteEtiqInternaDataMax.prn", 6}}) {
+        Execucao e;
+        if (c.modelo.ends_with(".prn")) {
+            e.parametros.fabricante = "DATAMAX";
+            e.parametros.linguagem = Linguagem::DataMax;
+        }
+        e.pasta.copiarDados(c.modelo);
+        e.imprimir(c.rotina, c.modelo, "2");
+        ASSERT_TRUE(e.resultado.concluida()) << c.modelo;
+        for (const auto& t : e.trabalhos()) {
+            EXPECT_EQ(t.texto.find("::"), std::string::npos) << c.modelo << "\n" << t.texto;
+            EXPECT_EQ(t.texto.find("LLLL"), std::string::npos) << c.modelo;
+        }
+        const auto& folha = e.trabalhos().back().texto;
+        EXPECT_EQ(contar(folha, "0000000 123 5 "), c.codigos) << c.modelo;
+        EXPECT_EQ(e.trabalhos().back().etiquetas, static_cast<int>(c.codigos)) << c.modelo;
+    }
+}
