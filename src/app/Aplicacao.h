@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "app/JanelaPrincipal.h"
@@ -115,6 +116,7 @@ class Aplicacao {
     bool cancelar_ = false;
     bool emImpressao_ = false;
     bool fecharAoTerminar_ = false;
+    std::set<int> eventosSeriaisDaExecucao_;
     void mostrarEventoSerial(int codigo);
 
     // The open chain (ArquivoPedidos.cpp).

@@ -248,6 +248,7 @@ DesfechoImpressao Aplicacao::imprimirEtiquetas() {
     FimDaImpressao fim(j, plataforma_);
     cancelar_ = false;
     emImpressao_ = true;
+    eventosSeriaisDaExecucao_.clear();
     const struct Fim {
         bool& emImpressao;
         ~Fim() { emImpressao = false; }

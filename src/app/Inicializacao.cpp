@@ -198,8 +198,12 @@ void Aplicacao::iniciar() {
     plataforma_.portaSerial().aoEvento = [this](int codigo) { mostrarEventoSerial(codigo); };
 }
 
+// A dead port repeats its complaint for every chunk: once a run is enough.
 void Aplicacao::mostrarEventoSerial(int codigo) {
-    if (const char* texto = textoEventoSerial(codigo)) mensagem(texto);
+    const char* texto = textoEventoSerial(codigo);
+    if (!texto) return;
+    if (emImpressao_ && !eventosSeriaisDaExecucao_.insert(codigo).second) return;
+    mensagem(texto);
 }
 
 void Aplicacao::fechar() {

@@ -12,6 +12,7 @@
 
 #include "../render/ApoioImpressao.h"
 #include "output/PortasCom.h"
+#include "render/FalhaImpressao.h"
 
 using namespace etiquetas;
 using namespace etiquetas::teste;
@@ -30,9 +31,11 @@ class ParSocat {
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         if (pronto()) leitor_ = open(b_.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY);
     }
-    ~ParSocat() {
-        if (leitor_ >= 0) close(leitor_);
-        if (pid_ > 0) kill(pid_, SIGTERM), waitpid(pid_, nullptr, 0);
+    ~ParSocat() { encerrar(); }
+    // The printer's end goes away, as a cable pulled out.
+    void encerrar() {
+        if (leitor_ >= 0) close(leitor_), leitor_ = -1;
+        if (pid_ > 0) kill(pid_, SIGKILL), waitpid(pid_, nullptr, 0), pid_ = -1;
     }
     bool pronto() const { return std::filesystem::exists(a_) && std::filesystem::exists(b_); }
     // What the printer's end received since the last call.
@@ -103,5 +106,32 @@ TEST(SerialPty, EntregaOsBytesExatosMaisCrEConfiguracaoUmaVezPorAbertura) {
     imagemEnviada = false;  // what the print command does when it opens the port
     despacho.enviar(configuracao);
     EXPECT_EQ(par.recebido(), "\x02n\r\n\x02M0500\r\n\r");
+    porta.fechar();
+}
+
+// A port whose other end is gone, or that nobody reads, never drains: the
+// job fails at the limit with one message instead of waiting for ever.
+TEST(SerialPty, PortaQueNaoEsvaziaParaNoLimite) {
+    PastaTemporaria pasta;
+    ParSocat par(pasta.caminho());
+    if (!par.pronto()) GTEST_SKIP() << "socat is not available";
+    static int argc = 1;
+    static char nome[] = "testes", *argv[] = {nome, nullptr};
+    if (!QCoreApplication::instance()) static QCoreApplication qt(argc, argv);
+    PlataformaHeadless plataforma;
+    plataforma.semPausas = true;
+    ParametrosImpressao parametros = parametrosZebra();
+    parametros.porta = "COM1";
+    parametros.limiteEnvio = std::chrono::seconds(2);
+    bool imagemEnviada = false;
+    Despacho despacho(plataforma, parametros, pasta.caminho(), imagemEnviada);
+    PortaSerial& porta = plataforma.portaSerial();
+    ASSERT_TRUE(porta.abrir((pasta.caminho() / "ttyA").string(), "9600,N,8,1"));
+    par.encerrar();
+    const auto inicio = std::chrono::steady_clock::now();
+    EXPECT_THROW(
+        despacho.enviar({TipoTrabalho::Etiqueta, "SpoolEtq.PRN", std::string(4 << 20, 'x'), 1}),
+        FalhaImpressao);
+    EXPECT_LT(std::chrono::steady_clock::now() - inicio, std::chrono::seconds(8));
     porta.fechar();
 }
