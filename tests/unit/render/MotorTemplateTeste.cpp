@@ -85,3 +85,28 @@ TEST(MotorTemplate, CarregarPreencheVelocidadeETemperatura) {
     m.execucao.nomeTemplate = "Ausente.zpl";
     EXPECT_THROW(CarregarTemplate(m.execucao), FalhaImpressao);
 }
+
+// Every ZPL field that receives order data carries ^FH, so that the escapes
+// the values arrive with print as the characters they stand for. Bar-code
+// fields take only what the symbology carries and need none.
+TEST(MotorTemplate, CamposDeDadosDosModelosZplTemFH) {
+    int campos = 0;
+    for (const auto& e : std::filesystem::directory_iterator(ETIQUETAS_DADOS_FONTE)) {
+        if (e.path().extension() != ".zpl") continue;
+        const std::string modelo = lerArquivo(e.path()).value_or("");
+        std::size_t inicioCampo = 0;
+        for (auto fd = modelo.find("^FD"); fd != std::string::npos;
+             fd = modelo.find("^FD", fd + 3)) {
+            const auto fim = modelo.find("^FS", fd);
+            const std::string dados = modelo.substr(fd, fim - fd);
+            const std::string comandos = modelo.substr(inicioCampo, fd - inicioCampo);
+            inicioCampo = fim == std::string::npos ? modelo.size() : fim + 3;
+            if (dados.find("::") == std::string::npos || comandos.find("^B") != std::string::npos)
+                continue;
+            ++campos;
+            EXPECT_NE(comandos.find("^FH"), std::string::npos)
+                << e.path().filename() << ": " << comandos << dados;
+        }
+    }
+    EXPECT_GT(campos, 10);
+}
