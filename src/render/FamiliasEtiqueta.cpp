@@ -5,6 +5,8 @@
 
 #include "render/EtiquetaInternaCaixaSku.h"
 #include "render/FalhaImpressao.h"
+#include "render/PrecoAdesiva.h"
+#include "render/PrecoAdesivaIntima.h"
 #include "render/PrecoCartolina.h"
 
 namespace etiquetas {
@@ -21,12 +23,12 @@ constexpr std::string_view kSeparadorSku = "QuelmonteSeparadorSKU";
 // clang-format off
 constexpr std::array<FamiliaEtiqueta, 15> kFamilias{{
   {1,  Qualquer,          kPreco,  "Etiquetas de Preço (Cartolina)",           "QuelmonteEtiqPrecoCartolina",     true,  kSeparador,    Preco,   ImprimirPrecoCartolina},
-  {2,  Qualquer,          kPreco,  "Etiquetas de Preço (Adesiva)",             "QuelmonteEtiqPrecoAdesiva",       true,  kSeparador,    Preco,   nullptr},
+  {2,  Qualquer,          kPreco,  "Etiquetas de Preço (Adesiva)",             "QuelmonteEtiqPrecoAdesiva",       true,  kSeparador,    Preco,   ImprimirPrecoAdesiva},
   {3,  Qualquer,          kVolume, "Etiquetas de Volume(Reposição Automatica)", "QuelmonteEtiqVolumeRepos",        false, kSeparador,    Volume,  nullptr},
   {4,  SomenteVolume,     kVolume, "Etiquetas de Volume(Padrão)",              "QuelmonteEtiqVolumePadrao",       false, kSeparador,    Volume,  nullptr},
   {4,  ExcetoVolume,      kVolume, "Etiquetas de Volume(Padrão)",              "QuelmonteEtiqIlpn",               false, kSeparador,    Volume,  nullptr},
   {5,  Qualquer,          kPreco,  "Etiquetas de Preço (Cartolina Com/Sem)",   "QuelmonteEtiqPrecoComSem",        true,  kSeparador,    Nenhum,  ImprimirPrecoCartolinaComSem},
-  {6,  InternaOuSemLista, kPreco,  "Etiquetas de Preço (Adesiva Intima)",      "QuelmonteEtiqPrecoAdesivaIntima", true,  kSeparador,    Nenhum,  nullptr},
+  {6,  InternaOuSemLista, kPreco,  "Etiquetas de Preço (Adesiva Intima)",      "QuelmonteEtiqPrecoAdesivaIntima", true,  kSeparador,    Nenhum,  ImprimirPrecoAdesivaIntima},
   {6,  CaixaIlpnOuVolume, kPreco,  "Etiquetas de Preço (Adesiva Intima)",      "QuelmonteEtiqInterna",            false, kSeparadorSku, Nenhum,  ImprimirEtiquetaInternaCaixa},
   {7,  InternaOuSemLista, kPreco,  "Etiquetas de Preço (Relógio)",             "QuelmonteEtiqPrecoRelogio",       false, kSeparador,    Nenhum,  nullptr},
   {7,  CaixaIlpnOuVolume, kPreco,  "Etiquetas de Preço (Relógio)",             "QuelmonteEtiqInterna",            false, kSeparadorSku, Nenhum,  ImprimirEtiquetaInternaCaixa},

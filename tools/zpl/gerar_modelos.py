@@ -306,3 +306,10 @@ for base in (200, 100, 0):  # top row first: bar codes are numbered in file orde
 gravar("QuelmonteEtiqInternaDataMax.prn", interna_dpl + RODAPE_DPL)
 gravar("QuelmonteEtiqCaixaDataMax.prn",
        CABECALHO_FOLHA_DPL + posicao_caixa_dpl(200) + posicao_caixa_dpl(0) + RODAPE_DPL)
+
+
+# Adhesive and intimate-apparel adhesive labels.
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import adesiva  # noqa: E402
+
+adesiva.gerar(gravar, STX)

@@ -1,0 +1,362 @@
+// Adhesive price labels (type 2, classic and new layout) and the
+// intimate-apparel family (type 6), printed through etiquetas-cli.
+
+#include <gtest/gtest.h>
+
+#include "ApoioImprimir.h"
+
+using namespace etiquetas;
+using namespace etiquetas::e2e;
+
+namespace {
+
+const Lista kZebra{"--impressora", "1",          "--velocidade", "4", "--temperatura", "8",
+                   "--serial",     "9600,N,8,1", "--todas"};
+const Lista kDatamax{"--impressora", "0",          "--velocidade", "", "--temperatura", "8",
+                     "--serial",     "9600,N,8,1", "--todas"};
+const std::string kPrefixo = "200000001235";  // "2", variant 000123, digit 5
+
+Lista mais(Lista a, const Lista& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+std::string xmlAdesiva(int tipo, const std::vector<Variante>& variantes, bool novo = false) {
+    std::string xml = xmlPreco(tipo, variantes);
+    if (novo) substituirTodos(xml, "LayoutNovo=\"False\"", "LayoutNovo=\"True\"");
+    return xml;
+}
+
+// Keys put first in a section of the layout file win over the shipped ones.
+void ajustarIni(const AplicacaoTemporaria& app, const std::string& secao,
+                const std::string& chaves) {
+    std::string ini = app.ler("QuelmonteEtiqueta.ini");
+    const std::string cabecalho = "[" + secao + "]";
+    const auto p = ini.find(cabecalho);
+    ASSERT_NE(p, std::string::npos) << secao;
+    ini.insert(p + cabecalho.size(), "\r\n" + chaves);
+    app.gravar("QuelmonteEtiqueta.ini", ini);
+}
+
+// A template whose body is one "[...]" group of the given tokens per label.
+void modeloGrupos(const AplicacaoTemporaria& app, const std::string& nome,
+                  const std::string& campos) {
+    app.gravar(nome, "INICIO\r\n#INICIO# [" + campos + "] #FIM#\r\nFIM");
+}
+
+// The "[...]" groups of each job, split at "|".
+std::vector<std::vector<Lista>> grupos(const std::vector<Trabalho>& jobs) {
+    std::vector<std::vector<Lista>> r;
+    for (const auto& j : jobs) {
+        std::vector<Lista> doJob;
+        for (auto p = j.spool.find('['); p != std::string::npos; p = j.spool.find('[', p + 1)) {
+            Lista campos;
+            std::string grupo = j.spool.substr(p + 1, j.spool.find(']', p) - p - 1);
+            for (std::size_t i = 0;; i = grupo.find('|', i) + 1) {
+                campos.push_back(grupo.substr(i, grupo.find('|', i) - i));
+                if (grupo.find('|', i) == std::string::npos) break;
+            }
+            doJob.push_back(campos);
+        }
+        r.push_back(doJob);
+    }
+    return r;
+}
+
+// The sequence numbers of each job, read from bar codes of the known prefix.
+std::vector<Lista> sequencias(const std::vector<Trabalho>& jobs) {
+    std::vector<Lista> r;
+    for (const auto& g : grupos(jobs)) {
+        Lista numeros;
+        for (const auto& campos : g)
+            for (const auto& c : campos)
+                if (c.starts_with(kPrefixo)) {
+                    std::string numero = c.substr(kPrefixo.size());
+                    substituirTodos(numero, ">6", "");  // an odd digit count's last digit
+                    numeros.push_back(numero);
+                }
+        r.push_back(numeros);
+    }
+    return r;
+}
+
+Lista arquivos(const std::vector<Trabalho>& jobs) {
+    Lista r;
+    for (const auto& j : jobs) r.push_back(fs::path(j.args.at(0)).filename().string());
+    return r;
+}
+
+}  // namespace
+
+// A classic row holds `Repeticao` labels one label width apart; the last row
+// of a range may be shorter, and every grid row starts again from the stored
+// positions plus the margins.
+TEST(PrecoAdesiva, FileirasClassicasColunasEMargens) {
+    struct Caso {
+        std::string repeticao;
+        std::vector<Variante> linhas;
+        std::vector<Lista> numeros;  // per job
+    };
+    const std::vector<Caso> casos{
+        {"0003",
+         {faixa("1", "7"), faixa("1", "2")},
+         {{"0001", "0002", "0003"}, {"0004", "0005", "0006"}, {"0007"}, {"0001", "0002"}}},
+        {"0002",
+         {faixa("1", "1"), faixa("5", "4"), faixa("6", "4"), faixa("9998", "10001"),
+          faixa("10005", "10006")},
+         {{"0001"}, {"0005"}, {"9998", "9999"}, {"0001", "0002"}, {"10005", "0001"}}},
+    };
+    for (const auto& c : casos) {
+        AplicacaoTemporaria app;
+        ajustarIni(app, "QuelmonteEtiqPrecoAdesivaZebra",
+                   "Repeticao=" + c.repeticao +
+                       "\r\nMargemEsquerda=0010\r\nMargemTopo=0005\r\nPreco=01000050\r\n");
+        modeloGrupos(app, "QuelmonteEtiqPrecoAdesivaZebra.zpl",
+                     "COL1:: Cod. da Barra ::|PPPP|_PP_");
+        const auto r = app.imprimir(xmlAdesiva(2, c.linhas), kZebra);
+        ASSERT_EQ(r.codigo, 0) << r.erros;
+        const auto jobs = app.trabalhos();
+        EXPECT_EQ(sequencias(jobs), c.numeros) << c.repeticao;
+        for (const auto& job : grupos(jobs))
+            for (std::size_t coluna = 0; coluna < job.size(); ++coluna) {
+                EXPECT_EQ(job[coluna][1], formatarInteiro(110 + 400 * coluna, "0000"));
+                EXPECT_EQ(job[coluna][2], "0055");
+            }
+    }
+}
+
+// The new layout prints pairs while the pair's first number is within the
+// range; its body stays in place whatever the repetition.
+TEST(PrecoAdesiva, LayoutNovoImprimePares) {
+    AplicacaoTemporaria app;
+    ajustarIni(app, "QuelmonteEtiqPrecoAdesiva_NOVOZebra", "Repeticao=0002\r\n");
+    modeloGrupos(app, "QuelmonteEtiqPrecoAdesiva_NOVOZebra.zpl",
+                 "COL1:: Cod. da Barra ::|COL1:: Cod. da Barra2 ::|CCCC|:: Dados Dt,Depto,Mat,"
+                 "Dig ::|:: Dados Dt,Depto,Mat,Dig2 ::");
+    const auto r = app.imprimir(xmlAdesiva(2, {faixa("1", "4"), faixa("1", "5")}, true), kZebra);
+    ASSERT_EQ(r.codigo, 0) << r.erros;
+    const auto jobs = app.trabalhos();
+    EXPECT_EQ(sequencias(jobs), (std::vector<Lista>{{"0001", "0002"},
+                                                    {"0003", "0004"},
+                                                    {"0001", "0002"},
+                                                    {"0003", "0004"},
+                                                    {"0005", "0006"}}));
+    for (const auto& job : grupos(jobs)) {
+        ASSERT_EQ(job.size(), 1u);
+        EXPECT_EQ(job[0][2], "0016");
+        // Data lines: delivery date, department, material, digit, sent date, number.
+        EXPECT_TRUE(job[0][3].starts_with("2026 042 0000000123 5 2026 0000")) << job[0][3];
+    }
+}
+
+// Datamax rows wait in one batch until a row ends with its columns full and
+// two rows are counted; what is left goes at the end of the run, after the
+// set-up file for the adhesive family and without it for the intimate one.
+TEST(PrecoAdesiva, LotesDatamaxAoLongoDaExecucao) {
+    struct Caso {
+        int tipo;
+        bool novo;
+        std::string repeticao;
+        std::vector<Variante> linhas;
+        Lista arquivos;
+        std::vector<Lista> numeros;  // per label job
+    };
+    const std::string img = "SpoolEtqImg.prn", etq = "SpoolEtq.PRN";
+    const std::vector<Caso> casos{
+        {2,
+         false,
+         "0002",
+         {faixa("1", "4")},
+         {etq, img, etq},
+         {{"0001", "0002"}, {"0003", "0004"}}},
+        {2, false, "0001", {faixa("1", "3")}, {img, etq}, {{"0001", "0002", "0003"}}},
+        {2,
+         false,
+         "0002",
+         {faixa("1", "3"), faixa("1", "2")},
+         {etq, img, etq},
+         {{"0001", "0002"}, {"0003", "0001", "0002"}}},
+        {2, true, "0002", {faixa("1", "4")}, {etq, etq}, {{"0001", "0002"}, {"0003", "0004"}}},
+        {6, false, "0001", {faixa("1", "3")}, {etq}, {{"0001", "0002", "0003"}}},
+        {6, false, "0002", {faixa("1", "4")}, {etq, etq}, {{"0001", "0002"}, {"0003", "0004"}}},
+    };
+    for (const auto& c : casos) {
+        AplicacaoTemporaria app;
+        const std::string base = std::string(c.tipo == 2 ? "QuelmonteEtiqPrecoAdesiva"
+                                                         : "QuelmonteEtiqPrecoAdesivaIntima") +
+                                 (c.novo ? "_NOVO" : "");
+        ajustarIni(app, base + "Datamax", "Repeticao=" + c.repeticao + "\r\n");
+        modeloGrupos(
+            app, base + "DataMax.prn",
+            c.tipo == 2 ? "COL1:: Cod. da Barra ::|COL1:: Cod. da Barra2 ::" : ":: CodBarras ::");
+        const auto r = app.imprimir(xmlAdesiva(c.tipo, c.linhas, c.novo), kDatamax);
+        ASSERT_EQ(r.codigo, 0) << r.erros;
+        const auto jobs = app.trabalhos();
+        EXPECT_EQ(arquivos(jobs), c.arquivos) << base << " " << c.repeticao;
+        std::vector<Trabalho> etiquetas;
+        for (const auto& j : jobs)
+            if (fs::path(j.args.at(0)).filename() == etq)
+                etiquetas.push_back(j);
+            else
+                EXPECT_EQ(j.spool, app.ler("QuelmonteConfiguracaoDatamax.prn") + "\r\n");
+        EXPECT_EQ(sequencias(etiquetas), c.numeros) << base << " " << c.repeticao;
+    }
+}
+
+// The shipped templates leave no token behind, place every field from the
+// layout file and carry bar codes a scanner reads back to the data line.
+TEST(PrecoAdesiva, ModelosInstaladosPreenchemTudo) {
+    struct Caso {
+        int tipo;
+        bool novo;
+        const Lista& impressora;
+        std::size_t etiquetasPorJob;
+    };
+    for (const auto& c : std::vector<Caso>{{2, false, kZebra, 2},
+                                           {2, true, kZebra, 2},
+                                           {6, false, kZebra, 2},
+                                           {6, true, kZebra, 2},
+                                           {2, false, kDatamax, 2},
+                                           {2, true, kDatamax, 2},
+                                           {6, false, kDatamax, 2},
+                                           {6, true, kDatamax, 2}}) {
+        AplicacaoTemporaria app;
+        Variante v = faixa("41", "44");
+        v.codigo = "12345678901";  // eleven digits: the Zebra code needs a switch
+        v.campos["Digito"] = "7";
+        const bool zebra = &c.impressora == &kZebra;
+        const auto r = app.imprimir(xmlAdesiva(c.tipo, {v}, c.novo), c.impressora);
+        ASSERT_EQ(r.codigo, 0) << r.erros;
+        const auto jobs = app.trabalhos();
+        const std::string caso =
+            std::to_string(c.tipo) + (c.novo ? " novo " : " ") + (zebra ? "zebra" : "datamax");
+        ASSERT_FALSE(jobs.empty()) << caso;
+        std::string tudo;
+        for (const auto& j : jobs) tudo += j.spool;
+        EXPECT_EQ(contar(tudo, "::"), 0u) << caso;
+        for (const std::string token :
+             {"CCCC", "DDDD", "TTTT", "DLDL", "LDLD", "REFF", "CBCB",       "EEEE", "MMMM",
+              "PPPP", "BBBB", "LILI", "_LI_", "_CC_", "_DD_", "_TT_",       "_LD_", "_DL_",
+              "_EF_", "_BC_", "_EE_", "_MM_", "_PP_", "_BB_", "FONTE_NOME", "COL1", "%1922"})
+            EXPECT_EQ(contar(tudo, token), 0u) << caso << " " << token;
+        EXPECT_EQ(contar(tudo, "129,90"), 4u) << caso;
+        if (!zebra) continue;
+        Lista codigos;
+        for (const auto& j : jobs)
+            for (const auto& codigo : codigosZpl(j.spool)) codigos.push_back(codigo);
+        EXPECT_EQ(codigos, (Lista{"2123456789017004>61", "2123456789017004>62",
+                                  "2123456789017004>63", "2123456789017004>64"}))
+            << caso;
+    }
+}
+
+// Sizes, prices, descriptions and order text as each family writes them.
+TEST(PrecoAdesiva, DadosDaEtiquetaPorFamilia) {
+    struct Caso {
+        int tipo;
+        bool novo;
+        std::map<std::string, std::string> campos;
+        std::string modelo;
+        std::string esperado;
+    };
+    const std::string desc = "CALCINHA RENDA FIO DENTAL ALGODAO PRETA";  // 39 characters
+    const std::vector<Caso> casos{
+        {2, false, {{"Tamanho", " u "}}, ":: Tamanho ::|:: TamanhoUnico ::", "TAM: |UNICO"},
+        {2, true, {{"Tamanho", "M"}}, ":: Tamanho ::|:: TamanhoUnico ::", "      M|"},
+        {2, true, {}, ":: Prec|:: Catalogo ::|:: Desc. Linha 02 ::", "  129,90|AZUL|0000000123"},
+        {2,
+         false,
+         {{"CodigoPromocao", "P9"}},
+         ":: Catalogo ::|:: Desc. Linha 02 ::|:: Desc.Linha 01 ::|:: Prec",
+         "A|BLUSA MALHA   P9|C INVERNO  P1    VALE A PENA|129,90"},
+        {6, false, {{"PrecoMaterial", "9,90"}}, ":: Preco ::", "R$ 9,90"},
+        {6, true, {{"PrecoMaterial", "9,90"}}, ":: Preco ::", "    9,90"},
+        {6, false, {{"Tamanho", "U"}}, ":: Tamanho ::|:: TamanhoUnico ::", "TAM:  - INVERNO|UNICO"},
+        {6,
+         false,
+         {{"DescricaoMaterial", desc}},
+         ":: Desc. Linha 01 ::|:: Desc.Linha 02 ::|_DL_",
+         "0000000123 CALCINHA RENDA FIO D|CALCINHA RENDA FIO DENTAL ALGOD|0000"},
+        {6,
+         false,
+         {{"CodigoPromocao", "P9"}},
+         ":: REF_FORNECEDOR ::|:: Dados Dt,Depto,Mat,Dig ::",
+         "REF77   P9|042 2000000012350001"},
+        // Order text that looks like printer commands prints as text.
+        {2, false, {{"Catalogo", "^XZ~JR"}}, ":: Catalogo ::", "\\5EXZ\\7EJR"},
+        {6, false, {{"MaterialForn", "A^FS"}}, ":: REF_FORNECEDOR ::", "A\\5EFS   "},
+    };
+    for (const auto& c : casos) {
+        AplicacaoTemporaria app;
+        Variante v = faixa("1", "1");
+        for (const auto& [k, valor] : c.campos) v.campos[k] = valor;
+        const std::string nome = std::string(c.tipo == 2 ? "QuelmonteEtiqPrecoAdesiva"
+                                                         : "QuelmonteEtiqPrecoAdesivaIntima") +
+                                 (c.novo ? "_NOVO" : "") + "Zebra.zpl";
+        modeloGrupos(app, nome, c.modelo);
+        const auto r = app.imprimir(xmlAdesiva(c.tipo, {v}, c.novo), kZebra);
+        ASSERT_EQ(r.codigo, 0) << r.erros;
+        const auto jobs = app.trabalhos();
+        ASSERT_EQ(jobs.size(), 1u) << c.modelo;
+        const auto& s = jobs[0].spool;
+        EXPECT_EQ(s.substr(s.find('[') + 1, s.find(']') - s.find('[') - 1), c.esperado)
+            << c.tipo << " " << c.modelo;
+    }
+}
+
+// A separator goes out before the first row of each order and item, with
+// the order and item as the separator shows them.
+TEST(PrecoAdesiva, SeparadorPorPedidoEItem) {
+    AplicacaoTemporaria app;
+    std::vector<Variante> vs(3, faixa("1", "2"));
+    vs[0].pedido = vs[1].pedido = "123";
+    vs[0].item = vs[1].item = "1";
+    vs[2].pedido = "123";
+    vs[2].item = "2";
+    const auto r = app.imprimir(xmlAdesiva(2, vs), mais(kZebra, {"--separador"}));
+    ASSERT_EQ(r.codigo, 0) << r.erros;
+    Lista ordem;
+    for (const auto& j : app.trabalhos()) {
+        const auto p = j.spool.find("PEDIDO: ");
+        ordem.push_back(p == std::string::npos
+                            ? "etiqueta"
+                            : j.spool.substr(p, 18) + " " +
+                                  j.spool.substr(j.spool.find("ITEM PED.: "), 15));
+    }
+    EXPECT_EQ(ordem, (Lista{"PEDIDO: 0000000123 ITEM PED.: 0001", "etiqueta", "etiqueta",
+                            "PEDIDO: 0000000123 ITEM PED.: 0002", "etiqueta"}));
+}
+
+// A bad cell or a bad layout value ends the run with the "Erro !" box and the
+// step; what went out stays out and no success is announced.
+TEST(PrecoAdesiva, FalhasTerminamAExecucao) {
+    struct Caso {
+        std::string chaves;  // put first in the Zebra section
+        std::string segundaPrimeira;
+        std::string mensagem;
+        std::size_t trabalhos;
+    };
+    for (const auto& c : std::vector<Caso>{
+             {"", "abc", "Valor não numérico em Inf. a Seq. Inicial: \"abc\". Linha: 5", 1},
+             {"Preco=00A00050\r\n", "1",
+              "Posição inválida em QuelmonteEtiqueta.ini, seção QuelmonteEtiqPrecoAdesivaZebra, "
+              "chave Preco: \"00A00050\". Linha: 2",
+              0},
+             {"Catalogo=0100\r\n", "1", "chave Catalogo: \"0100\". Linha: 2", 0},
+             {"Repeticao=0000\r\n", "1",
+              "Repetição deverá ser maior que 0 na seção "
+              "QuelmonteEtiqPrecoAdesivaZebra",
+              0},
+             {"MargemEsquerda=32000\r\nCatalogo=09990010\r\n", "1", "Estouro de capacidade.", 0},
+         }) {
+        AplicacaoTemporaria app;
+        ajustarIni(app, "QuelmonteEtiqPrecoAdesivaZebra", c.chaves);
+        const auto r =
+            app.imprimir(xmlAdesiva(2, {faixa("1", "2"), faixa(c.segundaPrimeira, "3")}), kZebra);
+        EXPECT_EQ(r.codigo, 1) << c.mensagem;
+        EXPECT_NE(r.erros.find(cp1252ParaUtf8("[Erro !] ")), std::string::npos) << r.erros;
+        EXPECT_NE(r.erros.find(cp1252ParaUtf8(c.mensagem)), std::string::npos) << r.erros;
+        EXPECT_EQ(r.erros.find("sucesso"), std::string::npos) << r.erros;
+        EXPECT_EQ(app.trabalhos().size(), c.trabalhos) << c.mensagem;
+    }
+}
