@@ -282,6 +282,24 @@ TEST(PrecoAdesiva, DadosDaEtiquetaPorFamilia) {
          {{"CodigoPromocao", "P9"}},
          ":: REF_FORNECEDOR ::|:: Dados Dt,Depto,Mat,Dig ::",
          "REF77   P9|042 2000000012350001"},
+        // An odd digit count takes the subset switch before its last digit,
+        // five-digit numbers included.
+        {2,
+         false,
+         {{"Codigo", "12345678901"},
+          {"Digito", "7"},
+          {"SequenciaInicial", "10005"},
+          {"SequenciaFinal", "10005"}},
+         "COL1:: Cod. da Barra ::|:: Dados Dt,Depto,Mat,Dig ::",
+         "212345678901710005|2026 042 12345678901 7 2026 10005"},
+        {6,
+         false,
+         {{"Codigo", "12345678901"},
+          {"Digito", "7"},
+          {"SequenciaInicial", "9999"},
+          {"SequenciaFinal", "9999"}},
+         ":: CodBarras ::",
+         "2123456789017999>69"},
         // Order text that looks like printer commands prints as text.
         {2, false, {{"Catalogo", "^XZ~JR"}}, ":: Catalogo ::", "\\5EXZ\\7EJR"},
         {6, false, {{"MaterialForn", "A^FS"}}, ":: REF_FORNECEDOR ::", "A\\5EFS   "},
@@ -289,7 +307,7 @@ TEST(PrecoAdesiva, DadosDaEtiquetaPorFamilia) {
     for (const auto& c : casos) {
         AplicacaoTemporaria app;
         Variante v = faixa("1", "1");
-        for (const auto& [k, valor] : c.campos) v.campos[k] = valor;
+        for (const auto& [k, valor] : c.campos) (k == "Codigo" ? v.codigo : v.campos[k]) = valor;
         const std::string nome = std::string(c.tipo == 2 ? "QuelmonteEtiqPrecoAdesiva"
                                                          : "QuelmonteEtiqPrecoAdesivaIntima") +
                                  (c.novo ? "_NOVO" : "") + "Zebra.zpl";
