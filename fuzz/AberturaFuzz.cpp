@@ -29,7 +29,10 @@ class PlataformaFuzz : public Plataforma {
     Resposta mensagem(const std::string&, const std::string&, Icone, Botoes b) override {
         return b == Botoes::SimNao ? Resposta::Sim : Resposta::Ok;
     }
-    std::string escolherArquivo(const std::string&, const std::string&) override { return {}; }
+    std::string escolherArquivo(const std::string&, const std::string&,
+                                const std::string&) override {
+        return {};
+    }
     void processarEventos() override {}
     void cursorOcupado(bool) override {}
     [[noreturn]] void encerrarAplicacao() override { throw Encerrada{}; }

@@ -11,6 +11,7 @@
 #include <set>
 #include <string>
 
+#include "app/DialogoConfiguracao.h"
 #include "app/JanelaPrincipal.h"
 #include "orderfile/CargaPedidos.h"
 #include "orderfile/Reconhecimento.h"
@@ -78,6 +79,9 @@ class Aplicacao {
     // ticked, a label type without export, a failure already reported).
     std::optional<std::filesystem::path> GerarArquivoTxt();
     void cmdConfiguracao();
+    // The printer language of the current printer and the loaded file's
+    // label type: where the layout dialog opens.
+    DialogoConfiguracao::Escolha escolhaConfiguracao() const;
     void CmZebra();
     void imprimirTeste(int opcao);
 
@@ -87,6 +91,10 @@ class Aplicacao {
     bool salvarConfiguracaoPessoal();
     void restaurarConfiguracaoPessoal();
     void montavelocidadetemperatura();
+    // The folder the file dialog opens in: the last one a file was chosen
+    // from (kept in the personal file), the application folder at first.
+    std::string pastaInicialDosPedidos() const;
+    void lembrarPastaDosPedidos(const std::string& arquivoEscolhido);
 
     // Shows a box through the platform; "" as title shows the application's.
     Resposta mensagem(const std::string& texto, const std::string& titulo = {},

@@ -39,8 +39,10 @@ void Aplicacao::cmdLocalizar() {
     auto& j = janela_;
     plataforma_.cursorOcupado(true);
     plataforma_.processarEventos();
-    const std::string caminho = plataforma_.escolherArquivo("Selecione um arquivo de etiquetas:",
-                                                            "Etiquetas Quelmonte (*.xml)|*.xml");
+    const std::string caminho = plataforma_.escolherArquivo(
+        "Selecione um arquivo de etiquetas:", "Etiquetas Quelmonte (*.xml)|*.xml",
+        pastaInicialDosPedidos());
+    if (!caminho.empty()) lembrarPastaDosPedidos(caminho);
     j.lblCaminho.definirLegenda(caminho);
     if (caminho.empty()) {
         j.lblCaminho.definirLegenda(kDicaCaminho);

@@ -1,9 +1,55 @@
+// Settings the window keeps for the user besides the printer choice: where
+// the layout dialog opens and the folder the file dialog opens in.
+
 #include "app/Aplicacao.h"
+#include "comum/Texto.h"
+#include "config/ArquivosIni.h"
+#include "orderfile/Xml.h"
 
 namespace etiquetas {
 
+namespace {
+
+constexpr const char* kSecaoPastas = "Pastas";
+constexpr const char* kChavePastaPedidos = "UltimaPastaPedidos";
+
+std::string textoDoCaminho(const std::filesystem::path& caminho) {
+    const std::u8string utf8 = caminho.u8string();
+    return utf8ParaCp1252(std::string(utf8.begin(), utf8.end()));
+}
+
+bool pastaExiste(const std::string& pasta) {
+    std::error_code erro;
+    return !pasta.empty() && std::filesystem::is_directory(caminhoDoTexto(pasta), erro);
+}
+
+}  // namespace
+
 void Aplicacao::cmdConfiguracao() {
     if (mostrarDialogoConfiguracao) mostrarDialogoConfiguracao();
+}
+
+// The language follows the first field of the printer line, as printing
+// decides it; the label type is the loaded file's, when the dialog has it.
+DialogoConfiguracao::Escolha Aplicacao::escolhaConfiguracao() const {
+    const auto& j = janela_;
+    DialogoConfiguracao::Escolha escolha;
+    const std::string& linha = j.cmbImpressora.texto();
+    if (maiusculas(aparar(linha.substr(0, linha.find(',')))) == "ZEBRA") escolha.tipoImpressora = 1;
+    if (j.tipoArquivo() != 0) escolha.tipoEtiqueta = j.TipoEtiquetaPedido;
+    return escolha;
+}
+
+std::string Aplicacao::pastaInicialDosPedidos() const {
+    const std::string salva = aparar(LerArquivoConfig(pasta_, kSecaoPastas, kChavePastaPedidos));
+    // The first time, and after the folder went away: the application
+    // folder, where the sample and test files are.
+    return pastaExiste(salva) ? salva : textoDoCaminho(pasta_);
+}
+
+void Aplicacao::lembrarPastaDosPedidos(const std::string& arquivoEscolhido) {
+    const std::string pasta = textoDoCaminho(caminhoDoTexto(arquivoEscolhido).parent_path());
+    if (pastaExiste(pasta)) GravarArquivoConfig(pasta_, kSecaoPastas, kChavePastaPedidos, pasta);
 }
 
 }  // namespace etiquetas

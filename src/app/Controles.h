@@ -65,6 +65,7 @@ class CaixaTexto : public Controle {
     explicit CaixaTexto(std::string n, std::string rotulo = {})
         : Controle(std::move(n)), rotulo(std::move(rotulo)) {}
     std::string rotulo;  // the caption shown beside it
+    std::string dica;    // the tooltip
     const std::string& texto() const { return texto_; }
     void definirTexto(std::string t);
 

@@ -68,7 +68,7 @@ void DialogoConfiguracao::ligarReacoes() {
     cmdCancelar.clicado.conectar([this] { cancelar(); });
 }
 
-void DialogoConfiguracao::abrir() {
+void DialogoConfiguracao::abrir(Escolha escolha) {
     cmbTipoImpressora.limpar();
     cmbTipoImpressora.adicionar("Datamax - DPL", 0);
     cmbTipoImpressora.adicionar("Zebra - ZPL", 1);
@@ -79,9 +79,15 @@ void DialogoConfiguracao::abrir() {
     cmbTipoEtiqueta.adicionar("Volume Padrão", 4);
     cmbTipoEtiqueta.adicionar("Interna", 99);
     fechado_ = false;
-    cmbTipoImpressora.selecionar(0);
+    cmbTipoImpressora.selecionar(indiceDoDado(cmbTipoImpressora, escolha.tipoImpressora));
     cmbTipoEtiqueta.selecionar(-1);
-    cmbTipoEtiqueta.selecionar(0);
+    cmbTipoEtiqueta.selecionar(indiceDoDado(cmbTipoEtiqueta, escolha.tipoEtiqueta));
+}
+
+int DialogoConfiguracao::indiceDoDado(const Lista& lista, long dado) {
+    for (int i = 0; i < lista.contagem(); ++i)
+        if (lista.itens()[i].dado == dado) return i;
+    return 0;
 }
 
 void DialogoConfiguracao::aoSelecionar() {

@@ -27,6 +27,12 @@ class Imagem : public Controle {
     std::string recurso_;
 };
 
+// The printer language and label type the layout dialog opens on.
+struct EscolhaConfiguracao {
+    int tipoImpressora = 0;  // 0 Datamax - DPL, 1 Zebra - ZPL
+    int tipoEtiqueta = 1;    // a LabelTypeCode of the label type list
+};
+
 class DialogoConfiguracao {
   public:
     DialogoConfiguracao(Plataforma& plataforma, std::filesystem::path pastaAplicacao);
@@ -55,8 +61,10 @@ class DialogoConfiguracao {
     Botao cmdGravar{"cmdGravar", "&Gravar"};
     Botao cmdCancelar{"cmdCancelar", "&Cancelar"};
 
-    // Fills the lists and selects the first printer and label type.
-    void abrir();
+    using Escolha = EscolhaConfiguracao;
+    // Fills the lists and selects the chosen printer language and label
+    // type; a choice the lists do not offer selects their first item.
+    void abrir(Escolha escolha = {});
 
     // The control with the keyboard focus, by name, and the text box whose
     // whole text is selected ("" for none).
@@ -70,6 +78,7 @@ class DialogoConfiguracao {
 
   private:
     void ligarReacoes();
+    static int indiceDoDado(const Lista& lista, long dado);
     void aoSelecionar();
     void carregarCampos();
     void gravar();

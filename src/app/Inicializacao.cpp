@@ -149,25 +149,43 @@ const char* textoEventoSerial(int codigo) {
     }
 }
 
+// The saved keys of "ConfigPess", each present only when saved and not blank.
 struct ConfiguracaoPessoal {
-    std::string impressora, modelo, velocidade, temperatura;
-    std::string velocidadeCom, paridadeCom, bitDadosCom, bitParadaCom;
-    std::string tipoCaminho, caminhoImpressora;
+    std::optional<std::string> impressora, modelo, velocidade, temperatura;
+    std::optional<std::string> velocidadeCom, paridadeCom, bitDadosCom, bitParadaCom;
+    std::optional<std::string> tipoCaminho, caminhoImpressora;
 };
 
-std::optional<ConfiguracaoPessoal> lerConfiguracaoPessoal(const fs::path& pasta) {
-    const auto ler = [&](const char* chave) {
-        return LerArquivoConfig(pasta, kSecaoPessoal, chave);
+ConfiguracaoPessoal lerConfiguracaoPessoal(const fs::path& pasta) {
+    const auto ler = [&](const char* chave) -> std::optional<std::string> {
+        std::string valor = LerArquivoConfig(pasta, kSecaoPessoal, chave);
+        if (aparar(valor).empty()) return std::nullopt;
+        return valor;
     };
-    ConfiguracaoPessoal c{ler("Impressora"),       ler("Modelo"),         ler("Velocidade"),
-                          ler("Temperatura"),      ler("VelocidadeCom"),  ler("ParidadeCom"),
-                          ler("BitdeDadoCom"),     ler("BitdeParadaCom"), ler("TipoCaminho"),
-                          ler("CaminhoImpressora")};
-    for (const std::string* v :
-         {&c.impressora, &c.modelo, &c.velocidade, &c.temperatura, &c.velocidadeCom, &c.paridadeCom,
-          &c.bitDadosCom, &c.bitParadaCom, &c.tipoCaminho, &c.caminhoImpressora})
-        if (aparar(*v).empty()) return std::nullopt;
-    return c;
+    return {ler("Impressora"),       ler("Modelo"),         ler("Velocidade"),
+            ler("Temperatura"),      ler("VelocidadeCom"),  ler("ParidadeCom"),
+            ler("BitdeDadoCom"),     ler("BitdeParadaCom"), ler("TipoCaminho"),
+            ler("CaminhoImpressora")};
+}
+
+// A value the list no longer offers (a table edited since it was saved)
+// would stand as free text beside the lists of another printer or model:
+// the list keeps the choice start-up made.
+void restaurarEscolha(Lista& lista, const std::optional<std::string>& salvo) {
+    if (!salvo) return;
+    for (const auto& item : lista.itens())
+        if (item.texto == *salvo) return lista.definirTexto(*salvo);
+}
+
+void restaurarCaminho(JanelaPrincipal& j, const ConfiguracaoPessoal& c) {
+    if (!c.tipoCaminho) return;
+    if (maiusculas(aparar(*c.tipoCaminho)) == "LOCAL") {
+        j.optLocal.clicar();
+        restaurarEscolha(j.cmbCaminhoImpressora, c.caminhoImpressora);
+    } else {
+        j.optRede.clicar();
+        if (c.caminhoImpressora) j.txtCaminhoImpressora.definirTexto(*c.caminhoImpressora);
+    }
 }
 
 }  // namespace
@@ -248,26 +266,21 @@ bool Aplicacao::salvarConfiguracaoPessoal() {
 }
 
 void Aplicacao::restaurarConfiguracaoPessoal() {
-    const auto c = lerConfiguracaoPessoal(pasta_);
-    if (!c) return;
+    // Every saved key comes back on its own: a user who prints through LPT1
+    // never saves the serial keys and must still find the printer chosen.
+    const ConfiguracaoPessoal c = lerConfiguracaoPessoal(pasta_);
     auto& j = janela_;
-    // Each text runs its list's reaction, so the model, speed and
+    // Each choice runs its list's reaction, so the model, speed and
     // temperature lists are rebuilt before their own values are set.
-    j.cmbImpressora.definirTexto(c->impressora);
-    j.cmbModelo.definirTexto(c->modelo);
-    j.cmdVelocidade.definirTexto(c->velocidade);
-    j.cmdTemperatura.definirTexto(c->temperatura);
-    j.cbvelocidade.definirTexto(c->velocidadeCom);
-    j.cbparidade.definirTexto(c->paridadeCom);
-    j.cbbitdados.definirTexto(c->bitDadosCom);
-    j.cbbitparada.definirTexto(c->bitParadaCom);
-    if (maiusculas(aparar(c->tipoCaminho)) == "LOCAL") {
-        j.optLocal.clicar();
-        j.cmbCaminhoImpressora.definirTexto(c->caminhoImpressora);
-    } else {
-        j.optRede.clicar();
-        j.txtCaminhoImpressora.definirTexto(c->caminhoImpressora);
-    }
+    restaurarEscolha(j.cmbImpressora, c.impressora);
+    restaurarEscolha(j.cmbModelo, c.modelo);
+    restaurarEscolha(j.cmdVelocidade, c.velocidade);
+    restaurarEscolha(j.cmdTemperatura, c.temperatura);
+    restaurarEscolha(j.cbvelocidade, c.velocidadeCom);
+    restaurarEscolha(j.cbparidade, c.paridadeCom);
+    restaurarEscolha(j.cbbitdados, c.bitDadosCom);
+    restaurarEscolha(j.cbbitparada, c.bitParadaCom);
+    restaurarCaminho(j, c);
 }
 
 void Aplicacao::montavelocidadetemperatura() {

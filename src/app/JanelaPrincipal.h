@@ -1,7 +1,8 @@
 #pragma once
 
 // The main window frmEtiqueta as a model: one member per control, named as
-// the window names it, plus the window state that the loaders set and the
+// the window names it (an "&" in a caption marks its keyboard accelerator,
+// unique in the window), plus the window state that the loaders set and the
 // print command reads. The Qt view (gui/) binds a widget to each member; the
 // CLI drives the same members.
 
@@ -48,24 +49,24 @@ class JanelaPrincipal {
     Rotulo fraPedidos{"fraPedidos", "Selecione os Pedidos a serem Impressos. . ."};
     Grade sprPedidos;
     Grade vaVolume;
-    Botao cmdSelTodos{"cmdSelTodos", "&Seleciona Todos"};
+    Botao cmdSelTodos{"cmdSelTodos", "Seleciona &Todos"};
     Botao cmdDesmarcaTodos{"cmdDesmarcaTodos", "&Desmarca Todos"};
-    Botao cmdAtualizaQtd{"cmdAtualizaQtd", "Valores iniciais etiqueta preço"};
-    Opcao ckbMaterialForn{"ckbMaterialForn", "Imprimir separador por Pedido/Item"};
+    Botao cmdAtualizaQtd{"cmdAtualizaQtd", "Valores iniciais &etiqueta preço"};
+    Opcao ckbMaterialForn{"ckbMaterialForn", "Imprimir se&parador por Pedido/Item"};
 
     // "Impressoras Homologadas para Impressão..."
     Rotulo fraImpressoras{"fraImpressoras", "Impressoras Homologadas para Impressão..."};
-    Lista cmbImpressora{"cmbImpressora", "Impressora (Fabricante - Linguagem)"};
+    Lista cmbImpressora{"cmbImpressora", "Impressora (&Fabricante - Linguagem)"};
     Lista cmbModelo{"cmbModelo", "Impressora Modelo"};
-    Rotulo LblImp{"LblImp", "Impressora Modelo"};
-    Lista cmdVelocidade{"cmdVelocidade", "Impressora Velocidade"};
+    Rotulo LblImp{"LblImp", "Impressora &Modelo"};
+    Lista cmdVelocidade{"cmdVelocidade", "Impressora &Velocidade"};
     CaixaTexto txtvelocidade{"txtvelocidade"};
-    Lista cmdTemperatura{"cmdTemperatura", "Impressora Temperatura"};
+    Lista cmdTemperatura{"cmdTemperatura", "Impressora Temperat&ura"};
     CaixaTexto txtTemperatura{"txtTemperatura"};
-    Opcao optLocal{"optLocal", "Local"};
-    Opcao optRede{"optRede", "Rede"};
-    Lista cmbCaminhoImpressora{"cmbCaminhoImpressora", "Caminho da Impressora"};
-    CaixaTexto txtCaminhoImpressora{"txtCaminhoImpressora", "Informe o Caminho Impressora"};
+    Opcao optLocal{"optLocal", "Loc&al"};
+    Opcao optRede{"optRede", "&Rede"};
+    Lista cmbCaminhoImpressora{"cmbCaminhoImpressora", "Camin&ho da Impressora"};
+    CaixaTexto txtCaminhoImpressora{"txtCaminhoImpressora", "I&nforme o Caminho Impressora"};
     Lista cbvelocidade{"cbvelocidade", "Velocidade Com"};
     Lista cbparidade{"cbparidade", "Paridade"};
     Lista cbbitdados{"cbbitdados", "Bit Dados"};
@@ -75,7 +76,7 @@ class JanelaPrincipal {
     Rotulo Lblcom3{"Lblcom3", "Bit Dados"};
     Rotulo Lblcom4{"Lblcom4", "Bit Parada"};
     Rotulo lblDetalhePortaCom{"lblDetalhePortaCom"};
-    Botao CmZebra{"CmZebra", "Carregar Fonte Zebra"};
+    Botao CmZebra{"CmZebra", "Carregar Fonte &Zebra"};
     Rotulo LblZebra{"LblZebra", "Carregue a fonte antes de Imprimir!"};
     // Horizontal position of cmbModelo and LblImp, in twips (the printer
     // reaction moves them when the Zebra button hides).

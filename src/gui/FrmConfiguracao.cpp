@@ -53,7 +53,7 @@ void sincronizarLista(QComboBox* combo, const Lista& lista) {
 }  // namespace
 
 FrmConfiguracao::FrmConfiguracao(Plataforma& plataforma, const std::filesystem::path& pasta,
-                                 QWidget* pai)
+                                 QWidget* pai, DialogoConfiguracao::Escolha escolha)
     : QDialog(pai), modelo_(plataforma, pasta) {
     registrarImagensEtiquetas();
     setObjectName(QStringLiteral("frmConfiguracao"));
@@ -61,8 +61,8 @@ FrmConfiguracao::FrmConfiguracao(Plataforma& plataforma, const std::filesystem::
     setModal(true);
     montarTela();
     modelo_.focoMudou.conectar([this] { aplicarFoco(); });
-    modelo_.fechou.conectar([this] { reject(); });
-    modelo_.abrir();
+    modelo_.fechou.conectar([this] { QDialog::reject(); });
+    modelo_.abrir(escolha);
 }
 
 void FrmConfiguracao::montarTela() {
@@ -97,7 +97,10 @@ void FrmConfiguracao::montarTela() {
     auto* botoes = new QHBoxLayout;
     botoes->addWidget(ligarBotao(m.cmdRestaurar));
     botoes->addStretch();
-    botoes->addWidget(ligarBotao(m.cmdGravar));
+    // Enter in any field saves.
+    auto* gravar = ligarBotao(m.cmdGravar);
+    gravar->setDefault(true);
+    botoes->addWidget(gravar);
     botoes->addWidget(ligarBotao(m.cmdCancelar));
 
     auto* tela = new QVBoxLayout(this);
@@ -135,7 +138,8 @@ QPushButton* FrmConfiguracao::ligarBotao(Botao& botao) {
     auto* b = new QPushButton(paraQt(botao.legenda()));
     b->setObjectName(QString::fromStdString(botao.nome));
     b->setToolTip(paraQt(botao.dica()));
-    b->setAutoDefault(false);
+    // Enter presses the button that has the focus, Gravar from a field.
+    b->setAutoDefault(true);
     connect(b, &QPushButton::clicked, this, [&botao] { botao.clicar(); });
     return b;
 }
@@ -158,6 +162,13 @@ QLabel* FrmConfiguracao::ligarImagem(Imagem& imagem) {
     return l;
 }
 
+void FrmConfiguracao::reject() {
+    if (modelo_.fechado())
+        QDialog::reject();
+    else
+        modelo_.cmdCancelar.clicar();
+}
+
 QWidget* FrmConfiguracao::controle(const std::string& nome) const {
     return findChild<QWidget*>(QString::fromStdString(nome));
 }
@@ -172,7 +183,8 @@ void FrmConfiguracao::aplicarFoco() {
 }
 
 void mostrarFrmConfiguracao(Aplicacao& aplicacao, QWidget* pai) {
-    FrmConfiguracao dialogo(aplicacao.plataforma(), aplicacao.PastaAplicacao(), pai);
+    FrmConfiguracao dialogo(aplicacao.plataforma(), aplicacao.PastaAplicacao(), pai,
+                            aplicacao.escolhaConfiguracao());
     dialogo.exec();
 }
 

@@ -22,11 +22,14 @@ class FrmConfiguracao : public QDialog {
 
   public:
     FrmConfiguracao(Plataforma& plataforma, const std::filesystem::path& pastaAplicacao,
-                    QWidget* pai = nullptr);
+                    QWidget* pai = nullptr, DialogoConfiguracao::Escolha escolha = {});
 
     DialogoConfiguracao& modelo() { return modelo_; }
     // The widget bound to the model's control of that name, or nullptr.
     QWidget* controle(const std::string& nome) const;
+
+    // Escape, like the close button, runs "Cancelar".
+    void reject() override;
 
   private:
     void montarTela();

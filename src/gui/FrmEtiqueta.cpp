@@ -27,6 +27,8 @@ namespace etiquetas {
 namespace {
 constexpr int kLarguraColunaDireita = 400;
 constexpr int kAlturaBotaoComando = 34;
+// The speed and temperature that reach the templates are short codes.
+constexpr int kLarguraValorEnviado = 9;
 
 void negritar(QWidget* w) {
     QFont f = w->font();
@@ -136,9 +138,16 @@ QComboBox* FrmEtiqueta::lista(Lista& modelo, QWidget* pai) {
     return w;
 }
 
-QLabel* FrmEtiqueta::legendaDe(Lista& modelo, QWidget* pai) {
-    auto* w = new QLabel(paraTela(modelo.rotulo), pai);
+QLabel* FrmEtiqueta::legendaDe(Lista& modelo, QWidget* campo, QWidget* pai) {
+    return legenda(modelo.rotulo, modelo, campo, pai);
+}
+
+// A caption whose accelerator ("&") puts the focus on its field.
+QLabel* FrmEtiqueta::legenda(const std::string& texto, Controle& modelo, QWidget* campo,
+                             QWidget* pai) {
+    auto* w = new QLabel(paraTela(texto), pai);
     w->setTextFormat(Qt::PlainText);
+    w->setBuddy(campo);
     vincularEstado(*w, modelo);
     return w;
 }
@@ -230,70 +239,105 @@ QWidget* FrmEtiqueta::montarPedidos() {
     botoes->addWidget(botao(j_.cmdDesmarcaTodos, q));
     botoes->addWidget(botao(j_.cmdAtualizaQtd, q));
     botoes->addStretch(1);
+    v->addLayout(botoes);
+    // On a line of its own: beside the buttons it kept the window wider
+    // than a 1024-pixel screen.
     auto* separador = new QCheckBox(q);
     registrar(separador, j_.ckbMaterialForn.nome);
     vincular(*separador, j_.ckbMaterialForn);
-    botoes->addWidget(separador);
-    v->addLayout(botoes);
+    v->addWidget(separador);
     return q;
 }
 
 QWidget* FrmEtiqueta::montarImpressoras() {
     auto* q = quadro(j_.fraImpressoras, centralWidget());
     auto* g = new QGridLayout(q);
-    g->addWidget(legendaDe(j_.cmbImpressora, q), 0, 0, 1, 4);
-    g->addWidget(lista(j_.cmbImpressora, q), 1, 0, 1, 4);
-    g->addWidget(rotulo(j_.LblImp, q), 2, 0);
-    g->addWidget(lista(j_.cmbModelo, q), 2, 1, 1, 3);
-    g->addWidget(legendaDe(j_.cmdVelocidade, q), 3, 0);
-    g->addWidget(lista(j_.cmdVelocidade, q), 3, 1, 1, 2);
-    g->addWidget(caixa(j_.txtvelocidade, q), 3, 3);
-    g->addWidget(legendaDe(j_.cmdTemperatura, q), 4, 0);
-    g->addWidget(lista(j_.cmdTemperatura, q), 4, 1, 1, 2);
-    g->addWidget(caixa(j_.txtTemperatura, q), 4, 3);
+    auto* impressora = lista(j_.cmbImpressora, q);
+    g->addWidget(legendaDe(j_.cmbImpressora, impressora, q), 0, 0, 1, 3);
+    g->addWidget(impressora, 1, 0, 1, 3);
+    auto* modelo = lista(j_.cmbModelo, q);
+    auto* legendaModelo = rotulo(j_.LblImp, q);
+    legendaModelo->setBuddy(modelo);
+    g->addWidget(legendaModelo, 2, 0);
+    g->addWidget(modelo, 2, 1, 1, 2);
+    int linha = 3;
+    for (auto [escolha, enviado] : {std::pair{&j_.cmdVelocidade, &j_.txtvelocidade},
+                                    std::pair{&j_.cmdTemperatura, &j_.txtTemperatura}}) {
+        auto* l = lista(*escolha, q);
+        g->addWidget(legendaDe(*escolha, l, q), linha, 0);
+        g->addWidget(l, linha, 1);
+        auto* c = caixa(*enviado, q);
+        c->setMaximumWidth(kLarguraValorEnviado * c->fontMetrics().averageCharWidth());
+        g->addWidget(c, linha++, 2);
+    }
 
     auto* opcoes = new QHBoxLayout;
     opcoes->addWidget(opcao(j_.optLocal, q));
     opcoes->addWidget(opcao(j_.optRede, q));
     opcoes->addStretch(1);
-    g->addLayout(opcoes, 5, 0, 1, 4);
-
-    // The network path box lies over the port list: while it shows, it
-    // covers the list.
-    auto* porta = new QWidget(q);
-    auto* lp = new QHBoxLayout(porta);
-    lp->setContentsMargins(0, 0, 0, 0);
-    lp->addWidget(legendaDe(j_.cmbCaminhoImpressora, porta));
-    lp->addWidget(lista(j_.cmbCaminhoImpressora, porta), 1);
-    auto* rede = new QWidget(q);
-    rede->setAutoFillBackground(true);
-    auto* lr = new QHBoxLayout(rede);
-    lr->setContentsMargins(0, 0, 0, 0);
-    auto* legendaRede = new QLabel(paraTela(j_.txtCaminhoImpressora.rotulo), rede);
-    lr->addWidget(legendaRede);
-    lr->addWidget(caixa(j_.txtCaminhoImpressora, rede), 1);
-    vincularEstado(*rede, j_.txtCaminhoImpressora);
-    g->addWidget(porta, 6, 0, 1, 4);
-    g->addWidget(rede, 6, 0, 1, 4);
-    rede->raise();
-
-    g->addWidget(rotulo(j_.Lblcom1, q), 7, 0);
-    g->addWidget(lista(j_.cbvelocidade, q), 7, 1);
-    g->addWidget(rotulo(j_.Lblcom2, q), 7, 2);
-    g->addWidget(lista(j_.cbparidade, q), 7, 3);
-    g->addWidget(rotulo(j_.Lblcom3, q), 8, 0);
-    g->addWidget(lista(j_.cbbitdados, q), 8, 1);
-    g->addWidget(rotulo(j_.Lblcom4, q), 8, 2);
-    g->addWidget(lista(j_.cbbitparada, q), 8, 3);
+    g->addLayout(opcoes, linha++, 0, 1, 3);
+    g->addWidget(montarPorta(q), linha, 0, 1, 3);
+    g->addWidget(montarRede(q), linha++, 0, 1, 3);
+    // The serial lists keep columns of their own, so that showing them does
+    // not squeeze the speed and temperature captions.
+    g->addWidget(montarSerial(q), linha++, 0, 1, 3);
     auto* detalhe = rotulo(j_.lblDetalhePortaCom, q);
     detalhe->setWordWrap(true);
-    g->addWidget(detalhe, 9, 0, 1, 4);
+    g->addWidget(detalhe, linha++, 0, 1, 3);
 
-    g->addWidget(botao(j_.CmZebra, q), 10, 0, 1, 2);
-    g->addWidget(rotulo(j_.LblZebra, q), 11, 0, 1, 4);
+    g->addWidget(botao(j_.CmZebra, q), linha++, 0, 1, 2);
+    g->addWidget(rotulo(j_.LblZebra, q), linha, 0, 1, 3);
+    g->setColumnStretch(1, 1);
+    return q;
+}
+
+QWidget* FrmEtiqueta::montarPorta(QWidget* pai) {
+    auto* porta = new QWidget(pai);
+    auto* l = new QHBoxLayout(porta);
+    l->setContentsMargins(0, 0, 0, 0);
+    auto* portas = lista(j_.cmbCaminhoImpressora, porta);
+    l->addWidget(legendaDe(j_.cmbCaminhoImpressora, portas, porta));
+    l->addWidget(portas, 1);
+    return porta;
+}
+
+// The network path box lies over the port list: while it shows, it covers
+// the list.
+QWidget* FrmEtiqueta::montarRede(QWidget* pai) {
+    auto* rede = new QWidget(pai);
+    rede->setAutoFillBackground(true);
+    auto* l = new QHBoxLayout(rede);
+    l->setContentsMargins(0, 0, 0, 0);
+    auto* caminho = caixa(j_.txtCaminhoImpressora, rede);
+    auto* legendaRede = new QLabel(paraTela(j_.txtCaminhoImpressora.rotulo), rede);
+    legendaRede->setBuddy(caminho);
+    l->addWidget(legendaRede);
+    l->addWidget(caminho, 1);
+    vincularEstado(*rede, j_.txtCaminhoImpressora);
+    rede->raise();
+    return rede;
+}
+
+QWidget* FrmEtiqueta::montarSerial(QWidget* pai) {
+    auto* serial = new QWidget(pai);
+    auto* g = new QGridLayout(serial);
+    g->setContentsMargins(0, 0, 0, 0);
+    const std::pair<Rotulo*, Lista*> campos[] = {{&j_.Lblcom1, &j_.cbvelocidade},
+                                                 {&j_.Lblcom2, &j_.cbparidade},
+                                                 {&j_.Lblcom3, &j_.cbbitdados},
+                                                 {&j_.Lblcom4, &j_.cbbitparada}};
+    int i = 0;
+    for (auto [legendaCampo, campo] : campos) {
+        auto* l = lista(*campo, serial);
+        auto* r = rotulo(*legendaCampo, serial);
+        r->setBuddy(l);
+        g->addWidget(r, i / 2, 2 * (i % 2));
+        g->addWidget(l, i / 2, 2 * (i % 2) + 1);
+        ++i;
+    }
     g->setColumnStretch(1, 1);
     g->setColumnStretch(3, 1);
-    return q;
+    return serial;
 }
 
 QWidget* FrmEtiqueta::montarTipo() {

@@ -21,6 +21,7 @@ class Botao;
 class Lista;
 class CaixaTexto;
 class Opcao;
+class Controle;
 
 // A label that shortens long text (a file path) in the middle instead of
 // widening the window; the whole text is in its tooltip.
@@ -59,6 +60,9 @@ class FrmEtiqueta : public QMainWindow {
     QWidget* montarDados();
     QWidget* montarPedidos();
     QWidget* montarImpressoras();
+    QWidget* montarPorta(QWidget* pai);
+    QWidget* montarRede(QWidget* pai);
+    QWidget* montarSerial(QWidget* pai);
     QWidget* montarTipo();
     QWidget* montarTeste();
     QWidget* montarComandos();
@@ -70,7 +74,8 @@ class FrmEtiqueta : public QMainWindow {
     QLabel* rotulo(Rotulo& modelo, QWidget* pai);
     QPushButton* botao(Botao& modelo, QWidget* pai);
     QComboBox* lista(Lista& modelo, QWidget* pai);
-    QLabel* legendaDe(Lista& modelo, QWidget* pai);
+    QLabel* legendaDe(Lista& modelo, QWidget* campo, QWidget* pai);
+    QLabel* legenda(const std::string& texto, Controle& modelo, QWidget* campo, QWidget* pai);
     QLineEdit* caixa(CaixaTexto& modelo, QWidget* pai);
     QRadioButton* opcao(Opcao& modelo, QWidget* pai);
     QGroupBox* quadro(Rotulo& modelo, QWidget* pai);

@@ -21,14 +21,15 @@ constexpr int kLinhasMedidas = 200;
 TabelaGrade::TabelaGrade(Grade& grade, QWidget* pai)
     : QTableView(pai), grade_(grade), modelo_(new ModeloGrade(grade, this)) {
     setObjectName(paraTela(grade.nome()));
-    // A font set in pixels has no point size; 9 points is the common default.
-    modelo_->definirFonteBase(font().pointSizeF() > 0 ? font().pointSizeF() : 9);
+    modelo_->definirFonteBase(fonteBase());
     setModel(modelo_);
     setAlternatingRowColors(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
     setWordWrap(false);
+    // Tab leaves the grid for the next control; the arrows move between cells.
+    setTabKeyNavigation(false);
 
     // Uniform row heights: a file of 100,000 rows lays out at once. The
     // height leaves room for a bold row one point larger.
@@ -59,6 +60,27 @@ int TabelaGrade::larguraEmPixels(const ColunaGrade& coluna) const {
     return medidas.horizontalAdvance(paraTela(coluna.titulo)) + 2 * kMargemCelula;
 }
 
+// A font set in pixels has no point size; 9 points is the common default.
+double TabelaGrade::fonteBase() const {
+    return font().pointSizeF() > 0 ? font().pointSizeF() : 9;
+}
+
+// Measured in the font of a ticked row (bold, one point larger), so that
+// ticking a row does not cut its codes.
+int TabelaGrade::larguraDoConteudo(int coluna) const {
+    const ColunaGrade& c = grade_.coluna(coluna);
+    if (c.caixa) return sizeHintForColumn(coluna - 1);
+    QFont negrito = font();
+    negrito.setBold(true);
+    negrito.setPointSizeF(fonteBase() + 1);
+    const QFontMetrics medidas(negrito);
+    int largura = 0;
+    const int linhas = std::min(grade_.linhas(), kLinhasMedidas);
+    for (int l = 1; l <= linhas; ++l)
+        largura = std::max(largura, medidas.horizontalAdvance(paraTela(grade_.texto(l, coluna))));
+    return largura + 2 * kMargemCelula;
+}
+
 void TabelaGrade::aplicarFormato() {
     larguraBase_.assign(grade_.colunas(), 0);
     for (int c = 1; c <= grade_.colunas(); ++c) {
@@ -67,7 +89,7 @@ void TabelaGrade::aplicarFormato() {
         // A code longer than its column's width widens it: a cut variant or
         // order number cannot be told from its neighbours.
         if (!coluna.oculta)
-            larguraBase_[c - 1] = std::max(larguraEmPixels(coluna), sizeHintForColumn(c - 1));
+            larguraBase_[c - 1] = std::max(larguraEmPixels(coluna), larguraDoConteudo(c));
     }
     encaixarLarguras();
     // Without a parent a shown view would become a window of its own.

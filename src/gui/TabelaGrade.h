@@ -25,6 +25,8 @@ class TabelaGrade : public QTableView {
     void aplicarFormato();
     void encaixarLarguras();
     int larguraEmPixels(const ColunaGrade& coluna) const;
+    int larguraDoConteudo(int coluna) const;
+    double fonteBase() const;
 
     Grade& grade_;
     ModeloGrade* modelo_;

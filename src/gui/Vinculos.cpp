@@ -114,6 +114,7 @@ void vincular(QLineEdit& caixa, CaixaTexto& modelo) {
     ligarPintura(caixa, modelo, [](QLineEdit& c, const CaixaTexto& m) {
         const QString texto = paraTela(m.texto());
         if (c.text() != texto) c.setText(texto);
+        c.setToolTip(paraTela(m.dica));
         pintarEstado(c, m);
     });
     QObject::connect(&caixa, &QLineEdit::textEdited, &caixa,

@@ -9,15 +9,40 @@
 #include "app/Aplicacao.h"
 #include "gui/Conexao.h"
 #include "gui/FrmEtiqueta.h"
+#include "gui/TraducoesQt.h"
 #include "platform/qt/PlataformaQt.h"
 
 namespace {
 
 struct Opcoes {
     QString pasta;
-    QString captura;  // save a picture of the window and end (documentation)
-    QString abrir;    // an order file to open at start
+    QString captura;    // save a picture of the window and end (documentation)
+    QSize tamanho;      // of the picture
+    QString abrir;      // an order file to open at start
+    QList<int> marcar;  // rows of the opened file to tick before the picture
 };
+
+// "1024x768"; a text that is no size gives the picture of a 1366x768 screen
+// less the title bar and a task bar.
+QSize tamanhoDaCaptura(const QString& texto) {
+    const QStringList partes = texto.split(u'x');
+    bool largura = false, altura = false;
+    if (partes.size() == 2) {
+        const QSize t(partes[0].toInt(&largura), partes[1].toInt(&altura));
+        if (largura && altura && !t.isEmpty()) return t;
+    }
+    return {1366, 700};
+}
+
+QList<int> linhasParaMarcar(const QString& texto) {
+    QList<int> linhas;
+    for (const QString& parte : texto.split(u',', Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const int linha = parte.trimmed().toInt(&ok);
+        if (ok) linhas << linha;
+    }
+    return linhas;
+}
 
 Opcoes lerOpcoes(const QApplication& qt) {
     QCommandLineParser p;
@@ -32,10 +57,18 @@ Opcoes lerOpcoes(const QApplication& qt) {
     const QCommandLineOption captura(QStringLiteral("captura"),
                                      QStringLiteral("Grava uma imagem PNG da janela e termina."),
                                      QStringLiteral("PNG"));
-    p.addOptions({pasta, abrir, captura});
+    const QCommandLineOption tamanho(QStringLiteral("tamanho"),
+                                     QStringLiteral("Tamanho da imagem (por exemplo 1024x768)."),
+                                     QStringLiteral("LxA"));
+    const QCommandLineOption marcar(
+        QStringLiteral("marcar"),
+        QStringLiteral("Linhas do arquivo aberto a marcar antes da imagem (por exemplo 1,3)."),
+        QStringLiteral("LINHAS"));
+    p.addOptions({pasta, abrir, captura, tamanho, marcar});
     p.process(qt);
     return {p.isSet(pasta) ? p.value(pasta) : QCoreApplication::applicationDirPath(),
-            p.value(captura), p.value(abrir)};
+            p.value(captura), tamanhoDaCaptura(p.value(tamanho)), p.value(abrir),
+            linhasParaMarcar(p.value(marcar))};
 }
 
 // Fits the window on the screen it opens on (1366x768 benches included).
@@ -44,12 +77,19 @@ void dimensionar(QWidget& janela) {
     janela.resize(std::min(1360, area.width()), std::min(740, area.height()));
 }
 
-int capturar(QWidget& janela, const QString& arquivo) {
-    // The picture of a 1366x768 screen less the title bar and a task bar.
-    janela.resize(1366, 700);
+int capturar(QWidget& janela, const Opcoes& opcoes) {
+    janela.resize(opcoes.tamanho);
     janela.show();
     QApplication::processEvents();
-    return janela.grab().save(arquivo, "PNG") ? 0 : 1;
+    return janela.grab().save(opcoes.captura, "PNG") ? 0 : 1;
+}
+
+// Ticked as a click on each row's box would tick it.
+void marcarLinhas(etiquetas::Aplicacao& aplicacao, const QList<int>& linhas) {
+    etiquetas::Grade* grade = aplicacao.janela().gradeDoArquivo();
+    if (!grade) return;
+    for (int linha : linhas)
+        if (linha >= 1 && linha <= grade->linhas()) grade->clicarCaixa(linha);
 }
 
 }  // namespace
@@ -57,6 +97,7 @@ int capturar(QWidget& janela, const QString& arquivo) {
 int main(int argc, char** argv) {
     QApplication qt(argc, argv);
     QApplication::setApplicationName(QStringLiteral("etiquetas"));
+    etiquetas::carregarTraducoesQt(qt);
     const Opcoes opcoes = lerOpcoes(qt);
 
     etiquetas::PlataformaQt plataforma;
@@ -69,8 +110,9 @@ int main(int argc, char** argv) {
         const std::string caminho = etiquetas::daTela(opcoes.abrir);
         aplicacao.janela().lblCaminho.definirLegenda(caminho);
         aplicacao.AbrirArquivoPedidos(caminho);
+        marcarLinhas(aplicacao, opcoes.marcar);
     }
-    if (!opcoes.captura.isEmpty()) return capturar(janela, opcoes.captura);
+    if (!opcoes.captura.isEmpty()) return capturar(janela, opcoes);
 
     dimensionar(janela);
     janela.show();

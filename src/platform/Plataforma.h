@@ -64,8 +64,10 @@ class Plataforma {
     // application's title. Returns the button pressed.
     virtual Resposta mensagem(const std::string& texto, const std::string& titulo, Icone icone,
                               Botoes botoes) = 0;
-    // The file-open dialog; "" when cancelled. Filter as "Descrição|*.xml".
-    virtual std::string escolherArquivo(const std::string& titulo, const std::string& filtro) = 0;
+    // The file-open dialog, opening in `pasta`; "" when cancelled. Filter
+    // as "Descrição|*.xml".
+    virtual std::string escolherArquivo(const std::string& titulo, const std::string& filtro,
+                                        const std::string& pasta) = 0;
     // Lets pending window events run (repaint, progress).
     virtual void processarEventos() = 0;
     virtual void cursorOcupado(bool ocupado) = 0;

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCursor>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QStringList>
 #include <cstdio>
@@ -102,12 +101,11 @@ Resposta PlataformaQt::mensagem(const std::string& texto, const std::string& tit
     return escolhido == QMessageBox::Yes ? Resposta::Sim : Resposta::Nao;
 }
 
-std::string PlataformaQt::escolherArquivo(const std::string& titulo, const std::string& filtro) {
+std::string PlataformaQt::escolherArquivo(const std::string& titulo, const std::string& filtro,
+                                          const std::string& pasta) {
     PonteiroNormal ponteiro;
     const QString escolhido = QFileDialog::getOpenFileName(
-        QApplication::activeWindow(), paraQt(titulo), ultimaPasta_, filtroParaQt(paraQt(filtro)));
-    // The next file is usually in the same folder as the last one.
-    if (!escolhido.isEmpty()) ultimaPasta_ = QFileInfo(escolhido).absolutePath();
+        QApplication::activeWindow(), paraQt(titulo), paraQt(pasta), filtroParaQt(paraQt(filtro)));
     return utf8ParaCp1252(escolhido.toStdString());
 }
 

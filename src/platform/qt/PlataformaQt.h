@@ -27,7 +27,8 @@ class PlataformaQt : public Plataforma {
 
     Resposta mensagem(const std::string& texto, const std::string& titulo, Icone icone,
                       Botoes botoes) override;
-    std::string escolherArquivo(const std::string& titulo, const std::string& filtro) override;
+    std::string escolherArquivo(const std::string& titulo, const std::string& filtro,
+                                const std::string& pasta) override;
     void processarEventos() override;
     void cursorOcupado(bool ocupado) override;
     [[noreturn]] void encerrarAplicacao() override;
@@ -42,7 +43,6 @@ class PlataformaQt : public Plataforma {
   private:
     std::unique_ptr<PortaSerialQt> porta_;
     bool ocupado_ = false;
-    QString ultimaPasta_;
 };
 
 }  // namespace etiquetas

@@ -169,7 +169,7 @@ TEST(Inicializacao, ConfiguracaoPessoalGravadaVoltaNaProximaAbertura) {
     EXPECT_EQ(w.pasta.ler("QuelmonteConfig.ini"), salvo);
 }
 
-TEST(Inicializacao, RestauracaoSoComAsDezChaves) {
+TEST(Inicializacao, CadaChaveSalvaVoltaSozinha) {
     const string base =
         "[ConfigPess]\r\nImpressora=ZEBRA,2,ZPL\r\nModelo=ZT230\r\nVelocidade=5\r\n"
         "Temperatura=18\r\nCaminhoImpressora=LPT2\r\n";
@@ -177,10 +177,16 @@ TEST(Inicializacao, RestauracaoSoComAsDezChaves) {
         "VelocidadeCom=9600\r\nParidadeCom=N\r\nBitdeDadoCom=8\r\nBitdeParadaCom=1\r\n";
     for (const auto& [ini, impressora, velocidade, local, porta, caminho] :
          vector<tuple<string, int, string, bool, string, string>>{
-             // printed through LPT1 only: the serial keys were never saved
-             {base + "TipoCaminho=Local\r\n", 0, "4", true, "LPT1", "LPT1"},
+             // printed through LPT2 only: the serial keys were never saved
+             {base + "TipoCaminho=Local\r\n", 1, "5", true, "LPT2", "LPT2"},
              {base + serial + "TipoCaminho=local\r\n", 1, "5", true, "LPT2", "LPT2"},
-             {base + serial + "TipoCaminho=Rede\r\n", 1, "5", false, "LPT1", "LPT2"}}) {
+             {base + serial + "TipoCaminho=Rede\r\n", 1, "5", false, "LPT1", "LPT2"},
+             // the printer alone: its model's default speed, the default port
+             {"[ConfigPess]\r\nImpressora=ZEBRA,2,ZPL\r\n", 1, "4", true, "LPT1", "LPT1"},
+             // values the tables no longer offer leave start-up's choice
+             {"[ConfigPess]\r\nImpressora=ZEBRA,9,ZPL\r\nModelo=ZT230\r\nVelocidade=99\r\n"
+              "TipoCaminho=Local\r\nCaminhoImpressora=\\\\srv\\fila\r\n",
+              0, "4", true, "LPT1", "LPT1"}}) {
         Janela w;
         w.pasta.gravar("QuelmonteConfig.ini", ini);
         auto& j = w.iniciar();
@@ -189,6 +195,7 @@ TEST(Inicializacao, RestauracaoSoComAsDezChaves) {
                         j.txtCaminhoImpressora.texto()),
                   tuple(impressora, velocidade, local, !local, porta, caminho))
             << ini;
+        EXPECT_EQ(j.cmbModelo.indice() >= 0, true) << ini;
         EXPECT_EQ(w.pasta.ler("QuelmonteConfig.ini"), ini);  // restoring writes nothing
     }
 }
