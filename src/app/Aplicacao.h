@@ -130,7 +130,7 @@ class Aplicacao {
     // The open chain (ArquivoPedidos.cpp).
     bool ValidarArquivoEtiquetas(const std::string& caminho,
                                  std::shared_ptr<pugi::xml_document>& documento);
-    void RejeitarArquivoPedidos(const std::string& caminho);
+    void RejeitarArquivoPedidos(const std::string& caminho, const std::string& statusAnterior);
     ResultadoCarga lerPedidos(const pugi::xml_document& documento);
     void PreencherInfoArquivo(ResultadoCarga carga);
     void aplicarCarga(ResultadoCarga carga, Grade& grade, const char* descricaoTotal);

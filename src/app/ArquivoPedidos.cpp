@@ -42,29 +42,32 @@ void Aplicacao::cmdLocalizar() {
     const std::string caminho = plataforma_.escolherArquivo(
         "Selecione um arquivo de etiquetas:", "Etiquetas Quelmonte (*.xml)|*.xml",
         pastaInicialDosPedidos());
-    if (!caminho.empty()) lembrarPastaDosPedidos(caminho);
-    j.lblCaminho.definirLegenda(caminho);
     if (caminho.empty()) {
-        j.lblCaminho.definirLegenda(kDicaCaminho);
+        // Cancelled: the grid still holds the loaded file, if any.
+        j.lblCaminho.definirLegenda(j.tipoArquivo() != 0 ? j.CaminhoArquivoPedidos
+                                                         : std::string(kDicaCaminho));
         plataforma_.cursorOcupado(false);
         return;
     }
+    lembrarPastaDosPedidos(caminho);
+    j.lblCaminho.definirLegenda(caminho);
     AbrirArquivoPedidos(caminho);
 }
 
 void Aplicacao::AbrirArquivoPedidos(const std::string& caminho) {
     plataforma_.processarEventos();
+    const std::string statusAnterior = janela_.StatusBar1.texto();
     janela_.StatusBar1.definirTexto("Aguarde carregando o arquivo selecionado...");
     ArquivoValidado arquivo;
     if (!ValidarArquivoEtiquetas(caminho, arquivo.documento)) {
-        RejeitarArquivoPedidos(caminho);
+        RejeitarArquivoPedidos(caminho, statusAnterior);
         return;
     }
     ResultadoCarga carga = lerPedidos(*arquivo.documento);
     contagemEmAbertura_.listaPedidos.clear();  // nodes of a document that may go
     if (!carga.erro.empty()) {
         mensagem(carga.erro, "Erro !", Icone::Critico);
-        RejeitarArquivoPedidos(caminho);
+        RejeitarArquivoPedidos(caminho, statusAnterior);
         return;
     }
     janela_.DocumentoPedidos = std::move(arquivo.documento);
@@ -89,8 +92,15 @@ bool Aplicacao::ValidarArquivoEtiquetas(const std::string& caminho,
     return true;
 }
 
-void Aplicacao::RejeitarArquivoPedidos(const std::string& caminho) {
+// The file shown before stays loaded: the status bar goes back to what it
+// said, and the path says which file the grid still holds.
+void Aplicacao::RejeitarArquivoPedidos(const std::string& caminho,
+                                       const std::string& statusAnterior) {
     auto& j = janela_;
+    j.StatusBar1.definirTexto(statusAnterior);
+    if (j.tipoArquivo() != 0 && !j.CaminhoArquivoPedidos.empty())
+        j.lblCaminho.definirLegenda(caminho + "   |   Arquivo carregado: " +
+                                    j.CaminhoArquivoPedidos);
     j.lblTipoArquivo.definirCor(kVermelho);
     j.lblTipoArquivo.definirLegenda(
         "O Arquivo selecionado acima não é válido para impressão de Etiquetas Quelmonte !");

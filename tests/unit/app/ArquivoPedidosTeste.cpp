@@ -204,9 +204,10 @@ TEST(AbrirArquivoPedidos, ArquivoRuimDepoisDeUmBomMantemOBomImprimivel) {
          }) {
         AplicacaoDeTeste t;
         auto& j = t.janela();
-        t.abrir("bom.xml", precoDeDuasVariantes());
+        const auto bom = t.abrir("bom.xml", precoDeDuasVariantes());
         j.sprPedidos.clicarCaixa(2);
         const auto antes = retrato(j);
+        const auto statusAntes = j.StatusBar1.texto();
         const auto caminho = t.abrir("ruim.xml", c.bytes);
         ASSERT_FALSE(t.plataforma.mensagens.empty()) << c.nome;
         const auto& primeira = t.plataforma.mensagens.front();
@@ -230,6 +231,10 @@ TEST(AbrirArquivoPedidos, ArquivoRuimDepoisDeUmBomMantemOBomImprimivel) {
         EXPECT_EQ(j.lblTipoArquivo.cor(), 255) << c.nome;
         EXPECT_EQ(retrato(j), antes) << c.nome;
         EXPECT_TRUE(t.app().VerificarPedidoSelecionado()) << c.nome;
+        // Nothing is loading any more, and the path tells which file stays.
+        EXPECT_EQ(j.StatusBar1.texto(), statusAntes) << c.nome;
+        EXPECT_EQ(j.lblCaminho.legenda(), caminho + "   |   Arquivo carregado: " + bom)
+            << c.nome;
     }
 }
 
@@ -265,18 +270,36 @@ TEST(AbrirArquivoPedidos, VersaoDeOutraCompilacaoMostraOQueVeioAntesEEncerra) {
     }
 }
 
-TEST(CmdLocalizar, DialogoECancelamento) {
+TEST(CmdLocalizar, DialogoCancelamentoEPastaLembrada) {
     AplicacaoDeTeste t;
     auto& j = t.janela();
-    t.plataforma.arquivoEscolhido = t.arquivo("a.xml", precoSimples());
+    const auto pastaApp = t.app().PastaAplicacao();
+    std::filesystem::create_directory(pastaApp / "pedidos");
+    t.plataforma.arquivoEscolhido = t.arquivo("pedidos/a.xml", precoSimples());
     t.app().cmdLocalizar();
     EXPECT_EQ(t.plataforma.dialogos,
               std::vector<std::string>{"Selecione um arquivo de etiquetas:"});
+    // The first time in the application folder, where the samples are.
+    EXPECT_EQ(t.plataforma.pastaDoDialogo, pastaApp.string());
     EXPECT_EQ(j.lblCaminho.legenda(), t.plataforma.arquivoEscolhido);
     EXPECT_EQ(j.sprPedidos.linhas(), 1);
+
+    // Cancelled with a file loaded: the path of the loaded file stays.
+    const auto carregado = t.plataforma.arquivoEscolhido;
     t.plataforma.arquivoEscolhido.clear();
     t.app().cmdLocalizar();
-    EXPECT_EQ(j.lblCaminho.legenda(), "Para localizar o arquivo clique no Botão Localizar...");
+    EXPECT_EQ(t.plataforma.pastaDoDialogo, (pastaApp / "pedidos").string());
+    EXPECT_EQ(j.lblCaminho.legenda(), carregado);
     EXPECT_EQ(j.sprPedidos.linhas(), 1);
     EXPECT_FALSE(t.plataforma.ocupado());
+
+    // The folder outlives the window; once gone, the application folder again.
+    Aplicacao outra(t.plataforma, pastaApp);
+    outra.cmdLocalizar();
+    EXPECT_EQ(t.plataforma.pastaDoDialogo, (pastaApp / "pedidos").string());
+    EXPECT_EQ(outra.janela().lblCaminho.legenda(),
+              "Para localizar o arquivo clique no Botão Localizar...");
+    std::filesystem::remove_all(pastaApp / "pedidos");
+    outra.cmdLocalizar();
+    EXPECT_EQ(t.plataforma.pastaDoDialogo, pastaApp.string());
 }
