@@ -1,6 +1,9 @@
 // Settings the window keeps for the user besides the printer choice: where
 // the layout dialog opens and the folder the file dialog opens in.
 
+#include <algorithm>
+#include <cctype>
+
 #include "app/Aplicacao.h"
 #include "comum/Texto.h"
 #include "config/ArquivosIni.h"
@@ -23,19 +26,26 @@ bool pastaExiste(const std::string& pasta) {
     return !pasta.empty() && std::filesystem::is_directory(caminhoDoTexto(pasta), erro);
 }
 
+// The maker is the first word of the printer line: "ZEBRA,2,ZPL" of the
+// table, or "Zebra - ZPL" of the list a missing table leaves.
+bool impressoraZebra(const std::string& linha) {
+    const std::string texto = aparar(linha);
+    const auto fim = std::find_if_not(texto.begin(), texto.end(),
+                                      [](unsigned char c) { return std::isalpha(c); });
+    return maiusculas(std::string_view(texto.begin(), fim)) == "ZEBRA";
+}
+
 }  // namespace
 
 void Aplicacao::cmdConfiguracao() {
     if (mostrarDialogoConfiguracao) mostrarDialogoConfiguracao();
 }
 
-// The language follows the first field of the printer line, as printing
-// decides it; the label type is the loaded file's, when the dialog has it.
+// The label type is the loaded file's, when the dialog offers it.
 DialogoConfiguracao::Escolha Aplicacao::escolhaConfiguracao() const {
     const auto& j = janela_;
     DialogoConfiguracao::Escolha escolha;
-    const std::string& linha = j.cmbImpressora.texto();
-    if (maiusculas(aparar(linha.substr(0, linha.find(',')))) == "ZEBRA") escolha.tipoImpressora = 1;
+    if (impressoraZebra(j.cmbImpressora.texto())) escolha.tipoImpressora = 1;
     if (j.tipoArquivo() != 0) escolha.tipoEtiqueta = j.TipoEtiquetaPedido;
     return escolha;
 }

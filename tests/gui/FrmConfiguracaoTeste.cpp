@@ -126,11 +126,14 @@ class FrmConfiguracaoTeste : public QObject {
         QVERIFY(imagem() != padrao);
     }
 
+    // Enter in a field saves, as the Gravar button does.
     void gravaLarguraNaSecaoEReabreComEla() {
         escolher("cmbTipoImpressora", "Zebra - ZPL");
         QCOMPARE(texto("txtLargura"), u"832"_s);
+        dialogo->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialogo.get()));
         digitar("txtLargura", u"120"_s);
-        clicar("cmdGravar");
+        QTest::keyClick(widget("txtLargura"), Qt::Key_Return);
         QCOMPARE(plataforma.mensagens.back().texto, std::string("Configuração salva com sucesso!"));
         QCOMPARE(LerArquivoIni(pasta, "QuelmonteEtiqPrecoZebra", "Largura"), std::string("0120"));
         QCOMPARE(LerArquivoIni(pasta, "QuelmonteEtiqPrecoDatamax", "Largura"), std::string("0400"));

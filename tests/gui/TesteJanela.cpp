@@ -1,21 +1,32 @@
-// The main window over its model: it opens with the model's title and lists,
-// and a file opened through the model is ticked and edited through the view.
+// The main window over its model, as a person at the packing bench meets it:
+// title and lists, a file ticked and edited through the view, the keyboard,
+// a 1024x768 screen, the printer choice kept across starts and the layout
+// dialog opened where the user is.
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
+#include <map>
 #include <memory>
 
 #include "app/Aplicacao.h"
+#include "comum/Arquivos.h"
+#include "gui/FrmConfiguracao.h"
 #include "gui/FrmEtiqueta.h"
 #include "gui/TabelaGrade.h"
 #include "platform/qt/PlataformaQt.h"
 
 using namespace etiquetas;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -25,10 +36,11 @@ class PlataformaTeste : public PlataformaQt {
     Resposta mensagem(const std::string& texto, const std::string& titulo, Icone,
                       Botoes botoes) override {
         mensagens.push_back({texto, titulo});
-        return botoes == Botoes::SimNao ? Resposta::Sim : Resposta::Ok;
+        return botoes == Botoes::SimNao ? respostaPerguntas : Resposta::Ok;
     }
     [[noreturn]] void encerrarAplicacao() override { throw AplicacaoEncerrada(); }
     std::vector<std::pair<std::string, std::string>> mensagens;  // text, title
+    Resposta respostaPerguntas = Resposta::Sim;
 };
 
 template <typename W>
@@ -52,6 +64,25 @@ void digitarNaCelula(QTableView& tabela, int linha, int coluna, const QString& t
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the closed editor
 }
 
+// The accelerator letter of a caption ("Seleciona &Todos" -> 't'), 0 for none.
+QChar acelerador(const QString& legenda) {
+    for (qsizetype i = 0; i + 1 < legenda.size(); ++i) {
+        if (legenda[i] != u'&') continue;
+        if (legenda[i + 1] != u'&') return legenda[i + 1].toLower();
+        ++i;  // "&&" is a plain ampersand
+    }
+    return {};
+}
+
+// The caption that carries the widget's accelerator: its own text, or the
+// text of the label whose buddy it is.
+QString legendaDe(QWidget& janela, QWidget* w) {
+    if (auto* b = qobject_cast<QAbstractButton*>(w)) return b->text();
+    for (auto* l : janela.findChildren<QLabel*>())
+        if (l->buddy() == w) return l->text();
+    return {};
+}
+
 }  // namespace
 
 class TesteJanela : public QObject {
@@ -62,8 +93,19 @@ class TesteJanela : public QObject {
     void cleanup();
     void abreComTituloEListasDoModelo();
     void arquivoAbertoMarcadoEEditadoPelaJanela();
+    void escolhaDaImpressoraVoltaDepoisDeImprimirEmLpt1();
+    void tabEntraESaiDaGrade();
+    void aceleradoresUnicosLevamAoSeuCampo();
+    void cabeEm1024x768ComArquivoAberto_data();
+    void cabeEm1024x768ComArquivoAberto();
+    void linhaMarcadaNaoCortaOsCodigos();
+    void configuracaoAbreNaLinguagemENoTipoDoArquivo_data();
+    void configuracaoAbreNaLinguagemENoTipoDoArquivo();
 
   private:
+    std::unique_ptr<FrmEtiqueta> janelaAtiva();
+    void abrir(const char* arquivo);
+
     std::unique_ptr<QTemporaryDir> pasta_;  // a copy of the application folder
     std::unique_ptr<PlataformaTeste> plataforma_;
     std::unique_ptr<Aplicacao> app_;
@@ -137,6 +179,199 @@ void TesteJanela::arquivoAbertoMarcadoEEditadoPelaJanela() {
     digitarNaCelula(tabela, 1, 22, QStringLiteral("4"));
     QCOMPARE(plataforma_->mensagens.size(), std::size_t(2));
     QCOMPARE(grade.texto(2, 23), std::string("4"));
+}
+
+std::unique_ptr<FrmEtiqueta> TesteJanela::janelaAtiva() {
+    auto janela = std::make_unique<FrmEtiqueta>(*app_);
+    janela->show();
+    QApplication::setActiveWindow(janela.get());
+    if (!QTest::qWaitForWindowActive(janela.get())) qFatal("janela inativa");
+    return janela;
+}
+
+void TesteJanela::abrir(const char* arquivo) {
+    app_->AbrirArquivoPedidos((app_->PastaAplicacao() / arquivo).string());
+    QVERIFY(plataforma_->mensagens.empty());
+}
+
+// Printing through LPT1 saves no serial keys; the printer, model, speed and
+// temperature must still come back on the next start.
+void TesteJanela::escolhaDaImpressoraVoltaDepoisDeImprimirEmLpt1() {
+    {
+        auto janela = janelaAtiva();
+        auto& j = app_->janela();
+        j.cmbImpressora.selecionar(1);
+        j.cmbModelo.definirTexto("GC420t");
+        j.cmdVelocidade.definirTexto("3");
+        j.cmdTemperatura.definirTexto("20");
+        QCOMPARE(j.cmbCaminhoImpressora.texto(), std::string("LPT1"));
+        plataforma_->respostaPerguntas = Resposta::Nao;  // saved before the question
+        QTest::mouseClick(achar<QPushButton>(*janela, "cmdImprimir"), Qt::LeftButton);
+        QCOMPARE(plataforma_->mensagens.size(), std::size_t(1));
+    }
+    app_ = std::make_unique<Aplicacao>(*plataforma_, pasta_->path().toStdString());
+    app_->iniciar();
+    auto janela = janelaAtiva();
+    QCOMPARE(achar<QComboBox>(*janela, "cmbImpressora")->currentText(), u"ZEBRA,2,ZPL"_s);
+    QCOMPARE(achar<QComboBox>(*janela, "cmbModelo")->currentText(), u"GC420t"_s);
+    QCOMPARE(achar<QComboBox>(*janela, "cmdVelocidade")->currentText(), u"3"_s);
+    QCOMPARE(achar<QComboBox>(*janela, "cmdTemperatura")->currentText(), u"20"_s);
+    QCOMPARE(achar<QComboBox>(*janela, "cmbCaminhoImpressora")->currentText(), u"LPT1"_s);
+    QVERIFY(achar<QWidget>(*janela, "cbvelocidade")->isHidden());
+}
+
+void TesteJanela::tabEntraESaiDaGrade() {
+    auto janela = janelaAtiva();
+    abrir("Quelmonte_Preco_Cartolina_teste.xml");
+    TabelaGrade& tabela = janela->sprPedidos();
+    QTRY_COMPARE(QApplication::focusWidget(), &tabela);  // the loaded grid takes the focus
+    tabela.setCurrentIndex(tabela.model()->index(0, 0));
+    // The arrows move between cells...
+    QTest::keyClick(&tabela, Qt::Key_Down);
+    QTest::keyClick(&tabela, Qt::Key_Right);
+    QCOMPARE(tabela.currentIndex(), tabela.model()->index(1, 1));
+    QCOMPARE(QApplication::focusWidget(), &tabela);
+    // ...and Tab goes on to the buttons below the grid, Shift+Tab comes back.
+    QTest::keyClick(&tabela, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), achar<QWidget>(*janela, "cmdSelTodos"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), &tabela);
+}
+
+void TesteJanela::aceleradoresUnicosLevamAoSeuCampo() {
+    auto janela = janelaAtiva();
+    abrir("Amostra_Preco_Cartolina_GerarTxt.xml");  // every button shows
+    std::map<QChar, QString> donos;
+    for (auto* w : janela->findChildren<QWidget*>()) {
+        const QString legenda = qobject_cast<QGroupBox*>(w) ? qobject_cast<QGroupBox*>(w)->title()
+                                : qobject_cast<QLabel*>(w)  ? qobject_cast<QLabel*>(w)->text()
+                                                            : legendaDe(*janela, w);
+        const QChar letra = acelerador(legenda);
+        if (letra.isNull() || qobject_cast<QLabel*>(w)) continue;  // labels count by buddy
+        QVERIFY2(!donos.count(letra),
+                 qPrintable(legenda + u" repete a letra de "_s + donos[letra]));
+        donos[letra] = legenda;
+    }
+    for (auto* l : janela->findChildren<QLabel*>())
+        QVERIFY2(acelerador(l->text()).isNull() || l->buddy(), qPrintable(l->text()));
+    // The printer choice, the port and the local/network options each have
+    // one that takes the focus to them.
+    for (const char* nome : {"cmbImpressora", "cmbModelo", "cmdVelocidade", "cmdTemperatura",
+                             "cmbCaminhoImpressora", "optLocal", "optRede"}) {
+        QWidget* campo = achar<QWidget>(*janela, nome);
+        const QChar letra = acelerador(legendaDe(*janela, campo));
+        QVERIFY2(!letra.isNull(), nome);
+        QTest::keyClick(janela.get(), letra.toLatin1(), Qt::AltModifier);
+        QVERIFY2(QApplication::focusWidget() == campo, nome);
+    }
+}
+
+void TesteJanela::cabeEm1024x768ComArquivoAberto_data() {
+    QTest::addColumn<QString>("arquivo");
+    QTest::addColumn<int>("impressora");
+    QTest::addColumn<QString>("porta");
+    QTest::newRow("preco, Datamax em LPT1")
+        << u"Quelmonte_Preco_Cartolina_teste.xml"_s << 0 << u"LPT1"_s;
+    // The most a window shows: the Zebra font button and the serial lists.
+    QTest::newRow("preco, Zebra em COM1")
+        << u"Amostra_Preco_Cartolina_GerarTxt.xml"_s << 1 << u"COM1"_s;
+    QTest::newRow("volume, Zebra em COM1")
+        << u"Amostra_Volume_Padrao_GerarTxt.xml"_s << 1 << u"COM1"_s;
+}
+
+// A 1024x768 screen less the title bar and a task bar.
+void TesteJanela::cabeEm1024x768ComArquivoAberto() {
+    QFETCH(QString, arquivo);
+    QFETCH(int, impressora);
+    QFETCH(QString, porta);
+    auto janela = janelaAtiva();
+    abrir(arquivo.toLatin1().constData());
+    auto& j = app_->janela();
+    j.cmbImpressora.selecionar(impressora);
+    j.cmbCaminhoImpressora.definirTexto(porta.toStdString());
+    j.gradeDoArquivo()->clicarCaixa(1);
+    QApplication::processEvents();
+    const QSize minimo = janela->minimumSizeHint();
+    QVERIFY2(minimo.width() <= 1024, qPrintable(QString::number(minimo.width())));
+    QVERIFY2(minimo.height() <= 700, qPrintable(QString::number(minimo.height())));
+
+    janela->resize(1024, 700);
+    QApplication::processEvents();
+    for (auto* w : janela->findChildren<QWidget*>()) {
+        if (!w->isVisible() || w->objectName().isEmpty() ||
+            w->parentWidget() == janela->statusBar())
+            continue;
+        const QRect lugar(w->mapTo(janela.get(), QPoint(0, 0)), w->size());
+        QVERIFY2(janela->rect().contains(lugar), qPrintable(w->objectName()));
+    }
+    // Captions read in full beside the serial lists.
+    for (auto* l : janela->findChildren<QLabel*>())
+        if (l->isVisible() && l->buddy())
+            QVERIFY2(l->width() >= l->sizeHint().width(), qPrintable(l->text()));
+}
+
+void TesteJanela::linhaMarcadaNaoCortaOsCodigos() {
+    auto janela = janelaAtiva();
+    abrir("Quelmonte_Preco_Cartolina_teste.xml");
+    TabelaGrade& tabela = janela->sprPedidos();
+    tabela.setCurrentIndex(tabela.model()->index(2, 0));
+    QTest::keyClick(&tabela, Qt::Key_Space);  // row 3 turns bold, one point larger
+    QApplication::processEvents();
+    const auto& grade = app_->janela().sprPedidos;
+    // The cell's own margins, as the style draws them.
+    const int margens = 2 * (tabela.style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    for (int c = 2; c <= grade.colunas(); ++c) {
+        const ColunaGrade& coluna = grade.coluna(c);
+        // Supplier and goods names may give up width to the codes.
+        if (coluna.oculta || (coluna.largura >= 20 && !coluna.editavel)) continue;
+        for (int l = 0; l < grade.linhas(); ++l) {
+            const QModelIndex celula = tabela.model()->index(l, c - 1);
+            const QVariant fonte = celula.data(Qt::FontRole);
+            const QFontMetrics medidas(fonte.isValid() ? fonte.value<QFont>() : tabela.font());
+            QVERIFY2(tabela.columnWidth(c - 1) >=
+                         medidas.horizontalAdvance(celula.data().toString()) + margens,
+                     qPrintable(QString::fromStdString(coluna.titulo)));
+        }
+    }
+}
+
+void TesteJanela::configuracaoAbreNaLinguagemENoTipoDoArquivo_data() {
+    QTest::addColumn<QString>("arquivo");
+    QTest::addColumn<int>("impressora");
+    QTest::addColumn<QString>("linguagem");
+    QTest::addColumn<QString>("tipo");
+    QTest::newRow("nenhum arquivo, Datamax")
+        << QString() << 0 << u"Datamax - DPL"_s << u"Preço Cartolina"_s;
+    QTest::newRow("adesiva, Zebra")
+        << u"Quelmonte_Preco_Adesiva_teste.xml"_s << 1 << u"Zebra - ZPL"_s << u"Preço Adesiva"_s;
+    QTest::newRow("volume padrao, Argox")
+        << u"Amostra_Volume_Padrao_GerarTxt.xml"_s << 2 << u"Datamax - DPL"_s << u"Volume Padrão"_s;
+}
+
+// Opened from the window, closed with Escape without saving.
+void TesteJanela::configuracaoAbreNaLinguagemENoTipoDoArquivo() {
+    QFETCH(QString, arquivo);
+    QFETCH(int, impressora);
+    QFETCH(QString, linguagem);
+    QFETCH(QString, tipo);
+    auto janela = janelaAtiva();
+    if (!arquivo.isEmpty()) abrir(arquivo.toLatin1().constData());
+    app_->janela().cmbImpressora.selecionar(impressora);
+    const auto layout = lerArquivo(app_->PastaAplicacao() / "QuelmonteEtiqueta.ini");
+    QString linguagemVista, tipoVisto;
+    QTimer::singleShot(0, [&] {
+        auto* d = qobject_cast<FrmConfiguracao*>(QApplication::activeModalWidget());
+        if (!d) return;
+        linguagemVista = qobject_cast<QComboBox*>(d->controle("cmbTipoImpressora"))->currentText();
+        tipoVisto = qobject_cast<QComboBox*>(d->controle("cmbTipoEtiqueta"))->currentText();
+        QTest::keyClicks(d->controle("txtLargura"), u"9"_s);
+        QTest::keyClick(d->controle("txtLargura"), Qt::Key_Escape);
+    });
+    QTest::mouseClick(achar<QPushButton>(*janela, "cmdConfiguracao"), Qt::LeftButton);
+    QCOMPARE(linguagemVista, linguagem);
+    QCOMPARE(tipoVisto, tipo);
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(lerArquivo(app_->PastaAplicacao() / "QuelmonteEtiqueta.ini"), layout);
 }
 
 QTEST_MAIN(TesteJanela)

@@ -1,6 +1,7 @@
 // The window's message boxes: they show the text, title and buttons the logic
 // asked for (the application's title when none is given) over a normal
 // pointer, and return the button pressed; the busy pointer does not pile up.
+// With Qt's own translations loaded, the standard buttons read in Portuguese.
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QtTest>
 
 #include "comum/Texto.h"
+#include "gui/TraducoesQt.h"
 #include "platform/qt/PlataformaQt.h"
 
 using namespace etiquetas;
@@ -22,6 +24,7 @@ class TestePlataformaQt : public QObject {
   private slots:
     void caixaDevolveOBotaoPressionado_data();
     void caixaDevolveOBotaoPressionado();
+    void botoesDaPerguntaEmPortugues();
 };
 
 void TestePlataformaQt::caixaDevolveOBotaoPressionado_data() {
@@ -68,6 +71,27 @@ void TestePlataformaQt::caixaDevolveOBotaoPressionado() {
                  ? QStringLiteral(":: Quelmonte ::  Impressão de Etiquetas - Vs. (1.0.0.0)")
                  : titulo);
     QCOMPARE(textoNaCaixa, QStringLiteral("Não foi selecionado nenhum Pedido !"));
+}
+
+void TestePlataformaQt::botoesDaPerguntaEmPortugues() {
+    QVERIFY2(carregarTraducoesQt(*QCoreApplication::instance()),
+             "traduções do Qt ausentes (pacote qt6-translations-l10n)");
+    QStringList textos;
+    bool escapeDizNao = false;
+    QTimer::singleShot(0, [&] {
+        auto* caixa = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!caixa) return;
+        for (auto* b : caixa->buttons()) textos << b->text().remove(u'&');
+        escapeDizNao = caixa->escapeButton() == caixa->button(QMessageBox::No);
+        QTest::keyClick(caixa, Qt::Key_Escape);
+    });
+    PlataformaQt plataforma;
+    const Resposta r =
+        plataforma.mensagem("Confirma ?", "Impressão", Icone::Pergunta, Botoes::SimNao);
+    textos.sort();
+    QCOMPARE(textos, QStringList({QStringLiteral("Não"), QStringLiteral("Sim")}));
+    QVERIFY(escapeDizNao);
+    QCOMPARE(r, Resposta::Nao);
 }
 
 QTEST_MAIN(TestePlataformaQt)

@@ -91,7 +91,9 @@ Resposta PlataformaQt::mensagem(const std::string& texto, const std::string& tit
     caixa.setIcon(iconeQt(icone));
     if (botoes == Botoes::SimNao) {
         caixa.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        // Enter answers Yes, Escape No.
         caixa.setDefaultButton(QMessageBox::Yes);
+        caixa.setEscapeButton(QMessageBox::No);
     } else {
         caixa.setStandardButtons(QMessageBox::Ok);
     }

@@ -233,8 +233,7 @@ TEST(AbrirArquivoPedidos, ArquivoRuimDepoisDeUmBomMantemOBomImprimivel) {
         EXPECT_TRUE(t.app().VerificarPedidoSelecionado()) << c.nome;
         // Nothing is loading any more, and the path tells which file stays.
         EXPECT_EQ(j.StatusBar1.texto(), statusAntes) << c.nome;
-        EXPECT_EQ(j.lblCaminho.legenda(), caminho + "   |   Arquivo carregado: " + bom)
-            << c.nome;
+        EXPECT_EQ(j.lblCaminho.legenda(), caminho + "   |   Arquivo carregado: " + bom) << c.nome;
     }
 }
 
