@@ -17,6 +17,7 @@
 #include <QtTest>
 #include <map>
 #include <memory>
+#include <set>
 
 #include "app/Aplicacao.h"
 #include "comum/Arquivos.h"
@@ -95,6 +96,7 @@ class TesteJanela : public QObject {
     void arquivoAbertoMarcadoEEditadoPelaJanela();
     void escolhaDaImpressoraVoltaDepoisDeImprimirEmLpt1();
     void tabEntraESaiDaGrade();
+    void tabAlcancaCadaControle();
     void aceleradoresUnicosLevamAoSeuCampo();
     void cabeEm1024x768ComArquivoAberto_data();
     void cabeEm1024x768ComArquivoAberto();
@@ -238,6 +240,28 @@ void TesteJanela::tabEntraESaiDaGrade() {
     QCOMPARE(QApplication::focusWidget(), &tabela);
 }
 
+// From the first control, Tab visits every control that is shown and
+// enabled, with the serial lists and the Zebra font button shown too.
+void TesteJanela::tabAlcancaCadaControle() {
+    auto janela = janelaAtiva();
+    abrir("Amostra_Preco_Cartolina_GerarTxt.xml");
+    app_->janela().cmbImpressora.selecionar(1);
+    app_->janela().cmbCaminhoImpressora.definirTexto("COM1");
+    QApplication::processEvents();
+    QWidget* inicio = achar<QWidget>(*janela, "cmdLocalizar");
+    inicio->setFocus();
+    std::set<QWidget*> visitados{inicio};
+    for (int i = 0; i < 200 && QApplication::focusWidget(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        if (!visitados.insert(QApplication::focusWidget()).second) break;
+    }
+    for (auto* w : janela->findChildren<QWidget*>()) {
+        if (w->objectName().isEmpty() || w->objectName().startsWith(u"qt_"_s)) continue;
+        if (!w->isVisible() || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus)) continue;
+        QVERIFY2(visitados.count(w), qPrintable(w->objectName()));
+    }
+}
+
 void TesteJanela::aceleradoresUnicosLevamAoSeuCampo() {
     auto janela = janelaAtiva();
     abrir("Amostra_Preco_Cartolina_GerarTxt.xml");  // every button shows
@@ -294,6 +318,13 @@ void TesteJanela::cabeEm1024x768ComArquivoAberto() {
     const QSize minimo = janela->minimumSizeHint();
     QVERIFY2(minimo.width() <= 1024, qPrintable(QString::number(minimo.width())));
     QVERIFY2(minimo.height() <= 700, qPrintable(QString::number(minimo.height())));
+    // A picture to look at: ETIQUETAS_CAPTURAS=folder, run under Xvfb.
+    if (const QString pasta = qEnvironmentVariable("ETIQUETAS_CAPTURAS"); !pasta.isEmpty()) {
+        janela->resize(1024, 700);
+        QApplication::processEvents();
+        janela->grab().save(pasta + u'/' + QString::fromLatin1(QTest::currentDataTag()) +
+                            u".png"_s);
+    }
 
     janela->resize(1024, 700);
     QApplication::processEvents();
