@@ -66,7 +66,7 @@ class JanelaPrincipal {
     Opcao optLocal{"optLocal", "Loc&al"};
     Opcao optRede{"optRede", "&Rede"};
     Lista cmbCaminhoImpressora{"cmbCaminhoImpressora", "Camin&ho da Impressora"};
-    CaixaTexto txtCaminhoImpressora{"txtCaminhoImpressora", "I&nforme o Caminho Impressora"};
+    CaixaTexto txtCaminhoImpressora{"txtCaminhoImpressora", "Inf&orme o Caminho Impressora"};
     Lista cbvelocidade{"cbvelocidade", "Velocidade Com"};
     Lista cbparidade{"cbparidade", "Paridade"};
     Lista cbbitdados{"cbbitdados", "Bit Dados"};
@@ -98,7 +98,7 @@ class JanelaPrincipal {
     Botao cmdGerarTxt{"cmdGerarTxt", "&Gerar TXT"};
     Botao cmdImprimir{"cmdImprimir", "&Imprimir"};
     Botao cmdSair{"cmdSair", "&Sair"};
-    Botao cmdCancelar{"cmdCancelar", "Cance&lar"};  // shown while a run goes on
+    Botao cmdCancelar{"cmdCancelar", "Ca&ncelar"};  // shown while a run goes on
 
     // "Status da Leitura do Arquivo..."
     Rotulo frameBarra{"frameBarra", "Status da Leitura do Arquivo..."};
