@@ -1,5 +1,7 @@
-// 10,000 adhesive labels of one grid row, classic layout two across (5,000
-// printed rows), with the shipped Zebra template and layout file: rendering
+// 10,000 adhesive labels, classic layout two across (5,000 printed rows),
+// from one grid row or from 5,000 grid rows of two labels each (the field
+// positions are read again for every grid row), with the shipped Zebra
+// template and layout file: rendering
 // alone, rendering with the spool file written for every row (rendering +
 // spool), and through the real dispatcher and a print script that discards
 // its input. Reports microseconds a label.
@@ -7,6 +9,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -62,44 +65,49 @@ fs::path prepararPasta() {
     for (const char* nome : {"QuelmonteEtiqPrecoAdesivaZebra.zpl", "QuelmonteEtiqueta.ini"})
         fs::copy_file(dados / nome, pasta / nome, fs::copy_options::overwrite_existing);
     std::ofstream(pasta / "QuelmonteImprime.sh") << "cat \"$1\" > /dev/null\n";
+    // As installed: a layout file written seconds ago is read again at every key.
+    fs::last_write_time(pasta / "QuelmonteEtiqueta.ini",
+                        fs::file_time_type::clock::now() - std::chrono::hours(1));
     return pasta;
 }
 
-Grade gradeUmaLinha() {
+Grade gradePedidos(int linhas) {
     Grade g("sprPedidos", colunasPedidosPreco());
-    g.definirLinhas(1);
-    const std::vector<std::pair<int, std::string>> celulas{{1, "1"},
-                                                           {2, "CONFECCOES EXEMPLO"},
-                                                           {3, "BERMUDA SARJA MASCULINA"},
-                                                           {4, "38"},
-                                                           {5, "000000000022345001"},
-                                                           {6, "4500123457"},
-                                                           {7, "10"},
-                                                           {10, "3"},
-                                                           {11, "345001"},
-                                                           {12, "15/01/2027"},
-                                                           {13, "210"},
-                                                           {14, "06/12/2026"},
-                                                           {15, "4455"},
-                                                           {16, "BASICO"},
-                                                           {17, "P02"},
-                                                           {18, "N"},
-                                                           {20, "000"},
-                                                           {21, "79,90"},
-                                                           {23, "1"},
-                                                           {24, std::to_string(kEtiquetas)},
-                                                           {26, "MF-5001"},
-                                                           {27, "42"},
-                                                           {39, "VER27"},
-                                                           {40, "VERAO 2027"}};
-    for (const auto& [c, t] : celulas) g.definirTexto(1, c, t);
+    g.definirLinhas(linhas);
+    const std::vector<std::pair<int, std::string>> celulas{
+        {1, "1"},
+        {2, "CONFECCOES EXEMPLO"},
+        {3, "BERMUDA SARJA MASCULINA"},
+        {4, "38"},
+        {5, "000000000022345001"},
+        {6, "4500123457"},
+        {7, "10"},
+        {10, "3"},
+        {11, "345001"},
+        {12, "15/01/2027"},
+        {13, "210"},
+        {14, "06/12/2026"},
+        {15, "4455"},
+        {16, "BASICO"},
+        {17, "P02"},
+        {18, "N"},
+        {20, "000"},
+        {21, "79,90"},
+        {23, "1"},
+        {24, std::to_string(kEtiquetas / linhas)},
+        {26, "MF-5001"},
+        {27, "42"},
+        {39, "VER27"},
+        {40, "VERAO 2027"}};
+    for (int l = 1; l <= linhas; ++l)
+        for (const auto& [c, t] : celulas) g.definirTexto(l, c, t);
     return g;
 }
 
 template <typename DespachoUsado>
 void imprimirAdesiva(benchmark::State& estado) {
     const fs::path pasta = prepararPasta();
-    const Grade grade = gradeUmaLinha();
+    const Grade grade = gradePedidos(static_cast<int>(estado.range(0)));
     AtualizarConfiguracao cfg;
     cfg.TipoEtiqueta = 2;
     cfg.TipoImpressora = 1;
@@ -126,16 +134,21 @@ void imprimirAdesiva(benchmark::State& estado) {
 
 BENCHMARK(imprimirAdesiva<SoContar>)
     ->Name("AdesivaSoRenderizar")
+    ->Arg(1)
+    ->Arg(5000)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3)
     ->UseRealTime();
 BENCHMARK(imprimirAdesiva<SoGravaSpool>)
     ->Name("AdesivaRenderizarEGravarSpool")
+    ->Arg(1)
+    ->Arg(5000)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3)
     ->UseRealTime();
 BENCHMARK(imprimirAdesiva<Despacho>)
     ->Name("AdesivaDespachoCompleto")
+    ->Arg(1)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->UseRealTime();

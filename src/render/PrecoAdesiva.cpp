@@ -23,9 +23,9 @@ constexpr std::size_t kMaxPosicoes = 12;
 // Steps of a run, as the failure message names them.
 enum Passo {
     kPassoInicio = 1,
-    kPassoPosicoes,
     kPassoAguarde,
     kPassoMarcada,
+    kPassoPosicoes,
     kPassoFaixa,
     kPassoSeparador,
     kPassoTemplate,
@@ -104,13 +104,15 @@ class ExecucaoAdesiva {
 
     void imprimirLinha(int linha) {
         x_.linha = linha;
-        x_.passo = kPassoPosicoes;
-        lerPosicoes();
         x_.passo = kPassoAguarde;
         x_.progresso.processarEventos();
         x_.progresso.mostrarStatus("Aguarde o final da impressão das Etiquetas. . .");
         x_.passo = kPassoMarcada;
         if (!x_.grade.marcada(linha)) return;
+        // Only the rows that print need them: the values are the same for
+        // every row, so a bad one still stops the run before its first label.
+        x_.passo = kPassoPosicoes;
+        lerPosicoes();
         x_.passo = kPassoFaixa;
         const long long primeira =
             parteInteira(celula(CampoPreco::SequenciaInicial), "Inf. a Seq. Inicial");

@@ -358,9 +358,9 @@ TEST(PrecoAdesiva, FalhasTerminamAExecucao) {
              {"", "abc", "Valor não numérico em Inf. a Seq. Inicial: \"abc\". Linha: 5", 1},
              {"Preco=00A00050\r\n", "1",
               "Posição inválida em QuelmonteEtiqueta.ini, seção QuelmonteEtiqPrecoAdesivaZebra, "
-              "chave Preco: \"00A00050\". Linha: 2",
+              "chave Preco: \"00A00050\". Linha: 4",
               0},
-             {"Catalogo=0100\r\n", "1", "chave Catalogo: \"0100\". Linha: 2", 0},
+             {"Catalogo=0100\r\n", "1", "chave Catalogo: \"0100\". Linha: 4", 0},
              {"Repeticao=0000\r\n", "1",
               "Repetição deverá ser maior que 0 na seção "
               "QuelmonteEtiqPrecoAdesivaZebra",
