@@ -21,6 +21,7 @@
 namespace etiquetas {
 
 class AtualizarConfiguracao;
+class Despacho;
 struct FamiliaEtiqueta;
 
 // How the last print command ended, for the command line's exit status.
@@ -110,11 +111,23 @@ class Aplicacao {
     void ligarReacoesGrades();
     // Print command: opens a chosen COM port; false when the command must end.
     bool prepararPortaCom();
+    enum class AberturaPorta { SemPortaCom, JaAberta, Aberta, Falhou };
+    // Opens the COM port chosen in the window if it is not open; a port that
+    // cannot be opened is reported.
+    AberturaPorta abrirPortaCom(bool conferirExistencia);
     DesfechoImpressao imprimirEtiquetas();
     // The printer, port and options of a run, read from the window once.
     ParametrosImpressao resolverParametros() const;
     DesfechoImpressao imprimirFamilia(const AtualizarConfiguracao& cfg,
                                       const ParametrosImpressao& parametros);
+    // Impressa when the family has a routine; otherwise how the command ends
+    // (silently for a type that prints nothing, with a message for one that
+    // cannot print in this version).
+    DesfechoImpressao conferirFamilia(const FamiliaEtiqueta* familia, int tipo);
+    Despacho despachoDaJanela(const ParametrosImpressao& parametros);
+    ResultadoImpressao rodarFamilia(const FamiliaEtiqueta& familia,
+                                    const AtualizarConfiguracao& cfg,
+                                    const ParametrosImpressao& parametros, SaidaTrabalhos& saida);
     EntradaImpressao entradaImpressao(const FamiliaEtiqueta& familia,
                                       const AtualizarConfiguracao& cfg,
                                       const ParametrosImpressao& parametros, SaidaTrabalhos& saida,
@@ -126,6 +139,16 @@ class Aplicacao {
     bool fecharAoTerminar_ = false;
     std::set<int> eventosSeriaisDaExecucao_;
     void mostrarEventoSerial(int codigo);
+
+    // Test print and Zebra preparation (TesteImpressao.cpp).
+    DesfechoImpressao imprimirPaginaTeste(int opcao);
+    DesfechoImpressao executarTeste(const AtualizarConfiguracao& cfg,
+                                    const ParametrosImpressao& parametros);
+    DesfechoImpressao carregarFonteZebra();
+    // Runs one step of the Zebra preparation; a failure is shown, gives false.
+    bool preCarga(const std::function<void()>& passo);
+    // A stop asked during the preparation, before any label: said as such.
+    DesfechoImpressao interrupcaoSemEtiquetas();
 
     // The open chain (ArquivoPedidos.cpp).
     bool ValidarArquivoEtiquetas(const std::string& caminho,

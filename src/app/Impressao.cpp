@@ -1,4 +1,5 @@
 #include "app/Aplicacao.h"
+#include "app/ApoioImpressao.h"
 #include "comum/Texto.h"
 #include "config/ArquivosIni.h"
 #include "config/AtualizarConfiguracao.h"
@@ -17,101 +18,6 @@ namespace etiquetas {
 
 namespace {
 
-// Everything that could change the file, the rows, the printer or the
-// settings, or start another command, is locked during a run and given back
-// as it was however the run ends; "Cancelar" shows instead.
-class FimDaImpressao {
-  public:
-    FimDaImpressao(JanelaPrincipal& j, Plataforma& p) : j_(j), p_(p) {
-        for (Controle* c : controlesTravados()) {
-            estados_.push_back(c->habilitado());
-            c->definirHabilitado(false);
-        }
-        j_.cmdCancelar.definirHabilitado(true);
-        j_.cmdCancelar.definirVisivel(true);
-    }
-    ~FimDaImpressao() {
-        p_.cursorOcupado(false);
-        const auto controles = controlesTravados();
-        for (std::size_t i = 0; i < controles.size(); ++i)
-            controles[i]->definirHabilitado(estados_[i]);
-        j_.cmdCancelar.definirVisivel(false);
-        j_.frameBarra.definirVisivel(false);
-        j_.frameBarra.definirLegenda(legendaBarra_);
-    }
-    void fecharPorta() {
-        if (p_.portaSerial().aberta()) p_.portaSerial().fechar();
-    }
-    void mostrarProgresso(long long pedidas) {
-        j_.frameBarra.definirLegenda("Etiquetas enviadas à impressora...");
-        j_.ProgressBar1.definirFaixa(0, static_cast<int>(std::min<long long>(pedidas, INT32_MAX)));
-        j_.ProgressBar1.definirValor(0);
-        j_.frameBarra.definirVisivel(true);
-    }
-
-  private:
-    std::vector<Controle*> controlesTravados() {
-        auto& j = j_;
-        return {&j.fraArquivo,
-                &j.cmdLocalizar,
-                &j.fraPedidos,
-                &j.cmdSelTodos,
-                &j.cmdDesmarcaTodos,
-                &j.cmdAtualizaQtd,
-                &j.ckbMaterialForn,
-                &j.fraImpressoras,
-                &j.cmbImpressora,
-                &j.cmbModelo,
-                &j.cmdVelocidade,
-                &j.txtvelocidade,
-                &j.cmdTemperatura,
-                &j.txtTemperatura,
-                &j.optLocal,
-                &j.optRede,
-                &j.cmbCaminhoImpressora,
-                &j.txtCaminhoImpressora,
-                &j.cbvelocidade,
-                &j.cbparidade,
-                &j.cbbitdados,
-                &j.cbbitparada,
-                &j.CmZebra,
-                &j.frmTipo,
-                &j.cbvTipoEtiq,
-                &j.fraTeste,
-                &j.Option1,
-                &j.Option2,
-                &j.Option3,
-                &j.Option4,
-                &j.cmdConfiguracao,
-                &j.cmdGerarTxt,
-                &j.cmdImprimir,
-                &j.cmdSair};
-    }
-
-    JanelaPrincipal& j_;
-    Plataforma& p_;
-    std::vector<bool> estados_;
-    std::string legendaBarra_ = j_.frameBarra.legenda();
-};
-
-class ProgressoJanela : public ProgressoImpressao {
-  public:
-    ProgressoJanela(JanelaPrincipal& j, Plataforma& p, std::function<bool()> cancelado)
-        : j_(j), p_(p), cancelado_(std::move(cancelado)) {}
-    void mostrarStatus(const std::string& texto) override { j_.StatusBar1.definirTexto(texto); }
-    void processarEventos() override { p_.processarEventos(); }
-    void etiquetasEnviadas(long long n) override {
-        j_.ProgressBar1.definirValor(static_cast<int>(std::min<long long>(n, INT32_MAX)));
-        p_.processarEventos();
-    }
-    bool cancelado() const override { return cancelado_(); }
-
-  private:
-    JanelaPrincipal& j_;
-    Plataforma& p_;
-    std::function<bool()> cancelado_;
-};
-
 // "1.234": thousands with a dot, as the window writes numbers.
 std::string milhares(long long n) {
     const std::string digitos = std::to_string(n < 0 ? -n : n);
@@ -125,29 +31,6 @@ std::string milhares(long long n) {
 
 std::string etiquetas(long long n) {
     return milhares(n) + (n == 1 ? " etiqueta" : " etiquetas");
-}
-
-// Labels the ticked rows ask for: the sequence range of a price row, the box
-// count of a volume row. Cells that are not numbers count nothing here; the
-// routine reports them.
-long long etiquetasPedidas(JanelaPrincipal& j) {
-    long long total = 0;
-    if (j.tipoArquivo() == 1) {
-        for (int l = 1; l <= j.sprPedidos.linhas(); ++l) {
-            const LinhaPreco linha(j.sprPedidos, l);
-            const auto primeira = valorInteiro(linha[CampoPreco::SequenciaInicial]);
-            const auto ultima = valorInteiro(linha[CampoPreco::SequenciaFinal]);
-            if (linha.marcada() && primeira && ultima && *ultima >= *primeira)
-                total += *ultima - *primeira + 1;
-        }
-    } else if (j.tipoArquivo() == 2) {
-        for (int l = 1; l <= j.vaVolume.linhas(); ++l) {
-            const LinhaVolume linha(j.vaVolume, l);
-            const auto caixas = valorInteiro(linha[CampoVolume::Caixas]);
-            if (linha.marcada() && caixas && *caixas > 0) total += *caixas;
-        }
-    }
-    return total;
 }
 
 std::string destinoImpressao(const JanelaPrincipal& j) {
@@ -172,6 +55,27 @@ std::string mensagemFalha(const FalhaRotina& falha) {
 
 }  // namespace
 
+// Cells that are not numbers count nothing here; the routine reports them.
+long long etiquetasPedidas(JanelaPrincipal& j) {
+    long long total = 0;
+    if (j.tipoArquivo() == 1) {
+        for (int l = 1; l <= j.sprPedidos.linhas(); ++l) {
+            const LinhaPreco linha(j.sprPedidos, l);
+            const auto primeira = valorInteiro(linha[CampoPreco::SequenciaInicial]);
+            const auto ultima = valorInteiro(linha[CampoPreco::SequenciaFinal]);
+            if (linha.marcada() && primeira && ultima && *ultima >= *primeira)
+                total += *ultima - *primeira + 1;
+        }
+    } else if (j.tipoArquivo() == 2) {
+        for (int l = 1; l <= j.vaVolume.linhas(); ++l) {
+            const LinhaVolume linha(j.vaVolume, l);
+            const auto caixas = valorInteiro(linha[CampoVolume::Caixas]);
+            if (linha.marcada() && caixas && *caixas > 0) total += *caixas;
+        }
+    }
+    return total;
+}
+
 ParametrosImpressao Aplicacao::resolverParametros() const {
     const auto& j = janela_;
     ParametrosImpressao p;
@@ -193,27 +97,32 @@ ParametrosImpressao Aplicacao::resolverParametros() const {
 }
 
 bool Aplicacao::prepararPortaCom() {
+    const AberturaPorta abertura = abrirPortaCom(true);
+    if (abertura == AberturaPorta::Aberta) memoria_.ImagemEnviada = false;
+    return abertura != AberturaPorta::Falhou;
+}
+
+Aplicacao::AberturaPorta Aplicacao::abrirPortaCom(bool conferirExistencia) {
     const std::string& porta = janela_.cmbCaminhoImpressora.texto();
-    if (porta != "COM1" && porta != "COM2") return true;
+    if (porta != "COM1" && porta != "COM2") return AberturaPorta::SemPortaCom;
     PortaSerial& serial = plataforma_.portaSerial();
-    if (serial.aberta()) return true;
+    if (serial.aberta()) return AberturaPorta::JaAberta;
     const int numero = porta == "COM1" ? 1 : 2;
     const std::string configuracao = janela_.cbvelocidade.texto() + "," +
                                      janela_.cbparidade.texto() + "," + janela_.cbbitdados.texto() +
                                      "," + janela_.cbbitparada.texto();
-    if (!PortaComDisponivel(pasta_, numero)) {
+    if (conferirExistencia && !PortaComDisponivel(pasta_, numero)) {
         mensagem("Porta COM" + std::to_string(numero) + " não encontrada.", {}, Icone::Informacao);
-        return false;
+        return AberturaPorta::Falhou;
     }
     const std::string dispositivo = dispositivoPortaCom(pasta_, numero);
     if (!serial.abrir(dispositivo, configuracao)) {
         mensagem("Não foi possível abrir a porta " + porta + " (" + dispositivo +
                      "): " + serial.ultimoErro(),
                  "Porta " + porta, Icone::Critico);
-        return false;
+        return AberturaPorta::Falhou;
     }
-    memoria_.ImagemEnviada = false;
-    return true;
+    return AberturaPorta::Aberta;
 }
 
 void Aplicacao::cmdImprimir() {
@@ -246,13 +155,8 @@ DesfechoImpressao Aplicacao::imprimirEtiquetas() {
                  "impressão de Etiquetas", Icone::Pergunta, Botoes::SimNao) != Resposta::Sim)
         return DesfechoImpressao::Recusada;
     FimDaImpressao fim(j, plataforma_);
-    cancelar_ = false;
-    emImpressao_ = true;
+    const ExecucaoEmCurso emCurso(emImpressao_, cancelar_);
     eventosSeriaisDaExecucao_.clear();
-    const struct Fim {
-        bool& emImpressao;
-        ~Fim() { emImpressao = false; }
-    } fimDaExecucao{emImpressao_};
     if (!VerificarPedidoSelecionado()) return DesfechoImpressao::Recusada;
     const ParametrosImpressao parametros = resolverParametros();
     if (parametros.variante == 0) {
@@ -274,8 +178,15 @@ DesfechoImpressao Aplicacao::imprimirEtiquetas() {
 
 DesfechoImpressao Aplicacao::imprimirFamilia(const AtualizarConfiguracao& cfg,
                                              const ParametrosImpressao& parametros) {
-    const int tipo = cfg.TipoEtiqueta;
-    const FamiliaEtiqueta* familia = familiaEtiqueta(tipo, parametros.variante);
+    const FamiliaEtiqueta* familia = familiaEtiqueta(cfg.TipoEtiqueta, parametros.variante);
+    if (const DesfechoImpressao d = conferirFamilia(familia, cfg.TipoEtiqueta);
+        d != DesfechoImpressao::Impressa)
+        return d;
+    Despacho despacho = despachoDaJanela(parametros);
+    return concluirImpressao(rodarFamilia(*familia, cfg, parametros, despacho));
+}
+
+DesfechoImpressao Aplicacao::conferirFamilia(const FamiliaEtiqueta* familia, int tipo) {
     if (!familia || familia->modelo.empty()) return DesfechoImpressao::SemRotina;
     if (!familia->rotina) {
         mensagem("A impressão de etiquetas do tipo " + std::to_string(tipo) +
@@ -284,13 +195,24 @@ DesfechoImpressao Aplicacao::imprimirFamilia(const AtualizarConfiguracao& cfg,
                  "Tipo de Etiqueta", Icone::Critico);
         return DesfechoImpressao::Recusada;
     }
+    return DesfechoImpressao::Impressa;
+}
+
+Despacho Aplicacao::despachoDaJanela(const ParametrosImpressao& parametros) {
     Despacho despacho(plataforma_, parametros, pasta_, memoria_.ImagemEnviada);
     despacho.mostrarDetalhePortaCom = [this](const std::string& texto) {
         janela_.lblDetalhePortaCom.definirLegenda(texto);
     };
+    return despacho;
+}
+
+ResultadoImpressao Aplicacao::rodarFamilia(const FamiliaEtiqueta& familia,
+                                           const AtualizarConfiguracao& cfg,
+                                           const ParametrosImpressao& parametros,
+                                           SaidaTrabalhos& saida) {
     ProgressoJanela progresso(janela_, plataforma_, [this] { return cancelamentoPedido(); });
-    ExecucaoImpressao execucao(entradaImpressao(*familia, cfg, parametros, despacho, progresso));
-    return concluirImpressao(executarFamilia(*familia, execucao));
+    ExecucaoImpressao execucao(entradaImpressao(familia, cfg, parametros, saida, progresso));
+    return executarFamilia(familia, execucao);
 }
 
 EntradaImpressao Aplicacao::entradaImpressao(const FamiliaEtiqueta& familia,

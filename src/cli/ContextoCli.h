@@ -38,5 +38,6 @@ using Execucao = std::function<int()>;
 void registrarAbrir(CLI::App& app, ContextoCli& ctx, Execucao& execucao);
 void registrarImprimir(CLI::App& app, ContextoCli& ctx, Execucao& execucao);
 void registrarExportar(CLI::App& app, ContextoCli& ctx, Execucao& execucao);
+void registrarTeste(CLI::App& app, ContextoCli& ctx, Execucao& execucao);
 
 }  // namespace etiquetas::cli

@@ -27,6 +27,7 @@ int main(int argc, char** argv) {
     registrarAbrir(app, ctx, execucao);
     registrarImprimir(app, ctx, execucao);
     registrarExportar(app, ctx, execucao);
+    registrarTeste(app, ctx, execucao);
 
     try {
         app.parse(argc, argv);

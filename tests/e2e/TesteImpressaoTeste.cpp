@@ -1,0 +1,276 @@
+// The test print and "Carregar Fonte Zebra" through etiquetas-cli: what each
+// printer receives, in order, and how the commands end.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <chrono>
+#include <thread>
+
+#include "ApoioImprimir.h"
+#include "output/PreCargaZebra.h"
+#include "render/FamiliasEtiqueta.h"
+
+using namespace etiquetas;
+using namespace etiquetas::e2e;
+
+namespace {
+
+const Lista kZebra{"--impressora", "1", "--velocidade", "4", "--temperatura", "8"};
+const Lista kDatamax{"--impressora", "0", "--velocidade", "", "--temperatura", "8"};
+const std::string kApagar = "^XA\r\n^IDR:TESOURAS\r\n^XZ\r\n";
+
+// etiquetas-cli --pasta <folder> <argumentos>; stderr kept.
+Resultado executar(const AplicacaoTemporaria& app, const Lista& argumentos) {
+    std::string linha =
+        std::string("'") + ETIQUETAS_CLI + "' --pasta '" + app.pasta().string() + "'";
+    for (const auto& a : argumentos) linha += " '" + a + "'";
+    linha += " >/dev/null 2>'" + (app.pasta() / "erros.txt").string() + "' </dev/null";
+    const int estado = std::system(linha.c_str());
+    return {WIFEXITED(estado) ? WEXITSTATUS(estado) : -1, app.ler("erros.txt")};
+}
+
+Resultado teste(const AplicacaoTemporaria& app, int opcao, const Lista& opcoes) {
+    Lista argumentos{"teste", std::to_string(opcao)};
+    argumentos.insert(argumentos.end(), opcoes.begin(), opcoes.end());
+    return executar(app, argumentos);
+}
+
+bool contem(const std::string& texto, const std::string& parte) {
+    return texto.find(cp1252ParaUtf8(parte)) != std::string::npos;
+}
+
+enum class Tipo { Grafico, Fonte, Apagar, Outro };
+
+Tipo tipoDoTrabalho(const e2e::Trabalho& t) {
+    if (t.spool.starts_with("~DGTESOURAS,")) return Tipo::Grafico;
+    if (t.spool.starts_with("~DTARIAL,")) return Tipo::Fonte;
+    if (t.spool == kApagar) return Tipo::Apagar;
+    return Tipo::Outro;
+}
+
+std::vector<Tipo> tipos(const std::vector<e2e::Trabalho>& jobs) {
+    std::vector<Tipo> r;
+    for (const auto& j : jobs) r.push_back(tipoDoTrabalho(j));
+    return r;
+}
+
+std::size_t zerosFinais(std::string_view texto) {
+    const auto ultimo = texto.find_last_not_of('\0');
+    return ultimo == std::string_view::npos ? texto.size() : texto.size() - ultimo - 1;
+}
+
+// Marks a template of the folder with a ZPL comment, so that a job shows
+// which template it came from.
+const std::string kMarca = "^FXMODELO CLASSICO^FS\r\n";
+void marcarModelo(const AplicacaoTemporaria& app, const std::string& modelo) {
+    if (fs::exists(app.pasta() / modelo)) app.gravar(modelo, kMarca + app.ler(modelo));
+}
+
+}  // namespace
+
+TEST(TestePagina, ZebraRecebeGraficoEFonteAntesEApagaODepois) {
+    AplicacaoTemporaria app;
+    // A test file marked for the new layout still prints with the classic one.
+    std::string xml = app.ler("Quelmonte_Preco_Cartolina_teste.xml");
+    substituirTodos(xml, "LayoutNovo=\"False\"", "LayoutNovo=\"True\"");
+    app.gravar("Quelmonte_Preco_Cartolina_teste.xml", xml);
+
+    marcarModelo(app, "QuelmonteEtiqPrecoCartolinaZebra.zpl");
+
+    const auto r = teste(app, 4, kZebra);
+    ASSERT_EQ(r.codigo, 0) << r.erros;
+    EXPECT_TRUE(contem(r.erros, "[impressão de Etiquetas] Confirma a Impressão de Teste ?"));
+    EXPECT_TRUE(contem(r.erros, "Impressão das Etiquetas concluída com sucesso !"));
+    const auto jobs = app.trabalhos();
+    ASSERT_GE(jobs.size(), 4u);
+    const auto t = tipos(jobs);
+    EXPECT_EQ(t.front(), Tipo::Grafico);
+    EXPECT_EQ(t[1], Tipo::Fonte);
+    EXPECT_EQ(t.back(), Tipo::Apagar);
+    for (std::size_t i = 2; i + 1 < jobs.size(); ++i) {
+        EXPECT_EQ(t[i], Tipo::Outro) << "job " << i + 1;
+        EXPECT_TRUE(jobs[i].spool.starts_with(kMarca)) << "job " << i + 1;
+    }
+    for (const auto& j : jobs)
+        EXPECT_EQ(j.args,
+                  (Lista{(app.pasta() / "SpoolEtq.PRN").string(), "LPT1", "9600", "N", "8", "1"}));
+}
+
+TEST(TestePagina, GraficoFonteEExclusaoByteAByte) {
+    AplicacaoTemporaria app;
+    ASSERT_EQ(executar(app, {"fonte", "--impressora", "1"}).codigo, 0);
+    ASSERT_EQ(teste(app, 4, kZebra).codigo, 0);
+    const auto jobs = app.trabalhos();
+    ASSERT_GE(jobs.size(), 5u);
+    const std::string_view recursoGrafico = RecursoGraficoZebra();
+    const std::string_view recursoFonte = RecursoFonteZebra();
+    for (const auto& grafico : {jobs[0].spool, jobs[2].spool}) {
+        // 34 rows of 39 bytes: 2,652 hex digits in lines of 78 after the header.
+        const std::string cabecalho = "~DGTESOURAS,01326,039,\r\n";
+        ASSERT_TRUE(grafico.starts_with(cabecalho));
+        const std::string dados =
+            grafico.substr(cabecalho.size(), grafico.find('\0') - cabecalho.size());
+        std::string hex;
+        for (char c : dados)
+            if (std::isxdigit(static_cast<unsigned char>(c))) hex += c;
+        EXPECT_EQ(hex.size(), 2u * 1326);
+        EXPECT_EQ(contar(dados, "\r\n"), 34u) << "one line a row of the picture";
+        // The resource's last byte stays behind: one zero fewer, then CR LF.
+        ASSERT_GE(zerosFinais(recursoGrafico), 2u);
+        EXPECT_TRUE(grafico.ends_with(std::string(zerosFinais(recursoGrafico) - 1, '\0') + "\r\n"));
+        EXPECT_EQ(grafico.size(), recursoGrafico.size() - 1 + 2);
+    }
+    for (const auto& fonte : {jobs[1].spool, jobs[3].spool}) {
+        ASSERT_TRUE(fonte.starts_with("~DTARIAL,50966,\r\n"));
+        EXPECT_EQ(fonte, std::string(recursoFonte) + "\r\n");
+        EXPECT_GE(zerosFinais(fonte.substr(0, fonte.size() - 2)), 1u);
+    }
+    EXPECT_EQ(jobs.back().spool, kApagar);
+}
+
+TEST(TestePagina, DatamaxNaoRecebeNadaDaZebra) {
+    AplicacaoTemporaria app;
+    const auto r = teste(app, 4, kDatamax);
+    ASSERT_EQ(r.codigo, 0) << r.erros;
+    const auto jobs = app.trabalhos();
+    ASSERT_FALSE(jobs.empty());
+    for (const auto& j : jobs) {
+        EXPECT_EQ(tipoDoTrabalho(j), Tipo::Outro);
+        EXPECT_EQ(j.spool.find("TESOURAS"), std::string::npos);
+    }
+}
+
+TEST(TestePagina, ArquivoDeTesteAusenteOuComListaDeVariantes) {
+    {
+        AplicacaoTemporaria app;
+        fs::remove(app.pasta() / "Quelmonte_Preco_Adesiva_teste.xml");
+        const auto r = teste(app, 3, kZebra);
+        EXPECT_EQ(r.codigo, 1);
+        EXPECT_TRUE(contem(r.erros, "Formato Não Reconhecido")) << r.erros;
+        EXPECT_FALSE(contem(r.erros, "Confirma a Impressão de Teste ?") &&
+                     contem(r.erros, "sucesso"));
+        EXPECT_TRUE(app.trabalhos().empty()) << "the selection check stops it before any job";
+    }
+    // A volume file that shows the variant list: the list has no text chosen,
+    // so the test print ends in the variant message after the preparation.
+    AplicacaoTemporaria app;
+    std::string xml = app.ler("Quelmonte_Grade_Volume_Padrao_teste.xml");
+    substituirTodos(xml, "ILPN=\"False\"", "ILPN=\"True\"");
+    app.gravar("Quelmonte_Grade_Volume_Padrao_teste.xml", xml);
+    const auto r = teste(app, 1, kZebra);
+    EXPECT_EQ(r.codigo, 1);
+    EXPECT_TRUE(contem(r.erros, "[Tipo de Etiqueta] Selecione o tipo de etiqueta a ser impressa !"))
+        << r.erros;
+    EXPECT_EQ(tipos(app.trabalhos()), (std::vector<Tipo>{Tipo::Grafico, Tipo::Fonte}));
+}
+
+// Options 1 to 3 print once their families can print; until then the run
+// says so between the preparation and the deletion.
+TEST(TestePagina, CadaOpcaoImprimeSuaFamiliaComModeloClassico) {
+    struct Caso {
+        int opcao, tipo;
+        std::string modelo;
+    };
+    for (const auto& c : {Caso{1, 4, "QuelmonteEtiqVolumePadraoZebra.zpl"},
+                          Caso{2, 3, "QuelmonteEtiqVolumeReposZebra.zpl"},
+                          Caso{3, 2, "QuelmonteEtiqPrecoAdesivaZebra.zpl"},
+                          Caso{4, 1, "QuelmonteEtiqPrecoCartolinaZebra.zpl"}}) {
+        SCOPED_TRACE("opção " + std::to_string(c.opcao));
+        AplicacaoTemporaria app;
+        marcarModelo(app, c.modelo);
+        const auto r = teste(app, c.opcao, kZebra);
+        const auto jobs = app.trabalhos();
+        ASSERT_GE(jobs.size(), 3u) << r.erros;
+        EXPECT_EQ(tipos(jobs).front(), Tipo::Grafico);
+        EXPECT_EQ(tipos(jobs)[1], Tipo::Fonte);
+        EXPECT_EQ(tipos(jobs).back(), Tipo::Apagar);
+        if (!familiaEtiqueta(c.tipo, 4)->rotina) {
+            EXPECT_EQ(r.codigo, 1);
+            EXPECT_TRUE(contem(r.erros, "ainda não está disponível")) << r.erros;
+            EXPECT_EQ(jobs.size(), 3u);
+            continue;
+        }
+        EXPECT_EQ(r.codigo, 0) << r.erros;
+        ASSERT_GE(jobs.size(), 4u);
+        bool algumaEtiqueta = false;
+        for (std::size_t i = 2; i + 1 < jobs.size(); ++i) {
+            EXPECT_EQ(tipoDoTrabalho(jobs[i]), Tipo::Outro);
+            algumaEtiqueta |= jobs[i].spool.find(kMarca) != std::string::npos;
+        }
+        EXPECT_TRUE(algumaEtiqueta) << "a label from " << c.modelo;
+    }
+}
+
+TEST(CarregarFonteZebra, EnviaGraficoEFonteOuDizPorQueNao) {
+    {
+        AplicacaoTemporaria app;
+        const auto r = executar(app, {"fonte", "--impressora", "1", "--porta", "LPT2"});
+        ASSERT_EQ(r.codigo, 0) << r.erros;
+        EXPECT_EQ(r.erros, "");
+        const auto jobs = app.trabalhos();
+        EXPECT_EQ(tipos(jobs), (std::vector<Tipo>{Tipo::Grafico, Tipo::Fonte}));
+        for (const auto& j : jobs) EXPECT_EQ(j.args.at(1), "LPT2");
+    }
+    {
+        AplicacaoTemporaria app("echo 'impressora desligada' >&2; exit 3\n");
+        const auto r = executar(app, {"fonte", "--impressora", "1"});
+        EXPECT_EQ(r.codigo, 1);
+        EXPECT_TRUE(contem(r.erros, "[Erro !]")) << r.erros;
+        EXPECT_TRUE(contem(r.erros, "impressora desligada")) << r.erros;
+    }
+    // A COM port that cannot be opened is said, not crashed on; the test
+    // print does not ask whether the port exists first.
+    AplicacaoTemporaria app;
+    app.gravar("QuelmonteConfig.ini",
+               "[PortasCom]\r\nCOM2=" + (app.pasta() / "nada").string() + "\r\n");
+    for (const auto& comando : {Lista{"fonte", "--impressora", "1", "--porta", "COM2"},
+                                Lista{"teste", "4", "--impressora", "1", "--porta", "COM2"}}) {
+        const auto r = executar(app, comando);
+        EXPECT_EQ(r.codigo, 1) << comando[0];
+        EXPECT_TRUE(contem(r.erros, "Não foi possível abrir a porta COM2")) << r.erros;
+        EXPECT_FALSE(contem(r.erros, "não encontrada")) << r.erros;
+        EXPECT_TRUE(app.trabalhos().empty());
+    }
+}
+
+// The graphic is deleted from the printer that took it, whatever line of the
+// printer table names it; a printer of another language gets no ZPL at all.
+TEST(TestePagina, ExclusaoSegueAImpressoraZebraNaoALinhaDaTabela) {
+    struct Caso {
+        std::string linha;
+        std::vector<Tipo> preparoEExclusao;
+    };
+    for (const auto& c : {Caso{"1", {}}, Caso{"2", {Tipo::Grafico, Tipo::Fonte, Tipo::Apagar}}}) {
+        AplicacaoTemporaria app;
+        app.gravar("tb_impressoras.txt", "DATAMAX,1,DPL\r\nARGOX,3,DPL\r\nZEBRA,2,ZPL\r\n");
+        const auto r = teste(app, 4, {"--impressora", c.linha});
+        ASSERT_EQ(r.codigo, 0) << r.erros;
+        std::vector<Tipo> t;
+        for (auto tipo : tipos(app.trabalhos()))
+            if (tipo != Tipo::Outro) t.push_back(tipo);
+        EXPECT_EQ(t, c.preparoEExclusao) << "line " << c.linha;
+    }
+}
+
+// SIGTERM while the graphic goes out: the font does not follow, and the
+// command says it was stopped.
+TEST(CarregarFonteZebra, SigtermParaAntesDaFonte) {
+    AplicacaoTemporaria app(kScriptGravador + "sleep 1\n");
+    const std::string linha = std::string("'") + ETIQUETAS_CLI + "' --pasta '" +
+                              app.pasta().string() + "' fonte --impressora 1 2>'" +
+                              (app.pasta() / "erros").string() + "' </dev/null & echo $! >'" +
+                              (app.pasta() / "pid").string() + "'; wait $!; echo $? >'" +
+                              (app.pasta() / "rc").string() + "'";
+    std::thread execucao([&] { std::system(linha.c_str()); });
+    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!fs::exists(app.pasta() / "job-1.spool") && std::chrono::steady_clock::now() < limite)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    const int pid = std::atoi(app.ler("pid").c_str());
+    if (pid > 0) kill(pid, SIGTERM);
+    execucao.join();
+    ASSERT_GT(pid, 0);
+    EXPECT_EQ(std::atoi(app.ler("rc").c_str()), 1);
+    EXPECT_EQ(tipos(app.trabalhos()), std::vector<Tipo>{Tipo::Grafico});
+    EXPECT_TRUE(contem(app.ler("erros"), "interrompida")) << app.ler("erros");
+}
