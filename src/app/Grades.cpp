@@ -16,6 +16,7 @@ constexpr int kColunaSeqFinal = coluna(CampoPreco::SequenciaFinal);
 constexpr int kColunaSeqInicialArquivo = coluna(CampoPreco::SequenciaInicialOriginal);
 constexpr int kColunaSeqFinalArquivo = coluna(CampoPreco::SequenciaFinalOriginal);
 constexpr int kColunaCaixas = coluna(CampoVolume::Caixas);
+constexpr long long kMaiorQuantidadeCaixas = 32767;
 constexpr int kFonteNormal = 8;
 constexpr int kFonteDestaque = 9;
 
@@ -77,10 +78,18 @@ void Aplicacao::conferirSequencia(int linha, int coluna) {
     }
 }
 
+// A box count is a label count: anything but a whole number from 0 to 32767
+// would reach the printer as a run that fails or prints nothing.
 void Aplicacao::formatarCaixas(int linha, int coluna) {
     if (coluna != kColunaCaixas) return;
     auto& g = janela_.vaVolume;
-    g.definirTexto(linha, coluna, formatarNumero(g.texto(linha, coluna), "00000000"));
+    const auto caixas = valorInteiro(g.texto(linha, coluna));
+    if (!caixas || *caixas < 0 || *caixas > kMaiorQuantidadeCaixas) {
+        mensagem("Qtd. de Caixas precisa ser um número inteiro de 0 a 32767!");
+        g.definirTexto(linha, coluna, g.textoAntesDaEdicao());
+        return;
+    }
+    g.definirTexto(linha, coluna, formatarInteiro(*caixas, "00000000"));
 }
 
 void Aplicacao::marcarTodas(Grade& grade, bool marcar, bool mudarFonte) {

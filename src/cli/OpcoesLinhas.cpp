@@ -96,6 +96,9 @@ int editarCaixas(Grade& grade, const OpcoesLinhas& opcoes, std::ostream& erros) 
         const Caixas c = *lerCaixas(texto);
         if (!linhaExiste(grade, c.linha, erros)) return kArgumentos;
         grade.editarPeloUsuario(c.linha, kColunaCaixas, c.quantidade);
+        // The grid's check keeps the old count when it refuses the new one.
+        if (valorInteiro(grade.texto(c.linha, kColunaCaixas)) != valorInteiro(c.quantidade))
+            return kFalha;
     }
     return kOk;
 }

@@ -8,6 +8,9 @@
 #include "render/PrecoAdesiva.h"
 #include "render/PrecoAdesivaIntima.h"
 #include "render/PrecoCartolina.h"
+#include "render/VolumeIlpn.h"
+#include "render/VolumePadrao.h"
+#include "render/VolumeReposicao.h"
 
 namespace etiquetas {
 
@@ -24,9 +27,9 @@ constexpr std::string_view kSeparadorSku = "QuelmonteSeparadorSKU";
 constexpr std::array<FamiliaEtiqueta, 15> kFamilias{{
   {1,  Qualquer,          kPreco,  "Etiquetas de Preço (Cartolina)",           "QuelmonteEtiqPrecoCartolina",     true,  kSeparador,    Preco,   ImprimirPrecoCartolina},
   {2,  Qualquer,          kPreco,  "Etiquetas de Preço (Adesiva)",             "QuelmonteEtiqPrecoAdesiva",       true,  kSeparador,    Preco,   ImprimirPrecoAdesiva},
-  {3,  Qualquer,          kVolume, "Etiquetas de Volume(Reposição Automatica)", "QuelmonteEtiqVolumeRepos",        false, kSeparador,    Volume,  nullptr},
-  {4,  SomenteVolume,     kVolume, "Etiquetas de Volume(Padrão)",              "QuelmonteEtiqVolumePadrao",       false, kSeparador,    Volume,  nullptr},
-  {4,  ExcetoVolume,      kVolume, "Etiquetas de Volume(Padrão)",              "QuelmonteEtiqIlpn",               false, kSeparador,    Volume,  nullptr},
+  {3,  Qualquer,          kVolume, "Etiquetas de Volume(Reposição Automatica)", "QuelmonteEtiqVolumeRepos",        false, kSeparador,    Volume,  ImprimirVolumeReposicao},
+  {4,  SomenteVolume,     kVolume, "Etiquetas de Volume(Padrão)",              "QuelmonteEtiqVolumePadrao",       false, kSeparador,    Volume,  ImprimirVolumePadrao},
+  {4,  ExcetoVolume,      kVolume, "Etiquetas de Volume(Padrão)",              "QuelmonteEtiqIlpn",               false, kSeparador,    Volume,  ImprimirVolumeIlpn},
   {5,  Qualquer,          kPreco,  "Etiquetas de Preço (Cartolina Com/Sem)",   "QuelmonteEtiqPrecoComSem",        true,  kSeparador,    Nenhum,  ImprimirPrecoCartolinaComSem},
   {6,  InternaOuSemLista, kPreco,  "Etiquetas de Preço (Adesiva Intima)",      "QuelmonteEtiqPrecoAdesivaIntima", true,  kSeparador,    Nenhum,  ImprimirPrecoAdesivaIntima},
   {6,  CaixaIlpnOuVolume, kPreco,  "Etiquetas de Preço (Adesiva Intima)",      "QuelmonteEtiqInterna",            false, kSeparadorSku, Nenhum,  ImprimirEtiquetaInternaCaixa},

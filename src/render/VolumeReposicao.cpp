@@ -1,0 +1,66 @@
+#include "render/VolumeReposicao.h"
+
+#include "comum/Texto.h"
+#include "render/MotorTemplate.h"
+#include "render/RotinaVolume.h"
+#include "render/ValoresSeguros.h"
+
+namespace etiquetas {
+
+namespace {
+
+class VolumeReposicao : public RotinaVolume {
+  public:
+    explicit VolumeReposicao(ExecucaoImpressao& execucao)
+        : RotinaVolume(execucao, "SpoolEtqVol.PRN") {}
+
+  private:
+    void imprimirLinha(const LinhaVolumeLida& linha) override {
+        x_.passo = kPassoVolumeQuantidade;
+        const int caixas =
+            quantidade(linha.caixas, "0000", "A quantidade de caixas da " + descricaoLoja(linha));
+        for (int caixa = 1; caixa <= caixas; ++caixa) {
+            x_.progresso.processarEventos();
+            preencher(linha, caixa, caixas);
+            entregar(etiqueta_);
+        }
+    }
+
+    // Read when the first label needs it, so a run without boxes needs no
+    // template; the same text serves every label of the run.
+    const std::string& modelo() {
+        x_.passo = kPassoVolumeTemplate;
+        if (!lido_) {
+            x_.TextoTemplate = lerTemplate(x_.pasta, x_.nomeTemplate);
+            lido_ = true;
+        }
+        return x_.TextoTemplate;
+    }
+
+    void preencher(const LinhaVolumeLida& linha, int caixa, int caixas) {
+        etiqueta_ = modelo();
+        x_.passo = kPassoVolumeEtiqueta;
+        const std::string numero = formatarInteiro(caixa, "000");
+        const std::string total = formatarInteiro(caixas, "000");
+        std::string& e = etiqueta_;
+        substituirTodos(e, "::Temperatura::", x_.parametros.temperatura);
+        substituirTodos(e, "1111111111111111111111111111",
+                        valorCodigoBarras(linha.loja + linha.material) + numero + total);
+        texto(e, "::L000::", linha.loja);
+        texto(e, "::000000000", linha.material);
+        substituirTodos(e, "@Volume", "Vol." + numero + "/" + total);
+        texto(e, ":: CodigoBureau ::", linha.bureau);
+        substituirTodos(e, ":: CMD_VELOCIDADE ::", x_.parametros.velocidade);
+    }
+
+    bool lido_ = false;
+    std::string etiqueta_;
+};
+
+}  // namespace
+
+void ImprimirVolumeReposicao(ExecucaoImpressao& execucao) {
+    VolumeReposicao(execucao).executar();
+}
+
+}  // namespace etiquetas
