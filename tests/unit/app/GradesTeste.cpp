@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "../orderfile/ModelosPedidos.h"
 #include "AplicacaoDeTeste.h"
 
@@ -84,14 +86,29 @@ TEST(Grades, AtualizaQtdVoltaAsSequenciasDoArquivo) {
     EXPECT_EQ(t.janela().StatusBar1.texto(), "Fim da Atualização da Qtd. de Peças.");
 }
 
-TEST(Grades, CaixaDeVolumeFormatadaComOitoDigitos) {
+// A count that is not a whole number of labels is refused with a word and
+// the cell keeps what it held.
+TEST(Grades, CaixaDeVolumeFormatadaComOitoDigitosOuRecusada) {
     AplicacaoDeTeste t;
     abrirVolume(t, 1);
     auto& g = t.janela().vaVolume;
-    for (auto [digitado, esperado] : std::vector<std::pair<const char*, const char*>>{
-             {"3", "00000003"}, {" 12 ", "00000012"}, {"tres", "tres"}}) {
+    const std::string recusa = "Qtd. de Caixas precisa ser um número inteiro de 0 a 32767!";
+    for (auto [digitado, esperado, recusado] :
+         std::vector<std::tuple<const char*, const char*, bool>>{{"3", "00000003", false},
+                                                                 {" 12 ", "00000012", false},
+                                                                 {"0", "00000000", false},
+                                                                 {"tres", "00000000", true},
+                                                                 {"abc", "00000000", true},
+                                                                 {"2,5", "00000000", true},
+                                                                 {"-1", "00000000", true},
+                                                                 {"32768", "00000000", true},
+                                                                 {"", "00000000", true},
+                                                                 {"32767", "00032767", false}}) {
+        t.plataforma.mensagens.clear();
         g.editarPeloUsuario(1, 10, digitado);
         EXPECT_EQ(g.texto(1, 10), esperado) << digitado;
+        ASSERT_EQ(t.plataforma.mensagens.size(), recusado ? 1u : 0u) << digitado;
+        if (recusado) EXPECT_EQ(t.plataforma.mensagens[0].texto, recusa);
     }
     g.editarPeloUsuario(1, 9, "7");  // other columns are not formatted
     EXPECT_EQ(g.texto(1, 9), "7");

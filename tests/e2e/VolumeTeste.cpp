@@ -1,0 +1,365 @@
+#include <gtest/gtest.h>
+
+#include "ApoioImprimir.h"
+
+using namespace etiquetas;
+using namespace etiquetas::e2e;
+
+namespace {
+
+const Lista kZebra{"--impressora",  "1", "--velocidade", "4",
+                   "--temperatura", "8", "--serial",     "9600,N,8,1"};
+const Lista kDatamax{"--impressora",  "0", "--velocidade", "",
+                     "--temperatura", "8", "--serial",     "9600,N,8,1"};
+
+Lista mais(Lista a, const Lista& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// One volume entry of a store; `campos` overrides the portal's values.
+struct VolumeIlpn {
+    std::string numero;
+    std::map<std::string, std::string> campos;
+};
+
+// One store of a volume file.
+struct Loja {
+    std::string pedido = "4510000001", codigo = "0012", item = "00010";
+    std::string material = "000000000000123456", etiquetas = "3", grade = "12";
+    std::vector<VolumeIlpn> volumes{{"V1"}, {"V2"}, {"V3"}};
+    std::map<std::string, std::string> campos;  // elements of the store replaced or added
+};
+
+std::string elemento(const std::string& nome, const std::string& valor) {
+    return "<" + nome + ">" + valor + "</" + nome + ">";
+}
+
+std::string xmlVolumeIlpn(const VolumeIlpn& v) {
+    std::map<std::string, std::string> c{{"numVolume", v.numero},
+                                         {"codMercadoria", "000000000000123456"},
+                                         {"codBarra", "0789" + v.numero},
+                                         {"codBarraCdAtual", "99" + v.numero},
+                                         {"codDco", "CD55"},
+                                         {"tipoProduto", "VESTUARIO"},
+                                         {"qtdeTotal", "12"},
+                                         {"desAuxiliar_1", "LOJA"},
+                                         {"desAuxiliar_2", "CUIDADO"},
+                                         {"desEndereco", "RUA DAS FLORES"}};
+    for (const auto& [nome, valor] : v.campos) c[nome] = valor;
+    std::string x = "<VOLUME>";
+    for (const auto& [nome, valor] : c)
+        if (valor != "-") x += elemento(nome, valor);
+    return x + "</VOLUME>\n";
+}
+
+// Every store in an order of its own unless consecutive ones share it.
+std::string xmlVolume(int tipo, const std::vector<Loja>& lojas, bool ilpn = true) {
+    std::ostringstream x;
+    x << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Volume>\n";
+    for (std::size_t i = 0; i < lojas.size(); ++i) {
+        const Loja& l = lojas[i];
+        if (i == 0 || lojas[i - 1].pedido != l.pedido) {
+            if (i > 0) x << "</PedidoQuel>\n";
+            x << "<PedidoQuel Codigo=\"" << l.pedido << "\" TipoEtiqueta=\"" << tipo
+              << "\" Versao=\"" << digestoDaVersao(kVersaoCompilada) << "\">\n";
+        }
+        std::map<std::string, std::string> c{
+            {"CNPJ", "12.345.678/0001-90"},     {"ItemPedido", l.item},
+            {"DescricaoMaterial", "CAMISA"},    {"CodigoMaterial", l.material},
+            {"MaterialForn", "MF-1"},           {"SemanaEntr", "51"},
+            {"NomeForn", "CONFECCOES EXEMPLO"}, {"CodigoBureau", "42"},
+            {"QuantidadePeca", "36"},           {"QuantidadeEtiqueta", l.etiquetas},
+            {"QuantidadePecGrade", l.grade}};
+        for (const auto& [nome, valor] : l.campos) c[nome] = valor;
+        x << "<Loja Codigo=\"" << l.codigo << "\" ILPN=\"" << (ilpn ? "True" : "False") << "\">";
+        for (const auto& [nome, valor] : c)
+            if (valor != "-") x << elemento(nome, valor);
+        x << "<DADOS_VOLUME>\n";
+        for (const auto& v : l.volumes) x << xmlVolumeIlpn(v);
+        x << "</DADOS_VOLUME></Loja>\n";
+    }
+    return x.str() + "</PedidoQuel>\n</Volume>\n";
+}
+
+std::string valorEntre(const std::string& texto, const std::string& antes,
+                       const std::string& depois, std::size_t desde = 0) {
+    const auto p = texto.find(antes, desde);
+    if (p == std::string::npos) return "<ausente>";
+    const auto inicio = p + antes.size();
+    return texto.substr(inicio, texto.find(depois, inicio) - inicio);
+}
+
+// The data of every Code 128 field of a ZPL job, in order.
+Lista codigosBarras(const std::string& spool) {
+    Lista r;
+    for (auto p = spool.find("^BC"); p != std::string::npos; p = spool.find("^BC", p + 1))
+        r.push_back(valorEntre(spool, "^FD", "^FS", p));
+    return r;
+}
+
+std::string arquivoSpool(const Trabalho& t) {
+    return fs::path(t.args.at(0)).filename().string();
+}
+
+bool separador(const Trabalho& t) {
+    return t.spool.find("SEPARADOR") != std::string::npos;
+}
+
+bool sucesso(const Resultado& r) {
+    return r.erros.find("sucesso") != std::string::npos;
+}
+
+}  // namespace
+
+// Type 3: one label per box of the grid's count, the template's tokens
+// filled, a separator before a row of another item even when it has no box.
+TEST(Volume, ReposicaoUmaEtiquetaPorCaixaDaGrade) {
+    AplicacaoTemporaria app;
+    Loja tres, nenhuma;
+    nenhuma.codigo = "0013";
+    nenhuma.item = "00020";
+    const auto r = app.imprimir(xmlVolume(3, {tres, nenhuma}, false),
+                                mais(kZebra, {"--todas", "--separador", "--caixas", "2:0"}));
+    ASSERT_EQ(r.codigo, 0) << r.erros;
+    const auto jobs = app.trabalhos();
+    ASSERT_EQ(jobs.size(), 5u);
+    EXPECT_TRUE(separador(jobs[0]));
+    EXPECT_TRUE(separador(jobs[4]));
+    EXPECT_NE(jobs[4].spool.find("ITEM PED.: 0020"), std::string::npos);
+    const Lista volumes{"001", "002", "003"};
+    for (int i = 0; i < 3; ++i) {
+        const auto& s = jobs[i + 1].spool;
+        SCOPED_TRACE(i);
+        EXPECT_EQ(arquivoSpool(jobs[i + 1]), "SpoolEtqVol.PRN");
+        EXPECT_EQ(codigosBarras(s), Lista{"00120000123456" + volumes[i] + "003"});
+        EXPECT_EQ(valorEntre(s, "^A0N,130,110^FD", "^FS"), "Vol." + volumes[i] + "/003");
+        EXPECT_EQ(valorEntre(s, "^FB720,1,0,L^FH\\^FD", "^FS"), "0012");
+        EXPECT_NE(s.find("^FD0000123456^FS"), std::string::npos);
+        EXPECT_NE(s.find("BUREAU 000042"), std::string::npos);
+        EXPECT_EQ(s.substr(0, 8), "~SD8\r\n^X");  // temperature as typed
+        EXPECT_NE(s.find("^PR4\r\n"), std::string::npos);
+        EXPECT_EQ(s.find("::"), std::string::npos) << "a token left unfilled";
+    }
+}
+
+// Type 4, "Etiqueta Volume": the count comes from the order file; series of
+// at most 999, a later series one shorter and never longer than the labels
+// left, so the last label closes its series (never 1000/999).
+TEST(Volume, PadraoNumeraEmSeriesDeAte999) {
+    // One job a label would take thousands of script runs: a Datamax batches
+    // three, and the script keeps every job in one file.
+    AplicacaoTemporaria app("cat \"$1\" >> \"$(dirname \"$0\")/todos.spool\"\n");
+    app.gravar("QuelmonteEtiqVolumePadraoDataMax.prn",
+               "V=::Volume::;B=::CodBarras::;G=::QuantGrade::;T=::Temperatura::\r\n");
+    struct Caso {
+        std::string quantidade;
+        std::map<int, std::string> volumes;  // label number -> "n/m"
+    };
+    const std::vector<Caso> casos{
+        {"5", {{1, "001/005"}, {5, "005/005"}}},
+        {"1000", {{1, "001/999"}, {999, "999/999"}, {1000, "001/001"}}},
+        {"1200", {{999, "999/999"}, {1000, "001/201"}, {1200, "201/201"}}},
+        {"0", {}},
+    };
+    std::vector<Loja> lojas;
+    for (std::size_t i = 0; i < casos.size(); ++i) {
+        Loja l;
+        l.codigo = std::to_string(100 + i);
+        l.etiquetas = casos[i].quantidade;
+        lojas.push_back(l);
+    }
+    const auto r =
+        app.imprimir(xmlVolume(4, lojas), mais(kDatamax, {"--todas", "--tipo", "Etiqueta Volume"}));
+    ASSERT_EQ(r.codigo, 0) << r.erros;
+    std::istringstream todas(app.ler("todos.spool"));
+    Lista etiquetas;
+    for (std::string l; std::getline(todas, l);)
+        if (l.starts_with("V=")) etiquetas.push_back(l);
+    ASSERT_EQ(etiquetas.size(), 2205u);
+    std::size_t primeira = 0;
+    for (const auto& c : casos) {
+        for (const auto& [n, volume] : c.volumes) {
+            const auto& e = etiquetas.at(primeira + n - 1);
+            const std::string codigo = volume.substr(0, 3) + volume.substr(4);
+            EXPECT_EQ(e, "V=" + volume + ";B=0000123456" + codigo + ";G=[012];T=08\r")
+                << c.quantidade << " #" << n;
+        }
+        primeira += std::stoul(c.quantidade);
+    }
+}
+
+// Datamax labels leave three to a job whichever volume routine made them,
+// the last partial batch at the end; other printers get one label a job.
+TEST(Volume, DatamaxEmLotesDeTres) {
+    struct Caso {
+        int tipo;
+        std::string variante;
+        const char* spool;
+    };
+    for (const auto& c : std::vector<Caso>{{3, "", "SpoolEtqVol.PRN"},
+                                           {4, "Etiqueta Volume", "SpoolEtqVolPad.PRN"},
+                                           {4, "Etiqueta ILPN", "SpoolEtqVolPad.PRN"}}) {
+        SCOPED_TRACE(std::to_string(c.tipo) + c.variante);
+        Loja quatro, tres;
+        quatro.etiquetas = "4";
+        quatro.volumes = {{"1"}, {"2"}, {"3"}, {"4"}};
+        tres.codigo = "0013";
+        for (const auto& [impressora, lotes] :
+             std::vector<std::pair<Lista, std::vector<std::size_t>>>{
+                 {kDatamax, {3, 3, 1}}, {kZebra, {1, 1, 1, 1, 1, 1, 1}}}) {
+            AplicacaoTemporaria app;
+            Lista opcoes = mais(impressora, {"--todas"});
+            if (!c.variante.empty()) opcoes = mais(opcoes, {"--tipo", c.variante});
+            const auto r = app.imprimir(xmlVolume(c.tipo, {quatro, tres}, c.tipo == 4), opcoes);
+            ASSERT_EQ(r.codigo, 0) << r.erros;
+            std::vector<std::size_t> etiquetas;
+            for (const auto& j : app.trabalhos()) {
+                etiquetas.push_back(contar(j.spool, "^XA") + contar(j.spool, "\x02L"));
+                EXPECT_EQ(arquivoSpool(j), c.spool);
+                EXPECT_TRUE(j.spool.ends_with("E\r\n\r\n") || j.spool.ends_with("^XZ\r\n\r\n"));
+            }
+            EXPECT_EQ(etiquetas, lotes);
+        }
+    }
+}
+
+// Rows of one order and item share a separator; each row's labels come from
+// its own store, found by order, store and item.
+TEST(Volume, UmSeparadorPorPedidoEItem) {
+    Loja a, b, c;
+    b.codigo = "0013";
+    b.etiquetas = "1";
+    c.pedido = "4510000002";
+    c.codigo = "0013";
+    c.etiquetas = "2";
+    c.grade = "6";
+    for (const auto& [separa, esperado] : std::vector<std::pair<bool, Lista>>{
+             {true,
+              {"S 4510000001 0010", "[012]", "[012]", "[012]", "[012]", "S 4510000002 0010",
+               "[006]", "[006]"}},
+             {false, {"[012]", "[012]", "[012]", "[012]", "[006]", "[006]"}}}) {
+        AplicacaoTemporaria app;
+        Lista opcoes = mais(kZebra, {"--todas", "--tipo", "Etiqueta Volume"});
+        if (separa) opcoes.push_back("--separador");
+        const auto r = app.imprimir(xmlVolume(4, {a, b, c}), opcoes);
+        ASSERT_EQ(r.codigo, 0) << r.erros;
+        Lista ordem;
+        for (const auto& j : app.trabalhos())
+            ordem.push_back(separador(j) ? "S " + valorEntre(j.spool, "PEDIDO: ", "^FS") + " " +
+                                               valorEntre(j.spool, "ITEM PED.: ", "^FS")
+                                         : valorEntre(j.spool, "^A0N,80,70^FH\\^FD", "^FS"));
+        EXPECT_EQ(ordem, esperado) << separa;
+    }
+}
+
+// ILPN: the i-th volume entry for the i-th box; article without leading
+// zeros, total as a whole number, order text kept from printer commands.
+TEST(Volume, IlpnUmVolumeDoArquivoPorCaixa) {
+    Loja l;
+    l.volumes = {{"000501", {{"codMercadoria", "000012345"}, {"qtdeTotal", "012"}}},
+                 {"000502", {{"desAuxiliar_1", "A^XZ~B\\C"}, {"codBarra", "78^XZ9"}}},
+                 {"000503", {{"codMercadoria", "0000"}}}};
+    struct Caso {
+        std::string caixas;
+        Lista volumes;
+    };
+    for (const auto& c :
+         std::vector<Caso>{{"", {"000501", "000502", "000503"}}, {"2", {"000501", "000502"}}}) {
+        AplicacaoTemporaria app;
+        Lista opcoes = mais(kZebra, {"--todas", "--tipo", "Etiqueta ILPN"});
+        if (!c.caixas.empty()) opcoes = mais(opcoes, {"--caixas", "1:" + c.caixas});
+        const auto r = app.imprimir(xmlVolume(4, {l}), opcoes);
+        ASSERT_EQ(r.codigo, 0) << r.erros;
+        const auto jobs = app.trabalhos();
+        Lista volumes;
+        for (const auto& j : jobs)
+            volumes.push_back(
+                valorEntre(j.spool, "^FB720,1,0,L^FH\\^FD", "^FS", j.spool.find("VOLUME")));
+        EXPECT_EQ(volumes, c.volumes) << c.caixas;
+    }
+    AplicacaoTemporaria app;
+    // The variant list hidden (no store marked ILPN) prints ILPN labels too.
+    ASSERT_EQ(app.imprimir(xmlVolume(4, {l}, false), mais(kZebra, {"--todas"})).codigo, 0);
+    const auto jobs = app.trabalhos();
+    ASSERT_EQ(jobs.size(), 3u);
+    const auto campo = [](const std::string& s, const std::string& rotulo) {
+        return valorEntre(s, "^FD", "^FS", s.find("^FD" + rotulo + "^FS") + 4);
+    };
+    EXPECT_EQ(campo(jobs[0].spool, "ARTIGO"), "12345");
+    EXPECT_EQ(campo(jobs[0].spool, "QTDE"), "12");
+    EXPECT_EQ(campo(jobs[2].spool, "ARTIGO"), "0000");
+    EXPECT_EQ(campo(jobs[0].spool, "DESTINO"), "0012");
+    EXPECT_EQ(campo(jobs[0].spool, "PEDIDO"), "4510000001");
+    EXPECT_NE(jobs[1].spool.find("^FDA\\5EXZ\\7EB\\5CC^FS"), std::string::npos);
+    EXPECT_EQ(codigosBarras(jobs[1].spool), (Lista{"99000502", "78XZ9"}));
+    EXPECT_EQ(contar(jobs[1].spool, "^XZ"), 1u);
+}
+
+// A run that cannot print every label says why, after the labels it could
+// make have gone out (a pending Datamax batch included), and never reports
+// success.
+TEST(Volume, FalhasParamAExecucaoComMotivo) {
+    Loja doisVolumes;
+    doisVolumes.volumes = {{"1"}, {"2"}};
+    Loja semQuantidade;
+    semQuantidade.campos["QuantidadeEtiqueta"] = "-";
+    Loja quantidadeTexto;
+    quantidadeTexto.etiquetas = "muitas";
+    Loja semCampo;
+    semCampo.volumes = {{"1"}, {"2", {{"codDco", "-"}}}};
+    Loja qtdeQuebrada;
+    qtdeQuebrada.volumes = {{"1", {{"qtdeTotal", "70000"}}}};
+    struct Caso {
+        const char* nome;
+        Loja loja;
+        Lista opcoes;
+        std::size_t enviados;
+        std::string mensagem;
+    };
+    const Lista ilpn{"--todas", "--tipo", "Etiqueta ILPN"};
+    const Lista padrao{"--todas", "--tipo", "Etiqueta Volume"};
+    const std::vector<Caso> casos{
+        {"mais caixas que volumes", doisVolumes, mais(kZebra, mais(ilpn, {"--caixas", "1:3"})), 2,
+         "A loja 0012 (Pedido 4510000001, Item 00010) tem 2 volumes no arquivo de pedidos e 3 "
+         "caixas a etiquetar."},
+        {"o lote Datamax sai antes", doisVolumes, mais(kDatamax, mais(ilpn, {"--caixas", "1:3"})),
+         1, "tem 2 volumes"},
+        {"volume sem elemento", semCampo, mais(kZebra, ilpn), 1,
+         "Falta o elemento codDco no volume 2 da loja 0012"},
+        {"qtdeTotal fora de 16 bits", qtdeQuebrada, mais(kZebra, ilpn), 0,
+         "qtdeTotal no volume 1 da loja 0012 (Pedido 4510000001, Item 00010) não é um número"},
+        {"sem QuantidadeEtiqueta", semQuantidade, mais(kZebra, padrao), 0,
+         "Falta o elemento QuantidadeEtiqueta na loja 0012"},
+        {"QuantidadeEtiqueta sem número", quantidadeTexto, mais(kZebra, padrao), 0,
+         "QuantidadeEtiqueta da loja 0012 (Pedido 4510000001, Item 00010) não é um número: "
+         "\"muitas\"."},
+        {"nenhuma caixa", doisVolumes, mais(kZebra, mais(ilpn, {"--caixas", "1:0"})), 0,
+         "Nenhuma etiqueta foi impressa"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nome);
+        AplicacaoTemporaria app;
+        const auto r = app.imprimir(xmlVolume(4, {c.loja}), c.opcoes);
+        EXPECT_EQ(r.codigo, 1) << r.erros;
+        EXPECT_NE(r.erros.find("[Erro !] "), std::string::npos) << r.erros;
+        EXPECT_NE(r.erros.find(cp1252ParaUtf8(c.mensagem)), std::string::npos) << r.erros;
+        EXPECT_NE(r.erros.find("Linha: "), std::string::npos) << r.erros;
+        EXPECT_FALSE(sucesso(r)) << r.erros;
+        const auto jobs = app.trabalhos();
+        EXPECT_EQ(jobs.size(), c.enviados);
+        if (c.nome == std::string("o lote Datamax sai antes"))
+            EXPECT_EQ(contar(jobs.at(0).spool, "\x02L"), 2u);
+    }
+}
+
+TEST(Volume, CaixasQueNaoSaoNumeroInteiroSaoRecusadas) {
+    AplicacaoTemporaria app;
+    const auto r = app.imprimir(xmlVolume(3, {Loja{}}, false),
+                                mais(kZebra, {"--todas", "--caixas", "1:40000"}));
+    EXPECT_EQ(r.codigo, 1);
+    EXPECT_NE(r.erros.find(cp1252ParaUtf8("Qtd. de Caixas precisa ser um número inteiro")),
+              std::string::npos)
+        << r.erros;
+    EXPECT_TRUE(app.trabalhos().empty());
+}
