@@ -19,6 +19,8 @@ Lista mais(Lista a, const Lista& b) {
 
 // One volume entry of a store; `campos` overrides the portal's values.
 struct VolumeIlpn {
+    VolumeIlpn(std::string n, std::map<std::string, std::string> c = {})
+        : numero(std::move(n)), campos(std::move(c)) {}
     std::string numero;
     std::map<std::string, std::string> campos;
 };
@@ -348,8 +350,9 @@ TEST(Volume, FalhasParamAExecucaoComMotivo) {
         EXPECT_FALSE(sucesso(r)) << r.erros;
         const auto jobs = app.trabalhos();
         EXPECT_EQ(jobs.size(), c.enviados);
-        if (c.nome == std::string("o lote Datamax sai antes"))
+        if (c.nome == std::string("o lote Datamax sai antes")) {
             EXPECT_EQ(contar(jobs.at(0).spool, "\x02L"), 2u);
+        }
     }
 }
 

@@ -108,7 +108,9 @@ TEST(Grades, CaixaDeVolumeFormatadaComOitoDigitosOuRecusada) {
         g.editarPeloUsuario(1, 10, digitado);
         EXPECT_EQ(g.texto(1, 10), esperado) << digitado;
         ASSERT_EQ(t.plataforma.mensagens.size(), recusado ? 1u : 0u) << digitado;
-        if (recusado) EXPECT_EQ(t.plataforma.mensagens[0].texto, recusa);
+        if (recusado) {
+            EXPECT_EQ(t.plataforma.mensagens[0].texto, recusa);
+        }
     }
     g.editarPeloUsuario(1, 9, "7");  // other columns are not formatted
     EXPECT_EQ(g.texto(1, 9), "7");
