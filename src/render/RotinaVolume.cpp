@@ -32,7 +32,6 @@ void RotinaVolume::executar() {
     x_.passo = kPassoVolumeLoteFinal;
     enviarLotePendente();
     x_.passo = kPassoVolumeFim;
-    concluir();
 }
 
 // Labels already made go out even when a later row fails: a Datamax batch
@@ -170,13 +169,6 @@ void RotinaVolume::enviarLotePendente() {
     enviar(memoria.LoteDatamax, memoria.ContadorLoteDatamax);
     memoria.LoteDatamax.clear();
     memoria.ContadorLoteDatamax = 0;
-}
-
-// A run whose ticked rows had no box to label must not end as a success.
-void RotinaVolume::concluir() {
-    if (x_.resultado.etiquetas == 0)
-        throw FalhaImpressao(
-            "Nenhuma etiqueta foi impressa: as linhas marcadas não têm caixas a etiquetar.");
 }
 
 }  // namespace etiquetas

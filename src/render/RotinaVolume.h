@@ -75,7 +75,6 @@ class RotinaVolume {
     void imprimirSeparadorSeDevido(const LinhaVolumeLida& linha);
     void enviar(std::string& texto, int etiquetas);
     void enviarLotePendente();
-    void concluir();
 
     const char* spool_;
     std::optional<LojasVolume> lojas_;
