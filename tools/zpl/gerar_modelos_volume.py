@@ -69,7 +69,7 @@ padrao = cabecalho_zpl() + [
     campo(40, 150, "::Mercadoria::", 96, 80, 720),
     linha_h(270),
     rotulo(40, 290, "VOLUME"),
-    "^FO40,330^A0N,170,140^FD::Volume::^FS",
+    "^FO40,330^A0N,170,140^FH\\^FD::Volume::^FS",
     linha_h(530),
     rotulo(40, 550, "PEÇAS POR CAIXA"),
     campo(40, 590, "::QuantGrade::", 80, 70),
