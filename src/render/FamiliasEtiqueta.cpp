@@ -8,6 +8,8 @@
 #include "render/PrecoAdesiva.h"
 #include "render/PrecoAdesivaIntima.h"
 #include "render/PrecoCartolina.h"
+#include "render/PrecoCosmetico.h"
+#include "render/PrecoRelogio.h"
 #include "render/VolumeIlpn.h"
 #include "render/VolumePadrao.h"
 #include "render/VolumeReposicao.h"
@@ -33,11 +35,11 @@ constexpr std::array<FamiliaEtiqueta, 15> kFamilias{{
   {5,  Qualquer,          kPreco,  "Etiquetas de Preço (Cartolina Com/Sem)",   "QuelmonteEtiqPrecoComSem",        true,  kSeparador,    Nenhum,  ImprimirPrecoCartolinaComSem},
   {6,  InternaOuSemLista, kPreco,  "Etiquetas de Preço (Adesiva Intima)",      "QuelmonteEtiqPrecoAdesivaIntima", true,  kSeparador,    Nenhum,  ImprimirPrecoAdesivaIntima},
   {6,  CaixaIlpnOuVolume, kPreco,  "Etiquetas de Preço (Adesiva Intima)",      "QuelmonteEtiqInterna",            false, kSeparadorSku, Nenhum,  ImprimirEtiquetaInternaCaixa},
-  {7,  InternaOuSemLista, kPreco,  "Etiquetas de Preço (Relógio)",             "QuelmonteEtiqPrecoRelogio",       false, kSeparador,    Nenhum,  nullptr},
+  {7,  InternaOuSemLista, kPreco,  "Etiquetas de Preço (Relógio)",             "QuelmonteEtiqPrecoRelogio",       false, kSeparador,    Nenhum,  ImprimirPrecoRelogio},
   {7,  CaixaIlpnOuVolume, kPreco,  "Etiquetas de Preço (Relógio)",             "QuelmonteEtiqInterna",            false, kSeparadorSku, Nenhum,  ImprimirEtiquetaInternaCaixa},
   {8,  Qualquer,          kVolume, "Etiquetas de Consolidador de Encabidado",  "",                                false, "",            Nenhum,  nullptr},
   {9,  Qualquer,          kPreco,  "Etiquetas de Preço (Conjunto)",            "QuelmonteEtiqPrecoComSem",        true,  kSeparador,    Nenhum,  ImprimirPrecoConjunto},
-  {11, Qualquer,          kPreco,  "Etiquetas de Preço (Cosmético)",           "QuelmonteEtiqPrecoCosmetico",     true,  kSeparador,    Nenhum,  nullptr},
+  {11, Qualquer,          kPreco,  "Etiquetas de Preço (Cosmético)",           "QuelmonteEtiqPrecoCosmetico",     true,  kSeparador,    Nenhum,  ImprimirPrecoCosmetico},
   {99, InternaOuSemLista, kPreco,  "Etiquetas SKU",                            "QuelmonteEtiqInterna",            false, kSeparadorSku, Nenhum,  ImprimirEtiquetaSku},
   {99, CaixaIlpnOuVolume, kPreco,  "Etiquetas SKU",                            "QuelmonteEtiqCaixa",              false, kSeparadorSku, Nenhum,  ImprimirEtiquetaInternaCaixa},
 }};

@@ -313,3 +313,8 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import adesiva  # noqa: E402
 
 adesiva.gerar(gravar, STX)
+
+# Cosmetic and watch price labels.
+import cosmetico_relogio  # noqa: E402
+
+cosmetico_relogio.gerar(gravar)

@@ -5,13 +5,15 @@
 // copy it gets is adjusted: Windows-1252 text under ^CI27 becomes UTF-8 under
 // ^CI28, and a Code 128 field with the ">6" switch becomes its plain digits
 // in automatic mode (the renderer drops the character after the switch; a
-// printer does not).
+// printer does not). It has no serial fields either: "^SN" data with its step
+// and leading-zero flag is drawn as the plain field it starts with.
 "use strict";
 const fs = require("node:fs");
 
 function paraRenderizador(bytes) {
     let zpl = new TextDecoder("windows-1252").decode(bytes);
     zpl = zpl.replace(/\^CI27/g, "^CI28");
+    zpl = zpl.replace(/\^SN([^^]*?)(,[0-9]+,[YN])?\^FS/g, "^FD$1^FS");
     zpl = zpl.replace(/\^BC([^^]*)\^FD>;([0-9]+)>6([0-9])\^FS/g, "^BC$1,A^FD$2$3^FS");
     return zpl;
 }
