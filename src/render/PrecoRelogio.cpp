@@ -16,7 +16,8 @@ namespace etiquetas {
 namespace {
 
 constexpr long long kEscala = 10'000;  // ten-thousandths, the precision of money values
-constexpr long long kMaximoMonetario = std::numeric_limits<long long>::max() / 10;
+// Whole units that leave room for the fraction and its rounding.
+constexpr long long kMaximoInteiros = (std::numeric_limits<long long>::max() - kEscala) / kEscala;
 constexpr int kUltimaSequencia = 9999;
 constexpr const char* kSpool = "SpoolEtq.PRN";
 // Templates may mark where the right label of the body begins, so that a
@@ -253,8 +254,9 @@ std::optional<ValorMonetario> valorMonetario(const std::string& texto) {
     if (limpo[0] == '-' || limpo[0] == '+') ++i;
     long long inteiros = 0;
     for (; i < limpo.size() && limpo[i] != ',' && limpo[i] != '.'; ++i) {
-        if (inteiros > (kMaximoMonetario / kEscala - 9) / 10) return std::nullopt;
-        inteiros = inteiros * 10 + (limpo[i] - '0');
+        const int digito = limpo[i] - '0';
+        if (inteiros > (kMaximoInteiros - digito) / 10) return std::nullopt;
+        inteiros = inteiros * 10 + digito;
     }
     // Beyond four decimals the value is rounded: the digits past them weigh
     // as one more digit, with a trace of anything after it.

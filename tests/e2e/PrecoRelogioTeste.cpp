@@ -1,0 +1,253 @@
+#include <gtest/gtest.h>
+
+#include "ApoioImprimir.h"
+
+using namespace etiquetas;
+using namespace etiquetas::e2e;
+
+namespace {
+
+const Lista kZebra{"--impressora",  "1", "--velocidade", "4",
+                   "--temperatura", "8", "--serial",     "9600,N,8,1"};
+const Lista kDatamax{"--impressora",  "0", "--velocidade", "",
+                     "--temperatura", "8", "--serial",     "9600,N,8,1"};
+const Lista kArgox{"--impressora",  "2", "--velocidade", "",
+                   "--temperatura", "8", "--serial",     "9600,N,8,1"};
+
+Lista mais(Lista a, const Lista& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// What lies between each `inicio` and the next `fim` of a spool text.
+Lista entre(const std::string& texto, const std::string& inicio, const std::string& fim) {
+    Lista r;
+    for (auto p = texto.find(inicio); p != std::string::npos; p = texto.find(inicio, p + 1)) {
+        const auto a = p + inicio.size();
+        r.push_back(texto.substr(a, texto.find(fim, a) - a));
+    }
+    return r;
+}
+
+// Bar-code data and readable codes of a Zebra unit, left label first.
+Lista codigos(const std::string& spool) {
+    return entre(spool, "^SN>;", "^FS");
+}
+Lista legiveis(const std::string& spool) {
+    return entre(spool, "^FH\\^FD2 ", "^FS");
+}
+
+Variante relogio(const std::string& primeira, const std::string& ultima,
+                 const std::string& preco = "159,90") {
+    Variante v = faixa(primeira, ultima);
+    v.campos["PrecoMaterial"] = preco;
+    return v;
+}
+
+}  // namespace
+
+TEST(PrecoRelogio, ParcelaDeDezComCentavosCortados) {
+    struct Caso {
+        std::string preco, produto, parcela;  // "value text|cents"
+    };
+    const std::vector<Caso> casos{
+        {"159,90", "159,|90", "15,|99"},     {"150,00", "150,|00", "15,|00"},
+        {"99,95", "99,|95", "9,|99"},        {"150", "150,|00", "15,|00"},
+        {"4,9", "4,|90", "0,|49"},           {"0,99", "0,|99", "0,|09"},
+        {"1234,567", "1234,|56", "123,|45"}, {"  59.90 ", "59,|90", "5,|99"},
+    };
+    AplicacaoTemporaria app;
+    app.gravar("QuelmonteEtiqPrecoRelogioZebra.zpl",
+               "^XA\r\n#INICIO#\r\n::VAL_PRODUTO::|::CEN_PRODUTO::;"
+               "::VAL_PARCELA::|::CEN_PARCELA::\r\n#FIM#\r\n^XZ");
+    std::vector<Variante> vs;
+    for (const auto& c : casos) vs.push_back(relogio("1", "2", c.preco));
+    const auto r = app.imprimir(xmlPreco(7, vs), mais(kZebra, {"--todas"}));
+    ASSERT_EQ(r.codigo, 0) << r.erros;
+    const auto jobs = app.trabalhos();
+    ASSERT_EQ(jobs.size(), casos.size());
+    for (std::size_t i = 0; i < casos.size(); ++i)
+        EXPECT_EQ(jobs[i].spool,
+                  "^XA\r\n\r\n\r\n" + casos[i].produto + ";" + casos[i].parcela + "\r\n\r\n^XZ\r\n")
+            << casos[i].preco;
+}
+
+// Left labels take the odd positions of a range, right labels the even ones;
+// running numbers wrap from 9999 to 1 and each readable code follows its bar
+// code. A range with an odd count prints its last label alone.
+TEST(PrecoRelogio, NumerosCorridosDeTrabalhosSeguidos) {
+    struct Caso {
+        std::string primeira, ultima;
+        std::vector<Lista> numeros;  // per job, left then right
+    };
+    const std::vector<Caso> casos{
+        {"1", "4", {{"0001", "0002"}, {"0003", "0004"}}},
+        {"9998", "10001", {{"9998", "9999"}, {"0001", "0002"}}},
+        {"10005", "10006", {{"0006", "0007"}}},
+        {"1", "3", {{"0001", "0002"}, {"0003"}}},
+        {"7", "7", {{"0007"}}},
+    };
+    for (const auto& c : casos) {
+        AplicacaoTemporaria app;
+        const auto r =
+            app.imprimir(xmlPreco(7, {relogio(c.primeira, c.ultima)}), mais(kZebra, {"--todas"}));
+        ASSERT_EQ(r.codigo, 0) << r.erros;
+        const auto jobs = app.trabalhos();
+        ASSERT_EQ(jobs.size(), c.numeros.size()) << c.primeira << "-" << c.ultima;
+        for (std::size_t j = 0; j < jobs.size(); ++j) {
+            Lista esperados, legiveisEsperados;
+            for (const auto& n : c.numeros[j]) {
+                esperados.push_back("200000001235" + n + ",1,N");
+                legiveisEsperados.push_back("0000000123 5 0" + n);
+            }
+            const auto& spool = jobs[j].spool;
+            EXPECT_EQ(codigos(spool), esperados) << c.primeira << " job " << j + 1;
+            EXPECT_EQ(legiveis(spool), legiveisEsperados) << c.primeira << " job " << j + 1;
+            EXPECT_EQ(contar(spool, "15,"), c.numeros[j].size()) << "one parcel a label";
+            EXPECT_EQ(spool.find("::"), std::string::npos) << "no token left in job " << j + 1;
+            EXPECT_EQ(spool.find("#DIREITA#"), std::string::npos);
+        }
+    }
+}
+
+TEST(PrecoRelogio, CodigoDeBarrasPorFabricante) {
+    struct Caso {
+        std::string nome;
+        Lista impressora;
+        std::string variante, esquerda, direita;
+    };
+    const std::vector<Caso> casos{
+        // An 11-character variant makes the data odd: code set B for the last digit.
+        {"zebra 11", kZebra, "12345678901", "^SN>;2123456789015001>62^FS",
+         "^SN>;2123456789015001>63^FS"},
+        {"zebra 10", kZebra, "1234567890", "^SN>;2123456789050012,1,N^FS",
+         "^SN>;2123456789050013,1,N^FS"},
+        {"datamax", kDatamax, "12345678901", "1e220200016002021234567890150012\r\n",
+         "1e220200016021721234567890150013\r\n"},
+        {"argox", kArgox, "1234567890", "1e22020001600202123456789050012\r\n",
+         "1e22020001602172123456789050013\r\n"},
+    };
+    for (const auto& c : casos) {
+        AplicacaoTemporaria app;
+        Variante v = relogio("12", "13");
+        v.codigo = c.variante;
+        const auto r = app.imprimir(xmlPreco(7, {v}), mais(c.impressora, {"--todas"}));
+        ASSERT_EQ(r.codigo, 0) << c.nome << r.erros;
+        const auto jobs = app.trabalhos();
+        ASSERT_EQ(jobs.size(), 1u) << c.nome << ": no Datamax set-up before watch labels";
+        const auto& spool = jobs[0].spool;
+        EXPECT_EQ(contar(spool, c.esquerda), 1u) << c.nome << "\n" << spool;
+        EXPECT_EQ(contar(spool, c.direita), 1u) << c.nome;
+        // Every wide bar of 4 is narrowed to 2 for printers other than Zebra.
+        EXPECT_EQ(contar(spool, "1e42020"), 0u) << c.nome;
+        EXPECT_EQ(contar(spool, "1e22020"), c.impressora == kZebra ? 0u : 2u) << c.nome;
+    }
+}
+
+TEST(PrecoRelogio, LinhaDeArquivoDatamaxComecaComCabecalhoEAsDuasEtiquetas) {
+    AplicacaoTemporaria app;
+    const auto r = app.imprimir(xmlPreco(7, {relogio("1", "2")}), mais(kDatamax, {"--todas"}));
+    ASSERT_EQ(r.codigo, 0) << r.erros;
+    const auto jobs = app.trabalhos();
+    ASSERT_EQ(jobs.size(), 1u);
+    std::string modelo = app.ler("QuelmonteEtiqPrecoRelogioDataMax.prn");
+    substituirTodos(modelo, ":: CMD_VELOCIDADE ::", "C");
+    substituirTodos(modelo, ":: Temperatura ::", "08");
+    const auto cabecalho = modelo.substr(0, modelo.find("#INICIO#")) + "\r\n\r\n";
+    const auto rodape = modelo.substr(modelo.find("#FIM#") + 5) + "\r\n";
+    const auto& s = jobs[0].spool;
+    EXPECT_EQ(s.substr(0, cabecalho.size()), cabecalho);
+    EXPECT_EQ(s.substr(s.size() - rodape.size()), rodape);
+    EXPECT_EQ(contar(s, "191100200900008BLUSA MALHA\r\n"), 1u) << s;
+    EXPECT_EQ(contar(s, "192200300580030159,\r\n"), 1u);
+    EXPECT_EQ(contar(s, "10x de R$ 15,99\r\n"), 2u);
+    EXPECT_EQ(contar(s, "2 0000000123 5 00001\r\n"), 1u);
+    EXPECT_EQ(contar(s, "2 0000000123 5 00002\r\n"), 1u);
+    EXPECT_EQ(s.find("::"), std::string::npos);
+}
+
+// A price that is not a number stops the run at its row: what the rows
+// before sent stays sent, nothing of the row goes out, not even its separator.
+TEST(PrecoRelogio, PrecoQueNaoENumeroParaAExecucao) {
+    for (const std::string preco : {"", "R$ 10,00", "12,3,4", "1e3"}) {
+        AplicacaoTemporaria app;
+        std::vector<Variante> vs{relogio("1", "2"), relogio("1", "2", preco), relogio("1", "2")};
+        vs[1].pedido = "4513";
+        const auto r = app.imprimir(xmlPreco(7, vs), mais(kZebra, {"--todas", "--separador"}));
+        EXPECT_EQ(r.codigo, 1) << preco;
+        EXPECT_NE(r.erros.find(cp1252ParaUtf8("[Erro !] Preço inválido: \"" + preco + "\".")),
+                  std::string::npos)
+            << r.erros;
+        EXPECT_EQ(r.erros.find("sucesso"), std::string::npos) << preco;
+        const auto jobs = app.trabalhos();
+        ASSERT_EQ(jobs.size(), 2u) << preco;
+        EXPECT_NE(jobs[0].spool.find("PEDIDO: 0000004512"), std::string::npos);
+        EXPECT_EQ(codigos(jobs[1].spool).size(), 2u);
+    }
+}
+
+TEST(PrecoRelogio, SeparadorPorPedidoFormatadoEValoresComoTexto) {
+    AplicacaoTemporaria app;
+    std::vector<Variante> vs{relogio("1", "2"), relogio("3", "4"), relogio("1", "2")};
+    vs[1].pedido = "004512";  // the same order written with zeros: no separator
+    vs[2].item = "11";
+    vs[0].campos["DescricaoMaterial"] = "RELOGIO ^XZ~JR";
+    const auto r = app.imprimir(xmlPreco(7, vs), mais(kZebra, {"--todas", "--separador"}));
+    ASSERT_EQ(r.codigo, 0) << r.erros;
+    Lista ordem;
+    for (const auto& j : app.trabalhos())
+        ordem.push_back(j.spool.find("ITEM PED.: ") == std::string::npos
+                            ? "etiquetas"
+                            : entre(j.spool, "ITEM PED.: ", "^FS").at(0));
+    EXPECT_EQ(ordem, (Lista{"0010", "etiquetas", "etiquetas", "0011", "etiquetas"}));
+    const auto primeira = app.trabalhos().at(1).spool;
+    EXPECT_EQ(contar(primeira, "RELOGIO \\5EXZ\\7EJR^FS"), 2u);
+    EXPECT_EQ(contar(primeira, "^XZ"), 1u);
+}
+
+// An installation's template without the right label's mark: the last label
+// of an odd range still prints, and the right label gets no code.
+TEST(PrecoRelogio, ModeloSemMarcaDaDireitaNaoDeixaEtiquetaParaTras) {
+    AplicacaoTemporaria app;
+    app.gravar("QuelmonteEtiqPrecoRelogioZebra.zpl",
+               "^XA\r\n#INICIO#\r\nE=::COD_BARRAS::|::COD_QUELMONTE::;"
+               "D=::COD_BARRAS2::|::COD_QUELMONTE2::\r\n#FIM#\r\n^XZ");
+    const auto r = app.imprimir(xmlPreco(7, {relogio("1", "3")}), mais(kZebra, {"--todas"}));
+    ASSERT_EQ(r.codigo, 0) << r.erros;
+    const auto jobs = app.trabalhos();
+    ASSERT_EQ(jobs.size(), 2u);
+    const auto corpo = [](const std::string& s) { return entre(s, "\r\n\r\n\r\n", "\r\n").at(0); };
+    EXPECT_EQ(corpo(jobs[0].spool),
+              "E=2000000012350001,1,N|2 0000000123 5 00001;"
+              "D=2000000012350002,1,N|2 0000000123 5 00002");
+    EXPECT_EQ(corpo(jobs[1].spool), "E=2000000012350003,1,N|2 0000000123 5 00003;D=|");
+}
+
+// Type 7 prints watch labels when the variant list is hidden or shows
+// "Etiq.Interna"; any other text with the list shown asks for a variant.
+TEST(PrecoRelogio, VarianteDaListaEscolheAFamilia) {
+    struct Caso {
+        std::string departamento, tipo;
+        bool imprime;
+    };
+    for (const auto& c : std::vector<Caso>{
+             {"410", "", true}, {"550", "Etiq.Interna", true}, {"550", "Etiq. Interna", false}}) {
+        AplicacaoTemporaria app;
+        Variante v = relogio("1", "2");
+        v.campos["CodDepto"] = c.departamento;
+        Lista opcoes = mais(kZebra, {"--todas"});
+        if (!c.tipo.empty()) opcoes = mais(opcoes, {"--tipo", c.tipo});
+        const auto r = app.imprimir(xmlPreco(7, {v}), opcoes);
+        const auto jobs = app.trabalhos();
+        if (c.imprime) {
+            EXPECT_EQ(r.codigo, 0) << c.tipo << r.erros;
+            ASSERT_EQ(jobs.size(), 1u) << c.tipo;
+            EXPECT_EQ(codigos(jobs[0].spool).size(), 2u) << c.tipo;
+        } else {
+            EXPECT_NE(r.erros.find("[Tipo de Etiqueta] Selecione o tipo de etiqueta"),
+                      std::string::npos)
+                << r.erros;
+            EXPECT_TRUE(jobs.empty());
+        }
+    }
+}
