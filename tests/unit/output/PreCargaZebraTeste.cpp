@@ -1,5 +1,5 @@
 // The objects downloaded into Zebra printers: well-formed commands whose data
-// a printer can store, and the jobs made of them.
+// a printer can store.
 
 #include <gtest/gtest.h>
 
@@ -93,24 +93,4 @@ TEST(PreCargaZebra, FonteTrueTypeDe50966BytesComAsTabelasDentroDoTamanho) {
     }
     for (const char* exigida : {"cmap", "glyf", "head", "hhea", "hmtx", "loca", "maxp", "name"})
         EXPECT_TRUE(nomes.count(exigida)) << exigida;
-}
-
-TEST(PreCargaZebra, TrabalhosDoGraficoDaFonteEDaExclusao) {
-    ColetorTrabalhos coletor;
-    EnviarGraficoZebra(coletor);
-    EnviarFonteZebra(coletor);
-    ApagarGraficoZebra(coletor);
-    ASSERT_EQ(coletor.trabalhos.size(), 3u);
-    const auto& t = coletor.trabalhos;
-    EXPECT_EQ(t[0].tipo, TipoTrabalho::Grafico);
-    EXPECT_EQ(t[1].tipo, TipoTrabalho::Fonte);
-    EXPECT_EQ(t[2].tipo, TipoTrabalho::Exclusao);
-    const std::string_view grafico = RecursoGraficoZebra();
-    EXPECT_EQ(t[0].texto, std::string(grafico.substr(0, grafico.size() - 1)) + "\r\n");
-    EXPECT_EQ(t[1].texto, std::string(RecursoFonteZebra()) + "\r\n");
-    EXPECT_EQ(t[2].texto, "^XA\r\n^IDR:TESOURAS\r\n^XZ\r\n");
-    for (const auto& trabalho : t) {
-        EXPECT_EQ(trabalho.spool, "SpoolEtq.PRN");
-        EXPECT_EQ(trabalho.etiquetas, 0);
-    }
 }
