@@ -94,7 +94,10 @@ class ExecucaoCosmetico {
         ExtrairCorpoTemplate(x_);
         x_.passo = kPassoUnidades;
         const long long unidades = unidadesPara(ultima - (primeira - 1));
-        for (long long u = 1; u <= unidades; ++u) imprimirUnidade(u);
+        for (long long u = 1; u <= unidades; ++u) {
+            primeiraDaUnidade_ = primeira + (u - 1) * kEtiquetasPorUnidade;
+            imprimirUnidade(u);
+        }
     }
 
     // Read for every row, printed or not, as the other price families do;
@@ -145,7 +148,20 @@ class ExecucaoCosmetico {
         return preco;
     }
 
+    // A unit that does not reach the printer is where a new run resumes; once
+    // it went out (a stop may follow at once), the next one is.
     void enviar() {
+        x_.resultado.proximaSequencia = primeiraDaUnidade_;
+        try {
+            enviarUnidade();
+        } catch (const ImpressaoInterrompida&) {
+            x_.resultado.proximaSequencia = primeiraDaUnidade_ + kEtiquetasPorUnidade;
+            throw;
+        }
+        x_.resultado.proximaSequencia = primeiraDaUnidade_ + kEtiquetasPorUnidade;
+    }
+
+    void enviarUnidade() {
         if (x_.parametros.datamax()) {
             auto& lote = x_.memoria.LoteDatamax;
             lote += x_.TextoSaida;
@@ -158,6 +174,7 @@ class ExecucaoCosmetico {
     }
 
     ExecucaoImpressao& x_;
+    long long primeiraDaUnidade_ = 0;  // sequence number of the unit's first label
 };
 
 }  // namespace

@@ -190,7 +190,21 @@ class ExecucaoRelogio {
         substituirTodos(texto, "::Temperatura::", x_.parametros.temperatura);
         substituirTodos(texto, ":: CMD_VELOCIDADE ::", x_.parametros.velocidade);
         x_.passo = kPassoParEnvio;
-        x_.enviarEtiquetas(kSpool, texto, par.sozinha ? 1 : 2);
+        enviar(par);
+    }
+
+    // A pair that does not reach the printer is where a new run resumes;
+    // once it went out (a stop may follow at once), the next one is.
+    void enviar(const Par& par) {
+        const int etiquetas = par.sozinha ? 1 : 2;
+        x_.resultado.proximaSequencia = par.sequencia;
+        try {
+            x_.enviarEtiquetas(kSpool, x_.TextoSaida, etiquetas);
+        } catch (const ImpressaoInterrompida&) {
+            x_.resultado.proximaSequencia = par.sequencia + etiquetas;
+            throw;
+        }
+        x_.resultado.proximaSequencia = par.sequencia + etiquetas;
     }
 
     // Each label's readable code follows its own bar code. A template without

@@ -251,3 +251,18 @@ TEST(PrecoRelogio, VarianteDaListaEscolheAFamilia) {
         }
     }
 }
+
+// A unit the printer did not take is where a new run must resume.
+TEST(PrecoRelogio, FalhaNoEnvioApontaAPrimeiraSequenciaNaoEntregue) {
+    for (const auto& [tipo, ultima, proxima] :
+         std::vector<std::tuple<int, std::string, std::string>>{{7, "6", "3"}, {11, "15", "6"}}) {
+        AplicacaoTemporaria app(kScriptGravador + "[ \"$n\" = 2 ] && exit 4\nexit 0\n");
+        const auto r =
+            app.imprimir(xmlPreco(tipo, {relogio("1", ultima)}), mais(kZebra, {"--todas"}));
+        EXPECT_EQ(r.codigo, 1) << tipo;
+        EXPECT_NE(r.erros.find(cp1252ParaUtf8("Próxima sequência não impressa: " + proxima + ".")),
+                  std::string::npos)
+            << tipo << r.erros;
+        EXPECT_EQ(app.trabalhos().size(), 2u) << tipo;
+    }
+}
