@@ -39,5 +39,6 @@ void registrarAbrir(CLI::App& app, ContextoCli& ctx, Execucao& execucao);
 void registrarImprimir(CLI::App& app, ContextoCli& ctx, Execucao& execucao);
 void registrarExportar(CLI::App& app, ContextoCli& ctx, Execucao& execucao);
 void registrarTeste(CLI::App& app, ContextoCli& ctx, Execucao& execucao);
+void registrarPrevia(CLI::App& app, ContextoCli& ctx, Execucao& execucao);
 
 }  // namespace etiquetas::cli

@@ -2,7 +2,10 @@
 // standard error as "[title] text"; questions are answered Yes.
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <iostream>
+#include <memory>
+#include <string_view>
 
 #include "cli/ContextoCli.h"
 #include "comum/Texto.h"
@@ -10,8 +13,23 @@
 using namespace etiquetas;
 using namespace etiquetas::cli;
 
+// Drawing label pictures needs fonts, and so a Qt Gui application; it runs
+// on the offscreen platform unless the caller chose one. Other commands keep
+// the lighter core application.
+std::unique_ptr<QCoreApplication> aplicacaoQt(int& argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view a = argv[i];
+        if (a == "previa" || a == "--previa") {
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            return std::make_unique<QGuiApplication>(argc, argv);
+        }
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
 int main(int argc, char** argv) {
-    QCoreApplication qt(argc, argv);
+    const auto qt = aplicacaoQt(argc, argv);
     ContextoCli ctx;
     ctx.plataforma.ecoMensagens = &std::cerr;
     ctx.pasta = std::filesystem::path(QCoreApplication::applicationDirPath().toStdString());
@@ -28,6 +46,7 @@ int main(int argc, char** argv) {
     registrarImprimir(app, ctx, execucao);
     registrarExportar(app, ctx, execucao);
     registrarTeste(app, ctx, execucao);
+    registrarPrevia(app, ctx, execucao);
 
     try {
         app.parse(argc, argv);

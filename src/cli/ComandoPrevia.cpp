@@ -1,0 +1,69 @@
+#include <QString>
+#include <iostream>
+
+#include "cli/ContextoCli.h"
+#include "comum/Arquivos.h"
+#include "comum/Texto.h"
+#include "previa/DesenhoEtiqueta.h"
+#include "zpl/Interpretador.h"
+
+namespace etiquetas::cli {
+
+namespace {
+
+struct OpcoesPrevia {
+    std::string spool;
+    std::string prefixo;
+    int dpmm = 8;
+};
+
+void mensagem(const std::string& texto) {
+    std::cerr << cp1252ParaUtf8("[Prévia] " + texto) << '\n';
+}
+
+void mostrarAvisos(const std::vector<zpl::Aviso>& avisos) {
+    for (const auto& a : avisos)
+        mensagem(a.etiqueta > 0 ? "etiqueta " + std::to_string(a.etiqueta) + ": " + a.texto
+                                : a.texto);
+}
+
+int previa(const OpcoesPrevia& o) {
+    const auto bytes = lerArquivo(o.spool);
+    if (!bytes) {
+        mensagem("não foi possível ler o spool " + utf8ParaCp1252(o.spool));
+        return kFalha;
+    }
+    const zpl::Interpretacao r = zpl::interpretar(*bytes, o.dpmm);
+    mostrarAvisos(r.avisos);
+    if (r.etiquetas.empty()) {
+        mensagem("nenhuma etiqueta (^XA ... ^XZ) no spool; nenhuma imagem gravada");
+        return kFalha;
+    }
+    QString erro;
+    const auto gravados =
+        previa::gravarEtiquetas(r.etiquetas, o.dpmm, QString::fromStdString(o.prefixo), erro);
+    for (const QString& nome : gravados) std::cout << nome.toStdString() << '\n';
+    if (!erro.isEmpty()) {
+        mensagem("não foi possível gravar " + utf8ParaCp1252(erro.toStdString()));
+        return kFalha;
+    }
+    return kOk;
+}
+
+}  // namespace
+
+void registrarPrevia(CLI::App& app, ContextoCli&, Execucao& execucao) {
+    auto opcoes = std::make_shared<OpcoesPrevia>();
+    auto* comando = app.add_subcommand(
+        "previa", utf8(u8"Desenha as etiquetas de um spool ZPL, uma imagem PNG por etiqueta"));
+    comando->add_option("SPOOL", opcoes->spool, utf8(u8"Arquivo de spool ZPL"))->required();
+    comando
+        ->add_option("--saida", opcoes->prefixo,
+                     utf8(u8"Prefixo das imagens: PREFIXO-1.png, PREFIXO-2.png, ..."))
+        ->required();
+    comando->add_option("--dpmm", opcoes->dpmm, utf8(u8"Resolução da impressora em pontos por mm"))
+        ->check(CLI::IsMember({8, 12, 24}));
+    comando->callback([&execucao, opcoes] { execucao = [opcoes] { return previa(*opcoes); }; });
+}
+
+}  // namespace etiquetas::cli

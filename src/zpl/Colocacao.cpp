@@ -1,0 +1,56 @@
+#include "zpl/Colocacao.h"
+
+#include <algorithm>
+
+namespace etiquetas::zpl {
+
+namespace {
+
+struct Ponto {
+    long x = 0, y = 0;
+};
+
+// Screen coordinates (y down): R turns clockwise.
+Ponto girar(Ponto p, Orientacao o) {
+    switch (o) {
+        case Orientacao::Rotacionada:
+            return {-p.y, p.x};
+        case Orientacao::Invertida:
+            return {-p.x, -p.y};
+        case Orientacao::DeBaixoParaCima:
+            return {p.y, -p.x};
+        default:
+            return p;
+    }
+}
+
+struct Caixa {
+    long x0, y0, x1, y1;
+};
+
+Caixa girarCaixa(long x, long y, long l, long a, Orientacao o) {
+    const Ponto p = girar({x, y}, o), q = girar({x + l, y + a}, o);
+    return {std::min(p.x, q.x), std::min(p.y, q.y), std::max(p.x, q.x), std::max(p.y, q.y)};
+}
+
+int limitar(long v) {
+    return static_cast<int>(std::clamp(v, -4L * kCoordenadaMaxima, 4L * kCoordenadaMaxima));
+}
+
+}  // namespace
+
+Retangulo colocar(const Retangulo& local, const Colocacao& c) {
+    Ponto deslocamento;
+    if (c.naLinhaBase) {
+        const Ponto a = girar({0, c.ancoraY}, c.orientacao);
+        deslocamento = {c.x - a.x, c.y - a.y};
+    } else {
+        const Caixa campo = girarCaixa(0, 0, c.largura, c.altura, c.orientacao);
+        deslocamento = {c.x - campo.x0, c.y - campo.y0};
+    }
+    const Caixa r = girarCaixa(local.x, local.y, local.largura, local.altura, c.orientacao);
+    return {limitar(r.x0 + deslocamento.x), limitar(r.y0 + deslocamento.y), limitar(r.x1 - r.x0),
+            limitar(r.y1 - r.y0)};
+}
+
+}  // namespace etiquetas::zpl

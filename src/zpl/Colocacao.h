@@ -1,0 +1,21 @@
+#pragma once
+
+// Where the parts of a field land on the label once its origin and rotation
+// are applied. ^FO places the top-left corner of the rotated field; ^FT
+// places a point of the field (the bottom of a bar code's bars).
+
+#include "zpl/Etiqueta.h"
+
+namespace etiquetas::zpl {
+
+struct Colocacao {
+    int x = 0, y = 0;
+    bool naLinhaBase = false;
+    Orientacao orientacao = Orientacao::Normal;
+    int largura = 0, altura = 0;  // the field, unrotated
+    int ancoraY = 0;              // the point ^FT places: (0, ancoraY)
+};
+
+Retangulo colocar(const Retangulo& local, const Colocacao& c);
+
+}  // namespace etiquetas::zpl

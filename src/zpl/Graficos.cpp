@@ -1,0 +1,155 @@
+#include "zpl/Graficos.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "comum/Texto.h"
+#include "zpl/Comandos.h"
+
+namespace etiquetas::zpl {
+
+namespace {
+
+int valorHexadecimal(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+int repeticao(char c) {
+    if (c >= 'G' && c <= 'Y') return c - 'G' + 1;
+    if (c >= 'g' && c <= 'z') return (c - 'f') * 20;
+    return 0;
+}
+
+// Nibbles written row by row into the declared size.
+class Escrita {
+  public:
+    Escrita(int bytesTotais, int bytesPorLinha)
+        : nibbles_(static_cast<std::size_t>(bytesTotais) * 2, 0), linha_(bytesPorLinha * 2) {}
+
+    bool cheia() const { return pos_ >= nibbles_.size(); }
+    void escrever(int valor, int vezes) {
+        for (; vezes > 0 && !cheia(); --vezes) nibbles_[pos_++] = static_cast<std::uint8_t>(valor);
+    }
+    void completarLinha(int valor) {
+        if (linha_ > 0) escrever(valor, static_cast<int>(linha_ - pos_ % linha_));
+    }
+    void repetirLinha() {
+        if (linha_ == 0) return;
+        const std::size_t noInicio = pos_ - pos_ % linha_;
+        if (noInicio < linha_) return completarLinha(0);
+        for (std::size_t k = pos_ % linha_; k < linha_ && !cheia(); ++k)
+            nibbles_[pos_++] = nibbles_[noInicio - linha_ + k];
+    }
+    std::size_t escritos() const { return pos_; }
+    std::vector<std::uint8_t> bytes() const {
+        std::vector<std::uint8_t> r(nibbles_.size() / 2);
+        for (std::size_t i = 0; i < r.size(); ++i)
+            r[i] = static_cast<std::uint8_t>(nibbles_[2 * i] << 4 | nibbles_[2 * i + 1]);
+        return r;
+    }
+
+  private:
+    std::vector<std::uint8_t> nibbles_;
+    std::size_t linha_;
+    std::size_t pos_ = 0;
+};
+
+bool casaPadrao(std::string_view padrao, std::string_view nome) {
+    if (padrao.empty()) return nome.empty();
+    if (padrao[0] == '*') {
+        for (std::size_t i = 0; i <= nome.size(); ++i)
+            if (casaPadrao(padrao.substr(1), nome.substr(i))) return true;
+        return false;
+    }
+    return !nome.empty() && (padrao[0] == '?' || padrao[0] == nome[0]) &&
+           casaPadrao(padrao.substr(1), nome.substr(1));
+}
+
+std::optional<int> inteiro(const std::string& texto) {
+    const auto v = valorInteiro(texto);
+    if (!v || *v < 0 || *v > (1LL << 30)) return std::nullopt;
+    return static_cast<int>(*v);
+}
+
+}  // namespace
+
+std::string nomeCompleto(std::string_view nome) {
+    std::string r = maiusculas(aparar(nome));
+    if (r.size() < 2 || r[1] != ':') r = "R:" + r;
+    if (r.find('.') == std::string::npos) r += ".GRF";
+    return r;
+}
+
+std::vector<std::uint8_t> decodificarGrafico(std::string_view dados, int bytesTotais,
+                                             int bytesPorLinha, std::vector<std::string>& avisos) {
+    Escrita escrita(bytesTotais, bytesPorLinha);
+    int vezes = 0;
+    bool estranhos = false;
+    for (char c : dados) {
+        if (escrita.cheia()) break;
+        if (const int v = valorHexadecimal(c); v >= 0) {
+            escrita.escrever(v, std::max(vezes, 1));
+            vezes = 0;
+        } else if (const int n = repeticao(c); n > 0) {
+            vezes += n;
+        } else if (c == ',') {
+            escrita.completarLinha(0);
+        } else if (c == '!') {
+            escrita.completarLinha(15);
+        } else if (c == ':') {
+            escrita.repetirLinha();
+        } else if (!std::isspace(static_cast<unsigned char>(c))) {
+            estranhos = true;
+        }
+    }
+    if (estranhos) avisos.push_back("~DG: caracteres que não são hexadecimais foram ignorados");
+    if (!escrita.cheia())
+        avisos.push_back("~DG: dados menores que o tamanho declarado; o resto fica em branco");
+    return escrita.bytes();
+}
+
+void MemoriaGraficos::carregar(std::string_view parametros, std::vector<std::string>& avisos) {
+    const auto p = dividirParametros(parametros);
+    auto total = p.size() > 1 ? inteiro(p[1]) : std::nullopt;
+    auto porLinha = p.size() > 2 ? inteiro(p[2]) : std::nullopt;
+    if (!total || !porLinha || *porLinha == 0 || *total == 0) {
+        avisos.push_back("~DG: tamanho do gráfico ausente ou inválido; gráfico ignorado");
+        return;
+    }
+    if (*total > kBytesGraficoMaximo || *porLinha > kBytesPorLinhaMaximo) {
+        avisos.push_back("~DG: gráfico grande demais para a prévia; reduzido");
+        total = std::min(*total, kBytesGraficoMaximo);
+        porLinha = std::min(*porLinha, kBytesPorLinhaMaximo);
+    }
+    const std::size_t inicioDados =
+        std::min(parametros.size(), p[0].size() + p[1].size() + p[2].size() + 3);
+    const std::string_view dados = parametros.substr(inicioDados);
+    GraficoArmazenado g;
+    g.bytesPorLinha = *porLinha;
+    g.linhas = (*total + *porLinha - 1) / *porLinha;
+    if (dados.starts_with(":B64:") || dados.starts_with(":Z64:") || dados.starts_with(":b64:") ||
+        dados.starts_with(":z64:")) {
+        avisos.push_back("~DG: dados em base 64 não simulados; gráfico em branco");
+        g.bits.assign(static_cast<std::size_t>(g.linhas) * g.bytesPorLinha, 0);
+    } else {
+        g.bits = decodificarGrafico(dados, g.linhas * g.bytesPorLinha, g.bytesPorLinha, avisos);
+    }
+    graficos_[nomeCompleto(p[0])] = std::move(g);
+}
+
+void MemoriaGraficos::apagar(std::string_view nome, std::vector<std::string>& avisos) {
+    const std::string padrao = nomeCompleto(nome);
+    const auto apagados =
+        std::erase_if(graficos_, [&](const auto& par) { return casaPadrao(padrao, par.first); });
+    if (apagados == 0) avisos.push_back("^ID: nenhum objeto " + padrao + " na memória");
+}
+
+const GraficoArmazenado* MemoriaGraficos::buscar(std::string_view nome) const {
+    const auto i = graficos_.find(nomeCompleto(nome));
+    return i == graficos_.end() ? nullptr : &i->second;
+}
+
+}  // namespace etiquetas::zpl

@@ -1,0 +1,603 @@
+#include "zpl/Interpretador.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "zpl/CodigoBarras.h"
+#include "zpl/Colocacao.h"
+#include "zpl/Comandos.h"
+#include "zpl/Fontes.h"
+#include "zpl/Graficos.h"
+#include "zpl/TextoCampo.h"
+
+namespace etiquetas::zpl {
+
+namespace {
+
+using Parametros = std::vector<std::string>;
+
+enum class TipoCampo { Texto, Caixa, Circulo, Diagonal, Barras, Grafico };
+
+struct Campo {
+    bool aberto = false;
+    int x = 0, y = 0;
+    bool naLinhaBase = false;
+    std::optional<char> fonte;
+    std::optional<Orientacao> orientacao;
+    int altura = 0, largura = 0;
+    std::optional<Bloco> bloco;
+    std::optional<char> indicadorHex;
+    bool reverso = false;
+    std::optional<std::string> dados;
+    TipoCampo tipo = TipoCampo::Texto;
+    std::string comandoTipo;  // "GB", "BC", "XG", ...
+    Parametros parametrosTipo;
+};
+
+// Defaults that each format starts with.
+struct Formato {
+    Modulo modulo;
+    int alturaBarras = 10;
+    char fonte = 'A';
+    Celula tamanho{9, 5};
+    Orientacao orientacao = Orientacao::Normal;
+};
+
+std::string parametro(const Parametros& p, std::size_t i) {
+    return i < p.size() ? p[i] : "";
+}
+
+std::string aparado(const std::string& t) {
+    const auto a = t.find_first_not_of(' ');
+    if (a == std::string::npos) return "";
+    return t.substr(a, t.find_last_not_of(' ') - a + 1);
+}
+
+std::optional<Orientacao> orientacao(char c) {
+    switch (std::toupper(static_cast<unsigned char>(c))) {
+        case 'N':
+            return Orientacao::Normal;
+        case 'R':
+            return Orientacao::Rotacionada;
+        case 'I':
+            return Orientacao::Invertida;
+        case 'B':
+            return Orientacao::DeBaixoParaCima;
+    }
+    return std::nullopt;
+}
+
+char letra(const std::string& t, char padrao) {
+    const std::string a = aparado(t);
+    return a.empty() ? padrao : static_cast<char>(std::toupper(static_cast<unsigned char>(a[0])));
+}
+
+class Interpretador {
+  public:
+    explicit Interpretador(int dpmm) : dpmm_(dpmm) {}
+
+    Interpretacao executar(std::string_view spool) {
+        Separacao s = separarComandos(spool);
+        if (!s.textoSolto.empty())
+            avisar("texto fora de comandos ignorado antes do primeiro comando");
+        for (const auto& c : s.comandos) executar(c);
+        if (dentro_) {
+            avisar("o spool termina sem ^XZ: a impressora não imprime esta etiqueta");
+        }
+        return std::move(r_);
+    }
+
+  private:
+    using Tratador = void (Interpretador::*)(const Comando&);
+    struct Entrada {
+        char prefixo;
+        const char* nome;
+        Tratador tratador;
+        bool deFormato;  // only between ^XA and ^XZ
+    };
+    static std::span<const Entrada> comandos();
+
+    void executar(const Comando& c) {
+        origem_ = rotulo(c);
+        if (c.truncado) return avisar(rotulo(c) + ": comando incompleto no fim do spool");
+        for (const auto& e : comandos()) {
+            if (e.prefixo != c.prefixo || c.nome != e.nome) continue;
+            if (e.deFormato && !dentro_)
+                return avisar(rotulo(c) + ": fora de ^XA ... ^XZ, ignorado");
+            return (this->*e.tratador)(c);
+        }
+        avisar(rotulo(c) + ": comando desconhecido, ignorado");
+    }
+
+    // ---- warnings and numbers
+
+    void avisar(const std::string& texto) {
+        r_.avisos.push_back({dentro_ ? static_cast<int>(r_.etiquetas.size()) + 1 : 0, texto});
+    }
+    void avisarTodos(std::vector<std::string>& avisos) {
+        for (const auto& a : avisos) avisar(a);
+        avisos.clear();
+    }
+
+    // Leading digits, as the printer takes them; out of range is clamped.
+    int numero(const std::string& texto, int padrao, int minimo, int maximo) {
+        const std::string t = aparado(texto);
+        if (t.empty()) return padrao;
+        long long v = 0;
+        std::size_t i = 0;
+        for (; i < t.size() && std::isdigit(static_cast<unsigned char>(t[i])) && v <= 1'000'000'000;
+             ++i)
+            v = v * 10 + (t[i] - '0');
+        if (i == 0) {
+            avisar(origem_ + ": valor \"" + t + "\" inválido; usado o padrão");
+            return padrao;
+        }
+        if (v < minimo || v > maximo) {
+            avisar(origem_ + ": valor " + t + " fora de " + std::to_string(minimo) + " a " +
+                   std::to_string(maximo) + "; limitado");
+            v = std::clamp<long long>(v, minimo, maximo);
+        }
+        return static_cast<int>(v);
+    }
+    int coordenada(const std::string& t) { return numero(t, 0, 0, kCoordenadaMaxima); }
+
+    static Parametros dividir(const Comando& c) { return dividirParametros(c.parametros); }
+
+    void semParametros(const Comando& c) {
+        if (!aparado(c.parametros).empty())
+            avisar(rotulo(c) + ": texto ignorado depois do comando (\"" + c.parametros + "\")");
+    }
+
+    // ---- formats
+
+    void inicioFormato(const Comando& c) {
+        semParametros(c);
+        if (dentro_) return avisar("^XA dentro de um formato aberto, ignorado");
+        dentro_ = true;
+        etiqueta_ = Etiqueta{};
+        formato_ = Formato{};
+        campo_ = Campo{};
+    }
+
+    void fimFormato(const Comando& c) {
+        semParametros(c);
+        if (!dentro_) return avisar("^XZ sem ^XA, ignorado");
+        if (campoPendente()) {
+            avisar("campo sem ^FS no fim do formato");
+            emitirCampo();
+        }
+        etiqueta_.configuracao = impressora_;
+        r_.etiquetas.push_back(std::move(etiqueta_));
+        impressora_.copias = 1;
+        dentro_ = false;
+    }
+
+    // ---- label settings, kept by the printer from one format to the next
+
+    void larguraImpressao(const Comando& c) {
+        impressora_.largura = numero(c.parametros, 0, 2, kLarguraMaxima);
+    }
+    void comprimentoEtiqueta(const Comando& c) {
+        impressora_.comprimento = numero(dividir(c)[0], 0, 1, kComprimentoMaximo);
+    }
+    void origemEtiqueta(const Comando& c) {
+        const auto p = dividir(c);
+        impressora_.origemX = coordenada(parametro(p, 0));
+        impressora_.origemY = coordenada(parametro(p, 1));
+    }
+    void codificacao(const Comando& c) {
+        const int n = numero(dividir(c)[0], 0, 0, 36);
+        if (!codificacaoConhecida(n))
+            avisar("^CI" + std::to_string(n) +
+                   ": conjunto de caracteres não simulado; lido como Windows-1252");
+        impressora_.codificacao = n;
+    }
+    void velocidade(const Comando& c) { impressora_.velocidade = aparado(c.parametros); }
+    void tonalidade(const Comando& c) { impressora_.tonalidade = aparado(c.parametros); }
+    void quantidade(const Comando& c) {
+        impressora_.copias = numero(dividir(c)[0], 1, 1, 99'999'999);
+    }
+    void comentario(const Comando&) {}
+
+    // ---- format defaults
+
+    void padraoBarras(const Comando& c) {
+        const auto p = dividir(c);
+        formato_.modulo.largura = numero(parametro(p, 0), formato_.modulo.largura, 1, 10);
+        if (const auto r = aparado(parametro(p, 1)); !r.empty()) {
+            const double v = std::atof(r.c_str());
+            formato_.modulo.razao = std::clamp(v, 2.0, 3.0);
+            if (v < 2.0 || v > 3.0) avisar("^BY: razão " + r + " fora de 2,0 a 3,0; limitada");
+        }
+        formato_.alturaBarras =
+            numero(parametro(p, 2), formato_.alturaBarras, 1, kCoordenadaMaxima);
+    }
+    void fontePadrao(const Comando& c) {
+        const auto p = dividir(c);
+        formato_.fonte = fonteValida(letra(parametro(p, 0), formato_.fonte));
+        formato_.tamanho.altura =
+            numero(parametro(p, 1), formato_.tamanho.altura, 0, kCoordenadaMaxima);
+        formato_.tamanho.largura =
+            numero(parametro(p, 2), formato_.tamanho.largura, 0, kCoordenadaMaxima);
+    }
+    void orientacaoPadrao(const Comando& c) {
+        if (const auto o = orientacao(letra(c.parametros, 'N'))) formato_.orientacao = *o;
+    }
+
+    char fonteValida(char f) {
+        if (fonteResidente(f)) return f;
+        avisar(std::string("fonte \"") + f + "\" não residente; desenhada com a fonte 0");
+        return '0';
+    }
+
+    // ---- fields
+
+    bool campoPendente() const {
+        return campo_.aberto && (campo_.dados.has_value() || campo_.tipo != TipoCampo::Texto);
+    }
+
+    void novoCampo(const Comando& c, bool naLinhaBase) {
+        const auto p = dividir(c);
+        // Commands given before the origin belong to the same field.
+        const Campo anterior = campoPendente() ? Campo{} : campo_;
+        if (campoPendente()) {
+            avisar("campo sem ^FS antes de " + rotulo(c));
+            emitirCampo();
+            origem_ = rotulo(c);
+        }
+        campo_ = Campo{};
+        campo_.fonte = anterior.fonte;
+        campo_.orientacao = anterior.orientacao;
+        campo_.altura = anterior.altura;
+        campo_.largura = anterior.largura;
+        campo_.bloco = anterior.bloco;
+        campo_.indicadorHex = anterior.indicadorHex;
+        campo_.reverso = anterior.reverso;
+        campo_.aberto = true;
+        campo_.naLinhaBase = naLinhaBase;
+        campo_.x = std::min(coordenada(parametro(p, 0)) + impressora_.origemX, kCoordenadaMaxima);
+        campo_.y = std::min(coordenada(parametro(p, 1)) + impressora_.origemY, kCoordenadaMaxima);
+    }
+    void origemCampo(const Comando& c) { novoCampo(c, false); }
+    void origemTipografica(const Comando& c) { novoCampo(c, true); }
+
+    void abrir() { campo_.aberto = true; }
+
+    void fonte(const Comando& c) {
+        abrir();
+        const std::string& t = c.parametros;
+        if (!t.empty() && t[0] == '@')
+            return avisar("^A@: fontes carregadas não simuladas; usada a fonte 0");
+        campo_.fonte = fonteValida(
+            t.empty() ? formato_.fonte
+                      : static_cast<char>(std::toupper(static_cast<unsigned char>(t[0]))));
+        const auto p =
+            dividirParametros(t.empty() ? std::string_view{} : std::string_view(t).substr(1));
+        if (const auto o = orientacao(letra(parametro(p, 0), ' '))) campo_.orientacao = *o;
+        campo_.altura = numero(parametro(p, 1), 0, 0, kCoordenadaMaxima);
+        campo_.largura = numero(parametro(p, 2), 0, 0, kCoordenadaMaxima);
+    }
+
+    void dadosCampo(const Comando& c) {
+        abrir();
+        if (campo_.dados) avisar("^FD repetido no mesmo campo: vale o último");
+        campo_.dados = c.parametros;
+        if (campo_.dados->size() > kDadosCampoMaximo) {
+            avisar("^FD: dados além de " + std::to_string(kDadosCampoMaximo) +
+                   " caracteres cortados");
+            campo_.dados->resize(kDadosCampoMaximo);
+        }
+    }
+    void hexadecimal(const Comando& c) {
+        abrir();
+        campo_.indicadorHex = c.parametros.empty() ? '_' : c.parametros[0];
+    }
+    void bloco(const Comando& c) {
+        abrir();
+        const auto p = dividir(c);
+        Bloco b;
+        b.largura = numero(parametro(p, 0), 0, 0, kCoordenadaMaxima);
+        b.linhas = numero(parametro(p, 1), 1, 1, 9999);
+        b.espacamento = numero(parametro(p, 2), 0, 0, 9999);
+        b.justificacao = letra(parametro(p, 3), 'L');
+        if (std::string_view("LCRJ").find(b.justificacao) == std::string_view::npos)
+            b.justificacao = 'L';
+        b.recuo = numero(parametro(p, 4), 0, 0, 9999);
+        campo_.bloco = b;
+    }
+    void reverso(const Comando& c) {
+        semParametros(c);
+        abrir();
+        campo_.reverso = true;
+    }
+    void tipoCampo(const Comando& c, TipoCampo tipo) {
+        abrir();
+        if (campo_.tipo != TipoCampo::Texto)
+            avisar(rotulo(c) + ": segundo objeto no mesmo campo; vale o último");
+        campo_.tipo = tipo;
+        campo_.comandoTipo = c.nome;
+        campo_.parametrosTipo = dividir(c);
+    }
+    void caixa(const Comando& c) { tipoCampo(c, TipoCampo::Caixa); }
+    void circulo(const Comando& c) { tipoCampo(c, TipoCampo::Circulo); }
+    void diagonal(const Comando& c) { tipoCampo(c, TipoCampo::Diagonal); }
+    void barras(const Comando& c) { tipoCampo(c, TipoCampo::Barras); }
+    void recuperarGrafico(const Comando& c) { tipoCampo(c, TipoCampo::Grafico); }
+
+    void separadorCampo(const Comando& c) {
+        semParametros(c);
+        if (campoPendente()) emitirCampo();
+        campo_ = Campo{};
+    }
+
+    // ---- stored graphics
+
+    void carregarGrafico(const Comando& c) {
+        std::vector<std::string> avisos;
+        graficos_.carregar(c.parametros, avisos);
+        avisarTodos(avisos);
+    }
+    void apagarObjeto(const Comando& c) {
+        std::vector<std::string> avisos;
+        graficos_.apagar(dividir(c)[0], avisos);
+        avisarTodos(avisos);
+    }
+
+    // ---- emitting a field
+
+    Orientacao orientacaoCampo() const { return campo_.orientacao.value_or(formato_.orientacao); }
+
+    void emitirCampo() {
+        origem_ = "^" + (campo_.tipo == TipoCampo::Texto ? std::string("FD") : campo_.comandoTipo);
+        switch (campo_.tipo) {
+            case TipoCampo::Texto:
+                return emitirTexto();
+            case TipoCampo::Caixa:
+                return emitirCaixa();
+            case TipoCampo::Circulo:
+                return emitirCirculo();
+            case TipoCampo::Diagonal:
+                return emitirDiagonal();
+            case TipoCampo::Barras:
+                return emitirBarras();
+            case TipoCampo::Grafico:
+                return emitirGrafico();
+        }
+    }
+
+    std::string dadosLidos() {
+        std::vector<std::string> avisos;
+        std::string bytes = campo_.dados.value_or("");
+        if (campo_.indicadorHex)
+            bytes = decodificarHexadecimal(bytes, *campo_.indicadorHex, avisos);
+        avisarTodos(avisos);
+        return bytes;
+    }
+
+    void emitirTexto() {
+        if (!campo_.dados) return;
+        std::vector<std::string> avisos;
+        OpTexto t;
+        t.x = campo_.x;
+        t.y = campo_.y;
+        t.naLinhaBase = campo_.naLinhaBase;
+        t.fonte = campo_.fonte.value_or(formato_.fonte);
+        t.orientacao = orientacaoCampo();
+        const Celula cel =
+            tamanhoImpresso(t.fonte, campo_.altura, campo_.largura, formato_.tamanho, dpmm_);
+        t.altura = cel.altura;
+        t.largura = cel.largura;
+        t.texto = caracteresImpressos(dadosLidos(), impressora_.codificacao, avisos);
+        t.bloco = campo_.bloco;
+        t.reverso = campo_.reverso;
+        avisarTodos(avisos);
+        acrescentar(std::move(t));
+    }
+
+    template <class Op>
+    void acrescentar(Op&& op) {
+        etiqueta_.operacoes.emplace_back(std::in_place_type<std::decay_t<Op>>, std::forward<Op>(op));
+    }
+
+    bool preta(const std::string& cor) {
+        const char c = letra(cor, 'B');
+        if (c != 'B' && c != 'W') avisar(origem_ + ": cor \"" + cor + "\" desconhecida; preta");
+        return c != 'W';
+    }
+
+    void emitirCaixa() {
+        const auto& p = campo_.parametrosTipo;
+        OpCaixa o;
+        o.espessura = numero(parametro(p, 2), 1, 1, kCoordenadaMaxima);
+        o.area = {campo_.x, campo_.y,
+                  std::max(numero(parametro(p, 0), 1, 1, kCoordenadaMaxima), o.espessura),
+                  std::max(numero(parametro(p, 1), 1, 1, kCoordenadaMaxima), o.espessura)};
+        o.preta = preta(parametro(p, 3));
+        o.arredondamento = numero(parametro(p, 4), 0, 0, 8);
+        o.reverso = campo_.reverso;
+        acrescentar(std::move(o));
+    }
+
+    void emitirCirculo() {
+        const auto& p = campo_.parametrosTipo;
+        OpCirculo o;
+        o.x = campo_.x;
+        o.y = campo_.y;
+        o.diametro = numero(parametro(p, 0), 3, 3, 4095);
+        o.espessura = numero(parametro(p, 1), 1, 1, 4095);
+        o.preta = preta(parametro(p, 2));
+        o.reverso = campo_.reverso;
+        acrescentar(std::move(o));
+    }
+
+    void emitirDiagonal() {
+        const auto& p = campo_.parametrosTipo;
+        OpDiagonal o;
+        o.espessura = numero(parametro(p, 2), 1, 1, kCoordenadaMaxima);
+        o.area = {campo_.x, campo_.y, numero(parametro(p, 0), o.espessura, 3, kCoordenadaMaxima),
+                  numero(parametro(p, 1), o.espessura, 3, kCoordenadaMaxima)};
+        o.preta = preta(parametro(p, 3));
+        const char sentido = letra(parametro(p, 4), 'R');
+        o.subindo = sentido == 'R' || sentido == '/';
+        o.reverso = campo_.reverso;
+        acrescentar(std::move(o));
+    }
+
+    void emitirGrafico() {
+        const auto& p = campo_.parametrosTipo;
+        const GraficoArmazenado* g = graficos_.buscar(parametro(p, 0));
+        if (!g)
+            return avisar("^XG: gráfico " + nomeCompleto(parametro(p, 0)) + " não está na memória");
+        OpGrafico o;
+        o.x = campo_.x;
+        o.y = campo_.y;
+        o.bytesPorLinha = g->bytesPorLinha;
+        o.largura = g->bytesPorLinha * 8;
+        o.altura = g->linhas;
+        o.ampliacaoX = numero(parametro(p, 1), 1, 1, 10);
+        o.ampliacaoY = numero(parametro(p, 2), 1, 1, 10);
+        o.bits = g->bits;
+        o.reverso = campo_.reverso;
+        acrescentar(std::move(o));
+    }
+
+    // ^BC o,h,f,g,e,m  ^BE o,h,f,g  ^B3 o,e,h,f,g  ^B2 o,h,f,g,e
+    struct Leiaute {
+        std::optional<Orientacao> orientacao;
+        int altura = 0;
+        bool legenda = true, legendaAcima = false;
+    };
+
+    Leiaute leiauteBarras(const Parametros& p, std::size_t iAltura, std::size_t iLegenda) {
+        Leiaute l;
+        l.orientacao = orientacao(letra(parametro(p, 0), ' '));
+        l.altura = numero(parametro(p, iAltura), formato_.alturaBarras, 1, kCoordenadaMaxima);
+        l.legenda = letra(parametro(p, iLegenda), 'Y') == 'Y';
+        l.legendaAcima = letra(parametro(p, iLegenda + 1), 'N') == 'Y';
+        return l;
+    }
+
+    void emitirBarras() {
+        const std::string dados = dadosLidos();
+        if (dados.empty()) return avisar(origem_ + ": código de barras sem dados; nada impresso");
+        const auto& p = campo_.parametrosTipo;
+        std::vector<std::string> avisos;
+        SimboloLinear s;
+        Leiaute l;
+        const std::string& tipo = campo_.comandoTipo;
+        if (tipo == "BC") {
+            l = leiauteBarras(p, 1, 2);
+            if (letra(parametro(p, 4), 'N') == 'Y')
+                avisos.push_back("dígito UCC (modo U) não simulado");
+            s = code128(dados, letra(parametro(p, 5), 'N'), formato_.modulo, avisos);
+        } else if (tipo == "BE") {
+            l = leiauteBarras(p, 1, 2);
+            s = ean13(dados, formato_.modulo, avisos);
+        } else if (tipo == "B3") {
+            l = leiauteBarras(p, 2, 3);
+            s = code39(dados, letra(parametro(p, 1), 'N') == 'Y', formato_.modulo, avisos);
+        } else {
+            l = leiauteBarras(p, 1, 2);
+            s = interleaved2de5(dados, letra(parametro(p, 4), 'N') == 'Y', formato_.modulo, avisos);
+        }
+        avisarTodos(avisos);
+        if (!s.barras.empty()) colocarBarras(s, l);
+    }
+
+    void colocarBarras(const SimboloLinear& s, const Leiaute& l) {
+        const int alturaTexto = std::max(10, 9 * formato_.modulo.largura);
+        const int espaco = l.legenda ? alturaTexto + formato_.modulo.largura : 0;
+        const int topoBarras = l.legenda && l.legendaAcima ? espaco : 0;
+        Colocacao c{.x = campo_.x,
+                    .y = campo_.y,
+                    .naLinhaBase = campo_.naLinhaBase,
+                    .orientacao = l.orientacao.value_or(orientacaoCampo()),
+                    .largura = s.largura,
+                    .altura = l.altura + espaco,
+                    .ancoraY = topoBarras + l.altura};
+        OpCodigoBarras o;
+        o.simbologia = s.simbologia;
+        o.dados = s.dados;
+        o.reverso = campo_.reverso;
+        for (const Barra& b : s.barras)
+            o.barras.push_back(colocar({b.x, topoBarras, b.largura, l.altura}, c));
+        acrescentar(std::move(o));
+        if (l.legenda && !s.legenda.empty())
+            colocarLegenda(s, c, l.legendaAcima ? 0 : l.altura + formato_.modulo.largura,
+                           alturaTexto);
+    }
+
+    void colocarLegenda(const SimboloLinear& s, const Colocacao& c, int topo, int altura) {
+        const Retangulo area = colocar({0, topo, s.largura, altura}, c);
+        OpTexto t;
+        t.x = area.x;
+        t.y = area.y;
+        t.orientacao = c.orientacao;
+        t.altura = altura;
+        t.largura = altura * 3 / 4;
+        t.texto = s.legenda;
+        t.bloco = Bloco{.largura = s.largura, .justificacao = 'C'};
+        t.reverso = campo_.reverso;
+        acrescentar(std::move(t));
+    }
+
+    int dpmm_;
+    Interpretacao r_;
+    bool dentro_ = false;
+    ConfiguracaoEtiqueta impressora_;
+    MemoriaGraficos graficos_;
+    Etiqueta etiqueta_;
+    Formato formato_;
+    Campo campo_;
+    std::string origem_;  // the command that warnings name
+};
+
+std::span<const Interpretador::Entrada> Interpretador::comandos() {
+    static const Entrada tabela[] = {
+        {'^', "XA", &Interpretador::inicioFormato, false},
+        {'^', "XZ", &Interpretador::fimFormato, false},
+        {'^', "PW", &Interpretador::larguraImpressao, true},
+        {'^', "LL", &Interpretador::comprimentoEtiqueta, true},
+        {'^', "LH", &Interpretador::origemEtiqueta, true},
+        {'^', "CI", &Interpretador::codificacao, true},
+        {'^', "PR", &Interpretador::velocidade, true},
+        {'~', "SD", &Interpretador::tonalidade, false},
+        {'^', "PQ", &Interpretador::quantidade, true},
+        {'^', "FX", &Interpretador::comentario, true},
+        {'^', "BY", &Interpretador::padraoBarras, true},
+        {'^', "CF", &Interpretador::fontePadrao, true},
+        {'^', "FW", &Interpretador::orientacaoPadrao, true},
+        {'^', "FO", &Interpretador::origemCampo, true},
+        {'^', "FT", &Interpretador::origemTipografica, true},
+        {'^', "A", &Interpretador::fonte, true},
+        {'^', "FD", &Interpretador::dadosCampo, true},
+        {'^', "FH", &Interpretador::hexadecimal, true},
+        {'^', "FB", &Interpretador::bloco, true},
+        {'^', "FR", &Interpretador::reverso, true},
+        {'^', "FS", &Interpretador::separadorCampo, true},
+        {'^', "GB", &Interpretador::caixa, true},
+        {'^', "GC", &Interpretador::circulo, true},
+        {'^', "GD", &Interpretador::diagonal, true},
+        {'^', "BC", &Interpretador::barras, true},
+        {'^', "BE", &Interpretador::barras, true},
+        {'^', "B3", &Interpretador::barras, true},
+        {'^', "B2", &Interpretador::barras, true},
+        {'^', "XG", &Interpretador::recuperarGrafico, true},
+        {'~', "DG", &Interpretador::carregarGrafico, false},
+        {'^', "ID", &Interpretador::apagarObjeto, false},
+    };
+    return tabela;
+}
+
+}  // namespace
+
+Interpretacao interpretar(std::string_view spool, int dpmm) {
+    return Interpretador(dpmm).executar(spool);
+}
+
+}  // namespace etiquetas::zpl
