@@ -1,0 +1,257 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "zpl/Graficos.h"
+#include "zpl/Interpretador.h"
+
+using namespace etiquetas::zpl;
+
+namespace {
+
+std::string u8s(const char8_t* s) {
+    return reinterpret_cast<const char*>(s);
+}
+
+template <class Op>
+std::vector<Op> doTipo(const Etiqueta& e) {
+    std::vector<Op> r;
+    for (const auto& op : e.operacoes)
+        if (const auto* o = std::get_if<Op>(&op)) r.push_back(*o);
+    return r;
+}
+
+std::vector<std::string> textos(const Interpretacao& r) {
+    std::vector<std::string> t;
+    for (const auto& a : r.avisos) t.push_back(a.texto);
+    return t;
+}
+
+bool avisaSobre(const Interpretacao& r, const std::string& trecho) {
+    return std::any_of(r.avisos.begin(), r.avisos.end(),
+                       [&](const Aviso& a) { return a.texto.find(trecho) != std::string::npos; });
+}
+
+std::string juntar(const std::vector<std::string>& v) {
+    std::string r;
+    for (const auto& s : v) r += s + "\n";
+    return r;
+}
+
+}  // namespace
+
+TEST(InterpretadorZpl, CadaFormatoEUmaEtiquetaEAsConfiguracoesFicamNaImpressora) {
+    const auto r = interpretar(
+        "~SD15\r\n^XA^PW650^LL560^LH10,20^CI27^PR4^PQ3\r\n^FO5,5^A0N,30,20^FDUm^FS^XZ\r\n"
+        "^XA^FO5,5^FDDois^FS^XZ\r\n");
+    ASSERT_EQ(r.etiquetas.size(), 2u);
+    EXPECT_TRUE(r.avisos.empty()) << juntar(textos(r));
+    for (const auto& e : r.etiquetas) {
+        EXPECT_EQ(e.configuracao.largura, 650);
+        EXPECT_EQ(e.configuracao.comprimento, 560);
+        EXPECT_EQ(e.configuracao.tonalidade, "15");
+        EXPECT_EQ(e.configuracao.velocidade, "4");
+        const auto t = doTipo<OpTexto>(e);
+        ASSERT_EQ(t.size(), 1u);
+        EXPECT_EQ(t[0].x, 15);  // ^LH moves every field
+        EXPECT_EQ(t[0].y, 25);
+    }
+    EXPECT_EQ(r.etiquetas[0].configuracao.copias, 3);
+    EXPECT_EQ(r.etiquetas[1].configuracao.copias, 1);  // ^PQ counts for its own format only
+    const auto um = doTipo<OpTexto>(r.etiquetas[0])[0];
+    EXPECT_EQ(um.texto, "Um");
+    EXPECT_EQ(um.altura, 30);
+    EXPECT_EQ(um.largura, 20);
+    EXPECT_FALSE(um.naLinhaBase);
+    // Without ^A the format's default font A, 9 by 5 dots.
+    const auto dois = doTipo<OpTexto>(r.etiquetas[1])[0];
+    EXPECT_EQ(dois.fonte, 'A');
+    EXPECT_EQ(dois.altura, 9);
+}
+
+TEST(InterpretadorZpl, NadaQueAImpressoraIgnoraPassaCalado) {
+    struct Caso {
+        const char* spool;
+        const char* aviso;
+        std::size_t etiquetas;
+    };
+    for (const auto& c : std::vector<Caso>{
+             {"^XA^ZZ1,2^FO1,1^FDa^FS^XZ", "^ZZ: comando desconhecido", 1},
+             {"^XA~JX^XZ", "~JX: comando desconhecido", 1},
+             {"^FO1,1^FDa^FS^XA^XZ", "^FO: fora de ^XA", 1},
+             {"^XA^FO1,1^FDa^FS", "termina sem ^XZ", 0},
+             {"^XA^FO1,1^FDa^FO5,5^FDb^FS^XZ", "campo sem ^FS antes de ^FO", 1},
+             {"^XA^FO1,1^FDa^XZ", "campo sem ^FS no fim", 1},
+             {"^XA^FO1,1^F", "comando incompleto", 0},
+             {"^XA^XZ#INICIO#", "texto ignorado depois do comando", 1},
+             {"lixo^XA^XZ", "texto fora de comandos", 1},
+             {"^XA^FOx,1^FDa^FS^XZ", "valor \"x\" inválido", 1},
+             {"^XA^A9N,20,20^FO1,1^FDa^FS^XZ", "fonte \"9\" não residente", 1},
+             {"^XA^CI30^XZ", "^CI30: conjunto de caracteres não simulado", 1},
+             {"^XA^FO1,1^FDa^FDb^FS^XZ", "^FD repetido", 1},
+             {"^XZ", "^XZ sem ^XA", 0},
+             {"^XA^XA^XZ", "^XA dentro de um formato", 1},
+             {"^XA^FO1,1^XGR:NADA.GRF^FS^XZ", "R:NADA.GRF não está na memória", 1},
+             {"^XA^FO1,1^BCN,50^FS^XZ", "sem dados", 1},
+         }) {
+        const auto r = interpretar(c.spool);
+        EXPECT_TRUE(avisaSobre(r, c.aviso)) << c.spool << "\n" << juntar(textos(r));
+        EXPECT_EQ(r.etiquetas.size(), c.etiquetas) << c.spool;
+    }
+}
+
+TEST(InterpretadorZpl, AvisoDizDeQualEtiquetaVem) {
+    const auto r = interpretar("^ZZ^XA^XZ^XA^ZY^XZ");
+    ASSERT_EQ(r.avisos.size(), 2u);
+    EXPECT_EQ(r.avisos[0].etiqueta, 0);
+    EXPECT_EQ(r.avisos[1].etiqueta, 2);
+}
+
+TEST(InterpretadorZpl, TamanhosHostisFicamLimitados) {
+    const auto r = interpretar(
+        "^XA^PW100000^LL999999999999^FO99999,-5^GB99999999,99999999,99999999^FS"
+        "^FO0,0^GC999999,5^FS^BY99,9.5,0^FO1,1^BCN,99999^FD123^FS^XZ");
+    ASSERT_EQ(r.etiquetas.size(), 1u);
+    const auto& e = r.etiquetas[0];
+    EXPECT_EQ(e.configuracao.largura, kLarguraMaxima);
+    EXPECT_EQ(e.configuracao.comprimento, kComprimentoMaximo);
+    const auto caixa = doTipo<OpCaixa>(e).at(0);
+    EXPECT_LE(caixa.area.x, kCoordenadaMaxima);
+    EXPECT_LE(caixa.area.largura, kCoordenadaMaxima);
+    EXPECT_EQ(doTipo<OpCirculo>(e).at(0).diametro, 4095);
+    const auto codigos = doTipo<OpCodigoBarras>(e);
+    ASSERT_EQ(codigos.size(), 1u);
+    for (const auto& b : codigos[0].barras) {
+        EXPECT_LE(b.altura, kCoordenadaMaxima);
+        EXPECT_LE(b.largura, 4 * 10);  // a module of at most 10 dots
+    }
+    EXPECT_TRUE(avisaSobre(r, "^PW: valor 100000 fora de 2 a 3000"));
+    EXPECT_TRUE(avisaSobre(r, "^BY: razão 9.5 fora de 2,0 a 3,0"));
+}
+
+TEST(InterpretadorZpl, CampoComHexadecimalECodificacao) {
+    struct Caso {
+        const char* spool;
+        std::string esperado;  // UTF-8
+        bool aviso;
+    };
+    for (const auto& c : std::vector<Caso>{
+             {"^XA^CI27^FO1,1^FH\\^FDA\\5E\\7E\xE7^FS^XZ", u8s(u8"A^~ç"), false},
+             {"^XA^CI27^FO1,1^FH^FD_41_4^FS^XZ", "A_4", true},    // broken escape stays as written
+             {"^XA^FO1,1^FDa_41^FS^XZ", "a_41", false},           // no ^FH: no escapes
+             {"^XA^CI0^FO1,1^FDa\xE7^FS^XZ", u8s(u8"aþ"), true},  // code page 850
+             {"^XA^CI28^FO1,1^FD\xC3\xA7^FS^XZ", u8s(u8"ç"), false},
+             {"^XA^CI28^FO1,1^FD\xE7^FS^XZ", u8s(u8"ç"), true},  // not UTF-8
+         }) {
+        const auto r = interpretar(c.spool);
+        ASSERT_EQ(r.etiquetas.size(), 1u) << c.spool;
+        EXPECT_EQ(doTipo<OpTexto>(r.etiquetas[0]).at(0).texto, c.esperado) << c.spool;
+        EXPECT_EQ(!r.avisos.empty(), c.aviso) << c.spool << "\n" << juntar(textos(r));
+    }
+}
+
+TEST(InterpretadorZpl, FontesBitmapCrescemPorMultiplosDaCelula) {
+    struct Caso {
+        const char* comando;
+        int dpmm, altura, largura;
+    };
+    for (const auto& c : std::vector<Caso>{{"^A0N,22,30", 8, 22, 30},
+                                           {"^A0N,22", 8, 22, 22},
+                                           {"^A0N,,40", 8, 40, 40},
+                                           {"^A0N,5,5", 8, 10, 10},  // the smallest it prints
+                                           {"^AAN,20", 8, 18, 10},   // twice 9 by 5
+                                           {"^ADN,36,20", 8, 36, 20},
+                                           {"^ADN,18,30", 8, 18, 30},
+                                           {"^AEN,28,15", 8, 28, 15},
+                                           {"^AEN,28,15", 12, 42, 20},  // E is finer at 300 dpi
+                                           {"^AGN,9999,9999", 8, 600, 400}}) {
+        const auto r = interpretar(std::string("^XA^FO0,0") + c.comando + "^FDx^FS^XZ", c.dpmm);
+        const auto t = doTipo<OpTexto>(r.etiquetas.at(0)).at(0);
+        EXPECT_EQ(t.altura, c.altura) << c.comando << " " << c.dpmm;
+        EXPECT_EQ(t.largura, c.largura) << c.comando << " " << c.dpmm;
+    }
+}
+
+TEST(InterpretadorZpl, PadroesDeCampoEOrientacao) {
+    const auto r = interpretar(
+        "^XA^CFD,36^FWR^FO1,2^FDa^FS^FT3,4^AAB^FB200,2,5,C^FR^FDb^FS^XZ"
+        "^XA^FO1,2^FDc^FS^XZ");
+    const auto a = doTipo<OpTexto>(r.etiquetas.at(0));
+    ASSERT_EQ(a.size(), 2u);
+    EXPECT_EQ(a[0].fonte, 'D');
+    EXPECT_EQ(a[0].altura, 36);
+    EXPECT_EQ(a[0].orientacao, Orientacao::Rotacionada);
+    EXPECT_FALSE(a[0].reverso);
+    EXPECT_TRUE(a[1].naLinhaBase);
+    EXPECT_EQ(a[1].orientacao, Orientacao::DeBaixoParaCima);
+    EXPECT_TRUE(a[1].reverso);
+    ASSERT_TRUE(a[1].bloco);
+    EXPECT_EQ(a[1].bloco->largura, 200);
+    EXPECT_EQ(a[1].bloco->linhas, 2);
+    EXPECT_EQ(a[1].bloco->justificacao, 'C');
+    // ^CF and ^FW belong to their format.
+    const auto c = doTipo<OpTexto>(r.etiquetas.at(1)).at(0);
+    EXPECT_EQ(c.fonte, 'A');
+    EXPECT_EQ(c.orientacao, Orientacao::Normal);
+}
+
+TEST(InterpretadorZpl, GraficosDeLinhas) {
+    const auto r = interpretar(
+        "^XA^FO10,20^GB100,50,3,W,4^FS^FO5,5^GB1,60,8^FS^FO1,1^GC40,4^FS"
+        "^FO7,8^GD30,40,2,,L^FS^FO7,8^GD30,40^FS^XZ");
+    const auto& e = r.etiquetas.at(0);
+    const auto caixas = doTipo<OpCaixa>(e);
+    ASSERT_EQ(caixas.size(), 2u);
+    EXPECT_EQ(caixas[0].area, (Retangulo{10, 20, 100, 50}));
+    EXPECT_FALSE(caixas[0].preta);
+    EXPECT_EQ(caixas[0].arredondamento, 4);
+    EXPECT_EQ(caixas[1].area, (Retangulo{5, 5, 8, 60}));  // never thinner than its line
+    EXPECT_EQ(doTipo<OpCirculo>(e).at(0).diametro, 40);
+    const auto d = doTipo<OpDiagonal>(e);
+    ASSERT_EQ(d.size(), 2u);
+    EXPECT_FALSE(d[0].subindo);
+    EXPECT_TRUE(d[1].subindo);
+    EXPECT_TRUE(r.avisos.empty()) << juntar(textos(r));
+}
+
+TEST(InterpretadorZpl, GraficoArmazenadoComCompressaoEApagado) {
+    // 2 bytes a row, 3 rows: "FF00", then "," (rest zero) after "F", then ":" (repeat).
+    const auto r = interpretar(
+        "~DGR:LOGO.GRF,6,2,FF00F,:\r\n^XA^FO10,10^XGLOGO,2,3^FS^XZ"
+        "^XA^IDR:*.GRF^FO1,1^XGR:LOGO.GRF^FS^XZ");
+    ASSERT_EQ(r.etiquetas.size(), 2u);
+    const auto g = doTipo<OpGrafico>(r.etiquetas[0]);
+    ASSERT_EQ(g.size(), 1u);
+    EXPECT_EQ(g[0].largura, 16);
+    EXPECT_EQ(g[0].altura, 3);
+    EXPECT_EQ(g[0].ampliacaoX, 2);
+    EXPECT_EQ(g[0].ampliacaoY, 3);
+    EXPECT_EQ(g[0].bits, (std::vector<std::uint8_t>{0xFF, 0x00, 0xF0, 0x00, 0xF0, 0x00}));
+    EXPECT_TRUE(doTipo<OpGrafico>(r.etiquetas[1]).empty());
+    EXPECT_TRUE(avisaSobre(r, "R:LOGO.GRF não está na memória"));
+}
+
+TEST(InterpretadorZpl, CompressaoDeGraficoComContagens) {
+    struct Caso {
+        const char* dados;
+        int bytes, porLinha;
+        std::vector<std::uint8_t> esperado;
+    };
+    std::vector<std::string> avisos;
+    for (const auto& c : std::vector<Caso>{
+             {"IF", 2, 2, {0xFF, 0xF0}},                           // I = 3 times
+             {"gF", 10, 10, std::vector<std::uint8_t>(10, 0xFF)},  // g = 20 times
+             {"!", 2, 2, {0xFF, 0xFF}},
+             {"A,", 4, 2, {0xA0, 0x00, 0x00, 0x00}},  // short data: the rest blank
+             {"FFFFFF", 2, 2, {0xFF, 0xFF}},          // extra data ignored
+         }) {
+        EXPECT_EQ(decodificarGrafico(c.dados, c.bytes, c.porLinha, avisos), c.esperado) << c.dados;
+    }
+}
+
+TEST(InterpretadorZpl, GraficoGrandeDemaisEReduzido) {
+    const auto r = interpretar("~DGR:G.GRF,999999999,99999,FF^XA^FO0,0^XGR:G.GRF^FS^XZ");
+    const auto g = doTipo<OpGrafico>(r.etiquetas.at(0)).at(0);
+    EXPECT_LE(g.bits.size(), static_cast<std::size_t>(kBytesGraficoMaximo + kBytesPorLinhaMaximo));
+    EXPECT_TRUE(avisaSobre(r, "grande demais"));
+}
