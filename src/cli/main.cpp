@@ -13,6 +13,13 @@
 using namespace etiquetas;
 using namespace etiquetas::cli;
 
+// Standard error carries the command's own lines; the offscreen platform's
+// remarks about the session (no runtime folder, no display) are not for the
+// user.
+void semAvisosDoQt(QtMsgType tipo, const QMessageLogContext&, const QString& texto) {
+    if (tipo == QtCriticalMsg || tipo == QtFatalMsg) std::cerr << texto.toStdString() << '\n';
+}
+
 // Drawing label pictures needs fonts, and so a Qt Gui application; it runs
 // on the offscreen platform unless the caller chose one. Other commands keep
 // the lighter core application.
@@ -22,6 +29,7 @@ std::unique_ptr<QCoreApplication> aplicacaoQt(int& argc, char** argv) {
         if (a == "previa" || a == "--previa") {
             if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
                 qputenv("QT_QPA_PLATFORM", "offscreen");
+            qInstallMessageHandler(semAvisosDoQt);
             return std::make_unique<QGuiApplication>(argc, argv);
         }
     }

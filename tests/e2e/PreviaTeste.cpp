@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "ApoioImprimir.h"
+
+using namespace etiquetas;
+using namespace etiquetas::e2e;
+
+namespace {
+
+const Lista kZebra{"--impressora",  "1", "--velocidade", "4",
+                   "--temperatura", "8", "--serial",     "9600,N,8,1"};
+
+struct Execucao {
+    int codigo = -1;
+    std::string saida, erros;
+};
+
+Execucao executar(const fs::path& pasta, const std::string& argumentos) {
+    const auto saida = pasta / "saida.txt", erros = pasta / "erros-previa.txt";
+    const std::string linha =
+        argumentos + " >'" + saida.string() + "' 2>'" + erros.string() + "' </dev/null";
+    const int estado = std::system(linha.c_str());
+    return {WIFEXITED(estado) ? WEXITSTATUS(estado) : -1, lerArquivo(saida).value_or(""),
+            lerArquivo(erros).value_or("")};
+}
+
+Execucao previa(const fs::path& pasta, const std::string& opcoes) {
+    return executar(pasta, std::string("'") + ETIQUETAS_CLI + "' previa " + opcoes);
+}
+
+Lista linhas(const std::string& texto) {
+    Lista r;
+    std::istringstream s(texto);
+    for (std::string l; std::getline(s, l);)
+        if (!l.empty()) r.push_back(l);
+    return r;
+}
+
+// Width and height from the PNG header.
+std::pair<int, int> tamanhoPng(const fs::path& png) {
+    const std::string b = lerArquivo(png).value_or("");
+    if (b.size() < 24) return {0, 0};
+    const auto u32 = [&](std::size_t i) {
+        return (static_cast<unsigned char>(b[i]) << 24) |
+               (static_cast<unsigned char>(b[i + 1]) << 16) |
+               (static_cast<unsigned char>(b[i + 2]) << 8) | static_cast<unsigned char>(b[i + 3]);
+    };
+    return {static_cast<int>(u32(16)), static_cast<int>(u32(20))};
+}
+
+Lista lidosPeloZbar(const fs::path& png) {
+    auto r = linhas(executar(png.parent_path(), "zbarimg --raw -q '" + png.string() + "'").saida);
+    std::sort(r.begin(), r.end());
+    return r;
+}
+
+// What the printer encodes from "^FD>;digits>6d": digit pairs, then the
+// switch to subset B and the last digit.
+Lista codificadosPelaImpressora(const std::string& spool) {
+    Lista r = codigosZpl(spool);
+    for (auto& c : r) substituirTodos(c, ">6", "");
+    std::sort(r.begin(), r.end());
+    return r;
+}
+
+std::string amostra(const std::string& nome, bool layoutNovo) {
+    std::string xml = lerArquivo(fs::path(ETIQUETAS_PASTA_APLICACAO) / nome).value_or("");
+    if (layoutNovo) substituirTodos(xml, "LayoutNovo=\"False\"", "LayoutNovo=\"True\"");
+    return xml;
+}
+
+}  // namespace
+
+// Every bar code of every shipped ZPL price template, printed from the
+// sample files, is read back from the preview's picture as the data the
+// printer encodes; every format gives one picture.
+TEST(Previa, CodigosDosModelosZebraLidosDaImagem) {
+    struct Caso {
+        const char* amostra;
+        bool layoutNovo;
+        const char* modelo;
+        bool separador;
+    };
+    for (const auto& c : std::vector<Caso>{
+             {"Quelmonte_Preco_Cartolina_teste.xml", false, "QuelmonteEtiqPrecoCartolinaZebra",
+              true},
+             {"Quelmonte_Preco_Cartolina_teste.xml", true, "QuelmonteEtiqPrecoCartolina_NOVOZebra",
+              false},
+             {"Amostra_Preco_CartolinaComSem.xml", false, "QuelmonteEtiqPrecoComSemZebra", false},
+             {"Amostra_Preco_CartolinaComSem.xml", true, "QuelmonteEtiqPrecoComSem_NOVOZebra",
+              false},
+         }) {
+        SCOPED_TRACE(c.modelo);
+        AplicacaoTemporaria app;
+        Lista opcoes = kZebra;
+        opcoes.push_back("--todas");
+        if (c.separador) opcoes.push_back("--separador");
+        const auto impressao = app.imprimir(amostra(c.amostra, c.layoutNovo), opcoes);
+        ASSERT_EQ(impressao.codigo, 0) << impressao.erros;
+        const auto jobs = app.trabalhos();
+        ASSERT_FALSE(jobs.empty());
+        int codigos = 0;
+        for (std::size_t j = 0; j < jobs.size(); ++j) {
+            const std::string spool = jobs[j].spool;
+            const std::string base = "job-" + std::to_string(j + 1);
+            const auto r =
+                previa(app.pasta(), "'" + (app.pasta() / (base + ".spool")).string() +
+                                        "' --saida '" + (app.pasta() / base).string() + "'");
+            ASSERT_EQ(r.codigo, 0) << r.erros;
+            EXPECT_EQ(r.erros, "") << base;  // the shipped templates draw without a warning
+            ASSERT_EQ(linhas(r.saida).size(), contar(spool, "^XA")) << base;
+            const auto png = app.pasta() / (base + "-1.png");
+            EXPECT_EQ(lidosPeloZbar(png), codificadosPelaImpressora(spool)) << base;
+            codigos += static_cast<int>(codigosZpl(spool).size());
+        }
+        EXPECT_GT(codigos, 0);
+    }
+}
+
+TEST(Previa, SaidaDoComandoParaEntradasRuinsOuHostis) {
+    AplicacaoTemporaria app;
+    const auto p = app.pasta();
+    app.gravar("hostil.prn", "^XA^PW100000^LL100000^FO0,0^GB99999,99999,99999^FS^ZZ1^FO5,5^GD\r\n");
+    app.gravar("vazio.prn", "nada aqui\r\n");
+    app.gravar("sem-tamanho.prn", "^XA^FO10,10^A0N,30^FDx^FS^XZ^XA^XZ");
+    struct Caso {
+        std::string opcoes;
+        int codigo;
+        std::string erro;  // a part of standard error
+        std::size_t imagens;
+    };
+    const std::string s = "' --saida '" + (p / "img").string() + "'";
+    for (const auto& c : std::vector<Caso>{
+             {"'" + (p / "nao-existe.prn").string() + s, 1, "não foi possível ler o spool", 0},
+             {"'" + (p / "vazio.prn").string() + s, 1, "nenhuma etiqueta", 0},
+             {"'" + (p / "sem-tamanho.prn").string() + s + " --dpmm 10", 2, "", 0},
+             {"'" + (p / "sem-tamanho.prn").string() + "'", 2, "--saida", 0},
+             {"'" + (p / "sem-tamanho.prn").string() + "' --saida '" + (p / "nao/existe").string() +
+                  "'",
+              1, "não foi possível gravar", 0},
+             {"'" + (p / "sem-tamanho.prn").string() + s, 0, "", 2},
+             {"'" + (p / "hostil.prn").string() + s, 1, "termina sem ^XZ", 0},
+         }) {
+        const auto r = previa(p, c.opcoes);
+        EXPECT_EQ(r.codigo, c.codigo) << c.opcoes << "\n" << r.erros;
+        EXPECT_NE(r.erros.find(cp1252ParaUtf8(c.erro)), std::string::npos) << c.opcoes << "\n"
+                                                                           << r.erros;
+        EXPECT_EQ(linhas(r.saida).size(), c.imagens) << c.opcoes;
+    }
+}
+
+TEST(Previa, ImagemLimitadaEAvisosNaSaidaDeErros) {
+    AplicacaoTemporaria app;
+    const auto p = app.pasta();
+    app.gravar("hostil.prn",
+               "^XA^FO10,10^A0N,30^FDsem tamanho^FS^XZ"
+               "^XA^PW100000^LL100000^FO0,0^GB99999,99999,99999^FS^ZZ1^XZ");
+    const auto r = previa(
+        p, "'" + (p / "hostil.prn").string() + "' --saida '" + (p / "h").string() + "' --dpmm 12");
+    ASSERT_EQ(r.codigo, 0) << r.erros;
+    const Lista avisos = linhas(r.erros);
+    EXPECT_NE(std::find(avisos.begin(), avisos.end(),
+                        cp1252ParaUtf8("[Prévia] etiqueta 2: ^ZZ: comando desconhecido, ignorado")),
+              avisos.end())
+        << r.erros;
+    EXPECT_NE(r.erros.find(cp1252ParaUtf8("[Prévia] etiqueta 2: ^PW: valor 100000")),
+              std::string::npos);
+    // A label without ^PW and ^LL is 4 by 6 inches at the printer's resolution.
+    EXPECT_EQ(tamanhoPng(p / "h-1.png"), (std::pair{1219, 1829}));
+    EXPECT_EQ(tamanhoPng(p / "h-2.png"), (std::pair{3000, 6000}));
+}
