@@ -10,9 +10,9 @@ namespace etiquetas::previa {
 
 namespace {
 
-// Measured against the printer's font 0: capitals take about 0.73 of the
-// cell, and a character of a cell as wide as it is tall is about 0.8 of the
-// substitute's width.
+// Fitted to pictures of the shipped templates drawn by zpl-renderer-js: the
+// substitute's own width at a square cell, and the baseline at 0.74 of the
+// cell below a field's top.
 constexpr double kLarguraFonteZero = 1.0;
 constexpr double kAscendenteFonteZero = 0.74;
 constexpr double kAscendenteBitmap = 0.82;
