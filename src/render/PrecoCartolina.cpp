@@ -160,6 +160,7 @@ class ExecucaoPreco {
             imprimirPares(primeira, ultima);
         else
             for (long long k = primeira; k <= ultima; ++k) {
+                primeiraDaUnidade_ = k;
                 proximaAposUnidade_ = k + 1;
                 imprimirUnidade(k);
             }
@@ -169,6 +170,7 @@ class ExecucaoPreco {
         long long n = verificarLongo(ultima - (primeira - 1));
         if (n > 1) n = (n % 2 == 1 ? n + 1 : n) / 2;
         for (long long u = 1; u <= n; ++u) {
+            primeiraDaUnidade_ = primeira + 2 * (u - 1);
             proximaAposUnidade_ = primeira + 2 * u;
             imprimirUnidade(u);
         }
@@ -320,9 +322,21 @@ class ExecucaoPreco {
         deslocamento_ = verificarLongo(deslocamento_ - produto);
     }
 
+    // A unit that does not reach the printer is where a new run resumes;
+    // once it went out (a stop may follow at once), the next one is.
     void enviar() {
-        const int etiquetas = regras_.doisNumerosPorUnidade ? 2 : 1;
+        x_.resultado.proximaSequencia = primeiraDaUnidade_;
+        try {
+            enviarUnidade();
+        } catch (const ImpressaoInterrompida&) {
+            x_.resultado.proximaSequencia = proximaAposUnidade_;
+            throw;
+        }
         x_.resultado.proximaSequencia = proximaAposUnidade_;
+    }
+
+    void enviarUnidade() {
+        const int etiquetas = regras_.doisNumerosPorUnidade ? 2 : 1;
         if (parametros().datamax()) {
             auto& lote = x_.memoria.LoteDatamax;
             lote += x_.TextoSaida;
@@ -342,6 +356,7 @@ class ExecucaoPreco {
     const bool novoLayout_;
 
     long long contador_ = 0;
+    long long primeiraDaUnidade_ = 0;   // first sequence number of the unit being sent
     long long proximaAposUnidade_ = 0;  // what a stop after this unit leaves to print
     // The sixteen offsets start equal and change together: one value.
     long long deslocamento_ = 0;
