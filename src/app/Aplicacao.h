@@ -17,6 +17,7 @@
 #include "orderfile/Reconhecimento.h"
 #include "platform/Plataforma.h"
 #include "render/ExecucaoImpressao.h"
+#include "render/Trabalho.h"
 
 namespace etiquetas {
 
@@ -32,6 +33,13 @@ enum class DesfechoImpressao {
     Falhou,        // the run stopped on a failure
     Interrompida,  // the user stopped it after a job
     NadaImpresso,  // the run ended without sending a label
+};
+
+// What "Visualizar" found: the jobs the print command would send now, in
+// the printer's language.
+struct PreviaImpressao {
+    Linguagem linguagem = Linguagem::Nenhuma;
+    std::vector<Trabalho> trabalhos;
 };
 
 class Aplicacao {
@@ -75,6 +83,14 @@ class Aplicacao {
     std::function<bool()> cancelamentoExterno;
     // Closes the window (set by the window; the CLI leaves it empty).
     std::function<void()> fecharJanela;
+    // The same rows, printer and layout as cmdImprimir, collected instead of
+    // sent: no question, no port opened, nothing written, and what carries
+    // over between runs left as it was. Nothing when the command would
+    // refuse or a routine fails (the box says why).
+    std::optional<PreviaImpressao> VisualizarEtiquetas();
+    // "Visualizar": the front end that can show the labels sets this.
+    std::function<void(const PreviaImpressao&)> mostrarPrevia;
+    void cmdVisualizar();
     void cmdGerarTxt();
     // The export behind "&Gerar TXT": the file written, or nothing (nothing
     // ticked, a label type without export, a failure already reported).
@@ -128,9 +144,13 @@ class Aplicacao {
     ResultadoImpressao rodarFamilia(const FamiliaEtiqueta& familia,
                                     const AtualizarConfiguracao& cfg,
                                     const ParametrosImpressao& parametros, SaidaTrabalhos& saida);
+    // The checks and choices both printing and its preview make first.
+    std::optional<ParametrosImpressao> parametrosConferidos();
+    AtualizarConfiguracao configuracaoDoTipo() const;
     EntradaImpressao entradaImpressao(const FamiliaEtiqueta& familia,
                                       const AtualizarConfiguracao& cfg,
-                                      const ParametrosImpressao& parametros, SaidaTrabalhos& saida,
+                                      const ParametrosImpressao& parametros,
+                                      MemoriaImpressao& memoria, SaidaTrabalhos& saida,
                                       ProgressoImpressao& progresso);
     DesfechoImpressao concluirImpressao(const ResultadoImpressao& resultado);
     bool cancelamentoPedido() const;

@@ -157,23 +157,34 @@ DesfechoImpressao Aplicacao::imprimirEtiquetas() {
     FimDaImpressao fim(j, plataforma_);
     const ExecucaoEmCurso emCurso(emImpressao_, cancelar_);
     eventosSeriaisDaExecucao_.clear();
-    if (!VerificarPedidoSelecionado()) return DesfechoImpressao::Recusada;
-    const ParametrosImpressao parametros = resolverParametros();
+    const auto parametros = parametrosConferidos();
+    if (!parametros) return DesfechoImpressao::Recusada;
+    fim.mostrarProgresso(pedidas);
+    const DesfechoImpressao desfecho = imprimirFamilia(configuracaoDoTipo(), *parametros);
+    fim.fecharPorta();
+    return desfecho;
+}
+
+std::optional<ParametrosImpressao> Aplicacao::parametrosConferidos() {
+    auto& j = janela_;
+    if (!VerificarPedidoSelecionado()) return std::nullopt;
+    ParametrosImpressao parametros = resolverParametros();
     if (parametros.variante == 0) {
         mensagem("Selecione o tipo de etiqueta a ser impressa !", "Tipo de Etiqueta",
                  Icone::Critico);
         j.focar(j.cbvTipoEtiq.nome);
-        return DesfechoImpressao::Recusada;
+        return std::nullopt;
     }
+    return parametros;
+}
+
+AtualizarConfiguracao Aplicacao::configuracaoDoTipo() const {
     AtualizarConfiguracao cfg;
-    cfg.TipoImpressora = j.cmbImpressora.indice();
-    cfg.TipoEtiqueta = j.TipoEtiquetaPedido;
-    cfg.LayoutNovo = j.LayoutNovoArquivo;
+    cfg.TipoImpressora = janela_.cmbImpressora.indice();
+    cfg.TipoEtiqueta = janela_.TipoEtiquetaPedido;
+    cfg.LayoutNovo = janela_.LayoutNovoArquivo;
     cfg.Carregar(pasta_);
-    fim.mostrarProgresso(pedidas);
-    const DesfechoImpressao desfecho = imprimirFamilia(cfg, parametros);
-    fim.fecharPorta();
-    return desfecho;
+    return cfg;
 }
 
 DesfechoImpressao Aplicacao::imprimirFamilia(const AtualizarConfiguracao& cfg,
@@ -193,7 +204,8 @@ DesfechoImpressao Aplicacao::conferirFamilia(const FamiliaEtiqueta* familia, int
                      " ainda não está disponível nesta versão do aplicativo. Nenhuma "
                      "etiqueta foi impressa.",
                  "Tipo de Etiqueta", Icone::Critico);
-        return DesfechoImpressao::Recusada;
+        desfecho = DesfechoImpressao::Recusada;
+        return nullptr;
     }
     return DesfechoImpressao::Impressa;
 }
@@ -211,14 +223,52 @@ ResultadoImpressao Aplicacao::rodarFamilia(const FamiliaEtiqueta& familia,
                                            const ParametrosImpressao& parametros,
                                            SaidaTrabalhos& saida) {
     ProgressoJanela progresso(janela_, plataforma_, [this] { return cancelamentoPedido(); });
-    ExecucaoImpressao execucao(entradaImpressao(familia, cfg, parametros, saida, progresso));
+    ExecucaoImpressao execucao(
+        entradaImpressao(familia, cfg, parametros, memoria_, saida, progresso));
     return executarFamilia(familia, execucao);
+}
+
+std::optional<PreviaImpressao> Aplicacao::VisualizarEtiquetas() {
+    montavelocidadetemperatura();
+    FimDaImpressao fim(janela_, plataforma_);
+    const auto parametros = parametrosConferidos();
+    if (!parametros) return std::nullopt;
+    const AtualizarConfiguracao cfg = configuracaoDoTipo();
+    const FamiliaEtiqueta* familia = familiaEtiqueta(cfg.TipoEtiqueta, parametros->variante);
+    if (conferirFamilia(familia, cfg.TipoEtiqueta) != DesfechoImpressao::Impressa)
+        return std::nullopt;
+    // A copy: the batch, the separator memory and the set-up flag belong to
+    // real runs.
+    MemoriaImpressao memoria = memoria_;
+    ColetorTrabalhos coletor;
+    ProgressoJanela progresso(janela_, plataforma_, [] { return false; });
+    ExecucaoImpressao execucao(
+        entradaImpressao(*familia, cfg, *parametros, memoria, coletor, progresso));
+    const ResultadoImpressao resultado = executarFamilia(*familia, execucao);
+    janela_.StatusBar1.definirTexto("");
+    if (resultado.falha) {
+        mensagem(mensagemFalha(*resultado.falha), "Erro !", Icone::Critico);
+        return std::nullopt;
+    }
+    return PreviaImpressao{parametros->linguagem, std::move(coletor.trabalhos)};
+}
+
+void Aplicacao::cmdVisualizar() {
+    try {
+        const auto previa = VisualizarEtiquetas();
+        if (previa && mostrarPrevia) mostrarPrevia(*previa);
+    } catch (const AplicacaoEncerrada&) {
+        throw;
+    } catch (const std::exception& e) {
+        mensagem(e.what(), "Erro !", Icone::Critico);
+    }
 }
 
 EntradaImpressao Aplicacao::entradaImpressao(const FamiliaEtiqueta& familia,
                                              const AtualizarConfiguracao& cfg,
                                              const ParametrosImpressao& parametros,
-                                             SaidaTrabalhos& saida, ProgressoImpressao& progresso) {
+                                             MemoriaImpressao& memoria, SaidaTrabalhos& saida,
+                                             ProgressoImpressao& progresso) {
     const Grade& grade =
         familia.arquivo == ArquivoFamilia::Preco ? janela_.sprPedidos : janela_.vaVolume;
     return EntradaImpressao{
@@ -229,7 +279,7 @@ EntradaImpressao Aplicacao::entradaImpressao(const FamiliaEtiqueta& familia,
         .arquivoPedidos = janela_.CaminhoArquivoPedidos,
         .nomeTemplate = nomeTemplate(familia, parametros.layoutNovo, parametros.linguagem),
         .nomeSeparador = nomeSeparador(familia, parametros.linguagem),
-        .memoria = memoria_,
+        .memoria = memoria,
         .saida = saida,
         .progresso = progresso,
     };

@@ -16,7 +16,22 @@ struct OpcoesImprimir {
     bool separador = false;
     std::optional<std::string> tipo;
     OpcoesImpressora impressora;
+    std::optional<std::string> previa;  // picture prefix: draw instead of sending
 };
+
+// The jobs the print would send, drawn instead of sent. Only ZPL has a
+// preview; a run that made no label writes no picture and fails.
+int visualizar(Aplicacao& app, const std::string& prefixo) {
+    const auto previa = app.VisualizarEtiquetas();
+    if (!previa) return kFalha;
+    if (previa->linguagem != Linguagem::Zebra) {
+        mensagemPrevia("só há prévia de impressoras Zebra (ZPL); nenhuma imagem gravada");
+        return kFalha;
+    }
+    std::string spool;
+    for (const auto& t : previa->trabalhos) spool += t.texto;
+    return desenharPrevia(spool, prefixo, 8);
+}
 
 int imprimir(ContextoCli& ctx, const OpcoesImprimir& o) {
     Aplicacao& app = ctx.iniciarAplicacao();
@@ -31,6 +46,7 @@ int imprimir(ContextoCli& ctx, const OpcoesImprimir& o) {
     j.ckbMaterialForn.definirMarcada(o.separador);
     if (o.tipo) j.cbvTipoEtiq.definirTexto(utf8ParaCp1252(*o.tipo));
     if (const int r = aplicarOpcoesLinhas(app, o.linhas, std::cerr); r != kOk) return r;
+    if (o.previa) return visualizar(app, *o.previa);
     ctx.interromperComSinais();
     j.cmdImprimir.clicar();
     return statusImpressao(app);
@@ -48,6 +64,9 @@ void registrarImprimir(CLI::App& app, ContextoCli& ctx, Execucao& execucao) {
     c->add_flag("--separador", o->separador, "Marca \"Imprimir separador por Pedido/Item\"");
     c->add_option("--tipo", o->tipo, "Texto da lista de tipo de etiqueta (ex.: Etiq.Interna)");
     adicionarOpcoesImpressora(*c, o->impressora);
+    c->add_option("--previa", o->previa,
+                  utf8(u8"Desenha o que seria enviado em PREFIXO-1.png, PREFIXO-2.png, ... e não "
+                       u8"envia nada"));
     c->callback([&ctx, &execucao, o] { execucao = [&ctx, o] { return imprimir(ctx, *o); }; });
 }
 

@@ -33,7 +33,17 @@ int previa(const OpcoesPrevia& o) {
         mensagem("não foi possível ler o spool " + utf8ParaCp1252(o.spool));
         return kFalha;
     }
-    const zpl::Interpretacao r = zpl::interpretar(*bytes, o.dpmm);
+    return desenharPrevia(*bytes, o.prefixo, o.dpmm);
+}
+
+}  // namespace
+
+void mensagemPrevia(const std::string& texto) {
+    mensagem(texto);
+}
+
+int desenharPrevia(const std::string& spool, const std::string& prefixo, int dpmm) {
+    const zpl::Interpretacao r = zpl::interpretar(spool, dpmm);
     mostrarAvisos(r.avisos);
     if (r.etiquetas.empty()) {
         mensagem("nenhuma etiqueta (^XA ... ^XZ) no spool; nenhuma imagem gravada");
@@ -41,7 +51,7 @@ int previa(const OpcoesPrevia& o) {
     }
     QString erro;
     const auto gravados =
-        previa::gravarEtiquetas(r.etiquetas, o.dpmm, QString::fromStdString(o.prefixo), erro);
+        previa::gravarEtiquetas(r.etiquetas, dpmm, QString::fromStdString(prefixo), erro);
     for (const QString& nome : gravados) std::cout << nome.toStdString() << '\n';
     if (!erro.isEmpty()) {
         mensagem("não foi possível gravar " + utf8ParaCp1252(erro.toStdString()));
@@ -49,8 +59,6 @@ int previa(const OpcoesPrevia& o) {
     }
     return kOk;
 }
-
-}  // namespace
 
 void registrarPrevia(CLI::App& app, ContextoCli&, Execucao& execucao) {
     auto opcoes = std::make_shared<OpcoesPrevia>();

@@ -41,4 +41,10 @@ void registrarExportar(CLI::App& app, ContextoCli& ctx, Execucao& execucao);
 void registrarTeste(CLI::App& app, ContextoCli& ctx, Execucao& execucao);
 void registrarPrevia(CLI::App& app, ContextoCli& ctx, Execucao& execucao);
 
+// A ZPL spool text drawn to PREFIXO-1.png, PREFIXO-2.png, ... (their names on
+// standard output, the warnings on standard error); the exit status.
+int desenharPrevia(const std::string& spool, const std::string& prefixo, int dpmm);
+// One "[Prévia] ..." line on standard error; the text is Windows-1252.
+void mensagemPrevia(const std::string& texto);
+
 }  // namespace etiquetas::cli

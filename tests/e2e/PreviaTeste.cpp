@@ -171,3 +171,48 @@ TEST(Previa, ImagemLimitadaEAvisosNaSaidaDeErros) {
     EXPECT_EQ(tamanhoPng(p / "h-1.png"), (std::pair{1219, 1829}));
     EXPECT_EQ(tamanhoPng(p / "h-2.png"), (std::pair{3000, 6000}));
 }
+
+// "imprimir --previa" draws the labels the same print sends, and sends
+// nothing: no print script, no spool file, no settings written.
+TEST(Previa, ImprimirComPreviaDesenhaOQueSeriaEnviadoSemEnviar) {
+    const std::string xml = amostra("Quelmonte_Preco_Cartolina_teste.xml", false);
+    Lista opcoes = kZebra;
+    opcoes.insert(opcoes.end(), {"--todas", "--separador"});
+    AplicacaoTemporaria impressa;
+    ASSERT_EQ(impressa.imprimir(xml, opcoes).codigo, 0);
+    std::size_t formatos = 0;
+    for (const auto& t : impressa.trabalhos()) formatos += contar(t.spool, "^XA");
+
+    AplicacaoTemporaria app;
+    Lista comPrevia = opcoes;
+    comPrevia.insert(comPrevia.end(), {"--previa", (app.pasta() / "p").string()});
+    const auto r = app.imprimir(xml, comPrevia);
+    ASSERT_EQ(r.codigo, 0) << r.erros;
+    EXPECT_TRUE(app.trabalhos().empty());
+    EXPECT_FALSE(fs::exists(app.pasta() / "SpoolEtq.PRN"));
+    EXPECT_FALSE(fs::exists(app.pasta() / "QuelmonteConfig.ini"));
+    EXPECT_EQ(r.erros.find(cp1252ParaUtf8("Confirma")), std::string::npos);  // nothing to confirm
+    EXPECT_TRUE(fs::exists(app.pasta() / ("p-" + std::to_string(formatos) + ".png")));
+    EXPECT_FALSE(fs::exists(app.pasta() / ("p-" + std::to_string(formatos + 1) + ".png")));
+}
+
+TEST(Previa, ImprimirComPreviaSemEtiquetasOuSemZplFalha) {
+    struct Caso {
+        Lista opcoes;
+        std::string erro;
+    };
+    const Lista datamax{"--impressora", "0", "--todas"};
+    for (const auto& c : std::vector<Caso>{
+             {datamax, "só há prévia de impressoras Zebra"},
+             {kZebra, "Não foi selecionado nenhum Pedido"},  // the print command's own box
+         }) {
+        AplicacaoTemporaria app;
+        Lista opcoes = c.opcoes;
+        opcoes.insert(opcoes.end(), {"--previa", (app.pasta() / "p").string()});
+        const auto r = app.imprimir(amostra("Quelmonte_Preco_Cartolina_teste.xml", false), opcoes);
+        EXPECT_EQ(r.codigo, 1) << r.erros;
+        EXPECT_NE(r.erros.find(cp1252ParaUtf8(c.erro)), std::string::npos) << r.erros;
+        EXPECT_FALSE(fs::exists(app.pasta() / "p-1.png"));
+        EXPECT_TRUE(app.trabalhos().empty());
+    }
+}
