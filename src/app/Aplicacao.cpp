@@ -19,6 +19,7 @@ void Aplicacao::ligarReacoes() {
     j.cmdDesmarcaTodos.clicado.conectar([this] { cmdDesmarcaTodos(); });
     j.cmdAtualizaQtd.clicado.conectar([this] { cmdAtualizaQtd(); });
     j.cmdImprimir.clicado.conectar([this] { cmdImprimir(); });
+    j.cmdVisualizar.clicado.conectar([this] { cmdVisualizar(); });
     j.cmdGerarTxt.clicado.conectar([this] { cmdGerarTxt(); });
     j.cmdConfiguracao.clicado.conectar([this] { cmdConfiguracao(); });
     j.cmdSair.clicado.conectar([this] { cmdSair(); });

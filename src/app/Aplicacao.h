@@ -13,6 +13,7 @@
 
 #include "app/DialogoConfiguracao.h"
 #include "app/JanelaPrincipal.h"
+#include "app/PaginasPrevia.h"
 #include "orderfile/CargaPedidos.h"
 #include "orderfile/Reconhecimento.h"
 #include "platform/Plataforma.h"
@@ -88,8 +89,10 @@ class Aplicacao {
     // over between runs left as it was. Nothing when the command would
     // refuse or a routine fails (the box says why).
     std::optional<PreviaImpressao> VisualizarEtiquetas();
-    // "Visualizar": the front end that can show the labels sets this.
-    std::function<void(const PreviaImpressao&)> mostrarPrevia;
+    // "Visualizar": the labels of VisualizarEtiquetas in the preview window,
+    // which the front end that can show it sets (from there the user prints
+    // or closes). Only ZPL has a preview.
+    std::function<void(PaginasPrevia&)> mostrarPrevia;
     void cmdVisualizar();
     void cmdGerarTxt();
     // The export behind "&Gerar TXT": the file written, or nothing (nothing

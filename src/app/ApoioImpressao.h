@@ -82,6 +82,7 @@ class FimDaImpressao {
                 &j.Option4,
                 &j.cmdConfiguracao,
                 &j.cmdGerarTxt,
+                &j.cmdVisualizar,
                 &j.cmdImprimir,
                 &j.cmdSair};
     }

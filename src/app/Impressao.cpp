@@ -256,7 +256,18 @@ std::optional<PreviaImpressao> Aplicacao::VisualizarEtiquetas() {
 void Aplicacao::cmdVisualizar() {
     try {
         const auto previa = VisualizarEtiquetas();
-        if (previa && mostrarPrevia) mostrarPrevia(*previa);
+        if (!previa) return;
+        if (previa->linguagem != Linguagem::Zebra) {
+            mensagem("Só há visualização para impressoras Zebra (ZPL).", "Visualizar",
+                     Icone::Informacao);
+            return;
+        }
+        PaginasPrevia paginas(previa->trabalhos);
+        if (paginas.total() == 0) {
+            mensagem("Nenhuma etiqueta seria impressa.", "Visualizar", Icone::Informacao);
+            return;
+        }
+        if (mostrarPrevia) mostrarPrevia(paginas);
     } catch (const AplicacaoEncerrada&) {
         throw;
     } catch (const std::exception& e) {

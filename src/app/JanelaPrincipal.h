@@ -96,6 +96,7 @@ class JanelaPrincipal {
     // Command row
     Botao cmdConfiguracao{"cmdConfiguracao", "&Configuração"};
     Botao cmdGerarTxt{"cmdGerarTxt", "&Gerar TXT"};
+    Botao cmdVisualizar{"cmdVisualizar", "&Visualizar"};
     Botao cmdImprimir{"cmdImprimir", "&Imprimir"};
     Botao cmdSair{"cmdSair", "&Sair"};
     Botao cmdCancelar{"cmdCancelar", "Ca&ncelar"};  // shown while a run goes on

@@ -19,6 +19,7 @@
 #include "app/Aplicacao.h"
 #include "gui/Conexao.h"
 #include "gui/FrmConfiguracao.h"
+#include "gui/FrmPrevia.h"
 #include "gui/TabelaGrade.h"
 #include "gui/Vinculos.h"
 
@@ -91,6 +92,10 @@ FrmEtiqueta::FrmEtiqueta(Aplicacao& aplicacao, QWidget* pai)
     setWindowTitle(paraTela(j_.titulo));
     conectarEnquantoViver(this, j_.focoMudou, [this] { seguirFoco(); });
     seguirFoco();
+    aplicacao_.mostrarPrevia = [janela = QPointer<FrmEtiqueta>(this),
+                                &a = aplicacao_](PaginasPrevia& paginas) {
+        if (janela) mostrarFrmPrevia(a, paginas, janela);
+    };
     aplicacao_.mostrarDialogoConfiguracao = [janela = QPointer<FrmEtiqueta>(this),
                                              &a = aplicacao_] {
         if (janela) mostrarFrmConfiguracao(a, janela);
@@ -361,8 +366,8 @@ QWidget* FrmEtiqueta::montarComandos() {
     auto* w = new QWidget(centralWidget());
     auto* l = new QHBoxLayout(w);
     l->setContentsMargins(0, 0, 0, 0);
-    for (Botao* b :
-         {&j_.cmdConfiguracao, &j_.cmdGerarTxt, &j_.cmdImprimir, &j_.cmdCancelar, &j_.cmdSair}) {
+    for (Botao* b : {&j_.cmdConfiguracao, &j_.cmdGerarTxt, &j_.cmdVisualizar, &j_.cmdImprimir,
+                     &j_.cmdCancelar, &j_.cmdSair}) {
         auto* pb = botao(*b, w);
         pb->setMinimumHeight(kAlturaBotaoComando);
         pb->setMinimumWidth(110);
