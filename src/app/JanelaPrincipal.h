@@ -96,7 +96,8 @@ class JanelaPrincipal {
     // Command row
     Botao cmdConfiguracao{"cmdConfiguracao", "&Configuração"};
     Botao cmdGerarTxt{"cmdGerarTxt", "&Gerar TXT"};
-    Botao cmdVisualizar{"cmdVisualizar", "&Visualizar"};
+    // Every letter of the caption already leads elsewhere: no accelerator.
+    Botao cmdVisualizar{"cmdVisualizar", "Visualizar"};
     Botao cmdImprimir{"cmdImprimir", "&Imprimir"};
     Botao cmdSair{"cmdSair", "&Sair"};
     Botao cmdCancelar{"cmdCancelar", "Ca&ncelar"};  // shown while a run goes on
