@@ -204,8 +204,7 @@ DesfechoImpressao Aplicacao::conferirFamilia(const FamiliaEtiqueta* familia, int
                      " ainda não está disponível nesta versão do aplicativo. Nenhuma "
                      "etiqueta foi impressa.",
                  "Tipo de Etiqueta", Icone::Critico);
-        desfecho = DesfechoImpressao::Recusada;
-        return nullptr;
+        return DesfechoImpressao::Recusada;
     }
     return DesfechoImpressao::Impressa;
 }
