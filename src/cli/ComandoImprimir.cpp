@@ -16,8 +16,12 @@ struct OpcoesImprimir {
     bool separador = false;
     std::optional<std::string> tipo;
     OpcoesImpressora impressora;
+#ifndef _WIN32
     std::optional<std::string> previa;  // picture prefix: draw instead of sending
+#endif
 };
+
+#ifndef _WIN32
 
 // The jobs the print would send, drawn instead of sent. Only ZPL has a
 // preview; a run that made no label writes no picture and fails.
@@ -32,6 +36,7 @@ int visualizar(Aplicacao& app, const std::string& prefixo) {
     for (const auto& t : previa->trabalhos) spool += t.texto;
     return desenharPrevia(spool, prefixo, 8);
 }
+#endif
 
 int imprimir(ContextoCli& ctx, const OpcoesImprimir& o) {
     Aplicacao& app = ctx.iniciarAplicacao();
@@ -46,7 +51,9 @@ int imprimir(ContextoCli& ctx, const OpcoesImprimir& o) {
     j.ckbMaterialForn.definirMarcada(o.separador);
     if (o.tipo) j.cbvTipoEtiq.definirTexto(utf8ParaCp1252(*o.tipo));
     if (const int r = aplicarOpcoesLinhas(app, o.linhas, std::cerr); r != kOk) return r;
+#ifndef _WIN32
     if (o.previa) return visualizar(app, *o.previa);
+#endif
     ctx.interromperComSinais();
     j.cmdImprimir.clicar();
     return statusImpressao(app);
@@ -64,9 +71,12 @@ void registrarImprimir(CLI::App& app, ContextoCli& ctx, Execucao& execucao) {
     c->add_flag("--separador", o->separador, "Marca \"Imprimir separador por Pedido/Item\"");
     c->add_option("--tipo", o->tipo, "Texto da lista de tipo de etiqueta (ex.: Etiq.Interna)");
     adicionarOpcoesImpressora(*c, o->impressora);
+#ifndef _WIN32
+    // The preview draws with Qt Gui, which the Windows build does not have.
     c->add_option("--previa", o->previa,
                   utf8(u8"Desenha o que seria enviado em PREFIXO-1.png, PREFIXO-2.png, ... e não "
                        u8"envia nada"));
+#endif
     c->callback([&ctx, &execucao, o] { execucao = [&ctx, o] { return imprimir(ctx, *o); }; });
 }
 

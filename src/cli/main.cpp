@@ -1,18 +1,25 @@
 // etiquetas-cli: the window's workflow without a window. Messages go to
 // standard error as "[title] text"; questions are answered Yes.
 
-#include <QCoreApplication>
-#include <QGuiApplication>
 #include <iostream>
 #include <memory>
 #include <string_view>
 
 #include "cli/ContextoCli.h"
 #include "comum/Texto.h"
+#include "platform/sistema/PastaExecutavel.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <QCoreApplication>
+#include <QGuiApplication>
+#endif
 
 using namespace etiquetas;
 using namespace etiquetas::cli;
 
+#ifndef _WIN32
 // Standard error carries the command's own lines; the offscreen platform's
 // remarks about the session (no runtime folder, no display) are not for the
 // user.
@@ -35,15 +42,23 @@ std::unique_ptr<QCoreApplication> aplicacaoQt(int& argc, char** argv) {
     }
     return std::make_unique<QCoreApplication>(argc, argv);
 }
+#endif
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // Messages and listings are written in UTF-8.
+    SetConsoleOutputCP(CP_UTF8);
+#else
     const auto qt = aplicacaoQt(argc, argv);
+#endif
     ContextoCli ctx;
     ctx.plataforma.ecoMensagens = &std::cerr;
-    ctx.pasta = std::filesystem::path(QCoreApplication::applicationDirPath().toStdString());
+    ctx.pasta = pastaDoExecutavel();
 
     CLI::App app{utf8(u8"etiquetas-cli: impressão de etiquetas Quelmonte sem janela")};
     app.require_subcommand(0, 1);
+    // The same options on every system: on Windows "/x" stays a path.
+    app.allow_windows_style_options(false);
     bool versao = false;
     app.add_flag("--version", versao, utf8(u8"Mostra a versão do aplicativo"));
     app.add_option("--pasta", ctx.pasta, utf8(u8"Pasta do aplicativo (tabelas, modelos, INI)"))
@@ -54,7 +69,10 @@ int main(int argc, char** argv) {
     registrarImprimir(app, ctx, execucao);
     registrarExportar(app, ctx, execucao);
     registrarTeste(app, ctx, execucao);
+#ifndef _WIN32
+    // The preview draws with Qt Gui, which the Windows build does not have.
     registrarPrevia(app, ctx, execucao);
+#endif
 
     try {
         app.parse(argc, argv);

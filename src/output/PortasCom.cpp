@@ -9,12 +9,13 @@ namespace etiquetas {
 
 std::string dispositivoPortaCom(const std::filesystem::path& pasta, int numero) {
     const std::string nome = "COM" + std::to_string(numero);
-#ifdef _WIN32
-    (void)pasta;
-    return nome;
-#else
+    // A USB adapter gets whatever number the system gives it; the mapping
+    // lets "COM1" of the window lead there (COM1=\\.\COM5 on Windows).
     const std::string mapeado = aparar(LerArquivoConfig(pasta, "PortasCom", nome));
     if (!mapeado.empty()) return mapeado;
+#ifdef _WIN32
+    return nome;
+#else
     return "/dev/ttyS" + std::to_string(numero - 1);
 #endif
 }

@@ -8,9 +8,9 @@
 
 namespace etiquetas {
 
-// The device of "COM" + numero: on Windows the port itself; elsewhere the
-// mapping of section "PortasCom" of the personal INI file, by default the
-// system's first two serial devices.
+// The device of "COM" + numero: the mapping of section "PortasCom" of the
+// personal INI file when it names one; otherwise on Windows the port itself,
+// elsewhere the system's first two serial devices.
 std::string dispositivoPortaCom(const std::filesystem::path& pasta, int numero);
 
 // True when the device that "COM" + numero leads to exists.

@@ -1,11 +1,17 @@
 #include "platform/headless/PlataformaHeadless.h"
 
-#include <QCoreApplication>
 #include <ostream>
 
 #include "comum/Texto.h"
-#include "platform/nucleo/PortaSerialQt.h"
 #include "platform/sistema/Processos.h"
+
+#ifdef _WIN32
+#include "platform/sistema/PortaSerialWin32.h"
+#else
+#include <QCoreApplication>
+
+#include "platform/nucleo/PortaSerialQt.h"
+#endif
 
 namespace etiquetas {
 
@@ -35,7 +41,10 @@ std::string PlataformaHeadless::escolherArquivo(const std::string& titulo, const
 }
 
 void PlataformaHeadless::processarEventos() {
+#ifndef _WIN32
+    // The Qt serial port delivers its signals through the event loop.
     if (QCoreApplication::instance()) QCoreApplication::processEvents();
+#endif
 }
 
 void PlataformaHeadless::encerrarAplicacao() {
@@ -43,7 +52,11 @@ void PlataformaHeadless::encerrarAplicacao() {
 }
 
 PortaSerial& PlataformaHeadless::portaSerial() {
+#ifdef _WIN32
+    if (!porta_) porta_ = std::make_unique<PortaSerialWin32>([this] { processarEventos(); });
+#else
     if (!porta_) porta_ = std::make_unique<PortaSerialQt>([this] { processarEventos(); });
+#endif
     return *porta_;
 }
 

@@ -1,66 +1,23 @@
 #include "platform/nucleo/PortaSerialQt.h"
 
-#include <sstream>
-#include <vector>
-
 #include "comum/Texto.h"
+#include "platform/sistema/ConfiguracaoSerial.h"
 
 namespace etiquetas {
 
-namespace {
-
-std::vector<std::string> dividir(const std::string& texto, char separador) {
-    std::vector<std::string> partes;
-    std::stringstream fluxo(texto);
-    std::string parte;
-    while (std::getline(fluxo, parte, separador)) partes.push_back(aparar(parte));
-    return partes;
-}
-
-bool paridade(const std::string& p, QSerialPort::Parity& saida) {
-    const std::string m = maiusculas(p);
-    if (m == "N")
-        saida = QSerialPort::NoParity;
-    else if (m == "E")
-        saida = QSerialPort::EvenParity;
-    else if (m == "O")
-        saida = QSerialPort::OddParity;
-    else if (m == "M")
-        saida = QSerialPort::MarkParity;
-    else if (m == "S")
-        saida = QSerialPort::SpaceParity;
-    else
-        return false;
-    return true;
-}
-
-bool bitsParada(const std::string& p, QSerialPort::StopBits& saida) {
-    if (p == "1")
-        saida = QSerialPort::OneStop;
-    else if (p == "1.5" || p == "1,5")
-        saida = QSerialPort::OneAndHalfStop;
-    else if (p == "2")
-        saida = QSerialPort::TwoStop;
-    else
-        return false;
-    return true;
-}
-
-}  // namespace
-
 bool aplicarConfiguracaoSerial(QSerialPort& porta, const std::string& configuracao) {
-    const auto partes = dividir(configuracao, ',');
-    if (partes.size() != 4) return false;
-    const auto baud = valorInteiro(partes[0]);
-    const auto dados = valorInteiro(partes[2]);
-    QSerialPort::Parity p{};
-    QSerialPort::StopBits s{};
-    if (!baud || *baud <= 0 || *baud > 4'000'000 || !dados || *dados < 5 || *dados > 8 ||
-        !paridade(partes[1], p) || !bitsParada(partes[3], s))
-        return false;
-    return porta.setBaudRate(static_cast<qint32>(*baud)) &&
-           porta.setDataBits(static_cast<QSerialPort::DataBits>(*dados)) && porta.setParity(p) &&
-           porta.setStopBits(s) && porta.setFlowControl(QSerialPort::NoFlowControl);
+    const auto c = interpretarConfiguracaoSerial(configuracao);
+    if (!c) return false;
+    static constexpr QSerialPort::Parity kParidades[] = {
+        QSerialPort::NoParity, QSerialPort::EvenParity, QSerialPort::OddParity,
+        QSerialPort::MarkParity, QSerialPort::SpaceParity};
+    static constexpr QSerialPort::StopBits kParadas[] = {
+        QSerialPort::OneStop, QSerialPort::OneAndHalfStop, QSerialPort::TwoStop};
+    return porta.setBaudRate(static_cast<qint32>(c->baud)) &&
+           porta.setDataBits(static_cast<QSerialPort::DataBits>(c->bitsDados)) &&
+           porta.setParity(kParidades[static_cast<int>(c->paridade)]) &&
+           porta.setStopBits(kParadas[static_cast<int>(c->bitsParada)]) &&
+           porta.setFlowControl(QSerialPort::NoFlowControl);
 }
 
 PortaSerialQt::PortaSerialQt(std::function<void()> processarEventos)
