@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "cli/ContextoCli.h"
+#include "comum/Arquivos.h"
 #include "comum/Texto.h"
 
 namespace etiquetas::cli {
@@ -44,7 +45,7 @@ int abrir(ContextoCli& ctx, const std::string& arquivo) {
     Aplicacao& app = ctx.iniciarAplicacao();
     std::error_code erro;
     const auto absoluto = std::filesystem::absolute(std::filesystem::path(arquivo), erro);
-    const std::string caminho = utf8ParaCp1252(erro ? arquivo : absoluto.string());
+    const std::string caminho = erro ? utf8ParaCp1252(arquivo) : textoDoCaminho(absoluto);
     app.AbrirArquivoPedidos(caminho);
     auto& j = app.janela();
     if (j.CaminhoArquivoPedidos != caminho || j.tipoArquivo() == 0) return kFalha;

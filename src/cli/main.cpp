@@ -10,7 +10,11 @@
 #include "platform/sistema/PastaExecutavel.h"
 
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
+
+#include <cstdio>
 #else
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -46,8 +50,11 @@ std::unique_ptr<QCoreApplication> aplicacaoQt(int& argc, char** argv) {
 
 int main(int argc, char** argv) {
 #ifdef _WIN32
-    // Messages and listings are written in UTF-8.
+    // Messages and listings are UTF-8 with bare LF, the same bytes as on
+    // other systems.
     SetConsoleOutputCP(CP_UTF8);
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
 #else
     const auto qt = aplicacaoQt(argc, argv);
 #endif

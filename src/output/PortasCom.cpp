@@ -2,6 +2,10 @@
 
 #include <system_error>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "comum/Texto.h"
 #include "config/ArquivosIni.h"
 
@@ -21,14 +25,23 @@ std::string dispositivoPortaCom(const std::filesystem::path& pasta, int numero) 
 }
 
 bool PortaComDisponivel(const std::filesystem::path& pasta, int numero) {
-#ifdef _WIN32
-    (void)pasta;
-    return numero >= 1;  // opening the port tells the rest
-#else
     if (numero < 1) return false;
-    std::error_code erro;
-    return std::filesystem::exists(dispositivoPortaCom(pasta, numero), erro);
+    const std::string dispositivo = dispositivoPortaCom(pasta, numero);
+#ifdef _WIN32
+    // A port ("COM5", "\\.\COM5") exists when the system has a default
+    // configuration for it; anything else is a path.
+    std::string porta = dispositivo;
+    if (porta.rfind("\\\\.\\", 0) == 0) porta.erase(0, 4);
+    if (maiusculas(porta).rfind("COM", 0) == 0 && porta.size() > 3 &&
+        porta.find_first_not_of("0123456789", 3) == std::string::npos) {
+        const std::wstring nome(porta.begin(), porta.end());
+        COMMCONFIG configuracao{};
+        DWORD tamanho = sizeof configuracao;
+        return GetDefaultCommConfigW(nome.c_str(), &configuracao, &tamanho) != 0;
+    }
 #endif
+    std::error_code erro;
+    return std::filesystem::exists(dispositivo, erro);
 }
 
 std::string IdentificarSistemaOperacional() {

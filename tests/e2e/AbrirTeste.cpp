@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include "ExecutarCli.h"
 
 namespace {
 
@@ -14,18 +14,10 @@ struct Saida {
 };
 
 Saida abrir(const std::string& arquivo) {
-    const auto comando = std::string(ETIQUETAS_CLI) + " --pasta " + ETIQUETAS_PASTA_APLICACAO +
-                         " abrir '" + arquivo + "' 2>/dev/null";
-    Saida s;
-    FILE* p = popen(comando.c_str(), "r");
-    if (!p) return s;
-    std::string texto;
-    std::array<char, 65536> buffer;
-    for (std::size_t n; (n = fread(buffer.data(), 1, buffer.size(), p)) > 0;)
-        texto.append(buffer.data(), n);
-    const int status = pclose(p);
-    s.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::istringstream in(texto);
+    const auto r =
+        etiquetas::teste::executarCli({"--pasta", ETIQUETAS_PASTA_APLICACAO, "abrir", arquivo});
+    Saida s{r.status, {}};
+    std::istringstream in(r.saida);
     for (std::string l; std::getline(in, l);) s.linhas.push_back(l);
     return s;
 }
@@ -79,7 +71,9 @@ TEST(CliAbrir, CadaAmostraMostraTipoContagensEGrade) {
             (volume ? reinterpret_cast<const char*>(u8"Total de Peças dos Volumes : ")
                     : "Total de Etiquetas a Imprimir: ") +
                 contagem(c.total, 8),
-            "Arquivo : " + amostra(c.arquivo),
+            // As the system spells the absolute path (under wine: Z:\work\...).
+            "Arquivo : " + etiquetas::cp1252ParaUtf8(etiquetas::textoDoCaminho(
+                               std::filesystem::absolute(amostra(c.arquivo)))),
             ""};
         EXPECT_EQ(std::vector<std::string>(s.linhas.begin(), s.linhas.begin() + 7), bloco);
         EXPECT_EQ(s.linhas[7].rfind("Imprime ?\t", 0), 0u) << c.arquivo;

@@ -3,9 +3,6 @@
 // etiquetas-cli against a throw-away copy of the built application folder
 // whose print script records every job: its spool file and its arguments.
 
-#include <stdlib.h>
-#include <sys/wait.h>
-
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -13,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "ExecutarCli.h"
+#include "PastaUnica.h"
 #include "comum/Arquivos.h"
 #include "comum/Texto.h"
 #include "orderfile/Md5.h"
@@ -26,6 +25,19 @@ using Lista = std::vector<std::string>;
 inline const std::string kScriptGravador =
     "d=$(dirname \"$0\"); n=$(($(cat \"$d/n\" 2>/dev/null || echo 0) + 1)); echo $n >\"$d/n\"\n"
     "cp \"$1\" \"$d/job-$n.spool\"; printf '%s\\n' \"$@\" >\"$d/job-$n.args\"\n";
+// The same for Windows; values reach it quoted or not at all (see the
+// shipped QuelmonteImprime.bat), and are echoed through delayed expansion (echo. : wine's cmd lacks
+// echo() so that none of them is read as a command.
+inline const std::string kScriptGravadorBat =
+    "@echo off\r\nsetlocal DisableDelayedExpansion\r\nset /a N=0\r\n:proximo\r\nset /a N+=1\r\n"
+    "if exist \"%~dp0job-%N%.spool\" goto proximo\r\n"
+    "copy /b \"%~1\" \"%~dp0job-%N%.spool\" >nul\r\n"
+    "set \"A1=%~1\"\r\nset \"A2=%~2\"\r\nset \"A3=%~3\"\r\nset \"A4=%~4\"\r\n"
+    "set \"A5=%~5\"\r\nset \"A6=%~6\"\r\nsetlocal EnableDelayedExpansion\r\n"
+    ">\"%~dp0job-%N%.args\" echo.!A1!\r\n>>\"%~dp0job-%N%.args\" echo.!A2!\r\n"
+    ">>\"%~dp0job-%N%.args\" echo.!A3!\r\n>>\"%~dp0job-%N%.args\" echo.!A4!\r\n"
+    ">>\"%~dp0job-%N%.args\" echo.!A5!\r\n>>\"%~dp0job-%N%.args\" echo.!A6!\r\n"
+    "endlocal\r\n";
 
 struct Trabalho {
     std::string spool;  // what reached the printer
@@ -88,19 +100,28 @@ inline std::string xmlPreco(int tipo, const std::vector<Variante>& variantes) {
 
 class AplicacaoTemporaria {
   public:
-    AplicacaoTemporaria(const std::string& script = kScriptGravador) {
-        std::string modelo = (fs::temp_directory_path() / "etiquetas-e2e-XXXXXX").string();
-        pasta_ = mkdtemp(modelo.data());
+    // The recording script for this system, with `fimSh` or `fimBat` added.
+    explicit AplicacaoTemporaria(const std::string& fimSh = "", const std::string& fimBat = "",
+                                 const std::string& prefixo = "etiquetas-e2e-")
+        : pasta_(teste::criarPastaUnica(prefixo)) {
         for (const auto& e : fs::directory_iterator(ETIQUETAS_PASTA_APLICACAO))
             if (e.is_regular_file() && !e.path().filename().string().starts_with("etiquetas"))
                 fs::copy_file(e.path(), pasta_ / e.path().filename());
-        gravar("QuelmonteImprime.sh", script);
+#ifdef _WIN32
+        (void)fimSh;
+        gravar("QuelmonteImprime.bat", kScriptGravadorBat + fimBat);
+#else
+        (void)fimBat;
+        gravar("QuelmonteImprime.sh", kScriptGravador + fimSh);
+#endif
     }
     ~AplicacaoTemporaria() {
         std::error_code e;
         fs::remove_all(pasta_, e);
     }
-    const fs::path& pasta() const { return pasta_; }
+    const fs::path& pasta() const {
+        return pasta_;
+    }
     void gravar(const std::string& nome, const std::string& conteudo) const {
         std::ofstream(pasta_ / nome, std::ios::binary) << conteudo;
     }
@@ -111,12 +132,11 @@ class AplicacaoTemporaria {
     // etiquetas-cli --pasta <folder> imprimir <file> <options>; stderr kept.
     Resultado imprimir(const std::string& xml, const Lista& opcoes) const {
         gravar("pedidos.xml", xml);
-        std::string linha = std::string("'") + ETIQUETAS_CLI + "' --pasta '" + pasta_.string() +
-                            "' imprimir '" + (pasta_ / "pedidos.xml").string() + "'";
-        for (const auto& o : opcoes) linha += " '" + o + "'";
-        linha += " >/dev/null 2>'" + (pasta_ / "erros.txt").string() + "' </dev/null";
-        const int estado = std::system(linha.c_str());
-        return {WIFEXITED(estado) ? WEXITSTATUS(estado) : -1, ler("erros.txt")};
+        Lista argumentos{"--pasta", textoDoCaminho(pasta_), "imprimir",
+                         textoDoCaminho(pasta_ / "pedidos.xml")};
+        argumentos.insert(argumentos.end(), opcoes.begin(), opcoes.end());
+        const auto s = teste::executarCli(argumentos);
+        return {s.status, s.erros};
     }
 
     std::vector<Trabalho> trabalhos() const {
@@ -125,7 +145,10 @@ class AplicacaoTemporaria {
             const std::string job = "job-" + std::to_string(n);
             Trabalho t{ler(job + ".spool"), {}};
             std::istringstream args(ler(job + ".args"));
-            for (std::string a; std::getline(args, a);) t.args.push_back(a);
+            for (std::string a; std::getline(args, a);) {
+                if (!a.empty() && a.back() == '\r') a.pop_back();  // cmd's echo ends in CR LF
+                t.args.push_back(a);
+            }
             r.push_back(std::move(t));
         }
         return r;

@@ -3,16 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include <QCryptographicHash>
-#include <QProcess>
 #include <ctime>
 #include <filesystem>
 #include <random>
 #include <regex>
 
+#include "ExecutarCli.h"
 #include "comum/Arquivos.h"
 #include "comum/Texto.h"
 #include "comum/Versao.h"
+#include "orderfile/Md5.h"
 
 namespace fs = std::filesystem;
 using namespace etiquetas;
@@ -20,11 +20,10 @@ using namespace etiquetas;
 namespace {
 
 std::string cabecalho(const char* raiz, int tipo, const std::string& extra) {
-    const auto versao = QByteArray::fromStdString(textoVersao(kVersaoCompilada));
-    const auto md5 = QCryptographicHash::hash(versao, QCryptographicHash::Md5).toHex().toUpper();
+    const auto md5 = digestoDaVersao(kVersaoCompilada);
     return "<?xml version=\"1.0\" encoding=\"utf-8\"?><" + std::string(raiz) + extra +
            "><PedidoQuel Codigo=\"4500012345\" Tipo=\"" + std::to_string(tipo) + "\" Versao=\"" +
-           md5.toStdString() + "\" Sku=\"\" Novo=\"False\">";
+           md5 + "\" Sku=\"\" Novo=\"False\">";
 }
 
 struct Variante {
@@ -83,15 +82,11 @@ class ExportarTeste : public ::testing::Test {
     Saida exportar(const std::string& xml, const std::vector<std::string>& opcoes = {"--todas"}) {
         const fs::path arquivo = pasta / "pedido.xml";
         EXPECT_TRUE(gravarArquivoAtomico(arquivo, xml));
-        QStringList argumentos{QStringLiteral("--pasta"), QString::fromStdString(pasta.string()),
-                               QStringLiteral("exportar"),
-                               QString::fromStdString(arquivo.string())};
-        for (const auto& o : opcoes) argumentos << QString::fromStdString(o);
-        QProcess cli;
-        cli.start(QStringLiteral(ETIQUETAS_CLI), argumentos);
-        cli.waitForFinished(60000);
-        return {cli.exitCode(), cli.readAllStandardOutput().toStdString(),
-                cli.readAllStandardError().toStdString()};
+        std::vector<std::string> argumentos{"--pasta", textoDoCaminho(pasta), "exportar",
+                                            textoDoCaminho(arquivo)};
+        argumentos.insert(argumentos.end(), opcoes.begin(), opcoes.end());
+        const auto s = teste::executarCli(argumentos);
+        return {s.status, s.saida, s.erros};
     }
     // The records of the file the CLI named (then removed), checking its name,
     // folder, CR LF endings and the success message.

@@ -177,10 +177,13 @@ TEST(Imprimir, ParaAntesDeQualquerTrabalho) {
 // A job the script did not deliver ends the run: its first line of standard
 // error (or its exit status) is shown, and no success is announced.
 TEST(Imprimir, ScriptQueFalhaParaAExecucao) {
-    for (const auto& [falha, motivo] : std::vector<std::pair<std::string, std::string>>{
-             {"echo 'Sem papel.' >&2; echo detalhe >&2; exit 2", "Sem papel."},
-             {"exit 4", "O script de impressão terminou com o código 4."}}) {
-        AplicacaoTemporaria app(kScriptGravador + falha + "\n");
+    const struct {
+        std::string sh, bat, motivo;
+    } casos[] = {{"echo 'Sem papel.' >&2; echo detalhe >&2; exit 2\n",
+                  "echo Sem papel. 1>&2\r\necho detalhe 1>&2\r\nexit /b 2\r\n", "Sem papel."},
+                 {"exit 4\n", "exit /b 4\r\n", "O script de impressão terminou com o código 4."}};
+    for (const auto& [sh, bat, motivo] : casos) {
+        AplicacaoTemporaria app(sh, bat);
         const auto r = app.imprimir(xmlPreco(1, {faixa("1", "4")}), mais(kZebra, {"--todas"}));
         EXPECT_EQ(r.codigo, 1);
         EXPECT_NE(

@@ -65,6 +65,13 @@ LinhaLote linhaDeComandoLote(const std::string& script,
 
 }  // namespace detalhe
 
+ResultadoProcesso executarProcesso(const std::string& programa,
+                                   const std::vector<std::string>& argumentos,
+                                   std::chrono::milliseconds limite,
+                                   const std::function<void()>& aoEsperar) {
+    return executarProcesso(programa, argumentos, limite, aoEsperar, SaidasProcesso{});
+}
+
 void pausarEmFatias(std::chrono::milliseconds duracao, const std::function<void()>& aoEsperar) {
     constexpr auto kFatia = std::chrono::milliseconds(20);
     const auto fim = std::chrono::steady_clock::now() + duracao;

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -26,6 +27,18 @@ ResultadoProcesso executarProcesso(const std::string& programa,
                                    const std::vector<std::string>& argumentos,
                                    std::chrono::milliseconds limite,
                                    const std::function<void()>& aoEsperar);
+
+// Where a program's output goes: standard output is thrown away unless a
+// file is named; standard error is read back unless a file is named.
+struct SaidasProcesso {
+    std::filesystem::path saidaPadrao;
+    std::filesystem::path erroPadrao;
+};
+ResultadoProcesso executarProcesso(const std::string& programa,
+                                   const std::vector<std::string>& argumentos,
+                                   std::chrono::milliseconds limite,
+                                   const std::function<void()>& aoEsperar,
+                                   const SaidasProcesso& saidas);
 
 // Sleeps in short slices, running `aoEsperar` between them.
 void pausarEmFatias(std::chrono::milliseconds duracao, const std::function<void()>& aoEsperar);

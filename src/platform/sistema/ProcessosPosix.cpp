@@ -56,19 +56,26 @@ bool lerDisponivel(int fd, detalhe::ErroPadraoLimitado& destino) {
     }
 }
 
-// Standard input and output lead nowhere; standard error goes to the pipe.
+// Standard input leads nowhere, standard output to a file or nowhere;
+// standard error goes to the pipe.
 class AcoesFilho {
   public:
-    explicit AcoesFilho(int escritaErro) {
+    AcoesFilho(int escritaErro, const std::string& saida, const std::string& erro) {
         posix_spawn_file_actions_init(&acoes_);
         posix_spawn_file_actions_addopen(&acoes_, 0, "/dev/null", O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&acoes_, 1, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_adddup2(&acoes_, escritaErro, 2);
+        abrirEm(1, saida.empty() ? "/dev/null" : saida.c_str());
+        if (erro.empty())
+            posix_spawn_file_actions_adddup2(&acoes_, escritaErro, 2);
+        else
+            abrirEm(2, erro.c_str());
     }
     ~AcoesFilho() { posix_spawn_file_actions_destroy(&acoes_); }
     const posix_spawn_file_actions_t* get() const { return &acoes_; }
 
   private:
+    void abrirEm(int fd, const char* caminho) {
+        posix_spawn_file_actions_addopen(&acoes_, fd, caminho, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    }
     posix_spawn_file_actions_t acoes_;
 };
 
@@ -145,7 +152,8 @@ std::vector<std::string> emUtf8(const std::string& programa,
 ResultadoProcesso executarProcesso(const std::string& programa,
                                    const std::vector<std::string>& argumentos,
                                    std::chrono::milliseconds limite,
-                                   const std::function<void()>& aoEsperar) {
+                                   const std::function<void()>& aoEsperar,
+                                   const SaidasProcesso& saidas) {
     ResultadoProcesso resultado;
     Tubo tubo;
     int fds[2];
@@ -162,7 +170,9 @@ ResultadoProcesso executarProcesso(const std::string& programa,
     argv.push_back(nullptr);
 
     pid_t pid = -1;
-    const AcoesFilho acoes(tubo.escrita);
+    const std::string saida = saidas.saidaPadrao.string(),
+                      erroEmArquivo = saidas.erroPadrao.string();
+    const AcoesFilho acoes(tubo.escrita, saida, erroEmArquivo);
     const AtributosFilho atributos;
     const int erro =
         ::posix_spawnp(&pid, argv[0], acoes.get(), atributos.get(), argv.data(), environ);

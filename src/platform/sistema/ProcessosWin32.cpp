@@ -87,7 +87,8 @@ Preparo preparar(const std::string& programa, const std::vector<std::string>& ar
 ResultadoProcesso executarProcesso(const std::string& programa,
                                    const std::vector<std::string>& argumentos,
                                    std::chrono::milliseconds limite,
-                                   const std::function<void()>& aoEsperar) {
+                                   const std::function<void()>& aoEsperar,
+                                   const SaidasProcesso& saidas) {
     ResultadoProcesso resultado;
     Preparo preparo = preparar(programa, argumentos);
     if (!preparo.recusa.empty()) {
@@ -105,13 +106,21 @@ ResultadoProcesso executarProcesso(const std::string& programa,
     Alca nulo(CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                           &herdavel, OPEN_EXISTING, 0, nullptr));
 
+    auto arquivo = [&](const std::filesystem::path& caminho) {
+        return caminho.empty() ? nullptr
+                               : CreateFileW(caminho.wstring().c_str(), GENERIC_WRITE,
+                                             FILE_SHARE_READ | FILE_SHARE_WRITE, &herdavel,
+                                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+    Alca saida(arquivo(saidas.saidaPadrao)), erroEmArquivo(arquivo(saidas.erroPadrao));
+
     STARTUPINFOW inicio{};
     inicio.cb = sizeof inicio;
     inicio.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
     inicio.wShowWindow = SW_HIDE;
     inicio.hStdInput = nulo.get();
-    inicio.hStdOutput = nulo.get();
-    inicio.hStdError = escrita.get();
+    inicio.hStdOutput = saida.get() ? saida.get() : nulo.get();
+    inicio.hStdError = erroEmArquivo.get() ? erroEmArquivo.get() : escrita.get();
     PROCESS_INFORMATION info{};
     if (!CreateProcessW(preparo.aplicacao.empty() ? nullptr : preparo.aplicacao.c_str(),
                         preparo.linha.data(), nullptr, nullptr, TRUE,
@@ -121,6 +130,8 @@ ResultadoProcesso executarProcesso(const std::string& programa,
     }
     Alca processo(info.hProcess), linhaExecucao(info.hThread);
     escrita.fechar();
+    saida.fechar();
+    erroEmArquivo.fechar();
     // Everything the program starts joins the job, so a time-out ends it all.
     Alca trabalho(CreateJobObjectW(nullptr, nullptr));
     const bool noTrabalho =

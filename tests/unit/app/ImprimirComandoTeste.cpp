@@ -25,6 +25,7 @@ struct Janela {
         for (const auto& e : std::filesystem::directory_iterator(ETIQUETAS_DADOS_FONTE))
             if (e.is_regular_file()) pasta.copiarDados(e.path().filename().string());
         pasta.gravar("QuelmonteImprime.sh", "exit 0\n");
+        pasta.gravar("QuelmonteImprime.bat", "@exit /b 0\r\n");
         pasta.gravar("ttyFalso", "");
         pasta.gravar("QuelmonteConfig.ini",
                      "[PortasCom]\r\nCOM1=" + (pasta.caminho() / "ttyFalso").string() +

@@ -2,20 +2,17 @@
 
 // A fresh application folder per test, removed afterwards.
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
+
+#include "PastaUnica.h"
 
 namespace etiquetas::teste {
 
 class PastaTeste {
   public:
-    PastaTeste() {
-        std::string modelo = (std::filesystem::temp_directory_path() / "etiquetas_XXXXXX").string();
-        caminho_ = ::mkdtemp(modelo.data());
-    }
+    PastaTeste() : caminho_(criarPastaUnica("etiquetas_")) {}
     ~PastaTeste() {
         std::error_code erro;
         std::filesystem::remove_all(caminho_, erro);

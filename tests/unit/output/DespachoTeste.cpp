@@ -27,6 +27,7 @@ struct Ambiente {
 
 }  // namespace
 
+#ifndef _WIN32
 // No shell in between: the destination is one argument whatever it holds.
 TEST(Despacho, ScriptRecebeSpoolDestinoESerialComoArgumentosSeparados) {
     Ambiente a;
@@ -45,6 +46,27 @@ TEST(Despacho, ScriptRecebeSpoolDestinoESerialComoArgumentosSeparados) {
     EXPECT_FALSE(std::filesystem::exists(a.pasta.caminho() / "invadido2"));
     EXPECT_TRUE(a.plataforma.mensagens.empty());
 }
+#else
+// cmd parses a batch file's arguments: what it would run stops the run before
+// the script starts; blanks and "&" reach it quoted, as one argument.
+TEST(Despacho, LoteRecebeValoresCitadosERecusaOQueOCmdExecutaria) {
+    Ambiente a;
+    a.pasta.gravar("QuelmonteImprime.bat",
+                   "@set \"D=%~2\"\r\n@setlocal EnableDelayedExpansion\r\n"
+                   "@>\"%~dp0args\" echo.!D!\r\n");
+    a.parametros.destino = "\\\\srv\\fila (2) & echo invadido > f";
+    a.enviar("x");
+    EXPECT_EQ(a.ler("args"), a.parametros.destino + "\r\n");
+    std::filesystem::remove(a.pasta.caminho() / "args");
+    for (const std::string destino : {"x\" & echo pwned > f", "%TEMP%", "a!b", "a\nb"}) {
+        a.parametros.destino = destino;
+        EXPECT_THROW(a.enviar("x"), FalhaImpressao) << destino;
+    }
+    EXPECT_FALSE(std::filesystem::exists(a.pasta.caminho() / "args"));
+    EXPECT_FALSE(std::filesystem::exists(a.pasta.caminho() / "f"));
+    EXPECT_FALSE(std::filesystem::exists("f"));
+}
+#endif
 
 // A missing script delivers nothing: the run must stop, not go on to "success".
 TEST(Despacho, ScriptAusenteTerminaAExecucao) {
@@ -55,7 +77,11 @@ TEST(Despacho, ScriptAusenteTerminaAExecucao) {
     } catch (const FalhaImpressao& f) {
         const std::string texto = f.what();
         EXPECT_EQ(texto.rfind("Unable to find '\"", 0), 0u) << texto;
+#ifdef _WIN32
+        EXPECT_NE(texto.find("QuelmonteImprime.bat\" \""), std::string::npos) << texto;
+#else
         EXPECT_NE(texto.find("QuelmonteImprime.sh\" \""), std::string::npos) << texto;
+#endif
     }
     EXPECT_EQ(a.ler("SpoolEtq.PRN"), "x\r\n") << "the spool file is written first";
 }

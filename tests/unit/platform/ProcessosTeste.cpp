@@ -64,11 +64,12 @@ TEST(Processos, CodigoDeSaidaEErroPadraoDoPrograma) {
 
 TEST(Processos, ArgumentosChegamIntactosSemShellNoMeio) {
     const Script s("printf '%s\\n' \"$@\" >\"$(dirname \"$0\")/args\"\n",
-                   "@echo %~1>\"%~dp0args\"\r\n@echo %~2>>\"%~dp0args\"\r\n"
-                   "@echo %3>>\"%~dp0args\"\r\n");
+                   "@set \"A=%~1\"\r\n@set \"B=%~2\"\r\n@set \"C=%~3\"\r\n"
+                   "@setlocal EnableDelayedExpansion\r\n@>\"%~dp0args\" echo.!A!\r\n"
+                   "@>>\"%~dp0args\" echo.!B!\r\n@>>\"%~dp0args\" echo.!C!\r\n");
 #ifdef _WIN32
-    const std::vector<std::string> argumentos{"\\\\srv\\fila & (a)", "Área 9600,N", "9600"};
-    const std::string esperado = "\\\\srv\\fila & (a)\r\nÁrea 9600,N\r\n9600\r\n";
+    const std::vector<std::string> argumentos{"\\\\srv\\fila & echo inv > inv", "9600,N", "9600"};
+    const std::string esperado = "\\\\srv\\fila & echo inv > inv\r\n9600,N\r\n9600\r\n";
 #else
     const std::vector<std::string> argumentos{"a b", "x\" & touch inv; $(touch inv2)", "\xC1rea"};
     const std::string esperado = "a b\nx\" & touch inv; $(touch inv2)\n\xC3\x81rea\n";
@@ -90,7 +91,8 @@ TEST(Processos, ErroPadraoGuardaSoOComeco) {
     const Script s(
         "i=0; while [ $i -lt 3000 ]; do echo 0123456789012345678901234567890123456789 >&2;"
         " i=$((i+1)); done\n",
-        "@for /l %%i in (1,1,3000) do @echo 0123456789012345678901234567890123456789 1>&2\r\n");
+        "@set L=0123456789012345678901234567890123456789\r\n@set L=%L%%L%%L%%L%%L%%L%%L%%L%\r\n"
+        "@for /l %%i in (1,1,250) do @echo %L% 1>&2\r\n");
     const auto r = s.executar();
     EXPECT_EQ(r.codigoSaida, 0);
     EXPECT_EQ(r.erroPadrao.size(), kLimiteErroPadrao);

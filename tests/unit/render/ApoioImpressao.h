@@ -4,13 +4,12 @@
 // texts, a serial port that logs its openings, a throw-away folder
 // and a price grid filled by hand.
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "PastaUnica.h"
 #include "app/ColunasGrades.h"
 #include "app/Grade.h"
 #include "comum/Arquivos.h"
@@ -59,10 +58,7 @@ class PortaFalsa : public PortaSerial {
 
 class PastaTemporaria {
   public:
-    PastaTemporaria() {
-        std::string modelo = (std::filesystem::temp_directory_path() / "etiquetas-XXXXXX").string();
-        caminho_ = mkdtemp(modelo.data());
-    }
+    PastaTemporaria() : caminho_(criarPastaUnica("etiquetas-")) {}
     ~PastaTemporaria() {
         std::error_code e;
         std::filesystem::remove_all(caminho_, e);

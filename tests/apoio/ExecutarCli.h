@@ -1,0 +1,37 @@
+#pragma once
+
+// etiquetas-cli started as a user's shell would start it, without a shell:
+// through the platform's process API, its outputs kept byte for byte.
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "PastaUnica.h"
+#include "comum/Arquivos.h"
+#include "platform/sistema/Processos.h"
+
+namespace etiquetas::teste {
+
+struct SaidaCli {
+    int status = -1;
+    std::string saida;  // standard output, as written (UTF-8)
+    std::string erros;  // standard error, as written (UTF-8)
+};
+
+// Arguments in the core's text (Windows-1252), paths through textoDoCaminho.
+inline SaidaCli executarCli(const std::vector<std::string>& argumentos) {
+    const auto pasta = criarPastaUnica("etiquetas-cli-");
+    SaidasProcesso saidas{pasta / "saida", pasta / "erros"};
+    const auto r = executarProcesso(textoDoCaminho(ETIQUETAS_CLI), argumentos,
+                                    std::chrono::seconds(90), {}, saidas);
+    SaidaCli s{r.iniciou && !r.excedeuLimite ? r.codigoSaida : -1,
+               lerArquivo(saidas.saidaPadrao).value_or(""),
+               lerArquivo(saidas.erroPadrao).value_or("")};
+    if (!r.iniciou) s.erros = r.descricaoFalha;
+    std::error_code erro;
+    std::filesystem::remove_all(pasta, erro);
+    return s;
+}
+
+}  // namespace etiquetas::teste
