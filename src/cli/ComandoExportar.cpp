@@ -15,7 +15,7 @@ struct OpcoesExportar {
 
 int exportar(ContextoCli& ctx, const OpcoesExportar& opcoes) {
     Aplicacao& app = ctx.iniciarAplicacao();
-    app.AbrirArquivoPedidos(opcoes.arquivo);
+    app.AbrirArquivoPedidos(caminhoDoArgumento(opcoes.arquivo));
     if (ctx.houveFalha()) return kFalha;
     if (app.janela().tipoArquivo() == 0) {
         std::cerr << cp1252ParaUtf8("arquivo de pedidos não reconhecido: ") << opcoes.arquivo

@@ -40,7 +40,7 @@ int visualizar(Aplicacao& app, const std::string& prefixo) {
 
 int imprimir(ContextoCli& ctx, const OpcoesImprimir& o) {
     Aplicacao& app = ctx.iniciarAplicacao();
-    app.AbrirArquivoPedidos(o.arquivo);
+    app.AbrirArquivoPedidos(caminhoDoArgumento(o.arquivo));
     if (ctx.houveFalha()) return kFalha;
     JanelaPrincipal& j = app.janela();
     if (j.tipoArquivo() == 0) {

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/Aplicacao.h"
+#include "comum/Arquivos.h"
 #include "platform/headless/PlataformaHeadless.h"
 
 namespace etiquetas::cli {
@@ -30,6 +31,12 @@ struct ContextoCli {
 // literals (plain literals are Windows-1252 in this code base).
 inline std::string utf8(const char8_t* texto) {
     return reinterpret_cast<const char*>(texto);
+}
+
+// A path given on the command line as the core's text: the system's own path
+// conversion reads argv (UTF-8 here, the ANSI code page on Windows).
+inline std::string caminhoDoArgumento(const std::string& argumento) {
+    return textoDoCaminho(std::filesystem::path(argumento));
 }
 
 // Each subcommand lives in its own source and registers itself here; the
