@@ -11,7 +11,7 @@
 #include "comum/Arquivos.h"
 #include "platform/sistema/Processos.h"
 
-namespace etiquetas::teste {
+namespace etiquetas::apoio {
 
 struct SaidaCli {
     int status = -1;
@@ -34,4 +34,4 @@ inline SaidaCli executarCli(const std::vector<std::string>& argumentos) {
     return s;
 }
 
-}  // namespace etiquetas::teste
+}  // namespace etiquetas::apoio

@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace etiquetas::teste {
+namespace etiquetas::apoio {
 
 inline std::filesystem::path criarPastaUnica(const std::string& prefixo) {
     static std::mt19937_64 gerador{std::random_device{}()};
@@ -21,4 +21,4 @@ inline std::filesystem::path criarPastaUnica(const std::string& prefixo) {
     throw std::runtime_error("no temporary folder could be created under " + base.string());
 }
 
-}  // namespace etiquetas::teste
+}  // namespace etiquetas::apoio

@@ -15,7 +15,7 @@ struct Saida {
 
 Saida abrir(const std::string& arquivo) {
     const auto r =
-        etiquetas::teste::executarCli({"--pasta", ETIQUETAS_PASTA_APLICACAO, "abrir", arquivo});
+        etiquetas::apoio::executarCli({"--pasta", ETIQUETAS_PASTA_APLICACAO, "abrir", arquivo});
     Saida s{r.status, {}};
     std::istringstream in(r.saida);
     for (std::string l; std::getline(in, l);) s.linhas.push_back(l);

@@ -103,7 +103,7 @@ class AplicacaoTemporaria {
     // The recording script for this system, with `fimSh` or `fimBat` added.
     explicit AplicacaoTemporaria(const std::string& fimSh = "", const std::string& fimBat = "",
                                  const std::string& prefixo = "etiquetas-e2e-")
-        : pasta_(teste::criarPastaUnica(prefixo)) {
+        : pasta_(apoio::criarPastaUnica(prefixo)) {
         for (const auto& e : fs::directory_iterator(ETIQUETAS_PASTA_APLICACAO))
             if (e.is_regular_file() && !e.path().filename().string().starts_with("etiquetas"))
                 fs::copy_file(e.path(), pasta_ / e.path().filename());
@@ -135,7 +135,7 @@ class AplicacaoTemporaria {
         Lista argumentos{"--pasta", textoDoCaminho(pasta_), "imprimir",
                          textoDoCaminho(pasta_ / "pedidos.xml")};
         argumentos.insert(argumentos.end(), opcoes.begin(), opcoes.end());
-        const auto s = teste::executarCli(argumentos);
+        const auto s = apoio::executarCli(argumentos);
         return {s.status, s.erros};
     }
 

@@ -85,7 +85,7 @@ class ExportarTeste : public ::testing::Test {
         std::vector<std::string> argumentos{"--pasta", textoDoCaminho(pasta), "exportar",
                                             textoDoCaminho(arquivo)};
         argumentos.insert(argumentos.end(), opcoes.begin(), opcoes.end());
-        const auto s = teste::executarCli(argumentos);
+        const auto s = apoio::executarCli(argumentos);
         return {s.status, s.saida, s.erros};
     }
     // The records of the file the CLI named (then removed), checking its name,

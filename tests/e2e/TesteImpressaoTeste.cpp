@@ -248,7 +248,7 @@ TEST(TestePagina, ExclusaoSegueAImpressoraZebraNaoALinhaDaTabela) {
 // SIGTERM while the graphic goes out: the font does not follow, and the
 // command says it was stopped.
 TEST(CarregarFonteZebra, SigtermParaAntesDaFonte) {
-    AplicacaoTemporaria app(kScriptGravador + "sleep 1\n");
+    AplicacaoTemporaria app("sleep 1\n");
     const std::string linha = std::string("'") + ETIQUETAS_CLI + "' --pasta '" +
                               app.pasta().string() + "' fonte --impressora 1 2>'" +
                               (app.pasta() / "erros").string() + "' </dev/null & echo $! >'" +

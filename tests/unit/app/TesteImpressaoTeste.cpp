@@ -30,11 +30,14 @@ struct Janela {
     PortaGravada* porta = new PortaGravada;
     std::unique_ptr<Aplicacao> app;
 
-    explicit Janela(const std::string& script = "exit 0\n") {
+    // The print script for this system: `script` for sh, `lote` for cmd.
+    explicit Janela(const std::string& script = "exit 0\n",
+                    const std::string& lote = "@exit /b 0\r\n") {
         for (const auto& e : std::filesystem::directory_iterator(ETIQUETAS_PASTA_APLICACAO))
             if (e.is_regular_file() && !e.path().filename().string().starts_with("etiquetas"))
                 std::filesystem::copy_file(e.path(), pasta.caminho() / e.path().filename());
         pasta.gravar("QuelmonteImprime.sh", script);
+        pasta.gravar("QuelmonteImprime.bat", lote);
         pasta.gravar("QuelmonteConfig.ini", "[PortasCom]\r\nCOM1=tty-impressora\r\n");
         plataforma.definirPortaSerial(std::unique_ptr<PortaSerial>(porta));
         plataforma.semPausas = true;
@@ -123,7 +126,7 @@ TEST(CmZebra, LegendaEBotaoConformeOEnvio) {
         EXPECT_FALSE(w.plataforma.ocupado());
         EXPECT_TRUE(lerArquivo(w.pasta.caminho() / "SpoolEtq.PRN")->starts_with("~DTARIAL,"));
     }
-    Janela w("exit 1\n");
+    Janela w("exit 1\n", "@exit /b 1\r\n");
     const std::string antes = w.j().LblZebra.legenda();
     w.j().CmZebra.definirVisivel(true);
     w.j().CmZebra.clicar();
@@ -137,7 +140,8 @@ TEST(CmZebra, LegendaEBotaoConformeOEnvio) {
 // A missing test file leaves the loaded file in place: its rows are ticked
 // and printed as a test, the variant list read as the print command reads it.
 TEST(TesteImpressao, ArquivoDeTesteAusenteImprimeOArquivoCarregado) {
-    Janela w("cp \"$1\" \"$(dirname \"$0\")/ultimo\"\n");
+    Janela w("cp \"$1\" \"$(dirname \"$0\")/ultimo\"\n",
+             "@copy /b \"%~1\" \"%~dp0ultimo\" >nul\r\n");
     w.app->AbrirArquivoPedidos((w.pasta.caminho() / "Amostra_Preco_Sku.xml").string());
     ASSERT_EQ(w.j().TipoEtiquetaPedido, 99);
     ASSERT_TRUE(w.j().frmTipo.visivel());

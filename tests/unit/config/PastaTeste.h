@@ -12,7 +12,7 @@ namespace etiquetas::teste {
 
 class PastaTeste {
   public:
-    PastaTeste() : caminho_(criarPastaUnica("etiquetas_")) {}
+    PastaTeste() : caminho_(apoio::criarPastaUnica("etiquetas_")) {}
     ~PastaTeste() {
         std::error_code erro;
         std::filesystem::remove_all(caminho_, erro);

@@ -58,7 +58,7 @@ class PortaFalsa : public PortaSerial {
 
 class PastaTemporaria {
   public:
-    PastaTemporaria() : caminho_(criarPastaUnica("etiquetas-")) {}
+    PastaTemporaria() : caminho_(apoio::criarPastaUnica("etiquetas-")) {}
     ~PastaTemporaria() {
         std::error_code e;
         std::filesystem::remove_all(caminho_, e);
