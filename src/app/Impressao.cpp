@@ -253,6 +253,10 @@ std::optional<PreviaImpressao> Aplicacao::VisualizarEtiquetas() {
 }
 
 void Aplicacao::cmdVisualizar() {
+#ifdef _WIN32
+    // The Windows build has neither the window nor the ZPL reader it pages.
+    return;
+#endif
     try {
         const auto previa = VisualizarEtiquetas();
         if (!previa) return;

@@ -256,7 +256,8 @@ TEST(PrecoRelogio, VarianteDaListaEscolheAFamilia) {
 TEST(PrecoRelogio, FalhaNoEnvioApontaAPrimeiraSequenciaNaoEntregue) {
     for (const auto& [tipo, ultima, proxima] :
          std::vector<std::tuple<int, std::string, std::string>>{{7, "6", "3"}, {11, "15", "6"}}) {
-        AplicacaoTemporaria app(kScriptGravador + "[ \"$n\" = 2 ] && exit 4\nexit 0\n");
+        AplicacaoTemporaria app("[ \"$n\" = 2 ] && exit 4\nexit 0\n",
+                                "if \"%N%\"==\"2\" exit /b 4\r\nexit /b 0\r\n");
         const auto r =
             app.imprimir(xmlPreco(tipo, {relogio("1", ultima)}), mais(kZebra, {"--todas"}));
         EXPECT_EQ(r.codigo, 1) << tipo;
