@@ -3,7 +3,9 @@
 namespace etiquetas {
 
 Aplicacao::Aplicacao(Plataforma& plataforma, std::filesystem::path pastaAplicacao)
-    : plataforma_(plataforma), pasta_(std::move(pastaAplicacao)) {
+    : plataforma_(plataforma),
+      pasta_(std::move(pastaAplicacao)),
+      servico_(plataforma, plataforma, pasta_) {
     ligarReacoes();
 }
 

@@ -1,47 +1,24 @@
 #pragma once
 
-// The application: the main window model, the rendering module's state and
-// the platform, with the window's commands. Commands are grouped by area in
-// their own sources (Inicializacao.cpp, ArquivoPedidos.cpp, Grades.cpp,
-// Impressao.cpp, ExportacaoTxt.cpp, ...).
+// The window's view model: the main window's controls with their reactions
+// and commands. A command builds a request from the controls and hands it to
+// the printing service; what comes back moves the controls. Commands are
+// grouped by area in their own sources (Inicializacao.cpp, ArquivoPedidos.cpp,
+// Grades.cpp, Impressao.cpp, ...).
 
 #include <filesystem>
 #include <functional>
 #include <optional>
-#include <set>
 #include <string>
 
 #include "app/DialogoConfiguracao.h"
+#include "app/EscolhaImpressora.h"
 #include "app/JanelaPrincipal.h"
 #include "app/PaginasPrevia.h"
-#include "orderfile/CargaPedidos.h"
-#include "orderfile/Reconhecimento.h"
+#include "app/ServicoImpressao.h"
 #include "platform/Plataforma.h"
-#include "render/ExecucaoImpressao.h"
-#include "render/Trabalho.h"
 
 namespace etiquetas {
-
-class AtualizarConfiguracao;
-class Despacho;
-struct FamiliaEtiqueta;
-
-// How the last print command ended, for the command line's exit status.
-enum class DesfechoImpressao {
-    Impressa,      // the routine ran to its end
-    SemRotina,     // a label type that prints nothing: the command ends silently
-    Recusada,      // stopped with a message before any label was made
-    Falhou,        // the run stopped on a failure
-    Interrompida,  // the user stopped it after a job
-    NadaImpresso,  // the run ended without sending a label
-};
-
-// What "Visualizar" found: the jobs the print command would send now, in
-// the printer's language.
-struct PreviaImpressao {
-    Linguagem linguagem = Linguagem::Nenhuma;
-    std::vector<Trabalho> trabalhos;
-};
 
 class Aplicacao {
   public:
@@ -50,8 +27,12 @@ class Aplicacao {
     Plataforma& plataforma() { return plataforma_; }
     const std::filesystem::path& PastaAplicacao() const { return pasta_; }
     JanelaPrincipal& janela() { return janela_; }
+    ServicoImpressao& servico() { return servico_; }
     // What printing carries from one run to the next.
-    MemoriaImpressao& memoria() { return memoria_; }
+    MemoriaImpressao& memoria() { return servico_.memoria(); }
+    // The request the window's controls describe now.
+    PedidoImpressao pedidoDaJanela(bool layoutNovo) const;
+    ImpressoraEscolhida impressoraDaJanela() const;
     DesfechoImpressao ultimaImpressao() const { return ultimaImpressao_; }
 
     // Start-up (the window's load event) and closing.
@@ -128,71 +109,28 @@ class Aplicacao {
     void ligarReacoes();
     void ligarReacoesImpressoras();
     void ligarReacoesGrades();
-    // Print command: opens a chosen COM port; false when the command must end.
-    bool prepararPortaCom();
-    enum class AberturaPorta { SemPortaCom, JaAberta, Aberta, Falhou };
-    // Opens the COM port chosen in the window if it is not open; a port that
-    // cannot be opened is reported.
-    AberturaPorta abrirPortaCom(bool conferirExistencia);
-    DesfechoImpressao imprimirEtiquetas();
-    // The printer, port and options of a run, read from the window once.
-    ParametrosImpressao resolverParametros() const;
-    DesfechoImpressao imprimirFamilia(const AtualizarConfiguracao& cfg,
-                                      const ParametrosImpressao& parametros);
-    // Impressa when the family has a routine; otherwise how the command ends
-    // (silently for a type that prints nothing, with a message for one that
-    // cannot print in this version).
-    DesfechoImpressao conferirFamilia(const FamiliaEtiqueta* familia, int tipo);
-    Despacho despachoDaJanela(const ParametrosImpressao& parametros);
-    ResultadoImpressao rodarFamilia(const FamiliaEtiqueta& familia,
-                                    const AtualizarConfiguracao& cfg,
-                                    const ParametrosImpressao& parametros, SaidaTrabalhos& saida);
-    // The checks and choices both printing and its preview make first.
-    std::optional<ParametrosImpressao> parametrosConferidos();
-    AtualizarConfiguracao configuracaoDoTipo() const;
-    EntradaImpressao entradaImpressao(const FamiliaEtiqueta& familia,
-                                      const AtualizarConfiguracao& cfg,
-                                      const ParametrosImpressao& parametros,
-                                      MemoriaImpressao& memoria, SaidaTrabalhos& saida,
-                                      ProgressoImpressao& progresso);
-    DesfechoImpressao concluirImpressao(const ResultadoImpressao& resultado);
-    bool cancelamentoPedido() const;
+    // Runs a command of the service, or of the window around it: nothing may
+    // escape into the toolkit.
+    DesfechoImpressao protegido(const std::function<DesfechoImpressao()>& comando);
+    DesfechoImpressao imprimirPaginaTeste(int opcao);
+    DesfechoImpressao carregarFonteZebra();
     bool cancelar_ = false;
     bool emImpressao_ = false;
     bool fecharAoTerminar_ = false;
-    std::set<int> eventosSeriaisDaExecucao_;
-    void mostrarEventoSerial(int codigo);
-
-    // Test print and Zebra preparation (TesteImpressao.cpp).
-    DesfechoImpressao imprimirPaginaTeste(int opcao);
-    DesfechoImpressao executarTeste(const AtualizarConfiguracao& cfg,
-                                    const ParametrosImpressao& parametros);
-    DesfechoImpressao carregarFonteZebra();
-    // Runs one step of the Zebra preparation; a failure is shown, gives false.
-    bool preCarga(const std::function<void()>& passo);
-    // A stop asked during the preparation, before any label: said as such.
-    DesfechoImpressao interrupcaoSemEtiquetas();
 
     // The open chain (ArquivoPedidos.cpp).
-    bool ValidarArquivoEtiquetas(const std::string& caminho,
-                                 std::shared_ptr<pugi::xml_document>& documento);
     void RejeitarArquivoPedidos(const std::string& caminho, const std::string& statusAnterior);
-    ResultadoCarga lerPedidos(const pugi::xml_document& documento);
-    void PreencherInfoArquivo(ResultadoCarga carga);
-    void aplicarCarga(ResultadoCarga carga, Grade& grade, const char* descricaoTotal);
+    void PreencherInfoArquivo(ArquivoAberto arquivo);
+    void aplicarCarga(ResultadoCarga carga, Grade& grade, const InformacoesArquivo& info);
     void aplicarSeletor(SeletorTipo seletor);
-    ContagemElementos contagemEmAbertura_;
 
     // Grids (Grades.cpp).
-    void conferirSequencia(int linha, int coluna);
-    void formatarCaixas(int linha, int coluna);
     void inverterDestaque(Grade& grade, int linha);
-    void marcarTodas(Grade& grade, bool marcar, bool mudarFonte);
 
     Plataforma& plataforma_;
     std::filesystem::path pasta_;
     JanelaPrincipal janela_;
-    MemoriaImpressao memoria_;
+    ServicoImpressao servico_;
     DesfechoImpressao ultimaImpressao_ = DesfechoImpressao::SemRotina;
 };
 

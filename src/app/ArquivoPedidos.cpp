@@ -1,37 +1,20 @@
 // Opening an order file: the dialog, recognition, the whole-file check, the
 // information block and the grid of the file's kind, and the version gate.
 
-#include <pugixml.hpp>
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 
 #include "app/Aplicacao.h"
 #include "comum/Texto.h"
-#include "orderfile/CargaPedidos.h"
-#include "orderfile/Md5.h"
-#include "orderfile/Reconhecimento.h"
-#include "orderfile/Xml.h"
-#include "render/FamiliasEtiqueta.h"
 
 namespace etiquetas {
 
 namespace {
 
 constexpr const char* kDicaCaminho = "Para localizar o arquivo clique no Botão Localizar...";
-constexpr const char* kMensagemVersao =
-    "Versão desatualizada para efetuar a impressão deste arquivo ! Acesse o Portal de "
-    "Fornecedores e efetue o DOWNLOAD da nova versão do aplicativo de Etiquetas."
-    "\rO Programa será encerrado !\r\n";
 constexpr int kPreto = 0;
 constexpr int kVermelho = 255;
-
-// A file parsed and recognised, not yet shown.
-struct ArquivoValidado {
-    std::shared_ptr<pugi::xml_document> documento;
-    Reconhecimento reconhecimento;
-};
-
-std::string seisDigitos(long n) {
-    return formatarInteiro(n, "000000");
-}
 
 }  // namespace
 
@@ -55,41 +38,33 @@ void Aplicacao::cmdLocalizar() {
 }
 
 void Aplicacao::AbrirArquivoPedidos(const std::string& caminho) {
+    auto& j = janela_;
     plataforma_.processarEventos();
-    const std::string statusAnterior = janela_.StatusBar1.texto();
-    janela_.StatusBar1.definirTexto("Aguarde carregando o arquivo selecionado...");
-    ArquivoValidado arquivo;
-    if (!ValidarArquivoEtiquetas(caminho, arquivo.documento)) {
+    const std::string statusAnterior = j.StatusBar1.texto();
+    j.StatusBar1.definirTexto("Aguarde carregando o arquivo selecionado...");
+    // Only the progress bar moves while the window still shows the previous file.
+    long maximo = 0;
+    const auto inicio = [&](long m) {
+        maximo = m;
+        j.frameBarra.definirVisivel(true);
+        j.ProgressBar1.definirFaixa(0, static_cast<int>(std::min<long>(m, INT32_MAX)));
+    };
+    const AvisoProgresso aviso = [&](long contador) {
+        if (contador <= maximo) j.ProgressBar1.definirValor(static_cast<int>(contador));
+        plataforma_.processarEventos();
+    };
+    ArquivoAberto arquivo = servico_.abrir(caminho, inicio, aviso);
+    if (!arquivo.aberto()) {
         RejeitarArquivoPedidos(caminho, statusAnterior);
         return;
     }
-    ResultadoCarga carga = lerPedidos(*arquivo.documento);
-    contagemEmAbertura_.listaPedidos.clear();  // nodes of a document that may go
-    if (!carga.erro.empty()) {
-        mensagem(carga.erro, "Erro !", Icone::Critico);
-        RejeitarArquivoPedidos(caminho, statusAnterior);
-        return;
-    }
-    janela_.DocumentoPedidos = std::move(arquivo.documento);
-    janela_.CaminhoArquivoPedidos = caminho;
-    PreencherInfoArquivo(std::move(carga));
-    janela_.lblTipoArquivo.definirCor(kPreto);
-    janela_.cmdImprimir.definirHabilitado(true);
+    if (arquivo.legendaTipo) j.lblTipoArquivo.definirLegenda(*arquivo.legendaTipo);
+    j.DocumentoPedidos = arquivo.documento;
+    j.CaminhoArquivoPedidos = caminho;
+    PreencherInfoArquivo(std::move(arquivo));
+    j.lblTipoArquivo.definirCor(kPreto);
+    j.cmdImprimir.definirHabilitado(true);
     plataforma_.cursorOcupado(false);
-}
-
-bool Aplicacao::ValidarArquivoEtiquetas(const std::string& caminho,
-                                        std::shared_ptr<pugi::xml_document>& documento) {
-    documento = CarregarXML(caminho);
-    Reconhecimento r = reconhecerArquivo(*documento);
-    if (!r.erro.empty()) mensagem(r.erro, "Erro !", Icone::Critico);
-    if (!r.valido) return false;
-    if (const auto nome = legendaTipoEtiqueta(
-            r.tipoArquivo == kArquivoPreco ? ArquivoFamilia::Preco : ArquivoFamilia::Volume,
-            r.codigoTipo))
-        janela_.lblTipoArquivo.definirLegenda(*nome);
-    contagemEmAbertura_ = std::move(r.contagem);
-    return true;
 }
 
 // The file shown before stays loaded: the status bar goes back to what it
@@ -99,52 +74,31 @@ void Aplicacao::RejeitarArquivoPedidos(const std::string& caminho,
     auto& j = janela_;
     j.StatusBar1.definirTexto(statusAnterior);
     if (j.tipoArquivo() != 0 && !j.CaminhoArquivoPedidos.empty())
-        j.lblCaminho.definirLegenda(caminho + "   |   Arquivo carregado: " +
-                                    j.CaminhoArquivoPedidos);
+        j.lblCaminho.definirLegenda(caminho +
+                                    "   |   Arquivo carregado: " + j.CaminhoArquivoPedidos);
     j.lblTipoArquivo.definirCor(kVermelho);
     j.lblTipoArquivo.definirLegenda(
         "O Arquivo selecionado acima não é válido para impressão de Etiquetas Quelmonte !");
-    mensagem(
-        "Arquivo " + caminho + " não é um arquivo válido para impressão de etiquetas Quelmonte !",
-        "Formato Não Reconhecido", Icone::Critico);
-    plataforma_.cursorOcupado(false);
+    j.frameBarra.definirVisivel(false);
 }
 
-// Reads the whole file into a result while the window still shows the
-// previous one; only the progress bar moves.
-ResultadoCarga Aplicacao::lerPedidos(const pugi::xml_document& documento) {
+void Aplicacao::PreencherInfoArquivo(ArquivoAberto arquivo) {
     auto& j = janela_;
-    const auto& c = contagemEmAbertura_;
-    const short tipo = IdentificarTipoArquivo(&documento);
-    const long maximo = c.pedidos + (tipo == kArquivoPreco ? c.itens + c.variantes : c.lojas);
-    j.frameBarra.definirVisivel(true);
-    j.ProgressBar1.definirFaixa(0, static_cast<int>(std::min<long>(maximo, INT32_MAX)));
-    plataforma_.cursorOcupado(true);
-    const AvisoProgresso aviso = [this, maximo](long contador) {
-        if (contador <= maximo) janela_.ProgressBar1.definirValor(static_cast<int>(contador));
-        plataforma_.processarEventos();
-    };
-    const std::string digesto = digestoDaVersao(plataforma_.versao());
-    ResultadoCarga carga = tipo == kArquivoPreco
-                               ? CarregarPedidosPreco(documento, digesto, aviso, &c.listaPedidos)
-                               : CarregarPedidosVolume(documento, digesto, aviso, &c.listaPedidos);
-    if (!carga.erro.empty()) j.frameBarra.definirVisivel(false);
-    return carga;
-}
-
-void Aplicacao::PreencherInfoArquivo(ResultadoCarga carga) {
-    auto& j = janela_;
-    const auto& c = contagemEmAbertura_;
+    const InformacoesArquivo info = informacoesArquivo(arquivo);
+    ResultadoCarga carga = std::move(arquivo.carga);
     j.cmdAtualizaQtd.definirVisivel(false);
-    const short tipo = IdentificarTipoArquivo(j.DocumentoPedidos.get());
+    const short tipo = arquivo.tipoArquivo;
     j.lblTipoArquivo.definirTag(std::to_string(tipo));
+    const auto mostrarTotais = [&] {
+        j.lblTotalPedidos.definirLegenda(info.totalPedidos);
+        j.lblTotalitens.definirLegenda(info.totalItens);
+        j.lblTotalVariantes.definirLegenda(info.totalVariantes);
+        j.Label2.definirLegenda(info.rotuloItens);
+    };
     if (tipo == kArquivoPreco) {
         j.cmdAtualizaQtd.definirVisivel(true);
-        j.lblTotalPedidos.definirLegenda(seisDigitos(c.pedidos));
-        j.lblTotalitens.definirLegenda(seisDigitos(c.itens));
-        j.lblTotalVariantes.definirLegenda(seisDigitos(c.variantes));
-        j.Label2.definirLegenda("Total de Itens :");
-        aplicarCarga(std::move(carga), j.sprPedidos, "Total de Etiquetas a Imprimir:");
+        mostrarTotais();
+        aplicarCarga(std::move(carga), j.sprPedidos, info);
         j.frameBarra.definirVisivel(false);
         j.vaVolume.definirVisivel(false);
         j.sprPedidos.definirVisivel(true);
@@ -154,11 +108,8 @@ void Aplicacao::PreencherInfoArquivo(ResultadoCarga carga) {
             "desejada...");
     } else if (tipo == kArquivoVolume) {
         j.frmTipo.definirVisivel(false);
-        j.lblTotalPedidos.definirLegenda(seisDigitos(c.pedidos));
-        j.lblTotalitens.definirLegenda(seisDigitos(c.lojas));
-        j.lblTotalVariantes.definirLegenda("000000");
-        j.Label2.definirLegenda("Total de Lojas :");
-        aplicarCarga(std::move(carga), j.vaVolume, "Total de Peças dos Volumes :");
+        mostrarTotais();
+        aplicarCarga(std::move(carga), j.vaVolume, info);
         j.frameBarra.definirVisivel(false);
         j.vaVolume.definirVisivel(true);
         j.sprPedidos.definirVisivel(false);
@@ -170,7 +121,7 @@ void Aplicacao::PreencherInfoArquivo(ResultadoCarga carga) {
 }
 
 // The result into the window: the grid takes the cells without copying them.
-void Aplicacao::aplicarCarga(ResultadoCarga carga, Grade& grade, const char* descricaoTotal) {
+void Aplicacao::aplicarCarga(ResultadoCarga carga, Grade& grade, const InformacoesArquivo& info) {
     auto& j = janela_;
     grade.suspenderAvisos();
     grade.substituirConteudo(carga.linhas, std::move(carga.celulas));
@@ -189,17 +140,14 @@ void Aplicacao::aplicarCarga(ResultadoCarga carga, Grade& grade, const char* des
     if (carga.IndicadorTipoSku) j.IndicadorTipoSku = *carga.IndicadorTipoSku;
     if (carga.LayoutNovoArquivo) j.LayoutNovoArquivo = *carga.LayoutNovoArquivo;
     if (carga.OrigemSolicitacao) j.OrigemSolicitacao = *carga.OrigemSolicitacao;
-    if (carga.total) {
-        j.lblTotalEtiquetas.definirLegenda(formatarInteiro(*carga.total, "00000000"));
-        j.lblDescImp.definirLegenda(descricaoTotal);
+    if (info.total) {
+        j.lblTotalEtiquetas.definirLegenda(*info.total);
+        j.lblDescImp.definirLegenda(*info.descricaoTotal);
         j.lblTotalEtiquetas.definirVisivel(true);
         j.lblDescImp.definirVisivel(true);
     }
     aplicarSeletor(carga.seletor);
-    if (carga.pedidoVersaoRecusada) {
-        mensagem(kMensagemVersao, "", Icone::Nenhum, Botoes::Ok);
-        plataforma_.encerrarAplicacao();
-    }
+    if (carga.pedidoVersaoRecusada) servico_.encerrarPorVersao();
     j.cmdGerarTxt.definirVisivel(carga.autorizadoGerarTxt);
 }
 

@@ -156,10 +156,11 @@ void DialogoConfiguracao::gravar() {
     cfg.CodigoFonte = txtFonteCodigo.texto();
     cfg.NomeFonte = txtFonteNome.texto();
     cfg.CmdIniciar = txtCmdIniciar.texto();
-    if (cfg.Configurar(pasta_, plataforma_))
-        plataforma_.mensagem("Configuração salva com sucesso!", "", Icone::Informacao, Botoes::Ok);
-    else
-        mostrarErro(cfg.Erro(), txtRepeticao);
+    const Gravacao gravacao = cfg.Configurar(pasta_);
+    if (gravacao == Gravacao::Recusada) return mostrarErro(cfg.Erro(), txtRepeticao);
+    if (gravacao == Gravacao::GravadaComErro)
+        plataforma_.mensagem(kMensagemGravacaoComErro, "", Icone::Informacao, Botoes::Ok);
+    plataforma_.mensagem("Configuração salva com sucesso!", "", Icone::Informacao, Botoes::Ok);
 }
 
 void DialogoConfiguracao::restaurar() {

@@ -4,6 +4,8 @@
 #include <climits>
 
 #include "app/Aplicacao.h"
+#include "app/ColunasGrades.h"
+#include "app/EdicaoGrade.h"
 #include "comum/CamposGrade.h"
 #include "comum/Texto.h"
 
@@ -32,8 +34,10 @@ void Aplicacao::ligarReacoesGrades() {
     auto& j = janela_;
     j.sprPedidos.caixaClicada.conectar([this](int l) { inverterDestaque(janela_.sprPedidos, l); });
     j.vaVolume.caixaClicada.conectar([this](int l) { inverterDestaque(janela_.vaVolume, l); });
-    j.sprPedidos.celulaEditada.conectar([this](int l, int c) { conferirSequencia(l, c); });
-    j.vaVolume.celulaEditada.conectar([this](int l, int c) { formatarCaixas(l, c); });
+    j.sprPedidos.celulaEditada.conectar(
+        [this](int l, int c) { conferirSequencia(janela_.sprPedidos, l, c, plataforma_); });
+    j.vaVolume.celulaEditada.conectar(
+        [this](int l, int c) { conferirCaixas(janela_.vaVolume, l, c, plataforma_); });
 }
 
 // The emphasis follows the box because both start unmarked and normal.
@@ -43,9 +47,23 @@ void Aplicacao::inverterDestaque(Grade& grade, int linha) {
     grade.definirTamanhoFonte(linha, negrito ? kFonteDestaque : kFonteNormal);
 }
 
-void Aplicacao::conferirSequencia(int linha, int coluna) {
+std::unique_ptr<Grade> gradeDoArquivo(ArquivoAberto& arquivo, Pessoa& pessoa) {
+    const bool preco = arquivo.tipoArquivo == kArquivoPreco;
+    auto grade = preco ? std::make_unique<Grade>("sprPedidos", colunasPedidosPreco())
+                       : std::make_unique<Grade>("vaVolume", colunasVolume());
+    grade->substituirConteudo(arquivo.carga.linhas, std::move(arquivo.carga.celulas));
+    Grade* g = grade.get();
+    g->celulaEditada.conectar([g, preco, &pessoa](int l, int c) {
+        preco ? conferirSequencia(*g, l, c, pessoa) : conferirCaixas(*g, l, c, pessoa);
+    });
+    return grade;
+}
+
+void conferirSequencia(Grade& g, int linha, int coluna, Pessoa& pessoa) {
     if (coluna != kColunaSeqInicial && coluna != kColunaSeqFinal) return;
-    auto& g = janela_.sprPedidos;
+    const auto mensagem = [&pessoa](const char* texto) {
+        pessoa.mensagem(texto, {}, Icone::Nenhum, Botoes::Ok);
+    };
     const auto recusar = [&](const char* texto) {
         mensagem(texto);
         g.definirTexto(linha, coluna, g.textoAntesDaEdicao());
@@ -80,19 +98,19 @@ void Aplicacao::conferirSequencia(int linha, int coluna) {
 
 // A box count is a label count: anything but a whole number from 0 to 32767
 // would reach the printer as a run that fails or prints nothing.
-void Aplicacao::formatarCaixas(int linha, int coluna) {
+void conferirCaixas(Grade& g, int linha, int coluna, Pessoa& pessoa) {
     if (coluna != kColunaCaixas) return;
-    auto& g = janela_.vaVolume;
     const auto caixas = valorInteiro(g.texto(linha, coluna));
     if (!caixas || *caixas < 0 || *caixas > kMaiorQuantidadeCaixas) {
-        mensagem("Qtd. de Caixas precisa ser um número inteiro de 0 a 32767!");
+        pessoa.mensagem("Qtd. de Caixas precisa ser um número inteiro de 0 a 32767!", {},
+                        Icone::Nenhum, Botoes::Ok);
         g.definirTexto(linha, coluna, g.textoAntesDaEdicao());
         return;
     }
     g.definirTexto(linha, coluna, formatarInteiro(*caixas, "00000000"));
 }
 
-void Aplicacao::marcarTodas(Grade& grade, bool marcar, bool mudarFonte) {
+void marcarTodas(Grade& grade, bool marcar, bool mudarFonte) {
     grade.suspenderAvisos();
     for (int l = 1; l <= grade.linhas(); ++l) {
         grade.definirTexto(l, coluna(CampoPreco::Marcada), marcar ? "1" : "0");
@@ -128,24 +146,6 @@ void Aplicacao::cmdAtualizaQtd() {
     }
     g.retomarAvisos();
     janela_.StatusBar1.definirTexto("Fim da Atualização da Qtd. de Peças.");
-}
-
-bool Aplicacao::VerificarPedidoSelecionado() {
-    const int tipo = janela_.tipoArquivo();
-    if (tipo != 1 && tipo != 2) return false;
-    Grade& g = tipo == 1 ? janela_.sprPedidos : janela_.vaVolume;
-    plataforma_.cursorOcupado(true);
-    for (int l = 1; l <= g.linhas(); ++l)
-        if (g.marcada(l)) return true;
-    mensagem(tipo == 1
-                 ? "Não foi selecionado nenhum Pedido para ser impressa a Etiqueta de Preço !"
-                 : "Não foi selecionado nenhum Pedido para ser impressa a Etiqueta de Volume !",
-             "Impressão", Icone::Critico);
-    janela_.focar(g.nome());
-    plataforma_.cursorOcupado(false);
-    janela_.cmdSair.definirHabilitado(true);
-    janela_.cmdImprimir.definirHabilitado(true);
-    return false;
 }
 
 }  // namespace etiquetas

@@ -1,255 +1,171 @@
-#include "app/Aplicacao.h"
-#include "app/ApoioImpressao.h"
-#include "comum/Texto.h"
-#include "config/ArquivosIni.h"
-#include "config/AtualizarConfiguracao.h"
-#include "output/Despacho.h"
-#include "output/PortasCom.h"
-#include "render/FamiliasEtiqueta.h"
+// The window's print, preview, export, test print and font commands: each
+// builds a request from the controls and hands it to the printing service.
 
 #include <algorithm>
 #include <climits>
 #include <cstdint>
-#include <functional>
 
-#include "comum/CamposGrade.h"
+#include "app/Aplicacao.h"
+#include "app/ApoioImpressao.h"
+#include "comum/Texto.h"
 
 namespace etiquetas {
 
-namespace {
+AcompanhamentoJanela::AcompanhamentoJanela(JanelaPrincipal& j, Plataforma& p, bool& emImpressao,
+                                           bool& cancelar,
+                                           std::function<bool()> cancelamentoExterno)
+    : j_(j),
+      p_(p),
+      emImpressao_(emImpressao),
+      cancelar_(cancelar),
+      cancelamentoExterno_(std::move(cancelamentoExterno)) {}
 
-// "1.234": thousands with a dot, as the window writes numbers.
-std::string milhares(long long n) {
-    const std::string digitos = std::to_string(n < 0 ? -n : n);
-    std::string texto = n < 0 ? "-" : "";
-    for (std::size_t i = 0; i < digitos.size(); ++i) {
-        if (i > 0 && (digitos.size() - i) % 3 == 0) texto += '.';
-        texto += digitos[i];
+std::vector<Controle*> AcompanhamentoJanela::controlesTravados() {
+    auto& j = j_;
+    return {&j.fraArquivo,
+            &j.cmdLocalizar,
+            &j.fraPedidos,
+            &j.cmdSelTodos,
+            &j.cmdDesmarcaTodos,
+            &j.cmdAtualizaQtd,
+            &j.ckbMaterialForn,
+            &j.fraImpressoras,
+            &j.cmbImpressora,
+            &j.cmbModelo,
+            &j.cmdVelocidade,
+            &j.txtvelocidade,
+            &j.cmdTemperatura,
+            &j.txtTemperatura,
+            &j.optLocal,
+            &j.optRede,
+            &j.cmbCaminhoImpressora,
+            &j.txtCaminhoImpressora,
+            &j.cbvelocidade,
+            &j.cbparidade,
+            &j.cbbitdados,
+            &j.cbbitparada,
+            &j.CmZebra,
+            &j.frmTipo,
+            &j.cbvTipoEtiq,
+            &j.fraTeste,
+            &j.Option1,
+            &j.Option2,
+            &j.Option3,
+            &j.Option4,
+            &j.cmdConfiguracao,
+            &j.cmdGerarTxt,
+            &j.cmdVisualizar,
+            &j.cmdImprimir,
+            &j.cmdSair};
+}
+
+// A stop asked before the run does not carry into it.
+void AcompanhamentoJanela::iniciarExecucao() {
+    legendaBarra_ = j_.frameBarra.legenda();
+    estados_.clear();
+    for (Controle* c : controlesTravados()) {
+        estados_.push_back(c->habilitado());
+        c->definirHabilitado(false);
     }
-    return texto;
+    j_.cmdCancelar.definirHabilitado(true);
+    j_.cmdCancelar.definirVisivel(true);
+    cancelar_ = false;
+    emImpressao_ = true;
 }
 
-std::string etiquetas(long long n) {
-    return milhares(n) + (n == 1 ? " etiqueta" : " etiquetas");
+void AcompanhamentoJanela::terminarExecucao() {
+    emImpressao_ = false;
+    p_.cursorOcupado(false);
+    const auto controles = controlesTravados();
+    for (std::size_t i = 0; i < controles.size() && i < estados_.size(); ++i)
+        controles[i]->definirHabilitado(estados_[i]);
+    j_.cmdCancelar.definirVisivel(false);
+    j_.frameBarra.definirVisivel(false);
+    j_.frameBarra.definirLegenda(legendaBarra_);
 }
 
-std::string destinoImpressao(const JanelaPrincipal& j) {
-    const std::string fabricante = fabricanteImpressora(j.cmbImpressora.texto());
-    const std::string destino =
-        j.optRede.marcada() ? j.txtCaminhoImpressora.texto() : j.cmbCaminhoImpressora.texto();
-    return (fabricante.empty() ? std::string("?") : fabricante) + ", " + destino;
+void AcompanhamentoJanela::mostrarProgresso(long long pedidas) {
+    j_.frameBarra.definirLegenda("Etiquetas enviadas à impressora...");
+    j_.ProgressBar1.definirFaixa(0, static_cast<int>(std::min<long long>(pedidas, INT32_MAX)));
+    j_.ProgressBar1.definirValor(0);
+    j_.frameBarra.definirVisivel(true);
 }
 
-// Section "Impressao", key "LimiteEnvioSegundos" of the personal settings:
-// how long one job may take to leave; 120 seconds when absent or not a
-// positive whole number.
-std::chrono::seconds limiteEnvio(const std::filesystem::path& pasta) {
-    const auto valor = valorInteiro(LerArquivoConfig(pasta, "Impressao", "LimiteEnvioSegundos"));
-    if (!valor || *valor <= 0 || *valor > 86400) return std::chrono::seconds(120);
-    return std::chrono::seconds(*valor);
-}
-
-std::string mensagemFalha(const FalhaRotina& falha) {
-    return falha.descricao + "\n" + "Linha: " + std::to_string(falha.passo);
-}
-
-}  // namespace
-
-// Cells that are not numbers count nothing here; the routine reports them.
-long long etiquetasPedidas(JanelaPrincipal& j) {
-    long long total = 0;
-    if (j.tipoArquivo() == 1) {
-        for (int l = 1; l <= j.sprPedidos.linhas(); ++l) {
-            const LinhaPreco linha(j.sprPedidos, l);
-            const auto primeira = valorInteiro(linha[CampoPreco::SequenciaInicial]);
-            const auto ultima = valorInteiro(linha[CampoPreco::SequenciaFinal]);
-            if (linha.marcada() && primeira && ultima && *ultima >= *primeira)
-                total += *ultima - *primeira + 1;
-        }
-    } else if (j.tipoArquivo() == 2) {
-        for (int l = 1; l <= j.vaVolume.linhas(); ++l) {
-            const LinhaVolume linha(j.vaVolume, l);
-            const auto caixas = valorInteiro(linha[CampoVolume::Caixas]);
-            if (linha.marcada() && caixas && *caixas > 0) total += *caixas;
-        }
+void AcompanhamentoJanela::apontar(Campo campo) {
+    switch (campo) {
+        case Campo::CaminhoRede:
+            return j_.focar(j_.txtCaminhoImpressora.nome);
+        case Campo::TipoEtiqueta:
+            return j_.focar(j_.cbvTipoEtiq.nome);
+        case Campo::Linhas:
+            if (const Grade* g = j_.gradeDoArquivo()) j_.focar(g->nome());
+            j_.cmdSair.definirHabilitado(true);
+            j_.cmdImprimir.definirHabilitado(true);
+            return;
     }
-    return total;
 }
 
-ParametrosImpressao Aplicacao::resolverParametros() const {
+void AcompanhamentoJanela::mostrarDetalhePorta(const std::string& texto) {
+    j_.lblDetalhePortaCom.definirLegenda(texto);
+}
+
+void AcompanhamentoJanela::mostrarStatus(const std::string& texto) {
+    j_.StatusBar1.definirTexto(texto);
+}
+
+void AcompanhamentoJanela::processarEventos() {
+    p_.processarEventos();
+}
+
+void AcompanhamentoJanela::etiquetasEnviadas(long long n) {
+    j_.ProgressBar1.definirValor(static_cast<int>(std::min<long long>(n, INT32_MAX)));
+    p_.processarEventos();
+}
+
+bool AcompanhamentoJanela::cancelado() const {
+    return cancelar_ || (cancelamentoExterno_ && cancelamentoExterno_());
+}
+
+PedidoImpressao Aplicacao::pedidoDaJanela(bool layoutNovo) const {
     const auto& j = janela_;
-    ParametrosImpressao p;
-    p.impressora = j.cmbImpressora.texto();
-    p.fabricante = fabricanteImpressora(p.impressora);
-    p.linguagem = linguagemDoFabricante(p.fabricante);
-    p.velocidade = valorVelocidade(j.txtvelocidade.texto(), p.fabricante);
-    p.temperatura = j.txtTemperatura.texto();
-    p.porta = j.cmbCaminhoImpressora.texto();
-    p.destino = j.txtCaminhoImpressora.texto();
-    p.serial = {j.cbvelocidade.texto(), j.cbparidade.texto(), j.cbbitdados.texto(),
-                j.cbbitparada.texto()};
-    p.separadorPorPedido = j.ckbMaterialForn.marcada();
-    p.variante = varianteDoTexto(j.frmTipo.visivel(), j.cbvTipoEtiq.texto());
-    p.layoutNovo = j.LayoutNovoArquivo;
-    p.origemSolicitacao = j.OrigemSolicitacao;
-    p.limiteEnvio = limiteEnvio(pasta_);
+    PedidoImpressao p;
+    p.tipoArquivo = j.tipoArquivo();
+    p.tipoEtiqueta = j.TipoEtiquetaPedido;
+    if (p.tipoArquivo == kArquivoPreco) p.linhas = &j.sprPedidos;
+    if (p.tipoArquivo == kArquivoVolume) p.linhas = &j.vaVolume;
+    p.arquivoPedidos = j.CaminhoArquivoPedidos;
+    p.impressora = impressoraDaJanela();
+    p.parametros =
+        resolverParametros(pasta_, p.impressora, j.ckbMaterialForn.marcada(), j.frmTipo.visivel(),
+                           j.cbvTipoEtiq.texto(), layoutNovo, j.OrigemSolicitacao);
     return p;
 }
 
-bool Aplicacao::prepararPortaCom() {
-    const AberturaPorta abertura = abrirPortaCom(true);
-    if (abertura == AberturaPorta::Aberta) memoria_.ImagemEnviada = false;
-    return abertura != AberturaPorta::Falhou;
-}
-
-Aplicacao::AberturaPorta Aplicacao::abrirPortaCom(bool conferirExistencia) {
-    const std::string& porta = janela_.cmbCaminhoImpressora.texto();
-    if (porta != "COM1" && porta != "COM2") return AberturaPorta::SemPortaCom;
-    PortaSerial& serial = plataforma_.portaSerial();
-    if (serial.aberta()) return AberturaPorta::JaAberta;
-    const int numero = porta == "COM1" ? 1 : 2;
-    const std::string configuracao = janela_.cbvelocidade.texto() + "," +
-                                     janela_.cbparidade.texto() + "," + janela_.cbbitdados.texto() +
-                                     "," + janela_.cbbitparada.texto();
-    if (conferirExistencia && !PortaComDisponivel(pasta_, numero)) {
-        mensagem("Porta COM" + std::to_string(numero) + " não encontrada.", {}, Icone::Informacao);
-        return AberturaPorta::Falhou;
-    }
-    const std::string dispositivo = dispositivoPortaCom(pasta_, numero);
-    if (!serial.abrir(dispositivo, configuracao)) {
-        mensagem("Não foi possível abrir a porta " + porta + " (" + dispositivo +
-                     "): " + serial.ultimoErro(),
-                 "Porta " + porta, Icone::Critico);
-        return AberturaPorta::Falhou;
-    }
-    return AberturaPorta::Aberta;
-}
-
-void Aplicacao::cmdImprimir() {
-    // The window's button calls this: nothing may escape into the toolkit.
+DesfechoImpressao Aplicacao::protegido(const std::function<DesfechoImpressao()>& comando) {
+    DesfechoImpressao desfecho = DesfechoImpressao::Falhou;
     try {
-        ultimaImpressao_ = imprimirEtiquetas();
+        desfecho = comando();
     } catch (const AplicacaoEncerrada&) {
         throw;
     } catch (const std::exception& e) {
-        ultimaImpressao_ = DesfechoImpressao::Falhou;
         mensagem(e.what(), "Erro !", Icone::Critico);
     }
     if (fecharAoTerminar_ && fecharJanela) fecharJanela();
-}
-
-DesfechoImpressao Aplicacao::imprimirEtiquetas() {
-    auto& j = janela_;
-    if (!prepararPortaCom()) return DesfechoImpressao::Recusada;
-    salvarConfiguracaoPessoal();
-    montavelocidadetemperatura();
-    if (j.optRede.marcada() && aparar(j.txtCaminhoImpressora.texto()).empty()) {
-        mensagem("Informe o caminho de rede da Impressora !", "Caminho para Impressora",
-                 Icone::Critico);
-        j.focar(j.txtCaminhoImpressora.nome);
-        return DesfechoImpressao::Recusada;
-    }
-    const long long pedidas = etiquetasPedidas(j);
-    if (mensagem("Confirma a Impressão das Etiquetas para os Pedidos Selecionados ?\n" +
-                     etiquetas(pedidas) + " — " + destinoImpressao(j),
-                 "impressão de Etiquetas", Icone::Pergunta, Botoes::SimNao) != Resposta::Sim)
-        return DesfechoImpressao::Recusada;
-    FimDaImpressao fim(j, plataforma_);
-    const ExecucaoEmCurso emCurso(emImpressao_, cancelar_);
-    eventosSeriaisDaExecucao_.clear();
-    const auto parametros = parametrosConferidos();
-    if (!parametros) return DesfechoImpressao::Recusada;
-    fim.mostrarProgresso(pedidas);
-    const DesfechoImpressao desfecho = imprimirFamilia(configuracaoDoTipo(), *parametros);
-    fim.fecharPorta();
     return desfecho;
 }
 
-std::optional<ParametrosImpressao> Aplicacao::parametrosConferidos() {
-    auto& j = janela_;
-    if (!VerificarPedidoSelecionado()) return std::nullopt;
-    ParametrosImpressao parametros = resolverParametros();
-    if (parametros.variante == 0) {
-        mensagem("Selecione o tipo de etiqueta a ser impressa !", "Tipo de Etiqueta",
-                 Icone::Critico);
-        j.focar(j.cbvTipoEtiq.nome);
-        return std::nullopt;
-    }
-    return parametros;
-}
-
-AtualizarConfiguracao Aplicacao::configuracaoDoTipo() const {
-    AtualizarConfiguracao cfg;
-    cfg.TipoImpressora = janela_.cmbImpressora.indice();
-    cfg.TipoEtiqueta = janela_.TipoEtiquetaPedido;
-    cfg.LayoutNovo = janela_.LayoutNovoArquivo;
-    cfg.Carregar(pasta_);
-    return cfg;
-}
-
-DesfechoImpressao Aplicacao::imprimirFamilia(const AtualizarConfiguracao& cfg,
-                                             const ParametrosImpressao& parametros) {
-    const FamiliaEtiqueta* familia = familiaEtiqueta(cfg.TipoEtiqueta, parametros.variante);
-    if (const DesfechoImpressao d = conferirFamilia(familia, cfg.TipoEtiqueta);
-        d != DesfechoImpressao::Impressa)
-        return d;
-    Despacho despacho = despachoDaJanela(parametros);
-    return concluirImpressao(rodarFamilia(*familia, cfg, parametros, despacho));
-}
-
-DesfechoImpressao Aplicacao::conferirFamilia(const FamiliaEtiqueta* familia, int tipo) {
-    if (!familia || familia->modelo.empty()) return DesfechoImpressao::SemRotina;
-    if (!familia->rotina) {
-        mensagem("A impressão de etiquetas do tipo " + std::to_string(tipo) +
-                     " ainda não está disponível nesta versão do aplicativo. Nenhuma "
-                     "etiqueta foi impressa.",
-                 "Tipo de Etiqueta", Icone::Critico);
-        return DesfechoImpressao::Recusada;
-    }
-    return DesfechoImpressao::Impressa;
-}
-
-Despacho Aplicacao::despachoDaJanela(const ParametrosImpressao& parametros) {
-    Despacho despacho(plataforma_, parametros, pasta_, memoria_.ImagemEnviada);
-    despacho.mostrarDetalhePortaCom = [this](const std::string& texto) {
-        janela_.lblDetalhePortaCom.definirLegenda(texto);
-    };
-    return despacho;
-}
-
-ResultadoImpressao Aplicacao::rodarFamilia(const FamiliaEtiqueta& familia,
-                                           const AtualizarConfiguracao& cfg,
-                                           const ParametrosImpressao& parametros,
-                                           SaidaTrabalhos& saida) {
-    ProgressoJanela progresso(janela_, plataforma_, [this] { return cancelamentoPedido(); });
-    ExecucaoImpressao execucao(
-        entradaImpressao(familia, cfg, parametros, memoria_, saida, progresso));
-    return executarFamilia(familia, execucao);
+void Aplicacao::cmdImprimir() {
+    ultimaImpressao_ = protegido([this] {
+        montavelocidadetemperatura();
+        AcompanhamentoJanela a(janela_, plataforma_, emImpressao_, cancelar_, cancelamentoExterno);
+        return servico_.imprimir(pedidoDaJanela(janela_.LayoutNovoArquivo), a);
+    });
 }
 
 std::optional<PreviaImpressao> Aplicacao::VisualizarEtiquetas() {
     montavelocidadetemperatura();
-    FimDaImpressao fim(janela_, plataforma_);
-    const auto parametros = parametrosConferidos();
-    if (!parametros) return std::nullopt;
-    const AtualizarConfiguracao cfg = configuracaoDoTipo();
-    const FamiliaEtiqueta* familia = familiaEtiqueta(cfg.TipoEtiqueta, parametros->variante);
-    if (conferirFamilia(familia, cfg.TipoEtiqueta) != DesfechoImpressao::Impressa)
-        return std::nullopt;
-    // A copy: the batch, the separator memory and the set-up flag belong to
-    // real runs.
-    MemoriaImpressao memoria = memoria_;
-    ColetorTrabalhos coletor;
-    ProgressoJanela progresso(janela_, plataforma_, [] { return false; });
-    ExecucaoImpressao execucao(
-        entradaImpressao(*familia, cfg, *parametros, memoria, coletor, progresso));
-    const ResultadoImpressao resultado = executarFamilia(*familia, execucao);
-    janela_.StatusBar1.definirTexto("");
-    if (resultado.falha) {
-        mensagem(mensagemFalha(*resultado.falha), "Erro !", Icone::Critico);
-        return std::nullopt;
-    }
-    return PreviaImpressao{parametros->linguagem, std::move(coletor.trabalhos)};
+    AcompanhamentoJanela a(janela_, plataforma_, emImpressao_, cancelar_, {});
+    return servico_.visualizar(pedidoDaJanela(janela_.LayoutNovoArquivo), a);
 }
 
 void Aplicacao::cmdVisualizar() {
@@ -278,63 +194,58 @@ void Aplicacao::cmdVisualizar() {
     }
 }
 
-EntradaImpressao Aplicacao::entradaImpressao(const FamiliaEtiqueta& familia,
-                                             const AtualizarConfiguracao& cfg,
-                                             const ParametrosImpressao& parametros,
-                                             MemoriaImpressao& memoria, SaidaTrabalhos& saida,
-                                             ProgressoImpressao& progresso) {
-    const Grade& grade =
-        familia.arquivo == ArquivoFamilia::Preco ? janela_.sprPedidos : janela_.vaVolume;
-    return EntradaImpressao{
-        .parametros = parametros,
-        .cfg = cfg,
-        .pasta = pasta_,
-        .grade = grade,
-        .arquivoPedidos = janela_.CaminhoArquivoPedidos,
-        .nomeTemplate = nomeTemplate(familia, parametros.layoutNovo, parametros.linguagem),
-        .nomeSeparador = nomeSeparador(familia, parametros.linguagem),
-        .memoria = memoria,
-        .saida = saida,
-        .progresso = progresso,
-    };
+void Aplicacao::cmdGerarTxt() {
+    GerarArquivoTxt();
 }
 
-// What a run sent, and for a price row stopped early, where to resume.
-std::string relatoEnvio(const ResultadoImpressao& resultado) {
-    std::string texto = etiquetas(resultado.etiquetas) + " enviada" +
-                        (resultado.etiquetas == 1 ? "" : "s") + " à impressora.";
-    if (!resultado.concluida() && resultado.proximaSequencia)
-        texto +=
-            "\nPróxima sequência não impressa: " + std::to_string(*resultado.proximaSequencia) +
-            ".";
-    return texto;
+std::optional<std::filesystem::path> Aplicacao::GerarArquivoTxt() {
+    AcompanhamentoJanela a(janela_, plataforma_, emImpressao_, cancelar_, {});
+    return servico_.exportarTxt(pedidoDaJanela(janela_.LayoutNovoArquivo), a).arquivo;
 }
 
-DesfechoImpressao Aplicacao::concluirImpressao(const ResultadoImpressao& resultado) {
-    if (resultado.falha) {
-        mensagem(mensagemFalha(*resultado.falha) + "\n" + relatoEnvio(resultado), "Erro !",
-                 Icone::Critico);
-        return DesfechoImpressao::Falhou;
-    }
-    if (resultado.interrompida) {
-        janela_.StatusBar1.definirTexto("Impressão interrompida. . .");
-        mensagem("Impressão interrompida a pedido do usuário.\n" + relatoEnvio(resultado),
-                 "Fim da Impressão", Icone::Exclamacao);
-        return DesfechoImpressao::Interrompida;
-    }
-    if (resultado.etiquetas == 0) {
-        janela_.StatusBar1.definirTexto("Nenhuma etiqueta foi impressa.");
-        mensagem("Nenhuma etiqueta foi impressa.", "Fim da Impressão", Icone::Exclamacao);
-        return DesfechoImpressao::NadaImpresso;
-    }
-    janela_.StatusBar1.definirTexto("Etiquetas impressas com Sucesso. . .");
-    mensagem("Impressão das Etiquetas concluída com sucesso !\n" + relatoEnvio(resultado),
-             "Fim da Impressão", Icone::Informacao);
-    return DesfechoImpressao::Impressa;
+bool Aplicacao::VerificarPedidoSelecionado() {
+    AcompanhamentoJanela a(janela_, plataforma_, emImpressao_, cancelar_, {});
+    return servico_.conferirSelecao(pedidoDaJanela(janela_.LayoutNovoArquivo), a);
 }
 
-bool Aplicacao::cancelamentoPedido() const {
-    return cancelar_ || (cancelamentoExterno && cancelamentoExterno());
+void Aplicacao::imprimirTeste(int opcao) {
+    if (opcao < 1 || opcao > 4) return;
+    ultimaImpressao_ = protegido([this, opcao] { return imprimirPaginaTeste(opcao); });
+    // An option is a command here: unmarked, the same page can be printed again.
+    auto& j = janela_;
+    for (Opcao* o : {&j.Option1, &j.Option2, &j.Option3, &j.Option4}) o->definirMarcada(false);
+}
+
+DesfechoImpressao Aplicacao::imprimirPaginaTeste(int opcao) {
+    // A missing file is reported by the open chain; what was loaded stays.
+    AbrirArquivoPedidos(servico_.arquivoTeste(opcao).string());
+    SelecionarTodasLinhas();
+    montavelocidadetemperatura();
+    AcompanhamentoJanela a(janela_, plataforma_, emImpressao_, cancelar_, cancelamentoExterno);
+    // Test pages use the classic layouts and templates.
+    return servico_.imprimirTeste(pedidoDaJanela(false), a);
+}
+
+void Aplicacao::CmZebra() {
+    ultimaImpressao_ = protegido([this] { return carregarFonteZebra(); });
+}
+
+DesfechoImpressao Aplicacao::carregarFonteZebra() {
+    auto& j = janela_;
+    const std::string legendaAntes = j.LblZebra.legenda();
+    j.LblZebra.definirLegenda(" ");
+    j.LblZebra.definirLegenda("Aguarde o carregamento da Fonte...");
+    AcompanhamentoJanela a(janela_, plataforma_, emImpressao_, cancelar_, cancelamentoExterno);
+    const DesfechoImpressao desfecho =
+        servico_.carregarFonte(pedidoDaJanela(j.LayoutNovoArquivo), a);
+    if (desfecho != DesfechoImpressao::Impressa) {
+        // The label must not claim a load that did not happen.
+        j.LblZebra.definirLegenda(legendaAntes);
+        return desfecho;
+    }
+    j.CmZebra.definirVisivel(false);
+    j.LblZebra.definirLegenda("Fonte Carregada.");
+    return desfecho;
 }
 
 void Aplicacao::cmdCancelar() {

@@ -1,6 +1,5 @@
 #include "app/ListasImpressoras.h"
 
-#include "app/JanelaPrincipal.h"
 #include "comum/Texto.h"
 #include "config/TabelasImpressoras.h"
 
@@ -44,11 +43,11 @@ bool PopularListModeloImpressora(Lista& cmbModelo, std::string_view idImpressora
     return true;
 }
 
-bool PopularListVelocidadeImpressora(JanelaPrincipal& janela, std::string_view modelo,
+bool PopularListVelocidadeImpressora(Lista& velocidade, Lista& temperatura, std::string_view modelo,
                                      std::string_view idImpressora,
                                      const std::filesystem::path& arquivo) {
-    janela.cmdVelocidade.limpar();
-    janela.cmdTemperatura.limpar();
+    velocidade.limpar();
+    temperatura.limpar();
     const auto linhas = lerLinhasTabela(arquivo);
     if (!linhas) return false;
     const std::string nome = aparar(modelo);
@@ -59,12 +58,11 @@ bool PopularListVelocidadeImpressora(JanelaPrincipal& janela, std::string_view m
             continue;
         const auto m = lerModelo(linha);
         if (!m) return false;
-        ok = MontaComboBox(janela.cmdVelocidade, m->velocidadeDe, m->velocidadeAte,
-                           m->velocidadePadrao) &&
-             ok;
-        ok = MontaComboBox(janela.cmdTemperatura, m->temperaturaDe, m->temperaturaAte,
-                           m->temperaturaPadrao) &&
-             ok;
+        ok =
+            MontaComboBox(velocidade, m->velocidadeDe, m->velocidadeAte, m->velocidadePadrao) && ok;
+        ok =
+            MontaComboBox(temperatura, m->temperaturaDe, m->temperaturaAte, m->temperaturaPadrao) &&
+            ok;
     }
     return ok;
 }
@@ -76,10 +74,9 @@ bool MontaComboBox(Lista& lista, long de, long ate, long padrao) {
     return true;
 }
 
-std::string BuscaListaConvercao(const JanelaPrincipal& janela,
+std::string BuscaListaConvercao(const std::string& impressora, const std::string& velocidade,
                                 const std::filesystem::path& arquivo) {
-    const std::string impressora = camposBrutos(janela.cmbImpressora.texto()).front();
-    return buscarConversao(arquivo, impressora, janela.cmdVelocidade.texto());
+    return buscarConversao(arquivo, camposBrutos(impressora).front(), velocidade);
 }
 
 std::string idDaImpressora(std::string_view linhaImpressora) {

@@ -17,14 +17,17 @@ void escreverLinha(std::string& saida, const std::string& cp1252) {
     saida += '\n';
 }
 
-std::string blocoInformacoes(JanelaPrincipal& j) {
+std::string blocoInformacoes(const ArquivoAberto& arquivo) {
+    const InformacoesArquivo i = informacoesArquivo(arquivo);
     std::string saida;
-    escreverLinha(saida, j.lblTituloTipo.legenda() + " " + j.lblTipoArquivo.legenda());
-    escreverLinha(saida, j.lblTituloPedidos.legenda() + " " + j.lblTotalPedidos.legenda());
-    escreverLinha(saida, j.Label2.legenda() + " " + j.lblTotalitens.legenda());
-    escreverLinha(saida, j.lblTituloVariantes.legenda() + " " + j.lblTotalVariantes.legenda());
-    escreverLinha(saida, j.lblDescImp.legenda() + " " + j.lblTotalEtiquetas.legenda());
-    escreverLinha(saida, "Arquivo : " + j.CaminhoArquivoPedidos);
+    escreverLinha(saida, "Tipo da Etiqueta : " +
+                             arquivo.legendaTipo.value_or("Nenhum Arquivo Selecionado !"));
+    escreverLinha(saida, "Total de Pedidos : " + i.totalPedidos);
+    escreverLinha(saida, i.rotuloItens + " " + i.totalItens);
+    escreverLinha(saida, "Total de Variantes : " + i.totalVariantes);
+    escreverLinha(saida, i.descricaoTotal.value_or("Total de Etiquetas a Imprimir:") + " " +
+                             i.total.value_or(""));
+    escreverLinha(saida, "Arquivo : " + arquivo.caminho);
     return saida;
 }
 
@@ -42,15 +45,14 @@ void escreverGrade(const Grade& g, std::ostream& saida) {
 }
 
 int abrir(ContextoCli& ctx, const std::string& arquivo) {
-    Aplicacao& app = ctx.iniciarAplicacao();
+    ctx.iniciarServico();
     std::error_code erro;
     const auto absoluto = std::filesystem::absolute(std::filesystem::path(arquivo), erro);
     const std::string caminho = erro ? utf8ParaCp1252(arquivo) : textoDoCaminho(absoluto);
-    app.AbrirArquivoPedidos(caminho);
-    auto& j = app.janela();
-    if (j.CaminhoArquivoPedidos != caminho || j.tipoArquivo() == 0) return kFalha;
-    std::cout << blocoInformacoes(j) << '\n';
-    escreverGrade(j.tipoArquivo() == 1 ? j.sprPedidos : j.vaVolume, std::cout);
+    const auto pedidos = abrirPedidos(ctx, caminho);
+    if (!pedidos) return kFalha;
+    std::cout << blocoInformacoes(pedidos->arquivo) << '\n';
+    escreverGrade(*pedidos->grade, std::cout);
     std::cout.flush();
     return kOk;
 }

@@ -14,30 +14,25 @@ struct OpcoesExportar {
 };
 
 int exportar(ContextoCli& ctx, const OpcoesExportar& opcoes) {
-    Aplicacao& app = ctx.iniciarAplicacao();
-    app.AbrirArquivoPedidos(caminhoDoArgumento(opcoes.arquivo));
-    if (ctx.houveFalha()) return kFalha;
-    if (app.janela().tipoArquivo() == 0) {
-        std::cerr << cp1252ParaUtf8("arquivo de pedidos não reconhecido: ") << opcoes.arquivo
-                  << '\n';
-        return kFalha;
-    }
+    ServicoImpressao& servico = ctx.iniciarServico();
+    const auto pedidos = abrirPedidos(ctx, caminhoDoArgumento(opcoes.arquivo));
+    if (!pedidos) return kFalha;
     // The window offers the export only when the order file allows it.
-    if (!app.janela().cmdGerarTxt.visivel()) {
+    if (!pedidos->arquivo.carga.autorizadoGerarTxt) {
         std::cerr << cp1252ParaUtf8("o arquivo de pedidos não autoriza a geração do TXT") << '\n';
         return kFalha;
     }
-    if (const int r = aplicarOpcoesLinhas(app, opcoes.linhas, std::cerr); r != kOk) return r;
-    const auto nome = app.GerarArquivoTxt();
-    if (!nome) {
-        if (!ctx.houveFalha())
-            std::cerr << cp1252ParaUtf8("nenhum arquivo gerado: o tipo de etiqueta " +
-                                        std::to_string(app.janela().TipoEtiquetaPedido) +
-                                        " não tem exportação TXT")
-                      << '\n';
-        return kFalha;
-    }
-    std::cout << nome->string() << '\n';
+    if (const int r = aplicarOpcoesLinhas(*pedidos->grade, opcoes.linhas, std::cerr); r != kOk)
+        return r;
+    AcompanhamentoCli acompanhamento(ctx);
+    const PedidoImpressao pedido = pedidoImpressao(ctx, &*pedidos, {}, false, "", true);
+    const auto exportacao = servico.exportarTxt(pedido, acompanhamento);
+    if (exportacao.tipoSemExportacao)
+        std::cerr << cp1252ParaUtf8("nenhum arquivo gerado: o tipo de etiqueta " +
+                                    std::to_string(pedido.tipoEtiqueta) + " não tem exportação TXT")
+                  << '\n';
+    if (!exportacao.arquivo) return kFalha;
+    std::cout << exportacao.arquivo->string() << '\n';
     return kOk;
 }
 

@@ -15,7 +15,7 @@ struct OpcoesImprimir {
     OpcoesLinhas linhas;
     bool separador = false;
     std::optional<std::string> tipo;
-    OpcoesImpressora impressora;
+    ArgumentosImpressora impressora;
 #ifndef _WIN32
     std::optional<std::string> previa;  // picture prefix: draw instead of sending
 #endif
@@ -25,8 +25,9 @@ struct OpcoesImprimir {
 
 // The jobs the print would send, drawn instead of sent. Only ZPL has a
 // preview; a run that made no label writes no picture and fails.
-int visualizar(Aplicacao& app, const std::string& prefixo) {
-    const auto previa = app.VisualizarEtiquetas();
+int visualizar(ContextoCli& ctx, const PedidoImpressao& pedido, const std::string& prefixo) {
+    AcompanhamentoCli acompanhamento(ctx);
+    const auto previa = ctx.servico->visualizar(pedido, acompanhamento);
     if (!previa) return kFalha;
     if (previa->linguagem != Linguagem::Zebra) {
         mensagemPrevia("só há prévia de impressoras Zebra (ZPL); nenhuma imagem gravada");
@@ -39,24 +40,20 @@ int visualizar(Aplicacao& app, const std::string& prefixo) {
 #endif
 
 int imprimir(ContextoCli& ctx, const OpcoesImprimir& o) {
-    Aplicacao& app = ctx.iniciarAplicacao();
-    app.AbrirArquivoPedidos(caminhoDoArgumento(o.arquivo));
-    if (ctx.houveFalha()) return kFalha;
-    JanelaPrincipal& j = app.janela();
-    if (j.tipoArquivo() == 0) {
-        std::cerr << cp1252ParaUtf8("arquivo de pedidos não reconhecido: ") << o.arquivo << '\n';
-        return kFalha;
-    }
-    if (const int r = aplicarOpcoesImpressora(j, o.impressora); r != kOk) return r;
-    j.ckbMaterialForn.definirMarcada(o.separador);
-    if (o.tipo) j.cbvTipoEtiq.definirTexto(utf8ParaCp1252(*o.tipo));
-    if (const int r = aplicarOpcoesLinhas(app, o.linhas, std::cerr); r != kOk) return r;
+    ServicoImpressao& servico = ctx.iniciarServico();
+    const auto pedidos = abrirPedidos(ctx, caminhoDoArgumento(o.arquivo));
+    if (!pedidos) return kFalha;
+    const auto impressora = impressoraEscolhida(ctx.pasta, o.impressora);
+    if (!impressora) return kArgumentos;
+    if (const int r = aplicarOpcoesLinhas(*pedidos->grade, o.linhas, std::cerr); r != kOk) return r;
+    const PedidoImpressao pedido = pedidoImpressao(ctx, &*pedidos, *impressora, o.separador,
+                                                   o.tipo ? utf8ParaCp1252(*o.tipo) : "", true);
 #ifndef _WIN32
-    if (o.previa) return visualizar(app, *o.previa);
+    if (o.previa) return visualizar(ctx, pedido, *o.previa);
 #endif
     ctx.interromperComSinais();
-    j.cmdImprimir.clicar();
-    return statusImpressao(app);
+    AcompanhamentoCli acompanhamento(ctx);
+    return statusImpressao(servico.imprimir(pedido, acompanhamento));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // "teste 1|2|3|4": the options of "Imprimir Pagina Teste"; "fonte": the
 // button "Carregar Fonte Zebra".
 
+#include "app/EdicaoGrade.h"
 #include "cli/ContextoCli.h"
 #include "cli/OpcoesImpressora.h"
 
@@ -10,28 +11,33 @@ namespace {
 
 struct OpcoesTeste {
     int opcao = 0;
-    OpcoesImpressora impressora;
+    ArgumentosImpressora impressora;
 };
 
-Opcao& opcaoTeste(JanelaPrincipal& j, int opcao) {
-    Opcao* opcoes[] = {&j.Option1, &j.Option2, &j.Option3, &j.Option4};
-    return *opcoes[opcao - 1];
-}
-
 int imprimirTeste(ContextoCli& ctx, const OpcoesTeste& o) {
-    Aplicacao& app = ctx.iniciarAplicacao();
-    if (const int r = aplicarOpcoesImpressora(app.janela(), o.impressora); r != kOk) return r;
+    ServicoImpressao& servico = ctx.iniciarServico();
+    const auto impressora = impressoraEscolhida(ctx.pasta, o.impressora);
+    if (!impressora) return kArgumentos;
     ctx.interromperComSinais();
-    opcaoTeste(app.janela(), o.opcao).clicar();
-    return statusImpressao(app);
+    // A test file that cannot be opened is said; the command then finds no
+    // row to print.
+    auto pedidos = abrirPedidos(ctx, servico.arquivoTeste(o.opcao).string());
+    if (pedidos) marcarTodas(*pedidos->grade, true, false);
+    // Test pages use the classic layouts and templates.
+    const PedidoImpressao pedido =
+        pedidoImpressao(ctx, pedidos ? &*pedidos : nullptr, *impressora, false, "", false);
+    AcompanhamentoCli acompanhamento(ctx);
+    return statusImpressao(servico.imprimirTeste(pedido, acompanhamento));
 }
 
-int carregarFonte(ContextoCli& ctx, const OpcoesImpressora& o) {
-    Aplicacao& app = ctx.iniciarAplicacao();
-    if (const int r = aplicarOpcoesImpressora(app.janela(), o); r != kOk) return r;
+int carregarFonte(ContextoCli& ctx, const ArgumentosImpressora& o) {
+    ServicoImpressao& servico = ctx.iniciarServico();
+    const auto impressora = impressoraEscolhida(ctx.pasta, o);
+    if (!impressora) return kArgumentos;
     ctx.interromperComSinais();
-    app.janela().CmZebra.clicar();
-    return statusImpressao(app);
+    AcompanhamentoCli acompanhamento(ctx);
+    return statusImpressao(servico.carregarFonte(
+        pedidoImpressao(ctx, nullptr, *impressora, false, "", false), acompanhamento));
 }
 
 }  // namespace
@@ -47,7 +53,7 @@ void registrarTeste(CLI::App& app, ContextoCli& ctx, Execucao& execucao) {
     adicionarOpcoesImpressora(*c, o->impressora);
     c->callback([&ctx, &execucao, o] { execucao = [&ctx, o] { return imprimirTeste(ctx, *o); }; });
 
-    auto f = std::make_shared<OpcoesImpressora>();
+    auto f = std::make_shared<ArgumentosImpressora>();
     auto* cf = app.add_subcommand(
         "fonte", utf8(u8"\"Carregar Fonte Zebra\": envia o gráfico e a fonte à impressora"));
     adicionarOpcoesImpressora(*cf, *f);

@@ -3,18 +3,14 @@
 #include <atomic>
 #include <csignal>
 
+#include "app/EdicaoGrade.h"
+
 namespace etiquetas::cli {
 
-Aplicacao& ContextoCli::iniciarAplicacao() {
-    aplicacao = std::make_unique<Aplicacao>(plataforma, pasta);
-    aplicacao->iniciar();
-    return *aplicacao;
-}
-
-bool ContextoCli::houveFalha() const {
-    for (const auto& m : plataforma.mensagens)
-        if (m.icone == Icone::Critico) return true;
-    return false;
+ServicoImpressao& ContextoCli::iniciarServico() {
+    servico = std::make_unique<ServicoImpressao>(plataforma, plataforma, pasta);
+    plataforma.portaSerial().aoEvento = [this](int codigo) { servico->eventoSerial(codigo); };
+    return *servico;
 }
 
 namespace {
@@ -27,7 +23,54 @@ extern "C" void registrarSinal(int) {
 void ContextoCli::interromperComSinais() {
     std::signal(SIGINT, registrarSinal);
     std::signal(SIGTERM, registrarSinal);
-    aplicacao->cancelamentoExterno = [] { return sinalRecebido.load(); };
+}
+
+bool AcompanhamentoCli::cancelado() const {
+    return sinalRecebido.load();
+}
+
+std::optional<PedidosAbertos> abrirPedidos(ContextoCli& ctx, const std::string& caminho) {
+    PedidosAbertos pedidos{ctx.servico->abrir(caminho), nullptr};
+    if (!pedidos.arquivo.aberto()) return std::nullopt;
+    pedidos.grade = gradeDoArquivo(pedidos.arquivo, ctx.plataforma);
+    if (pedidos.arquivo.carga.pedidoVersaoRecusada) ctx.servico->encerrarPorVersao();
+    return pedidos;
+}
+
+PedidoImpressao pedidoImpressao(const ContextoCli& ctx, const PedidosAbertos* pedidos,
+                                const ImpressoraEscolhida& impressora, bool separador,
+                                const std::string& textoTipo, bool layoutDoArquivo) {
+    PedidoImpressao p;
+    bool listaVisivel = false, layoutNovo = false;
+    std::string origem;
+    if (pedidos) {
+        const ResultadoCarga& carga = pedidos->arquivo.carga;
+        p.tipoArquivo = pedidos->arquivo.tipoArquivo;
+        p.tipoEtiqueta = carga.TipoEtiquetaPedido.value_or(0);
+        p.linhas = pedidos->grade.get();
+        p.arquivoPedidos = pedidos->arquivo.caminho;
+        listaVisivel = listaTipoVisivel(carga.seletor);
+        layoutNovo = layoutDoArquivo && carga.LayoutNovoArquivo.value_or(false);
+        origem = carga.OrigemSolicitacao.value_or("");
+    }
+    p.impressora = impressora;
+    p.parametros = resolverParametros(ctx.pasta, impressora, separador, listaVisivel, textoTipo,
+                                      layoutNovo, origem);
+    return p;
+}
+
+int statusImpressao(DesfechoImpressao desfecho) {
+    switch (desfecho) {
+        case DesfechoImpressao::Impressa:
+        case DesfechoImpressao::SemRotina:
+            return kOk;
+        case DesfechoImpressao::Recusada:
+        case DesfechoImpressao::Falhou:
+        case DesfechoImpressao::Interrompida:
+        case DesfechoImpressao::NadaImpresso:
+            break;
+    }
+    return kFalha;
 }
 
 }  // namespace etiquetas::cli

@@ -4,8 +4,11 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
-#include "app/Aplicacao.h"
+#include "app/Grade.h"
+#include "app/ServicoImpressao.h"
 #include "comum/Arquivos.h"
 #include "platform/headless/PlataformaHeadless.h"
 
@@ -17,15 +20,44 @@ enum Saida { kOk = 0, kFalha = 1, kArgumentos = 2, kEncerrada = 3 };
 struct ContextoCli {
     std::filesystem::path pasta;  // --pasta, or the executable's folder
     PlataformaHeadless plataforma;
-    std::unique_ptr<Aplicacao> aplicacao;
+    std::unique_ptr<ServicoImpressao> servico;
 
-    // Creates the application on the folder and runs its start-up.
-    Aplicacao& iniciarAplicacao();
-    // A critical message was shown: the command stopped on a reported failure.
-    bool houveFalha() const;
-    // SIGINT and SIGTERM stop a run of the application after its current job.
+    // Creates the printing service on the folder.
+    ServicoImpressao& iniciarServico();
+    // SIGINT and SIGTERM stop a run after its current job.
     void interromperComSinais();
 };
+
+// A run seen from the terminal: the serial port's signals need the event
+// loop, and a signal stops the run.
+class AcompanhamentoCli : public Acompanhamento {
+  public:
+    explicit AcompanhamentoCli(ContextoCli& ctx) : ctx_(ctx) {}
+    void processarEventos() override { ctx_.plataforma.processarEventos(); }
+    void etiquetasEnviadas(long long) override { processarEventos(); }
+    bool cancelado() const override;
+
+  private:
+    ContextoCli& ctx_;
+};
+
+// An order file opened with its rows in a grid of its kind; none when the
+// file was refused (said already).
+struct PedidosAbertos {
+    ArquivoAberto arquivo;
+    std::unique_ptr<Grade> grade;
+};
+std::optional<PedidosAbertos> abrirPedidos(ContextoCli& ctx, const std::string& caminho);
+
+// The request for the opened rows (none: no file) and the printer.
+PedidoImpressao pedidoImpressao(const ContextoCli& ctx, const PedidosAbertos* pedidos,
+                                const ImpressoraEscolhida& impressora, bool separador,
+                                const std::string& textoTipo, bool layoutDoArquivo);
+
+// The exit status of a print, test print or font load: 0 when it reached its
+// end (a label type that prints nothing included), 1 when it stopped on a
+// message.
+int statusImpressao(DesfechoImpressao desfecho);
 
 // Help texts go to the terminal as they are, in UTF-8: write them as u8""
 // literals (plain literals are Windows-1252 in this code base).

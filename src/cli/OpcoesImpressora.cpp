@@ -11,8 +11,9 @@ namespace etiquetas::cli {
 namespace {
 
 // Command-line text (UTF-8) into the core's Windows-1252.
-std::string doTerminal(const std::string& texto) {
-    return utf8ParaCp1252(texto);
+std::optional<std::string> doTerminal(const std::optional<std::string>& texto) {
+    if (!texto) return std::nullopt;
+    return utf8ParaCp1252(*texto);
 }
 
 std::vector<std::string> partesSerial(const std::string& texto) {
@@ -26,51 +27,9 @@ std::vector<std::string> partesSerial(const std::string& texto) {
     return partes;
 }
 
-int escolherImpressora(JanelaPrincipal& j, const OpcoesImpressora& o) {
-    if (o.impressora) {
-        if (*o.impressora < 0 || *o.impressora >= j.cmbImpressora.contagem()) {
-            std::cerr << "--impressora " << *o.impressora
-                      << cp1252ParaUtf8(": a tabela de impressoras tem ")
-                      << j.cmbImpressora.contagem() << " linhas\n";
-            return kArgumentos;
-        }
-        j.cmbImpressora.selecionar(*o.impressora);
-    }
-    // Each choice runs the window's reaction, which fills the next list.
-    if (o.modelo) j.cmbModelo.definirTexto(doTerminal(*o.modelo));
-    if (o.velocidade) j.cmdVelocidade.definirTexto(doTerminal(*o.velocidade));
-    if (o.temperatura) j.cmdTemperatura.definirTexto(doTerminal(*o.temperatura));
-    return kOk;
-}
-
-int escolherPorta(JanelaPrincipal& j, const OpcoesImpressora& o) {
-    const bool serial = o.porta == "COM1" || o.porta == "COM2";
-    if (o.rede && serial) {
-        std::cerr << cp1252ParaUtf8("--rede vale só com as portas LPT1 e LPT2") << '\n';
-        return kArgumentos;
-    }
-    j.optLocal.clicar();
-    j.optRede.definirMarcada(false);
-    j.cmbCaminhoImpressora.definirTexto(o.porta);
-    j.txtCaminhoImpressora.definirTexto(o.porta);
-    if (o.rede) {
-        j.optRede.clicar();
-        j.optLocal.definirMarcada(false);
-        j.txtCaminhoImpressora.definirTexto(doTerminal(*o.rede));
-    }
-    if (o.serial) {
-        const auto p = partesSerial(*o.serial);
-        j.cbvelocidade.definirTexto(p[0]);
-        j.cbparidade.definirTexto(p[1]);
-        j.cbbitdados.definirTexto(p[2]);
-        j.cbbitparada.definirTexto(p[3]);
-    }
-    return kOk;
-}
-
 }  // namespace
 
-void adicionarOpcoesImpressora(CLI::App& c, OpcoesImpressora& o) {
+void adicionarOpcoesImpressora(CLI::App& c, ArgumentosImpressora& o) {
     c.add_option("--impressora", o.impressora, "Linha N (a partir de 0) da tabela de impressoras");
     c.add_option("--modelo", o.modelo, "Modelo da impressora");
     c.add_option("--velocidade", o.velocidade, "Velocidade da impressora");
@@ -87,24 +46,31 @@ void adicionarOpcoesImpressora(CLI::App& c, OpcoesImpressora& o) {
             "BAUD,PARIDADE,DADOS,PARADA"));
 }
 
-int aplicarOpcoesImpressora(JanelaPrincipal& j, const OpcoesImpressora& o) {
-    for (auto passo : {escolherImpressora, escolherPorta})
-        if (const int r = passo(j, o); r != kOk) return r;
-    return kOk;
-}
-
-int statusImpressao(const Aplicacao& app) {
-    switch (app.ultimaImpressao()) {
-        case DesfechoImpressao::Impressa:
-        case DesfechoImpressao::SemRotina:
-            return kOk;
-        case DesfechoImpressao::Recusada:
-        case DesfechoImpressao::Falhou:
-        case DesfechoImpressao::Interrompida:
-        case DesfechoImpressao::NadaImpresso:
-            break;
+std::optional<ImpressoraEscolhida> impressoraEscolhida(const std::filesystem::path& pasta,
+                                                       const ArgumentosImpressora& a) {
+    OpcoesImpressora o;
+    o.impressora = a.impressora;
+    o.modelo = doTerminal(a.modelo);
+    o.velocidade = doTerminal(a.velocidade);
+    o.temperatura = doTerminal(a.temperatura);
+    o.porta = a.porta;
+    o.rede = doTerminal(a.rede);
+    if (a.serial) {
+        const auto p = partesSerial(*a.serial);
+        o.serial = ConfiguracaoSerialImpressao{p[0], p[1], p[2], p[3]};
     }
-    return kFalha;
+    const EscolhaResolvida resolvida = escolherImpressora(pasta, o);
+    if (!resolvida.escolha) {
+        std::cerr << "--impressora " << *a.impressora
+                  << cp1252ParaUtf8(": a tabela de impressoras tem ") << resolvida.impressoras
+                  << " linhas\n";
+        return std::nullopt;
+    }
+    if (a.rede && a.porta != "LPT1" && a.porta != "LPT2") {
+        std::cerr << cp1252ParaUtf8("--rede vale só com as portas LPT1 e LPT2") << '\n';
+        return std::nullopt;
+    }
+    return resolvida.escolha;
 }
 
 }  // namespace etiquetas::cli

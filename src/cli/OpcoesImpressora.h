@@ -1,18 +1,18 @@
 #pragma once
 
 // Printer and port options shared by the commands that send to a printer
-// (imprimir, teste, fonte): set in the window's lists and boxes as the user
-// would set them, so the window's reactions fill what depends on them.
+// (imprimir, teste, fonte): settled over the saved choice as the window's
+// lists would take them.
 
 #include <CLI/CLI.hpp>
 #include <optional>
 #include <string>
 
-#include "app/Aplicacao.h"
+#include "app/EscolhaImpressora.h"
 
 namespace etiquetas::cli {
 
-struct OpcoesImpressora {
+struct ArgumentosImpressora {
     std::optional<int> impressora;
     std::optional<std::string> modelo, velocidade, temperatura;
     std::string porta = "LPT1";
@@ -22,15 +22,11 @@ struct OpcoesImpressora {
 
 // Adds --impressora, --modelo, --velocidade, --temperatura, --porta, --rede
 // and --serial to the subcommand.
-void adicionarOpcoesImpressora(CLI::App& comando, OpcoesImpressora& opcoes);
+void adicionarOpcoesImpressora(CLI::App& comando, ArgumentosImpressora& argumentos);
 
-// Applies them to the window; kArgumentos (reason on standard error) when a
-// value does not fit.
-int aplicarOpcoesImpressora(JanelaPrincipal& j, const OpcoesImpressora& opcoes);
-
-// The exit status of a print, test print or font load: 0 when it reached its
-// end (a label type that prints nothing included), 1 when it stopped on a
-// message.
-int statusImpressao(const Aplicacao& app);
+// The printer chosen; none (reason on standard error, exit status
+// kArgumentos) when a value does not fit.
+std::optional<ImpressoraEscolhida> impressoraEscolhida(const std::filesystem::path& pasta,
+                                                       const ArgumentosImpressora& argumentos);
 
 }  // namespace etiquetas::cli

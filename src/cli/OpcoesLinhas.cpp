@@ -4,6 +4,7 @@
 #include <optional>
 #include <ostream>
 
+#include "app/EdicaoGrade.h"
 #include "cli/ContextoCli.h"
 #include "comum/Texto.h"
 
@@ -103,10 +104,9 @@ int editarCaixas(Grade& grade, const OpcoesLinhas& opcoes, std::ostream& erros) 
     return kOk;
 }
 
-int marcarLinhas(Aplicacao& aplicacao, Grade& grade, const OpcoesLinhas& opcoes,
-                 std::ostream& erros) {
+int marcarLinhas(Grade& grade, const OpcoesLinhas& opcoes, std::ostream& erros) {
     if (opcoes.todas) {
-        aplicacao.SelecionarTodasLinhas();
+        marcarTodas(grade, true, false);
         return kOk;
     }
     const auto linhas = linhasDaLista(opcoes.linhas);
@@ -151,15 +151,10 @@ void adicionarOpcoesLinhas(CLI::App& comando, OpcoesLinhas& opcoes) {
         ->check(validador(lerCaixas, "LINHA:N"));
 }
 
-int aplicarOpcoesLinhas(Aplicacao& aplicacao, const OpcoesLinhas& opcoes, std::ostream& erros) {
-    Grade* grade = aplicacao.janela().gradeDoArquivo();
-    if (!grade) {
-        erros << "nenhum arquivo de pedidos carregado\n";
-        return kFalha;
-    }
+int aplicarOpcoesLinhas(Grade& grade, const OpcoesLinhas& opcoes, std::ostream& erros) {
     for (auto passo : {editarSequencias, editarCaixas})
-        if (const int r = passo(*grade, opcoes, erros); r != kOk) return r;
-    return marcarLinhas(aplicacao, *grade, opcoes, erros);
+        if (const int r = passo(grade, opcoes, erros); r != kOk) return r;
+    return marcarLinhas(grade, opcoes, erros);
 }
 
 }  // namespace etiquetas::cli

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Aplicacao.h"
+#include "app/Grade.h"
 
 namespace etiquetas::cli {
 
@@ -29,7 +29,7 @@ void adicionarOpcoesLinhas(CLI::App& comando, OpcoesLinhas& opcoes);
 // kArgumentos when a row does not exist or an option does not fit the file's
 // kind (the reason written to `erros`), kFalha when the grid refused an edit
 // (its message was already shown).
-int aplicarOpcoesLinhas(Aplicacao& aplicacao, const OpcoesLinhas& opcoes, std::ostream& erros);
+int aplicarOpcoesLinhas(Grade& grade, const OpcoesLinhas& opcoes, std::ostream& erros);
 
 // The rows of a list such as "1,3-5", in ascending order without repeats;
 // empty when the list is malformed.

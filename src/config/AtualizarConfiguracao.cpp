@@ -6,7 +6,6 @@
 #include "comum/Arquivos.h"
 #include "comum/Texto.h"
 #include "config/ArquivosIni.h"
-#include "platform/Plataforma.h"
 
 namespace etiquetas {
 
@@ -123,14 +122,11 @@ bool AtualizarConfiguracao::ValidarParametros() {
     return erro_.empty();
 }
 
-bool AtualizarConfiguracao::Configurar(const fs::path& pasta, Plataforma& plataforma) {
-    if (!ValidarParametros()) return false;
-    // Every key is attempted even after a failure, so that as much as
-    // possible is saved before the user is told.
+Gravacao AtualizarConfiguracao::Configurar(const fs::path& pasta) {
+    if (!ValidarParametros()) return Gravacao::Recusada;
     bool gravou = gravarParametros(pasta);
     if (PortaSerial) gravou = gravarPortaSerial(pasta) && gravou;
-    if (!gravou) plataforma.mensagem(kMensagemGravacaoComErro, "", Icone::Informacao, Botoes::Ok);
-    return true;
+    return gravou ? Gravacao::Gravada : Gravacao::GravadaComErro;
 }
 
 bool AtualizarConfiguracao::gravarParametros(const fs::path& pasta) const {

@@ -12,7 +12,12 @@
 
 namespace etiquetas {
 
-class Plataforma;
+// How Configurar ended.
+enum class Gravacao {
+    Recusada,        // invalid parameters: nothing written, Erro set
+    Gravada,         // every key written
+    GravadaComErro,  // valid, but some key could not be written
+};
 
 class AtualizarConfiguracao {
   public:
@@ -38,10 +43,9 @@ class AtualizarConfiguracao {
     // Reads the section. Empty, non-numeric or out-of-range numbers keep
     // what the property held.
     void Carregar(const std::filesystem::path& pasta);
-    // Validates and saves. False (nothing written, Erro set) when the
-    // parameters are invalid; true otherwise, also when the file could not
-    // be written, which is told to the user.
-    bool Configurar(const std::filesystem::path& pasta, Plataforma& plataforma);
+    // Validates and saves; every key is attempted even after one fails, so
+    // that as much as possible is saved.
+    Gravacao Configurar(const std::filesystem::path& pasta);
     // Brings the section back to what the installation shipped: the keys
     // of the section are copied from the pristine layout file kept beside
     // the layout file. False (Erro set) when that copy is missing or the

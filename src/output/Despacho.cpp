@@ -39,9 +39,9 @@ std::string linhaDeComando(const fs::path& script, const std::vector<std::string
 
 }  // namespace
 
-Despacho::Despacho(Plataforma& plataforma, const ParametrosImpressao& parametros, fs::path pasta,
+Despacho::Despacho(Maquina& maquina, const ParametrosImpressao& parametros, fs::path pasta,
                    bool& imagemEnviada)
-    : plataforma_(plataforma),
+    : maquina_(maquina),
       parametros_(parametros),
       pasta_(std::move(pasta)),
       imagemEnviada_(imagemEnviada) {}
@@ -81,14 +81,13 @@ void Despacho::executarScript(const fs::path& spool) {
     for (const auto& a : argumentos)
         if (const auto c = caractereRecusadoPeloLote(a))
             throw FalhaImpressao(mensagemValorRecusadoPeloLote(a, *c));
-    const auto resultado =
-        plataforma_.executarEAguardar(textoDoCaminho(script), argumentos, limite());
+    const auto resultado = maquina_.executarEAguardar(textoDoCaminho(script), argumentos, limite());
 #else
     // Through the shell program, not the file's own mode: a script copied
     // without its execute bit still runs. No command line is ever parsed.
     std::vector<std::string> comScript{textoDoCaminho(script)};
     comScript.insert(comScript.end(), argumentos.begin(), argumentos.end());
-    const auto resultado = plataforma_.executarEAguardar("/bin/sh", comScript, limite());
+    const auto resultado = maquina_.executarEAguardar("/bin/sh", comScript, limite());
 #endif
     if (!resultado.iniciou)
         throw FalhaImpressao("O script de impressão não pôde ser iniciado: " +
@@ -112,7 +111,7 @@ void Despacho::executarScript(const fs::path& spool) {
 void Despacho::enviarSerial(const std::string& conteudo, TipoTrabalho tipo) {
     const bool configuracaoDatamax = tipo == TipoTrabalho::ConfiguracaoDatamax;
     if (configuracaoDatamax && imagemEnviada_) return;
-    PortaSerial& porta = plataforma_.portaSerial();
+    PortaSerial& porta = maquina_.portaSerial();
     if (!porta.escrever(conteudo + '\r')) {
         const std::string erro = porta.ultimoErro();
         throw FalhaImpressao(erro.empty() ? "A porta serial não está aberta." : erro);
@@ -123,13 +122,12 @@ void Despacho::enviarSerial(const std::string& conteudo, TipoTrabalho tipo) {
                                std::to_string(porta.bytesPendentes()));
     aguardarPortaVazia();
     // The printer takes the last bytes from its side after the buffer empties.
-    for (int i = 0; i < kPausasFinaisSerial; ++i)
-        plataforma_.pausar(std::chrono::milliseconds(100));
+    for (int i = 0; i < kPausasFinaisSerial; ++i) maquina_.pausar(std::chrono::milliseconds(100));
 }
 
 // A port nobody reads never drains: the wait ends at the limit.
 void Despacho::aguardarPortaVazia() {
-    PortaSerial& porta = plataforma_.portaSerial();
+    PortaSerial& porta = maquina_.portaSerial();
     const auto fim = std::chrono::steady_clock::now() + parametros_.limiteEnvio;
     while (porta.bytesPendentes() > 0) {
         if (!porta.aberta()) throw FalhaImpressao("A porta serial foi fechada durante o envio.");

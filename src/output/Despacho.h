@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Plataforma.h"
+#include "platform/Maquina.h"
 #include "render/ParametrosImpressao.h"
 #include "render/Trabalho.h"
 
@@ -19,8 +19,8 @@ namespace etiquetas {
 
 class Despacho : public SaidaTrabalhos {
   public:
-    Despacho(Plataforma& plataforma, const ParametrosImpressao& parametros,
-             std::filesystem::path pasta, bool& imagemEnviada);
+    Despacho(Maquina& maquina, const ParametrosImpressao& parametros, std::filesystem::path pasta,
+             bool& imagemEnviada);
 
     void enviar(const Trabalho& trabalho) override;
 
@@ -38,7 +38,7 @@ class Despacho : public SaidaTrabalhos {
     std::chrono::milliseconds limite() const;
     std::vector<std::string> argumentosScript(const std::filesystem::path& spool) const;
 
-    Plataforma& plataforma_;
+    Maquina& maquina_;
     const ParametrosImpressao& parametros_;
     std::filesystem::path pasta_;
     bool& imagemEnviada_;

@@ -4,7 +4,6 @@
 
 #include "PastaTeste.h"
 #include "config/AtualizarConfiguracao.h"
-#include "platform/headless/PlataformaHeadless.h"
 
 using namespace etiquetas;
 using etiquetas::teste::PastaTeste;
@@ -61,21 +60,19 @@ TEST(AtualizarConfiguracao, ValidacaoParaNaPrimeiraFalhaEmOrdem) {
              {1, 21, "@", "Arial", ""},
              {1, 21, "", "", ""}}) {
         PastaTeste pasta;
-        PlataformaHeadless plataforma;
         auto cfg = configuracao(1, 1);
         std::tie(cfg.Repeticao, cfg.LarguraEtiqueta, cfg.CodigoFonte, cfg.NomeFonte) =
             tuple(repeticao, largura, codigo, nome);
-        EXPECT_EQ(cfg.Configurar(pasta, plataforma), erro.empty()) << erro;
+        EXPECT_EQ(cfg.Configurar(pasta), erro.empty() ? Gravacao::Gravada : Gravacao::Recusada)
+            << erro;
         EXPECT_EQ(tuple(cfg.Erro(), cfg.TemErro()), tuple(erro, !erro.empty()));
-        EXPECT_EQ(tuple(pasta.quantosArquivos(), plataforma.mensagens.size()),
-                  tuple(erro.empty() ? 1u : 0u, 0u));  // refused: nothing written nor shown
+        EXPECT_EQ(pasta.quantosArquivos(), erro.empty() ? 1u : 0u);  // refused: nothing written
         EXPECT_EQ(pasta.ler(kLayout).find("PortaSerial"), string::npos);  // never loaded
     }
 }
 
 TEST(AtualizarConfiguracao, CarregarMantemOInvalidoEConfigurarGravaQuatroDigitos) {
     PastaTeste pasta;
-    PlataformaHeadless plataforma;
     pasta.gravar(kLayout,
                  "[QuelmonteEtiqPrecoDatamax]\r\nRepeticao=\r\nLargura=12A\r\n"
                  "MargemEsquerda=40000\r\nMargemTopo=0007\r\nFonteCodigo=\r\nCmdIniciar=\r\n"
@@ -89,7 +86,7 @@ TEST(AtualizarConfiguracao, CarregarMantemOInvalidoEConfigurarGravaQuatroDigitos
     // DataBit=sete, as the file written below shows); CmdIniciar is always replaced.
     EXPECT_EQ(parametros(cfg), tuple(1, 100, 3, 7, "@", "A.TTF", ""));
     std::tie(cfg.margemEsquerda, cfg.CmdIniciar) = tuple(-5, "^XA^MNY^XZ");
-    ASSERT_TRUE(cfg.Configurar(pasta, plataforma));
+    ASSERT_EQ(cfg.Configurar(pasta), Gravacao::Gravada);
     EXPECT_EQ(
         pasta.ler(kLayout),
         "[QuelmonteEtiqPrecoDatamax]\r\nRepeticao=0001\r\nLargura=0100\r\n"
@@ -99,15 +96,11 @@ TEST(AtualizarConfiguracao, CarregarMantemOInvalidoEConfigurarGravaQuatroDigitos
     auto lida = configuracao(1, 0);
     lida.Carregar(pasta);
     EXPECT_EQ(parametros(lida), parametros(cfg));
-    EXPECT_TRUE(plataforma.mensagens.empty());
 
-    // A write that fails is told to the user, not claimed as success.
+    // A write that fails is said so, not claimed as a clean save.
     const string gravado = pasta.ler(kLayout);
     std::filesystem::permissions(pasta / kLayout, std::filesystem::perms::owner_read);
-    EXPECT_TRUE(cfg.Configurar(pasta, plataforma));
-    ASSERT_EQ(plataforma.mensagens.size(), 1u);
-    EXPECT_EQ(tuple(plataforma.mensagens[0].texto, plataforma.mensagens[0].icone),
-              tuple(kMensagemGravacaoComErro, Icone::Informacao));
+    EXPECT_EQ(cfg.Configurar(pasta), Gravacao::GravadaComErro);
     EXPECT_EQ(pasta.ler(kLayout), gravado);
 }
 

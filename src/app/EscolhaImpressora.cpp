@@ -1,0 +1,161 @@
+#include "app/EscolhaImpressora.h"
+
+#include "app/ListasImpressoras.h"
+#include "comum/Arquivos.h"
+#include "comum/Texto.h"
+#include "config/ArquivosIni.h"
+#include "config/TabelasImpressoras.h"
+
+namespace etiquetas {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kSecaoPessoal = "ConfigPess";
+
+fs::path tabela(const fs::path& pasta, std::string_view nome) {
+    return caminhoNaPasta(pasta, nome);
+}
+
+std::optional<std::string> lerPessoal(const fs::path& pasta, const char* chave) {
+    std::string valor = LerArquivoConfig(pasta, kSecaoPessoal, chave);
+    if (aparar(valor).empty()) return std::nullopt;
+    return valor;
+}
+
+// A frame of lists of its own, reacting as the window's do.
+struct ListasProprias {
+    Lista impressora{"cmbImpressora"}, modelo{"cmbModelo"}, velocidade{"cmdVelocidade"},
+        temperatura{"cmdTemperatura"}, velocidadeCom{"cbvelocidade"}, paridade{"cbparidade"},
+        bitDados{"cbbitdados"}, bitParada{"cbbitparada"};
+    ListasImpressora listas() {
+        return {impressora,    modelo,   velocidade, temperatura,
+                velocidadeCom, paridade, bitDados,   bitParada};
+    }
+    explicit ListasProprias(const fs::path& pasta) {
+        impressora.escolhido.conectar([this, pasta] { reagirImpressora(listas(), pasta); });
+        modelo.escolhido.conectar([this, pasta] { reagirModelo(listas(), pasta); });
+    }
+};
+
+}  // namespace
+
+void preencherListasImpressora(ListasImpressora l, const fs::path& pasta) {
+    l.impressora.limpar();
+    l.impressora.adicionar("Datamax - DPL", 0);
+    l.impressora.adicionar("Zebra - ZPL", 1);
+    PopularListControldoArquivo(l.impressora, tabela(pasta, kTabelaImpressoras));
+    PopularListControl(l.velocidadeCom, tabela(pasta, kTabelaVelocidadeCom));
+    PopularListControl(l.paridade, tabela(pasta, kTabelaParidadeCom));
+    PopularListControl(l.bitDados, tabela(pasta, kTabelaBitDadosCom));
+    PopularListControl(l.bitParada, tabela(pasta, kTabelaBitParadaCom));
+}
+
+void reagirImpressora(ListasImpressora l, const fs::path& pasta) {
+    l.modelo.limpar();
+    PopularListModeloImpressora(l.modelo, idDaImpressora(l.impressora.texto()),
+                                tabela(pasta, kTabelaModelos));
+    if (l.modelo.contagem() > 0) {
+        l.modelo.selecionar(0);
+    } else {
+        // A printer without models must not keep the previous printer's ranges.
+        l.velocidade.limpar();
+        l.temperatura.limpar();
+    }
+}
+
+void reagirModelo(ListasImpressora l, const fs::path& pasta) {
+    PopularListVelocidadeImpressora(l.velocidade, l.temperatura, l.modelo.texto(),
+                                    idDaImpressora(l.impressora.texto()),
+                                    tabela(pasta, kTabelaModelos));
+}
+
+void restaurarEscolha(Lista& lista, const std::optional<std::string>& salvo) {
+    if (!salvo) return;
+    for (const auto& item : lista.itens())
+        if (item.texto == *salvo) return lista.definirTexto(*salvo);
+}
+
+// Every saved key comes back on its own: a user who prints through LPT1
+// never saves the serial keys and must still find the printer chosen. Each
+// choice runs its list's reaction, so the model, speed and temperature lists
+// are rebuilt before their own values are set.
+void restaurarListasImpressora(ListasImpressora l, const fs::path& pasta) {
+    restaurarEscolha(l.impressora, lerPessoal(pasta, "Impressora"));
+    restaurarEscolha(l.modelo, lerPessoal(pasta, "Modelo"));
+    restaurarEscolha(l.velocidade, lerPessoal(pasta, "Velocidade"));
+    restaurarEscolha(l.temperatura, lerPessoal(pasta, "Temperatura"));
+    restaurarEscolha(l.velocidadeCom, lerPessoal(pasta, "VelocidadeCom"));
+    restaurarEscolha(l.paridade, lerPessoal(pasta, "ParidadeCom"));
+    restaurarEscolha(l.bitDados, lerPessoal(pasta, "BitdeDadoCom"));
+    restaurarEscolha(l.bitParada, lerPessoal(pasta, "BitdeParadaCom"));
+}
+
+CaminhoSalvo lerCaminhoSalvo(const fs::path& pasta) {
+    return {lerPessoal(pasta, "TipoCaminho"), lerPessoal(pasta, "CaminhoImpressora")};
+}
+
+bool portaParalela(const std::string& porta) {
+    const std::string p = aparar(porta);
+    return iguaisSemCaixa(p, "LPT1") || iguaisSemCaixa(p, "LPT2");
+}
+
+EscolhaResolvida escolherImpressora(const fs::path& pasta, const OpcoesImpressora& o) {
+    ListasProprias proprias(pasta);
+    auto& l = proprias;
+    preencherListasImpressora(l.listas(), pasta);
+    if (l.impressora.contagem() > 0) l.impressora.selecionar(0);
+    restaurarListasImpressora(l.listas(), pasta);
+    EscolhaResolvida resolvida;
+    resolvida.impressoras = l.impressora.contagem();
+    if (o.impressora) {
+        if (*o.impressora < 0 || *o.impressora >= l.impressora.contagem()) return resolvida;
+        l.impressora.selecionar(*o.impressora);
+    }
+    if (o.modelo) l.modelo.definirTexto(*o.modelo);
+    if (o.velocidade) l.velocidade.definirTexto(*o.velocidade);
+    if (o.temperatura) l.temperatura.definirTexto(*o.temperatura);
+    ImpressoraEscolhida e;
+    e.indice = l.impressora.indice();
+    e.linha = l.impressora.texto();
+    e.modelo = l.modelo.texto();
+    e.velocidade = l.velocidade.texto();
+    e.temperatura = l.temperatura.texto();
+    e.porta = o.porta;
+    e.rede = o.rede.has_value();
+    e.destino = o.rede ? *o.rede : o.porta;
+    e.serial = o.serial ? *o.serial
+                        : ConfiguracaoSerialImpressao{l.velocidadeCom.texto(), l.paridade.texto(),
+                                                      l.bitDados.texto(), l.bitParada.texto()};
+    resolvida.escolha = std::move(e);
+    return resolvida;
+}
+
+bool salvarEscolhaPessoal(const fs::path& pasta, const ImpressoraEscolhida& e) {
+    bool ok = true;
+    const auto gravar = [&](const char* chave, const std::string& valor) {
+        ok = GravarArquivoConfig(pasta, kSecaoPessoal, chave, valor) && ok;
+    };
+    gravar("Impressora", e.linha);
+    gravar("Modelo", e.modelo);
+    gravar("Velocidade", e.velocidade);
+    gravar("Temperatura", e.temperatura);
+    if (!portaParalela(e.porta)) {
+        gravar("VelocidadeCom", e.serial.velocidade);
+        gravar("ParidadeCom", e.serial.paridade);
+        gravar("BitdeDadoCom", e.serial.bitsDados);
+        gravar("BitdeParadaCom", e.serial.bitsParada);
+    }
+    gravar("TipoCaminho", e.rede ? "Rede" : "Local");
+    gravar("CaminhoImpressora", e.rede ? e.destino : e.porta);
+    return ok;
+}
+
+std::string velocidadeConvertida(const fs::path& pasta, const ImpressoraEscolhida& e) {
+    const std::string convertida =
+        BuscaListaConvercao(e.linha, e.velocidade, tabela(pasta, kTabelaConversao));
+    return convertida.empty() ? aparar(e.velocidade) : convertida;
+}
+
+}  // namespace etiquetas

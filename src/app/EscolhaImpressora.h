@@ -1,0 +1,55 @@
+#pragma once
+
+// The printer, model, speed, temperature, port and serial settings a print
+// goes to, as values: the window reads them from its printer frame, the
+// command line settles them from the saved choice, the tables and its
+// options exactly as the frame's lists would.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "render/ParametrosImpressao.h"
+
+namespace etiquetas {
+
+struct ImpressoraEscolhida {
+    int indice = -1;    // line of the printer list (the layout file's printer index)
+    std::string linha;  // the printer table line
+    std::string modelo, velocidade, temperatura;
+    std::string porta = "LPT1";
+    bool rede = false;    // "Rede": the destination is a network path
+    std::string destino;  // the port, or the network path
+    ConfiguracaoSerialImpressao serial;
+};
+
+// What a caller without the window states; anything left out stays as the
+// user saved it (section "ConfigPess"), or as the tables start it.
+struct OpcoesImpressora {
+    std::optional<int> impressora;
+    std::optional<std::string> modelo, velocidade, temperatura;
+    std::string porta = "LPT1";
+    std::optional<std::string> rede;
+    std::optional<ConfiguracaoSerialImpressao> serial;
+};
+
+struct EscolhaResolvida {
+    std::optional<ImpressoraEscolhida> escolha;  // none: the printer line does not exist
+    int impressoras = 0;                         // lines of the printer list
+};
+EscolhaResolvida escolherImpressora(const std::filesystem::path& pasta,
+                                    const OpcoesImpressora& opcoes);
+
+// Saves the choice as the user's (section "ConfigPess"); false when the
+// personal file could not be written.
+bool salvarEscolhaPessoal(const std::filesystem::path& pasta, const ImpressoraEscolhida& escolha);
+
+// The speed value the templates receive: the conversion table's code for the
+// printer and speed, or the speed itself.
+std::string velocidadeConvertida(const std::filesystem::path& pasta,
+                                 const ImpressoraEscolhida& escolha);
+
+// LPT1 and LPT2 in any case, blanks around: the ports the print script serves.
+bool portaParalela(const std::string& porta);
+
+}  // namespace etiquetas

@@ -1,0 +1,611 @@
+#include "app/ServicoImpressao.h"
+
+#include <array>
+#include <pugixml.hpp>
+
+#include "comum/Arquivos.h"
+#include "comum/CamposGrade.h"
+#include "comum/Texto.h"
+#include "config/ArquivosIni.h"
+#include "config/AtualizarConfiguracao.h"
+#include "export/ArquivoSequencial.h"
+#include "orderfile/Md5.h"
+#include "orderfile/Xml.h"
+#include "output/Despacho.h"
+#include "output/PortasCom.h"
+#include "output/PreCargaZebra.h"
+#include "render/FamiliasEtiqueta.h"
+
+namespace etiquetas {
+
+namespace {
+
+constexpr const char* kMensagemVersao =
+    "Versão desatualizada para efetuar a impressão deste arquivo ! Acesse o Portal de "
+    "Fornecedores e efetue o DOWNLOAD da nova versão do aplicativo de Etiquetas."
+    "\rO Programa será encerrado !\r\n";
+
+// The test order files of the options "Grade Volume Padrao", "Grade Volume
+// Repos. Auto", "Preco Adesiva" and "Preco Cartolina", installed with the
+// application.
+constexpr std::array<const char*, 4> kArquivosTeste{
+    "Quelmonte_Grade_Volume_Padrao_teste.xml",
+    "Quelmonte_Grade_Volume_ReposAuto_teste.xml",
+    "Quelmonte_Preco_Adesiva_teste.xml",
+    "Quelmonte_Preco_Cartolina_teste.xml",
+};
+
+// "1.234": thousands with a dot, as the window writes numbers.
+std::string milhares(long long n) {
+    const std::string digitos = std::to_string(n < 0 ? -n : n);
+    std::string texto = n < 0 ? "-" : "";
+    for (std::size_t i = 0; i < digitos.size(); ++i) {
+        if (i > 0 && (digitos.size() - i) % 3 == 0) texto += '.';
+        texto += digitos[i];
+    }
+    return texto;
+}
+
+std::string etiquetas(long long n) {
+    return milhares(n) + (n == 1 ? " etiqueta" : " etiquetas");
+}
+
+std::string destinoImpressao(const ParametrosImpressao& p) {
+    return (p.fabricante.empty() ? std::string("?") : p.fabricante) + ", " + p.destino;
+}
+
+// Section "Impressao", key "LimiteEnvioSegundos" of the personal settings:
+// how long one job may take to leave; 120 seconds when absent or not a
+// positive whole number.
+std::chrono::seconds limiteEnvio(const std::filesystem::path& pasta) {
+    const auto valor = valorInteiro(LerArquivoConfig(pasta, "Impressao", "LimiteEnvioSegundos"));
+    if (!valor || *valor <= 0 || *valor > 86400) return std::chrono::seconds(120);
+    return std::chrono::seconds(*valor);
+}
+
+std::string mensagemFalha(const FalhaRotina& falha) {
+    return falha.descricao + "\n" + "Linha: " + std::to_string(falha.passo);
+}
+
+// What a run sent, and for a price row stopped early, where to resume.
+std::string relatoEnvio(const ResultadoImpressao& resultado) {
+    std::string texto = etiquetas(resultado.etiquetas) + " enviada" +
+                        (resultado.etiquetas == 1 ? "" : "s") + " à impressora.";
+    if (!resultado.concluida() && resultado.proximaSequencia)
+        texto +=
+            "\nPróxima sequência não impressa: " + std::to_string(*resultado.proximaSequencia) +
+            ".";
+    return texto;
+}
+
+// The test print knows the label types of its files and the SKU labels; a
+// volume file prints standard volume labels whatever variant is shown.
+const FamiliaEtiqueta* familiaDoTeste(int tipo, int variante) {
+    switch (tipo) {
+        case 1:
+        case 2:
+        case 3:
+        case 99:
+            return familiaEtiqueta(tipo, variante);
+        case 4:
+            return familiaEtiqueta(4, 4);
+        default:
+            return nullptr;
+    }
+}
+
+const char* textoEventoSerial(int codigo) {
+    switch (codigo) {
+        case 1001:
+            return "Error: Break was received";
+        case 1002:
+            return "Error: CTS Timeout";
+        case 1003:
+            return "Error: DSR Timeout";
+        case 1004:
+            return "Error: Framing Error";
+        case 1006:
+            return "Error: Data Lost";
+        case 1007:
+            return "Error: CD (RLSD) Timeout";
+        case 1008:
+            return "Error: Receive buffer overflow";
+        case 1009:
+            return "Error: Parity Error";
+        case 1010:
+            return "Error: Transmit buffer full";
+        case 1011:
+            return "Error: Unexpected error retrieving DCB";
+        // 2 (data received) and the line changes need nothing: the printers
+        // send no answers that the system reads.
+        default:
+            return nullptr;
+    }
+}
+
+}  // namespace
+
+ParametrosImpressao resolverParametros(const std::filesystem::path& pasta,
+                                       const ImpressoraEscolhida& impressora,
+                                       bool separadorPorPedido, bool listaTipoVisivel,
+                                       const std::string& textoTipo, bool layoutNovo,
+                                       const std::string& origemSolicitacao) {
+    ParametrosImpressao p;
+    p.impressora = impressora.linha;
+    p.fabricante = fabricanteImpressora(p.impressora);
+    p.linguagem = linguagemDoFabricante(p.fabricante);
+    p.velocidade = valorVelocidade(velocidadeConvertida(pasta, impressora), p.fabricante);
+    p.temperatura = aparar(impressora.temperatura);
+    p.porta = impressora.porta;
+    p.destino = impressora.destino;
+    p.serial = impressora.serial;
+    p.separadorPorPedido = separadorPorPedido;
+    p.variante = varianteDoTexto(listaTipoVisivel, textoTipo);
+    p.layoutNovo = layoutNovo;
+    p.origemSolicitacao = origemSolicitacao;
+    p.limiteEnvio = limiteEnvio(pasta);
+    return p;
+}
+
+InformacoesArquivo informacoesArquivo(const ArquivoAberto& a) {
+    const auto seisDigitos = [](long n) { return formatarInteiro(n, "000000"); };
+    const bool preco = a.tipoArquivo == kArquivoPreco;
+    InformacoesArquivo i;
+    i.totalPedidos = seisDigitos(a.pedidos);
+    i.rotuloItens = preco ? "Total de Itens :" : "Total de Lojas :";
+    i.totalItens = seisDigitos(preco ? a.itens : a.lojas);
+    i.totalVariantes = seisDigitos(preco ? a.variantes : 0);
+    if (a.carga.total) {
+        i.descricaoTotal =
+            preco ? "Total de Etiquetas a Imprimir:" : "Total de Peças dos Volumes :";
+        i.total = formatarInteiro(*a.carga.total, "00000000");
+    }
+    return i;
+}
+
+bool listaTipoVisivel(SeletorTipo seletor) {
+    return seletor == SeletorTipo::InternaCaixa || seletor == SeletorTipo::IlpnVolume;
+}
+
+// From construction to destruction the client is held and the service is in
+// a run; the serial port's complaints are said once.
+class ServicoImpressao::Execucao {
+  public:
+    Execucao(ServicoImpressao& s, Acompanhamento& a) : s_(s), a_(a) {
+        a_.iniciarExecucao();
+        s_.emExecucao_ = true;
+        s_.eventosSeriaisDaExecucao_.clear();
+    }
+    ~Execucao() {
+        s_.emExecucao_ = false;
+        a_.terminarExecucao();
+    }
+    Execucao(const Execucao&) = delete;
+    Execucao& operator=(const Execucao&) = delete;
+
+  private:
+    ServicoImpressao& s_;
+    Acompanhamento& a_;
+};
+
+ServicoImpressao::ServicoImpressao(Maquina& maquina, Pessoa& pessoa, std::filesystem::path pasta)
+    : maquina_(maquina), pessoa_(pessoa), pasta_(std::move(pasta)) {}
+
+Resposta ServicoImpressao::mensagem(const std::string& texto, const std::string& titulo,
+                                    Icone icone, Botoes botoes) {
+    return pessoa_.mensagem(texto, titulo, icone, botoes);
+}
+
+// A dead port repeats its complaint for every chunk: once a run is enough.
+void ServicoImpressao::eventoSerial(int codigo) {
+    const char* texto = textoEventoSerial(codigo);
+    if (!texto) return;
+    if (emExecucao_ && !eventosSeriaisDaExecucao_.insert(codigo).second) return;
+    mensagem(texto);
+}
+
+// ---- Opening an order file
+
+ArquivoAberto ServicoImpressao::abrir(const std::string& caminho,
+                                      const std::function<void(long)>& inicio,
+                                      const AvisoProgresso& aviso) {
+    ArquivoAberto arquivo;
+    arquivo.caminho = caminho;
+    const auto recusar = [&] {
+        mensagem("Arquivo " + caminho +
+                     " não é um arquivo válido para impressão de etiquetas Quelmonte !",
+                 "Formato Não Reconhecido", Icone::Critico);
+        pessoa_.cursorOcupado(false);
+        arquivo.tipoArquivo = kArquivoNaoReconhecido;
+        return std::move(arquivo);
+    };
+    auto documento = CarregarXML(caminho);
+    Reconhecimento r = reconhecerArquivo(*documento);
+    if (!r.erro.empty()) mensagem(r.erro, "Erro !", Icone::Critico);
+    if (!r.valido) return recusar();
+    arquivo.legendaTipo = legendaTipoEtiqueta(
+        r.tipoArquivo == kArquivoPreco ? ArquivoFamilia::Preco : ArquivoFamilia::Volume,
+        r.codigoTipo);
+    const auto& c = r.contagem;
+    std::tie(arquivo.pedidos, arquivo.itens, arquivo.variantes, arquivo.lojas) =
+        std::tuple(c.pedidos, c.itens, c.variantes, c.lojas);
+    const short tipo = IdentificarTipoArquivo(documento.get());
+    const long maximo = c.pedidos + (tipo == kArquivoPreco ? c.itens + c.variantes : c.lojas);
+    if (inicio) inicio(maximo);
+    pessoa_.cursorOcupado(true);
+    const std::string digesto = digestoDaVersao(maquina_.versao());
+    arquivo.carga = tipo == kArquivoPreco
+                        ? CarregarPedidosPreco(*documento, digesto, aviso, &c.listaPedidos)
+                        : CarregarPedidosVolume(*documento, digesto, aviso, &c.listaPedidos);
+    r.contagem.listaPedidos.clear();  // nodes of a document that may go
+    if (!arquivo.carga.erro.empty()) {
+        mensagem(arquivo.carga.erro, "Erro !", Icone::Critico);
+        return recusar();
+    }
+    arquivo.tipoArquivo = tipo;
+    arquivo.documento = std::move(documento);
+    return arquivo;
+}
+
+void ServicoImpressao::encerrarPorVersao() {
+    mensagem(kMensagemVersao, "", Icone::Nenhum, Botoes::Ok);
+    pessoa_.encerrarAplicacao();
+}
+
+// ---- Checks shared by the commands
+
+// Cells that are not numbers count nothing here; the routine reports them.
+long long ServicoImpressao::etiquetasPedidas(const PedidoImpressao& pedido) {
+    long long total = 0;
+    if (!pedido.linhas) return total;
+    const LeitorGrade& g = *pedido.linhas;
+    for (int l = 1; l <= g.linhas(); ++l) {
+        if (pedido.tipoArquivo == kArquivoPreco) {
+            const LinhaPreco linha(g, l);
+            const auto primeira = valorInteiro(linha[CampoPreco::SequenciaInicial]);
+            const auto ultima = valorInteiro(linha[CampoPreco::SequenciaFinal]);
+            if (linha.marcada() && primeira && ultima && *ultima >= *primeira)
+                total += *ultima - *primeira + 1;
+        } else if (pedido.tipoArquivo == kArquivoVolume) {
+            const LinhaVolume linha(g, l);
+            const auto caixas = valorInteiro(linha[CampoVolume::Caixas]);
+            if (linha.marcada() && caixas && *caixas > 0) total += *caixas;
+        }
+    }
+    return total;
+}
+
+bool ServicoImpressao::conferirSelecao(const PedidoImpressao& pedido, Acompanhamento& a) {
+    const int tipo = pedido.tipoArquivo;
+    if ((tipo != kArquivoPreco && tipo != kArquivoVolume) || !pedido.linhas) return false;
+    pessoa_.cursorOcupado(true);
+    for (int l = 1; l <= pedido.linhas->linhas(); ++l)
+        if (pedido.linhas->marcada(l)) return true;
+    mensagem(tipo == kArquivoPreco
+                 ? "Não foi selecionado nenhum Pedido para ser impressa a Etiqueta de Preço !"
+                 : "Não foi selecionado nenhum Pedido para ser impressa a Etiqueta de Volume !",
+             "Impressão", Icone::Critico);
+    a.apontar(Campo::Linhas);
+    pessoa_.cursorOcupado(false);
+    return false;
+}
+
+bool ServicoImpressao::caminhoInformado(const PedidoImpressao& pedido, Acompanhamento& a) {
+    if (!pedido.impressora.rede || !aparar(pedido.impressora.destino).empty()) return true;
+    mensagem("Informe o caminho de rede da Impressora !", "Caminho para Impressora",
+             Icone::Critico);
+    a.apontar(Campo::CaminhoRede);
+    return false;
+}
+
+bool ServicoImpressao::conferirVariante(const PedidoImpressao& pedido, Acompanhamento& a) {
+    if (pedido.parametros.variante != 0) return true;
+    mensagem("Selecione o tipo de etiqueta a ser impressa !", "Tipo de Etiqueta", Icone::Critico);
+    a.apontar(Campo::TipoEtiqueta);
+    return false;
+}
+
+ServicoImpressao::AberturaPorta ServicoImpressao::abrirPortaCom(const ImpressoraEscolhida& e,
+                                                                bool conferirExistencia) {
+    const std::string& porta = e.porta;
+    if (porta != "COM1" && porta != "COM2") return AberturaPorta::SemPortaCom;
+    PortaSerial& serial = maquina_.portaSerial();
+    if (serial.aberta()) return AberturaPorta::JaAberta;
+    const int numero = porta == "COM1" ? 1 : 2;
+    const auto& s = e.serial;
+    const std::string configuracao =
+        s.velocidade + "," + s.paridade + "," + s.bitsDados + "," + s.bitsParada;
+    if (conferirExistencia && !PortaComDisponivel(pasta_, numero)) {
+        mensagem("Porta COM" + std::to_string(numero) + " não encontrada.", {}, Icone::Informacao);
+        return AberturaPorta::Falhou;
+    }
+    const std::string dispositivo = dispositivoPortaCom(pasta_, numero);
+    if (!serial.abrir(dispositivo, configuracao)) {
+        mensagem("Não foi possível abrir a porta " + porta + " (" + dispositivo +
+                     "): " + serial.ultimoErro(),
+                 "Porta " + porta, Icone::Critico);
+        return AberturaPorta::Falhou;
+    }
+    return AberturaPorta::Aberta;
+}
+
+AtualizarConfiguracao ServicoImpressao::configuracao(const PedidoImpressao& pedido) const {
+    AtualizarConfiguracao cfg;
+    cfg.TipoImpressora = pedido.impressora.indice;
+    cfg.TipoEtiqueta = pedido.tipoEtiqueta;
+    cfg.LayoutNovo = pedido.parametros.layoutNovo;
+    cfg.Carregar(pasta_);
+    return cfg;
+}
+
+// Impressa when the family has a routine; otherwise how the command ends
+// (silently for a type that prints nothing, with a message for one that
+// cannot print in this version).
+DesfechoImpressao ServicoImpressao::conferirFamilia(const FamiliaEtiqueta* familia, int tipo) {
+    if (!familia || familia->modelo.empty()) return DesfechoImpressao::SemRotina;
+    if (!familia->rotina) {
+        mensagem("A impressão de etiquetas do tipo " + std::to_string(tipo) +
+                     " ainda não está disponível nesta versão do aplicativo. Nenhuma "
+                     "etiqueta foi impressa.",
+                 "Tipo de Etiqueta", Icone::Critico);
+        return DesfechoImpressao::Recusada;
+    }
+    return DesfechoImpressao::Impressa;
+}
+
+Despacho ServicoImpressao::despacho(const ParametrosImpressao& parametros, Acompanhamento& a) {
+    Despacho despacho(maquina_, parametros, pasta_, memoria_.ImagemEnviada);
+    despacho.mostrarDetalhePortaCom = [&a](const std::string& t) { a.mostrarDetalhePorta(t); };
+    return despacho;
+}
+
+// ---- Printing
+
+DesfechoImpressao ServicoImpressao::protegido(const std::function<DesfechoImpressao()>& comando) {
+    // A client's button calls this: nothing may escape into the toolkit.
+    try {
+        return comando();
+    } catch (const AplicacaoEncerrada&) {
+        throw;
+    } catch (const std::exception& e) {
+        mensagem(e.what(), "Erro !", Icone::Critico);
+        return DesfechoImpressao::Falhou;
+    }
+}
+
+DesfechoImpressao ServicoImpressao::imprimir(const PedidoImpressao& pedido, Acompanhamento& a) {
+    return protegido([&] { return imprimirEtiquetas(pedido, a); });
+}
+
+DesfechoImpressao ServicoImpressao::imprimirEtiquetas(const PedidoImpressao& pedido,
+                                                      Acompanhamento& a) {
+    const AberturaPorta abertura = abrirPortaCom(pedido.impressora, true);
+    if (abertura == AberturaPorta::Falhou) return DesfechoImpressao::Recusada;
+    if (abertura == AberturaPorta::Aberta) memoria_.ImagemEnviada = false;
+    salvarEscolhaPessoal(pasta_, pedido.impressora);
+    if (!caminhoInformado(pedido, a)) return DesfechoImpressao::Recusada;
+    const long long pedidas = etiquetasPedidas(pedido);
+    if (mensagem("Confirma a Impressão das Etiquetas para os Pedidos Selecionados ?\n" +
+                     etiquetas(pedidas) + " — " + destinoImpressao(pedido.parametros),
+                 "impressão de Etiquetas", Icone::Pergunta, Botoes::SimNao) != Resposta::Sim)
+        return DesfechoImpressao::Recusada;
+    const Execucao execucao(*this, a);
+    if (!conferirSelecao(pedido, a) || !conferirVariante(pedido, a))
+        return DesfechoImpressao::Recusada;
+    a.mostrarProgresso(pedidas);
+    const auto* familia = familiaEtiqueta(pedido.tipoEtiqueta, pedido.parametros.variante);
+    DesfechoImpressao desfecho = conferirFamilia(familia, pedido.tipoEtiqueta);
+    if (desfecho == DesfechoImpressao::Impressa) {
+        Despacho saida = despacho(pedido.parametros, a);
+        desfecho = concluir(rodar(*familia, pedido, saida, memoria_, a), a);
+    }
+    if (maquina_.portaSerial().aberta()) maquina_.portaSerial().fechar();
+    return desfecho;
+}
+
+ResultadoImpressao ServicoImpressao::executar(const PedidoImpressao& pedido, SaidaTrabalhos& saida,
+                                              MemoriaImpressao& memoria,
+                                              ProgressoImpressao& progresso) {
+    const auto* familia = familiaEtiqueta(pedido.tipoEtiqueta, pedido.parametros.variante);
+    if (!familia || !familia->rotina) return {};
+    return rodar(*familia, pedido, saida, memoria, progresso);
+}
+
+namespace {
+// The rows a family of the other kind of file reads: none.
+struct SemLinhas : LeitorGrade {
+    int linhas() const override { return 0; }
+    int colunas() const override { return 0; }
+    const std::string& texto(int, int) const override { return vazio; }
+    std::string vazio;
+};
+}  // namespace
+
+ResultadoImpressao ServicoImpressao::rodar(const FamiliaEtiqueta& familia,
+                                           const PedidoImpressao& pedido, SaidaTrabalhos& saida,
+                                           MemoriaImpressao& memoria,
+                                           ProgressoImpressao& progresso) {
+    static const SemLinhas semLinhas;
+    const bool doArquivo = pedido.linhas && (familia.arquivo == ArquivoFamilia::Preco) ==
+                                                (pedido.tipoArquivo == kArquivoPreco);
+    const AtualizarConfiguracao cfg = configuracao(pedido);
+    const ParametrosImpressao& p = pedido.parametros;
+    ExecucaoImpressao execucao(EntradaImpressao{
+        .parametros = p,
+        .cfg = cfg,
+        .pasta = pasta_,
+        .grade = doArquivo ? *pedido.linhas : semLinhas,
+        .arquivoPedidos = pedido.arquivoPedidos,
+        .nomeTemplate = nomeTemplate(familia, p.layoutNovo, p.linguagem),
+        .nomeSeparador = nomeSeparador(familia, p.linguagem),
+        .memoria = memoria,
+        .saida = saida,
+        .progresso = progresso,
+    });
+    return executarFamilia(familia, execucao);
+}
+
+DesfechoImpressao ServicoImpressao::concluir(const ResultadoImpressao& resultado,
+                                             Acompanhamento& a) {
+    if (resultado.falha) {
+        mensagem(mensagemFalha(*resultado.falha) + "\n" + relatoEnvio(resultado), "Erro !",
+                 Icone::Critico);
+        return DesfechoImpressao::Falhou;
+    }
+    if (resultado.interrompida) {
+        a.mostrarStatus("Impressão interrompida. . .");
+        mensagem("Impressão interrompida a pedido do usuário.\n" + relatoEnvio(resultado),
+                 "Fim da Impressão", Icone::Exclamacao);
+        return DesfechoImpressao::Interrompida;
+    }
+    if (resultado.etiquetas == 0) {
+        a.mostrarStatus("Nenhuma etiqueta foi impressa.");
+        mensagem("Nenhuma etiqueta foi impressa.", "Fim da Impressão", Icone::Exclamacao);
+        return DesfechoImpressao::NadaImpresso;
+    }
+    a.mostrarStatus("Etiquetas impressas com Sucesso. . .");
+    mensagem("Impressão das Etiquetas concluída com sucesso !\n" + relatoEnvio(resultado),
+             "Fim da Impressão", Icone::Informacao);
+    return DesfechoImpressao::Impressa;
+}
+
+std::optional<PreviaImpressao> ServicoImpressao::visualizar(const PedidoImpressao& pedido,
+                                                            Acompanhamento& a) {
+    const Execucao execucao(*this, a);
+    if (!conferirSelecao(pedido, a) || !conferirVariante(pedido, a)) return std::nullopt;
+    const auto* familia = familiaEtiqueta(pedido.tipoEtiqueta, pedido.parametros.variante);
+    if (conferirFamilia(familia, pedido.tipoEtiqueta) != DesfechoImpressao::Impressa)
+        return std::nullopt;
+    // A copy: the batch, the separator memory and the set-up flag belong to
+    // real runs.
+    MemoriaImpressao memoria = memoria_;
+    ColetorTrabalhos coletor;
+    // A preview is not stopped.
+    struct : Acompanhamento {
+        Acompanhamento* cliente;
+        void mostrarStatus(const std::string& t) override { cliente->mostrarStatus(t); }
+        void processarEventos() override { cliente->processarEventos(); }
+    } progresso;
+    progresso.cliente = &a;
+    const ResultadoImpressao resultado = rodar(*familia, pedido, coletor, memoria, progresso);
+    a.mostrarStatus("");
+    if (resultado.falha) {
+        mensagem(mensagemFalha(*resultado.falha), "Erro !", Icone::Critico);
+        return std::nullopt;
+    }
+    return PreviaImpressao{pedido.parametros.linguagem, std::move(coletor.trabalhos)};
+}
+
+// ---- Export
+
+ServicoImpressao::Exportacao ServicoImpressao::exportarTxt(const PedidoImpressao& pedido,
+                                                           Acompanhamento& a) {
+    if (!conferirSelecao(pedido, a)) return {};
+    const FamiliaEtiqueta* familia = familiaDoTipo(pedido.tipoEtiqueta);
+    if (!familia || familia->registroTxt == RegistroTxt::Nenhum) {
+        pessoa_.cursorOcupado(false);
+        Exportacao semExportacao;
+        semExportacao.tipoSemExportacao = true;
+        return semExportacao;
+    }
+    ArquivoSequencial arquivo(pasta_);
+    arquivo.definirGrid(*pedido.linhas);
+    const bool gerado = arquivo.Gerar(pedido.tipoEtiqueta, maquina_.agora());
+    pessoa_.cursorOcupado(false);
+    if (!gerado) {
+        mensagem(arquivo.Erro(), "Gerar TXT", Icone::Critico);
+        return {};
+    }
+    mensagem("Arquivo gerado com sucesso!\nNome: " + utf8ParaCp1252(arquivo.NomeTXT().string()));
+    Exportacao exportacao;
+    exportacao.arquivo = arquivo.NomeTXT();
+    return exportacao;
+}
+
+// ---- Test print and the Zebra font
+
+std::filesystem::path ServicoImpressao::arquivoTeste(int opcao) const {
+    return caminhoNaPasta(pasta_, kArquivosTeste.at(opcao - 1));
+}
+
+DesfechoImpressao ServicoImpressao::imprimirTeste(const PedidoImpressao& pedido,
+                                                  Acompanhamento& a) {
+    return protegido([&] { return imprimirPaginaTeste(pedido, a); });
+}
+
+DesfechoImpressao ServicoImpressao::imprimirPaginaTeste(const PedidoImpressao& pedido,
+                                                        Acompanhamento& a) {
+    salvarEscolhaPessoal(pasta_, pedido.impressora);
+    if (!caminhoInformado(pedido, a)) return DesfechoImpressao::Recusada;
+    if (mensagem("Confirma a Impressão de Teste ?", "impressão de Etiquetas", Icone::Pergunta,
+                 Botoes::SimNao) != Resposta::Sim)
+        return DesfechoImpressao::Recusada;
+    const Execucao execucao(*this, a);
+    if (!conferirSelecao(pedido, a)) return DesfechoImpressao::Recusada;
+    // The port stays open afterwards, and the Datamax set-up flag is kept.
+    if (abrirPortaCom(pedido.impressora, false) == AberturaPorta::Falhou)
+        return DesfechoImpressao::Falhou;
+    a.mostrarProgresso(etiquetasPedidas(pedido));
+    return executarTeste(pedido, a);
+}
+
+DesfechoImpressao ServicoImpressao::executarTeste(const PedidoImpressao& pedido,
+                                                  Acompanhamento& a) {
+    const ParametrosImpressao& parametros = pedido.parametros;
+    Despacho despacho = this->despacho(parametros, a);
+    if (parametros.zebra()) {
+        if (!preCarga([&] { EnviarGraficoZebra(despacho); })) return DesfechoImpressao::Falhou;
+        if (a.cancelado()) return interrupcaoSemEtiquetas(a);
+        a.mostrarStatus("Transferindo fonte para impressora ...");
+        if (!preCarga([&] { EnviarFonteZebra(despacho); })) return DesfechoImpressao::Falhou;
+        if (a.cancelado()) return interrupcaoSemEtiquetas(a);
+    }
+    if (!conferirVariante(pedido, a)) return DesfechoImpressao::Recusada;
+    const FamiliaEtiqueta* familia = familiaDoTeste(pedido.tipoEtiqueta, parametros.variante);
+    DesfechoImpressao desfecho = conferirFamilia(familia, pedido.tipoEtiqueta);
+    if (desfecho == DesfechoImpressao::Impressa)
+        desfecho = concluir(rodar(*familia, pedido, despacho, memoria_, a), a);
+    // The graphic goes only to the printer that took it; a run the user
+    // stopped sends nothing more.
+    if (parametros.zebra() && desfecho != DesfechoImpressao::Interrompida &&
+        !preCarga([&] { ApagarGraficoZebra(despacho); }))
+        return DesfechoImpressao::Falhou;
+    return desfecho;
+}
+
+DesfechoImpressao ServicoImpressao::carregarFonte(const PedidoImpressao& pedido,
+                                                  Acompanhamento& a) {
+    return protegido([&] { return carregarFonteZebra(pedido, a); });
+}
+
+DesfechoImpressao ServicoImpressao::carregarFonteZebra(const PedidoImpressao& pedido,
+                                                       Acompanhamento& a) {
+    const Execucao execucao(*this, a);
+    pessoa_.cursorOcupado(true);
+    Despacho despacho = this->despacho(pedido.parametros, a);
+    if (abrirPortaCom(pedido.impressora, false) == AberturaPorta::Falhou ||
+        !preCarga([&] { EnviarGraficoZebra(despacho); }))
+        return DesfechoImpressao::Falhou;
+    if (a.cancelado()) return interrupcaoSemEtiquetas(a);
+    if (!preCarga([&] { EnviarFonteZebra(despacho); })) return DesfechoImpressao::Falhou;
+    return DesfechoImpressao::Impressa;
+}
+
+bool ServicoImpressao::preCarga(const std::function<void()>& passo) {
+    try {
+        passo();
+        return true;
+    } catch (const std::exception& e) {
+        mensagem(e.what(), "Erro !", Icone::Critico);
+        return false;
+    }
+}
+
+// A stop asked during the preparation, before any label: said as such.
+DesfechoImpressao ServicoImpressao::interrupcaoSemEtiquetas(Acompanhamento& a) {
+    ResultadoImpressao resultado;
+    resultado.interrompida = true;
+    return concluir(resultado, a);
+}
+
+}  // namespace etiquetas

@@ -1,0 +1,199 @@
+#pragma once
+
+// The use cases of printing as functions of one service: open an order file,
+// print a request, preview it, export it to TXT, print a test page, load the
+// Zebra font. The window and etiquetas-cli are its two clients: each builds a
+// PedidoImpressao from what it has (controls, options) and takes back a
+// value; what the system must say goes to the person seam, and a run's
+// progress, stop and locking to the Acompanhamento the client passes.
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/EscolhaImpressora.h"
+#include "comum/LeitorGrade.h"
+#include "config/AtualizarConfiguracao.h"
+#include "orderfile/CargaPedidos.h"
+#include "orderfile/Reconhecimento.h"
+#include "platform/Maquina.h"
+#include "platform/Pessoa.h"
+#include "render/ExecucaoImpressao.h"
+#include "render/Trabalho.h"
+
+namespace pugi {
+class xml_document;
+}
+
+namespace etiquetas {
+
+class Despacho;
+struct FamiliaEtiqueta;
+
+// How a print, test print or font load ended, for the command line's exit
+// status.
+enum class DesfechoImpressao {
+    Impressa,      // the routine ran to its end
+    SemRotina,     // a label type that prints nothing: the command ends silently
+    Recusada,      // stopped with a message before any label was made
+    Falhou,        // the run stopped on a failure
+    Interrompida,  // the user stopped it after a job
+    NadaImpresso,  // the run ended without sending a label
+};
+
+// What went into the printer's place for "Visualizar": the jobs the print
+// would send now, in the printer's language.
+struct PreviaImpressao {
+    Linguagem linguagem = Linguagem::Nenhuma;
+    std::vector<Trabalho> trabalhos;
+};
+
+// An order file recognised and read, or refused (tipoArquivo 0, the reason
+// already said).
+struct ArquivoAberto {
+    std::string caminho;
+    short tipoArquivo = kArquivoNaoReconhecido;
+    std::optional<std::string> legendaTipo;  // caption of the label type it names
+    long pedidos = 0, itens = 0, variantes = 0, lojas = 0;
+    std::shared_ptr<pugi::xml_document> documento;
+    ResultadoCarga carga;
+    bool aberto() const { return tipoArquivo != kArquivoNaoReconhecido; }
+};
+
+// The window's information block of an opened file.
+struct InformacoesArquivo {
+    std::string totalPedidos;
+    std::string rotuloItens;  // "Total de Itens :" or "Total de Lojas :"
+    std::string totalItens, totalVariantes;
+    // Labels (price) or pieces (volume) to print; none when no row was read.
+    std::optional<std::string> descricaoTotal, total;
+};
+InformacoesArquivo informacoesArquivo(const ArquivoAberto& arquivo);
+
+// One print: the loaded rows with the user's ticks, ranges and box counts,
+// the file's label type, the printer chosen and the parameters resolved from
+// it. Built without any window.
+struct PedidoImpressao {
+    int tipoArquivo = kArquivoNaoReconhecido;  // of the loaded file: 1 price, 2 volume
+    int tipoEtiqueta = 0;
+    const LeitorGrade* linhas = nullptr;  // none when no file is loaded
+    std::string arquivoPedidos;
+    ImpressoraEscolhida impressora;
+    ParametrosImpressao parametros;
+};
+
+// The parameters of a print to `impressora` from the file's state and the
+// label-variant list (hidden, or the text chosen in it).
+ParametrosImpressao resolverParametros(const std::filesystem::path& pasta,
+                                       const ImpressoraEscolhida& impressora,
+                                       bool separadorPorPedido, bool listaTipoVisivel,
+                                       const std::string& textoTipo, bool layoutNovo,
+                                       const std::string& origemSolicitacao);
+
+// Whether the label-variant list shows after rows were read with this
+// chooser (it starts hidden).
+bool listaTipoVisivel(SeletorTipo seletor);
+
+// What a refused command points the user at.
+enum class Campo { CaminhoRede, Linhas, TipoEtiqueta };
+
+// A run's client: progress and stop (ProgressoImpressao), and what the window
+// does around a run. Every member but the progress ones has a quiet default.
+class Acompanhamento : public ProgressoImpressao {
+  public:
+    void mostrarStatus(const std::string&) override {}
+    void processarEventos() override {}
+    // A run holds the client from iniciar to terminar, however it ends.
+    virtual void iniciarExecucao() {}
+    virtual void terminarExecucao() {}
+    virtual void mostrarProgresso(long long /*etiquetasPedidas*/) {}
+    virtual void apontar(Campo) {}
+    virtual void mostrarDetalhePorta(const std::string&) {}
+};
+
+class ServicoImpressao {
+  public:
+    ServicoImpressao(Maquina& maquina, Pessoa& pessoa, std::filesystem::path pasta);
+
+    const std::filesystem::path& pasta() const { return pasta_; }
+    // What printing carries from one run to the next.
+    MemoriaImpressao& memoria() { return memoria_; }
+
+    // Recognises, checks and reads an order file. A refused file has been
+    // said (its reason, then "Formato Não Reconhecido"); a file whose
+    // version is refused comes back with carga.pedidoVersaoRecusada, for
+    // encerrarPorVersao once the client has shown what it read.
+    // `inicio` learns the progress range, `aviso` the count as it grows.
+    ArquivoAberto abrir(const std::string& caminho,
+                        const std::function<void(long maximo)>& inicio = {},
+                        const AvisoProgresso& aviso = {});
+    void encerrarPorVersao();
+
+    DesfechoImpressao imprimir(const PedidoImpressao& pedido, Acompanhamento& acompanhamento);
+    // The same rows, printer and layout collected instead of sent: no
+    // question, no port opened, nothing written, and what carries over
+    // between runs left as it was. Nothing when the command would refuse or a
+    // routine fails (said why).
+    std::optional<PreviaImpressao> visualizar(const PedidoImpressao& pedido,
+                                              Acompanhamento& acompanhamento);
+    // Runs the request's family into any sink with the given memory: the
+    // checks and question of imprimir are the caller's.
+    ResultadoImpressao executar(const PedidoImpressao& pedido, SaidaTrabalhos& saida,
+                                MemoriaImpressao& memoria, ProgressoImpressao& progresso);
+    // The TXT export of the ticked rows: the file written, or nothing
+    // (nothing ticked or a failure, both said; a label type without export).
+    struct Exportacao {
+        std::optional<std::filesystem::path> arquivo;
+        bool tipoSemExportacao = false;
+    };
+    Exportacao exportarTxt(const PedidoImpressao& pedido, Acompanhamento& acompanhamento);
+    // The test page of a request made from a test order file with every row
+    // ticked.
+    DesfechoImpressao imprimirTeste(const PedidoImpressao& pedido, Acompanhamento& acompanhamento);
+    // "Carregar Fonte Zebra": the graphic, then the font.
+    DesfechoImpressao carregarFonte(const PedidoImpressao& pedido, Acompanhamento& acompanhamento);
+
+    // At least one row ticked; otherwise said, and false.
+    bool conferirSelecao(const PedidoImpressao& pedido, Acompanhamento& acompanhamento);
+    // Labels the ticked rows ask for.
+    static long long etiquetasPedidas(const PedidoImpressao& pedido);
+    // The test order file of option 1 to 4.
+    std::filesystem::path arquivoTeste(int opcao) const;
+    // A communication event of the serial port, said once a run.
+    void eventoSerial(int codigo);
+
+  private:
+    Resposta mensagem(const std::string& texto, const std::string& titulo = {},
+                      Icone icone = Icone::Nenhum, Botoes botoes = Botoes::Ok);
+    DesfechoImpressao protegido(const std::function<DesfechoImpressao()>& comando);
+    DesfechoImpressao imprimirEtiquetas(const PedidoImpressao& pedido, Acompanhamento& a);
+    DesfechoImpressao imprimirPaginaTeste(const PedidoImpressao& pedido, Acompanhamento& a);
+    DesfechoImpressao carregarFonteZebra(const PedidoImpressao& pedido, Acompanhamento& a);
+    bool caminhoInformado(const PedidoImpressao& pedido, Acompanhamento& a);
+    bool conferirVariante(const PedidoImpressao& pedido, Acompanhamento& a);
+    enum class AberturaPorta { SemPortaCom, JaAberta, Aberta, Falhou };
+    AberturaPorta abrirPortaCom(const ImpressoraEscolhida& impressora, bool conferirExistencia);
+    AtualizarConfiguracao configuracao(const PedidoImpressao& pedido) const;
+    DesfechoImpressao conferirFamilia(const FamiliaEtiqueta* familia, int tipo);
+    Despacho despacho(const ParametrosImpressao& parametros, Acompanhamento& a);
+    ResultadoImpressao rodar(const FamiliaEtiqueta& familia, const PedidoImpressao& pedido,
+                             SaidaTrabalhos& saida, MemoriaImpressao& memoria,
+                             ProgressoImpressao& progresso);
+    DesfechoImpressao executarTeste(const PedidoImpressao& pedido, Acompanhamento& a);
+    DesfechoImpressao concluir(const ResultadoImpressao& resultado, Acompanhamento& a);
+    bool preCarga(const std::function<void()>& passo);
+    DesfechoImpressao interrupcaoSemEtiquetas(Acompanhamento& a);
+    class Execucao;
+
+    Maquina& maquina_;
+    Pessoa& pessoa_;
+    std::filesystem::path pasta_;
+    MemoriaImpressao memoria_;
+    bool emExecucao_ = false;
+    std::set<int> eventosSeriaisDaExecucao_;
+};
+
+}  // namespace etiquetas

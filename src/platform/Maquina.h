@@ -1,0 +1,64 @@
+#pragma once
+
+// What the machine does for the core: processes with time limits, the serial
+// port, pauses and the clock. Nothing here shows anything to the user, so
+// output/ and config/ can depend on it and still run without anyone watching.
+// Every text crossing this seam is Windows-1252, as inside the core.
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "comum/Versao.h"
+
+namespace etiquetas {
+
+// The serial port of the window (msComPrinter). Settings text in the
+// notation "9600,N,8,1".
+class PortaSerial {
+  public:
+    virtual ~PortaSerial() = default;
+    virtual bool abrir(const std::string& dispositivo, const std::string& configuracao) = 0;
+    virtual void fechar() = 0;
+    virtual bool aberta() const = 0;
+    // Queues the bytes for sending; false when the port is closed or refuses.
+    virtual bool escrever(const std::string& bytes) = 0;
+    // Bytes still waiting to leave (64-bit: a font download alone is ~100 KB).
+    virtual long long bytesPendentes() = 0;
+    // Lets the port drain for up to `ms` milliseconds without spinning.
+    virtual void aguardarEnvio(int ms) = 0;
+    // Description of the last failure of abrir/escrever.
+    virtual std::string ultimoErro() const = 0;
+
+    // Communication events, with the codes of the serial control
+    // (1001 break, 1004 framing, 1009 parity, 2 data received, ...).
+    std::function<void(int codigo)> aoEvento;
+};
+
+struct ResultadoProcesso {
+    bool iniciou = false;        // false: the program could not be started
+    int codigoSaida = 0;         // exit status when it ran
+    bool excedeuLimite = false;  // ended by us when its time ran out
+    std::string erroPadrao;      // the start of what it wrote on standard error
+    std::string descricaoFalha;  // why it could not be started
+};
+
+class Maquina {
+  public:
+    virtual ~Maquina() = default;
+
+    virtual PortaSerial& portaSerial() = 0;
+    // Starts the program with these arguments (no shell in between) and
+    // waits until it ends. When `limite` passes, the program and everything
+    // it started are ended.
+    virtual ResultadoProcesso executarEAguardar(const std::string& programa,
+                                                const std::vector<std::string>& argumentos,
+                                                std::chrono::milliseconds limite) = 0;
+    // Pauses without spinning.
+    virtual void pausar(std::chrono::milliseconds duracao) = 0;
+    virtual std::chrono::system_clock::time_point agora() const = 0;
+    virtual Versao versao() const = 0;
+};
+
+}  // namespace etiquetas

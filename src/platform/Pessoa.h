@@ -1,0 +1,42 @@
+#pragma once
+
+// What the user sees and answers: boxes, questions, the file dialog, the
+// busy pointer. The window shows them; etiquetas-cli writes "[title] text"
+// lines and answers Yes. Every text crossing this seam is Windows-1252.
+
+#include <stdexcept>
+#include <string>
+
+namespace etiquetas {
+
+enum class Icone { Nenhum, Informacao, Critico, Pergunta, Exclamacao };
+enum class Botoes { Ok, SimNao };
+enum class Resposta { Ok, Sim, Nao };
+
+// Thrown by the headless front when the application must end at once
+// (version gate, "&Sair"); the CLI turns it into exit status 3.
+struct AplicacaoEncerrada : std::runtime_error {
+    AplicacaoEncerrada() : std::runtime_error("aplicação encerrada") {}
+};
+
+class Pessoa {
+  public:
+    virtual ~Pessoa() = default;
+
+    // A box with icon, title and buttons; an empty title shows the
+    // application's title. Returns the button pressed.
+    virtual Resposta mensagem(const std::string& texto, const std::string& titulo, Icone icone,
+                              Botoes botoes) = 0;
+    // The file-open dialog, opening in `pasta`; "" when cancelled. Filter
+    // as "Descrição|*.xml".
+    virtual std::string escolherArquivo(const std::string& titulo, const std::string& filtro,
+                                        const std::string& pasta) = 0;
+    // Lets pending window events run (repaint, progress).
+    virtual void processarEventos() = 0;
+    virtual void cursorOcupado(bool ocupado) = 0;
+    // Ends the application at once, without the window's closing steps.
+    // Does not return (the headless front throws AplicacaoEncerrada).
+    [[noreturn]] virtual void encerrarAplicacao() = 0;
+};
+
+}  // namespace etiquetas

@@ -1,0 +1,98 @@
+// The printing service driven with requests alone: no window model.
+
+#include <gtest/gtest.h>
+
+#include "../render/ApoioImpressao.h"
+#include "app/ServicoImpressao.h"
+#include "config/ArquivosIni.h"
+
+using namespace etiquetas;
+using namespace etiquetas::teste;
+
+namespace {
+
+OpcoesImpressora opcoes(std::optional<int> impressora, std::optional<std::string> rede = {}) {
+    OpcoesImpressora o;
+    o.impressora = impressora;
+    if (rede) o.porta = "LPT2", o.rede = rede;
+    return o;
+}
+
+struct Servico {
+    PastaTemporaria pasta;
+    PlataformaHeadless plataforma;
+    ServicoImpressao servico{plataforma, plataforma, pasta.caminho()};
+    Servico() {
+        for (const auto& e : std::filesystem::directory_iterator(ETIQUETAS_DADOS_FONTE))
+            if (e.is_regular_file()) pasta.copiarDados(e.path().filename().string());
+    }
+    ImpressoraEscolhida impressora(const OpcoesImpressora& o = opcoes(1)) {
+        return *escolherImpressora(pasta.caminho(), o).escolha;
+    }
+};
+
+PedidoImpressao pedidoCartolina(const Servico& s, const Grade& linhas,
+                                const ImpressoraEscolhida& impressora) {
+    PedidoImpressao p;
+    std::tie(p.tipoArquivo, p.tipoEtiqueta, p.linhas) = std::tuple(kArquivoPreco, 1, &linhas);
+    p.impressora = impressora;
+    p.parametros = resolverParametros(s.pasta.caminho(), impressora, false, false, "", false, "");
+    return p;
+}
+
+}  // namespace
+
+TEST(ServicoImpressao, ImprimeUmPedidoNumColetorSemJanela) {
+    Servico s;
+    LinhaPreco desmarcada;
+    desmarcada.marcada = "0";
+    const Grade linhas = gradePreco({LinhaPreco{}, desmarcada});
+    PedidoImpressao pedido = pedidoCartolina(s, linhas, s.impressora());
+    ColetorTrabalhos coletor;
+    MemoriaImpressao memoria;
+    ProgressoGravado progresso;
+    const ResultadoImpressao r = s.servico.executar(pedido, coletor, memoria, progresso);
+    ASSERT_TRUE(r.concluida());
+    EXPECT_EQ(r.etiquetas, 2);  // the ticked row's range 1-2; the other row sends nothing
+    ASSERT_FALSE(coletor.trabalhos.empty());
+    EXPECT_EQ(coletor.trabalhos[0].texto.substr(0, 3), "^XA");
+    EXPECT_TRUE(s.plataforma.mensagens.empty());
+    EXPECT_FALSE(std::filesystem::exists(s.pasta.caminho() / "SpoolEtq.PRN"));
+
+    // A price family never reads the rows of a volume file.
+    pedido.tipoArquivo = kArquivoVolume;
+    ColetorTrabalhos nada;
+    EXPECT_EQ(s.servico.executar(pedido, nada, memoria, progresso).etiquetas, 0);
+    EXPECT_TRUE(nada.trabalhos.empty());
+}
+
+// The command line's printer options settle over the saved choice as the
+// window's lists would: a saved value the lists no longer offer is ignored,
+// a printer chosen by number rebuilds its models and ranges.
+TEST(ServicoImpressao, EscolhaDaImpressoraSobreOSalvo) {
+    struct Caso {
+        std::string salvo;
+        OpcoesImpressora opcoes;
+        std::string linha, modelo, velocidade, destino;
+    };
+    const std::vector<Caso> casos{
+        {"", opcoes({}), "DATAMAX,1,DPL", "E-4205", "4", "LPT1"},
+        {"Impressora=ZEBRA,2,ZPL\r\nModelo=ZT230\r\nVelocidade=5\r\n", opcoes({}), "ZEBRA,2,ZPL",
+         "ZT230", "5", "LPT1"},
+        {"Impressora=ZEBRA,2,ZPL\r\nModelo=ZT230\r\nVelocidade=5\r\n", opcoes(0), "DATAMAX,1,DPL",
+         "E-4205", "4", "LPT1"},
+        {"Impressora=OKIDATA,9,XYZ\r\nModelo=NENHUM\r\n", opcoes({}, "\\\\srv\\zebra"),
+         "DATAMAX,1,DPL", "E-4205", "4", "\\\\srv\\zebra"},
+    };
+    for (const auto& c : casos) {
+        Servico s;
+        s.pasta.gravar("QuelmonteConfig.ini", "[ConfigPess]\r\n" + c.salvo);
+        const auto e = s.impressora(c.opcoes);
+        EXPECT_EQ(std::tie(e.linha, e.modelo, e.velocidade, e.destino),
+                  std::tie(c.linha, c.modelo, c.velocidade, c.destino))
+            << c.salvo;
+    }
+    Servico s;
+    const auto fora = escolherImpressora(s.pasta.caminho(), opcoes(4));
+    EXPECT_EQ(std::pair(fora.escolha.has_value(), fora.impressoras), std::pair(false, 4));
+}
