@@ -412,6 +412,7 @@ ResultadoImpressao ServicoImpressao::executar(const PedidoImpressao& pedido, Sai
 }
 
 namespace {
+
 // The rows a family of the other kind of file reads: none.
 struct SemLinhas : LeitorGrade {
     int linhas() const override { return 0; }
@@ -419,22 +420,27 @@ struct SemLinhas : LeitorGrade {
     const std::string& texto(int, int) const override { return vazio; }
     std::string vazio;
 };
+
+const LeitorGrade& linhasDaFamilia(const FamiliaEtiqueta& familia, const PedidoImpressao& p) {
+    static const SemLinhas semLinhas;
+    const bool doArquivo =
+        p.linhas && (familia.arquivo == ArquivoFamilia::Preco) == (p.tipoArquivo == kArquivoPreco);
+    return doArquivo ? *p.linhas : semLinhas;
+}
+
 }  // namespace
 
 ResultadoImpressao ServicoImpressao::rodar(const FamiliaEtiqueta& familia,
                                            const PedidoImpressao& pedido, SaidaTrabalhos& saida,
                                            MemoriaImpressao& memoria,
                                            ProgressoImpressao& progresso) {
-    static const SemLinhas semLinhas;
-    const bool doArquivo = pedido.linhas && (familia.arquivo == ArquivoFamilia::Preco) ==
-                                                (pedido.tipoArquivo == kArquivoPreco);
     const AtualizarConfiguracao cfg = configuracao(pedido);
     const ParametrosImpressao& p = pedido.parametros;
     ExecucaoImpressao execucao(EntradaImpressao{
         .parametros = p,
         .cfg = cfg,
         .pasta = pasta_,
-        .grade = doArquivo ? *pedido.linhas : semLinhas,
+        .grade = linhasDaFamilia(familia, pedido),
         .arquivoPedidos = pedido.arquivoPedidos,
         .nomeTemplate = nomeTemplate(familia, p.layoutNovo, p.linguagem),
         .nomeSeparador = nomeSeparador(familia, p.linguagem),
@@ -509,7 +515,7 @@ ServicoImpressao::Exportacao ServicoImpressao::exportarTxt(const PedidoImpressao
         return semExportacao;
     }
     ArquivoSequencial arquivo(pasta_);
-    arquivo.definirGrid(*pedido.linhas);
+    arquivo.definirGrid(linhasDaFamilia(*familia, pedido));
     const bool gerado = arquivo.Gerar(pedido.tipoEtiqueta, maquina_.agora());
     pessoa_.cursorOcupado(false);
     if (!gerado) {
