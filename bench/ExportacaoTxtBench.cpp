@@ -49,7 +49,8 @@ void BM_ExportarPrecos(benchmark::State& state) {
     for (auto _ : state) {
         ArquivoSequencial arquivo(pasta);
         arquivo.definirGrid(grade);
-        if (!arquivo.Gerar(1, std::chrono::system_clock::now())) {
+        if (!arquivo.Gerar({RegistroTxt::Preco, "QuelmonteEtiquetaPrecoCartolina_", 1},
+                           std::chrono::system_clock::now())) {
             state.SkipWithError(arquivo.Erro().c_str());
             break;
         }

@@ -78,22 +78,6 @@ std::string relatoEnvio(const ResultadoImpressao& resultado) {
     return texto;
 }
 
-// The test print knows the label types of its files and the SKU labels; a
-// volume file prints standard volume labels whatever variant is shown.
-const FamiliaEtiqueta* familiaDoTeste(int tipo, int variante) {
-    switch (tipo) {
-        case 1:
-        case 2:
-        case 3:
-        case 99:
-            return familiaEtiqueta(tipo, variante);
-        case 4:
-            return familiaEtiqueta(4, 4);
-        default:
-            return nullptr;
-    }
-}
-
 const char* textoEventoSerial(int codigo) {
     switch (codigo) {
         case 1001:
@@ -516,7 +500,7 @@ ServicoImpressao::Exportacao ServicoImpressao::exportarTxt(const PedidoImpressao
     }
     ArquivoSequencial arquivo(pasta_);
     arquivo.definirGrid(linhasDaFamilia(*familia, pedido));
-    const bool gerado = arquivo.Gerar(pedido.tipoEtiqueta, maquina_.agora());
+    const bool gerado = arquivo.Gerar(exportacaoTxt(*familia), maquina_.agora());
     pessoa_.cursorOcupado(false);
     if (!gerado) {
         mensagem(arquivo.Erro(), "Gerar TXT", Icone::Critico);
@@ -567,7 +551,7 @@ DesfechoImpressao ServicoImpressao::executarTeste(const PedidoImpressao& pedido,
         if (a.cancelado()) return interrupcaoSemEtiquetas(a);
     }
     if (!conferirVariante(pedido, a)) return DesfechoImpressao::Recusada;
-    const FamiliaEtiqueta* familia = familiaDoTeste(pedido.tipoEtiqueta, parametros.variante);
+    const FamiliaEtiqueta* familia = familiaPaginaTeste(pedido.tipoEtiqueta, parametros.variante);
     DesfechoImpressao desfecho = conferirFamilia(familia, pedido.tipoEtiqueta);
     if (desfecho == DesfechoImpressao::Impressa)
         desfecho = concluir(rodar(*familia, pedido, despacho, memoria_, a), a);

@@ -97,34 +97,19 @@ class SaidaRegistros {
     bool concluida_ = false;
 };
 
-std::string prefixoArquivoTxt(int tipo) {
-    switch (tipo) {
-        case 1:
-            return "QuelmonteEtiquetaPrecoCartolina_";
-        case 2:
-            return "QuelmonteEtiquetaPrecoAdesiva_";
-        case 3:
-            return "QuelmonteEtiquetaVolumeReposicao_";
-        case 4:
-            return "QuelmonteEtiquetaVolumePadrao_";
-        default:
-            return {};
-    }
-}
-
 ArquivoSequencial::ArquivoSequencial(fs::path pastaAplicacao) : pasta_(std::move(pastaAplicacao)) {}
 
-bool ArquivoSequencial::Gerar(int tipo, std::chrono::system_clock::time_point quando) {
+bool ArquivoSequencial::Gerar(const ExportacaoTxt& e,
+                              std::chrono::system_clock::time_point quando) {
     erro_.clear();
     registros_ = 0;
-    const std::string prefixo = prefixoArquivoTxt(tipo);
-    if (prefixo.empty() || !grid_) {
-        erro_ = "Tipo de etiqueta " + std::to_string(tipo) + " sem exportação para TXT.";
+    if (e.registro == RegistroTxt::Nenhum || !grid_) {
+        erro_ = "Tipo de etiqueta " + std::to_string(e.tipo) + " sem exportação para TXT.";
         return false;
     }
-    nomeTxt_ = caminhoNaPasta(pasta_, prefixo + dataHora(quando) + ".txt");
+    nomeTxt_ = caminhoNaPasta(pasta_, e.prefixo + dataHora(quando) + ".txt");
     SaidaRegistros saida(nomeTxt_);
-    if (saida.aberta() && gerarRegistros(tipo, saida) && saida.concluir()) return true;
+    if (saida.aberta() && gerarRegistros(e, saida) && saida.concluir()) return true;
     if (erro_.empty())
         erro_ = "Não foi possível gravar o arquivo " + utf8ParaCp1252(nomeTxt_.string()) +
                 ".\nVerifique se a pasta do aplicativo permite gravação e se há espaço em disco.";
@@ -132,11 +117,12 @@ bool ArquivoSequencial::Gerar(int tipo, std::chrono::system_clock::time_point qu
     return false;
 }
 
-bool ArquivoSequencial::gerarRegistros(int tipo, SaidaRegistros& saida) {
-    const bool precos = tipo == 1 || tipo == 2;
+bool ArquivoSequencial::gerarRegistros(const ExportacaoTxt& e, SaidaRegistros& saida) {
     for (int linha = 1; linha <= grid_->linhas(); ++linha) {
         if (!grid_->marcada(linha)) continue;
-        const bool ok = precos ? gerarPreco(tipo, linha, saida) : gerarVolume(tipo, linha, saida);
+        const bool ok = e.registro == RegistroTxt::Preco
+                            ? gerarPreco(e.tipo, linha, saida)
+                            : gerarVolume(e.registro == RegistroTxt::VolumeReposicao, linha, saida);
         if (!ok) return false;
     }
     return true;
@@ -210,12 +196,12 @@ bool ArquivoSequencial::gerarPreco(int tipo, int linha, SaidaRegistros& saida) {
     return true;
 }
 
-bool ArquivoSequencial::gerarVolume(int tipo, int linha, SaidaRegistros& saida) {
+bool ArquivoSequencial::gerarVolume(bool reposicao, int linha, SaidaRegistros& saida) {
     long long caixas = 0, total = 0, pecas = 0;
     if (!lerInteiro(linha, coluna(CampoVolume::Caixas), caixas) ||
         !lerInteiro(linha, coluna(CampoVolume::QtdeTotal), total))
         return false;
-    if (tipo == 3 && !lerInteiro(linha, coluna(CampoVolume::QuantidadePeca), pecas)) return false;
+    if (reposicao && !lerInteiro(linha, coluna(CampoVolume::QuantidadePeca), pecas)) return false;
     const auto cel = [&](auto campo) -> const std::string& {
         return grid_->texto(linha, coluna(campo));
     };
@@ -231,7 +217,7 @@ bool ArquivoSequencial::gerarVolume(int tipo, int linha, SaidaRegistros& saida) 
     std::string codigoAntes, codigoDepois, depois;
     const std::string material = formatarNumero(cel(CampoVolume::Material), "0000000000");
     int larguraCodigo = 0;
-    if (tipo == 3) {
+    if (reposicao) {
         campo(antes, std::to_string(pecas), 6);
         campo(antes, cel(CampoVolume::Loja), 4);
         campo(antes, cel(CampoVolume::MaterialForn), 15);

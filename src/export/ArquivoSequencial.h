@@ -13,30 +13,39 @@ namespace etiquetas {
 
 class SaidaRegistros;
 
+// What a label type's export writes: its record, the file name's stem and the
+// label type code the price record carries.
+enum class RegistroTxt { Nenhum, Preco, VolumeReposicao, VolumePadrao };
+struct ExportacaoTxt {
+    RegistroTxt registro = RegistroTxt::Nenhum;
+    std::string prefixo;
+    int tipo = 0;
+};
+
 class ArquivoSequencial {
   public:
     explicit ArquivoSequencial(std::filesystem::path pastaAplicacao);
 
-    // sprPedidos for label types 1 and 2, vaVolume for 3 and 4.
+    // The price grid for price records, the volume grid for volume records.
     void definirGrid(const LeitorGrade& grade) { grid_ = &grade; }
     const LeitorGrade* grid() const { return grid_; }
 
     // Full path of the file of the last Gerar (also when it failed).
     const std::filesystem::path& NomeTXT() const { return nomeTxt_; }
 
-    // Writes the file of label type `tipo` (1 to 4), named after `quando`
+    // Writes the file of one label type's export, named after `quando`
     // (local time). All or nothing: on false no file was left behind and
-    // Erro() says why (a cell that holds no whole number, a file that cannot
-    // be written).
-    bool Gerar(int tipo, std::chrono::system_clock::time_point quando);
+    // Erro() says why (a type without export, a cell that holds no whole
+    // number, a file that cannot be written).
+    bool Gerar(const ExportacaoTxt& exportacao, std::chrono::system_clock::time_point quando);
 
     const std::string& Erro() const { return erro_; }
     long long registrosGravados() const { return registros_; }
 
   private:
-    bool gerarRegistros(int tipo, SaidaRegistros& saida);
+    bool gerarRegistros(const ExportacaoTxt& exportacao, SaidaRegistros& saida);
     bool gerarPreco(int tipo, int linha, SaidaRegistros& saida);
-    bool gerarVolume(int tipo, int linha, SaidaRegistros& saida);
+    bool gerarVolume(bool reposicao, int linha, SaidaRegistros& saida);
     bool lerInteiro(int linha, int coluna, long long& valor);
 
     std::filesystem::path pasta_;
@@ -45,8 +54,5 @@ class ArquivoSequencial {
     std::string erro_;
     long long registros_ = 0;
 };
-
-// The file name's stem for label type `tipo` ("" for a type without export).
-std::string prefixoArquivoTxt(int tipo);
 
 }  // namespace etiquetas

@@ -1,6 +1,5 @@
 #include "render/FamiliasEtiqueta.h"
 
-#include <array>
 #include <new>
 
 #include "render/EtiquetaInternaCaixaSku.h"
@@ -25,24 +24,29 @@ constexpr auto kVolume = ArquivoFamilia::Volume;
 constexpr std::string_view kSeparador = "QuelmonteSeparador";
 constexpr std::string_view kSeparadorSku = "QuelmonteSeparadorSKU";
 
+constexpr std::string_view kTxtCartolina = "QuelmonteEtiquetaPrecoCartolina_";
+constexpr std::string_view kTxtAdesiva = "QuelmonteEtiquetaPrecoAdesiva_";
+constexpr std::string_view kTxtReposicao = "QuelmonteEtiquetaVolumeReposicao_";
+constexpr std::string_view kTxtPadrao = "QuelmonteEtiquetaVolumePadrao_";
+
 // clang-format off
-constexpr std::array<FamiliaEtiqueta, 15> kFamilias{{
-  {1,  Qualquer,          kPreco,  "Etiquetas de Preço (Cartolina)",           "QuelmonteEtiqPrecoCartolina",     true,  kSeparador,    Preco,   ImprimirPrecoCartolina},
-  {2,  Qualquer,          kPreco,  "Etiquetas de Preço (Adesiva)",             "QuelmonteEtiqPrecoAdesiva",       true,  kSeparador,    Preco,   ImprimirPrecoAdesiva},
-  {3,  Qualquer,          kVolume, "Etiquetas de Volume(Reposição Automatica)", "QuelmonteEtiqVolumeRepos",        false, kSeparador,    Volume,  ImprimirVolumeReposicao},
-  {4,  SomenteVolume,     kVolume, "Etiquetas de Volume(Padrão)",              "QuelmonteEtiqVolumePadrao",       false, kSeparador,    Volume,  ImprimirVolumePadrao},
-  {4,  ExcetoVolume,      kVolume, "Etiquetas de Volume(Padrão)",              "QuelmonteEtiqIlpn",               false, kSeparador,    Volume,  ImprimirVolumeIlpn},
-  {5,  Qualquer,          kPreco,  "Etiquetas de Preço (Cartolina Com/Sem)",   "QuelmonteEtiqPrecoComSem",        true,  kSeparador,    Nenhum,  ImprimirPrecoCartolinaComSem},
-  {6,  InternaOuSemLista, kPreco,  "Etiquetas de Preço (Adesiva Intima)",      "QuelmonteEtiqPrecoAdesivaIntima", true,  kSeparador,    Nenhum,  ImprimirPrecoAdesivaIntima},
-  {6,  CaixaIlpnOuVolume, kPreco,  "Etiquetas de Preço (Adesiva Intima)",      "QuelmonteEtiqInterna",            false, kSeparadorSku, Nenhum,  ImprimirEtiquetaInternaCaixa},
-  {7,  InternaOuSemLista, kPreco,  "Etiquetas de Preço (Relógio)",             "QuelmonteEtiqPrecoRelogio",       false, kSeparador,    Nenhum,  ImprimirPrecoRelogio},
-  {7,  CaixaIlpnOuVolume, kPreco,  "Etiquetas de Preço (Relógio)",             "QuelmonteEtiqInterna",            false, kSeparadorSku, Nenhum,  ImprimirEtiquetaInternaCaixa},
-  {8,  Qualquer,          kVolume, "Etiquetas de Consolidador de Encabidado",  "",                                false, "",            Nenhum,  nullptr},
-  {9,  Qualquer,          kPreco,  "Etiquetas de Preço (Conjunto)",            "QuelmonteEtiqPrecoComSem",        true,  kSeparador,    Nenhum,  ImprimirPrecoConjunto},
-  {11, Qualquer,          kPreco,  "Etiquetas de Preço (Cosmético)",           "QuelmonteEtiqPrecoCosmetico",     true,  kSeparador,    Nenhum,  ImprimirPrecoCosmetico},
-  {99, InternaOuSemLista, kPreco,  "Etiquetas SKU",                            "QuelmonteEtiqInterna",            false, kSeparadorSku, Nenhum,  ImprimirEtiquetaSku},
-  {99, CaixaIlpnOuVolume, kPreco,  "Etiquetas SKU",                            "QuelmonteEtiqCaixa",              false, kSeparadorSku, Nenhum,  ImprimirEtiquetaInternaCaixa},
-}};
+constexpr FamiliaEtiqueta kFamilias[]{
+  {1,  Qualquer,          kPreco,  "Etiquetas de Preço (Cartolina)",           "QuelmonteEtiqPrecoCartolina",     true,  kSeparador,    Preco,           kTxtCartolina, true,  ImprimirPrecoCartolina},
+  {2,  Qualquer,          kPreco,  "Etiquetas de Preço (Adesiva)",             "QuelmonteEtiqPrecoAdesiva",       true,  kSeparador,    Preco,           kTxtAdesiva,   true,  ImprimirPrecoAdesiva},
+  {3,  Qualquer,          kVolume, "Etiquetas de Volume(Reposição Automatica)", "QuelmonteEtiqVolumeRepos",        false, kSeparador,    VolumeReposicao, kTxtReposicao, true,  ImprimirVolumeReposicao},
+  {4,  SomenteVolume,     kVolume, "Etiquetas de Volume(Padrão)",              "QuelmonteEtiqVolumePadrao",       false, kSeparador,    VolumePadrao,    kTxtPadrao,    true,  ImprimirVolumePadrao},
+  {4,  ExcetoVolume,      kVolume, "Etiquetas de Volume(Padrão)",              "QuelmonteEtiqIlpn",               false, kSeparador,    VolumePadrao,    kTxtPadrao,    false, ImprimirVolumeIlpn},
+  {5,  Qualquer,          kPreco,  "Etiquetas de Preço (Cartolina Com/Sem)",   "QuelmonteEtiqPrecoComSem",        true,  kSeparador,    Nenhum,          "",            false, ImprimirPrecoCartolinaComSem},
+  {6,  InternaOuSemLista, kPreco,  "Etiquetas de Preço (Adesiva Intima)",      "QuelmonteEtiqPrecoAdesivaIntima", true,  kSeparador,    Nenhum,          "",            false, ImprimirPrecoAdesivaIntima},
+  {6,  CaixaIlpnOuVolume, kPreco,  "Etiquetas de Preço (Adesiva Intima)",      "QuelmonteEtiqInterna",            false, kSeparadorSku, Nenhum,          "",            false, ImprimirEtiquetaInternaCaixa},
+  {7,  InternaOuSemLista, kPreco,  "Etiquetas de Preço (Relógio)",             "QuelmonteEtiqPrecoRelogio",       false, kSeparador,    Nenhum,          "",            false, ImprimirPrecoRelogio},
+  {7,  CaixaIlpnOuVolume, kPreco,  "Etiquetas de Preço (Relógio)",             "QuelmonteEtiqInterna",            false, kSeparadorSku, Nenhum,          "",            false, ImprimirEtiquetaInternaCaixa},
+  {8,  Qualquer,          kVolume, "Etiquetas de Consolidador de Encabidado",  "",                                false, "",            Nenhum,          "",            false, nullptr},
+  {9,  Qualquer,          kPreco,  "Etiquetas de Preço (Conjunto)",            "QuelmonteEtiqPrecoComSem",        true,  kSeparador,    Nenhum,          "",            false, ImprimirPrecoConjunto},
+  {11, Qualquer,          kPreco,  "Etiquetas de Preço (Cosmético)",           "QuelmonteEtiqPrecoCosmetico",     true,  kSeparador,    Nenhum,          "",            false, ImprimirPrecoCosmetico},
+  {99, InternaOuSemLista, kPreco,  "Etiquetas SKU",                            "QuelmonteEtiqInterna",            false, kSeparadorSku, Nenhum,          "",            true,  ImprimirEtiquetaSku},
+  {99, CaixaIlpnOuVolume, kPreco,  "Etiquetas SKU",                            "QuelmonteEtiqCaixa",              false, kSeparadorSku, Nenhum,          "",            true,  ImprimirEtiquetaInternaCaixa},
+};
 // clang-format on
 
 bool aceita(RegraVariante regra, int variante) {
@@ -78,6 +82,17 @@ const FamiliaEtiqueta* familiaEtiqueta(int tipo, int variante) {
 const FamiliaEtiqueta* familiaDoTipo(int tipo) {
     for (const auto& f : kFamilias)
         if (f.tipo == tipo) return &f;
+    return nullptr;
+}
+
+ExportacaoTxt exportacaoTxt(const FamiliaEtiqueta& familia) {
+    return {familia.registroTxt, std::string(familia.prefixoTxt), familia.tipo};
+}
+
+const FamiliaEtiqueta* familiaPaginaTeste(int tipo, int variante) {
+    if (const auto* f = familiaEtiqueta(tipo, variante); f && f->paginaTeste) return f;
+    for (const auto& f : kFamilias)
+        if (f.tipo == tipo && f.paginaTeste) return &f;
     return nullptr;
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "export/ArquivoSequencial.h"
 #include "render/ExecucaoImpressao.h"
 
 namespace etiquetas {
@@ -24,9 +25,6 @@ enum class RegraVariante {
     ExcetoVolume,       // anything but 4
 };
 
-// The TXT export record of a label type.
-enum class RegistroTxt { Nenhum, Preco, Volume };
-
 using RotinaFamilia = void (*)(ExecucaoImpressao& execucao);
 
 struct FamiliaEtiqueta {
@@ -38,13 +36,22 @@ struct FamiliaEtiqueta {
     bool usaLayoutNovo;          // the "_NOVO" suffix applies to the template
     std::string_view separador;  // separator template stem
     RegistroTxt registroTxt;
-    RotinaFamilia rotina;  // nullptr: not printable in this version
+    std::string_view prefixoTxt;  // the export file's stem
+    bool paginaTeste;             // printed by "Imprimir Pagina Teste"
+    RotinaFamilia rotina;         // nullptr: not printable in this version
 };
 
 // The row of `tipo` printed with `variante`; none for a type without one.
 const FamiliaEtiqueta* familiaEtiqueta(int tipo, int variante);
 // Any row of `tipo` (caption, export), none for an unknown type.
 const FamiliaEtiqueta* familiaDoTipo(int tipo);
+// What the export of `familia`'s label type writes.
+ExportacaoTxt exportacaoTxt(const FamiliaEtiqueta& familia);
+// The family a test page of `tipo` prints with `variante`: the one the
+// variant chooses when the test page prints it, otherwise the type's test
+// family (a volume test file prints standard volume labels whatever variant
+// is shown); none for a type without test page.
+const FamiliaEtiqueta* familiaPaginaTeste(int tipo, int variante);
 // The caption of the label type coded `codigo` in a file of kind `arquivo`.
 std::optional<std::string> legendaTipoEtiqueta(ArquivoFamilia arquivo, std::string_view codigo);
 

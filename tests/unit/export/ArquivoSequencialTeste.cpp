@@ -13,6 +13,7 @@
 #include "app/Grade.h"
 #include "comum/Arquivos.h"
 #include "export/ArquivoSequencial.h"
+#include "render/FamiliasEtiqueta.h"
 
 using namespace etiquetas;
 namespace fs = std::filesystem;
@@ -55,6 +56,10 @@ void linhaVolume(Grade& g, int linha, const std::string& caixas) {
                   "|12345678000199|24|MF-77||0001|0002");
 }
 
+ExportacaoTxt exportacao(int tipo) {
+    return exportacaoTxt(*familiaDoTipo(tipo));
+}
+
 class ArquivoSequencialTeste : public ::testing::Test {
   protected:
     void SetUp() override { fs::create_directories(pasta); }
@@ -63,7 +68,7 @@ class ArquivoSequencialTeste : public ::testing::Test {
     std::vector<std::string> gerar(const Grade& g, int tipo, const std::string& nome) {
         ArquivoSequencial a(pasta);
         a.definirGrid(g);
-        EXPECT_TRUE(a.Gerar(tipo, kQuando)) << a.Erro();
+        EXPECT_TRUE(a.Gerar(exportacao(tipo), kQuando)) << a.Erro();
         EXPECT_EQ(a.NomeTXT(), pasta / (nome + "_20261206 095516.txt"));
         const std::string conteudo = lerArquivo(a.NomeTXT()).value_or("");
         std::vector<std::string> r;
@@ -128,7 +133,7 @@ TEST_F(ArquivoSequencialTeste, CelulaSemNumeroInteiroNaoDeixaArquivo) {
         g.definirTexto(3, c.coluna, c.texto);
         ArquivoSequencial a(pasta);
         a.definirGrid(g);
-        EXPECT_FALSE(a.Gerar(c.tipo, kQuando));
+        EXPECT_FALSE(a.Gerar(exportacao(c.tipo), kQuando));
         EXPECT_NE(a.Erro().find(std::string("Linha 3, ") + c.nomeColuna), std::string::npos)
             << a.Erro();
         EXPECT_TRUE(fs::is_empty(pasta)) << c.tipo << " " << c.coluna;
