@@ -3,6 +3,8 @@
 
 #include <iostream>
 #include <memory>
+#include <new>
+#include <stdexcept>
 #include <string_view>
 
 #include "cli/ContextoCli.h"
@@ -37,7 +39,7 @@ void semAvisosDoQt(QtMsgType tipo, const QMessageLogContext&, const QString& tex
 std::unique_ptr<QCoreApplication> aplicacaoQt(int& argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view a = argv[i];
-        if (a == "previa" || a == "--previa") {
+        if (a == "previa" || a == "--previa" || a.starts_with("--previa=")) {
             if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
                 qputenv("QT_QPA_PLATFORM", "offscreen");
             qInstallMessageHandler(semAvisosDoQt);
@@ -99,5 +101,10 @@ int main(int argc, char** argv) {
         return execucao();
     } catch (const AplicacaoEncerrada&) {
         return kEncerrada;
+    } catch (const std::bad_alloc&) {
+        std::cerr << cp1252ParaUtf8("Memória insuficiente; comando interrompido") << '\n';
+    } catch (const std::exception& e) {
+        std::cerr << cp1252ParaUtf8(std::string("Erro: ") + e.what()) << '\n';
     }
+    return kFalha;
 }

@@ -57,15 +57,28 @@ class Escrita {
     std::size_t pos_ = 0;
 };
 
+// Greedy, going back only to the last star: a star's match never needs to
+// shrink once a later star has matched, so the work stays within the
+// product of the two lengths, however many stars there are.
 bool casaPadrao(std::string_view padrao, std::string_view nome) {
-    if (padrao.empty()) return nome.empty();
-    if (padrao[0] == '*') {
-        for (std::size_t i = 0; i <= nome.size(); ++i)
-            if (casaPadrao(padrao.substr(1), nome.substr(i))) return true;
-        return false;
+    std::size_t p = 0, n = 0;
+    std::size_t estrela = std::string_view::npos, retomada = 0;
+    while (n < nome.size()) {
+        if (p < padrao.size() && (padrao[p] == '?' || padrao[p] == nome[n])) {
+            ++p;
+            ++n;
+        } else if (p < padrao.size() && padrao[p] == '*') {
+            estrela = p++;
+            retomada = n;
+        } else if (estrela != std::string_view::npos) {
+            p = estrela + 1;
+            n = ++retomada;
+        } else {
+            return false;
+        }
     }
-    return !nome.empty() && (padrao[0] == '?' || padrao[0] == nome[0]) &&
-           casaPadrao(padrao.substr(1), nome.substr(1));
+    while (p < padrao.size() && padrao[p] == '*') ++p;
+    return p == padrao.size();
 }
 
 std::optional<int> inteiro(const std::string& texto) {

@@ -249,6 +249,28 @@ TEST(InterpretadorZpl, CompressaoDeGraficoComContagens) {
     }
 }
 
+// Wildcards cost at most the product of the two lengths: a pattern of many
+// stars against a long stored name ends at once.
+TEST(InterpretadorZpl, ApagarComCuringas) {
+    struct Caso {
+        const char* padrao;
+        bool apaga;
+    };
+    const std::string nome(60, 'A');
+    for (const auto& c : std::vector<Caso>{
+             {"R:*A*A*A*A*A*A*A*A*A*A*A*A*A*A*A*A*B.GRF", false},
+             {"R:*A*A*A*A*A*A*A*A*A*A*A*A*A*A*A*A*.GRF", true},
+             {"R:A?*A.GRF", true},
+             {"*:*", true},
+             {"R:A.GRF", false},
+             {"R:*.ZPL", false},
+         }) {
+        const auto r = interpretar("~DGR:" + nome + ".GRF,2,1,FF^XA^ID" + c.padrao +
+                                   "^FO0,0^XGR:" + nome + ".GRF^FS^XZ");
+        EXPECT_EQ(doTipo<OpGrafico>(r.etiquetas.at(0)).empty(), c.apaga) << c.padrao;
+    }
+}
+
 TEST(InterpretadorZpl, GraficoGrandeDemaisEReduzido) {
     const auto r = interpretar("~DGR:G.GRF,999999999,99999,FF^XA^FO0,0^XGR:G.GRF^FS^XZ");
     const auto g = doTipo<OpGrafico>(r.etiquetas.at(0)).at(0);
