@@ -63,6 +63,16 @@ std::chrono::seconds limiteEnvio(const std::filesystem::path& pasta) {
     return std::chrono::seconds(*valor);
 }
 
+// Key "EsperaOutraImpressaoSegundos" of the same section: how long a run
+// waits for another run of the folder to end; 5 seconds when absent or not a
+// whole number from 0 to a day.
+std::chrono::seconds esperaOutraImpressao(const std::filesystem::path& pasta) {
+    const auto valor =
+        valorInteiro(LerArquivoConfig(pasta, "Impressao", "EsperaOutraImpressaoSegundos"));
+    if (!valor || *valor < 0 || *valor > 86400) return std::chrono::seconds(5);
+    return std::chrono::seconds(*valor);
+}
+
 std::string mensagemFalha(const FalhaRotina& falha) {
     return falha.descricao + "\n" + "Linha: " + std::to_string(falha.passo);
 }
@@ -128,6 +138,7 @@ ParametrosImpressao resolverParametros(const std::filesystem::path& pasta,
     p.layoutNovo = layoutNovo;
     p.origemSolicitacao = origemSolicitacao;
     p.limiteEnvio = limiteEnvio(pasta);
+    p.esperaOutraImpressao = esperaOutraImpressao(pasta);
     return p;
 }
 

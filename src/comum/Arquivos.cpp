@@ -1,6 +1,10 @@
 #include "comum/Arquivos.h"
 
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
 #include <fstream>
+#include <random>
 #include <system_error>
 
 #include "comum/Texto.h"
@@ -21,9 +25,16 @@ fs::path caminhoNaPasta(const fs::path& pasta, std::string_view nome) {
 }
 
 std::string textoDoCaminho(const fs::path& caminho) {
+    return utf8ParaCp1252(utf8DoCaminho(caminho));
+}
+
+std::string utf8DoCaminho(const fs::path& caminho) {
     const auto utf8 = caminho.u8string();
-    return utf8ParaCp1252(
-        std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
+    return std::string(utf8.begin(), utf8.end());
+}
+
+fs::path caminhoDoUtf8(const std::string& utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
 std::optional<std::string> lerArquivo(const fs::path& caminho) {
@@ -44,8 +55,7 @@ bool gravarArquivoAtomico(const fs::path& caminho, std::string_view conteudo) {
     std::error_code estado;
     const auto permissoes = fs::status(caminho, estado).permissions();
     if (!estado && (permissoes & fs::perms::owner_write) == fs::perms::none) return false;
-    fs::path temporario = caminho;
-    temporario += ".tmp~";
+    const fs::path temporario = caminhoTemporario(caminho);
     {
         std::ofstream saida(temporario, std::ios::binary | std::ios::trunc);
         if (!saida) return false;
@@ -65,6 +75,33 @@ bool gravarArquivoAtomico(const fs::path& caminho, std::string_view conteudo) {
         return false;
     }
     return true;
+}
+
+fs::path caminhoTemporario(const fs::path& destino) {
+    thread_local std::mt19937_64 gerador{
+        std::random_device{}() ^
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count())};
+    char sufixo[24];
+    std::snprintf(sufixo, sizeof sufixo, ".%016llx.tmp~",
+                  static_cast<unsigned long long>(gerador()));
+    fs::path temporario = destino;
+    return temporario += sufixo;
+}
+
+bool moverSemSubstituir(const fs::path& temporario, const fs::path& destino) {
+    std::error_code erro;
+    if (fs::exists(caminhoNaPasta(destino.parent_path(), destino.filename().string()), erro))
+        return false;
+    // A hard link is refused when the name is taken, even by a writer that
+    // got there a moment ago; where the file system has none, a rename.
+    fs::create_hard_link(temporario, destino, erro);
+    if (!erro) {
+        fs::remove(temporario, erro);
+        return true;
+    }
+    if (fs::exists(destino, erro)) return false;
+    fs::rename(temporario, destino, erro);
+    return !erro;
 }
 
 bool regravarArquivo(const fs::path& caminho, std::string_view conteudo) {

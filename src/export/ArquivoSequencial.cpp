@@ -20,10 +20,12 @@ namespace {
 constexpr std::string_view kFimRegistro = "\r\n";
 
 // Left-aligned in its width: cut to the first characters, or filled with
-// spaces on the right.
+// spaces on the right. A line break or other control character of an order
+// value would split the record: it becomes a blank.
 void campo(std::string& registro, std::string_view texto, std::size_t largura) {
     const std::size_t usado = std::min(texto.size(), largura);
-    registro.append(texto.data(), usado);
+    for (const char c : texto.substr(0, usado))
+        registro += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? ' ' : c;
     registro.append(largura - usado, ' ');
 }
 
@@ -49,12 +51,12 @@ std::string dataHora(std::chrono::system_clock::time_point quando) {
 
 }  // namespace
 
-// Records go to a temporary file beside the target, renamed over it only
-// when the last record is in: a failed export leaves no file behind.
+// Records go to a temporary file of this run beside the target, which takes
+// the file's name only when the last record is in: a failed export leaves no
+// file behind, and two exports never write into one file.
 class SaidaRegistros {
   public:
-    explicit SaidaRegistros(fs::path destino)
-        : destino_(std::move(destino)), temporario_(fs::path(destino_) += ".tmp~") {
+    explicit SaidaRegistros(const fs::path& destino) : temporario_(caminhoTemporario(destino)) {
         saida_.open(temporario_, std::ios::binary | std::ios::trunc);
         buffer_.reserve(kTamanhoBuffer + 512);
     }
@@ -68,18 +70,29 @@ class SaidaRegistros {
         buffer_.append(kFimRegistro);
         if (buffer_.size() >= kTamanhoBuffer) esvaziar();
     }
-    bool concluir() {
+    // The first of the names `nome(1)`, `nome(2)`, ... that no file has yet:
+    // a file of the same second, another run's or not, is never replaced.
+    // Empty when the file could not be written.
+    template <class Nome>
+    fs::path concluir(Nome&& nome) {
         esvaziar();
         saida_.close();
-        if (saida_.fail()) return false;
-        std::error_code erro;
-        fs::rename(temporario_, destino_, erro);
-        concluida_ = !erro;
-        return concluida_;
+        if (saida_.fail()) return {};
+        for (int n = 1; n <= kNomesTentados; ++n) {
+            const fs::path destino = nome(n);
+            if (moverSemSubstituir(temporario_, destino)) {
+                concluida_ = true;
+                return destino;
+            }
+            std::error_code erro;
+            if (!fs::exists(temporario_, erro)) return {};
+        }
+        return {};
     }
 
   private:
     static constexpr std::size_t kTamanhoBuffer = 1 << 20;
+    static constexpr int kNomesTentados = 1000;
     void esvaziar() {
         saida_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
         buffer_.clear();
@@ -90,7 +103,6 @@ class SaidaRegistros {
         fs::remove(temporario_, ignorado);
     }
 
-    fs::path destino_;
     fs::path temporario_;
     std::ofstream saida_;
     std::string buffer_;
@@ -107,11 +119,20 @@ bool ArquivoSequencial::Gerar(const ExportacaoTxt& e,
         erro_ = "Tipo de etiqueta " + std::to_string(e.tipo) + " sem exportação para TXT.";
         return false;
     }
-    nomeTxt_ = caminhoNaPasta(pasta_, e.prefixo + dataHora(quando) + ".txt");
+    // The second's name, then "_2", "_3", ... when it is taken.
+    const std::string base = std::string(e.prefixo) + dataHora(quando);
+    const auto nome = [&](int n) {
+        return caminhoNaPasta(pasta_, base + (n == 1 ? "" : "_" + std::to_string(n)) + ".txt");
+    };
+    nomeTxt_ = nome(1);
     SaidaRegistros saida(nomeTxt_);
-    if (saida.aberta() && gerarRegistros(e, saida) && saida.concluir()) return true;
+    if (saida.aberta() && gerarRegistros(e, saida)) {
+        nomeTxt_ = saida.concluir(nome);
+        if (!nomeTxt_.empty()) return true;
+        nomeTxt_ = nome(1);
+    }
     if (erro_.empty())
-        erro_ = "Não foi possível gravar o arquivo " + utf8ParaCp1252(nomeTxt_.string()) +
+        erro_ = "Não foi possível gravar o arquivo " + textoDoCaminho(nomeTxt_) +
                 ".\nVerifique se a pasta do aplicativo permite gravação e se há espaço em disco.";
     registros_ = 0;
     return false;

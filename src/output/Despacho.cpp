@@ -30,10 +30,13 @@ std::string primeiraLinha(const std::string& texto) {
     return aparar(texto.substr(inicio, fim == std::string::npos ? fim : fim - inicio));
 }
 
+// The command line as a message shows it (Windows-1252).
 std::string linhaDeComando(const fs::path& script, const std::vector<std::string>& argumentos) {
     std::string linha = "\"" + textoDoCaminho(script) + "\"";
-    for (std::size_t i = 0; i < argumentos.size(); ++i)
-        linha += i == 0 ? " \"" + argumentos[i] + "\"" : " " + argumentos[i];
+    for (std::size_t i = 0; i < argumentos.size(); ++i) {
+        const std::string a = utf8ParaCp1252(argumentos[i]);
+        linha += i == 0 ? " \"" + a + "\"" : " " + a;
+    }
     return linha;
 }
 
@@ -44,19 +47,40 @@ Despacho::Despacho(Maquina& maquina, const ParametrosImpressao& parametros, fs::
     : maquina_(maquina),
       parametros_(parametros),
       pasta_(std::move(pasta)),
-      imagemEnviada_(imagemEnviada) {}
+      imagemEnviada_(imagemEnviada) {
+    trava_ = aguardarTrava();
+}
+
+TravaImpressao Despacho::aguardarTrava() {
+    const auto fim = std::chrono::steady_clock::now() + parametros_.esperaOutraImpressao;
+    for (;;) {
+        if (auto trava = TravaImpressao::tentar(pasta_)) return std::move(*trava);
+        if (std::chrono::steady_clock::now() >= fim) break;
+        maquina_.pausar(std::chrono::milliseconds(100));
+    }
+    const std::string quem = TravaImpressao::ocupante(pasta_);
+    throw FalhaImpressao(
+        "Outra impressão está em andamento nesta pasta (" +
+        (quem.empty() ? std::string("outro programa") : quem) +
+        ").\nAguarde o fim dela e tente novamente. Nenhuma etiqueta foi impressa.");
+}
 
 void Despacho::enviar(const Trabalho& trabalho) {
     const fs::path spool = caminhoNaPasta(pasta_, trabalho.spool);
     if (!regravarArquivo(spool, trabalho.texto))
-        throw FalhaImpressao("Não foi possível gravar o arquivo de impressão " + spool.string());
+        throw FalhaImpressao("Não foi possível gravar o arquivo de impressão " +
+                             textoDoCaminho(spool));
     despachar(spool, trabalho);
 }
 
+// The spool path as the file system names it; the window's texts in UTF-8.
 std::vector<std::string> Despacho::argumentosScript(const fs::path& spool) const {
     const auto& s = parametros_.serial;
-    return {textoDoCaminho(spool), parametros_.destino, s.velocidade, s.paridade,
-            s.bitsDados,           s.bitsParada};
+    std::vector<std::string> argumentos{utf8DoCaminho(spool)};
+    for (const auto* texto :
+         {&parametros_.destino, &s.velocidade, &s.paridade, &s.bitsDados, &s.bitsParada})
+        argumentos.push_back(cp1252ParaUtf8(*texto));
+    return argumentos;
 }
 
 void Despacho::despachar(const fs::path& spool, const Trabalho& trabalho) {
@@ -80,12 +104,13 @@ void Despacho::executarScript(const fs::path& spool) {
     // run here instead of failing once for every label.
     for (const auto& a : argumentos)
         if (const auto c = caractereRecusadoPeloLote(a))
-            throw FalhaImpressao(mensagemValorRecusadoPeloLote(a, *c));
-    const auto resultado = maquina_.executarEAguardar(textoDoCaminho(script), argumentos, limite());
+            throw FalhaImpressao(mensagemValorRecusadoPeloLote(utf8ParaCp1252(a), *c));
+    const auto resultado =
+        maquina_.executarEAguardar(utf8DoCaminho(script), argumentos, limite());
 #else
     // Through the shell program, not the file's own mode: a script copied
     // without its execute bit still runs. No command line is ever parsed.
-    std::vector<std::string> comScript{textoDoCaminho(script)};
+    std::vector<std::string> comScript{utf8DoCaminho(script)};
     comScript.insert(comScript.end(), argumentos.begin(), argumentos.end());
     const auto resultado = maquina_.executarEAguardar("/bin/sh", comScript, limite());
 #endif

@@ -4,13 +4,16 @@
 // application folder, then the print script delivers it (parallel port,
 // network printer, folder, queue) or it goes out through the serial port.
 // A job that cannot be delivered throws FalhaImpressao, which ends the run.
+// A dispatcher is one run: it holds the folder's print lock while it lives.
 
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "output/TravaImpressao.h"
 #include "platform/Maquina.h"
 #include "render/ParametrosImpressao.h"
 #include "render/Trabalho.h"
@@ -19,6 +22,8 @@ namespace etiquetas {
 
 class Despacho : public SaidaTrabalhos {
   public:
+    // Waits up to parametros.esperaOutraImpressao for another run of the
+    // folder to end; throws FalhaImpressao naming it if it does not.
     Despacho(Maquina& maquina, const ParametrosImpressao& parametros, std::filesystem::path pasta,
              bool& imagemEnviada);
 
@@ -28,9 +33,9 @@ class Despacho : public SaidaTrabalhos {
     std::function<void(const std::string&)> mostrarDetalhePortaCom;
 
     static constexpr int kPausasFinaisSerial = 11;
-    // How long a print script may take before it is ended and the run stops.
 
   private:
+    TravaImpressao aguardarTrava();
     void despachar(const std::filesystem::path& spool, const Trabalho& trabalho);
     void executarScript(const std::filesystem::path& spool);
     void enviarSerial(const std::string& conteudo, TipoTrabalho tipo);
@@ -42,6 +47,7 @@ class Despacho : public SaidaTrabalhos {
     const ParametrosImpressao& parametros_;
     std::filesystem::path pasta_;
     bool& imagemEnviada_;
+    std::optional<TravaImpressao> trava_;
 };
 
 }  // namespace etiquetas

@@ -3,7 +3,8 @@
 // What the machine does for the core: processes with time limits, the serial
 // port, pauses and the clock. Nothing here shows anything to the user, so
 // output/ and config/ can depend on it and still run without anyone watching.
-// Every text crossing this seam is Windows-1252, as inside the core.
+// Every text crossing this seam is Windows-1252, as inside the core, but a
+// program's name and arguments, which are UTF-8 (paths pass whole).
 
 #include <chrono>
 #include <functional>
@@ -49,7 +50,7 @@ class Maquina {
     virtual ~Maquina() = default;
 
     virtual PortaSerial& portaSerial() = 0;
-    // Starts the program with these arguments (no shell in between) and
+    // Starts the program with these UTF-8 arguments (no shell in between) and
     // waits until it ends. When `limite` passes, the program and everything
     // it started are ended.
     virtual ResultadoProcesso executarEAguardar(const std::string& programa,

@@ -6,10 +6,8 @@
 
 namespace etiquetas {
 
-void ExecucaoImpressao::enviarEtiquetas(const std::string& spool, std::string& texto,
+void ExecucaoImpressao::enviarEtiquetas(const std::string& spool, const std::string& texto,
                                         int etiquetas) {
-    substituirTodos(texto, ":: CMD_VELOCIDADE ::", parametros.velocidade);
-    substituirTodos(texto, "::Temperatura::", parametros.temperatura);
     enviarTexto(TipoTrabalho::Etiqueta, spool, texto, etiquetas);
 }
 
@@ -31,7 +29,7 @@ void ExecucaoImpressao::enviarConfiguracaoDatamax() {
     const auto configuracao = lerArquivo(origem);
     if (!configuracao)
         throw FalhaImpressao("Arquivo de configuração da Datamax não encontrado: " +
-                             origem.string());
+                             textoDoCaminho(origem));
     enviarTexto(TipoTrabalho::ConfiguracaoDatamax, "SpoolEtqImg.prn", *configuracao);
 }
 

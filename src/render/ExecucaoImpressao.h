@@ -87,9 +87,8 @@ struct ExecucaoImpressao : EntradaImpressao {
     const char* linguagem() const { return nomeLinguagem(parametros.linguagem); }
     bool novoLayout() const { return nomeTemplate.find("_NOVO") != std::string::npos; }
 
-    // Fills the speed and temperature tokens still in `texto` (the caller's
-    // text changes) and hands it on as a label job.
-    void enviarEtiquetas(const std::string& spool, std::string& texto, int etiquetas);
+    // Hands `texto` on as a label job carrying `etiquetas` labels.
+    void enviarEtiquetas(const std::string& spool, const std::string& texto, int etiquetas);
     // Hands `texto` on as it is, with the CR LF every spool file ends with.
     void enviarTexto(TipoTrabalho tipo, const std::string& spool, const std::string& texto,
                      int etiquetas = 0);

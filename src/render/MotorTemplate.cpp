@@ -25,16 +25,23 @@ std::size_t posicaoMarcador(const std::string& texto, std::string_view marcador,
 std::string lerTemplate(const std::filesystem::path& pasta, const std::string& nome) {
     const auto caminho = caminhoNaPasta(pasta, nome);
     auto texto = lerArquivo(caminho);
-    if (!texto) throw FalhaImpressao("Arquivo não encontrado: " + caminho.string());
+    if (!texto) throw FalhaImpressao("Arquivo não encontrado: " + textoDoCaminho(caminho));
     return std::move(*texto);
 }
 
 void CarregarTemplate(ExecucaoImpressao& execucao) {
     auto& texto = execucao.TextoTemplate;
     texto = lerTemplate(execucao.pasta, execucao.nomeTemplate);
-    substituirTodos(texto, ":: CMD_VELOCIDADE ::", execucao.parametros.velocidade);
     substituirTodos(texto,
                     ":: Temperatura ::", formatarNumero(execucao.parametros.temperatura, "00"));
+    preencherComandosImpressora(texto, execucao.parametros.velocidade,
+                                execucao.parametros.temperatura);
+}
+
+void preencherComandosImpressora(std::string& modelo, const std::string& velocidade,
+                                 const std::string& temperatura) {
+    substituirTodos(modelo, ":: CMD_VELOCIDADE ::", velocidade);
+    substituirTodos(modelo, "::Temperatura::", temperatura);
 }
 
 void ExtrairCorpoTemplate(ExecucaoImpressao& execucao) {

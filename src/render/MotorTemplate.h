@@ -15,8 +15,13 @@ namespace etiquetas {
 // Throws FalhaImpressao when it cannot be read.
 std::string lerTemplate(const std::filesystem::path& pasta, const std::string& nome);
 
-// Reads the run's template into TextoTemplate and fills the speed and the
-// temperature ("00") tokens.
+// The printer's speed and temperature in a template, filled before any order
+// value goes in, so that order text is never read as a token.
+void preencherComandosImpressora(std::string& modelo, const std::string& velocidade,
+                                 const std::string& temperatura);
+
+// Reads the run's template into TextoTemplate and fills the speed, the
+// temperature ("00") and the temperature as typed.
 void CarregarTemplate(ExecucaoImpressao& execucao);
 // CorpoTemplate = the text between "#INICIO#" and "#FIM#", blanks around it
 // removed. A template without both markers throws.

@@ -46,6 +46,8 @@ struct ParametrosImpressao {
     std::string origemSolicitacao;
     // How long one job may take to leave (print script or serial port).
     std::chrono::seconds limiteEnvio{120};
+    // How long a run waits for another run of the same folder to end.
+    std::chrono::seconds esperaOutraImpressao{5};
 
     bool zebra() const { return fabricante == "ZEBRA"; }
     bool datamax() const { return linguagem == Linguagem::DataMax; }

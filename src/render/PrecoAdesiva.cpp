@@ -41,7 +41,7 @@ enum Passo {
     kPassoFileiraFim,
     kPassoFileiraCabecalho,
     kPassoFileiraVolta,
-    kPassoFileiraVelocidade,
+    kPassoFileiraVelocidade,  // kept so that later steps keep their numbers
     kPassoFileiraEnvio,
     kPassoFimDatamax,
     kPassoFim,
@@ -185,10 +185,18 @@ class ExecucaoAdesiva {
 
     int repeticao() const {
         // A row of no labels would never advance the sequence.
-        if (cfg_.Repeticao < 1)
-            throw FalhaImpressao("Repetição deverá ser maior que 0 na seção " + cfg_.NomeSecao() +
-                                 " de QuelmonteEtiqueta.ini.");
-        return cfg_.Repeticao;
+        if (cfg_.Repeticao >= 1) return cfg_.Repeticao;
+        // Loading keeps 0 for a stored value that is no 16-bit number: say
+        // what is wrong with the value, not with the 0.
+        const std::string secao = cfg_.NomeSecao();
+        const std::string texto = LerArquivoIni(x_.pasta, secao, "Repeticao");
+        const auto valor = valorNumerico(texto);
+        if (!texto.empty() && (!valor || std::abs(std::round(*valor)) > 32767))
+            throw FalhaImpressao("Valor inválido para Repeticao na seção " + secao +
+                                 " de QuelmonteEtiqueta.ini: \"" + texto +
+                                 "\" (deve ser um número inteiro de 1 a 32767).");
+        throw FalhaImpressao("Repetição deverá ser maior que 0 na seção " + secao +
+                             " de QuelmonteEtiqueta.ini.");
     }
 
     // The classic row steps one label width per label; the new layout's one
@@ -235,9 +243,6 @@ class ExecucaoAdesiva {
         AplicarCabecalhoRodape(x_);
         x_.passo = kPassoFileiraVolta;
         moverX(-larguraFileira());
-        x_.passo = kPassoFileiraVelocidade;
-        substituirTodos(x_.TextoSaida, "::Temperatura::", x_.parametros.temperatura);
-        substituirTodos(x_.TextoSaida, ":: CMD_VELOCIDADE ::", x_.parametros.velocidade);
         x_.passo = kPassoFileiraEnvio;
         enviar(coluna, etiquetas);
     }

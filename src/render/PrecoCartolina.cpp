@@ -83,7 +83,7 @@ enum Passo {
     kPassoUnidadeProximaSequencia,
     kPassoUnidadeCabecalho,
     kPassoUnidadeSubtraiLargura,
-    kPassoUnidadeVelocidade,
+    kPassoUnidadeVelocidade,  // kept so that later steps keep their numbers
     kPassoUnidadeEnvio,
     kPassoFim,
 };
@@ -182,7 +182,8 @@ class ExecucaoPreco {
         const std::string secao = std::string("QuelmonteEtiqPreco") + x_.linguagem();
         const auto arquivo = caminhoNaPasta(x_.pasta, "QuelmonteEtiqueta.ini");
         if (std::error_code e; !std::filesystem::is_regular_file(arquivo, e))
-            throw FalhaImpressao("Arquivo de configuração não encontrado: " + arquivo.string());
+            throw FalhaImpressao("Arquivo de configuração não encontrado: " +
+                                 textoDoCaminho(arquivo));
         const std::string texto = LerArquivoIni(x_.pasta, secao, "Repeticao");
         const auto valor = valorNumerico(texto);
         if (!valor || std::round(*valor) < -32768 || std::round(*valor) > 32767)
@@ -227,9 +228,6 @@ class ExecucaoPreco {
         AplicarCabecalhoRodape(x_);
         x_.passo = kPassoUnidadeSubtraiLargura;
         subtrairRepeticao();
-        x_.passo = kPassoUnidadeVelocidade;
-        substituirTodos(texto, "::Temperatura::", parametros().temperatura);
-        substituirTodos(texto, ":: CMD_VELOCIDADE ::", parametros().velocidade);
         x_.passo = kPassoUnidadeEnvio;
         enviar();
     }

@@ -33,7 +33,7 @@ enum Passo {
     kPassoUnidadeStatus,
     kPassoUnidadePreco,
     kPassoUnidadeCabecalho,
-    kPassoUnidadeVelocidade,
+    kPassoUnidadeVelocidade,  // kept so that later steps keep their numbers
     kPassoUnidadeEnvio,
     kPassoFim,
 };
@@ -133,9 +133,6 @@ class ExecucaoCosmetico {
         preencherTexto(texto, ":: Preco ::", preco(), x_.parametros.linguagem);
         x_.passo = kPassoUnidadeCabecalho;
         AplicarCabecalhoRodape(x_);
-        x_.passo = kPassoUnidadeVelocidade;
-        substituirTodos(texto, "::Temperatura::", x_.parametros.temperatura);
-        substituirTodos(texto, ":: CMD_VELOCIDADE ::", x_.parametros.velocidade);
         x_.passo = kPassoUnidadeEnvio;
         enviar();
     }

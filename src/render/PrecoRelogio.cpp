@@ -39,7 +39,7 @@ enum Passo {
     kPassoParCodigos,
     kPassoParValores,
     kPassoParCabecalho,
-    kPassoParVelocidade,
+    kPassoParVelocidade,  // kept so that later steps keep their numbers
     kPassoParEnvio,
     kPassoFim,
 };
@@ -186,9 +186,6 @@ class ExecucaoRelogio {
         preencherValores();
         x_.passo = kPassoParCabecalho;
         AplicarCabecalhoRodape(x_);
-        x_.passo = kPassoParVelocidade;
-        substituirTodos(texto, "::Temperatura::", x_.parametros.temperatura);
-        substituirTodos(texto, ":: CMD_VELOCIDADE ::", x_.parametros.velocidade);
         x_.passo = kPassoParEnvio;
         enviar(par);
     }

@@ -16,6 +16,8 @@ void imprimir(ExecucaoImpressao& execucao, const LinhaPreco& linha,
     const std::string etiqueta = LerArquivoIni(execucao.pasta, secao, "Label");
     std::string& texto = execucao.TextoSeparador;
     texto = lerTemplate(execucao.pasta, execucao.nomeSeparador);
+    preencherComandosImpressora(texto, execucao.parametros.velocidade,
+                                execucao.parametros.temperatura);
     substituirTodos(texto, "LLLL", etiqueta);
     const Linguagem l = execucao.parametros.linguagem;
     preencherTexto(texto, ":: INFO_FORNECEDOR ::",
@@ -27,8 +29,6 @@ void imprimir(ExecucaoImpressao& execucao, const LinhaPreco& linha,
                    "PEDIDO: " + formatarNumero(linha[CampoPreco::Pedido], "0000000000"), l);
     preencherTexto(texto, ":: INFO_ITEM_PEDIDO ::",
                    "ITEM PED.: " + formatarNumero(linha[CampoPreco::Item], "0000"), l);
-    substituirTodos(texto, ":: CMD_VELOCIDADE ::", execucao.parametros.velocidade);
-    substituirTodos(texto, "::Temperatura::", execucao.parametros.temperatura);
     execucao.enviarTexto(TipoTrabalho::Separador, "SpoolEtq.PRN", texto);
 }
 

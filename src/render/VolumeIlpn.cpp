@@ -47,7 +47,8 @@ class VolumeIlpn : public RotinaVolume {
   private:
     void prepararExecucao() override {
         x_.TextoTemplate = lerTemplate(x_.pasta, x_.nomeTemplate);
-        temperatura_ = formatarNumero(x_.parametros.temperatura, "00");
+        preencherComandosImpressora(x_.TextoTemplate, x_.parametros.velocidade,
+                                    formatarNumero(x_.parametros.temperatura, "00"));
     }
 
     void imprimirLinha(const LinhaVolumeLida& linha) override {
@@ -90,8 +91,6 @@ class VolumeIlpn : public RotinaVolume {
     void preencher(const LinhaVolumeLida& linha, const std::string& fornecedor, const Volume& v) {
         std::string& e = etiqueta_;
         e = x_.TextoTemplate;
-        substituirTodos(e, "::Temperatura::", temperatura_);
-        substituirTodos(e, ":: CMD_VELOCIDADE ::", x_.parametros.velocidade);
         texto(e, ":: VOLUME_ATUAL ::", v[kNumVolume]);
         texto(e, ":: ARTIGO ::", v[kCodMercadoria]);
         substituirTodos(e, ":: COD_BARRAS ::", valorCodigoBarras(v[kCodBarra]));
@@ -107,7 +106,6 @@ class VolumeIlpn : public RotinaVolume {
         texto(e, ":: DES_3 ::", v[kDesEndereco]);
     }
 
-    std::string temperatura_;
     std::string etiqueta_;
 };
 

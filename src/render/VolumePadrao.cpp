@@ -21,7 +21,8 @@ class VolumePadrao : public RotinaVolume {
   private:
     void prepararExecucao() override {
         x_.TextoTemplate = lerTemplate(x_.pasta, x_.nomeTemplate);
-        temperatura_ = formatarNumero(x_.parametros.temperatura, "00");
+        preencherComandosImpressora(x_.TextoTemplate, x_.parametros.velocidade,
+                                    formatarNumero(x_.parametros.temperatura, "00"));
     }
 
     void imprimirLinha(const LinhaVolumeLida& linha) override {
@@ -48,17 +49,14 @@ class VolumePadrao : public RotinaVolume {
         const std::string tamanho = formatarInteiro(serie.tamanho(), "000");
         std::string& e = etiqueta_;
         e = x_.TextoTemplate;
-        substituirTodos(e, "::Temperatura::", temperatura_);
         substituirTodos(e, "::CodBarras::", valorCodigoBarras(linha.material) + volume + tamanho);
         texto(e, "::SemanaEntr::", linha.semana);
         texto(e, "::Mercadoria::", linha.material);
         substituirTodos(e, "::Volume::", volume + "/" + tamanho);
         texto(e, "::QuantGrade::", grade);
         texto(e, ":: CodigoBureau ::", linha.bureau);
-        substituirTodos(e, ":: CMD_VELOCIDADE ::", x_.parametros.velocidade);
     }
 
-    std::string temperatura_;
     std::string etiqueta_;
 };
 

@@ -32,6 +32,8 @@ class VolumeReposicao : public RotinaVolume {
         x_.passo = kPassoVolumeTemplate;
         if (!lido_) {
             x_.TextoTemplate = lerTemplate(x_.pasta, x_.nomeTemplate);
+            preencherComandosImpressora(x_.TextoTemplate, x_.parametros.velocidade,
+                                        x_.parametros.temperatura);
             lido_ = true;
         }
         return x_.TextoTemplate;
@@ -43,14 +45,12 @@ class VolumeReposicao : public RotinaVolume {
         const std::string numero = formatarInteiro(caixa, "000");
         const std::string total = formatarInteiro(caixas, "000");
         std::string& e = etiqueta_;
-        substituirTodos(e, "::Temperatura::", x_.parametros.temperatura);
         substituirTodos(e, "1111111111111111111111111111",
                         valorCodigoBarras(linha.loja + linha.material) + numero + total);
         texto(e, "::L000::", linha.loja);
         texto(e, "::000000000", linha.material);
         substituirTodos(e, "@Volume", "Vol." + numero + "/" + total);
         texto(e, ":: CodigoBureau ::", linha.bureau);
-        substituirTodos(e, ":: CMD_VELOCIDADE ::", x_.parametros.velocidade);
     }
 
     bool lido_ = false;

@@ -9,6 +9,7 @@
 
 #include "PastaUnica.h"
 #include "comum/Arquivos.h"
+#include "comum/Texto.h"
 #include "platform/sistema/Processos.h"
 
 namespace etiquetas::apoio {
@@ -19,12 +20,12 @@ struct SaidaCli {
     std::string erros;  // standard error, as written (UTF-8)
 };
 
-// Arguments in the core's text (Windows-1252), paths through textoDoCaminho.
-inline SaidaCli executarCli(const std::vector<std::string>& argumentos) {
+// Arguments in UTF-8, as a terminal passes them (paths through utf8DoCaminho).
+inline SaidaCli executarCliUtf8(const std::vector<std::string>& argumentos) {
     const auto pasta = criarPastaUnica("etiquetas-cli-");
     SaidasProcesso saidas{pasta / "saida", pasta / "erros"};
-    const auto r = executarProcesso(textoDoCaminho(ETIQUETAS_CLI), argumentos,
-                                    std::chrono::seconds(90), {}, saidas);
+    const auto r =
+        executarProcesso(ETIQUETAS_CLI, argumentos, std::chrono::seconds(90), {}, saidas);
     SaidaCli s{r.iniciou && !r.excedeuLimite ? r.codigoSaida : -1,
                lerArquivo(saidas.saidaPadrao).value_or(""),
                lerArquivo(saidas.erroPadrao).value_or("")};
@@ -32,6 +33,13 @@ inline SaidaCli executarCli(const std::vector<std::string>& argumentos) {
     std::error_code erro;
     std::filesystem::remove_all(pasta, erro);
     return s;
+}
+
+// Arguments in the core's text (Windows-1252), paths through textoDoCaminho.
+inline SaidaCli executarCli(const std::vector<std::string>& argumentos) {
+    std::vector<std::string> utf8;
+    for (const auto& a : argumentos) utf8.push_back(cp1252ParaUtf8(a));
+    return executarCliUtf8(utf8);
 }
 
 }  // namespace etiquetas::apoio

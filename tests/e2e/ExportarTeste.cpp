@@ -5,6 +5,7 @@
 
 #include <ctime>
 #include <filesystem>
+#include <future>
 #include <random>
 #include <regex>
 
@@ -94,7 +95,8 @@ class ExportarTeste : public ::testing::Test {
         EXPECT_EQ(s.status, 0) << s.err;
         const fs::path nome = aparar(s.out.substr(0, s.out.find('\n')));
         EXPECT_EQ(nome.parent_path(), pasta);
-        const std::regex data(prefixo + R"(\d{8} \d{6}\.txt)");  // yyyyMMdd HHmmss
+        // yyyyMMdd HHmmss, "_2", "_3", ... when the second's name was taken
+        const std::regex data(prefixo + R"(\d{8} \d{6}(_\d+)?\.txt)");
         EXPECT_TRUE(std::regex_match(nome.filename().string(), data)) << nome;
         EXPECT_NE(s.err.find("Arquivo gerado com sucesso!"), std::string::npos) << s.err;
         EXPECT_NE(s.err.find("Nome: " + nome.string()), std::string::npos) << s.err;
@@ -181,18 +183,58 @@ TEST_F(ExportarTeste, SemArquivoQuandoNaoDaParaExportar) {
     }
 }
 
-TEST_F(ExportarTeste, ArquivoQueNaoPodeSerGravadoNaoAnunciaSucesso) {
-    // Directories where the next seconds' files would be written first.
+// A line break inside an order value is a blank in its field: one record of
+// full width.
+TEST_F(ExportarTeste, QuebraDeLinhaNoValorNaoPartilhaORegistro) {
+    std::string preco = arquivoPreco(1, {{"1", "1", "1"}});
+    substituirTodos(preco, "Camiseta", "A&#13;&#10;B");
+    std::string volume = arquivoVolume(4, 1);
+    substituirTodos(volume, "MF-77", "M&#13;&#10;F");
+    const auto p = registros(exportar(preco), "QuelmonteEtiquetaPrecoCartolina_");
+    ASSERT_EQ(p.size(), 1u);
+    EXPECT_EQ(p[0].size(), 322u);
+    EXPECT_TRUE(std::regex_match(p[0].substr(122, 30), std::regex("A +B +"))) << p[0];
+    const auto v = registros(exportar(volume), "QuelmonteEtiquetaVolumePadrao_");
+    ASSERT_EQ(v.size(), 1u);
+    EXPECT_EQ(v[0].size(), 117u);
+    EXPECT_TRUE(std::regex_match(v[0].substr(52, 15), std::regex("M +F +"))) << v[0];
+}
+
+#ifndef _WIN32
+// Two exports started together, in seconds whose names another file already
+// has: each names a file of its own holding its own records, whole, and
+// the files already there stay as they were.
+TEST_F(ExportarTeste, DuasExportacoesAoMesmoTempo) {
+    std::vector<fs::path> alheios;
     for (std::time_t t = std::time(nullptr) - 1, fim = t + 20; t <= fim; ++t) {
         char data[32];
         std::strftime(data, sizeof data, "%Y%m%d %H%M%S", std::localtime(&t));
-        fs::create_directory(
-            pasta / ("QuelmonteEtiquetaPrecoCartolina_" + std::string(data) + ".txt.tmp~"));
+        alheios.push_back(pasta /
+                          ("QuelmonteEtiquetaPrecoCartolina_" + std::string(data) + ".txt"));
+        EXPECT_TRUE(gravarArquivoAtomico(alheios.back(), "alheio"));
     }
-    const auto s = exportar(arquivoPreco(1, {{"1", "1", "1"}}));
-    EXPECT_EQ(s.status, 1) << s.err;
-    EXPECT_NE(s.err.find(cp1252ParaUtf8("Não foi possível gravar o arquivo")), std::string::npos)
-        << s.err;
-    EXPECT_EQ(s.err.find("sucesso"), std::string::npos);
-    EXPECT_TRUE(s.out.empty());
+    const auto iniciar = [&](const std::string& variante) {
+        const fs::path arquivo = pasta / (variante + ".xml");
+        EXPECT_TRUE(gravarArquivoAtomico(arquivo, arquivoPreco(1, {{variante, "1", "20000"}})));
+        return std::async(std::launch::async, [this, arquivo] {
+            const auto s = apoio::executarCli(
+                {"--pasta", textoDoCaminho(pasta), "exportar", textoDoCaminho(arquivo), "--todas"});
+            return Saida{s.status, s.saida, s.erros};
+        });
+    };
+    auto primeira = iniciar("1111111111111"), segunda = iniciar("2222222222222");
+    const Saida saidas[] = {primeira.get(), segunda.get()};
+    EXPECT_NE(saidas[0].out, saidas[1].out);
+    for (int i = 0; i < 2; ++i) {
+        const auto r = registros(saidas[i], "QuelmonteEtiquetaPrecoCartolina_");
+        EXPECT_EQ(r.size(), 20000u);
+        const std::string variante(11, i == 0 ? '1' : '2');
+        for (const auto& registro : r)
+            if (registro.substr(29, 11) != variante) {
+                ADD_FAILURE() << "a record of the other export: " << registro;
+                break;
+            }
+    }
+    for (const auto& a : alheios) EXPECT_EQ(lerArquivo(a), "alheio") << a;
 }
+#endif

@@ -195,3 +195,25 @@ TEST(Imprimir, ScriptQueFalhaParaAExecucao) {
         EXPECT_EQ(app.trabalhos().size(), 1u) << "the run stops at the first failed job";
     }
 }
+
+// Order text that looks like the speed or temperature token prints as it
+// stands, in every price family and in the separator (cosmetic labels print
+// no order text but the price).
+TEST(Imprimir, TextoDoPedidoComCaraDeComandoSaiComoEsta) {
+    const std::string falso = "::Temperatura:::: CMD_VELOCIDADE ::";
+    Variante v = faixa("1", "2");
+    for (const char* campo :
+         {"DescricaoMaterial", "Cor", "Tamanho", "Grade", "NomeForn", "Catalogo", "MaterialForn"})
+        v.campos[campo] = falso;
+    for (int tipo : {1, 2, 5, 6, 7, 9, 11, 99}) {
+        AplicacaoTemporaria app;
+        const auto r = app.imprimir(xmlPreco(tipo, {v}), mais(kZebra, {"--todas", "--separador"}));
+        ASSERT_EQ(r.codigo, 0) << tipo << r.erros;
+        const auto jobs = app.trabalhos();
+        ASSERT_GE(jobs.size(), 2u) << tipo;
+        for (const auto& j : jobs)
+            if (tipo != 11 || j.spool.find("PEDIDO: ") != std::string::npos)
+                EXPECT_NE(j.spool.find(falso), std::string::npos) << j.spool;
+    }
+}
+

@@ -365,6 +365,10 @@ TEST(PrecoAdesiva, FalhasTerminamAExecucao) {
               "Repetição deverá ser maior que 0 na seção "
               "QuelmonteEtiqPrecoAdesivaZebra",
               0},
+             {"Repeticao=99999\r\n", "1",
+              "Valor inválido para Repeticao na seção QuelmonteEtiqPrecoAdesivaZebra de "
+              "QuelmonteEtiqueta.ini: \"99999\"",
+              0},
              {"MargemEsquerda=32000\r\nCatalogo=09990010\r\n", "1", "Estouro de capacidade.", 0},
          }) {
         AplicacaoTemporaria app;

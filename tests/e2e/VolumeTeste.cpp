@@ -367,3 +367,24 @@ TEST(Volume, CaixasQueNaoSaoNumeroInteiroSaoRecusadas) {
         << r.erros;
     EXPECT_TRUE(app.trabalhos().empty());
 }
+
+// Order text that looks like the speed or temperature token prints as it
+// stands, in every volume family.
+TEST(Volume, TextoDoPedidoComCaraDeComandoSaiComoEsta) {
+    const std::string falso = "::Temperatura:::: CMD_VELOCIDADE ::";
+    Loja l;
+    l.campos["CodigoBureau"] = falso;
+    for (auto& v : l.volumes) v.campos["desAuxiliar_2"] = falso;
+    for (const auto& [tipo, variante] : std::vector<std::pair<int, std::string>>{
+             {3, ""}, {4, "Etiqueta Volume"}, {4, "Etiqueta ILPN"}}) {
+        AplicacaoTemporaria app;
+        Lista opcoes = mais(kZebra, {"--todas"});
+        if (!variante.empty()) opcoes = mais(opcoes, {"--tipo", variante});
+        const auto r = app.imprimir(xmlVolume(tipo, {l}, tipo == 4), opcoes);
+        ASSERT_EQ(r.codigo, 0) << r.erros;
+        const auto jobs = app.trabalhos();
+        ASSERT_EQ(jobs.size(), 3u) << variante;
+        for (const auto& j : jobs) EXPECT_NE(j.spool.find(falso), std::string::npos) << j.spool;
+    }
+}
+

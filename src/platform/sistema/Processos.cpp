@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "comum/Texto.h"
 #include "output/ArgumentosLote.h"
 
 namespace etiquetas {
@@ -48,13 +49,13 @@ LinhaLote linhaDeComandoLote(const std::string& script,
                              const std::vector<std::string>& argumentos) {
     LinhaLote resultado;
     if (auto c = caractereRecusadoPeloLote(script)) {
-        resultado.recusa = mensagemValorRecusadoPeloLote(script, *c);
+        resultado.recusa = mensagemValorRecusadoPeloLote(utf8ParaCp1252(script), *c);
         return resultado;
     }
     std::string linha = '"' + script + '"';
     for (const auto& a : argumentos) {
         if (auto c = caractereRecusadoPeloLote(a)) {
-            resultado.recusa = mensagemValorRecusadoPeloLote(a, *c);
+            resultado.recusa = mensagemValorRecusadoPeloLote(utf8ParaCp1252(a), *c);
             return resultado;
         }
         linha += ' ' + (loteExigeAspas(a) ? '"' + a + '"' : a);

@@ -19,8 +19,9 @@ namespace etiquetas {
 // failed; a runaway script must not fill the memory.
 inline constexpr std::size_t kLimiteErroPadrao = 64 * 1024;
 
-// Starts `programa` with `argumentos` (no shell in between; texts in
-// Windows-1252) and waits until it ends, running `aoEsperar` every few
+// Starts `programa` with `argumentos` (no shell in between; texts in UTF-8,
+// so that a path reaches the program as the file system names it) and waits
+// until it ends, running `aoEsperar` every few
 // milliseconds. When `limite` passes, the program and everything it started
 // are ended and the result says `excedeuLimite`.
 ResultadoProcesso executarProcesso(const std::string& programa,

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <thread>
@@ -140,13 +141,6 @@ int codigoDeSaida(int status) {
     return -1;
 }
 
-std::vector<std::string> emUtf8(const std::string& programa,
-                                const std::vector<std::string>& argumentos) {
-    std::vector<std::string> textos{cp1252ParaUtf8(programa)};
-    for (const auto& a : argumentos) textos.push_back(cp1252ParaUtf8(a));
-    return textos;
-}
-
 }  // namespace
 
 ResultadoProcesso executarProcesso(const std::string& programa,
@@ -164,7 +158,8 @@ ResultadoProcesso executarProcesso(const std::string& programa,
     tubo.leitura = fds[0];
     tubo.escrita = fds[1];
 
-    const auto textos = emUtf8(programa, argumentos);
+    std::vector<std::string> textos{programa};
+    textos.insert(textos.end(), argumentos.begin(), argumentos.end());
     std::vector<char*> argv;
     for (const auto& t : textos) argv.push_back(const_cast<char*>(t.c_str()));
     argv.push_back(nullptr);
@@ -188,6 +183,10 @@ ResultadoProcesso executarProcesso(const std::string& programa,
     const auto prazo = Relogio::now() + limite;
     int status = -1;
     bool tuboAberto = true;
+    // Once the script closed its standard error it is usually about to end:
+    // short naps first, so that a run of many short jobs is not paced by
+    // the slice.
+    auto cochilo = std::chrono::milliseconds(1);
     while (!terminou(pid, status)) {
         if (Relogio::now() >= prazo) {
             encerrarGrupo(pid, status);
@@ -199,7 +198,8 @@ ResultadoProcesso executarProcesso(const std::string& programa,
             ::poll(&p, 1, kFatiaMs);
             tuboAberto = lerDisponivel(tubo.leitura, erroPadrao);
         } else {
-            std::this_thread::sleep_for(std::chrono::milliseconds(kFatiaMs));
+            std::this_thread::sleep_for(cochilo);
+            cochilo = std::min(cochilo * 2, std::chrono::milliseconds(kFatiaMs));
         }
         if (aoEsperar) aoEsperar();
     }

@@ -68,7 +68,7 @@ struct Preparo {
 Preparo preparar(const std::string& programa, const std::vector<std::string>& argumentos) {
     Preparo preparo;
     if (!eArquivoDeLote(programa)) {
-        preparo.linha = win32::larga(detalhe::linhaDeComandoWindows(programa, argumentos));
+        preparo.linha = win32::largaDeUtf8(detalhe::linhaDeComandoWindows(programa, argumentos));
         return preparo;
     }
     const auto lote = detalhe::linhaDeComandoLote(programa, argumentos);
@@ -78,7 +78,7 @@ Preparo preparar(const std::string& programa, const std::vector<std::string>& ar
     }
     // cmd explicitly, without AutoRun (/d), the outer quotes taken off (/s).
     preparo.aplicacao = interpretadorDeComandos();
-    preparo.linha = L"cmd.exe /d /s /c \"" + win32::larga(lote.linha) + L"\"";
+    preparo.linha = L"cmd.exe /d /s /c \"" + win32::largaDeUtf8(lote.linha) + L"\"";
     return preparo;
 }
 

@@ -22,6 +22,10 @@ std::wstring larga(const std::string& cp1252) {
     return paraLarga(kCp1252, cp1252);
 }
 
+std::wstring largaDeUtf8(const std::string& utf8) {
+    return paraLarga(CP_UTF8, utf8);
+}
+
 std::string estreita(const std::wstring& utf16) {
     if (utf16.empty()) return {};
     const int tamanho = static_cast<int>(utf16.size());

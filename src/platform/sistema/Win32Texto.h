@@ -8,6 +8,7 @@
 namespace etiquetas::win32 {
 
 std::wstring larga(const std::string& cp1252);
+std::wstring largaDeUtf8(const std::string& utf8);
 std::string estreita(const std::wstring& utf16);
 // Bytes in the console's OEM code page, as cmd writes them, in Windows-1252.
 std::string oemParaCp1252(const std::string& oem);

@@ -5,6 +5,7 @@
 
 #include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <iomanip>
 #include <random>
 #include <sstream>
@@ -138,4 +139,46 @@ TEST_F(ArquivoSequencialTeste, CelulaSemNumeroInteiroNaoDeixaArquivo) {
             << a.Erro();
         EXPECT_TRUE(fs::is_empty(pasta)) << c.tipo << " " << c.coluna;
     }
+}
+
+// A second export of the same second, or a file already there, gets a name of
+// its own; the other file stays as it was.
+TEST_F(ArquivoSequencialTeste, NomeOcupadoGanhaSufixo) {
+    linhaPreco(precos, 1, "1", "1");
+    gerar(precos, 1, "QuelmonteEtiquetaPrecoCartolina");
+    std::ofstream(pasta / "QUELMONTEETIQUETAPRECOCARTOLINA_20261206 095516_2.TXT") << "alheio";
+    ArquivoSequencial a(pasta);
+    a.definirGrid(precos);
+    ASSERT_TRUE(a.Gerar(exportacao(1), kQuando)) << a.Erro();
+    EXPECT_EQ(a.NomeTXT(), pasta / "QuelmonteEtiquetaPrecoCartolina_20261206 095516_3.txt");
+    EXPECT_EQ(lerArquivo(a.NomeTXT())->size(), 324u);
+    EXPECT_EQ(lerArquivo(pasta / "QuelmonteEtiquetaPrecoCartolina_20261206 095516.txt")->size(),
+              324u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(pasta), fs::directory_iterator()), 3)
+        << "no temporary file left behind";
+}
+
+// A line break or tab inside an order value is a blank: one record a line,
+// every record of its width.
+TEST_F(ArquivoSequencialTeste, CaracteresDeControleViramBrancos) {
+    linhaPreco(precos, 1, "1", "1");
+    precos.definirTexto(1, 3, "A\r\nB\tC\x7f");
+    linhaVolume(volumes, 1, "1");
+    volumes.definirTexto(1, 13, "M\nF");
+    const auto preco = gerar(precos, 1, "QuelmonteEtiquetaPrecoCartolina");
+    ASSERT_EQ(preco.size(), 1u);
+    EXPECT_EQ(preco[0].size(), 322u);
+    EXPECT_EQ(preco[0].substr(122, 30), "A  B C " + sp(23));
+    const auto volume = gerar(volumes, 4, "QuelmonteEtiquetaVolumePadrao");
+    ASSERT_EQ(volume.size(), 1u);
+    EXPECT_EQ(volume[0].substr(52, 15), "M F" + sp(12));
+}
+
+TEST_F(ArquivoSequencialTeste, PastaSemGravacaoNaoDeixaArquivo) {
+    linhaPreco(precos, 1, "1", "2");
+    ArquivoSequencial a(pasta / "ausente");
+    a.definirGrid(precos);
+    EXPECT_FALSE(a.Gerar(exportacao(1), kQuando));
+    EXPECT_NE(a.Erro().find("Não foi possível gravar o arquivo"), std::string::npos) << a.Erro();
+    EXPECT_TRUE(fs::is_empty(pasta));
 }

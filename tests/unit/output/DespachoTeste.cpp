@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "../render/ApoioImpressao.h"
@@ -93,4 +94,31 @@ TEST(Despacho, FalhasDeEnvioTerminamAExecucao) {
     std::filesystem::remove(a.pasta.caminho() / "SpoolEtq.PRN");
     std::filesystem::create_directory(a.pasta.caminho() / "SpoolEtq.PRN");
     EXPECT_THROW(a.enviar("x"), FalhaImpressao) << "a directory where the spool file goes";
+}
+
+// One run at a time per folder, within one process too: a second run waits,
+// then names the holder and writes nothing; the lock goes with the first run,
+// and a lock file that no live process holds does not stop anyone.
+TEST(Despacho, UmaExecucaoPorPastaDeCadaVez) {
+    PastaTemporaria pasta;
+    PlataformaHeadless plataforma;
+    ParametrosImpressao parametros = parametrosZebra();
+    parametros.esperaOutraImpressao = std::chrono::seconds(0);
+    bool imagem = false;
+    const auto despacho = [&] {
+        return std::make_unique<Despacho>(plataforma, parametros, pasta.caminho(), imagem);
+    };
+    auto primeira = despacho();
+    try {
+        despacho();
+        ADD_FAILURE() << "a second run of the folder went ahead";
+    } catch (const FalhaImpressao& f) {
+        EXPECT_THAT(f.what(), ::testing::StartsWith("Outra impressão está em andamento nesta pasta "
+                                                    "(testes_nucleo, processo "));
+    }
+    EXPECT_FALSE(std::filesystem::exists(pasta.caminho() / "SpoolEtq.PRN"));
+    primeira.reset();
+    EXPECT_EQ(TravaImpressao::ocupante(pasta.caminho()), "");
+    pasta.gravar("SpoolEtq.lock", "etiquetas, processo 999999, desde 01/12/2026 08:00:00");
+    EXPECT_NO_THROW(despacho());
 }

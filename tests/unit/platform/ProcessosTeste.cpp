@@ -71,7 +71,8 @@ TEST(Processos, ArgumentosChegamIntactosSemShellNoMeio) {
     const std::vector<std::string> argumentos{"\\\\srv\\fila & echo inv > inv", "9600,N", "9600"};
     const std::string esperado = "\\\\srv\\fila & echo inv > inv\r\n9600,N\r\n9600\r\n";
 #else
-    const std::vector<std::string> argumentos{"a b", "x\" & touch inv; $(touch inv2)", "\xC1rea"};
+    const std::vector<std::string> argumentos{"a b", "x\" & touch inv; $(touch inv2)",
+                                              "\xC3\x81rea"};
     const std::string esperado = "a b\nx\" & touch inv; $(touch inv2)\n\xC3\x81rea\n";
 #endif
     ASSERT_EQ(s.executar(argumentos).codigoSaida, 0);

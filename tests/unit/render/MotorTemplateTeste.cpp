@@ -59,13 +59,13 @@ TEST(MotorTemplate, ModeloSemMarcadoresTerminaAExecucao) {
     EXPECT_THROW(AplicarCabecalhoRodape(m.execucao), FalhaImpressao);
 }
 
-// Speed "C" only for Datamax and Argox; temperature in two digits; a
-// template well past 32 KB (an embedded graphic) is read whole.
+// Speed "C" only for Datamax and Argox; temperature in two digits, and as
+// typed; a template well past 32 KB (an embedded graphic) is read whole.
 TEST(MotorTemplate, CarregarPreencheVelocidadeETemperatura) {
     struct Caso {
         std::string impressora, velocidade, temperatura, inicio;
     };
-    for (const auto& c : std::vector<Caso>{{"ZEBRA, 2", "4", "8", "^PR4~SD08^MD::Temperatura::"},
+    for (const auto& c : std::vector<Caso>{{"ZEBRA, 2", "4", "8", "^PR4~SD08^MD8F"},
                                            {" data max ,1", " ", "12", "^PRC~SD12"},
                                            {"Argox,3", "", "", "^PRC~SD^MD"},
                                            {"ZEBRA,2", "", "8", "^PR~SD08"}}) {

@@ -1,0 +1,118 @@
+// Two runs at once on one application folder, as two windows, or a script
+// printing while someone else prints, would start them.
+
+#include <gtest/gtest.h>
+
+#include <future>
+#include <thread>
+
+#include "ApoioImprimir.h"
+
+using namespace etiquetas;
+using namespace etiquetas::e2e;
+
+namespace {
+
+// Each job appended to the destination, a file here; shell built-ins but
+// cat, so that thousands of jobs stay quick.
+const std::string kScriptAnexa = "cat \"$1\" >>\"$2\"\n";
+
+// The wait for another run; adhesive labels twenty to a job, so that the
+// runs are quick and long enough to meet.
+void preparar(const AplicacaoTemporaria& app, int segundos) {
+    std::ofstream(app.pasta() / "QuelmonteConfig.ini", std::ios::app | std::ios::binary)
+        << "\r\n[Impressao]\r\nEsperaOutraImpressaoSegundos=" << segundos << "\r\n";
+    std::string ini = app.ler("QuelmonteEtiqueta.ini");
+    const std::string secao = "[QuelmonteEtiqPrecoAdesivaZebra]\r\n";
+    ini.insert(ini.find(secao) + secao.size(), "Repeticao=0020\r\n");
+    app.gravar("QuelmonteEtiqueta.ini", ini);
+}
+
+// 200 adhesive labels of variant `codigo` sent to the file `nome` of the folder.
+Lista imprimir200(const AplicacaoTemporaria& app, const std::string& nome,
+                  const std::string& codigo) {
+    Variante v = faixa("1", "200");
+    v.codigo = codigo;
+    app.gravar(nome + ".xml", xmlPreco(2, {v}));
+    return {"--pasta",
+            textoDoCaminho(app.pasta()),
+            "imprimir",
+            textoDoCaminho(app.pasta() / (nome + ".xml")),
+            "--todas",
+            "--impressora",
+            "1",
+            "--velocidade",
+            "4",
+            "--temperatura",
+            "8",
+            "--rede",
+            textoDoCaminho(app.pasta() / nome)};
+}
+
+Lista codigos200(const std::string& codigo) {
+    Lista r;
+    for (int s = 1; s <= 200; ++s)
+        r.push_back("2" + formatarNumero(codigo, "0000000000") + "5" +
+                    formatarNumero(std::to_string(s), "0000"));
+    return r;
+}
+
+std::future<apoio::SaidaCli> iniciar(const Lista& argumentos) {
+    return std::async(std::launch::async, [argumentos] { return apoio::executarCli(argumentos); });
+}
+
+}  // namespace
+
+TEST(ImpressoesSimultaneas, CadaDestinoRecebeExatamenteSuasEtiquetas) {
+    AplicacaoTemporaria app;
+    app.gravar("QuelmonteImprime.sh", kScriptAnexa);
+    preparar(app, 60);
+    const auto a = imprimir200(app, "a", "111"), b = imprimir200(app, "b", "222");
+    for (int vez = 1; vez <= 20; ++vez) {
+        fs::remove(app.pasta() / "a");
+        fs::remove(app.pasta() / "b");
+        auto primeira = iniciar(a), segunda = iniciar(b);
+        for (auto [saida, nome, codigo] :
+             {std::tuple{primeira.get(), "a", "111"}, std::tuple{segunda.get(), "b", "222"}}) {
+            EXPECT_EQ(saida.status, 0) << saida.erros;
+            EXPECT_NE(saida.erros.find("200 etiquetas enviadas"), std::string::npos);
+            EXPECT_EQ(codigosZpl(app.ler(nome)), codigos200(codigo)) << "vez " << vez;
+        }
+        if (HasFailure()) break;
+    }
+}
+
+// While a run holds the folder another waits a moment, then stops before any
+// label naming the holder; a run killed midway leaves the folder free, even
+// with its print script still running.
+TEST(ImpressoesSimultaneas, OutraExecucaoEsperaEDizQuemImprime) {
+    AplicacaoTemporaria app;
+    app.gravar("QuelmonteImprime.sh",
+               "d=$(dirname \"$0\")\n"
+               "if [ -f \"$d/mata\" ]; then rm \"$d/mata\"; kill -9 $PPID; sleep 3; fi\n"
+               "if [ -f \"$d/segura\" ]; then touch \"$d/comecou\"\n"
+               "  while [ -f \"$d/segura\" ]; do sleep 0.05; done; fi\n" +
+                   kScriptAnexa);
+    preparar(app, 1);
+    app.gravar("segura", "");
+    auto primeira = iniciar(imprimir200(app, "a", "111"));
+    for (int i = 0; i < 600 && !fs::exists(app.pasta() / "comecou"); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    const auto segunda = apoio::executarCli(imprimir200(app, "b", "222"));
+    fs::remove(app.pasta() / "segura");
+    EXPECT_EQ(segunda.status, 1);
+    EXPECT_NE(segunda.erros.find(cp1252ParaUtf8("[Erro !] Outra impressão está em andamento "
+                                                "nesta pasta (etiquetas-cli, processo ")),
+              std::string::npos)
+        << segunda.erros;
+    EXPECT_EQ(segunda.erros.find("sucesso"), std::string::npos);
+    EXPECT_FALSE(fs::exists(app.pasta() / "b"));
+    EXPECT_EQ(primeira.get().status, 0);
+    EXPECT_EQ(codigosZpl(app.ler("a")), codigos200("111"));
+
+    app.gravar("mata", "");
+    EXPECT_NE(apoio::executarCli(imprimir200(app, "c", "333")).status, 0);
+    const auto depois = apoio::executarCli(imprimir200(app, "d", "444"));
+    EXPECT_EQ(depois.status, 0) << depois.erros;
+    EXPECT_EQ(codigosZpl(app.ler("d")), codigos200("444"));
+}
