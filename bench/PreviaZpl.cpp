@@ -1,6 +1,7 @@
-// Time to preview one label of each shipped ZPL template (data/*.zpl, its
-// tokens filled with sample values): interpreting the spool, drawing the
-// picture, and both, at 8 dots/mm. Reports milliseconds a label.
+// Time to preview one label of each shipped ZPL and DPL template (data/*.zpl
+// and data/*.prn, its tokens filled with sample values): interpreting the
+// spool, drawing the picture, and both, at 8 dots/mm. Reports milliseconds a
+// label.
 
 #include <benchmark/benchmark.h>
 
@@ -11,8 +12,8 @@
 
 #include "comum/Arquivos.h"
 #include "comum/Texto.h"
+#include "dpl/Spool.h"
 #include "previa/DesenhoEtiqueta.h"
-#include "zpl/Interpretador.h"
 
 using namespace etiquetas;
 namespace fs = std::filesystem;
@@ -38,6 +39,10 @@ std::string preencher(std::string modelo) {
     substituirTodos(modelo, "#INICIO#", "");
     substituirTodos(modelo, "#FIM#", "");
     substituirTodos(modelo, "FONTE_NOME", "");
+    // DPL: the font and the position the layout settings give.
+    modelo = std::regex_replace(modelo, std::regex("^1\\*"), "12");
+    modelo = std::regex_replace(modelo, std::regex("\n1\\*"), "\n12");
+    modelo = std::regex_replace(modelo, std::regex("_[A-Z]{2}_[A-Z]{4}"), "00500050");
     const std::regex token("::\\s*([^:]+?)\\s*::");
     std::string r;
     auto fim = modelo.cbegin();
@@ -51,24 +56,24 @@ std::string preencher(std::string modelo) {
 }
 
 void interpretar(benchmark::State& estado, const std::string& spool) {
-    for (auto _ : estado) benchmark::DoNotOptimize(zpl::interpretar(spool));
+    for (auto _ : estado) benchmark::DoNotOptimize(dpl::interpretarSpool(spool));
 }
 
 void desenhar(benchmark::State& estado, const std::string& spool) {
-    const auto r = zpl::interpretar(spool);
+    const auto r = dpl::interpretarSpool(spool);
     for (auto _ : estado) benchmark::DoNotOptimize(previa::desenharEtiqueta(r.etiquetas.at(0), 8));
 }
 
 void previa(benchmark::State& estado, const std::string& spool) {
     for (auto _ : estado) {
-        const auto r = zpl::interpretar(spool);
+        const auto r = dpl::interpretarSpool(spool);
         for (const auto& e : r.etiquetas) benchmark::DoNotOptimize(previa::desenharEtiqueta(e, 8));
     }
 }
 
 void registrar() {
     for (const auto& e : fs::directory_iterator(ETIQUETAS_DADOS_FONTE)) {
-        if (e.path().extension() != ".zpl") continue;
+        if (e.path().extension() != ".zpl" && e.path().extension() != ".prn") continue;
         const std::string spool = preencher(lerArquivo(e.path()).value_or(""));
         const std::string nome = e.path().stem().string();
         for (auto [etapa, funcao] :

@@ -170,17 +170,12 @@ std::optional<PreviaImpressao> Aplicacao::VisualizarEtiquetas() {
 
 void Aplicacao::cmdVisualizar() {
 #ifdef _WIN32
-    // The Windows build has neither the window nor the ZPL reader it pages.
+    // The Windows build has neither the window nor the readers it pages.
     return;
 #endif
     try {
         const auto previa = VisualizarEtiquetas();
         if (!previa) return;
-        if (previa->linguagem != Linguagem::Zebra) {
-            mensagem("Só há visualização para impressoras Zebra (ZPL).", "Visualizar",
-                     Icone::Informacao);
-            return;
-        }
         PaginasPrevia paginas(previa->trabalhos);
         if (paginas.total() == 0) {
             mensagem("Nenhuma etiqueta seria impressa.", "Visualizar", Icone::Informacao);

@@ -1,6 +1,6 @@
 #include "app/PaginasPrevia.h"
 
-#include "zpl/Interpretador.h"
+#include "dpl/Spool.h"
 
 namespace etiquetas {
 
@@ -15,7 +15,7 @@ std::string emSequencia(const std::vector<Trabalho>& trabalhos) {
 }  // namespace
 
 PaginasPrevia::PaginasPrevia(const std::vector<Trabalho>& trabalhos, int dpmm)
-    : interpretacao_(zpl::interpretar(emSequencia(trabalhos), dpmm)), dpmm_(dpmm) {}
+    : interpretacao_(dpl::interpretarSpool(emSequencia(trabalhos), dpmm)), dpmm_(dpmm) {}
 
 void PaginasPrevia::anterior() {
     if (temAnterior()) --atual_;

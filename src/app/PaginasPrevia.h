@@ -1,7 +1,7 @@
 #pragma once
 
 // The labels a print would send, as the preview window pages through them:
-// the jobs read as one ZPL stream (a graphic downloaded in one job serves
+// the jobs read as one stream in the printer's language (a graphic downloaded in one job serves
 // the next), one page a label, and the warnings of the printer's reading.
 
 #include <string>

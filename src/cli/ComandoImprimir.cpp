@@ -23,16 +23,12 @@ struct OpcoesImprimir {
 
 #ifndef _WIN32
 
-// The jobs the print would send, drawn instead of sent. Only ZPL has a
-// preview; a run that made no label writes no picture and fails.
+// The jobs the print would send, drawn instead of sent; a run that made no
+// label writes no picture and fails.
 int visualizar(ContextoCli& ctx, const PedidoImpressao& pedido, const std::string& prefixo) {
     AcompanhamentoCli acompanhamento(ctx);
     const auto previa = ctx.servico->visualizar(pedido, acompanhamento);
     if (!previa) return kFalha;
-    if (previa->linguagem != Linguagem::Zebra) {
-        mensagemPrevia("só há prévia de impressoras Zebra (ZPL); nenhuma imagem gravada");
-        return kFalha;
-    }
     std::string spool;
     for (const auto& t : previa->trabalhos) spool += t.texto;
     return desenharPrevia(spool, prefixo, 8);

@@ -4,8 +4,8 @@
 #include "cli/ContextoCli.h"
 #include "comum/Arquivos.h"
 #include "comum/Texto.h"
+#include "dpl/Spool.h"
 #include "previa/DesenhoEtiqueta.h"
-#include "zpl/Interpretador.h"
 
 namespace etiquetas::cli {
 
@@ -43,10 +43,12 @@ void mensagemPrevia(const std::string& texto) {
 }
 
 int desenharPrevia(const std::string& spool, const std::string& prefixo, int dpmm) {
-    const zpl::Interpretacao r = zpl::interpretar(spool, dpmm);
+    const zpl::Interpretacao r = dpl::interpretarSpool(spool, dpmm);
     mostrarAvisos(r.avisos);
     if (r.etiquetas.empty()) {
-        mensagem("nenhuma etiqueta (^XA ... ^XZ) no spool; nenhuma imagem gravada");
+        mensagem(std::string("nenhuma etiqueta (") +
+                 (dpl::ehDpl(spool) ? "<STX>L ... E" : "^XA ... ^XZ") +
+                 ") no spool; nenhuma imagem gravada");
         return kFalha;
     }
     QString erro;
@@ -63,8 +65,9 @@ int desenharPrevia(const std::string& spool, const std::string& prefixo, int dpm
 void registrarPrevia(CLI::App& app, ContextoCli&, Execucao& execucao) {
     auto opcoes = std::make_shared<OpcoesPrevia>();
     auto* comando = app.add_subcommand(
-        "previa", utf8(u8"Desenha as etiquetas de um spool ZPL, uma imagem PNG por etiqueta"));
-    comando->add_option("SPOOL", opcoes->spool, utf8(u8"Arquivo de spool ZPL"))->required();
+        "previa",
+        utf8(u8"Desenha as etiquetas de um spool ZPL ou DPL, uma imagem PNG por etiqueta"));
+    comando->add_option("SPOOL", opcoes->spool, utf8(u8"Arquivo de spool ZPL ou DPL"))->required();
     comando
         ->add_option("--saida", opcoes->prefixo,
                      utf8(u8"Prefixo das imagens: PREFIXO-1.png, PREFIXO-2.png, ..."))

@@ -11,6 +11,8 @@ namespace {
 
 const Lista kZebra{"--impressora",  "1", "--velocidade", "4",
                    "--temperatura", "8", "--serial",     "9600,N,8,1"};
+const Lista kDatamax{"--impressora",  "0", "--velocidade", "",
+                     "--temperatura", "8", "--serial",     "9600,N,8,1"};
 
 struct Execucao {
     int codigo = -1;
@@ -61,6 +63,32 @@ Lista lidosPeloZbar(const fs::path& png) {
 Lista codificadosPelaImpressora(const std::string& spool) {
     Lista r = codigosZpl(spool);
     for (auto& c : r) substituirTodos(c, ">6", "");
+    std::sort(r.begin(), r.end());
+    return r;
+}
+
+// What a scanner reads from the Code 128 records (ids E and e) of a DPL
+// spool: the data without the letter that picks the start subset.
+Lista codigosDpl(const std::string& spool) {
+    Lista r;
+    std::istringstream s(spool);
+    for (std::string l; std::getline(s, l, '\r');) {
+        if (!l.empty() && l[0] == '\n') l.erase(0, 1);
+        if (l.size() <= 15 || l[0] < '1' || l[0] > '4' || (l[1] != 'E' && l[1] != 'e')) continue;
+        std::string dados = l.substr(15);
+        if (dados[0] >= 'A' && dados[0] <= 'C') dados.erase(0, 1);
+        r.push_back(dados);
+    }
+    std::sort(r.begin(), r.end());
+    return r;
+}
+
+Lista lidosDasImagens(const Lista& imagens) {
+    Lista r;
+    for (const auto& png : imagens) {
+        const Lista lidos = lidosPeloZbar(png);
+        r.insert(r.end(), lidos.begin(), lidos.end());
+    }
     std::sort(r.begin(), r.end());
     return r;
 }
@@ -116,6 +144,72 @@ TEST(Previa, CodigosDosModelosZebraLidosDaImagem) {
             codigos += static_cast<int>(codigosZpl(spool).size());
         }
         EXPECT_GT(codigos, 0);
+    }
+}
+
+// Every family printed on a Datamax line from the sample files: each job's
+// spool previews without a warning, and every bar code in it is read back
+// from the pictures as the data sent; "imprimir --previa" draws the same.
+TEST(Previa, CodigosDosModelosDatamaxLidosDaImagem) {
+    struct Caso {
+        const char* amostra;
+        bool layoutNovo;
+        Lista opcoes;
+    };
+    for (const auto& c : std::vector<Caso>{
+             {"Quelmonte_Preco_Cartolina_teste.xml", false, {"--separador"}},
+             {"Quelmonte_Preco_Cartolina_teste.xml", true, {}},
+             {"Amostra_Preco_CartolinaComSem.xml", false, {}},
+             {"Amostra_Preco_CartolinaComSem.xml", true, {}},
+             {"Quelmonte_Preco_Adesiva_teste.xml", false, {}},
+             {"Quelmonte_Preco_Adesiva_teste.xml", true, {}},
+             {"Amostra_Preco_AdesivaIntima.xml", false, {}},
+             {"Amostra_Preco_AdesivaIntima.xml", true, {}},
+             {"Amostra_Preco_Cosmetico.xml", false, {}},
+             {"Amostra_Preco_Cosmetico.xml", true, {}},
+             {"Amostra_Preco_Relogio.xml", false, {}},
+             {"Amostra_Preco_Conjunto.xml", false, {}},
+             {"Amostra_Preco_Sku.xml", false, {"--tipo", "Etiq.Interna", "--separador"}},
+             {"Amostra_Preco_Sku.xml", false, {"--tipo", "Etiq.Caixa"}},
+             {"Quelmonte_Grade_Volume_Padrao_teste.xml", false, {"--separador"}},
+             {"Quelmonte_Grade_Volume_ReposAuto_teste.xml", false, {}},
+             {"Amostra_Volume_Ilpn.xml", false, {"--tipo", "Etiqueta ILPN"}},
+             {"Amostra_Volume_Consolidador.xml", false, {}},
+         }) {
+        SCOPED_TRACE(std::string(c.amostra) + (c.layoutNovo ? " (novo)" : ""));
+        const std::string xml = amostra(c.amostra, c.layoutNovo);
+        Lista opcoes = kDatamax;
+        opcoes.push_back("--todas");
+        opcoes.insert(opcoes.end(), c.opcoes.begin(), c.opcoes.end());
+        AplicacaoTemporaria app;
+        const auto impressao = app.imprimir(xml, opcoes);
+        ASSERT_EQ(impressao.codigo, 0) << impressao.erros;
+        const auto jobs = app.trabalhos();
+        ASSERT_FALSE(jobs.empty());
+        Lista enviados;
+        for (std::size_t j = 0; j < jobs.size(); ++j) {
+            const std::string base = (app.pasta() / ("job-" + std::to_string(j + 1))).string();
+            const auto r = previa(app.pasta(), "'" + base + ".spool' --saida '" + base + "'");
+            const Lista codigos = codigosDpl(jobs[j].spool);
+            if (contar(jobs[j].spool, "\x02L") == 0) continue;  // the printer's configuration
+            ASSERT_EQ(r.codigo, 0) << r.erros;
+            EXPECT_EQ(r.erros, "") << base;
+            EXPECT_EQ(linhas(r.saida).size(), contar(jobs[j].spool, "\x02L")) << base;
+            EXPECT_EQ(lidosDasImagens(linhas(r.saida)), codigos) << base;
+            enviados.insert(enviados.end(), codigos.begin(), codigos.end());
+        }
+        EXPECT_FALSE(enviados.empty());
+        std::sort(enviados.begin(), enviados.end());
+
+        AplicacaoTemporaria visualizada;
+        opcoes.insert(opcoes.end(), {"--previa", (visualizada.pasta() / "p").string()});
+        const auto r = visualizada.imprimir(xml, opcoes);
+        ASSERT_EQ(r.codigo, 0) << r.erros;
+        EXPECT_TRUE(visualizada.trabalhos().empty());
+        Lista imagens;
+        for (int n = 1; fs::exists(visualizada.pasta() / ("p-" + std::to_string(n) + ".png")); ++n)
+            imagens.push_back((visualizada.pasta() / ("p-" + std::to_string(n) + ".png")).string());
+        EXPECT_EQ(lidosDasImagens(imagens), enviados);
     }
 }
 
@@ -196,15 +290,14 @@ TEST(Previa, ImprimirComPreviaDesenhaOQueSeriaEnviadoSemEnviar) {
     EXPECT_FALSE(fs::exists(app.pasta() / ("p-" + std::to_string(formatos + 1) + ".png")));
 }
 
-TEST(Previa, ImprimirComPreviaSemEtiquetasOuSemZplFalha) {
+TEST(Previa, ImprimirComPreviaSemEtiquetasFalha) {
     struct Caso {
         Lista opcoes;
         std::string erro;
     };
-    const Lista datamax{"--impressora", "0", "--todas"};
     for (const auto& c : std::vector<Caso>{
-             {datamax, "só há prévia de impressoras Zebra"},
              {kZebra, "Não foi selecionado nenhum Pedido"},  // the print command's own box
+             {kDatamax, "Não foi selecionado nenhum Pedido"},
          }) {
         AplicacaoTemporaria app;
         Lista opcoes = c.opcoes;

@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "dpl/CodigosBarras.h"
+#include "dpl/Interpretador.h"
+#include "dpl/Spool.h"
+
+using namespace etiquetas;
+using namespace etiquetas::zpl;
+
+namespace {
+
+// A label format between <STX>L and E, records one a line.
+std::string formato(const std::string& registros, const std::string& sistema = "") {
+    return sistema + "\x02L\r\nD11\r\n" + registros + "E\r\n";
+}
+
+template <class Op>
+std::vector<Op> doTipo(const Etiqueta& e) {
+    std::vector<Op> r;
+    for (const auto& op : e.operacoes)
+        if (const auto* o = std::get_if<Op>(&op)) r.push_back(*o);
+    return r;
+}
+
+std::string avisos(const Interpretacao& r) {
+    std::string t;
+    for (const auto& a : r.avisos) t += std::to_string(a.etiqueta) + ": " + a.texto + "\n";
+    return t;
+}
+
+Retangulo envolvente(const std::vector<Retangulo>& barras) {
+    Retangulo r = barras.front();
+    for (const auto& b : barras) {
+        const int direita = std::max(r.x + r.largura, b.x + b.largura);
+        const int base = std::max(r.y + r.altura, b.y + b.altura);
+        r.x = std::min(r.x, b.x), r.y = std::min(r.y, b.y);
+        r.largura = direita - r.x, r.altura = base - r.y;
+    }
+    return r;
+}
+
+}  // namespace
+
+// Rows count up from the bottom edge; the picture counts down from its top.
+// Without a label length the picture ends at the highest field.
+TEST(InterpretadorDpl, LinhasContamDaBaseEUnidadesViramPontos) {
+    const auto r = dpl::interpretar(
+        formato("1X1100000000010L100010\r\n"  // 1.00 x 0.10 in at the bottom, 0.10 in from the left
+                "1X1100001000000B050050002002\r\n"    // 0.50 in box standing on row 1.00 in
+                "m\r\n1X1100000100100L050005\r\n"));  // metric: 5 x 0.5 mm at 1 mm up, 10 mm right
+    ASSERT_EQ(r.etiquetas.size(), 1u) << avisos(r);
+    EXPECT_EQ(r.avisos.size(), 0u) << avisos(r);
+    const auto& e = r.etiquetas[0];
+    EXPECT_EQ(e.configuracao.comprimento, 305);  // 1.50 in: the box's top
+    EXPECT_EQ(e.configuracao.largura, 813);      // 4 in when the stream does not say
+    const auto c = doTipo<OpCaixa>(e);
+    ASSERT_EQ(c.size(), 3u);
+    EXPECT_EQ(c[0].area, (Retangulo{20, 305 - 20, 203, 20}));
+    EXPECT_EQ(c[1].area, (Retangulo{0, 0, 102, 102}));
+    EXPECT_EQ(c[1].espessura, 4);
+    EXPECT_EQ(c[2].area, (Retangulo{80, 305 - 8 - 4, 40, 4}));
+}
+
+TEST(InterpretadorDpl, ComprimentoLarguraCopiasEConfiguracaoDoSistema) {
+    const auto r = dpl::interpretar(formato("H12\r\nP4\r\nQ0003\r\n121100000500010Texto\r\n",
+                                            "\x02n\r\n\x02KcLW0320\r\n\x02"
+                                            "c0200\r\n\x02O0220\r\n"
+                                            "\x02V0\r\n\x02"
+                                            "e\r\n"));
+    ASSERT_EQ(r.etiquetas.size(), 1u) << avisos(r);
+    EXPECT_EQ(r.avisos.size(), 0u) << avisos(r);
+    const auto& cfg = r.etiquetas[0].configuracao;
+    EXPECT_EQ(cfg.largura, 650);
+    EXPECT_EQ(cfg.comprimento, 406);
+    EXPECT_EQ(cfg.copias, 3);
+    EXPECT_EQ(cfg.tonalidade, "12");
+    EXPECT_EQ(cfg.velocidade, "4");
+}
+
+// Bitmap fonts are fixed cells times whole multipliers; font 9 takes its
+// size in points from the size field or, scalable, from the record.
+TEST(InterpretadorDpl, CelulasDasFontes) {
+    struct Caso {
+        const char* registro;
+        int dpmm;
+        char fonte;
+        int altura, largura;
+        const char* texto;
+    };
+    for (const auto& c : std::vector<Caso>{
+             {"121100000100010abc", 8, 'A', 18, 12, "abc"},
+             {"122300000100010abc", 8, 'A', 54, 24, "abc"},
+             {"141100000100010x", 12, 'A', 53, 31, "x"},
+             {"1A1100000100010x", 8, 'A', 0, 0, ""},  // a bar code id: not text
+             {"191100200100010R$", 8, '0', 22, 22, "R$"},
+             {"1922A1200100010R$", 8, '0', 68, 68, "R$"},
+             {"1911S0000100010P010P020Alto", 8, '0', 28, 56, "Alto"},
+             {"1911S0000100010004000300ab", 8, '0', 40, 30, "ab"},
+             {"191100100100010\xe7\xe3o", 8, '0', 17, 17, "\xc3\xa7\xc3\xa3o"},
+         }) {
+        SCOPED_TRACE(c.registro);
+        const auto r = dpl::interpretar(formato(std::string(c.registro) + "\r\n"), c.dpmm);
+        ASSERT_EQ(r.etiquetas.size(), 1u);
+        const auto t = doTipo<OpTexto>(r.etiquetas[0]);
+        if (c.altura == 0) continue;
+        ASSERT_EQ(t.size(), 1u) << avisos(r);
+        EXPECT_EQ(t[0].fonte, c.fonte);
+        EXPECT_EQ(t[0].altura, c.altura);
+        EXPECT_EQ(t[0].largura, c.largura);
+        EXPECT_EQ(t[0].texto, c.texto);
+        // The cell stands on its row: its bottom is 0.10 in (20 dots at 8/mm) up.
+        if (c.dpmm == 8) {
+            EXPECT_EQ(*r.etiquetas[0].configuracao.comprimento - t[0].y, 20 + c.altura);
+        }
+    }
+}
+
+TEST(InterpretadorDpl, Code128ComoADatamaxLe) {
+    struct Caso {
+        const char* dpl;
+        const char* zpl;
+    };
+    for (const auto& c : std::vector<Caso>{
+             {"12345", ">:12345"},
+             {"B12345", ">:12345"},
+             {"C1234", ">;1234"},
+             {"C12345", ">;1234>65"},        // the odd digit goes to subset B
+             {"C12&E34", ">;12>634"},        // &E switches to B: the digits stay in B
+             {"ABC&Gde", ">9BC>8\x04\x05"},  // subset A: letters are control characters
+             {"B1>2", ">:1>02"},             // '>' is data, not a ZPL invocation
+             {"B&D1234", ">:>51234"},
+         }) {
+        EXPECT_EQ(dpl::code128ComoZpl(c.dpl), c.zpl) << c.dpl;
+    }
+}
+
+// Every bar code id the templates use reads back as the data sent; the
+// symbol (bars and the human-readable line below them) stands on its row.
+TEST(InterpretadorDpl, CodigosDeBarrasNaPosicaoEComOsDadosLidos) {
+    struct Caso {
+        const char* registro;
+        const char* simbologia;
+        const char* lido;
+        int modulo;
+        bool legenda;
+    };
+    for (const auto& c : std::vector<Caso>{
+             {"1E3305000200035C7891234567895", "Code 128", "7891234567895", 3, true},
+             {"1e2205000200035B12AB", "Code 128", "12AB", 2, false},
+             {"1F2205000200035789123456789", "EAN-13", "7891234567895", 2, true},
+             {"1a3105000200035ABC-1", "Code 39", "ABC-1", 1, false},
+             {"1d3105000200035123456", "Interleaved 2 of 5", "123456", 1, false},
+         }) {
+        SCOPED_TRACE(c.registro);
+        const auto r = dpl::interpretar(formato(std::string(c.registro) + "\r\n"));
+        ASSERT_EQ(r.etiquetas.size(), 1u);
+        EXPECT_EQ(r.avisos.size(), 0u) << avisos(r);
+        const auto& e = r.etiquetas[0];
+        const auto b = doTipo<OpCodigoBarras>(e);
+        ASSERT_EQ(b.size(), 1u);
+        EXPECT_EQ(b[0].simbologia, c.simbologia);
+        EXPECT_EQ(b[0].dados, c.lido);
+        const Retangulo barras = envolvente(b[0].barras);
+        EXPECT_EQ(barras.x, 71);        // 0.35 in
+        EXPECT_EQ(barras.altura, 102);  // 0.50 in
+        EXPECT_EQ(barras.largura % c.modulo, 0);
+        const auto t = doTipo<OpTexto>(e);
+        ASSERT_EQ(t.size(), c.legenda ? 1u : 0u);
+        const int base = c.legenda ? t[0].y + t[0].altura : barras.y + barras.altura;
+        EXPECT_EQ(*e.configuracao.comprimento - base, 41);  // 0.20 in up
+    }
+}
+
+TEST(InterpretadorDpl, EntradasRuinsViramAvisos) {
+    struct Caso {
+        std::string spool;
+        const char* aviso;
+        std::size_t etiquetas;
+    };
+    const std::string longo(300, 'x');
+    for (const auto& c : std::vector<Caso>{
+             {formato("1X1100005350006l382003\r\n"), "incompleto", 1},
+             {formato("121100000x00010abc\r\n"), "não numérica", 1},
+             {formato("12110000010\r\n"), "menos de 15", 1},
+             {formato("W5\r\n"), "desconhecido", 1},
+             {formato("1u1100500100010abc\r\n"), "não simulado", 1},
+             {formato("1E11050001000100123\x01\r\n"), "não codifica", 1},
+             {formato("1W1c00000100010abc\r\n"), "não simulado", 1},
+             {formato("1Y1100000100010LOGO\r\n"), "não simulada", 1},
+             {formato("1X1100000100010C0100010\r\n"), "não simulado", 1},
+             {formato("121100000100010" + longo + "\r\n"), "cortados", 1},
+             {formato("121100000109000fora\r\n"), "além da largura", 1},
+             {formato("1911S0000100010P0\r\n"), "sem altura", 1},
+             {formato("1911X0000100010abc\r\n"), "não residente", 1},
+             {formato("D22\r\n"), "não simulado", 1},
+             {formato("A5\r\n"), "não simulado", 1},
+             {"\x02L\r\n121100000100010abc\r\n", "termina sem E", 0},
+             {"lixo\r\n" + formato(""), "fora de comandos", 1},
+             {formato("X\r\n"), "descartada", 0},
+             {formato("1X1100000100010L000010\r\n"), "sem área", 1},
+         }) {
+        SCOPED_TRACE(c.spool);
+        const auto r = dpl::interpretar(c.spool);
+        EXPECT_EQ(r.etiquetas.size(), c.etiquetas);
+        EXPECT_NE(avisos(r).find(c.aviso), std::string::npos) << avisos(r);
+    }
+}
+
+TEST(InterpretadorDpl, LinguagemReconhecidaPeloInicio) {
+    EXPECT_TRUE(dpl::ehDpl("\x02n\r\n\x02L\r\nE\r\n"));
+    EXPECT_TRUE(dpl::ehDpl("\x02L\r\n121100000100010^XA\r\nE\r\n"));
+    EXPECT_FALSE(dpl::ehDpl("^XA^FO1,1^FDa^FS^XZ"));
+    EXPECT_FALSE(dpl::ehDpl("~SD10\r\n^xa^FD\x02^FS^XZ"));
+    EXPECT_FALSE(dpl::ehDpl(""));
+    EXPECT_EQ(dpl::interpretarSpool(formato("121100000100010a\r\n")).etiquetas.size(), 1u);
+    EXPECT_EQ(dpl::interpretarSpool("^XA^XZ^XA^XZ").etiquetas.size(), 2u);
+}
