@@ -66,7 +66,8 @@ struct Extensao {
     long topo = 0, direita = 0;  // above the bottom edge; right of the left edge
 };
 
-// How far an operation reaches; a text's width is estimated from its cell.
+// How far an operation reaches; a text's width is estimated from its cell,
+// the proportional font's at an average letter.
 Extensao extensao(const Operacao& op) {
     Extensao e;
     const auto retangulo = [&](const Retangulo& r) {
@@ -74,7 +75,8 @@ Extensao extensao(const Operacao& op) {
         e.direita = std::max<long>(e.direita, static_cast<long>(r.x) + r.largura);
     };
     if (const auto* t = std::get_if<OpTexto>(&op)) {
-        const long comprimento = static_cast<long>(t->texto.size()) * t->largura;
+        const long avanco = t->fonte == '0' ? t->largura * 3 / 5 : t->largura;
+        const long comprimento = static_cast<long>(t->texto.size()) * avanco;
         const bool deitado =
             t->orientacao == Orientacao::Normal || t->orientacao == Orientacao::Invertida;
         retangulo({t->x, t->y, static_cast<int>(deitado ? comprimento : t->altura),
@@ -280,19 +282,9 @@ class Interpretador {
         else if (topo > comprimento)
             avisar("campos acima do comprimento da etiqueta ficam fora dela");
         comprimento = std::clamp(comprimento, 1, kComprimentoMaximo);
-        const int largura =
-            std::clamp(largura_.value_or(static_cast<int>(std::lround(kLarguraPadraoMm * dpmm_))),
-                       1, kLarguraMaxima);
-        for (auto& op : etiqueta_.operacoes) {
-            if (extensao(op).direita > largura) {
-                avisar("campo além da largura da etiqueta (" + std::to_string(largura) +
-                       " pontos) cortado");
-                break;
-            }
-        }
         for (auto& op : etiqueta_.operacoes) deslocarVertical(op, comprimento);
         etiqueta_.configuracao = impressora_;
-        etiqueta_.configuracao.largura = largura;
+        etiqueta_.configuracao.largura = larguraEtiqueta();
         etiqueta_.configuracao.comprimento = comprimento;
         etiqueta_.configuracao.codificacao = kCodificacaoWindows1252;
         etiqueta_.configuracao.copias = copias_;
@@ -300,9 +292,25 @@ class Interpretador {
         dentro_ = false;
     }
 
+    int larguraEtiqueta() const {
+        return std::clamp(
+            largura_.value_or(static_cast<int>(std::lround(kLarguraPadraoMm * dpmm_))), 1,
+            kLarguraMaxima);
+    }
+
     // ---- records
 
     void registro(std::string_view l) {
+        const std::size_t antes = etiqueta_.operacoes.size();
+        lerRegistro(l);
+        for (std::size_t i = antes; i < etiqueta_.operacoes.size(); ++i) {
+            if (extensao(etiqueta_.operacoes[i]).direita > larguraEtiqueta())
+                return avisar("campo além da largura da etiqueta (" +
+                              std::to_string(larguraEtiqueta()) + " pontos) cortado");
+        }
+    }
+
+    void lerRegistro(std::string_view l) {
         if (l.size() > 1 && l[1] == 'W')
             return avisar("registro W (fontes e códigos estendidos) não simulado, ignorado");
         if (l.size() < 15) return avisar("registro com menos de 15 caracteres, ignorado");
@@ -466,9 +474,10 @@ class Interpretador {
         avisarTodos(avisos);
         if (s.barras.empty()) return;
         const bool legenda = std::isupper(static_cast<unsigned char>(r.tipo)) && !s.legenda.empty();
-        const int alturaBarras = std::max(1, pontos(*altura));
+        // The height is the symbol's, the human-readable line included.
+        const int total = std::max(1, pontos(*altura));
         const int alturaTexto = std::max(10, 9 * estreita);
-        const int total = alturaBarras + (legenda ? estreita + alturaTexto : 0);
+        const int alturaBarras = std::max(1, total - (legenda ? estreita + alturaTexto : 0));
         const auto [x, y] = ancora(r);
         const Colocacao c{.x = x,
                           .y = y,

