@@ -35,12 +35,14 @@ bool separador(const Trabalho& t) {
     return fs::path(t.args.at(0)).filename() == "SpoolEtq.PRN";
 }
 
-// The Code 128 data of every DPL bar-code record.
+// The Code 128 data of every DPL bar-code record, after the C that starts
+// it in subset C.
 Lista codigosDpl(const std::string& spool) {
     Lista r;
     std::istringstream linhas(spool);
     for (std::string l; std::getline(linhas, l);)
-        if (l.starts_with("1E")) r.push_back(l.substr(15, l.find('\r') - 15));
+        if (l.starts_with("1E") && l.size() > 15 && l[15] == 'C')
+            r.push_back(l.substr(16, l.find('\r') - 16));
     return r;
 }
 
