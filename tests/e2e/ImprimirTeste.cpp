@@ -211,9 +211,10 @@ TEST(Imprimir, TextoDoPedidoComCaraDeComandoSaiComoEsta) {
         ASSERT_EQ(r.codigo, 0) << tipo << r.erros;
         const auto jobs = app.trabalhos();
         ASSERT_GE(jobs.size(), 2u) << tipo;
-        for (const auto& j : jobs)
-            if (tipo != 11 || j.spool.find("PEDIDO: ") != std::string::npos)
+        for (const auto& j : jobs) {
+            if (tipo != 11 || j.spool.find("PEDIDO: ") != std::string::npos) {
                 EXPECT_NE(j.spool.find(falso), std::string::npos) << j.spool;
+            }
+        }
     }
 }
-
