@@ -497,17 +497,7 @@ class Interpretador {
     }
 
     void legendaAbaixo(const SimboloLinear& s, const Colocacao& c, int topo, int altura) {
-        const Retangulo area = colocar({0, topo, s.largura, altura}, c);
-        OpTexto t;
-        t.x = area.x;
-        t.y = area.y;
-        t.orientacao = c.orientacao;
-        t.altura = altura;
-        t.largura = altura * 3 / 4;
-        t.texto = s.legenda;
-        t.bloco = Bloco{.largura = s.largura, .justificacao = 'C'};
-        t.reverso = xor_;
-        etiqueta_.operacoes.emplace_back(std::move(t));
+        etiqueta_.operacoes.emplace_back(legendaDoSimbolo(s, c, topo, altura, xor_));
     }
 
     int dpmm_;

@@ -53,4 +53,19 @@ Retangulo colocar(const Retangulo& local, const Colocacao& c) {
             limitar(r.y1 - r.y0)};
 }
 
+OpTexto legendaDoSimbolo(const SimboloLinear& s, const Colocacao& c, int topo, int altura,
+                         bool reverso) {
+    const Retangulo area = colocar({0, topo, s.largura, altura}, c);
+    OpTexto t;
+    t.x = area.x;
+    t.y = area.y;
+    t.orientacao = c.orientacao;
+    t.altura = altura;
+    t.largura = altura * 3 / 4;
+    t.texto = s.legenda;
+    t.bloco = Bloco{.largura = s.largura, .justificacao = 'C'};
+    t.reverso = reverso;
+    return t;
+}
+
 }  // namespace etiquetas::zpl

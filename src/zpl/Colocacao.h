@@ -4,6 +4,7 @@
 // are applied. ^FO places the top-left corner of the rotated field; ^FT
 // places a point of the field (the bottom of a bar code's bars).
 
+#include "zpl/CodigoBarras.h"
 #include "zpl/Etiqueta.h"
 
 namespace etiquetas::zpl {
@@ -17,5 +18,9 @@ struct Colocacao {
 };
 
 Retangulo colocar(const Retangulo& local, const Colocacao& c);
+
+// The human-readable line of a linear bar code, centred under (or over) its bars.
+OpTexto legendaDoSimbolo(const SimboloLinear& s, const Colocacao& c, int topo, int altura,
+                         bool reverso);
 
 }  // namespace etiquetas::zpl

@@ -401,7 +401,8 @@ class Interpretador {
 
     template <class Op>
     void acrescentar(Op&& op) {
-        etiqueta_.operacoes.emplace_back(std::in_place_type<std::decay_t<Op>>, std::forward<Op>(op));
+        etiqueta_.operacoes.emplace_back(std::in_place_type<std::decay_t<Op>>,
+                                         std::forward<Op>(op));
     }
 
     bool preta(const std::string& cor) {
@@ -533,17 +534,7 @@ class Interpretador {
     }
 
     void colocarLegenda(const SimboloLinear& s, const Colocacao& c, int topo, int altura) {
-        const Retangulo area = colocar({0, topo, s.largura, altura}, c);
-        OpTexto t;
-        t.x = area.x;
-        t.y = area.y;
-        t.orientacao = c.orientacao;
-        t.altura = altura;
-        t.largura = altura * 3 / 4;
-        t.texto = s.legenda;
-        t.bloco = Bloco{.largura = s.largura, .justificacao = 'C'};
-        t.reverso = campo_.reverso;
-        acrescentar(std::move(t));
+        acrescentar(legendaDoSimbolo(s, c, topo, altura, campo_.reverso));
     }
 
     int dpmm_;
