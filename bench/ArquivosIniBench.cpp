@@ -48,7 +48,7 @@ void CarregarParametros(benchmark::State& estado) {
     PastaLayout p;
     for (auto _ : estado) {
         etiquetas::AtualizarConfiguracao cfg;
-        cfg.TipoEtiqueta = 99;
+        cfg.RaizSecao = "QuelmonteEtiqInterna";
         cfg.TipoImpressora = 1;
         cfg.Carregar(p.pasta);
         benchmark::DoNotOptimize(cfg.LarguraEtiqueta);

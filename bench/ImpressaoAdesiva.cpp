@@ -108,9 +108,7 @@ template <typename DespachoUsado>
 void imprimirAdesiva(benchmark::State& estado) {
     const fs::path pasta = prepararPasta();
     const Grade grade = gradePedidos(static_cast<int>(estado.range(0)));
-    AtualizarConfiguracao cfg;
-    cfg.TipoEtiqueta = 2;
-    cfg.TipoImpressora = 1;
+    AtualizarConfiguracao cfg = configuracaoLayout(2, 1, false);
     cfg.Carregar(pasta);
     const ParametrosImpressao parametros = parametrosZebra();
     for (auto _ : estado) {
@@ -118,9 +116,17 @@ void imprimirAdesiva(benchmark::State& estado) {
         SemProgresso progresso;
         MemoriaImpressao memoria;
         DespachoUsado saida(plataforma, parametros, pasta, memoria.ImagemEnviada);
-        ExecucaoImpressao execucao({parametros, cfg, pasta, grade, "",
-                                    "QuelmonteEtiqPrecoAdesivaZebra.zpl", "QuelmonteSeparador.zpl",
-                                    memoria, saida, progresso});
+        ExecucaoImpressao execucao({parametros,
+                                    cfg,
+                                    pasta,
+                                    grade,
+                                    "",
+                                    "QuelmonteEtiqPrecoAdesivaZebra.zpl",
+                                    "QuelmonteSeparador.zpl",
+                                    memoria,
+                                    saida,
+                                    progresso,
+                                    {}});
         const auto resultado = executarRotina(ImprimirPrecoAdesiva, execucao);
         if (!resultado.concluida() || resultado.etiquetas != kEtiquetas)
             estado.SkipWithError("the run did not end well");

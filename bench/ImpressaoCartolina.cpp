@@ -114,9 +114,17 @@ void imprimirCartolina(benchmark::State& estado) {
         SemProgresso progresso;
         MemoriaImpressao memoria;
         DespachoUsado saida(plataforma, parametros, pasta, memoria.ImagemEnviada);
-        ExecucaoImpressao execucao({parametros, cfg, pasta, grade, "",
+        ExecucaoImpressao execucao({parametros,
+                                    cfg,
+                                    pasta,
+                                    grade,
+                                    "",
                                     "QuelmonteEtiqPrecoCartolinaZebra.zpl",
-                                    "QuelmonteSeparador.zpl", memoria, saida, progresso});
+                                    "QuelmonteSeparador.zpl",
+                                    memoria,
+                                    saida,
+                                    progresso,
+                                    {}});
         const auto resultado = executarRotina(ImprimirPrecoCartolina, execucao);
         if (!resultado.concluida() || resultado.etiquetas != 2 * kUnidades)
             estado.SkipWithError("the run did not end well");

@@ -93,9 +93,17 @@ void VolumePadraoExecucaoCompleta(benchmark::State& estado) {
         SemProgresso progresso;
         MemoriaImpressao memoria;
         SoContar saida;
-        ExecucaoImpressao execucao({parametros, cfg, a.pasta, a.grade(), a.arquivo.string(),
-                                    "QuelmonteEtiqVolumePadraoZebra.zpl", "QuelmonteSeparador.zpl",
-                                    memoria, saida, progresso});
+        ExecucaoImpressao execucao({parametros,
+                                    cfg,
+                                    a.pasta,
+                                    a.grade(),
+                                    a.arquivo.string(),
+                                    "QuelmonteEtiqVolumePadraoZebra.zpl",
+                                    "QuelmonteSeparador.zpl",
+                                    memoria,
+                                    saida,
+                                    progresso,
+                                    {}});
         const auto resultado = executarRotina(ImprimirVolumePadrao, execucao);
         if (!resultado.concluida()) estado.SkipWithError(resultado.falha->descricao.c_str());
         etiquetas = resultado.etiquetas;

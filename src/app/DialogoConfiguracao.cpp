@@ -7,6 +7,7 @@
 #include "comum/Texto.h"
 #include "config/AtualizarConfiguracao.h"
 #include "platform/Plataforma.h"
+#include "render/FamiliasEtiqueta.h"
 
 namespace etiquetas {
 
@@ -31,21 +32,6 @@ std::optional<short> numeroDoCampo(const CaixaTexto& campo) {
 void Imagem::definirRecurso(std::string r) {
     recurso_ = std::move(r);
     avisar();
-}
-
-std::string imagemDoTipoEtiqueta(int tipoEtiqueta) {
-    switch (tipoEtiqueta) {
-        case 1:
-            return "PRECO_CARTOLINA";
-        case 2:
-            return "PRECO_ADESIVA";
-        case 3:
-            return "VOLUME_REPOSICAO";
-        case 4:
-            return "VOLUME_PADRAO";
-        default:
-            return {};
-    }
 }
 
 DialogoConfiguracao::DialogoConfiguracao(Plataforma& plataforma, std::filesystem::path pasta)
@@ -73,11 +59,9 @@ void DialogoConfiguracao::abrir(Escolha escolha) {
     cmbTipoImpressora.adicionar("Datamax - DPL", 0);
     cmbTipoImpressora.adicionar("Zebra - ZPL", 1);
     cmbTipoEtiqueta.limpar();
-    cmbTipoEtiqueta.adicionar("Preço Cartolina", 1);
-    cmbTipoEtiqueta.adicionar("Preço Adesiva", 2);
-    cmbTipoEtiqueta.adicionar("Volume Reposição", 3);
-    cmbTipoEtiqueta.adicionar("Volume Padrão", 4);
-    cmbTipoEtiqueta.adicionar("Interna", 99);
+    for (const auto& tipo : tiposEtiqueta())
+        if (!tipo.legendaLayout.empty())
+            cmbTipoEtiqueta.adicionar(std::string(tipo.legendaLayout), tipo.tipo);
     fechado_ = false;
     cmbTipoImpressora.selecionar(indiceDoDado(cmbTipoImpressora, escolha.tipoImpressora));
     cmbTipoEtiqueta.selecionar(-1);
@@ -96,16 +80,14 @@ void DialogoConfiguracao::aoSelecionar() {
         return;
     }
     // "Interna" has no picture of its own: the previous one stays.
-    if (auto imagem = imagemDoTipoEtiqueta(tipoEtiqueta()); !imagem.empty())
-        imgEtiqueta.definirRecurso(std::move(imagem));
+    if (const auto* tipo = tipoEtiquetaFamilia(tipoEtiqueta()); tipo && !tipo->imagemLayout.empty())
+        imgEtiqueta.definirRecurso(std::string(tipo->imagemLayout));
     lblTipoEtiqueta.definirLegenda(cmbTipoImpressora.texto() + "\n" + cmbTipoEtiqueta.texto());
     carregarCampos();
 }
 
 void DialogoConfiguracao::carregarCampos() {
-    AtualizarConfiguracao cfg;
-    cfg.TipoImpressora = tipoImpressora();
-    cfg.TipoEtiqueta = tipoEtiqueta();
+    AtualizarConfiguracao cfg = configuracaoLayout(tipoEtiqueta(), tipoImpressora(), false);
     cfg.Carregar(pasta_);
     txtLargura.definirTexto(std::to_string(cfg.LarguraEtiqueta));
     txtRepeticao.definirTexto(std::to_string(cfg.Repeticao));
@@ -146,9 +128,7 @@ bool DialogoConfiguracao::camposValidos() {
 
 void DialogoConfiguracao::gravar() {
     if (!tipoSelecionado() || !camposValidos()) return;
-    AtualizarConfiguracao cfg;
-    cfg.TipoImpressora = tipoImpressora();
-    cfg.TipoEtiqueta = tipoEtiqueta();
+    AtualizarConfiguracao cfg = configuracaoLayout(tipoEtiqueta(), tipoImpressora(), false);
     cfg.LarguraEtiqueta = *numeroDoCampo(txtLargura);
     cfg.Repeticao = *numeroDoCampo(txtRepeticao);
     cfg.margemEsquerda = *numeroDoCampo(txtMargemEsquerda);
@@ -172,9 +152,7 @@ void DialogoConfiguracao::restaurar() {
     if (plataforma_.mensagem(pergunta, kTituloRestauracao, Icone::Pergunta, Botoes::SimNao) !=
         Resposta::Sim)
         return;
-    AtualizarConfiguracao cfg;
-    cfg.TipoImpressora = tipoImpressora();
-    cfg.TipoEtiqueta = tipoEtiqueta();
+    AtualizarConfiguracao cfg = configuracaoLayout(tipoEtiqueta(), tipoImpressora(), false);
     const bool restaurou = cfg.Restaurar(pasta_);
     carregarCampos();
     if (restaurou)

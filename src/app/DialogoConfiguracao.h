@@ -98,7 +98,4 @@ class DialogoConfiguracao {
     bool fechado_ = false;
 };
 
-// The picture of a label type, "" for a type that has none.
-std::string imagemDoTipoEtiqueta(int tipoEtiqueta);
-
 }  // namespace etiquetas

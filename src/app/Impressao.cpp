@@ -134,6 +134,7 @@ PedidoImpressao Aplicacao::pedidoDaJanela(bool layoutNovo) const {
     if (p.tipoArquivo == kArquivoPreco) p.linhas = &j.sprPedidos;
     if (p.tipoArquivo == kArquivoVolume) p.linhas = &j.vaVolume;
     p.arquivoPedidos = j.CaminhoArquivoPedidos;
+    p.documento = j.DocumentoPedidos;
     p.impressora = impressoraDaJanela();
     p.parametros =
         resolverParametros(pasta_, p.impressora, j.ckbMaterialForn.marcada(), j.frmTipo.visivel(),

@@ -25,16 +25,6 @@ constexpr const char* kMensagemVersao =
     "Fornecedores e efetue o DOWNLOAD da nova versão do aplicativo de Etiquetas."
     "\rO Programa será encerrado !\r\n";
 
-// The test order files of the options "Grade Volume Padrao", "Grade Volume
-// Repos. Auto", "Preco Adesiva" and "Preco Cartolina", installed with the
-// application.
-constexpr std::array<const char*, 4> kArquivosTeste{
-    "Quelmonte_Grade_Volume_Padrao_teste.xml",
-    "Quelmonte_Grade_Volume_ReposAuto_teste.xml",
-    "Quelmonte_Preco_Adesiva_teste.xml",
-    "Quelmonte_Preco_Cartolina_teste.xml",
-};
-
 // "1.234": thousands with a dot, as the window writes numbers.
 std::string milhares(long long n) {
     const std::string digitos = std::to_string(n < 0 ? -n : n);
@@ -325,10 +315,8 @@ ServicoImpressao::AberturaPorta ServicoImpressao::abrirPortaCom(const Impressora
 }
 
 AtualizarConfiguracao ServicoImpressao::configuracao(const PedidoImpressao& pedido) const {
-    AtualizarConfiguracao cfg;
-    cfg.TipoImpressora = pedido.impressora.indice;
-    cfg.TipoEtiqueta = pedido.tipoEtiqueta;
-    cfg.LayoutNovo = pedido.parametros.layoutNovo;
+    AtualizarConfiguracao cfg = configuracaoLayout(pedido.tipoEtiqueta, pedido.impressora.indice,
+                                                   pedido.parametros.layoutNovo);
     cfg.Carregar(pasta_);
     return cfg;
 }
@@ -442,6 +430,7 @@ ResultadoImpressao ServicoImpressao::rodar(const FamiliaEtiqueta& familia,
         .memoria = memoria,
         .saida = saida,
         .progresso = progresso,
+        .documento = pedido.documento,
     });
     return executarFamilia(familia, execucao);
 }
@@ -526,7 +515,7 @@ ServicoImpressao::Exportacao ServicoImpressao::exportarTxt(const PedidoImpressao
 // ---- Test print and the Zebra font
 
 std::filesystem::path ServicoImpressao::arquivoTeste(int opcao) const {
-    return caminhoNaPasta(pasta_, kArquivosTeste.at(opcao - 1));
+    return caminhoNaPasta(pasta_, std::string(arquivoTesteDaOpcao(opcao)));
 }
 
 DesfechoImpressao ServicoImpressao::imprimirTeste(const PedidoImpressao& pedido,

@@ -81,6 +81,7 @@ struct PedidoImpressao {
     int tipoEtiqueta = 0;
     const LeitorGrade* linhas = nullptr;  // none when no file is loaded
     std::string arquivoPedidos;
+    std::shared_ptr<pugi::xml_document> documento;  // the loaded order file
     ImpressoraEscolhida impressora;
     ParametrosImpressao parametros;
 };

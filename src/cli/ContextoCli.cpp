@@ -49,6 +49,7 @@ PedidoImpressao pedidoImpressao(const ContextoCli& ctx, const PedidosAbertos* pe
         p.tipoEtiqueta = carga.TipoEtiquetaPedido.value_or(0);
         p.linhas = pedidos->grade.get();
         p.arquivoPedidos = pedidos->arquivo.caminho;
+        p.documento = pedidos->arquivo.documento;
         listaVisivel = listaTipoVisivel(carga.seletor);
         layoutNovo = layoutDoArquivo && carga.LayoutNovoArquivo.value_or(false);
         origem = carga.OrigemSolicitacao.value_or("");

@@ -13,35 +13,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string raizDaSecao(int tipoEtiqueta) {
-    switch (tipoEtiqueta) {
-        case 1:
-            return "QuelmonteEtiqPreco";
-        case 2:
-            return "QuelmonteEtiqPrecoAdesiva";
-        case 3:
-            return "QuelmonteEtiqVolumeRepos";
-        // The doubled ending is the name every installed layout file uses.
-        case 4:
-            return "QuelmonteEtiqVolumePadraorao";
-        case 5:
-        case 9:
-            return "QuelmonteEtiqPrecoComSem";
-        case 6:
-            return "QuelmonteEtiqPrecoAdesivaIntima";
-        case 7:
-            return "QuelmonteEtiqPrecoRelogio";
-        case 8:
-            return "QuelmonteEtiqPrecoOculos";
-        case 11:
-            return "QuelmonteEtiqPrecoCosmetico";
-        case 99:
-            return "QuelmonteEtiqInterna";
-        default:
-            return "";
-    }
-}
-
 std::string sufixoDaImpressora(int tipoImpressora) {
     switch (tipoImpressora) {
         case 1:
@@ -84,7 +55,7 @@ void carregarTexto(const fs::path& pasta, const std::string& secao, const char* 
 }  // namespace
 
 std::string AtualizarConfiguracao::NomeSecao() const {
-    std::string secao = raizDaSecao(TipoEtiqueta);
+    std::string secao = RaizSecao;
     if (LayoutNovo) secao += "_NOVO";
     return secao + sufixoDaImpressora(TipoImpressora);
 }

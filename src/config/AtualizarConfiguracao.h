@@ -1,8 +1,9 @@
 #pragma once
 
 // The layout parameters of one label type on one printer language, kept in
-// one section of the layout file. Set TipoEtiqueta, TipoImpressora and
-// LayoutNovo, then Carregar and read, or set the parameters and Configurar.
+// one section of the layout file. Set RaizSecao (the label type's, from the
+// family table), TipoImpressora and LayoutNovo, then Carregar and read, or set
+// the parameters and Configurar.
 
 #include <filesystem>
 #include <optional>
@@ -24,7 +25,7 @@ class AtualizarConfiguracao {
     bool LayoutNovo = false;
     // Printer index: 1 Zebra; 0, 2 and 3 Datamax language; other, none.
     int TipoImpressora = 0;
-    int TipoEtiqueta = 0;
+    std::string RaizSecao;  // "": no section of its own
     short margemEsquerda = 0;
     short margemTopo = 0;
     short LarguraEtiqueta = 0;

@@ -12,6 +12,7 @@
 #include "render/FalhaImpressao.h"
 #include "render/MotorTemplate.h"
 #include "render/PrecoCartolina.h"
+#include "render/RotinaPreco.h"
 #include "render/Separador.h"
 #include "render/ValoresSeguros.h"
 
@@ -120,16 +121,6 @@ int contarCodigosBarras(std::string_view modelo) {
     return n;
 }
 
-long long parteInteira(const std::string& texto, const char* nome) {
-    const auto valor = valorNumerico(texto);
-    if (!valor)
-        throw FalhaImpressao(std::string("Valor não numérico em ") + nome + ": \"" + texto + "\".");
-    const double inteiro = std::trunc(*valor);
-    if (std::abs(inteiro) > std::numeric_limits<int>::max())
-        throw FalhaImpressao("Estouro de capacidade.");
-    return static_cast<long long>(inteiro);
-}
-
 // Sequence numbers run from 1 to 9999 and start over.
 long long reduzido(long long numero) {
     return numero > kUltimoNumero ? (numero - 1) % kUltimoNumero + 1 : numero;
@@ -170,28 +161,20 @@ struct DadosLinha {
         descricao;  // text fields
 };
 
-class ImpressaoFolhas {
+class ImpressaoFolhas : public RotinaPreco {
   public:
-    ImpressaoFolhas(ExecucaoImpressao& execucao, bool sku) : x_(execucao), sku_(sku) {}
+    ImpressaoFolhas(ExecucaoImpressao& execucao, bool sku) : RotinaPreco(execucao), sku_(sku) {}
 
     void executar() {
-        x_.passo = kPassoInicio;
         // Every sheet leaves on its own: nothing of an earlier run may ride along.
-        x_.memoria.LoteDatamax.clear();
         x_.memoria.ContadorLoteDatamax = 0;
-        for (int linha = 0; linha <= x_.grade.linhas(); ++linha) imprimirLinha(linha);
-        x_.passo = kPassoFim;
+        executarLinhas(kPassoInicio, kPassoFim);
     }
 
   private:
-    const std::string& celula(CampoPreco campo) const {
-        return LinhaPreco(x_.grade, x_.linha)[campo];
-    }
-
     // A row that cannot print (a range that is no number, a missing
     // template) stops the run before its separator goes out.
-    void imprimirLinha(int linha) {
-        x_.linha = linha;
+    void imprimirLinha(int linha) override {
         x_.passo = kPassoAguarde;
         x_.progresso.mostrarStatus("Aguarde o final da impressão das Etiquetas. . .");
         x_.passo = kPassoMarcada;
@@ -216,8 +199,7 @@ class ImpressaoFolhas {
     void lerLinha() {
         using enum CampoPreco;
         const Linguagem l = x_.parametros.linguagem;
-        const long long primeira = parteInteira(celula(SequenciaInicial), "Inf. a Seq. Inicial");
-        const long long ultima = parteInteira(celula(SequenciaFinal), "Inf. a Seq.Final");
+        const auto [primeira, ultima] = faixaDaLinha();
         std::string variante = celula(Variante);
         CompletarZeros(variante);
         dados_ = {
@@ -364,7 +346,6 @@ class ImpressaoFolhas {
         return true;
     }
 
-    ExecucaoImpressao& x_;
     const bool sku_;
 
     DadosLinha dados_;

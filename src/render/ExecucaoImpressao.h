@@ -5,6 +5,7 @@
 // must outlive the run is in MemoriaImpressao, owned by the application.
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -12,6 +13,10 @@
 #include "config/AtualizarConfiguracao.h"
 #include "render/ParametrosImpressao.h"
 #include "render/Trabalho.h"
+
+namespace pugi {
+class xml_document;
+}
 
 namespace etiquetas {
 
@@ -60,12 +65,15 @@ struct EntradaImpressao {
     const AtualizarConfiguracao& cfg;
     std::filesystem::path pasta;
     const LeitorGrade& grade;
-    std::string arquivoPedidos;  // the order file, for routines that read it again
+    std::string arquivoPedidos;  // the order file, as messages name it
     std::string nomeTemplate;
     std::string nomeSeparador;
     MemoriaImpressao& memoria;
     SaidaTrabalhos& saida;
     ProgressoImpressao& progresso;
+    // The order file as loaded; a routine that needs more of it than the grid
+    // holds reads it here (none: from arquivoPedidos).
+    std::shared_ptr<pugi::xml_document> documento;
 };
 
 struct ExecucaoImpressao : EntradaImpressao {

@@ -47,6 +47,22 @@ constexpr FamiliaEtiqueta kFamilias[]{
   {99, InternaOuSemLista, kPreco,  "Etiquetas SKU",                            "QuelmonteEtiqInterna",            false, kSeparadorSku, Nenhum,          "",            true,  ImprimirEtiquetaSku},
   {99, CaixaIlpnOuVolume, kPreco,  "Etiquetas SKU",                            "QuelmonteEtiqCaixa",              false, kSeparadorSku, Nenhum,          "",            true,  ImprimirEtiquetaInternaCaixa},
 };
+
+// The doubled ending of the type-4 section is the name every installed layout
+// file uses; types 5 and 9 share a section.
+constexpr TipoEtiquetaFamilia kTipos[]{
+  {1,  "QuelmonteEtiqPreco",              "Preço Cartolina",  "PRECO_CARTOLINA",  4, "Quelmonte_Preco_Cartolina_teste.xml"},
+  {2,  "QuelmonteEtiqPrecoAdesiva",       "Preço Adesiva",    "PRECO_ADESIVA",    3, "Quelmonte_Preco_Adesiva_teste.xml"},
+  {3,  "QuelmonteEtiqVolumeRepos",        "Volume Reposição", "VOLUME_REPOSICAO", 2, "Quelmonte_Grade_Volume_ReposAuto_teste.xml"},
+  {4,  "QuelmonteEtiqVolumePadraorao",    "Volume Padrão",    "VOLUME_PADRAO",    1, "Quelmonte_Grade_Volume_Padrao_teste.xml"},
+  {99, "QuelmonteEtiqInterna",            "Interna",          "",                 0, ""},
+  {5,  "QuelmonteEtiqPrecoComSem",        "",                 "",                 0, ""},
+  {6,  "QuelmonteEtiqPrecoAdesivaIntima", "",                 "",                 0, ""},
+  {7,  "QuelmonteEtiqPrecoRelogio",       "",                 "",                 0, ""},
+  {8,  "QuelmonteEtiqPrecoOculos",        "",                 "",                 0, ""},
+  {9,  "QuelmonteEtiqPrecoComSem",        "",                 "",                 0, ""},
+  {11, "QuelmonteEtiqPrecoCosmetico",     "",                 "",                 0, ""},
+};
 // clang-format on
 
 bool aceita(RegraVariante regra, int variante) {
@@ -83,6 +99,30 @@ const FamiliaEtiqueta* familiaDoTipo(int tipo) {
     for (const auto& f : kFamilias)
         if (f.tipo == tipo) return &f;
     return nullptr;
+}
+
+std::span<const TipoEtiquetaFamilia> tiposEtiqueta() {
+    return kTipos;
+}
+
+const TipoEtiquetaFamilia* tipoEtiquetaFamilia(int tipo) {
+    for (const auto& t : kTipos)
+        if (t.tipo == tipo) return &t;
+    return nullptr;
+}
+
+std::string_view arquivoTesteDaOpcao(int opcao) {
+    for (const auto& t : kTipos)
+        if (opcao != 0 && t.opcaoTeste == opcao) return t.arquivoTeste;
+    return {};
+}
+
+AtualizarConfiguracao configuracaoLayout(int tipo, int tipoImpressora, bool layoutNovo) {
+    AtualizarConfiguracao cfg;
+    if (const auto* t = tipoEtiquetaFamilia(tipo)) cfg.RaizSecao = t->secaoLayout;
+    cfg.TipoImpressora = tipoImpressora;
+    cfg.LayoutNovo = layoutNovo;
+    return cfg;
 }
 
 ExportacaoTxt exportacaoTxt(const FamiliaEtiqueta& familia) {

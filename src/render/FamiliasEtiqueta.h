@@ -6,6 +6,7 @@
 // look a family up here; a new family is one source in render/ and one row.
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -45,6 +46,26 @@ struct FamiliaEtiqueta {
 const FamiliaEtiqueta* familiaEtiqueta(int tipo, int variante);
 // Any row of `tipo` (caption, export), none for an unknown type.
 const FamiliaEtiqueta* familiaDoTipo(int tipo);
+
+// What belongs to a label type whatever the variant: where its layout lives,
+// how the layout dialog shows it, which test order file prints it.
+struct TipoEtiquetaFamilia {
+    int tipo;                        // LabelTypeCode
+    std::string_view secaoLayout;    // layout-file section root
+    std::string_view legendaLayout;  // the layout dialog's list; "" not listed
+    std::string_view imagemLayout;   // the dialog's picture; "" keeps the last one
+    int opcaoTeste;                  // "Imprimir Pagina Teste" option, 0 none
+    std::string_view arquivoTeste;   // that option's test order file
+};
+
+// The label types in the order the layout dialog lists them.
+std::span<const TipoEtiquetaFamilia> tiposEtiqueta();
+// The facts of `tipo`, none for an unknown type.
+const TipoEtiquetaFamilia* tipoEtiquetaFamilia(int tipo);
+// The test order file of a test option, "" for an unknown option.
+std::string_view arquivoTesteDaOpcao(int opcao);
+// The layout parameters of `tipo` on a printer, not yet loaded.
+AtualizarConfiguracao configuracaoLayout(int tipo, int tipoImpressora, bool layoutNovo);
 // What the export of `familia`'s label type writes.
 ExportacaoTxt exportacaoTxt(const FamiliaEtiqueta& familia);
 // The family a test page of `tipo` prints with `variante`: the one the

@@ -9,6 +9,7 @@
 #include "render/FalhaImpressao.h"
 #include "render/MotorTemplate.h"
 #include "render/PrecoCartolina.h"
+#include "render/RotinaPreco.h"
 #include "render/Separador.h"
 #include "render/ValoresSeguros.h"
 
@@ -53,16 +54,6 @@ short curto(long long valor) {
     return static_cast<short>(valor);
 }
 
-long long parteInteira(const std::string& texto, const char* nome) {
-    const auto valor = valorNumerico(texto);
-    if (!valor)
-        throw FalhaImpressao(std::string("Valor não numérico em ") + nome + ": \"" + texto + "\".");
-    const double inteiro = std::trunc(*valor);
-    if (inteiro > std::numeric_limits<int>::max() || inteiro < std::numeric_limits<int>::min())
-        throw FalhaImpressao("Estouro de capacidade.");
-    return static_cast<long long>(inteiro);
-}
-
 // A stored position must give two numbers; a missing key counts as 0.
 void verificarPosicao(const std::string& valor, const std::string& secao, std::string_view chave,
                       const AtualizarConfiguracao& cfg) {
@@ -76,34 +67,23 @@ void verificarPosicao(const std::string& valor, const std::string& secao, std::s
     curto(std::llround(*y) + cfg.margemTopo);
 }
 
-class ExecucaoAdesiva {
+class ExecucaoAdesiva : public RotinaPreco {
   public:
     ExecucaoAdesiva(ExecucaoImpressao& execucao, const FamiliaAdesiva& familia)
-        : x_(execucao),
+        : RotinaPreco(execucao),
           cfg_(execucao.cfg),
           familia_(familia),
           pares_(familia.paresNoLayoutNovo && execucao.novoLayout()),
           secao_(std::string(familia.secaoPosicoes) + execucao.linguagem()) {}
 
     void executar() {
-        x_.passo = kPassoInicio;
-        x_.memoria.LoteDatamax.clear();
-        x_.TextoSaida.clear();
-        x_.memoria.PedidoSeparador = "00000";
-        x_.memoria.ItemSeparador = "00000";
-        for (int linha = 0; linha <= x_.grade.linhas(); ++linha) imprimirLinha(linha);
-        x_.passo = kPassoFimDatamax;
+        executarLinhas(kPassoInicio, kPassoFimDatamax);
         enviarLoteRestante();
         x_.passo = kPassoFim;
     }
 
   private:
-    const std::string& celula(CampoPreco campo) const {
-        return LinhaPreco(x_.grade, x_.linha)[campo];
-    }
-
-    void imprimirLinha(int linha) {
-        x_.linha = linha;
+    void imprimirLinha(int linha) override {
         x_.passo = kPassoAguarde;
         x_.progresso.processarEventos();
         x_.progresso.mostrarStatus("Aguarde o final da impressão das Etiquetas. . .");
@@ -114,11 +94,11 @@ class ExecucaoAdesiva {
         x_.passo = kPassoPosicoes;
         lerPosicoes();
         x_.passo = kPassoFaixa;
-        const long long primeira =
-            parteInteira(celula(CampoPreco::SequenciaInicial), "Inf. a Seq. Inicial");
-        ultima_ = parteInteira(celula(CampoPreco::SequenciaFinal), "Inf. a Seq.Final");
+        const auto faixa = faixaDaLinha();
+        const long long primeira = faixa.primeira;
+        ultima_ = faixa.ultima;
         x_.passo = kPassoSeparador;
-        imprimirSeparadorSeDevido();
+        imprimirSeparadorSeDevido(ComparacaoSeparador::NumerosFormados);
         x_.passo = kPassoTemplate;
         CarregarTemplate(x_);
         ExtrairCorpoTemplate(x_);
@@ -137,17 +117,6 @@ class ExecucaoAdesiva {
             LerPosicaoTemplate(cfg_, x_.pasta, secao_, valor, posX_[i], posY_[i]);
             verificarPosicao(valor, secao_, familia_.chaves[i], cfg_);
         }
-    }
-
-    void imprimirSeparadorSeDevido() {
-        if (!x_.parametros.separadorPorPedido) return;
-        const auto pedido = formatarNumero(celula(CampoPreco::Pedido), "0000000000");
-        const auto item = formatarNumero(celula(CampoPreco::Item), "0000");
-        auto& memoria = x_.memoria;
-        if (pedido == memoria.PedidoSeparador && item == memoria.ItemSeparador) return;
-        memoria.ItemSeparador = item;
-        memoria.PedidoSeparador = pedido;
-        ImprimirSeparador(x_, x_.linha);
     }
 
     // One printed row: `Repeticao` labels side by side, or one pair of the
@@ -287,7 +256,6 @@ class ExecucaoAdesiva {
         enviarLote();
     }
 
-    ExecucaoImpressao& x_;
     const AtualizarConfiguracao& cfg_;
     const FamiliaAdesiva& familia_;
     const bool pares_;

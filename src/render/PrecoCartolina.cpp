@@ -11,6 +11,7 @@
 #include "config/ArquivosIni.h"
 #include "render/FalhaImpressao.h"
 #include "render/MotorTemplate.h"
+#include "render/RotinaPreco.h"
 #include "render/Separador.h"
 #include "render/ValoresSeguros.h"
 
@@ -98,58 +99,38 @@ long long verificarLongo(long long valor) {
     return valor;
 }
 
-long long parteInteira(const std::string& texto, const char* nome) {
-    const auto valor = valorNumerico(texto);
-    if (!valor)
-        throw FalhaImpressao(std::string("Valor não numérico em ") + nome + ": \"" + texto + "\".");
-    const double inteiro = std::trunc(*valor);
-    if (inteiro > static_cast<double>(kMaxLongo) || inteiro < static_cast<double>(kMinLongo))
-        throw FalhaImpressao("Estouro de capacidade.");
-    return static_cast<long long>(inteiro);
-}
-
 long long contadorInicial(long long primeira) {
     return primeira > kUltimaSequencia ? (primeira - 1) % kUltimaSequencia + 1 : primeira;
 }
 
-class ExecucaoPreco {
+class ExecucaoPreco : public RotinaPreco {
   public:
     ExecucaoPreco(ExecucaoImpressao& execucao, const RegrasFamilia& regras)
-        : x_(execucao), cfg_(execucao.cfg), regras_(regras), novoLayout_(execucao.novoLayout()) {}
+        : RotinaPreco(execucao),
+          cfg_(execucao.cfg),
+          regras_(regras),
+          novoLayout_(execucao.novoLayout()) {}
 
     void executar() {
-        x_.passo = kPassoInicio;
-        x_.memoria.LoteDatamax.clear();
-        x_.TextoSaida.clear();
-        x_.memoria.PedidoSeparador = "00000";
-        x_.memoria.ItemSeparador = "00000";
         deslocamento_ = 0;
-        for (int linha = 0; linha <= x_.grade.linhas(); ++linha) imprimirLinha(linha);
-        x_.passo = kPassoFim;
+        executarLinhas(kPassoInicio, kPassoFim);
     }
 
   private:
-    const std::string& celula(CampoPreco campo) const {
-        return LinhaPreco(x_.grade, x_.linha)[campo];
-    }
     const ParametrosImpressao& parametros() const { return x_.parametros; }
 
-    void imprimirLinha(int linha) {
-        x_.linha = linha;
+    void imprimirLinha(int linha) override {
         x_.passo = kPassoRepeticao;
-        lerRepeticao();
+        conferirRepeticao();
         x_.passo = kPassoAguarde;
         x_.progresso.processarEventos();
         x_.progresso.mostrarStatus("Aguarde o final da impressão das Etiquetas. . .");
         x_.passo = kPassoMarcada;
         if (!x_.grade.marcada(linha)) return;
         x_.passo = kPassoFaixa;
-        const long long primeira =
-            parteInteira(celula(CampoPreco::SequenciaInicial), "Inf. a Seq. Inicial");
-        const long long ultima =
-            parteInteira(celula(CampoPreco::SequenciaFinal), "Inf. a Seq.Final");
+        const auto [primeira, ultima] = faixaDaLinha();
         x_.passo = kPassoSeparador;
-        imprimirSeparadorSeDevido();
+        imprimirSeparadorSeDevido(ComparacaoSeparador::ComoDigitados);
         x_.passo = kPassoTemplate;
         CarregarTemplate(x_);
         ExtrairCorpoTemplate(x_);
@@ -174,32 +155,6 @@ class ExecucaoPreco {
             proximaAposUnidade_ = primeira + 2 * u;
             imprimirUnidade(u);
         }
-    }
-
-    // The section is read for every row, printed or not; only a value that
-    // is not a number matters here.
-    void lerRepeticao() {
-        const std::string secao = std::string("QuelmonteEtiqPreco") + x_.linguagem();
-        const auto arquivo = caminhoNaPasta(x_.pasta, "QuelmonteEtiqueta.ini");
-        if (std::error_code e; !std::filesystem::is_regular_file(arquivo, e))
-            throw FalhaImpressao("Arquivo de configuração não encontrado: " +
-                                 textoDoCaminho(arquivo));
-        const std::string texto = LerArquivoIni(x_.pasta, secao, "Repeticao");
-        const auto valor = valorNumerico(texto);
-        if (!valor || std::round(*valor) < -32768 || std::round(*valor) > 32767)
-            throw FalhaImpressao("Valor inválido para Repeticao na seção " + secao +
-                                 " de QuelmonteEtiqueta.ini: \"" + texto + "\".");
-    }
-
-    void imprimirSeparadorSeDevido() {
-        if (!parametros().separadorPorPedido) return;
-        auto& memoria = x_.memoria;
-        const auto& pedido = celula(CampoPreco::Pedido);
-        const auto& item = celula(CampoPreco::Item);
-        if (pedido == memoria.PedidoSeparador && item == memoria.ItemSeparador) return;
-        memoria.PedidoSeparador = pedido;
-        memoria.ItemSeparador = item;
-        ImprimirSeparador(x_, x_.linha);
     }
 
     void imprimirUnidade(long long numeroMostrado) {
@@ -348,7 +303,6 @@ class ExecucaoPreco {
 
     static constexpr const char* kSpool = "SpoolEtq.PRN";
 
-    ExecucaoImpressao& x_;
     const AtualizarConfiguracao& cfg_;
     const RegrasFamilia& regras_;
     const bool novoLayout_;

@@ -8,6 +8,7 @@
 #include "config/ArquivosIni.h"
 #include "render/FalhaImpressao.h"
 #include "render/MotorTemplate.h"
+#include "render/RotinaPreco.h"
 #include "render/Separador.h"
 #include "render/ValoresSeguros.h"
 
@@ -38,57 +39,31 @@ enum Passo {
     kPassoFim,
 };
 
-long long parteInteira(const std::string& texto, const char* nome) {
-    const auto valor = valorNumerico(texto);
-    if (!valor)
-        throw FalhaImpressao(std::string("Valor não numérico em ") + nome + ": \"" + texto + "\".");
-    const double inteiro = std::trunc(*valor);
-    if (std::fabs(inteiro) > std::numeric_limits<int>::max())
-        throw FalhaImpressao("Estouro de capacidade.");
-    return static_cast<long long>(inteiro);
-}
-
 // Units of five that cover `etiquetas` labels; none for an empty or reversed range.
 long long unidadesPara(long long etiquetas) {
     if (etiquetas > std::numeric_limits<int>::max()) throw FalhaImpressao("Estouro de capacidade.");
     return etiquetas < 1 ? 0 : (etiquetas + kEtiquetasPorUnidade - 1) / kEtiquetasPorUnidade;
 }
 
-class ExecucaoCosmetico {
+class ExecucaoCosmetico : public RotinaPreco {
   public:
-    explicit ExecucaoCosmetico(ExecucaoImpressao& execucao) : x_(execucao) {}
+    explicit ExecucaoCosmetico(ExecucaoImpressao& execucao) : RotinaPreco(execucao) {}
 
-    void executar() {
-        x_.passo = kPassoInicio;
-        x_.memoria.LoteDatamax.clear();
-        x_.TextoSaida.clear();
-        x_.memoria.PedidoSeparador = "00000";
-        x_.memoria.ItemSeparador = "00000";
-        for (int linha = 0; linha <= x_.grade.linhas(); ++linha) imprimirLinha(linha);
-        x_.passo = kPassoFim;
-    }
+    void executar() { executarLinhas(kPassoInicio, kPassoFim); }
 
   private:
-    const std::string& celula(CampoPreco campo) const {
-        return LinhaPreco(x_.grade, x_.linha)[campo];
-    }
-
-    void imprimirLinha(int linha) {
-        x_.linha = linha;
+    void imprimirLinha(int linha) override {
         x_.passo = kPassoRepeticao;
-        lerRepeticao();
+        conferirRepeticao();
         x_.passo = kPassoAguarde;
         x_.progresso.processarEventos();
         x_.progresso.mostrarStatus("Aguarde o final da impressão das Etiquetas. . .");
         x_.passo = kPassoMarcada;
         if (!x_.grade.marcada(linha)) return;
         x_.passo = kPassoFaixa;
-        const long long primeira =
-            parteInteira(celula(CampoPreco::SequenciaInicial), "Inf. a Seq. Inicial");
-        const long long ultima =
-            parteInteira(celula(CampoPreco::SequenciaFinal), "Inf. a Seq.Final");
+        const auto [primeira, ultima] = faixaDaLinha();
         x_.passo = kPassoSeparador;
-        imprimirSeparadorSeDevido();
+        imprimirSeparadorSeDevido(ComparacaoSeparador::ComoDigitados);
         x_.passo = kPassoTemplate;
         CarregarTemplate(x_);
         ExtrairCorpoTemplate(x_);
@@ -98,28 +73,6 @@ class ExecucaoCosmetico {
             primeiraDaUnidade_ = primeira + (u - 1) * kEtiquetasPorUnidade;
             imprimirUnidade(u);
         }
-    }
-
-    // Read for every row, printed or not, as the other price families do;
-    // only a value that is not a 16-bit number matters.
-    void lerRepeticao() {
-        const std::string secao = std::string("QuelmonteEtiqPreco") + x_.linguagem();
-        const std::string texto = LerArquivoIni(x_.pasta, secao, "Repeticao");
-        const auto valor = valorNumerico(texto);
-        if (!valor || std::round(*valor) < -32768 || std::round(*valor) > 32767)
-            throw FalhaImpressao("Valor inválido para Repeticao na seção " + secao +
-                                 " de QuelmonteEtiqueta.ini: \"" + texto + "\".");
-    }
-
-    void imprimirSeparadorSeDevido() {
-        if (!x_.parametros.separadorPorPedido) return;
-        auto& memoria = x_.memoria;
-        const auto& pedido = celula(CampoPreco::Pedido);
-        const auto& item = celula(CampoPreco::Item);
-        if (pedido == memoria.PedidoSeparador && item == memoria.ItemSeparador) return;
-        memoria.PedidoSeparador = pedido;
-        memoria.ItemSeparador = item;
-        ImprimirSeparador(x_, x_.linha);
     }
 
     void imprimirUnidade(long long unidade) {
@@ -170,7 +123,6 @@ class ExecucaoCosmetico {
         }
     }
 
-    ExecucaoImpressao& x_;
     long long primeiraDaUnidade_ = 0;  // sequence number of the unit's first label
 };
 

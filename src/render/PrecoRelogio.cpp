@@ -8,6 +8,7 @@
 #include "render/FalhaImpressao.h"
 #include "render/MotorTemplate.h"
 #include "render/PrecoCartolina.h"
+#include "render/RotinaPreco.h"
 #include "render/Separador.h"
 #include "render/ValoresSeguros.h"
 
@@ -44,16 +45,6 @@ enum Passo {
     kPassoFim,
 };
 
-long long parteInteira(const std::string& texto, const char* nome) {
-    const auto valor = valorNumerico(texto);
-    if (!valor)
-        throw FalhaImpressao(std::string("Valor não numérico em ") + nome + ": \"" + texto + "\".");
-    const double inteiro = std::trunc(*valor);
-    if (std::fabs(inteiro) > std::numeric_limits<int>::max())
-        throw FalhaImpressao("Estouro de capacidade.");
-    return static_cast<long long>(inteiro);
-}
-
 long long numeroInicial(long long primeira) {
     return primeira > kUltimaSequencia ? (primeira - 1) % kUltimaSequencia + 1 : primeira;
 }
@@ -88,42 +79,27 @@ struct Par {
     bool sozinha;         // the range ends before the right label
 };
 
-class ExecucaoRelogio {
+class ExecucaoRelogio : public RotinaPreco {
   public:
     explicit ExecucaoRelogio(ExecucaoImpressao& execucao)
-        : x_(execucao), zebra_(execucao.parametros.zebra()) {}
+        : RotinaPreco(execucao), zebra_(execucao.parametros.zebra()) {}
 
-    void executar() {
-        x_.passo = kPassoInicio;
-        x_.TextoSaida.clear();
-        x_.memoria.PedidoSeparador = "00000";
-        x_.memoria.ItemSeparador = "00000";
-        for (int linha = 0; linha <= x_.grade.linhas(); ++linha) imprimirLinha(linha);
-        x_.passo = kPassoFim;
-    }
+    void executar() { executarLinhas(kPassoInicio, kPassoFim); }
 
   private:
-    const std::string& celula(CampoPreco campo) const {
-        return LinhaPreco(x_.grade, x_.linha)[campo];
-    }
-
-    void imprimirLinha(int linha) {
-        x_.linha = linha;
+    void imprimirLinha(int linha) override {
         x_.passo = kPassoAguarde;
         x_.progresso.processarEventos();
         x_.progresso.mostrarStatus("Aguarde o final da impressão das Etiquetas. . .");
         x_.passo = kPassoMarcada;
         if (!x_.grade.marcada(linha)) return;
         x_.passo = kPassoFaixa;
-        const long long primeira =
-            parteInteira(celula(CampoPreco::SequenciaInicial), "Inf. a Seq. Inicial");
-        const long long ultima =
-            parteInteira(celula(CampoPreco::SequenciaFinal), "Inf. a Seq.Final");
+        const auto [primeira, ultima] = faixaDaLinha();
         // A price that cannot print ends the run before the row's separator.
         x_.passo = kPassoPreco;
         if (primeira <= ultima) lerValoresDaLinha();
         x_.passo = kPassoSeparador;
-        imprimirSeparadorSeDevido();
+        imprimirSeparadorSeDevido(ComparacaoSeparador::NumerosFormados);
         x_.passo = kPassoTemplate;
         CarregarTemplate(x_);
         ExtrairCorpoTemplate(x_);
@@ -142,17 +118,6 @@ class ExecucaoRelogio {
         variante_ = valorCodigoBarras(celula(CampoPreco::Variante));
         CompletarZeros(variante_);
         digito_ = valorCodigoBarras(celula(CampoPreco::Digito));
-    }
-
-    void imprimirSeparadorSeDevido() {
-        if (!x_.parametros.separadorPorPedido) return;
-        auto& memoria = x_.memoria;
-        const auto pedido = formatarNumero(celula(CampoPreco::Pedido), "0000000000");
-        const auto item = formatarNumero(celula(CampoPreco::Item), "0000");
-        if (pedido == memoria.PedidoSeparador && item == memoria.ItemSeparador) return;
-        memoria.PedidoSeparador = pedido;
-        memoria.ItemSeparador = item;
-        ImprimirSeparador(x_, x_.linha);
     }
 
     // The body split at the right label's mark, with the wide-bar rewrite
@@ -245,7 +210,6 @@ class ExecucaoRelogio {
         return "2 " + variante_ + " " + digito_ + " " + formatarInteiro(numero, "00000");
     }
 
-    ExecucaoImpressao& x_;
     const bool zebra_;
 
     std::string esquerda_, direita_;

@@ -100,7 +100,8 @@ void RotinaVolume::imprimirSeparadorSeDevido(const LinhaVolumeLida& linha) {
 pugi::xml_node RotinaVolume::lojaDaLinha(const LinhaVolumeLida& linha) {
     x_.passo = kPassoVolumeArquivoPedidos;
     if (!lojas_) {
-        lojas_ = LojasVolume::carregar(x_.arquivoPedidos);
+        lojas_ = x_.documento ? std::optional(LojasVolume(x_.documento))
+                              : LojasVolume::carregar(x_.arquivoPedidos);
         if (!lojas_)
             throw FalhaImpressao("O arquivo de pedidos não pôde ser lido: " + x_.arquivoPedidos);
     }

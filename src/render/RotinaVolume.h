@@ -53,8 +53,8 @@ class RotinaVolume {
 
     // A filled label: out on its own, or into the Datamax batch of three.
     void entregar(std::string& etiqueta);
-    // The row's store in the order file as it is on disk now; a row whose
-    // store is not there ends the run.
+    // The row's store in the loaded order file; a row whose store is not
+    // there ends the run.
     pugi::xml_node lojaDaLinha(const LinhaVolumeLida& linha);
     // The text of a store or volume element the label needs; ends the run
     // when it is missing.

@@ -4,6 +4,7 @@
 
 #include "PastaTeste.h"
 #include "config/AtualizarConfiguracao.h"
+#include "render/FamiliasEtiqueta.h"
 
 using namespace etiquetas;
 using etiquetas::teste::PastaTeste;
@@ -14,9 +15,7 @@ namespace {
 const string kLayout = "QuelmonteEtiqueta.ini";
 
 AtualizarConfiguracao configuracao(int tipoEtiqueta, int tipoImpressora, bool novo = false) {
-    AtualizarConfiguracao c;
-    std::tie(c.TipoEtiqueta, c.TipoImpressora, c.LayoutNovo) =
-        tuple(tipoEtiqueta, tipoImpressora, novo);
+    AtualizarConfiguracao c = configuracaoLayout(tipoEtiqueta, tipoImpressora, novo);
     std::tie(c.Repeticao, c.LarguraEtiqueta) = tuple(1, 100);
     return c;
 }

@@ -38,8 +38,17 @@ struct Execucao {
         const std::string separador = parametros.linguagem == Linguagem::Zebra
                                           ? "QuelmonteSeparadorSKU.zpl"
                                           : "QuelmonteSeparadorSKU.prn";
-        ExecucaoImpressao execucao({parametros, cfg, pasta.caminho(), grade, "", modelo, separador,
-                                    memoria, saida, progresso});
+        ExecucaoImpressao execucao({parametros,
+                                    cfg,
+                                    pasta.caminho(),
+                                    grade,
+                                    "",
+                                    modelo,
+                                    separador,
+                                    memoria,
+                                    saida,
+                                    progresso,
+                                    {}});
         resultado = executarRotina(rotina, execucao);
     }
     const std::vector<Trabalho>& trabalhos() const { return saida.trabalhos; }

@@ -41,8 +41,17 @@ struct Modelo {
     MemoriaImpressao memoria;
     ColetorTrabalhos saida;
     ProgressoGravado progresso;
-    ExecucaoImpressao execucao{
-        {parametros, cfg, pasta.caminho(), grade, "", "Modelo.zpl", "", memoria, saida, progresso}};
+    ExecucaoImpressao execucao{{parametros,
+                                cfg,
+                                pasta.caminho(),
+                                grade,
+                                "",
+                                "Modelo.zpl",
+                                "",
+                                memoria,
+                                saida,
+                                progresso,
+                                {}}};
 };
 
 }  // namespace

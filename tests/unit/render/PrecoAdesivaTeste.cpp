@@ -31,8 +31,17 @@ struct Execucoes {
     std::pair<ResultadoImpressao, Textos> imprimir(const std::vector<teste::LinhaPreco>& linhas) {
         const Grade grade = gradePreco(linhas);
         ColetorTrabalhos saida;
-        ExecucaoImpressao execucao({parametros, cfg, pasta.caminho(), grade, "", "Modelo.prn",
-                                    "QuelmonteSeparador.prn", memoria, saida, progresso});
+        ExecucaoImpressao execucao({parametros,
+                                    cfg,
+                                    pasta.caminho(),
+                                    grade,
+                                    "",
+                                    "Modelo.prn",
+                                    "QuelmonteSeparador.prn",
+                                    memoria,
+                                    saida,
+                                    progresso,
+                                    {}});
         const auto resultado = executarRotina(ImprimirPrecoAdesiva, execucao);
         Textos textos;
         for (const auto& t : saida.trabalhos) textos.push_back(t.texto);

@@ -39,8 +39,17 @@ struct Execucao {
     }
     void imprimir(const std::vector<LinhaPreco>& linhas, Rotina rotina = ImprimirPrecoCartolina) {
         const Grade grade = gradePreco(linhas);
-        ExecucaoImpressao execucao({parametros, cfg, pasta.caminho(), grade, "", nomeTemplate,
-                                    "QuelmonteSeparador.zpl", memoria, saida, progresso});
+        ExecucaoImpressao execucao({parametros,
+                                    cfg,
+                                    pasta.caminho(),
+                                    grade,
+                                    "",
+                                    nomeTemplate,
+                                    "QuelmonteSeparador.zpl",
+                                    memoria,
+                                    saida,
+                                    progresso,
+                                    {}});
         resultado = executarRotina(rotina, execucao);
     }
     const std::vector<Trabalho>& trabalhos() const { return saida.trabalhos; }

@@ -1,0 +1,76 @@
+#include "render/RotinaPreco.h"
+
+#include <cmath>
+#include <filesystem>
+#include <limits>
+
+#include "comum/Arquivos.h"
+#include "comum/Texto.h"
+#include "config/ArquivosIni.h"
+#include "render/FalhaImpressao.h"
+#include "render/Separador.h"
+
+namespace etiquetas {
+
+long long parteInteira(const std::string& texto, const char* nome) {
+    const auto valor = valorNumerico(texto);
+    if (!valor)
+        throw FalhaImpressao(std::string("Valor não numérico em ") + nome + ": \"" + texto + "\".");
+    const double inteiro = std::trunc(*valor);
+    if (inteiro > std::numeric_limits<int>::max() || inteiro < std::numeric_limits<int>::min())
+        throw FalhaImpressao("Estouro de capacidade.");
+    return static_cast<long long>(inteiro);
+}
+
+void RotinaPreco::executarLinhas(int passoInicio, int passoFim) {
+    x_.passo = passoInicio;
+    // Nothing of an earlier run may ride along, and the first row always
+    // gets its separator.
+    x_.memoria.LoteDatamax.clear();
+    x_.TextoSaida.clear();
+    x_.memoria.PedidoSeparador = "00000";
+    x_.memoria.ItemSeparador = "00000";
+    for (int linha = 0; linha <= x_.grade.linhas(); ++linha) {
+        x_.linha = linha;
+        imprimirLinha(linha);
+    }
+    x_.passo = passoFim;
+}
+
+const std::string& RotinaPreco::celula(CampoPreco campo) const {
+    return LinhaPreco(x_.grade, x_.linha)[campo];
+}
+
+FaixaSequencias RotinaPreco::faixaDaLinha() const {
+    return {parteInteira(celula(CampoPreco::SequenciaInicial), "Inf. a Seq. Inicial"),
+            parteInteira(celula(CampoPreco::SequenciaFinal), "Inf. a Seq.Final")};
+}
+
+void RotinaPreco::conferirRepeticao() const {
+    const std::string secao = std::string("QuelmonteEtiqPreco") + x_.linguagem();
+    const auto arquivo = caminhoNaPasta(x_.pasta, "QuelmonteEtiqueta.ini");
+    if (std::error_code e; !std::filesystem::is_regular_file(arquivo, e))
+        throw FalhaImpressao("Arquivo de configuração não encontrado: " + textoDoCaminho(arquivo));
+    const std::string texto = LerArquivoIni(x_.pasta, secao, "Repeticao");
+    const auto valor = valorNumerico(texto);
+    if (!valor || std::round(*valor) < -32768 || std::round(*valor) > 32767)
+        throw FalhaImpressao("Valor inválido para Repeticao na seção " + secao +
+                             " de QuelmonteEtiqueta.ini: \"" + texto + "\".");
+}
+
+void RotinaPreco::imprimirSeparadorSeDevido(ComparacaoSeparador comparacao) {
+    if (!x_.parametros.separadorPorPedido) return;
+    std::string pedido = celula(CampoPreco::Pedido);
+    std::string item = celula(CampoPreco::Item);
+    if (comparacao == ComparacaoSeparador::NumerosFormados) {
+        pedido = formatarNumero(pedido, "0000000000");
+        item = formatarNumero(item, "0000");
+    }
+    auto& memoria = x_.memoria;
+    if (pedido == memoria.PedidoSeparador && item == memoria.ItemSeparador) return;
+    memoria.PedidoSeparador = std::move(pedido);
+    memoria.ItemSeparador = std::move(item);
+    ImprimirSeparador(x_, x_.linha);
+}
+
+}  // namespace etiquetas

@@ -1,0 +1,54 @@
+#pragma once
+
+// What the price families share, as RotinaVolume is for the volume ones: the
+// walk over every row of the price grid, the cells of the row being printed,
+// its sequence range, the check of the stored repetition and the separator
+// when order or item changes. Each family keeps its own step numbers, which
+// its failure messages name.
+
+#include <string>
+
+#include "comum/CamposGrade.h"
+#include "render/ExecucaoImpressao.h"
+
+namespace etiquetas {
+
+// The sequence range of a row as typed, whole parts.
+struct FaixaSequencias {
+    long long primeira = 0;
+    long long ultima = 0;
+};
+
+// How a family compares order and item with the last separator's.
+enum class ComparacaoSeparador {
+    ComoDigitados,   // the cells as they are
+    NumerosFormados  // ten and four digits, so "12" and "0000000012" match
+};
+
+class RotinaPreco {
+  public:
+    explicit RotinaPreco(ExecucaoImpressao& execucao) : x_(execucao) {}
+    virtual ~RotinaPreco() = default;
+
+    // Every row of the grid, ticked or not: a family may check or show
+    // something for a row it does not print.
+    void executarLinhas(int passoInicio, int passoFim);
+
+  protected:
+    virtual void imprimirLinha(int linha) = 0;
+
+    const std::string& celula(CampoPreco campo) const;
+    // Text that is no number, or a number past 32 bits, ends the run.
+    FaixaSequencias faixaDaLinha() const;
+    // The cartolina section's "Repeticao" must be a 16-bit number, read
+    // for every row as the families always have.
+    void conferirRepeticao() const;
+    void imprimirSeparadorSeDevido(ComparacaoSeparador comparacao);
+
+    ExecucaoImpressao& x_;
+};
+
+// Whole part of a grid number named `nome` in the failure message.
+long long parteInteira(const std::string& texto, const char* nome);
+
+}  // namespace etiquetas
