@@ -8,6 +8,7 @@
 #include "comum/Texto.h"
 #include "config/ArquivosIni.h"
 #include "config/AtualizarConfiguracao.h"
+#include "config/TabelasImpressoras.h"
 #include "export/ArquivoSequencial.h"
 #include "orderfile/Md5.h"
 #include "orderfile/Xml.h"
@@ -283,6 +284,30 @@ bool ServicoImpressao::caminhoInformado(const PedidoImpressao& pedido, Acompanha
     return false;
 }
 
+// Without the printer table there is no printer, no language and no layout
+// section: what would fail further on is its absence.
+bool ServicoImpressao::impressoraCadastrada() {
+    const auto linhas = lerLinhasTabela(caminhoNaPasta(pasta_, kTabelaImpressoras));
+    if (linhas && !linhas->empty()) return true;
+    mensagem("Nenhuma impressora cadastrada: a tabela de impressoras (" +
+                 std::string(kTabelaImpressoras.substr(1)) +
+                 ") não foi encontrada ou está vazia na pasta do aplicativo.",
+             "Impressora", Icone::Critico);
+    return false;
+}
+
+// A label type that prints nothing says so before anything is asked.
+bool ServicoImpressao::tipoSemEtiquetas(const PedidoImpressao& pedido) {
+    if (pedido.tipoArquivo == kArquivoNaoReconhecido) return false;
+    const FamiliaEtiqueta* familia = familiaDoTipo(pedido.tipoEtiqueta);
+    if (familia && !familia->modelo.empty()) return false;
+    mensagem("As etiquetas do tipo " + std::to_string(pedido.tipoEtiqueta) +
+                 (familia ? " (" + std::string(familia->legenda) + ")" : std::string()) +
+                 " não têm impressão: não há etiquetas a imprimir neste arquivo.",
+             "Tipo de Etiqueta", Icone::Exclamacao);
+    return true;
+}
+
 bool ServicoImpressao::conferirVariante(const PedidoImpressao& pedido, Acompanhamento& a) {
     if (pedido.parametros.variante != 0) return true;
     mensagem("Selecione o tipo de etiqueta a ser impressa !", "Tipo de Etiqueta", Icone::Critico);
@@ -362,6 +387,7 @@ DesfechoImpressao ServicoImpressao::imprimir(const PedidoImpressao& pedido, Acom
 
 DesfechoImpressao ServicoImpressao::imprimirEtiquetas(const PedidoImpressao& pedido,
                                                       Acompanhamento& a) {
+    if (!impressoraCadastrada() || tipoSemEtiquetas(pedido)) return DesfechoImpressao::Recusada;
     const AberturaPorta abertura = abrirPortaCom(pedido.impressora, true);
     if (abertura == AberturaPorta::Falhou) return DesfechoImpressao::Recusada;
     if (abertura == AberturaPorta::Aberta) memoria_.ImagemEnviada = false;
@@ -461,6 +487,7 @@ DesfechoImpressao ServicoImpressao::concluir(const ResultadoImpressao& resultado
 
 std::optional<PreviaImpressao> ServicoImpressao::visualizar(const PedidoImpressao& pedido,
                                                             Acompanhamento& a) {
+    if (!impressoraCadastrada() || tipoSemEtiquetas(pedido)) return std::nullopt;
     const Execucao execucao(*this, a);
     if (!conferirSelecao(pedido, a) || !conferirVariante(pedido, a)) return std::nullopt;
     const auto* familia = familiaEtiqueta(pedido.tipoEtiqueta, pedido.parametros.variante);
@@ -525,6 +552,7 @@ DesfechoImpressao ServicoImpressao::imprimirTeste(const PedidoImpressao& pedido,
 
 DesfechoImpressao ServicoImpressao::imprimirPaginaTeste(const PedidoImpressao& pedido,
                                                         Acompanhamento& a) {
+    if (!impressoraCadastrada()) return DesfechoImpressao::Recusada;
     salvarEscolhaPessoal(pasta_, pedido.impressora);
     if (!caminhoInformado(pedido, a)) return DesfechoImpressao::Recusada;
     if (mensagem("Confirma a Impressão de Teste ?", "impressão de Etiquetas", Icone::Pergunta,
@@ -570,6 +598,14 @@ DesfechoImpressao ServicoImpressao::carregarFonte(const PedidoImpressao& pedido,
 
 DesfechoImpressao ServicoImpressao::carregarFonteZebra(const PedidoImpressao& pedido,
                                                        Acompanhamento& a) {
+    if (!impressoraCadastrada()) return DesfechoImpressao::Recusada;
+    // The window shows the button for Zebra printers only; the font and the
+    // graphic are ZPL, which any other printer would print as text.
+    if (!pedido.parametros.zebra()) {
+        mensagem("A fonte e o gráfico só podem ser carregados em impressoras Zebra.",
+                 "Carregar Fonte Zebra", Icone::Critico);
+        return DesfechoImpressao::Recusada;
+    }
     const Execucao execucao(*this, a);
     pessoa_.cursorOcupado(true);
     Despacho despacho = this->despacho(pedido.parametros, a);

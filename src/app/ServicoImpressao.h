@@ -174,6 +174,8 @@ class ServicoImpressao {
     DesfechoImpressao imprimirPaginaTeste(const PedidoImpressao& pedido, Acompanhamento& a);
     DesfechoImpressao carregarFonteZebra(const PedidoImpressao& pedido, Acompanhamento& a);
     bool caminhoInformado(const PedidoImpressao& pedido, Acompanhamento& a);
+    bool impressoraCadastrada();
+    bool tipoSemEtiquetas(const PedidoImpressao& pedido);
     bool conferirVariante(const PedidoImpressao& pedido, Acompanhamento& a);
     enum class AberturaPorta { SemPortaCom, JaAberta, Aberta, Falhou };
     AberturaPorta abrirPortaCom(const ImpressoraEscolhida& impressora, bool conferirExistencia);

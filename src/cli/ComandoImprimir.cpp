@@ -42,6 +42,15 @@ int imprimir(ContextoCli& ctx, const OpcoesImprimir& o) {
     const auto impressora = impressoraEscolhida(ctx.pasta, o.impressora);
     if (!impressora) return kArgumentos;
     if (const int r = aplicarOpcoesLinhas(*pedidos->grade, o.linhas, std::cerr); r != kOk) return r;
+    // The window shows the list only for files that have label kinds.
+    if (o.tipo && !listaTipoVisivel(pedidos->arquivo.carga.seletor)) {
+        std::cerr << cp1252ParaUtf8(
+                         "--tipo não se aplica a este arquivo: etiquetas do tipo " +
+                         std::to_string(pedidos->arquivo.carga.TipoEtiquetaPedido.value_or(0)) +
+                         " não têm lista de tipo de etiqueta")
+                  << '\n';
+        return kArgumentos;
+    }
     const PedidoImpressao pedido = pedidoImpressao(ctx, &*pedidos, *impressora, o.separador,
                                                    o.tipo ? utf8ParaCp1252(*o.tipo) : "", true);
 #ifndef _WIN32

@@ -218,3 +218,44 @@ TEST(Imprimir, TextoDoPedidoComCaraDeComandoSaiComoEsta) {
         }
     }
 }
+
+// What cannot print says why before any label, and before the question.
+TEST(Imprimir, RecusasDizemOMotivoAntesDaPergunta) {
+    struct Caso {
+        std::string tabelaAusente, xml, arquivo;  // arquivo: of the folder; "" none
+        Lista argumentos;
+        int codigo;
+        std::string mensagem;
+    };
+    const auto preco = xmlPreco(1, {faixa("1", "2")});
+    for (const auto& c : std::vector<Caso>{
+             {"tb_impressoras.txt",
+              preco,
+              "pedidos.xml",
+              {"imprimir", "--todas"},
+              1,
+              "[Impressora] Nenhuma impressora cadastrada: a tabela de impressoras "
+              "(tb_impressoras.txt) não foi encontrada"},
+             {"", "", "", mais({"fonte"}, kDatamax), 1,
+              "[Carregar Fonte Zebra] A fonte e o gráfico só podem ser carregados em "
+              "impressoras Zebra."},
+             {"", xmlPreco(99, {faixa("1", "2")}), "pedidos.xml",
+              mais({"imprimir", "--todas", "--tipo", "Etiq.Caixa"}, kZebra), 2,
+              "--tipo não se aplica a este arquivo: etiquetas do tipo 99"},
+             {"", "", "Amostra_Volume_Consolidador.xml", mais({"imprimir", "--todas"}, kZebra), 1,
+              "[Tipo de Etiqueta] As etiquetas do tipo 8 (Etiquetas de Consolidador de "
+              "Encabidado) não têm impressão"}}) {
+        AplicacaoTemporaria app;
+        if (!c.tabelaAusente.empty()) fs::remove(app.pasta() / c.tabelaAusente);
+        if (!c.xml.empty()) app.gravar(c.arquivo, c.xml);
+        Lista argumentos{"--pasta", textoDoCaminho(app.pasta())};
+        argumentos.insert(argumentos.end(), c.argumentos.begin(), c.argumentos.end());
+        if (!c.arquivo.empty())
+            argumentos.insert(argumentos.begin() + 3, textoDoCaminho(app.pasta() / c.arquivo));
+        const auto s = apoio::executarCli(argumentos);
+        EXPECT_EQ(s.status, c.codigo) << c.mensagem << "\n" << s.erros;
+        EXPECT_NE(s.erros.find(cp1252ParaUtf8(c.mensagem)), std::string::npos) << s.erros;
+        EXPECT_EQ(s.erros.find("Confirma"), std::string::npos) << s.erros;
+        EXPECT_TRUE(app.trabalhos().empty()) << c.mensagem;
+    }
+}

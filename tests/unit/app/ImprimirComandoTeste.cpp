@@ -65,7 +65,6 @@ const std::string kSucesso = "Impressão das Etiquetas concluída com sucesso !"
 
 TEST(ImprimirComando, PortaComAbreUmaVezEFechaNoFim) {
     Janela w;
-    w.j().TipoEtiquetaPedido = 8;  // no routine: the command runs to its end silently
     w.j().cmbCaminhoImpressora.definirTexto("COM2");
     w.j().cmdImprimir.clicar();
     EXPECT_EQ(w.textos(), Textos{"Porta COM2 não encontrada."});
@@ -77,7 +76,7 @@ TEST(ImprimirComando, PortaComAbreUmaVezEFechaNoFim) {
     w.j().cmbCaminhoImpressora.definirTexto("COM1");
     w.app->memoria().ImagemEnviada = true;
     w.j().cmdImprimir.clicar();
-    EXPECT_EQ(w.textos(), Textos{kPergunta});
+    EXPECT_EQ(w.textos(), (Textos{kPergunta, kSucesso}));
     EXPECT_EQ(w.porta->aberturas,
               Textos{(w.pasta.caminho() / "ttyFalso").string() + " 9600,N,8,1"});
     EXPECT_FALSE(w.app->memoria().ImagemEnviada) << "cleared when the port opens";
@@ -105,7 +104,11 @@ TEST(ImprimirComando, VerificacoesQueTerminamOComandoDevolvemOsBotoes) {
              w.j().frmTipo.definirVisivel(true), w.j().cbvTipoEtiq.definirTexto("Etiq. Interna");
          },
          {kPergunta, "Selecione o tipo de etiqueta a ser impressa !"},
-         "cbvTipoEtiq"}};
+         "cbvTipoEtiq"},
+        {[](auto& w) { w.j().TipoEtiquetaPedido = 8; },
+         {"As etiquetas do tipo 8 (Etiquetas de Consolidador de Encabidado) não têm impressão: "
+          "não há etiquetas a imprimir neste arquivo."},
+         ""}};
     if (const int tipo = tipoPrecoSemRotina())
         casos.push_back({[tipo](auto& w) { w.j().TipoEtiquetaPedido = tipo; },
                          {kPergunta, "A impressão de etiquetas do tipo " + std::to_string(tipo) +
