@@ -320,11 +320,17 @@ ServicoImpressao::AberturaPorta ServicoImpressao::abrirPortaCom(const Impressora
     const std::string& porta = e.porta;
     if (porta != "COM1" && porta != "COM2") return AberturaPorta::SemPortaCom;
     PortaSerial& serial = maquina_.portaSerial();
-    if (serial.aberta()) return AberturaPorta::JaAberta;
     const int numero = porta == "COM1" ? 1 : 2;
     const auto& s = e.serial;
     const std::string configuracao =
         s.velocidade + "," + s.paridade + "," + s.bitsDados + "," + s.bitsParada;
+    // An open port serves only the choice it was opened for: labels for COM2
+    // must never leave through COM1.
+    const std::string escolha = porta + " " + configuracao;
+    if (serial.aberta()) {
+        if (escolha == portaComAberta_) return AberturaPorta::JaAberta;
+        serial.fechar();
+    }
     if (conferirExistencia && !PortaComDisponivel(pasta_, numero)) {
         mensagem("Porta COM" + std::to_string(numero) + " não encontrada.", {}, Icone::Informacao);
         return AberturaPorta::Falhou;
@@ -336,6 +342,7 @@ ServicoImpressao::AberturaPorta ServicoImpressao::abrirPortaCom(const Impressora
                  "Porta " + porta, Icone::Critico);
         return AberturaPorta::Falhou;
     }
+    portaComAberta_ = escolha;
     return AberturaPorta::Aberta;
 }
 

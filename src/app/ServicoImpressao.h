@@ -195,6 +195,7 @@ class ServicoImpressao {
     Pessoa& pessoa_;
     std::filesystem::path pasta_;
     MemoriaImpressao memoria_;
+    std::string portaComAberta_;  // port and settings the serial port was last opened with
     bool emExecucao_ = false;
     std::set<int> eventosSeriaisDaExecucao_;
 };

@@ -88,6 +88,15 @@ TEST(ImprimirComando, PortaComAbreUmaVezEFechaNoFim) {
     w.j().cmdImprimir.clicar();
     EXPECT_EQ(w.porta->aberturas.size(), 1u);
     EXPECT_TRUE(w.app->memoria().ImagemEnviada);
+
+    // Another port chosen while COM1 is open: COM1 is closed, never used for it.
+    w.porta->aberta_ = true;
+    w.plataforma.mensagens.clear();
+    w.j().cmbCaminhoImpressora.definirTexto("COM2");
+    w.j().cmdImprimir.clicar();
+    EXPECT_EQ(w.textos(), Textos{"Porta COM2 não encontrada."});
+    EXPECT_FALSE(w.porta->aberta());
+    EXPECT_EQ(w.porta->aberturas.size(), 1u);
 }
 
 // A price label type whose family has no routine yet; 0 once all have one.
