@@ -2,10 +2,8 @@
 
 namespace etiquetas {
 
-Aplicacao::Aplicacao(Plataforma& plataforma, std::filesystem::path pastaAplicacao)
-    : plataforma_(plataforma),
-      pasta_(std::move(pastaAplicacao)),
-      servico_(plataforma, plataforma, pasta_) {
+Aplicacao::Aplicacao(Plataforma& plataforma, PastasAplicacao pastas)
+    : plataforma_(plataforma), servico_(plataforma, plataforma, std::move(pastas)) {
     ligarReacoes();
 }
 

@@ -22,10 +22,12 @@ namespace etiquetas {
 
 class Aplicacao {
   public:
-    Aplicacao(Plataforma& plataforma, std::filesystem::path pastaAplicacao);
+    Aplicacao(Plataforma& plataforma, PastasAplicacao pastas);
 
     Plataforma& plataforma() { return plataforma_; }
-    const std::filesystem::path& PastaAplicacao() const { return pasta_; }
+    const PastasAplicacao& pastas() const { return servico_.pastas(); }
+    // The folder of the shipped files (templates, tables, test order files).
+    const std::filesystem::path& PastaAplicacao() const { return pastas().dados; }
     JanelaPrincipal& janela() { return janela_; }
     ServicoImpressao& servico() { return servico_; }
     // What printing carries from one run to the next.
@@ -128,7 +130,6 @@ class Aplicacao {
     void inverterDestaque(Grade& grade, int linha);
 
     Plataforma& plataforma_;
-    std::filesystem::path pasta_;
     JanelaPrincipal janela_;
     ServicoImpressao servico_;
     DesfechoImpressao ultimaImpressao_ = DesfechoImpressao::SemRotina;

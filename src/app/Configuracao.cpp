@@ -51,15 +51,15 @@ DialogoConfiguracao::Escolha Aplicacao::escolhaConfiguracao() const {
 }
 
 std::string Aplicacao::pastaInicialDosPedidos() const {
-    const std::string salva = aparar(LerArquivoConfig(pasta_, kSecaoPastas, kChavePastaPedidos));
+    const std::string salva = aparar(LerArquivoConfig(pastas(), kSecaoPastas, kChavePastaPedidos));
     // The first time, and after the folder went away: the application
     // folder, where the sample and test files are.
-    return pastaExiste(salva) ? salva : textoDoCaminho(pasta_);
+    return pastaExiste(salva) ? salva : textoDoCaminho(pastas().dados);
 }
 
 void Aplicacao::lembrarPastaDosPedidos(const std::string& arquivoEscolhido) {
     const std::string pasta = textoDoCaminho(caminhoDoTexto(arquivoEscolhido).parent_path());
-    if (pastaExiste(pasta)) GravarArquivoConfig(pasta_, kSecaoPastas, kChavePastaPedidos, pasta);
+    if (pastaExiste(pasta)) GravarArquivoConfig(pastas(), kSecaoPastas, kChavePastaPedidos, pasta);
 }
 
 }  // namespace etiquetas

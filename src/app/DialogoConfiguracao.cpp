@@ -34,8 +34,8 @@ void Imagem::definirRecurso(std::string r) {
     avisar();
 }
 
-DialogoConfiguracao::DialogoConfiguracao(Plataforma& plataforma, std::filesystem::path pasta)
-    : plataforma_(plataforma), pasta_(std::move(pasta)) {
+DialogoConfiguracao::DialogoConfiguracao(Plataforma& plataforma, PastasAplicacao pastas)
+    : plataforma_(plataforma), pastas_(std::move(pastas)) {
     const std::string dicaLista = "Selecione o tipo de etiqueta";
     cmbTipoImpressora.dica = dicaLista;
     cmbTipoEtiqueta.dica = dicaLista;
@@ -88,7 +88,7 @@ void DialogoConfiguracao::aoSelecionar() {
 
 void DialogoConfiguracao::carregarCampos() {
     AtualizarConfiguracao cfg = configuracaoLayout(tipoEtiqueta(), tipoImpressora(), false);
-    cfg.Carregar(pasta_);
+    cfg.Carregar(pastas_);
     txtLargura.definirTexto(std::to_string(cfg.LarguraEtiqueta));
     txtRepeticao.definirTexto(std::to_string(cfg.Repeticao));
     txtMargemEsquerda.definirTexto(std::to_string(cfg.margemEsquerda));
@@ -136,7 +136,7 @@ void DialogoConfiguracao::gravar() {
     cfg.CodigoFonte = txtFonteCodigo.texto();
     cfg.NomeFonte = txtFonteNome.texto();
     cfg.CmdIniciar = txtCmdIniciar.texto();
-    const Gravacao gravacao = cfg.Configurar(pasta_);
+    const Gravacao gravacao = cfg.Configurar(pastas_);
     if (gravacao == Gravacao::Recusada) return mostrarErro(cfg.Erro(), txtRepeticao);
     if (gravacao == Gravacao::GravadaComErro)
         plataforma_.mensagem(kMensagemGravacaoComErro, "", Icone::Informacao, Botoes::Ok);
@@ -153,7 +153,7 @@ void DialogoConfiguracao::restaurar() {
         Resposta::Sim)
         return;
     AtualizarConfiguracao cfg = configuracaoLayout(tipoEtiqueta(), tipoImpressora(), false);
-    const bool restaurou = cfg.Restaurar(pasta_);
+    const bool restaurou = cfg.Restaurar(pastas_);
     carregarCampos();
     if (restaurou)
         plataforma_.mensagem("Restauração realizada com sucesso!", kTituloRestauracao,

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/Controles.h"
+#include "comum/PastasAplicacao.h"
 
 namespace etiquetas {
 
@@ -35,7 +36,7 @@ struct EscolhaConfiguracao {
 
 class DialogoConfiguracao {
   public:
-    DialogoConfiguracao(Plataforma& plataforma, std::filesystem::path pastaAplicacao);
+    DialogoConfiguracao(Plataforma& plataforma, PastasAplicacao pastas);
     DialogoConfiguracao(const DialogoConfiguracao&) = delete;
     DialogoConfiguracao& operator=(const DialogoConfiguracao&) = delete;
 
@@ -92,7 +93,7 @@ class DialogoConfiguracao {
     int tipoEtiqueta() const { return static_cast<int>(cmbTipoEtiqueta.dadoSelecionado()); }
 
     Plataforma& plataforma_;
-    std::filesystem::path pasta_;
+    PastasAplicacao pastas_;
     std::string foco_;
     std::string textoSelecionado_;
     bool fechado_ = false;

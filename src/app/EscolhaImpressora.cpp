@@ -18,8 +18,8 @@ fs::path tabela(const fs::path& pasta, std::string_view nome) {
     return caminhoNaPasta(pasta, nome);
 }
 
-std::optional<std::string> lerPessoal(const fs::path& pasta, const char* chave) {
-    std::string valor = LerArquivoConfig(pasta, kSecaoPessoal, chave);
+std::optional<std::string> lerPessoal(const PastasAplicacao& pastas, const char* chave) {
+    std::string valor = LerArquivoConfig(pastas, kSecaoPessoal, chave);
     if (aparar(valor).empty()) return std::nullopt;
     return valor;
 }
@@ -81,19 +81,19 @@ void restaurarEscolha(Lista& lista, const std::optional<std::string>& salvo) {
 // never saves the serial keys and must still find the printer chosen. Each
 // choice runs its list's reaction, so the model, speed and temperature lists
 // are rebuilt before their own values are set.
-void restaurarListasImpressora(ListasImpressora l, const fs::path& pasta) {
-    restaurarEscolha(l.impressora, lerPessoal(pasta, "Impressora"));
-    restaurarEscolha(l.modelo, lerPessoal(pasta, "Modelo"));
-    restaurarEscolha(l.velocidade, lerPessoal(pasta, "Velocidade"));
-    restaurarEscolha(l.temperatura, lerPessoal(pasta, "Temperatura"));
-    restaurarEscolha(l.velocidadeCom, lerPessoal(pasta, "VelocidadeCom"));
-    restaurarEscolha(l.paridade, lerPessoal(pasta, "ParidadeCom"));
-    restaurarEscolha(l.bitDados, lerPessoal(pasta, "BitdeDadoCom"));
-    restaurarEscolha(l.bitParada, lerPessoal(pasta, "BitdeParadaCom"));
+void restaurarListasImpressora(ListasImpressora l, const PastasAplicacao& pastas) {
+    restaurarEscolha(l.impressora, lerPessoal(pastas, "Impressora"));
+    restaurarEscolha(l.modelo, lerPessoal(pastas, "Modelo"));
+    restaurarEscolha(l.velocidade, lerPessoal(pastas, "Velocidade"));
+    restaurarEscolha(l.temperatura, lerPessoal(pastas, "Temperatura"));
+    restaurarEscolha(l.velocidadeCom, lerPessoal(pastas, "VelocidadeCom"));
+    restaurarEscolha(l.paridade, lerPessoal(pastas, "ParidadeCom"));
+    restaurarEscolha(l.bitDados, lerPessoal(pastas, "BitdeDadoCom"));
+    restaurarEscolha(l.bitParada, lerPessoal(pastas, "BitdeParadaCom"));
 }
 
-CaminhoSalvo lerCaminhoSalvo(const fs::path& pasta) {
-    return {lerPessoal(pasta, "TipoCaminho"), lerPessoal(pasta, "CaminhoImpressora")};
+CaminhoSalvo lerCaminhoSalvo(const PastasAplicacao& pastas) {
+    return {lerPessoal(pastas, "TipoCaminho"), lerPessoal(pastas, "CaminhoImpressora")};
 }
 
 bool portaParalela(const std::string& porta) {
@@ -101,12 +101,12 @@ bool portaParalela(const std::string& porta) {
     return iguaisSemCaixa(p, "LPT1") || iguaisSemCaixa(p, "LPT2");
 }
 
-EscolhaResolvida escolherImpressora(const fs::path& pasta, const OpcoesImpressora& o) {
-    ListasProprias proprias(pasta);
+EscolhaResolvida escolherImpressora(const PastasAplicacao& pastas, const OpcoesImpressora& o) {
+    ListasProprias proprias(pastas.dados);
     auto& l = proprias;
-    preencherListasImpressora(l.listas(), pasta);
+    preencherListasImpressora(l.listas(), pastas.dados);
     if (l.impressora.contagem() > 0) l.impressora.selecionar(0);
-    restaurarListasImpressora(l.listas(), pasta);
+    restaurarListasImpressora(l.listas(), pastas);
     EscolhaResolvida resolvida;
     resolvida.impressoras = l.impressora.contagem();
     if (o.impressora) {
@@ -132,10 +132,10 @@ EscolhaResolvida escolherImpressora(const fs::path& pasta, const OpcoesImpressor
     return resolvida;
 }
 
-bool salvarEscolhaPessoal(const fs::path& pasta, const ImpressoraEscolhida& e) {
+bool salvarEscolhaPessoal(const PastasAplicacao& pastas, const ImpressoraEscolhida& e) {
     bool ok = true;
     const auto gravar = [&](const char* chave, const std::string& valor) {
-        ok = GravarArquivoConfig(pasta, kSecaoPessoal, chave, valor) && ok;
+        ok = GravarArquivoConfig(pastas, kSecaoPessoal, chave, valor) && ok;
     };
     gravar("Impressora", e.linha);
     gravar("Modelo", e.modelo);

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "comum/PastasAplicacao.h"
 #include "render/ParametrosImpressao.h"
 
 namespace etiquetas {
@@ -37,16 +38,15 @@ struct EscolhaResolvida {
     std::optional<ImpressoraEscolhida> escolha;  // none: the printer line does not exist
     int impressoras = 0;                         // lines of the printer list
 };
-EscolhaResolvida escolherImpressora(const std::filesystem::path& pasta,
-                                    const OpcoesImpressora& opcoes);
+EscolhaResolvida escolherImpressora(const PastasAplicacao& pastas, const OpcoesImpressora& opcoes);
 
 // Saves the choice as the user's (section "ConfigPess"); false when the
 // personal file could not be written.
-bool salvarEscolhaPessoal(const std::filesystem::path& pasta, const ImpressoraEscolhida& escolha);
+bool salvarEscolhaPessoal(const PastasAplicacao& pastas, const ImpressoraEscolhida& escolha);
 
-// The speed value the templates receive: the conversion table's code for the
-// printer and speed, or the speed itself.
-std::string velocidadeConvertida(const std::filesystem::path& pasta,
+// The speed value the templates receive: the conversion table's code (in the
+// data folder) for the printer and speed, or the speed itself.
+std::string velocidadeConvertida(const std::filesystem::path& dados,
                                  const ImpressoraEscolhida& escolha);
 
 // LPT1 and LPT2 in any case, blanks around: the ports the print script serves.

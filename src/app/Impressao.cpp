@@ -137,7 +137,7 @@ PedidoImpressao Aplicacao::pedidoDaJanela(bool layoutNovo) const {
     p.documento = j.DocumentoPedidos;
     p.impressora = impressoraDaJanela();
     p.parametros =
-        resolverParametros(pasta_, p.impressora, j.ckbMaterialForn.marcada(), j.frmTipo.visivel(),
+        resolverParametros(pastas(), p.impressora, j.ckbMaterialForn.marcada(), j.frmTipo.visivel(),
                            j.cbvTipoEtiq.texto(), layoutNovo, j.OrigemSolicitacao);
     return p;
 }

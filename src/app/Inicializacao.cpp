@@ -33,8 +33,8 @@ ListasImpressora listasDaJanela(JanelaPrincipal& j) {
             j.cbvelocidade,  j.cbparidade, j.cbbitdados,    j.cbbitparada};
 }
 
-void reagirImpressoraNaJanela(JanelaPrincipal& j, const fs::path& pasta) {
-    reagirImpressora(listasDaJanela(j), pasta);
+void reagirImpressoraNaJanela(JanelaPrincipal& j, const fs::path& dados) {
+    reagirImpressora(listasDaJanela(j), dados);
     if (j.cmbImpressora.indice() != 1) {
         j.CmZebra.definirVisivel(false);
         j.LblZebra.definirVisivel(false);
@@ -61,12 +61,12 @@ void reagirLocal(JanelaPrincipal& j) {
     j.focar(j.cmbCaminhoImpressora.nome);
 }
 
-void reagirRede(JanelaPrincipal& j, const fs::path& pasta) {
+void reagirRede(JanelaPrincipal& j, const PastasAplicacao& pastas) {
     j.optLocal.definirMarcada(false);
     j.txtCaminhoImpressora.definirVisivel(true);
     mostrarListasSeriais(j, false);
     j.txtCaminhoImpressora.definirTexto(
-        aparar(LerArquivoConfig(pasta, kSecaoPessoal, "CaminhoImpressora")));
+        aparar(LerArquivoConfig(pastas, kSecaoPessoal, "CaminhoImpressora")));
 }
 
 void preencherPortas(Lista& portas) {
@@ -122,7 +122,7 @@ void Aplicacao::iniciar() {
     preencherPortas(j.cmbCaminhoImpressora);
     j.titulo = plataforma_.tituloAplicacao();
     j.StatusBar1.definirTexto("Selecione o arquivo a ser gerada as Etiquetas. . .");
-    preencherListasImpressora(listasDaJanela(j), pasta_);
+    preencherListasImpressora(listasDaJanela(j), pastas().dados);
     j.cbvTipoEtiq.definirTexto("Etiq. Interna");
     j.frmTipo.definirVisivel(false);
     if (j.cmbImpressora.contagem() > 0) j.cmbImpressora.selecionar(0);
@@ -142,25 +142,25 @@ void Aplicacao::cmdSair() {
 
 void Aplicacao::ligarReacoesImpressoras() {
     auto& j = janela_;
-    j.cmbImpressora.escolhido.conectar([this] { reagirImpressoraNaJanela(janela_, pasta_); });
-    j.cmbModelo.escolhido.conectar([this] { reagirModelo(listasDaJanela(janela_), pasta_); });
+    j.cmbImpressora.escolhido.conectar([this] { reagirImpressoraNaJanela(janela_, pastas().dados); });
+    j.cmbModelo.escolhido.conectar([this] { reagirModelo(listasDaJanela(janela_), pastas().dados); });
     j.cmbCaminhoImpressora.escolhido.conectar([this] { reagirPorta(janela_); });
     j.optLocal.clicada.conectar([this] { reagirLocal(janela_); });
-    j.optRede.clicada.conectar([this] { reagirRede(janela_, pasta_); });
+    j.optRede.clicada.conectar([this] { reagirRede(janela_, pastas()); });
 }
 
 bool Aplicacao::salvarConfiguracaoPessoal() {
-    return salvarEscolhaPessoal(pasta_, impressoraDaJanela());
+    return salvarEscolhaPessoal(pastas(), impressoraDaJanela());
 }
 
 void Aplicacao::restaurarConfiguracaoPessoal() {
-    restaurarListasImpressora(listasDaJanela(janela_), pasta_);
-    restaurarCaminho(janela_, lerCaminhoSalvo(pasta_));
+    restaurarListasImpressora(listasDaJanela(janela_), pastas());
+    restaurarCaminho(janela_, lerCaminhoSalvo(pastas()));
 }
 
 void Aplicacao::montavelocidadetemperatura() {
     auto& j = janela_;
-    j.txtvelocidade.definirTexto(velocidadeConvertida(pasta_, impressoraDaJanela()));
+    j.txtvelocidade.definirTexto(velocidadeConvertida(pastas().dados, impressoraDaJanela()));
     j.txtTemperatura.definirTexto(aparar(j.cmdTemperatura.texto()));
 }
 

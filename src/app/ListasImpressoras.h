@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "app/Controles.h"
+#include "comum/PastasAplicacao.h"
 
 namespace etiquetas {
 
@@ -26,19 +27,20 @@ struct ListasImpressora {
 };
 
 // Start-up: the printer table (two built-in lines when it is missing) and
-// the serial tables; then the first printer, then what the user saved.
-void preencherListasImpressora(ListasImpressora listas, const std::filesystem::path& pasta);
-void restaurarListasImpressora(ListasImpressora listas, const std::filesystem::path& pasta);
+// the serial tables of the data folder; then the first printer, then what
+// the user saved.
+void preencherListasImpressora(ListasImpressora listas, const std::filesystem::path& dados);
+void restaurarListasImpressora(ListasImpressora listas, const PastasAplicacao& pastas);
 // The reactions to choosing a printer (its models) and a model (its speed
 // and temperature ranges).
-void reagirImpressora(ListasImpressora listas, const std::filesystem::path& pasta);
-void reagirModelo(ListasImpressora listas, const std::filesystem::path& pasta);
+void reagirImpressora(ListasImpressora listas, const std::filesystem::path& dados);
+void reagirModelo(ListasImpressora listas, const std::filesystem::path& dados);
 // The saved "ConfigPess" keys of the network path choice: "Local" or "Rede",
 // and the port or path.
 struct CaminhoSalvo {
     std::optional<std::string> tipoCaminho, caminhoImpressora;
 };
-CaminhoSalvo lerCaminhoSalvo(const std::filesystem::path& pasta);
+CaminhoSalvo lerCaminhoSalvo(const PastasAplicacao& pastas);
 // A saved value the list no longer offers (a table edited since it was
 // saved) would stand as free text beside the lists of another printer or
 // model: the list keeps the choice it has.

@@ -48,8 +48,8 @@ std::string destinoImpressao(const ParametrosImpressao& p) {
 // Section "Impressao", key "LimiteEnvioSegundos" of the personal settings:
 // how long one job may take to leave; 120 seconds when absent or not a
 // positive whole number.
-std::chrono::seconds limiteEnvio(const std::filesystem::path& pasta) {
-    const auto valor = valorInteiro(LerArquivoConfig(pasta, "Impressao", "LimiteEnvioSegundos"));
+std::chrono::seconds limiteEnvio(const PastasAplicacao& pastas) {
+    const auto valor = valorInteiro(LerArquivoConfig(pastas, "Impressao", "LimiteEnvioSegundos"));
     if (!valor || *valor <= 0 || *valor > 86400) return std::chrono::seconds(120);
     return std::chrono::seconds(*valor);
 }
@@ -57,9 +57,9 @@ std::chrono::seconds limiteEnvio(const std::filesystem::path& pasta) {
 // Key "EsperaOutraImpressaoSegundos" of the same section: how long a run
 // waits for another run of the folder to end; 5 seconds when absent or not a
 // whole number from 0 to a day.
-std::chrono::seconds esperaOutraImpressao(const std::filesystem::path& pasta) {
+std::chrono::seconds esperaOutraImpressao(const PastasAplicacao& pastas) {
     const auto valor =
-        valorInteiro(LerArquivoConfig(pasta, "Impressao", "EsperaOutraImpressaoSegundos"));
+        valorInteiro(LerArquivoConfig(pastas, "Impressao", "EsperaOutraImpressaoSegundos"));
     if (!valor || *valor < 0 || *valor > 86400) return std::chrono::seconds(5);
     return std::chrono::seconds(*valor);
 }
@@ -110,7 +110,7 @@ const char* textoEventoSerial(int codigo) {
 
 }  // namespace
 
-ParametrosImpressao resolverParametros(const std::filesystem::path& pasta,
+ParametrosImpressao resolverParametros(const PastasAplicacao& pastas,
                                        const ImpressoraEscolhida& impressora,
                                        bool separadorPorPedido, bool listaTipoVisivel,
                                        const std::string& textoTipo, bool layoutNovo,
@@ -119,7 +119,7 @@ ParametrosImpressao resolverParametros(const std::filesystem::path& pasta,
     p.impressora = impressora.linha;
     p.fabricante = fabricanteImpressora(p.impressora);
     p.linguagem = linguagemDoFabricante(p.fabricante);
-    p.velocidade = valorVelocidade(velocidadeConvertida(pasta, impressora), p.fabricante);
+    p.velocidade = valorVelocidade(velocidadeConvertida(pastas.dados, impressora), p.fabricante);
     p.temperatura = aparar(impressora.temperatura);
     p.porta = impressora.porta;
     p.destino = impressora.destino;
@@ -128,8 +128,8 @@ ParametrosImpressao resolverParametros(const std::filesystem::path& pasta,
     p.variante = varianteDoTexto(listaTipoVisivel, textoTipo);
     p.layoutNovo = layoutNovo;
     p.origemSolicitacao = origemSolicitacao;
-    p.limiteEnvio = limiteEnvio(pasta);
-    p.esperaOutraImpressao = esperaOutraImpressao(pasta);
+    p.limiteEnvio = limiteEnvio(pastas);
+    p.esperaOutraImpressao = esperaOutraImpressao(pastas);
     return p;
 }
 
@@ -174,8 +174,8 @@ class ServicoImpressao::Execucao {
     Acompanhamento& a_;
 };
 
-ServicoImpressao::ServicoImpressao(Maquina& maquina, Pessoa& pessoa, std::filesystem::path pasta)
-    : maquina_(maquina), pessoa_(pessoa), pasta_(std::move(pasta)) {}
+ServicoImpressao::ServicoImpressao(Maquina& maquina, Pessoa& pessoa, PastasAplicacao pastas)
+    : maquina_(maquina), pessoa_(pessoa), pastas_(std::move(pastas)) {}
 
 Resposta ServicoImpressao::mensagem(const std::string& texto, const std::string& titulo,
                                     Icone icone, Botoes botoes) {
@@ -331,11 +331,11 @@ ServicoImpressao::AberturaPorta ServicoImpressao::abrirPortaCom(const Impressora
         if (escolha == portaComAberta_) return AberturaPorta::JaAberta;
         serial.fechar();
     }
-    if (conferirExistencia && !PortaComDisponivel(pasta_, numero)) {
+    if (conferirExistencia && !PortaComDisponivel(pastas_, numero)) {
         mensagem("Porta COM" + std::to_string(numero) + " não encontrada.", {}, Icone::Informacao);
         return AberturaPorta::Falhou;
     }
-    const std::string dispositivo = dispositivoPortaCom(pasta_, numero);
+    const std::string dispositivo = dispositivoPortaCom(pastas_, numero);
     if (!serial.abrir(dispositivo, configuracao)) {
         mensagem("Não foi possível abrir a porta " + porta + " (" + dispositivo +
                      "): " + serial.ultimoErro(),
@@ -349,7 +349,7 @@ ServicoImpressao::AberturaPorta ServicoImpressao::abrirPortaCom(const Impressora
 AtualizarConfiguracao ServicoImpressao::configuracao(const PedidoImpressao& pedido) const {
     AtualizarConfiguracao cfg = configuracaoLayout(pedido.tipoEtiqueta, pedido.impressora.indice,
                                                    pedido.parametros.layoutNovo);
-    cfg.Carregar(pasta_);
+    cfg.Carregar(pastas_);
     return cfg;
 }
 
@@ -369,7 +369,7 @@ DesfechoImpressao ServicoImpressao::conferirFamilia(const FamiliaEtiqueta* famil
 }
 
 Despacho ServicoImpressao::despacho(const ParametrosImpressao& parametros, Acompanhamento& a) {
-    Despacho despacho(maquina_, parametros, pasta_, memoria_.ImagemEnviada);
+    Despacho despacho(maquina_, parametros, pastas_, memoria_.ImagemEnviada);
     despacho.mostrarDetalhePortaCom = [&a](const std::string& t) { a.mostrarDetalhePorta(t); };
     return despacho;
 }
@@ -398,7 +398,7 @@ DesfechoImpressao ServicoImpressao::imprimirEtiquetas(const PedidoImpressao& ped
     const AberturaPorta abertura = abrirPortaCom(pedido.impressora, true);
     if (abertura == AberturaPorta::Falhou) return DesfechoImpressao::Recusada;
     if (abertura == AberturaPorta::Aberta) memoria_.ImagemEnviada = false;
-    salvarEscolhaPessoal(pasta_, pedido.impressora);
+    salvarEscolhaPessoal(pastas_, pedido.impressora);
     if (!caminhoInformado(pedido, a)) return DesfechoImpressao::Recusada;
     const long long pedidas = etiquetasPedidas(pedido);
     if (mensagem("Confirma a Impressão das Etiquetas para os Pedidos Selecionados ?\n" +
@@ -455,7 +455,7 @@ ResultadoImpressao ServicoImpressao::rodar(const FamiliaEtiqueta& familia,
     ExecucaoImpressao execucao(EntradaImpressao{
         .parametros = p,
         .cfg = cfg,
-        .pasta = pasta_,
+        .pastas = pastas_,
         .grade = linhasDaFamilia(familia, pedido),
         .arquivoPedidos = pedido.arquivoPedidos,
         .nomeTemplate = nomeTemplate(familia, p.layoutNovo, p.linguagem),
@@ -532,7 +532,7 @@ ServicoImpressao::Exportacao ServicoImpressao::exportarTxt(const PedidoImpressao
         semExportacao.tipoSemExportacao = true;
         return semExportacao;
     }
-    ArquivoSequencial arquivo(pasta_);
+    ArquivoSequencial arquivo(pastas_.estado);
     arquivo.definirGrid(linhasDaFamilia(*familia, pedido));
     const bool gerado = arquivo.Gerar(exportacaoTxt(*familia), maquina_.agora());
     pessoa_.cursorOcupado(false);
@@ -549,7 +549,7 @@ ServicoImpressao::Exportacao ServicoImpressao::exportarTxt(const PedidoImpressao
 // ---- Test print and the Zebra font
 
 std::filesystem::path ServicoImpressao::arquivoTeste(int opcao) const {
-    return caminhoNaPasta(pasta_, std::string(arquivoTesteDaOpcao(opcao)));
+    return caminhoNaPasta(pastas_.dados, std::string(arquivoTesteDaOpcao(opcao)));
 }
 
 DesfechoImpressao ServicoImpressao::imprimirTeste(const PedidoImpressao& pedido,
@@ -560,7 +560,7 @@ DesfechoImpressao ServicoImpressao::imprimirTeste(const PedidoImpressao& pedido,
 DesfechoImpressao ServicoImpressao::imprimirPaginaTeste(const PedidoImpressao& pedido,
                                                         Acompanhamento& a) {
     if (!impressoraCadastrada()) return DesfechoImpressao::Recusada;
-    salvarEscolhaPessoal(pasta_, pedido.impressora);
+    salvarEscolhaPessoal(pastas_, pedido.impressora);
     if (!caminhoInformado(pedido, a)) return DesfechoImpressao::Recusada;
     if (mensagem("Confirma a Impressão de Teste ?", "impressão de Etiquetas", Icone::Pergunta,
                  Botoes::SimNao) != Resposta::Sim)

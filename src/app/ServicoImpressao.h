@@ -16,6 +16,7 @@
 
 #include "app/EscolhaImpressora.h"
 #include "comum/LeitorGrade.h"
+#include "comum/PastasAplicacao.h"
 #include "config/AtualizarConfiguracao.h"
 #include "orderfile/CargaPedidos.h"
 #include "orderfile/Reconhecimento.h"
@@ -88,7 +89,7 @@ struct PedidoImpressao {
 
 // The parameters of a print to `impressora` from the file's state and the
 // label-variant list (hidden, or the text chosen in it).
-ParametrosImpressao resolverParametros(const std::filesystem::path& pasta,
+ParametrosImpressao resolverParametros(const PastasAplicacao& pastas,
                                        const ImpressoraEscolhida& impressora,
                                        bool separadorPorPedido, bool listaTipoVisivel,
                                        const std::string& textoTipo, bool layoutNovo,
@@ -117,9 +118,9 @@ class Acompanhamento : public ProgressoImpressao {
 
 class ServicoImpressao {
   public:
-    ServicoImpressao(Maquina& maquina, Pessoa& pessoa, std::filesystem::path pasta);
+    ServicoImpressao(Maquina& maquina, Pessoa& pessoa, PastasAplicacao pastas);
 
-    const std::filesystem::path& pasta() const { return pasta_; }
+    const PastasAplicacao& pastas() const { return pastas_; }
     // What printing carries from one run to the next.
     MemoriaImpressao& memoria() { return memoria_; }
 
@@ -193,7 +194,7 @@ class ServicoImpressao {
 
     Maquina& maquina_;
     Pessoa& pessoa_;
-    std::filesystem::path pasta_;
+    PastasAplicacao pastas_;
     MemoriaImpressao memoria_;
     std::string portaComAberta_;  // port and settings the serial port was last opened with
     bool emExecucao_ = false;

@@ -39,7 +39,7 @@ int imprimir(ContextoCli& ctx, const OpcoesImprimir& o) {
     ServicoImpressao& servico = ctx.iniciarServico();
     const auto pedidos = abrirPedidos(ctx, caminhoDoArgumento(o.arquivo));
     if (!pedidos) return kFalha;
-    const auto impressora = impressoraEscolhida(ctx.pasta, o.impressora);
+    const auto impressora = impressoraEscolhida(ctx.pastas(), o.impressora);
     if (!impressora) return kArgumentos;
     if (const int r = aplicarOpcoesLinhas(*pedidos->grade, o.linhas, std::cerr); r != kOk) return r;
     // The window shows the list only for files that have label kinds.

@@ -16,7 +16,7 @@ struct OpcoesTeste {
 
 int imprimirTeste(ContextoCli& ctx, const OpcoesTeste& o) {
     ServicoImpressao& servico = ctx.iniciarServico();
-    const auto impressora = impressoraEscolhida(ctx.pasta, o.impressora);
+    const auto impressora = impressoraEscolhida(ctx.pastas(), o.impressora);
     if (!impressora) return kArgumentos;
     ctx.interromperComSinais();
     // A test file that cannot be opened is said; the command then finds no
@@ -32,7 +32,7 @@ int imprimirTeste(ContextoCli& ctx, const OpcoesTeste& o) {
 
 int carregarFonte(ContextoCli& ctx, const ArgumentosImpressora& o) {
     ServicoImpressao& servico = ctx.iniciarServico();
-    const auto impressora = impressoraEscolhida(ctx.pasta, o);
+    const auto impressora = impressoraEscolhida(ctx.pastas(), o);
     if (!impressora) return kArgumentos;
     ctx.interromperComSinais();
     AcompanhamentoCli acompanhamento(ctx);

@@ -4,11 +4,14 @@
 #include <csignal>
 
 #include "app/EdicaoGrade.h"
+#include "platform/sistema/PastaExecutavel.h"
 
 namespace etiquetas::cli {
 
 ServicoImpressao& ContextoCli::iniciarServico() {
-    servico = std::make_unique<ServicoImpressao>(plataforma, plataforma, pasta);
+    auto local = pastasDestePrograma(pasta);
+    if (!local.pastas) throw PastasIndisponiveis{local.erro};
+    servico = std::make_unique<ServicoImpressao>(plataforma, plataforma, std::move(*local.pastas));
     plataforma.portaSerial().aoEvento = [this](int codigo) { servico->eventoSerial(codigo); };
     return *servico;
 }
@@ -55,7 +58,7 @@ PedidoImpressao pedidoImpressao(const ContextoCli& ctx, const PedidosAbertos* pe
         origem = carga.OrigemSolicitacao.value_or("");
     }
     p.impressora = impressora;
-    p.parametros = resolverParametros(ctx.pasta, impressora, separador, listaVisivel, textoTipo,
+    p.parametros = resolverParametros(ctx.pastas(), impressora, separador, listaVisivel, textoTipo,
                                       layoutNovo, origem);
     return p;
 }

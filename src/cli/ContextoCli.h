@@ -17,13 +17,20 @@ namespace etiquetas::cli {
 // Exit statuses of etiquetas-cli.
 enum Saida { kOk = 0, kFalha = 1, kArgumentos = 2, kEncerrada = 3 };
 
+// The user's folders could not be had (no HOME, a folder not created).
+struct PastasIndisponiveis {
+    std::string motivo;
+};
+
 struct ContextoCli {
-    std::filesystem::path pasta;  // --pasta, or the executable's folder
+    std::filesystem::path pasta;  // --pasta; empty: where the installation keeps its files
     PlataformaHeadless plataforma;
     std::unique_ptr<ServicoImpressao> servico;
 
-    // Creates the printing service on the folder.
+    // Finds the folders and creates the printing service on them. Throws
+    // PastasIndisponiveis.
     ServicoImpressao& iniciarServico();
+    const PastasAplicacao& pastas() const { return servico->pastas(); }
     // SIGINT and SIGTERM stop a run after its current job.
     void interromperComSinais();
 };

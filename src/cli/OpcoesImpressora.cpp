@@ -46,7 +46,7 @@ void adicionarOpcoesImpressora(CLI::App& c, ArgumentosImpressora& o) {
             "BAUD,PARIDADE,DADOS,PARADA"));
 }
 
-std::optional<ImpressoraEscolhida> impressoraEscolhida(const std::filesystem::path& pasta,
+std::optional<ImpressoraEscolhida> impressoraEscolhida(const PastasAplicacao& pastas,
                                                        const ArgumentosImpressora& a) {
     OpcoesImpressora o;
     o.impressora = a.impressora;
@@ -59,7 +59,7 @@ std::optional<ImpressoraEscolhida> impressoraEscolhida(const std::filesystem::pa
         const auto p = partesSerial(*a.serial);
         o.serial = ConfiguracaoSerialImpressao{p[0], p[1], p[2], p[3]};
     }
-    const EscolhaResolvida resolvida = escolherImpressora(pasta, o);
+    const EscolhaResolvida resolvida = escolherImpressora(pastas, o);
     if (!resolvida.escolha) {
         std::cerr << "--impressora " << *a.impressora
                   << cp1252ParaUtf8(": a tabela de impressoras tem ") << resolvida.impressoras

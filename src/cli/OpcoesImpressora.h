@@ -26,7 +26,7 @@ void adicionarOpcoesImpressora(CLI::App& comando, ArgumentosImpressora& argument
 
 // The printer chosen; none (reason on standard error, exit status
 // kArgumentos) when a value does not fit.
-std::optional<ImpressoraEscolhida> impressoraEscolhida(const std::filesystem::path& pasta,
+std::optional<ImpressoraEscolhida> impressoraEscolhida(const PastasAplicacao& pastas,
                                                        const ArgumentosImpressora& argumentos);
 
 }  // namespace etiquetas::cli

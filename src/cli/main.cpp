@@ -9,7 +9,6 @@
 
 #include "cli/ContextoCli.h"
 #include "comum/Texto.h"
-#include "platform/sistema/PastaExecutavel.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -62,7 +61,6 @@ int main(int argc, char** argv) {
 #endif
     ContextoCli ctx;
     ctx.plataforma.ecoMensagens = &std::cerr;
-    ctx.pasta = pastaDoExecutavel();
 
     CLI::App app{utf8(u8"etiquetas-cli: impressão de etiquetas Quelmonte sem janela")};
     app.require_subcommand(0, 1);
@@ -70,7 +68,9 @@ int main(int argc, char** argv) {
     app.allow_windows_style_options(false);
     bool versao = false;
     app.add_flag("--version", versao, utf8(u8"Mostra a versão do aplicativo"));
-    app.add_option("--pasta", ctx.pasta, utf8(u8"Pasta do aplicativo (tabelas, modelos, INI)"))
+    app.add_option("--pasta", ctx.pasta,
+                   utf8(u8"Uma pasta para tudo: tabelas, modelos, INI e spool (sem ela, a pasta do "
+                        u8"programa ou, instalado, as pastas do usuário)"))
         ->check(CLI::ExistingDirectory);
 
     Execucao execucao;
@@ -101,6 +101,8 @@ int main(int argc, char** argv) {
         return execucao();
     } catch (const AplicacaoEncerrada&) {
         return kEncerrada;
+    } catch (const PastasIndisponiveis& p) {
+        ctx.plataforma.mensagem(p.motivo, "", Icone::Critico, Botoes::Ok);
     } catch (const std::bad_alloc&) {
         std::cerr << cp1252ParaUtf8("Memória insuficiente; comando interrompido") << '\n';
     } catch (const std::exception& e) {

@@ -229,24 +229,34 @@ bool gravarChaveIni(const std::filesystem::path& arquivo, std::string_view secao
     return gravou;
 }
 
-std::string LerArquivoIni(const std::filesystem::path& pasta, std::string_view secao,
+namespace {
+
+bool gravarNaConfiguracao(const PastasAplicacao& pastas, std::string_view nome,
+                          std::string_view secao, std::string_view chave, std::string_view valor) {
+    const auto arquivo = arquivoConfiguracaoGravacao(pastas, nome);
+    return arquivo && gravarChaveIni(*arquivo, secao, chave, valor);
+}
+
+}  // namespace
+
+std::string LerArquivoIni(const PastasAplicacao& pastas, std::string_view secao,
                           std::string_view chave) {
-    return lerChaveIni(caminhoNaPasta(pasta, kArquivoLayout), secao, chave);
+    return lerChaveIni(arquivoConfiguracaoLeitura(pastas, kArquivoLayout), secao, chave);
 }
 
-bool GravarArquivoIni(const std::filesystem::path& pasta, std::string_view secao,
-                      std::string_view chave, std::string_view valor) {
-    return gravarChaveIni(caminhoNaPasta(pasta, kArquivoLayout), secao, chave, valor);
+bool GravarArquivoIni(const PastasAplicacao& pastas, std::string_view secao, std::string_view chave,
+                      std::string_view valor) {
+    return gravarNaConfiguracao(pastas, kArquivoLayout, secao, chave, valor);
 }
 
-std::string LerArquivoConfig(const std::filesystem::path& pasta, std::string_view secao,
+std::string LerArquivoConfig(const PastasAplicacao& pastas, std::string_view secao,
                              std::string_view chave) {
-    return lerChaveIni(caminhoNaPasta(pasta, kArquivoPessoal), secao, chave);
+    return lerChaveIni(arquivoConfiguracaoLeitura(pastas, kArquivoPessoal), secao, chave);
 }
 
-bool GravarArquivoConfig(const std::filesystem::path& pasta, std::string_view secao,
+bool GravarArquivoConfig(const PastasAplicacao& pastas, std::string_view secao,
                          std::string_view chave, std::string_view valor) {
-    return gravarChaveIni(caminhoNaPasta(pasta, kArquivoPessoal), secao, chave, valor);
+    return gravarNaConfiguracao(pastas, kArquivoPessoal, secao, chave, valor);
 }
 
 std::string secaoPosicoes(std::string_view nomeTemplate) {
@@ -257,9 +267,9 @@ std::string secaoPosicoes(std::string_view nomeTemplate) {
     return secao;
 }
 
-void LerPosicaoTemplate(const AtualizarConfiguracao& cfg, const std::filesystem::path& pasta,
+void LerPosicaoTemplate(const AtualizarConfiguracao& cfg, const PastasAplicacao& pastas,
                         std::string_view nomeTemplate, std::string& chave, short& x, short& y) {
-    chave = LerArquivoIni(pasta, secaoPosicoes(nomeTemplate), chave);
+    chave = LerArquivoIni(pastas, secaoPosicoes(nomeTemplate), chave);
     x = paraCurto(numeroDaPosicao(esquerda(chave, 4)) + cfg.margemEsquerda);
     y = paraCurto(numeroDaPosicao(direita(chave, 4)) + cfg.margemTopo);
 }

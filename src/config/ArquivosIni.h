@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "comum/PastasAplicacao.h"
+
 namespace etiquetas {
 
 class AtualizarConfiguracao;
@@ -30,16 +32,17 @@ std::string lerChaveIni(const std::filesystem::path& arquivo, std::string_view s
 bool gravarChaveIni(const std::filesystem::path& arquivo, std::string_view secao,
                     std::string_view chave, std::string_view valor);
 
-// The layout file of the application folder `pasta`.
-std::string LerArquivoIni(const std::filesystem::path& pasta, std::string_view secao,
+// The layout file: the user's copy once written, the shipped one before
+// (one and the same file when everything is in one folder).
+std::string LerArquivoIni(const PastasAplicacao& pastas, std::string_view secao,
                           std::string_view chave);
-bool GravarArquivoIni(const std::filesystem::path& pasta, std::string_view secao,
-                      std::string_view chave, std::string_view valor);
+bool GravarArquivoIni(const PastasAplicacao& pastas, std::string_view secao, std::string_view chave,
+                      std::string_view valor);
 
-// The personal file of the application folder `pasta`.
-std::string LerArquivoConfig(const std::filesystem::path& pasta, std::string_view secao,
+// The personal file, the same way.
+std::string LerArquivoConfig(const PastasAplicacao& pastas, std::string_view secao,
                              std::string_view chave);
-bool GravarArquivoConfig(const std::filesystem::path& pasta, std::string_view secao,
+bool GravarArquivoConfig(const PastasAplicacao& pastas, std::string_view secao,
                          std::string_view chave, std::string_view valor);
 
 // The section that holds a template's field positions: the name in upper
@@ -49,7 +52,7 @@ std::string secaoPosicoes(std::string_view nomeTemplate);
 // A field position of the layout file ("xxxxyyyy", printer dots) plus the
 // configuration's margins. `chave` names the field and receives the value
 // read. A missing or non-numeric half counts as 0 before the margins.
-void LerPosicaoTemplate(const AtualizarConfiguracao& cfg, const std::filesystem::path& pasta,
+void LerPosicaoTemplate(const AtualizarConfiguracao& cfg, const PastasAplicacao& pastas,
                         std::string_view nomeTemplate, std::string& chave, short& x, short& y);
 
 }  // namespace etiquetas

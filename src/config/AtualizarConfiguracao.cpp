@@ -40,15 +40,15 @@ std::optional<T> numeroArmazenado(const std::string& texto) {
 }
 
 template <typename T>
-void carregarNumero(const fs::path& pasta, const std::string& secao, const char* chave,
+void carregarNumero(const PastasAplicacao& pastas, const std::string& secao, const char* chave,
                     T& propriedade) {
-    if (const auto valor = numeroArmazenado<T>(LerArquivoIni(pasta, secao, chave)))
+    if (const auto valor = numeroArmazenado<T>(LerArquivoIni(pastas, secao, chave)))
         propriedade = *valor;
 }
 
-void carregarTexto(const fs::path& pasta, const std::string& secao, const char* chave,
+void carregarTexto(const PastasAplicacao& pastas, const std::string& secao, const char* chave,
                    std::string& propriedade) {
-    auto valor = LerArquivoIni(pasta, secao, chave);
+    auto valor = LerArquivoIni(pastas, secao, chave);
     if (!valor.empty()) propriedade = std::move(valor);
 }
 
@@ -60,25 +60,25 @@ std::string AtualizarConfiguracao::NomeSecao() const {
     return secao + sufixoDaImpressora(TipoImpressora);
 }
 
-void AtualizarConfiguracao::Carregar(const fs::path& pasta) {
+void AtualizarConfiguracao::Carregar(const PastasAplicacao& pastas) {
     const std::string secao = NomeSecao();
-    carregarNumero(pasta, secao, "Repeticao", Repeticao);
-    carregarNumero(pasta, secao, "Largura", LarguraEtiqueta);
-    carregarNumero(pasta, secao, "MargemEsquerda", margemEsquerda);
-    carregarNumero(pasta, secao, "MargemTopo", margemTopo);
-    carregarTexto(pasta, secao, "FonteCodigo", CodigoFonte);
-    carregarTexto(pasta, secao, "FonteNome", NomeFonte);
-    CmdIniciar = LerArquivoIni(pasta, secao, "CmdIniciar");
-    carregarPortaSerial(pasta);
+    carregarNumero(pastas, secao, "Repeticao", Repeticao);
+    carregarNumero(pastas, secao, "Largura", LarguraEtiqueta);
+    carregarNumero(pastas, secao, "MargemEsquerda", margemEsquerda);
+    carregarNumero(pastas, secao, "MargemTopo", margemTopo);
+    carregarTexto(pastas, secao, "FonteCodigo", CodigoFonte);
+    carregarTexto(pastas, secao, "FonteNome", NomeFonte);
+    CmdIniciar = LerArquivoIni(pastas, secao, "CmdIniciar");
+    carregarPortaSerial(pastas);
 }
 
-void AtualizarConfiguracao::carregarPortaSerial(const fs::path& pasta) {
+void AtualizarConfiguracao::carregarPortaSerial(const PastasAplicacao& pastas) {
     Serial serial;
-    serial.porta = LerArquivoIni(pasta, kSecaoPortaSerial, "Porta");
-    carregarNumero(pasta, kSecaoPortaSerial, "BaudeRate", serial.BaudeRate);
-    carregarNumero(pasta, kSecaoPortaSerial, "StopBit", serial.StopBit);
-    carregarNumero(pasta, kSecaoPortaSerial, "DataBit", serial.DataBit);
-    carregarNumero(pasta, kSecaoPortaSerial, "Paridade", serial.Paridade);
+    serial.porta = LerArquivoIni(pastas, kSecaoPortaSerial, "Porta");
+    carregarNumero(pastas, kSecaoPortaSerial, "BaudeRate", serial.BaudeRate);
+    carregarNumero(pastas, kSecaoPortaSerial, "StopBit", serial.StopBit);
+    carregarNumero(pastas, kSecaoPortaSerial, "DataBit", serial.DataBit);
+    carregarNumero(pastas, kSecaoPortaSerial, "Paridade", serial.Paridade);
     PortaSerial = serial;
 }
 
@@ -93,40 +93,40 @@ bool AtualizarConfiguracao::ValidarParametros() {
     return erro_.empty();
 }
 
-Gravacao AtualizarConfiguracao::Configurar(const fs::path& pasta) {
+Gravacao AtualizarConfiguracao::Configurar(const PastasAplicacao& pastas) {
     if (!ValidarParametros()) return Gravacao::Recusada;
-    bool gravou = gravarParametros(pasta);
-    if (PortaSerial) gravou = gravarPortaSerial(pasta) && gravou;
+    bool gravou = gravarParametros(pastas);
+    if (PortaSerial) gravou = gravarPortaSerial(pastas) && gravou;
     return gravou ? Gravacao::Gravada : Gravacao::GravadaComErro;
 }
 
-bool AtualizarConfiguracao::gravarParametros(const fs::path& pasta) const {
+bool AtualizarConfiguracao::gravarParametros(const PastasAplicacao& pastas) const {
     const std::string secao = NomeSecao();
-    bool ok = GravarArquivoIni(pasta, secao, "Repeticao", formatarInteiro(Repeticao, "0000"));
-    ok = GravarArquivoIni(pasta, secao, "Largura", formatarInteiro(LarguraEtiqueta, "0000")) && ok;
+    bool ok = GravarArquivoIni(pastas, secao, "Repeticao", formatarInteiro(Repeticao, "0000"));
+    ok = GravarArquivoIni(pastas, secao, "Largura", formatarInteiro(LarguraEtiqueta, "0000")) && ok;
     ok =
-        GravarArquivoIni(pasta, secao, "MargemEsquerda", formatarInteiro(margemEsquerda, "0000")) &&
+        GravarArquivoIni(pastas, secao, "MargemEsquerda", formatarInteiro(margemEsquerda, "0000")) &&
         ok;
-    ok = GravarArquivoIni(pasta, secao, "MargemTopo", formatarInteiro(margemTopo, "0000")) && ok;
-    ok = GravarArquivoIni(pasta, secao, "FonteCodigo", CodigoFonte) && ok;
-    ok = GravarArquivoIni(pasta, secao, "FonteNome", NomeFonte) && ok;
-    ok = GravarArquivoIni(pasta, secao, "CmdIniciar", CmdIniciar) && ok;
+    ok = GravarArquivoIni(pastas, secao, "MargemTopo", formatarInteiro(margemTopo, "0000")) && ok;
+    ok = GravarArquivoIni(pastas, secao, "FonteCodigo", CodigoFonte) && ok;
+    ok = GravarArquivoIni(pastas, secao, "FonteNome", NomeFonte) && ok;
+    ok = GravarArquivoIni(pastas, secao, "CmdIniciar", CmdIniciar) && ok;
     return ok;
 }
 
-bool AtualizarConfiguracao::gravarPortaSerial(const fs::path& pasta) const {
+bool AtualizarConfiguracao::gravarPortaSerial(const PastasAplicacao& pastas) const {
     const Serial& s = *PortaSerial;
-    bool ok = GravarArquivoIni(pasta, kSecaoPortaSerial, "Porta", s.porta);
-    ok = GravarArquivoIni(pasta, kSecaoPortaSerial, "BaudeRate", std::to_string(s.BaudeRate)) && ok;
-    ok = GravarArquivoIni(pasta, kSecaoPortaSerial, "StopBit", std::to_string(s.StopBit)) && ok;
-    ok = GravarArquivoIni(pasta, kSecaoPortaSerial, "DataBit", std::to_string(s.DataBit)) && ok;
-    ok = GravarArquivoIni(pasta, kSecaoPortaSerial, "Paridade", std::to_string(s.Paridade)) && ok;
+    bool ok = GravarArquivoIni(pastas, kSecaoPortaSerial, "Porta", s.porta);
+    ok = GravarArquivoIni(pastas, kSecaoPortaSerial, "BaudeRate", std::to_string(s.BaudeRate)) && ok;
+    ok = GravarArquivoIni(pastas, kSecaoPortaSerial, "StopBit", std::to_string(s.StopBit)) && ok;
+    ok = GravarArquivoIni(pastas, kSecaoPortaSerial, "DataBit", std::to_string(s.DataBit)) && ok;
+    ok = GravarArquivoIni(pastas, kSecaoPortaSerial, "Paridade", std::to_string(s.Paridade)) && ok;
     return ok;
 }
 
-bool AtualizarConfiguracao::Restaurar(const fs::path& pasta) {
+bool AtualizarConfiguracao::Restaurar(const PastasAplicacao& pastas) {
     erro_.clear();
-    const fs::path original = caminhoNaPasta(pasta, kArquivoLayoutOriginal);
+    const fs::path original = caminhoNaPasta(pastas.dados, kArquivoLayoutOriginal);
     std::error_code estado;
     if (!fs::is_regular_file(original, estado)) {
         erro_ =
@@ -138,7 +138,7 @@ bool AtualizarConfiguracao::Restaurar(const fs::path& pasta) {
     bool ok = true;
     for (const char* chave : {"Repeticao", "Largura", "MargemEsquerda", "MargemTopo", "FonteCodigo",
                               "FonteNome", "CmdIniciar"})
-        ok = GravarArquivoIni(pasta, secao, chave, lerChaveIni(original, secao, chave)) && ok;
+        ok = GravarArquivoIni(pastas, secao, chave, lerChaveIni(original, secao, chave)) && ok;
     if (!ok)
         erro_ =
             "Não foi possível gravar a restauração no arquivo de configuração "

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "comum/PastasAplicacao.h"
 #include "config/Serial.h"
 
 namespace etiquetas {
@@ -43,21 +44,21 @@ class AtualizarConfiguracao {
 
     // Reads the section. Empty, non-numeric or out-of-range numbers keep
     // what the property held.
-    void Carregar(const std::filesystem::path& pasta);
+    void Carregar(const PastasAplicacao& pastas);
     // Validates and saves; every key is attempted even after one fails, so
     // that as much as possible is saved.
-    Gravacao Configurar(const std::filesystem::path& pasta);
+    Gravacao Configurar(const PastasAplicacao& pastas);
     // Brings the section back to what the installation shipped: the keys
-    // of the section are copied from the pristine layout file kept beside
+    // of the section are copied from the pristine layout file shipped with
     // the layout file. False (Erro set) when that copy is missing or the
     // layout file cannot be written.
-    bool Restaurar(const std::filesystem::path& pasta);
+    bool Restaurar(const PastasAplicacao& pastas);
 
   private:
     bool ValidarParametros();
-    bool gravarParametros(const std::filesystem::path& pasta) const;
-    bool gravarPortaSerial(const std::filesystem::path& pasta) const;
-    void carregarPortaSerial(const std::filesystem::path& pasta);
+    bool gravarParametros(const PastasAplicacao& pastas) const;
+    bool gravarPortaSerial(const PastasAplicacao& pastas) const;
+    void carregarPortaSerial(const PastasAplicacao& pastas);
 
     std::string erro_;
 };

@@ -52,9 +52,9 @@ void sincronizarLista(QComboBox* combo, const Lista& lista) {
 
 }  // namespace
 
-FrmConfiguracao::FrmConfiguracao(Plataforma& plataforma, const std::filesystem::path& pasta,
+FrmConfiguracao::FrmConfiguracao(Plataforma& plataforma, const PastasAplicacao& pastas,
                                  QWidget* pai, DialogoConfiguracao::Escolha escolha)
-    : QDialog(pai), modelo_(plataforma, pasta) {
+    : QDialog(pai), modelo_(plataforma, pastas) {
     registrarImagensEtiquetas();
     setObjectName(QStringLiteral("frmConfiguracao"));
     setWindowTitle(paraQt(modelo_.titulo));
@@ -183,7 +183,7 @@ void FrmConfiguracao::aplicarFoco() {
 }
 
 void mostrarFrmConfiguracao(Aplicacao& aplicacao, QWidget* pai) {
-    FrmConfiguracao dialogo(aplicacao.plataforma(), aplicacao.PastaAplicacao(), pai,
+    FrmConfiguracao dialogo(aplicacao.plataforma(), aplicacao.pastas(), pai,
                             aplicacao.escolhaConfiguracao());
     dialogo.exec();
 }

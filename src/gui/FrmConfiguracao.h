@@ -21,8 +21,8 @@ class FrmConfiguracao : public QDialog {
     Q_OBJECT
 
   public:
-    FrmConfiguracao(Plataforma& plataforma, const std::filesystem::path& pastaAplicacao,
-                    QWidget* pai = nullptr, DialogoConfiguracao::Escolha escolha = {});
+    FrmConfiguracao(Plataforma& plataforma, const PastasAplicacao& pastas, QWidget* pai = nullptr,
+                    DialogoConfiguracao::Escolha escolha = {});
 
     DialogoConfiguracao& modelo() { return modelo_; }
     // The widget bound to the model's control of that name, or nullptr.

@@ -11,6 +11,7 @@
 #include "gui/FrmEtiqueta.h"
 #include "gui/TraducoesQt.h"
 #include "platform/qt/PlataformaQt.h"
+#include "platform/sistema/PastaExecutavel.h"
 
 namespace {
 
@@ -48,9 +49,10 @@ Opcoes lerOpcoes(const QApplication& qt) {
     QCommandLineParser p;
     p.setApplicationDescription(QStringLiteral("Impressão de etiquetas"));
     p.addHelpOption();
-    const QCommandLineOption pasta(QStringLiteral("pasta"),
-                                   QStringLiteral("Pasta da aplicação (tabelas, INI, modelos)."),
-                                   QStringLiteral("DIR"));
+    const QCommandLineOption pasta(
+        QStringLiteral("pasta"),
+        QStringLiteral("Uma pasta para tudo: tabelas, modelos, INI e spool."),
+        QStringLiteral("DIR"));
     const QCommandLineOption abrir(QStringLiteral("abrir"),
                                    QStringLiteral("Arquivo de pedidos a abrir ao iniciar."),
                                    QStringLiteral("ARQUIVO"));
@@ -66,8 +68,7 @@ Opcoes lerOpcoes(const QApplication& qt) {
         QStringLiteral("LINHAS"));
     p.addOptions({pasta, abrir, captura, tamanho, marcar});
     p.process(qt);
-    return {p.isSet(pasta) ? p.value(pasta) : QCoreApplication::applicationDirPath(),
-            p.value(captura), tamanhoDaCaptura(p.value(tamanho)), p.value(abrir),
+    return {p.value(pasta), p.value(captura), tamanhoDaCaptura(p.value(tamanho)), p.value(abrir),
             linhasParaMarcar(p.value(marcar))};
 }
 
@@ -101,8 +102,13 @@ int main(int argc, char** argv) {
     const Opcoes opcoes = lerOpcoes(qt);
 
     etiquetas::PlataformaQt plataforma;
-    etiquetas::Aplicacao aplicacao(plataforma,
-                                   std::filesystem::path(opcoes.pasta.toStdU16String()));
+    auto local =
+        etiquetas::pastasDestePrograma(std::filesystem::path(opcoes.pasta.toStdU16String()));
+    if (!local.pastas) {
+        plataforma.mensagem(local.erro, "", etiquetas::Icone::Critico, etiquetas::Botoes::Ok);
+        return 1;
+    }
+    etiquetas::Aplicacao aplicacao(plataforma, std::move(*local.pastas));
     aplicacao.iniciar();
     etiquetas::FrmEtiqueta janela(aplicacao);
     if (!opcoes.abrir.isEmpty()) {

@@ -17,12 +17,6 @@ namespace {
 
 constexpr std::size_t kTamanhoMotivo = 300;
 
-#ifdef _WIN32
-constexpr const char* kScript = "QuelmonteImprime.bat";
-#else
-constexpr const char* kScript = "QuelmonteImprime.sh";
-#endif
-
 std::string primeiraLinha(const std::string& texto) {
     const auto inicio = texto.find_first_not_of("\r\n");
     if (inicio == std::string::npos) return {};
@@ -42,11 +36,11 @@ std::string linhaDeComando(const fs::path& script, const std::vector<std::string
 
 }  // namespace
 
-Despacho::Despacho(Maquina& maquina, const ParametrosImpressao& parametros, fs::path pasta,
-                   bool& imagemEnviada)
+Despacho::Despacho(Maquina& maquina, const ParametrosImpressao& parametros,
+                   PastasAplicacao pastas, bool& imagemEnviada)
     : maquina_(maquina),
       parametros_(parametros),
-      pasta_(std::move(pasta)),
+      pastas_(std::move(pastas)),
       imagemEnviada_(imagemEnviada) {
     trava_ = aguardarTrava();
 }
@@ -54,11 +48,11 @@ Despacho::Despacho(Maquina& maquina, const ParametrosImpressao& parametros, fs::
 TravaImpressao Despacho::aguardarTrava() {
     const auto fim = std::chrono::steady_clock::now() + parametros_.esperaOutraImpressao;
     for (;;) {
-        if (auto trava = TravaImpressao::tentar(pasta_)) return std::move(*trava);
+        if (auto trava = TravaImpressao::tentar(pastas_.estado)) return std::move(*trava);
         if (std::chrono::steady_clock::now() >= fim) break;
         maquina_.pausar(std::chrono::milliseconds(100));
     }
-    const std::string quem = TravaImpressao::ocupante(pasta_);
+    const std::string quem = TravaImpressao::ocupante(pastas_.estado);
     throw FalhaImpressao(
         "Outra impressão está em andamento nesta pasta (" +
         (quem.empty() ? std::string("outro programa") : quem) +
@@ -66,7 +60,7 @@ TravaImpressao Despacho::aguardarTrava() {
 }
 
 void Despacho::enviar(const Trabalho& trabalho) {
-    const fs::path spool = caminhoNaPasta(pasta_, trabalho.spool);
+    const fs::path spool = caminhoNaPasta(pastas_.estado, trabalho.spool);
     if (!regravarArquivo(spool, trabalho.texto))
         throw FalhaImpressao("Não foi possível gravar o arquivo de impressão " +
                              textoDoCaminho(spool));
@@ -92,7 +86,7 @@ void Despacho::despachar(const fs::path& spool, const Trabalho& trabalho) {
 }
 
 void Despacho::executarScript(const fs::path& spool) {
-    const fs::path script = caminhoNaPasta(pasta_, kScript);
+    const fs::path script = scriptImpressao(pastas_);
     const auto argumentos = argumentosScript(spool);
     std::error_code erro;
     // No script, no delivery: the run stops instead of announcing labels

@@ -1,7 +1,7 @@
 #pragma once
 
 // Getting a job to the printer: its text is written to its spool file in the
-// application folder, then the print script delivers it (parallel port,
+// state folder, then the print script delivers it (parallel port,
 // network printer, folder, queue) or it goes out through the serial port.
 // A job that cannot be delivered throws FalhaImpressao, which ends the run.
 // A dispatcher is one run: it holds the folder's print lock while it lives.
@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "comum/PastasAplicacao.h"
 #include "output/TravaImpressao.h"
 #include "platform/Maquina.h"
 #include "render/ParametrosImpressao.h"
@@ -23,8 +24,8 @@ namespace etiquetas {
 class Despacho : public SaidaTrabalhos {
   public:
     // Waits up to parametros.esperaOutraImpressao for another run of the
-    // folder to end; throws FalhaImpressao naming it if it does not.
-    Despacho(Maquina& maquina, const ParametrosImpressao& parametros, std::filesystem::path pasta,
+    // spool folder to end; throws FalhaImpressao naming it if it does not.
+    Despacho(Maquina& maquina, const ParametrosImpressao& parametros, PastasAplicacao pastas,
              bool& imagemEnviada);
 
     void enviar(const Trabalho& trabalho) override;
@@ -45,7 +46,7 @@ class Despacho : public SaidaTrabalhos {
 
     Maquina& maquina_;
     const ParametrosImpressao& parametros_;
-    std::filesystem::path pasta_;
+    PastasAplicacao pastas_;
     bool& imagemEnviada_;
     std::optional<TravaImpressao> trava_;
 };

@@ -11,11 +11,11 @@
 
 namespace etiquetas {
 
-std::string dispositivoPortaCom(const std::filesystem::path& pasta, int numero) {
+std::string dispositivoPortaCom(const PastasAplicacao& pastas, int numero) {
     const std::string nome = "COM" + std::to_string(numero);
     // A USB adapter gets whatever number the system gives it; the mapping
     // lets "COM1" of the window lead there (COM1=\\.\COM5 on Windows).
-    const std::string mapeado = aparar(LerArquivoConfig(pasta, "PortasCom", nome));
+    const std::string mapeado = aparar(LerArquivoConfig(pastas, "PortasCom", nome));
     if (!mapeado.empty()) return mapeado;
 #ifdef _WIN32
     return nome;
@@ -24,9 +24,9 @@ std::string dispositivoPortaCom(const std::filesystem::path& pasta, int numero) 
 #endif
 }
 
-bool PortaComDisponivel(const std::filesystem::path& pasta, int numero) {
+bool PortaComDisponivel(const PastasAplicacao& pastas, int numero) {
     if (numero < 1) return false;
-    const std::string dispositivo = dispositivoPortaCom(pasta, numero);
+    const std::string dispositivo = dispositivoPortaCom(pastas, numero);
 #ifdef _WIN32
     // A port ("COM5", "\\.\COM5") exists when the system has a default
     // configuration for it; anything else is a path.

@@ -225,7 +225,7 @@ class ImpressaoFolhas : public RotinaPreco {
         if (!sku_ && celula(CampoPreco::CodDepto) == kDepartamentoInterno)
             substituirTodos(nome, kModeloCaixa, kModeloInterna);
         caixa_ = !sku_ && nome.find(kModeloCaixa) != std::string::npos;
-        x_.TextoTemplate = lerTemplate(x_.pasta, nome);
+        x_.TextoTemplate = lerTemplate(x_.pastas.dados, nome);
         codigosPorFolha_ = contarCodigosBarras(x_.TextoTemplate);
     }
 

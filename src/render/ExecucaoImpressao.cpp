@@ -25,7 +25,7 @@ void ExecucaoImpressao::enviarTexto(TipoTrabalho tipo, const std::string& spool,
 }
 
 void ExecucaoImpressao::enviarConfiguracaoDatamax() {
-    const auto origem = caminhoNaPasta(pasta, "QuelmonteConfiguracaoDatamax.prn");
+    const auto origem = caminhoNaPasta(pastas.dados, "QuelmonteConfiguracaoDatamax.prn");
     const auto configuracao = lerArquivo(origem);
     if (!configuracao)
         throw FalhaImpressao("Arquivo de configuração da Datamax não encontrado: " +

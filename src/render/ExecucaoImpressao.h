@@ -10,6 +10,7 @@
 #include <string>
 
 #include "comum/LeitorGrade.h"
+#include "comum/PastasAplicacao.h"
 #include "config/AtualizarConfiguracao.h"
 #include "render/ParametrosImpressao.h"
 #include "render/Trabalho.h"
@@ -63,7 +64,7 @@ struct ResultadoImpressao {
 struct EntradaImpressao {
     const ParametrosImpressao& parametros;
     const AtualizarConfiguracao& cfg;
-    std::filesystem::path pasta;
+    PastasAplicacao pastas;  // templates from the data folder, layout file
     const LeitorGrade& grade;
     std::string arquivoPedidos;  // the order file, as messages name it
     std::string nomeTemplate;

@@ -114,7 +114,7 @@ class ExecucaoAdesiva : public RotinaPreco {
     void lerPosicoes() {
         for (std::size_t i = 0; i < familia_.chaves.size() && i < kMaxPosicoes; ++i) {
             std::string valor(familia_.chaves[i]);
-            LerPosicaoTemplate(cfg_, x_.pasta, secao_, valor, posX_[i], posY_[i]);
+            LerPosicaoTemplate(cfg_, x_.pastas, secao_, valor, posX_[i], posY_[i]);
             verificarPosicao(valor, secao_, familia_.chaves[i], cfg_);
         }
     }
@@ -158,7 +158,7 @@ class ExecucaoAdesiva : public RotinaPreco {
         // Loading keeps 0 for a stored value that is no 16-bit number: say
         // what is wrong with the value, not with the 0.
         const std::string secao = cfg_.NomeSecao();
-        const std::string texto = LerArquivoIni(x_.pasta, secao, "Repeticao");
+        const std::string texto = LerArquivoIni(x_.pastas, secao, "Repeticao");
         const auto valor = valorNumerico(texto);
         if (!texto.empty() && (!valor || std::abs(std::round(*valor)) > 32767))
             throw FalhaImpressao("Valor inválido para Repeticao na seção " + secao +

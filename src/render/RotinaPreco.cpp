@@ -48,10 +48,10 @@ FaixaSequencias RotinaPreco::faixaDaLinha() const {
 
 void RotinaPreco::conferirRepeticao() const {
     const std::string secao = std::string("QuelmonteEtiqPreco") + x_.linguagem();
-    const auto arquivo = caminhoNaPasta(x_.pasta, "QuelmonteEtiqueta.ini");
+    const auto arquivo = arquivoConfiguracaoLeitura(x_.pastas, kArquivoLayout);
     if (std::error_code e; !std::filesystem::is_regular_file(arquivo, e))
         throw FalhaImpressao("Arquivo de configuração não encontrado: " + textoDoCaminho(arquivo));
-    const std::string texto = LerArquivoIni(x_.pasta, secao, "Repeticao");
+    const std::string texto = LerArquivoIni(x_.pastas, secao, "Repeticao");
     const auto valor = valorNumerico(texto);
     if (!valor || std::round(*valor) < -32768 || std::round(*valor) > 32767)
         throw FalhaImpressao("Valor inválido para Repeticao na seção " + secao +

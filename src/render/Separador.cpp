@@ -13,9 +13,9 @@ namespace {
 void imprimir(ExecucaoImpressao& execucao, const LinhaPreco& linha,
               const std::string& linhaReferencia) {
     const std::string secao = std::string("QuelmonteSeparador") + execucao.linguagem();
-    const std::string etiqueta = LerArquivoIni(execucao.pasta, secao, "Label");
+    const std::string etiqueta = LerArquivoIni(execucao.pastas, secao, "Label");
     std::string& texto = execucao.TextoSeparador;
-    texto = lerTemplate(execucao.pasta, execucao.nomeSeparador);
+    texto = lerTemplate(execucao.pastas.dados, execucao.nomeSeparador);
     preencherComandosImpressora(texto, execucao.parametros.velocidade,
                                 execucao.parametros.temperatura);
     substituirTodos(texto, "LLLL", etiqueta);

@@ -31,7 +31,7 @@ class VolumeReposicao : public RotinaVolume {
     const std::string& modelo() {
         x_.passo = kPassoVolumeTemplate;
         if (!lido_) {
-            x_.TextoTemplate = lerTemplate(x_.pasta, x_.nomeTemplate);
+            x_.TextoTemplate = lerTemplate(x_.pastas.dados, x_.nomeTemplate);
             preencherComandosImpressora(x_.TextoTemplate, x_.parametros.velocidade,
                                         x_.parametros.temperatura);
             lido_ = true;

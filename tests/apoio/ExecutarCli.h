@@ -21,11 +21,13 @@ struct SaidaCli {
 };
 
 // Arguments in UTF-8, as a terminal passes them (paths through utf8DoCaminho).
-inline SaidaCli executarCliUtf8(const std::vector<std::string>& argumentos) {
+// `programa`: a copy of etiquetas-cli placed elsewhere.
+inline SaidaCli executarCliUtf8(const std::vector<std::string>& argumentos,
+                                const std::filesystem::path& programa = ETIQUETAS_CLI) {
     const auto pasta = criarPastaUnica("etiquetas-cli-");
     SaidasProcesso saidas{pasta / "saida", pasta / "erros"};
-    const auto r =
-        executarProcesso(ETIQUETAS_CLI, argumentos, std::chrono::seconds(90), {}, saidas);
+    const auto r = executarProcesso(utf8DoCaminho(programa), argumentos, std::chrono::seconds(90),
+                                    {}, saidas);
     SaidaCli s{r.iniciou && !r.excedeuLimite ? r.codigoSaida : -1,
                lerArquivo(saidas.saidaPadrao).value_or(""),
                lerArquivo(saidas.erroPadrao).value_or("")};
@@ -36,10 +38,11 @@ inline SaidaCli executarCliUtf8(const std::vector<std::string>& argumentos) {
 }
 
 // Arguments in the core's text (Windows-1252), paths through textoDoCaminho.
-inline SaidaCli executarCli(const std::vector<std::string>& argumentos) {
+inline SaidaCli executarCli(const std::vector<std::string>& argumentos,
+                            const std::filesystem::path& programa = ETIQUETAS_CLI) {
     std::vector<std::string> utf8;
     for (const auto& a : argumentos) utf8.push_back(cp1252ParaUtf8(a));
-    return executarCliUtf8(utf8);
+    return executarCliUtf8(utf8, programa);
 }
 
 }  // namespace etiquetas::apoio

@@ -182,6 +182,32 @@ class FrmConfiguracaoTeste : public QObject {
         QCOMPARE(layout(), kLayoutInstalado);
     }
 
+    // Installed, the shipped layout file stays as shipped: "Gravar" writes
+    // the user's copy, which starts as the shipped one.
+    void instaladoGravaACopiaDoUsuario() {
+        const PastasAplicacao pastas(pasta, pasta / "config", pasta / "estado", pasta);
+        fs::create_directories(pastas.configuracao);
+        Aplicacao aplicacao(plataforma, pastas);
+        FrmEtiqueta janela(aplicacao);
+        QTimer::singleShot(0, [&] {
+            auto* d = qobject_cast<FrmConfiguracao*>(QApplication::activeModalWidget());
+            if (!d) return;
+            auto* impressora = qobject_cast<QComboBox*>(d->controle("cmbTipoImpressora"));
+            emit impressora->activated(impressora->findText(u"Zebra - ZPL"_s));
+            auto* largura = qobject_cast<QLineEdit*>(d->controle("txtLargura"));
+            largura->clear();
+            QTest::keyClicks(largura, u"120"_s);
+            qobject_cast<QPushButton*>(d->controle("cmdGravar"))->click();
+            d->modelo().cmdCancelar.clicar();
+        });
+        aplicacao.janela().cmdConfiguracao.clicar();
+        QCOMPARE(plataforma.mensagens.back().texto, std::string("Configuração salva com sucesso!"));
+        QCOMPARE(layout(), kLayoutInstalado);
+        std::string esperado = kLayoutInstalado;
+        esperado.replace(esperado.find("Largura=0832"), 12, "Largura=0120");
+        QCOMPARE(lerArquivo(pastas.configuracao / "QuelmonteEtiqueta.ini").value_or(""), esperado);
+    }
+
     // The picture in docs/: ETIQUETAS_CAPTURA=docs/x.png, run under Xvfb.
     void captura() {
         const QString destino = qEnvironmentVariable("ETIQUETAS_CAPTURA");

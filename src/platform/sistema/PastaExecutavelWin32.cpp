@@ -1,12 +1,44 @@
 #include <windows.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <random>
 #include <string>
+#include <system_error>
 
 #include "platform/sistema/PastaExecutavel.h"
 
 namespace etiquetas {
 
-std::filesystem::path pastaDoExecutavel() {
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path pastaDoAmbiente(const wchar_t* variavel) {
+    const wchar_t* valor = _wgetenv(variavel);
+    if (!valor || !fs::path(valor).is_absolute()) return {};
+    return valor;
+}
+
+// Access rights on Windows live in ACLs that the file attributes do not
+// show: the one true answer is to try, with a name no one else uses.
+bool podeGravar(const fs::path& pasta) {
+    std::random_device aleatorio;
+    const fs::path teste =
+        pasta / (L".etiquetas-gravacao-" + std::to_wstring(aleatorio()) + L".tmp");
+    bool gravou = false;
+    {
+        std::ofstream arquivo(teste, std::ios::binary);
+        gravou = static_cast<bool>(arquivo);
+    }
+    std::error_code erro;
+    if (gravou) fs::remove(teste, erro);
+    return gravou;
+}
+
+}  // namespace
+
+fs::path pastaDoExecutavel() {
     std::wstring caminho(MAX_PATH, L'\0');
     for (;;) {
         const DWORD n =
@@ -17,7 +49,16 @@ std::filesystem::path pastaDoExecutavel() {
         }
         caminho.resize(caminho.size() * 2);  // a long path: try a larger buffer
     }
-    return std::filesystem::path(caminho).parent_path();
+    return fs::path(caminho).parent_path();
+}
+
+Instalacao instalacaoDestePrograma() {
+    Instalacao i;
+    i.programa = pastaDoExecutavel();
+    i.programaGravavel = podeGravar(i.programa);
+    i.usuario.configuracao = pastaDoAmbiente(L"APPDATA");
+    i.usuario.estado = pastaDoAmbiente(L"LOCALAPPDATA");
+    return i;
 }
 
 }  // namespace etiquetas

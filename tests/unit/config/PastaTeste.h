@@ -7,6 +7,7 @@
 #include <string>
 
 #include "PastaUnica.h"
+#include "comum/PastasAplicacao.h"
 
 namespace etiquetas::teste {
 
@@ -19,6 +20,7 @@ class PastaTeste {
     }
 
     operator const std::filesystem::path&() const { return caminho_; }
+    operator PastasAplicacao() const { return caminho_; }  // one folder for everything
     std::filesystem::path operator/(const std::string& nome) const { return caminho_ / nome; }
     void gravar(const std::string& nome, const std::string& conteudo) const {
         std::ofstream(caminho_ / nome, std::ios::binary) << conteudo;

@@ -1,0 +1,168 @@
+// etiquetas-cli started without --pasta, laid out as a package installs it
+// (bin/ and share/etiquetas/ under one root, the shipped files read-only)
+// and as a portable copy (everything in one writable folder), with HOME in
+// a temporary folder.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <map>
+
+#include "ApoioImprimir.h"
+
+using namespace etiquetas;
+using namespace etiquetas::e2e;
+
+namespace {
+
+using Arquivos = std::map<std::string, std::string>;  // relative path -> bytes
+
+Arquivos arquivosEm(const fs::path& pasta) {
+    Arquivos r;
+    std::error_code erro;
+    for (fs::recursive_directory_iterator it(pasta, erro), fim; !erro && it != fim;
+         it.increment(erro))
+        if (it->is_regular_file())
+            r[fs::relative(it->path(), pasta).string()] = lerArquivo(it->path()).value_or("?");
+    return r;
+}
+
+void permitirGravacao(const fs::path& pasta, bool permitir) {
+    ::chmod(pasta.c_str(), permitir ? 0755 : 0555);
+    for (const auto& e : fs::directory_iterator(pasta))
+        ::chmod(e.path().c_str(), permitir ? 0644 : 0444);
+}
+
+// HOME for the programs this test starts; the XDG variables unset, so that
+// the defaults under HOME apply.
+class HomeTemporaria {
+  public:
+    explicit HomeTemporaria(const fs::path& home) {
+        for (const char* v : {"HOME", "XDG_CONFIG_HOME", "XDG_STATE_HOME"})
+            if (const char* valor = std::getenv(v)) antes_[v] = valor;
+        ::setenv("HOME", home.c_str(), 1);
+        ::unsetenv("XDG_CONFIG_HOME");
+        ::unsetenv("XDG_STATE_HOME");
+    }
+    ~HomeTemporaria() {
+        for (const char* v : {"HOME", "XDG_CONFIG_HOME", "XDG_STATE_HOME"}) {
+            const auto antes = antes_.find(v);
+            if (antes == antes_.end())
+                ::unsetenv(v);
+            else
+                ::setenv(v, antes->second.c_str(), 1);
+        }
+    }
+
+  private:
+    std::map<std::string, std::string> antes_;
+};
+
+// The built program and the shipped files copied to `programa` and
+// `dados` under a fresh root, with an empty HOME and an empty output folder.
+class Copia {
+  public:
+    Copia(const fs::path& programa, const fs::path& dados)
+        : raiz_(apoio::criarPastaUnica("etiquetas-instalacao-")),
+          programa_(raiz_ / programa),
+          dados_(raiz_ / dados),
+          home_(raiz_ / "home"),
+          saida_(raiz_ / "saida"),
+          ambiente_(home_) {
+        for (const auto& p : {programa_, dados_, home_, saida_}) fs::create_directories(p);
+        fs::copy_file(ETIQUETAS_CLI, programa_ / "etiquetas-cli");
+        for (const auto& e : fs::directory_iterator(ETIQUETAS_PASTA_APLICACAO)) {
+            const std::string nome = e.path().filename().string();
+            if (e.is_regular_file() && !nome.starts_with("etiquetas") &&
+                !nome.starts_with("Spool") && nome != "QuelmonteConfig.ini")
+                fs::copy_file(e.path(), dados_ / nome);
+        }
+    }
+    ~Copia() {
+        permitirGravacao(dados_, true);
+        std::error_code e;
+        fs::remove_all(raiz_, e);
+    }
+
+    apoio::SaidaCli executar(const Lista& argumentos) const {
+        return apoio::executarCli(argumentos, programa_ / "etiquetas-cli");
+    }
+    // The first two rows of a shipped test file, on the Zebra, to the output folder.
+    apoio::SaidaCli imprimir() const {
+        return executar({"imprimir", textoDoCaminho(dados_ / "Quelmonte_Preco_Cartolina_teste.xml"),
+                         "--linhas", "1-2", "--impressora", "1", "--rede", textoDoCaminho(saida_)});
+    }
+
+    const fs::path& raiz() const { return raiz_; }
+    const fs::path& dados() const { return dados_; }
+    const fs::path& home() const { return home_; }
+    const fs::path& saida() const { return saida_; }
+
+  private:
+    fs::path raiz_, programa_, dados_, home_, saida_;
+    HomeTemporaria ambiente_;
+};
+
+}  // namespace
+
+TEST(Instalacao, PacoteGravaSoNasPastasDoUsuario) {
+    Copia c("usr/bin", "usr/share/etiquetas");
+    permitirGravacao(c.dados(), false);
+    const Arquivos instalados = arquivosEm(c.dados());
+
+    EXPECT_EQ(c.executar({"--version"}).status, 0);
+    const auto aberto =
+        c.executar({"abrir", textoDoCaminho(c.dados() / "Quelmonte_Preco_Cartolina_teste.xml")});
+    EXPECT_EQ(aberto.status, 0) << aberto.erros;
+    const auto impresso = c.imprimir();
+    ASSERT_EQ(impresso.status, 0) << impresso.erros;
+
+    EXPECT_EQ(arquivosEm(c.dados()), instalados);
+    const Arquivos doUsuario = arquivosEm(c.home());
+    Lista nomes;
+    for (const auto& [nome, conteudo] : doUsuario) nomes.push_back(nome);
+    EXPECT_EQ(nomes, (Lista{".config/etiquetas/QuelmonteConfig.ini",
+                            ".local/state/etiquetas/SpoolEtq.PRN"}));
+    EXPECT_NE(doUsuario.begin()->second.find("[ConfigPess]"), std::string::npos);
+    const Arquivos etiquetas = arquivosEm(c.saida());
+    ASSERT_FALSE(etiquetas.empty());
+
+    // The administrator's script, once there, takes the jobs.
+    fs::create_directories(c.raiz() / "etc/etiquetas");
+    std::ofstream(c.raiz() / "etc/etiquetas/QuelmonteImprime.sh") << kScriptGravador;
+    ASSERT_EQ(c.imprimir().status, 0);
+    EXPECT_EQ(lerArquivo(c.raiz() / "etc/etiquetas/job-1.spool"), etiquetas.begin()->second);
+    EXPECT_EQ(arquivosEm(c.saida()), etiquetas);
+}
+
+// The same print from a portable copy: everything beside the program, as
+// with --pasta, and nothing under HOME.
+TEST(Instalacao, CopiaPortatilGuardaTudoNaPropriaPasta) {
+    Copia portatil("app", "app");
+    Copia comPasta("bin", "app");
+    const Arquivos enviados = arquivosEm(portatil.dados());
+    ASSERT_EQ(portatil.imprimir().status, 0);
+    ASSERT_EQ(
+        comPasta
+            .executar({"--pasta", textoDoCaminho(comPasta.dados()), "imprimir",
+                       textoDoCaminho(comPasta.dados() / "Quelmonte_Preco_Cartolina_teste.xml"),
+                       "--linhas", "1-2", "--impressora", "1", "--rede",
+                       textoDoCaminho(comPasta.saida())})
+            .status,
+        0);
+
+    Arquivos depois = arquivosEm(portatil.dados());
+    for (const auto& [nome, conteudo] : enviados) depois.erase(nome);
+    Arquivos comoAntes = arquivosEm(comPasta.dados());
+    for (const auto& [nome, conteudo] : enviados) comoAntes.erase(nome);
+    // The printer path kept in the settings is each copy's own folder.
+    auto& config = comoAntes["QuelmonteConfig.ini"];
+    const std::string outra = textoDoCaminho(comPasta.saida());
+    if (const auto p = config.find(outra); p != std::string::npos)
+        config.replace(p, outra.size(), textoDoCaminho(portatil.saida()));
+    EXPECT_EQ(depois, comoAntes);
+    EXPECT_EQ(depois.count("QuelmonteConfig.ini") + depois.count("SpoolEtq.PRN"), 2u);
+    EXPECT_EQ(arquivosEm(portatil.saida()), arquivosEm(comPasta.saida()));
+    EXPECT_TRUE(arquivosEm(portatil.home()).empty() && arquivosEm(comPasta.home()).empty());
+}
