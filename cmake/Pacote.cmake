@@ -15,6 +15,7 @@ set(CPACK_PACKAGE_DESCRIPTION
 box and store labels, SKU labels) on the supplier's own Zebra (ZPL) and\n\
 Datamax (DPL) thermal printers from the XML order files of the chain's\n\
 supplier portal. A window (etiquetas) and a command line (etiquetas-cli).")
+set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_STRIP_FILES ON)
 
 if(WIN32)

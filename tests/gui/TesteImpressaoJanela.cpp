@@ -51,7 +51,7 @@ void TesteImpressaoJanela::cancelarParaDepoisDoTrabalhoEmCurso() {
     std::ofstream(pasta.filePath(QStringLiteral("QuelmonteImprime.sh")).toStdString())
         << "sleep 0.2; d=$(dirname \"$0\"); cp \"$1\" \"$d/job-$(date +%s%N).prn\"\n";
     PlataformaTeste plataforma;
-    Aplicacao app(plataforma, pasta.path().toStdString());
+    Aplicacao app(plataforma, std::filesystem::path(pasta.path().toStdString()));
     app.iniciar();
     FrmEtiqueta janela(app);
     janela.show();

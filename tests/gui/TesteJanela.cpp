@@ -119,7 +119,8 @@ void TesteJanela::init() {
     for (const QFileInfo& f : origem.entryInfoList(QDir::Files))
         if (!f.isExecutable()) QFile::copy(f.filePath(), pasta_->filePath(f.fileName()));
     plataforma_ = std::make_unique<PlataformaTeste>();
-    app_ = std::make_unique<Aplicacao>(*plataforma_, pasta_->path().toStdString());
+    app_ = std::make_unique<Aplicacao>(*plataforma_,
+                                       std::filesystem::path(pasta_->path().toStdString()));
     app_->iniciar();
 }
 
@@ -211,7 +212,8 @@ void TesteJanela::escolhaDaImpressoraVoltaDepoisDeImprimirEmLpt1() {
         QTest::mouseClick(achar<QPushButton>(*janela, "cmdImprimir"), Qt::LeftButton);
         QCOMPARE(plataforma_->mensagens.size(), std::size_t(1));
     }
-    app_ = std::make_unique<Aplicacao>(*plataforma_, pasta_->path().toStdString());
+    app_ = std::make_unique<Aplicacao>(*plataforma_,
+                                       std::filesystem::path(pasta_->path().toStdString()));
     app_->iniciar();
     auto janela = janelaAtiva();
     QCOMPARE(achar<QComboBox>(*janela, "cmbImpressora")->currentText(), u"ZEBRA,2,ZPL"_s);

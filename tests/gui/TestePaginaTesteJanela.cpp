@@ -69,7 +69,8 @@ void TestePaginaTesteJanela::init() {
     script.write(kScriptGravador);
     script.close();
     plataforma_ = std::make_unique<PlataformaTeste>();
-    app_ = std::make_unique<Aplicacao>(*plataforma_, pasta_->path().toStdString());
+    app_ = std::make_unique<Aplicacao>(*plataforma_,
+                                       std::filesystem::path(pasta_->path().toStdString()));
     app_->iniciar();
     app_->janela().cmbImpressora.selecionar(1);  // ZEBRA
 }

@@ -89,7 +89,8 @@ void TestePrevia::init() {
     script.close();
     script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
     plataforma_ = std::make_unique<PlataformaTeste>();
-    app_ = std::make_unique<Aplicacao>(*plataforma_, pasta_->path().toStdString());
+    app_ = std::make_unique<Aplicacao>(*plataforma_,
+                                       std::filesystem::path(pasta_->path().toStdString()));
     app_->iniciar();
 }
 
