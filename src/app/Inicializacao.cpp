@@ -142,8 +142,10 @@ void Aplicacao::cmdSair() {
 
 void Aplicacao::ligarReacoesImpressoras() {
     auto& j = janela_;
-    j.cmbImpressora.escolhido.conectar([this] { reagirImpressoraNaJanela(janela_, pastas().dados); });
-    j.cmbModelo.escolhido.conectar([this] { reagirModelo(listasDaJanela(janela_), pastas().dados); });
+    j.cmbImpressora.escolhido.conectar(
+        [this] { reagirImpressoraNaJanela(janela_, pastas().dados); });
+    j.cmbModelo.escolhido.conectar(
+        [this] { reagirModelo(listasDaJanela(janela_), pastas().dados); });
     j.cmbCaminhoImpressora.escolhido.conectar([this] { reagirPorta(janela_); });
     j.optLocal.clicada.conectar([this] { reagirLocal(janela_); });
     j.optRede.clicada.conectar([this] { reagirRede(janela_, pastas()); });

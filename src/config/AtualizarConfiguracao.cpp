@@ -104,9 +104,9 @@ bool AtualizarConfiguracao::gravarParametros(const PastasAplicacao& pastas) cons
     const std::string secao = NomeSecao();
     bool ok = GravarArquivoIni(pastas, secao, "Repeticao", formatarInteiro(Repeticao, "0000"));
     ok = GravarArquivoIni(pastas, secao, "Largura", formatarInteiro(LarguraEtiqueta, "0000")) && ok;
-    ok =
-        GravarArquivoIni(pastas, secao, "MargemEsquerda", formatarInteiro(margemEsquerda, "0000")) &&
-        ok;
+    ok = GravarArquivoIni(pastas, secao, "MargemEsquerda",
+                          formatarInteiro(margemEsquerda, "0000")) &&
+         ok;
     ok = GravarArquivoIni(pastas, secao, "MargemTopo", formatarInteiro(margemTopo, "0000")) && ok;
     ok = GravarArquivoIni(pastas, secao, "FonteCodigo", CodigoFonte) && ok;
     ok = GravarArquivoIni(pastas, secao, "FonteNome", NomeFonte) && ok;
@@ -117,7 +117,8 @@ bool AtualizarConfiguracao::gravarParametros(const PastasAplicacao& pastas) cons
 bool AtualizarConfiguracao::gravarPortaSerial(const PastasAplicacao& pastas) const {
     const Serial& s = *PortaSerial;
     bool ok = GravarArquivoIni(pastas, kSecaoPortaSerial, "Porta", s.porta);
-    ok = GravarArquivoIni(pastas, kSecaoPortaSerial, "BaudeRate", std::to_string(s.BaudeRate)) && ok;
+    ok =
+        GravarArquivoIni(pastas, kSecaoPortaSerial, "BaudeRate", std::to_string(s.BaudeRate)) && ok;
     ok = GravarArquivoIni(pastas, kSecaoPortaSerial, "StopBit", std::to_string(s.StopBit)) && ok;
     ok = GravarArquivoIni(pastas, kSecaoPortaSerial, "DataBit", std::to_string(s.DataBit)) && ok;
     ok = GravarArquivoIni(pastas, kSecaoPortaSerial, "Paridade", std::to_string(s.Paridade)) && ok;

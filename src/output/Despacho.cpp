@@ -36,8 +36,8 @@ std::string linhaDeComando(const fs::path& script, const std::vector<std::string
 
 }  // namespace
 
-Despacho::Despacho(Maquina& maquina, const ParametrosImpressao& parametros,
-                   PastasAplicacao pastas, bool& imagemEnviada)
+Despacho::Despacho(Maquina& maquina, const ParametrosImpressao& parametros, PastasAplicacao pastas,
+                   bool& imagemEnviada)
     : maquina_(maquina),
       parametros_(parametros),
       pastas_(std::move(pastas)),
@@ -99,8 +99,7 @@ void Despacho::executarScript(const fs::path& spool) {
     for (const auto& a : argumentos)
         if (const auto c = caractereRecusadoPeloLote(a))
             throw FalhaImpressao(mensagemValorRecusadoPeloLote(utf8ParaCp1252(a), *c));
-    const auto resultado =
-        maquina_.executarEAguardar(utf8DoCaminho(script), argumentos, limite());
+    const auto resultado = maquina_.executarEAguardar(utf8DoCaminho(script), argumentos, limite());
 #else
     // Through the shell program, not the file's own mode: a script copied
     // without its execute bit still runs. No command line is ever parsed.

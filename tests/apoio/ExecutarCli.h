@@ -26,8 +26,8 @@ inline SaidaCli executarCliUtf8(const std::vector<std::string>& argumentos,
                                 const std::filesystem::path& programa = ETIQUETAS_CLI) {
     const auto pasta = criarPastaUnica("etiquetas-cli-");
     SaidasProcesso saidas{pasta / "saida", pasta / "erros"};
-    const auto r = executarProcesso(utf8DoCaminho(programa), argumentos, std::chrono::seconds(90),
-                                    {}, saidas);
+    const auto r =
+        executarProcesso(utf8DoCaminho(programa), argumentos, std::chrono::seconds(90), {}, saidas);
     SaidaCli s{r.iniciou && !r.excedeuLimite ? r.codigoSaida : -1,
                lerArquivo(saidas.saidaPadrao).value_or(""),
                lerArquivo(saidas.erroPadrao).value_or("")};

@@ -122,8 +122,10 @@ TEST(Instalacao, PacoteGravaSoNasPastasDoUsuario) {
     const Arquivos doUsuario = arquivosEm(c.home());
     Lista nomes;
     for (const auto& [nome, conteudo] : doUsuario) nomes.push_back(nome);
-    EXPECT_EQ(nomes, (Lista{".config/etiquetas/QuelmonteConfig.ini",
-                            ".local/state/etiquetas/SpoolEtq.PRN"}));
+    // The print lock lies beside the spool.
+    EXPECT_EQ(nomes,
+              (Lista{".config/etiquetas/QuelmonteConfig.ini", ".local/state/etiquetas/SpoolEtq.PRN",
+                     ".local/state/etiquetas/SpoolEtq.lock"}));
     EXPECT_NE(doUsuario.begin()->second.find("[ConfigPess]"), std::string::npos);
     const Arquivos etiquetas = arquivosEm(c.saida());
     ASSERT_FALSE(etiquetas.empty());
