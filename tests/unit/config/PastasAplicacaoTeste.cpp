@@ -5,6 +5,7 @@
 #include "comum/PastasAplicacao.h"
 #include "config/ArquivosIni.h"
 #include "config/AtualizarConfiguracao.h"
+#include "render/FamiliasEtiqueta.h"
 
 using namespace etiquetas;
 using etiquetas::teste::PastaTeste;
@@ -90,8 +91,7 @@ TEST(PastasAplicacao, ArquivosDoUsuarioComecamComoCopiaDosInstalados) {
     EXPECT_EQ(LerArquivoIni(i.pastas, "QuelmonteEtiqPrecoZebra", "Largura"), "0832");
     EXPECT_FALSE(fs::exists(doUsuario));  // reading copies nothing
 
-    AtualizarConfiguracao cfg;
-    std::tie(cfg.TipoEtiqueta, cfg.TipoImpressora) = tuple(1, 1);
+    AtualizarConfiguracao cfg = configuracaoLayout(1, 1, false);
     cfg.Carregar(i.pastas);
     cfg.LarguraEtiqueta = 400;
     ASSERT_EQ(cfg.Configurar(i.pastas), Gravacao::Gravada);
