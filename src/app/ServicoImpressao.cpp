@@ -287,7 +287,7 @@ bool ServicoImpressao::caminhoInformado(const PedidoImpressao& pedido, Acompanha
 // Without the printer table there is no printer, no language and no layout
 // section: what would fail further on is its absence.
 bool ServicoImpressao::impressoraCadastrada() {
-    const auto linhas = lerLinhasTabela(caminhoNaPasta(pasta_, kTabelaImpressoras));
+    const auto linhas = lerLinhasTabela(caminhoNaPasta(pastas_.dados, kTabelaImpressoras));
     if (linhas && !linhas->empty()) return true;
     mensagem("Nenhuma impressora cadastrada: a tabela de impressoras (" +
                  std::string(kTabelaImpressoras.substr(1)) +
