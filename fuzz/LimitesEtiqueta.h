@@ -1,11 +1,14 @@
 #pragma once
 
 // What every label of a preview reader must keep, whatever the spool: sizes
-// and coordinates within the bounds that keep its picture finite.
+// and coordinates within the bounds that keep its picture finite, and the
+// same reading however the spool is cut into pieces.
 
 #include <cstdlib>
+#include <string_view>
 
 #include "zpl/Etiqueta.h"
+#include "zpl/Leitor.h"
 
 namespace etiquetas::fuzz {
 
@@ -32,7 +35,7 @@ struct Verificador {
         for (const auto& r : b.barras) exigir(limitado(r));
     }
     void operator()(const zpl::OpGrafico& g) const {
-        exigir(g.bits.size() == static_cast<std::size_t>(g.bytesPorLinha) * g.altura);
+        exigir(g.bits && g.bits->size() == static_cast<std::size_t>(g.bytesPorLinha) * g.altura);
     }
 };
 
@@ -42,6 +45,19 @@ inline void verificar(const zpl::Interpretacao& r, std::size_t textoMaximo) {
         exigir(e.configuracao.comprimento.value_or(1) <= zpl::kComprimentoMaximo);
         for (const auto& op : e.operacoes) std::visit(Verificador{textoMaximo}, op);
     }
+}
+
+// Read in two pieces, cut at `corte`, the spool gives the reading it gives
+// whole.
+inline void verificarEmPedacos(zpl::Leitor& leitor, std::string_view spool, std::size_t corte,
+                               const zpl::Interpretacao& inteira) {
+    std::size_t etiquetas = 0, avisos = 0;
+    leitor.redirecionar(
+        {[&](zpl::Etiqueta&&) { ++etiquetas; }, [&](const zpl::Aviso&) { ++avisos; }});
+    leitor.ler(spool.substr(0, corte));
+    leitor.ler(spool.substr(corte));
+    leitor.terminar();
+    exigir(etiquetas == inteira.etiquetas.size() && avisos == inteira.avisos.size());
 }
 
 }  // namespace etiquetas::fuzz

@@ -14,6 +14,9 @@ using namespace etiquetas;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tamanho) {
     const std::string_view spool(reinterpret_cast<const char*>(dados), tamanho);
     const int dpmm = tamanho > 0 && dados[0] % 2 ? 12 : 8;
-    fuzz::verificar(zpl::interpretar(spool, dpmm), 4 * zpl::kDadosCampoMaximo);
+    const auto inteira = zpl::interpretar(spool, dpmm);
+    fuzz::verificar(inteira, 4 * zpl::kDadosCampoMaximo);
+    fuzz::verificarEmPedacos(*zpl::novoLeitor(dpmm, {}), spool,
+                             tamanho > 1 ? dados[1] % tamanho : 0, inteira);
     return 0;
 }

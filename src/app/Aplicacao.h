@@ -67,14 +67,15 @@ class Aplicacao {
     std::function<bool()> cancelamentoExterno;
     // Closes the window (set by the window; the CLI leaves it empty).
     std::function<void()> fecharJanela;
-    // The same rows, printer and layout as cmdImprimir, collected instead of
-    // sent: no question, no port opened, nothing written, and what carries
-    // over between runs left as it was. Nothing when the command would
-    // refuse or a routine fails (the box says why).
-    std::optional<PreviaImpressao> VisualizarEtiquetas();
+    // The same rows, printer and layout as cmdImprimir, each job handed to
+    // `destino` as made instead of sent: no question, no port opened,
+    // nothing written, and what carries over between runs left as it was.
+    // False when the command would refuse or a routine fails (the box says
+    // why).
+    bool VisualizarEtiquetas(SaidaTrabalhos& destino);
     // "Visualizar": the labels of VisualizarEtiquetas in the preview window,
     // which the front end that can show it sets (from there the user prints
-    // or closes). Only ZPL has a preview.
+    // or closes).
     std::function<void(PaginasPrevia&)> mostrarPrevia;
     void cmdVisualizar();
     void cmdGerarTxt();

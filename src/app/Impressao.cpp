@@ -163,21 +163,21 @@ void Aplicacao::cmdImprimir() {
     });
 }
 
-std::optional<PreviaImpressao> Aplicacao::VisualizarEtiquetas() {
+bool Aplicacao::VisualizarEtiquetas(SaidaTrabalhos& destino) {
     montavelocidadetemperatura();
     AcompanhamentoJanela a(janela_, plataforma_, emImpressao_, cancelar_, {});
-    return servico_.visualizar(pedidoDaJanela(janela_.LayoutNovoArquivo), a);
+    return servico_.visualizar(pedidoDaJanela(janela_.LayoutNovoArquivo), a, destino);
 }
 
 void Aplicacao::cmdVisualizar() {
 #ifdef _WIN32
     // The Windows build has neither the window nor the readers it pages.
     return;
-#endif
+#else
     try {
-        const auto previa = VisualizarEtiquetas();
-        if (!previa) return;
-        PaginasPrevia paginas(previa->trabalhos);
+        PaginasPrevia paginas;
+        if (!VisualizarEtiquetas(paginas)) return;
+        paginas.terminar();
         if (paginas.total() == 0) {
             mensagem("Nenhuma etiqueta seria impressa.", "Visualizar", Icone::Informacao);
             return;
@@ -188,6 +188,7 @@ void Aplicacao::cmdVisualizar() {
     } catch (const std::exception& e) {
         mensagem(e.what(), "Erro !", Icone::Critico);
     }
+#endif
 }
 
 void Aplicacao::cmdGerarTxt() {

@@ -205,7 +205,14 @@ ArquivoAberto ServicoImpressao::abrir(const std::string& caminho,
         arquivo.tipoArquivo = kArquivoNaoReconhecido;
         return std::move(arquivo);
     };
-    auto documento = CarregarXML(caminho);
+    // A missing file keeps the recognition's own message.
+    const auto origem = caminhoDoTexto(caminho);
+    if (const auto falha = conferirArquivo(origem, kLimitePedidos);
+        falha != FalhaLeitura::Nenhuma && falha != FalhaLeitura::Ausente) {
+        mensagem(mensagemFalhaLeitura(origem, falha, kLimitePedidos), "Erro !", Icone::Critico);
+        return recusar();
+    }
+    auto documento = CarregarXML(origem);
     Reconhecimento r = reconhecerArquivo(*documento);
     if (!r.erro.empty()) mensagem(r.erro, "Erro !", Icone::Critico);
     if (!r.valido) return recusar();
@@ -492,18 +499,16 @@ DesfechoImpressao ServicoImpressao::concluir(const ResultadoImpressao& resultado
     return DesfechoImpressao::Impressa;
 }
 
-std::optional<PreviaImpressao> ServicoImpressao::visualizar(const PedidoImpressao& pedido,
-                                                            Acompanhamento& a) {
-    if (!impressoraCadastrada() || tipoSemEtiquetas(pedido)) return std::nullopt;
+bool ServicoImpressao::visualizar(const PedidoImpressao& pedido, Acompanhamento& a,
+                                  SaidaTrabalhos& destino) {
+    if (!impressoraCadastrada() || tipoSemEtiquetas(pedido)) return false;
     const Execucao execucao(*this, a);
-    if (!conferirSelecao(pedido, a) || !conferirVariante(pedido, a)) return std::nullopt;
+    if (!conferirSelecao(pedido, a) || !conferirVariante(pedido, a)) return false;
     const auto* familia = familiaEtiqueta(pedido.tipoEtiqueta, pedido.parametros.variante);
-    if (conferirFamilia(familia, pedido.tipoEtiqueta) != DesfechoImpressao::Impressa)
-        return std::nullopt;
+    if (conferirFamilia(familia, pedido.tipoEtiqueta) != DesfechoImpressao::Impressa) return false;
     // A copy: the batch, the separator memory and the set-up flag belong to
     // real runs.
     MemoriaImpressao memoria = memoria_;
-    ColetorTrabalhos coletor;
     // A preview is not stopped.
     struct : Acompanhamento {
         Acompanhamento* cliente;
@@ -511,13 +516,13 @@ std::optional<PreviaImpressao> ServicoImpressao::visualizar(const PedidoImpressa
         void processarEventos() override { cliente->processarEventos(); }
     } progresso;
     progresso.cliente = &a;
-    const ResultadoImpressao resultado = rodar(*familia, pedido, coletor, memoria, progresso);
+    const ResultadoImpressao resultado = rodar(*familia, pedido, destino, memoria, progresso);
     a.mostrarStatus("");
     if (resultado.falha) {
         mensagem(mensagemFalha(*resultado.falha), "Erro !", Icone::Critico);
-        return std::nullopt;
+        return false;
     }
-    return PreviaImpressao{pedido.parametros.linguagem, std::move(coletor.trabalhos)};
+    return true;
 }
 
 // ---- Export

@@ -45,13 +45,6 @@ enum class DesfechoImpressao {
     NadaImpresso,  // the run ended without sending a label
 };
 
-// What went into the printer's place for "Visualizar": the jobs the print
-// would send now, in the printer's language.
-struct PreviaImpressao {
-    Linguagem linguagem = Linguagem::Nenhuma;
-    std::vector<Trabalho> trabalhos;
-};
-
 // An order file recognised and read, or refused (tipoArquivo 0, the reason
 // already said).
 struct ArquivoAberto {
@@ -135,12 +128,12 @@ class ServicoImpressao {
     void encerrarPorVersao();
 
     DesfechoImpressao imprimir(const PedidoImpressao& pedido, Acompanhamento& acompanhamento);
-    // The same rows, printer and layout collected instead of sent: no
-    // question, no port opened, nothing written, and what carries over
-    // between runs left as it was. Nothing when the command would refuse or a
-    // routine fails (said why).
-    std::optional<PreviaImpressao> visualizar(const PedidoImpressao& pedido,
-                                              Acompanhamento& acompanhamento);
+    // The same rows, printer and layout, each job handed to `destino` as it
+    // is made instead of sent: no question, no port opened, nothing written,
+    // and what carries over between runs left as it was. False when the
+    // command refuses or a routine fails (said why).
+    bool visualizar(const PedidoImpressao& pedido, Acompanhamento& acompanhamento,
+                    SaidaTrabalhos& destino);
     // Runs the request's family into any sink with the given memory: the
     // checks and question of imprimir are the caller's.
     ResultadoImpressao executar(const PedidoImpressao& pedido, SaidaTrabalhos& saida,

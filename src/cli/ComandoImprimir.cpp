@@ -23,15 +23,13 @@ struct OpcoesImprimir {
 
 #ifndef _WIN32
 
-// The jobs the print would send, drawn instead of sent; a run that made no
-// label writes no picture and fails.
+// The jobs the print would send, drawn as they are made instead of sent; a
+// run that made no label writes no picture and fails.
 int visualizar(ContextoCli& ctx, const PedidoImpressao& pedido, const std::string& prefixo) {
     AcompanhamentoCli acompanhamento(ctx);
-    const auto previa = ctx.servico->visualizar(pedido, acompanhamento);
-    if (!previa) return kFalha;
-    std::string spool;
-    for (const auto& t : previa->trabalhos) spool += t.texto;
-    return desenharPrevia(spool, prefixo, 8);
+    GravadorPrevia gravador(prefixo, 8);
+    if (!ctx.servico->visualizar(pedido, acompanhamento, gravador)) return kFalha;
+    return gravador.terminar();
 }
 #endif
 

@@ -6,6 +6,7 @@
 #include "comum/Texto.h"
 #include "dpl/Spool.h"
 #include "previa/DesenhoEtiqueta.h"
+#include "render/FalhaImpressao.h"
 
 namespace etiquetas::cli {
 
@@ -21,19 +22,26 @@ void mensagem(const std::string& texto) {
     std::cerr << cp1252ParaUtf8("[Prévia] " + texto) << '\n';
 }
 
-void mostrarAvisos(const std::vector<zpl::Aviso>& avisos) {
-    for (const auto& a : avisos)
-        mensagem(a.etiqueta > 0 ? "etiqueta " + std::to_string(a.etiqueta) + ": " + a.texto
-                                : a.texto);
+void mostrarAviso(const zpl::Aviso& a) {
+    mensagem(a.etiqueta > 0 ? "etiqueta " + std::to_string(a.etiqueta) + ": " + a.texto : a.texto);
 }
 
 int previa(const OpcoesPrevia& o) {
-    const auto bytes = lerArquivo(o.spool);
-    if (!bytes) {
-        mensagem("não foi possível ler o spool " + utf8ParaCp1252(o.spool));
+    const std::filesystem::path spool(o.spool);
+    const auto lido = lerArquivoLimitado(spool, kLimiteSpool);
+    if (!lido) {
+        mensagem("não foi possível ler o spool " + textoDoCaminho(spool) + ": " +
+                 motivoFalhaLeitura(lido.falha, kLimiteSpool));
         return kFalha;
     }
-    return desenharPrevia(*bytes, o.prefixo, o.dpmm);
+    GravadorPrevia gravador(o.prefixo, o.dpmm);
+    try {
+        gravador.ler(lido.conteudo);
+    } catch (const FalhaImpressao& falha) {
+        mensagem(falha.what());
+        return kFalha;
+    }
+    return gravador.terminar();
 }
 
 }  // namespace
@@ -42,24 +50,29 @@ void mensagemPrevia(const std::string& texto) {
     mensagem(texto);
 }
 
-int desenharPrevia(const std::string& spool, const std::string& prefixo, int dpmm) {
-    const zpl::Interpretacao r = dpl::interpretarSpool(spool, dpmm);
-    mostrarAvisos(r.avisos);
-    if (r.etiquetas.empty()) {
-        mensagem(std::string("nenhuma etiqueta (") +
-                 (dpl::ehDpl(spool) ? "<STX>L ... E" : "^XA ... ^XZ") +
-                 ") no spool; nenhuma imagem gravada");
-        return kFalha;
-    }
-    QString erro;
-    const auto gravados =
-        previa::gravarEtiquetas(r.etiquetas, dpmm, QString::fromStdString(prefixo), erro);
-    for (const QString& nome : gravados) std::cout << nome.toStdString() << '\n';
-    if (!erro.isEmpty()) {
-        mensagem("não foi possível gravar " + utf8ParaCp1252(erro.toStdString()));
-        return kFalha;
-    }
-    return kOk;
+GravadorPrevia::GravadorPrevia(std::string prefixo, int dpmm)
+    : prefixo_(std::move(prefixo)),
+      dpmm_(dpmm),
+      leitor_(dpmm, {[this](zpl::Etiqueta&& e) { gravar(e); }, mostrarAviso}) {}
+
+void GravadorPrevia::gravar(const zpl::Etiqueta& etiqueta) {
+    const int numero = leitor_.etiquetasLidas();
+    const std::string nome = prefixo_ + "-" + std::to_string(numero) + ".png";
+    if (!previa::gravarEtiqueta(etiqueta, dpmm_, QString::fromStdString(nome)))
+        throw FalhaImpressao("não foi possível gravar " + utf8ParaCp1252(nome));
+    std::cout << nome << '\n';
+    if (etiqueta.configuracao.copias > 1)
+        mensagem("etiqueta " + std::to_string(numero) + ": " +
+                 std::to_string(etiqueta.configuracao.copias) + " cópias (" +
+                 (leitor_.dpl() ? "Q" : "^PQ") + ")");
+}
+
+int GravadorPrevia::terminar() {
+    leitor_.terminar();
+    if (leitor_.etiquetasLidas() > 0) return kOk;
+    mensagem(std::string("nenhuma etiqueta (") + (leitor_.dpl() ? "<STX>L ... E" : "^XA ... ^XZ") +
+             ") no spool; nenhuma imagem gravada");
+    return kFalha;
 }
 
 void registrarPrevia(CLI::App& app, ContextoCli&, Execucao& execucao) {

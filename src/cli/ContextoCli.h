@@ -11,6 +11,10 @@
 #include "app/ServicoImpressao.h"
 #include "comum/Arquivos.h"
 #include "platform/headless/PlataformaHeadless.h"
+#include "render/Trabalho.h"
+#ifndef _WIN32
+#include "dpl/Spool.h"
+#endif
 
 namespace etiquetas::cli {
 
@@ -87,9 +91,29 @@ void registrarExportar(CLI::App& app, ContextoCli& ctx, Execucao& execucao);
 void registrarTeste(CLI::App& app, ContextoCli& ctx, Execucao& execucao);
 void registrarPrevia(CLI::App& app, ContextoCli& ctx, Execucao& execucao);
 
-// A ZPL spool text drawn to PREFIXO-1.png, PREFIXO-2.png, ... (their names on
-// standard output, the warnings on standard error); the exit status.
-int desenharPrevia(const std::string& spool, const std::string& prefixo, int dpmm);
+#ifndef _WIN32
+// ZPL or DPL drawn to PREFIXO-1.png, PREFIXO-2.png, ... as each label is read
+// (their names on standard output, the warnings on standard error at once):
+// nothing of a label is kept once its picture is written. A picture that
+// cannot be written throws FalhaImpressao, which ends a run.
+class GravadorPrevia : public SaidaTrabalhos {
+  public:
+    GravadorPrevia(std::string prefixo, int dpmm);
+    GravadorPrevia(const GravadorPrevia&) = delete;
+    GravadorPrevia& operator=(const GravadorPrevia&) = delete;
+    void enviar(const Trabalho& trabalho) override { ler(trabalho.texto); }
+    void ler(std::string_view spool) { leitor_.ler(spool); }
+    // The exit status: no label at all is a failure.
+    int terminar();
+
+  private:
+    void gravar(const zpl::Etiqueta& etiqueta);
+
+    std::string prefixo_;
+    int dpmm_;
+    dpl::LeitorSpool leitor_;
+};
+#endif
 // One "[Prévia] ..." line on standard error; the text is Windows-1252.
 void mensagemPrevia(const std::string& texto);
 

@@ -37,16 +37,78 @@ fs::path caminhoDoUtf8(const std::string& utf8) {
     return fs::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
-std::optional<std::string> lerArquivo(const fs::path& caminho) {
-    std::ifstream entrada(caminho, std::ios::binary);
-    if (!entrada) return std::nullopt;
-    std::string conteudo;
+namespace {
+
+std::string textoTamanho(std::uintmax_t bytes) {
+    if (bytes >= (1u << 20) && bytes % (1u << 20) == 0) return std::to_string(bytes >> 20) + " MB";
+    return std::to_string(bytes) + " bytes";
+}
+
+}  // namespace
+
+FalhaLeitura conferirArquivo(const fs::path& caminho, std::uintmax_t limite) {
     std::error_code erro;
+    const auto estado = fs::status(caminho, erro);
+    if (erro || !fs::exists(estado)) return FalhaLeitura::Ausente;
+    if (!fs::is_regular_file(estado)) return FalhaLeitura::NaoComum;
     const auto tamanho = fs::file_size(caminho, erro);
-    if (!erro) conteudo.reserve(tamanho);
-    conteudo.assign(std::istreambuf_iterator<char>(entrada), std::istreambuf_iterator<char>());
-    if (entrada.bad()) return std::nullopt;
-    return conteudo;
+    if (erro) return FalhaLeitura::Erro;
+    return tamanho > limite ? FalhaLeitura::GrandeDemais : FalhaLeitura::Nenhuma;
+}
+
+LeituraArquivo lerArquivoLimitado(const fs::path& caminho, std::uintmax_t limite) {
+    LeituraArquivo r;
+    r.falha = conferirArquivo(caminho, limite);
+    if (!r) return r;
+    std::ifstream entrada(caminho, std::ios::binary);
+    if (!entrada) {
+        r.falha = FalhaLeitura::Erro;
+        return r;
+    }
+    // In pieces, and never past the limit: the file may grow, or be swapped
+    // for something endless, after it was looked at.
+    constexpr std::size_t kPedaco = 1 << 16;
+    try {
+        char pedaco[kPedaco];
+        while (entrada && r.conteudo.size() <= limite) {
+            entrada.read(pedaco, kPedaco);
+            r.conteudo.append(pedaco, static_cast<std::size_t>(entrada.gcount()));
+        }
+        if (entrada.bad()) r.falha = FalhaLeitura::Erro;
+    } catch (const std::exception&) {
+        r.falha = FalhaLeitura::Erro;
+    }
+    if (r && r.conteudo.size() > limite) r.falha = FalhaLeitura::GrandeDemais;
+    if (!r) r.conteudo.clear();
+    return r;
+}
+
+std::optional<std::string> lerArquivo(const fs::path& caminho, std::uintmax_t limite) {
+    auto r = lerArquivoLimitado(caminho, limite);
+    if (!r) return std::nullopt;
+    return std::move(r.conteudo);
+}
+
+std::string motivoFalhaLeitura(FalhaLeitura falha, std::uintmax_t limite) {
+    switch (falha) {
+        case FalhaLeitura::Nenhuma:
+            return "";
+        case FalhaLeitura::Ausente:
+            return "não existe";
+        case FalhaLeitura::NaoComum:
+            return "não é um arquivo comum (pasta, dispositivo ou fila)";
+        case FalhaLeitura::GrandeDemais:
+            return "passa do limite de " + textoTamanho(limite);
+        case FalhaLeitura::Erro:
+            break;
+    }
+    return "erro de leitura";
+}
+
+std::string mensagemFalhaLeitura(const fs::path& caminho, FalhaLeitura falha,
+                                 std::uintmax_t limite) {
+    return "O arquivo " + textoDoCaminho(caminho) +
+           " não pôde ser lido: " + motivoFalhaLeitura(falha, limite) + ".";
 }
 
 bool gravarArquivoAtomico(const fs::path& caminho, std::string_view conteudo) {

@@ -4,6 +4,7 @@
 // ("SpoolEtq.PRN" and "SpoolEtq.prn" are one file), as on the system the
 // installations come from; writes never leave a half-written file behind.
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -26,8 +27,37 @@ std::string textoDoCaminho(const std::filesystem::path& caminho);
 std::string utf8DoCaminho(const std::filesystem::path& caminho);
 std::filesystem::path caminhoDoUtf8(const std::string& utf8);
 
-// The whole file as bytes, or nothing when it cannot be read.
-std::optional<std::string> lerArquivo(const std::filesystem::path& caminho);
+// The most a file of each kind may hold: what is larger is refused before it
+// is read, so a hostile file (or a link to a device) cannot fill the memory.
+// Templates (a graphic may be embedded) and the Datamax set-up.
+inline constexpr std::uintmax_t kLimiteModelo = 1u << 20;
+inline constexpr std::uintmax_t kLimiteIni = 1u << 20;
+inline constexpr std::uintmax_t kLimiteTabela = 1u << 20;
+inline constexpr std::uintmax_t kLimiteSpool = 64u << 20;     // a spool drawn by the preview
+inline constexpr std::uintmax_t kLimitePedidos = 256u << 20;  // order files
+inline constexpr std::uintmax_t kLimitePadrao = kLimiteTabela;
+
+enum class FalhaLeitura { Nenhuma, Ausente, NaoComum, GrandeDemais, Erro };
+
+struct LeituraArquivo {
+    std::string conteudo;
+    FalhaLeitura falha = FalhaLeitura::Nenhuma;
+    explicit operator bool() const { return falha == FalhaLeitura::Nenhuma; }
+};
+
+// The whole file, when it is a regular file (a link to one is followed) of
+// at most `limite` bytes; a device, a FIFO or a folder is refused unread.
+LeituraArquivo lerArquivoLimitado(const std::filesystem::path& caminho, std::uintmax_t limite);
+// The same without the reason.
+std::optional<std::string> lerArquivo(const std::filesystem::path& caminho,
+                                      std::uintmax_t limite = kLimitePadrao);
+// Why: "não existe", "passa do limite de 64 MB", ... (Windows-1252).
+std::string motivoFalhaLeitura(FalhaLeitura falha, std::uintmax_t limite);
+// "O arquivo X não pôde ser lido: não existe." (Windows-1252).
+std::string mensagemFalhaLeitura(const std::filesystem::path& caminho, FalhaLeitura falha,
+                                 std::uintmax_t limite);
+// What lerArquivoLimitado would find wrong, without reading the file.
+FalhaLeitura conferirArquivo(const std::filesystem::path& caminho, std::uintmax_t limite);
 
 // Writes the bytes to a temporary file beside the target and renames it over
 // the target. Returns false (and leaves the old file as it was) on failure.

@@ -174,7 +174,7 @@ std::optional<std::string> conteudoIni(const std::filesystem::path& arquivo) {
     auto& u = ultimoLido;
     if (u.valido && u.caminho == arquivo && u.quando == quando && u.tamanho == tamanho)
         return u.conteudo;
-    auto lido = lerArquivo(arquivo);
+    auto lido = lerArquivo(arquivo, kLimiteIni);
     const bool assentado =
         std::filesystem::file_time_type::clock::now() - quando > kArquivoAssentado;
     if (lido && assentado)
@@ -211,7 +211,8 @@ bool gravarChaveIni(const std::filesystem::path& arquivo, std::string_view secao
         return false;
     std::error_code erro;
     const bool existe = std::filesystem::exists(arquivo, erro);
-    const auto lido = existe ? lerArquivo(arquivo) : std::optional<std::string>(std::string());
+    const auto lido =
+        existe ? lerArquivo(arquivo, kLimiteIni) : std::optional<std::string>(std::string());
     if (!lido) return false;
     const auto achado = localizar(*lido, secao, chave);
     std::string novo;

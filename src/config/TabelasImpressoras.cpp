@@ -10,7 +10,7 @@ namespace etiquetas {
 std::optional<std::vector<std::string>> lerLinhasTabela(const std::filesystem::path& arquivo) {
     std::error_code erro;
     if (!std::filesystem::is_regular_file(arquivo, erro)) return std::nullopt;
-    const auto conteudo = lerArquivo(arquivo);
+    const auto conteudo = lerArquivo(arquivo, kLimiteTabela);
     if (!conteudo) return std::nullopt;
     std::vector<std::string> linhas;
     std::size_t inicio = 0;

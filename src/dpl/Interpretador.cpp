@@ -103,35 +103,73 @@ void deslocarVertical(Operacao& op, int dy) {
         op);
 }
 
-class Interpretador {
+class Interpretador : public Leitor {
   public:
-    explicit Interpretador(int dpmm) : dpmm_(dpmm) {}
+    Interpretador(int dpmm, DestinoLeitura destino) : dpmm_(dpmm), destino_(std::move(destino)) {}
 
-    Interpretacao executar(std::string_view spool) {
-        if (spool.size() > kSpoolMaximo) {
-            avisar("spool maior que " + std::to_string(kSpoolMaximo >> 20) +
-                   " MB: o resto não foi lido");
-            spool = spool.substr(0, kSpoolMaximo);
+    // A line is read once its end is seen; a CR at the end of a piece waits
+    // for the next to say whether an LF belongs to it.
+    void ler(std::string_view pedaco) override {
+        std::size_t i = 0;
+        if (crPendente_ && !pedaco.empty()) {
+            crPendente_ = false;
+            if (pedaco[0] == '\n') i = 1;
         }
-        int numero = 1;
-        std::size_t inicio = 0;
-        for (std::size_t i = 0; i <= spool.size(); ++i) {
-            if (i < spool.size() && spool[i] != '\r' && spool[i] != '\n') continue;
-            origem_ = "linha " + std::to_string(numero);
-            if (i > inicio) linha(spool.substr(inicio, i - inicio));
-            if (i < spool.size() &&
-                (spool[i] == '\n' || i + 1 == spool.size() || spool[i + 1] != '\n'))
-                ++numero;
-            inicio = i + 1;
+        while (i < pedaco.size()) {
+            const std::size_t fim = pedaco.find_first_of("\r\n", i);
+            acrescentar(pedaco.substr(i, fim == std::string_view::npos ? fim : fim - i));
+            if (fim == std::string_view::npos) return;
+            fimDeLinha();
+            i = fim + 1;
+            if (pedaco[fim] == '\r') {
+                if (i == pedaco.size())
+                    crPendente_ = true;
+                else if (pedaco[i] == '\n')
+                    ++i;
+            }
         }
+    }
+
+    void terminar() override {
+        lerLinha();
+        linha_.clear();
         if (dentro_) avisar("o spool termina sem E: a impressora não imprime esta etiqueta");
-        return std::move(r_);
+    }
+
+    int etiquetasLidas() const override { return lidas_; }
+    void redirecionar(DestinoLeitura destino) override { destino_ = std::move(destino); }
+    std::unique_ptr<Leitor> copia() const override {
+        return std::make_unique<Interpretador>(*this);
     }
 
   private:
+    // Beyond its limit a line is cut, so that a spool without line ends
+    // cannot hold the memory.
+    void acrescentar(std::string_view trecho) {
+        const std::size_t cabe = kLinhaMaxima - std::min(linha_.size(), kLinhaMaxima);
+        if (trecho.size() > cabe) linhaCortada_ = true;
+        linha_.append(trecho.substr(0, cabe));
+    }
+
+    void fimDeLinha() {
+        lerLinha();
+        linha_.clear();
+        ++numeroLinha_;
+    }
+
+    void lerLinha() {
+        origem_ = "linha " + std::to_string(numeroLinha_);
+        if (linhaCortada_) {
+            avisar("linha além de " + std::to_string(kLinhaMaxima) + " caracteres cortada");
+            linhaCortada_ = false;
+        }
+        if (!linha_.empty()) linha(linha_);
+    }
+
     void avisar(const std::string& texto) {
-        const int etiqueta = dentro_ ? static_cast<int>(r_.etiquetas.size()) + 1 : 0;
-        r_.avisos.push_back({etiqueta, origem_.empty() ? texto : origem_ + ": " + texto});
+        if (!destino_.aviso) return;
+        destino_.aviso(
+            {dentro_ ? lidas_ + 1 : 0, origem_.empty() ? texto : origem_ + ": " + texto});
     }
     void avisarTodos(std::vector<std::string>& avisos) {
         for (const auto& a : avisos) avisar(a);
@@ -252,11 +290,11 @@ class Interpretador {
     int numero(const std::string& t, int padrao, int minimo, int maximo) {
         const auto v = digitos(t.substr(0, std::min<std::size_t>(t.size(), 9)));
         if (!v) {
-            avisar("valor \"" + t + "\" inválido; usado o padrão");
+            avisar("valor \"" + citacao(t) + "\" inválido; usado o padrão");
             return padrao;
         }
         if (*v < minimo || *v > maximo)
-            avisar("valor " + t + " fora de " + std::to_string(minimo) + " a " +
+            avisar("valor " + citacao(t) + " fora de " + std::to_string(minimo) + " a " +
                    std::to_string(maximo) + "; limitado");
         return std::clamp(*v, minimo, maximo);
     }
@@ -288,7 +326,9 @@ class Interpretador {
         etiqueta_.configuracao.comprimento = comprimento;
         etiqueta_.configuracao.codificacao = kCodificacaoWindows1252;
         etiqueta_.configuracao.copias = copias_;
-        r_.etiquetas.push_back(std::move(etiqueta_));
+        ++lidas_;
+        if (destino_.etiqueta) destino_.etiqueta(std::move(etiqueta_));
+        etiqueta_ = Etiqueta{};
         dentro_ = false;
     }
 
@@ -436,7 +476,7 @@ class Interpretador {
             const auto c =
                 d.size() >= 1 + (i + 1) * n ? digitos(d.substr(1 + i * n, n)) : std::nullopt;
             if (!c)
-                return avisar("desenho \"" + std::string(d) +
+                return avisar("desenho \"" + citacao(d) +
                               "\" incompleto: " + std::to_string(campos) + " campos de " +
                               std::to_string(n) + " dígitos esperados; ignorado");
             v.push_back(pontos(*c));
@@ -501,7 +541,12 @@ class Interpretador {
     }
 
     int dpmm_;
-    Interpretacao r_;
+    DestinoLeitura destino_;
+    std::string linha_;  // read since the last line end
+    bool linhaCortada_ = false;
+    bool crPendente_ = false;  // the last piece ended with a CR
+    int numeroLinha_ = 1;
+    int lidas_ = 0;  // labels ended with E
     std::string origem_;
     bool dentro_ = false;
     Unidade padrao_ = Unidade::Polegada;
@@ -516,8 +561,12 @@ class Interpretador {
 
 }  // namespace
 
+std::unique_ptr<Leitor> novoLeitor(int dpmm, DestinoLeitura destino) {
+    return std::make_unique<Interpretador>(dpmm, std::move(destino));
+}
+
 Interpretacao interpretar(std::string_view spool, int dpmm) {
-    return Interpretador(dpmm).executar(spool);
+    return interpretarCom(*novoLeitor(dpmm, {}), spool);
 }
 
 }  // namespace etiquetas::dpl

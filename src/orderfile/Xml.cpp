@@ -3,6 +3,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "comum/Arquivos.h"
 #include "comum/Texto.h"
 
 namespace etiquetas {
@@ -201,7 +202,8 @@ std::shared_ptr<pugi::xml_document> CarregarXML(const std::filesystem::path& cam
     std::ifstream entrada(caminho, std::ios::binary | std::ios::ate);
     if (!entrada) return std::make_shared<pugi::xml_document>();
     const auto fim = entrada.tellg();
-    if (fim < 0) return std::make_shared<pugi::xml_document>();
+    if (fim < 0 || static_cast<std::uintmax_t>(fim) > kLimitePedidos)
+        return std::make_shared<pugi::xml_document>();
     BufferPugi buffer(static_cast<std::size_t>(fim));
     if (!buffer.dados) return std::make_shared<pugi::xml_document>();
     entrada.seekg(0);

@@ -1,8 +1,11 @@
 #include "previa/DesenhoEtiqueta.h"
 
+#include <QBuffer>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
+#include <QSaveFile>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -200,8 +203,8 @@ void desenharBarras(QPainter& p, const OpCodigoBarras& b) {
 
 // Set bits print; clear bits leave what is beneath.
 void desenharGrafico(QPainter& p, const OpGrafico& g) {
-    if (g.largura <= 0 || g.altura <= 0) return;
-    QImage bits(g.bits.data(), g.largura, g.altura, g.bytesPorLinha, QImage::Format_Mono);
+    if (g.largura <= 0 || g.altura <= 0 || !g.bits) return;
+    QImage bits(g.bits->data(), g.largura, g.altura, g.bytesPorLinha, QImage::Format_Mono);
     bits.setColorTable({qRgba(255, 255, 255, 0), qRgba(0, 0, 0, 255)});
     QImage tinta = bits.convertToFormat(QImage::Format_ARGB32);
     p.setCompositionMode(g.reverso ? QPainter::RasterOp_SourceXorDestination
@@ -251,18 +254,24 @@ QImage desenharEtiqueta(const Etiqueta& etiqueta, int dpmm) {
     return imagem;
 }
 
-std::vector<QString> gravarEtiquetas(const std::vector<Etiqueta>& etiquetas, int dpmm,
-                                     const QString& prefixo, QString& erro) {
-    std::vector<QString> gravados;
-    for (std::size_t i = 0; i < etiquetas.size(); ++i) {
-        const QString nome = prefixo + QStringLiteral("-%1.png").arg(i + 1);
-        if (!desenharEtiqueta(etiquetas[i], dpmm).save(nome, "PNG")) {
-            erro = nome;
-            break;
-        }
-        gravados.push_back(nome);
+// The PNG writer takes a short write for a whole one: the bytes are made
+// first, and every one of them is accounted for on the way to the disk.
+bool gravarEtiqueta(const Etiqueta& etiqueta, int dpmm, const QString& arquivo) {
+    QByteArray png;
+    QBuffer memoria(&png);
+    if (!memoria.open(QIODevice::WriteOnly) ||
+        !desenharEtiqueta(etiqueta, dpmm).save(&memoria, "PNG"))
+        return false;
+    QSaveFile saida(arquivo);
+    if (!saida.open(QIODevice::WriteOnly)) return false;
+    if (saida.write(png) != png.size()) {
+        saida.cancelWriting();
+        return false;
     }
-    return gravados;
+    if (!saida.commit()) return false;
+    if (QFileInfo(arquivo).size() == png.size()) return true;
+    QFile::remove(arquivo);
+    return false;
 }
 
 }  // namespace etiquetas::previa

@@ -21,9 +21,10 @@ QSize tamanhoEtiqueta(const zpl::ConfiguracaoEtiqueta& configuracao, int dpmm);
 // Needs a QGuiApplication (fonts). The picture carries its resolution.
 QImage desenharEtiqueta(const zpl::Etiqueta& etiqueta, int dpmm);
 
-// PREFIXO-1.png, PREFIXO-2.png, ... for the labels, in order. Returns the
-// files written; stops at the first that cannot be written (erro says which).
-std::vector<QString> gravarEtiquetas(const std::vector<zpl::Etiqueta>& etiquetas, int dpmm,
-                                     const QString& prefixo, QString& erro);
+// The label's picture as a PNG file. The picture goes to a temporary file
+// beside it, renamed only once every byte is written, and its size on disk
+// is checked: a full disk leaves no empty or cut picture. False when it
+// could not be written.
+bool gravarEtiqueta(const zpl::Etiqueta& etiqueta, int dpmm, const QString& arquivo);
 
 }  // namespace etiquetas::previa

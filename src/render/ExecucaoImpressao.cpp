@@ -26,11 +26,13 @@ void ExecucaoImpressao::enviarTexto(TipoTrabalho tipo, const std::string& spool,
 
 void ExecucaoImpressao::enviarConfiguracaoDatamax() {
     const auto origem = caminhoNaPasta(pastas.dados, "QuelmonteConfiguracaoDatamax.prn");
-    const auto configuracao = lerArquivo(origem);
-    if (!configuracao)
+    const auto configuracao = lerArquivoLimitado(origem, kLimiteModelo);
+    if (configuracao.falha == FalhaLeitura::Ausente)
         throw FalhaImpressao("Arquivo de configuração da Datamax não encontrado: " +
                              textoDoCaminho(origem));
-    enviarTexto(TipoTrabalho::ConfiguracaoDatamax, "SpoolEtqImg.prn", *configuracao);
+    if (!configuracao)
+        throw FalhaImpressao(mensagemFalhaLeitura(origem, configuracao.falha, kLimiteModelo));
+    enviarTexto(TipoTrabalho::ConfiguracaoDatamax, "SpoolEtqImg.prn", configuracao.conteudo);
 }
 
 }  // namespace etiquetas

@@ -24,9 +24,11 @@ std::size_t posicaoMarcador(const std::string& texto, std::string_view marcador,
 
 std::string lerTemplate(const std::filesystem::path& pasta, const std::string& nome) {
     const auto caminho = caminhoNaPasta(pasta, nome);
-    auto texto = lerArquivo(caminho);
-    if (!texto) throw FalhaImpressao("Arquivo não encontrado: " + textoDoCaminho(caminho));
-    return std::move(*texto);
+    auto texto = lerArquivoLimitado(caminho, kLimiteModelo);
+    if (texto.falha == FalhaLeitura::Ausente)
+        throw FalhaImpressao("Arquivo não encontrado: " + textoDoCaminho(caminho));
+    if (!texto) throw FalhaImpressao(mensagemFalhaLeitura(caminho, texto.falha, kLimiteModelo));
+    return std::move(texto.conteudo);
 }
 
 void CarregarTemplate(ExecucaoImpressao& execucao) {

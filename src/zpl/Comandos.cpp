@@ -18,9 +18,11 @@ char maiuscula(char c) {
 }
 
 // The name starts right after the prefix; ^A takes only one letter because
-// its font name follows without a separator.
+// its font name follows without a separator. Line ends are dropped there
+// too, as everywhere.
 std::size_t lerNome(std::string_view spool, std::size_t i, Comando& comando) {
     for (int lidos = 0; lidos < 2; ++lidos) {
+        while (i < spool.size() && ehFimDeLinha(spool[i])) ++i;
         if (i >= spool.size() || ehPrefixo(spool[i])) {
             comando.truncado = true;
             return i;

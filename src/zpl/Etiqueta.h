@@ -5,6 +5,7 @@
 // kept as the characters the printer prints (UTF-8), after ^FH and ^CI.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <variant>
@@ -81,7 +82,9 @@ struct OpGrafico {
     int largura = 0, altura = 0;  // in dots of the stored picture
     int ampliacaoX = 1, ampliacaoY = 1;
     int bytesPorLinha = 0;
-    std::vector<std::uint8_t> bits;  // rows of bytesPorLinha, most significant bit first
+    // Rows of bytesPorLinha, most significant bit first; the stored graphic's
+    // own bytes, shared by every label that recalls it.
+    std::shared_ptr<const std::vector<std::uint8_t>> bits;
     bool reverso = false;
 };
 

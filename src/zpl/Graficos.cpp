@@ -143,20 +143,40 @@ void MemoriaGraficos::carregar(std::string_view parametros, std::vector<std::str
     GraficoArmazenado g;
     g.bytesPorLinha = *porLinha;
     g.linhas = (*total + *porLinha - 1) / *porLinha;
+    const std::string nome = nomeCompleto(p[0]);
+    const std::size_t bytes = static_cast<std::size_t>(g.linhas) * g.bytesPorLinha;
+    // Checked before anything is allocated; a download replacing one of the
+    // same name frees that one's room.
+    if (usados_ - ocupados(nome) + bytes > kMemoriaGraficos) {
+        avisos.push_back("~DG: memória de gráficos da impressora cheia (" +
+                         std::to_string(kMemoriaGraficos >> 20) + " MB); " + nome +
+                         " não foi gravado");
+        return;
+    }
     if (dados.starts_with(":B64:") || dados.starts_with(":Z64:") || dados.starts_with(":b64:") ||
         dados.starts_with(":z64:")) {
         avisos.push_back("~DG: dados em base 64 não simulados; gráfico em branco");
-        g.bits.assign(static_cast<std::size_t>(g.linhas) * g.bytesPorLinha, 0);
+        g.bits = std::make_shared<const std::vector<std::uint8_t>>(bytes, 0);
     } else {
-        g.bits = decodificarGrafico(dados, g.linhas * g.bytesPorLinha, g.bytesPorLinha, avisos);
+        g.bits = std::make_shared<const std::vector<std::uint8_t>>(
+            decodificarGrafico(dados, static_cast<int>(bytes), g.bytesPorLinha, avisos));
     }
-    graficos_[nomeCompleto(p[0])] = std::move(g);
+    usados_ = usados_ - ocupados(nome) + bytes;
+    graficos_[nome] = std::move(g);
+}
+
+std::size_t MemoriaGraficos::ocupados(const std::string& nome) const {
+    const auto i = graficos_.find(nome);
+    return i == graficos_.end() ? 0 : i->second.bits->size();
 }
 
 void MemoriaGraficos::apagar(std::string_view nome, std::vector<std::string>& avisos) {
     const std::string padrao = nomeCompleto(nome);
-    const auto apagados =
-        std::erase_if(graficos_, [&](const auto& par) { return casaPadrao(padrao, par.first); });
+    const auto apagados = std::erase_if(graficos_, [&](const auto& par) {
+        if (!casaPadrao(padrao, par.first)) return false;
+        usados_ -= par.second.bits->size();
+        return true;
+    });
     if (apagados == 0) avisos.push_back("^ID: nenhum objeto " + padrao + " na memória");
 }
 

@@ -77,22 +77,64 @@ char letra(const std::string& t, char padrao) {
     return a.empty() ? padrao : static_cast<char>(std::toupper(static_cast<unsigned char>(a[0])));
 }
 
-class Interpretador {
-  public:
-    explicit Interpretador(int dpmm) : dpmm_(dpmm) {}
+bool ehPrefixo(char c) {
+    return c == '^' || c == '~';
+}
 
-    Interpretacao executar(std::string_view spool) {
-        Separacao s = separarComandos(spool);
-        if (!s.textoSolto.empty())
-            avisar("texto fora de comandos ignorado antes do primeiro comando");
-        for (const auto& c : s.comandos) executar(c);
-        if (dentro_) {
-            avisar("o spool termina sem ^XZ: a impressora não imprime esta etiqueta");
-        }
-        return std::move(r_);
+class Interpretador : public Leitor {
+  public:
+    Interpretador(int dpmm, DestinoLeitura destino) : dpmm_(dpmm), destino_(std::move(destino)) {}
+
+    // Only what lies before the last prefix is surely whole: the command that
+    // starts there may go on in the next piece.
+    void ler(std::string_view pedaco) override {
+        const std::size_t lidos = pendente_.size();
+        pendente_.append(pedaco);
+        std::size_t ultimo = std::string::npos;
+        for (std::size_t i = pendente_.size(); i > std::max<std::size_t>(lidos, 1); --i)
+            if (ehPrefixo(pendente_[i - 1])) {
+                ultimo = i - 1;
+                break;
+            }
+        if (ultimo == std::string::npos) return;
+        executarTrecho(std::string_view(pendente_).substr(0, ultimo), false);
+        pendente_.erase(0, ultimo);
+    }
+
+    void terminar() override {
+        executarTrecho(pendente_, true);
+        pendente_.clear();
+        if (dentro_) avisar("o spool termina sem ^XZ: a impressora não imprime esta etiqueta");
+    }
+
+    int etiquetasLidas() const override { return lidas_; }
+    std::size_t objetosArmazenados() const override { return graficos_.quantidade(); }
+    void redirecionar(DestinoLeitura destino) override { destino_ = std::move(destino); }
+    std::unique_ptr<Leitor> copia() const override {
+        return std::make_unique<Interpretador>(*this);
     }
 
   private:
+    void executarTrecho(std::string_view trecho, bool fimDoSpool) {
+        const Separacao s = separarComandos(trecho);
+        if (!s.textoSolto.empty())
+            avisar("texto fora de comandos ignorado antes do primeiro comando");
+        for (std::size_t i = 0; i < s.comandos.size(); ++i) {
+            const Comando& c = s.comandos[i];
+            if (c.truncado)
+                avisarIncompleto(c, fimDoSpool && i + 1 == s.comandos.size());
+            else
+                executar(c);
+        }
+    }
+
+    void avisarIncompleto(const Comando& c, bool noFim) {
+        origem_ = rotulo(c);
+        avisar(rotulo(c) + (noFim
+                                ? ": comando incompleto no fim do spool"
+                                : ": comando incompleto, cortado pelo comando seguinte; ignorado"));
+    }
+
     using Tratador = void (Interpretador::*)(const Comando&);
     struct Entrada {
         char prefixo;
@@ -104,7 +146,6 @@ class Interpretador {
 
     void executar(const Comando& c) {
         origem_ = rotulo(c);
-        if (c.truncado) return avisar(rotulo(c) + ": comando incompleto no fim do spool");
         for (const auto& e : comandos()) {
             if (e.prefixo != c.prefixo || c.nome != e.nome) continue;
             if (e.deFormato && !dentro_)
@@ -116,8 +157,11 @@ class Interpretador {
 
     // ---- warnings and numbers
 
-    void avisar(const std::string& texto) {
-        r_.avisos.push_back({dentro_ ? static_cast<int>(r_.etiquetas.size()) + 1 : 0, texto});
+    // One warning is one line, whatever the spool put in it.
+    void avisar(std::string texto) {
+        for (char& c : texto)
+            if (c == '\r' || c == '\n') c = ' ';
+        if (destino_.aviso) destino_.aviso({dentro_ ? lidas_ + 1 : 0, std::move(texto)});
     }
     void avisarTodos(std::vector<std::string>& avisos) {
         for (const auto& a : avisos) avisar(a);
@@ -134,12 +178,12 @@ class Interpretador {
              ++i)
             v = v * 10 + (t[i] - '0');
         if (i == 0) {
-            avisar(origem_ + ": valor \"" + t + "\" inválido; usado o padrão");
+            avisar(origem_ + ": valor \"" + citacao(t) + "\" inválido; usado o padrão");
             return padrao;
         }
         if (v < minimo || v > maximo) {
-            avisar(origem_ + ": valor " + t + " fora de " + std::to_string(minimo) + " a " +
-                   std::to_string(maximo) + "; limitado");
+            avisar(origem_ + ": valor " + citacao(t) + " fora de " + std::to_string(minimo) +
+                   " a " + std::to_string(maximo) + "; limitado");
             v = std::clamp<long long>(v, minimo, maximo);
         }
         return static_cast<int>(v);
@@ -150,7 +194,8 @@ class Interpretador {
 
     void semParametros(const Comando& c) {
         if (!aparado(c.parametros).empty())
-            avisar(rotulo(c) + ": texto ignorado depois do comando (\"" + c.parametros + "\")");
+            avisar(rotulo(c) + ": texto ignorado depois do comando (\"" + citacao(c.parametros) +
+                   "\")");
     }
 
     // ---- formats
@@ -172,7 +217,9 @@ class Interpretador {
             emitirCampo();
         }
         etiqueta_.configuracao = impressora_;
-        r_.etiquetas.push_back(std::move(etiqueta_));
+        ++lidas_;
+        if (destino_.etiqueta) destino_.etiqueta(std::move(etiqueta_));
+        etiqueta_ = Etiqueta{};
         impressora_.copias = 1;
         dentro_ = false;
     }
@@ -283,10 +330,18 @@ class Interpretador {
         campo_.largura = numero(parametro(p, 2), 0, 0, kCoordenadaMaxima);
     }
 
-    void dadosCampo(const Comando& c) {
+    void dadosCampo(const Comando& c) { definirDados(c.parametros); }
+    // ^SN v,n,z: the first label carries the starting value; the copies of
+    // ^PQ count on from it.
+    void serie(const Comando& c) { definirDados(dividir(c)[0]); }
+    // ^SF: the data of the field counts on in the copies; the first is as
+    // written.
+    void serieCampo(const Comando&) { abrir(); }
+
+    void definirDados(const std::string& dados) {
         abrir();
         if (campo_.dados) avisar("^FD repetido no mesmo campo: vale o último");
-        campo_.dados = c.parametros;
+        campo_.dados = dados;
         if (campo_.dados->size() > kDadosCampoMaximo) {
             avisar("^FD: dados além de " + std::to_string(kDadosCampoMaximo) +
                    " caracteres cortados");
@@ -416,8 +471,8 @@ class Interpretador {
         OpCaixa o;
         o.espessura = numero(parametro(p, 2), 1, 1, kCoordenadaMaxima);
         o.area = {campo_.x, campo_.y,
-                  std::max(numero(parametro(p, 0), 1, 1, kCoordenadaMaxima), o.espessura),
-                  std::max(numero(parametro(p, 1), 1, 1, kCoordenadaMaxima), o.espessura)};
+                  std::max(numero(parametro(p, 0), 1, 0, kCoordenadaMaxima), o.espessura),
+                  std::max(numero(parametro(p, 1), 1, 0, kCoordenadaMaxima), o.espessura)};
         o.preta = preta(parametro(p, 3));
         o.arredondamento = numero(parametro(p, 4), 0, 0, 8);
         o.reverso = campo_.reverso;
@@ -538,7 +593,9 @@ class Interpretador {
     }
 
     int dpmm_;
-    Interpretacao r_;
+    DestinoLeitura destino_;
+    std::string pendente_;  // from the last prefix read: maybe not whole yet
+    int lidas_ = 0;         // labels ended with ^XZ
     bool dentro_ = false;
     ConfiguracaoEtiqueta impressora_;
     MemoriaGraficos graficos_;
@@ -567,6 +624,8 @@ std::span<const Interpretador::Entrada> Interpretador::comandos() {
         {'^', "FT", &Interpretador::origemTipografica, true},
         {'^', "A", &Interpretador::fonte, true},
         {'^', "FD", &Interpretador::dadosCampo, true},
+        {'^', "SN", &Interpretador::serie, true},
+        {'^', "SF", &Interpretador::serieCampo, true},
         {'^', "FH", &Interpretador::hexadecimal, true},
         {'^', "FB", &Interpretador::bloco, true},
         {'^', "FR", &Interpretador::reverso, true},
@@ -587,8 +646,28 @@ std::span<const Interpretador::Entrada> Interpretador::comandos() {
 
 }  // namespace
 
+std::string citacao(std::string_view texto) {
+    constexpr std::size_t kMaximo = 40;
+    std::string r(texto.substr(0, kMaximo));
+    if (texto.size() > kMaximo) r += "...";
+    return r;
+}
+
+std::unique_ptr<Leitor> novoLeitor(int dpmm, DestinoLeitura destino) {
+    return std::make_unique<Interpretador>(dpmm, std::move(destino));
+}
+
+Interpretacao interpretarCom(Leitor& leitor, std::string_view spool) {
+    Interpretacao r;
+    leitor.redirecionar({[&r](Etiqueta&& e) { r.etiquetas.push_back(std::move(e)); },
+                         [&r](const Aviso& a) { r.avisos.push_back(a); }});
+    leitor.ler(spool);
+    leitor.terminar();
+    return r;
+}
+
 Interpretacao interpretar(std::string_view spool, int dpmm) {
-    return Interpretador(dpmm).executar(spool);
+    return interpretarCom(*novoLeitor(dpmm, {}), spool);
 }
 
 }  // namespace etiquetas::zpl

@@ -57,9 +57,10 @@ TEST(Execucao, ConfirmacaoEFimContamEtiquetas) {
 
 // Printer commands, control characters and the hex indicator in an order
 // value print as characters; the label count and the commands stay the
-// template's own.
+// template's own. DEL is a control character too; the euro sign after it is
+// not.
 TEST(Execucao, DadosDoPedidoImprimemComoTexto) {
-    const std::string injecao = "X^FS^XZ^XA^FDINJECTED^FS^XZ~JR&#13;&#10;\\5E";
+    const std::string injecao = "X^FS^XZ^XA^FDINJECTED^FS^XZ~JR&#13;&#10;&#127;&#8364;\\5E";
     Variante v = faixa("1", "1");
     v.campos["DescricaoMaterial"] = injecao;
     AplicacaoTemporaria app;
@@ -71,7 +72,7 @@ TEST(Execucao, DadosDoPedidoImprimemComoTexto) {
     EXPECT_EQ(contar(spool, "^XA"), 1u);
     EXPECT_EQ(contar(spool, "^XZ"), 1u);
     EXPECT_EQ(contar(spool, "~JR"), 0u);
-    EXPECT_NE(spool.find("X\\5EFS\\5EXZ\\5EXA\\5EFDINJECTED\\5EFS\\5EXZ\\7EJR  \\5C5E"),
+    EXPECT_NE(spool.find("X\\5EFS\\5EXZ\\5EXA\\5EFDINJECTED\\5EFS\\5EXZ\\7EJR   \x80\\5C5E"),
               std::string::npos)
         << spool;
 }

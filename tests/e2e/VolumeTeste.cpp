@@ -315,6 +315,14 @@ TEST(Volume, FalhasParamAExecucaoComMotivo) {
     semCampo.volumes = {{"1"}, {"2", {{"codDco", "-"}}}};
     Loja qtdeQuebrada;
     qtdeQuebrada.volumes = {{"1", {{"qtdeTotal", "70000"}}}};
+    // The 16-bit limits from both sides: the value at the limit passes and
+    // the run stops further on.
+    Loja quantidadeNoLimite, quantidadeAlem, qtdeNoLimite, qtdeAlem;
+    quantidadeNoLimite.etiquetas = "32767";
+    quantidadeNoLimite.campos["QuantidadePecGrade"] = "-";
+    quantidadeAlem.etiquetas = "32768";
+    qtdeNoLimite.volumes = {{"1", {{"qtdeTotal", "32767"}}}, {"2", {{"codDco", "-"}}}};
+    qtdeAlem.volumes = {{"1", {{"qtdeTotal", "32768"}}}};
     struct Caso {
         const char* nome;
         Loja loja;
@@ -334,6 +342,14 @@ TEST(Volume, FalhasParamAExecucaoComMotivo) {
          "Falta o elemento codDco no volume 2 da loja 0012"},
         {"qtdeTotal fora de 16 bits", qtdeQuebrada, mais(kZebra, ilpn), 0,
          "qtdeTotal no volume 1 da loja 0012 (Pedido 4510000001, Item 00010) não é um número"},
+        {"qtdeTotal no limite", qtdeNoLimite, mais(kZebra, ilpn), 1,
+         "Falta o elemento codDco no volume 2"},
+        {"qtdeTotal além do limite", qtdeAlem, mais(kZebra, ilpn), 0,
+         "não é um número inteiro de -32768 a 32767: \"32768\"."},
+        {"QuantidadeEtiqueta no limite", quantidadeNoLimite, mais(kZebra, padrao), 0,
+         "Falta o elemento QuantidadePecGrade na loja 0012"},
+        {"QuantidadeEtiqueta além do limite", quantidadeAlem, mais(kZebra, padrao), 0,
+         "QuantidadeEtiqueta da loja 0012 (Pedido 4510000001, Item 00010) passa de 32767"},
         {"sem QuantidadeEtiqueta", semQuantidade, mais(kZebra, padrao), 0,
          "Falta o elemento QuantidadeEtiqueta na loja 0012"},
         {"QuantidadeEtiqueta sem número", quantidadeTexto, mais(kZebra, padrao), 0,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "LeituraEmPedacos.h"
 #include "dpl/CodigosBarras.h"
 #include "dpl/Interpretador.h"
 #include "dpl/Spool.h"
@@ -176,7 +177,7 @@ TEST(InterpretadorDpl, CodigosDeBarrasNaPosicaoEComOsDadosLidos) {
 TEST(InterpretadorDpl, EntradasRuinsViramAvisos) {
     struct Caso {
         std::string spool;
-        const char* aviso;
+        std::string aviso;
         std::size_t etiquetas;
     };
     const std::string longo(300, 'x');
@@ -200,11 +201,41 @@ TEST(InterpretadorDpl, EntradasRuinsViramAvisos) {
              {"lixo\r\n" + formato(""), "fora de comandos", 1},
              {formato("X\r\n"), "descartada", 0},
              {formato("1X1100000100010L000010\r\n"), "sem área", 1},
+             {formato("121100000100010" + std::string(dpl::kLinhaMaxima, 'x') + "\r\n"),
+              "linha 3: linha além de 65536 caracteres cortada", 1},
+             {formato("Q" + longo + "\r\n"), "valor \"" + longo.substr(0, 40) + "...\" inválido",
+              1},
          }) {
         SCOPED_TRACE(c.spool);
         const auto r = dpl::interpretar(c.spool);
         EXPECT_EQ(r.etiquetas.size(), c.etiquetas);
         EXPECT_NE(avisos(r).find(c.aviso), std::string::npos) << avisos(r);
+    }
+}
+
+// Jobs come one by one: wherever a piece ends, even between the CR and the
+// LF of a line end, the reading is the one of the whole spool, in the
+// language its start shows.
+TEST(InterpretadorDpl, LeituraEmPedacosIgualAInteira) {
+    struct Caso {
+        std::string spool;
+        bool dpl;
+    };
+    for (const auto& [spool, ehDpl] : std::vector<Caso>{
+             {"\x02n\r\n" + formato("121100000100010um\r\nQ0005\r\nZZ\r\n") +
+                  formato("1X1100000100010L000010\r\n") + "\x02L\r\n",
+              true},
+             {"~SD10^XA^FO1,1^FDa^FS^ZZ^XZ\x02", false},
+         }) {
+        const auto inteira = dpl::interpretarSpool(spool);
+        for (std::size_t corte = 0; corte <= spool.size(); ++corte) {
+            dpl::LeitorSpool leitor(8, {});
+            const auto r = apoio::lidoEmDoisPedacos(leitor, spool, corte);
+            ASSERT_EQ(r.etiquetas.size(), inteira.etiquetas.size()) << corte;
+            EXPECT_EQ(avisos(r), avisos(inteira)) << corte;
+            EXPECT_EQ(leitor.dpl(), ehDpl) << corte;
+            EXPECT_EQ(r.etiquetas[0].configuracao.copias, inteira.etiquetas[0].configuracao.copias);
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "LeituraEmPedacos.h"
 #include "zpl/Graficos.h"
 #include "zpl/Interpretador.h"
 
@@ -82,7 +83,9 @@ TEST(InterpretadorZpl, NadaQueAImpressoraIgnoraPassaCalado) {
              {"^XA^FO1,1^FDa^FS", "termina sem ^XZ", 0},
              {"^XA^FO1,1^FDa^FO5,5^FDb^FS^XZ", "campo sem ^FS antes de ^FO", 1},
              {"^XA^FO1,1^FDa^XZ", "campo sem ^FS no fim", 1},
-             {"^XA^FO1,1^F", "comando incompleto", 0},
+             {"^XA^FO1,1^F", "^F: comando incompleto no fim do spool", 0},
+             {"^XA^F^FO1,1^FDa^FS^XZ", "^F: comando incompleto, cortado pelo comando seguinte", 1},
+             {"^XA^BY11^XZ", "^BY: valor 11 fora de 1 a 10", 1},
              {"^XA^XZ#INICIO#", "texto ignorado depois do comando", 1},
              {"lixo^XA^XZ", "texto fora de comandos", 1},
              {"^XA^FOx,1^FDa^FS^XZ", "valor \"x\" inválido", 1},
@@ -195,6 +198,59 @@ TEST(InterpretadorZpl, PadroesDeCampoEOrientacao) {
     EXPECT_EQ(c.orientacao, Orientacao::Normal);
 }
 
+// What a printer takes as it is, at the edge of its range or spread over
+// lines, draws without a warning.
+TEST(InterpretadorZpl, NoLimiteSemAviso) {
+    struct Caso {
+        const char* spool;
+        std::string texto;  // of the one field, or the bar code's data
+    };
+    for (const auto& c : std::vector<Caso>{
+             {"^XA^BY10^FO1,1^BCN,20,N^FD12^FS^XZ", "12"},
+             {"^XA^FO1,1^BCN,46,N,N,N^SN>;1234567890,1,Y^FS^XZ", "1234567890"},
+             {"^XA^FO1,1^FDabc^SF%%%,1^FS^XZ", "abc"},
+             {"^XA^F\r\nO1,1^F\nDa^FS^XZ", "a"},
+             {"^XA^FO1,1^GB0,100,3^FS^FO1,1^GB100,0,2^FS^XZ", ""},
+         }) {
+        const auto r = interpretar(c.spool);
+        ASSERT_EQ(r.etiquetas.size(), 1u) << c.spool;
+        EXPECT_TRUE(r.avisos.empty()) << c.spool << "\n" << juntar(textos(r));
+        const auto& e = r.etiquetas[0];
+        if (const auto t = doTipo<OpTexto>(e); !t.empty()) {
+            EXPECT_EQ(t[0].texto, c.texto);
+        }
+        if (const auto b = doTipo<OpCodigoBarras>(e); !b.empty()) {
+            EXPECT_EQ(b[0].dados, c.texto);
+        }
+    }
+    // ^BY10: a module of 10 dots, the narrowest bar.
+    const auto r = interpretar("^XA^BY10^FO1,1^BCN,20,N^FD12^FS^XZ");
+    const auto barras = doTipo<OpCodigoBarras>(r.etiquetas[0]).at(0).barras;
+    EXPECT_EQ(std::min_element(barras.begin(), barras.end(),
+                               [](auto& a, auto& b) { return a.largura < b.largura; })
+                  ->largura,
+              10);
+    // A zero side is a line as thick as the box's border.
+    const auto caixas = doTipo<OpCaixa>(interpretar("^XA^FO1,1^GB0,100,3^FS^XZ").etiquetas[0]);
+    EXPECT_EQ(caixas.at(0).area, (Retangulo{1, 1, 3, 100}));
+}
+
+// Jobs come one by one: wherever a piece ends, even inside a command's name
+// or a graphic's data, the reading is the one of the whole spool.
+TEST(InterpretadorZpl, LeituraEmPedacosIgualAInteira) {
+    const std::string spool =
+        "~DGR:LOGO.GRF,4,2,FF00F0F0\r\n^XA^PQ5^FO10,10^XGLOGO^FS^F^FO1,1^A0N,20^FDum^FS^XZ"
+        "^XA^FO2,2^BCN,30^FD123^FS^ZZ^XZ^XA^IDR:LOGO.GRF^XZ";
+    const auto inteira = interpretar(spool);
+    for (std::size_t corte = 0; corte <= spool.size(); ++corte) {
+        const auto r = etiquetas::apoio::lidoEmDoisPedacos(*novoLeitor(8, {}), spool, corte);
+        ASSERT_EQ(r.etiquetas.size(), inteira.etiquetas.size()) << corte;
+        EXPECT_EQ(textos(r), textos(inteira)) << corte;
+        EXPECT_EQ(r.etiquetas[0].operacoes.size(), inteira.etiquetas[0].operacoes.size()) << corte;
+        EXPECT_EQ(r.etiquetas[0].configuracao.copias, 5) << corte;
+    }
+}
+
 TEST(InterpretadorZpl, GraficosDeLinhas) {
     const auto r = interpretar(
         "^XA^FO10,20^GB100,50,3,W,4^FS^FO5,5^GB1,60,8^FS^FO1,1^GC40,4^FS"
@@ -226,7 +282,7 @@ TEST(InterpretadorZpl, GraficoArmazenadoComCompressaoEApagado) {
     EXPECT_EQ(g[0].altura, 3);
     EXPECT_EQ(g[0].ampliacaoX, 2);
     EXPECT_EQ(g[0].ampliacaoY, 3);
-    EXPECT_EQ(g[0].bits, (std::vector<std::uint8_t>{0xFF, 0x00, 0xF0, 0x00, 0xF0, 0x00}));
+    EXPECT_EQ(*g[0].bits, (std::vector<std::uint8_t>{0xFF, 0x00, 0xF0, 0x00, 0xF0, 0x00}));
     EXPECT_TRUE(doTipo<OpGrafico>(r.etiquetas[1]).empty());
     EXPECT_TRUE(avisaSobre(r, "R:LOGO.GRF não está na memória"));
 }
@@ -247,6 +303,32 @@ TEST(InterpretadorZpl, CompressaoDeGraficoComContagens) {
          }) {
         EXPECT_EQ(decodificarGrafico(c.dados, c.bytes, c.porLinha, avisos), c.esperado) << c.dados;
     }
+}
+
+// The stored graphics share one budget: a download that does not fit is
+// refused before anything is allocated, a new one under the same name
+// replaces the old, and a deletion frees room.
+TEST(InterpretadorZpl, GraficosArmazenadosTemOrcamento) {
+    const auto carga = [](const std::string& nome) {
+        return "~DGR:" + nome + ".GRF,2097152,512,FF\r\n";  // 2 MB, the most one may hold
+    };
+    const auto recusados = [](const Interpretacao& r) {
+        return std::count_if(r.avisos.begin(), r.avisos.end(), [](const Aviso& a) {
+            return a.texto.find("memória de gráficos da impressora cheia") != std::string::npos;
+        });
+    };
+    std::string quatro;
+    for (const char* n : {"A", "B", "C", "D"}) quatro += carga(n);
+    EXPECT_EQ(recusados(interpretar(quatro + carga("A"))), 0);
+    EXPECT_EQ(recusados(interpretar(quatro + carga("E"))), 1);
+    EXPECT_EQ(recusados(interpretar(quatro + "^IDR:A.GRF\r\n" + carga("E"))), 0);
+    // A thousand downloads of 2 MB each keep only what fits.
+    std::string mil;
+    for (int i = 0; i < 1000; ++i) mil += carga("G" + std::to_string(i));
+    mil += "^XA^FO0,0^XGR:G3.GRF^FS^FO0,0^XGR:G4.GRF^FS^XZ";
+    const auto r = interpretar(mil);
+    EXPECT_EQ(recusados(r), 996);
+    EXPECT_EQ(doTipo<OpGrafico>(r.etiquetas.at(0)).size(), 1u);
 }
 
 // Wildcards cost at most the product of the two lengths: a pattern of many
@@ -274,6 +356,6 @@ TEST(InterpretadorZpl, ApagarComCuringas) {
 TEST(InterpretadorZpl, GraficoGrandeDemaisEReduzido) {
     const auto r = interpretar("~DGR:G.GRF,999999999,99999,FF^XA^FO0,0^XGR:G.GRF^FS^XZ");
     const auto g = doTipo<OpGrafico>(r.etiquetas.at(0)).at(0);
-    EXPECT_LE(g.bits.size(), static_cast<std::size_t>(kBytesGraficoMaximo + kBytesPorLinhaMaximo));
+    EXPECT_LE(g.bits->size(), static_cast<std::size_t>(kBytesGraficoMaximo + kBytesPorLinhaMaximo));
     EXPECT_TRUE(avisaSobre(r, "grande demais"));
 }

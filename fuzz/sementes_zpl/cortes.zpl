@@ -1,0 +1,4 @@
+^XA^F^FO1,1^GB0,100,3^FS^Z
+Z^F
+O5,5^FDa^FS^XZ
+^XA^FO1,1^F

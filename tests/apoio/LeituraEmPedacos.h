@@ -1,0 +1,23 @@
+#pragma once
+
+// A spool handed to a reader in two pieces, as the jobs of a run come: the
+// labels and warnings it gives, to compare with the whole spool's.
+
+#include <string_view>
+
+#include "zpl/Leitor.h"
+
+namespace etiquetas::apoio {
+
+inline zpl::Interpretacao lidoEmDoisPedacos(zpl::Leitor& leitor, std::string_view spool,
+                                            std::size_t corte) {
+    zpl::Interpretacao r;
+    leitor.redirecionar({[&](zpl::Etiqueta&& e) { r.etiquetas.push_back(std::move(e)); },
+                         [&](const zpl::Aviso& a) { r.avisos.push_back(a); }});
+    leitor.ler(spool.substr(0, corte));
+    leitor.ler(spool.substr(corte));
+    leitor.terminar();
+    return r;
+}
+
+}  // namespace etiquetas::apoio
