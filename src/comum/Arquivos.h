@@ -35,7 +35,8 @@ inline constexpr std::uintmax_t kLimiteIni = 1u << 20;
 inline constexpr std::uintmax_t kLimiteTabela = 1u << 20;
 inline constexpr std::uintmax_t kLimiteSpool = 64u << 20;     // a spool drawn by the preview
 inline constexpr std::uintmax_t kLimitePedidos = 256u << 20;  // order files
-inline constexpr std::uintmax_t kLimitePadrao = kLimiteTabela;
+// Files of the program's own making (exports, the print lock), read back.
+inline constexpr std::uintmax_t kLimitePadrao = kLimitePedidos;
 
 enum class FalhaLeitura { Nenhuma, Ausente, NaoComum, GrandeDemais, Erro };
 

@@ -160,7 +160,8 @@ std::optional<TravaImpressao> TravaImpressao::tentar(const fs::path& pasta) {
 }
 
 std::string TravaImpressao::ocupante(const fs::path& pasta) {
-    const std::string texto = lerArquivo(caminhoNaPasta(pasta, kNomeArquivo)).value_or("");
+    const std::string texto =
+        lerArquivo(caminhoNaPasta(pasta, kNomeArquivo), kLimiteIni).value_or("");
     std::string limpo;
     for (char c : texto.substr(0, kTamanhoOcupante)) {
         if (c == '\r' || c == '\n') break;
