@@ -21,13 +21,15 @@ struct SaidaCli {
 };
 
 // Arguments in UTF-8, as a terminal passes them (paths through utf8DoCaminho).
-// `programa`: a copy of etiquetas-cli placed elsewhere.
+// `programa`: a copy of etiquetas-cli placed elsewhere. The limit only catches
+// a hang: a run of thousands of labels under the sanitizers on a loaded
+// two-core machine takes over a minute.
 inline SaidaCli executarCliUtf8(const std::vector<std::string>& argumentos,
                                 const std::filesystem::path& programa = ETIQUETAS_CLI) {
     const auto pasta = criarPastaUnica("etiquetas-cli-");
     SaidasProcesso saidas{pasta / "saida", pasta / "erros"};
     const auto r =
-        executarProcesso(utf8DoCaminho(programa), argumentos, std::chrono::seconds(90), {}, saidas);
+        executarProcesso(utf8DoCaminho(programa), argumentos, std::chrono::seconds(240), {}, saidas);
     SaidaCli s{r.iniciou && !r.excedeuLimite ? r.codigoSaida : -1,
                lerArquivo(saidas.saidaPadrao).value_or(""),
                lerArquivo(saidas.erroPadrao).value_or("")};
