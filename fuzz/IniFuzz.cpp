@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
         for (const char* chave : {"Repeticao", "LarguraEtiqueta", "CodigoFonte", ""})
             LerArquivoIni(pasta, secao, chave);
     AtualizarConfiguracao cfg;
-    cfg.TipoEtiqueta = 1;
+    cfg.RaizSecao = "QuelmonteEtiqPreco";
     cfg.TipoImpressora = 1;
     cfg.Carregar(pasta);
     std::string chave = "_GG_";
