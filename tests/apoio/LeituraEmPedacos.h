@@ -1,9 +1,12 @@
 #pragma once
 
 // A spool handed to a reader in two pieces, as the jobs of a run come: the
-// labels and warnings it gives, to compare with the whole spool's.
+// labels and warnings it gives, to compare with the whole spool's; and the
+// drawing operations of one kind a label was read into.
 
 #include <string_view>
+#include <variant>
+#include <vector>
 
 #include "zpl/Leitor.h"
 
@@ -17,6 +20,14 @@ inline zpl::Interpretacao lidoEmDoisPedacos(zpl::Leitor& leitor, std::string_vie
     leitor.ler(spool.substr(0, corte));
     leitor.ler(spool.substr(corte));
     leitor.terminar();
+    return r;
+}
+
+template <class Op>
+std::vector<Op> doTipo(const zpl::Etiqueta& e) {
+    std::vector<Op> r;
+    for (const auto& op : e.operacoes)
+        if (const auto* o = std::get_if<Op>(&op)) r.push_back(*o);
     return r;
 }
 

@@ -10,19 +10,13 @@
 using namespace etiquetas;
 using namespace etiquetas::zpl;
 
+using etiquetas::apoio::doTipo;
+
 namespace {
 
 // A label format between <STX>L and E, records one a line.
 std::string formato(const std::string& registros, const std::string& sistema = "") {
     return sistema + "\x02L\r\nD11\r\n" + registros + "E\r\n";
-}
-
-template <class Op>
-std::vector<Op> doTipo(const Etiqueta& e) {
-    std::vector<Op> r;
-    for (const auto& op : e.operacoes)
-        if (const auto* o = std::get_if<Op>(&op)) r.push_back(*o);
-    return r;
 }
 
 std::string avisos(const Interpretacao& r) {

@@ -8,18 +8,12 @@
 
 using namespace etiquetas::zpl;
 
+using etiquetas::apoio::doTipo;
+
 namespace {
 
 std::string u8s(const char8_t* s) {
     return reinterpret_cast<const char*>(s);
-}
-
-template <class Op>
-std::vector<Op> doTipo(const Etiqueta& e) {
-    std::vector<Op> r;
-    for (const auto& op : e.operacoes)
-        if (const auto* o = std::get_if<Op>(&op)) r.push_back(*o);
-    return r;
 }
 
 std::vector<std::string> textos(const Interpretacao& r) {
