@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include "ApoioImprimir.h"
 
-#include "ExecutarCli.h"
+using etiquetas::e2e::AplicacaoTemporaria;
 
 namespace {
 
@@ -22,7 +20,7 @@ Saida abrir(const std::string& arquivo) {
     return s;
 }
 
-std::string amostra(const std::string& nome) {
+std::string caminhoDaAmostra(const std::string& nome) {
     return std::string(ETIQUETAS_PASTA_APLICACAO) + "/" + nome;
 }
 
@@ -59,7 +57,7 @@ TEST(CliAbrir, CadaAmostraMostraTipoContagensEGrade) {
              {"Amostra_Volume_Consolidador.xml", u8"de Consolidador de Encabidado", 1, 1, 0, 5},
          }) {
         const bool volume = std::string(c.arquivo).find("Volume") != std::string::npos;
-        const auto s = abrir(amostra(c.arquivo));
+        const auto s = abrir(caminhoDaAmostra(c.arquivo));
         ASSERT_EQ(s.status, 0) << c.arquivo;
         const std::size_t linhasGrade = volume ? c.itensOuLojas : c.variantes;
         ASSERT_EQ(s.linhas.size(), 7 + 1 + linhasGrade) << c.arquivo;
@@ -73,7 +71,7 @@ TEST(CliAbrir, CadaAmostraMostraTipoContagensEGrade) {
                 contagem(c.total, 8),
             // As the system spells the absolute path (under wine: Z:\work\...).
             "Arquivo : " + etiquetas::cp1252ParaUtf8(etiquetas::textoDoCaminho(
-                               std::filesystem::absolute(amostra(c.arquivo)))),
+                               std::filesystem::absolute(caminhoDaAmostra(c.arquivo)))),
             ""};
         EXPECT_EQ(std::vector<std::string>(s.linhas.begin(), s.linhas.begin() + 7), bloco);
         EXPECT_EQ(s.linhas[7].rfind("Imprime ?\t", 0), 0u) << c.arquivo;
@@ -85,21 +83,15 @@ TEST(CliAbrir, CadaAmostraMostraTipoContagensEGrade) {
 }
 
 TEST(CliAbrir, RecusaSaiComUmEVersaoComTres) {
-    const auto pasta = std::filesystem::temp_directory_path() / "etiquetas-e2e-abrir";
-    std::filesystem::create_directories(pasta);
-    const auto ruim = (pasta / "ruim.xml").string();
-    std::ofstream(ruim) << "<?xml version=\"1.0\"?><preco/>";
-    const auto r = abrir(ruim);
+    AplicacaoTemporaria app;
+    app.gravar("ruim.xml", "<?xml version=\"1.0\"?><preco/>");
+    const auto r = abrir((app.pasta() / "ruim.xml").string());
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.linhas.empty());
 
-    std::ifstream entrada(amostra("Quelmonte_Preco_Adesiva_teste.xml"), std::ios::binary);
-    std::string xml((std::istreambuf_iterator<char>(entrada)), {});
+    std::string xml = app.ler("Quelmonte_Preco_Adesiva_teste.xml");
     const auto pos = xml.find("Versao=\"");
     ASSERT_NE(pos, std::string::npos);
-    xml.replace(pos + 8, 32, std::string(32, 'A'));
-    const auto velho = (pasta / "velho.xml").string();
-    std::ofstream(velho, std::ios::binary) << xml;
-    EXPECT_EQ(abrir(velho).status, 3);
-    std::filesystem::remove_all(pasta);
+    app.gravar("velho.xml", xml.replace(pos + 8, 32, std::string(32, 'A')));
+    EXPECT_EQ(abrir((app.pasta() / "velho.xml").string()).status, 3);
 }

@@ -3,11 +3,18 @@
 // etiquetas-cli against a throw-away copy of the built application folder
 // whose print script records every job: its spool file and its arguments.
 
+#include <gtest/gtest.h>
+#ifndef _WIN32
+#include <signal.h>
+#endif
+
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "ExecutarCli.h"
@@ -39,6 +46,17 @@ inline const std::string kScriptGravadorBat =
     ">>\"%~dp0job-%N%.args\" echo.!A5!\r\n>>\"%~dp0job-%N%.args\" echo.!A6!\r\n"
     "endlocal\r\n";
 
+// A Zebra and a Datamax on a serial line, as most runs print.
+inline const Lista kZebra{"--impressora",  "1", "--velocidade", "4",
+                          "--temperatura", "8", "--serial",     "9600,N,8,1"};
+inline const Lista kDatamax{"--impressora",  "0", "--velocidade", "",
+                            "--temperatura", "8", "--serial",     "9600,N,8,1"};
+
+inline Lista mais(Lista a, const Lista& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
 struct Trabalho {
     std::string spool;  // what reached the printer
     Lista args;
@@ -58,6 +76,17 @@ struct Variante {
 
 inline Variante faixa(const std::string& primeira, const std::string& ultima) {
     return {.campos = {{"SequenciaInicial", primeira}, {"SequenciaFinal", ultima}}};
+}
+
+inline std::string comLayoutNovo(std::string xml) {
+    substituirTodos(xml, "LayoutNovo=\"False\"", "LayoutNovo=\"True\"");
+    return xml;
+}
+
+// A sample file shipped in the application folder.
+inline std::string amostra(const std::string& nome, bool layoutNovo = false) {
+    const auto xml = lerArquivo(fs::path(ETIQUETAS_PASTA_APLICACAO) / nome).value_or("");
+    return layoutNovo ? comLayoutNovo(xml) : xml;
 }
 
 inline std::string xmlPreco(int tipo, const std::vector<Variante>& variantes) {
@@ -139,6 +168,13 @@ class AplicacaoTemporaria {
         return {s.status, s.erros};
     }
 
+    // A print that must end well: the jobs it sent.
+    std::vector<Trabalho> imprimirBem(const std::string& xml, const Lista& opcoes) const {
+        const auto r = imprimir(xml, opcoes);
+        EXPECT_EQ(r.codigo, 0) << r.erros;
+        return trabalhos();
+    }
+
     std::vector<Trabalho> trabalhos() const {
         std::vector<Trabalho> r;
         for (int n = 1; fs::exists(pasta_ / ("job-" + std::to_string(n) + ".spool")); ++n) {
@@ -157,6 +193,55 @@ class AplicacaoTemporaria {
   private:
     fs::path pasta_;
 };
+
+// A run stopped by a fault: exit status 1, the message, and no success told.
+inline void esperarFalha(const Resultado& r, const std::string& mensagem) {
+    EXPECT_EQ(r.codigo, 1) << r.erros;
+    EXPECT_NE(r.erros.find(cp1252ParaUtf8(mensagem)), std::string::npos) << r.erros;
+    EXPECT_EQ(r.erros.find("sucesso"), std::string::npos) << r.erros;
+}
+
+inline std::string arquivoDoSpool(const Trabalho& t) {
+    return fs::path(t.args.at(0)).filename().string();
+}
+
+inline Lista arquivosDosSpools(const std::vector<Trabalho>& jobs) {
+    Lista r;
+    for (const auto& j : jobs) r.push_back(arquivoDoSpool(j));
+    return r;
+}
+
+// What lies between each `inicio` and the next `fim` of a spool text.
+inline Lista entre(const std::string& texto, const std::string& inicio, const std::string& fim) {
+    Lista r;
+    for (auto p = texto.find(inicio); p != std::string::npos; p = texto.find(inicio, p + 1)) {
+        const auto a = p + inicio.size();
+        r.push_back(texto.substr(a, texto.find(fim, a) - a));
+    }
+    return r;
+}
+
+#ifndef _WIN32
+// etiquetas-cli --pasta <folder> <argumentos> (shell words), sent SIGTERM
+// once `arquivo` appears in the folder: its exit status and standard error.
+inline Resultado interromperAoSurgir(const AplicacaoTemporaria& app, const std::string& argumentos,
+                                     const std::string& arquivo) {
+    const auto p = app.pasta();
+    const std::string linha = std::string("'") + ETIQUETAS_CLI + "' --pasta '" + p.string() + "' " +
+                              argumentos + " 2>'" + (p / "erros").string() +
+                              "' </dev/null & echo $! >'" + (p / "pid").string() +
+                              "'; wait $!; echo $? >'" + (p / "rc").string() + "'";
+    std::thread execucao([&] { std::system(linha.c_str()); });
+    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!fs::exists(p / arquivo) && std::chrono::steady_clock::now() < limite)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    const int pid = std::atoi(app.ler("pid").c_str());
+    if (pid > 0) kill(pid, SIGTERM);
+    execucao.join();
+    EXPECT_GT(pid, 0);
+    return {pid > 0 ? std::atoi(app.ler("rc").c_str()) : -1, app.ler("erros")};
+}
+#endif
 
 // The Code 128 data of every ZPL bar code field in a spool text.
 inline Lista codigosZpl(const std::string& spool) {

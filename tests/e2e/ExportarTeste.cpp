@@ -4,19 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
-#include <filesystem>
 #include <future>
-#include <random>
 #include <regex>
 
-#include "ExecutarCli.h"
-#include "comum/Arquivos.h"
-#include "comum/Texto.h"
+#include "ApoioImprimir.h"
 #include "comum/Versao.h"
-#include "orderfile/Md5.h"
 
-namespace fs = std::filesystem;
 using namespace etiquetas;
+using e2e::AplicacaoTemporaria;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -73,13 +69,6 @@ struct Saida {
 
 class ExportarTeste : public ::testing::Test {
   protected:
-    void SetUp() override {
-        fs::create_directories(pasta);
-        for (const auto& e : fs::directory_iterator(ETIQUETAS_PASTA_APLICACAO))
-            if (e.is_regular_file()) fs::copy_file(e.path(), pasta / e.path().filename());
-    }
-    void TearDown() override { fs::remove_all(pasta); }
-
     Saida exportar(const std::string& xml, const std::vector<std::string>& opcoes = {"--todas"}) {
         const fs::path arquivo = pasta / "pedido.xml";
         EXPECT_TRUE(gravarArquivoAtomico(arquivo, xml));
@@ -111,8 +100,8 @@ class ExportarTeste : public ::testing::Test {
         return r;
     }
 
-    fs::path pasta =
-        fs::temp_directory_path() / ("etq_exportar_" + std::to_string(std::random_device{}()));
+    AplicacaoTemporaria app;
+    const fs::path& pasta = app.pasta();
 };
 
 }  // namespace
@@ -181,23 +170,6 @@ TEST_F(ExportarTeste, SemArquivoQuandoNaoDaParaExportar) {
             EXPECT_FALSE(n.rfind("QuelmonteEtiqueta", 0) == 0 && n.find(".txt") != n.npos) << n;
         }
     }
-}
-
-// A line break inside an order value is a blank in its field: one record of
-// full width.
-TEST_F(ExportarTeste, QuebraDeLinhaNoValorNaoPartilhaORegistro) {
-    std::string preco = arquivoPreco(1, {{"1", "1", "1"}});
-    substituirTodos(preco, "Camiseta", "A&#13;&#10;B");
-    std::string volume = arquivoVolume(4, 1);
-    substituirTodos(volume, "MF-77", "M&#13;&#10;F");
-    const auto p = registros(exportar(preco), "QuelmonteEtiquetaPrecoCartolina_");
-    ASSERT_EQ(p.size(), 1u);
-    EXPECT_EQ(p[0].size(), 322u);
-    EXPECT_TRUE(std::regex_match(p[0].substr(122, 30), std::regex("A +B +"))) << p[0];
-    const auto v = registros(exportar(volume), "QuelmonteEtiquetaVolumePadrao_");
-    ASSERT_EQ(v.size(), 1u);
-    EXPECT_EQ(v[0].size(), 117u);
-    EXPECT_TRUE(std::regex_match(v[0].substr(52, 15), std::regex("M +F +"))) << v[0];
 }
 
 #ifndef _WIN32

@@ -10,21 +10,18 @@ using namespace etiquetas::e2e;
 
 namespace {
 
-const Lista kZebra{"--impressora", "1",          "--velocidade", "4", "--temperatura", "8",
-                   "--serial",     "9600,N,8,1", "--todas"};
-const Lista kDatamax{"--impressora", "0",          "--velocidade", "", "--temperatura", "8",
-                     "--serial",     "9600,N,8,1", "--todas"};
+const Lista kTodasZebra = mais(kZebra, {"--todas"}), kTodasDatamax = mais(kDatamax, {"--todas"});
 const std::string kPrefixo = "200000001235";  // "2", variant 000123, digit 5
 
-Lista mais(Lista a, const Lista& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
+std::string xmlAdesiva(int tipo, const std::vector<Variante>& variantes, bool novo = false) {
+    return novo ? comLayoutNovo(xmlPreco(tipo, variantes)) : xmlPreco(tipo, variantes);
 }
 
-std::string xmlAdesiva(int tipo, const std::vector<Variante>& variantes, bool novo = false) {
-    std::string xml = xmlPreco(tipo, variantes);
-    if (novo) substituirTodos(xml, "LayoutNovo=\"False\"", "LayoutNovo=\"True\"");
-    return xml;
+// The family's template base name.
+std::string baseAdesiva(int tipo, bool novo) {
+    return std::string(tipo == 2 ? "QuelmonteEtiqPrecoAdesiva"
+                                 : "QuelmonteEtiqPrecoAdesivaIntima") +
+           (novo ? "_NOVO" : "");
 }
 
 // Keys put first in a section of the layout file win over the shipped ones.
@@ -80,12 +77,6 @@ std::vector<Lista> sequencias(const std::vector<Trabalho>& jobs) {
     return r;
 }
 
-Lista arquivos(const std::vector<Trabalho>& jobs) {
-    Lista r;
-    for (const auto& j : jobs) r.push_back(fs::path(j.args.at(0)).filename().string());
-    return r;
-}
-
 }  // namespace
 
 // A classic row holds `Repeticao` labels one label width apart; the last row
@@ -113,9 +104,7 @@ TEST(PrecoAdesiva, FileirasClassicasColunasEMargens) {
                        "\r\nMargemEsquerda=0010\r\nMargemTopo=0005\r\nPreco=01000050\r\n");
         modeloGrupos(app, "QuelmonteEtiqPrecoAdesivaZebra.zpl",
                      "COL1:: Cod. da Barra ::|PPPP|_PP_");
-        const auto r = app.imprimir(xmlAdesiva(2, c.linhas), kZebra);
-        ASSERT_EQ(r.codigo, 0) << r.erros;
-        const auto jobs = app.trabalhos();
+        const auto jobs = app.imprimirBem(xmlAdesiva(2, c.linhas), kTodasZebra);
         EXPECT_EQ(sequencias(jobs), c.numeros) << c.repeticao;
         for (const auto& job : grupos(jobs))
             for (std::size_t coluna = 0; coluna < job.size(); ++coluna) {
@@ -133,9 +122,8 @@ TEST(PrecoAdesiva, LayoutNovoImprimePares) {
     modeloGrupos(app, "QuelmonteEtiqPrecoAdesiva_NOVOZebra.zpl",
                  "COL1:: Cod. da Barra ::|COL1:: Cod. da Barra2 ::|CCCC|:: Dados Dt,Depto,Mat,"
                  "Dig ::|:: Dados Dt,Depto,Mat,Dig2 ::");
-    const auto r = app.imprimir(xmlAdesiva(2, {faixa("1", "4"), faixa("1", "5")}, true), kZebra);
-    ASSERT_EQ(r.codigo, 0) << r.erros;
-    const auto jobs = app.trabalhos();
+    const auto jobs =
+        app.imprimirBem(xmlAdesiva(2, {faixa("1", "4"), faixa("1", "5")}, true), kTodasZebra);
     EXPECT_EQ(sequencias(jobs), (std::vector<Lista>{{"0001", "0002"},
                                                     {"0003", "0004"},
                                                     {"0001", "0002"},
@@ -182,20 +170,16 @@ TEST(PrecoAdesiva, LotesDatamaxAoLongoDaExecucao) {
     };
     for (const auto& c : casos) {
         AplicacaoTemporaria app;
-        const std::string base = std::string(c.tipo == 2 ? "QuelmonteEtiqPrecoAdesiva"
-                                                         : "QuelmonteEtiqPrecoAdesivaIntima") +
-                                 (c.novo ? "_NOVO" : "");
+        const std::string base = baseAdesiva(c.tipo, c.novo);
         ajustarIni(app, base + "Datamax", "Repeticao=" + c.repeticao + "\r\n");
         modeloGrupos(
             app, base + "DataMax.prn",
             c.tipo == 2 ? "COL1:: Cod. da Barra ::|COL1:: Cod. da Barra2 ::" : ":: CodBarras ::");
-        const auto r = app.imprimir(xmlAdesiva(c.tipo, c.linhas, c.novo), kDatamax);
-        ASSERT_EQ(r.codigo, 0) << r.erros;
-        const auto jobs = app.trabalhos();
-        EXPECT_EQ(arquivos(jobs), c.arquivos) << base << " " << c.repeticao;
+        const auto jobs = app.imprimirBem(xmlAdesiva(c.tipo, c.linhas, c.novo), kTodasDatamax);
+        EXPECT_EQ(arquivosDosSpools(jobs), c.arquivos) << base << " " << c.repeticao;
         std::vector<Trabalho> etiquetas;
         for (const auto& j : jobs)
-            if (fs::path(j.args.at(0)).filename() == etq)
+            if (arquivoDoSpool(j) == etq)
                 etiquetas.push_back(j);
             else
                 EXPECT_EQ(j.spool, app.ler("QuelmonteConfiguracaoDatamax.prn") + "\r\n");
@@ -206,47 +190,31 @@ TEST(PrecoAdesiva, LotesDatamaxAoLongoDaExecucao) {
 // The shipped templates leave no token behind, place every field from the
 // layout file and carry bar codes a scanner reads back to the data line.
 TEST(PrecoAdesiva, ModelosInstaladosPreenchemTudo) {
-    struct Caso {
-        int tipo;
-        bool novo;
-        const Lista& impressora;
-        std::size_t etiquetasPorJob;
-    };
-    for (const auto& c : std::vector<Caso>{{2, false, kZebra, 2},
-                                           {2, true, kZebra, 2},
-                                           {6, false, kZebra, 2},
-                                           {6, true, kZebra, 2},
-                                           {2, false, kDatamax, 2},
-                                           {2, true, kDatamax, 2},
-                                           {6, false, kDatamax, 2},
-                                           {6, true, kDatamax, 2}}) {
+    Variante v = faixa("41", "44");
+    v.codigo = "12345678901";  // eleven digits: the Zebra code needs a switch
+    v.campos["Digito"] = "7";
+    for (int caso = 0; caso < 8; ++caso) {
+        const int tipo = caso & 1 ? 6 : 2;
+        const bool novo = caso & 2, zebra = caso & 4;
+        SCOPED_TRACE(std::to_string(tipo) + (novo ? " novo " : " ") +
+                     (zebra ? "zebra" : "datamax"));
         AplicacaoTemporaria app;
-        Variante v = faixa("41", "44");
-        v.codigo = "12345678901";  // eleven digits: the Zebra code needs a switch
-        v.campos["Digito"] = "7";
-        const bool zebra = &c.impressora == &kZebra;
-        const auto r = app.imprimir(xmlAdesiva(c.tipo, {v}, c.novo), c.impressora);
-        ASSERT_EQ(r.codigo, 0) << r.erros;
-        const auto jobs = app.trabalhos();
-        const std::string caso =
-            std::to_string(c.tipo) + (c.novo ? " novo " : " ") + (zebra ? "zebra" : "datamax");
-        ASSERT_FALSE(jobs.empty()) << caso;
+        const auto jobs =
+            app.imprimirBem(xmlAdesiva(tipo, {v}, novo), zebra ? kTodasZebra : kTodasDatamax);
+        ASSERT_FALSE(jobs.empty());
         std::string tudo;
         for (const auto& j : jobs) tudo += j.spool;
-        EXPECT_EQ(contar(tudo, "::"), 0u) << caso;
+        EXPECT_EQ(contar(tudo, "::"), 0u);
         for (const std::string token :
              {"CCCC", "DDDD", "TTTT", "DLDL", "LDLD", "REFF", "CBCB",       "EEEE", "MMMM",
               "PPPP", "BBBB", "LILI", "_LI_", "_CC_", "_DD_", "_TT_",       "_LD_", "_DL_",
               "_EF_", "_BC_", "_EE_", "_MM_", "_PP_", "_BB_", "FONTE_NOME", "COL1", "%1922"})
-            EXPECT_EQ(contar(tudo, token), 0u) << caso << " " << token;
-        EXPECT_EQ(contar(tudo, "129,90"), 4u) << caso;
-        if (!zebra) continue;
-        Lista codigos;
-        for (const auto& j : jobs)
-            for (const auto& codigo : codigosZpl(j.spool)) codigos.push_back(codigo);
-        EXPECT_EQ(codigos, (Lista{"2123456789017004>61", "2123456789017004>62",
-                                  "2123456789017004>63", "2123456789017004>64"}))
-            << caso;
+            EXPECT_EQ(contar(tudo, token), 0u) << token;
+        EXPECT_EQ(contar(tudo, "129,90"), 4u);
+        if (zebra) {
+            EXPECT_EQ(codigosZpl(tudo), (Lista{"2123456789017004>61", "2123456789017004>62",
+                                               "2123456789017004>63", "2123456789017004>64"}));
+        }
     }
 }
 
@@ -308,13 +276,8 @@ TEST(PrecoAdesiva, DadosDaEtiquetaPorFamilia) {
         AplicacaoTemporaria app;
         Variante v = faixa("1", "1");
         for (const auto& [k, valor] : c.campos) (k == "Codigo" ? v.codigo : v.campos[k]) = valor;
-        const std::string nome = std::string(c.tipo == 2 ? "QuelmonteEtiqPrecoAdesiva"
-                                                         : "QuelmonteEtiqPrecoAdesivaIntima") +
-                                 (c.novo ? "_NOVO" : "") + "Zebra.zpl";
-        modeloGrupos(app, nome, c.modelo);
-        const auto r = app.imprimir(xmlAdesiva(c.tipo, {v}, c.novo), kZebra);
-        ASSERT_EQ(r.codigo, 0) << r.erros;
-        const auto jobs = app.trabalhos();
+        modeloGrupos(app, baseAdesiva(c.tipo, c.novo) + "Zebra.zpl", c.modelo);
+        const auto jobs = app.imprimirBem(xmlAdesiva(c.tipo, {v}, c.novo), kTodasZebra);
         ASSERT_EQ(jobs.size(), 1u) << c.modelo;
         const auto& s = jobs[0].spool;
         EXPECT_EQ(s.substr(s.find('[') + 1, s.find(']') - s.find('[') - 1), c.esperado)
@@ -331,10 +294,8 @@ TEST(PrecoAdesiva, SeparadorPorPedidoEItem) {
     vs[0].item = vs[1].item = "1";
     vs[2].pedido = "123";
     vs[2].item = "2";
-    const auto r = app.imprimir(xmlAdesiva(2, vs), mais(kZebra, {"--separador"}));
-    ASSERT_EQ(r.codigo, 0) << r.erros;
     Lista ordem;
-    for (const auto& j : app.trabalhos()) {
+    for (const auto& j : app.imprimirBem(xmlAdesiva(2, vs), mais(kTodasZebra, {"--separador"}))) {
         const auto p = j.spool.find("PEDIDO: ");
         ordem.push_back(p == std::string::npos
                             ? "etiqueta"
@@ -373,12 +334,10 @@ TEST(PrecoAdesiva, FalhasTerminamAExecucao) {
          }) {
         AplicacaoTemporaria app;
         ajustarIni(app, "QuelmonteEtiqPrecoAdesivaZebra", c.chaves);
-        const auto r =
-            app.imprimir(xmlAdesiva(2, {faixa("1", "2"), faixa(c.segundaPrimeira, "3")}), kZebra);
-        EXPECT_EQ(r.codigo, 1) << c.mensagem;
-        EXPECT_NE(r.erros.find(cp1252ParaUtf8("[Erro !] ")), std::string::npos) << r.erros;
-        EXPECT_NE(r.erros.find(cp1252ParaUtf8(c.mensagem)), std::string::npos) << r.erros;
-        EXPECT_EQ(r.erros.find("sucesso"), std::string::npos) << r.erros;
+        const auto r = app.imprimir(xmlAdesiva(2, {faixa("1", "2"), faixa(c.segundaPrimeira, "3")}),
+                                    kTodasZebra);
+        esperarFalha(r, c.mensagem);
+        EXPECT_NE(r.erros.find("[Erro !] "), std::string::npos) << r.erros;
         EXPECT_EQ(app.trabalhos().size(), c.trabalhos) << c.mensagem;
     }
 }

@@ -11,11 +11,6 @@ using namespace etiquetas::e2e;
 
 namespace {
 
-const Lista kZebra{"--impressora",  "1", "--velocidade", "4",
-                   "--temperatura", "8", "--serial",     "9600,N,8,1"};
-const Lista kDatamax{"--impressora",  "0", "--velocidade", "",
-                     "--temperatura", "8", "--serial",     "9600,N,8,1"};
-
 struct Execucao {
     int codigo = -1;
     std::string saida, erros;
@@ -115,12 +110,6 @@ Lista lidosDasImagens(const Lista& imagens) {
     return r;
 }
 
-std::string amostra(const std::string& nome, bool layoutNovo) {
-    std::string xml = lerArquivo(fs::path(ETIQUETAS_PASTA_APLICACAO) / nome).value_or("");
-    if (layoutNovo) substituirTodos(xml, "LayoutNovo=\"False\"", "LayoutNovo=\"True\"");
-    return xml;
-}
-
 }  // namespace
 
 // Every bar code of every shipped ZPL price template, printed from the
@@ -144,12 +133,9 @@ TEST(Previa, CodigosDosModelosZebraLidosDaImagem) {
          }) {
         SCOPED_TRACE(c.modelo);
         AplicacaoTemporaria app;
-        Lista opcoes = kZebra;
-        opcoes.insert(opcoes.end(), {"--linhas", "1"});
+        Lista opcoes = mais(kZebra, {"--linhas", "1"});
         if (c.separador) opcoes.push_back("--separador");
-        const auto impressao = app.imprimir(amostra(c.amostra, c.layoutNovo), opcoes);
-        ASSERT_EQ(impressao.codigo, 0) << impressao.erros;
-        const auto jobs = app.trabalhos();
+        const auto jobs = app.imprimirBem(amostra(c.amostra, c.layoutNovo), opcoes);
         ASSERT_FALSE(jobs.empty());
         int codigos = 0;
         for (std::size_t j = 0; j < jobs.size(); ++j) {
@@ -201,13 +187,9 @@ TEST(Previa, CodigosDosModelosDatamaxLidosDaImagem) {
          }) {
         SCOPED_TRACE(std::string(c.amostra) + (c.layoutNovo ? " (novo)" : ""));
         const std::string xml = amostra(c.amostra, c.layoutNovo);
-        Lista opcoes = kDatamax;
-        opcoes.insert(opcoes.end(), {"--linhas", "1"});
-        opcoes.insert(opcoes.end(), c.opcoes.begin(), c.opcoes.end());
+        Lista opcoes = mais(mais(kDatamax, {"--linhas", "1"}), c.opcoes);
         AplicacaoTemporaria app;
-        const auto impressao = app.imprimir(xml, opcoes);
-        ASSERT_EQ(impressao.codigo, 0) << impressao.erros;
-        const auto jobs = app.trabalhos();
+        const auto jobs = app.imprimirBem(xml, opcoes);
         ASSERT_FALSE(jobs.empty());
         Lista enviados;
         const bool cosmetico = std::string(c.amostra).find("Cosmetico") != std::string::npos;
@@ -242,38 +224,6 @@ TEST(Previa, CodigosDosModelosDatamaxLidosDaImagem) {
     }
 }
 
-TEST(Previa, SaidaDoComandoParaEntradasRuinsOuHostis) {
-    AplicacaoTemporaria app;
-    const auto p = app.pasta();
-    app.gravar("hostil.prn", "^XA^PW100000^LL100000^FO0,0^GB99999,99999,99999^FS^ZZ1^FO5,5^GD\r\n");
-    app.gravar("vazio.prn", "nada aqui\r\n");
-    app.gravar("sem-tamanho.prn", "^XA^FO10,10^A0N,30^FDx^FS^XZ^XA^XZ");
-    struct Caso {
-        std::string opcoes;
-        int codigo;
-        std::string erro;  // a part of standard error
-        std::size_t imagens;
-    };
-    const std::string s = "' --saida '" + (p / "img").string() + "'";
-    for (const auto& c : std::vector<Caso>{
-             {"'" + (p / "nao-existe.prn").string() + s, 1, "não foi possível ler o spool", 0},
-             {"'" + (p / "vazio.prn").string() + s, 1, "nenhuma etiqueta", 0},
-             {"'" + (p / "sem-tamanho.prn").string() + s + " --dpmm 10", 2, "", 0},
-             {"'" + (p / "sem-tamanho.prn").string() + "'", 2, "--saida", 0},
-             {"'" + (p / "sem-tamanho.prn").string() + "' --saida '" + (p / "nao/existe").string() +
-                  "'",
-              1, "não foi possível gravar", 0},
-             {"'" + (p / "sem-tamanho.prn").string() + s, 0, "", 2},
-             {"'" + (p / "hostil.prn").string() + s, 1, "termina sem ^XZ", 0},
-         }) {
-        const auto r = previa(p, c.opcoes);
-        EXPECT_EQ(r.codigo, c.codigo) << c.opcoes << "\n" << r.erros;
-        EXPECT_NE(r.erros.find(cp1252ParaUtf8(c.erro)), std::string::npos) << c.opcoes << "\n"
-                                                                           << r.erros;
-        EXPECT_EQ(linhas(r.saida).size(), c.imagens) << c.opcoes;
-    }
-}
-
 TEST(Previa, ImagemLimitadaEAvisosNaSaidaDeErros) {
     AplicacaoTemporaria app;
     const auto p = app.pasta();
@@ -298,18 +248,14 @@ TEST(Previa, ImagemLimitadaEAvisosNaSaidaDeErros) {
 // "imprimir --previa" draws the labels the same print sends, and sends
 // nothing: no print script, no spool file, no settings written.
 TEST(Previa, ImprimirComPreviaDesenhaOQueSeriaEnviadoSemEnviar) {
-    const std::string xml = amostra("Quelmonte_Preco_Cartolina_teste.xml", false);
-    Lista opcoes = kZebra;
-    opcoes.insert(opcoes.end(), {"--todas", "--separador"});
+    const std::string xml = amostra("Quelmonte_Preco_Cartolina_teste.xml");
+    const auto opcoes = mais(kZebra, {"--todas", "--separador"});
     AplicacaoTemporaria impressa;
-    ASSERT_EQ(impressa.imprimir(xml, opcoes).codigo, 0);
     std::size_t formatos = 0;
-    for (const auto& t : impressa.trabalhos()) formatos += contar(t.spool, "^XA");
+    for (const auto& t : impressa.imprimirBem(xml, opcoes)) formatos += contar(t.spool, "^XA");
 
     AplicacaoTemporaria app;
-    Lista comPrevia = opcoes;
-    comPrevia.insert(comPrevia.end(), {"--previa", (app.pasta() / "p").string()});
-    const auto r = app.imprimir(xml, comPrevia);
+    const auto r = app.imprimir(xml, mais(opcoes, {"--previa", (app.pasta() / "p").string()}));
     ASSERT_EQ(r.codigo, 0) << r.erros;
     EXPECT_TRUE(app.trabalhos().empty());
     EXPECT_FALSE(fs::exists(app.pasta() / "SpoolEtq.PRN"));
@@ -319,28 +265,22 @@ TEST(Previa, ImprimirComPreviaDesenhaOQueSeriaEnviadoSemEnviar) {
     EXPECT_FALSE(fs::exists(app.pasta() / ("p-" + std::to_string(formatos + 1) + ".png")));
 }
 
+// Nothing ticked: the print command's own box.
 TEST(Previa, ImprimirComPreviaSemEtiquetasFalha) {
-    struct Caso {
-        Lista opcoes;
-        std::string erro;
-    };
-    for (const auto& c : std::vector<Caso>{
-             {kZebra, "Não foi selecionado nenhum Pedido"},  // the print command's own box
-             {kDatamax, "Não foi selecionado nenhum Pedido"},
-         }) {
+    for (const auto& impressora : {kZebra, kDatamax}) {
         AplicacaoTemporaria app;
-        Lista opcoes = c.opcoes;
-        opcoes.insert(opcoes.end(), {"--previa", (app.pasta() / "p").string()});
-        const auto r = app.imprimir(amostra("Quelmonte_Preco_Cartolina_teste.xml", false), opcoes);
-        EXPECT_EQ(r.codigo, 1) << r.erros;
-        EXPECT_NE(r.erros.find(cp1252ParaUtf8(c.erro)), std::string::npos) << r.erros;
+        const auto r = app.imprimir(amostra("Quelmonte_Preco_Cartolina_teste.xml"),
+                                    mais(impressora, {"--previa", (app.pasta() / "p").string()}));
+        esperarFalha(r, "Não foi selecionado nenhum Pedido");
         EXPECT_FALSE(fs::exists(app.pasta() / "p-1.png"));
         EXPECT_TRUE(app.trabalhos().empty());
     }
 }
 
-// Hostile input ends the command on its own, within seconds and within a
-// bounded memory, with a message and an exit status, never a signal.
+// Bad or hostile input ends the command on its own, within seconds and within
+// a bounded memory, with a message and an exit status, never a signal, and
+// sends nothing to a printer. A template replaced by a link to a device is
+// refused unread.
 TEST(Previa, EntradasHostisTerminamComMensagem) {
     AplicacaoTemporaria app;
     const auto p = app.pasta();
@@ -356,7 +296,10 @@ TEST(Previa, EntradasHostisTerminamComMensagem) {
         cargas += "~DGR:G" + std::to_string(i) + ".GRF,2097152,1000,F\r\n";
     app.gravar("cargas.prn", cargas + "^XA^FO0,0^XGR:G1.GRF^FS^XZ");
     app.gravar("avisos.prn", "^XA^PQ5^F^FO1,1^FDa^FS^Z\r\nZ^FO1,1^GB0,100,3^FS^XZ");
-    app.gravar("pedidos.xml", amostra("Quelmonte_Preco_Cartolina_teste.xml", false));
+    app.gravar("hostil.prn", "^XA^PW100000^LL100000^FO0,0^GB99999,99999,99999^FS^ZZ1^FO5,5^GD\r\n");
+    app.gravar("vazio.prn", "nada aqui\r\n");
+    app.gravar("sem-tamanho.prn", "^XA^FO10,10^A0N,30^FDx^FS^XZ^XA^XZ");
+    app.gravar("pedidos.xml", amostra("Quelmonte_Preco_Cartolina_teste.xml"));
     app.gravar("muitas.xml", xmlPreco(1, {faixa("1", "300")}));
     fs::create_directory(p / "pasta.prn");
     ASSERT_EQ(mkfifo((p / "fila.prn").c_str(), 0600), 0);
@@ -371,7 +314,18 @@ TEST(Previa, EntradasHostisTerminamComMensagem) {
         int imagens;       // names on standard output; -n: at least n
         int segundos = 30;
     };
+    const auto spool = [&](const std::string& nome) { return "previa " + arquivo(nome); };
     const std::vector<Caso> casos{
+        {"spool ausente", "", spool("nao-existe.prn") + saida, 1, "não foi possível ler o spool",
+         0},
+        {"spool sem etiqueta", "", spool("vazio.prn") + saida, 1, "nenhuma etiqueta", 0},
+        {"resolução inválida", "", spool("sem-tamanho.prn") + saida + " --dpmm 10", 2, "", 0},
+        {"sem --saida", "", spool("sem-tamanho.prn"), 2, "--saida", 0},
+        {"pasta de saída ausente", "",
+         spool("sem-tamanho.prn") + " --saida " + arquivo("nao/existe"), 1,
+         "não foi possível gravar", 0},
+        {"uma imagem por formato", "", spool("sem-tamanho.prn") + saida, 0, "", 2},
+        {"formato sem fim", "", spool("hostil.prn") + saida, 1, "termina sem ^XZ", 0},
         {"a forma = da prévia", "",
          "imprimir " + arquivo("pedidos.xml") + zebra + " --previa=" + (p / "igual").string(), 0,
          "", -1},
@@ -396,6 +350,10 @@ TEST(Previa, EntradasHostisTerminamComMensagem) {
         {"cada etiqueta gravada ao ser desenhada", "",
          "imprimir " + arquivo("muitas.xml") + zebra + " --previa " + (p / "m").string(), 0, "",
          -150, 120},
+        {"modelo que não é arquivo comum",
+         "ln -sf /dev/zero " + arquivo("QuelmonteEtiqPrecoCartolinaZebra.zpl") + "; ",
+         "imprimir " + arquivo("pedidos.xml") + zebra, 1,
+         "QuelmonteEtiqPrecoCartolinaZebra.zpl não pôde ser lido: não é um arquivo comum", 0},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nome);
@@ -409,26 +367,6 @@ TEST(Previa, EntradasHostisTerminamComMensagem) {
         EXPECT_LE(imagens, c.imagens < 0 ? imagens : c.imagens) << r.saida;
         for (const auto& e : fs::directory_iterator(p))
             EXPECT_TRUE(e.path().extension() != ".png" || fs::file_size(e.path()) > 0) << e.path();
+        EXPECT_TRUE(app.trabalhos().empty());
     }
-}
-
-// A template replaced by a link to a device is refused unread: the print
-// stops with a message naming it, and sends nothing.
-TEST(Previa, ModeloQueNaoEArquivoComumParaAImpressao) {
-    AplicacaoTemporaria app;
-    const auto modelo = app.pasta() / "QuelmonteEtiqPrecoCartolinaZebra.zpl";
-    fs::remove(modelo);
-    fs::create_symlink("/dev/zero", modelo);
-    const auto r = executarLimitado(
-        app.pasta(), "",
-        std::string("'") + ETIQUETAS_CLI + "' --pasta '" + app.pasta().string() + "' imprimir '" +
-            (app.pasta() / "Quelmonte_Preco_Cartolina_teste.xml").string() +
-            "' --todas --impressora 1 --velocidade 4 --temperatura 8",
-        30, 1536);
-    EXPECT_EQ(r.codigo, 1) << r.erros;
-    EXPECT_NE(r.erros.find(cp1252ParaUtf8("QuelmonteEtiqPrecoCartolinaZebra.zpl não pôde ser lido: "
-                                          "não é um arquivo comum")),
-              std::string::npos)
-        << r.erros;
-    EXPECT_TRUE(app.trabalhos().empty());
 }

@@ -2,10 +2,6 @@
 // printer receives, in order, and how the commands end.
 
 #include <gtest/gtest.h>
-#include <signal.h>
-
-#include <chrono>
-#include <thread>
 
 #include "ApoioImprimir.h"
 #include "output/PreCargaZebra.h"
@@ -16,8 +12,8 @@ using namespace etiquetas::e2e;
 
 namespace {
 
-const Lista kZebra{"--impressora", "1", "--velocidade", "4", "--temperatura", "8"};
-const Lista kDatamax{"--impressora", "0", "--velocidade", "", "--temperatura", "8"};
+const Lista kZebraLpt1{"--impressora", "1", "--velocidade", "4", "--temperatura", "8"};
+const Lista kDatamaxLpt1{"--impressora", "0", "--velocidade", "", "--temperatura", "8"};
 const std::string kApagar = "^XA\r\n^IDR:TESOURAS\r\n^XZ\r\n";
 
 // etiquetas-cli --pasta <folder> <argumentos>; stderr kept.
@@ -72,13 +68,11 @@ void marcarModelo(const AplicacaoTemporaria& app, const std::string& modelo) {
 TEST(TestePagina, ZebraRecebeGraficoEFonteAntesEApagaODepois) {
     AplicacaoTemporaria app;
     // A test file marked for the new layout still prints with the classic one.
-    std::string xml = app.ler("Quelmonte_Preco_Cartolina_teste.xml");
-    substituirTodos(xml, "LayoutNovo=\"False\"", "LayoutNovo=\"True\"");
-    app.gravar("Quelmonte_Preco_Cartolina_teste.xml", xml);
-
+    app.gravar("Quelmonte_Preco_Cartolina_teste.xml",
+               comLayoutNovo(app.ler("Quelmonte_Preco_Cartolina_teste.xml")));
     marcarModelo(app, "QuelmonteEtiqPrecoCartolinaZebra.zpl");
 
-    const auto r = teste(app, 4, kZebra);
+    const auto r = teste(app, 4, kZebraLpt1);
     ASSERT_EQ(r.codigo, 0) << r.erros;
     EXPECT_TRUE(contem(r.erros, "[impressão de Etiquetas] Confirma a Impressão de Teste ?"));
     EXPECT_TRUE(contem(r.erros, "Impressão das Etiquetas concluída com sucesso !"));
@@ -100,7 +94,7 @@ TEST(TestePagina, ZebraRecebeGraficoEFonteAntesEApagaODepois) {
 TEST(TestePagina, GraficoFonteEExclusaoByteAByte) {
     AplicacaoTemporaria app;
     ASSERT_EQ(executar(app, {"fonte", "--impressora", "1"}).codigo, 0);
-    ASSERT_EQ(teste(app, 4, kZebra).codigo, 0);
+    ASSERT_EQ(teste(app, 4, kZebraLpt1).codigo, 0);
     const auto jobs = app.trabalhos();
     ASSERT_GE(jobs.size(), 5u);
     const std::string_view recursoGrafico = RecursoGraficoZebra();
@@ -123,7 +117,7 @@ TEST(TestePagina, GraficoFonteEExclusaoByteAByte) {
 
 TEST(TestePagina, DatamaxNaoRecebeNadaDaZebra) {
     AplicacaoTemporaria app;
-    const auto r = teste(app, 4, kDatamax);
+    const auto r = teste(app, 4, kDatamaxLpt1);
     ASSERT_EQ(r.codigo, 0) << r.erros;
     const auto jobs = app.trabalhos();
     ASSERT_FALSE(jobs.empty());
@@ -137,7 +131,7 @@ TEST(TestePagina, ArquivoDeTesteAusenteOuComListaDeVariantes) {
     {
         AplicacaoTemporaria app;
         fs::remove(app.pasta() / "Quelmonte_Preco_Adesiva_teste.xml");
-        const auto r = teste(app, 3, kZebra);
+        const auto r = teste(app, 3, kZebraLpt1);
         EXPECT_EQ(r.codigo, 1);
         EXPECT_TRUE(contem(r.erros, "Formato Não Reconhecido")) << r.erros;
         EXPECT_FALSE(contem(r.erros, "Confirma a Impressão de Teste ?") &&
@@ -150,7 +144,7 @@ TEST(TestePagina, ArquivoDeTesteAusenteOuComListaDeVariantes) {
     std::string xml = app.ler("Quelmonte_Grade_Volume_Padrao_teste.xml");
     substituirTodos(xml, "ILPN=\"False\"", "ILPN=\"True\"");
     app.gravar("Quelmonte_Grade_Volume_Padrao_teste.xml", xml);
-    const auto r = teste(app, 1, kZebra);
+    const auto r = teste(app, 1, kZebraLpt1);
     EXPECT_EQ(r.codigo, 1);
     EXPECT_TRUE(contem(r.erros, "[Tipo de Etiqueta] Selecione o tipo de etiqueta a ser impressa !"))
         << r.erros;
@@ -171,7 +165,7 @@ TEST(TestePagina, CadaOpcaoImprimeSuaFamiliaComModeloClassico) {
         SCOPED_TRACE("opção " + std::to_string(c.opcao));
         AplicacaoTemporaria app;
         marcarModelo(app, c.modelo);
-        const auto r = teste(app, c.opcao, kZebra);
+        const auto r = teste(app, c.opcao, kZebraLpt1);
         const auto jobs = app.trabalhos();
         ASSERT_GE(jobs.size(), 3u) << r.erros;
         EXPECT_EQ(tipos(jobs).front(), Tipo::Grafico);
@@ -249,20 +243,8 @@ TEST(TestePagina, ExclusaoSegueAImpressoraZebraNaoALinhaDaTabela) {
 // command says it was stopped.
 TEST(CarregarFonteZebra, SigtermParaAntesDaFonte) {
     AplicacaoTemporaria app("sleep 1\n");
-    const std::string linha = std::string("'") + ETIQUETAS_CLI + "' --pasta '" +
-                              app.pasta().string() + "' fonte --impressora 1 2>'" +
-                              (app.pasta() / "erros").string() + "' </dev/null & echo $! >'" +
-                              (app.pasta() / "pid").string() + "'; wait $!; echo $? >'" +
-                              (app.pasta() / "rc").string() + "'";
-    std::thread execucao([&] { std::system(linha.c_str()); });
-    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!fs::exists(app.pasta() / "job-1.spool") && std::chrono::steady_clock::now() < limite)
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    const int pid = std::atoi(app.ler("pid").c_str());
-    if (pid > 0) kill(pid, SIGTERM);
-    execucao.join();
-    ASSERT_GT(pid, 0);
-    EXPECT_EQ(std::atoi(app.ler("rc").c_str()), 1);
+    const auto r = interromperAoSurgir(app, "fonte --impressora 1", "job-1.spool");
+    EXPECT_EQ(r.codigo, 1);
     EXPECT_EQ(tipos(app.trabalhos()), std::vector<Tipo>{Tipo::Grafico});
-    EXPECT_TRUE(contem(app.ler("erros"), "interrompida")) << app.ler("erros");
+    EXPECT_TRUE(contem(r.erros, "interrompida")) << r.erros;
 }

@@ -4,12 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
-#include <filesystem>
-#include <fstream>
 #include <iomanip>
-#include <random>
 #include <sstream>
 
+#include "../config/PastaTeste.h"
 #include "app/ColunasGrades.h"
 #include "app/Grade.h"
 #include "comum/Arquivos.h"
@@ -63,9 +61,6 @@ ExportacaoTxt exportacao(int tipo) {
 
 class ArquivoSequencialTeste : public ::testing::Test {
   protected:
-    void SetUp() override { fs::create_directories(pasta); }
-    void TearDown() override { fs::remove_all(pasta); }
-
     std::vector<std::string> gerar(const Grade& g, int tipo, const std::string& nome) {
         ArquivoSequencial a(pasta);
         a.definirGrid(g);
@@ -80,8 +75,7 @@ class ArquivoSequencialTeste : public ::testing::Test {
         return r;
     }
 
-    fs::path pasta =
-        fs::temp_directory_path() / ("etq_txt_" + std::to_string(std::random_device{}()));
+    teste::PastaTeste pasta;
     Grade precos{"sprPedidos", colunasPedidosPreco()};
     Grade volumes{"vaVolume", colunasVolume()};
 };
@@ -146,7 +140,7 @@ TEST_F(ArquivoSequencialTeste, CelulaSemNumeroInteiroNaoDeixaArquivo) {
 TEST_F(ArquivoSequencialTeste, NomeOcupadoGanhaSufixo) {
     linhaPreco(precos, 1, "1", "1");
     gerar(precos, 1, "QuelmonteEtiquetaPrecoCartolina");
-    std::ofstream(pasta / "QUELMONTEETIQUETAPRECOCARTOLINA_20261206 095516_2.TXT") << "alheio";
+    pasta.gravar("QUELMONTEETIQUETAPRECOCARTOLINA_20261206 095516_2.TXT", "alheio");
     ArquivoSequencial a(pasta);
     a.definirGrid(precos);
     ASSERT_TRUE(a.Gerar(exportacao(1), kQuando)) << a.Erro();
@@ -154,8 +148,7 @@ TEST_F(ArquivoSequencialTeste, NomeOcupadoGanhaSufixo) {
     EXPECT_EQ(lerArquivo(a.NomeTXT())->size(), 324u);
     EXPECT_EQ(lerArquivo(pasta / "QuelmonteEtiquetaPrecoCartolina_20261206 095516.txt")->size(),
               324u);
-    EXPECT_EQ(std::distance(fs::directory_iterator(pasta), fs::directory_iterator()), 3)
-        << "no temporary file left behind";
+    EXPECT_EQ(pasta.quantosArquivos(), 3u) << "no temporary file left behind";
 }
 
 // A line break or tab inside an order value is a blank: one record a line,
