@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "ApoioImpressao.h"
+#include "BancadaRotina.h"
 #include "comum/CamposGrade.h"
-#include "config/AtualizarConfiguracao.h"
 #include "render/EtiquetaInternaCaixaSku.h"
-#include "render/FamiliasEtiqueta.h"
 
 using namespace etiquetas;
 using namespace etiquetas::teste;
@@ -14,15 +12,7 @@ namespace {
 using Rotina = decltype(&ImprimirEtiquetaSku);
 
 // One row printed by a sheet routine against a throw-away folder.
-struct Execucao {
-    PastaTemporaria pasta;
-    ParametrosImpressao parametros = parametrosZebra();
-    ProgressoGravado progresso;
-    MemoriaImpressao memoria;
-    ColetorTrabalhos saida;
-    AtualizarConfiguracao cfg;
-    ResultadoImpressao resultado;
-
+struct Execucao : BancadaRotina {
     Execucao() {
         pasta.copiarDados("QuelmonteSeparadorSKU.zpl");
         pasta.copiarDados("QuelmonteSeparadorSKU.prn");
@@ -35,23 +25,11 @@ struct Execucao {
         grade.definirTexto(1, coluna(CampoPreco::TipoEtiq), tipoEtiq);
         grade.definirTexto(1, coluna(CampoPreco::CorIngles), "BLUE");
         grade.definirTexto(1, coluna(CampoPreco::TamanhoIngles), "MEDIUM");
-        const std::string separador = parametros.linguagem == Linguagem::Zebra
-                                          ? "QuelmonteSeparadorSKU.zpl"
-                                          : "QuelmonteSeparadorSKU.prn";
-        ExecucaoImpressao execucao({parametros,
-                                    cfg,
-                                    pasta.caminho(),
-                                    grade,
-                                    "",
-                                    modelo,
-                                    separador,
-                                    memoria,
-                                    saida,
-                                    progresso,
-                                    {}});
-        resultado = executarRotina(rotina, execucao);
+        BancadaRotina::imprimir(rotina, grade, modelo,
+                                parametros.linguagem == Linguagem::Zebra
+                                    ? "QuelmonteSeparadorSKU.zpl"
+                                    : "QuelmonteSeparadorSKU.prn");
     }
-    const std::vector<Trabalho>& trabalhos() const { return saida.trabalhos; }
 };
 
 const std::string kModeloTokens =
@@ -109,10 +87,7 @@ TEST(EtiquetaInternaCaixaSku, ModelosEntreguesPreenchidos) {
                                            {sku, "QuelmonteEtiqInternaZebra.zpl", 6},
                                            {sku, "QuelmonteEtiqInternaDataMax.prn", 6}}) {
         Execucao e;
-        if (c.modelo.ends_with(".prn")) {
-            e.parametros.fabricante = "DATAMAX";
-            e.parametros.linguagem = Linguagem::DataMax;
-        }
+        if (c.modelo.ends_with(".prn")) e.datamax();
         e.pasta.copiarDados(c.modelo);
         e.imprimir(c.rotina, c.modelo, "2");
         ASSERT_TRUE(e.resultado.concluida()) << c.modelo;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ApoioImpressao.h"
+#include "BancadaRotina.h"
 #include "render/FalhaImpressao.h"
 #include "render/MotorTemplate.h"
 
@@ -33,25 +33,9 @@ TEST(MotorTemplate, CompletarEspacosEZeros) {
 namespace {
 
 // A run that reads nothing but the template named in it.
-struct Modelo {
-    PastaTemporaria pasta;
-    ParametrosImpressao parametros = parametrosZebra();
-    AtualizarConfiguracao cfg;
+struct Modelo : BancadaRotina {
     Grade grade = gradePreco({});
-    MemoriaImpressao memoria;
-    ColetorTrabalhos saida;
-    ProgressoGravado progresso;
-    ExecucaoImpressao execucao{{parametros,
-                                cfg,
-                                pasta.caminho(),
-                                grade,
-                                "",
-                                "Modelo.zpl",
-                                "",
-                                memoria,
-                                saida,
-                                progresso,
-                                {}}};
+    ExecucaoImpressao execucao = BancadaRotina::execucao(grade, "Modelo.zpl");
 };
 
 }  // namespace

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ApoioImpressao.h"
-#include "config/AtualizarConfiguracao.h"
-#include "render/FamiliasEtiqueta.h"
+#include "BancadaRotina.h"
 #include "render/PrecoAdesiva.h"
 
 using namespace etiquetas;
@@ -11,40 +9,20 @@ using namespace etiquetas::teste;
 namespace {
 
 // Runs of the adhesive routine on one application's memory, every job kept.
-struct Execucoes {
-    PastaTemporaria pasta;
-    ParametrosImpressao parametros = parametrosZebra();
-    ProgressoGravado progresso;
-    MemoriaImpressao memoria;
-    AtualizarConfiguracao cfg;
-
+struct Execucoes : BancadaRotina {
     explicit Execucoes(const std::string& corpo) {
         pasta.gravar("QuelmonteEtiqueta.ini", "");
         pasta.gravar("QuelmonteConfiguracaoDatamax.prn", "CONFIG");
         pasta.gravar("Modelo.prn", "#INICIO#" + corpo + "#FIM#");
         cfg.CodigoFonte = "0", cfg.LarguraEtiqueta = 200, cfg.Repeticao = 1;
     }
-    void datamax() {
-        parametros.linguagem = Linguagem::DataMax;
-        parametros.fabricante = "DATAMAX";
-    }
+    // The run's result and the texts of the jobs it sent.
     std::pair<ResultadoImpressao, Textos> imprimir(const std::vector<teste::LinhaPreco>& linhas) {
-        const Grade grade = gradePreco(linhas);
-        ColetorTrabalhos saida;
-        ExecucaoImpressao execucao({parametros,
-                                    cfg,
-                                    pasta.caminho(),
-                                    grade,
-                                    "",
-                                    "Modelo.prn",
-                                    "QuelmonteSeparador.prn",
-                                    memoria,
-                                    saida,
-                                    progresso,
-                                    {}});
-        const auto resultado = executarRotina(ImprimirPrecoAdesiva, execucao);
+        saida.trabalhos.clear();
+        BancadaRotina::imprimir(ImprimirPrecoAdesiva, gradePreco(linhas), "Modelo.prn",
+                                "QuelmonteSeparador.prn");
         Textos textos;
-        for (const auto& t : saida.trabalhos) textos.push_back(t.texto);
+        for (const auto& t : trabalhos()) textos.push_back(t.texto);
         return {resultado, textos};
     }
 };

@@ -2,9 +2,7 @@
 
 #include <functional>
 
-#include "ApoioImpressao.h"
-#include "config/AtualizarConfiguracao.h"
-#include "render/FamiliasEtiqueta.h"
+#include "BancadaRotina.h"
 #include "render/PrecoCartolina.h"
 
 using namespace etiquetas;
@@ -15,15 +13,8 @@ namespace {
 using Rotina = decltype(&ImprimirPrecoCartolina);
 
 // One run of a price routine against a throw-away folder, every job collected.
-struct Execucao {
-    PastaTemporaria pasta;
-    ParametrosImpressao parametros = parametrosZebra();
-    ProgressoGravado progresso;
-    MemoriaImpressao memoria;
-    ColetorTrabalhos saida;
-    AtualizarConfiguracao cfg;
+struct Execucao : BancadaRotina {
     std::string nomeTemplate = "Modelo.zpl";
-    ResultadoImpressao resultado;
 
     explicit Execucao(const std::string& corpo = "") {
         pasta.gravar("QuelmonteEtiqueta.ini",
@@ -38,21 +29,8 @@ struct Execucao {
                                "\r\n#FIM#\r\nFTR");
     }
     void imprimir(const std::vector<LinhaPreco>& linhas, Rotina rotina = ImprimirPrecoCartolina) {
-        const Grade grade = gradePreco(linhas);
-        ExecucaoImpressao execucao({parametros,
-                                    cfg,
-                                    pasta.caminho(),
-                                    grade,
-                                    "",
-                                    nomeTemplate,
-                                    "QuelmonteSeparador.zpl",
-                                    memoria,
-                                    saida,
-                                    progresso,
-                                    {}});
-        resultado = executarRotina(rotina, execucao);
+        BancadaRotina::imprimir(rotina, gradePreco(linhas), nomeTemplate, "QuelmonteSeparador.zpl");
     }
-    const std::vector<Trabalho>& trabalhos() const { return saida.trabalhos; }
     // The body of every unit, between the framing's blank lines.
     Textos corpos() const {
         Textos r;
@@ -151,10 +129,7 @@ TEST(PrecoCartolina, PrecoSuprimidoNosModelosEntreguesSoParaOrigemI) {
         Execucao e;
         e.pasta.copiarDados(c.modelo);
         e.nomeTemplate = c.modelo;
-        if (c.modelo.ends_with(".prn")) {
-            e.parametros.linguagem = Linguagem::DataMax;
-            e.parametros.fabricante = "DATAMAX";
-        }
+        if (c.modelo.ends_with(".prn")) e.datamax();
         e.parametros.origemSolicitacao = c.origem;
         LinhaPreco l;
         l.preco = "123,45";
