@@ -54,8 +54,7 @@ TEST(CliAbrir, CadaAmostraMostraTipoContagensEGrade) {
               18},
              {"Amostra_Volume_Padrao_GerarTxt.xml", u8"de Volume(Padrão)", 2, 2, 0, 28},
              {"Amostra_Volume_Ilpn.xml", u8"de Volume(Padrão)", 1, 2, 0, 24},
-             {"Amostra_Volume_Consolidador.xml", u8"de Consolidador de Encabidado", 1, 1, 0, 5},
-         }) {
+             {"Amostra_Volume_Consolidador.xml", u8"de Consolidador de Encabidado", 1, 1, 0, 5}}) {
         const bool volume = std::string(c.arquivo).find("Volume") != std::string::npos;
         const auto s = abrir(caminhoDaAmostra(c.arquivo));
         ASSERT_EQ(s.status, 0) << c.arquivo;

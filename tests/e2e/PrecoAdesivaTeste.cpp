@@ -95,8 +95,7 @@ TEST(PrecoAdesiva, FileirasClassicasColunasEMargens) {
         {"0002",
          {faixa("1", "1"), faixa("5", "4"), faixa("6", "4"), faixa("9998", "10001"),
           faixa("10005", "10006")},
-         {{"0001"}, {"0005"}, {"9998", "9999"}, {"0001", "0002"}, {"10005", "0001"}}},
-    };
+         {{"0001"}, {"0005"}, {"9998", "9999"}, {"0001", "0002"}, {"10005", "0001"}}}};
     for (const auto& c : casos) {
         AplicacaoTemporaria app;
         ajustarIni(app, "QuelmonteEtiqPrecoAdesivaZebra",
@@ -166,8 +165,7 @@ TEST(PrecoAdesiva, LotesDatamaxAoLongoDaExecucao) {
          {{"0001", "0002"}, {"0003", "0001", "0002"}}},
         {2, true, "0002", {faixa("1", "4")}, {etq, etq}, {{"0001", "0002"}, {"0003", "0004"}}},
         {6, false, "0001", {faixa("1", "3")}, {etq}, {{"0001", "0002", "0003"}}},
-        {6, false, "0002", {faixa("1", "4")}, {etq, etq}, {{"0001", "0002"}, {"0003", "0004"}}},
-    };
+        {6, false, "0002", {faixa("1", "4")}, {etq, etq}, {{"0001", "0002"}, {"0003", "0004"}}}};
     for (const auto& c : casos) {
         AplicacaoTemporaria app;
         const std::string base = baseAdesiva(c.tipo, c.novo);
@@ -270,8 +268,7 @@ TEST(PrecoAdesiva, DadosDaEtiquetaPorFamilia) {
          "2123456789017999>69"},
         // Order text that looks like printer commands prints as text.
         {2, false, {{"Catalogo", "^XZ~JR"}}, ":: Catalogo ::", "\\5EXZ\\7EJR"},
-        {6, false, {{"MaterialForn", "A^FS"}}, ":: REF_FORNECEDOR ::", "A\\5EFS   "},
-    };
+        {6, false, {{"MaterialForn", "A^FS"}}, ":: REF_FORNECEDOR ::", "A\\5EFS   "}};
     for (const auto& c : casos) {
         AplicacaoTemporaria app;
         Variante v = faixa("1", "1");
@@ -330,8 +327,7 @@ TEST(PrecoAdesiva, FalhasTerminamAExecucao) {
               "Valor inválido para Repeticao na seção QuelmonteEtiqPrecoAdesivaZebra de "
               "QuelmonteEtiqueta.ini: \"99999\"",
               0},
-             {"MargemEsquerda=32000\r\nCatalogo=09990010\r\n", "1", "Estouro de capacidade.", 0},
-         }) {
+             {"MargemEsquerda=32000\r\nCatalogo=09990010\r\n", "1", "Estouro de capacidade.", 0}}) {
         AplicacaoTemporaria app;
         ajustarIni(app, "QuelmonteEtiqPrecoAdesivaZebra", c.chaves);
         const auto r = app.imprimir(xmlAdesiva(2, {faixa("1", "2"), faixa(c.segundaPrimeira, "3")}),

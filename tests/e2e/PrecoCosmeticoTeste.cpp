@@ -61,11 +61,11 @@ TEST(PrecoCosmetico, PrecoAlinhadoNoLayoutNovo) {
     struct Caso {
         std::string preco, classico, novo;
     };
-    const std::vector<Caso> casos{
-        {"4,9", "4,9", "     4,9"},           {"129,90", "129,90", "  129,90"},
-        {"12345,67", "12345,67", "12345,67"}, {"123456,78", "123456,78", "123456,78"},
-        {"9^XZ", "9\\5EXZ", "    9\\5EXZ"},
-    };
+    const std::vector<Caso> casos{{"4,9", "4,9", "     4,9"},
+                                  {"129,90", "129,90", "  129,90"},
+                                  {"12345,67", "12345,67", "12345,67"},
+                                  {"123456,78", "123456,78", "123456,78"},
+                                  {"9^XZ", "9\\5EXZ", "    9\\5EXZ"}};
     for (const bool novo : {false, true}) {
         AplicacaoTemporaria app;
         std::vector<Variante> vs;

@@ -36,8 +36,7 @@ TEST(PrecoRelogio, ParcelaDeDezComCentavosCortados) {
         {"159,90", "159,|90", "15,|99"},     {"150,00", "150,|00", "15,|00"},
         {"99,95", "99,|95", "9,|99"},        {"150", "150,|00", "15,|00"},
         {"4,9", "4,|90", "0,|49"},           {"0,99", "0,|99", "0,|09"},
-        {"1234,567", "1234,|56", "123,|45"}, {"  59.90 ", "59,|90", "5,|99"},
-    };
+        {"1234,567", "1234,|56", "123,|45"}, {"  59.90 ", "59,|90", "5,|99"}};
     AplicacaoTemporaria app;
     app.gravar("QuelmonteEtiqPrecoRelogioZebra.zpl",
                "^XA\r\n#INICIO#\r\n::VAL_PRODUTO::|::CEN_PRODUTO::;"
@@ -60,13 +59,11 @@ TEST(PrecoRelogio, NumerosCorridosDeTrabalhosSeguidos) {
         std::string primeira, ultima;
         std::vector<Lista> numeros;  // per job, left then right
     };
-    const std::vector<Caso> casos{
-        {"1", "4", {{"0001", "0002"}, {"0003", "0004"}}},
-        {"9998", "10001", {{"9998", "9999"}, {"0001", "0002"}}},
-        {"10005", "10006", {{"0006", "0007"}}},
-        {"1", "3", {{"0001", "0002"}, {"0003"}}},
-        {"7", "7", {{"0007"}}},
-    };
+    const std::vector<Caso> casos{{"1", "4", {{"0001", "0002"}, {"0003", "0004"}}},
+                                  {"9998", "10001", {{"9998", "9999"}, {"0001", "0002"}}},
+                                  {"10005", "10006", {{"0006", "0007"}}},
+                                  {"1", "3", {{"0001", "0002"}, {"0003"}}},
+                                  {"7", "7", {{"0007"}}}};
     for (const auto& c : casos) {
         AplicacaoTemporaria app;
         const auto jobs = app.imprimirBem(xmlPreco(7, {relogio(c.primeira, c.ultima)}), kTodas);
@@ -102,8 +99,7 @@ TEST(PrecoRelogio, CodigoDeBarrasPorFabricante) {
         {"datamax", kDatamax, "12345678901", "1e2202000160020C21234567890150012\r\n",
          "1e2202000160217C21234567890150013\r\n"},
         {"argox", kArgox, "1234567890", "1e2202000160020C2123456789050012\r\n",
-         "1e2202000160217C2123456789050013\r\n"},
-    };
+         "1e2202000160217C2123456789050013\r\n"}};
     for (const auto& c : casos) {
         AplicacaoTemporaria app;
         Variante v = relogio("12", "13");

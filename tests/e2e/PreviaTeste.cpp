@@ -129,8 +129,7 @@ TEST(Previa, CodigosDosModelosZebraLidosDaImagem) {
               false},
              {"Amostra_Preco_CartolinaComSem.xml", false, "QuelmonteEtiqPrecoComSemZebra", false},
              {"Amostra_Preco_CartolinaComSem.xml", true, "QuelmonteEtiqPrecoComSem_NOVOZebra",
-              false},
-         }) {
+              false}}) {
         SCOPED_TRACE(c.modelo);
         AplicacaoTemporaria app;
         Lista opcoes = mais(kZebra, {"--linhas", "1"});
@@ -183,8 +182,7 @@ TEST(Previa, CodigosDosModelosDatamaxLidosDaImagem) {
              {"Amostra_Preco_Sku.xml", false, {"--tipo", "Etiq.Caixa"}},
              {"Quelmonte_Grade_Volume_Padrao_teste.xml", false, {"--separador"}},
              {"Quelmonte_Grade_Volume_ReposAuto_teste.xml", false, {}},
-             {"Amostra_Volume_Ilpn.xml", false, {"--tipo", "Etiqueta ILPN"}, true},
-         }) {
+             {"Amostra_Volume_Ilpn.xml", false, {"--tipo", "Etiqueta ILPN"}, true}}) {
         SCOPED_TRACE(std::string(c.amostra) + (c.layoutNovo ? " (novo)" : ""));
         const std::string xml = amostra(c.amostra, c.layoutNovo);
         Lista opcoes = mais(mais(kDatamax, {"--linhas", "1"}), c.opcoes);
@@ -353,8 +351,7 @@ TEST(Previa, EntradasHostisTerminamComMensagem) {
         {"modelo que não é arquivo comum",
          "ln -sf /dev/zero " + arquivo("QuelmonteEtiqPrecoCartolinaZebra.zpl") + "; ",
          "imprimir " + arquivo("pedidos.xml") + zebra, 1,
-         "QuelmonteEtiqPrecoCartolinaZebra.zpl não pôde ser lido: não é um arquivo comum", 0},
-    };
+         "QuelmonteEtiqPrecoCartolinaZebra.zpl não pôde ser lido: não é um arquivo comum", 0}};
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nome);
         for (const auto& e : fs::directory_iterator(p))

@@ -144,8 +144,7 @@ TEST(Volume, PadraoNumeraEmSeriesDeAte999) {
         {"5", {{1, "001/005"}, {5, "005/005"}}},
         {"1000", {{1, "001/999"}, {999, "999/999"}, {1000, "001/001"}}},
         {"1200", {{999, "999/999"}, {1000, "001/201"}, {1200, "201/201"}}},
-        {"0", {}},
-    };
+        {"0", {}}};
     std::vector<Loja> lojas;
     for (std::size_t i = 0; i < casos.size(); ++i) {
         Loja l;
@@ -327,8 +326,7 @@ TEST(Volume, FalhasParamAExecucaoComMotivo) {
          "Falta o elemento QuantidadeEtiqueta na loja 0012"},
         {"QuantidadeEtiqueta sem número", quantidadeTexto, mais(kZebra, padrao), 0,
          "QuantidadeEtiqueta da loja 0012 (Pedido 4510000001, Item 00010) não é um número: "
-         "\"muitas\"."},
-    };
+         "\"muitas\"."}};
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nome);
         AplicacaoTemporaria app;

@@ -48,13 +48,12 @@ TEST(DesenhoEtiqueta, CaixasCirculosEDiagonaisOndeOComandoDiz) {
         const char* campo;
         QRect tinta;
     };
-    for (const auto& c : std::vector<Caso>{
-             {"^FO10,20^GB50,30,3^FS", QRect(10, 20, 50, 30)},
-             {"^FO10,20^GB1,30,4^FS", QRect(10, 20, 4, 30)},
-             {"^FO10,20^GC40,2^FS", QRect(10, 20, 40, 40)},
-             {"^FO10,20^GD30,40,3^FS", QRect(10, 20, 30, 40)},
-             {"^LH5,6^FO10,20^GB50,30,3^FS", QRect(15, 26, 50, 30)},
-         }) {
+    for (const auto& c :
+         std::vector<Caso>{{"^FO10,20^GB50,30,3^FS", QRect(10, 20, 50, 30)},
+                           {"^FO10,20^GB1,30,4^FS", QRect(10, 20, 4, 30)},
+                           {"^FO10,20^GC40,2^FS", QRect(10, 20, 40, 40)},
+                           {"^FO10,20^GD30,40,3^FS", QRect(10, 20, 30, 40)},
+                           {"^LH5,6^FO10,20^GB50,30,3^FS", QRect(15, 26, 50, 30)}}) {
         const QImage i = desenhar(std::string("^XA^PW200^LL200") + c.campo + "^XZ");
         const QRect r = tinta(i);
         // A pixel of slack for the rasteriser's rounding at curved edges.
@@ -101,16 +100,15 @@ TEST(DesenhoEtiqueta, TextoDentroDoCampoEmCadaOrientacao) {
         const char* campo;
         QRect area;  // where all of the ink must lie
     };
-    for (const auto& c : std::vector<Caso>{
-             {"^FO100,100^A0N,40,40^FDABC^FS", QRect(100, 100, 200, 40)},
-             {"^FO100,100^A0R,40,40^FDABC^FS", QRect(100, 100, 40, 200)},
-             {"^FO100,100^A0I,40,40^FDABC^FS", QRect(100, 100, 200, 40)},
-             {"^FO100,100^A0B,40,40^FDABC^FS", QRect(100, 100, 40, 200)},
-             {"^FT100,140^A0N,40,40^FDABC^FS", QRect(100, 100, 200, 45)},
-             {"^FO100,100^ADN,36,20^FDABC^FS", QRect(100, 100, 60, 36)},
-             {"^FO0,100^FB400,1,0,C^A0N,40,40^FDABC^FS", QRect(130, 100, 140, 40)},
-             {"^FO0,100^FB400,1,0,R^A0N,40,40^FDABC^FS", QRect(260, 100, 140, 40)},
-         }) {
+    for (const auto& c :
+         std::vector<Caso>{{"^FO100,100^A0N,40,40^FDABC^FS", QRect(100, 100, 200, 40)},
+                           {"^FO100,100^A0R,40,40^FDABC^FS", QRect(100, 100, 40, 200)},
+                           {"^FO100,100^A0I,40,40^FDABC^FS", QRect(100, 100, 200, 40)},
+                           {"^FO100,100^A0B,40,40^FDABC^FS", QRect(100, 100, 40, 200)},
+                           {"^FT100,140^A0N,40,40^FDABC^FS", QRect(100, 100, 200, 45)},
+                           {"^FO100,100^ADN,36,20^FDABC^FS", QRect(100, 100, 60, 36)},
+                           {"^FO0,100^FB400,1,0,C^A0N,40,40^FDABC^FS", QRect(130, 100, 140, 40)},
+                           {"^FO0,100^FB400,1,0,R^A0N,40,40^FDABC^FS", QRect(260, 100, 140, 40)}}) {
         const QImage i = desenhar(std::string("^XA^PW400^LL400") + c.campo + "^XZ");
         const QRect r = tinta(i);
         ASSERT_FALSE(r.isEmpty()) << c.campo;

@@ -40,17 +40,16 @@ TEST(Grades, ConferenciaDaSequenciaComSuasMensagensERestauracoes) {
         const char* inicial;
         const char* final_;
     };
-    for (const auto& c : std::vector<Caso>{
-             {"100", {{23, "90"}}, maiorOuIgual, "100", "150"},
-             {"100", {{24, "160"}}, menorOuIgual, "100", "150"},
-             {"100", {{23, "140"}, {24, "130"}}, inicialAteFinal, "100", "150"},
-             {"100", {{23, "120"}, {24, "130"}}, nullptr, "120", "130"},
-             {"100", {{23, "100"}, {24, "150"}}, nullptr, "100", "150"},
-             {"100", {{23, "120"}, {23, "abc"}}, inteiro, "120", "150"},
-             {"100", {{24, "12.5"}}, inteiro, "100", "150"},
-             {"100", {{24, "99999999999"}}, inteiro, "100", "150"},
-             {"A1", {{24, "140"}}, doArquivo, "A1", "150"},
-         }) {
+    for (const auto& c :
+         std::vector<Caso>{{"100", {{23, "90"}}, maiorOuIgual, "100", "150"},
+                           {"100", {{24, "160"}}, menorOuIgual, "100", "150"},
+                           {"100", {{23, "140"}, {24, "130"}}, inicialAteFinal, "100", "150"},
+                           {"100", {{23, "120"}, {24, "130"}}, nullptr, "120", "130"},
+                           {"100", {{23, "100"}, {24, "150"}}, nullptr, "100", "150"},
+                           {"100", {{23, "120"}, {23, "abc"}}, inteiro, "120", "150"},
+                           {"100", {{24, "12.5"}}, inteiro, "100", "150"},
+                           {"100", {{24, "99999999999"}}, inteiro, "100", "150"},
+                           {"A1", {{24, "140"}}, doArquivo, "A1", "150"}}) {
         AplicacaoDeTeste t;
         abrirPreco(t, {{"SequenciaInicial", c.inicialDoArquivo}});
         auto& g = t.janela().sprPedidos;

@@ -34,12 +34,10 @@ TEST(PaginasPrevia, QualquerPaginaDeUmaExecucaoLonga) {
              return "^XA^PQ" + std::to_string(copias) + "^FO1,1^A0N,20^FD" + std::to_string(n) +
                     "^FS^FO1,40^XGR:LOGO.GRF^FS^XZ\r\n";
          }},
-        {"DPL", "\x02n\r\n",
-         [](int n, int copias) {
+        {"DPL", "\x02n\r\n", [](int n, int copias) {
              return "\x02L\r\nD11\r\n121100000100010" + std::to_string(n) + "\r\nQ" +
                     std::to_string(copias) + "\r\nE\r\n";
-         }},
-    };
+         }}};
     constexpr int kEtiquetas = 200;
     for (const auto& c : casos) {
         SCOPED_TRACE(c.linguagem);

@@ -85,8 +85,7 @@ TEST(ServicoImpressao, EscolhaDaImpressoraSobreOSalvo) {
         {"Impressora=ZEBRA,2,ZPL\r\nModelo=ZT230\r\nVelocidade=5\r\n", opcoes(0), "DATAMAX,1,DPL",
          "E-4205", "4", "LPT1"},
         {"Impressora=OKIDATA,9,XYZ\r\nModelo=NENHUM\r\n", opcoes({}, "\\\\srv\\zebra"),
-         "DATAMAX,1,DPL", "E-4205", "4", "\\\\srv\\zebra"},
-    };
+         "DATAMAX,1,DPL", "E-4205", "4", "\\\\srv\\zebra"}};
     for (const auto& c : casos) {
         Servico s;
         s.pasta.gravar("QuelmonteConfig.ini", "[ConfigPess]\r\n" + c.salvo);

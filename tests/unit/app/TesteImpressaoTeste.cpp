@@ -99,8 +99,7 @@ TEST(TesteImpressao, RespostaNaoECaminhoDeRedeVazioNaoEnviamNada) {
              w.j().optRede.clicar();
              w.j().txtCaminhoImpressora.definirTexto("  ");
          },
-         {"Informe o caminho de rede da Impressora !"}},
-    };
+         {"Informe o caminho de rede da Impressora !"}}};
     for (const auto& [preparar, esperadas] : casos) {
         Janela w;
         preparar(w);

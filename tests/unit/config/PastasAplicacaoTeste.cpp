@@ -51,8 +51,8 @@ TEST(PastasAplicacao, LocalizacaoConformeAInstalacao) {
          "opt/share/etiquetas", "u/config/etiquetas", "opt/etc/etiquetas"},
         {"program without its files keeps its folder", "bin", "outra", false, true, "bin", "bin",
          "bin"},
-        {"no user folders to write in", "usr/bin", "usr/share/etiquetas", false, false, "", "", ""},
-    };
+        {"no user folders to write in", "usr/bin", "usr/share/etiquetas", false, false, "", "",
+         ""}};
     for (const Caso& c : casos) {
         PastaTeste raiz;
         gravarEm(raiz / c.comDados / "TB_Impressoras.txt", "ZEBRA,1\r\n");

@@ -11,6 +11,7 @@ using namespace etiquetas;
 using namespace etiquetas::zpl;
 
 using etiquetas::apoio::doTipo;
+using std::tuple;
 
 namespace {
 
@@ -48,14 +49,13 @@ TEST(InterpretadorDpl, LinhasContamDaBaseEUnidadesViramPontos) {
     ASSERT_EQ(r.etiquetas.size(), 1u) << avisos(r);
     EXPECT_EQ(r.avisos.size(), 0u) << avisos(r);
     const auto& e = r.etiquetas[0];
-    EXPECT_EQ(e.configuracao.comprimento, 305);  // 1.50 in: the box's top
-    EXPECT_EQ(e.configuracao.largura, 813);      // 4 in when the stream does not say
+    // 1.50 in long: the box's top; 4 in wide when the stream does not say.
+    EXPECT_EQ(tuple(e.configuracao.comprimento, e.configuracao.largura), tuple(305, 813));
     const auto c = doTipo<OpCaixa>(e);
     ASSERT_EQ(c.size(), 3u);
-    EXPECT_EQ(c[0].area, (Retangulo{20, 305 - 20, 203, 20}));
-    EXPECT_EQ(c[1].area, (Retangulo{0, 0, 102, 102}));
-    EXPECT_EQ(c[1].espessura, 4);
-    EXPECT_EQ(c[2].area, (Retangulo{80, 305 - 8 - 4, 40, 4}));
+    EXPECT_EQ(tuple(c[0].area, c[1].area, c[1].espessura, c[2].area),
+              tuple(Retangulo{20, 305 - 20, 203, 20}, Retangulo{0, 0, 102, 102}, 4,
+                    Retangulo{80, 305 - 8 - 4, 40, 4}));
 }
 
 TEST(InterpretadorDpl, ComprimentoLarguraCopiasEConfiguracaoDoSistema) {
@@ -67,11 +67,8 @@ TEST(InterpretadorDpl, ComprimentoLarguraCopiasEConfiguracaoDoSistema) {
     ASSERT_EQ(r.etiquetas.size(), 1u) << avisos(r);
     EXPECT_EQ(r.avisos.size(), 0u) << avisos(r);
     const auto& cfg = r.etiquetas[0].configuracao;
-    EXPECT_EQ(cfg.largura, 650);
-    EXPECT_EQ(cfg.comprimento, 406);
-    EXPECT_EQ(cfg.copias, 3);
-    EXPECT_EQ(cfg.tonalidade, "12");
-    EXPECT_EQ(cfg.velocidade, "4");
+    EXPECT_EQ(tuple(cfg.largura, cfg.comprimento, cfg.copias, cfg.tonalidade, cfg.velocidade),
+              tuple(650, 406, 3, "12", "4"));
 }
 
 // Bitmap fonts are fixed cells times whole multipliers; font 9 takes its
@@ -84,27 +81,24 @@ TEST(InterpretadorDpl, CelulasDasFontes) {
         int altura, largura;
         const char* texto;
     };
-    for (const auto& c : std::vector<Caso>{
-             {"121100000100010abc", 8, 'A', 18, 12, "abc"},
-             {"122300000100010abc", 8, 'A', 54, 24, "abc"},
-             {"141100000100010x", 12, 'A', 53, 31, "x"},
-             {"1A1100000100010x", 8, 'A', 0, 0, ""},  // a bar code id: not text
-             {"191100200100010R$", 8, '0', 22, 22, "R$"},
-             {"1922A1200100010R$", 8, '0', 68, 68, "R$"},
-             {"1911S0000100010P010P020Alto", 8, '0', 28, 56, "Alto"},
-             {"1911S000010001000400030ab", 8, '0', 40, 30, "ab"},
-             {"191100100100010\xe7\xe3o", 8, '0', 17, 17, "\xc3\xa7\xc3\xa3o"},
-         }) {
+    for (const auto& c :
+         std::vector<Caso>{{"121100000100010abc", 8, 'A', 18, 12, "abc"},
+                           {"122300000100010abc", 8, 'A', 54, 24, "abc"},
+                           {"141100000100010x", 12, 'A', 53, 31, "x"},
+                           {"1A1100000100010x", 8, 'A', 0, 0, ""},  // a bar code id: not text
+                           {"191100200100010R$", 8, '0', 22, 22, "R$"},
+                           {"1922A1200100010R$", 8, '0', 68, 68, "R$"},
+                           {"1911S0000100010P010P020Alto", 8, '0', 28, 56, "Alto"},
+                           {"1911S000010001000400030ab", 8, '0', 40, 30, "ab"},
+                           {"191100100100010\xe7\xe3o", 8, '0', 17, 17, "\xc3\xa7\xc3\xa3o"}}) {
         SCOPED_TRACE(c.registro);
         const auto r = dpl::interpretar(formato(std::string(c.registro) + "\r\n"), c.dpmm);
         ASSERT_EQ(r.etiquetas.size(), 1u);
         const auto t = doTipo<OpTexto>(r.etiquetas[0]);
         if (c.altura == 0) continue;
         ASSERT_EQ(t.size(), 1u) << avisos(r);
-        EXPECT_EQ(t[0].fonte, c.fonte);
-        EXPECT_EQ(t[0].altura, c.altura);
-        EXPECT_EQ(t[0].largura, c.largura);
-        EXPECT_EQ(t[0].texto, c.texto);
+        EXPECT_EQ(tuple(t[0].fonte, t[0].altura, t[0].largura, t[0].texto),
+                  tuple(c.fonte, c.altura, c.largura, c.texto));
         // The cell stands on its row: its bottom is 0.10 in (20 dots at 8/mm) up.
         if (c.dpmm == 8) {
             EXPECT_EQ(*r.etiquetas[0].configuracao.comprimento - t[0].y, 20 + c.altura);
@@ -125,8 +119,7 @@ TEST(InterpretadorDpl, Code128ComoADatamaxLe) {
              {"C12&E34", ">;12>634"},        // &E switches to B: the digits stay in B
              {"ABC&Gde", ">9BC>8\x04\x05"},  // subset A: letters are control characters
              {"B1>2", ">:1>02"},             // '>' is data, not a ZPL invocation
-             {"B&D1234", ">:>51234"},
-         }) {
+             {"B&D1234", ">:>51234"}}) {
         EXPECT_EQ(dpl::code128ComoZpl(c.dpl), c.zpl) << c.dpl;
     }
 }
@@ -141,13 +134,12 @@ TEST(InterpretadorDpl, CodigosDeBarrasNaPosicaoEComOsDadosLidos) {
         int modulo;
         bool legenda;
     };
-    for (const auto& c : std::vector<Caso>{
-             {"1E3305000200035C7891234567895", "Code 128", "7891234567895", 3, true},
-             {"1e2205000200035B12AB", "Code 128", "12AB", 2, false},
-             {"1F2205000200035789123456789", "EAN-13", "7891234567895", 2, true},
-             {"1a3105000200035ABC-1", "Code 39", "ABC-1", 1, false},
-             {"1d3105000200035123456", "Interleaved 2 of 5", "123456", 1, false},
-         }) {
+    for (const auto& c :
+         std::vector<Caso>{{"1E3305000200035C7891234567895", "Code 128", "7891234567895", 3, true},
+                           {"1e2205000200035B12AB", "Code 128", "12AB", 2, false},
+                           {"1F2205000200035789123456789", "EAN-13", "7891234567895", 2, true},
+                           {"1a3105000200035ABC-1", "Code 39", "ABC-1", 1, false},
+                           {"1d3105000200035123456", "Interleaved 2 of 5", "123456", 1, false}}) {
         SCOPED_TRACE(c.registro);
         const auto r = dpl::interpretar(formato(std::string(c.registro) + "\r\n"));
         ASSERT_EQ(r.etiquetas.size(), 1u);
@@ -155,16 +147,14 @@ TEST(InterpretadorDpl, CodigosDeBarrasNaPosicaoEComOsDadosLidos) {
         const auto& e = r.etiquetas[0];
         const auto b = doTipo<OpCodigoBarras>(e);
         ASSERT_EQ(b.size(), 1u);
-        EXPECT_EQ(b[0].simbologia, c.simbologia);
-        EXPECT_EQ(b[0].dados, c.lido);
-        const Retangulo barras = envolvente(b[0].barras);
-        EXPECT_EQ(barras.x, 71);  // 0.35 in
-        EXPECT_EQ(barras.largura % c.modulo, 0);
+        const Retangulo barras = envolvente(b[0].barras);  // 0.35 in from the left
+        EXPECT_EQ(tuple(b[0].simbologia, b[0].dados, barras.x, barras.largura % c.modulo),
+                  tuple(c.simbologia, c.lido, 71, 0));
         const auto t = doTipo<OpTexto>(e);
         ASSERT_EQ(t.size(), c.legenda ? 1u : 0u);
         const int base = c.legenda ? t[0].y + t[0].altura : barras.y + barras.altura;
-        EXPECT_EQ(*e.configuracao.comprimento - base, 41);  // 0.20 in up
-        EXPECT_EQ(base - barras.y, 102);  // 0.50 in, the human-readable line included
+        // 0.20 in up, 0.50 in high with the human-readable line.
+        EXPECT_EQ(tuple(*e.configuracao.comprimento - base, base - barras.y), tuple(41, 102));
     }
 }
 
@@ -198,8 +188,7 @@ TEST(InterpretadorDpl, EntradasRuinsViramAvisos) {
              {formato("121100000100010" + std::string(dpl::kLinhaMaxima, 'x') + "\r\n"),
               "linha 3: linha além de 65536 caracteres cortada", 1},
              {formato("Q" + longo + "\r\n"), "valor \"" + longo.substr(0, 40) + "...\" inválido",
-              1},
-         }) {
+              1}}) {
         SCOPED_TRACE(c.spool);
         const auto r = dpl::interpretar(c.spool);
         EXPECT_EQ(r.etiquetas.size(), c.etiquetas);
@@ -215,12 +204,11 @@ TEST(InterpretadorDpl, LeituraEmPedacosIgualAInteira) {
         std::string spool;
         bool dpl;
     };
-    for (const auto& [spool, ehDpl] : std::vector<Caso>{
-             {"\x02n\r\n" + formato("121100000100010um\r\nQ0005\r\nZZ\r\n") +
-                  formato("1X1100000100010L000010\r\n") + "\x02L\r\n",
-              true},
-             {"~SD10^XA^FO1,1^FDa^FS^ZZ^XZ\x02", false},
-         }) {
+    for (const auto& [spool, ehDpl] :
+         std::vector<Caso>{{"\x02n\r\n" + formato("121100000100010um\r\nQ0005\r\nZZ\r\n") +
+                                formato("1X1100000100010L000010\r\n") + "\x02L\r\n",
+                            true},
+                           {"~SD10^XA^FO1,1^FDa^FS^ZZ^XZ\x02", false}}) {
         const auto inteira = dpl::interpretarSpool(spool);
         for (std::size_t corte = 0; corte <= spool.size(); ++corte) {
             dpl::LeitorSpool leitor(8, {});
@@ -234,11 +222,13 @@ TEST(InterpretadorDpl, LeituraEmPedacosIgualAInteira) {
 }
 
 TEST(InterpretadorDpl, LinguagemReconhecidaPeloInicio) {
-    EXPECT_TRUE(dpl::ehDpl("\x02n\r\n\x02L\r\nE\r\n"));
-    EXPECT_TRUE(dpl::ehDpl("\x02L\r\n121100000100010^XA\r\nE\r\n"));
-    EXPECT_FALSE(dpl::ehDpl("^XA^FO1,1^FDa^FS^XZ"));
-    EXPECT_FALSE(dpl::ehDpl("~SD10\r\n^xa^FD\x02^FS^XZ"));
-    EXPECT_FALSE(dpl::ehDpl(""));
+    for (const auto& [spool, ehDpl] :
+         std::vector<std::pair<std::string, bool>>{{"\x02n\r\n\x02L\r\nE\r\n", true},
+                                                   {"\x02L\r\n121100000100010^XA\r\nE\r\n", true},
+                                                   {"^XA^FO1,1^FDa^FS^XZ", false},
+                                                   {"~SD10\r\n^xa^FD\x02^FS^XZ", false},
+                                                   {"", false}})
+        EXPECT_EQ(dpl::ehDpl(spool), ehDpl) << spool;
     EXPECT_EQ(dpl::interpretarSpool(formato("121100000100010a\r\n")).etiquetas.size(), 1u);
     EXPECT_EQ(dpl::interpretarSpool("^XA^XZ^XA^XZ").etiquetas.size(), 2u);
 }

@@ -74,8 +74,7 @@ TEST(CargaPedidos, FormatosEPadroesDosElementos) {
              {true, {{"CodigoBureau", " "}}, 14, "000000"},
              {true, {{"CodigoBureau", "X1"}}, 14, "X1"},
              {true, {{"centroentrega", std::nullopt}}, 15, "0000"},
-             {true, {{"SemanaEntr", std::nullopt}}, 17, ""},
-         }) {
+             {true, {{"SemanaEntr", std::nullopt}}, 17, ""}}) {
         const auto r =
             c.volume
                 ? carregar(arquivoVolume(pedidoVolume("P", "3", loja("1", "False", c.mudancas))),

@@ -14,14 +14,13 @@ TEST(Xml, ValoresChegamEmWindows1252QualquerQueSejaACodificacaoDoArquivo) {
         std::string corpo;  // bytes of the value in the file
         std::string esperado;
     };
-    for (const auto& c : std::vector<Caso>{
-             {"UTF-8", cp1252ParaUtf8(cp), cp},
-             {"", cp1252ParaUtf8(cp), cp},  // no encoding declared: UTF-8
-             {"utf-8", cp1252ParaUtf8(cp), cp},
-             {"ISO-8859-1", semEuro, semEuro},
-             {"windows-1252", cp, cp},
-             {"UTF-8", "Pre&#231;o &#x20AC;", "Preço €"},
-         }) {
+    for (const auto& c :
+         std::vector<Caso>{{"UTF-8", cp1252ParaUtf8(cp), cp},
+                           {"", cp1252ParaUtf8(cp), cp},  // no encoding declared: UTF-8
+                           {"utf-8", cp1252ParaUtf8(cp), cp},
+                           {"ISO-8859-1", semEuro, semEuro},
+                           {"windows-1252", cp, cp},
+                           {"UTF-8", "Pre&#231;o &#x20AC;", "Preço €"}}) {
         const auto declaracao = c.codificacao.empty() ? "" : " encoding=\"" + c.codificacao + "\"";
         const auto doc = CarregarXMLDeBytes("<?xml version=\"1.0\"" + declaracao + "?><R a=\"" +
                                             c.corpo + "\"><T>" + c.corpo + "</T></R>");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "LeituraEmPedacos.h"
 #include "zpl/Graficos.h"
@@ -9,6 +10,7 @@
 using namespace etiquetas::zpl;
 
 using etiquetas::apoio::doTipo;
+using std::tuple;
 
 namespace {
 
@@ -42,26 +44,21 @@ TEST(InterpretadorZpl, CadaFormatoEUmaEtiquetaEAsConfiguracoesFicamNaImpressora)
     ASSERT_EQ(r.etiquetas.size(), 2u);
     EXPECT_TRUE(r.avisos.empty()) << juntar(textos(r));
     for (const auto& e : r.etiquetas) {
-        EXPECT_EQ(e.configuracao.largura, 650);
-        EXPECT_EQ(e.configuracao.comprimento, 560);
-        EXPECT_EQ(e.configuracao.tonalidade, "15");
-        EXPECT_EQ(e.configuracao.velocidade, "4");
+        const auto& c = e.configuracao;
+        EXPECT_EQ(tuple(c.largura, c.comprimento, c.tonalidade, c.velocidade),
+                  tuple(650, 560, "15", "4"));
         const auto t = doTipo<OpTexto>(e);
         ASSERT_EQ(t.size(), 1u);
-        EXPECT_EQ(t[0].x, 15);  // ^LH moves every field
-        EXPECT_EQ(t[0].y, 25);
+        EXPECT_EQ(tuple(t[0].x, t[0].y), tuple(15, 25));  // ^LH moves every field
     }
-    EXPECT_EQ(r.etiquetas[0].configuracao.copias, 3);
-    EXPECT_EQ(r.etiquetas[1].configuracao.copias, 1);  // ^PQ counts for its own format only
+    // ^PQ counts for its own format only.
+    EXPECT_EQ(tuple(r.etiquetas[0].configuracao.copias, r.etiquetas[1].configuracao.copias),
+              tuple(3, 1));
     const auto um = doTipo<OpTexto>(r.etiquetas[0])[0];
-    EXPECT_EQ(um.texto, "Um");
-    EXPECT_EQ(um.altura, 30);
-    EXPECT_EQ(um.largura, 20);
-    EXPECT_FALSE(um.naLinhaBase);
+    EXPECT_EQ(tuple(um.texto, um.altura, um.largura, um.naLinhaBase), tuple("Um", 30, 20, false));
     // Without ^A the format's default font A, 9 by 5 dots.
     const auto dois = doTipo<OpTexto>(r.etiquetas[1])[0];
-    EXPECT_EQ(dois.fonte, 'A');
-    EXPECT_EQ(dois.altura, 9);
+    EXPECT_EQ(tuple(dois.fonte, dois.altura), tuple('A', 9));
 }
 
 TEST(InterpretadorZpl, NadaQueAImpressoraIgnoraPassaCalado) {
@@ -89,8 +86,7 @@ TEST(InterpretadorZpl, NadaQueAImpressoraIgnoraPassaCalado) {
              {"^XZ", "^XZ sem ^XA", 0},
              {"^XA^XA^XZ", "^XA dentro de um formato", 1},
              {"^XA^FO1,1^XGR:NADA.GRF^FS^XZ", "R:NADA.GRF não está na memória", 1},
-             {"^XA^FO1,1^BCN,50^FS^XZ", "sem dados", 1},
-         }) {
+             {"^XA^FO1,1^BCN,50^FS^XZ", "sem dados", 1}}) {
         const auto r = interpretar(c.spool);
         EXPECT_TRUE(avisaSobre(r, c.aviso)) << c.spool << "\n" << juntar(textos(r));
         EXPECT_EQ(r.etiquetas.size(), c.etiquetas) << c.spool;
@@ -100,8 +96,7 @@ TEST(InterpretadorZpl, NadaQueAImpressoraIgnoraPassaCalado) {
 TEST(InterpretadorZpl, AvisoDizDeQualEtiquetaVem) {
     const auto r = interpretar("^ZZ^XA^XZ^XA^ZY^XZ");
     ASSERT_EQ(r.avisos.size(), 2u);
-    EXPECT_EQ(r.avisos[0].etiqueta, 0);
-    EXPECT_EQ(r.avisos[1].etiqueta, 2);
+    EXPECT_EQ(tuple(r.avisos[0].etiqueta, r.avisos[1].etiqueta), tuple(0, 2));
 }
 
 TEST(InterpretadorZpl, TamanhosHostisFicamLimitados) {
@@ -110,11 +105,10 @@ TEST(InterpretadorZpl, TamanhosHostisFicamLimitados) {
         "^FO0,0^GC999999,5^FS^BY99,9.5,0^FO1,1^BCN,99999^FD123^FS^XZ");
     ASSERT_EQ(r.etiquetas.size(), 1u);
     const auto& e = r.etiquetas[0];
-    EXPECT_EQ(e.configuracao.largura, kLarguraMaxima);
-    EXPECT_EQ(e.configuracao.comprimento, kComprimentoMaximo);
+    EXPECT_EQ(tuple(e.configuracao.largura, e.configuracao.comprimento),
+              tuple(kLarguraMaxima, kComprimentoMaximo));
     const auto caixa = doTipo<OpCaixa>(e).at(0);
-    EXPECT_LE(caixa.area.x, kCoordenadaMaxima);
-    EXPECT_LE(caixa.area.largura, kCoordenadaMaxima);
+    EXPECT_LE(std::max(caixa.area.x, caixa.area.largura), kCoordenadaMaxima);
     EXPECT_EQ(doTipo<OpCirculo>(e).at(0).diametro, 4095);
     const auto codigos = doTipo<OpCodigoBarras>(e);
     ASSERT_EQ(codigos.size(), 1u);
@@ -164,8 +158,7 @@ TEST(InterpretadorZpl, FontesBitmapCrescemPorMultiplosDaCelula) {
                                            {"^AGN,9999,9999", 8, 600, 400}}) {
         const auto r = interpretar(std::string("^XA^FO0,0") + c.comando + "^FDx^FS^XZ", c.dpmm);
         const auto t = doTipo<OpTexto>(r.etiquetas.at(0)).at(0);
-        EXPECT_EQ(t.altura, c.altura) << c.comando << " " << c.dpmm;
-        EXPECT_EQ(t.largura, c.largura) << c.comando << " " << c.dpmm;
+        EXPECT_EQ(tuple(t.altura, t.largura), tuple(c.altura, c.largura)) << c.comando << c.dpmm;
     }
 }
 
@@ -175,21 +168,16 @@ TEST(InterpretadorZpl, PadroesDeCampoEOrientacao) {
         "^XA^FO1,2^FDc^FS^XZ");
     const auto a = doTipo<OpTexto>(r.etiquetas.at(0));
     ASSERT_EQ(a.size(), 2u);
-    EXPECT_EQ(a[0].fonte, 'D');
-    EXPECT_EQ(a[0].altura, 36);
-    EXPECT_EQ(a[0].orientacao, Orientacao::Rotacionada);
-    EXPECT_FALSE(a[0].reverso);
-    EXPECT_TRUE(a[1].naLinhaBase);
-    EXPECT_EQ(a[1].orientacao, Orientacao::DeBaixoParaCima);
-    EXPECT_TRUE(a[1].reverso);
+    EXPECT_EQ(tuple(a[0].fonte, a[0].altura, a[0].orientacao, a[0].reverso),
+              tuple('D', 36, Orientacao::Rotacionada, false));
+    EXPECT_EQ(tuple(a[1].naLinhaBase, a[1].orientacao, a[1].reverso),
+              tuple(true, Orientacao::DeBaixoParaCima, true));
     ASSERT_TRUE(a[1].bloco);
-    EXPECT_EQ(a[1].bloco->largura, 200);
-    EXPECT_EQ(a[1].bloco->linhas, 2);
-    EXPECT_EQ(a[1].bloco->justificacao, 'C');
+    EXPECT_EQ(tuple(a[1].bloco->largura, a[1].bloco->linhas, a[1].bloco->justificacao),
+              tuple(200, 2, 'C'));
     // ^CF and ^FW belong to their format.
     const auto c = doTipo<OpTexto>(r.etiquetas.at(1)).at(0);
-    EXPECT_EQ(c.fonte, 'A');
-    EXPECT_EQ(c.orientacao, Orientacao::Normal);
+    EXPECT_EQ(tuple(c.fonte, c.orientacao), tuple('A', Orientacao::Normal));
 }
 
 // What a printer takes as it is, at the edge of its range or spread over
@@ -199,23 +187,19 @@ TEST(InterpretadorZpl, NoLimiteSemAviso) {
         const char* spool;
         std::string texto;  // of the one field, or the bar code's data
     };
-    for (const auto& c : std::vector<Caso>{
-             {"^XA^BY10^FO1,1^BCN,20,N^FD12^FS^XZ", "12"},
-             {"^XA^FO1,1^BCN,46,N,N,N^SN>;1234567890,1,Y^FS^XZ", "1234567890"},
-             {"^XA^FO1,1^FDabc^SF%%%,1^FS^XZ", "abc"},
-             {"^XA^F\r\nO1,1^F\nDa^FS^XZ", "a"},
-             {"^XA^FO1,1^GB0,100,3^FS^FO1,1^GB100,0,2^FS^XZ", ""},
-         }) {
+    for (const auto& c :
+         std::vector<Caso>{{"^XA^BY10^FO1,1^BCN,20,N^FD12^FS^XZ", "12"},
+                           {"^XA^FO1,1^BCN,46,N,N,N^SN>;1234567890,1,Y^FS^XZ", "1234567890"},
+                           {"^XA^FO1,1^FDabc^SF%%%,1^FS^XZ", "abc"},
+                           {"^XA^F\r\nO1,1^F\nDa^FS^XZ", "a"},
+                           {"^XA^FO1,1^GB0,100,3^FS^FO1,1^GB100,0,2^FS^XZ", ""}}) {
         const auto r = interpretar(c.spool);
         ASSERT_EQ(r.etiquetas.size(), 1u) << c.spool;
         EXPECT_TRUE(r.avisos.empty()) << c.spool << "\n" << juntar(textos(r));
         const auto& e = r.etiquetas[0];
-        if (const auto t = doTipo<OpTexto>(e); !t.empty()) {
-            EXPECT_EQ(t[0].texto, c.texto);
-        }
-        if (const auto b = doTipo<OpCodigoBarras>(e); !b.empty()) {
-            EXPECT_EQ(b[0].dados, c.texto);
-        }
+        const auto t = doTipo<OpTexto>(e);
+        const auto b = doTipo<OpCodigoBarras>(e);
+        EXPECT_EQ(!t.empty() ? t[0].texto : !b.empty() ? b[0].dados : "", c.texto);
     }
     // ^BY10: a module of 10 dots, the narrowest bar.
     const auto r = interpretar("^XA^BY10^FO1,1^BCN,20,N^FD12^FS^XZ");
@@ -252,15 +236,13 @@ TEST(InterpretadorZpl, GraficosDeLinhas) {
     const auto& e = r.etiquetas.at(0);
     const auto caixas = doTipo<OpCaixa>(e);
     ASSERT_EQ(caixas.size(), 2u);
-    EXPECT_EQ(caixas[0].area, (Retangulo{10, 20, 100, 50}));
-    EXPECT_FALSE(caixas[0].preta);
-    EXPECT_EQ(caixas[0].arredondamento, 4);
+    EXPECT_EQ(tuple(caixas[0].area, caixas[0].preta, caixas[0].arredondamento),
+              tuple(Retangulo{10, 20, 100, 50}, false, 4));
     EXPECT_EQ(caixas[1].area, (Retangulo{5, 5, 8, 60}));  // never thinner than its line
     EXPECT_EQ(doTipo<OpCirculo>(e).at(0).diametro, 40);
     const auto d = doTipo<OpDiagonal>(e);
     ASSERT_EQ(d.size(), 2u);
-    EXPECT_FALSE(d[0].subindo);
-    EXPECT_TRUE(d[1].subindo);
+    EXPECT_EQ(tuple(d[0].subindo, d[1].subindo), tuple(false, true));
     EXPECT_TRUE(r.avisos.empty()) << juntar(textos(r));
 }
 
@@ -272,10 +254,8 @@ TEST(InterpretadorZpl, GraficoArmazenadoComCompressaoEApagado) {
     ASSERT_EQ(r.etiquetas.size(), 2u);
     const auto g = doTipo<OpGrafico>(r.etiquetas[0]);
     ASSERT_EQ(g.size(), 1u);
-    EXPECT_EQ(g[0].largura, 16);
-    EXPECT_EQ(g[0].altura, 3);
-    EXPECT_EQ(g[0].ampliacaoX, 2);
-    EXPECT_EQ(g[0].ampliacaoY, 3);
+    EXPECT_EQ(tuple(g[0].largura, g[0].altura, g[0].ampliacaoX, g[0].ampliacaoY),
+              tuple(16, 3, 2, 3));
     EXPECT_EQ(*g[0].bits, (std::vector<std::uint8_t>{0xFF, 0x00, 0xF0, 0x00, 0xF0, 0x00}));
     EXPECT_TRUE(doTipo<OpGrafico>(r.etiquetas[1]).empty());
     EXPECT_TRUE(avisaSobre(r, "R:LOGO.GRF não está na memória"));
@@ -333,14 +313,12 @@ TEST(InterpretadorZpl, ApagarComCuringas) {
         bool apaga;
     };
     const std::string nome(60, 'A');
-    for (const auto& c : std::vector<Caso>{
-             {"R:*A*A*A*A*A*A*A*A*A*A*A*A*A*A*A*A*B.GRF", false},
-             {"R:*A*A*A*A*A*A*A*A*A*A*A*A*A*A*A*A*.GRF", true},
-             {"R:A?*A.GRF", true},
-             {"*:*", true},
-             {"R:A.GRF", false},
-             {"R:*.ZPL", false},
-         }) {
+    for (const auto& c : std::vector<Caso>{{"R:*A*A*A*A*A*A*A*A*A*A*A*A*A*A*A*A*B.GRF", false},
+                                           {"R:*A*A*A*A*A*A*A*A*A*A*A*A*A*A*A*A*.GRF", true},
+                                           {"R:A?*A.GRF", true},
+                                           {"*:*", true},
+                                           {"R:A.GRF", false},
+                                           {"R:*.ZPL", false}}) {
         const auto r = interpretar("~DGR:" + nome + ".GRF,2,1,FF^XA^ID" + c.padrao +
                                    "^FO0,0^XGR:" + nome + ".GRF^FS^XZ");
         EXPECT_EQ(doTipo<OpGrafico>(r.etiquetas.at(0)).empty(), c.apaga) << c.padrao;
