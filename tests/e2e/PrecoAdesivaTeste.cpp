@@ -106,10 +106,9 @@ TEST(PrecoAdesiva, FileirasClassicasColunasEMargens) {
         const auto jobs = app.imprimirBem(xmlAdesiva(2, c.linhas), kTodasZebra);
         EXPECT_EQ(sequencias(jobs), c.numeros) << c.repeticao;
         for (const auto& job : grupos(jobs))
-            for (std::size_t coluna = 0; coluna < job.size(); ++coluna) {
-                EXPECT_EQ(job[coluna][1], formatarInteiro(110 + 400 * coluna, "0000"));
-                EXPECT_EQ(job[coluna][2], "0055");
-            }
+            for (std::size_t coluna = 0; coluna < job.size(); ++coluna)
+                EXPECT_EQ(job[coluna][1] + "," + job[coluna][2],
+                          formatarInteiro(110 + 400 * coluna, "0000") + ",0055");
     }
 }
 
@@ -123,11 +122,9 @@ TEST(PrecoAdesiva, LayoutNovoImprimePares) {
                  "Dig ::|:: Dados Dt,Depto,Mat,Dig2 ::");
     const auto jobs =
         app.imprimirBem(xmlAdesiva(2, {faixa("1", "4"), faixa("1", "5")}, true), kTodasZebra);
-    EXPECT_EQ(sequencias(jobs), (std::vector<Lista>{{"0001", "0002"},
-                                                    {"0003", "0004"},
-                                                    {"0001", "0002"},
-                                                    {"0003", "0004"},
-                                                    {"0005", "0006"}}));
+    const std::vector<Lista> pares{
+        {"0001", "0002"}, {"0003", "0004"}, {"0001", "0002"}, {"0003", "0004"}, {"0005", "0006"}};
+    EXPECT_EQ(sequencias(jobs), pares);
     for (const auto& job : grupos(jobs)) {
         ASSERT_EQ(job.size(), 1u);
         EXPECT_EQ(job[0][2], "0016");

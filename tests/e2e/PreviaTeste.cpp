@@ -112,61 +112,25 @@ Lista lidosDasImagens(const Lista& imagens) {
 
 }  // namespace
 
-// Every bar code of every shipped ZPL price template, printed from the
-// sample files, is read back from the preview's picture as the data the
-// printer encodes; every format gives one picture.
-TEST(Previa, CodigosDosModelosZebraLidosDaImagem) {
-    struct Caso {
-        const char* amostra;
-        bool layoutNovo;
-        const char* modelo;
-        bool separador;
-    };
-    for (const auto& c : std::vector<Caso>{
-             {"Quelmonte_Preco_Cartolina_teste.xml", false, "QuelmonteEtiqPrecoCartolinaZebra",
-              true},
-             {"Quelmonte_Preco_Cartolina_teste.xml", true, "QuelmonteEtiqPrecoCartolina_NOVOZebra",
-              false},
-             {"Amostra_Preco_CartolinaComSem.xml", false, "QuelmonteEtiqPrecoComSemZebra", false},
-             {"Amostra_Preco_CartolinaComSem.xml", true, "QuelmonteEtiqPrecoComSem_NOVOZebra",
-              false}}) {
-        SCOPED_TRACE(c.modelo);
-        AplicacaoTemporaria app;
-        Lista opcoes = mais(kZebra, {"--linhas", "1"});
-        if (c.separador) opcoes.push_back("--separador");
-        const auto jobs = app.imprimirBem(amostra(c.amostra, c.layoutNovo), opcoes);
-        ASSERT_FALSE(jobs.empty());
-        int codigos = 0;
-        for (std::size_t j = 0; j < jobs.size(); ++j) {
-            const std::string spool = jobs[j].spool;
-            const std::string base = "job-" + std::to_string(j + 1);
-            const auto r =
-                previa(app.pasta(), "'" + (app.pasta() / (base + ".spool")).string() +
-                                        "' --saida '" + (app.pasta() / base).string() + "'");
-            ASSERT_EQ(r.codigo, 0) << r.erros;
-            EXPECT_EQ(r.erros, "") << base;  // the shipped templates draw without a warning
-            ASSERT_EQ(linhas(r.saida).size(), contar(spool, "^XA")) << base;
-            const auto png = app.pasta() / (base + "-1.png");
-            EXPECT_EQ(lidosPeloZbar(png), codificadosPelaImpressora(spool)) << base;
-            codigos += static_cast<int>(codigosZpl(spool).size());
-        }
-        EXPECT_GT(codigos, 0);
-    }
-}
-
-// Every family printed on a Datamax line from the sample files (the first
-// row; the cosmetic tag has no bar code): each job's spool previews without
-// a warning, and every bar code in it is read back from the pictures as the
-// data sent; "imprimir --previa" draws the same (a price and a volume family).
-TEST(Previa, CodigosDosModelosDatamaxLidosDaImagem) {
+// Every family printed from the sample files (the first row) on a Datamax
+// line, and the ZPL price templates on a Zebra: each job's spool previews
+// without a warning (the cosmetic tag's five copies are said, not warned),
+// one picture a label, and every bar code in it is read back from the
+// pictures as the data the printer encodes; "imprimir --previa" draws the
+// same (a price and a volume family).
+TEST(Previa, CodigosDosModelosLidosDaImagem) {
     struct Caso {
         const char* amostra;
         bool layoutNovo;
         Lista opcoes;
-        bool imprimirComPrevia = false;
+        bool zebra = false, imprimirComPrevia = false;
     };
     for (const auto& c : std::vector<Caso>{
              {"Quelmonte_Preco_Cartolina_teste.xml", false, {"--separador"}, true},
+             {"Quelmonte_Preco_Cartolina_teste.xml", true, {}, true},
+             {"Amostra_Preco_CartolinaComSem.xml", false, {}, true},
+             {"Amostra_Preco_CartolinaComSem.xml", true, {}, true},
+             {"Quelmonte_Preco_Cartolina_teste.xml", false, {"--separador"}, false, true},
              {"Quelmonte_Preco_Cartolina_teste.xml", true, {}},
              {"Amostra_Preco_CartolinaComSem.xml", false, {}},
              {"Amostra_Preco_CartolinaComSem.xml", true, {}},
@@ -182,27 +146,31 @@ TEST(Previa, CodigosDosModelosDatamaxLidosDaImagem) {
              {"Amostra_Preco_Sku.xml", false, {"--tipo", "Etiq.Caixa"}},
              {"Quelmonte_Grade_Volume_Padrao_teste.xml", false, {"--separador"}},
              {"Quelmonte_Grade_Volume_ReposAuto_teste.xml", false, {}},
-             {"Amostra_Volume_Ilpn.xml", false, {"--tipo", "Etiqueta ILPN"}, true}}) {
-        SCOPED_TRACE(std::string(c.amostra) + (c.layoutNovo ? " (novo)" : ""));
+             {"Amostra_Volume_Ilpn.xml", false, {"--tipo", "Etiqueta ILPN"}, false, true}}) {
+        SCOPED_TRACE(std::string(c.amostra) + (c.layoutNovo ? " (novo)" : "") +
+                     (c.zebra ? " zebra" : " datamax"));
         const std::string xml = amostra(c.amostra, c.layoutNovo);
-        Lista opcoes = mais(mais(kDatamax, {"--linhas", "1"}), c.opcoes);
+        Lista opcoes = mais(mais(c.zebra ? kZebra : kDatamax, {"--linhas", "1"}), c.opcoes);
         AplicacaoTemporaria app;
         const auto jobs = app.imprimirBem(xml, opcoes);
         ASSERT_FALSE(jobs.empty());
         Lista enviados;
         const bool cosmetico = std::string(c.amostra).find("Cosmetico") != std::string::npos;
         for (std::size_t j = 0; j < jobs.size(); ++j) {
+            const auto& spool = jobs[j].spool;
+            const auto etiquetas = contar(spool, "^XA") + contar(spool, "\x02L");
+            if (etiquetas == 0) continue;  // the printer's configuration
             const std::string base = (app.pasta() / ("job-" + std::to_string(j + 1))).string();
             const auto r = previa(app.pasta(), "'" + base + ".spool' --saida '" + base + "'");
-            const Lista codigos = codigosDpl(jobs[j].spool);
-            if (contar(jobs[j].spool, "\x02L") == 0) continue;  // the printer's configuration
             ASSERT_EQ(r.codigo, 0) << r.erros;
-            // The cosmetic tag prints five of each label: said, not warned.
             EXPECT_EQ(r.erros,
                       cosmetico ? cp1252ParaUtf8("[Prévia] etiqueta 1: 5 cópias (Q)\n") : "")
                 << base;
-            EXPECT_EQ(linhas(r.saida).size(), contar(jobs[j].spool, "\x02L")) << base;
-            EXPECT_EQ(lidosDasImagens(linhas(r.saida)), codigos) << base;
+            ASSERT_EQ(linhas(r.saida).size(), etiquetas) << base;
+            const Lista codigos = c.zebra ? codificadosPelaImpressora(spool) : codigosDpl(spool);
+            EXPECT_EQ(c.zebra ? lidosPeloZbar(base + "-1.png") : lidosDasImagens(linhas(r.saida)),
+                      codigos)
+                << base;
             enviados.insert(enviados.end(), codigos.begin(), codigos.end());
         }
         EXPECT_EQ(enviados.empty(), cosmetico);

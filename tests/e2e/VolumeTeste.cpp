@@ -20,7 +20,7 @@ struct Loja {
     std::string pedido = "4510000001", codigo = "0012", item = "00010";
     std::string material = "000000000000123456", etiquetas = "3", grade = "12";
     std::vector<VolumeIlpn> volumes{{"V1"}, {"V2"}, {"V3"}};
-    std::map<std::string, std::string> campos;  // elements of the store replaced or added
+    std::map<std::string, std::string> campos = {};  // elements of the store replaced or added
 };
 
 std::string elemento(const std::string& nome, const std::string& valor) {
@@ -100,9 +100,7 @@ bool separador(const Trabalho& t) {
 // filled, a separator before a row of another item even when it has no box.
 TEST(Volume, ReposicaoUmaEtiquetaPorCaixaDaGrade) {
     AplicacaoTemporaria app;
-    Loja tres, nenhuma;
-    nenhuma.codigo = "0013";
-    nenhuma.item = "00020";
+    const Loja tres, nenhuma{.codigo = "0013", .item = "00020"};
     const auto jobs = app.imprimirBem(xmlVolume(3, {tres, nenhuma}, false),
                                       mais(kZebra, {"--todas", "--separador", "--caixas", "2:0"}));
     ASSERT_EQ(jobs.size(), 5u);
@@ -185,10 +183,8 @@ TEST(Volume, DatamaxEmLotesDeTres) {
                                            {4, "Etiqueta Volume", "SpoolEtqVolPad.PRN"},
                                            {4, "Etiqueta ILPN", "SpoolEtqVolPad.PRN"}}) {
         SCOPED_TRACE(std::to_string(c.tipo) + c.variante);
-        Loja quatro, tres;
-        quatro.etiquetas = "4";
-        quatro.volumes = {{"1"}, {"2"}, {"3"}, {"4"}};
-        tres.codigo = "0013";
+        const Loja quatro{.etiquetas = "4", .volumes = {{"1"}, {"2"}, {"3"}, {"4"}}};
+        const Loja tres{.codigo = "0013"};
         for (const auto& [impressora, lotes] :
              std::vector<std::pair<Lista, std::vector<std::size_t>>>{
                  {kDatamax, {3, 3, 1}}, {kZebra, {1, 1, 1, 1, 1, 1, 1}}}) {
@@ -210,13 +206,8 @@ TEST(Volume, DatamaxEmLotesDeTres) {
 // Rows of one order and item share a separator; each row's labels come from
 // its own store, found by order, store and item.
 TEST(Volume, UmSeparadorPorPedidoEItem) {
-    Loja a, b, c;
-    b.codigo = "0013";
-    b.etiquetas = "1";
-    c.pedido = "4510000002";
-    c.codigo = "0013";
-    c.etiquetas = "2";
-    c.grade = "6";
+    const Loja a, b{.codigo = "0013", .etiquetas = "1"},
+        c{.pedido = "4510000002", .codigo = "0013", .etiquetas = "2", .grade = "6"};
     for (const auto& [separa, esperado] : std::vector<std::pair<bool, Lista>>{
              {true,
               {"S 4510000001 0010", "[012]", "[012]", "[012]", "[012]", "S 4510000002 0010",
@@ -277,24 +268,7 @@ TEST(Volume, IlpnUmVolumeDoArquivoPorCaixa) {
 // make have gone out (a pending Datamax batch included), and never reports
 // success.
 TEST(Volume, FalhasParamAExecucaoComMotivo) {
-    Loja doisVolumes;
-    doisVolumes.volumes = {{"1"}, {"2"}};
-    Loja semQuantidade;
-    semQuantidade.campos["QuantidadeEtiqueta"] = "-";
-    Loja quantidadeTexto;
-    quantidadeTexto.etiquetas = "muitas";
-    Loja semCampo;
-    semCampo.volumes = {{"1"}, {"2", {{"codDco", "-"}}}};
-    Loja qtdeQuebrada;
-    qtdeQuebrada.volumes = {{"1", {{"qtdeTotal", "70000"}}}};
-    // The 16-bit limits from both sides: the value at the limit passes and
-    // the run stops further on.
-    Loja quantidadeNoLimite, quantidadeAlem, qtdeNoLimite, qtdeAlem;
-    quantidadeNoLimite.etiquetas = "32767";
-    quantidadeNoLimite.campos["QuantidadePecGrade"] = "-";
-    quantidadeAlem.etiquetas = "32768";
-    qtdeNoLimite.volumes = {{"1", {{"qtdeTotal", "32767"}}}, {"2", {{"codDco", "-"}}}};
-    qtdeAlem.volumes = {{"1", {{"qtdeTotal", "32768"}}}};
+    const Loja doisVolumes{.volumes = {{"1"}, {"2"}}};
     struct Caso {
         const char* nome;
         Loja loja;
@@ -310,21 +284,26 @@ TEST(Volume, FalhasParamAExecucaoComMotivo) {
          "caixas a etiquetar."},
         {"o lote Datamax sai antes", doisVolumes, mais(kDatamax, mais(ilpn, {"--caixas", "1:3"})),
          1, "tem 2 volumes"},
-        {"volume sem elemento", semCampo, mais(kZebra, ilpn), 1,
-         "Falta o elemento codDco no volume 2 da loja 0012"},
-        {"qtdeTotal fora de 16 bits", qtdeQuebrada, mais(kZebra, ilpn), 0,
+        {"volume sem elemento", Loja{.volumes = {{"1"}, {"2", {{"codDco", "-"}}}}},
+         mais(kZebra, ilpn), 1, "Falta o elemento codDco no volume 2 da loja 0012"},
+        {"qtdeTotal fora de 16 bits", Loja{.volumes = {{"1", {{"qtdeTotal", "70000"}}}}},
+         mais(kZebra, ilpn), 0,
          "qtdeTotal no volume 1 da loja 0012 (Pedido 4510000001, Item 00010) não é um número"},
-        {"qtdeTotal no limite", qtdeNoLimite, mais(kZebra, ilpn), 1,
-         "Falta o elemento codDco no volume 2"},
-        {"qtdeTotal além do limite", qtdeAlem, mais(kZebra, ilpn), 0,
-         "não é um número inteiro de -32768 a 32767: \"32768\"."},
-        {"QuantidadeEtiqueta no limite", quantidadeNoLimite, mais(kZebra, padrao), 0,
-         "Falta o elemento QuantidadePecGrade na loja 0012"},
-        {"QuantidadeEtiqueta além do limite", quantidadeAlem, mais(kZebra, padrao), 0,
+        // The 16-bit limits from both sides: the value at the limit passes and
+        // the run stops further on.
+        {"qtdeTotal no limite",
+         Loja{.volumes = {{"1", {{"qtdeTotal", "32767"}}}, {"2", {{"codDco", "-"}}}}},
+         mais(kZebra, ilpn), 1, "Falta o elemento codDco no volume 2"},
+        {"qtdeTotal além do limite", Loja{.volumes = {{"1", {{"qtdeTotal", "32768"}}}}},
+         mais(kZebra, ilpn), 0, "não é um número inteiro de -32768 a 32767: \"32768\"."},
+        {"QuantidadeEtiqueta no limite",
+         Loja{.etiquetas = "32767", .campos = {{"QuantidadePecGrade", "-"}}}, mais(kZebra, padrao),
+         0, "Falta o elemento QuantidadePecGrade na loja 0012"},
+        {"QuantidadeEtiqueta além do limite", Loja{.etiquetas = "32768"}, mais(kZebra, padrao), 0,
          "QuantidadeEtiqueta da loja 0012 (Pedido 4510000001, Item 00010) passa de 32767"},
-        {"sem QuantidadeEtiqueta", semQuantidade, mais(kZebra, padrao), 0,
-         "Falta o elemento QuantidadeEtiqueta na loja 0012"},
-        {"QuantidadeEtiqueta sem número", quantidadeTexto, mais(kZebra, padrao), 0,
+        {"sem QuantidadeEtiqueta", Loja{.campos = {{"QuantidadeEtiqueta", "-"}}},
+         mais(kZebra, padrao), 0, "Falta o elemento QuantidadeEtiqueta na loja 0012"},
+        {"QuantidadeEtiqueta sem número", Loja{.etiquetas = "muitas"}, mais(kZebra, padrao), 0,
          "QuantidadeEtiqueta da loja 0012 (Pedido 4510000001, Item 00010) não é um número: "
          "\"muitas\"."}};
     for (const auto& c : casos) {
