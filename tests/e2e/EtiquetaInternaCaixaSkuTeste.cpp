@@ -95,18 +95,18 @@ TEST(EtiquetaInternaCaixa, FolhasENumeracaoPorPosicao) {
         int folhas, porFolha;
         int primeiroNumero;
     };
-    for (const auto& c :
-         std::vector<Caso>{{6, "2", "1", "4", 1, 6, 2},              // q = 0
-                           {6, "2", "1", "6", 1, 6, 2},              // six fit one sheet
-                           {6, "1", "1", "6", 2, 6, 2},              // TipoEtiq 1: q = 1
-                           {6, "2", "1", "7", 3, 6, 2},              // q = 1.17
-                           {7, "2", "1", "12", 3, 6, 2},             // q = 2, exact
-                           {99, "2", "1", "2", 1, 2, 2},             // box: q = 0
-                           {99, "2", "1", "3", 3, 2, 2},             // q = 1.5
-                           {99, "2", "1", "4", 3, 2, 2},             // q = 2, exact
-                           {99, "1", "5", "5", 2, 2, 6},             // TipoEtiq 1: q = 0.5
-                           {7, "2", "10005", "10005", 1, 6, 7},      // 10005 runs as 6
-                           {6, "2", "9997", "9998", 1, 6, 9998}}) {  // wraps at the position
+    const std::vector<Caso> casos{{6, "2", "1", "4", 1, 6, 2},          // q = 0
+                                  {6, "2", "1", "6", 1, 6, 2},          // six fit one sheet
+                                  {6, "1", "1", "6", 2, 6, 2},          // TipoEtiq 1: q = 1
+                                  {6, "2", "1", "7", 3, 6, 2},          // q = 1.17
+                                  {7, "2", "1", "12", 3, 6, 2},         // q = 2, exact
+                                  {99, "2", "1", "2", 1, 2, 2},         // box: q = 0
+                                  {99, "2", "1", "3", 3, 2, 2},         // q = 1.5
+                                  {99, "2", "1", "4", 3, 2, 2},         // q = 2, exact
+                                  {99, "1", "5", "5", 2, 2, 6},         // TipoEtiq 1: q = 0.5
+                                  {7, "2", "10005", "10005", 1, 6, 7},  // 10005 runs as 6
+                                  {6, "2", "9997", "9998", 1, 6, 9998}};
+    for (const auto& c : casos) {  // wraps at the position
         AplicacaoTemporaria app;
         const auto r = app.imprimir(xmlPreco(c.tipo, {linha(c.tipoEtiq, c.primeira, c.ultima)}),
                                     mais(kZebra, {"--todas", "--tipo", "Etiq.Caixa"}));
@@ -152,11 +152,11 @@ TEST(EtiquetaInternaCaixa, CodigoDeBarrasELinhaLegivel) {
         Lista impressora;
         std::string variante, codigo, legivel;
     };
-    for (const auto& c :
-         std::vector<Caso>{{kZebra, "0000123456", "2000012345670015", "0000123 456"},
-                           {kDatamax, "0000123456", "2000012345670015", "0000123 456"},
-                           {kZebra, "12345678901", "2123456789017001>65", "12345678 901"},
-                           {kDatamax, "12345678901", "21234567890170015", "12345678 901"}}) {
+    const std::vector<Caso> casos{{kZebra, "0000123456", "2000012345670015", "0000123 456"},
+                                  {kDatamax, "0000123456", "2000012345670015", "0000123 456"},
+                                  {kZebra, "12345678901", "2123456789017001>65", "12345678 901"},
+                                  {kDatamax, "12345678901", "21234567890170015", "12345678 901"}};
+    for (const auto& c : casos) {
         AplicacaoTemporaria app;
         Variante v = linha("2", "14", "14");
         v.codigo = c.variante;
@@ -201,19 +201,16 @@ TEST(EtiquetaSku, PrefixosAlternadosENumerosPorFolha) {
         std::string tipoEtiq, primeira, ultima;
         Lista folhas;  // prefix and number of each sheet
     };
-    for (const auto& c : std::vector<Caso>{
-             {kZebra,
-              "5",
-              "10",
-              "12",
-              {"3 0010", "4 0011", "3 0012", "4 0013", "3 0014", "4 0015"}},
-             {kZebra, "2", "1", "4", {"2 0001", "2 0002", "2 0003", "2 0004"}},
-             {kZebra, "9", "1", "2", {"5 0001", "6 0002", "5 0003", "6 0004"}},
-             {kZebra, "5", "1", "4", {"3 0001", "4 0002", "3 0003"}},  // 8 > 6: two + 1
-             {kZebra, "1", "1", "3", {"2 0001", "2 0002"}},
-             {kZebra, "2", "9999", "10000", {"2 9999", "2 0001"}},
-             {kZebra, "2", "10005", "10005", {"2 0006"}},
-             {kDatamax, "5", "1", "1", {"3 0001", "4 0002"}}}) {
+    const std::vector<Caso> casos{
+        {kZebra, "5", "10", "12", {"3 0010", "4 0011", "3 0012", "4 0013", "3 0014", "4 0015"}},
+        {kZebra, "2", "1", "4", {"2 0001", "2 0002", "2 0003", "2 0004"}},
+        {kZebra, "9", "1", "2", {"5 0001", "6 0002", "5 0003", "6 0004"}},
+        {kZebra, "5", "1", "4", {"3 0001", "4 0002", "3 0003"}},  // 8 > 6: two + 1
+        {kZebra, "1", "1", "3", {"2 0001", "2 0002"}},
+        {kZebra, "2", "9999", "10000", {"2 9999", "2 0001"}},
+        {kZebra, "2", "10005", "10005", {"2 0006"}},
+        {kDatamax, "5", "1", "1", {"3 0001", "4 0002"}}};
+    for (const auto& c : casos) {
         AplicacaoTemporaria app;
         const auto jobs =
             app.imprimirBem(xmlPreco(99, {linha(c.tipoEtiq, c.primeira, c.ultima, "42")}),

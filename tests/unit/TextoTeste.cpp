@@ -17,15 +17,11 @@ TEST(Texto, FiguraDeZerosPreencheNumerosEPassaOResto) {
         const char* figura;
         const char* esperado;
     };
-    for (const auto& c : std::vector<Caso>{{"12", "0000", "0012"},
-                                           {" 42 ", "00000", "00042"},
-                                           {"ABC", "00000", "ABC"},
-                                           {"12A", "0000", "12A"},
-                                           {"-300", "0000", "-0300"},
-                                           {"10.7", "000", "011"},
-                                           {"123456", "000", "123456"},
-                                           {"", "0000", ""}})
-        EXPECT_EQ(formatarNumero(c.texto, c.figura), c.esperado) << c.texto;
+    const std::vector<Caso> casos{{"12", "0000", "0012"},      {" 42 ", "00000", "00042"},
+                                  {"ABC", "00000", "ABC"},     {"12A", "0000", "12A"},
+                                  {"-300", "0000", "-0300"},   {"10.7", "000", "011"},
+                                  {"123456", "000", "123456"}, {"", "0000", ""}};
+    for (const auto& c : casos) EXPECT_EQ(formatarNumero(c.texto, c.figura), c.esperado) << c.texto;
 }
 
 TEST(Texto, ConversaoCp1252IdaEVolta) {

@@ -40,16 +40,17 @@ TEST(Grades, ConferenciaDaSequenciaComSuasMensagensERestauracoes) {
         const char* inicial;
         const char* final_;
     };
-    for (const auto& c :
-         std::vector<Caso>{{"100", {{23, "90"}}, maiorOuIgual, "100", "150"},
-                           {"100", {{24, "160"}}, menorOuIgual, "100", "150"},
-                           {"100", {{23, "140"}, {24, "130"}}, inicialAteFinal, "100", "150"},
-                           {"100", {{23, "120"}, {24, "130"}}, nullptr, "120", "130"},
-                           {"100", {{23, "100"}, {24, "150"}}, nullptr, "100", "150"},
-                           {"100", {{23, "120"}, {23, "abc"}}, inteiro, "120", "150"},
-                           {"100", {{24, "12.5"}}, inteiro, "100", "150"},
-                           {"100", {{24, "99999999999"}}, inteiro, "100", "150"},
-                           {"A1", {{24, "140"}}, doArquivo, "A1", "150"}}) {
+    const std::vector<Caso> casos{
+        {"100", {{23, "90"}}, maiorOuIgual, "100", "150"},
+        {"100", {{24, "160"}}, menorOuIgual, "100", "150"},
+        {"100", {{23, "140"}, {24, "130"}}, inicialAteFinal, "100", "150"},
+        {"100", {{23, "120"}, {24, "130"}}, nullptr, "120", "130"},
+        {"100", {{23, "100"}, {24, "150"}}, nullptr, "100", "150"},
+        {"100", {{23, "120"}, {23, "abc"}}, inteiro, "120", "150"},
+        {"100", {{24, "12.5"}}, inteiro, "100", "150"},
+        {"100", {{24, "99999999999"}}, inteiro, "100", "150"},
+        {"A1", {{24, "140"}}, doArquivo, "A1", "150"}};
+    for (const auto& c : casos) {
         AplicacaoDeTeste t;
         abrirPreco(t, {{"SequenciaInicial", c.inicialDoArquivo}});
         auto& g = t.janela().sprPedidos;
@@ -92,17 +93,12 @@ TEST(Grades, CaixaDeVolumeFormatadaComOitoDigitosOuRecusada) {
     abrirVolume(t, 1);
     auto& g = t.janela().vaVolume;
     const std::string recusa = "Qtd. de Caixas precisa ser um número inteiro de 0 a 32767!";
-    for (auto [digitado, esperado, recusado] :
-         std::vector<std::tuple<const char*, const char*, bool>>{{"3", "00000003", false},
-                                                                 {" 12 ", "00000012", false},
-                                                                 {"0", "00000000", false},
-                                                                 {"tres", "00000000", true},
-                                                                 {"abc", "00000000", true},
-                                                                 {"2,5", "00000000", true},
-                                                                 {"-1", "00000000", true},
-                                                                 {"32768", "00000000", true},
-                                                                 {"", "00000000", true},
-                                                                 {"32767", "00032767", false}}) {
+    const std::vector<std::tuple<const char*, const char*, bool>> casos{
+        {"3", "00000003", false},    {" 12 ", "00000012", false}, {"0", "00000000", false},
+        {"tres", "00000000", true},  {"abc", "00000000", true},   {"2,5", "00000000", true},
+        {"-1", "00000000", true},    {"32768", "00000000", true}, {"", "00000000", true},
+        {"32767", "00032767", false}};
+    for (auto [digitado, esperado, recusado] : casos) {
         t.plataforma.mensagens.clear();
         g.editarPeloUsuario(1, 10, digitado);
         EXPECT_EQ(g.texto(1, 10), esperado) << digitado;
