@@ -20,11 +20,9 @@ TEST(MotorTemplate, CompletarEspacosEZeros) {
         EXPECT_EQ(CompletarEspacos(t), esperado) << texto;
         EXPECT_EQ(t, esperado) << "changed in place";
     }
-    for (const auto& [texto, esperado] :
-         std::vector<std::pair<std::string, std::string>>{{"000123", "0000000123"},
-                                                          {"0000", ""},
-                                                          {"0012345678901", "12345678901"},
-                                                          {"00AB", "AB"}}) {
+    const std::vector<std::pair<std::string, std::string>> casos{
+        {"000123", "0000000123"}, {"0000", ""}, {"0012345678901", "12345678901"}, {"00AB", "AB"}};
+    for (const auto& [texto, esperado] : casos) {
         std::string t = texto;
         EXPECT_EQ(CompletarZeros(t), esperado) << texto;
     }

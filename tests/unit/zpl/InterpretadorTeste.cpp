@@ -146,16 +146,14 @@ TEST(InterpretadorZpl, FontesBitmapCrescemPorMultiplosDaCelula) {
         const char* comando;
         int dpmm, altura, largura;
     };
-    for (const auto& c : std::vector<Caso>{{"^A0N,22,30", 8, 22, 30},
-                                           {"^A0N,22", 8, 22, 22},
-                                           {"^A0N,,40", 8, 40, 40},
-                                           {"^A0N,5,5", 8, 10, 10},  // the smallest it prints
-                                           {"^AAN,20", 8, 18, 10},   // twice 9 by 5
-                                           {"^ADN,36,20", 8, 36, 20},
-                                           {"^ADN,18,30", 8, 18, 30},
-                                           {"^AEN,28,15", 8, 28, 15},
-                                           {"^AEN,28,15", 12, 42, 20},  // E is finer at 300 dpi
-                                           {"^AGN,9999,9999", 8, 600, 400}}) {
+    const std::vector<Caso> casos{
+        {"^A0N,22,30", 8, 22, 30},      {"^A0N,22", 8, 22, 22},
+        {"^A0N,,40", 8, 40, 40},        {"^A0N,5,5", 8, 10, 10},  // the smallest it prints
+        {"^AAN,20", 8, 18, 10},                                   // twice 9 by 5
+        {"^ADN,36,20", 8, 36, 20},      {"^ADN,18,30", 8, 18, 30},
+        {"^AEN,28,15", 8, 28, 15},      {"^AEN,28,15", 12, 42, 20},  // E is finer at 300 dpi
+        {"^AGN,9999,9999", 8, 600, 400}};
+    for (const auto& c : casos) {
         const auto r = interpretar(std::string("^XA^FO0,0") + c.comando + "^FDx^FS^XZ", c.dpmm);
         const auto t = doTipo<OpTexto>(r.etiquetas.at(0)).at(0);
         EXPECT_EQ(tuple(t.altura, t.largura), tuple(c.altura, c.largura)) << c.comando << c.dpmm;
