@@ -39,7 +39,6 @@ ParametrosImpressao parametrosZebra() {
 
 struct SemProgresso : ProgressoImpressao {
     void mostrarStatus(const std::string&) override {}
-    void processarEventos() override {}
 };
 
 // Rendering alone: the jobs are counted and dropped.

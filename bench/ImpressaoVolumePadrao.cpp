@@ -50,7 +50,6 @@ ParametrosImpressao parametrosZebra() {
 
 struct SemProgresso : ProgressoImpressao {
     void mostrarStatus(const std::string&) override {}
-    void processarEventos() override {}
 };
 
 struct SoContar : SaidaTrabalhos {

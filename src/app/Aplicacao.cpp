@@ -3,8 +3,15 @@
 namespace etiquetas {
 
 Aplicacao::Aplicacao(Plataforma& plataforma, PastasAplicacao pastas)
-    : plataforma_(plataforma), servico_(plataforma, plataforma, std::move(pastas)) {
+    : plataforma_(plataforma),
+      pessoaServico_(plataforma),
+      servico_(plataforma, pessoaServico_, std::move(pastas)),
+      trabalhador_(plataforma.vistaViva()) {
     ligarReacoes();
+}
+
+Aplicacao::~Aplicacao() {
+    *vivo_ = false;
 }
 
 Resposta Aplicacao::mensagem(const std::string& texto, const std::string& titulo, Icone icone,

@@ -8,14 +8,17 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "app/ApoioImpressao.h"
 #include "app/DialogoConfiguracao.h"
 #include "app/EscolhaImpressora.h"
 #include "app/JanelaPrincipal.h"
 #include "app/PaginasPrevia.h"
 #include "app/ServicoImpressao.h"
+#include "app/TrabalhadorImpressao.h"
 #include "platform/Plataforma.h"
 
 namespace etiquetas {
@@ -23,6 +26,9 @@ namespace etiquetas {
 class Aplicacao {
   public:
     Aplicacao(Plataforma& plataforma, PastasAplicacao pastas);
+    ~Aplicacao();
+    Aplicacao(const Aplicacao&) = delete;
+    Aplicacao& operator=(const Aplicacao&) = delete;
 
     Plataforma& plataforma() { return plataforma_; }
     const PastasAplicacao& pastas() const { return servico_.pastas(); }
@@ -58,13 +64,14 @@ class Aplicacao {
     // "Cancelar": the run stops after the job in progress.
     void cmdCancelar();
     bool emImpressao() const { return emImpressao_; }
+    // A print, test print, font load or export started and not yet ended
+    // (with a live window it goes on the worker; its end comes back here).
+    bool comandoEmCurso() const { return comandoEmCurso_; }
     // Closing the window: false while a run goes on (the user is asked
     // whether to stop it; if so, fecharAoTerminar() tells the window to
     // close once it has stopped).
     bool podeFechar();
     bool fecharAoTerminar() const { return fecharAoTerminar_; }
-    // A stop asked from outside the window (the command line's signals).
-    std::function<bool()> cancelamentoExterno;
     // Closes the window (set by the window; the CLI leaves it empty).
     std::function<void()> fecharJanela;
     // The same rows, printer and layout as cmdImprimir, each job handed to
@@ -112,13 +119,18 @@ class Aplicacao {
     void ligarReacoes();
     void ligarReacoesImpressoras();
     void ligarReacoesGrades();
-    // Runs a command of the service, or of the window around it: nothing may
-    // escape into the toolkit.
-    DesfechoImpressao protegido(const std::function<DesfechoImpressao()>& comando);
-    DesfechoImpressao imprimirPaginaTeste(int opcao);
-    DesfechoImpressao carregarFonteZebra();
-    bool cancelar_ = false;
+    // A command of the service around the window: `preparo` reads the
+    // controls here and gives the run, which goes on the worker with the
+    // window's progress and stop; `depois` gets its outcome back here.
+    // Nothing may escape into the toolkit.
+    using Execucao = std::function<DesfechoImpressao(Acompanhamento&)>;
+    void executarNoTrabalhador(const std::function<Execucao()>& preparo,
+                               std::function<void(DesfechoImpressao)> depois = {});
+    void terminarComando(AcompanhamentoJanela& a, DesfechoImpressao desfecho,
+                         const std::function<void(DesfechoImpressao)>& depois);
+    std::shared_ptr<AcompanhamentoJanela> acompanhamento(std::stop_token parada = {});
     bool emImpressao_ = false;
+    bool comandoEmCurso_ = false;
     bool fecharAoTerminar_ = false;
 
     // The open chain (ArquivoPedidos.cpp).
@@ -132,8 +144,12 @@ class Aplicacao {
 
     Plataforma& plataforma_;
     JanelaPrincipal janela_;
+    PessoaNaVista pessoaServico_;
     ServicoImpressao servico_;
     DesfechoImpressao ultimaImpressao_ = DesfechoImpressao::SemRotina;
+    // False once the application is gone: the run's queued updates drop.
+    std::shared_ptr<bool> vivo_ = std::make_shared<bool>(true);
+    TrabalhadorImpressao trabalhador_;  // last: its run ends before the rest goes
 };
 
 }  // namespace etiquetas

@@ -1,9 +1,15 @@
 #pragma once
 
 // The window around a run of the printing service: what it locks, shows and
-// points at while the run goes on.
+// points at while the run goes on, and the boxes the run shows. The run may
+// go on the worker: everything that touches the window goes to the window's
+// thread.
 
 #include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -13,13 +19,35 @@
 
 namespace etiquetas {
 
+// The service's person: a box asked from the worker is shown on the
+// window's thread while the run waits for the answer.
+class PessoaNaVista : public Pessoa {
+  public:
+    explicit PessoaNaVista(Plataforma& p) : p_(p) {}
+    Resposta mensagem(const std::string& texto, const std::string& titulo, Icone icone,
+                      Botoes botoes) override;
+    std::string escolherArquivo(const std::string& titulo, const std::string& filtro,
+                                const std::string& pasta) override;
+    void processarEventos() override { p_.processarEventos(); }
+    void cursorOcupado(bool ocupado) override;
+    [[noreturn]] void encerrarAplicacao() override;
+    bool vistaViva() const override { return p_.vistaViva(); }
+    void naVista(std::function<void()> tarefa, bool aguardar) override {
+        p_.naVista(std::move(tarefa), aguardar);
+    }
+
+  private:
+    Plataforma& p_;
+};
+
 // Everything that could change the file, the rows, the printer or the
 // settings, or start another command, is locked during a run and given back
-// as it was however the run ends; "Cancelar" shows instead.
+// as it was however the run ends; "Cancelar" shows instead. `vivo` is false
+// once the window's model is gone: what was queued for it is dropped.
 class AcompanhamentoJanela : public Acompanhamento {
   public:
-    AcompanhamentoJanela(JanelaPrincipal& j, Plataforma& p, bool& emImpressao, bool& cancelar,
-                         std::function<bool()> cancelamentoExterno);
+    AcompanhamentoJanela(JanelaPrincipal& j, Plataforma& p, bool& emImpressao,
+                         std::stop_token parada, std::shared_ptr<const bool> vivo);
 
     void iniciarExecucao() override;
     void terminarExecucao() override;
@@ -27,20 +55,33 @@ class AcompanhamentoJanela : public Acompanhamento {
     void apontar(Campo campo) override;
     void mostrarDetalhePorta(const std::string& texto) override;
     void mostrarStatus(const std::string& texto) override;
-    void processarEventos() override;
     void etiquetasEnviadas(long long n) override;
-    bool cancelado() const override;
+    bool cancelado() const override { return parada_.stop_requested(); }
 
   private:
     std::vector<Controle*> controlesTravados();
+    void naJanela(std::function<void()> tarefa, bool aguardar);
+    void travar();
+    void destravar();
+    // Status, port detail and count: only the latest of each reaches the
+    // window, so a fast run does not flood its queue.
+    struct Pendente {
+        std::optional<std::string> status, detalhePorta;
+        std::optional<long long> enviadas;
+        bool aCaminho = false;
+    };
+    void pendurar(const std::function<void(Pendente&)>& mudanca);
+    void aplicarPendentes();
 
     JanelaPrincipal& j_;
     Plataforma& p_;
     bool& emImpressao_;
-    bool& cancelar_;
-    std::function<bool()> cancelamentoExterno_;
+    std::stop_token parada_;
+    std::shared_ptr<const bool> vivo_;
     std::vector<bool> estados_;
     std::string legendaBarra_;
+    std::mutex mutex_;
+    Pendente pendente_;
 };
 
 }  // namespace etiquetas

@@ -1,9 +1,12 @@
 // The window's print, preview, export, test print and font commands: each
-// builds a request from the controls and hands it to the printing service.
+// builds a request from the controls and hands it to the printing service,
+// on the worker when the window lives.
 
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <exception>
+#include <utility>
 
 #include "app/Aplicacao.h"
 #include "app/ApoioImpressao.h"
@@ -11,14 +14,51 @@
 
 namespace etiquetas {
 
+namespace {
+
+// Runs `pergunta` on the window's thread and brings back its answer, or what
+// it threw.
+template <typename F>
+auto naVistaEAguardar(Plataforma& p, F pergunta) {
+    decltype(pergunta()) resposta{};
+    std::exception_ptr erro;
+    p.naVista(
+        [&] {
+            try {
+                resposta = pergunta();
+            } catch (...) {
+                erro = std::current_exception();
+            }
+        },
+        true);
+    if (erro) std::rethrow_exception(erro);
+    return resposta;
+}
+
+}  // namespace
+
+Resposta PessoaNaVista::mensagem(const std::string& texto, const std::string& titulo, Icone icone,
+                                 Botoes botoes) {
+    return naVistaEAguardar(p_, [&] { return p_.mensagem(texto, titulo, icone, botoes); });
+}
+
+std::string PessoaNaVista::escolherArquivo(const std::string& titulo, const std::string& filtro,
+                                           const std::string& pasta) {
+    return naVistaEAguardar(p_, [&] { return p_.escolherArquivo(titulo, filtro, pasta); });
+}
+
+void PessoaNaVista::encerrarAplicacao() {
+    p_.encerrarAplicacao();
+    std::terminate();  // the seam's ending does not come back
+}
+
+void PessoaNaVista::cursorOcupado(bool ocupado) {
+    p_.naVista([this, ocupado] { p_.cursorOcupado(ocupado); }, false);
+}
+
 AcompanhamentoJanela::AcompanhamentoJanela(JanelaPrincipal& j, Plataforma& p, bool& emImpressao,
-                                           bool& cancelar,
-                                           std::function<bool()> cancelamentoExterno)
-    : j_(j),
-      p_(p),
-      emImpressao_(emImpressao),
-      cancelar_(cancelar),
-      cancelamentoExterno_(std::move(cancelamentoExterno)) {}
+                                           std::stop_token parada, std::shared_ptr<const bool> vivo)
+    : j_(j), p_(p), emImpressao_(emImpressao), parada_(std::move(parada)), vivo_(std::move(vivo)) {}
 
 std::vector<Controle*> AcompanhamentoJanela::controlesTravados() {
     auto& j = j_;
@@ -59,8 +99,25 @@ std::vector<Controle*> AcompanhamentoJanela::controlesTravados() {
             &j.cmdSair};
 }
 
-// A stop asked before the run does not carry into it.
+void AcompanhamentoJanela::naJanela(std::function<void()> tarefa, bool aguardar) {
+    p_.naVista(
+        [vivo = vivo_, tarefa = std::move(tarefa)] {
+            if (*vivo) tarefa();
+        },
+        aguardar);
+}
+
+// The run waits for the lock, so that nothing is sent while the window
+// still takes a click.
 void AcompanhamentoJanela::iniciarExecucao() {
+    naJanela([this] { travar(); }, true);
+}
+
+void AcompanhamentoJanela::terminarExecucao() {
+    naJanela([this] { destravar(); }, true);
+}
+
+void AcompanhamentoJanela::travar() {
     legendaBarra_ = j_.frameBarra.legenda();
     estados_.clear();
     for (Controle* c : controlesTravados()) {
@@ -69,11 +126,12 @@ void AcompanhamentoJanela::iniciarExecucao() {
     }
     j_.cmdCancelar.definirHabilitado(true);
     j_.cmdCancelar.definirVisivel(true);
-    cancelar_ = false;
     emImpressao_ = true;
 }
 
-void AcompanhamentoJanela::terminarExecucao() {
+void AcompanhamentoJanela::destravar() {
+    if (!emImpressao_) return;
+    aplicarPendentes();
     emImpressao_ = false;
     p_.cursorOcupado(false);
     const auto controles = controlesTravados();
@@ -85,45 +143,68 @@ void AcompanhamentoJanela::terminarExecucao() {
 }
 
 void AcompanhamentoJanela::mostrarProgresso(long long pedidas) {
-    j_.frameBarra.definirLegenda("Etiquetas enviadas à impressora...");
-    j_.ProgressBar1.definirFaixa(0, static_cast<int>(std::min<long long>(pedidas, INT32_MAX)));
-    j_.ProgressBar1.definirValor(0);
-    j_.frameBarra.definirVisivel(true);
+    naJanela(
+        [this, pedidas] {
+            j_.frameBarra.definirLegenda("Etiquetas enviadas à impressora...");
+            j_.ProgressBar1.definirFaixa(0,
+                                         static_cast<int>(std::min<long long>(pedidas, INT32_MAX)));
+            j_.ProgressBar1.definirValor(0);
+            j_.frameBarra.definirVisivel(true);
+        },
+        false);
 }
 
 void AcompanhamentoJanela::apontar(Campo campo) {
-    switch (campo) {
-        case Campo::CaminhoRede:
-            return j_.focar(j_.txtCaminhoImpressora.nome);
-        case Campo::TipoEtiqueta:
-            return j_.focar(j_.cbvTipoEtiq.nome);
-        case Campo::Linhas:
-            if (const Grade* g = j_.gradeDoArquivo()) j_.focar(g->nome());
-            j_.cmdSair.definirHabilitado(true);
-            j_.cmdImprimir.definirHabilitado(true);
-            return;
-    }
+    naJanela(
+        [this, campo] {
+            switch (campo) {
+                case Campo::CaminhoRede:
+                    return j_.focar(j_.txtCaminhoImpressora.nome);
+                case Campo::TipoEtiqueta:
+                    return j_.focar(j_.cbvTipoEtiq.nome);
+                case Campo::Linhas:
+                    if (const Grade* g = j_.gradeDoArquivo()) j_.focar(g->nome());
+                    j_.cmdSair.definirHabilitado(true);
+                    j_.cmdImprimir.definirHabilitado(true);
+                    return;
+            }
+        },
+        false);
 }
 
 void AcompanhamentoJanela::mostrarDetalhePorta(const std::string& texto) {
-    j_.lblDetalhePortaCom.definirLegenda(texto);
+    pendurar([&texto](Pendente& p) { p.detalhePorta = texto; });
 }
 
 void AcompanhamentoJanela::mostrarStatus(const std::string& texto) {
-    j_.StatusBar1.definirTexto(texto);
-}
-
-void AcompanhamentoJanela::processarEventos() {
-    p_.processarEventos();
+    pendurar([&texto](Pendente& p) { p.status = texto; });
 }
 
 void AcompanhamentoJanela::etiquetasEnviadas(long long n) {
-    j_.ProgressBar1.definirValor(static_cast<int>(std::min<long long>(n, INT32_MAX)));
-    p_.processarEventos();
+    pendurar([n](Pendente& p) { p.enviadas = n; });
 }
 
-bool AcompanhamentoJanela::cancelado() const {
-    return cancelar_ || (cancelamentoExterno_ && cancelamentoExterno_());
+void AcompanhamentoJanela::pendurar(const std::function<void(Pendente&)>& mudanca) {
+    bool enviar = false;
+    {
+        std::lock_guard trava(mutex_);
+        mudanca(pendente_);
+        enviar = !pendente_.aCaminho;
+        pendente_.aCaminho = true;
+    }
+    if (enviar) naJanela([this] { aplicarPendentes(); }, false);
+}
+
+void AcompanhamentoJanela::aplicarPendentes() {
+    Pendente p;
+    {
+        std::lock_guard trava(mutex_);
+        p = std::exchange(pendente_, Pendente{});
+    }
+    if (p.detalhePorta) j_.lblDetalhePortaCom.definirLegenda(*p.detalhePorta);
+    if (p.status) j_.StatusBar1.definirTexto(*p.status);
+    if (p.enviadas)
+        j_.ProgressBar1.definirValor(static_cast<int>(std::min<long long>(*p.enviadas, INT32_MAX)));
 }
 
 PedidoImpressao Aplicacao::pedidoDaJanela(bool layoutNovo) const {
@@ -142,31 +223,73 @@ PedidoImpressao Aplicacao::pedidoDaJanela(bool layoutNovo) const {
     return p;
 }
 
-DesfechoImpressao Aplicacao::protegido(const std::function<DesfechoImpressao()>& comando) {
-    DesfechoImpressao desfecho = DesfechoImpressao::Falhou;
+std::shared_ptr<AcompanhamentoJanela> Aplicacao::acompanhamento(std::stop_token parada) {
+    return std::make_shared<AcompanhamentoJanela>(janela_, plataforma_, emImpressao_,
+                                                  std::move(parada), vivo_);
+}
+
+void Aplicacao::executarNoTrabalhador(const std::function<Execucao()>& preparo,
+                                      std::function<void(DesfechoImpressao)> depois) {
+    if (comandoEmCurso_) return;
+    Execucao execucao;
     try {
-        desfecho = comando();
+        execucao = preparo();
     } catch (const AplicacaoEncerrada&) {
         throw;
     } catch (const std::exception& e) {
         mensagem(e.what(), "Erro !", Icone::Critico);
+        ultimaImpressao_ = DesfechoImpressao::Falhou;
+        if (depois) depois(ultimaImpressao_);
+        return;
     }
+    comandoEmCurso_ = true;
+    trabalhador_.executar(
+        [this, execucao = std::move(execucao), depois = std::move(depois)](std::stop_token parada) {
+            const auto a = acompanhamento(std::move(parada));
+            DesfechoImpressao desfecho = DesfechoImpressao::Falhou;
+            std::exception_ptr encerrada;
+            try {
+                desfecho = execucao(*a);
+            } catch (const AplicacaoEncerrada&) {
+                encerrada = std::current_exception();
+            } catch (const std::exception& e) {
+                pessoaServico_.mensagem(e.what(), "Erro !", Icone::Critico, Botoes::Ok);
+            } catch (...) {
+                pessoaServico_.mensagem("Erro inesperado na impressão.", "Erro !", Icone::Critico,
+                                        Botoes::Ok);
+            }
+            plataforma_.naVista(
+                [this, vivo = vivo_, a, desfecho, depois] {
+                    if (*vivo) terminarComando(*a, desfecho, depois);
+                },
+                false);
+            // Only a front without a live view runs this on the caller's thread.
+            if (encerrada && !plataforma_.vistaViva()) std::rethrow_exception(encerrada);
+        });
+}
+
+// On the window's thread, after everything the run sent before.
+void Aplicacao::terminarComando(AcompanhamentoJanela& a, DesfechoImpressao desfecho,
+                                const std::function<void(DesfechoImpressao)>& depois) {
+    a.terminarExecucao();  // given back even if the run never got to it
+    comandoEmCurso_ = false;
+    ultimaImpressao_ = desfecho;
+    if (depois) depois(desfecho);
     if (fecharAoTerminar_ && fecharJanela) fecharJanela();
-    return desfecho;
 }
 
 void Aplicacao::cmdImprimir() {
-    ultimaImpressao_ = protegido([this] {
+    executarNoTrabalhador([this]() -> Execucao {
         montavelocidadetemperatura();
-        AcompanhamentoJanela a(janela_, plataforma_, emImpressao_, cancelar_, cancelamentoExterno);
-        return servico_.imprimir(pedidoDaJanela(janela_.LayoutNovoArquivo), a);
+        return [this, pedido = pedidoDaJanela(janela_.LayoutNovoArquivo)](Acompanhamento& a) {
+            return servico_.imprimir(pedido, a);
+        };
     });
 }
 
 bool Aplicacao::VisualizarEtiquetas(SaidaTrabalhos& destino) {
     montavelocidadetemperatura();
-    AcompanhamentoJanela a(janela_, plataforma_, emImpressao_, cancelar_, {});
-    return servico_.visualizar(pedidoDaJanela(janela_.LayoutNovoArquivo), a, destino);
+    return servico_.visualizar(pedidoDaJanela(janela_.LayoutNovoArquivo), *acompanhamento(), destino);
 }
 
 void Aplicacao::cmdVisualizar() {
@@ -192,69 +315,77 @@ void Aplicacao::cmdVisualizar() {
 }
 
 void Aplicacao::cmdGerarTxt() {
-    GerarArquivoTxt();
+    executarNoTrabalhador([this]() -> Execucao {
+        return [this, pedido = pedidoDaJanela(janela_.LayoutNovoArquivo)](Acompanhamento& a) {
+            return servico_.exportarTxt(pedido, a).arquivo ? DesfechoImpressao::Impressa
+                                                           : DesfechoImpressao::NadaImpresso;
+        };
+    });
 }
 
 std::optional<std::filesystem::path> Aplicacao::GerarArquivoTxt() {
-    AcompanhamentoJanela a(janela_, plataforma_, emImpressao_, cancelar_, {});
-    return servico_.exportarTxt(pedidoDaJanela(janela_.LayoutNovoArquivo), a).arquivo;
+    return servico_.exportarTxt(pedidoDaJanela(janela_.LayoutNovoArquivo), *acompanhamento())
+        .arquivo;
 }
 
 bool Aplicacao::VerificarPedidoSelecionado() {
-    AcompanhamentoJanela a(janela_, plataforma_, emImpressao_, cancelar_, {});
-    return servico_.conferirSelecao(pedidoDaJanela(janela_.LayoutNovoArquivo), a);
+    return servico_.conferirSelecao(pedidoDaJanela(janela_.LayoutNovoArquivo), *acompanhamento());
 }
 
 void Aplicacao::imprimirTeste(int opcao) {
     if (opcao < 1 || opcao > 4) return;
-    ultimaImpressao_ = protegido([this, opcao] { return imprimirPaginaTeste(opcao); });
-    // An option is a command here: unmarked, the same page can be printed again.
-    auto& j = janela_;
-    for (Opcao* o : {&j.Option1, &j.Option2, &j.Option3, &j.Option4}) o->definirMarcada(false);
-}
-
-DesfechoImpressao Aplicacao::imprimirPaginaTeste(int opcao) {
-    // A missing file is reported by the open chain; what was loaded stays.
-    AbrirArquivoPedidos(servico_.arquivoTeste(opcao).string());
-    SelecionarTodasLinhas();
-    montavelocidadetemperatura();
-    AcompanhamentoJanela a(janela_, plataforma_, emImpressao_, cancelar_, cancelamentoExterno);
-    // Test pages use the classic layouts and templates.
-    return servico_.imprimirTeste(pedidoDaJanela(false), a);
+    executarNoTrabalhador(
+        [this, opcao]() -> Execucao {
+            // A missing file is reported by the open chain; what was loaded stays.
+            AbrirArquivoPedidos(servico_.arquivoTeste(opcao).string());
+            SelecionarTodasLinhas();
+            montavelocidadetemperatura();
+            // Test pages use the classic layouts and templates.
+            return [this, pedido = pedidoDaJanela(false)](Acompanhamento& a) {
+                return servico_.imprimirTeste(pedido, a);
+            };
+        },
+        [this](DesfechoImpressao) {
+            // An option is a command here: unmarked, the same page can be printed again.
+            auto& j = janela_;
+            for (Opcao* o : {&j.Option1, &j.Option2, &j.Option3, &j.Option4})
+                o->definirMarcada(false);
+        });
 }
 
 void Aplicacao::CmZebra() {
-    ultimaImpressao_ = protegido([this] { return carregarFonteZebra(); });
-}
-
-DesfechoImpressao Aplicacao::carregarFonteZebra() {
-    auto& j = janela_;
-    const std::string legendaAntes = j.LblZebra.legenda();
-    j.LblZebra.definirLegenda(" ");
-    j.LblZebra.definirLegenda("Aguarde o carregamento da Fonte...");
-    AcompanhamentoJanela a(janela_, plataforma_, emImpressao_, cancelar_, cancelamentoExterno);
-    const DesfechoImpressao desfecho =
-        servico_.carregarFonte(pedidoDaJanela(j.LayoutNovoArquivo), a);
-    if (desfecho != DesfechoImpressao::Impressa) {
-        // The label must not claim a load that did not happen.
-        j.LblZebra.definirLegenda(legendaAntes);
-        return desfecho;
-    }
-    j.CmZebra.definirVisivel(false);
-    j.LblZebra.definirLegenda("Fonte Carregada.");
-    return desfecho;
+    const std::string legendaAntes = janela_.LblZebra.legenda();
+    executarNoTrabalhador(
+        [this]() -> Execucao {
+            janela_.LblZebra.definirLegenda(" ");
+            janela_.LblZebra.definirLegenda("Aguarde o carregamento da Fonte...");
+            return [this, pedido = pedidoDaJanela(janela_.LayoutNovoArquivo)](Acompanhamento& a) {
+                return servico_.carregarFonte(pedido, a);
+            };
+        },
+        [this, legendaAntes](DesfechoImpressao desfecho) {
+            auto& j = janela_;
+            if (desfecho != DesfechoImpressao::Impressa) {
+                // The label must not claim a load that did not happen.
+                j.LblZebra.definirLegenda(legendaAntes);
+                return;
+            }
+            j.CmZebra.definirVisivel(false);
+            j.LblZebra.definirLegenda("Fonte Carregada.");
+        });
 }
 
 void Aplicacao::cmdCancelar() {
-    if (emImpressao_) cancelar_ = true;
+    if (emImpressao_) trabalhador_.cancelar();
 }
 
 bool Aplicacao::podeFechar() {
-    if (!emImpressao_) return true;
-    if (mensagem("Há uma impressão em andamento. Deseja interrompê-la e sair?",
+    if (!comandoEmCurso_ && !emImpressao_) return true;
+    if (emImpressao_ &&
+        mensagem("Há uma impressão em andamento. Deseja interrompê-la e sair?",
                  "impressão de Etiquetas", Icone::Pergunta, Botoes::SimNao) != Resposta::Sim)
         return false;
-    cancelar_ = true;
+    trabalhador_.cancelar();
     fecharAoTerminar_ = true;
     return false;  // the window closes when the run has stopped
 }

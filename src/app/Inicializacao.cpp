@@ -128,11 +128,16 @@ void Aplicacao::iniciar() {
     if (j.cmbImpressora.contagem() > 0) j.cmbImpressora.selecionar(0);
     restaurarConfiguracaoPessoal();
     mostrarColunasIniciais(j);
-    plataforma_.portaSerial().aoEvento = [this](int codigo) { servico_.eventoSerial(codigo); };
+    // The port is made, and later used, on the worker only.
+    trabalhador_.executarEAguardar([this] {
+        plataforma_.portaSerial().aoEvento = [this](int codigo) { servico_.eventoSerial(codigo); };
+    });
 }
 
 void Aplicacao::fechar() {
-    if (plataforma_.portaSerial().aberta()) plataforma_.portaSerial().fechar();
+    trabalhador_.executarEAguardar([this] {
+        if (plataforma_.portaSerial().aberta()) plataforma_.portaSerial().fechar();
+    });
 }
 
 void Aplicacao::cmdSair() {

@@ -513,7 +513,6 @@ bool ServicoImpressao::visualizar(const PedidoImpressao& pedido, Acompanhamento&
     struct : Acompanhamento {
         Acompanhamento* cliente;
         void mostrarStatus(const std::string& t) override { cliente->mostrarStatus(t); }
-        void processarEventos() override { cliente->processarEventos(); }
     } progresso;
     progresso.cliente = &a;
     const ResultadoImpressao resultado = rodar(*familia, pedido, destino, memoria, progresso);

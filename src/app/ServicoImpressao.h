@@ -100,7 +100,6 @@ enum class Campo { CaminhoRede, Linhas, TipoEtiqueta };
 class Acompanhamento : public ProgressoImpressao {
   public:
     void mostrarStatus(const std::string&) override {}
-    void processarEventos() override {}
     // A run holds the client from iniciar to terminar, however it ends.
     virtual void iniciarExecucao() {}
     virtual void terminarExecucao() {}

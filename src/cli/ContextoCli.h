@@ -44,8 +44,7 @@ struct ContextoCli {
 class AcompanhamentoCli : public Acompanhamento {
   public:
     explicit AcompanhamentoCli(ContextoCli& ctx) : ctx_(ctx) {}
-    void processarEventos() override { ctx_.plataforma.processarEventos(); }
-    void etiquetasEnviadas(long long) override { processarEventos(); }
+    void etiquetasEnviadas(long long) override { ctx_.plataforma.processarEventos(); }
     bool cancelado() const override;
 
   private:

@@ -4,6 +4,7 @@
 // busy pointer. The window shows them; etiquetas-cli writes "[title] text"
 // lines and answers Yes. Every text crossing this seam is Windows-1252.
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -34,6 +35,13 @@ class Pessoa {
     // Lets pending window events run (repaint, progress).
     virtual void processarEventos() = 0;
     virtual void cursorOcupado(bool ocupado) = 0;
+    // Whether a long run goes on a thread of its own, so that what the
+    // person sees stays live meanwhile (the window; not the CLI).
+    virtual bool vistaViva() const { return false; }
+    // Runs `tarefa` on the thread that shows things: at once when called
+    // there; from another thread queued behind what was sent before, and
+    // waited for when `aguardar`.
+    virtual void naVista(std::function<void()> tarefa, bool /*aguardar*/) { tarefa(); }
     // Ends the application at once, without the window's closing steps.
     // Does not return (the headless front throws AplicacaoEncerrada).
     [[noreturn]] virtual void encerrarAplicacao() = 0;

@@ -179,7 +179,6 @@ class ImpressaoFolhas : public RotinaPreco {
         x_.progresso.mostrarStatus("Aguarde o final da impressão das Etiquetas. . .");
         x_.passo = kPassoMarcada;
         if (!x_.grade.marcada(linha)) return;
-        x_.progresso.processarEventos();
         x_.passo = kPassoFaixa;
         lerLinha();
         x_.passo = kPassoTemplate;

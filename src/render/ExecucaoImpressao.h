@@ -30,12 +30,12 @@ struct MemoriaImpressao {
     bool ImagemEnviada = false;  // the Datamax set-up went out on the open serial port
 };
 
-// Status texts and keeping the window alive while a run goes on.
+// Status texts and the stop of a run. A run may go on a thread of its own:
+// the client passes what it shows on to its view.
 class ProgressoImpressao {
   public:
     virtual ~ProgressoImpressao() = default;
     virtual void mostrarStatus(const std::string& texto) = 0;
-    virtual void processarEventos() = 0;
     // Labels handed on so far in this run.
     virtual void etiquetasEnviadas(long long) {}
     // The user asked the run to stop: it ends after the job in progress.

@@ -71,7 +71,6 @@ void MostrarStatusImpressao(ExecucaoImpressao& execucao, const std::string& pedi
         "Imprimindo etiquetas para o Pedido : " + pedido + " Item : " + item +
         " - Sequência : " + std::to_string(sequencia) +
         " - Cod. Barras : " + std::to_string(codBarras) + ". (Aguarde. . .)");
-    execucao.progresso.processarEventos();
 }
 
 std::string& CompletarEspacos(std::string& texto) {

@@ -123,7 +123,6 @@ class ExecucaoPreco : public RotinaPreco {
         x_.passo = kPassoRepeticao;
         conferirRepeticao();
         x_.passo = kPassoAguarde;
-        x_.progresso.processarEventos();
         x_.progresso.mostrarStatus("Aguarde o final da impressão das Etiquetas. . .");
         x_.passo = kPassoMarcada;
         if (!x_.grade.marcada(linha)) return;

@@ -56,7 +56,6 @@ class ExecucaoCosmetico : public RotinaPreco {
         x_.passo = kPassoRepeticao;
         conferirRepeticao();
         x_.passo = kPassoAguarde;
-        x_.progresso.processarEventos();
         x_.progresso.mostrarStatus("Aguarde o final da impressão das Etiquetas. . .");
         x_.passo = kPassoMarcada;
         if (!x_.grade.marcada(linha)) return;

@@ -89,7 +89,6 @@ class ExecucaoRelogio : public RotinaPreco {
   private:
     void imprimirLinha(int linha) override {
         x_.passo = kPassoAguarde;
-        x_.progresso.processarEventos();
         x_.progresso.mostrarStatus("Aguarde o final da impressão das Etiquetas. . .");
         x_.passo = kPassoMarcada;
         if (!x_.grade.marcada(linha)) return;

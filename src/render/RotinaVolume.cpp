@@ -57,7 +57,6 @@ void RotinaVolume::percorrerLinhas() {
 void RotinaVolume::lerLinha(int numero) {
     x_.linha = numero;
     x_.passo = kPassoVolumeAguarde;
-    x_.progresso.processarEventos();
     x_.progresso.mostrarStatus("Aguarde o final da impressão das Etiquetas. . .");
     x_.passo = kPassoVolumeMarcada;
     if (!x_.grade.marcada(numero)) return;

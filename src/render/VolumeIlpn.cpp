@@ -59,7 +59,6 @@ class VolumeIlpn : public RotinaVolume {
         const std::string fornecedor = textoExigido(no, "NomeForn", "na " + loja);
         const auto volumes = volumesDe(filhoPorNome(no, "DADOS_VOLUME"));
         for (int i = 0; i < caixas; ++i) {
-            x_.progresso.processarEventos();
             if (static_cast<std::size_t>(i) >= volumes.size())
                 throw FalhaImpressao("A " + loja + " tem " + std::to_string(volumes.size()) +
                                      " volumes no arquivo de pedidos e " + std::to_string(caixas) +

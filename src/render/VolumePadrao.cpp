@@ -35,7 +35,6 @@ class VolumePadrao : public RotinaVolume {
             "[" + formatarNumero(textoExigido(loja, "QuantidadePecGrade", onde), "000") + "]";
         SerieVolumes serie(etiquetas);
         for (int i = 1; i <= etiquetas; ++i) {
-            x_.progresso.processarEventos();
             serie.avancar();
             preencher(linha, serie, grade);
             entregar(etiqueta_);

@@ -20,7 +20,6 @@ class VolumeReposicao : public RotinaVolume {
         const int caixas =
             quantidade(linha.caixas, "0000", "A quantidade de caixas da " + descricaoLoja(linha));
         for (int caixa = 1; caixa <= caixas; ++caixa) {
-            x_.progresso.processarEventos();
             preencher(linha, caixa, caixas);
             entregar(etiqueta_);
         }

@@ -29,7 +29,7 @@ inline SaidaCli executarCliUtf8(const std::vector<std::string>& argumentos,
     const auto pasta = criarPastaUnica("etiquetas-cli-");
     SaidasProcesso saidas{pasta / "saida", pasta / "erros"};
     const auto r =
-        executarProcesso(utf8DoCaminho(programa), argumentos, std::chrono::seconds(240), {}, saidas);
+        executarProcesso(utf8DoCaminho(programa), argumentos, std::chrono::seconds(240), saidas);
     SaidaCli s{r.iniciou && !r.excedeuLimite ? r.codigoSaida : -1,
                lerArquivo(saidas.saidaPadrao).value_or(""),
                lerArquivo(saidas.erroPadrao).value_or("")};

@@ -210,6 +210,7 @@ void TesteJanela::escolhaDaImpressoraVoltaDepoisDeImprimirEmLpt1() {
         QCOMPARE(j.cmbCaminhoImpressora.texto(), std::string("LPT1"));
         plataforma_->respostaPerguntas = Resposta::Nao;  // saved before the question
         QTest::mouseClick(achar<QPushButton>(*janela, "cmdImprimir"), Qt::LeftButton);
+        QTRY_VERIFY(!app_->comandoEmCurso());
         QCOMPARE(plataforma_->mensagens.size(), std::size_t(1));
     }
     app_ = std::make_unique<Aplicacao>(*plataforma_,

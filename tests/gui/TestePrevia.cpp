@@ -145,6 +145,7 @@ void TestePrevia::imprimeDaPrevia() {
     abrirEMarcar();
     naPrevia([](FrmPrevia&) {}, "cmdImprimir");
     QTest::mouseClick(achar<QPushButton>(janela, "cmdVisualizar"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!app_->comandoEmCurso(), 30000);  // the print goes on the worker
     QVERIFY(scriptChamado());
     QVERIFY(!plataforma_->mensagens.empty());
     QCOMPARE(plataforma_->mensagens.back().second, std::string("Fim da Impressão"));

@@ -1,6 +1,7 @@
 #include "platform/headless/PlataformaHeadless.h"
 
 #include <ostream>
+#include <thread>
 
 #include "comum/Texto.h"
 #include "platform/sistema/Processos.h"
@@ -53,7 +54,7 @@ void PlataformaHeadless::encerrarAplicacao() {
 
 PortaSerial& PlataformaHeadless::portaSerial() {
 #ifdef _WIN32
-    if (!porta_) porta_ = std::make_unique<PortaSerialWin32>([this] { processarEventos(); });
+    if (!porta_) porta_ = std::make_unique<PortaSerialWin32>();
 #else
     if (!porta_) porta_ = std::make_unique<PortaSerialQt>([this] { processarEventos(); });
 #endif
@@ -67,12 +68,12 @@ void PlataformaHeadless::definirPortaSerial(std::unique_ptr<PortaSerial> porta) 
 ResultadoProcesso PlataformaHeadless::executarEAguardar(const std::string& programa,
                                                         const std::vector<std::string>& argumentos,
                                                         std::chrono::milliseconds limite) {
-    return executarProcesso(programa, argumentos, limite, [this] { processarEventos(); });
+    return executarProcesso(programa, argumentos, limite);
 }
 
 void PlataformaHeadless::pausar(std::chrono::milliseconds duracao) {
     if (semPausas) return;
-    pausarEmFatias(duracao, [this] { processarEventos(); });
+    std::this_thread::sleep_for(duracao);
 }
 
 std::chrono::system_clock::time_point PlataformaHeadless::agora() const {

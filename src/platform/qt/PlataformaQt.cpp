@@ -5,9 +5,11 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
+#include <QThread>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <thread>
 
 #include "comum/Texto.h"
 #include "platform/nucleo/PortaSerialQt.h"
@@ -124,6 +126,17 @@ void PlataformaQt::cursorOcupado(bool ocupado) {
         QApplication::restoreOverrideCursor();
 }
 
+bool PlataformaQt::vistaViva() const {
+    return QCoreApplication::instance() != nullptr;
+}
+
+void PlataformaQt::naVista(std::function<void()> tarefa, bool aguardar) {
+    QCoreApplication* aplicacao = QCoreApplication::instance();
+    if (!aplicacao || QThread::currentThread() == aplicacao->thread()) return tarefa();
+    QMetaObject::invokeMethod(aplicacao, std::move(tarefa),
+                              aguardar ? Qt::BlockingQueuedConnection : Qt::QueuedConnection);
+}
+
 void PlataformaQt::encerrarAplicacao() {
     // At once: no closing steps of the window, no event loop to return to.
     std::cout.flush();
@@ -133,18 +146,18 @@ void PlataformaQt::encerrarAplicacao() {
 }
 
 PortaSerial& PlataformaQt::portaSerial() {
-    if (!porta_) porta_ = std::make_unique<PortaSerialQt>([this] { processarEventos(); });
+    if (!porta_) porta_ = std::make_unique<PortaSerialQt>();
     return *porta_;
 }
 
 ResultadoProcesso PlataformaQt::executarEAguardar(const std::string& programa,
                                                   const std::vector<std::string>& argumentos,
                                                   std::chrono::milliseconds limite) {
-    return executarProcesso(programa, argumentos, limite, [this] { processarEventos(); });
+    return executarProcesso(programa, argumentos, limite);
 }
 
 void PlataformaQt::pausar(std::chrono::milliseconds duracao) {
-    pausarEmFatias(duracao, [this] { processarEventos(); });
+    std::this_thread::sleep_for(duracao);
 }
 
 std::chrono::system_clock::time_point PlataformaQt::agora() const {

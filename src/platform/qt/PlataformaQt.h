@@ -31,6 +31,8 @@ class PlataformaQt : public Plataforma {
                                 const std::string& pasta) override;
     void processarEventos() override;
     void cursorOcupado(bool ocupado) override;
+    bool vistaViva() const override;
+    void naVista(std::function<void()> tarefa, bool aguardar) override;
     [[noreturn]] void encerrarAplicacao() override;
     PortaSerial& portaSerial() override;
     ResultadoProcesso executarEAguardar(const std::string& programa,

@@ -60,8 +60,7 @@ struct PortaSerialWin32::Estado {
     bool escrevendo = false;
 };
 
-PortaSerialWin32::PortaSerialWin32(std::function<void()> processarEventos)
-    : estado_(std::make_unique<Estado>()), processarEventos_(std::move(processarEventos)) {
+PortaSerialWin32::PortaSerialWin32() : estado_(std::make_unique<Estado>()) {
     estado_->escrita.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
 }
 
@@ -159,7 +158,6 @@ void PortaSerialWin32::aguardarEnvio(int ms) {
         WaitForSingleObject(estado_->escrita.hEvent, static_cast<DWORD>(ms));
     else if (aberta())
         Sleep(static_cast<DWORD>(ms < 20 ? ms : 20));
-    if (processarEventos_) processarEventos_();
 }
 
 }  // namespace etiquetas

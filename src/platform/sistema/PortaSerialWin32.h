@@ -14,7 +14,7 @@ namespace etiquetas {
 
 class PortaSerialWin32 : public PortaSerial {
   public:
-    explicit PortaSerialWin32(std::function<void()> processarEventos = {});
+    PortaSerialWin32();
     ~PortaSerialWin32() override;
     bool abrir(const std::string& dispositivo, const std::string& configuracao) override;
     void fechar() override;
@@ -29,7 +29,6 @@ class PortaSerialWin32 : public PortaSerial {
     void concluirEscrita(bool esperar);
 
     std::unique_ptr<Estado> estado_;
-    std::function<void()> processarEventos_;
     std::string erro_;
 };
 

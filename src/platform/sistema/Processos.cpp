@@ -1,7 +1,6 @@
 #include "platform/sistema/Processos.h"
 
 #include <algorithm>
-#include <thread>
 
 #include "comum/Texto.h"
 #include "output/ArgumentosLote.h"
@@ -68,20 +67,8 @@ LinhaLote linhaDeComandoLote(const std::string& script,
 
 ResultadoProcesso executarProcesso(const std::string& programa,
                                    const std::vector<std::string>& argumentos,
-                                   std::chrono::milliseconds limite,
-                                   const std::function<void()>& aoEsperar) {
-    return executarProcesso(programa, argumentos, limite, aoEsperar, SaidasProcesso{});
-}
-
-void pausarEmFatias(std::chrono::milliseconds duracao, const std::function<void()>& aoEsperar) {
-    constexpr auto kFatia = std::chrono::milliseconds(20);
-    const auto fim = std::chrono::steady_clock::now() + duracao;
-    for (auto agora = std::chrono::steady_clock::now(); agora < fim;
-         agora = std::chrono::steady_clock::now()) {
-        if (aoEsperar) aoEsperar();
-        std::this_thread::sleep_for(
-            std::min<std::chrono::steady_clock::duration>(fim - agora, kFatia));
-    }
+                                   std::chrono::milliseconds limite) {
+    return executarProcesso(programa, argumentos, limite, SaidasProcesso{});
 }
 
 }  // namespace etiquetas

@@ -1,8 +1,8 @@
 #pragma once
 
 // Starting a program and waiting for it, and pausing, without any toolkit:
-// POSIX and Win32 implementations behind one function. The window and the
-// headless front pass their event pump as `aoEsperar`.
+// POSIX and Win32 implementations behind one function. The waits are plain
+// and bounded: a run waits on its own thread, never pumping a toolkit.
 
 #include <chrono>
 #include <cstddef>
@@ -21,13 +21,11 @@ inline constexpr std::size_t kLimiteErroPadrao = 64 * 1024;
 
 // Starts `programa` with `argumentos` (no shell in between; texts in UTF-8,
 // so that a path reaches the program as the file system names it) and waits
-// until it ends, running `aoEsperar` every few
-// milliseconds. When `limite` passes, the program and everything it started
+// until it ends. When `limite` passes, the program and everything it started
 // are ended and the result says `excedeuLimite`.
 ResultadoProcesso executarProcesso(const std::string& programa,
                                    const std::vector<std::string>& argumentos,
-                                   std::chrono::milliseconds limite,
-                                   const std::function<void()>& aoEsperar);
+                                   std::chrono::milliseconds limite);
 
 // Where a program's output goes: standard output is thrown away unless a
 // file is named; standard error is read back unless a file is named.
@@ -37,12 +35,7 @@ struct SaidasProcesso {
 };
 ResultadoProcesso executarProcesso(const std::string& programa,
                                    const std::vector<std::string>& argumentos,
-                                   std::chrono::milliseconds limite,
-                                   const std::function<void()>& aoEsperar,
-                                   const SaidasProcesso& saidas);
-
-// Sleeps in short slices, running `aoEsperar` between them.
-void pausarEmFatias(std::chrono::milliseconds duracao, const std::function<void()>& aoEsperar);
+                                   std::chrono::milliseconds limite, const SaidasProcesso& saidas);
 
 namespace detalhe {
 

@@ -145,9 +145,7 @@ int codigoDeSaida(int status) {
 
 ResultadoProcesso executarProcesso(const std::string& programa,
                                    const std::vector<std::string>& argumentos,
-                                   std::chrono::milliseconds limite,
-                                   const std::function<void()>& aoEsperar,
-                                   const SaidasProcesso& saidas) {
+                                   std::chrono::milliseconds limite, const SaidasProcesso& saidas) {
     ResultadoProcesso resultado;
     Tubo tubo;
     int fds[2];
@@ -201,7 +199,6 @@ ResultadoProcesso executarProcesso(const std::string& programa,
             std::this_thread::sleep_for(cochilo);
             cochilo = std::min(cochilo * 2, std::chrono::milliseconds(kFatiaMs));
         }
-        if (aoEsperar) aoEsperar();
     }
     // What the script wrote just before it ended; a grandchild that keeps the
     // pipe open does not hold us here, the read does not block.

@@ -86,9 +86,7 @@ Preparo preparar(const std::string& programa, const std::vector<std::string>& ar
 
 ResultadoProcesso executarProcesso(const std::string& programa,
                                    const std::vector<std::string>& argumentos,
-                                   std::chrono::milliseconds limite,
-                                   const std::function<void()>& aoEsperar,
-                                   const SaidasProcesso& saidas) {
+                                   std::chrono::milliseconds limite, const SaidasProcesso& saidas) {
     ResultadoProcesso resultado;
     Preparo preparo = preparar(programa, argumentos);
     if (!preparo.recusa.empty()) {
@@ -154,7 +152,6 @@ ResultadoProcesso executarProcesso(const std::string& programa,
             resultado.excedeuLimite = true;
             break;
         }
-        if (aoEsperar) aoEsperar();
     }
     DWORD codigo = 0;
     resultado.codigoSaida = !resultado.excedeuLimite && GetExitCodeProcess(processo.get(), &codigo)

@@ -37,7 +37,6 @@ inline ParametrosImpressao parametrosZebra() {
 struct ProgressoGravado : ProgressoImpressao {
     Textos status;
     void mostrarStatus(const std::string& t) override { status.push_back(t); }
-    void processarEventos() override {}
 };
 
 class PortaFalsa : public PortaSerial {

@@ -1,0 +1,110 @@
+// The window's lateness during a 10,000-label cartolina print through the
+// real window (the print on the worker, a print script that records each
+// job): the longest gap between two ticks of a 10 ms timer on the window's
+// thread, and the time from a "Cancelar" click to the run's end. Reported as
+// counters in milliseconds; the window runs offscreen.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest/QTest>
+#include <algorithm>
+#include <fstream>
+
+#include "app/Aplicacao.h"
+#include "gui/FrmEtiqueta.h"
+#include "platform/qt/PlataformaQt.h"
+
+using namespace etiquetas;
+
+namespace {
+
+constexpr const char* kEtiquetas = "10000";
+
+class PlataformaSemCaixas : public PlataformaQt {
+  public:
+    Resposta mensagem(const std::string&, const std::string&, Icone, Botoes botoes) override {
+        return botoes == Botoes::SimNao ? Resposta::Sim : Resposta::Ok;
+    }
+};
+
+struct Medida {
+    qint64 maiorIntervaloMs = 0;
+    qint64 cancelarMs = -1;
+};
+
+// One print of row 1 (sequences 1 to 10,000); `cancelarAposMs` >= 0 clicks
+// "Cancelar" that long after the start.
+Medida medirImpressao(int cancelarAposMs) {
+    QTemporaryDir pasta;
+    const QDir origem(QStringLiteral(ETIQUETAS_PASTA_APLICACAO));
+    for (const QFileInfo& f : origem.entryInfoList(QDir::Files))
+        if (!f.isExecutable()) QFile::copy(f.filePath(), pasta.filePath(f.fileName()));
+    std::ofstream(pasta.filePath(QStringLiteral("QuelmonteImprime.sh")).toStdString())
+        << "cat \"$1\" >>\"$(dirname \"$0\")/gravado.prn\"\n";
+    PlataformaSemCaixas plataforma;
+    Aplicacao app(plataforma, pasta.path().toStdString());
+    app.iniciar();
+    FrmEtiqueta janela(app);
+    janela.show();
+    app.AbrirArquivoPedidos(
+        (app.PastaAplicacao() / "Quelmonte_Preco_Cartolina_teste.xml").string());
+    auto& j = app.janela();
+    j.cmbImpressora.selecionar(1);
+    j.sprPedidos.definirTexto(1, 1, "1");
+    j.sprPedidos.definirTexto(1, 23, "1");
+    j.sprPedidos.definirTexto(1, 24, kEtiquetas);
+
+    Medida medida;
+    QElapsedTimer relogio;
+    qint64 ultimoTique = 0, clique = -1;
+    QTimer pulso;
+    QObject::connect(&pulso, &QTimer::timeout, [&] {
+        const qint64 agora = relogio.elapsed();
+        medida.maiorIntervaloMs = std::max(medida.maiorIntervaloMs, agora - ultimoTique);
+        ultimoTique = agora;
+    });
+    auto* cancelar = janela.findChild<QPushButton*>(QStringLiteral("cmdCancelar"));
+    if (cancelarAposMs >= 0)
+        QTimer::singleShot(cancelarAposMs, &janela, [&] {
+            clique = relogio.elapsed();
+            QTest::mouseClick(cancelar, Qt::LeftButton);
+        });
+    relogio.start();
+    pulso.start(10);
+    QTest::mouseClick(janela.findChild<QPushButton*>(QStringLiteral("cmdImprimir")),
+                      Qt::LeftButton);
+    while (app.comandoEmCurso()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    if (clique >= 0) medida.cancelarMs = relogio.elapsed() - clique;
+    return medida;
+}
+
+void BM_LatenciaImpressaoInteira(benchmark::State& state) {
+    Medida m;
+    for (auto _ : state) m = medirImpressao(-1);
+    state.counters["maiorIntervaloMs"] = static_cast<double>(m.maiorIntervaloMs);
+}
+BENCHMARK(BM_LatenciaImpressaoInteira)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_LatenciaCancelar(benchmark::State& state) {
+    Medida m;
+    for (auto _ : state) m = medirImpressao(1000);
+    state.counters["maiorIntervaloMs"] = static_cast<double>(m.maiorIntervaloMs);
+    state.counters["cancelarMs"] = static_cast<double>(m.cancelarMs);
+}
+BENCHMARK(BM_LatenciaCancelar)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication aplicacao(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
