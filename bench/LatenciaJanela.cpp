@@ -47,7 +47,7 @@ Medida medirImpressao(int cancelarAposMs) {
     std::ofstream(pasta.filePath(QStringLiteral("QuelmonteImprime.sh")).toStdString())
         << "cat \"$1\" >>\"$(dirname \"$0\")/gravado.prn\"\n";
     PlataformaSemCaixas plataforma;
-    Aplicacao app(plataforma, pasta.path().toStdString());
+    Aplicacao app(plataforma, std::filesystem::path(pasta.path().toStdString()));
     app.iniciar();
     FrmEtiqueta janela(app);
     janela.show();
