@@ -5,36 +5,19 @@
 
 #include <QElapsedTimer>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <algorithm>
-#include <fstream>
-#include <memory>
 
-#include "app/Aplicacao.h"
+#include "ApoioJanela.h"
 #include "gui/FrmEtiqueta.h"
-#include "platform/qt/PlataformaQt.h"
 
 using namespace etiquetas;
 
 namespace {
 
-class PlataformaTeste : public PlataformaQt {
-  public:
-    Resposta mensagem(const std::string& texto, const std::string& titulo, Icone,
-                      Botoes botoes) override {
-        mensagens.push_back({texto, titulo});
-        return botoes == Botoes::SimNao ? Resposta::Sim : Resposta::Ok;
-    }
-    [[noreturn]] void encerrarAplicacao() override { throw AplicacaoEncerrada(); }
-    std::vector<std::pair<std::string, std::string>> mensagens;  // text, title
-};
-
 QPushButton* botao(QWidget& janela, const char* nome) {
-    auto* b = janela.findChild<QPushButton*>(QString::fromLatin1(nome));
-    if (!b) qFatal("botão %s ausente", nome);
-    return b;
+    return teste::achar<QPushButton>(janela, nome);
 }
 
 }  // namespace
@@ -47,16 +30,11 @@ class TesteImpressaoJanela : public QObject {
 };
 
 void TesteImpressaoJanela::cancelarParaDepoisDoTrabalhoEmCurso() {
-    QTemporaryDir pasta;
-    const QDir origem(QStringLiteral(ETIQUETAS_PASTA_APLICACAO));
-    for (const QFileInfo& f : origem.entryInfoList(QDir::Files))
-        if (!f.isExecutable()) QFile::copy(f.filePath(), pasta.filePath(f.fileName()));
     // A slow printer: each job takes 5 seconds and leaves a file.
-    std::ofstream(pasta.filePath(QStringLiteral("QuelmonteImprime.sh")).toStdString())
-        << "sleep 5; d=$(dirname \"$0\"); cp \"$1\" \"$d/job-$(date +%s%N).prn\"\n";
-    PlataformaTeste plataforma;
-    Aplicacao app(plataforma, std::filesystem::path(pasta.path().toStdString()));
-    app.iniciar();
+    teste::AplicacaoNaPasta a(
+        "sleep 5; d=$(dirname \"$0\"); cp \"$1\" \"$d/job-$(date +%s%N).prn\"\n");
+    auto& app = *a.app;
+    auto& plataforma = a.plataforma;
     FrmEtiqueta janela(app);
     janela.show();
     app.AbrirArquivoPedidos(
@@ -95,7 +73,7 @@ void TesteImpressaoJanela::cancelarParaDepoisDoTrabalhoEmCurso() {
     pulso.stop();
 
     QVERIFY(travadaDurante);
-    QCOMPARE(QDir(pasta.path()).entryList({QStringLiteral("job-*.prn")}).size(), 1);
+    QCOMPARE(QDir(a.pasta.path()).entryList({QStringLiteral("job-*.prn")}).size(), 1);
     QVERIFY2(tiques > 100, qPrintable(QString::number(tiques)));
     QVERIFY2(maiorIntervalo < 1000, qPrintable(QString::number(maiorIntervalo)));
     QCOMPARE(plataforma.mensagens.back().second, std::string("Fim da Impressão"));

@@ -5,51 +5,29 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <map>
 #include <memory>
 #include <set>
 
-#include "app/Aplicacao.h"
+#include "ApoioJanela.h"
 #include "comum/Arquivos.h"
 #include "gui/FrmConfiguracao.h"
 #include "gui/FrmEtiqueta.h"
 #include "gui/TabelaGrade.h"
-#include "platform/qt/PlataformaQt.h"
 
 using namespace etiquetas;
+using teste::achar;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// The Qt platform with the boxes recorded instead of shown.
-class PlataformaTeste : public PlataformaQt {
-  public:
-    Resposta mensagem(const std::string& texto, const std::string& titulo, Icone,
-                      Botoes botoes) override {
-        mensagens.push_back({texto, titulo});
-        return botoes == Botoes::SimNao ? respostaPerguntas : Resposta::Ok;
-    }
-    [[noreturn]] void encerrarAplicacao() override { throw AplicacaoEncerrada(); }
-    std::vector<std::pair<std::string, std::string>> mensagens;  // text, title
-    Resposta respostaPerguntas = Resposta::Sim;
-};
-
-template <typename W>
-W* achar(QWidget& janela, const char* nome) {
-    auto* w = janela.findChild<W*>(QString::fromLatin1(nome));
-    if (!w) qFatal("widget %s ausente", nome);
-    return w;
-}
 
 // Types into a cell through the view's own editor and leaves it with Enter.
 void digitarNaCelula(QTableView& tabela, int linha, int coluna, const QString& texto) {
@@ -108,36 +86,25 @@ class TesteJanela : public QObject {
     std::unique_ptr<FrmEtiqueta> janelaAtiva();
     void abrir(const char* arquivo);
 
-    std::unique_ptr<QTemporaryDir> pasta_;  // a copy of the application folder
-    std::unique_ptr<PlataformaTeste> plataforma_;
-    std::unique_ptr<Aplicacao> app_;
+    std::unique_ptr<teste::AplicacaoNaPasta> a_;
 };
 
 void TesteJanela::init() {
-    pasta_ = std::make_unique<QTemporaryDir>();
-    const QDir origem(QStringLiteral(ETIQUETAS_PASTA_APLICACAO));
-    for (const QFileInfo& f : origem.entryInfoList(QDir::Files))
-        if (!f.isExecutable()) QFile::copy(f.filePath(), pasta_->filePath(f.fileName()));
-    plataforma_ = std::make_unique<PlataformaTeste>();
-    app_ = std::make_unique<Aplicacao>(*plataforma_,
-                                       std::filesystem::path(pasta_->path().toStdString()));
-    app_->iniciar();
+    a_ = std::make_unique<teste::AplicacaoNaPasta>();
 }
 
 void TesteJanela::cleanup() {
-    app_.reset();
-    plataforma_.reset();
-    pasta_.reset();
+    a_.reset();
 }
 
 void TesteJanela::abreComTituloEListasDoModelo() {
-    FrmEtiqueta janela(*app_);
+    FrmEtiqueta janela(*a_->app);
     janela.show();
     QCOMPARE(janela.windowTitle(),
              QStringLiteral(":: Quelmonte ::  Impressão de Etiquetas - Vs. (1.0.0.0)"));
     auto* impressoras = achar<QComboBox>(janela, "cmbImpressora");
     QVERIFY(impressoras->count() >= 4);
-    QCOMPARE(impressoras->count(), app_->janela().cmbImpressora.contagem());
+    QCOMPARE(impressoras->count(), a_->app->janela().cmbImpressora.contagem());
     QCOMPARE(impressoras->currentIndex(), 0);
     QCOMPARE(achar<QComboBox>(janela, "cmbCaminhoImpressora")->currentText(),
              QStringLiteral("LPT1"));
@@ -147,15 +114,15 @@ void TesteJanela::abreComTituloEListasDoModelo() {
 }
 
 void TesteJanela::arquivoAbertoMarcadoEEditadoPelaJanela() {
-    FrmEtiqueta janela(*app_);
+    FrmEtiqueta janela(*a_->app);
     janela.show();
     QApplication::setActiveWindow(&janela);
     QVERIFY(QTest::qWaitForWindowActive(&janela));
-    app_->AbrirArquivoPedidos(
-        (app_->PastaAplicacao() / "Amostra_Preco_Cartolina_GerarTxt.xml").string());
-    QVERIFY(plataforma_->mensagens.empty());
+    a_->app->AbrirArquivoPedidos(
+        (a_->app->PastaAplicacao() / "Amostra_Preco_Cartolina_GerarTxt.xml").string());
+    QVERIFY(a_->plataforma.mensagens.empty());
 
-    auto& grade = app_->janela().sprPedidos;
+    auto& grade = a_->app->janela().sprPedidos;
     TabelaGrade& tabela = janela.sprPedidos();
     QCOMPARE(tabela.model()->rowCount(), grade.linhas());
     QCOMPARE(achar<QLabel>(janela, "lblTipoArquivo")->text(),
@@ -171,21 +138,21 @@ void TesteJanela::arquivoAbertoMarcadoEEditadoPelaJanela() {
     QCOMPARE(grade.texto(2, 28), std::string("3"));
     QCOMPARE(grade.texto(2, 29), std::string("5"));
     digitarNaCelula(tabela, 1, 22, QStringLiteral("2"));
-    QCOMPARE(plataforma_->mensagens.size(), std::size_t(1));
-    QCOMPARE(plataforma_->mensagens[0].first,
+    QCOMPARE(a_->plataforma.mensagens.size(), std::size_t(1));
+    QCOMPARE(a_->plataforma.mensagens[0].first,
              std::string("Sequencia inicial precisa ser maior ou igual que a indicada no arquivo "
                          "de impressão!"));
     QCOMPARE(tabela.model()->index(1, 22).data().toString(), QStringLiteral("3"));
     digitarNaCelula(tabela, 1, 23, QStringLiteral("6"));
-    QCOMPARE(plataforma_->mensagens.size(), std::size_t(2));
+    QCOMPARE(a_->plataforma.mensagens.size(), std::size_t(2));
     QCOMPARE(tabela.model()->index(1, 23).data().toString(), QStringLiteral("5"));
     digitarNaCelula(tabela, 1, 22, QStringLiteral("4"));
-    QCOMPARE(plataforma_->mensagens.size(), std::size_t(2));
+    QCOMPARE(a_->plataforma.mensagens.size(), std::size_t(2));
     QCOMPARE(grade.texto(2, 23), std::string("4"));
 }
 
 std::unique_ptr<FrmEtiqueta> TesteJanela::janelaAtiva() {
-    auto janela = std::make_unique<FrmEtiqueta>(*app_);
+    auto janela = std::make_unique<FrmEtiqueta>(*a_->app);
     janela->show();
     QApplication::setActiveWindow(janela.get());
     if (!QTest::qWaitForWindowActive(janela.get())) qFatal("janela inativa");
@@ -193,8 +160,8 @@ std::unique_ptr<FrmEtiqueta> TesteJanela::janelaAtiva() {
 }
 
 void TesteJanela::abrir(const char* arquivo) {
-    app_->AbrirArquivoPedidos((app_->PastaAplicacao() / arquivo).string());
-    QVERIFY(plataforma_->mensagens.empty());
+    a_->app->AbrirArquivoPedidos((a_->app->PastaAplicacao() / arquivo).string());
+    QVERIFY(a_->plataforma.mensagens.empty());
 }
 
 // Printing through LPT1 saves no serial keys; the printer, model, speed and
@@ -202,20 +169,19 @@ void TesteJanela::abrir(const char* arquivo) {
 void TesteJanela::escolhaDaImpressoraVoltaDepoisDeImprimirEmLpt1() {
     {
         auto janela = janelaAtiva();
-        auto& j = app_->janela();
+        auto& j = a_->app->janela();
         j.cmbImpressora.selecionar(1);
         j.cmbModelo.definirTexto("GC420t");
         j.cmdVelocidade.definirTexto("3");
         j.cmdTemperatura.definirTexto("20");
         QCOMPARE(j.cmbCaminhoImpressora.texto(), std::string("LPT1"));
-        plataforma_->respostaPerguntas = Resposta::Nao;  // saved before the question
+        a_->plataforma.respostaPerguntas = Resposta::Nao;  // saved before the question
         QTest::mouseClick(achar<QPushButton>(*janela, "cmdImprimir"), Qt::LeftButton);
-        QTRY_VERIFY(!app_->comandoEmCurso());
-        QCOMPARE(plataforma_->mensagens.size(), std::size_t(1));
+        QTRY_VERIFY(!a_->app->comandoEmCurso());
+        QCOMPARE(a_->plataforma.mensagens.size(), std::size_t(1));
     }
-    app_ = std::make_unique<Aplicacao>(*plataforma_,
-                                       std::filesystem::path(pasta_->path().toStdString()));
-    app_->iniciar();
+    a_->app = std::make_unique<Aplicacao>(a_->plataforma, a_->caminho());
+    a_->app->iniciar();
     auto janela = janelaAtiva();
     QCOMPARE(achar<QComboBox>(*janela, "cmbImpressora")->currentText(), u"ZEBRA,2,ZPL"_s);
     QCOMPARE(achar<QComboBox>(*janela, "cmbModelo")->currentText(), u"GC420t"_s);
@@ -248,8 +214,8 @@ void TesteJanela::tabEntraESaiDaGrade() {
 void TesteJanela::tabAlcancaCadaControle() {
     auto janela = janelaAtiva();
     abrir("Amostra_Preco_Cartolina_GerarTxt.xml");
-    app_->janela().cmbImpressora.selecionar(1);
-    app_->janela().cmbCaminhoImpressora.definirTexto("COM1");
+    a_->app->janela().cmbImpressora.selecionar(1);
+    a_->app->janela().cmbCaminhoImpressora.definirTexto("COM1");
     QApplication::processEvents();
     QWidget* inicio = achar<QWidget>(*janela, "cmdLocalizar");
     inicio->setFocus();
@@ -313,7 +279,7 @@ void TesteJanela::cabeEm1024x768ComArquivoAberto() {
     QFETCH(QString, porta);
     auto janela = janelaAtiva();
     abrir(arquivo.toLatin1().constData());
-    auto& j = app_->janela();
+    auto& j = a_->app->janela();
     j.cmbImpressora.selecionar(impressora);
     j.cmbCaminhoImpressora.definirTexto(porta.toStdString());
     j.gradeDoArquivo()->clicarCaixa(1);
@@ -351,7 +317,7 @@ void TesteJanela::linhaMarcadaNaoCortaOsCodigos() {
     tabela.setCurrentIndex(tabela.model()->index(2, 0));
     QTest::keyClick(&tabela, Qt::Key_Space);  // row 3 turns bold, one point larger
     QApplication::processEvents();
-    const auto& grade = app_->janela().sprPedidos;
+    const auto& grade = a_->app->janela().sprPedidos;
     // The cell's own margins, as the style draws them.
     const int margens = 2 * (tabela.style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
     for (int c = 2; c <= grade.colunas(); ++c) {
@@ -390,8 +356,8 @@ void TesteJanela::configuracaoAbreNaLinguagemENoTipoDoArquivo() {
     QFETCH(QString, tipo);
     auto janela = janelaAtiva();
     if (!arquivo.isEmpty()) abrir(arquivo.toLatin1().constData());
-    app_->janela().cmbImpressora.selecionar(impressora);
-    const auto layout = lerArquivo(app_->PastaAplicacao() / "QuelmonteEtiqueta.ini");
+    a_->app->janela().cmbImpressora.selecionar(impressora);
+    const auto layout = lerArquivo(a_->app->PastaAplicacao() / "QuelmonteEtiqueta.ini");
     QString linguagemVista, tipoVisto;
     QTimer::singleShot(0, [&] {
         auto* d = qobject_cast<FrmConfiguracao*>(QApplication::activeModalWidget());
@@ -405,7 +371,7 @@ void TesteJanela::configuracaoAbreNaLinguagemENoTipoDoArquivo() {
     QCOMPARE(linguagemVista, linguagem);
     QCOMPARE(tipoVisto, tipo);
     QVERIFY(!QApplication::activeModalWidget());
-    QCOMPARE(lerArquivo(app_->PastaAplicacao() / "QuelmonteEtiqueta.ini"), layout);
+    QCOMPARE(lerArquivo(a_->app->PastaAplicacao() / "QuelmonteEtiqueta.ini"), layout);
 }
 
 QTEST_MAIN(TesteJanela)

@@ -1,44 +1,23 @@
 // The test-print options and "Carregar Fonte Zebra" clicked with the mouse in
 // the real window: what reaches the print script and what the window shows.
 
-#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QtTest>
-#include <memory>
 
-#include "app/Aplicacao.h"
+#include "ApoioJanela.h"
 #include "gui/FrmEtiqueta.h"
-#include "platform/qt/PlataformaQt.h"
 
 using namespace etiquetas;
+using teste::achar;
 
 namespace {
 
-// The Qt platform with the boxes recorded and questions answered Yes.
-class PlataformaTeste : public PlataformaQt {
-  public:
-    Resposta mensagem(const std::string& texto, const std::string&, Icone, Botoes botoes) override {
-        mensagens.push_back(texto);
-        return botoes == Botoes::SimNao ? Resposta::Sim : Resposta::Ok;
-    }
-    [[noreturn]] void encerrarAplicacao() override { throw AplicacaoEncerrada(); }
-    std::vector<std::string> mensagens;
-};
-
 // Job n leaves job-n in the folder.
-const QByteArray kScriptGravador =
+const std::string kScriptGravador =
     "d=$(dirname \"$0\"); n=$(($(cat \"$d/n\" 2>/dev/null || echo 0) + 1)); echo $n >\"$d/n\"\n"
     "cp \"$1\" \"$d/job-$n\"\n";
-
-template <typename W>
-W* achar(QWidget& janela, const char* nome) {
-    auto* w = janela.findChild<W*>(QString::fromLatin1(nome));
-    if (!w) qFatal("widget %s ausente", nome);
-    return w;
-}
 
 }  // namespace
 
@@ -55,50 +34,31 @@ class TestePaginaTesteJanela : public QObject {
     // The run goes on the worker: its end comes back through the event loop.
     void clicarEAguardar(QWidget* w) {
         QTest::mouseClick(w, Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(!app_->comandoEmCurso(), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(!a_->app->comandoEmCurso(), 30000);
     }
-    QByteArray trabalho(int n) const;
-    int trabalhos() const;
-    std::unique_ptr<QTemporaryDir> pasta_;
-    std::unique_ptr<PlataformaTeste> plataforma_;
-    std::unique_ptr<Aplicacao> app_;
+    QByteArray trabalho(int n) const {
+        QFile f(a_->pasta.filePath(QStringLiteral("job-%1").arg(n)));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    int trabalhos() const {
+        int n = 0;
+        while (a_->existe(QStringLiteral("job-%1").arg(n + 1))) ++n;
+        return n;
+    }
+    std::unique_ptr<teste::AplicacaoNaPasta> a_;
 };
 
 void TestePaginaTesteJanela::init() {
-    pasta_ = std::make_unique<QTemporaryDir>();
-    const QDir origem(QStringLiteral(ETIQUETAS_PASTA_APLICACAO));
-    for (const QFileInfo& f : origem.entryInfoList(QDir::Files))
-        if (!f.isExecutable()) QFile::copy(f.filePath(), pasta_->filePath(f.fileName()));
-    QFile script(pasta_->filePath(QStringLiteral("QuelmonteImprime.sh")));
-    QVERIFY(script.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    script.write(kScriptGravador);
-    script.close();
-    plataforma_ = std::make_unique<PlataformaTeste>();
-    app_ = std::make_unique<Aplicacao>(*plataforma_,
-                                       std::filesystem::path(pasta_->path().toStdString()));
-    app_->iniciar();
-    app_->janela().cmbImpressora.selecionar(1);  // ZEBRA
+    a_ = std::make_unique<teste::AplicacaoNaPasta>(kScriptGravador);
+    a_->app->janela().cmbImpressora.selecionar(1);  // ZEBRA
 }
 
 void TestePaginaTesteJanela::cleanup() {
-    app_.reset();
-    plataforma_.reset();
-    pasta_.reset();
-}
-
-QByteArray TestePaginaTesteJanela::trabalho(int n) const {
-    QFile f(pasta_->filePath(QStringLiteral("job-%1").arg(n)));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-int TestePaginaTesteJanela::trabalhos() const {
-    int n = 0;
-    while (QFile::exists(pasta_->filePath(QStringLiteral("job-%1").arg(n + 1)))) ++n;
-    return n;
+    a_.reset();
 }
 
 void TestePaginaTesteJanela::opcaoDeTesteImprimeEPodeSerRepetida() {
-    FrmEtiqueta janela(*app_);
+    FrmEtiqueta janela(*a_->app);
     janela.show();
     QVERIFY(QTest::qWaitForWindowExposed(&janela));
     auto* cartolina = achar<QRadioButton>(janela, "Option4");
@@ -110,7 +70,8 @@ void TestePaginaTesteJanela::opcaoDeTesteImprimeEPodeSerRepetida() {
     QVERIFY(trabalho(1).startsWith("~DGTESOURAS,01326,039,"));
     QVERIFY(trabalho(2).startsWith("~DTARIAL,50966,"));
     QCOMPARE(trabalho(primeira), QByteArray("^XA\r\n^IDR:TESOURAS\r\n^XZ\r\n"));
-    QCOMPARE(plataforma_->mensagens.front(), std::string("Confirma a Impressão de Teste ?"));
+    QCOMPARE(a_->plataforma.mensagens.front().first,
+             std::string("Confirma a Impressão de Teste ?"));
     QCOMPARE(achar<QLabel>(janela, "lblTipoArquivo")->text(),
              QStringLiteral("Etiquetas de Preço (Cartolina)"));
     QVERIFY(!cartolina->isChecked());
@@ -121,9 +82,9 @@ void TestePaginaTesteJanela::opcaoDeTesteImprimeEPodeSerRepetida() {
 
 void TestePaginaTesteJanela::botaoCarregaFonteESome() {
     // As the window starts when the saved printer is the Zebra line.
-    app_->janela().CmZebra.definirVisivel(true);
-    app_->janela().LblZebra.definirVisivel(true);
-    FrmEtiqueta janela(*app_);
+    a_->app->janela().CmZebra.definirVisivel(true);
+    a_->app->janela().LblZebra.definirVisivel(true);
+    FrmEtiqueta janela(*a_->app);
     janela.show();
     QVERIFY(QTest::qWaitForWindowExposed(&janela));
     auto* botao = achar<QPushButton>(janela, "CmZebra");
@@ -133,7 +94,7 @@ void TestePaginaTesteJanela::botaoCarregaFonteESome() {
     QVERIFY(trabalho(2).startsWith("~DTARIAL,50966,"));
     QVERIFY(botao->isHidden());
     QCOMPARE(achar<QLabel>(janela, "LblZebra")->text(), QStringLiteral("Fonte Carregada."));
-    QVERIFY(plataforma_->mensagens.empty());
+    QVERIFY(a_->plataforma.mensagens.empty());
 }
 
 QTEST_MAIN(TestePaginaTesteJanela)

@@ -1,0 +1,59 @@
+#pragma once
+
+// What the window tests share: the Qt platform with its boxes recorded and
+// its questions answered, widgets found by name, and the application started
+// over a throw-away copy of its folder with a print script of the test's own.
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/Aplicacao.h"
+#include "platform/qt/PlataformaQt.h"
+
+namespace etiquetas::teste {
+
+class PlataformaTeste : public PlataformaQt {
+  public:
+    Resposta mensagem(const std::string& texto, const std::string& titulo, Icone,
+                      Botoes botoes) override {
+        mensagens.push_back({texto, titulo});
+        return botoes == Botoes::SimNao ? respostaPerguntas : Resposta::Ok;
+    }
+    [[noreturn]] void encerrarAplicacao() override { throw AplicacaoEncerrada(); }
+    std::vector<std::pair<std::string, std::string>> mensagens;  // text, title
+    Resposta respostaPerguntas = Resposta::Sim;
+};
+
+template <typename W>
+W* achar(QWidget& janela, const char* nome) {
+    auto* w = janela.findChild<W*>(QString::fromLatin1(nome));
+    if (!w) qFatal("widget %s ausente", nome);
+    return w;
+}
+
+struct AplicacaoNaPasta {
+    // `script`, when given, is the folder's QuelmonteImprime.sh.
+    explicit AplicacaoNaPasta(const std::string& script = "") {
+        const QDir origem(QStringLiteral(ETIQUETAS_PASTA_APLICACAO));
+        for (const QFileInfo& f : origem.entryInfoList(QDir::Files))
+            if (!f.isExecutable()) QFile::copy(f.filePath(), pasta.filePath(f.fileName()));
+        if (!script.empty()) std::ofstream(caminho() / "QuelmonteImprime.sh") << script;
+        app = std::make_unique<Aplicacao>(plataforma, caminho());
+        app->iniciar();
+    }
+    std::filesystem::path caminho() const { return pasta.path().toStdString(); }
+    bool existe(const QString& nome) const { return QFile::exists(pasta.filePath(nome)); }
+
+    QTemporaryDir pasta;
+    PlataformaTeste plataforma;
+    std::unique_ptr<Aplicacao> app;
+};
+
+}  // namespace etiquetas::teste
