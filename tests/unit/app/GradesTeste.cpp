@@ -61,16 +61,16 @@ TEST(Grades, ConferenciaDaSequenciaComSuasMensagensERestauracoes) {
         const std::string caso = c.edicoes.back().second;
         if (c.mensagem) {
             ASSERT_EQ(t.plataforma.mensagens.size(), 1u) << caso;
-            EXPECT_EQ(t.plataforma.mensagens[0].texto, c.mensagem) << caso;
-            EXPECT_EQ(t.plataforma.mensagens[0].icone, Icone::Nenhum) << caso;
-            EXPECT_EQ(t.plataforma.mensagens[0].titulo, t.plataforma.tituloAplicacao()) << caso;
+            const auto& m = t.plataforma.mensagens[0];
+            EXPECT_EQ(std::tuple(m.texto, m.icone, m.titulo),
+                      std::tuple(c.mensagem, Icone::Nenhum, t.plataforma.tituloAplicacao()))
+                << caso;
         } else {
             EXPECT_TRUE(t.plataforma.mensagens.empty()) << caso;
         }
-        EXPECT_EQ(g.texto(1, 23), c.inicial) << caso;
-        EXPECT_EQ(g.texto(1, 24), c.final_) << caso;
-        EXPECT_EQ(g.texto(1, 28), c.inicialDoArquivo) << caso;
-        EXPECT_EQ(g.texto(2, 23), c.inicialDoArquivo) << caso;
+        EXPECT_EQ(std::tuple(g.texto(1, 23), g.texto(1, 24), g.texto(1, 28), g.texto(2, 23)),
+                  std::tuple(c.inicial, c.final_, c.inicialDoArquivo, c.inicialDoArquivo))
+            << caso;
     }
 }
 
@@ -161,12 +161,12 @@ TEST(Grades, VerificarPedidoSelecionado) {
         j.focar("cmdImprimir");
         EXPECT_FALSE(t.app().VerificarPedidoSelecionado());
         ASSERT_EQ(t.plataforma.mensagens.size(), 1u);
-        EXPECT_EQ(
-            t.plataforma.mensagens[0].texto,
-            std::string("Não foi selecionado nenhum Pedido para ser impressa a Etiqueta de ") +
-                (volume ? "Volume !" : "Preço !"));
-        EXPECT_EQ(t.plataforma.mensagens[0].titulo, "Impressão");
-        EXPECT_EQ(t.plataforma.mensagens[0].icone, Icone::Critico);
+        const auto& m = t.plataforma.mensagens[0];
+        EXPECT_EQ(std::tuple(m.texto, m.titulo, m.icone),
+                  std::tuple(std::string("Não foi selecionado nenhum Pedido para ser impressa a "
+                                         "Etiqueta de ") +
+                                 (volume ? "Volume !" : "Preço !"),
+                             "Impressão", Icone::Critico));
         EXPECT_TRUE(j.cmdImprimir.habilitado() && j.cmdSair.habilitado());
         EXPECT_EQ(j.foco(), volume ? "vaVolume" : "sprPedidos");
         EXPECT_FALSE(t.plataforma.ocupado());

@@ -11,8 +11,11 @@
 
 using namespace etiquetas;
 using namespace etiquetas::teste;
+using std::tuple;
 
 namespace {
+
+const std::string kSucesso = "Impressão das Etiquetas concluída com sucesso !";
 
 // Keeps what went out, as the printer would take it.
 class PortaGravada : public PortaFalsa {
@@ -69,15 +72,14 @@ TEST(TesteImpressao, PortaSerialAbertaSemPerguntarMantidaEComOGraficoApagadoNoFi
     w.j().Option4.clicar();
 
     ASSERT_EQ(w.textos().size(), 2u);
-    EXPECT_EQ(w.textos()[0], "Confirma a Impressão de Teste ?");
-    EXPECT_TRUE(w.textos()[1].starts_with("Impressão das Etiquetas concluída com sucesso !"));
+    EXPECT_EQ(tuple(w.textos()[0], w.textos()[1].starts_with(kSucesso)),
+              tuple("Confirma a Impressão de Teste ?", true));
     EXPECT_EQ(w.porta->aberturas, Textos{"tty-impressora 9600,N,8,1"});
     EXPECT_TRUE(w.porta->aberta()) << "the test print leaves the port open";
     EXPECT_TRUE(w.app->memoria().ImagemEnviada) << "kept: the test print does not reset it";
     const Textos& e = w.porta->escritos;
     ASSERT_GE(e.size(), 4u);
-    EXPECT_TRUE(e.front().starts_with("~DGTESOURAS,01326,039,"));
-    EXPECT_TRUE(e.front().ends_with("\r\n\r"));
+    EXPECT_TRUE(e.front().starts_with("~DGTESOURAS,01326,039,") && e.front().ends_with("\r\n\r"));
     EXPECT_TRUE(e[1].starts_with("~DTARIAL,50966,"));
     EXPECT_EQ(e.back(), "^XA\r\n^IDR:TESOURAS\r\n^XZ\r\n\r");
     EXPECT_NE(std::find(status.begin(), status.end(), "Transferindo fonte para impressora ..."),
@@ -150,9 +152,9 @@ TEST(TesteImpressao, ArquivoDeTesteAusenteImprimeOArquivoCarregado) {
     w.j().Option3.clicar();
 
     ASSERT_EQ(w.plataforma.mensagens.size(), 3u) << w.textos().front();
-    EXPECT_EQ(w.plataforma.mensagens[0].titulo, "Formato Não Reconhecido");
-    EXPECT_EQ(w.textos()[1], "Confirma a Impressão de Teste ?");
-    EXPECT_TRUE(w.textos()[2].starts_with("Impressão das Etiquetas concluída com sucesso !"));
+    EXPECT_EQ(
+        tuple(w.plataforma.mensagens[0].titulo, w.textos()[1], w.textos()[2].starts_with(kSucesso)),
+        tuple("Formato Não Reconhecido", "Confirma a Impressão de Teste ?", true));
     EXPECT_EQ(w.app->ultimaImpressao(), DesfechoImpressao::Impressa);
     EXPECT_EQ(w.j().TipoEtiquetaPedido, 99) << "the SKU file is still the loaded one";
     EXPECT_EQ(lerArquivo(w.pasta.caminho() / "ultimo"), "^XA\r\n^IDR:TESOURAS\r\n^XZ\r\n");

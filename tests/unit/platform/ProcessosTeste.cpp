@@ -16,6 +16,7 @@ using namespace etiquetas;
 using namespace std::chrono_literals;
 using detalhe::linhaDeComandoLote;
 using detalhe::linhaDeComandoWindows;
+using std::tuple;
 
 namespace {
 
@@ -55,10 +56,8 @@ struct Script {
 TEST(Processos, CodigoDeSaidaEErroPadraoDoPrograma) {
     const Script s("echo 'sem papel' >&2; exit 3\n", "@echo sem papel 1>&2\r\n@exit /b 3\r\n");
     const auto r = s.executar();
-    EXPECT_TRUE(r.iniciou);
-    EXPECT_FALSE(r.excedeuLimite);
-    EXPECT_EQ(r.codigoSaida, 3);
-    EXPECT_EQ(r.erroPadrao.substr(0, 9), "sem papel");
+    EXPECT_EQ(tuple(r.iniciou, r.excedeuLimite, r.codigoSaida, r.erroPadrao.substr(0, 9)),
+              tuple(true, false, 3, "sem papel"));
 }
 
 TEST(Processos, ArgumentosChegamIntactosSemShellNoMeio) {
@@ -82,8 +81,7 @@ TEST(Processos, ArgumentosChegamIntactosSemShellNoMeio) {
 
 TEST(Processos, ProgramaInexistenteNaoIniciaEDizPorque) {
     const auto r = executarProcesso("/nao/existe/programa-etiquetas.exe", {}, 5s);
-    EXPECT_FALSE(r.iniciou);
-    EXPECT_FALSE(r.descricaoFalha.empty());
+    EXPECT_EQ(tuple(r.iniciou, r.descricaoFalha.empty()), tuple(false, false));
 }
 
 // A runaway script must not fill the memory nor block on a full pipe.
@@ -94,8 +92,7 @@ TEST(Processos, ErroPadraoGuardaSoOComeco) {
         "@set L=0123456789012345678901234567890123456789\r\n@set L=%L%%L%%L%%L%%L%%L%%L%%L%\r\n"
         "@for /l %%i in (1,1,250) do @echo %L% 1>&2\r\n");
     const auto r = s.executar();
-    EXPECT_EQ(r.codigoSaida, 0);
-    EXPECT_EQ(r.erroPadrao.size(), kLimiteErroPadrao);
+    EXPECT_EQ(tuple(r.codigoSaida, r.erroPadrao.size()), tuple(0, kLimiteErroPadrao));
 }
 
 #ifndef _WIN32
@@ -105,9 +102,7 @@ TEST(Processos, LimiteEncerraOScriptEOsNetos) {
     const Script s("sleep 1000 &\necho $! >\"$(dirname \"$0\")/neto\"\nwait\n", "");
     const auto inicio = std::chrono::steady_clock::now();
     const auto r = s.executar({}, 300ms);
-    EXPECT_TRUE(r.iniciou);
-    EXPECT_TRUE(r.excedeuLimite);
-    EXPECT_NE(r.codigoSaida, 0);
+    EXPECT_EQ(tuple(r.iniciou, r.excedeuLimite, r.codigoSaida == 0), tuple(true, true, false));
     EXPECT_LT(std::chrono::steady_clock::now() - inicio, 5s);
     const pid_t neto = std::stoi(s.pasta.ler("neto"));
     bool vivo = true;
@@ -151,10 +146,10 @@ TEST(LinhaDeComando, LoteCitaValoresComEspacoOuComandosDoCmd) {
     const auto r = linhaDeComandoLote(
         "C:\\Área\\QuelmonteImprime.bat",
         {"C:\\Área\\SpoolEtq.PRN", "\\\\srv\\Zebra (2) & x", "9600", "N", "8", "1", ""});
-    EXPECT_EQ(r.recusa, "");
-    EXPECT_EQ(r.linha,
-              "\"C:\\Área\\QuelmonteImprime.bat\" C:\\Área\\SpoolEtq.PRN \"\\\\srv\\Zebra (2) & x\""
-              " 9600 N 8 1 \"\"");
+    EXPECT_EQ(tuple(r.recusa, r.linha),
+              tuple("",
+                    "\"C:\\Área\\QuelmonteImprime.bat\" C:\\Área\\SpoolEtq.PRN "
+                    "\"\\\\srv\\Zebra (2) & x\" 9600 N 8 1 \"\""));
 }
 
 TEST(LinhaDeComando, LoteRecusaOQueOCmdExpandiriaMesmoEntreAspas) {

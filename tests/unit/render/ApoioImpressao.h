@@ -5,11 +5,10 @@
 // and a price grid filled by hand.
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
-#include "PastaUnica.h"
+#include "../config/PastaTeste.h"
 #include "app/ColunasGrades.h"
 #include "app/Grade.h"
 #include "comum/Arquivos.h"
@@ -55,25 +54,14 @@ class PortaFalsa : public PortaSerial {
     std::string ultimoErro() const override { return {}; }
 };
 
-class PastaTemporaria {
-  public:
-    PastaTemporaria() : caminho_(apoio::criarPastaUnica("etiquetas-")) {}
-    ~PastaTemporaria() {
-        std::error_code e;
-        std::filesystem::remove_all(caminho_, e);
-    }
-    const std::filesystem::path& caminho() const { return caminho_; }
-    void gravar(const std::string& nome, const std::string& conteudo) const {
-        std::ofstream(caminho_ / nome, std::ios::binary) << conteudo;
-    }
+// A throw-away folder with the path spelled out and the shipped data at hand.
+struct PastaTemporaria : PastaTeste {
+    const std::filesystem::path& caminho() const { return *this; }
     void copiarDados(const std::string& nome) const {
         std::filesystem::copy_file(std::filesystem::path(ETIQUETAS_DADOS_FONTE) / nome,
-                                   caminho_ / nome,
+                                   caminho() / nome,
                                    std::filesystem::copy_options::overwrite_existing);
     }
-
-  private:
-    std::filesystem::path caminho_;
 };
 
 // A price row with every column the cartolina family reads.
