@@ -18,18 +18,12 @@ const std::string kApagar = "^XA\r\n^IDR:TESOURAS\r\n^XZ\r\n";
 
 // etiquetas-cli --pasta <folder> <argumentos>; stderr kept.
 Resultado executar(const AplicacaoTemporaria& app, const Lista& argumentos) {
-    std::string linha =
-        std::string("'") + ETIQUETAS_CLI + "' --pasta '" + app.pasta().string() + "'";
-    for (const auto& a : argumentos) linha += " '" + a + "'";
-    linha += " >/dev/null 2>'" + (app.pasta() / "erros.txt").string() + "' </dev/null";
-    const int estado = std::system(linha.c_str());
-    return {WIFEXITED(estado) ? WEXITSTATUS(estado) : -1, app.ler("erros.txt")};
+    const auto s = apoio::executarCli(mais({"--pasta", textoDoCaminho(app.pasta())}, argumentos));
+    return {s.status, s.erros};
 }
 
 Resultado teste(const AplicacaoTemporaria& app, int opcao, const Lista& opcoes) {
-    Lista argumentos{"teste", std::to_string(opcao)};
-    argumentos.insert(argumentos.end(), opcoes.begin(), opcoes.end());
-    return executar(app, argumentos);
+    return executar(app, mais({"teste", std::to_string(opcao)}, opcoes));
 }
 
 bool contem(const std::string& texto, const std::string& parte) {
