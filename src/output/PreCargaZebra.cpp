@@ -21,7 +21,7 @@ std::string_view comoTexto(const unsigned char* dados, std::size_t tamanho) {
 }
 
 void enviar(SaidaTrabalhos& saida, TipoTrabalho tipo, std::string_view texto) {
-    Trabalho trabalho{tipo, kSpool, std::string(texto), 0};
+    Trabalho trabalho{tipo, kSpool, std::string(texto), 0, {}};
     trabalho.texto += "\r\n";
     saida.enviar(trabalho);
 }

@@ -199,6 +199,7 @@ class ImpressaoFolhas : public RotinaPreco {
         using enum CampoPreco;
         const Linguagem l = x_.parametros.linguagem;
         const auto [primeira, ultima] = faixaDaLinha();
+        primeiraDaLinha_ = primeira;
         std::string variante = celula(Variante);
         CompletarZeros(variante);
         dados_ = {
@@ -243,9 +244,23 @@ class ImpressaoFolhas : public RotinaPreco {
             preencherSku();
         else
             preencherInternaCaixa();
+        anotarFolha(folha);
         x_.passo = kPassoFolhaEnvio;
         x_.enviarTexto(TipoTrabalho::Etiqueta, kSpool, x_.TextoSaida,
                        std::max(codigosPorFolha_, 1));
+    }
+
+    // In the grid's numbers, not the printed ones that start over after 9999:
+    // a SKU sheet carries one number, an internal or box sheet one per bar
+    // code, the row's first being the start sequence plus one.
+    void anotarFolha(long long folha) {
+        if (sku_) {
+            anotarEtiquetas(primeiraDaLinha_ + folha - 1, primeiraDaLinha_ + folha - 1);
+            return;
+        }
+        if (codigosPorFolha_ == 0) return;
+        const long long antes = primeiraDaLinha_ + (folha - 1) * codigosPorFolha_;
+        anotarEtiquetas(antes + 1, antes + codigosPorFolha_);
     }
 
     // Each bar code takes the next number; the n-th readable line of the
@@ -351,7 +366,8 @@ class ImpressaoFolhas : public RotinaPreco {
     bool caixa_ = false;
     int codigosPorFolha_ = 0;
     long long numero_ = 0;  // the running number
-    bool par_ = true;       // the SKU pair flag
+    long long primeiraDaLinha_ = 0;
+    bool par_ = true;  // the SKU pair flag
     std::vector<long long> numerosFolha_;
 };
 

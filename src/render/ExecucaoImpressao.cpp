@@ -6,6 +6,17 @@
 
 namespace etiquetas {
 
+void ExecucaoImpressao::anotarEtiquetas(OrigemTrabalho origem) {
+    if (!origensPendentes.empty()) {
+        auto& anterior = origensPendentes.back();
+        if (anterior.linha == origem.linha && anterior.ultima + 1 == origem.primeira) {
+            anterior.ultima = origem.ultima;
+            return;
+        }
+    }
+    origensPendentes.push_back(std::move(origem));
+}
+
 void ExecucaoImpressao::enviarEtiquetas(const std::string& spool, const std::string& texto,
                                         int etiquetas) {
     enviarTexto(TipoTrabalho::Etiqueta, spool, texto, etiquetas);
@@ -17,6 +28,9 @@ void ExecucaoImpressao::enviarTexto(TipoTrabalho tipo, const std::string& spool,
     trabalhoEmEnvio.spool = spool;
     trabalhoEmEnvio.texto.assign(texto).append("\r\n");
     trabalhoEmEnvio.etiquetas = etiquetas;
+    trabalhoEmEnvio.origens.clear();
+    // Set-up jobs go out between the labels made and the job that carries them.
+    if (tipo == TipoTrabalho::Etiqueta) trabalhoEmEnvio.origens.swap(origensPendentes);
     saida.enviar(trabalhoEmEnvio);
     resultado.etiquetas += etiquetas;
     ++resultado.trabalhos;

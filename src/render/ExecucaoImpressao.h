@@ -96,6 +96,10 @@ struct ExecucaoImpressao : EntradaImpressao {
     const char* linguagem() const { return nomeLinguagem(parametros.linguagem); }
     bool novoLayout() const { return nomeTemplate.find("_NOVO") != std::string::npos; }
 
+    // Labels numbered `primeira` to `ultima` of the current row were made;
+    // the next label job carries them (a run kept apart is a second origin).
+    void anotarEtiquetas(OrigemTrabalho origem);
+
     // Hands `texto` on as a label job carrying `etiquetas` labels.
     void enviarEtiquetas(const std::string& spool, const std::string& texto, int etiquetas);
     // Hands `texto` on as it is, with the CR LF every spool file ends with.
@@ -104,7 +108,8 @@ struct ExecucaoImpressao : EntradaImpressao {
     // "QuelmonteConfiguracaoDatamax.prn" as a job of its own ("SpoolEtqImg.prn").
     void enviarConfiguracaoDatamax();
 
-    Trabalho trabalhoEmEnvio;  // reused: one allocation for a whole run
+    Trabalho trabalhoEmEnvio;                      // reused: one allocation for a whole run
+    std::vector<OrigemTrabalho> origensPendentes;  // labels made, not yet handed on
 };
 
 }  // namespace etiquetas

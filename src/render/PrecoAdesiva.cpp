@@ -193,6 +193,10 @@ class ExecucaoAdesiva : public RotinaPreco {
             x_.parametros.linguagem,        x_.parametros.zebra()};
         familia_.preencherDados(etiqueta, corpo_);
         x_.TextoSaida.append("\r\n").append(corpo_);
+        if (pares_)
+            anotarEtiquetas(a_, b_);
+        else
+            anotarEtiquetas(s_, s_);
     }
 
     void preencherPosicoes(std::span<const TokenPosicao> tokens,

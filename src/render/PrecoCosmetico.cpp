@@ -100,6 +100,7 @@ class ExecucaoCosmetico : public RotinaPreco {
     // A unit that does not reach the printer is where a new run resumes; once
     // it went out (a stop may follow at once), the next one is.
     void enviar() {
+        anotarEtiquetas(primeiraDaUnidade_, primeiraDaUnidade_ + kEtiquetasPorUnidade - 1);
         x_.resultado.proximaSequencia = primeiraDaUnidade_;
         try {
             enviarUnidade();

@@ -158,6 +158,7 @@ class ExecucaoRelogio : public RotinaPreco {
     // once it went out (a stop may follow at once), the next one is.
     void enviar(const Par& par) {
         const int etiquetas = par.sozinha ? 1 : 2;
+        anotarEtiquetas(par.sequencia, par.sequencia + etiquetas - 1);
         x_.resultado.proximaSequencia = par.sequencia;
         try {
             x_.enviarEtiquetas(kSpool, x_.TextoSaida, etiquetas);

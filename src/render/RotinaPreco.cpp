@@ -8,6 +8,7 @@
 #include "comum/Texto.h"
 #include "config/ArquivosIni.h"
 #include "render/FalhaImpressao.h"
+#include "render/MotorTemplate.h"
 #include "render/Separador.h"
 
 namespace etiquetas {
@@ -56,6 +57,19 @@ void RotinaPreco::conferirRepeticao() const {
     if (!valor || std::round(*valor) < -32768 || std::round(*valor) > 32767)
         throw FalhaImpressao("Valor inválido para Repeticao na seção " + secao +
                              " de QuelmonteEtiqueta.ini: \"" + texto + "\".");
+}
+
+std::string varianteDaLinha(const LinhaPreco& linha) {
+    std::string variante = linha[CampoPreco::Variante];
+    CompletarZeros(variante);
+    if (const std::string digito = aparar(linha[CampoPreco::Digito]); !digito.empty())
+        variante.append("-").append(digito);
+    return variante;
+}
+
+void RotinaPreco::anotarEtiquetas(long long primeira, long long ultima) {
+    x_.anotarEtiquetas({x_.linha, celula(CampoPreco::Pedido), celula(CampoPreco::Item),
+                        varianteDaLinha(LinhaPreco(x_.grade, x_.linha)), primeira, ultima});
 }
 
 void RotinaPreco::imprimirSeparadorSeDevido(ComparacaoSeparador comparacao) {

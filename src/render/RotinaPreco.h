@@ -44,9 +44,15 @@ class RotinaPreco {
     // for every row as the families always have.
     void conferirRepeticao() const;
     void imprimirSeparadorSeDevido(ComparacaoSeparador comparacao);
+    // The current row's labels numbered `primeira` to `ultima` were made.
+    void anotarEtiquetas(long long primeira, long long ultima);
 
     ExecucaoImpressao& x_;
 };
+
+// The variant a price row's labels carry, as its history names it: ten
+// digits, then "-" and the check digit ("0000000123-5").
+std::string varianteDaLinha(const LinhaPreco& linha);
 
 // Whole part of a grid number named `nome` in the failure message.
 long long parteInteira(const std::string& texto, const char* nome);

@@ -138,8 +138,9 @@ std::string RotinaVolume::descricaoLoja(const LinhaVolumeLida& linha) {
     return "loja " + linha.loja + " (Pedido " + linha.pedido + ", Item " + linha.item + ")";
 }
 
-void RotinaVolume::entregar(std::string& etiqueta) {
+void RotinaVolume::entregar(std::string& etiqueta, const LinhaVolumeLida& linha, long long caixa) {
     x_.passo = kPassoVolumeEnvio;
+    x_.anotarEtiquetas({x_.linha, linha.pedido, linha.item, linha.loja, caixa, caixa});
     auto& memoria = x_.memoria;
     if (!x_.parametros.datamax()) {
         memoria.ContadorLoteDatamax = 0;

@@ -52,7 +52,8 @@ class RotinaVolume {
     virtual void imprimirLinha(const LinhaVolumeLida& linha) = 0;
 
     // A filled label: out on its own, or into the Datamax batch of three.
-    void entregar(std::string& etiqueta);
+    // `caixa` is the box number the label carries in its row.
+    void entregar(std::string& etiqueta, const LinhaVolumeLida& linha, long long caixa);
     // The row's store in the loaded order file; a row whose store is not
     // there ends the run.
     pugi::xml_node lojaDaLinha(const LinhaVolumeLida& linha);

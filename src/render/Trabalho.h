@@ -17,11 +17,24 @@ enum class TipoTrabalho {
     Exclusao,             // deletion of a stored object
 };
 
+// What the labels of a job were made from: one grid row and the run of
+// sequence numbers (price families) or box numbers (volume families) its
+// labels carry, first and last. A Datamax batch may hold labels of several
+// rows: one origin each.
+struct OrigemTrabalho {
+    int linha = 0;  // data row of the grid, from 1
+    std::string pedido, item;
+    std::string variante;  // price families: the variant; volume families: the store
+    long long primeira = 0, ultima = 0;
+    bool operator==(const OrigemTrabalho&) const = default;
+};
+
 struct Trabalho {
     TipoTrabalho tipo = TipoTrabalho::Etiqueta;
     std::string spool;  // spool file name in the application folder ("SpoolEtq.PRN")
     std::string texto;  // the exact bytes of the spool file
     int etiquetas = 0;  // labels the job carries (0 for separators and set-up)
+    std::vector<OrigemTrabalho> origens;  // none for separators and set-up
 };
 
 // Receives each job as soon as it is made. A sink that cannot deliver throws

@@ -65,7 +65,7 @@ class VolumeIlpn : public RotinaVolume {
                                      " caixas a etiquetar.");
             const Volume volume = lerVolume(volumes[i], i + 1, loja);
             preencher(linha, fornecedor, volume);
-            entregar(etiqueta_);
+            entregar(etiqueta_, linha, i + 1);
         }
     }
 

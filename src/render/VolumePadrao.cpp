@@ -37,7 +37,7 @@ class VolumePadrao : public RotinaVolume {
         for (int i = 1; i <= etiquetas; ++i) {
             serie.avancar();
             preencher(linha, serie, grade);
-            entregar(etiqueta_);
+            entregar(etiqueta_, linha, i);
         }
     }
 

@@ -21,7 +21,7 @@ class VolumeReposicao : public RotinaVolume {
             quantidade(linha.caixas, "0000", "A quantidade de caixas da " + descricaoLoja(linha));
         for (int caixa = 1; caixa <= caixas; ++caixa) {
             preencher(linha, caixa, caixas);
-            entregar(etiqueta_);
+            entregar(etiqueta_, linha, caixa);
         }
     }
 

@@ -197,3 +197,55 @@ TEST(PrecoCartolina, ArquivoDeLayoutAusenteENomeado) {
     EXPECT_NE(e.resultado.falha->descricao.find("QuelmonteEtiqueta.ini"), std::string::npos);
     EXPECT_EQ(e.resultado.falha->descricao.find("Repeticao"), std::string::npos);
 }
+
+// What each job was made from: a pair unit carries its two numbers (the last
+// unit of an odd range one past it, as printed), rows keep their order and
+// item, the separator and the Datamax set-up carry nothing.
+TEST(PrecoCartolina, OrigemDeCadaTrabalho) {
+    using O = std::vector<OrigemTrabalho>;
+    const O a12{{1, "4512", "10", "0000000123-5", 1, 2}};
+    const O a34{{1, "4512", "10", "0000000123-5", 3, 4}};
+    const O b55{{2, "4513", "20", "0000000777-5", 5, 5}};
+    struct Caso {
+        Rotina rotina;
+        bool datamax, separador;
+        std::vector<O> origens;
+    };
+    for (const auto& c : std::vector<Caso>{{ImprimirPrecoCartolina,
+                                            false,
+                                            false,
+                                            {a12, a34, {{2, "4513", "20", "0000000777-5", 5, 6}}}},
+                                           {ImprimirPrecoCartolinaComSem,
+                                            false,
+                                            true,
+                                            {{},
+                                             {{1, "4512", "10", "0000000123-5", 1, 1}},
+                                             {{1, "4512", "10", "0000000123-5", 2, 2}},
+                                             {{1, "4512", "10", "0000000123-5", 3, 3}},
+                                             {},
+                                             b55}},
+                                           {ImprimirPrecoConjunto,
+                                            true,
+                                            false,
+                                            {{},
+                                             {{1, "4512", "10", "0000000123-5", 1, 1}},
+                                             {},
+                                             {{1, "4512", "10", "0000000123-5", 2, 2}},
+                                             {},
+                                             {{1, "4512", "10", "0000000123-5", 3, 3}},
+                                             {},
+                                             b55}}}) {
+        Execucao e(":: CodBarra ::");
+        if (c.datamax) e.parametros.linguagem = Linguagem::DataMax;
+        e.parametros.separadorPorPedido = c.separador;
+        e.pasta.gravar("QuelmonteSeparador.zpl", "SEP");
+        LinhaPreco a, b;
+        a.ultima = "3";
+        b.pedido = "4513", b.item = "20", b.variante = "777", b.primeira = b.ultima = "5";
+        if (c.rotina == ImprimirPrecoCartolina) a.ultima = "4";
+        e.imprimir({a, b}, c.rotina);
+        std::vector<O> origens;
+        for (const auto& t : e.trabalhos()) origens.push_back(t.origens);
+        EXPECT_EQ(origens, c.origens) << c.datamax << c.separador;
+    }
+}
