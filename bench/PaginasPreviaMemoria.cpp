@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
     } else {
         PaginasPrevia paginas;
         for (int i = 1; i <= n; ++i)
-            paginas.enviar({TipoTrabalho::Etiqueta, "SpoolEtq.PRN", job(i), 1});
+            paginas.enviar({TipoTrabalho::Etiqueta, "SpoolEtq.PRN", job(i), 1, {}});
         paginas.terminar();
         total = paginas.total();
         while (paginas.atual() < total / 2) paginas.proxima();

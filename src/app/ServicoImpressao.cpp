@@ -407,6 +407,18 @@ DesfechoImpressao ServicoImpressao::imprimirEtiquetas(const PedidoImpressao& ped
     if (abertura == AberturaPorta::Aberta) memoria_.ImagemEnviada = false;
     salvarEscolhaPessoal(pastas_, pedido.impressora);
     if (!caminhoInformado(pedido, a)) return DesfechoImpressao::Recusada;
+    auto historico = abrirHistorico();
+    if (!historico) return DesfechoImpressao::Recusada;
+    return imprimirConferido(pedido, *historico, a);
+}
+
+DesfechoImpressao ServicoImpressao::imprimirConferido(const PedidoImpressao& pedidoOriginal,
+                                                      HistoricoDaExecucao& historico,
+                                                      Acompanhamento& a) {
+    PedidoImpressao pedido = pedidoOriginal;
+    const auto* familia = familiaEtiqueta(pedido.tipoEtiqueta, pedido.parametros.variante);
+    if (familia && familia->rotina && !conferirRepeticoes(pedido, *familia, historico))
+        return DesfechoImpressao::NadaImpresso;
     const long long pedidas = etiquetasPedidas(pedido);
     if (mensagem("Confirma a Impressão das Etiquetas para os Pedidos Selecionados ?\n" +
                      etiquetas(pedidas) + " — " + destinoImpressao(pedido.parametros),
@@ -416,14 +428,125 @@ DesfechoImpressao ServicoImpressao::imprimirEtiquetas(const PedidoImpressao& ped
     if (!conferirSelecao(pedido, a) || !conferirVariante(pedido, a))
         return DesfechoImpressao::Recusada;
     a.mostrarProgresso(pedidas);
-    const auto* familia = familiaEtiqueta(pedido.tipoEtiqueta, pedido.parametros.variante);
     DesfechoImpressao desfecho = conferirFamilia(familia, pedido.tipoEtiqueta);
     if (desfecho == DesfechoImpressao::Impressa) {
         Despacho saida = despacho(pedido.parametros, a);
-        desfecho = concluir(rodar(*familia, pedido, saida, memoria_, a), a);
+        std::unique_ptr<SaidaTrabalhos> registrada;
+        if (!registrarExecucao(saida, historico, pedido, *familia, registrada))
+            desfecho = DesfechoImpressao::Recusada;
+        else
+            desfecho =
+                concluir(rodar(*familia, pedido, registrada ? *registrada : saida, memoria_, a), a);
     }
     if (maquina_.portaSerial().aberta()) maquina_.portaSerial().fechar();
     return desfecho;
+}
+
+// ---- The history
+
+void ServicoImpressao::usarHistorico(std::filesystem::path arquivo, FalhaDoHistorico falha) {
+    arquivoHistorico_ = std::move(arquivo);
+    falhaHistorico_ = falha;
+}
+
+namespace {
+constexpr const char* kTituloHistorico = "Histórico de Impressões";
+constexpr std::size_t kRepeticoesNaMensagem = 20;
+}  // namespace
+
+// Opened afresh for each print: a file set right since the last one (its
+// rights, a full disk) serves again. Nothing: the print stops (said).
+std::optional<ServicoImpressao::HistoricoDaExecucao> ServicoImpressao::abrirHistorico() {
+    HistoricoDaExecucao h;
+    if (!arquivoHistorico_) return h;
+    try {
+        if (arquivoHistorico_->empty())
+            throw FalhaHistorico(
+                "A pasta de dados do usuário não foi encontrada: o histórico de impressões não "
+                "teria onde ser gravado.");
+        h.historico = std::make_unique<HistoricoImpressao>(*arquivoHistorico_);
+        if (!h.historico->aviso().empty())
+            mensagem(h.historico->aviso(), kTituloHistorico, Icone::Exclamacao);
+    } catch (const FalhaHistorico& falha) {
+        if (!seguirSemHistorico(falha.what())) return std::nullopt;
+    }
+    return h;
+}
+
+bool ServicoImpressao::seguirSemHistorico(const std::string& motivo) {
+    switch (falhaHistorico_) {
+        case FalhaDoHistorico::Prosseguir:
+            mensagem(motivo + "\nA impressão segue sem registro no histórico.", kTituloHistorico,
+                     Icone::Exclamacao);
+            return true;
+        case FalhaDoHistorico::Parar:
+            mensagem(motivo + "\nNenhuma etiqueta foi impressa.", kTituloHistorico,
+                     Icone::Critico);
+            return false;
+        case FalhaDoHistorico::Perguntar:
+            break;
+    }
+    return mensagem(motivo + "\nImprimir mesmo assim, sem registrar no histórico?",
+                    kTituloHistorico, Icone::Pergunta, Botoes::SimNao) == Resposta::Sim;
+}
+
+// Says which ranges of the ticked rows were sent before; with
+// somenteNuncaImpressas the request keeps only the rest. False: nothing is
+// left to print (said).
+bool ServicoImpressao::conferirRepeticoes(PedidoImpressao& pedido, const FamiliaEtiqueta& familia,
+                                          HistoricoDaExecucao& h) {
+    if (!h.historico || !pedido.linhas) return true;
+    std::vector<RepeticaoEncontrada> repeticoes;
+    try {
+        repeticoes = procurarRepeticoes(pedido, familia, *h.historico);
+    } catch (const FalhaHistorico& falha) {
+        if (!seguirSemHistorico(falha.what())) return false;
+        h.historico.reset();
+        return true;
+    }
+    if (repeticoes.empty()) return true;
+    std::string texto;
+    for (std::size_t i = 0; i < repeticoes.size() && i < kRepeticoesNaMensagem; ++i)
+        texto += (i ? "\n" : "") + textoRepeticao(repeticoes[i]);
+    if (repeticoes.size() > kRepeticoesNaMensagem)
+        texto += "\n... e mais " + std::to_string(repeticoes.size() - kRepeticoesNaMensagem) +
+                 " faixas já impressas.";
+    if (!pedido.somenteNuncaImpressas) {
+        mensagem(texto + "\nSerão impressas novamente.", "Etiquetas já impressas",
+                 Icone::Exclamacao);
+        return true;
+    }
+    const bool volume = familia.arquivo == ArquivoFamilia::Volume;
+    h.nuncaImpressas = std::make_unique<LinhasNuncaImpressas>(*pedido.linhas, volume, repeticoes);
+    pedido.linhas = h.nuncaImpressas.get();
+    texto += "\nSó o que nunca foi impresso será impresso.";
+    for (int linha : h.nuncaImpressas->volumesRepetidos())
+        texto += "\nA linha " + std::to_string(linha) +
+                 " teve só parte das caixas impressas e será impressa inteira.";
+    mensagem(texto, "Etiquetas já impressas", Icone::Exclamacao);
+    if (h.nuncaImpressas->linhas() > 0) return true;
+    mensagem("Todas as etiquetas marcadas já foram impressas.", "Fim da Impressão",
+             Icone::Exclamacao);
+    return false;
+}
+
+// The run's row, and a sink that records each job on its way to `saida`
+// (none: the run goes without). False: stop before the first job.
+bool ServicoImpressao::registrarExecucao(SaidaTrabalhos& saida, HistoricoDaExecucao& h,
+                                         const PedidoImpressao& pedido,
+                                         const FamiliaEtiqueta& familia,
+                                         std::unique_ptr<SaidaTrabalhos>& registrada) {
+    if (!h.historico) return true;
+    try {
+        const long long execucao =
+            h.historico->iniciarExecucao(execucaoRegistrada(pedido, familia));
+        registrada = std::make_unique<SaidaComHistorico>(
+            saida, *h.historico, execucao,
+            [this](const std::string& motivo) { return seguirSemHistorico(motivo); });
+        return true;
+    } catch (const FalhaHistorico& falha) {
+        return seguirSemHistorico(falha.what());
+    }
 }
 
 ResultadoImpressao ServicoImpressao::executar(const PedidoImpressao& pedido, SaidaTrabalhos& saida,

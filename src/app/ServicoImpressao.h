@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/EscolhaImpressora.h"
+#include "app/RegistroHistorico.h"
 #include "comum/LeitorGrade.h"
 #include "comum/PastasAplicacao.h"
 #include "config/AtualizarConfiguracao.h"
@@ -78,6 +79,8 @@ struct PedidoImpressao {
     std::shared_ptr<pugi::xml_document> documento;  // the loaded order file
     ImpressoraEscolhida impressora;
     ParametrosImpressao parametros;
+    // Leave out what the history holds as sent (etiquetas-cli --sem-repetir).
+    bool somenteNuncaImpressas = false;
 };
 
 // The parameters of a print to `impressora` from the file's state and the
@@ -127,6 +130,11 @@ class ServicoImpressao {
     void encerrarPorVersao();
 
     DesfechoImpressao imprimir(const PedidoImpressao& pedido, Acompanhamento& acompanhamento);
+    // Prints record their jobs in the history file `arquivo` (empty: the
+    // user's data folder is unknown, which each print says); `falha` is what
+    // a history that cannot be written does. Without this call nothing is
+    // recorded, as in tests.
+    void usarHistorico(std::filesystem::path arquivo, FalhaDoHistorico falha);
     // The same rows, printer and layout, each job handed to `destino` as it
     // is made instead of sent: no question, no port opened, nothing written,
     // and what carries over between runs left as it was. False when the
@@ -182,6 +190,22 @@ class ServicoImpressao {
     DesfechoImpressao concluir(const ResultadoImpressao& resultado, Acompanhamento& a);
     bool preCarga(const std::function<void()>& passo);
     DesfechoImpressao interrupcaoSemEtiquetas(Acompanhamento& a);
+    // The history a print records in: none when it is not used, or when it
+    // cannot be and the user goes on without it.
+    struct HistoricoDaExecucao {
+        std::unique_ptr<HistoricoImpressao> historico;
+        // What the rows of a request less the ones sent read from.
+        std::unique_ptr<LinhasNuncaImpressas> nuncaImpressas;
+    };
+    DesfechoImpressao imprimirConferido(const PedidoImpressao& pedido,
+                                        HistoricoDaExecucao& historico, Acompanhamento& a);
+    std::optional<HistoricoDaExecucao> abrirHistorico();
+    bool seguirSemHistorico(const std::string& motivo);
+    bool conferirRepeticoes(PedidoImpressao& pedido, const FamiliaEtiqueta& familia,
+                            HistoricoDaExecucao& historico);
+    bool registrarExecucao(SaidaTrabalhos& saida, HistoricoDaExecucao& historico,
+                           const PedidoImpressao& pedido, const FamiliaEtiqueta& familia,
+                           std::unique_ptr<SaidaTrabalhos>& registrada);
     class Execucao;
 
     Maquina& maquina_;
@@ -191,6 +215,8 @@ class ServicoImpressao {
     std::string portaComAberta_;  // port and settings the serial port was last opened with
     bool emExecucao_ = false;
     std::set<int> eventosSeriaisDaExecucao_;
+    std::optional<std::filesystem::path> arquivoHistorico_;
+    FalhaDoHistorico falhaHistorico_ = FalhaDoHistorico::Perguntar;
 };
 
 }  // namespace etiquetas

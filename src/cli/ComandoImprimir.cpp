@@ -16,6 +16,8 @@ struct OpcoesImprimir {
     bool separador = false;
     std::optional<std::string> tipo;
     ArgumentosImpressora impressora;
+    bool semRepetir = false;    // print only what the history never saw sent
+    bool semHistorico = false;  // a history that cannot be written does not stop the print
 #ifndef _WIN32
     std::optional<std::string> previa;  // picture prefix: draw instead of sending
 #endif
@@ -49,11 +51,16 @@ int imprimir(ContextoCli& ctx, const OpcoesImprimir& o) {
                   << '\n';
         return kArgumentos;
     }
-    const PedidoImpressao pedido = pedidoImpressao(ctx, &*pedidos, *impressora, o.separador,
-                                                   o.tipo ? utf8ParaCp1252(*o.tipo) : "", true);
+    PedidoImpressao pedido = pedidoImpressao(ctx, &*pedidos, *impressora, o.separador,
+                                             o.tipo ? utf8ParaCp1252(*o.tipo) : "", true);
+    pedido.somenteNuncaImpressas = o.semRepetir;
 #ifndef _WIN32
     if (o.previa) return visualizar(ctx, pedido, *o.previa);
 #endif
+    if (historicoDisponivel())
+        servico.usarHistorico(
+            arquivoHistoricoDoUsuario(ctx.pastas()),
+            o.semHistorico ? FalhaDoHistorico::Prosseguir : FalhaDoHistorico::Parar);
     ctx.interromperComSinais();
     AcompanhamentoCli acompanhamento(ctx);
     return statusImpressao(servico.imprimir(pedido, acompanhamento));
@@ -71,6 +78,10 @@ void registrarImprimir(CLI::App& app, ContextoCli& ctx, Execucao& execucao) {
     c->add_flag("--separador", o->separador, "Marca \"Imprimir separador por Pedido/Item\"");
     c->add_option("--tipo", o->tipo, "Texto da lista de tipo de etiqueta (ex.: Etiq.Interna)");
     adicionarOpcoesImpressora(*c, o->impressora);
+    c->add_flag("--sem-repetir", o->semRepetir,
+                utf8(u8"Imprime só o que o histórico nunca registrou como enviado"));
+    c->add_flag("--sem-historico", o->semHistorico,
+                utf8(u8"Imprime mesmo que o histórico de impressões não possa ser gravado"));
 #ifndef _WIN32
     // The preview draws with Qt Gui, which the Windows build does not have.
     c->add_option("--previa", o->previa,

@@ -78,6 +78,7 @@ int main(int argc, char** argv) {
     registrarImprimir(app, ctx, execucao);
     registrarExportar(app, ctx, execucao);
     registrarTeste(app, ctx, execucao);
+    registrarHistorico(app, ctx, execucao);
 #ifndef _WIN32
     // The preview draws with Qt Gui, which the Windows build does not have.
     registrarPrevia(app, ctx, execucao);

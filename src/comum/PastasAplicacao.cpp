@@ -64,6 +64,17 @@ LocalizacaoPastas pastasDoUsuario(const fs::path& dados, const fs::path& adminis
     return {pastas, {}};
 }
 
+LocalizacaoPastas localizarPastasDoPrograma(const Instalacao& instalacao) {
+    const fs::path& programa = instalacao.programa;
+    if (temDados(programa)) {
+        if (instalacao.programaGravavel) return {PastasAplicacao(programa), {}};
+        return pastasDoUsuario(programa, programa, instalacao.usuario);
+    }
+    if (const fs::path dados = dadosDoPrefixo(programa); temDados(dados))
+        return pastasDoUsuario(dados, pastaAdministracao(programa), instalacao.usuario);
+    return {PastasAplicacao(programa), {}};
+}
+
 }  // namespace
 
 PastasAplicacao::PastasAplicacao(fs::path unica)
@@ -100,15 +111,14 @@ fs::path scriptImpressao(const PastasAplicacao& pastas) {
     return caminhoNaPasta(pastas.dados, kScript);
 }
 
+fs::path pastaHistorico(const PastasUsuario& usuario) {
+    return usuario.dados.empty() ? fs::path() : usuario.dados / kNomePrograma;
+}
+
 LocalizacaoPastas localizarPastas(const Instalacao& instalacao) {
-    const fs::path& programa = instalacao.programa;
-    if (temDados(programa)) {
-        if (instalacao.programaGravavel) return {PastasAplicacao(programa), {}};
-        return pastasDoUsuario(programa, programa, instalacao.usuario);
-    }
-    if (const fs::path dados = dadosDoPrefixo(programa); temDados(dados))
-        return pastasDoUsuario(dados, pastaAdministracao(programa), instalacao.usuario);
-    return {PastasAplicacao(programa), {}};
+    auto localizacao = localizarPastasDoPrograma(instalacao);
+    if (localizacao.pastas) localizacao.pastas->historico = pastaHistorico(instalacao.usuario);
+    return localizacao;
 }
 
 }  // namespace etiquetas

@@ -25,6 +25,9 @@ struct PastasAplicacao {
     std::filesystem::path configuracao;   // the personal file, the user's copy of the layout file
     std::filesystem::path estado;         // spool files, TXT exports
     std::filesystem::path administracao;  // a print script here replaces the shipped one
+    // The user's own data folder, whatever the others: the print history
+    // belongs to the person, not to a copy of the program. Empty: unknown.
+    std::filesystem::path historico;
 
     bool unica() const { return configuracao == dados && estado == dados; }
 };
@@ -46,7 +49,11 @@ std::filesystem::path scriptImpressao(const PastasAplicacao& pastas);
 struct PastasUsuario {
     std::filesystem::path configuracao;
     std::filesystem::path estado;
+    std::filesystem::path dados;  // XDG data home; %LOCALAPPDATA% on Windows
 };
+
+// The history's folder under the user's data folder; empty when unknown.
+std::filesystem::path pastaHistorico(const PastasUsuario& usuario);
 
 // How the program was found on this machine.
 struct Instalacao {

@@ -109,6 +109,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     etiquetas::Aplicacao aplicacao(plataforma, std::move(*local.pastas));
+    // A history that cannot be written: the window asks whether to print anyway.
+    if (etiquetas::historicoDisponivel())
+        aplicacao.servico().usarHistorico(
+            etiquetas::arquivoHistoricoDoUsuario(aplicacao.servico().pastas()),
+            etiquetas::FalhaDoHistorico::Perguntar);
     aplicacao.iniciar();
     etiquetas::FrmEtiqueta janela(aplicacao);
     if (!opcoes.abrir.isEmpty()) {

@@ -3,8 +3,11 @@
 namespace etiquetas {
 
 LocalizacaoPastas pastasDestePrograma(const std::filesystem::path& escolhida) {
-    if (!escolhida.empty()) return {PastasAplicacao(escolhida), {}};
-    return localizarPastas(instalacaoDestePrograma());
+    const Instalacao instalacao = instalacaoDestePrograma();
+    if (escolhida.empty()) return localizarPastas(instalacao);
+    PastasAplicacao pastas(escolhida);
+    pastas.historico = pastaHistorico(instalacao.usuario);
+    return {pastas, {}};
 }
 
 }  // namespace etiquetas

@@ -35,6 +35,7 @@ Instalacao instalacaoDestePrograma() {
     i.programaGravavel = ::access(i.programa.c_str(), W_OK) == 0;
     i.usuario.configuracao = pastaXdg("XDG_CONFIG_HOME", ".config");
     i.usuario.estado = pastaXdg("XDG_STATE_HOME", fs::path(".local") / "state");
+    i.usuario.dados = pastaXdg("XDG_DATA_HOME", fs::path(".local") / "share");
     return i;
 }
 

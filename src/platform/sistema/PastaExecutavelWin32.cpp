@@ -58,6 +58,7 @@ Instalacao instalacaoDestePrograma() {
     i.programaGravavel = podeGravar(i.programa);
     i.usuario.configuracao = pastaDoAmbiente(L"APPDATA");
     i.usuario.estado = pastaDoAmbiente(L"LOCALAPPDATA");
+    i.usuario.dados = i.usuario.estado;
     return i;
 }
 

@@ -42,10 +42,10 @@ TEST(PaginasPrevia, QualquerPaginaDeUmaExecucaoLonga) {
     for (const auto& c : casos) {
         SCOPED_TRACE(c.linguagem);
         PaginasPrevia paginas;
-        paginas.enviar({TipoTrabalho::Etiqueta, "SpoolEtq.PRN", c.inicio, 0});
+        paginas.enviar({TipoTrabalho::Etiqueta, "SpoolEtq.PRN", c.inicio, 0, {}});
         for (int n = 1; n <= kEtiquetas; ++n)
             paginas.enviar(
-                {TipoTrabalho::Etiqueta, "SpoolEtq.PRN", c.etiqueta(n, n == 130 ? 5 : 1), 1});
+                {TipoTrabalho::Etiqueta, "SpoolEtq.PRN", c.etiqueta(n, n == 130 ? 5 : 1), 1, {}});
         paginas.terminar();
         ASSERT_EQ(paginas.total(), kEtiquetas);
         for (int pagina : {63, 64, 65, 129, 199, 0, 128}) {

@@ -58,7 +58,9 @@ TEST(PastasAplicacao, LocalizacaoConformeAInstalacao) {
         gravarEm(raiz / c.comDados / "TB_Impressoras.txt", "ZEBRA,1\r\n");
         fs::create_directories(raiz / c.programa);
         Instalacao instalacao{raiz / c.programa, c.gravavel, {}};
-        if (c.temUsuario) instalacao.usuario = {raiz / "u" / "config", raiz / "u" / "state"};
+        if (c.temUsuario)
+            instalacao.usuario = {raiz / "u" / "config", raiz / "u" / "state",
+                                  raiz / "u" / "share"};
         const auto local = localizarPastas(instalacao);
         ASSERT_EQ(local.pastas.has_value(), !c.dados.empty()) << c.descricao;
         if (!local.pastas) {

@@ -22,7 +22,7 @@ struct Ambiente {
         return lerArquivo(pasta.caminho() / nome).value_or("<nada>");
     }
     void enviar(const std::string& texto) {
-        despacho.enviar({TipoTrabalho::Etiqueta, "SpoolEtq.PRN", texto + "\r\n", 1});
+        despacho.enviar({TipoTrabalho::Etiqueta, "SpoolEtq.PRN", texto + "\r\n", 1, {}});
     }
 };
 

@@ -85,8 +85,8 @@ TEST(SerialPty, EntregaOsBytesExatosMaisCrEConfiguracaoUmaVezPorAbertura) {
     parametros.porta = "COM1";
     bool imagemEnviada = false;
     Despacho despacho(plataforma, parametros, pasta.caminho(), imagemEnviada);
-    const Trabalho configuracao{TipoTrabalho::ConfiguracaoDatamax, "SpoolEtqImg.prn",
-                                "\x02n\r\n\x02M0500\r\n", 0};
+    const Trabalho configuracao{
+        TipoTrabalho::ConfiguracaoDatamax, "SpoolEtqImg.prn", "\x02n\r\n\x02M0500\r\n", 0, {}};
     PortaSerial& porta = plataforma.portaSerial();
     ASSERT_TRUE(porta.abrir(dispositivoPortaCom(pasta.caminho(), 1), "9600,N,8,1"))
         << porta.ultimoErro();
@@ -95,7 +95,7 @@ TEST(SerialPty, EntregaOsBytesExatosMaisCrEConfiguracaoUmaVezPorAbertura) {
     std::string texto = "^XA^FDPreço^FS^XZ";
     for (int b = 0; b < 256; ++b) texto += static_cast<char>(b);
     despacho.enviar(configuracao);
-    despacho.enviar({TipoTrabalho::Etiqueta, "SpoolEtq.PRN", texto + "\r\n", 1});
+    despacho.enviar({TipoTrabalho::Etiqueta, "SpoolEtq.PRN", texto + "\r\n", 1, {}});
     despacho.enviar(configuracao);
     EXPECT_EQ(plataforma.pendentesNaPausa, std::vector<long long>(22, 0))
         << "each send returns after the buffer drained and eleven pauses";
@@ -130,7 +130,7 @@ TEST(SerialPty, PortaQueNaoEsvaziaParaNoLimite) {
     par.encerrar();
     const auto inicio = std::chrono::steady_clock::now();
     EXPECT_THROW(
-        despacho.enviar({TipoTrabalho::Etiqueta, "SpoolEtq.PRN", std::string(4 << 20, 'x'), 1}),
+        despacho.enviar({TipoTrabalho::Etiqueta, "SpoolEtq.PRN", std::string(4 << 20, 'x'), 1, {}}),
         FalhaImpressao);
     EXPECT_LT(std::chrono::steady_clock::now() - inicio, std::chrono::seconds(8));
     porta.fechar();

@@ -211,30 +211,14 @@ TEST(PrecoCartolina, OrigemDeCadaTrabalho) {
         bool datamax, separador;
         std::vector<O> origens;
     };
-    for (const auto& c : std::vector<Caso>{{ImprimirPrecoCartolina,
-                                            false,
-                                            false,
-                                            {a12, a34, {{2, "4513", "20", "0000000777-5", 5, 6}}}},
-                                           {ImprimirPrecoCartolinaComSem,
-                                            false,
-                                            true,
-                                            {{},
-                                             {{1, "4512", "10", "0000000123-5", 1, 1}},
-                                             {{1, "4512", "10", "0000000123-5", 2, 2}},
-                                             {{1, "4512", "10", "0000000123-5", 3, 3}},
-                                             {},
-                                             b55}},
-                                           {ImprimirPrecoConjunto,
-                                            true,
-                                            false,
-                                            {{},
-                                             {{1, "4512", "10", "0000000123-5", 1, 1}},
-                                             {},
-                                             {{1, "4512", "10", "0000000123-5", 2, 2}},
-                                             {},
-                                             {{1, "4512", "10", "0000000123-5", 3, 3}},
-                                             {},
-                                             b55}}}) {
+    const O a1{{1, "4512", "10", "0000000123-5", 1, 1}},
+        a2{{1, "4512", "10", "0000000123-5", 2, 2}}, a3{{1, "4512", "10", "0000000123-5", 3, 3}},
+        b56{{2, "4513", "20", "0000000777-5", 5, 6}};
+    const std::vector<Caso> casos{
+        {ImprimirPrecoCartolina, false, false, {a12, a34, b56}},
+        {ImprimirPrecoCartolinaComSem, false, true, {{}, a1, a2, a3, {}, b55}},
+        {ImprimirPrecoConjunto, true, false, {{}, a1, {}, a2, {}, a3, {}, b55}}};
+    for (const auto& c : casos) {
         Execucao e(":: CodBarra ::");
         if (c.datamax) e.parametros.linguagem = Linguagem::DataMax;
         e.parametros.separadorPorPedido = c.separador;

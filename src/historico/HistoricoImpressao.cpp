@@ -1,0 +1,337 @@
+#include "historico/HistoricoImpressao.h"
+
+#include <algorithm>
+#include <ctime>
+
+#include "comum/Arquivos.h"
+#include "comum/Texto.h"
+#include "historico/Sqlite.h"
+
+namespace etiquetas {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A busy file is waited for this long before the write counts as failed.
+constexpr int kEsperaMs = 4000;
+
+// Step n takes a file of version n to n + 1. A new version appends a step;
+// a step never changes once shipped.
+constexpr const char* kMigracoes[] = {
+    R"(CREATE TABLE execucoes(
+         id INTEGER PRIMARY KEY,
+         arquivo TEXT NOT NULL, md5 TEXT NOT NULL,
+         tipo_etiqueta INTEGER NOT NULL, familia TEXT NOT NULL, volume INTEGER NOT NULL,
+         impressora TEXT NOT NULL, linguagem TEXT NOT NULL, destino TEXT NOT NULL,
+         usuario TEXT NOT NULL, inicio TEXT NOT NULL);
+       CREATE INDEX execucoes_por_arquivo ON execucoes(arquivo);
+       CREATE INDEX execucoes_por_md5 ON execucoes(md5);
+       CREATE TABLE trabalhos(
+         id INTEGER PRIMARY KEY,
+         execucao INTEGER NOT NULL REFERENCES execucoes(id),
+         numero INTEGER NOT NULL, tipo TEXT NOT NULL,
+         linha INTEGER NOT NULL, pedido TEXT NOT NULL, item TEXT NOT NULL,
+         variante TEXT NOT NULL, primeira INTEGER NOT NULL, ultima INTEGER NOT NULL,
+         momento TEXT NOT NULL, desfecho INTEGER NOT NULL);
+       CREATE INDEX trabalhos_enviados ON trabalhos(variante, primeira) WHERE desfecho = 1;
+       CREATE INDEX trabalhos_por_execucao ON trabalhos(execucao, numero);)",
+};
+static_assert(std::size(kMigracoes) == HistoricoImpressao::kVersaoEsquema);
+
+std::string agora(const char* formato) {
+    const std::time_t t = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &t);
+#else
+    localtime_r(&t, &local);
+#endif
+    char texto[32];
+    std::strftime(texto, sizeof texto, formato, &local);
+    return texto;
+}
+
+std::string utf8(const std::string& texto) {
+    return cp1252ParaUtf8(texto);
+}
+
+std::string cp1252(const std::string& texto) {
+    return utf8ParaCp1252(texto);
+}
+
+// The damaged file, its journal and shared memory under a name of their
+// own; what remains in them is the user's to recover.
+std::string separarDanificado(const fs::path& arquivo) {
+    const std::string base = arquivo.string() + ".danificado-" + agora("%Y%m%d-%H%M%S");
+    std::string destino = base;
+    std::error_code erro;
+    for (int n = 2; fs::exists(destino, erro); ++n) destino = base + "-" + std::to_string(n);
+    fs::rename(arquivo, destino, erro);
+    if (erro)
+        throw FalhaHistorico("O histórico de impressões " + textoDoCaminho(arquivo) +
+                             " está danificado e não pôde ser posto de lado: " + erro.message());
+    for (const char* sufixo : {"-wal", "-shm"}) {
+        fs::rename(arquivo.string() + sufixo, destino + sufixo, erro);
+        if (erro) fs::remove(arquivo.string() + sufixo, erro);
+    }
+    return destino;
+}
+
+constexpr const char* kSelecaoLinhas =
+    "SELECT t.id, t.momento, e.arquivo, e.md5, e.tipo_etiqueta, e.familia, e.volume, "
+    "e.impressora, e.linguagem, e.destino, e.usuario, t.tipo, t.linha, t.pedido, t.item, "
+    "t.variante, t.primeira, t.ultima, t.desfecho "
+    "FROM trabalhos t JOIN execucoes e ON e.id = t.execucao ";
+
+constexpr const char* kFiltro =
+    "(?1 = '' OR e.arquivo = ?1 OR e.md5 = ?2) AND (?3 = '' OR t.pedido = ?3) "
+    "AND (?4 = '' OR t.variante = ?4 OR t.variante LIKE ?4 || '-%') "
+    "AND (?5 = '' OR t.momento >= ?5) AND (?6 = '' OR t.momento < ?6 || 'z') ";
+
+void ligarFiltro(sqlite::Comando& c, const FiltroHistorico& f) {
+    std::string md5;
+    if (!f.arquivo.empty()) md5 = f.md5;
+    c.ligar(1, utf8(f.arquivo))
+        .ligar(2, md5)
+        .ligar(3, utf8(f.pedido))
+        .ligar(4, utf8(f.variante))
+        .ligar(5, f.desde)
+        .ligar(6, f.ate);
+}
+
+LinhaHistorico lerLinha(const sqlite::Comando& c) {
+    LinhaHistorico l;
+    l.id = c.inteiro(0);
+    l.momento = c.texto(1);
+    l.execucao = {cp1252(c.texto(2)), c.texto(3),         static_cast<int>(c.inteiro(4)),
+                  cp1252(c.texto(5)), c.inteiro(6) != 0,  cp1252(c.texto(7)),
+                  cp1252(c.texto(8)), cp1252(c.texto(9)), cp1252(c.texto(10))};
+    l.tipoTrabalho = cp1252(c.texto(11));
+    l.origem = {static_cast<int>(c.inteiro(12)),
+                cp1252(c.texto(13)),
+                cp1252(c.texto(14)),
+                cp1252(c.texto(15)),
+                c.inteiro(16),
+                c.inteiro(17)};
+    l.desfecho = static_cast<DesfechoTrabalho>(c.inteiro(18));
+    return l;
+}
+
+}  // namespace
+
+bool historicoDisponivel() {
+    return true;
+}
+
+HistoricoImpressao::HistoricoImpressao(const fs::path& arquivo) : arquivo_(arquivo) {
+    try {
+        abrir();
+    } catch (const sqlite::Falha& f) {
+        if (!f.corrompido()) falhar(f, "aberto");
+        banco_.reset();
+        const std::string guardado = separarDanificado(arquivo_);
+        aviso_ = "O histórico de impressões estava danificado e foi guardado como " + guardado +
+                 "; um novo histórico foi iniciado em " + textoDoCaminho(arquivo_) + ".";
+        try {
+            abrir();
+        } catch (const sqlite::Falha& f2) {
+            falhar(f2, "aberto");
+        }
+    }
+}
+
+HistoricoImpressao::~HistoricoImpressao() = default;
+
+void HistoricoImpressao::abrir() {
+    std::error_code erro;
+    fs::create_directories(arquivo_.parent_path(), erro);
+    banco_ = std::make_unique<sqlite::Banco>(arquivo_, kEsperaMs);
+    if (banco_->somenteLeitura())
+        throw FalhaHistorico("O histórico de impressões " + textoDoCaminho(arquivo_) +
+                             " só pode ser lido: nada do que for impresso ficaria registrado.");
+    if (!modoWal())
+        throw FalhaHistorico("O histórico de impressões " + textoDoCaminho(arquivo_) +
+                             " não pôde passar ao modo WAL.");
+    // A process that dies keeps what it wrote; only a power cut may lose the
+    // last jobs, never the file.
+    banco_->executar("PRAGMA synchronous = NORMAL");
+    criarOuMigrar();
+    inserirTrabalho_ = std::make_unique<sqlite::Comando>(
+        *banco_,
+        "INSERT INTO trabalhos(execucao, numero, tipo, linha, pedido, item, variante, "
+        "primeira, ultima, momento, desfecho) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, 0)");
+    concluirTrabalho_ = std::make_unique<sqlite::Comando>(
+        *banco_, "UPDATE trabalhos SET desfecho = ?3 WHERE execucao = ?1 AND numero = ?2");
+    const std::string anteriores =
+        "SELECT t.execucao, t.primeira, t.ultima, t.momento, e.impressora, e.destino "
+        "FROM trabalhos t JOIN execucoes e ON e.id = t.execucao "
+        "WHERE t.variante = ?1 AND t.desfecho = 1 AND t.primeira <= ?3 AND t.ultima >= ?2 "
+        "AND e.tipo_etiqueta = ?4 AND e.volume = ?5";
+    anterioresVariante_ = std::make_unique<sqlite::Comando>(
+        *banco_, (anteriores + " ORDER BY t.execucao, t.primeira").c_str());
+    anterioresLoja_ = std::make_unique<sqlite::Comando>(
+        *banco_, (anteriores + " AND t.pedido = ?6 ORDER BY t.execucao, t.primeira").c_str());
+}
+
+bool HistoricoImpressao::modoWal() {
+    sqlite::Comando wal(*banco_, "PRAGMA journal_mode = WAL");
+    return wal.passo() && wal.texto(0) == "wal";
+}
+
+void HistoricoImpressao::criarOuMigrar() {
+    auto versao = [this] {
+        sqlite::Comando c(*banco_, "PRAGMA user_version");
+        return c.passo() ? c.inteiro(0) : 0;
+    };
+    if (versao() > kVersaoEsquema)
+        throw FalhaHistorico("O histórico de impressões " + textoDoCaminho(arquivo_) +
+                             " foi gravado por uma versão mais nova do programa.");
+    while (versao() < kVersaoEsquema) {
+        sqlite::Transacao t(*banco_);
+        // Another instance may have moved it on while this one waited.
+        const long long atual = versao();
+        if (atual >= kVersaoEsquema) break;
+        banco_->executar(kMigracoes[atual]);
+        banco_->executar(("PRAGMA user_version = " + std::to_string(atual + 1)).c_str());
+        t.confirmar();
+    }
+}
+
+void HistoricoImpressao::falhar(const std::exception& e, const std::string& acao) const {
+    if (const auto* f = dynamic_cast<const FalhaHistorico*>(&e)) throw *f;
+    std::string texto = "O histórico de impressões " + textoDoCaminho(arquivo_) + " não pôde ser " +
+                        acao + ": " + cp1252(e.what());
+    const auto* falha = dynamic_cast<const sqlite::Falha*>(&e);
+    if (falha && falha->ocupado()) texto += " (outro programa o mantém ocupado)";
+    throw FalhaHistorico(texto + ".");
+}
+
+template <typename F>
+auto HistoricoImpressao::protegido(const std::string& acao, F&& f) {
+    if (!banco_) throw FalhaHistorico("O histórico de impressões não está aberto.");
+    try {
+        return f();
+    } catch (const sqlite::Falha& falha) {
+        if (falha.corrompido()) {
+            // The next start begins a new file rather than failing again.
+            banco_.reset();
+            const std::string guardado = separarDanificado(arquivo_);
+            throw FalhaHistorico("O histórico de impressões está danificado e foi guardado como " +
+                                 guardado + "; o próximo uso iniciará um novo histórico.");
+        }
+        falhar(falha, acao);
+    }
+}
+
+long long HistoricoImpressao::iniciarExecucao(const ExecucaoRegistrada& e) {
+    return protegido("gravado", [&] {
+        sqlite::Comando c(*banco_,
+                          "INSERT INTO execucoes(arquivo, md5, tipo_etiqueta, familia, volume, "
+                          "impressora, linguagem, destino, usuario, inicio) "
+                          "VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
+        c.ligar(1, utf8(e.arquivo))
+            .ligar(2, e.md5)
+            .ligar(3, e.tipoEtiqueta)
+            .ligar(4, utf8(e.familia))
+            .ligar(5, e.volume ? 1 : 0)
+            .ligar(6, utf8(e.impressora))
+            .ligar(7, utf8(e.linguagem))
+            .ligar(8, utf8(e.destino))
+            .ligar(9, utf8(e.usuario))
+            .ligar(10, agora("%Y-%m-%d %H:%M:%S"));
+        c.executar();
+        return banco_->ultimoId();
+    });
+}
+
+void HistoricoImpressao::registrarTrabalho(long long execucao, int numero,
+                                           const std::string& tipoTrabalho,
+                                           const std::vector<OrigemRegistrada>& origens) {
+    protegido("gravado", [&] {
+        const std::string momento = agora("%Y-%m-%d %H:%M:%S");
+        auto inserir = [&](const OrigemRegistrada& o) {
+            inserirTrabalho_->ligar(1, execucao)
+                .ligar(2, numero)
+                .ligar(3, utf8(tipoTrabalho))
+                .ligar(4, o.linha)
+                .ligar(5, utf8(o.pedido))
+                .ligar(6, utf8(o.item))
+                .ligar(7, utf8(o.variante))
+                .ligar(8, o.primeira)
+                .ligar(9, o.ultima)
+                .ligar(10, momento);
+            inserirTrabalho_->executar();
+        };
+        if (origens.empty()) return inserir({});
+        if (origens.size() == 1) return inserir(origens.front());
+        sqlite::Transacao t(*banco_);
+        for (const auto& o : origens) inserir(o);
+        t.confirmar();
+    });
+}
+
+void HistoricoImpressao::concluirTrabalho(long long execucao, int numero,
+                                          DesfechoTrabalho desfecho) {
+    protegido("gravado", [&] {
+        concluirTrabalho_->ligar(1, execucao).ligar(2, numero).ligar(3, static_cast<int>(desfecho));
+        concluirTrabalho_->executar();
+    });
+}
+
+std::vector<ImpressaoAnterior> HistoricoImpressao::anteriores(const FaixaPedida& faixa) {
+    return protegido("lido", [&] {
+        sqlite::Comando& c = faixa.volume ? *anterioresLoja_ : *anterioresVariante_;
+        c.ligar(1, utf8(faixa.variante))
+            .ligar(2, faixa.primeira)
+            .ligar(3, faixa.ultima)
+            .ligar(4, faixa.tipoEtiqueta)
+            .ligar(5, faixa.volume ? 1 : 0);
+        if (faixa.volume) c.ligar(6, utf8(faixa.pedido));
+        std::vector<ImpressaoAnterior> r;
+        long long execucaoAnterior = -1;
+        while (c.passo()) {
+            const long long execucao = c.inteiro(0);
+            const long long primeira = std::max(c.inteiro(1), faixa.primeira);
+            const long long ultima = std::min(c.inteiro(2), faixa.ultima);
+            // The jobs of one run that follow each other read as one range.
+            if (execucao == execucaoAnterior && primeira <= r.back().ultima + 1) {
+                r.back().ultima = std::max(r.back().ultima, ultima);
+                continue;
+            }
+            execucaoAnterior = execucao;
+            r.push_back({primeira, ultima, c.texto(3), cp1252(c.texto(4)), cp1252(c.texto(5))});
+        }
+        c.reiniciar();
+        std::stable_sort(r.begin(), r.end(),
+                         [](const auto& a, const auto& b) { return a.primeira < b.primeira; });
+        return r;
+    });
+}
+
+void HistoricoImpressao::percorrer(const FiltroHistorico& filtro, long long deslocamento,
+                                   long long limite,
+                                   const std::function<bool(const LinhaHistorico&)>& visitar) {
+    protegido("lido", [&] {
+        sqlite::Comando c(*banco_, (std::string(kSelecaoLinhas) + "WHERE " + kFiltro +
+                                    "ORDER BY t.id DESC LIMIT ?7 OFFSET ?8")
+                                       .c_str());
+        ligarFiltro(c, filtro);
+        c.ligar(7, limite).ligar(8, deslocamento);
+        while (c.passo())
+            if (!visitar(lerLinha(c))) break;
+    });
+}
+
+long long HistoricoImpressao::contar(const FiltroHistorico& filtro) {
+    return protegido("lido", [&] {
+        sqlite::Comando c(*banco_, (std::string("SELECT count(*) FROM trabalhos t JOIN execucoes "
+                                                "e ON e.id = t.execucao WHERE ") +
+                                    kFiltro)
+                                       .c_str());
+        ligarFiltro(c, filtro);
+        return c.passo() ? c.inteiro(0) : 0;
+    });
+}
+
+}  // namespace etiquetas

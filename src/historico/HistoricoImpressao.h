@@ -1,0 +1,143 @@
+#pragma once
+
+// The print history: one SQLite file per user, a row per job (per row of
+// the grid a job was made from) written before the job goes to the printer
+// and completed after, so that a crash leaves "pode ter sido impressa",
+// never silence. Texts come and go in the core's Windows-1252; the file
+// holds UTF-8.
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace etiquetas {
+
+namespace sqlite {
+class Banco;
+class Comando;
+}  // namespace sqlite
+
+enum class DesfechoTrabalho {
+    PodeTerSidoImpressa = 0,  // handed to the printer, no word back (yet)
+    Enviada = 1,
+    Falhou = 2,
+    Cancelada = 3,
+};
+const char* textoDesfecho(DesfechoTrabalho desfecho);
+
+// What every job of one run shares.
+struct ExecucaoRegistrada {
+    std::string arquivo;  // the order file's path
+    std::string md5;      // of its bytes
+    int tipoEtiqueta = 0;
+    std::string familia;  // caption of the label family
+    bool volume = false;  // boxes of a store rather than sequences of a variant
+    std::string impressora, linguagem, destino, usuario;
+};
+
+// One grid row's share of a job; a separator or set-up job has none.
+struct OrigemRegistrada {
+    int linha = 0;
+    std::string pedido, item, variante;  // variante: the store for volume labels
+    long long primeira = 0, ultima = 0;
+};
+
+// A row read back.
+struct LinhaHistorico {
+    long long id = 0;
+    std::string momento;  // "AAAA-MM-DD HH:MM:SS", local time
+    ExecucaoRegistrada execucao;
+    std::string tipoTrabalho;
+    OrigemRegistrada origem;
+    DesfechoTrabalho desfecho = DesfechoTrabalho::PodeTerSidoImpressa;
+};
+
+// What a view or the command line asks for; empty fields match anything.
+struct FiltroHistorico {
+    std::string arquivo;  // an order file: its path, or its bytes (md5) wherever it lies now
+    std::string md5;
+    std::string pedido, variante;  // variante: also a store
+    std::string desde, ate;        // "AAAA-MM-DD"
+};
+
+// A range asked for, to compare with what was sent before.
+struct FaixaPedida {
+    int tipoEtiqueta = 0;
+    bool volume = false;
+    std::string pedido;    // compared for volume labels (boxes of a store of an order)
+    std::string variante;  // variant, or store
+    long long primeira = 0, ultima = 0;
+};
+
+struct ImpressaoAnterior {
+    long long primeira = 0, ultima = 0;  // the part of the range asked for already sent
+    std::string momento, impressora, destino;
+};
+
+// A history that cannot be used; the text is the user's message.
+struct FalhaHistorico : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+class HistoricoImpressao {
+  public:
+    static constexpr int kVersaoEsquema = 1;
+    static constexpr const char* kNomeArquivo = "historico.sqlite";
+
+    // Opens or creates the file (and its folder). A file that is not a
+    // database or is damaged is renamed aside and a new one begun: aviso()
+    // says so. Throws FalhaHistorico when the history cannot be written.
+    explicit HistoricoImpressao(const std::filesystem::path& arquivo);
+    ~HistoricoImpressao();
+
+    const std::filesystem::path& arquivo() const { return arquivo_; }
+    const std::string& aviso() const { return aviso_; }
+
+    long long iniciarExecucao(const ExecucaoRegistrada& execucao);
+    // The intent, before the job leaves: "pode ter sido impressa".
+    void registrarTrabalho(long long execucao, int numero, const std::string& tipoTrabalho,
+                           const std::vector<OrigemRegistrada>& origens);
+    void concluirTrabalho(long long execucao, int numero, DesfechoTrabalho desfecho);
+
+    // Parts of `faixa` sent before, in the order of their first number.
+    std::vector<ImpressaoAnterior> anteriores(const FaixaPedida& faixa);
+
+    // Newest first; `visitar` returns false to stop.
+    void percorrer(const FiltroHistorico& filtro, long long deslocamento, long long limite,
+                   const std::function<bool(const LinhaHistorico&)>& visitar);
+    long long contar(const FiltroHistorico& filtro);
+
+  private:
+    void abrir();
+    bool modoWal();
+    void criarOuMigrar();
+    [[noreturn]] void falhar(const std::exception& e, const std::string& acao) const;
+    template <typename F>
+    auto protegido(const std::string& acao, F&& f);
+
+    std::filesystem::path arquivo_;
+    std::string aviso_;
+    std::unique_ptr<sqlite::Banco> banco_;
+    std::unique_ptr<sqlite::Comando> inserirTrabalho_, concluirTrabalho_, anterioresVariante_,
+        anterioresLoja_;
+};
+
+// Whether this build keeps a history at all (the Windows build does not yet).
+bool historicoDisponivel();
+
+// "historico.sqlite" in `pasta`.
+std::filesystem::path arquivoHistorico(const std::filesystem::path& pasta);
+
+// A row as the command line and the view export it, field by field, under
+// these names.
+std::vector<std::string> nomesCamposHistorico();
+std::vector<std::string> camposHistorico(const LinhaHistorico& linha);
+// One CSV line: fields joined by commas, quoted when they hold a comma, a
+// quote or a line break.
+std::string linhaCsv(const std::vector<std::string>& campos);
+
+}  // namespace etiquetas

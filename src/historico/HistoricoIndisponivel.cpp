@@ -1,0 +1,37 @@
+// A build without SQLite (the Windows build, for now): the history says it is
+// not there, and a print goes on only as a print without history would.
+
+#include "historico/HistoricoImpressao.h"
+
+namespace etiquetas {
+
+namespace sqlite {
+class Banco {};
+class Comando {};
+}  // namespace sqlite
+
+bool historicoDisponivel() {
+    return false;
+}
+
+HistoricoImpressao::HistoricoImpressao(const std::filesystem::path& arquivo) : arquivo_(arquivo) {
+    throw FalhaHistorico("O histórico de impressões não está disponível nesta versão do programa.");
+}
+
+HistoricoImpressao::~HistoricoImpressao() = default;
+
+long long HistoricoImpressao::iniciarExecucao(const ExecucaoRegistrada&) {
+    return 0;
+}
+void HistoricoImpressao::registrarTrabalho(long long, int, const std::string&,
+                                           const std::vector<OrigemRegistrada>&) {}
+void HistoricoImpressao::concluirTrabalho(long long, int, DesfechoTrabalho) {}
+std::vector<ImpressaoAnterior> HistoricoImpressao::anteriores(const FaixaPedida&) {
+    return {};
+}
+void HistoricoImpressao::percorrer(const FiltroHistorico&, long long, long long,
+                                   const std::function<bool(const LinhaHistorico&)>&) {}
+long long HistoricoImpressao::contar(const FiltroHistorico&) {
+    return 0;
+}
+}  // namespace etiquetas

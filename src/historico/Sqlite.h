@@ -1,0 +1,78 @@
+#pragma once
+
+// A thin hold on SQLite's C API: a connection and a prepared statement that
+// close themselves, and a failure that carries SQLite's code and text.
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace etiquetas::sqlite {
+
+class Falha : public std::runtime_error {
+  public:
+    Falha(int codigo, const std::string& texto) : std::runtime_error(texto), codigo(codigo) {}
+    int codigo;  // SQLite's primary result code
+    bool corrompido() const;
+    bool ocupado() const;
+};
+
+class Banco {
+  public:
+    // Opens or creates the file; waits up to `espera` for another writer.
+    Banco(const std::filesystem::path& arquivo, int esperaMs);
+    ~Banco();
+    Banco(const Banco&) = delete;
+    Banco& operator=(const Banco&) = delete;
+
+    void executar(const char* sql);
+    long long ultimoId() const;
+    bool somenteLeitura() const;
+    sqlite3* nativo() const { return banco_; }
+    [[noreturn]] void falhar(int codigo) const;
+
+  private:
+    sqlite3* banco_ = nullptr;
+};
+
+class Comando {
+  public:
+    Comando(Banco& banco, const char* sql);
+    ~Comando();
+    Comando(const Comando&) = delete;
+    Comando& operator=(const Comando&) = delete;
+
+    // Parameters from 1, as SQLite numbers them.
+    Comando& ligar(int indice, long long valor);
+    Comando& ligar(int indice, std::string_view texto);
+    // True while a row is there to read.
+    bool passo();
+    // Runs a statement that returns no rows, ready to run again.
+    void executar();
+    void reiniciar();
+
+    long long inteiro(int coluna) const;
+    std::string texto(int coluna) const;
+
+  private:
+    Banco& banco_;
+    sqlite3_stmt* comando_ = nullptr;
+};
+
+// BEGIN IMMEDIATE at once, ROLLBACK unless confirmar() was called.
+class Transacao {
+  public:
+    explicit Transacao(Banco& banco);
+    ~Transacao();
+    void confirmar();
+
+  private:
+    Banco& banco_;
+    bool aberta_ = true;
+};
+
+}  // namespace etiquetas::sqlite

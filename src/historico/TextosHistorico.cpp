@@ -1,0 +1,71 @@
+#include "historico/HistoricoImpressao.h"
+
+// What the history says in words, built with or without SQLite.
+
+namespace etiquetas {
+
+namespace {
+
+std::string campoCsv(const std::string& texto) {
+    if (texto.find_first_of(",\"\r\n") == std::string::npos) return texto;
+    std::string r = "\"";
+    for (char c : texto) r += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return r + "\"";
+}
+
+}  // namespace
+
+const char* textoDesfecho(DesfechoTrabalho desfecho) {
+    switch (desfecho) {
+        case DesfechoTrabalho::Enviada:
+            return "enviada";
+        case DesfechoTrabalho::Falhou:
+            return "falhou";
+        case DesfechoTrabalho::Cancelada:
+            return "cancelada";
+        case DesfechoTrabalho::PodeTerSidoImpressa:
+            break;
+    }
+    return "pode ter sido impressa";
+}
+
+std::filesystem::path arquivoHistorico(const std::filesystem::path& pasta) {
+    return pasta / HistoricoImpressao::kNomeArquivo;
+}
+
+std::vector<std::string> nomesCamposHistorico() {
+    return {"momento", "arquivo",  "md5",        "tipo_etiqueta",    "familia",
+            "linha",   "pedido",   "item",       "variante_ou_loja", "primeira",
+            "ultima",  "trabalho", "impressora", "linguagem",        "destino",
+            "usuario", "desfecho"};
+}
+
+std::vector<std::string> camposHistorico(const LinhaHistorico& l) {
+    const auto& e = l.execucao;
+    const auto& o = l.origem;
+    return {l.momento,
+            e.arquivo,
+            e.md5,
+            std::to_string(e.tipoEtiqueta),
+            e.familia,
+            std::to_string(o.linha),
+            o.pedido,
+            o.item,
+            o.variante,
+            std::to_string(o.primeira),
+            std::to_string(o.ultima),
+            l.tipoTrabalho,
+            e.impressora,
+            e.linguagem,
+            e.destino,
+            e.usuario,
+            textoDesfecho(l.desfecho)};
+}
+
+std::string linhaCsv(const std::vector<std::string>& campos) {
+    std::string r;
+    for (const auto& c : campos) r.append(r.empty() ? "" : ",").append(campoCsv(c));
+    return r;
+}
+
+}  // namespace etiquetas

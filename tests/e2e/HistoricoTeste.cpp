@@ -1,0 +1,159 @@
+// The print history through etiquetas-cli: what was sent, what may have been
+// when the program died, what is announced or left out when printed again,
+// and a history that cannot be written.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <future>
+
+#include "ApoioImprimir.h"
+
+using namespace etiquetas;
+using namespace etiquetas::e2e;
+
+namespace {
+
+const Lista kTodas = mais(kZebra, {"--todas"});
+
+// A data folder of the test's own, the history under it.
+class DadosProprios {
+  public:
+    DadosProprios() : pasta_(apoio::criarPastaUnica("etiquetas-historico-")) {
+        if (const char* v = std::getenv("XDG_DATA_HOME")) anterior_ = v;
+        setenv("XDG_DATA_HOME", pasta_.c_str(), 1);
+    }
+    ~DadosProprios() {
+        setenv("XDG_DATA_HOME", anterior_.c_str(), 1);
+        std::error_code e;
+        fs::remove_all(pasta_, e);
+    }
+    fs::path historico() const { return pasta_ / "etiquetas" / "historico.sqlite"; }
+    const fs::path& pasta() const { return pasta_; }
+
+  private:
+    fs::path pasta_;
+    std::string anterior_;
+};
+
+// `historico --csv`, its lines after the header.
+Lista linhasHistorico(const AplicacaoTemporaria& app, const Lista& filtro = {}) {
+    Lista argumentos = mais({"--pasta", textoDoCaminho(app.pasta()), "historico", "--csv"}, filtro);
+    const auto s = apoio::executarCli(argumentos);
+    EXPECT_EQ(s.status, 0) << s.erros;
+    Lista linhas;
+    std::istringstream texto(s.saida);
+    for (std::string l; std::getline(texto, l);) linhas.push_back(l);
+    EXPECT_FALSE(linhas.empty());
+    if (!linhas.empty()) linhas.erase(linhas.begin());
+    return linhas;
+}
+
+// The sequence numbers in the price tags' bar codes of every job.
+Lista sequencias(const std::vector<Trabalho>& trabalhos) {
+    Lista r;
+    for (const auto& t : trabalhos)
+        for (const auto& c : codigosZpl(t.spool)) r.push_back(c.substr(c.size() - 4));
+    return r;
+}
+
+bool contem(const std::string& texto, const std::string& parte) {
+    return texto.find(parte) != std::string::npos;
+}
+
+}  // namespace
+
+TEST(Historico, FaixaImpressaDuasVezesAnunciadaEDeixadaDeLadoComSemRepetir) {
+    DadosProprios dados;
+    AplicacaoTemporaria app;
+    ASSERT_EQ(app.imprimir(xmlPreco(1, {faixa("1", "4")}), kTodas).codigo, 0);
+    EXPECT_EQ(sequencias(app.trabalhos()), (Lista{"0001", "0002", "0003", "0004"}));
+
+    const auto semRepetir =
+        app.imprimir(xmlPreco(1, {faixa("1", "8")}), mais(kTodas, {"--sem-repetir"}));
+    EXPECT_EQ(semRepetir.codigo, 0) << semRepetir.erros;
+    EXPECT_TRUE(
+        contem(semRepetir.erros, cp1252ParaUtf8("[Etiquetas já impressas] Sequências 1-4 da "
+                                                "variante 0000000123-5 já impressas em ")))
+        << semRepetir.erros;
+    EXPECT_EQ(sequencias(app.trabalhos()),
+              (Lista{"0001", "0002", "0003", "0004", "0005", "0006", "0007", "0008"}));
+
+    const auto todas = app.imprimir(xmlPreco(1, {faixa("1", "8")}), kTodas);
+    EXPECT_EQ(todas.codigo, 0);
+    // One range a run.
+    EXPECT_TRUE(contem(todas.erros, cp1252ParaUtf8("Sequências 5-8 da variante 0000000123-5 já "
+                                                   "impressas em ")))
+        << todas.erros;
+    EXPECT_EQ(app.trabalhos().size(), 8u) << "printed again: 4 more jobs";
+
+    const auto linhas = linhasHistorico(app, {textoDoCaminho(app.pasta() / "pedidos.xml")});
+    ASSERT_EQ(linhas.size(), 8u);
+    EXPECT_TRUE(contem(linhas.front(), ",4512,10,0000000123-5,7,8,etiquetas,")) << linhas.front();
+    EXPECT_TRUE(contem(linhas.back(), ",0000000123-5,1,2,")) << linhas.back();
+    for (const auto& l : linhas) EXPECT_TRUE(l.ends_with(",enviada")) << l;
+
+    const auto tudoJa =
+        app.imprimir(xmlPreco(1, {faixa("1", "8")}), mais(kTodas, {"--sem-repetir"}));
+    EXPECT_EQ(tudoJa.codigo, 1);
+    EXPECT_TRUE(
+        contem(tudoJa.erros, cp1252ParaUtf8("Todas as etiquetas marcadas já foram impressas.")));
+    EXPECT_EQ(app.trabalhos().size(), 8u);
+}
+
+// The print script kills the program while the third job is at the printer.
+TEST(Historico, MortoNoMeioDeixaOTrabalhoEmCursoComoPodeTerSidoImpresso) {
+    DadosProprios dados;
+    AplicacaoTemporaria app("if [ $n = 3 ]; then kill -9 $PPID; sleep 2; fi\n");
+    EXPECT_NE(app.imprimir(xmlPreco(1, {faixa("1", "8")}), kTodas).codigo, 0);
+    EXPECT_EQ(app.trabalhos().size(), 3u);
+    const auto linhas = linhasHistorico(app);
+    ASSERT_EQ(linhas.size(), 3u);
+    EXPECT_TRUE(contem(linhas[0], ",5,6,etiquetas,")) << linhas[0];
+    EXPECT_TRUE(linhas[0].ends_with(",pode ter sido impressa")) << linhas[0];
+    for (const auto& l : {linhas[1], linhas[2]}) EXPECT_TRUE(l.ends_with(",enviada")) << l;
+}
+
+TEST(Historico, DuasImpressoesAoMesmoTempoRegistradasInteiras) {
+    DadosProprios dados;
+    AplicacaoTemporaria a, b;
+    auto argumentos = [&a](const AplicacaoTemporaria& app) {
+        Variante v = faixa("1", "40");
+        v.codigo = &app == &a ? "111" : "222";  // files of their own bytes
+        app.gravar("pedidos.xml", xmlPreco(1, {v}));
+        return mais({"--pasta", textoDoCaminho(app.pasta()), "imprimir",
+                     textoDoCaminho(app.pasta() / "pedidos.xml")},
+                    kTodas);
+    };
+    auto iniciar = [](const Lista& l) {
+        return std::async(std::launch::async, [l] { return apoio::executarCli(l); });
+    };
+    auto primeira = iniciar(argumentos(a)), segunda = iniciar(argumentos(b));
+    EXPECT_EQ(primeira.get().status, 0);
+    EXPECT_EQ(segunda.get().status, 0);
+    for (const auto* app : {&a, &b}) {
+        const auto linhas = linhasHistorico(*app, {textoDoCaminho(app->pasta() / "pedidos.xml")});
+        EXPECT_EQ(linhas.size(), 20u);
+        for (const auto& l : linhas) EXPECT_TRUE(l.ends_with(",enviada")) << l;
+    }
+}
+
+// Its folder cannot be made: a file stands where it would be.
+TEST(Historico, SemComoGravarNadaSaiSemSemHistorico) {
+    DadosProprios dados;
+    std::ofstream(dados.pasta() / "etiquetas") << "um arquivo, não uma pasta";
+    AplicacaoTemporaria app;
+    const auto parada = app.imprimir(xmlPreco(1, {faixa("1", "4")}), kTodas);
+    EXPECT_EQ(parada.codigo, 1);
+    EXPECT_TRUE(contem(parada.erros, cp1252ParaUtf8("[Histórico de Impressões] O histórico de "
+                                                    "impressões ")))
+        << parada.erros;
+    EXPECT_TRUE(app.trabalhos().empty());
+
+    const auto seguiu =
+        app.imprimir(xmlPreco(1, {faixa("1", "4")}), mais(kTodas, {"--sem-historico"}));
+    EXPECT_EQ(seguiu.codigo, 0) << seguiu.erros;
+    EXPECT_TRUE(
+        contem(seguiu.erros, cp1252ParaUtf8("A impressão segue sem registro no histórico.")));
+    EXPECT_EQ(app.trabalhos().size(), 2u);
+}

@@ -1,0 +1,181 @@
+// The history file itself: rows written before and completed after, ranges
+// sent before, versions, two writers, a damaged file.
+
+#include <gtest/gtest.h>
+
+#include "../render/ApoioImpressao.h"
+#include "historico/HistoricoImpressao.h"
+#include "historico/Sqlite.h"
+
+using namespace etiquetas;
+using namespace etiquetas::teste;
+
+namespace {
+
+struct Historico {
+    PastaTemporaria pasta;
+    std::filesystem::path arquivo = arquivoHistorico(pasta.caminho() / "dados");
+    HistoricoImpressao h{arquivo};
+
+    long long execucao(int tipo = 1, bool volume = false, const std::string& destino = "LPT1") {
+        return h.iniciarExecucao({"/p/pedidos.xml", "ABC", tipo, "QuelmonteEtiqPreco", volume,
+                                  "ZEBRA,2,ZPL", "Zebra", destino, "ana"});
+    }
+    // Job `numero` of `e` carrying `primeira`-`ultima` of `variante`, with its outcome.
+    void trabalho(long long e, int numero, const std::string& variante, long long primeira,
+                  long long ultima, DesfechoTrabalho desfecho = DesfechoTrabalho::Enviada,
+                  const std::string& pedido = "4512") {
+        h.registrarTrabalho(e, numero, "etiquetas",
+                            {{1, pedido, "10", variante, primeira, ultima}});
+        h.concluirTrabalho(e, numero, desfecho);
+    }
+    std::vector<LinhaHistorico> linhas(const FiltroHistorico& filtro = {}) {
+        std::vector<LinhaHistorico> r;
+        h.percorrer(filtro, 0, -1, [&](const LinhaHistorico& l) {
+            r.push_back(l);
+            return true;
+        });
+        return r;
+    }
+};
+
+FiltroHistorico filtro(std::string FiltroHistorico::*campo, const std::string& valor,
+                       std::string md5 = "") {
+    FiltroHistorico f;
+    f.*campo = valor;
+    f.md5 = std::move(md5);
+    return f;
+}
+
+using Faixas = std::vector<std::pair<long long, long long>>;
+
+Faixas faixas(const std::vector<ImpressaoAnterior>& anteriores) {
+    Faixas r;
+    for (const auto& a : anteriores) r.emplace_back(a.primeira, a.ultima);
+    return r;
+}
+
+}  // namespace
+
+// A job is there before it leaves, as "may have printed", one row per grid
+// row it carries; its outcome completes it. Newest first.
+TEST(HistoricoImpressao, IntencaoAntesDesfechoDepois) {
+    Historico t;
+    const long long e = t.execucao();
+    t.h.registrarTrabalho(
+        e, 1, "etiquetas",
+        {{1, "4512", "10", "0000000123-5", 1, 3}, {2, "4513", "20", "0777", 1, 1}});
+    t.h.registrarTrabalho(e, 2, "separador", {});
+    auto linhas = t.linhas();
+    ASSERT_EQ(linhas.size(), 3u);
+    for (const auto& l : linhas) EXPECT_EQ(l.desfecho, DesfechoTrabalho::PodeTerSidoImpressa);
+    t.h.concluirTrabalho(e, 1, DesfechoTrabalho::Enviada);
+    t.h.concluirTrabalho(e, 2, DesfechoTrabalho::Cancelada);
+    linhas = t.linhas();
+    EXPECT_EQ(linhas[0].tipoTrabalho, "separador");
+    EXPECT_EQ(linhas[0].desfecho, DesfechoTrabalho::Cancelada);
+    EXPECT_EQ(linhas[1].origem.variante, "0777");
+    EXPECT_EQ(linhas[2].desfecho, DesfechoTrabalho::Enviada);
+    EXPECT_EQ(linhaCsv(camposHistorico(linhas[2])).substr(19),
+              ",/p/pedidos.xml,ABC,1,QuelmonteEtiqPreco,1,4512,10,0000000123-5,1,3,etiquetas,"
+              "\"ZEBRA,2,ZPL\",Zebra,LPT1,ana,enviada");
+    EXPECT_EQ(t.h.contar(filtro(&FiltroHistorico::pedido, "4513")), 1);
+    EXPECT_EQ(t.linhas(filtro(&FiltroHistorico::variante, "0000000123")).size(), 1u)
+        << "the variant without its digit";
+    EXPECT_EQ(t.linhas(filtro(&FiltroHistorico::arquivo, "/outro.xml", "ABC")).size(), 3u)
+        << "the same bytes";
+}
+
+// Only sent labels of the same variant, label type and kind count, clipped to
+// the range asked; consecutive jobs of one run read as one range.
+TEST(HistoricoImpressao, AnterioresDaMesmaVarianteTipoEEspecie) {
+    Historico t;
+    const long long a = t.execucao(), b = t.execucao(1, false, "COM1");
+    t.trabalho(a, 1, "V-1", 1, 2);
+    t.trabalho(a, 2, "V-1", 3, 4);
+    t.trabalho(a, 3, "V-1", 9, 10, DesfechoTrabalho::Falhou);
+    t.trabalho(a, 4, "V-1", 11, 12, DesfechoTrabalho::PodeTerSidoImpressa);
+    t.trabalho(b, 1, "V-1", 7, 8);
+    t.trabalho(b, 2, "V-2", 1, 8);
+    t.trabalho(t.execucao(2), 1, "V-1", 5, 6);
+    const long long caixas = t.execucao(3, true);
+    t.trabalho(caixas, 1, "0012", 1, 1, DesfechoTrabalho::Enviada, "4512");
+    t.trabalho(caixas, 2, "0012", 2, 2, DesfechoTrabalho::Enviada, "9999");
+    struct Caso {
+        FaixaPedida faixa;
+        Faixas esperadas;
+    };
+    for (const auto& c : std::vector<Caso>{
+             {{1, false, "", "V-1", 1, 20}, {{1, 4}, {7, 8}}},
+             {{1, false, "", "V-1", 4, 7}, {{4, 4}, {7, 7}}},
+             {{1, false, "", "V-1", 5, 6}, {}},
+             {{2, false, "", "V-1", 1, 20}, {{5, 6}}},
+             {{3, true, "4512", "0012", 1, 1000}, {{1, 1}}},
+             {{3, false, "", "0012", 1, 1000}, {}},
+         })
+        EXPECT_EQ(faixas(t.h.anteriores(c.faixa)), c.esperadas)
+            << c.faixa.tipoEtiqueta << " " << c.faixa.variante << " " << c.faixa.primeira;
+    const auto a1 = t.h.anteriores({1, false, "", "V-1", 7, 7});
+    ASSERT_EQ(a1.size(), 1u);
+    EXPECT_EQ(a1[0].destino, "COM1");
+}
+
+// A file of no version gets the schema; one of a newer program is refused.
+TEST(HistoricoImpressao, VersaoDoEsquema) {
+    PastaTemporaria pasta;
+    pasta.gravar("vazio.sqlite", "");
+    HistoricoImpressao vazio(pasta.caminho() / "vazio.sqlite");
+    EXPECT_EQ(vazio.contar({}), 0);
+    {
+        sqlite::Banco b(pasta.caminho() / "vazio.sqlite", 1000);
+        sqlite::Comando c(b, "PRAGMA user_version");
+        ASSERT_TRUE(c.passo());
+        EXPECT_EQ(c.inteiro(0), HistoricoImpressao::kVersaoEsquema);
+        sqlite::Banco novo(pasta.caminho() / "novo.sqlite", 1000);
+        novo.executar("PRAGMA user_version = 99");
+    }
+    try {
+        HistoricoImpressao novo(pasta.caminho() / "novo.sqlite");
+        FAIL() << "a newer file was opened";
+    } catch (const FalhaHistorico& f) {
+        EXPECT_NE(std::string(f.what()).find("versão mais nova"), std::string::npos) << f.what();
+    }
+}
+
+// Two programs at once, each with its connection: both write, each sees the
+// other's rows, the file stays in WAL mode.
+TEST(HistoricoImpressao, DuasConexoesGravamNoMesmoArquivo) {
+    Historico t;
+    HistoricoImpressao outra(t.arquivo);
+    const long long a = t.execucao();
+    const long long b = outra.iniciarExecucao({"/q.xml", "", 1, "F", false, "", "", "", ""});
+    for (int n = 1; n <= 5; ++n) {
+        t.trabalho(a, n, "A", n, n);
+        outra.registrarTrabalho(b, n, "etiquetas", {{1, "", "", "B", n, n}});
+        outra.concluirTrabalho(b, n, DesfechoTrabalho::Enviada);
+    }
+    EXPECT_EQ(outra.contar({}), 10);
+    EXPECT_EQ(t.h.contar({}), 10);
+    sqlite::Banco b2(t.arquivo, 1000);
+    sqlite::Comando modo(b2, "PRAGMA journal_mode");
+    ASSERT_TRUE(modo.passo());
+    EXPECT_EQ(modo.texto(0), "wal");
+}
+
+TEST(HistoricoImpressao, ArquivoDanificadoPostoDeLadoENovoIniciado) {
+    PastaTemporaria pasta;
+    const std::string lixo(8192, 'x');
+    pasta.gravar("historico.sqlite", lixo);
+    HistoricoImpressao h(pasta.caminho() / "historico.sqlite");
+    EXPECT_NE(h.aviso().find("estava danificado e foi guardado como"), std::string::npos)
+        << h.aviso();
+    std::vector<std::filesystem::path> guardados;
+    for (const auto& e : std::filesystem::directory_iterator(pasta.caminho()))
+        if (e.path().filename().string().starts_with("historico.sqlite.danificado-"))
+            guardados.push_back(e.path());
+    ASSERT_EQ(guardados.size(), 1u);
+    EXPECT_EQ(lerArquivo(guardados[0]).value_or(""), lixo);
+    const long long e = h.iniciarExecucao({"/p.xml", "", 1, "F", false, "", "", "", ""});
+    h.registrarTrabalho(e, 1, "etiquetas", {});
+    EXPECT_EQ(h.contar({}), 1);
+}
