@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <tuple>
 
 #include "comum/Arquivos.h"
 #include "comum/Texto.h"
@@ -34,7 +35,7 @@ constexpr const char* kMigracoes[] = {
          linha INTEGER NOT NULL, pedido TEXT NOT NULL, item TEXT NOT NULL,
          variante TEXT NOT NULL, primeira INTEGER NOT NULL, ultima INTEGER NOT NULL,
          momento TEXT NOT NULL, desfecho INTEGER NOT NULL);
-       CREATE INDEX trabalhos_enviados ON trabalhos(variante, primeira) WHERE desfecho = 1;
+       CREATE INDEX trabalhos_enviados ON trabalhos(variante, ultima, primeira) WHERE desfecho = 1;
        CREATE INDEX trabalhos_por_execucao ON trabalhos(execucao, numero);)",
 };
 static_assert(std::size(kMigracoes) == HistoricoImpressao::kVersaoEsquema);
@@ -168,10 +169,9 @@ void HistoricoImpressao::abrir() {
         "FROM trabalhos t JOIN execucoes e ON e.id = t.execucao "
         "WHERE t.variante = ?1 AND t.desfecho = 1 AND t.primeira <= ?3 AND t.ultima >= ?2 "
         "AND e.tipo_etiqueta = ?4 AND e.volume = ?5";
-    anterioresVariante_ = std::make_unique<sqlite::Comando>(
-        *banco_, (anteriores + " ORDER BY t.execucao, t.primeira").c_str());
-    anterioresLoja_ = std::make_unique<sqlite::Comando>(
-        *banco_, (anteriores + " AND t.pedido = ?6 ORDER BY t.execucao, t.primeira").c_str());
+    anterioresVariante_ = std::make_unique<sqlite::Comando>(*banco_, anteriores.c_str());
+    anterioresLoja_ =
+        std::make_unique<sqlite::Comando>(*banco_, (anteriores + " AND t.pedido = ?6").c_str());
 }
 
 bool HistoricoImpressao::modoWal() {
@@ -288,21 +288,31 @@ std::vector<ImpressaoAnterior> HistoricoImpressao::anteriores(const FaixaPedida&
             .ligar(4, faixa.tipoEtiqueta)
             .ligar(5, faixa.volume ? 1 : 0);
         if (faixa.volume) c.ligar(6, utf8(faixa.pedido));
+        struct Enviada {
+            long long execucao;
+            ImpressaoAnterior parte;
+        };
+        std::vector<Enviada> enviadas;
+        while (c.passo())
+            enviadas.push_back(
+                {c.inteiro(0),
+                 {std::max(c.inteiro(1), faixa.primeira), std::min(c.inteiro(2), faixa.ultima),
+                  c.texto(3), cp1252(c.texto(4)), cp1252(c.texto(5))}});
+        c.reiniciar();
+        std::sort(enviadas.begin(), enviadas.end(), [](const auto& a, const auto& b) {
+            return std::tie(a.execucao, a.parte.primeira) < std::tie(b.execucao, b.parte.primeira);
+        });
+        // The jobs of one run that follow each other read as one range.
         std::vector<ImpressaoAnterior> r;
-        long long execucaoAnterior = -1;
-        while (c.passo()) {
-            const long long execucao = c.inteiro(0);
-            const long long primeira = std::max(c.inteiro(1), faixa.primeira);
-            const long long ultima = std::min(c.inteiro(2), faixa.ultima);
-            // The jobs of one run that follow each other read as one range.
-            if (execucao == execucaoAnterior && primeira <= r.back().ultima + 1) {
-                r.back().ultima = std::max(r.back().ultima, ultima);
+        for (std::size_t i = 0; i < enviadas.size(); ++i) {
+            const auto& e = enviadas[i];
+            if (i > 0 && enviadas[i - 1].execucao == e.execucao &&
+                e.parte.primeira <= r.back().ultima + 1) {
+                r.back().ultima = std::max(r.back().ultima, e.parte.ultima);
                 continue;
             }
-            execucaoAnterior = execucao;
-            r.push_back({primeira, ultima, c.texto(3), cp1252(c.texto(4)), cp1252(c.texto(5))});
+            r.push_back(e.parte);
         }
-        c.reiniciar();
         std::stable_sort(r.begin(), r.end(),
                          [](const auto& a, const auto& b) { return a.primeira < b.primeira; });
         return r;
