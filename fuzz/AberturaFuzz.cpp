@@ -29,8 +29,8 @@ class PlataformaFuzz : public Plataforma {
     Resposta mensagem(const std::string&, const std::string&, Icone, Botoes b) override {
         return b == Botoes::SimNao ? Resposta::Sim : Resposta::Ok;
     }
-    std::string escolherArquivo(const std::string&, const std::string&,
-                                const std::string&) override {
+    std::filesystem::path escolherArquivo(const std::string&, const std::string&,
+                                          const std::string&) override {
         return {};
     }
     void processarEventos() override {}

@@ -50,7 +50,7 @@ class Aplicacao {
 
     // Order files.
     void cmdLocalizar();
-    void AbrirArquivoPedidos(const std::string& caminho);
+    void AbrirArquivoPedidos(const std::filesystem::path& caminho);
 
     // Grids.
     void cmdSelTodos();
@@ -105,7 +105,7 @@ class Aplicacao {
     // The folder the file dialog opens in: the last one a file was chosen
     // from (kept in the personal file), the application folder at first.
     std::string pastaInicialDosPedidos() const;
-    void lembrarPastaDosPedidos(const std::string& arquivoEscolhido);
+    void lembrarPastaDosPedidos(const std::filesystem::path& arquivoEscolhido);
 
     // Shows a box through the platform; "" as title shows the application's.
     Resposta mensagem(const std::string& texto, const std::string& titulo = {},
@@ -134,7 +134,8 @@ class Aplicacao {
     bool fecharAoTerminar_ = false;
 
     // The open chain (ArquivoPedidos.cpp).
-    void RejeitarArquivoPedidos(const std::string& caminho, const std::string& statusAnterior);
+    void RejeitarArquivoPedidos(const std::filesystem::path& caminho,
+                                const std::string& statusAnterior);
     void PreencherInfoArquivo(ArquivoAberto arquivo);
     void aplicarCarga(ResultadoCarga carga, Grade& grade, const InformacoesArquivo& info);
     void aplicarSeletor(SeletorTipo seletor);

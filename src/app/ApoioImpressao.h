@@ -26,8 +26,8 @@ class PessoaNaVista : public Pessoa {
     explicit PessoaNaVista(Plataforma& p) : p_(p) {}
     Resposta mensagem(const std::string& texto, const std::string& titulo, Icone icone,
                       Botoes botoes) override;
-    std::string escolherArquivo(const std::string& titulo, const std::string& filtro,
-                                const std::string& pasta) override;
+    std::filesystem::path escolherArquivo(const std::string& titulo, const std::string& filtro,
+                                          const std::string& pasta) override;
     void processarEventos() override { p_.processarEventos(); }
     void cursorOcupado(bool ocupado) override;
     [[noreturn]] void encerrarAplicacao() override;

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "app/Aplicacao.h"
+#include "comum/Arquivos.h"
 #include "comum/Texto.h"
 
 namespace etiquetas {
@@ -22,22 +23,22 @@ void Aplicacao::cmdLocalizar() {
     auto& j = janela_;
     plataforma_.cursorOcupado(true);
     plataforma_.processarEventos();
-    const std::string caminho = plataforma_.escolherArquivo(
+    const std::filesystem::path caminho = plataforma_.escolherArquivo(
         "Selecione um arquivo de etiquetas:", "Etiquetas Quelmonte (*.xml)|*.xml",
         pastaInicialDosPedidos());
     if (caminho.empty()) {
         // Cancelled: the grid still holds the loaded file, if any.
-        j.lblCaminho.definirLegenda(j.tipoArquivo() != 0 ? j.CaminhoArquivoPedidos
+        j.lblCaminho.definirLegenda(j.tipoArquivo() != 0 ? textoDoCaminho(j.CaminhoArquivoPedidos)
                                                          : std::string(kDicaCaminho));
         plataforma_.cursorOcupado(false);
         return;
     }
     lembrarPastaDosPedidos(caminho);
-    j.lblCaminho.definirLegenda(caminho);
+    j.lblCaminho.definirLegenda(textoDoCaminho(caminho));
     AbrirArquivoPedidos(caminho);
 }
 
-void Aplicacao::AbrirArquivoPedidos(const std::string& caminho) {
+void Aplicacao::AbrirArquivoPedidos(const std::filesystem::path& caminho) {
     auto& j = janela_;
     plataforma_.processarEventos();
     const std::string statusAnterior = j.StatusBar1.texto();
@@ -69,13 +70,13 @@ void Aplicacao::AbrirArquivoPedidos(const std::string& caminho) {
 
 // The file shown before stays loaded: the status bar goes back to what it
 // said, and the path says which file the grid still holds.
-void Aplicacao::RejeitarArquivoPedidos(const std::string& caminho,
+void Aplicacao::RejeitarArquivoPedidos(const std::filesystem::path& caminho,
                                        const std::string& statusAnterior) {
     auto& j = janela_;
     j.StatusBar1.definirTexto(statusAnterior);
     if (j.tipoArquivo() != 0 && !j.CaminhoArquivoPedidos.empty())
-        j.lblCaminho.definirLegenda(caminho +
-                                    "   |   Arquivo carregado: " + j.CaminhoArquivoPedidos);
+        j.lblCaminho.definirLegenda(textoDoCaminho(caminho) + "   |   Arquivo carregado: " +
+                                    textoDoCaminho(j.CaminhoArquivoPedidos));
     j.lblTipoArquivo.definirCor(kVermelho);
     j.lblTipoArquivo.definirLegenda(
         "O Arquivo selecionado acima não é válido para impressão de Etiquetas Quelmonte !");

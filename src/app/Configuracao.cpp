@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "app/Aplicacao.h"
+#include "comum/Arquivos.h"
 #include "comum/Texto.h"
 #include "config/ArquivosIni.h"
 #include "orderfile/Xml.h"
@@ -15,11 +16,6 @@ namespace {
 
 constexpr const char* kSecaoPastas = "Pastas";
 constexpr const char* kChavePastaPedidos = "UltimaPastaPedidos";
-
-std::string textoDoCaminho(const std::filesystem::path& caminho) {
-    const std::u8string utf8 = caminho.u8string();
-    return utf8ParaCp1252(std::string(utf8.begin(), utf8.end()));
-}
 
 bool pastaExiste(const std::string& pasta) {
     std::error_code erro;
@@ -57,9 +53,13 @@ std::string Aplicacao::pastaInicialDosPedidos() const {
     return pastaExiste(salva) ? salva : textoDoCaminho(pastas().dados);
 }
 
-void Aplicacao::lembrarPastaDosPedidos(const std::string& arquivoEscolhido) {
-    const std::string pasta = textoDoCaminho(caminhoDoTexto(arquivoEscolhido).parent_path());
-    if (pastaExiste(pasta)) GravarArquivoConfig(pastas(), kSecaoPastas, kChavePastaPedidos, pasta);
+// The settings file is Windows-1252: a folder whose name does not fit it is
+// not remembered rather than remembered wrong.
+void Aplicacao::lembrarPastaDosPedidos(const std::filesystem::path& arquivoEscolhido) {
+    const auto pasta = arquivoEscolhido.parent_path();
+    const std::string texto = textoDoCaminho(pasta);
+    if (caminhoDoTexto(texto) == pasta && pastaExiste(texto))
+        GravarArquivoConfig(pastas(), kSecaoPastas, kChavePastaPedidos, texto);
 }
 
 }  // namespace etiquetas

@@ -42,8 +42,9 @@ Resposta PessoaNaVista::mensagem(const std::string& texto, const std::string& ti
     return naVistaEAguardar(p_, [&] { return p_.mensagem(texto, titulo, icone, botoes); });
 }
 
-std::string PessoaNaVista::escolherArquivo(const std::string& titulo, const std::string& filtro,
-                                           const std::string& pasta) {
+std::filesystem::path PessoaNaVista::escolherArquivo(const std::string& titulo,
+                                                     const std::string& filtro,
+                                                     const std::string& pasta) {
     return naVistaEAguardar(p_, [&] { return p_.escolherArquivo(titulo, filtro, pasta); });
 }
 
@@ -289,7 +290,8 @@ void Aplicacao::cmdImprimir() {
 
 bool Aplicacao::VisualizarEtiquetas(SaidaTrabalhos& destino) {
     montavelocidadetemperatura();
-    return servico_.visualizar(pedidoDaJanela(janela_.LayoutNovoArquivo), *acompanhamento(), destino);
+    return servico_.visualizar(pedidoDaJanela(janela_.LayoutNovoArquivo), *acompanhamento(),
+                               destino);
 }
 
 void Aplicacao::cmdVisualizar() {
@@ -337,7 +339,7 @@ void Aplicacao::imprimirTeste(int opcao) {
     executarNoTrabalhador(
         [this, opcao]() -> Execucao {
             // A missing file is reported by the open chain; what was loaded stays.
-            AbrirArquivoPedidos(servico_.arquivoTeste(opcao).string());
+            AbrirArquivoPedidos(servico_.arquivoTeste(opcao));
             SelecionarTodasLinhas();
             montavelocidadetemperatura();
             // Test pages use the classic layouts and templates.

@@ -118,7 +118,7 @@ class JanelaPrincipal {
     std::string IndicadorTipoSku;
     std::string OrigemSolicitacao;
     std::shared_ptr<pugi::xml_document> DocumentoPedidos;
-    std::string CaminhoArquivoPedidos;
+    std::filesystem::path CaminhoArquivoPedidos;  // as the file system names it
 
     // The file kind kept in the tag of lblTipoArquivo: 1 price, 2 volume, 0 none.
     int tipoArquivo() const;

@@ -192,13 +192,13 @@ void ServicoImpressao::eventoSerial(int codigo) {
 
 // ---- Opening an order file
 
-ArquivoAberto ServicoImpressao::abrir(const std::string& caminho,
+ArquivoAberto ServicoImpressao::abrir(const std::filesystem::path& caminho,
                                       const std::function<void(long)>& inicio,
                                       const AvisoProgresso& aviso) {
     ArquivoAberto arquivo;
     arquivo.caminho = caminho;
     const auto recusar = [&] {
-        mensagem("Arquivo " + caminho +
+        mensagem("Arquivo " + textoDoCaminho(caminho) +
                      " não é um arquivo válido para impressão de etiquetas Quelmonte !",
                  "Formato Não Reconhecido", Icone::Critico);
         pessoa_.cursorOcupado(false);
@@ -206,7 +206,7 @@ ArquivoAberto ServicoImpressao::abrir(const std::string& caminho,
         return std::move(arquivo);
     };
     // A missing file keeps the recognition's own message.
-    const auto origem = caminhoDoTexto(caminho);
+    const auto& origem = caminho;
     if (const auto falha = conferirArquivo(origem, kLimitePedidos);
         falha != FalhaLeitura::Nenhuma && falha != FalhaLeitura::Ausente) {
         mensagem(mensagemFalhaLeitura(origem, falha, kLimitePedidos), "Erro !", Icone::Critico);
@@ -667,7 +667,7 @@ ServicoImpressao::Exportacao ServicoImpressao::exportarTxt(const PedidoImpressao
         mensagem(arquivo.Erro(), "Gerar TXT", Icone::Critico);
         return {};
     }
-    mensagem("Arquivo gerado com sucesso!\nNome: " + utf8ParaCp1252(arquivo.NomeTXT().string()));
+    mensagem("Arquivo gerado com sucesso!\nNome: " + textoDoCaminho(arquivo.NomeTXT()));
     Exportacao exportacao;
     exportacao.arquivo = arquivo.NomeTXT();
     return exportacao;

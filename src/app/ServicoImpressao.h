@@ -49,7 +49,7 @@ enum class DesfechoImpressao {
 // An order file recognised and read, or refused (tipoArquivo 0, the reason
 // already said).
 struct ArquivoAberto {
-    std::string caminho;
+    std::filesystem::path caminho;
     short tipoArquivo = kArquivoNaoReconhecido;
     std::optional<std::string> legendaTipo;  // caption of the label type it names
     long pedidos = 0, itens = 0, variantes = 0, lojas = 0;
@@ -75,7 +75,7 @@ struct PedidoImpressao {
     int tipoArquivo = kArquivoNaoReconhecido;  // of the loaded file: 1 price, 2 volume
     int tipoEtiqueta = 0;
     const LeitorGrade* linhas = nullptr;  // none when no file is loaded
-    std::string arquivoPedidos;
+    std::filesystem::path arquivoPedidos;
     std::shared_ptr<pugi::xml_document> documento;  // the loaded order file
     ImpressoraEscolhida impressora;
     ParametrosImpressao parametros;
@@ -124,7 +124,7 @@ class ServicoImpressao {
     // version is refused comes back with carga.pedidoVersaoRecusada, for
     // encerrarPorVersao once the client has shown what it read.
     // `inicio` learns the progress range, `aviso` the count as it grows.
-    ArquivoAberto abrir(const std::string& caminho,
+    ArquivoAberto abrir(const std::filesystem::path& caminho,
                         const std::function<void(long maximo)>& inicio = {},
                         const AvisoProgresso& aviso = {});
     void encerrarPorVersao();

@@ -27,7 +27,8 @@ std::string blocoInformacoes(const ArquivoAberto& arquivo) {
     escreverLinha(saida, "Total de Variantes : " + i.totalVariantes);
     escreverLinha(saida, i.descricaoTotal.value_or("Total de Etiquetas a Imprimir:") + " " +
                              i.total.value_or(""));
-    escreverLinha(saida, "Arquivo : " + arquivo.caminho);
+    // The path as the file system names it, not as a label would print it.
+    saida += "Arquivo : " + utf8DoCaminho(arquivo.caminho) + '\n';
     return saida;
 }
 
@@ -47,9 +48,9 @@ void escreverGrade(const Grade& g, std::ostream& saida) {
 int abrir(ContextoCli& ctx, const std::string& arquivo) {
     ctx.iniciarServico();
     std::error_code erro;
-    const auto absoluto = std::filesystem::absolute(std::filesystem::path(arquivo), erro);
-    const std::string caminho = erro ? utf8ParaCp1252(arquivo) : textoDoCaminho(absoluto);
-    const auto pedidos = abrirPedidos(ctx, caminho);
+    const auto dado = caminhoDoArgumento(arquivo);
+    const auto absoluto = std::filesystem::absolute(dado, erro);
+    const auto pedidos = abrirPedidos(ctx, erro ? dado : absoluto);
     if (!pedidos) return kFalha;
     std::cout << blocoInformacoes(pedidos->arquivo) << '\n';
     escreverGrade(*pedidos->grade, std::cout);

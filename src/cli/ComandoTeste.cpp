@@ -21,7 +21,7 @@ int imprimirTeste(ContextoCli& ctx, const OpcoesTeste& o) {
     ctx.interromperComSinais();
     // A test file that cannot be opened is said; the command then finds no
     // row to print.
-    auto pedidos = abrirPedidos(ctx, servico.arquivoTeste(o.opcao).string());
+    auto pedidos = abrirPedidos(ctx, servico.arquivoTeste(o.opcao));
     if (pedidos) marcarTodas(*pedidos->grade, true, false);
     // Test pages use the classic layouts and templates.
     const PedidoImpressao pedido =

@@ -32,7 +32,7 @@ bool AcompanhamentoCli::cancelado() const {
     return sinalRecebido.load();
 }
 
-std::optional<PedidosAbertos> abrirPedidos(ContextoCli& ctx, const std::string& caminho) {
+std::optional<PedidosAbertos> abrirPedidos(ContextoCli& ctx, const std::filesystem::path& caminho) {
     PedidosAbertos pedidos{ctx.servico->abrir(caminho), nullptr};
     if (!pedidos.arquivo.aberto()) return std::nullopt;
     pedidos.grade = gradeDoArquivo(pedidos.arquivo, ctx.plataforma);

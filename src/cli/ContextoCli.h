@@ -57,7 +57,7 @@ struct PedidosAbertos {
     ArquivoAberto arquivo;
     std::unique_ptr<Grade> grade;
 };
-std::optional<PedidosAbertos> abrirPedidos(ContextoCli& ctx, const std::string& caminho);
+std::optional<PedidosAbertos> abrirPedidos(ContextoCli& ctx, const std::filesystem::path& caminho);
 
 // The request for the opened rows (none: no file) and the printer.
 PedidoImpressao pedidoImpressao(const ContextoCli& ctx, const PedidosAbertos* pedidos,
@@ -75,10 +75,11 @@ inline std::string utf8(const char8_t* texto) {
     return reinterpret_cast<const char*>(texto);
 }
 
-// A path given on the command line as the core's text: the system's own path
-// conversion reads argv (UTF-8 here, the ANSI code page on Windows).
-inline std::string caminhoDoArgumento(const std::string& argumento) {
-    return textoDoCaminho(std::filesystem::path(argumento));
+// A path given on the command line, kept as the file system names it (the
+// system's own conversion reads argv: UTF-8 here, the ANSI code page on
+// Windows); it never passes through the printers' code page.
+inline std::filesystem::path caminhoDoArgumento(const std::string& argumento) {
+    return std::filesystem::path(argumento);
 }
 
 // Each subcommand lives in its own source and registers itself here; the

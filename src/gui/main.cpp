@@ -118,8 +118,8 @@ int main(int argc, char** argv) {
     etiquetas::FrmEtiqueta janela(aplicacao);
     if (!opcoes.abrir.isEmpty()) {
         // As if chosen in the file dialog: the path shows above the grid.
-        const std::string caminho = etiquetas::daTela(opcoes.abrir);
-        aplicacao.janela().lblCaminho.definirLegenda(caminho);
+        const std::filesystem::path caminho(opcoes.abrir.toStdU16String());
+        aplicacao.janela().lblCaminho.definirLegenda(etiquetas::textoDoCaminho(caminho));
         aplicacao.AbrirArquivoPedidos(caminho);
         marcarLinhas(aplicacao, opcoes.marcar);
     }

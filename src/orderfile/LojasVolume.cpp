@@ -20,7 +20,7 @@ bool elemento(pugi::xml_node no, const char* nome) {
 
 }  // namespace
 
-std::optional<LojasVolume> LojasVolume::carregar(const std::string& caminho) {
+std::optional<LojasVolume> LojasVolume::carregar(const std::filesystem::path& caminho) {
     auto documento = CarregarXML(caminho);
     if (!documento || !documento->document_element()) return std::nullopt;
     return LojasVolume(std::move(documento));

@@ -6,6 +6,7 @@
 // them, first match in document order. The file is read once and indexed,
 // so that a run over thousands of rows does not parse it thousands of times.
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <pugixml.hpp>
@@ -19,8 +20,8 @@ class LojasVolume {
   public:
     // The file as it is on disk now; nothing when it does not load (missing,
     // unreadable, not well-formed). A file whose root is not "Volume" loads
-    // and finds no store. `caminho` is core text (Windows-1252).
-    static std::optional<LojasVolume> carregar(const std::string& caminho);
+    // and finds no store.
+    static std::optional<LojasVolume> carregar(const std::filesystem::path& caminho);
     // The same from a document already loaded.
     explicit LojasVolume(std::shared_ptr<pugi::xml_document> documento);
 

@@ -4,6 +4,7 @@
 // busy pointer. The window shows them; etiquetas-cli writes "[title] text"
 // lines and answers Yes. Every text crossing this seam is Windows-1252.
 
+#include <filesystem>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -28,10 +29,12 @@ class Pessoa {
     // application's title. Returns the button pressed.
     virtual Resposta mensagem(const std::string& texto, const std::string& titulo, Icone icone,
                               Botoes botoes) = 0;
-    // The file-open dialog, opening in `pasta`; "" when cancelled. Filter
-    // as "Descrição|*.xml".
-    virtual std::string escolherArquivo(const std::string& titulo, const std::string& filtro,
-                                        const std::string& pasta) = 0;
+    // The file-open dialog, opening in `pasta`; empty when cancelled. Filter
+    // as "Descrição|*.xml". The path is the file system's own name, never
+    // passed through the printers' code page.
+    virtual std::filesystem::path escolherArquivo(const std::string& titulo,
+                                                  const std::string& filtro,
+                                                  const std::string& pasta) = 0;
     // Lets pending window events run (repaint, progress).
     virtual void processarEventos() = 0;
     virtual void cursorOcupado(bool ocupado) = 0;

@@ -66,7 +66,7 @@ struct EntradaImpressao {
     const AtualizarConfiguracao& cfg;
     PastasAplicacao pastas;  // templates from the data folder, layout file
     const LeitorGrade& grade;
-    std::string arquivoPedidos;  // the order file, as messages name it
+    std::filesystem::path arquivoPedidos;
     std::string nomeTemplate;
     std::string nomeSeparador;
     MemoriaImpressao& memoria;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "comum/Arquivos.h"
 #include "comum/Texto.h"
 #include "orderfile/Xml.h"
 #include "render/FalhaImpressao.h"
@@ -102,12 +103,13 @@ pugi::xml_node RotinaVolume::lojaDaLinha(const LinhaVolumeLida& linha) {
         lojas_ = x_.documento ? std::optional(LojasVolume(x_.documento))
                               : LojasVolume::carregar(x_.arquivoPedidos);
         if (!lojas_)
-            throw FalhaImpressao("O arquivo de pedidos não pôde ser lido: " + x_.arquivoPedidos);
+            throw FalhaImpressao("O arquivo de pedidos não pôde ser lido: " +
+                                 textoDoCaminho(x_.arquivoPedidos));
     }
     const auto loja = lojas_->loja(linha.pedido, linha.loja, linha.item);
     if (!loja)
-        throw FalhaImpressao("A " + descricaoLoja(linha) +
-                             " não está no arquivo de pedidos: " + x_.arquivoPedidos);
+        throw FalhaImpressao("A " + descricaoLoja(linha) + " não está no arquivo de pedidos: " +
+                             textoDoCaminho(x_.arquivoPedidos));
     return loja;
 }
 

@@ -230,3 +230,27 @@ TEST(Imprimir, RecusasDizemOMotivoAntesDaPergunta) {
         EXPECT_TRUE(app.trabalhos().empty()) << c.mensagem;
     }
 }
+
+#ifndef _WIN32
+// Paths are file-system names, never label text: an application folder and an
+// order file under names Windows-1252 cannot hold open, print and are named.
+TEST(Imprimir, PastasForaDoWindows1252) {
+    AplicacaoTemporaria app("", "", reinterpret_cast<const char*>(u8"Łódź app-"));
+    const fs::path pedidos = app.pasta() / u8"Łódź" / "pedidos.xml";
+    fs::create_directory(pedidos.parent_path());
+    std::ofstream(pedidos, std::ios::binary) << xmlPreco(1, {faixa("1", "2")});
+    const Lista base{"--pasta", utf8DoCaminho(app.pasta())};
+
+    const auto aberto = apoio::executarCliUtf8(mais(base, {"abrir", utf8DoCaminho(pedidos)}));
+    ASSERT_EQ(aberto.status, 0) << aberto.erros;
+    EXPECT_NE(aberto.saida.find("Arquivo : " + utf8DoCaminho(pedidos) + "\n"), std::string::npos);
+
+    const auto r = apoio::executarCliUtf8(
+        mais(mais(base, {"imprimir", utf8DoCaminho(pedidos), "--todas"}), kZebra));
+    ASSERT_EQ(r.status, 0) << r.erros;
+    const auto jobs = app.trabalhos();
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0].args.at(0), utf8DoCaminho(app.pasta() / "SpoolEtq.PRN"));
+    EXPECT_EQ(codigosZpl(jobs[0].spool), (Lista{"2000000012350001", "2000000012350002"}));
+}
+#endif

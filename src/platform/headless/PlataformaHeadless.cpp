@@ -34,8 +34,9 @@ Resposta PlataformaHeadless::mensagem(const std::string& texto, const std::strin
     return botoes == Botoes::SimNao ? respostaPerguntas : Resposta::Ok;
 }
 
-std::string PlataformaHeadless::escolherArquivo(const std::string& titulo, const std::string&,
-                                                const std::string& pasta) {
+std::filesystem::path PlataformaHeadless::escolherArquivo(const std::string& titulo,
+                                                          const std::string&,
+                                                          const std::string& pasta) {
     dialogos.push_back(titulo);
     pastaDoDialogo = pasta;
     return arquivoEscolhido;

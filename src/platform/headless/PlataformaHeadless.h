@@ -29,8 +29,8 @@ class PlataformaHeadless : public Plataforma {
 
     Resposta mensagem(const std::string& texto, const std::string& titulo, Icone icone,
                       Botoes botoes) override;
-    std::string escolherArquivo(const std::string& titulo, const std::string& filtro,
-                                const std::string& pasta) override;
+    std::filesystem::path escolherArquivo(const std::string& titulo, const std::string& filtro,
+                                          const std::string& pasta) override;
     void processarEventos() override;
     void cursorOcupado(bool ocupado) override { ocupado_ = ocupado; }
     [[noreturn]] void encerrarAplicacao() override;
@@ -45,9 +45,9 @@ class PlataformaHeadless : public Plataforma {
     // Settings and records for tests and the CLI.
     std::vector<MensagemRegistrada> mensagens;
     Resposta respostaPerguntas = Resposta::Sim;
-    std::string pastaDoDialogo;            // where the last file dialog opened
-    std::string arquivoEscolhido;          // what the file dialog returns
-    std::ostream* ecoMensagens = nullptr;  // the CLI's standard error
+    std::string pastaDoDialogo;              // where the last file dialog opened
+    std::filesystem::path arquivoEscolhido;  // what the file dialog returns
+    std::ostream* ecoMensagens = nullptr;    // the CLI's standard error
     std::optional<std::chrono::system_clock::time_point> relogioFixo;
     std::vector<std::string> dialogos;  // titles of the file dialogs shown
     bool ocupado() const { return ocupado_; }

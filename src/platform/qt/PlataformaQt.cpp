@@ -105,12 +105,13 @@ Resposta PlataformaQt::mensagem(const std::string& texto, const std::string& tit
     return escolhido == QMessageBox::Yes ? Resposta::Sim : Resposta::Nao;
 }
 
-std::string PlataformaQt::escolherArquivo(const std::string& titulo, const std::string& filtro,
-                                          const std::string& pasta) {
+std::filesystem::path PlataformaQt::escolherArquivo(const std::string& titulo,
+                                                    const std::string& filtro,
+                                                    const std::string& pasta) {
     PonteiroNormal ponteiro;
     const QString escolhido = QFileDialog::getOpenFileName(
         QApplication::activeWindow(), paraQt(titulo), paraQt(pasta), filtroParaQt(paraQt(filtro)));
-    return utf8ParaCp1252(escolhido.toStdString());
+    return std::filesystem::path(escolhido.toStdU16String());
 }
 
 void PlataformaQt::processarEventos() {

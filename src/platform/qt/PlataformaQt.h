@@ -27,8 +27,8 @@ class PlataformaQt : public Plataforma {
 
     Resposta mensagem(const std::string& texto, const std::string& titulo, Icone icone,
                       Botoes botoes) override;
-    std::string escolherArquivo(const std::string& titulo, const std::string& filtro,
-                                const std::string& pasta) override;
+    std::filesystem::path escolherArquivo(const std::string& titulo, const std::string& filtro,
+                                          const std::string& pasta) override;
     void processarEventos() override;
     void cursorOcupado(bool ocupado) override;
     bool vistaViva() const override;

@@ -5,6 +5,7 @@
 
 #include "../orderfile/ModelosPedidos.h"
 #include "AplicacaoDeTeste.h"
+#include "comum/Arquivos.h"
 
 using namespace etiquetas;
 using namespace etiquetas::teste;
@@ -17,8 +18,8 @@ std::string retrato(JanelaPrincipal& j) {
     for (const auto* l : {&j.lblTotalPedidos, &j.lblTotalitens, &j.lblTotalVariantes,
                           &j.lblTotalEtiquetas, &j.lblDescImp, &j.Label2})
         r += "|" + l->legenda();
-    return r + "|" + j.CaminhoArquivoPedidos + "|" + j.sprPedidos.texto(1, 5) + "|" +
-           std::to_string(j.sprPedidos.linhas() * 100 + j.vaVolume.linhas()) +
+    return r + "|" + textoDoCaminho(j.CaminhoArquivoPedidos) + "|" + j.sprPedidos.texto(1, 5) +
+           "|" + std::to_string(j.sprPedidos.linhas() * 100 + j.vaVolume.linhas()) +
            std::to_string(j.TipoEtiquetaPedido) + (j.sprPedidos.visivel() ? "S" : "N") +
            std::to_string(reinterpret_cast<std::uintptr_t>(j.DocumentoPedidos.get()));
 }
@@ -65,7 +66,7 @@ TEST(AbrirArquivoPedidos, CadaTipoMostraSuaGradeBotoesETotais) {
         EXPECT_TRUE(t.plataforma.mensagens.empty()) << c.nome;
         EXPECT_EQ(j.lblTipoArquivo.tag(), c.tag);
         EXPECT_EQ(j.lblTotalEtiquetas.legenda(), c.total);
-        EXPECT_EQ(j.CaminhoArquivoPedidos, caminho);
+        EXPECT_EQ(textoDoCaminho(j.CaminhoArquivoPedidos), caminho);
         EXPECT_EQ(j.sprPedidos.visivel(), c.preco) << c.nome;
         EXPECT_EQ(j.vaVolume.visivel(), !c.preco) << c.nome;
         EXPECT_EQ(j.cmdAtualizaQtd.visivel(), c.preco) << c.nome;
@@ -280,7 +281,7 @@ TEST(CmdLocalizar, DialogoCancelamentoEPastaLembrada) {
               std::vector<std::string>{"Selecione um arquivo de etiquetas:"});
     // The first time in the application folder, where the samples are.
     EXPECT_EQ(t.plataforma.pastaDoDialogo, pastaApp.string());
-    EXPECT_EQ(j.lblCaminho.legenda(), t.plataforma.arquivoEscolhido);
+    EXPECT_EQ(j.lblCaminho.legenda(), textoDoCaminho(t.plataforma.arquivoEscolhido));
     EXPECT_EQ(j.sprPedidos.linhas(), 1);
 
     // Cancelled with a file loaded: the path of the loaded file stays.
@@ -288,7 +289,7 @@ TEST(CmdLocalizar, DialogoCancelamentoEPastaLembrada) {
     t.plataforma.arquivoEscolhido.clear();
     t.app().cmdLocalizar();
     EXPECT_EQ(t.plataforma.pastaDoDialogo, (pastaApp / "pedidos").string());
-    EXPECT_EQ(j.lblCaminho.legenda(), carregado);
+    EXPECT_EQ(j.lblCaminho.legenda(), textoDoCaminho(carregado));
     EXPECT_EQ(j.sprPedidos.linhas(), 1);
     EXPECT_FALSE(t.plataforma.ocupado());
 
@@ -299,6 +300,19 @@ TEST(CmdLocalizar, DialogoCancelamentoEPastaLembrada) {
     EXPECT_EQ(outra.janela().lblCaminho.legenda(),
               "Para localizar o arquivo clique no Botão Localizar...");
     std::filesystem::remove_all(pastaApp / "pedidos");
+    outra.cmdLocalizar();
+    EXPECT_EQ(t.plataforma.pastaDoDialogo, pastaApp.string());
+
+    // A folder name the settings' code page cannot hold still opens: the path
+    // goes from the dialog to the open as the file system names it, and the
+    // folder remembered before stays.
+    const std::filesystem::path polaca = pastaApp / u8"Łódź";
+    std::filesystem::create_directory(polaca);
+    std::filesystem::copy_file(carregado, polaca / "b.xml");
+    t.plataforma.arquivoEscolhido = polaca / "b.xml";
+    outra.cmdLocalizar();
+    EXPECT_EQ(outra.janela().CaminhoArquivoPedidos, polaca / "b.xml");
+    EXPECT_EQ(outra.janela().sprPedidos.linhas(), 1);
     outra.cmdLocalizar();
     EXPECT_EQ(t.plataforma.pastaDoDialogo, pastaApp.string());
 }
