@@ -268,6 +268,38 @@ long long ServicoImpressao::etiquetasPedidas(const PedidoImpressao& pedido) {
     return total;
 }
 
+namespace {
+
+// Takes every job and keeps none: the run's own count is what matters.
+class SemEnvio : public SaidaTrabalhos {
+  public:
+    void enviar(const Trabalho&) override {}
+};
+
+struct SemProgresso : ProgressoImpressao {
+    void mostrarStatus(const std::string&) override {}
+};
+
+}  // namespace
+
+// Asked of the family itself, from the memory the run will start with (the
+// separator already sent, the Datamax batch waiting), so that the question
+// names what the printer will take. When a row would stop the run, the
+// ranges' sum: the run then says what is wrong, as it always did.
+long long ServicoImpressao::etiquetasQueSairao(const FamiliaEtiqueta* familia,
+                                               const PedidoImpressao& pedido) {
+    if (!familia || !familia->rotina) return etiquetasPedidas(pedido);
+    SemEnvio semEnvio;
+    MemoriaImpressao memoria = memoria_;
+    SemProgresso progresso;
+    try {
+        const ResultadoImpressao r = rodar(*familia, pedido, semEnvio, memoria, progresso);
+        if (!r.falha) return r.etiquetas;
+    } catch (const std::exception&) {
+    }
+    return etiquetasPedidas(pedido);
+}
+
 bool ServicoImpressao::conferirSelecao(const PedidoImpressao& pedido, Acompanhamento& a) {
     const int tipo = pedido.tipoArquivo;
     if ((tipo != kArquivoPreco && tipo != kArquivoVolume) || !pedido.linhas) return false;
@@ -406,7 +438,9 @@ DesfechoImpressao ServicoImpressao::imprimirEtiquetas(const PedidoImpressao& ped
     if (abertura == AberturaPorta::Falhou) return DesfechoImpressao::Recusada;
     if (abertura == AberturaPorta::Aberta) memoria_.ImagemEnviada = false;
     salvarEscolhaPessoal(pastas_, pedido.impressora);
-    if (!caminhoInformado(pedido, a)) return DesfechoImpressao::Recusada;
+    // An empty label kind is said before the question, not after a yes.
+    if (!caminhoInformado(pedido, a) || !conferirVariante(pedido, a))
+        return DesfechoImpressao::Recusada;
     auto historico = abrirHistorico();
     if (!historico) return DesfechoImpressao::Recusada;
     return imprimirConferido(pedido, *historico, a);
@@ -419,14 +453,13 @@ DesfechoImpressao ServicoImpressao::imprimirConferido(const PedidoImpressao& ped
     const auto* familia = familiaEtiqueta(pedido.tipoEtiqueta, pedido.parametros.variante);
     if (familia && familia->rotina && !conferirRepeticoes(pedido, *familia, historico))
         return DesfechoImpressao::NadaImpresso;
-    const long long pedidas = etiquetasPedidas(pedido);
+    const long long pedidas = etiquetasQueSairao(familia, pedido);
     if (mensagem("Confirma a Impressão das Etiquetas para os Pedidos Selecionados ?\n" +
                      etiquetas(pedidas) + " — " + destinoImpressao(pedido.parametros),
                  "impressão de Etiquetas", Icone::Pergunta, Botoes::SimNao) != Resposta::Sim)
         return DesfechoImpressao::Recusada;
     const Execucao execucao(*this, a);
-    if (!conferirSelecao(pedido, a) || !conferirVariante(pedido, a))
-        return DesfechoImpressao::Recusada;
+    if (!conferirSelecao(pedido, a)) return DesfechoImpressao::Recusada;
     a.mostrarProgresso(pedidas);
     DesfechoImpressao desfecho = conferirFamilia(familia, pedido.tipoEtiqueta);
     if (desfecho == DesfechoImpressao::Impressa) {

@@ -162,6 +162,8 @@ class ServicoImpressao {
     bool conferirSelecao(const PedidoImpressao& pedido, Acompanhamento& acompanhamento);
     // Labels the ticked rows ask for.
     static long long etiquetasPedidas(const PedidoImpressao& pedido);
+    // Labels `familia` will send for the request, separators included.
+    long long etiquetasQueSairao(const FamiliaEtiqueta* familia, const PedidoImpressao& pedido);
     // The test order file of option 1 to 4.
     std::filesystem::path arquivoTeste(int opcao) const;
     // A communication event of the serial port, said once a run.

@@ -29,7 +29,7 @@ void imprimir(ExecucaoImpressao& execucao, const LinhaPreco& linha,
                    "PEDIDO: " + formatarNumero(linha[CampoPreco::Pedido], "0000000000"), l);
     preencherTexto(texto, ":: INFO_ITEM_PEDIDO ::",
                    "ITEM PED.: " + formatarNumero(linha[CampoPreco::Item], "0000"), l);
-    execucao.enviarTexto(TipoTrabalho::Separador, "SpoolEtq.PRN", texto);
+    execucao.enviarTexto(TipoTrabalho::Separador, "SpoolEtq.PRN", texto, 1);
 }
 
 }  // namespace

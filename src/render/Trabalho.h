@@ -33,7 +33,7 @@ struct Trabalho {
     TipoTrabalho tipo = TipoTrabalho::Etiqueta;
     std::string spool;  // spool file name in the application folder ("SpoolEtq.PRN")
     std::string texto;  // the exact bytes of the spool file
-    int etiquetas = 0;  // labels the job carries (0 for separators and set-up)
+    int etiquetas = 0;  // labels the job carries, a separator's one among them (0 for set-up)
     std::vector<OrigemTrabalho> origens;  // none for separators and set-up
 };
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include "ApoioImprimir.h"
 
 using namespace etiquetas;
@@ -254,3 +256,45 @@ TEST(Imprimir, PastasForaDoWindows1252) {
     EXPECT_EQ(codigosZpl(jobs[0].spool), (Lista{"2000000012350001", "2000000012350002"}));
 }
 #endif
+
+namespace {
+
+// The number in the first "[title] N etiqueta(s)<fim>" line of the CLI's
+// messages; -1 when none.
+long long numeroAntesDe(const std::string& erros, const std::string& fim) {
+    const std::regex linha("\\] ([0-9.]+) etiquetas?" + cp1252ParaUtf8(fim));
+    std::smatch m;
+    if (!std::regex_search(erros, m, linha)) return -1;
+    std::string digitos = m[1];
+    std::erase(digitos, '.');
+    return std::stoll(digitos);
+}
+
+}  // namespace
+
+// The question names what the printer will take, asked of the family: whole
+// sheets, the separator and the cosmetic's copies included; the end says the
+// same number.
+TEST(Imprimir, PerguntaContaOQueAFamiliaEnvia) {
+    Variante sku = faixa("1", "3");
+    sku.campos["TipoEtiq"] = "1";
+    sku.campos["CodDepto"] = "42";
+    struct Caso {
+        int tipo;
+        Variante variante;
+        Lista opcoes;
+        long long etiquetas;  // -1: the same as the end reports
+    };
+    for (const auto& c : std::vector<Caso>{{99, sku, {}, 13},  // two sheets of six, a separator
+                                           {1, faixa("1", "5"), {"--separador"}, -1},
+                                           {11, faixa("1", "3"), {}, -1},
+                                           {2, faixa("1", "7"), {}, -1}}) {
+        AplicacaoTemporaria app;
+        const auto r =
+            app.imprimir(xmlPreco(c.tipo, {c.variante}), mais(mais(kZebra, {"--todas"}), c.opcoes));
+        ASSERT_EQ(r.codigo, 0) << r.erros;
+        const long long perguntadas = numeroAntesDe(r.erros, " — ");
+        EXPECT_EQ(perguntadas, numeroAntesDe(r.erros, " enviadas?")) << c.tipo << r.erros;
+        if (c.etiquetas >= 0) EXPECT_EQ(perguntadas, c.etiquetas) << r.erros;
+    }
+}
