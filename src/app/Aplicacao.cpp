@@ -38,6 +38,9 @@ void Aplicacao::ligarReacoes() {
     j.Option4.clicada.conectar([this] { imprimirTeste(4); });
     ligarReacoesImpressoras();
     ligarReacoesGrades();
+    // A tick or a range changed since the last print that went out whole.
+    for (Grade* g : {&j.sprPedidos, &j.vaVolume})
+        g->mudou.conectar([this](int, int) { marcasPendentes_ = true; });
 }
 
 }  // namespace etiquetas

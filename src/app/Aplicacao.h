@@ -131,7 +131,9 @@ class Aplicacao {
     std::shared_ptr<AcompanhamentoJanela> acompanhamento(std::stop_token parada = {});
     bool emImpressao_ = false;
     bool comandoEmCurso_ = false;
+    bool algumaLinhaMarcada();
     bool fecharAoTerminar_ = false;
+    bool marcasPendentes_ = false;  // ticks or ranges not printed since they changed
 
     // The open chain (ArquivoPedidos.cpp).
     void RejeitarArquivoPedidos(const std::filesystem::path& caminho,

@@ -65,6 +65,7 @@ void Aplicacao::AbrirArquivoPedidos(const std::filesystem::path& caminho) {
     PreencherInfoArquivo(std::move(arquivo));
     j.lblTipoArquivo.definirCor(kPreto);
     j.cmdImprimir.definirHabilitado(true);
+    marcasPendentes_ = false;
     plataforma_.cursorOcupado(false);
 }
 

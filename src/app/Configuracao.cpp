@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "app/Aplicacao.h"
+#include "app/ListasImpressoras.h"
 #include "comum/Arquivos.h"
 #include "comum/Texto.h"
 #include "config/ArquivosIni.h"
@@ -22,6 +23,8 @@ bool pastaExiste(const std::string& pasta) {
     return !pasta.empty() && std::filesystem::is_directory(caminhoDoTexto(pasta), erro);
 }
 
+}  // namespace
+
 // The maker is the first word of the printer line: "ZEBRA,2,ZPL" of the
 // table, or "Zebra - ZPL" of the list a missing table leaves.
 bool impressoraZebra(const std::string& linha) {
@@ -30,8 +33,6 @@ bool impressoraZebra(const std::string& linha) {
                                       [](unsigned char c) { return std::isalpha(c); });
     return maiusculas(std::string_view(texto.begin(), fim)) == "ZEBRA";
 }
-
-}  // namespace
 
 void Aplicacao::cmdConfiguracao() {
     if (mostrarDialogoConfiguracao) mostrarDialogoConfiguracao();

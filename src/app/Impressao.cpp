@@ -141,6 +141,8 @@ void AcompanhamentoJanela::destravar() {
     j_.cmdCancelar.definirVisivel(false);
     j_.frameBarra.definirVisivel(false);
     j_.frameBarra.definirLegenda(legendaBarra_);
+    // Where the work goes on, not "Sair", where Space would end the session.
+    if (const Grade* g = j_.gradeDoArquivo()) j_.focar(g->nome());
 }
 
 void AcompanhamentoJanela::mostrarProgresso(long long pedidas) {
@@ -275,6 +277,7 @@ void Aplicacao::terminarComando(AcompanhamentoJanela& a, DesfechoImpressao desfe
     a.terminarExecucao();  // given back even if the run never got to it
     comandoEmCurso_ = false;
     ultimaImpressao_ = desfecho;
+    if (desfecho == DesfechoImpressao::Impressa) marcasPendentes_ = false;
     if (depois) depois(desfecho);
     if (fecharAoTerminar_ && fecharJanela) fecharJanela();
 }

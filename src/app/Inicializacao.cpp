@@ -33,15 +33,20 @@ ListasImpressora listasDaJanela(JanelaPrincipal& j) {
             j.cbvelocidade,  j.cbparidade, j.cbbitdados,    j.cbbitparada};
 }
 
+// "Carregar Fonte Zebra" whenever the chosen printer is a Zebra, whichever
+// line of the table it is and however it was chosen (by hand or restored).
+void mostrarCargaFonte(JanelaPrincipal& j) {
+    const bool zebra = impressoraZebra(j.cmbImpressora.texto());
+    j.CmZebra.definirVisivel(zebra);
+    j.LblZebra.definirVisivel(zebra);
+    if (!zebra) j.posicaoModeloTwips = kPosicaoModeloSemZebra;
+    j.cmbModelo.mudou.emitir();
+    j.LblImp.mudou.emitir();
+}
+
 void reagirImpressoraNaJanela(JanelaPrincipal& j, const fs::path& dados) {
     reagirImpressora(listasDaJanela(j), dados);
-    if (j.cmbImpressora.indice() != 1) {
-        j.CmZebra.definirVisivel(false);
-        j.LblZebra.definirVisivel(false);
-        j.posicaoModeloTwips = kPosicaoModeloSemZebra;
-        j.cmbModelo.mudou.emitir();
-        j.LblImp.mudou.emitir();
-    }
+    mostrarCargaFonte(j);
 }
 
 void reagirPorta(JanelaPrincipal& j) {
@@ -127,6 +132,7 @@ void Aplicacao::iniciar() {
     j.frmTipo.definirVisivel(false);
     if (j.cmbImpressora.contagem() > 0) j.cmbImpressora.selecionar(0);
     restaurarConfiguracaoPessoal();
+    mostrarCargaFonte(j);
     mostrarColunasIniciais(j);
     // The port is made, and later used, on the worker only.
     trabalhador_.executarEAguardar([this] {
@@ -140,7 +146,18 @@ void Aplicacao::fechar() {
     });
 }
 
+bool Aplicacao::algumaLinhaMarcada() {
+    const Grade* g = janela_.gradeDoArquivo();
+    for (int l = 1; g && l <= g->linhas(); ++l)
+        if (g->marcada(l)) return true;
+    return false;
+}
+
 void Aplicacao::cmdSair() {
+    if (marcasPendentes_ && algumaLinhaMarcada() &&
+        mensagem("Há linhas marcadas que ainda não foram impressas. Deseja sair mesmo assim?",
+                 "Sair", Icone::Pergunta, Botoes::SimNao) != Resposta::Sim)
+        return;
     fechar();
     plataforma_.encerrarAplicacao();
 }

@@ -35,6 +35,8 @@ void restaurarListasImpressora(ListasImpressora listas, const PastasAplicacao& p
 // and temperature ranges).
 void reagirImpressora(ListasImpressora listas, const std::filesystem::path& dados);
 void reagirModelo(ListasImpressora listas, const std::filesystem::path& dados);
+// Whether a line of the printer list is a Zebra (its maker, the first word).
+bool impressoraZebra(const std::string& linha);
 // The saved "ConfigPess" keys of the network path choice: "Local" or "Rede",
 // and the port or path.
 struct CaminhoSalvo {

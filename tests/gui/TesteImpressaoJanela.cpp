@@ -81,6 +81,12 @@ void TesteImpressaoJanela::cancelarParaDepoisDoTrabalhoEmCurso() {
     QVERIFY(botao(janela, "cmdImprimir")->isEnabled());
     QVERIFY(botao(janela, "cmdLocalizar")->isEnabled());
     QVERIFY(botao(janela, "cmdCancelar")->isHidden());
+    // The focus is back on the grid, not on "Sair" where Space would quit...
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("sprPedidos"));
+    // ...and "Sair" asks before leaving rows ticked and not printed.
+    plataforma.respostaPerguntas = Resposta::Nao;
+    QTest::mouseClick(botao(janela, "cmdSair"), Qt::LeftButton);
+    QCOMPARE(plataforma.mensagens.back().second, std::string("Sair"));
 }
 
 QTEST_MAIN(TesteImpressaoJanela)

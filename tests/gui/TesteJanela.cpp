@@ -73,6 +73,7 @@ class TesteJanela : public QObject {
     void abreComTituloEListasDoModelo();
     void arquivoAbertoMarcadoEEditadoPelaJanela();
     void escolhaDaImpressoraVoltaDepoisDeImprimirEmLpt1();
+    void cargaDeFonteSegueAImpressoraEscolhida();
     void tabEntraESaiDaGrade();
     void tabAlcancaCadaControle();
     void aceleradoresUnicosLevamAoSeuCampo();
@@ -189,6 +190,21 @@ void TesteJanela::escolhaDaImpressoraVoltaDepoisDeImprimirEmLpt1() {
     QCOMPARE(achar<QComboBox>(*janela, "cmdTemperatura")->currentText(), u"20"_s);
     QCOMPARE(achar<QComboBox>(*janela, "cmbCaminhoImpressora")->currentText(), u"LPT1"_s);
     QVERIFY(achar<QWidget>(*janela, "cbvelocidade")->isHidden());
+    QVERIFY(achar<QWidget>(*janela, "CmZebra")->isVisible());  // the Zebra came back
+}
+
+// "Carregar Fonte Zebra" shows whenever the printer chosen is a Zebra.
+void TesteJanela::cargaDeFonteSegueAImpressoraEscolhida() {
+    auto janela = janelaAtiva();
+    auto* impressoras = achar<QComboBox>(*janela, "cmbImpressora");
+    auto* fonte = achar<QWidget>(*janela, "CmZebra");
+    QVERIFY(fonte->isHidden());  // the table's first line is a Datamax
+    impressoras->setFocus();
+    QTest::keyClick(impressoras, Qt::Key_Down);
+    QCOMPARE(impressoras->currentText(), u"ZEBRA,2,ZPL"_s);
+    QVERIFY(fonte->isVisible());
+    QTest::keyClick(impressoras, Qt::Key_Down);
+    QVERIFY(fonte->isHidden());
 }
 
 void TesteJanela::tabEntraESaiDaGrade() {
