@@ -76,14 +76,14 @@ class JanelaPrincipal {
     Rotulo Lblcom3{"Lblcom3", "Bit Dados"};
     Rotulo Lblcom4{"Lblcom4", "Bit Parada"};
     Rotulo lblDetalhePortaCom{"lblDetalhePortaCom"};
-    Botao CmZebra{"CmZebra", "Carregar Fonte &Zebra"};
+    Botao CmZebra{"CmZebra", "Carregar Fonte Ze&bra"};
     Rotulo LblZebra{"LblZebra", "Carregue a fonte antes de Imprimir!"};
     // Horizontal position of cmbModelo and LblImp, in twips (the printer
     // reaction moves them when the Zebra button hides).
     int posicaoModeloTwips = 0;
 
     // "Tipo Etiqueta"
-    Rotulo frmTipo{"frmTipo", "Tipo Etiqueta"};
+    Rotulo frmTipo{"frmTipo", "Tipo Eti&queta"};
     Lista cbvTipoEtiq{"cbvTipoEtiq"};
 
     // "Imprimir Pagina Teste"
@@ -96,8 +96,7 @@ class JanelaPrincipal {
     // Command row
     Botao cmdConfiguracao{"cmdConfiguracao", "&Configuração"};
     Botao cmdGerarTxt{"cmdGerarTxt", "&Gerar TXT"};
-    // Every letter of the caption already leads elsewhere: no accelerator.
-    Botao cmdVisualizar{"cmdVisualizar", "Visualizar"};
+    Botao cmdVisualizar{"cmdVisualizar", "Visuali&zar"};
     Botao cmdImprimir{"cmdImprimir", "&Imprimir"};
     Botao cmdSair{"cmdSair", "&Sair"};
     Botao cmdCancelar{"cmdCancelar", "Ca&ncelar"};  // shown while a run goes on

@@ -1,12 +1,16 @@
 #include "gui/FrmPrevia.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/Aplicacao.h"
 #include "gui/Conexao.h"
@@ -28,18 +32,19 @@ void FrmPrevia::montarTela() {
     coluna->addWidget(titulo_);
 
     // The label on a grey table, one screen pixel a printer dot.
-    auto* rolagem = new QScrollArea(this);
-    rolagem->setBackgroundRole(QPalette::Dark);
-    rolagem->setAlignment(Qt::AlignCenter);
-    imagem_ = new QLabel(rolagem);
+    rolagem_ = new QScrollArea(this);
+    rolagem_->setBackgroundRole(QPalette::Dark);
+    rolagem_->setAlignment(Qt::AlignCenter);
+    imagem_ = new QLabel(rolagem_);
     imagem_->setObjectName(QStringLiteral("imgEtiqueta"));
-    rolagem->setWidget(imagem_);
-    rolagem->setWidgetResizable(false);
-    coluna->addWidget(rolagem, 1);
+    rolagem_->setWidget(imagem_);
+    rolagem_->setWidgetResizable(false);
+    coluna->addWidget(rolagem_, 1);
 
     avisos_ = new QPlainTextEdit(this);
     avisos_->setObjectName(QStringLiteral("txtAvisos"));
     avisos_->setReadOnly(true);
+    avisos_->setFocusPolicy(Qt::ClickFocus);  // the page keys stay with the pages
     avisos_->setMaximumHeight(110);
     QStringList linhas;
     for (const auto& a : paginas_.avisos()) linhas << paraTela(a);
@@ -52,39 +57,111 @@ void FrmPrevia::montarTela() {
     anterior_->setObjectName(QStringLiteral("cmdAnterior"));
     proxima_ = new QPushButton(QStringLiteral("&Próxima >"), this);
     proxima_->setObjectName(QStringLiteral("cmdProxima"));
+    ajustar_ = new QPushButton(QStringLiteral("A&justar à janela"), this);
+    ajustar_->setObjectName(QStringLiteral("cmdAjustar"));
+    ajustar_->setCheckable(true);
+    ajustar_->setChecked(true);
+    ajustar_->setToolTip(
+        QStringLiteral("Etiquetas maiores que a janela aparecem inteiras; "
+                       "+ e - aproximam e afastam"));
     auto* imprimir = new QPushButton(QStringLiteral("&Imprimir"), this);
     imprimir->setObjectName(QStringLiteral("cmdImprimir"));
     auto* fechar = new QPushButton(QStringLiteral("&Fechar"), this);
     fechar->setObjectName(QStringLiteral("cmdFechar"));
     botoes->addWidget(anterior_);
     botoes->addWidget(proxima_);
+    botoes->addWidget(ajustar_);
     botoes->addStretch(1);
     botoes->addWidget(imprimir);
     botoes->addWidget(fechar);
     coluna->addLayout(botoes);
 
-    connect(anterior_, &QPushButton::clicked, this, [this] {
-        paginas_.anterior();
-        mostrarPagina();
-    });
-    connect(proxima_, &QPushButton::clicked, this, [this] {
-        paginas_.proxima();
-        mostrarPagina();
-    });
+    connect(anterior_, &QPushButton::clicked, this, &FrmPrevia::paginaAnterior);
+    connect(proxima_, &QPushButton::clicked, this, &FrmPrevia::proximaPagina);
+    connect(ajustar_, &QPushButton::toggled, this, [this] { mostrarPagina(); });
+    atalhos();
     connect(imprimir, &QPushButton::clicked, this, [this] {
         imprimir_ = true;
         accept();
     });
     connect(fechar, &QPushButton::clicked, this, &QDialog::reject);
     fechar->setDefault(true);
-    resize(900, 760);
+    caberNaTela();
+}
+
+void FrmPrevia::atalhos() {
+    const auto atalho = [this](QKeySequence tecla, auto acao) {
+        connect(new QShortcut(tecla, this), &QShortcut::activated, this, acao);
+    };
+    for (auto tecla : {Qt::Key_PageDown, Qt::Key_Right, Qt::Key_Down})
+        atalho(QKeySequence(tecla), &FrmPrevia::proximaPagina);
+    for (auto tecla : {Qt::Key_PageUp, Qt::Key_Left, Qt::Key_Up})
+        atalho(QKeySequence(tecla), &FrmPrevia::paginaAnterior);
+    for (auto tecla : {QKeySequence(Qt::Key_Plus), QKeySequence(QKeySequence::ZoomIn)})
+        atalho(tecla, [this] { aproximar(1.25); });
+    for (auto tecla : {QKeySequence(Qt::Key_Minus), QKeySequence(QKeySequence::ZoomOut)})
+        atalho(tecla, [this] { aproximar(0.8); });
+}
+
+// The whole window on the screen it opens on, buttons included, however
+// small the screen.
+void FrmPrevia::caberNaTela() {
+    const QScreen* tela =
+        parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    const QRect livre = tela ? tela->availableGeometry() : QRect(0, 0, 900, 760);
+    const int margem = 40;  // the title bar and frame the system adds
+    const QSize tamanho(std::min(900, livre.width() - 16), std::min(760, livre.height() - margem));
+    resize(tamanho);
+    move(livre.left() + (livre.width() - tamanho.width()) / 2,
+         livre.top() + std::max(0, (livre.height() - margem - tamanho.height()) / 2));
+}
+
+void FrmPrevia::proximaPagina() {
+    if (!paginas_.temProxima()) return;
+    paginas_.proxima();
+    mostrarPagina();
+}
+
+void FrmPrevia::paginaAnterior() {
+    if (!paginas_.temAnterior()) return;
+    paginas_.anterior();
+    mostrarPagina();
+}
+
+void FrmPrevia::aproximar(double fator) {
+    escala_ = std::clamp(escalaMostrada_ * fator, 0.1, 8.0);
+    if (ajustar_->isChecked()) {
+        ajustar_->setChecked(false);  // shows the page again
+        return;
+    }
+    mostrarPagina();
+}
+
+void FrmPrevia::resizeEvent(QResizeEvent* evento) {
+    QDialog::resizeEvent(evento);
+    if (ajustar_ && ajustar_->isChecked()) mostrarPagina();
 }
 
 void FrmPrevia::mostrarPagina() {
     titulo_->setText(paraTela(paginas_.titulo()));
-    const QImage etiqueta = previa::desenharEtiqueta(paginas_.etiquetaAtual(), paginas_.dpmm());
-    imagem_->setPixmap(QPixmap::fromImage(etiqueta));
-    imagem_->resize(etiqueta.size());
+    if (desenhada_ != paginas_.atual() || etiqueta_.isNull()) {
+        etiqueta_ = previa::desenharEtiqueta(paginas_.etiquetaAtual(), paginas_.dpmm());
+        desenhada_ = paginas_.atual();
+    }
+    // One printer dot a screen pixel, unless the label is larger than the
+    // window and "Ajustar" is on, or the user zoomed.
+    escalaMostrada_ = escala_;
+    if (ajustar_->isChecked()) {
+        const QSize area = rolagem_->viewport()->size() - QSize(4, 4);
+        escalaMostrada_ = std::min({1.0, double(area.width()) / std::max(1, etiqueta_.width()),
+                                    double(area.height()) / std::max(1, etiqueta_.height())});
+    }
+    const QImage mostrada = escalaMostrada_ == 1.0
+                                ? etiqueta_
+                                : etiqueta_.scaled(etiqueta_.size() * escalaMostrada_,
+                                                   Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    imagem_->setPixmap(QPixmap::fromImage(mostrada));
+    imagem_->resize(mostrada.size());
     anterior_->setEnabled(paginas_.temAnterior());
     proxima_->setEnabled(paginas_.temProxima());
 }

@@ -5,10 +5,12 @@
 // here; "Imprimir" closes the window and runs the print command.
 
 #include <QDialog>
+#include <QImage>
 
 #include "app/PaginasPrevia.h"
 
 class QLabel;
+class QScrollArea;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -25,13 +27,27 @@ class FrmPrevia : public QDialog {
     // Closed with "Imprimir" (rather than "Fechar").
     bool imprimir() const { return imprimir_; }
 
+  protected:
+    void resizeEvent(QResizeEvent* evento) override;
+
   private:
     void montarTela();
+    void atalhos();
+    void caberNaTela();
     void mostrarPagina();
+    void proximaPagina();
+    void paginaAnterior();
+    void aproximar(double fator);
 
     PaginasPrevia& paginas_;
     QLabel* titulo_ = nullptr;
     QLabel* imagem_ = nullptr;
+    QScrollArea* rolagem_ = nullptr;
+    QPushButton* ajustar_ = nullptr;
+    QImage etiqueta_;  // the page drawn, one printer dot a pixel
+    int desenhada_ = -1;
+    double escala_ = 1.0;          // the user's zoom when not fitting
+    double escalaMostrada_ = 1.0;  // what the picture shows now
     QPlainTextEdit* avisos_ = nullptr;
     QPushButton* anterior_ = nullptr;
     QPushButton* proxima_ = nullptr;

@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QtTest>
 
 #include "ApoioJanela.h"
@@ -82,12 +84,25 @@ void TestePrevia::mostraAsPaginasSemEnviarNada() {
             QVERIFY(titulo->text().startsWith(QStringLiteral("Etiqueta 1 de ")));
             paginas = titulo->text().section(QLatin1Char(' '), -1).toInt();
             QVERIFY(!achar<QPushButton>(previa, "cmdAnterior")->isEnabled());
-            QCOMPARE(achar<QLabel>(previa, "imgEtiqueta")->pixmap().size(), QSize(650, 560));
+            // The whole window on the screen, the label whole in it; one
+            // printer dot a pixel once "Ajustar" is off, "+" zooms in.
+            QVERIFY(previa.screen()->availableGeometry().contains(previa.frameGeometry()));
+            auto* imagem = achar<QLabel>(previa, "imgEtiqueta");
+            const auto* rolagem = previa.findChild<QScrollArea*>();
+            QVERIFY(rolagem->viewport()->rect().contains(QRect({0, 0}, imagem->pixmap().size())));
+            QTest::mouseClick(achar<QPushButton>(previa, "cmdAjustar"), Qt::LeftButton);
+            QCOMPARE(imagem->pixmap().size(), QSize(650, 560));
+            QTest::keyClick(&previa, Qt::Key_Plus);
+            QVERIFY(imagem->pixmap().width() > 650);
             QCOMPARE(achar<QPlainTextEdit>(previa, "txtAvisos")->toPlainText(),
                      QStringLiteral("Nenhum aviso."));
             QTest::mouseClick(achar<QPushButton>(previa, "cmdProxima"), Qt::LeftButton);
             QVERIFY(titulo->text().startsWith(QStringLiteral("Etiqueta 2 de ")));
             QVERIFY(achar<QPushButton>(previa, "cmdAnterior")->isEnabled());
+            QTest::keyClick(&previa, Qt::Key_PageDown);
+            QVERIFY(titulo->text().startsWith(QStringLiteral("Etiqueta 3 de ")));
+            QTest::keyClick(&previa, Qt::Key_Left);
+            QVERIFY(titulo->text().startsWith(QStringLiteral("Etiqueta 2 de ")));
             if (const QString arquivo = qEnvironmentVariable("ETIQUETAS_CAPTURA_PREVIA");
                 !arquivo.isEmpty())
                 previa.grab().save(arquivo, "PNG");
