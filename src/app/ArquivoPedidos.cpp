@@ -75,13 +75,16 @@ void Aplicacao::RejeitarArquivoPedidos(const std::filesystem::path& caminho,
                                        const std::string& statusAnterior) {
     auto& j = janela_;
     j.StatusBar1.definirTexto(statusAnterior);
-    if (j.tipoArquivo() != 0 && !j.CaminhoArquivoPedidos.empty())
+    j.frameBarra.definirVisivel(false);
+    if (j.tipoArquivo() != 0 && !j.CaminhoArquivoPedidos.empty()) {
+        // The caption keeps naming what the grid shows; the box said the rest.
         j.lblCaminho.definirLegenda(textoDoCaminho(caminho) + "   |   Arquivo carregado: " +
                                     textoDoCaminho(j.CaminhoArquivoPedidos));
+        return;
+    }
     j.lblTipoArquivo.definirCor(kVermelho);
     j.lblTipoArquivo.definirLegenda(
         "O Arquivo selecionado acima não é válido para impressão de Etiquetas Quelmonte !");
-    j.frameBarra.definirVisivel(false);
 }
 
 void Aplicacao::PreencherInfoArquivo(ArquivoAberto arquivo) {

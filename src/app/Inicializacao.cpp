@@ -54,6 +54,8 @@ void reagirPorta(JanelaPrincipal& j) {
     j.txtCaminhoImpressora.definirTexto(porta);
     const bool paralela = portaParalela(porta);
     mostrarListasSeriais(j, !paralela);
+    // The serial buffer line belongs to the serial port it was read from.
+    if (paralela) j.lblDetalhePortaCom.definirLegenda("");
     // A serial printer is always local.
     j.optRede.definirHabilitado(paralela);
 }
@@ -70,8 +72,11 @@ void reagirRede(JanelaPrincipal& j, const PastasAplicacao& pastas) {
     j.optLocal.definirMarcada(false);
     j.txtCaminhoImpressora.definirVisivel(true);
     mostrarListasSeriais(j, false);
-    j.txtCaminhoImpressora.definirTexto(
-        aparar(LerArquivoConfig(pastas, kSecaoPessoal, "CaminhoImpressora")));
+    // A port saved by a local print is no network path.
+    std::string salvo = aparar(LerArquivoConfig(pastas, kSecaoPessoal, "CaminhoImpressora"));
+    if (portaParalela(salvo) || iguaisSemCaixa(salvo, "COM1") || iguaisSemCaixa(salvo, "COM2"))
+        salvo.clear();
+    j.txtCaminhoImpressora.definirTexto(salvo);
 }
 
 void preencherPortas(Lista& portas) {
@@ -133,6 +138,7 @@ void Aplicacao::iniciar() {
     if (j.cmbImpressora.contagem() > 0) j.cmbImpressora.selecionar(0);
     restaurarConfiguracaoPessoal();
     mostrarCargaFonte(j);
+    montavelocidadetemperatura();
     mostrarColunasIniciais(j);
     // The port is made, and later used, on the worker only.
     trabalhador_.executarEAguardar([this] {
@@ -171,6 +177,10 @@ void Aplicacao::ligarReacoesImpressoras() {
     j.cmbCaminhoImpressora.escolhido.conectar([this] { reagirPorta(janela_); });
     j.optLocal.clicada.conectar([this] { reagirLocal(janela_); });
     j.optRede.clicada.conectar([this] { reagirRede(janela_, pastas()); });
+    // The boxes show what the printer will be sent for the choice on screen,
+    // not what the last print sent.
+    for (Lista* l : {&j.cmbImpressora, &j.cmbModelo, &j.cmdVelocidade, &j.cmdTemperatura})
+        l->escolhido.conectar([this] { montavelocidadetemperatura(); });
 }
 
 bool Aplicacao::salvarConfiguracaoPessoal() {

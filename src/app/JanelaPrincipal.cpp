@@ -11,11 +11,11 @@ namespace etiquetas {
 JanelaPrincipal::JanelaPrincipal()
     : sprPedidos("sprPedidos", colunasPedidosPreco()), vaVolume("vaVolume", colunasVolume()) {
     cbvTipoEtiq.dica = "Selecione o tipo de etiqueta";
-    // Both boxes are filled at every print from the lists beside them.
+    // Both boxes follow the lists beside them.
     txtvelocidade.dica =
         "Velocidade enviada à impressora: o código que a tabela de conversão dá à velocidade "
-        "escolhida (preenchida ao imprimir)";
-    txtTemperatura.dica = "Temperatura enviada à impressora (preenchida ao imprimir)";
+        "escolhida";
+    txtTemperatura.dica = "Temperatura enviada à impressora";
     // Shown only once a file says so: the export button when the file allows
     // it, the label total and the progress frame while and after loading.
     for (Controle* c : std::vector<Controle*>{&cmdGerarTxt, &frameBarra, &lblDescImp,

@@ -6,6 +6,7 @@
 // print command reads. The Qt view (gui/) binds a widget to each member; the
 // CLI drives the same members.
 
+#include <filesystem>
 #include <memory>
 #include <string>
 

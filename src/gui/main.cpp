@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "app/Aplicacao.h"
+#include "comum/Arquivos.h"
 #include "gui/Conexao.h"
 #include "gui/FrmEtiqueta.h"
 #include "gui/TraducoesQt.h"

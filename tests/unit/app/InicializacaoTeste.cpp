@@ -76,6 +76,15 @@ TEST(Inicializacao, SemConfiguracaoPessoalAbreEmLpt1EPortaSerialMostraAsListas) 
     j.cmbCaminhoImpressora.definirTexto("LPT2");
     EXPECT_EQ(tuple(j.txtCaminhoImpressora.texto(), seriaisVisiveis(j), j.optRede.habilitado()),
               tuple("LPT2", 0, true));
+
+    // The box beside the temperature list follows it from the start, and a
+    // port saved by a local print is not offered as a network path.
+    EXPECT_EQ(j.txtTemperatura.texto(), "10");
+    j.cmdTemperatura.selecionar(0);
+    EXPECT_EQ(j.txtTemperatura.texto(), j.cmdTemperatura.texto());
+    w.pasta.gravar("QuelmonteConfig.ini", "[ConfigPess]\r\nCaminhoImpressora=LPT1\r\n");
+    j.optRede.clicar();
+    EXPECT_EQ(j.txtCaminhoImpressora.texto(), "");
 }
 
 TEST(ListasImpressoras, TabelaComDefeitoOuAusenteTerminaSemPerderNada) {
