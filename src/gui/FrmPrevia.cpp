@@ -2,13 +2,13 @@
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
-#include <QShortcut>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -39,6 +39,7 @@ void FrmPrevia::montarTela() {
     imagem_->setObjectName(QStringLiteral("imgEtiqueta"));
     rolagem_->setWidget(imagem_);
     rolagem_->setWidgetResizable(false);
+    rolagem_->setFocusPolicy(Qt::NoFocus);
     coluna->addWidget(rolagem_, 1);
 
     avisos_ = new QPlainTextEdit(this);
@@ -79,7 +80,6 @@ void FrmPrevia::montarTela() {
     connect(anterior_, &QPushButton::clicked, this, &FrmPrevia::paginaAnterior);
     connect(proxima_, &QPushButton::clicked, this, &FrmPrevia::proximaPagina);
     connect(ajustar_, &QPushButton::toggled, this, [this] { mostrarPagina(); });
-    atalhos();
     connect(imprimir, &QPushButton::clicked, this, [this] {
         imprimir_ = true;
         accept();
@@ -89,18 +89,26 @@ void FrmPrevia::montarTela() {
     caberNaTela();
 }
 
-void FrmPrevia::atalhos() {
-    const auto atalho = [this](QKeySequence tecla, auto acao) {
-        connect(new QShortcut(tecla, this), &QShortcut::activated, this, acao);
-    };
-    for (auto tecla : {Qt::Key_PageDown, Qt::Key_Right, Qt::Key_Down})
-        atalho(QKeySequence(tecla), &FrmPrevia::proximaPagina);
-    for (auto tecla : {Qt::Key_PageUp, Qt::Key_Left, Qt::Key_Up})
-        atalho(QKeySequence(tecla), &FrmPrevia::paginaAnterior);
-    for (auto tecla : {QKeySequence(Qt::Key_Plus), QKeySequence(QKeySequence::ZoomIn)})
-        atalho(tecla, [this] { aproximar(1.25); });
-    for (auto tecla : {QKeySequence(Qt::Key_Minus), QKeySequence(QKeySequence::ZoomOut)})
-        atalho(tecla, [this] { aproximar(0.8); });
+// The page and zoom keys reach the window from whichever button has the
+// focus (the buttons leave them alone; the picture's area takes no focus).
+void FrmPrevia::keyPressEvent(QKeyEvent* evento) {
+    switch (evento->key()) {
+        case Qt::Key_PageDown:
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            return proximaPagina();
+        case Qt::Key_PageUp:
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+            return paginaAnterior();
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:
+            return aproximar(1.25);
+        case Qt::Key_Minus:
+            return aproximar(0.8);
+        default:
+            QDialog::keyPressEvent(evento);
+    }
 }
 
 // The whole window on the screen it opens on, buttons included, however

@@ -29,10 +29,10 @@ class FrmPrevia : public QDialog {
 
   protected:
     void resizeEvent(QResizeEvent* evento) override;
+    void keyPressEvent(QKeyEvent* evento) override;
 
   private:
     void montarTela();
-    void atalhos();
     void caberNaTela();
     void mostrarPagina();
     void proximaPagina();

@@ -259,10 +259,10 @@ TEST(Imprimir, PastasForaDoWindows1252) {
 
 namespace {
 
-// The number in the first "[title] N etiqueta(s)<fim>" line of the CLI's
-// messages; -1 when none.
+// The number of the first "N etiqueta(s)<fim>" in the CLI's messages; -1
+// when none.
 long long numeroAntesDe(const std::string& erros, const std::string& fim) {
-    const std::regex linha("\\] ([0-9.]+) etiquetas?" + cp1252ParaUtf8(fim));
+    const std::regex linha(" ([0-9.]+) etiquetas?" + cp1252ParaUtf8(fim));
     std::smatch m;
     if (!std::regex_search(erros, m, linha)) return -1;
     std::string digitos = m[1];
@@ -295,6 +295,8 @@ TEST(Imprimir, PerguntaContaOQueAFamiliaEnvia) {
         ASSERT_EQ(r.codigo, 0) << r.erros;
         const long long perguntadas = numeroAntesDe(r.erros, " — ");
         EXPECT_EQ(perguntadas, numeroAntesDe(r.erros, " enviadas?")) << c.tipo << r.erros;
-        if (c.etiquetas >= 0) EXPECT_EQ(perguntadas, c.etiquetas) << r.erros;
+        if (c.etiquetas >= 0) {
+            EXPECT_EQ(perguntadas, c.etiquetas) << r.erros;
+        }
     }
 }

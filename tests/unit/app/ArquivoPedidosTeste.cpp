@@ -315,7 +315,7 @@ TEST(CmdLocalizar, DialogoCancelamentoEPastaLembrada) {
     // folder remembered before stays.
     const std::filesystem::path polaca = pastaApp / u8"Łódź";
     std::filesystem::create_directory(polaca);
-    std::filesystem::copy_file(carregado, polaca / "b.xml");
+    std::ofstream(polaca / "b.xml", std::ios::binary) << precoSimples();
     t.plataforma.arquivoEscolhido = polaca / "b.xml";
     outra.cmdLocalizar();
     EXPECT_EQ(outra.janela().CaminhoArquivoPedidos, polaca / "b.xml");

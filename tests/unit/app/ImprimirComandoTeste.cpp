@@ -111,7 +111,7 @@ TEST(ImprimirComando, VerificacoesQueTerminamOComandoDevolvemOsBotoes) {
         {[](auto& w) {
              w.j().frmTipo.definirVisivel(true), w.j().cbvTipoEtiq.definirTexto("Etiq. Interna");
          },
-         {kPergunta, "Selecione o tipo de etiqueta a ser impressa !"},
+         {"Selecione o tipo de etiqueta a ser impressa !"},  // before the question
          "cbvTipoEtiq"},
         {[](auto& w) { w.j().TipoEtiquetaPedido = 8; },
          {"As etiquetas do tipo 8 (Etiquetas de Consolidador de Encabidado) não têm impressão: "
