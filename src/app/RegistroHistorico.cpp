@@ -100,8 +100,7 @@ std::filesystem::path arquivoHistoricoDoUsuario(const PastasAplicacao& pastas) {
     return pastas.historico.empty() ? std::filesystem::path() : arquivoHistorico(pastas.historico);
 }
 
-ArquivoIdentificado identificarArquivoPedidos(const std::string& caminho) {
-    const auto origem = caminhoDoTexto(caminho);
+ArquivoIdentificado identificarArquivoPedidos(const std::filesystem::path& origem) {
     std::error_code erro;
     const auto absoluto = std::filesystem::absolute(origem, erro);
     const auto bytes = lerArquivo(origem, kLimitePedidos);

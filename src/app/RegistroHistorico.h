@@ -5,6 +5,7 @@
 // the command line record alike), the ranges of a request that were sent
 // before, and the rows of a request less what was sent.
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -57,7 +58,7 @@ class SaidaComHistorico : public SaidaTrabalhos {
 struct ArquivoIdentificado {
     std::string caminho, md5;
 };
-ArquivoIdentificado identificarArquivoPedidos(const std::string& caminho);
+ArquivoIdentificado identificarArquivoPedidos(const std::filesystem::path& caminho);
 
 // What the run's jobs share in the history.
 ExecucaoRegistrada execucaoRegistrada(const PedidoImpressao& pedido,
