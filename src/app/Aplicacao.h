@@ -132,6 +132,7 @@ class Aplicacao {
     bool emImpressao_ = false;
     bool comandoEmCurso_ = false;
     bool algumaLinhaMarcada();
+    void aplicarRetomada();
     bool fecharAoTerminar_ = false;
     bool marcasPendentes_ = false;  // ticks or ranges not printed since they changed
 

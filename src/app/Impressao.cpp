@@ -10,6 +10,7 @@
 
 #include "app/Aplicacao.h"
 #include "app/ApoioImpressao.h"
+#include "comum/CamposGrade.h"
 #include "comum/Texto.h"
 
 namespace etiquetas {
@@ -283,12 +284,29 @@ void Aplicacao::terminarComando(AcompanhamentoJanela& a, DesfechoImpressao desfe
 }
 
 void Aplicacao::cmdImprimir() {
-    executarNoTrabalhador([this]() -> Execucao {
-        montavelocidadetemperatura();
-        return [this, pedido = pedidoDaJanela(janela_.LayoutNovoArquivo)](Acompanhamento& a) {
-            return servico_.imprimir(pedido, a);
-        };
-    });
+    executarNoTrabalhador(
+        [this]() -> Execucao {
+            montavelocidadetemperatura();
+            return [this, pedido = pedidoDaJanela(janela_.LayoutNovoArquivo)](Acompanhamento& a) {
+                return servico_.imprimir(pedido, a);
+            };
+        },
+        [this](DesfechoImpressao) { aplicarRetomada(); });
+}
+
+// The rows that went out whole are unticked and the row the run stopped in
+// starts at its next sequence, so that "Imprimir" again goes on from there.
+void Aplicacao::aplicarRetomada() {
+    const auto& retomada = servico_.retomada();
+    Grade* g = janela_.gradeDoArquivo();
+    if (!retomada || !g) return;
+    for (int l : retomada->concluidas) {
+        g->definirTexto(l, coluna(CampoPreco::Marcada), "0");
+        g->definirNegrito(l, false);
+    }
+    if (retomada->proximaSequencia && g == &janela_.sprPedidos)
+        g->definirTexto(retomada->linha, coluna(CampoPreco::SequenciaInicial),
+                        std::to_string(*retomada->proximaSequencia));
 }
 
 bool Aplicacao::VisualizarEtiquetas(SaidaTrabalhos& destino) {

@@ -68,6 +68,71 @@ std::string mensagemFalha(const FalhaRotina& falha) {
     return falha.descricao + "\n" + "Linha: " + std::to_string(falha.passo);
 }
 
+// Passes each job on and keeps the last grid row that reached the printer:
+// rows are printed in order, so every ticked row before it went out whole.
+class EntregasPorLinha : public SaidaTrabalhos {
+  public:
+    explicit EntregasPorLinha(SaidaTrabalhos& destino) : destino_(destino) {}
+    void enviar(const Trabalho& trabalho) override {
+        destino_.enviar(trabalho);
+        for (const auto& o : trabalho.origens) ultimaLinha = std::max(ultimaLinha, o.linha);
+    }
+    int ultimaLinha = 0;
+
+  private:
+    SaidaTrabalhos& destino_;
+};
+
+std::vector<int> linhasMarcadas(const PedidoImpressao& pedido) {
+    std::vector<int> r;
+    for (int l = 1; pedido.linhas && l <= pedido.linhas->linhas(); ++l)
+        if (pedido.linhas->marcada(l)) r.push_back(l);
+    return r;
+}
+
+// The row a stopped run resumes in, and what went out whole before it. A
+// price row whose next sequence lies past its last went out whole too.
+ServicoImpressao::Retomada retomadaDe(const PedidoImpressao& pedido, int ultimaLinha,
+                                      std::optional<long long> proxima) {
+    ServicoImpressao::Retomada r;
+    const auto marcadas = linhasMarcadas(pedido);
+    for (int l : marcadas) {
+        if (l < ultimaLinha) {
+            r.concluidas.push_back(l);
+            continue;
+        }
+        if (l == ultimaLinha && pedido.tipoArquivo == kArquivoPreco && proxima) {
+            const auto ultima =
+                valorInteiro(LinhaPreco(*pedido.linhas, l)[CampoPreco::SequenciaFinal]);
+            if (ultima && *proxima > *ultima) {
+                r.concluidas.push_back(l);
+                continue;
+            }
+            r.proximaSequencia = proxima;
+        }
+        r.linha = l;
+        break;
+    }
+    return r;
+}
+
+// "Retomar na linha N: pedido P, item I, variante V." for the row a stopped
+// run resumes in.
+std::string textoRetomada(const PedidoImpressao& pedido, const ServicoImpressao::Retomada& r) {
+    if (r.linha == 0 || !pedido.linhas) return {};
+    std::string texto = "Retomar na linha " + std::to_string(r.linha) + ": pedido ";
+    if (pedido.tipoArquivo == kArquivoPreco) {
+        const LinhaPreco l(*pedido.linhas, r.linha);
+        texto += l[CampoPreco::Pedido] + ", item " + l[CampoPreco::Item] + ", variante " +
+                 l[CampoPreco::Variante];
+    } else {
+        const LinhaVolume l(*pedido.linhas, r.linha);
+        texto += l[CampoVolume::Pedido] + ", item " + l[CampoVolume::Item] + ", loja " +
+                 l[CampoVolume::Loja];
+    }
+    return texto + ".";
+}
+
 // What a run sent, and for a price row stopped early, where to resume.
 std::string relatoEnvio(const ResultadoImpressao& resultado) {
     std::string texto = etiquetas(resultado.etiquetas) + " enviada" +
@@ -449,6 +514,7 @@ DesfechoImpressao ServicoImpressao::imprimirEtiquetas(const PedidoImpressao& ped
 DesfechoImpressao ServicoImpressao::imprimirConferido(const PedidoImpressao& pedidoOriginal,
                                                       HistoricoDaExecucao& historico,
                                                       Acompanhamento& a) {
+    retomada_.reset();
     PedidoImpressao pedido = pedidoOriginal;
     const auto* familia = familiaEtiqueta(pedido.tipoEtiqueta, pedido.parametros.variante);
     if (familia && familia->rotina && !conferirRepeticoes(pedido, *familia, historico))
@@ -468,11 +534,22 @@ DesfechoImpressao ServicoImpressao::imprimirConferido(const PedidoImpressao& ped
         if (!registrarExecucao(saida, historico, pedido, *familia, registrada))
             desfecho = DesfechoImpressao::Recusada;
         else
-            desfecho =
-                concluir(rodar(*familia, pedido, registrada ? *registrada : saida, memoria_, a), a);
+            desfecho = rodarComRetomada(*familia, pedido, registrada ? *registrada : saida, a);
     }
     if (maquina_.portaSerial().aberta()) maquina_.portaSerial().fechar();
     return desfecho;
+}
+
+// A run that stops early says where to resume, and the window unticks what
+// went out whole, so that "Imprimir" again goes on from there.
+DesfechoImpressao ServicoImpressao::rodarComRetomada(const FamiliaEtiqueta& familia,
+                                                     const PedidoImpressao& pedido,
+                                                     SaidaTrabalhos& saida, Acompanhamento& a) {
+    EntregasPorLinha entregas(saida);
+    const ResultadoImpressao resultado = rodar(familia, pedido, entregas, memoria_, a);
+    if (resultado.concluida()) return concluir(resultado, a);
+    retomada_ = retomadaDe(pedido, entregas.ultimaLinha, resultado.proximaSequencia);
+    return concluir(resultado, a, textoRetomada(pedido, *retomada_));
 }
 
 // ---- The history
@@ -513,8 +590,7 @@ bool ServicoImpressao::seguirSemHistorico(const std::string& motivo) {
                      Icone::Exclamacao);
             return true;
         case FalhaDoHistorico::Parar:
-            mensagem(motivo + "\nNenhuma etiqueta foi impressa.", kTituloHistorico,
-                     Icone::Critico);
+            mensagem(motivo + "\nNenhuma etiqueta foi impressa.", kTituloHistorico, Icone::Critico);
             return false;
         case FalhaDoHistorico::Perguntar:
             break;
@@ -631,17 +707,17 @@ ResultadoImpressao ServicoImpressao::rodar(const FamiliaEtiqueta& familia,
     return executarFamilia(familia, execucao);
 }
 
-DesfechoImpressao ServicoImpressao::concluir(const ResultadoImpressao& resultado,
-                                             Acompanhamento& a) {
+DesfechoImpressao ServicoImpressao::concluir(const ResultadoImpressao& resultado, Acompanhamento& a,
+                                             const std::string& retomar) {
+    const std::string relato = relatoEnvio(resultado) + (retomar.empty() ? "" : "\n" + retomar);
     if (resultado.falha) {
-        mensagem(mensagemFalha(*resultado.falha) + "\n" + relatoEnvio(resultado), "Erro !",
-                 Icone::Critico);
+        mensagem(mensagemFalha(*resultado.falha) + "\n" + relato, "Erro !", Icone::Critico);
         return DesfechoImpressao::Falhou;
     }
     if (resultado.interrompida) {
         a.mostrarStatus("Impressão interrompida. . .");
-        mensagem("Impressão interrompida a pedido do usuário.\n" + relatoEnvio(resultado),
-                 "Fim da Impressão", Icone::Exclamacao);
+        mensagem("Impressão interrompida a pedido do usuário.\n" + relato, "Fim da Impressão",
+                 Icone::Exclamacao);
         return DesfechoImpressao::Interrompida;
     }
     if (resultado.etiquetas == 0) {

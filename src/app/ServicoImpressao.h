@@ -130,6 +130,15 @@ class ServicoImpressao {
     void encerrarPorVersao();
 
     DesfechoImpressao imprimir(const PedidoImpressao& pedido, Acompanhamento& acompanhamento);
+    // Where the last print that stopped early (cancelled or failed) resumes:
+    // the rows it printed whole, the row it stopped in and, for a price row,
+    // the next sequence not sent. Nothing after a print that ended whole.
+    struct Retomada {
+        std::vector<int> concluidas;
+        int linha = 0;
+        std::optional<long long> proximaSequencia;
+    };
+    const std::optional<Retomada>& retomada() const { return retomada_; }
     // Prints record their jobs in the history file `arquivo` (empty: the
     // user's data folder is unknown, which each print says); `falha` is what
     // a history that cannot be written does. Without this call nothing is
@@ -189,7 +198,11 @@ class ServicoImpressao {
                              SaidaTrabalhos& saida, MemoriaImpressao& memoria,
                              ProgressoImpressao& progresso);
     DesfechoImpressao executarTeste(const PedidoImpressao& pedido, Acompanhamento& a);
-    DesfechoImpressao concluir(const ResultadoImpressao& resultado, Acompanhamento& a);
+    DesfechoImpressao rodarComRetomada(const FamiliaEtiqueta& familia,
+                                       const PedidoImpressao& pedido, SaidaTrabalhos& saida,
+                                       Acompanhamento& a);
+    DesfechoImpressao concluir(const ResultadoImpressao& resultado, Acompanhamento& a,
+                               const std::string& retomar = {});
     bool preCarga(const std::function<void()>& passo);
     DesfechoImpressao interrupcaoSemEtiquetas(Acompanhamento& a);
     // The history a print records in: none when it is not used, or when it
@@ -214,6 +227,7 @@ class ServicoImpressao {
     Pessoa& pessoa_;
     PastasAplicacao pastas_;
     MemoriaImpressao memoria_;
+    std::optional<Retomada> retomada_;
     std::string portaComAberta_;  // port and settings the serial port was last opened with
     bool emExecucao_ = false;
     std::set<int> eventosSeriaisDaExecucao_;

@@ -83,6 +83,7 @@ TEST(Execucao, SigtermParaDepoisDoTrabalhoEmCurso) {
     EXPECT_NE(r.erros.find(std::to_string(enviados) + " etiquetas enviadas"), std::string::npos)
         << r.erros;
     esperarFalha(r, "Próxima sequência não impressa: " + std::to_string(enviados + 1));
+    esperarFalha(r, "Retomar na linha 1: pedido ");
 }
 
 // A script that never ends (a sleeping child, a FIFO nobody reads) is

@@ -77,7 +77,16 @@ void TesteImpressaoJanela::cancelarParaDepoisDoTrabalhoEmCurso() {
     QVERIFY2(tiques > 100, qPrintable(QString::number(tiques)));
     QVERIFY2(maiorIntervalo < 1000, qPrintable(QString::number(maiorIntervalo)));
     QCOMPARE(plataforma.mensagens.back().second, std::string("Fim da Impressão"));
-    QVERIFY(plataforma.mensagens.back().first.starts_with("Impressão interrompida"));
+    const std::string& fim = plataforma.mensagens.back().first;
+    QVERIFY(fim.starts_with("Impressão interrompida"));
+    // The row stays ticked and starts where the end says the run stopped.
+    const std::string proxima = "Próxima sequência não impressa: ";
+    const auto p = fim.find(proxima);
+    QVERIFY(p != std::string::npos);
+    const auto numero = fim.substr(p + proxima.size(), fim.find('.', p) - p - proxima.size());
+    QCOMPARE(j.sprPedidos.texto(1, 23), numero);
+    QVERIFY(j.sprPedidos.marcada(1));
+    QVERIFY(fim.find("Retomar na linha 1: pedido ") != std::string::npos);
     QVERIFY(botao(janela, "cmdImprimir")->isEnabled());
     QVERIFY(botao(janela, "cmdLocalizar")->isEnabled());
     QVERIFY(botao(janela, "cmdCancelar")->isHidden());

@@ -161,3 +161,28 @@ TEST(ImprimirComando, ControlesTravadosDuranteAExecucao) {
     EXPECT_TRUE(w.j().cmdImprimir.habilitado() && w.j().cmdSair.habilitado());
     EXPECT_EQ(w.j().StatusBar1.texto(), "Etiquetas impressas com Sucesso. . .");
 }
+
+#ifndef _WIN32
+// A run that stops in its second row unticks the first, which went out
+// whole, and leaves the second ticked from its first sequence not sent.
+TEST(ImprimirComando, ParadaDeixaOPontoDeRetomada) {
+    Janela w;
+    // The second job fails: the first row's only unit went out.
+    w.pasta.gravar("QuelmonteImprime.sh",
+                   "d=$(dirname \"$0\"); n=$(($(cat \"$d/n\" 2>/dev/null || echo 0) + 1)); "
+                   "echo $n >\"$d/n\"; [ $n -lt 2 ]\n");
+    auto& g = w.j().sprPedidos;
+    g.definirLinhas(2);
+    teste::LinhaPreco segunda;
+    segunda.variante = "000456", segunda.primeira = "5", segunda.ultima = "8";
+    preencher(g, 2, segunda);
+    w.j().cmdImprimir.clicar();
+    EXPECT_NE(w.plataforma.mensagens.back().texto.find(
+                  "Retomar na linha 2: pedido 4512, item 10, variante 000456."),
+              std::string::npos)
+        << w.plataforma.mensagens.back().texto;
+    EXPECT_EQ(
+        std::tuple(g.marcada(1), g.marcada(2), g.texto(2, coluna(CampoPreco::SequenciaInicial))),
+        std::tuple(false, true, std::string("5")));
+}
+#endif
