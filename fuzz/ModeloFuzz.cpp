@@ -27,7 +27,6 @@ namespace {
 
 struct SemProgresso : ProgressoImpressao {
     void mostrarStatus(const std::string&) override {}
-    void processarEventos() override {}
 };
 
 const fs::path& pasta() {
@@ -91,8 +90,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
             MemoriaImpressao memoria;
             ColetorTrabalhos saida;
             SemProgresso progresso;
-            ExecucaoImpressao x(
-                {p, cfg, pasta(), grade, "", "Modelo.zpl", "Modelo.zpl", memoria, saida, progresso});
+            ExecucaoImpressao x({p,
+                                 cfg,
+                                 pasta(),
+                                 grade,
+                                 "",
+                                 "Modelo.zpl",
+                                 "Modelo.zpl",
+                                 memoria,
+                                 saida,
+                                 progresso,
+                                 {}});
             executarRotina(rotina, x);
         }
     }
