@@ -172,6 +172,23 @@ TEST_F(ExportarTeste, SemArquivoQuandoNaoDaParaExportar) {
     }
 }
 
+// A line break inside an order value becomes blanks: each record keeps its
+// fixed length and its neighbours' columns.
+TEST_F(ExportarTeste, QuebraDeLinhaNoValorNaoPartilhaORegistro) {
+    std::string preco = arquivoPreco(1, {{"1", "1", "1"}});
+    substituirTodos(preco, "Camiseta", "A&#13;&#10;B");
+    std::string volume = arquivoVolume(4, 1);
+    substituirTodos(volume, "MF-77", "M&#13;&#10;F");
+    const auto p = registros(exportar(preco), "QuelmonteEtiquetaPrecoCartolina_");
+    ASSERT_EQ(p.size(), 1u);
+    EXPECT_EQ(p[0].size(), 322u);
+    EXPECT_TRUE(std::regex_match(p[0].substr(122, 30), std::regex("A +B +"))) << p[0];
+    const auto v = registros(exportar(volume), "QuelmonteEtiquetaVolumePadrao_");
+    ASSERT_EQ(v.size(), 1u);
+    EXPECT_EQ(v[0].size(), 117u);
+    EXPECT_TRUE(std::regex_match(v[0].substr(52, 15), std::regex("M +F +"))) << v[0];
+}
+
 #ifndef _WIN32
 // Two exports started together, in seconds whose names another file already
 // has: each names a file of its own holding its own records, whole, and
