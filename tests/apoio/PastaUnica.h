@@ -4,6 +4,7 @@
 // create_directory fails when the name is taken, so two tests never share one.
 
 #include <filesystem>
+#include <functional>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -19,6 +20,23 @@ inline std::filesystem::path criarPastaUnica(const std::string& prefixo) {
         if (std::filesystem::create_directory(candidata, erro)) return candidata;
     }
     throw std::runtime_error("no temporary folder could be created under " + base.string());
+}
+
+// The shipped files of the built application folder copied into `destino`,
+// those `aceitar` takes. Other tests run the program from that folder at the
+// same time and it probes the folder with short-lived hidden files: those are
+// never copied, and a file that vanishes under the walk is let go.
+inline void copiarArquivosDaAplicacao(
+    const std::filesystem::path& origem, const std::filesystem::path& destino,
+    const std::function<bool(const std::string&)>& aceitar = [](const std::string&) {
+        return true;
+    }) {
+    for (const auto& e : std::filesystem::directory_iterator(origem)) {
+        const std::string nome = e.path().filename().string();
+        if (nome.starts_with(".") || nome.starts_with("etiquetas") || !aceitar(nome)) continue;
+        std::error_code erro;
+        if (e.is_regular_file(erro)) std::filesystem::copy_file(e.path(), destino / nome, erro);
+    }
 }
 
 }  // namespace etiquetas::apoio

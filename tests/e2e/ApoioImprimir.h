@@ -133,9 +133,7 @@ class AplicacaoTemporaria {
     explicit AplicacaoTemporaria(const std::string& fimSh = "", const std::string& fimBat = "",
                                  const std::string& prefixo = "etiquetas-e2e-")
         : pasta_(apoio::criarPastaUnica(prefixo)) {
-        for (const auto& e : fs::directory_iterator(ETIQUETAS_PASTA_APLICACAO))
-            if (e.is_regular_file() && !e.path().filename().string().starts_with("etiquetas"))
-                fs::copy_file(e.path(), pasta_ / e.path().filename());
+        apoio::copiarArquivosDaAplicacao(ETIQUETAS_PASTA_APLICACAO, pasta_);
 #ifdef _WIN32
         (void)fimSh;
         gravar("QuelmonteImprime.bat", kScriptGravadorBat + fimBat);

@@ -72,12 +72,10 @@ class Copia {
           ambiente_(home_) {
         for (const auto& p : {programa_, dados_, home_, saida_}) fs::create_directories(p);
         fs::copy_file(ETIQUETAS_CLI, programa_ / "etiquetas-cli");
-        for (const auto& e : fs::directory_iterator(ETIQUETAS_PASTA_APLICACAO)) {
-            const std::string nome = e.path().filename().string();
-            if (e.is_regular_file() && !nome.starts_with("etiquetas") &&
-                !nome.starts_with("Spool") && nome != "QuelmonteConfig.ini")
-                fs::copy_file(e.path(), dados_ / nome);
-        }
+        apoio::copiarArquivosDaAplicacao(
+            ETIQUETAS_PASTA_APLICACAO, dados_, [](const std::string& nome) {
+                return !nome.starts_with("Spool") && nome != "QuelmonteConfig.ini";
+            });
     }
     ~Copia() {
         permitirGravacao(dados_, true);

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "../render/ApoioImpressao.h"
+#include "PastaUnica.h"
 #include "app/Aplicacao.h"
 
 using namespace etiquetas;
@@ -36,9 +37,7 @@ struct Janela {
     // The print script for this system: `script` for sh, `lote` for cmd.
     explicit Janela(const std::string& script = "exit 0\n",
                     const std::string& lote = "@exit /b 0\r\n") {
-        for (const auto& e : std::filesystem::directory_iterator(ETIQUETAS_PASTA_APLICACAO))
-            if (e.is_regular_file() && !e.path().filename().string().starts_with("etiquetas"))
-                std::filesystem::copy_file(e.path(), pasta.caminho() / e.path().filename());
+        apoio::copiarArquivosDaAplicacao(ETIQUETAS_PASTA_APLICACAO, pasta.caminho());
         pasta.gravar("QuelmonteImprime.sh", script);
         pasta.gravar("QuelmonteImprime.bat", lote);
         pasta.gravar("QuelmonteConfig.ini", "[PortasCom]\r\nCOM1=tty-impressora\r\n");
