@@ -40,6 +40,10 @@ class Aplicacao {
     MemoriaImpressao& memoria() { return servico_.memoria(); }
     // The request the window's controls describe now.
     PedidoImpressao pedidoDaJanela(bool layoutNovo) const;
+    // "Total de Etiquetas a Imprimir" of a price file: what the ticked rows
+    // will send, as the family counts it, beside the file's total. The front
+    // end calls it once the ticks rest (a count renders the rows).
+    void atualizarEtiquetasMarcadas();
     ImpressoraEscolhida impressoraDaJanela() const;
     DesfechoImpressao ultimaImpressao() const { return ultimaImpressao_; }
 
@@ -106,6 +110,10 @@ class Aplicacao {
     // from (kept in the personal file), the application folder at first.
     std::string pastaInicialDosPedidos() const;
     void lembrarPastaDosPedidos(const std::filesystem::path& arquivoEscolhido);
+    // Column widths in pixels the user set on a grid (0: the default),
+    // kept in the personal file across files and runs.
+    std::vector<int> largurasColunas(const std::string& grade) const;
+    void lembrarLargurasColunas(const std::string& grade, const std::vector<int>& larguras);
 
     // Shows a box through the platform; "" as title shows the application's.
     Resposta mensagem(const std::string& texto, const std::string& titulo = {},
@@ -135,6 +143,7 @@ class Aplicacao {
     void aplicarRetomada();
     bool fecharAoTerminar_ = false;
     bool marcasPendentes_ = false;  // ticks or ranges not printed since they changed
+    std::string totalDoArquivo_;    // the file's label total, as the block shows it
 
     // The open chain (ArquivoPedidos.cpp).
     void RejeitarArquivoPedidos(const std::filesystem::path& caminho,

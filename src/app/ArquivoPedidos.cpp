@@ -62,6 +62,8 @@ void Aplicacao::AbrirArquivoPedidos(const std::filesystem::path& caminho) {
     if (arquivo.legendaTipo) j.lblTipoArquivo.definirLegenda(*arquivo.legendaTipo);
     j.DocumentoPedidos = arquivo.documento;
     j.CaminhoArquivoPedidos = caminho;
+    // Also for a file opened without the file dialog (a test print's).
+    j.lblCaminho.definirLegenda(textoDoCaminho(caminho));
     PreencherInfoArquivo(std::move(arquivo));
     j.lblTipoArquivo.definirCor(kPreto);
     j.cmdImprimir.definirHabilitado(true);
@@ -145,6 +147,7 @@ void Aplicacao::aplicarCarga(ResultadoCarga carga, Grade& grade, const Informaco
     if (carga.IndicadorTipoSku) j.IndicadorTipoSku = *carga.IndicadorTipoSku;
     if (carga.LayoutNovoArquivo) j.LayoutNovoArquivo = *carga.LayoutNovoArquivo;
     if (carga.OrigemSolicitacao) j.OrigemSolicitacao = *carga.OrigemSolicitacao;
+    totalDoArquivo_ = info.total ? *info.total : std::string();
     if (info.total) {
         j.lblTotalEtiquetas.definirLegenda(*info.total);
         j.lblDescImp.definirLegenda(*info.descricaoTotal);

@@ -17,6 +17,8 @@ namespace {
 
 constexpr const char* kSecaoPastas = "Pastas";
 constexpr const char* kChavePastaPedidos = "UltimaPastaPedidos";
+constexpr const char* kSecaoColunas = "LargurasColunas";
+constexpr int kMaiorLarguraColuna = 4000;
 
 bool pastaExiste(const std::string& pasta) {
     std::error_code erro;
@@ -43,7 +45,10 @@ DialogoConfiguracao::Escolha Aplicacao::escolhaConfiguracao() const {
     const auto& j = janela_;
     DialogoConfiguracao::Escolha escolha;
     if (impressoraZebra(j.cmbImpressora.texto())) escolha.tipoImpressora = 1;
-    if (j.tipoArquivo() != 0) escolha.tipoEtiqueta = j.TipoEtiquetaPedido;
+    if (j.tipoArquivo() != 0) {
+        escolha.tipoEtiqueta = j.TipoEtiquetaPedido;
+        escolha.layoutNovo = j.LayoutNovoArquivo;
+    }
     return escolha;
 }
 
@@ -61,6 +66,29 @@ void Aplicacao::lembrarPastaDosPedidos(const std::filesystem::path& arquivoEscol
     const std::string texto = textoDoCaminho(pasta);
     if (caminhoDoTexto(texto) == pasta && pastaExiste(texto))
         GravarArquivoConfig(pastas(), kSecaoPastas, kChavePastaPedidos, texto);
+}
+
+// "0,120,0,...": a width a column at a time. Anything that is not a sane
+// width reads as the default, so a hand-edited file cannot hide a column.
+std::vector<int> Aplicacao::largurasColunas(const std::string& grade) const {
+    std::vector<int> larguras;
+    const std::string texto = LerArquivoConfig(pastas(), kSecaoColunas, grade);
+    if (texto.empty()) return larguras;
+    std::size_t inicio = 0;
+    for (;;) {
+        const std::size_t fim = texto.find(',', inicio);
+        const auto n = valorInteiro(aparar(texto.substr(inicio, fim - inicio)));
+        larguras.push_back(n && *n > 0 && *n <= kMaiorLarguraColuna ? static_cast<int>(*n) : 0);
+        if (fim == std::string::npos) return larguras;
+        inicio = fim + 1;
+    }
+}
+
+void Aplicacao::lembrarLargurasColunas(const std::string& grade, const std::vector<int>& larguras) {
+    std::string texto;
+    for (std::size_t i = 0; i < larguras.size(); ++i)
+        texto += (i ? "," : "") + std::to_string(larguras[i]);
+    GravarArquivoConfig(pastas(), kSecaoColunas, grade, texto);
 }
 
 }  // namespace etiquetas

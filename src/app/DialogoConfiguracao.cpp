@@ -49,6 +49,7 @@ DialogoConfiguracao::DialogoConfiguracao(Plataforma& plataforma, PastasAplicacao
 void DialogoConfiguracao::ligarReacoes() {
     cmbTipoImpressora.escolhido.conectar([this] { aoSelecionar(); });
     cmbTipoEtiqueta.escolhido.conectar([this] { aoSelecionar(); });
+    cmbLayout.escolhido.conectar([this] { aoSelecionar(); });
     cmdGravar.clicado.conectar([this] { gravar(); });
     cmdRestaurar.clicado.conectar([this] { restaurar(); });
     cmdCancelar.clicado.conectar([this] { cancelar(); });
@@ -62,10 +63,24 @@ void DialogoConfiguracao::abrir(Escolha escolha) {
     for (const auto& tipo : tiposEtiqueta())
         if (!tipo.legendaLayout.empty())
             cmbTipoEtiqueta.adicionar(std::string(tipo.legendaLayout), tipo.tipo);
+    cmbLayout.limpar();
+    cmbLayout.adicionar("Clássico", 0);
+    cmbLayout.adicionar("Novo", 1);
     fechado_ = false;
     cmbTipoImpressora.selecionar(indiceDoDado(cmbTipoImpressora, escolha.tipoImpressora));
+    cmbLayout.selecionar(escolha.layoutNovo ? 1 : 0);
     cmbTipoEtiqueta.selecionar(-1);
-    cmbTipoEtiqueta.selecionar(indiceDoDado(cmbTipoEtiqueta, escolha.tipoEtiqueta));
+    cmbTipoEtiqueta.selecionar(indiceDoDado(cmbTipoEtiqueta, tipoListado(escolha.tipoEtiqueta)));
+}
+
+// A type without a line of its own (9) is edited on the line of the type
+// whose layout section it shares (5).
+int DialogoConfiguracao::tipoListado(int tipo) {
+    const auto* proprio = tipoEtiquetaFamilia(tipo);
+    if (!proprio || !proprio->legendaLayout.empty()) return tipo;
+    for (const auto& t : tiposEtiqueta())
+        if (!t.legendaLayout.empty() && t.secaoLayout == proprio->secaoLayout) return t.tipo;
+    return tipo;
 }
 
 int DialogoConfiguracao::indiceDoDado(const Lista& lista, long dado) {
@@ -79,15 +94,15 @@ void DialogoConfiguracao::aoSelecionar() {
         imgEtiqueta.definirRecurso({});
         return;
     }
-    // "Interna" has no picture of its own: the previous one stays.
     if (const auto* tipo = tipoEtiquetaFamilia(tipoEtiqueta()); tipo && !tipo->imagemLayout.empty())
         imgEtiqueta.definirRecurso(std::string(tipo->imagemLayout));
-    lblTipoEtiqueta.definirLegenda(cmbTipoImpressora.texto() + "\n" + cmbTipoEtiqueta.texto());
+    lblTipoEtiqueta.definirLegenda(cmbTipoImpressora.texto() + "\n" + cmbTipoEtiqueta.texto() +
+                                   (layoutNovo() ? " (layout novo)" : ""));
     carregarCampos();
 }
 
 void DialogoConfiguracao::carregarCampos() {
-    AtualizarConfiguracao cfg = configuracaoLayout(tipoEtiqueta(), tipoImpressora(), false);
+    AtualizarConfiguracao cfg = configuracaoLayout(tipoEtiqueta(), tipoImpressora(), layoutNovo());
     cfg.Carregar(pastas_);
     txtLargura.definirTexto(std::to_string(cfg.LarguraEtiqueta));
     txtRepeticao.definirTexto(std::to_string(cfg.Repeticao));
@@ -128,7 +143,7 @@ bool DialogoConfiguracao::camposValidos() {
 
 void DialogoConfiguracao::gravar() {
     if (!tipoSelecionado() || !camposValidos()) return;
-    AtualizarConfiguracao cfg = configuracaoLayout(tipoEtiqueta(), tipoImpressora(), false);
+    AtualizarConfiguracao cfg = configuracaoLayout(tipoEtiqueta(), tipoImpressora(), layoutNovo());
     cfg.LarguraEtiqueta = *numeroDoCampo(txtLargura);
     cfg.Repeticao = *numeroDoCampo(txtRepeticao);
     cfg.margemEsquerda = *numeroDoCampo(txtMargemEsquerda);
@@ -152,7 +167,7 @@ void DialogoConfiguracao::restaurar() {
     if (plataforma_.mensagem(pergunta, kTituloRestauracao, Icone::Pergunta, Botoes::SimNao) !=
         Resposta::Sim)
         return;
-    AtualizarConfiguracao cfg = configuracaoLayout(tipoEtiqueta(), tipoImpressora(), false);
+    AtualizarConfiguracao cfg = configuracaoLayout(tipoEtiqueta(), tipoImpressora(), layoutNovo());
     const bool restaurou = cfg.Restaurar(pastas_);
     carregarCampos();
     if (restaurou)

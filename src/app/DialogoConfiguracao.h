@@ -30,8 +30,9 @@ class Imagem : public Controle {
 
 // The printer language and label type the layout dialog opens on.
 struct EscolhaConfiguracao {
-    int tipoImpressora = 0;  // 0 Datamax - DPL, 1 Zebra - ZPL
-    int tipoEtiqueta = 1;    // a LabelTypeCode of the label type list
+    int tipoImpressora = 0;   // 0 Datamax - DPL, 1 Zebra - ZPL
+    int tipoEtiqueta = 1;     // a LabelTypeCode of the label type list
+    bool layoutNovo = false;  // the "_NOVO" sections
 };
 
 class DialogoConfiguracao {
@@ -44,6 +45,7 @@ class DialogoConfiguracao {
 
     Lista cmbTipoImpressora{"cmbTipoImpressora", "Impressora:"};
     Lista cmbTipoEtiqueta{"cmbTipoEtiqueta", "Etiqueta:"};
+    Lista cmbLayout{"cmbLayout", "Layout:"};
     Rotulo lblTipoEtiqueta{"lblTipoEtiqueta"};
     Imagem imgEtiqueta{"imgEtiqueta"};
 
@@ -91,6 +93,8 @@ class DialogoConfiguracao {
     bool tipoSelecionado() const { return cmbTipoEtiqueta.indice() >= 0; }
     int tipoImpressora() const { return static_cast<int>(cmbTipoImpressora.dadoSelecionado()); }
     int tipoEtiqueta() const { return static_cast<int>(cmbTipoEtiqueta.dadoSelecionado()); }
+    bool layoutNovo() const { return cmbLayout.dadoSelecionado() == 1; }
+    static int tipoListado(int tipo);
 
     Plataforma& plataforma_;
     PastasAplicacao pastas_;

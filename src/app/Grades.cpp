@@ -8,6 +8,7 @@
 #include "app/EdicaoGrade.h"
 #include "comum/CamposGrade.h"
 #include "comum/Texto.h"
+#include "render/FamiliasEtiqueta.h"
 
 namespace etiquetas {
 
@@ -61,8 +62,15 @@ std::unique_ptr<Grade> gradeDoArquivo(ArquivoAberto& arquivo, Pessoa& pessoa) {
 
 void conferirSequencia(Grade& g, int linha, int coluna, Pessoa& pessoa) {
     if (coluna != kColunaSeqInicial && coluna != kColunaSeqFinal) return;
-    const auto mensagem = [&pessoa](const char* texto) {
-        pessoa.mensagem(texto, {}, Icone::Nenhum, Botoes::Ok);
+    const auto inicialArquivo = inteiro32(g.texto(linha, kColunaSeqInicialArquivo));
+    const auto finalArquivo = inteiro32(g.texto(linha, kColunaSeqFinalArquivo));
+    // Every refusal names the range the file allows for the row.
+    const std::string faixa = inicialArquivo && finalArquivo
+                                  ? " Informe de " + std::to_string(*inicialArquivo) + " a " +
+                                        std::to_string(*finalArquivo) + "."
+                                  : std::string();
+    const auto mensagem = [&](const char* texto) {
+        pessoa.mensagem(texto + faixa, {}, Icone::Nenhum, Botoes::Ok);
     };
     const auto recusar = [&](const char* texto) {
         mensagem(texto);
@@ -70,8 +78,6 @@ void conferirSequencia(Grade& g, int linha, int coluna, Pessoa& pessoa) {
     };
     if (!inteiro32(g.texto(linha, coluna)))
         return recusar("Sequencia precisa ser um número inteiro!");
-    const auto inicialArquivo = inteiro32(g.texto(linha, kColunaSeqInicialArquivo));
-    const auto finalArquivo = inteiro32(g.texto(linha, kColunaSeqFinalArquivo));
     const auto inicial = inteiro32(g.texto(linha, kColunaSeqInicial));
     const auto final_ = inteiro32(g.texto(linha, kColunaSeqFinal));
     if (!inicialArquivo || !finalArquivo || !inicial || !final_)
@@ -134,6 +140,19 @@ void Aplicacao::cmdDesmarcaTodos() {
 
 void Aplicacao::SelecionarTodasLinhas() {
     if (auto* g = janela_.gradeDoArquivo()) marcarTodas(*g, true, false);
+}
+
+void Aplicacao::atualizarEtiquetasMarcadas() {
+    auto& j = janela_;
+    if (j.tipoArquivo() != kArquivoPreco || totalDoArquivo_.empty() || comandoEmCurso_) return;
+    if (!algumaLinhaMarcada()) return j.lblTotalEtiquetas.definirLegenda(totalDoArquivo_);
+    const PedidoImpressao p = pedidoDaJanela(j.LayoutNovoArquivo);
+    const long long marcadas =
+        servico_.etiquetasQueSairao(familiaEtiqueta(p.tipoEtiqueta, p.parametros.variante), p);
+    const auto digitos = totalDoArquivo_.find_first_not_of('0');
+    j.lblTotalEtiquetas.definirLegenda(
+        std::to_string(marcadas) + " de " +
+        (digitos == std::string::npos ? "0" : totalDoArquivo_.substr(digitos)));
 }
 
 void Aplicacao::cmdAtualizaQtd() {

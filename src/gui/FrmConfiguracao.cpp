@@ -33,10 +33,17 @@ std::string doQt(const QString& texto) {
     return utf8ParaCp1252(texto.toStdString());
 }
 
+constexpr int kLarguraImagem = 320;
+constexpr int kAlturaImagem = 240;
+
 QPixmap imagemDoRecurso(const std::string& recurso) {
     if (recurso.empty()) return {};
-    return QPixmap(QStringLiteral(":/imagens_etiquetas/") + QString::fromStdString(recurso) +
-                   QStringLiteral(".png"));
+    const QPixmap imagem(QStringLiteral(":/imagens_etiquetas/") + QString::fromStdString(recurso) +
+                         QStringLiteral(".png"));
+    // The pictures of the later families are label previews at printer size.
+    if (imagem.width() <= kLarguraImagem && imagem.height() <= kAlturaImagem) return imagem;
+    return imagem.scaled(kLarguraImagem - 8, kAlturaImagem - 8, Qt::KeepAspectRatio,
+                         Qt::SmoothTransformation);
 }
 
 void sincronizarLista(QComboBox* combo, const Lista& lista) {
@@ -70,6 +77,7 @@ void FrmConfiguracao::montarTela() {
     auto* escolhas = new QFormLayout;
     escolhas->addRow(paraQt(m.cmbTipoImpressora.rotulo), ligarLista(m.cmbTipoImpressora));
     escolhas->addRow(paraQt(m.cmbTipoEtiqueta.rotulo), ligarLista(m.cmbTipoEtiqueta));
+    escolhas->addRow(paraQt(m.cmbLayout.rotulo), ligarLista(m.cmbLayout));
     QLabel* tipo = ligarRotulo(m.lblTipoEtiqueta);
     tipo->setStyleSheet(QStringLiteral("font-weight: bold;"));
     escolhas->addRow(tipo);
@@ -154,7 +162,7 @@ QLabel* FrmConfiguracao::ligarRotulo(Rotulo& rotulo) {
 QLabel* FrmConfiguracao::ligarImagem(Imagem& imagem) {
     auto* l = new QLabel;
     l->setObjectName(QString::fromStdString(imagem.nome));
-    l->setFixedSize(320, 240);
+    l->setFixedSize(kLarguraImagem, kAlturaImagem);
     l->setFrameShape(QFrame::StyledPanel);
     l->setAlignment(Qt::AlignCenter);
     // Shown straight from the program's resources, no temporary file.

@@ -13,6 +13,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -26,10 +27,26 @@
 namespace etiquetas {
 
 namespace {
-constexpr int kLarguraColunaDireita = 400;
 constexpr int kAlturaBotaoComando = 34;
+constexpr int kEsperaContagemMs = 150;
 // The speed and temperature that reach the templates are short codes.
-constexpr int kLarguraValorEnviado = 9;
+constexpr int kLarguraValorEnviado = 6;
+
+QString oQueImprime(const QString& tipo) {
+    static const std::map<QString, QString> descricoes{
+        {QStringLiteral("Etiq.Interna"),
+         QStringLiteral("Etiq.Interna: etiquetas das peças, uma por número de sequência")},
+        {QStringLiteral("Etiq.Caixa"),
+         QStringLiteral("Etiq.Caixa: folhas de etiquetas internas, com separador por SKU")},
+        {QStringLiteral("Etiqueta ILPN"),
+         QStringLiteral("Etiqueta ILPN: uma etiqueta por volume descrito no arquivo")},
+        {QStringLiteral("Etiqueta Volume"),
+         QStringLiteral("Etiqueta Volume: etiquetas de volume padrão, pela quantidade de "
+                        "caixas informada")},
+    };
+    const auto d = descricoes.find(tipo);
+    return d == descricoes.end() ? QString() : d->second;
+}
 
 void negritar(QWidget* w) {
     QFont f = w->font();
@@ -71,8 +88,11 @@ FrmEtiqueta::FrmEtiqueta(Aplicacao& aplicacao, QWidget* pai)
 
     auto* meio = new QHBoxLayout;
     meio->addWidget(montarPedidos(), 1);
+    // The printer column takes only the width its controls need: the rest
+    // goes to the grid, whose tick and sequence columns must stay in view
+    // on a 1024-pixel screen.
     auto* direita = new QWidget(central);
-    direita->setFixedWidth(kLarguraColunaDireita);
+    direita->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     auto* colunaDireita = new QVBoxLayout(direita);
     colunaDireita->setContentsMargins(0, 0, 0, 0);
     colunaDireita->addWidget(montarImpressoras());
@@ -229,12 +249,33 @@ QWidget* FrmEtiqueta::montarDados() {
 QWidget* FrmEtiqueta::montarPedidos() {
     auto* q = quadro(j_.fraPedidos, centralWidget());
     auto* v = new QVBoxLayout(q);
+    v->addWidget(montarFiltro(q));
     // Both grids take the same place; the loaded file's kind shows one.
     auto* lugar = new QGridLayout;
     vaVolume_ = new TabelaGrade(j_.vaVolume, q);
     sprPedidos_ = new TabelaGrade(j_.sprPedidos, q);
-    porNome_[j_.vaVolume.nome()] = vaVolume_;
-    porNome_[j_.sprPedidos.nome()] = sprPedidos_;
+    for (auto* tabela : {vaVolume_, sprPedidos_}) {
+        const std::string nome = daTela(tabela->objectName());
+        porNome_[nome] = tabela;
+        // The grid may save its widths while the window is being destroyed.
+        Aplicacao& a = aplicacao_;
+        tabela->guardarLarguras(
+            [&a, nome] { return a.largurasColunas(nome); },
+            [&a, nome](const std::vector<int>& l) { a.lembrarLargurasColunas(nome, l); });
+    }
+    // The ticked count renders the rows: once the ticks and ranges rest.
+    auto* contagem = new QTimer(this);
+    contagem->setSingleShot(true);
+    contagem->setInterval(kEsperaContagemMs);
+    connect(contagem, &QTimer::timeout, this, [this] { aplicacao_.atualizarEtiquetasMarcadas(); });
+    conectarEnquantoViver(contagem, j_.sprPedidos.mudou,
+                          [contagem](int, int) { contagem->start(); });
+    connect(filtro_, &QLineEdit::textChanged, this, [this](const QString& texto) {
+        sprPedidos_->filtrar(texto);
+        vaVolume_->filtrar(texto);
+    });
+    // Another file starts with every row in view.
+    conectarEnquantoViver(filtro_, j_.lblCaminho.mudou, [this] { filtro_->clear(); });
     lugar->addWidget(vaVolume_, 0, 0);
     lugar->addWidget(sprPedidos_, 0, 0);
     v->addLayout(lugar, 1);
@@ -252,6 +293,18 @@ QWidget* FrmEtiqueta::montarPedidos() {
     vincular(*separador, j_.ckbMaterialForn);
     v->addWidget(separador);
     return q;
+}
+
+// Narrows the rows shown; Space and Ctrl+A then act on those only.
+QWidget* FrmEtiqueta::montarFiltro(QWidget* pai) {
+    filtro_ = new QLineEdit(pai);
+    filtro_->setObjectName(QStringLiteral("txtFiltro"));
+    filtro_->setClearButtonEnabled(true);
+    filtro_->setPlaceholderText(
+        QStringLiteral("Filtrar por pedido, item, variante ou descrição (Ctrl+F)"));
+    auto* atalho = new QShortcut(QKeySequence::Find, this);
+    connect(atalho, &QShortcut::activated, filtro_, [this] { filtro_->setFocus(); });
+    return filtro_;
 }
 
 QWidget* FrmEtiqueta::montarImpressoras() {
@@ -348,17 +401,23 @@ QWidget* FrmEtiqueta::montarSerial(QWidget* pai) {
 QWidget* FrmEtiqueta::montarTipo() {
     auto* q = quadro(j_.frmTipo, centralWidget());
     auto* l = new QHBoxLayout(q);
-    l->addWidget(lista(j_.cbvTipoEtiq, q));
+    auto* tipos = lista(j_.cbvTipoEtiq, q);
+    // Each entry says what it prints, as the list fills.
+    connect(tipos->model(), &QAbstractItemModel::rowsInserted, tipos,
+            [tipos](const QModelIndex&, int primeira, int ultima) {
+                for (int i = primeira; i <= ultima; ++i)
+                    tipos->setItemData(i, oQueImprime(tipos->itemText(i)), Qt::ToolTipRole);
+            });
+    l->addWidget(tipos);
     return q;
 }
 
 QWidget* FrmEtiqueta::montarTeste() {
     auto* q = quadro(j_.fraTeste, centralWidget());
-    auto* g = new QGridLayout(q);
-    g->addWidget(opcao(j_.Option1, q), 0, 0);
-    g->addWidget(opcao(j_.Option2, q), 0, 1);
-    g->addWidget(opcao(j_.Option3, q), 1, 0);
-    g->addWidget(opcao(j_.Option4, q), 1, 1);
+    // One above the other: side by side they widened the printer column.
+    auto* l = new QVBoxLayout(q);
+    for (Opcao* o : {&j_.Option1, &j_.Option2, &j_.Option3, &j_.Option4})
+        l->addWidget(opcao(*o, q), 0, Qt::AlignLeft);
     return q;
 }
 

@@ -59,6 +59,7 @@ class FrmEtiqueta : public QMainWindow {
     QWidget* montarArquivo();
     QWidget* montarDados();
     QWidget* montarPedidos();
+    QWidget* montarFiltro(QWidget* pai);
     QWidget* montarImpressoras();
     QWidget* montarPorta(QWidget* pai);
     QWidget* montarRede(QWidget* pai);
@@ -85,6 +86,7 @@ class FrmEtiqueta : public QMainWindow {
     JanelaPrincipal& j_;
     TabelaGrade* sprPedidos_ = nullptr;
     TabelaGrade* vaVolume_ = nullptr;
+    QLineEdit* filtro_ = nullptr;
     std::map<std::string, QWidget*> porNome_;
 };
 

@@ -123,6 +123,8 @@ int main(int argc, char** argv) {
         aplicacao.janela().lblCaminho.definirLegenda(etiquetas::textoDoCaminho(caminho));
         aplicacao.AbrirArquivoPedidos(caminho);
         marcarLinhas(aplicacao, opcoes.marcar);
+        // Counted now: a picture is taken before the count's pause.
+        aplicacao.atualizarEtiquetasMarcadas();
     }
     if (!opcoes.captura.isEmpty()) return capturar(janela, opcoes);
 

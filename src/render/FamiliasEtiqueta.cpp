@@ -55,13 +55,14 @@ constexpr TipoEtiquetaFamilia kTipos[]{
   {2,  "QuelmonteEtiqPrecoAdesiva",       "Preço Adesiva",    "PRECO_ADESIVA",    3, "Quelmonte_Preco_Adesiva_teste.xml"},
   {3,  "QuelmonteEtiqVolumeRepos",        "Volume Reposição", "VOLUME_REPOSICAO", 2, "Quelmonte_Grade_Volume_ReposAuto_teste.xml"},
   {4,  "QuelmonteEtiqVolumePadraorao",    "Volume Padrão",    "VOLUME_PADRAO",    1, "Quelmonte_Grade_Volume_Padrao_teste.xml"},
-  {99, "QuelmonteEtiqInterna",            "Interna",          "",                 0, ""},
-  {5,  "QuelmonteEtiqPrecoComSem",        "",                 "",                 0, ""},
-  {6,  "QuelmonteEtiqPrecoAdesivaIntima", "",                 "",                 0, ""},
-  {7,  "QuelmonteEtiqPrecoRelogio",       "",                 "",                 0, ""},
+  {99, "QuelmonteEtiqInterna",            "Interna",          "ETIQUETA_INTERNA", 0, ""},
+  {5,  "QuelmonteEtiqPrecoComSem",        "Preço Com/Sem e Conjunto", "PRECO_COMSEM", 0, ""},
+  {6,  "QuelmonteEtiqPrecoAdesivaIntima", "Preço Adesiva Íntima", "PRECO_ADESIVA_INTIMA", 0, ""},
+  {7,  "QuelmonteEtiqPrecoRelogio",       "Preço Relógio",    "PRECO_RELOGIO",    0, ""},
+  {11, "QuelmonteEtiqPrecoCosmetico",     "Preço Cosmético",  "PRECO_COSMETICO",  0, ""},
+  // No family prints type 8 and type 9 shares the section of type 5.
   {8,  "QuelmonteEtiqPrecoOculos",        "",                 "",                 0, ""},
   {9,  "QuelmonteEtiqPrecoComSem",        "",                 "",                 0, ""},
-  {11, "QuelmonteEtiqPrecoCosmetico",     "",                 "",                 0, ""},
 };
 // clang-format on
 

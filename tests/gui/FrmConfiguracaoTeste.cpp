@@ -3,6 +3,7 @@
 
 #include <QtTest>
 #include <QtWidgets>
+#include <algorithm>
 
 #include "app/Aplicacao.h"
 #include "comum/Arquivos.h"
@@ -115,15 +116,21 @@ class FrmConfiguracaoTeste : public QObject {
         QCOMPARE(layout(), kLayoutInstalado);
     }
 
-    void internaMantemAImagemAnterior() {
+    // Every label type of the list shows a picture of its own.
+    void cadaTipoMostraSuaImagem() {
         const auto imagem = [&] { return widget<QLabel>("imgEtiqueta")->pixmap().toImage(); };
-        escolher("cmbTipoEtiqueta", "Volume Padrão");
-        const QImage padrao = imagem();
+        auto* tipos = widget<QComboBox>("cmbTipoEtiqueta");
+        QVERIFY(tipos->count() >= 9);
+        std::vector<QImage> vistas;
+        for (int i = 0; i < tipos->count(); ++i) {
+            emit tipos->activated(i);
+            QVERIFY2(!imagem().isNull(), qPrintable(tipos->itemText(i)));
+            QVERIFY2(std::find(vistas.begin(), vistas.end(), imagem()) == vistas.end(),
+                     qPrintable(tipos->itemText(i)));
+            vistas.push_back(imagem());
+        }
         escolher("cmbTipoEtiqueta", "Interna");
-        QCOMPARE(imagem(), padrao);
         QCOMPARE(widget<QLabel>("lblTipoEtiqueta")->text(), q("Datamax - DPL\nInterna"));
-        escolher("cmbTipoEtiqueta", "Preço Adesiva");
-        QVERIFY(imagem() != padrao);
     }
 
     // Enter in a field saves, as the Gravar button does.

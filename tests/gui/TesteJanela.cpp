@@ -6,13 +6,16 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
+#include <QToolTip>
 #include <QtTest>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <set>
@@ -80,6 +83,9 @@ class TesteJanela : public QObject {
     void cabeEm1024x768ComArquivoAberto_data();
     void cabeEm1024x768ComArquivoAberto();
     void linhaMarcadaNaoCortaOsCodigos();
+    void gradeConduzidaPeloTeclado();
+    void largurasDasColunasVoltam();
+    void tiposDeEtiquetaDizemOQueImprimem();
     void configuracaoAbreNaLinguagemENoTipoDoArquivo_data();
     void configuracaoAbreNaLinguagemENoTipoDoArquivo();
 
@@ -142,7 +148,7 @@ void TesteJanela::arquivoAbertoMarcadoEEditadoPelaJanela() {
     QCOMPARE(a_->plataforma.mensagens.size(), std::size_t(1));
     QCOMPARE(a_->plataforma.mensagens[0].first,
              std::string("Sequencia inicial precisa ser maior ou igual que a indicada no arquivo "
-                         "de impressão!"));
+                         "de impressão! Informe de 3 a 5."));
     QCOMPARE(tabela.model()->index(1, 22).data().toString(), QStringLiteral("3"));
     digitarNaCelula(tabela, 1, 23, QStringLiteral("6"));
     QCOMPARE(a_->plataforma.mensagens.size(), std::size_t(2));
@@ -216,7 +222,8 @@ void TesteJanela::tabEntraESaiDaGrade() {
     // The arrows move between cells...
     QTest::keyClick(&tabela, Qt::Key_Down);
     QTest::keyClick(&tabela, Qt::Key_Right);
-    QCOMPARE(tabela.currentIndex(), tabela.model()->index(1, 1));
+    QCOMPARE(tabela.currentIndex(),
+             tabela.model()->index(1, tabela.horizontalHeader()->logicalIndex(1)));
     QCOMPARE(QApplication::focusWidget(), &tabela);
     // ...and Tab goes on to the buttons below the grid, Shift+Tab comes back.
     QTest::keyClick(&tabela, Qt::Key_Tab);
@@ -303,12 +310,25 @@ void TesteJanela::cabeEm1024x768ComArquivoAberto() {
     const QSize minimo = janela->minimumSizeHint();
     QVERIFY2(minimo.width() <= 1024, qPrintable(QString::number(minimo.width())));
     QVERIFY2(minimo.height() <= 700, qPrintable(QString::number(minimo.height())));
-    // A picture to look at: ETIQUETAS_CAPTURAS=folder, run under Xvfb.
+    const Grade& grade = *j.gradeDoArquivo();
+    // The pictures in docs/: ETIQUETAS_CAPTURAS=folder, a range of rows
+    // selected and the first edited cell being typed in.
     if (const QString pasta = qEnvironmentVariable("ETIQUETAS_CAPTURAS"); !pasta.isEmpty()) {
-        janela->resize(1024, 700);
+        janela->resize(1024, 768);
         QApplication::processEvents();
+        TabelaGrade& t = j.tipoArquivo() == 1 ? janela->sprPedidos() : janela->vaVolume();
+        int coluna = 1;
+        while (!(grade.coluna(coluna + 1).editavel && !grade.coluna(coluna + 1).caixa)) ++coluna;
+        t.setFocus();
+        t.setCurrentIndex(t.model()->index(0, coluna));
+        QTest::keyClick(&t, Qt::Key_Down, Qt::ShiftModifier);
+        QTest::keyClick(&t, Qt::Key_F2);
+        if (auto* editor = t.viewport()->findChild<QLineEdit*>()) QTest::keyClicks(editor, u"2"_s);
+        QTest::qWait(400);  // the ticked count comes once the ticks rest
         janela->grab().save(pasta + u'/' + QString::fromLatin1(QTest::currentDataTag()) +
                             u".png"_s);
+        if (auto* editor = t.viewport()->findChild<QLineEdit*>())
+            QTest::keyClick(editor, Qt::Key_Escape);
     }
 
     janela->resize(1024, 700);
@@ -319,6 +339,18 @@ void TesteJanela::cabeEm1024x768ComArquivoAberto() {
             continue;
         const QRect lugar(w->mapTo(janela.get(), QPoint(0, 0)), w->size());
         QVERIFY2(janela->rect().contains(lugar), qPrintable(w->objectName()));
+    }
+    // The tick column and the cells a worker edits or reads to edit are in
+    // view without scrolling sideways.
+    TabelaGrade& tabela = j.tipoArquivo() == 1 ? janela->sprPedidos() : janela->vaVolume();
+    for (int c = 1; c <= grade.colunas(); ++c) {
+        const ColunaGrade& coluna = grade.coluna(c);
+        if (coluna.oculta || !(coluna.caixa || coluna.editavel || coluna.titulo == "Item" ||
+                               coluna.titulo == "Loja"))
+            continue;
+        const int x = tabela.columnViewportPosition(c - 1);
+        QVERIFY2(x >= 0 && x + tabela.columnWidth(c - 1) <= tabela.viewport()->width(),
+                 coluna.titulo.c_str());
     }
     // Captions read in full beside the serial lists.
     for (auto* l : janela->findChildren<QLabel*>())
@@ -351,17 +383,108 @@ void TesteJanela::linhaMarcadaNaoCortaOsCodigos() {
     }
 }
 
+// Space ticks a Shift range, the filter narrows what Ctrl+A and Space touch,
+// a sequence cell takes no letters and a cut name shows whole in a tooltip.
+void TesteJanela::gradeConduzidaPeloTeclado() {
+    auto janela = janelaAtiva();
+    abrir("Quelmonte_Preco_Cartolina_teste.xml");
+    TabelaGrade& tabela = janela->sprPedidos();
+    const auto& grade = a_->app->janela().sprPedidos;
+    const auto marcadas = [&] {
+        QString m;
+        for (int l = 1; l <= grade.linhas(); ++l) m += grade.texto(l, 1) == "1" ? u'1' : u'0';
+        return m;
+    };
+    tabela.setCurrentIndex(tabela.model()->index(0, 4));
+    QTest::keyClick(&tabela, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(&tabela, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(&tabela, Qt::Key_Space);
+    QCOMPARE(marcadas(), u"111"_s);
+    auto* total = achar<QLabel>(*janela, "lblTotalEtiquetas");
+    QTRY_COMPARE(total->text(), u"6 de 3"_s);  // what the family sends, beside the file's
+    QTest::keyClick(&tabela, Qt::Key_Space);   // all ticked: Space unticks them
+    QCOMPARE(marcadas(), u"000"_s);
+
+    auto* filtro = achar<QLineEdit>(*janela, "txtFiltro");
+    QTest::keyClick(janela.get(), Qt::Key_F, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget(), filtro);
+    QTest::keyClicks(filtro, u"345002"_s);
+    QCOMPARE(tabela.model()->rowCount(), 1);
+    tabela.setFocus();
+    QTest::keyClick(&tabela, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&tabela, Qt::Key_Space);
+    QCOMPARE(marcadas(), u"010"_s);
+    QTRY_COMPARE(total->text(), u"2 de 3"_s);
+    filtro->clear();
+    QCOMPARE(tabela.model()->rowCount(), grade.linhas());
+
+    const QModelIndex sequencia = tabela.model()->index(0, 22);
+    tabela.setCurrentIndex(sequencia);
+    tabela.edit(sequencia);
+    auto* editor = tabela.viewport()->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    editor->clear();
+    QTest::keyClicks(editor, u"a1b2"_s);
+    QCOMPARE(editor->text(), u"12"_s);
+    QTest::keyClick(editor, Qt::Key_Escape);
+
+    const QModelIndex nome = tabela.model()->index(0, 1);
+    QVERIFY(tabela.fontMetrics().horizontalAdvance(nome.data().toString()) > tabela.columnWidth(1));
+    QHelpEvent dica(QEvent::ToolTip, tabela.visualRect(nome).center(),
+                    tabela.viewport()->mapToGlobal(tabela.visualRect(nome).center()));
+    QApplication::sendEvent(tabela.viewport(), &dica);
+    QCOMPARE(QToolTip::text(), nome.data().toString());
+}
+
+// A width the user drags is the grid's width for the next file and run.
+void TesteJanela::largurasDasColunasVoltam() {
+    {
+        auto janela = janelaAtiva();
+        abrir("Quelmonte_Preco_Cartolina_teste.xml");
+        janela->sprPedidos().horizontalHeader()->resizeSection(2, 211);
+    }
+    a_->app = std::make_unique<Aplicacao>(a_->plataforma, a_->caminho());
+    a_->app->iniciar();
+    auto janela = janelaAtiva();
+    abrir("Amostra_Preco_Cartolina_GerarTxt.xml");
+    QCOMPARE(janela->sprPedidos().columnWidth(2), 211);
+    QVERIFY(janela->vaVolume().columnWidth(2) != 211);  // the other grid keeps its own
+}
+
+void TesteJanela::tiposDeEtiquetaDizemOQueImprimem() {
+    auto janela = janelaAtiva();
+    for (const char* arquivo : {"Amostra_Preco_Sku.xml", "Amostra_Volume_Ilpn.xml"}) {
+        abrir(arquivo);
+        auto* tipos = achar<QComboBox>(*janela, "cbvTipoEtiq");
+        QCOMPARE(tipos->count(), 2);
+        for (int i = 0; i < tipos->count(); ++i)
+            QVERIFY2(tipos->itemData(i, Qt::ToolTipRole)
+                         .toString()
+                         .startsWith(tipos->itemText(i) + u": "_s),
+                     qPrintable(tipos->itemText(i)));
+    }
+}
+
 void TesteJanela::configuracaoAbreNaLinguagemENoTipoDoArquivo_data() {
     QTest::addColumn<QString>("arquivo");
     QTest::addColumn<int>("impressora");
     QTest::addColumn<QString>("linguagem");
     QTest::addColumn<QString>("tipo");
+    QTest::addColumn<bool>("novo");  // the file asks for the new layout
     QTest::newRow("nenhum arquivo, Datamax")
-        << QString() << 0 << u"Datamax - DPL"_s << u"Preço Cartolina"_s;
-    QTest::newRow("adesiva, Zebra")
-        << u"Quelmonte_Preco_Adesiva_teste.xml"_s << 1 << u"Zebra - ZPL"_s << u"Preço Adesiva"_s;
-    QTest::newRow("volume padrao, Argox")
-        << u"Amostra_Volume_Padrao_GerarTxt.xml"_s << 2 << u"Datamax - DPL"_s << u"Volume Padrão"_s;
+        << QString() << 0 << u"Datamax - DPL"_s << u"Preço Cartolina"_s << false;
+    QTest::newRow("adesiva, Zebra") << u"Quelmonte_Preco_Adesiva_teste.xml"_s << 1
+                                    << u"Zebra - ZPL"_s << u"Preço Adesiva"_s << false;
+    QTest::newRow("volume padrao, Argox") << u"Amostra_Volume_Padrao_GerarTxt.xml"_s << 2
+                                          << u"Datamax - DPL"_s << u"Volume Padrão"_s << false;
+    // The families the dialog once left to hand edits of the INI file.
+    QTest::newRow("cosmetico novo, Zebra") << u"Amostra_Preco_Cosmetico.xml"_s << 1
+                                           << u"Zebra - ZPL"_s << u"Preço Cosmético"_s << true;
+    QTest::newRow("conjunto, na linha do com/sem")
+        << u"Amostra_Preco_Conjunto.xml"_s << 1 << u"Zebra - ZPL"_s << u"Preço Com/Sem e Conjunto"_s
+        << false;
+    QTest::newRow("relogio, Datamax")
+        << u"Amostra_Preco_Relogio.xml"_s << 0 << u"Datamax - DPL"_s << u"Preço Relógio"_s << false;
 }
 
 // Opened from the window, closed with Escape without saving.
@@ -370,22 +493,34 @@ void TesteJanela::configuracaoAbreNaLinguagemENoTipoDoArquivo() {
     QFETCH(int, impressora);
     QFETCH(QString, linguagem);
     QFETCH(QString, tipo);
+    QFETCH(bool, novo);
     auto janela = janelaAtiva();
+    if (novo) {
+        auto xml = *lerArquivo(a_->caminho() / arquivo.toStdString());
+        xml.replace(xml.find("LayoutNovo=\"False\""), 18, "LayoutNovo=\"True\" ");
+        std::ofstream(a_->caminho() / "novo.xml", std::ios::binary) << xml;
+        arquivo = u"novo.xml"_s;
+    }
     if (!arquivo.isEmpty()) abrir(arquivo.toLatin1().constData());
     a_->app->janela().cmbImpressora.selecionar(impressora);
     const auto layout = lerArquivo(a_->app->PastaAplicacao() / "QuelmonteEtiqueta.ini");
-    QString linguagemVista, tipoVisto;
+    QString linguagemVista, tipoVisto, layoutVisto;
+    bool comImagem = false;
     QTimer::singleShot(0, [&] {
         auto* d = qobject_cast<FrmConfiguracao*>(QApplication::activeModalWidget());
         if (!d) return;
         linguagemVista = qobject_cast<QComboBox*>(d->controle("cmbTipoImpressora"))->currentText();
         tipoVisto = qobject_cast<QComboBox*>(d->controle("cmbTipoEtiqueta"))->currentText();
+        layoutVisto = qobject_cast<QComboBox*>(d->controle("cmbLayout"))->currentText();
+        comImagem = !qobject_cast<QLabel*>(d->controle("imgEtiqueta"))->pixmap().isNull();
         QTest::keyClicks(d->controle("txtLargura"), u"9"_s);
         QTest::keyClick(d->controle("txtLargura"), Qt::Key_Escape);
     });
     QTest::mouseClick(achar<QPushButton>(*janela, "cmdConfiguracao"), Qt::LeftButton);
     QCOMPARE(linguagemVista, linguagem);
     QCOMPARE(tipoVisto, tipo);
+    QCOMPARE(layoutVisto, novo ? u"Novo"_s : u"Clássico"_s);
+    QVERIFY(comImagem);
     QVERIFY(!QApplication::activeModalWidget());
     QCOMPARE(lerArquivo(a_->app->PastaAplicacao() / "QuelmonteEtiqueta.ini"), layout);
 }

@@ -74,6 +74,9 @@ void TestePaginaTesteJanela::opcaoDeTesteImprimeEPodeSerRepetida() {
              std::string("Confirma a Impressão de Teste ?"));
     QCOMPARE(achar<QLabel>(janela, "lblTipoArquivo")->text(),
              QStringLiteral("Etiquetas de Preço (Cartolina)"));
+    QVERIFY(achar<QLabel>(janela, "lblCaminho")
+                ->toolTip()
+                .endsWith(QStringLiteral("Quelmonte_Preco_Cartolina_teste.xml")));
     QVERIFY(!cartolina->isChecked());
 
     clicarEAguardar(cartolina);

@@ -25,18 +25,22 @@ void abrirVolume(AplicacaoDeTeste& t, int lojas) {
 }  // namespace
 
 TEST(Grades, ConferenciaDaSequenciaComSuasMensagensERestauracoes) {
-    const char* maiorOuIgual =
-        "Sequencia inicial precisa ser maior ou igual que a indicada no arquivo de impressão!";
-    const char* menorOuIgual =
-        "Sequencia final precisa ser menor ou igual que a indicada no arquivo de impressão!";
-    const char* inicialAteFinal =
-        "Sequencia inicial precisa ser menor ou igual que sequencia final!";
-    const char* inteiro = "Sequencia precisa ser um número inteiro!";
+    // Each refusal names the range of the file's row, 100 to 150.
+    const std::string faixa = " Informe de 100 a 150.";
+    const std::string maiorOuIgual =
+        "Sequencia inicial precisa ser maior ou igual que a indicada no arquivo de impressão!" +
+        faixa;
+    const std::string menorOuIgual =
+        "Sequencia final precisa ser menor ou igual que a indicada no arquivo de impressão!" +
+        faixa;
+    const std::string inicialAteFinal =
+        "Sequencia inicial precisa ser menor ou igual que sequencia final!" + faixa;
+    const std::string inteiro = "Sequencia precisa ser um número inteiro!" + faixa;
     const char* doArquivo = "Sequencia indicada no arquivo de impressão não é um número inteiro!";
     struct Caso {
         const char* inicialDoArquivo;
         std::vector<std::pair<int, const char*>> edicoes;  // column, text
-        const char* mensagem;                              // of the last edit; nullptr: accepted
+        std::string mensagem;                              // of the last edit; "": accepted
         const char* inicial;
         const char* final_;
     };
@@ -44,8 +48,8 @@ TEST(Grades, ConferenciaDaSequenciaComSuasMensagensERestauracoes) {
         {"100", {{23, "90"}}, maiorOuIgual, "100", "150"},
         {"100", {{24, "160"}}, menorOuIgual, "100", "150"},
         {"100", {{23, "140"}, {24, "130"}}, inicialAteFinal, "100", "150"},
-        {"100", {{23, "120"}, {24, "130"}}, nullptr, "120", "130"},
-        {"100", {{23, "100"}, {24, "150"}}, nullptr, "100", "150"},
+        {"100", {{23, "120"}, {24, "130"}}, "", "120", "130"},
+        {"100", {{23, "100"}, {24, "150"}}, "", "100", "150"},
         {"100", {{23, "120"}, {23, "abc"}}, inteiro, "120", "150"},
         {"100", {{24, "12.5"}}, inteiro, "100", "150"},
         {"100", {{24, "99999999999"}}, inteiro, "100", "150"},
@@ -59,7 +63,7 @@ TEST(Grades, ConferenciaDaSequenciaComSuasMensagensERestauracoes) {
             g.editarPeloUsuario(1, coluna, texto);
         }
         const std::string caso = c.edicoes.back().second;
-        if (c.mensagem) {
+        if (!c.mensagem.empty()) {
             ASSERT_EQ(t.plataforma.mensagens.size(), 1u) << caso;
             const auto& m = t.plataforma.mensagens[0];
             EXPECT_EQ(std::tuple(m.texto, m.icone, m.titulo),
