@@ -10,6 +10,10 @@ namespace etiquetas {
 
 namespace {
 
+// The supplier's name in full as the order files give it (the grid's
+// column is as wide); the separator templates' field is narrow enough.
+constexpr std::size_t kLetrasFornecedor = 30;
+
 void imprimir(ExecucaoImpressao& execucao, const LinhaPreco& linha,
               const std::string& linhaReferencia) {
     const std::string secao = std::string("QuelmonteSeparador") + execucao.linguagem();
@@ -20,8 +24,9 @@ void imprimir(ExecucaoImpressao& execucao, const LinhaPreco& linha,
                                 execucao.parametros.temperatura);
     substituirTodos(texto, "LLLL", etiqueta);
     const Linguagem l = execucao.parametros.linguagem;
-    preencherTexto(texto, ":: INFO_FORNECEDOR ::",
-                   "FORNECEDOR: " + maiusculas(esquerda(linha[CampoPreco::Fornecedor], 16)), l);
+    preencherTexto(
+        texto, ":: INFO_FORNECEDOR ::",
+        "FORNECEDOR: " + maiusculas(esquerda(linha[CampoPreco::Fornecedor], kLetrasFornecedor)), l);
     preencherTexto(texto, ":: INFO_MATERIAL ::",
                    "MATERIAL: " + maiusculas(direita(linha[CampoPreco::Grade], 11)), l);
     preencherTexto(texto, ":: INFO_REF_FORNECEDOR ::", linhaReferencia, l);

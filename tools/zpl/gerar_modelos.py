@@ -123,7 +123,7 @@ comsem_nova = etiqueta_nova(0, ":: CodBarra ::", PRECO_COMSEM_ESQ) + \
 gravar("QuelmonteEtiqPrecoComSem_NOVOZebra.zpl", modelo_zpl(comsem_nova))
 
 
-def separador_zpl(largura, altura, escala):
+def separador_zpl(largura, altura, escala, letra_fornecedor):
     s = escala
     return [
         "~SD::Temperatura::",
@@ -134,7 +134,7 @@ def separador_zpl(largura, altura, escala):
         "^PR:: CMD_VELOCIDADE ::",
         "^FO0,0^GB%d,%d,%d^FS" % (largura, int(90 * s), int(90 * s)),
         "^FO0,%d^FB%d,1,0,C^A0N,%d,%d^FR^FDSEPARADOR LLLL^FS" % (int(24 * s), largura, int(46 * s), int(46 * s)),
-        "^FO24,%d^A0N,%d,%d^FH\\^FD:: INFO_FORNECEDOR ::^FS" % (int(120 * s), int(32 * s), int(30 * s)),
+        "^FO24,%d^A0N,%d,%d^FH\\^FD:: INFO_FORNECEDOR ::^FS" % (int(120 * s), int(32 * s), letra_fornecedor),
         "^FO24,%d^A0N,%d,%d^FH\\^FD:: INFO_MATERIAL ::^FS" % (int(170 * s), int(32 * s), int(30 * s)),
         "^FO24,%d^A0N,%d,%d^FH\\^FD:: INFO_REF_FORNECEDOR ::^FS" % (int(220 * s), int(32 * s), int(30 * s)),
         "^FO24,%d^A0N,%d,%d^FH\\^FD:: INFO_PEDIDO ::^FS" % (int(290 * s), int(52 * s), int(48 * s)),
@@ -145,10 +145,12 @@ def separador_zpl(largura, altura, escala):
     ]
 
 
-gravar("QuelmonteSeparador.zpl", separador_zpl(650, 560, 1.0))
+# Narrow letters for the supplier: "FORNECEDOR: " and a 30-letter name fit
+# the 650-dot stock.
+gravar("QuelmonteSeparador.zpl", separador_zpl(650, 560, 1.0, 20))
 # The internal, box and SKU stock is 101.6 mm wide: the separator of those
 # runs takes its whole width and the height of two internal rows.
-gravar("QuelmonteSeparadorSKU.zpl", separador_zpl(812, 400, 0.7))
+gravar("QuelmonteSeparadorSKU.zpl", separador_zpl(812, 400, 0.7, 21))
 
 # ---- Datamax (DPL). Units of 0.01 inch; rows count from the bottom edge.
 

@@ -233,3 +233,20 @@ TEST(PrecoCartolina, OrigemDeCadaTrabalho) {
         EXPECT_EQ(origens, c.origens) << c.datamax << c.separador;
     }
 }
+
+// The separator names the supplier in full up to 30 letters, upper-cased.
+TEST(PrecoCartolina, SeparadorNomeiaOFornecedor) {
+    const std::vector<std::pair<std::string, std::string>> casos{
+        {"Confecções Araújo Ltda", "FORNECEDOR: CONFECÇÕES ARAÚJO LTDA"},
+        {"Confecções Araújo e Filhos Comércio Ltda", "FORNECEDOR: CONFECÇÕES ARAÚJO E FILHOS COM"}};
+    for (const auto& [nome, esperado] : casos) {
+        Execucao e(":: CodBarra ::");
+        e.parametros.separadorPorPedido = true;
+        e.pasta.gravar("QuelmonteSeparador.zpl", ":: INFO_FORNECEDOR ::");
+        LinhaPreco linha;
+        linha.fornecedor = nome;
+        e.imprimir({linha});
+        ASSERT_FALSE(e.trabalhos().empty());
+        EXPECT_EQ(e.trabalhos()[0].texto.substr(0, e.trabalhos()[0].texto.find('\r')), esperado);
+    }
+}
