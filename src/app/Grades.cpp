@@ -22,6 +22,7 @@ constexpr int kColunaCaixas = coluna(CampoVolume::Caixas);
 constexpr long long kMaiorQuantidadeCaixas = 32767;
 constexpr int kFonteNormal = 8;
 constexpr int kFonteDestaque = 9;
+constexpr long long kEtiquetasContadasPelaFamilia = 20000;
 
 std::optional<int> inteiro32(const std::string& texto) {
     const auto n = valorInteiro(texto);
@@ -147,8 +148,14 @@ void Aplicacao::atualizarEtiquetasMarcadas() {
     if (j.tipoArquivo() != kArquivoPreco || totalDoArquivo_.empty() || comandoEmCurso_) return;
     if (!algumaLinhaMarcada()) return j.lblTotalEtiquetas.definirLegenda(totalDoArquivo_);
     const PedidoImpressao p = pedidoDaJanela(j.LayoutNovoArquivo);
-    const long long marcadas =
-        servico_.etiquetasQueSairao(familiaEtiqueta(p.tipoEtiqueta, p.parametros.variante), p);
+    // Rendering a large selection at every tick would stall the window: past
+    // this many labels the block shows the ranges' sum, and the question
+    // before a print still names what the family sends.
+    const long long pedidas = ServicoImpressao::etiquetasPedidas(p);
+    const long long marcadas = pedidas > kEtiquetasContadasPelaFamilia
+                                   ? pedidas
+                                   : servico_.etiquetasQueSairao(
+                                         familiaEtiqueta(p.tipoEtiqueta, p.parametros.variante), p);
     const auto digitos = totalDoArquivo_.find_first_not_of('0');
     j.lblTotalEtiquetas.definirLegenda(
         std::to_string(marcadas) + " de " +
