@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <set>
+#include <vector>
 
 #include "gui/Conexao.h"
 #include "gui/ModeloGrade.h"
@@ -51,7 +52,10 @@ int posicaoNaFrente(const ColunaGrade& c) {
 
 class FiltroLinhas : public QSortFilterProxyModel {
   public:
-    FiltroLinhas(Grade& grade, QObject* pai) : QSortFilterProxyModel(pai), grade_(grade) {}
+    FiltroLinhas(Grade& grade, QObject* pai) : QSortFilterProxyModel(pai), grade_(grade) {
+        for (int c = 1; c <= grade_.colunas(); ++c)
+            if (filtravel(grade_.coluna(c))) colunas_.push_back(c);
+    }
 
     void definirTexto(const QString& texto) {
         texto_ = texto.trimmed();
@@ -61,15 +65,15 @@ class FiltroLinhas : public QSortFilterProxyModel {
   protected:
     bool filterAcceptsRow(int linha, const QModelIndex&) const override {
         if (texto_.isEmpty()) return true;
-        for (int c = 1; c <= grade_.colunas(); ++c)
-            if (filtravel(grade_.coluna(c)) &&
-                paraTela(grade_.texto(linha + 1, c)).contains(texto_, Qt::CaseInsensitive))
+        for (int c : colunas_)
+            if (paraTela(grade_.texto(linha + 1, c)).contains(texto_, Qt::CaseInsensitive))
                 return true;
         return false;
     }
 
   private:
     Grade& grade_;
+    std::vector<int> colunas_;  // the filterable ones, 1-based
     QString texto_;
 };
 
@@ -158,11 +162,19 @@ void TabelaGrade::filtrar(const QString& texto) {
 }
 
 void TabelaGrade::marcarSelecionadas() {
-    std::set<int> linhas;  // grid rows, 1-based
-    for (const QModelIndex& i : selectionModel()->selectedIndexes())
-        linhas.insert(filtro_->mapToSource(i).row() + 1);
-    if (linhas.empty() && currentIndex().isValid())
-        linhas.insert(filtro_->mapToSource(currentIndex()).row() + 1);
+    // By ranges: Ctrl+A on 100,000 rows is one range, not 800,000 cells.
+    std::vector<int> linhas;  // grid rows, 1-based
+    std::vector<char> vista(static_cast<std::size_t>(grade_.linhas()) + 1, 0);
+    const auto incluir = [&](int linhaDaVista) {
+        const int l = filtro_->mapToSource(filtro_->index(linhaDaVista, 0)).row() + 1;
+        if (l >= 1 && l <= grade_.linhas() && !vista[l]) {
+            vista[l] = 1;
+            linhas.push_back(l);
+        }
+    };
+    for (const QItemSelectionRange& faixa : selectionModel()->selection())
+        for (int r = faixa.top(); r <= faixa.bottom(); ++r) incluir(r);
+    if (linhas.empty() && currentIndex().isValid()) incluir(currentIndex().row());
     if (linhas.empty()) return;
     const bool marcar = std::any_of(linhas.begin(), linhas.end(),
                                     [this](int l) { return grade_.texto(l, 1) != "1"; });
