@@ -5,6 +5,7 @@
 // go on the worker: everything that touches the window goes to the window's
 // thread.
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -26,6 +27,8 @@ class PessoaNaVista : public Pessoa {
     explicit PessoaNaVista(Plataforma& p) : p_(p) {}
     Resposta mensagem(const std::string& texto, const std::string& titulo, Icone icone,
                       Botoes botoes) override;
+    int escolher(const std::string& texto, const std::string& titulo, Icone icone,
+                 const std::vector<std::string>& botoes, int padrao) override;
     std::filesystem::path escolherArquivo(const std::string& titulo, const std::string& filtro,
                                           const std::string& pasta) override;
     void processarEventos() override { p_.processarEventos(); }
@@ -57,6 +60,11 @@ class AcompanhamentoJanela : public Acompanhamento {
     void mostrarStatus(const std::string& texto) override;
     void etiquetasEnviadas(long long n) override;
     bool cancelado() const override { return parada_.stop_requested(); }
+    bool verificarAntes() const override { return verificacaoDisponivel(); }
+    bool prosseguirApesarDe(const ResultadoVerificacao& r) override;
+    // "Visualizar" was chosen over the check's findings: the preview opens
+    // once the run has given the window back.
+    bool previaPedida() const { return previaPedida_; }
 
   private:
     std::vector<Controle*> controlesTravados();
@@ -82,6 +90,7 @@ class AcompanhamentoJanela : public Acompanhamento {
     std::string legendaBarra_;
     std::mutex mutex_;
     Pendente pendente_;
+    std::atomic<bool> previaPedida_ = false;
 };
 
 }  // namespace etiquetas

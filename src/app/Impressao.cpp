@@ -43,6 +43,11 @@ Resposta PessoaNaVista::mensagem(const std::string& texto, const std::string& ti
     return naVistaEAguardar(p_, [&] { return p_.mensagem(texto, titulo, icone, botoes); });
 }
 
+int PessoaNaVista::escolher(const std::string& texto, const std::string& titulo, Icone icone,
+                            const std::vector<std::string>& botoes, int padrao) {
+    return naVistaEAguardar(p_, [&] { return p_.escolher(texto, titulo, icone, botoes, padrao); });
+}
+
 std::filesystem::path PessoaNaVista::escolherArquivo(const std::string& titulo,
                                                      const std::string& filtro,
                                                      const std::string& pasta) {
@@ -176,6 +181,17 @@ void AcompanhamentoJanela::apontar(Campo campo) {
         false);
 }
 
+// Enter prints past warnings only; past an error it takes a deliberate click.
+bool AcompanhamentoJanela::prosseguirApesarDe(const ResultadoVerificacao& r) {
+    constexpr std::size_t kLinhasMostradas = 12;
+    const int escolha = PessoaNaVista(p_).escolher(
+        textoVerificacao(r, kLinhasMostradas), "Verificação das Etiquetas",
+        r.erros > 0 ? Icone::Critico : Icone::Exclamacao,
+        {"&Imprimir mesmo assim", "&Visualizar", "&Cancelar"}, r.erros > 0 ? 2 : 0);
+    if (escolha == 1) previaPedida_ = true;
+    return escolha == 0;
+}
+
 void AcompanhamentoJanela::mostrarDetalhePorta(const std::string& texto) {
     pendurar([&texto](Pendente& p) { p.detalhePorta = texto; });
 }
@@ -280,6 +296,7 @@ void Aplicacao::terminarComando(AcompanhamentoJanela& a, DesfechoImpressao desfe
     ultimaImpressao_ = desfecho;
     if (desfecho == DesfechoImpressao::Impressa) marcasPendentes_ = false;
     if (depois) depois(desfecho);
+    if (a.previaPedida()) cmdVisualizar();
     if (fecharAoTerminar_ && fecharJanela) fecharJanela();
 }
 

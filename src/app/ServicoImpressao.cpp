@@ -1,5 +1,6 @@
 #include "app/ServicoImpressao.h"
 
+#include <algorithm>
 #include <array>
 #include <pugixml.hpp>
 
@@ -16,6 +17,7 @@
 #include "output/PortasCom.h"
 #include "output/PreCargaZebra.h"
 #include "render/FamiliasEtiqueta.h"
+#include "render/MotorTemplate.h"
 
 namespace etiquetas {
 
@@ -519,6 +521,9 @@ DesfechoImpressao ServicoImpressao::imprimirConferido(const PedidoImpressao& ped
     const auto* familia = familiaEtiqueta(pedido.tipoEtiqueta, pedido.parametros.variante);
     if (familia && familia->rotina && !conferirRepeticoes(pedido, *familia, historico))
         return DesfechoImpressao::NadaImpresso;
+    if (familia && familia->rotina && a.verificarAntes() &&
+        !aprovadoNaVerificacao(pedido, *familia, a))
+        return DesfechoImpressao::Recusada;
     const long long pedidas = etiquetasQueSairao(familia, pedido);
     if (mensagem("Confirma a Impressão das Etiquetas para os Pedidos Selecionados ?\n" +
                      etiquetas(pedidas) + " — " + destinoImpressao(pedido.parametros),
@@ -754,6 +759,138 @@ bool ServicoImpressao::visualizar(const PedidoImpressao& pedido, Acompanhamento&
         return false;
     }
     return true;
+}
+
+// ---- The check before a run
+
+namespace {
+
+constexpr const char* kTituloVerificacao = "Verificação das Etiquetas";
+
+// The templates a run fills, read as the routines read them; one that cannot
+// be read is the run's own failure to report.
+std::vector<std::string> modelosDaExecucao(const PastasAplicacao& pastas,
+                                           const FamiliaEtiqueta& familia,
+                                           const ParametrosImpressao& p) {
+    std::vector<std::string> modelos;
+    for (const auto& nome :
+         {nomeTemplate(familia, p.layoutNovo, p.linguagem), nomeSeparador(familia, p.linguagem)}) {
+        try {
+            modelos.push_back(lerTemplate(pastas.dados, nome));
+        } catch (const std::exception&) {
+        }
+    }
+    return modelos;
+}
+
+// "39,99", "1.234,50", "12": digits and separators; an empty price is the
+// layout's choice (labels without price).
+bool precoNumerico(const std::string& texto) {
+    const std::string t = aparar(texto);
+    return t.empty() || (t.find_first_not_of("0123456789.,") == std::string::npos &&
+                         t.find_first_of("0123456789") != std::string::npos);
+}
+
+void conferirPrecos(const PedidoImpressao& pedido, VerificacaoTrabalhos& v) {
+    if (!pedido.linhas || pedido.tipoArquivo != kArquivoPreco) return;
+    for (int l = 1; l <= pedido.linhas->linhas(); ++l) {
+        if (!pedido.linhas->marcada(l)) continue;
+        const LinhaPreco linha(*pedido.linhas, l);
+        if (precoNumerico(linha[CampoPreco::PrecoMaterial])) continue;
+        v.acrescentar({Gravidade::Erro, 0,
+                       OrigemTrabalho{l, linha[CampoPreco::Pedido], linha[CampoPreco::Item],
+                                      linha[CampoPreco::Variante]},
+                       false, "preço \"" + linha[CampoPreco::PrecoMaterial] + "\"",
+                       "o preço não é um número"});
+    }
+}
+
+void lerTextoDoPedido(const pugi::xml_document& documento, VerificacaoTrabalhos& v) {
+    paraCadaDescendente(documento, [&v](const pugi::xml_node& no) {
+        if (no.type() == pugi::node_pcdata || no.type() == pugi::node_cdata)
+            v.textoDoPedido(no.value());
+        for (const auto& atributo : no.attributes()) v.textoDoPedido(atributo.value());
+    });
+}
+
+std::string contagem(long long n, const char* singular, const char* plural) {
+    return std::to_string(n) + " " + (n == 1 ? singular : plural);
+}
+
+}  // namespace
+
+std::string resumoVerificacao(const ResultadoVerificacao& r) {
+    return "A verificação das etiquetas encontrou " + contagem(r.erros, "erro", "erros") + " e " +
+           contagem(r.avisos, "aviso", "avisos") + ".";
+}
+
+std::string linhaAchado(const Achado& a) {
+    return (a.gravidade == Gravidade::Erro ? "ERRO " : "AVISO ") + textoAchado(a);
+}
+
+std::string textoVerificacao(const ResultadoVerificacao& r, std::size_t linhas) {
+    std::string texto = resumoVerificacao(r);
+    const std::size_t mostradas = std::min(r.achados.size(), linhas);
+    for (std::size_t i = 0; i < mostradas; ++i) texto += "\n" + linhaAchado(r.achados[i]);
+    const long long resto = r.erros + r.avisos - static_cast<long long>(mostradas);
+    if (resto > 0) texto += "\n... e mais " + std::to_string(resto);
+    return texto;
+}
+
+std::optional<ResultadoVerificacao> ServicoImpressao::verificarFamilia(
+    const FamiliaEtiqueta& familia, const PedidoImpressao& pedido, Acompanhamento& a,
+    std::optional<FalhaRotina>& falha) {
+    const auto& p = pedido.parametros;
+    auto modelos = modelosDaExecucao(pastas_, familia, p);
+    const bool comPreco = std::any_of(modelos.begin(), modelos.end(), [](const std::string& m) {
+        return m.find(":: Preco ::") != std::string::npos;
+    });
+    VerificacaoTrabalhos v(std::move(modelos), familia.arquivo == ArquivoFamilia::Volume);
+    if (pedido.documento) lerTextoDoPedido(*pedido.documento, v);
+    // A copy, as for the preview: what carries between runs is the real runs'.
+    MemoriaImpressao memoria = memoria_;
+    struct : Acompanhamento {
+        Acompanhamento* cliente;
+        void mostrarStatus(const std::string& t) override { cliente->mostrarStatus(t); }
+    } progresso;
+    progresso.cliente = &a;
+    const ResultadoImpressao resultado = rodar(familia, pedido, v, memoria, progresso);
+    a.mostrarStatus("");
+    if (resultado.falha) {
+        falha = resultado.falha;
+        return std::nullopt;
+    }
+    v.terminar();
+    if (comPreco) conferirPrecos(pedido, v);
+    return ResultadoVerificacao{v.achados(), v.erros(), v.avisos(), v.omitidos()};
+}
+
+std::optional<ResultadoVerificacao> ServicoImpressao::verificar(const PedidoImpressao& pedido,
+                                                                Acompanhamento& a) {
+    if (!impressoraCadastrada() || tipoSemEtiquetas(pedido)) return std::nullopt;
+    const Execucao execucao(*this, a);
+    if (!conferirSelecao(pedido, a) || !conferirVariante(pedido, a)) return std::nullopt;
+    const auto* familia = familiaEtiqueta(pedido.tipoEtiqueta, pedido.parametros.variante);
+    if (conferirFamilia(familia, pedido.tipoEtiqueta) != DesfechoImpressao::Impressa)
+        return std::nullopt;
+    std::optional<FalhaRotina> falha;
+    auto r = verificarFamilia(*familia, pedido, a, falha);
+    if (falha) mensagem(mensagemFalha(*falha), "Erro !", Icone::Critico);
+    return r;
+}
+
+// A routine that fails here fails the same way in the run, which says why.
+bool ServicoImpressao::aprovadoNaVerificacao(const PedidoImpressao& pedido,
+                                             const FamiliaEtiqueta& familia, Acompanhamento& a) {
+    if (!verificacaoDisponivel()) return true;
+    std::optional<FalhaRotina> falha;
+    std::optional<ResultadoVerificacao> r;
+    {
+        // Locked while it reads the rows, as the run is; open again for the answer.
+        const Execucao execucao(*this, a);
+        r = verificarFamilia(familia, pedido, a, falha);
+    }
+    return !r || r->achados.empty() || a.prosseguirApesarDe(*r);
 }
 
 // ---- Export

@@ -25,6 +25,7 @@
 #include "platform/Pessoa.h"
 #include "render/ExecucaoImpressao.h"
 #include "render/Trabalho.h"
+#include "verificacao/VerificacaoTrabalhos.h"
 
 namespace pugi {
 class xml_document;
@@ -95,6 +96,18 @@ ParametrosImpressao resolverParametros(const PastasAplicacao& pastas,
 // chooser (it starts hidden).
 bool listaTipoVisivel(SeletorTipo seletor);
 
+// What the check before a run found in the jobs it would send.
+struct ResultadoVerificacao {
+    std::vector<Achado> achados;  // the first kAchadosGuardados
+    long long erros = 0, avisos = 0, omitidos = 0;
+};
+// "A verificação das etiquetas encontrou 2 erros e 1 aviso."
+std::string resumoVerificacao(const ResultadoVerificacao& r);
+// "ERRO Linha 3 (...)": one finding on one line.
+std::string linhaAchado(const Achado& a);
+// The summary and the first `linhas` findings, one a line, then how many more.
+std::string textoVerificacao(const ResultadoVerificacao& r, std::size_t linhas);
+
 // What a refused command points the user at.
 enum class Campo { CaminhoRede, Linhas, TipoEtiqueta };
 
@@ -109,6 +122,11 @@ class Acompanhamento : public ProgressoImpressao {
     virtual void mostrarProgresso(long long /*etiquetasPedidas*/) {}
     virtual void apontar(Campo) {}
     virtual void mostrarDetalhePorta(const std::string&) {}
+    // Whether a print is checked before its question, and whether it goes
+    // on with what the check found (the window asks; the command line stops
+    // on an error unless told not to).
+    virtual bool verificarAntes() const { return false; }
+    virtual bool prosseguirApesarDe(const ResultadoVerificacao&) { return true; }
 };
 
 class ServicoImpressao {
@@ -150,6 +168,10 @@ class ServicoImpressao {
     // command refuses or a routine fails (said why).
     bool visualizar(const PedidoImpressao& pedido, Acompanhamento& acompanhamento,
                     SaidaTrabalhos& destino);
+    // The jobs the print would send, checked as the printer would read them;
+    // none when the command refuses or a routine fails (said why).
+    std::optional<ResultadoVerificacao> verificar(const PedidoImpressao& pedido,
+                                                  Acompanhamento& acompanhamento);
     // Runs the request's family into any sink with the given memory: the
     // checks and question of imprimir are the caller's.
     ResultadoImpressao executar(const PedidoImpressao& pedido, SaidaTrabalhos& saida,
@@ -197,6 +219,12 @@ class ServicoImpressao {
     ResultadoImpressao rodar(const FamiliaEtiqueta& familia, const PedidoImpressao& pedido,
                              SaidaTrabalhos& saida, MemoriaImpressao& memoria,
                              ProgressoImpressao& progresso);
+    std::optional<ResultadoVerificacao> verificarFamilia(const FamiliaEtiqueta& familia,
+                                                         const PedidoImpressao& pedido,
+                                                         Acompanhamento& a,
+                                                         std::optional<FalhaRotina>& falha);
+    bool aprovadoNaVerificacao(const PedidoImpressao& pedido, const FamiliaEtiqueta& familia,
+                               Acompanhamento& a);
     DesfechoImpressao executarTeste(const PedidoImpressao& pedido, Acompanhamento& a);
     DesfechoImpressao rodarComRetomada(const FamiliaEtiqueta& familia,
                                        const PedidoImpressao& pedido, SaidaTrabalhos& saida,

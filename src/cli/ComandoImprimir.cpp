@@ -18,6 +18,8 @@ struct OpcoesImprimir {
     ArgumentosImpressora impressora;
     bool semRepetir = false;    // print only what the history never saw sent
     bool semHistorico = false;  // a history that cannot be written does not stop the print
+    bool verificar = false;     // check the jobs, print nothing
+    bool ignorarVerificacao = false;
 #ifndef _WIN32
     std::optional<std::string> previa;  // picture prefix: draw instead of sending
 #endif
@@ -34,6 +36,50 @@ int visualizar(ContextoCli& ctx, const PedidoImpressao& pedido, const std::strin
     return gravador.terminar();
 }
 #endif
+
+void escreverAchados(std::ostream& saida, const ResultadoVerificacao& r, const char* prefixo) {
+    for (const auto& a : r.achados) saida << cp1252ParaUtf8(prefixo + linhaAchado(a)) << '\n';
+    if (r.omitidos > 0)
+        saida << cp1252ParaUtf8(std::string(prefixo) + "... e mais " + std::to_string(r.omitidos))
+              << '\n';
+}
+
+// Before the question: the findings on standard error; an error stops the
+// print unless --ignorar-verificacao.
+class AcompanhamentoVerificado : public AcompanhamentoCli {
+  public:
+    AcompanhamentoVerificado(ContextoCli& ctx, bool ignorar)
+        : AcompanhamentoCli(ctx), ignorar_(ignorar) {}
+    bool verificarAntes() const override { return verificacaoDisponivel(); }
+    bool prosseguirApesarDe(const ResultadoVerificacao& r) override {
+        std::cerr << cp1252ParaUtf8("[Verificação das Etiquetas] " + resumoVerificacao(r)) << '\n';
+        escreverAchados(std::cerr, r, "[Verificação das Etiquetas] ");
+        if (r.erros == 0 || ignorar_) return true;
+        std::cerr << cp1252ParaUtf8(
+                         "[Verificação das Etiquetas] Nenhuma etiqueta foi impressa "
+                         "(--ignorar-verificacao imprime mesmo assim).")
+                  << '\n';
+        return false;
+    }
+
+  private:
+    bool ignorar_;
+};
+
+// --verificar: the findings on standard output, exit 1 on an error.
+int verificar(ContextoCli& ctx, const PedidoImpressao& pedido) {
+    if (!verificacaoDisponivel()) {
+        std::cerr << cp1252ParaUtf8("A verificação das etiquetas não está disponível nesta versão.")
+                  << '\n';
+        return kFalha;
+    }
+    AcompanhamentoCli acompanhamento(ctx);
+    const auto r = ctx.servico->verificar(pedido, acompanhamento);
+    if (!r) return kFalha;
+    escreverAchados(std::cout, *r, "");
+    std::cout << cp1252ParaUtf8(resumoVerificacao(*r)) << '\n';
+    return r->erros > 0 ? kFalha : kOk;
+}
 
 int imprimir(ContextoCli& ctx, const OpcoesImprimir& o) {
     ServicoImpressao& servico = ctx.iniciarServico();
@@ -57,12 +103,13 @@ int imprimir(ContextoCli& ctx, const OpcoesImprimir& o) {
 #ifndef _WIN32
     if (o.previa) return visualizar(ctx, pedido, *o.previa);
 #endif
+    if (o.verificar) return verificar(ctx, pedido);
     if (historicoDisponivel())
         servico.usarHistorico(
             arquivoHistoricoDoUsuario(ctx.pastas()),
             o.semHistorico ? FalhaDoHistorico::Prosseguir : FalhaDoHistorico::Parar);
     ctx.interromperComSinais();
-    AcompanhamentoCli acompanhamento(ctx);
+    AcompanhamentoVerificado acompanhamento(ctx, o.ignorarVerificacao);
     return statusImpressao(servico.imprimir(pedido, acompanhamento));
 }
 
@@ -82,6 +129,11 @@ void registrarImprimir(CLI::App& app, ContextoCli& ctx, Execucao& execucao) {
                 utf8(u8"Imprime só o que o histórico nunca registrou como enviado"));
     c->add_flag("--sem-historico", o->semHistorico,
                 utf8(u8"Imprime mesmo que o histórico de impressões não possa ser gravado"));
+    c->add_flag("--verificar", o->verificar,
+                utf8(u8"Só verifica as etiquetas que seriam enviadas (marcadores, campos fora da "
+                     u8"etiqueta, códigos de barras); sai com 1 se houver erro"));
+    c->add_flag("--ignorar-verificacao", o->ignorarVerificacao,
+                utf8(u8"Imprime mesmo quando a verificação encontra erros"));
 #ifndef _WIN32
     // The preview draws with Qt Gui, which the Windows build does not have.
     c->add_option("--previa", o->previa,

@@ -8,6 +8,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace etiquetas {
 
@@ -29,6 +30,14 @@ class Pessoa {
     // application's title. Returns the button pressed.
     virtual Resposta mensagem(const std::string& texto, const std::string& titulo, Icone icone,
                               Botoes botoes) = 0;
+    // A question answered with one of `botoes` (their captions): Enter
+    // presses the one at `padrao`, Escape the last. Returns the index
+    // pressed. The headless front says the question and answers `padrao`.
+    virtual int escolher(const std::string& texto, const std::string& titulo, Icone icone,
+                         const std::vector<std::string>& botoes, int padrao) {
+        mensagem(texto, titulo, icone, Botoes::Ok);
+        return botoes.empty() ? -1 : padrao;
+    }
     // The file-open dialog, opening in `pasta`; empty when cancelled. Filter
     // as "Descrição|*.xml". The path is the file system's own name, never
     // passed through the printers' code page.

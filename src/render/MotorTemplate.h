@@ -4,12 +4,23 @@
 // cutting out its repeated body, wrapping a send unit in header and footer,
 // the progress text and the padding rules of the labels.
 
+#include <array>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "render/ExecucaoImpressao.h"
 
 namespace etiquetas {
+
+// Position tokens of price templates: each offset token becomes its field's
+// offset, each fixed one "0000".
+inline constexpr std::array<std::string_view, 16> kTokensDeslocamento{
+    "GGGG", "B1B1", "CCCC", "B2B2", "TTTT", "TATA", "PPPP", "RRRR",
+    "IIII", "CTCT", "COCO", "L1L1", "L2L2", "REFF", "BBBB", "LILI"};
+inline constexpr std::array<std::string_view, 16> kTokensFixos{
+    "_LI_", "_GG_", "_B1_", "_CC_", "_B2_", "_TT_", "_TA_", "_PP_",
+    "_RR_", "_II_", "_CA_", "_CO_", "_L1_", "_L2_", "_RF_", "_BB_"};
 
 // The whole template file of the application folder, read at any size.
 // Throws FalhaImpressao when it cannot be read.

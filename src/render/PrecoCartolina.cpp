@@ -40,13 +40,6 @@ constexpr RegrasFamilia kComSem{
 constexpr RegrasFamilia kConjunto{
     false, ":: CodBarra ::", '5', ":: CodBarra1 ::", '6', 0, true, PosicaoEstacao::AposSupressao};
 
-constexpr std::array<std::string_view, 16> kTokensDeslocamento{
-    "GGGG", "B1B1", "CCCC", "B2B2", "TTTT", "TATA", "PPPP", "RRRR",
-    "IIII", "CTCT", "COCO", "L1L1", "L2L2", "REFF", "BBBB", "LILI"};
-constexpr std::array<std::string_view, 16> kTokensFixos{
-    "_LI_", "_GG_", "_B1_", "_CC_", "_B2_", "_TT_", "_TA_", "_PP_",
-    "_RR_", "_II_", "_CA_", "_CO_", "_L1_", "_L2_", "_RF_", "_BB_"};
-
 // The price frames, "R$" texts and price fields of the shipped templates.
 constexpr std::array<std::string_view, 6> kPrecoDpl{
     "1X1100002130031B120025001001", "192200300700028:: Preco ::", "191100200850013R$",

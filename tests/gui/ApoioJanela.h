@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -26,8 +27,14 @@ class PlataformaTeste : public PlataformaQt {
         mensagens.push_back({texto, titulo});
         return botoes == Botoes::SimNao ? respostaPerguntas : Resposta::Ok;
     }
+    int escolher(const std::string& texto, const std::string& titulo, Icone,
+                 const std::vector<std::string>&, int padrao) override {
+        mensagens.push_back({texto, titulo});
+        return escolha.value_or(padrao);
+    }
     [[noreturn]] void encerrarAplicacao() override { throw AplicacaoEncerrada(); }
     std::vector<std::pair<std::string, std::string>> mensagens;  // text, title
+    std::optional<int> escolha;  // the button a question with buttons of its own gets
     Resposta respostaPerguntas = Resposta::Sim;
 };
 

@@ -4,8 +4,10 @@
 #include <QCursor>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 #include <QThread>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -103,6 +105,28 @@ Resposta PlataformaQt::mensagem(const std::string& texto, const std::string& tit
     const int escolhido = caixa.exec();
     if (botoes == Botoes::Ok) return Resposta::Ok;
     return escolhido == QMessageBox::Yes ? Resposta::Sim : Resposta::Nao;
+}
+
+int PlataformaQt::escolher(const std::string& texto, const std::string& titulo, Icone icone,
+                           const std::vector<std::string>& botoes, int padrao) {
+    QMessageBox caixa(QApplication::activeWindow());
+    caixa.setWindowTitle(paraQt(titulo.empty() ? tituloAplicacao() : titulo));
+    caixa.setTextFormat(Qt::PlainText);
+    caixa.setText(paraQt(texto));
+    caixa.setIcon(iconeQt(icone));
+    std::vector<QPushButton*> criados;
+    for (const auto& b : botoes)
+        criados.push_back(caixa.addButton(paraQt(b), QMessageBox::ActionRole));
+    if (!criados.empty()) {
+        caixa.setDefaultButton(criados.at(
+            static_cast<std::size_t>(std::clamp(padrao, 0, static_cast<int>(criados.size()) - 1))));
+        caixa.setEscapeButton(criados.back());
+    }
+    PonteiroNormal ponteiro;
+    caixa.exec();
+    const auto achado = std::find(criados.begin(), criados.end(), caixa.clickedButton());
+    return achado == criados.end() ? static_cast<int>(criados.size()) - 1
+                                   : static_cast<int>(achado - criados.begin());
 }
 
 std::filesystem::path PlataformaQt::escolherArquivo(const std::string& titulo,

@@ -27,6 +27,8 @@ class PlataformaQt : public Plataforma {
 
     Resposta mensagem(const std::string& texto, const std::string& titulo, Icone icone,
                       Botoes botoes) override;
+    int escolher(const std::string& texto, const std::string& titulo, Icone icone,
+                 const std::vector<std::string>& botoes, int padrao) override;
     std::filesystem::path escolherArquivo(const std::string& titulo, const std::string& filtro,
                                           const std::string& pasta) override;
     void processarEventos() override;

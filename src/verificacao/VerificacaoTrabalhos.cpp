@@ -1,0 +1,334 @@
+#include "verificacao/VerificacaoTrabalhos.h"
+
+#include <algorithm>
+#include <deque>
+#include <set>
+#include <string_view>
+#include <unordered_map>
+
+#include "comum/Texto.h"
+#include "dpl/Spool.h"
+#include "render/MotorTemplate.h"
+#include "zpl/Leitor.h"
+
+namespace etiquetas {
+
+namespace {
+
+using zpl::Etiqueta;
+using zpl::Retangulo;
+
+constexpr std::size_t kTokenMaximo = 48;
+
+bool semQuebra(std::string_view t) {
+    return t.find_first_of("\r\n") == std::string_view::npos;
+}
+
+bool nomeDeMarcador(std::string_view t) {
+    return !t.empty() && std::all_of(t.begin(), t.end(), [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+               c == '_';
+    });
+}
+
+// Every span of `texto` shaped like a token: ":: Nome ::", "%Nome%", "#NOME#".
+template <typename F>
+void cadaToken(std::string_view texto, F&& achou) {
+    for (std::size_t i = texto.find("::"); i != std::string_view::npos;) {
+        const std::size_t j = texto.find("::", i + 2);
+        if (j == std::string_view::npos) break;
+        const std::string_view dentro = texto.substr(i + 2, j - i - 2);
+        if (dentro.find_first_not_of(' ') != std::string_view::npos &&
+            dentro.size() <= kTokenMaximo && semQuebra(dentro)) {
+            achou(texto.substr(i, j + 2 - i));
+            i = texto.find("::", j + 2);
+        } else {
+            i = j;
+        }
+    }
+    for (char delimitador : {'%', '#'}) {
+        for (std::size_t i = texto.find(delimitador); i != std::string_view::npos;) {
+            const std::size_t j = texto.find(delimitador, i + 1);
+            if (j == std::string_view::npos) break;
+            if (j - i - 1 <= kTokenMaximo && nomeDeMarcador(texto.substr(i + 1, j - i - 1))) {
+                achou(texto.substr(i, j + 1 - i));
+                i = texto.find(delimitador, j + 1);
+            } else {
+                i = j;
+            }
+        }
+    }
+}
+
+// A line's width at the proportional font's average letter, as the DPL
+// reader estimates it (a blank a third of that), or a bitmap font's cell.
+long larguraEstimada(const zpl::OpTexto& t) {
+    const long avanco = t.fonte == '0' ? t.largura * 3 / 5 : t.largura;
+    long tercos = 0;  // in thirds, so that blanks stay exact
+    for (char c : t.texto) {
+        if ((c & 0xC0) == 0x80) continue;  // inside a character
+        tercos += c == ' ' && t.fonte == '0' ? avanco : 3 * avanco;
+    }
+    return tercos / 3;
+}
+
+std::string trecho(std::string_view utf8) {
+    std::string t(utf8.substr(0, 30));
+    while (!t.empty() && (t.back() & 0xC0) == 0x80) t.pop_back();  // no half character
+    if (!t.empty() && (t.back() & 0x80)) t.pop_back();
+    return utf8ParaCp1252(t) + (utf8.size() > 30 ? "..." : "");
+}
+
+std::string posicao(int x, int y) {
+    return " em " + std::to_string(x) + "," + std::to_string(y);
+}
+
+bool deitado(zpl::Orientacao o) {
+    return o == zpl::Orientacao::Normal || o == zpl::Orientacao::Invertida;
+}
+
+Retangulo uniao(const std::vector<Retangulo>& rs) {
+    if (rs.empty()) return {};
+    int x0 = rs[0].x, y0 = rs[0].y, x1 = x0 + rs[0].largura, y1 = y0 + rs[0].altura;
+    for (const auto& r : rs) {
+        x0 = std::min(x0, r.x);
+        y0 = std::min(y0, r.y);
+        x1 = std::max(x1, r.x + r.largura);
+        y1 = std::max(y1, r.y + r.altura);
+    }
+    return {x0, y0, x1 - x0, y1 - y0};
+}
+
+bool cruzam(const Retangulo& a, const Retangulo& b) {
+    return a.x < b.x + b.largura && b.x < a.x + a.largura && a.y < b.y + b.altura &&
+           b.y < a.y + a.altura;
+}
+
+// A finding of the reader about bar codes or a field off a Datamax label is
+// a label printed wrong; the rest (a command ignored, a default used) may be
+// meant.
+Gravidade gravidadeDoAviso(std::string_view texto) {
+    if (texto.starts_with("linha "))  // the DPL reader names the spool line first
+        texto.remove_prefix(std::min(texto.size(), texto.find(": ") + 2));
+    for (std::string_view prefixo : {"^B", "código", "campo além", "campos acima"})
+        if (texto.starts_with(prefixo)) return Gravidade::Erro;
+    return Gravidade::Aviso;
+}
+
+// A job's share of the labels the reader numbers across the run.
+struct TrabalhoLido {
+    int primeira = 1;  // the run's number of its first label
+    int quantidade = 0;
+    std::vector<OrigemTrabalho> origens;
+};
+
+int formatosNoTexto(std::string_view texto) {
+    int n = 0;
+    const bool dpl = dpl::ehDpl(texto);
+    const std::string_view inicio = dpl ? std::string_view("\x02L") : std::string_view("^XA");
+    for (std::size_t i = texto.find(inicio); i != std::string_view::npos;
+         i = texto.find(inicio, i + inicio.size()))
+        ++n;
+    return n;
+}
+
+}  // namespace
+
+struct VerificacaoTrabalhos::Estado {
+    Estado(bool volume, int dpmm)
+        : volume(volume),
+          leitor(dpmm, {[this](Etiqueta&& e) { verificarEtiqueta(e); },
+                        [this](const zpl::Aviso& a) {
+                            achar(gravidadeDoAviso(a.texto), a.etiqueta, "", a.texto);
+                        }}) {}
+
+    void achar(Gravidade g, int etiqueta, std::string campo, std::string problema) {
+        Achado a{g,      etiqueta,         origemDaEtiqueta(etiqueta),
+                 volume, std::move(campo), std::move(problema)};
+        acrescentar(std::move(a));
+    }
+
+    void acrescentar(Achado a) {
+        (a.gravidade == Gravidade::Erro ? erros : avisos)++;
+        std::string chave = a.campo + '\x1f' + a.problema;
+        if (const auto i = indices.find(chave); i != indices.end()) {
+            ++achados[i->second].outras;
+        } else if (achados.size() < kAchadosGuardados) {
+            indices.emplace(std::move(chave), achados.size());
+            achados.push_back(std::move(a));
+        } else {
+            ++omitidos;
+        }
+    }
+
+    std::optional<OrigemTrabalho> origemDaEtiqueta(int etiqueta) {
+        while (lidos.size() > 1 && etiqueta >= lidos[1].primeira) lidos.pop_front();
+        if (lidos.empty() || lidos.front().origens.empty()) return std::nullopt;
+        const TrabalhoLido& t = lidos.front();
+        const auto n = t.origens.size();
+        const auto k = static_cast<std::size_t>(std::max(0, etiqueta - t.primeira));
+        if (static_cast<std::size_t>(t.quantidade) == n) return t.origens[std::min(k, n - 1)];
+        return t.origens[std::min(n - 1, k * n / std::max<std::size_t>(1, t.quantidade))];
+    }
+
+    void procurarTokens(const Trabalho& t, int etiqueta) {
+        std::set<std::string_view, std::less<>> achados;
+        cadaToken(t.texto, [&](std::string_view token) {
+            if (tokens.contains(token) && achados.insert(token).second)
+                achar(Gravidade::Erro, etiqueta, "",
+                      "\"" + std::string(token) + "\" não foi preenchido");
+        });
+        for (const auto& token : tokensLiterais)
+            if (t.texto.find(token) != std::string::npos)
+                achar(Gravidade::Erro, etiqueta, "",
+                      "\"" + token + "\" (posição) não foi preenchido");
+    }
+
+    void verificarEtiqueta(const Etiqueta& e) {
+        const int numero = leitor.etiquetasLidas();
+        std::vector<std::pair<Retangulo, std::string>> barras;
+        for (const auto& op : e.operacoes) {
+            if (const auto* t = std::get_if<zpl::OpTexto>(&op)) {
+                verificarTexto(e, *t, numero);
+            } else if (const auto* c = std::get_if<zpl::OpCaixa>(&op)) {
+                dentroDaEtiqueta(e, c->area, true, numero, "caixa" + posicao(c->area.x, c->area.y));
+            } else if (const auto* b = std::get_if<zpl::OpCodigoBarras>(&op)) {
+                if (b->barras.empty()) continue;
+                const Retangulo r = uniao(b->barras);
+                std::string campo = "código de barras " + b->simbologia + " \"" + trecho(b->dados) +
+                                    "\"" + posicao(r.x, r.y);
+                dentroDaEtiqueta(e, r, true, numero, campo);
+                verificarZonaDeSilencio(*b, r, barras, numero, campo);
+                barras.emplace_back(r, std::move(campo));
+            } else if (const auto* g = std::get_if<zpl::OpGrafico>(&op)) {
+                dentroDaEtiqueta(
+                    e, {g->x, g->y, g->largura * g->ampliacaoX, g->altura * g->ampliacaoY}, true,
+                    numero, "gráfico" + posicao(g->x, g->y));
+            }
+        }
+    }
+
+    void verificarTexto(const Etiqueta& e, const zpl::OpTexto& t, int numero) {
+        const std::string campo = "texto \"" + trecho(t.texto) + "\"" + posicao(t.x, t.y);
+        const long estimada = larguraEstimada(t);
+        const int linhas = t.bloco ? std::max(1, t.bloco->linhas) : 1;
+        const int largura =
+            t.bloco ? t.bloco->largura : static_cast<int>(std::min(estimada, 100000L));
+        const int altura = t.altura * linhas;
+        const int topo = t.naLinhaBase ? t.y - t.altura : t.y;
+        const Retangulo r = deitado(t.orientacao) ? Retangulo{t.x, topo, largura, altura}
+                                                  : Retangulo{t.x, topo, altura, largura};
+        // A block's size is the printer's; a line's width is only estimated.
+        dentroDaEtiqueta(e, r, t.bloco.has_value(), numero, campo);
+        if (t.bloco && t.bloco->largura > 0) {
+            // Only well beyond the block: the estimate is an average letter.
+            const long precisa = (estimada * 9 / 10 + t.bloco->largura - 1) / t.bloco->largura;
+            if (precisa > linhas)
+                achar(Gravidade::Aviso, numero, campo,
+                      "texto maior que o bloco: cerca de " + std::to_string(precisa) +
+                          " linhas num bloco de " + std::to_string(linhas));
+        }
+    }
+
+    void dentroDaEtiqueta(const Etiqueta& e, const Retangulo& r, bool exato, int numero,
+                          const std::string& campo) {
+        const auto& c = e.configuracao;
+        const bool foraX = r.x < 0 || (c.largura && r.x + r.largura > *c.largura);
+        const bool foraY = r.y < 0 || (c.comprimento && r.y + r.altura > *c.comprimento);
+        if (!foraX && !foraY) return;
+        const std::string tamanho = std::to_string(c.largura.value_or(0)) + " x " +
+                                    std::to_string(c.comprimento.value_or(0)) + " pontos";
+        achar(exato ? Gravidade::Erro : Gravidade::Aviso, numero, campo,
+              std::string(exato ? "fica fora da etiqueta" : "pode passar da borda da etiqueta") +
+                  " (" + tamanho + ")");
+    }
+
+    void verificarZonaDeSilencio(const zpl::OpCodigoBarras& b, const Retangulo& r,
+                                 const std::vector<std::pair<Retangulo, std::string>>& outros,
+                                 int numero, const std::string& campo) {
+        int modulo = r.largura;
+        for (const auto& barra : b.barras) modulo = std::min(modulo, std::max(1, barra.largura));
+        const int zona = 10 * modulo;
+        const Retangulo comZona{r.x - zona, r.y, r.largura + 2 * zona, r.altura};
+        for (const auto& [outro, nome] : outros) {
+            if (!cruzam(comZona, outro) && !cruzam(r, outro)) continue;
+            achar(Gravidade::Erro, numero, campo, "invade a zona de silêncio de " + nome);
+        }
+    }
+
+    const bool volume;
+    dpl::LeitorSpool leitor;
+    std::set<std::string, std::less<>> tokens;
+    std::vector<std::string> tokensLiterais;
+    std::deque<TrabalhoLido> lidos;
+    int formatosEnviados = 0;
+    std::vector<Achado> achados;
+    std::unordered_map<std::string, std::size_t> indices;  // campo and problema: the finding
+    long long erros = 0, avisos = 0, omitidos = 0;
+};
+
+VerificacaoTrabalhos::VerificacaoTrabalhos(std::vector<std::string> modelos, bool volume, int dpmm)
+    : e_(std::make_unique<Estado>(volume, dpmm)) {
+    for (const auto& m : modelos) {
+        cadaToken(m, [&](std::string_view t) { e_->tokens.emplace(t); });
+        for (const auto& lista : {kTokensDeslocamento, kTokensFixos})
+            for (const auto t : lista)
+                if (m.find(t) != std::string::npos) e_->tokensLiterais.emplace_back(t);
+    }
+    // Markers the routines take out are never sent.
+    e_->tokens.emplace("#INICIO#");
+    e_->tokens.emplace("#FIM#");
+}
+
+VerificacaoTrabalhos::~VerificacaoTrabalhos() = default;
+
+void VerificacaoTrabalhos::textoDoPedido(std::string_view texto) {
+    cadaToken(texto, [&](std::string_view t) {
+        if (const auto i = e_->tokens.find(t); i != e_->tokens.end()) e_->tokens.erase(i);
+    });
+}
+
+void VerificacaoTrabalhos::enviar(const Trabalho& trabalho) {
+    auto& e = *e_;
+    const int formatos = formatosNoTexto(trabalho.texto);
+    const int primeira = e.formatosEnviados + 1;
+    e.lidos.push_back({primeira, formatos, trabalho.origens});
+    e.formatosEnviados += formatos;
+    if (trabalho.tipo == TipoTrabalho::ConfiguracaoDatamax &&
+        trabalho.texto.find('\x02') == std::string::npos)
+        e.achar(Gravidade::Erro, 0, "",
+                "a configuração da Datamax está vazia: as etiquetas saem sem ela");
+    if (trabalho.tipo == TipoTrabalho::Etiqueta || trabalho.tipo == TipoTrabalho::Separador)
+        e.procurarTokens(trabalho, primeira);
+    e.leitor.ler(trabalho.texto);
+}
+
+void VerificacaoTrabalhos::terminar() {
+    e_->leitor.terminar();
+    // Labels are read whole only when the next one begins: findings come in
+    // a little out of order.
+    std::stable_sort(e_->achados.begin(), e_->achados.end(),
+                     [](const Achado& a, const Achado& b) { return a.etiqueta < b.etiqueta; });
+}
+
+const std::vector<Achado>& VerificacaoTrabalhos::achados() const {
+    return e_->achados;
+}
+long long VerificacaoTrabalhos::erros() const {
+    return e_->erros;
+}
+long long VerificacaoTrabalhos::avisos() const {
+    return e_->avisos;
+}
+long long VerificacaoTrabalhos::omitidos() const {
+    return e_->omitidos;
+}
+void VerificacaoTrabalhos::acrescentar(Achado achado) {
+    e_->acrescentar(std::move(achado));
+}
+
+bool verificacaoDisponivel() {
+    return true;
+}
+
+}  // namespace etiquetas

@@ -1,0 +1,73 @@
+#pragma once
+
+// The check a run goes through before it sends anything: every job it would
+// send is read as the printer reads it (ZPL or DPL), and what would print
+// wrong is found while the stock is still blank: a token nobody filled, a
+// field off the label, bar-code data the printer would change, text longer
+// than its block, a Datamax set-up with nothing in it.
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "render/Trabalho.h"
+
+namespace etiquetas {
+
+enum class Gravidade {
+    Erro,   // the label would print wrong or unreadable
+    Aviso,  // it would print, perhaps not as meant
+};
+
+struct Achado {
+    Gravidade gravidade = Gravidade::Erro;
+    int etiqueta = 0;                      // label of the run, from 1; 0 a set-up job
+    std::optional<OrigemTrabalho> origem;  // the grid row; none for a separator or set-up
+    bool loja = false;                     // the origin's variant is a store (volume labels)
+    std::string campo;                     // the field as the printer reads it; "" the job
+    std::string problema;                  // Windows-1252, as every text of the core
+    long long outras = 0;                  // later labels with the same finding
+};
+
+// "Linha 3 (pedido P, item I, variante V), etiqueta 5, texto "ABC" em 24,52:
+// texto maior que o bloco".
+std::string textoAchado(const Achado& achado);
+
+// Whether this build can read printer languages (the Windows build cannot).
+bool verificacaoDisponivel();
+
+class VerificacaoTrabalhos : public SaidaTrabalhos {
+  public:
+    // `modelos`: the template texts the run fills; what looks like a token
+    // in them and still stands in a job was never filled. `dpmm`: the
+    // printer's resolution. `volume`: rows are stores, not variants.
+    VerificacaoTrabalhos(std::vector<std::string> modelos, bool volume, int dpmm = 8);
+    ~VerificacaoTrabalhos() override;
+
+    // Text of the order file prints as text: a token-shaped piece of it that
+    // stands in a job may be the order's own, and is not called unfilled.
+    void textoDoPedido(std::string_view texto);
+
+    void enviar(const Trabalho& trabalho) override;
+    // The run ended: what is still open is checked.
+    void terminar();
+
+    // The same finding on later labels is counted on the first; at most
+    // kAchadosGuardados different ones are kept, the rest only counted.
+    // In label order once the run ended.
+    static constexpr std::size_t kAchadosGuardados = 1000;
+    const std::vector<Achado>& achados() const;
+    long long erros() const;
+    long long avisos() const;
+    long long omitidos() const;
+    // A finding of the caller's own (a price that is not a number, say).
+    void acrescentar(Achado achado);
+
+  private:
+    struct Estado;
+    std::unique_ptr<Estado> e_;
+};
+
+}  // namespace etiquetas
