@@ -1,0 +1,70 @@
+// The check before a run through etiquetas-cli: the shipped templates filled
+// from every shipped order file find no error; a template with a token the
+// routine never fills stops the print before its first label, is reported
+// alone with --verificar, and prints with --ignorar-verificacao.
+
+#include <gtest/gtest.h>
+
+#include "ApoioImprimir.h"
+
+using namespace etiquetas;
+using namespace etiquetas::e2e;
+
+namespace {
+
+apoio::SaidaCli imprimirAmostra(const AplicacaoTemporaria& app, const std::string& amostra,
+                                const Lista& opcoes) {
+    return apoio::executarCli(mais({"--pasta", textoDoCaminho(app.pasta()), "imprimir",
+                                    textoDoCaminho(app.pasta() / amostra), "--todas"},
+                                   opcoes));
+}
+
+}  // namespace
+
+TEST(Verificacao, AmostrasComOsModelosInstaladosNaoTemErro) {
+    AplicacaoTemporaria app;
+    int verificadas = 0;
+    for (const auto& e : fs::directory_iterator(app.pasta())) {
+        if (e.path().extension() != ".xml") continue;
+        for (const auto& impressora : {kZebra, kDatamax}) {
+            const auto r = imprimirAmostra(app, e.path().filename().string(),
+                                           mais(impressora, {"--verificar"}));
+            const std::string nome = e.path().filename().string() + " " + impressora[1];
+            EXPECT_EQ(r.saida.find("ERRO "), std::string::npos) << nome << "\n" << r.saida;
+            if (r.status == 0) {
+                ++verificadas;
+                EXPECT_NE(r.saida.find(cp1252ParaUtf8("encontrou 0 erros")), std::string::npos)
+                    << nome << "\n"
+                    << r.saida;
+            }
+        }
+    }
+    EXPECT_GE(verificadas, 20);
+    EXPECT_FALSE(fs::exists(app.pasta() / "job-1.spool")) << "--verificar sends nothing";
+}
+
+TEST(Verificacao, MarcadorNaoPreenchidoParaAntesDaPrimeiraEtiqueta) {
+    AplicacaoTemporaria app;
+    std::string modelo = app.ler("QuelmonteEtiqPrecoCartolinaZebra.zpl");
+    substituirTodos(modelo, "^FDCOR^FS", "^FD:: COR_ALTERNATIVA ::^FS");
+    app.gravar("QuelmonteEtiqPrecoCartolinaZebra.zpl", modelo);
+    const std::string amostra = "Quelmonte_Preco_Cartolina_teste.xml";
+
+    const auto relato = imprimirAmostra(app, amostra, mais(kZebra, {"--verificar"}));
+    EXPECT_EQ(relato.status, 1);
+    EXPECT_NE(relato.saida.find(cp1252ParaUtf8(
+                  "ERRO Linha 1 (pedido 4500123456, item 00010, variante 0012345001-7), etiqueta "
+                  "1: \":: COR_ALTERNATIVA ::\" não foi preenchido")),
+              std::string::npos)
+        << relato.saida;
+
+    const auto parado = imprimirAmostra(app, amostra, kZebra);
+    EXPECT_EQ(parado.status, 1);
+    EXPECT_NE(parado.erros.find("--ignorar-verificacao"), std::string::npos) << parado.erros;
+    EXPECT_EQ(parado.erros.find("sucesso"), std::string::npos) << parado.erros;
+    EXPECT_TRUE(app.trabalhos().empty());
+
+    const auto impresso = imprimirAmostra(app, amostra, mais(kZebra, {"--ignorar-verificacao"}));
+    EXPECT_EQ(impresso.status, 0) << impresso.erros;
+    EXPECT_FALSE(app.trabalhos().empty());
+}
