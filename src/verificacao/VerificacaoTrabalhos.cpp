@@ -115,9 +115,10 @@ Gravidade gravidadeDoAviso(std::string_view texto) {
     return Gravidade::Aviso;
 }
 
-// A job's share of the labels the reader numbers across the run.
+// A job read: its labels as the reader numbers them and as the run does
+// (jobs of one row between its first and last are not read).
 struct TrabalhoLido {
-    int primeira = 1;  // the run's number of its first label
+    int primeiraLeitor = 1, primeiraExecucao = 1;
     int quantidade = 0;
     std::vector<OrigemTrabalho> origens;
 };
@@ -142,10 +143,16 @@ struct VerificacaoTrabalhos::Estado {
                             achar(gravidadeDoAviso(a.texto), a.etiqueta, "", a.texto);
                         }}) {}
 
+    // `etiqueta`: as the reader numbers it; 0 outside any label.
     void achar(Gravidade g, int etiqueta, std::string campo, std::string problema) {
-        Achado a{g,      etiqueta,         origemDaEtiqueta(etiqueta),
-                 volume, std::move(campo), std::move(problema)};
-        acrescentar(std::move(a));
+        const auto [numero, origem] = localizar(etiqueta);
+        acrescentar({g, numero, origem, volume, std::move(campo), std::move(problema)});
+    }
+
+    void acharNoTrabalho(const TrabalhoLido& t, std::string problema) {
+        acrescentar({Gravidade::Erro, t.primeiraExecucao,
+                     t.origens.empty() ? std::nullopt : std::optional(t.origens.front()), volume,
+                     "", std::move(problema)});
     }
 
     void acrescentar(Achado a) {
@@ -161,27 +168,44 @@ struct VerificacaoTrabalhos::Estado {
         }
     }
 
-    std::optional<OrigemTrabalho> origemDaEtiqueta(int etiqueta) {
-        while (lidos.size() > 1 && etiqueta >= lidos[1].primeira) lidos.pop_front();
-        if (lidos.empty() || lidos.front().origens.empty()) return std::nullopt;
+    std::pair<int, std::optional<OrigemTrabalho>> localizar(int etiqueta) {
+        if (lidos.empty()) return {0, std::nullopt};
+        if (etiqueta == 0) return {lidos.back().primeiraExecucao, std::nullopt};
+        while (lidos.size() > 1 && etiqueta >= lidos[1].primeiraLeitor) lidos.pop_front();
         const TrabalhoLido& t = lidos.front();
+        const int k = std::max(0, etiqueta - t.primeiraLeitor);
+        const int numero = t.primeiraExecucao + k;
+        if (t.origens.empty()) return {numero, std::nullopt};
         const auto n = t.origens.size();
-        const auto k = static_cast<std::size_t>(std::max(0, etiqueta - t.primeira));
-        if (static_cast<std::size_t>(t.quantidade) == n) return t.origens[std::min(k, n - 1)];
-        return t.origens[std::min(n - 1, k * n / std::max<std::size_t>(1, t.quantidade))];
+        const auto i =
+            static_cast<std::size_t>(t.quantidade) == n
+                ? static_cast<std::size_t>(k)
+                : static_cast<std::size_t>(k) * n / std::max<std::size_t>(1, t.quantidade);
+        return {numero, t.origens[std::min(i, n - 1)]};
     }
 
-    void procurarTokens(const Trabalho& t, int etiqueta) {
-        std::set<std::string_view, std::less<>> achados;
+    void ler(const Trabalho& t, const TrabalhoLido& lido) {
+        lidos.push_back(lido);
+        lidos.back().primeiraLeitor = formatosLidos + 1;
+        formatosLidos += lido.quantidade;
+        leitor.ler(t.texto);
+    }
+
+    void lerPendente() {
+        if (!pendente) return;
+        ler(pendente->first, pendente->second);
+        pendente.reset();
+    }
+
+    void procurarTokens(const Trabalho& t, const TrabalhoLido& lido) {
+        std::set<std::string_view, std::less<>> vistos;
         cadaToken(t.texto, [&](std::string_view token) {
-            if (tokens.contains(token) && achados.insert(token).second)
-                achar(Gravidade::Erro, etiqueta, "",
-                      "\"" + std::string(token) + "\" não foi preenchido");
+            if (tokens.contains(token) && vistos.insert(token).second)
+                acharNoTrabalho(lido, "\"" + std::string(token) + "\" não foi preenchido");
         });
         for (const auto& token : tokensLiterais)
             if (t.texto.find(token) != std::string::npos)
-                achar(Gravidade::Erro, etiqueta, "",
-                      "\"" + token + "\" (posição) não foi preenchido");
+                acharNoTrabalho(lido, "\"" + token + "\" (posição) não foi preenchido");
     }
 
     void verificarEtiqueta(const Etiqueta& e) {
@@ -261,7 +285,10 @@ struct VerificacaoTrabalhos::Estado {
     std::set<std::string, std::less<>> tokens;
     std::vector<std::string> tokensLiterais;
     std::deque<TrabalhoLido> lidos;
-    int formatosEnviados = 0;
+    int formatosEnviados = 0, formatosLidos = 0;
+    int linhaAtual = 0;  // the grid row of the last job read, 0 none
+    std::optional<std::pair<Trabalho, TrabalhoLido>> pendente;  // the row's latest job, unread
+    std::string ultimaConfiguracao;
     std::vector<Achado> achados;
     std::unordered_map<std::string, std::size_t> indices;  // campo and problema: the finding
     long long erros = 0, avisos = 0, omitidos = 0;
@@ -288,22 +315,39 @@ void VerificacaoTrabalhos::textoDoPedido(std::string_view texto) {
     });
 }
 
+// Jobs of one row differ only in their sequence or box numbers: the row's
+// first and last jobs are read whole, the ones between only for tokens. The
+// same Datamax set-up before every unit is read once.
 void VerificacaoTrabalhos::enviar(const Trabalho& trabalho) {
     auto& e = *e_;
-    const int formatos = formatosNoTexto(trabalho.texto);
-    const int primeira = e.formatosEnviados + 1;
-    e.lidos.push_back({primeira, formatos, trabalho.origens});
-    e.formatosEnviados += formatos;
-    if (trabalho.tipo == TipoTrabalho::ConfiguracaoDatamax &&
-        trabalho.texto.find('\x02') == std::string::npos)
-        e.achar(Gravidade::Erro, 0, "",
-                "a configuração da Datamax está vazia: as etiquetas saem sem ela");
+    const TrabalhoLido lido{0, e.formatosEnviados + 1, formatosNoTexto(trabalho.texto),
+                            trabalho.origens};
+    e.formatosEnviados += lido.quantidade;
+    if (trabalho.tipo == TipoTrabalho::ConfiguracaoDatamax) {
+        if (trabalho.texto.find('\x02') == std::string::npos)
+            e.acharNoTrabalho({0, 0, 0, {}},
+                              "a configuração da Datamax está vazia: as etiquetas saem sem ela");
+        if (trabalho.texto == e.ultimaConfiguracao) return;
+        e.ultimaConfiguracao = trabalho.texto;
+        e.ler(trabalho, lido);
+        return;
+    }
     if (trabalho.tipo == TipoTrabalho::Etiqueta || trabalho.tipo == TipoTrabalho::Separador)
-        e.procurarTokens(trabalho, primeira);
-    e.leitor.ler(trabalho.texto);
+        e.procurarTokens(trabalho, lido);
+    const int linha = trabalho.tipo == TipoTrabalho::Etiqueta && trabalho.origens.size() == 1
+                          ? trabalho.origens.front().linha
+                          : 0;
+    if (linha != 0 && linha == e.linhaAtual) {
+        e.pendente.emplace(trabalho, lido);
+        return;
+    }
+    e.lerPendente();
+    e.ler(trabalho, lido);
+    e.linhaAtual = linha;
 }
 
 void VerificacaoTrabalhos::terminar() {
+    e_->lerPendente();
     e_->leitor.terminar();
     // Labels are read whole only when the next one begins: findings come in
     // a little out of order.

@@ -27,10 +27,12 @@ class PlataformaTeste : public PlataformaQt {
         mensagens.push_back({texto, titulo});
         return botoes == Botoes::SimNao ? respostaPerguntas : Resposta::Ok;
     }
-    int escolher(const std::string& texto, const std::string& titulo, Icone,
-                 const std::vector<std::string>&, int padrao) override {
+    // Without `escolha` the real box shows, for a test to drive.
+    int escolher(const std::string& texto, const std::string& titulo, Icone icone,
+                 const std::vector<std::string>& botoes, int padrao) override {
         mensagens.push_back({texto, titulo});
-        return escolha.value_or(padrao);
+        if (escolha) return *escolha;
+        return PlataformaQt::escolher(texto, titulo, icone, botoes, padrao);
     }
     [[noreturn]] void encerrarAplicacao() override { throw AplicacaoEncerrada(); }
     std::vector<std::pair<std::string, std::string>> mensagens;  // text, title

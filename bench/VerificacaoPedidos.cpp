@@ -1,0 +1,113 @@
+// The check before a run of a whole generated price file, every row ticked,
+// on the Zebra and on the Datamax, against the time the same file takes to
+// open (read, recognised, its grid filled): both through the print service,
+// as etiquetas-cli drives them.
+//
+//   build/default/bench/VerificacaoPedidos [PASTA] [--tamanhos 1000,10000,100000]
+
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "GeradorPedidos.h"
+#include "app/EdicaoGrade.h"
+#include "app/Grade.h"
+#include "app/ServicoImpressao.h"
+#include "platform/headless/PlataformaHeadless.h"
+
+using namespace etiquetas;
+namespace fs = std::filesystem;
+
+namespace {
+
+double cpu() {
+    rusage uso{};
+    getrusage(RUSAGE_SELF, &uso);
+    return uso.ru_utime.tv_sec + uso.ru_utime.tv_usec / 1e6 + uso.ru_stime.tv_sec +
+           uso.ru_stime.tv_usec / 1e6;
+}
+
+fs::path prepararPasta(const fs::path& pasta) {
+    fs::create_directories(pasta);
+    for (const auto& e : fs::directory_iterator(ETIQUETAS_DADOS_FONTE))
+        if (e.is_regular_file())
+            fs::copy_file(e.path(), pasta / e.path().filename(),
+                          fs::copy_options::overwrite_existing);
+    return pasta;
+}
+
+struct Medida {
+    double abrir = 0, verificar = 0;
+    long long achados = 0;
+};
+
+Medida medir(const fs::path& pasta, const fs::path& arquivo, int linhaImpressora) {
+    PlataformaHeadless plataforma;
+    ServicoImpressao servico(plataforma, plataforma, PastasAplicacao(pasta));
+    Medida m;
+    double inicio = cpu();
+    ArquivoAberto aberto = servico.abrir(arquivo);
+    auto grade = gradeDoArquivo(aberto, plataforma);
+    m.abrir = cpu() - inicio;
+    for (int l = 1; l <= grade->linhas(); ++l) grade->definirTexto(l, 1, "1");
+    OpcoesImpressora opcoes;
+    opcoes.impressora = linhaImpressora;
+    PedidoImpressao pedido;
+    pedido.tipoArquivo = aberto.tipoArquivo;
+    pedido.tipoEtiqueta = aberto.carga.TipoEtiquetaPedido.value_or(0);
+    pedido.linhas = grade.get();
+    pedido.arquivoPedidos = aberto.caminho;
+    pedido.documento = aberto.documento;
+    pedido.impressora = *escolherImpressora(servico.pastas(), opcoes).escolha;
+    pedido.parametros =
+        resolverParametros(servico.pastas(), pedido.impressora, false, false, "", false, "");
+    Acompanhamento quieto;
+    inicio = cpu();
+    const auto r = servico.verificar(pedido, quieto);
+    m.verificar = cpu() - inicio;
+    if (r) m.achados = r->erros + r->avisos;
+    return m;
+}
+
+std::vector<long> lerTamanhos(const char* texto) {
+    std::vector<long> tamanhos;
+    std::stringstream s(texto);
+    for (std::string t; std::getline(s, t, ',');) tamanhos.push_back(std::stol(t));
+    return tamanhos;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    fs::path pasta = fs::temp_directory_path() / "etiquetas-bench-verificacao";
+    std::vector<long> tamanhos{1000, 10000, 100000};
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--tamanhos") == 0 && i + 1 < argc)
+            tamanhos = lerTamanhos(argv[++i]);
+        else
+            pasta = argv[i];
+    }
+    prepararPasta(pasta);
+    // CPU seconds of this process: the fair measure on a shared machine.
+    std::printf("%-8s %7s %8s %11s %12s %7s %8s\n", "impressora", "n", "MB", "abrir s",
+                "verificar s", "razao", "achados");
+    for (long n : tamanhos) {
+        const auto arquivo = pasta / ("preco_" + std::to_string(n) + ".xml");
+        const double mb = bench::gerarArquivo(arquivo, false, n) / 1048576.0;
+        for (int linha : {1, 0}) {
+            const Medida m = medir(pasta, arquivo, linha);
+            std::printf("%-10s %7ld %8.1f %11.3f %12.3f %7.2f %8lld\n",
+                        linha == 1 ? "ZEBRA" : "DATAMAX", n, mb, m.abrir, m.verificar,
+                        m.verificar / m.abrir, m.achados);
+            std::fflush(stdout);
+        }
+        fs::remove(arquivo);
+    }
+    return 0;
+}

@@ -1,0 +1,108 @@
+// The check before a print in the real window: a label that would print
+// wrong stops the run at a box with "Imprimir mesmo assim", "Visualizar" and
+// "Cancelar", driven here by keys and clicks as a worker would.
+
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+#include <fstream>
+#include <functional>
+
+#include "ApoioJanela.h"
+#include "comum/Arquivos.h"
+#include "comum/Texto.h"
+#include "gui/FrmEtiqueta.h"
+
+using namespace etiquetas;
+
+namespace {
+
+QPushButton* botao(QWidget& janela, const char* nome) {
+    return teste::achar<QPushButton>(janela, nome);
+}
+
+// Acts on the check's box as soon as the run shows it; the text it showed.
+void quandoACaixaAbrir(std::function<void(QMessageBox&)> acao, QString& texto) {
+    auto* espera = new QTimer;
+    QObject::connect(espera, &QTimer::timeout, [espera, acao, &texto] {
+        auto* caixa = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!caixa) return;
+        espera->stop();
+        espera->deleteLater();
+        texto = caixa->text();
+        acao(*caixa);
+    });
+    espera->start(20);
+}
+
+QPushButton* botaoDaCaixa(QMessageBox& caixa, const QString& legenda) {
+    for (auto* b : caixa.buttons())
+        if (b->text() == legenda) return qobject_cast<QPushButton*>(b);
+    qFatal("botão ausente");
+}
+
+}  // namespace
+
+class TesteVerificacaoJanela : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void enterCancelaVisualizarMostraEImprimirMesmoAssimImprime();
+};
+
+void TesteVerificacaoJanela::enterCancelaVisualizarMostraEImprimirMesmoAssimImprime() {
+    teste::AplicacaoNaPasta a("d=$(dirname \"$0\"); cp \"$1\" \"$d/job-$(date +%s%N).prn\"\n");
+    {
+        const auto modelo = a.caminho() / "QuelmonteEtiqPrecoCartolinaZebra.zpl";
+        std::string texto = lerArquivo(modelo).value_or("");
+        substituirTodos(texto, "^FDCOR^FS", "^FD:: COR_ALTERNATIVA ::^FS");
+        std::ofstream(modelo, std::ios::binary) << texto;
+    }
+    auto& app = *a.app;
+    FrmEtiqueta janela(app);
+    janela.show();
+    bool previaAberta = false;
+    app.mostrarPrevia = [&](PaginasPrevia&) { previaAberta = true; };
+    app.AbrirArquivoPedidos(
+        (app.PastaAplicacao() / "Quelmonte_Preco_Cartolina_teste.xml").string());
+    auto& j = app.janela();
+    j.cmbImpressora.selecionar(1);
+    j.sprPedidos.definirTexto(1, 1, "1");
+    const auto impressos = [&] {
+        return QDir(a.pasta.path()).entryList({QStringLiteral("job-*.prn")}).size();
+    };
+    QString texto;  // what the check's box said
+    const auto imprimir = [&](std::function<void(QMessageBox&)> acao) {
+        a.plataforma.mensagens.clear();
+        texto.clear();
+        quandoACaixaAbrir(std::move(acao), texto);
+        QTest::mouseClick(botao(janela, "cmdImprimir"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!app.comandoEmCurso(), 60000);
+    };
+
+    // Enter does not print past an error: "Cancelar" is the default.
+    imprimir([](QMessageBox& caixa) { QTest::keyClick(&caixa, Qt::Key_Return); });
+    QVERIFY2(texto.contains(QStringLiteral("Linha 1 (pedido 4500123456")), qPrintable(texto));
+    QVERIFY2(texto.contains(QStringLiteral("\":: COR_ALTERNATIVA ::\" não foi preenchido")),
+             qPrintable(texto));
+    QCOMPARE(a.plataforma.mensagens.size(), std::size_t{1});  // no confirmation asked
+    QCOMPARE(impressos(), 0);
+    QVERIFY(botao(janela, "cmdImprimir")->isEnabled());
+
+    imprimir([](QMessageBox& caixa) {
+        QTest::mouseClick(botaoDaCaixa(caixa, QStringLiteral("&Visualizar")), Qt::LeftButton);
+    });
+    QTRY_VERIFY(previaAberta);
+    QCOMPARE(impressos(), 0);
+
+    imprimir([](QMessageBox& caixa) {
+        QTest::mouseClick(botaoDaCaixa(caixa, QStringLiteral("&Imprimir mesmo assim")),
+                          Qt::LeftButton);
+    });
+    QVERIFY(impressos() > 0);
+    QCOMPARE(a.plataforma.mensagens.back().second, std::string("Fim da Impressão"));
+}
+
+QTEST_MAIN(TesteVerificacaoJanela)
+#include "TesteVerificacaoJanela.moc"
