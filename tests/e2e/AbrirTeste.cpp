@@ -38,8 +38,8 @@ TEST(CliAbrir, CadaAmostraMostraTipoContagensEGrade) {
         int pedidos, itensOuLojas, variantes, total;
     };
     for (const auto& c : std::vector<Caso>{
-             {"Quelmonte_Preco_Cartolina_teste.xml", u8"de Preço (Cartolina)", 1, 1, 3, 115},
-             {"Quelmonte_Preco_Adesiva_teste.xml", u8"de Preço (Adesiva)", 1, 2, 4, 16},
+             {"Quelmonte_Preco_Cartolina_teste.xml", u8"de Preço (Cartolina)", 1, 1, 3, 3},
+             {"Quelmonte_Preco_Adesiva_teste.xml", u8"de Preço (Adesiva)", 1, 2, 4, 4},
              {"Amostra_Preco_Cartolina_GerarTxt.xml", u8"de Preço (Cartolina)", 2, 2, 3, 9},
              {"Amostra_Preco_CartolinaComSem.xml", u8"de Preço (Cartolina Com/Sem)", 1, 1, 2, 4},
              {"Amostra_Preco_AdesivaIntima.xml", u8"de Preço (Adesiva Intima)", 1, 1, 2, 8},
