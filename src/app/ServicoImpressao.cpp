@@ -805,6 +805,35 @@ void conferirPrecos(const PedidoImpressao& pedido, VerificacaoTrabalhos& v) {
     }
 }
 
+// The rows as the check reads them: a price row's range cut to its first
+// unit, since the labels of one row differ only in their numbers (of the
+// same width). The rest of the grid reads through.
+class PrimeiraUnidadeDeCadaLinha : public LeitorGrade {
+  public:
+    explicit PrimeiraUnidadeDeCadaLinha(const LeitorGrade& g)
+        : g_(g), finais_(static_cast<std::size_t>(std::max(0, g.linhas())) + 1) {}
+    int linhas() const override { return g_.linhas(); }
+    int colunas() const override { return g_.colunas(); }
+    const std::string& texto(int linha, int c) const override {
+        if (c != coluna(CampoPreco::SequenciaFinal) || linha < 1 || linha > g_.linhas())
+            return g_.texto(linha, c);
+        std::string& final = finais_[static_cast<std::size_t>(linha)];
+        if (final.empty()) final = finalDaPrimeiraUnidade(linha);
+        return final;
+    }
+
+  private:
+    std::string finalDaPrimeiraUnidade(int linha) const {
+        const std::string& final = g_.texto(linha, coluna(CampoPreco::SequenciaFinal));
+        const auto inicial = valorInteiro(g_.texto(linha, coluna(CampoPreco::SequenciaInicial)));
+        const auto ultima = valorInteiro(final);
+        if (!inicial || !ultima || *ultima <= *inicial + 1) return final;
+        return std::to_string(*inicial + 1);
+    }
+    const LeitorGrade& g_;
+    mutable std::vector<std::string> finais_;
+};
+
 void lerTextoDoPedido(const pugi::xml_document& documento, VerificacaoTrabalhos& v) {
     paraCadaDescendente(documento, [&v](const pugi::xml_node& no) {
         if (no.type() == pugi::node_pcdata || no.type() == pugi::node_cdata)
@@ -854,7 +883,11 @@ std::optional<ResultadoVerificacao> ServicoImpressao::verificarFamilia(
         void mostrarStatus(const std::string& t) override { cliente->mostrarStatus(t); }
     } progresso;
     progresso.cliente = &a;
-    const ResultadoImpressao resultado = rodar(familia, pedido, v, memoria, progresso);
+    PedidoImpressao resumido = pedido;
+    std::optional<PrimeiraUnidadeDeCadaLinha> primeiras;
+    if (pedido.linhas && pedido.tipoArquivo == kArquivoPreco)
+        resumido.linhas = &primeiras.emplace(*pedido.linhas);
+    const ResultadoImpressao resultado = rodar(familia, resumido, v, memoria, progresso);
     a.mostrarStatus("");
     if (resultado.falha) {
         falha = resultado.falha;

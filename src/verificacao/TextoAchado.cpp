@@ -9,14 +9,16 @@ std::string textoAchado(const Achado& a) {
         t = "Linha " + std::to_string(o.linha) + " (pedido " + o.pedido + ", item " + o.item;
         if (!o.variante.empty()) t += (a.loja ? ", loja " : ", variante ") + o.variante;
         t += ")";
+        // The label is the one that carries this number.
+        if (o.primeira > 0)
+            t += (a.loja ? ", caixa " : ", sequência ") + std::to_string(o.primeira);
     } else {
         t = a.etiqueta > 0 ? "Separador" : "Configuração";
     }
-    if (a.etiqueta > 0) t += ", etiqueta " + std::to_string(a.etiqueta);
     if (!a.campo.empty()) t += ", " + a.campo;
     t += ": " + a.problema;
     if (a.outras > 0)
-        t += " (e em mais " + std::to_string(a.outras) + " etiqueta" + (a.outras == 1 ? ")" : "s)");
+        t += " (e mais " + std::to_string(a.outras) + (a.outras == 1 ? " vez)" : " vezes)");
     return t;
 }
 

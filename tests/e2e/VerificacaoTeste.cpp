@@ -53,8 +53,8 @@ TEST(Verificacao, MarcadorNaoPreenchidoParaAntesDaPrimeiraEtiqueta) {
     const auto relato = imprimirAmostra(app, amostra, mais(kZebra, {"--verificar"}));
     EXPECT_EQ(relato.status, 1);
     EXPECT_NE(relato.saida.find(cp1252ParaUtf8(
-                  "ERRO Linha 1 (pedido 4500123456, item 00010, variante 0012345001-7), etiqueta "
-                  "1: \":: COR_ALTERNATIVA ::\" não foi preenchido")),
+                  "ERRO Linha 1 (pedido 4500123456, item 00010, variante 0012345001-7), "
+                  "sequência 1: \":: COR_ALTERNATIVA ::\" não foi preenchido")),
               std::string::npos)
         << relato.saida;
 

@@ -70,7 +70,7 @@ TEST(VerificacaoTrabalhos, CadaDefeitoComLinhaEtiquetaECampo) {
         EXPECT_EQ(a.gravidade, c.gravidade) << c.nome << ": " << texto;
         EXPECT_NE(texto.find(c.trecho), std::string::npos) << c.nome << ": " << texto;
         EXPECT_EQ(
-            texto.rfind("Linha 3 (pedido 4512, item 10, variante 0000000123-5), etiqueta 1", 0), 0u)
+            texto.rfind("Linha 3 (pedido 4512, item 10, variante 0000000123-5), sequência 1", 0), 0u)
             << c.nome << ": " << texto;
     }
 }
@@ -97,8 +97,8 @@ TEST(VerificacaoTrabalhos, TextoDoPedidoEEtiquetaCertaERepeticoes) {
     ASSERT_EQ(repetida.achados().size(), 1u);
     EXPECT_EQ(repetida.erros(), 3);
     EXPECT_EQ(textoAchado(repetida.achados()[0]),
-              "Linha 3 (pedido 4512, item 10, loja 0000000123-5), etiqueta 1: \":: COR ::\" não "
-              "foi preenchido (e em mais 2 etiquetas)");
+              "Linha 3 (pedido 4512, item 10, loja 0000000123-5), caixa 1: \":: COR ::\" não "
+              "foi preenchido (e mais 2 vezes)");
 }
 
 TEST(VerificacaoTrabalhos, ConfiguracaoDatamaxVazia) {
