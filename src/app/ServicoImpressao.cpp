@@ -527,7 +527,7 @@ DesfechoImpressao ServicoImpressao::imprimirConferido(const PedidoImpressao& ped
     const long long pedidas = etiquetasQueSairao(familia, pedido);
     if (mensagem("Confirma a Impressão das Etiquetas para os Pedidos Selecionados ?\n" +
                      etiquetas(pedidas) + " — " + destinoImpressao(pedido.parametros),
-                 "impressão de Etiquetas", Icone::Pergunta, Botoes::SimNao) != Resposta::Sim)
+                 "Impressão de Etiquetas", Icone::Pergunta, Botoes::SimNao) != Resposta::Sim)
         return DesfechoImpressao::Recusada;
     const Execucao execucao(*this, a);
     if (!conferirSelecao(pedido, a)) return DesfechoImpressao::Recusada;
@@ -968,15 +968,19 @@ DesfechoImpressao ServicoImpressao::imprimirPaginaTeste(const PedidoImpressao& p
     if (!impressoraCadastrada()) return DesfechoImpressao::Recusada;
     salvarEscolhaPessoal(pastas_, pedido.impressora);
     if (!caminhoInformado(pedido, a)) return DesfechoImpressao::Recusada;
-    if (mensagem("Confirma a Impressão de Teste ?", "impressão de Etiquetas", Icone::Pergunta,
-                 Botoes::SimNao) != Resposta::Sim)
+    // Named like the print's question: what goes out, and where.
+    const long long pedidas = etiquetasQueSairao(
+        familiaPaginaTeste(pedido.tipoEtiqueta, pedido.parametros.variante), pedido);
+    if (mensagem("Confirma a Impressão de Teste ?\n" + etiquetas(pedidas) + " — " +
+                     destinoImpressao(pedido.parametros),
+                 "Impressão de Etiquetas", Icone::Pergunta, Botoes::SimNao) != Resposta::Sim)
         return DesfechoImpressao::Recusada;
     const Execucao execucao(*this, a);
     if (!conferirSelecao(pedido, a)) return DesfechoImpressao::Recusada;
     // The port stays open afterwards, and the Datamax set-up flag is kept.
     if (abrirPortaCom(pedido.impressora, false) == AberturaPorta::Falhou)
         return DesfechoImpressao::Falhou;
-    a.mostrarProgresso(etiquetasPedidas(pedido));
+    a.mostrarProgresso(pedidas);
     return executarTeste(pedido, a);
 }
 

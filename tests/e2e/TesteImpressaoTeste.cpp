@@ -140,7 +140,7 @@ TEST(TestePagina, CadaOpcaoImprimeSuaFamiliaComModeloClassico) {
             continue;
         }
         EXPECT_EQ(r.codigo, 0) << r.erros;
-        EXPECT_TRUE(contem(r.erros, "[impressão de Etiquetas] Confirma a Impressão de Teste ?"));
+        EXPECT_TRUE(contem(r.erros, "[Impressão de Etiquetas] Confirma a Impressão de Teste ?"));
         EXPECT_TRUE(contem(r.erros, "Impressão das Etiquetas concluída com sucesso !"));
         ASSERT_GE(jobs.size(), 4u);
         bool algumaEtiqueta = false;

@@ -71,7 +71,7 @@ void TestePaginaTesteJanela::opcaoDeTesteImprimeEPodeSerRepetida() {
     QVERIFY(trabalho(2).startsWith("~DTARIAL,50966,"));
     QCOMPARE(trabalho(primeira), QByteArray("^XA\r\n^IDR:TESOURAS\r\n^XZ\r\n"));
     QCOMPARE(a_->plataforma.mensagens.front().first,
-             std::string("Confirma a Impressão de Teste ?"));
+             std::string("Confirma a Impressão de Teste ?\n6 etiquetas — ZEBRA, LPT1"));
     QCOMPARE(achar<QLabel>(janela, "lblTipoArquivo")->text(),
              QStringLiteral("Etiquetas de Preço (Cartolina)"));
     QVERIFY(achar<QLabel>(janela, "lblCaminho")

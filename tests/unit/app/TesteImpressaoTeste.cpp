@@ -72,7 +72,7 @@ TEST(TesteImpressao, PortaSerialAbertaSemPerguntarMantidaEComOGraficoApagadoNoFi
 
     ASSERT_EQ(w.textos().size(), 2u);
     EXPECT_EQ(tuple(w.textos()[0], w.textos()[1].starts_with(kSucesso)),
-              tuple("Confirma a Impressão de Teste ?", true));
+              tuple("Confirma a Impressão de Teste ?\n6 etiquetas — ZEBRA, COM1", true));
     EXPECT_EQ(w.porta->aberturas, Textos{"tty-impressora 9600,N,8,1"});
     EXPECT_TRUE(w.porta->aberta()) << "the test print leaves the port open";
     EXPECT_TRUE(w.app->memoria().ImagemEnviada) << "kept: the test print does not reset it";
@@ -95,7 +95,7 @@ TEST(TesteImpressao, PortaSerialAbertaSemPerguntarMantidaEComOGraficoApagadoNoFi
 TEST(TesteImpressao, RespostaNaoECaminhoDeRedeVazioNaoEnviamNada) {
     const std::vector<std::pair<std::function<void(Janela&)>, Textos>> casos{
         {[](Janela& w) { w.plataforma.respostaPerguntas = Resposta::Nao; },
-         {"Confirma a Impressão de Teste ?"}},
+         {"Confirma a Impressão de Teste ?\n6 etiquetas — ZEBRA, LPT1"}},
         {[](Janela& w) {
              w.j().optRede.clicar();
              w.j().txtCaminhoImpressora.definirTexto("  ");
@@ -153,7 +153,8 @@ TEST(TesteImpressao, ArquivoDeTesteAusenteImprimeOArquivoCarregado) {
     ASSERT_EQ(w.plataforma.mensagens.size(), 3u) << w.textos().front();
     EXPECT_EQ(
         tuple(w.plataforma.mensagens[0].titulo, w.textos()[1], w.textos()[2].starts_with(kSucesso)),
-        tuple("Formato Não Reconhecido", "Confirma a Impressão de Teste ?", true));
+        tuple("Formato Não Reconhecido",
+              "Confirma a Impressão de Teste ?\n50 etiquetas — ZEBRA, LPT1", true));
     EXPECT_EQ(w.app->ultimaImpressao(), DesfechoImpressao::Impressa);
     EXPECT_EQ(w.j().TipoEtiquetaPedido, 99) << "the SKU file is still the loaded one";
     EXPECT_EQ(lerArquivo(w.pasta.caminho() / "ultimo"), "^XA\r\n^IDR:TESOURAS\r\n^XZ\r\n");
