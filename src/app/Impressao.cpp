@@ -341,6 +341,12 @@ void Aplicacao::cmdVisualizar() {
         PaginasPrevia paginas;
         if (!VisualizarEtiquetas(paginas)) return;
         paginas.terminar();
+        if (const auto r =
+                servico_.verificar(pedidoDaJanela(janela_.LayoutNovoArquivo), *acompanhamento())) {
+            std::vector<std::string> achados;
+            for (const auto& a : r->achados) achados.push_back(linhaAchado(a));
+            paginas.acrescentarAvisos(std::move(achados));
+        }
         if (paginas.total() == 0) {
             mensagem("Nenhuma etiqueta seria impressa.", "Visualizar", Icone::Informacao);
             return;
@@ -423,7 +429,7 @@ bool Aplicacao::podeFechar() {
     if (!comandoEmCurso_ && !emImpressao_) return true;
     if (emImpressao_ &&
         mensagem("Há uma impressão em andamento. Deseja interrompê-la e sair?",
-                 "impressão de Etiquetas", Icone::Pergunta, Botoes::SimNao) != Resposta::Sim)
+                 "Impressão de Etiquetas", Icone::Pergunta, Botoes::SimNao) != Resposta::Sim)
         return false;
     trabalhador_.cancelar();
     fecharAoTerminar_ = true;

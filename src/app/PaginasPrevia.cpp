@@ -104,6 +104,11 @@ std::string PaginasPrevia::titulo() const {
     return t;
 }
 
+void PaginasPrevia::acrescentarAvisos(std::vector<std::string> achados) {
+    avisos_.insert(avisos_.begin(), std::make_move_iterator(achados.begin()),
+                   std::make_move_iterator(achados.end()));
+}
+
 std::vector<std::string> PaginasPrevia::avisos() const {
     std::vector<std::string> r = avisos_;
     if (avisosOmitidos_ > 0)

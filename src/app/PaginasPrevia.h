@@ -43,6 +43,8 @@ class PaginasPrevia : public SaidaTrabalhos {
     // Every warning, those of a label with its number first; Windows-1252.
     // A flood of them is cut, saying how many were left out.
     std::vector<std::string> avisos() const;
+    // Findings of the check before a print, shown first among the warnings.
+    void acrescentarAvisos(std::vector<std::string> achados);
 
   private:
     // A copy of the reader taken between two jobs, and where the next job

@@ -25,6 +25,13 @@ struct OpcoesImprimir {
 #endif
 };
 
+void escreverAchados(std::ostream& saida, const ResultadoVerificacao& r, const char* prefixo) {
+    for (const auto& a : r.achados) saida << cp1252ParaUtf8(prefixo + linhaAchado(a)) << '\n';
+    if (r.omitidos > 0)
+        saida << cp1252ParaUtf8(std::string(prefixo) + "... e mais " + std::to_string(r.omitidos))
+              << '\n';
+}
+
 #ifndef _WIN32
 
 // The jobs the print would send, drawn as they are made instead of sent; a
@@ -33,16 +40,12 @@ int visualizar(ContextoCli& ctx, const PedidoImpressao& pedido, const std::strin
     AcompanhamentoCli acompanhamento(ctx);
     GravadorPrevia gravador(prefixo, 8);
     if (!ctx.servico->visualizar(pedido, acompanhamento, gravador)) return kFalha;
-    return gravador.terminar();
+    const int status = gravador.terminar();
+    if (const auto r = ctx.servico->verificar(pedido, acompanhamento); r && !r->achados.empty())
+        escreverAchados(std::cerr, *r, "[Verificação das Etiquetas] ");
+    return status;
 }
 #endif
-
-void escreverAchados(std::ostream& saida, const ResultadoVerificacao& r, const char* prefixo) {
-    for (const auto& a : r.achados) saida << cp1252ParaUtf8(prefixo + linhaAchado(a)) << '\n';
-    if (r.omitidos > 0)
-        saida << cp1252ParaUtf8(std::string(prefixo) + "... e mais " + std::to_string(r.omitidos))
-              << '\n';
-}
 
 // Before the question: the findings on standard error; an error stops the
 // print unless --ignorar-verificacao.

@@ -58,6 +58,13 @@ TEST(Verificacao, MarcadorNaoPreenchidoParaAntesDaPrimeiraEtiqueta) {
               std::string::npos)
         << relato.saida;
 
+    const auto previa = imprimirAmostra(
+        app, amostra, mais(kZebra, {"--previa", textoDoCaminho(app.pasta() / "p")}));
+    EXPECT_EQ(previa.status, 0) << previa.erros;
+    EXPECT_NE(previa.erros.find(cp1252ParaUtf8("\":: COR_ALTERNATIVA ::\" não foi preenchido")),
+              std::string::npos)
+        << previa.erros;
+
     const auto parado = imprimirAmostra(app, amostra, kZebra);
     EXPECT_EQ(parado.status, 1);
     EXPECT_NE(parado.erros.find("--ignorar-verificacao"), std::string::npos) << parado.erros;

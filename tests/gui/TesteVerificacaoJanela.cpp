@@ -63,7 +63,11 @@ void TesteVerificacaoJanela::enterCancelaVisualizarMostraEImprimirMesmoAssimImpr
     FrmEtiqueta janela(app);
     janela.show();
     bool previaAberta = false;
-    app.mostrarPrevia = [&](PaginasPrevia&) { previaAberta = true; };
+    std::vector<std::string> avisosDaPrevia;
+    app.mostrarPrevia = [&](PaginasPrevia& paginas) {
+        previaAberta = true;
+        avisosDaPrevia = paginas.avisos();
+    };
     app.AbrirArquivoPedidos(
         (app.PastaAplicacao() / "Quelmonte_Preco_Cartolina_teste.xml").string());
     auto& j = app.janela();
@@ -95,6 +99,10 @@ void TesteVerificacaoJanela::enterCancelaVisualizarMostraEImprimirMesmoAssimImpr
     });
     QTRY_VERIFY(previaAberta);
     QCOMPARE(impressos(), 0);
+    // The preview lists what the check found first among its warnings.
+    QVERIFY(!avisosDaPrevia.empty());
+    QVERIFY2(avisosDaPrevia.front().find("COR_ALTERNATIVA") != std::string::npos,
+             avisosDaPrevia.front().c_str());
 
     imprimir([](QMessageBox& caixa) {
         QTest::mouseClick(botaoDaCaixa(caixa, QStringLiteral("&Imprimir mesmo assim")),
