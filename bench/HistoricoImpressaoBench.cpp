@@ -7,46 +7,20 @@
 
 #include <filesystem>
 
+#include "HistoricoGravado.h"
 #include "app/ColunasGrades.h"
 #include "app/Grade.h"
 #include "app/RegistroHistorico.h"
 #include "app/ServicoImpressao.h"
 #include "comum/CamposGrade.h"
 #include "historico/HistoricoImpressao.h"
-#include "historico/Sqlite.h"
 #include "render/FamiliasEtiqueta.h"
 
 using namespace etiquetas;
+using namespace etiquetas::bench;
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr int kVariantes = 100'000;
-constexpr int kTrabalhosGravados = 1'000'000;
-
-fs::path pastaNova(const std::string& nome) {
-    const fs::path pasta = fs::temp_directory_path() / ("etiquetas-bench-" + nome);
-    fs::remove_all(pasta);
-    fs::create_directories(pasta);
-    return pasta;
-}
-
-ExecucaoRegistrada execucao() {
-    return {"/pedidos/preco.xml",
-            "0123456789ABCDEF0123456789ABCDEF",
-            1,
-            "QuelmonteEtiqPreco",
-            false,
-            "ZEBRA,2,ZPL",
-            "Zebra",
-            "LPT1",
-            "ana"};
-}
-
-std::string variante(int n) {
-    std::string v = std::to_string(n);
-    return std::string(10 - v.size(), '0') + v + "-5";
-}
 
 void BM_RegistrarTrabalho(benchmark::State& state) {
     const fs::path pasta = pastaNova("registro");
@@ -63,27 +37,6 @@ void BM_RegistrarTrabalho(benchmark::State& state) {
     fs::remove_all(pasta);
 }
 BENCHMARK(BM_RegistrarTrabalho)->Unit(benchmark::kMicrosecond);
-
-// Ten jobs of two labels for each of the 100,000 variants, sent: what a year
-// of orders leaves.
-void gravarMilhao(const fs::path& arquivo) {
-    HistoricoImpressao h(arquivo);
-    const long long e = h.iniciarExecucao(execucao());
-    sqlite::Banco banco(arquivo, 10'000);
-    sqlite::Transacao t(banco);
-    sqlite::Comando inserir(banco,
-                            "INSERT INTO trabalhos(execucao, numero, tipo, linha, pedido, item, "
-                            "variante, primeira, ultima, momento, desfecho) "
-                            "VALUES(?1, ?2, 'etiquetas', ?3, '4512', '10', ?4, ?5, ?6, "
-                            "'2026-12-07 10:31:00', 1)");
-    for (int n = 0; n < kTrabalhosGravados; ++n) {
-        const int v = n % kVariantes, vez = n / kVariantes;
-        inserir.ligar(1, e).ligar(2, n + 1).ligar(3, v + 1).ligar(4, variante(v));
-        inserir.ligar(5, vez * 2 + 1).ligar(6, vez * 2 + 2);
-        inserir.executar();
-    }
-    t.confirmar();
-}
 
 // The request: each variant asks 15-24, so that every one finds its range
 // partly printed.

@@ -29,6 +29,9 @@ void Aplicacao::ligarReacoes() {
     j.cmdVisualizar.clicado.conectar([this] { cmdVisualizar(); });
     j.cmdGerarTxt.clicado.conectar([this] { cmdGerarTxt(); });
     j.cmdConfiguracao.clicado.conectar([this] { cmdConfiguracao(); });
+    j.cmdHistorico.clicado.conectar([this] {
+        if (mostrarHistorico) mostrarHistorico();
+    });
     j.cmdSair.clicado.conectar([this] { cmdSair(); });
     j.cmdCancelar.clicado.conectar([this] { cmdCancelar(); });
     j.CmZebra.clicado.conectar([this] { CmZebra(); });

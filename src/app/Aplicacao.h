@@ -23,6 +23,8 @@
 
 namespace etiquetas {
 
+struct RestanteExecucao;
+
 class Aplicacao {
   public:
     Aplicacao(Plataforma& plataforma, PastasAplicacao pastas);
@@ -122,6 +124,16 @@ class Aplicacao {
     // The configuration dialog is a window of its own; the front end that
     // can show it sets this (the CLI leaves it empty).
     std::function<void()> mostrarDialogoConfiguracao;
+    // "Histórico": the view over the print history, set likewise.
+    std::function<void()> mostrarHistorico;
+    // "Reimprimir a partir de...": the run's order file loaded (unless it is
+    // the one shown), the rows of its remainder ticked with their ranges, its
+    // printer line, destination and separator chosen; the user then presses
+    // "Imprimir". False when the file is gone or changed or the printer is
+    // no longer listed (said).
+    bool reimprimirAPartirDe(const RestanteExecucao& restante);
+    // "Local" with a port of the list, or "Rede" with a network path.
+    void escolherDestino(bool rede, const std::string& destino);
 
   private:
     void ligarReacoes();

@@ -240,6 +240,7 @@ PedidoImpressao Aplicacao::pedidoDaJanela(bool layoutNovo) const {
     p.parametros =
         resolverParametros(pastas(), p.impressora, j.ckbMaterialForn.marcada(), j.frmTipo.visivel(),
                            j.cbvTipoEtiq.texto(), layoutNovo, j.OrigemSolicitacao);
+    p.perguntarRepeticoes = true;
     return p;
 }
 

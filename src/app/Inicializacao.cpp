@@ -119,6 +119,10 @@ void restaurarCaminho(JanelaPrincipal& j, const CaminhoSalvo& c) {
 
 }  // namespace
 
+void Aplicacao::escolherDestino(bool rede, const std::string& destino) {
+    restaurarCaminho(janela_, {rede ? "Rede" : "Local", destino});
+}
+
 void Aplicacao::iniciar() {
     auto& j = janela_;
     memoria().ImagemEnviada = false;

@@ -32,6 +32,9 @@ class JanelaPrincipal {
     Rotulo fraArquivo{"fraArquivo", "Selecione o Arquivo de Etiquetas a ser Impresso..."};
     Botao cmdLocalizar{"cmdLocalizar", "&Localizar"};
     Rotulo lblCaminho{"lblCaminho", "Para localizar o arquivo clique no Botão Localizar..."};
+    // Every letter of its caption is another control's accelerator: the
+    // window gives it Ctrl+H.
+    Botao cmdHistorico{"cmdHistorico", "Histórico"};
 
     // "Dados do Arquivo"
     Rotulo fraDados{"fraDados", "Dados do Arquivo"};

@@ -184,13 +184,19 @@ std::vector<RepeticaoEncontrada> procurarRepeticoes(const PedidoImpressao& pedid
     if (!pedido.linhas) return r;
     const LeitorGrade& grade = *pedido.linhas;
     const bool volume = familia.arquivo == ArquivoFamilia::Volume;
+    std::vector<int> linhas;
+    std::vector<FaixaPedida> faixas;
     for (int linha = 1; linha <= grade.linhas(); ++linha) {
         if (!grade.marcada(linha)) continue;
-        const auto faixa = faixaDaLinha(grade, linha, pedido.tipoEtiqueta, volume);
+        auto faixa = faixaDaLinha(grade, linha, pedido.tipoEtiqueta, volume);
         if (!faixa || faixa->primeira > faixa->ultima) continue;
-        for (auto& anterior : historico.anteriores(*faixa))
-            r.push_back({linha, *faixa, std::move(anterior)});
+        linhas.push_back(linha);
+        faixas.push_back(std::move(*faixa));
     }
+    auto anteriores = historico.anteriores(faixas);
+    for (std::size_t i = 0; i < faixas.size(); ++i)
+        for (auto& anterior : anteriores[i])
+            r.push_back({linhas[i], faixas[i], std::move(anterior)});
     return r;
 }
 
@@ -205,6 +211,17 @@ std::string textoRepeticao(const RepeticaoEncontrada& r) {
                (uma ? " já impressa" : " já impressas") + onde;
     return std::string(uma ? "Sequência " : "Sequências ") + intervalo(a.primeira, a.ultima) +
            " da variante " + r.faixa.variante + (uma ? " já impressa" : " já impressas") + onde;
+}
+
+std::string textoRepeticoes(const std::vector<RepeticaoEncontrada>& repeticoes,
+                            std::size_t limite) {
+    std::string texto;
+    for (std::size_t i = 0; i < repeticoes.size() && i < limite; ++i)
+        texto += (i ? "\n" : "") + textoRepeticao(repeticoes[i]);
+    if (repeticoes.size() > limite)
+        texto +=
+            "\n... e mais " + std::to_string(repeticoes.size() - limite) + " faixas já impressas.";
+    return texto;
 }
 
 LinhasNuncaImpressas::LinhasNuncaImpressas(const LeitorGrade& linhas, bool volume,
@@ -234,6 +251,11 @@ LinhasNuncaImpressas::LinhasNuncaImpressas(const LeitorGrade& linhas, bool volum
                 linhas_.push_back({linha, std::to_string(a), std::to_string(b)});
         }
     }
+}
+
+int LinhasNuncaImpressas::original(int linha) const {
+    if (linha < 1 || linha >= static_cast<int>(linhas_.size())) return linha;
+    return linhas_[linha].original;
 }
 
 const std::string& LinhasNuncaImpressas::texto(int linha, int coluna) const {

@@ -76,6 +76,8 @@ std::vector<RepeticaoEncontrada> procurarRepeticoes(const PedidoImpressao& pedid
 // "Sequências 1-10 da variante 0000000123-5 já impressas em 07/12 10:31 na
 // ZEBRA (LPT1)".
 std::string textoRepeticao(const RepeticaoEncontrada& repeticao);
+// One line each, the first `limite`, then how many more.
+std::string textoRepeticoes(const std::vector<RepeticaoEncontrada>& repeticoes, std::size_t limite);
 
 // The request's rows less what was sent: a price row whose range was partly
 // sent becomes one row per part never sent; a volume row whose boxes were
@@ -88,6 +90,8 @@ class LinhasNuncaImpressas : public LeitorGrade {
     int linhas() const override { return static_cast<int>(linhas_.size()) - 1; }
     int colunas() const override { return origem_.colunas(); }
     const std::string& texto(int linha, int coluna) const override;
+    // The grid's row a row of these comes from.
+    int original(int linha) const;
     // Volume rows printed whole although some of their boxes were sent.
     const std::vector<int>& volumesRepetidos() const { return volumesRepetidos_; }
 

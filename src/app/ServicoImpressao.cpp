@@ -85,6 +85,24 @@ class EntregasPorLinha : public SaidaTrabalhos {
     SaidaTrabalhos& destino_;
 };
 
+// The rows of a request less what was sent are not the grid's: each job's
+// origin is given back the grid's row before the history or the resume
+// point sees it.
+class OrigensNaGrade : public SaidaTrabalhos {
+  public:
+    OrigensNaGrade(SaidaTrabalhos& destino, const LinhasNuncaImpressas& linhas)
+        : destino_(destino), linhas_(linhas) {}
+    void enviar(const Trabalho& trabalho) override {
+        Trabalho t = trabalho;
+        for (auto& o : t.origens) o.linha = linhas_.original(o.linha);
+        destino_.enviar(t);
+    }
+
+  private:
+    SaidaTrabalhos& destino_;
+    const LinhasNuncaImpressas& linhas_;
+};
+
 std::vector<int> linhasMarcadas(const PedidoImpressao& pedido) {
     std::vector<int> r;
     for (int l = 1; pedido.linhas && l <= pedido.linhas->linhas(); ++l)
@@ -519,8 +537,8 @@ DesfechoImpressao ServicoImpressao::imprimirConferido(const PedidoImpressao& ped
     retomada_.reset();
     PedidoImpressao pedido = pedidoOriginal;
     const auto* familia = familiaEtiqueta(pedido.tipoEtiqueta, pedido.parametros.variante);
-    if (familia && familia->rotina && !conferirRepeticoes(pedido, *familia, historico))
-        return DesfechoImpressao::NadaImpresso;
+    if (familia && familia->rotina)
+        if (const auto parada = conferirRepeticoes(pedido, *familia, historico)) return *parada;
     if (familia && familia->rotina && a.verificarAntes() &&
         !aprovadoNaVerificacao(pedido, *familia, a))
         return DesfechoImpressao::Recusada;
@@ -539,7 +557,9 @@ DesfechoImpressao ServicoImpressao::imprimirConferido(const PedidoImpressao& ped
         if (!registrarExecucao(saida, historico, pedido, *familia, registrada))
             desfecho = DesfechoImpressao::Recusada;
         else
-            desfecho = rodarComRetomada(*familia, pedido, registrada ? *registrada : saida, a);
+            desfecho =
+                rodarComRetomada(*familia, pedido, pedidoOriginal, historico.nuncaImpressas.get(),
+                                 registrada ? *registrada : saida, a);
     }
     if (maquina_.portaSerial().aberta()) maquina_.portaSerial().fechar();
     return desfecho;
@@ -549,12 +569,17 @@ DesfechoImpressao ServicoImpressao::imprimirConferido(const PedidoImpressao& ped
 // went out whole, so that "Imprimir" again goes on from there.
 DesfechoImpressao ServicoImpressao::rodarComRetomada(const FamiliaEtiqueta& familia,
                                                      const PedidoImpressao& pedido,
+                                                     const PedidoImpressao& pedidoDaGrade,
+                                                     const LinhasNuncaImpressas* nuncaImpressas,
                                                      SaidaTrabalhos& saida, Acompanhamento& a) {
     EntregasPorLinha entregas(saida);
-    const ResultadoImpressao resultado = rodar(familia, pedido, entregas, memoria_, a);
+    std::optional<OrigensNaGrade> naGrade;
+    if (nuncaImpressas) naGrade.emplace(entregas, *nuncaImpressas);
+    const ResultadoImpressao resultado = rodar(
+        familia, pedido, naGrade ? static_cast<SaidaTrabalhos&>(*naGrade) : entregas, memoria_, a);
     if (resultado.concluida()) return concluir(resultado, a);
-    retomada_ = retomadaDe(pedido, entregas.ultimaLinha, resultado.proximaSequencia);
-    return concluir(resultado, a, textoRetomada(pedido, *retomada_));
+    retomada_ = retomadaDe(pedidoDaGrade, entregas.ultimaLinha, resultado.proximaSequencia);
+    return concluir(resultado, a, textoRetomada(pedidoDaGrade, *retomada_));
 }
 
 // ---- The history
@@ -604,44 +629,64 @@ bool ServicoImpressao::seguirSemHistorico(const std::string& motivo) {
                     kTituloHistorico, Icone::Pergunta, Botoes::SimNao) == Resposta::Sim;
 }
 
-// Says which ranges of the ticked rows were sent before; with
-// somenteNuncaImpressas the request keeps only the rest. False: nothing is
-// left to print (said).
-bool ServicoImpressao::conferirRepeticoes(PedidoImpressao& pedido, const FamiliaEtiqueta& familia,
-                                          HistoricoDaExecucao& h) {
-    if (!h.historico || !pedido.linhas) return true;
+// Says which ranges of the ticked rows were sent before and, as asked (or
+// chosen), keeps only the rest in the request. A value: the run stops there
+// (said).
+std::optional<DesfechoImpressao> ServicoImpressao::conferirRepeticoes(
+    PedidoImpressao& pedido, const FamiliaEtiqueta& familia, HistoricoDaExecucao& h) {
+    if (!h.historico || !pedido.linhas) return std::nullopt;
     std::vector<RepeticaoEncontrada> repeticoes;
     try {
         repeticoes = procurarRepeticoes(pedido, familia, *h.historico);
     } catch (const FalhaHistorico& falha) {
-        if (!seguirSemHistorico(falha.what())) return false;
+        if (!seguirSemHistorico(falha.what())) return DesfechoImpressao::Recusada;
         h.historico.reset();
-        return true;
+        return std::nullopt;
     }
-    if (repeticoes.empty()) return true;
-    std::string texto;
-    for (std::size_t i = 0; i < repeticoes.size() && i < kRepeticoesNaMensagem; ++i)
-        texto += (i ? "\n" : "") + textoRepeticao(repeticoes[i]);
-    if (repeticoes.size() > kRepeticoesNaMensagem)
-        texto += "\n... e mais " + std::to_string(repeticoes.size() - kRepeticoesNaMensagem) +
-                 " faixas já impressas.";
-    if (!pedido.somenteNuncaImpressas) {
-        mensagem(texto + "\nSerão impressas novamente.", "Etiquetas já impressas",
-                 Icone::Exclamacao);
-        return true;
+    if (repeticoes.empty()) return std::nullopt;
+    std::string texto = textoRepeticoes(repeticoes, kRepeticoesNaMensagem);
+    switch (decidirRepeticoes(pedido, texto)) {
+        case Repetidas::Imprimir:
+            return std::nullopt;
+        case Repetidas::Parar:
+            return DesfechoImpressao::Recusada;
+        case Repetidas::Deixar:
+            break;
     }
     const bool volume = familia.arquivo == ArquivoFamilia::Volume;
     h.nuncaImpressas = std::make_unique<LinhasNuncaImpressas>(*pedido.linhas, volume, repeticoes);
     pedido.linhas = h.nuncaImpressas.get();
-    texto += "\nSó o que nunca foi impresso será impresso.";
+    texto = pedido.perguntarRepeticoes ? std::string()
+                                       : texto + "\nSó o que nunca foi impresso será impresso.";
     for (int linha : h.nuncaImpressas->volumesRepetidos())
-        texto += "\nA linha " + std::to_string(linha) +
+        texto += (texto.empty() ? "" : "\n") + std::string("A linha ") + std::to_string(linha) +
                  " teve só parte das caixas impressas e será impressa inteira.";
-    mensagem(texto, "Etiquetas já impressas", Icone::Exclamacao);
-    if (h.nuncaImpressas->linhas() > 0) return true;
+    if (!texto.empty()) mensagem(texto, "Etiquetas já impressas", Icone::Exclamacao);
+    if (h.nuncaImpressas->linhas() > 0) return std::nullopt;
     mensagem("Todas as etiquetas marcadas já foram impressas.", "Fim da Impressão",
              Icone::Exclamacao);
-    return false;
+    return DesfechoImpressao::NadaImpresso;
+}
+
+// The window asks; the command line was told by its options.
+ServicoImpressao::Repetidas ServicoImpressao::decidirRepeticoes(const PedidoImpressao& pedido,
+                                                                const std::string& texto) {
+    if (pedido.perguntarRepeticoes) {
+        // Enter leaves out what was sent: the choice that cannot duplicate a code.
+        switch (pessoa_.escolher(
+            texto, "Etiquetas já impressas", Icone::Pergunta,
+            {"Imprimir tudo de novo", "Só o que nunca foi impresso", "Cancelar"}, 1)) {
+            case 0:
+                return Repetidas::Imprimir;
+            case 1:
+                return Repetidas::Deixar;
+            default:
+                return Repetidas::Parar;
+        }
+    }
+    if (pedido.somenteNuncaImpressas) return Repetidas::Deixar;
+    mensagem(texto + "\nSerão impressas novamente.", "Etiquetas já impressas", Icone::Exclamacao);
+    return Repetidas::Imprimir;
 }
 
 // The run's row, and a sink that records each job on its way to `saida`

@@ -82,6 +82,9 @@ struct PedidoImpressao {
     ParametrosImpressao parametros;
     // Leave out what the history holds as sent (etiquetas-cli --sem-repetir).
     bool somenteNuncaImpressas = false;
+    // Ask what to do with what the history holds as sent: all again, only
+    // what was never sent, or nothing (the window).
+    bool perguntarRepeticoes = false;
 };
 
 // The parameters of a print to `impressora` from the file's state and the
@@ -162,6 +165,9 @@ class ServicoImpressao {
     // a history that cannot be written does. Without this call nothing is
     // recorded, as in tests.
     void usarHistorico(std::filesystem::path arquivo, FalhaDoHistorico falha);
+    const std::optional<std::filesystem::path>& arquivoHistorico() const {
+        return arquivoHistorico_;
+    }
     // The same rows, printer and layout, each job handed to `destino` as it
     // is made instead of sent: no question, no port opened, nothing written,
     // and what carries over between runs left as it was. False when the
@@ -227,8 +233,10 @@ class ServicoImpressao {
                                Acompanhamento& a);
     DesfechoImpressao executarTeste(const PedidoImpressao& pedido, Acompanhamento& a);
     DesfechoImpressao rodarComRetomada(const FamiliaEtiqueta& familia,
-                                       const PedidoImpressao& pedido, SaidaTrabalhos& saida,
-                                       Acompanhamento& a);
+                                       const PedidoImpressao& pedido,
+                                       const PedidoImpressao& pedidoDaGrade,
+                                       const LinhasNuncaImpressas* nuncaImpressas,
+                                       SaidaTrabalhos& saida, Acompanhamento& a);
     DesfechoImpressao concluir(const ResultadoImpressao& resultado, Acompanhamento& a,
                                const std::string& retomar = {});
     bool preCarga(const std::function<void()>& passo);
@@ -244,8 +252,11 @@ class ServicoImpressao {
                                         HistoricoDaExecucao& historico, Acompanhamento& a);
     std::optional<HistoricoDaExecucao> abrirHistorico();
     bool seguirSemHistorico(const std::string& motivo);
-    bool conferirRepeticoes(PedidoImpressao& pedido, const FamiliaEtiqueta& familia,
-                            HistoricoDaExecucao& historico);
+    std::optional<DesfechoImpressao> conferirRepeticoes(PedidoImpressao& pedido,
+                                                        const FamiliaEtiqueta& familia,
+                                                        HistoricoDaExecucao& historico);
+    enum class Repetidas { Imprimir, Deixar, Parar };
+    Repetidas decidirRepeticoes(const PedidoImpressao& pedido, const std::string& texto);
     bool registrarExecucao(SaidaTrabalhos& saida, HistoricoDaExecucao& historico,
                            const PedidoImpressao& pedido, const FamiliaEtiqueta& familia,
                            std::unique_ptr<SaidaTrabalhos>& registrada);

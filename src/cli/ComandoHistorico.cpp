@@ -15,6 +15,7 @@ namespace {
 struct OpcoesHistorico {
     std::string arquivo;
     std::string pedido, variante;
+    long long execucao = 0;
     bool csv = false;
 };
 
@@ -40,6 +41,7 @@ FiltroHistorico filtro(const OpcoesHistorico& o) {
     }
     f.pedido = utf8ParaCp1252(o.pedido);
     f.variante = utf8ParaCp1252(o.variante);
+    f.execucao = o.execucao;
     return f;
 }
 
@@ -83,6 +85,7 @@ void registrarHistorico(CLI::App& app, ContextoCli& ctx, Execucao& execucao) {
                        u8"conteúdo)"));
     c->add_option("--pedido", o->pedido, utf8(u8"Só as deste pedido"));
     c->add_option("--variante", o->variante, utf8(u8"Só as desta variante (ou loja)"));
+    c->add_option("--execucao", o->execucao, utf8(u8"Só os trabalhos desta impressão"));
     c->add_flag("--csv", o->csv, utf8(u8"Em CSV: uma linha de cabeçalho, depois uma por trabalho"));
     c->callback([&ctx, &execucao, o] { execucao = [&ctx, o] { return listar(ctx, *o); }; });
 }

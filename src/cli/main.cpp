@@ -79,6 +79,7 @@ int main(int argc, char** argv) {
     registrarExportar(app, ctx, execucao);
     registrarTeste(app, ctx, execucao);
     registrarHistorico(app, ctx, execucao);
+    registrarReimprimir(app, ctx, execucao);
 #ifndef _WIN32
     // The preview draws with Qt Gui, which the Windows build does not have.
     registrarPrevia(app, ctx, execucao);

@@ -20,6 +20,7 @@
 #include "app/Aplicacao.h"
 #include "gui/Conexao.h"
 #include "gui/FrmConfiguracao.h"
+#include "gui/FrmHistorico.h"
 #include "gui/FrmPrevia.h"
 #include "gui/TabelaGrade.h"
 #include "gui/Vinculos.h"
@@ -120,6 +121,9 @@ FrmEtiqueta::FrmEtiqueta(Aplicacao& aplicacao, QWidget* pai)
                                              &a = aplicacao_] {
         if (janela) mostrarFrmConfiguracao(a, janela);
     };
+    aplicacao_.mostrarHistorico = [janela = QPointer<FrmEtiqueta>(this), &a = aplicacao_] {
+        if (janela) mostrarFrmHistorico(a, janela);
+    };
     aplicacao_.fecharJanela = [janela = QPointer<FrmEtiqueta>(this)] {
         if (janela) QTimer::singleShot(0, janela, &QWidget::close);
     };
@@ -215,6 +219,13 @@ QWidget* FrmEtiqueta::montarArquivo() {
     pintar();
     conectarEnquantoViver(caminho, j_.lblCaminho.mudou, pintar);
     l->addWidget(caminho, 1);
+    auto* historico = botao(j_.cmdHistorico, q);
+    historico->setMinimumHeight(kAlturaBotaoComando);
+    // A shortcut of its own: a caption set again would drop a button's.
+    auto* atalho = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_H), this);
+    connect(atalho, &QShortcut::activated, historico, &QPushButton::click);
+    historico->setToolTip(paraTela("Histórico de impressões (Ctrl+H)"));
+    l->addWidget(historico);
     return q;
 }
 

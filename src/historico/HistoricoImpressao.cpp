@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <limits>
 #include <tuple>
 
 #include "comum/Arquivos.h"
@@ -82,13 +83,14 @@ std::string separarDanificado(const fs::path& arquivo) {
 constexpr const char* kSelecaoLinhas =
     "SELECT t.id, t.momento, e.arquivo, e.md5, e.tipo_etiqueta, e.familia, e.volume, "
     "e.impressora, e.linguagem, e.destino, e.usuario, t.tipo, t.linha, t.pedido, t.item, "
-    "t.variante, t.primeira, t.ultima, t.desfecho "
+    "t.variante, t.primeira, t.ultima, t.desfecho, t.execucao "
     "FROM trabalhos t JOIN execucoes e ON e.id = t.execucao ";
 
 constexpr const char* kFiltro =
     "(?1 = '' OR e.arquivo = ?1 OR e.md5 = ?2) AND (?3 = '' OR t.pedido = ?3) "
     "AND (?4 = '' OR t.variante = ?4 OR t.variante LIKE ?4 || '-%') "
-    "AND (?5 = '' OR t.momento >= ?5) AND (?6 = '' OR t.momento < ?6 || 'z') ";
+    "AND (?5 = '' OR t.momento >= ?5) AND (?6 = '' OR t.momento < ?6 || 'z') "
+    "AND (?7 = 0 OR t.execucao = ?7) AND t.id < ?10 ";
 
 void ligarFiltro(sqlite::Comando& c, const FiltroHistorico& f) {
     std::string md5;
@@ -98,7 +100,10 @@ void ligarFiltro(sqlite::Comando& c, const FiltroHistorico& f) {
         .ligar(3, utf8(f.pedido))
         .ligar(4, utf8(f.variante))
         .ligar(5, f.desde)
-        .ligar(6, f.ate);
+        .ligar(6, f.ate)
+        .ligar(7, f.execucao)
+        // A plain bound lets the newest-first walk start at the row itself.
+        .ligar(10, f.antesDe > 0 ? f.antesDe : std::numeric_limits<long long>::max());
 }
 
 LinhaHistorico lerLinha(const sqlite::Comando& c) {
@@ -116,6 +121,7 @@ LinhaHistorico lerLinha(const sqlite::Comando& c) {
                 c.inteiro(16),
                 c.inteiro(17)};
     l.desfecho = static_cast<DesfechoTrabalho>(c.inteiro(18));
+    l.idExecucao = c.inteiro(19);
     return l;
 }
 
@@ -164,14 +170,25 @@ void HistoricoImpressao::abrir() {
         "primeira, ultima, momento, desfecho) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, 0)");
     concluirTrabalho_ = std::make_unique<sqlite::Comando>(
         *banco_, "UPDATE trabalhos SET desfecho = ?3 WHERE execucao = ?1 AND numero = ?2");
-    const std::string anteriores =
-        "SELECT t.execucao, t.primeira, t.ultima, t.momento, e.impressora, e.destino "
-        "FROM trabalhos t JOIN execucoes e ON e.id = t.execucao "
-        "WHERE t.variante = ?1 AND t.desfecho = 1 AND t.primeira <= ?3 AND t.ultima >= ?2 "
-        "AND e.tipo_etiqueta = ?4 AND e.volume = ?5";
-    anterioresVariante_ = std::make_unique<sqlite::Comando>(*banco_, anteriores.c_str());
-    anterioresLoja_ =
-        std::make_unique<sqlite::Comando>(*banco_, (anteriores + " AND t.pedido = ?6").c_str());
+    // The ranges a check asks about go in a table of this connection's own,
+    // joined with the jobs sent in one statement: one look-up per range in
+    // the index of sent jobs, without a statement per range.
+    banco_->executar("PRAGMA temp_store = MEMORY");
+    banco_->executar(
+        "CREATE TEMP TABLE IF NOT EXISTS faixas_pedidas(n INTEGER PRIMARY KEY, "
+        "tipo_etiqueta INTEGER NOT NULL, volume INTEGER NOT NULL, pedido TEXT NOT NULL, "
+        "variante TEXT NOT NULL, primeira INTEGER NOT NULL, ultima INTEGER NOT NULL)");
+    inserirFaixa_ = std::make_unique<sqlite::Comando>(
+        *banco_, "INSERT INTO temp.faixas_pedidas VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7)");
+    // CROSS JOIN keeps the ranges outermost, whatever the planner guesses of
+    // a table it has no statistics for.
+    anteriores_ = std::make_unique<sqlite::Comando>(
+        *banco_,
+        "SELECT f.n, t.execucao, t.primeira, t.ultima, t.momento, e.impressora, e.destino "
+        "FROM temp.faixas_pedidas f CROSS JOIN trabalhos t CROSS JOIN execucoes e "
+        "WHERE t.variante = f.variante AND t.desfecho = 1 AND t.ultima >= f.primeira "
+        "AND t.primeira <= f.ultima AND e.id = t.execucao AND e.tipo_etiqueta = f.tipo_etiqueta "
+        "AND e.volume = f.volume AND (f.volume = 0 OR t.pedido = f.pedido)");
 }
 
 bool HistoricoImpressao::modoWal() {
@@ -279,42 +296,72 @@ void HistoricoImpressao::concluirTrabalho(long long execucao, int numero,
     });
 }
 
-std::vector<ImpressaoAnterior> HistoricoImpressao::anteriores(const FaixaPedida& faixa) {
-    return protegido("lido", [&] {
-        sqlite::Comando& c = faixa.volume ? *anterioresLoja_ : *anterioresVariante_;
-        c.ligar(1, utf8(faixa.variante))
-            .ligar(2, faixa.primeira)
-            .ligar(3, faixa.ultima)
-            .ligar(4, faixa.tipoEtiqueta)
-            .ligar(5, faixa.volume ? 1 : 0);
-        if (faixa.volume) c.ligar(6, utf8(faixa.pedido));
-        struct Enviada {
-            long long execucao;
-            ImpressaoAnterior parte;
-        };
-        std::vector<Enviada> enviadas;
-        while (c.passo())
-            enviadas.push_back(
-                {c.inteiro(0),
-                 {std::max(c.inteiro(1), faixa.primeira), std::min(c.inteiro(2), faixa.ultima),
-                  c.texto(3), cp1252(c.texto(4)), cp1252(c.texto(5))}});
-        c.reiniciar();
-        std::sort(enviadas.begin(), enviadas.end(), [](const auto& a, const auto& b) {
-            return std::tie(a.execucao, a.parte.primeira) < std::tie(b.execucao, b.parte.primeira);
-        });
-        // The jobs of one run that follow each other read as one range.
-        std::vector<ImpressaoAnterior> r;
-        for (std::size_t i = 0; i < enviadas.size(); ++i) {
-            const auto& e = enviadas[i];
-            if (i > 0 && enviadas[i - 1].execucao == e.execucao &&
-                e.parte.primeira <= r.back().ultima + 1) {
-                r.back().ultima = std::max(r.back().ultima, e.parte.ultima);
-                continue;
-            }
-            r.push_back(e.parte);
+namespace {
+
+struct Enviada {
+    long long execucao;
+    ImpressaoAnterior parte;
+};
+
+// The jobs of one run that follow each other read as one range; the parts
+// in the order of their first number.
+std::vector<ImpressaoAnterior> juntarPorExecucao(std::vector<Enviada> enviadas) {
+    std::sort(enviadas.begin(), enviadas.end(), [](const auto& a, const auto& b) {
+        return std::tie(a.execucao, a.parte.primeira) < std::tie(b.execucao, b.parte.primeira);
+    });
+    std::vector<ImpressaoAnterior> r;
+    for (std::size_t i = 0; i < enviadas.size(); ++i) {
+        auto& e = enviadas[i];
+        if (i > 0 && enviadas[i - 1].execucao == e.execucao &&
+            e.parte.primeira <= r.back().ultima + 1) {
+            r.back().ultima = std::max(r.back().ultima, e.parte.ultima);
+            continue;
         }
-        std::stable_sort(r.begin(), r.end(),
-                         [](const auto& a, const auto& b) { return a.primeira < b.primeira; });
+        r.push_back(std::move(e.parte));
+    }
+    std::stable_sort(r.begin(), r.end(),
+                     [](const auto& a, const auto& b) { return a.primeira < b.primeira; });
+    return r;
+}
+
+}  // namespace
+
+std::vector<ImpressaoAnterior> HistoricoImpressao::anteriores(const FaixaPedida& faixa) {
+    return std::move(anteriores(std::vector<FaixaPedida>{faixa}).front());
+}
+
+std::vector<std::vector<ImpressaoAnterior>> HistoricoImpressao::anteriores(
+    const std::vector<FaixaPedida>& faixas) {
+    return protegido("lido", [&] {
+        std::vector<std::vector<Enviada>> enviadas(faixas.size());
+        sqlite::Transacao t(*banco_, false);
+        banco_->executar("DELETE FROM temp.faixas_pedidas");
+        for (std::size_t n = 0; n < faixas.size(); ++n) {
+            const FaixaPedida& f = faixas[n];
+            inserirFaixa_->ligar(1, static_cast<long long>(n))
+                .ligar(2, f.tipoEtiqueta)
+                .ligar(3, f.volume ? 1 : 0)
+                .ligar(4, utf8(f.pedido))
+                .ligar(5, utf8(f.variante))
+                .ligar(6, f.primeira)
+                .ligar(7, f.ultima);
+            inserirFaixa_->executar();
+        }
+        sqlite::Comando& c = *anteriores_;
+        while (c.passo()) {
+            const auto n = static_cast<std::size_t>(c.inteiro(0));
+            const FaixaPedida& f = faixas[n];
+            enviadas[n].push_back(
+                {c.inteiro(1),
+                 {std::max(c.inteiro(2), f.primeira), std::min(c.inteiro(3), f.ultima), c.texto(4),
+                  cp1252(c.texto(5)), cp1252(c.texto(6))}});
+        }
+        c.reiniciar();
+        banco_->executar("DELETE FROM temp.faixas_pedidas");
+        t.confirmar();
+        std::vector<std::vector<ImpressaoAnterior>> r;
+        r.reserve(faixas.size());
+        for (auto& e : enviadas) r.push_back(juntarPorExecucao(std::move(e)));
         return r;
     });
 }
@@ -324,10 +371,10 @@ void HistoricoImpressao::percorrer(const FiltroHistorico& filtro, long long desl
                                    const std::function<bool(const LinhaHistorico&)>& visitar) {
     protegido("lido", [&] {
         sqlite::Comando c(*banco_, (std::string(kSelecaoLinhas) + "WHERE " + kFiltro +
-                                    "ORDER BY t.id DESC LIMIT ?7 OFFSET ?8")
+                                    "ORDER BY t.id DESC LIMIT ?8 OFFSET ?9")
                                        .c_str());
         ligarFiltro(c, filtro);
-        c.ligar(7, limite).ligar(8, deslocamento);
+        c.ligar(8, limite).ligar(9, deslocamento);
         while (c.passo())
             if (!visitar(lerLinha(c))) break;
     });

@@ -49,6 +49,7 @@ struct OrigemRegistrada {
 // A row read back.
 struct LinhaHistorico {
     long long id = 0;
+    long long idExecucao = 0;  // the run it was sent in
     std::string momento;  // "AAAA-MM-DD HH:MM:SS", local time
     ExecucaoRegistrada execucao;
     std::string tipoTrabalho;
@@ -62,6 +63,8 @@ struct FiltroHistorico {
     std::string md5;
     std::string pedido, variante;  // variante: also a store
     std::string desde, ate;        // "AAAA-MM-DD"
+    long long execucao = 0;        // one run's rows only
+    long long antesDe = 0;         // rows older than this one (a view's next page)
 };
 
 // A range asked for, to compare with what was sent before.
@@ -105,6 +108,8 @@ class HistoricoImpressao {
 
     // Parts of `faixa` sent before, in the order of their first number.
     std::vector<ImpressaoAnterior> anteriores(const FaixaPedida& faixa);
+    // The same for each of `faixas`, in the order asked, in one pass.
+    std::vector<std::vector<ImpressaoAnterior>> anteriores(const std::vector<FaixaPedida>& faixas);
 
     // Newest first; `visitar` returns false to stop.
     void percorrer(const FiltroHistorico& filtro, long long deslocamento, long long limite,
@@ -122,8 +127,8 @@ class HistoricoImpressao {
     std::filesystem::path arquivo_;
     std::string aviso_;
     std::unique_ptr<sqlite::Banco> banco_;
-    std::unique_ptr<sqlite::Comando> inserirTrabalho_, concluirTrabalho_, anterioresVariante_,
-        anterioresLoja_;
+    std::unique_ptr<sqlite::Comando> inserirTrabalho_, concluirTrabalho_, inserirFaixa_,
+        anteriores_;
 };
 
 // Whether this build keeps a history at all (the Windows build does not yet).

@@ -29,6 +29,10 @@ void HistoricoImpressao::concluirTrabalho(long long, int, DesfechoTrabalho) {}
 std::vector<ImpressaoAnterior> HistoricoImpressao::anteriores(const FaixaPedida&) {
     return {};
 }
+std::vector<std::vector<ImpressaoAnterior>> HistoricoImpressao::anteriores(
+    const std::vector<FaixaPedida>& faixas) {
+    return std::vector<std::vector<ImpressaoAnterior>>(faixas.size());
+}
 void HistoricoImpressao::percorrer(const FiltroHistorico&, long long, long long,
                                    const std::function<bool(const LinhaHistorico&)>&) {}
 long long HistoricoImpressao::contar(const FiltroHistorico&) {

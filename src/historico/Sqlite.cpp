@@ -97,8 +97,8 @@ std::string Comando::texto(int coluna) const {
             static_cast<std::size_t>(sqlite3_column_bytes(comando_, coluna))};
 }
 
-Transacao::Transacao(Banco& banco) : banco_(banco) {
-    banco_.executar("BEGIN IMMEDIATE");
+Transacao::Transacao(Banco& banco, bool imediata) : banco_(banco) {
+    banco_.executar(imediata ? "BEGIN IMMEDIATE" : "BEGIN");
 }
 
 Transacao::~Transacao() {

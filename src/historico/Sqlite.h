@@ -63,10 +63,11 @@ class Comando {
     sqlite3_stmt* comando_ = nullptr;
 };
 
-// BEGIN IMMEDIATE at once, ROLLBACK unless confirmar() was called.
+// BEGIN IMMEDIATE at once (BEGIN when it writes only what is the
+// connection's own, a TEMP table), ROLLBACK unless confirmar() was called.
 class Transacao {
   public:
-    explicit Transacao(Banco& banco);
+    explicit Transacao(Banco& banco, bool imediata = true);
     ~Transacao();
     void confirmar();
 

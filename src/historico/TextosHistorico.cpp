@@ -34,16 +34,19 @@ std::filesystem::path arquivoHistorico(const std::filesystem::path& pasta) {
 }
 
 std::vector<std::string> nomesCamposHistorico() {
-    return {"momento", "arquivo",  "md5",        "tipo_etiqueta",    "familia",
-            "linha",   "pedido",   "item",       "variante_ou_loja", "primeira",
-            "ultima",  "trabalho", "impressora", "linguagem",        "destino",
-            "usuario", "desfecho"};
+    return {"id",      "execucao",      "momento",          "arquivo",
+            "md5",     "tipo_etiqueta", "familia",          "linha",
+            "pedido",  "item",          "variante_ou_loja", "primeira",
+            "ultima",  "trabalho",      "impressora",       "linguagem",
+            "destino", "usuario",       "desfecho"};
 }
 
 std::vector<std::string> camposHistorico(const LinhaHistorico& l) {
     const auto& e = l.execucao;
     const auto& o = l.origem;
-    return {l.momento,
+    return {std::to_string(l.id),
+            std::to_string(l.idExecucao),
+            l.momento,
             e.arquivo,
             e.md5,
             std::to_string(e.tipoEtiqueta),

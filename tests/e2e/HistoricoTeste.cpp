@@ -157,3 +157,41 @@ TEST(Historico, SemComoGravarNadaSaiSemSemHistorico) {
         contem(seguiu.erros, cp1252ParaUtf8("A impressão segue sem registro no histórico.")));
     EXPECT_EQ(app.trabalhos().size(), 2u);
 }
+
+// A jam at sequence 3 of the first variant: the reprint sends that variant
+// from 3 and the next one whole, and only from the bytes the run printed.
+TEST(Historico, ReimpressaoDaPrimeiraEtiquetaPerdidaAteOFim) {
+    DadosProprios dados;
+    AplicacaoTemporaria app;
+    Variante a = faixa("1", "6"), b = faixa("1", "4");
+    b.codigo = "222";
+    const std::string xml = xmlPreco(1, {a, b});
+    ASSERT_EQ(app.imprimir(xml, kTodas).codigo, 0);
+    const auto jobsAntes = app.trabalhos().size();
+    // The run's id, second field of its rows.
+    std::istringstream linha(linhasHistorico(app).back());
+    std::string execucao;
+    for (int i = 0; i < 2; ++i) std::getline(linha, execucao, ',');
+    const Lista reimprimir{
+        "--pasta", textoDoCaminho(app.pasta()), "reimprimir", execucao, "--a-partir-de", "3"};
+
+    const auto s = apoio::executarCli(reimprimir);
+    EXPECT_EQ(s.status, 0) << s.erros;
+    auto jobs = app.trabalhos();
+    jobs.erase(jobs.begin(), jobs.begin() + static_cast<long>(jobsAntes));
+    EXPECT_EQ(sequencias(jobs),
+              (Lista{"0003", "0004", "0005", "0006", "0001", "0002", "0003", "0004"}));
+
+    for (const auto& [mudanca, mensagem] : std::vector<std::pair<std::string, std::string>>{
+             {xml + " ", " mudou desde a impressão " + execucao}, {"", " não existe mais"}}) {
+        if (mudanca.empty())
+            fs::remove(app.pasta() / "pedidos.xml");
+        else
+            app.gravar("pedidos.xml", mudanca);
+        const auto total = app.trabalhos().size();
+        const auto recusa = apoio::executarCli(reimprimir);
+        EXPECT_EQ(recusa.status, 1);
+        EXPECT_TRUE(contem(recusa.erros, cp1252ParaUtf8(mensagem))) << recusa.erros;
+        EXPECT_EQ(app.trabalhos().size(), total);
+    }
+}

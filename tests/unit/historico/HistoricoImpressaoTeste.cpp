@@ -76,7 +76,10 @@ TEST(HistoricoImpressao, IntencaoAntesDesfechoDepois) {
     EXPECT_EQ(linhas[0].desfecho, DesfechoTrabalho::Cancelada);
     EXPECT_EQ(linhas[1].origem.variante, "0777");
     EXPECT_EQ(linhas[2].desfecho, DesfechoTrabalho::Enviada);
-    EXPECT_EQ(linhaCsv(camposHistorico(linhas[2])).substr(19),
+    const std::string csv = linhaCsv(camposHistorico(linhas[2]));
+    EXPECT_TRUE(csv.starts_with(std::to_string(linhas[2].id) + "," + std::to_string(e) + ","))
+        << csv;
+    EXPECT_EQ(csv.substr(csv.find(",/p/")),
               ",/p/pedidos.xml,ABC,1,QuelmonteEtiqPreco,1,4512,10,0000000123-5,1,3,etiquetas,"
               "\"ZEBRA,2,ZPL\",Zebra,LPT1,ana,enviada");
     EXPECT_EQ(t.h.contar(filtro(&FiltroHistorico::pedido, "4513")), 1);
@@ -84,6 +87,11 @@ TEST(HistoricoImpressao, IntencaoAntesDesfechoDepois) {
         << "the variant without its digit";
     EXPECT_EQ(t.linhas(filtro(&FiltroHistorico::arquivo, "/outro.xml", "ABC")).size(), 3u)
         << "the same bytes";
+    FiltroHistorico seguintes;
+    seguintes.antesDe = linhas[0].id;
+    EXPECT_EQ(t.linhas(seguintes).size(), 2u) << "a view's next page: the older rows";
+    seguintes.execucao = t.execucao();
+    EXPECT_TRUE(t.linhas(seguintes).empty()) << "another run's rows";
 }
 
 // Only sent labels of the same variant, label type and kind count, clipped to
@@ -105,16 +113,23 @@ TEST(HistoricoImpressao, AnterioresDaMesmaVarianteTipoEEspecie) {
         FaixaPedida faixa;
         Faixas esperadas;
     };
-    for (const auto& c : std::vector<Caso>{
-             {{1, false, "", "V-1", 1, 20}, {{1, 4}, {7, 8}}},
-             {{1, false, "", "V-1", 4, 7}, {{4, 4}, {7, 7}}},
-             {{1, false, "", "V-1", 5, 6}, {}},
-             {{2, false, "", "V-1", 1, 20}, {{5, 6}}},
-             {{3, true, "4512", "0012", 1, 1000}, {{1, 1}}},
-             {{3, false, "", "0012", 1, 1000}, {}},
-         })
-        EXPECT_EQ(faixas(t.h.anteriores(c.faixa)), c.esperadas)
-            << c.faixa.tipoEtiqueta << " " << c.faixa.variante << " " << c.faixa.primeira;
+    const std::vector<Caso> casos{
+        {{1, false, "", "V-1", 1, 20}, {{1, 4}, {7, 8}}},
+        {{1, false, "", "V-1", 4, 7}, {{4, 4}, {7, 7}}},
+        {{1, false, "", "V-1", 5, 6}, {}},
+        {{2, false, "", "V-1", 1, 20}, {{5, 6}}},
+        {{3, true, "4512", "0012", 1, 1000}, {{1, 1}}},
+        {{3, false, "", "0012", 1, 1000}, {}},
+    };
+    // All asked at once, as a request's rows are: each gets its own.
+    std::vector<FaixaPedida> pedidas;
+    for (const auto& c : casos) pedidas.push_back(c.faixa);
+    const auto todas = t.h.anteriores(pedidas);
+    ASSERT_EQ(todas.size(), casos.size());
+    for (std::size_t i = 0; i < casos.size(); ++i)
+        EXPECT_EQ(faixas(todas[i]), casos[i].esperadas)
+            << casos[i].faixa.tipoEtiqueta << " " << casos[i].faixa.variante << " "
+            << casos[i].faixa.primeira;
     const auto a1 = t.h.anteriores({1, false, "", "V-1", 7, 7});
     ASSERT_EQ(a1.size(), 1u);
     EXPECT_EQ(a1[0].destino, "COM1");

@@ -1,0 +1,65 @@
+// "Reimprimir a partir de..." in the window: the remainder of a run set up in
+// the grid and the printer lists as the run had them, for "Imprimir".
+
+#include "app/Aplicacao.h"
+#include "app/EdicaoGrade.h"
+#include "app/Reimpressao.h"
+#include "comum/Arquivos.h"
+#include "comum/CamposGrade.h"
+#include "comum/Texto.h"
+
+namespace etiquetas {
+
+namespace {
+
+constexpr const char* kTitulo = "Reimprimir a partir de...";
+
+int linhaDaImpressora(const Lista& impressoras, const std::string& linha) {
+    for (int i = 0; i < impressoras.contagem(); ++i)
+        if (impressoras.itens()[static_cast<std::size_t>(i)].texto == linha) return i;
+    return -1;
+}
+
+}  // namespace
+
+bool Aplicacao::reimprimirAPartirDe(const RestanteExecucao& r) {
+    if (const auto motivo = motivoArquivoDiferente(r); !motivo.empty()) {
+        mensagem(motivo, kTitulo, Icone::Exclamacao);
+        return false;
+    }
+    const int impressora = linhaDaImpressora(janela_.cmbImpressora, r.execucao.impressora);
+    if (impressora < 0) {
+        mensagem("A impressora \"" + r.execucao.impressora + "\" da impressão " +
+                     std::to_string(r.id) + " não está mais na tabela de impressoras.",
+                 kTitulo, Icone::Exclamacao);
+        return false;
+    }
+    const auto caminho = caminhoDoUtf8(cp1252ParaUtf8(r.execucao.arquivo));
+    std::error_code erro;
+    if (!std::filesystem::equivalent(caminho, janela_.CaminhoArquivoPedidos, erro)) {
+        janela_.lblCaminho.definirLegenda(textoDoCaminho(caminho));
+        AbrirArquivoPedidos(caminho);
+    }
+    Grade* g = janela_.gradeDoArquivo();
+    if (!g || !std::filesystem::equivalent(caminho, janela_.CaminhoArquivoPedidos, erro))
+        return false;  // the open said why
+    marcarTodas(*g, false, true);
+    for (const auto& l : r.linhas) {
+        if (l.linha > g->linhas()) continue;
+        if (g == &janela_.sprPedidos) {
+            g->editarPeloUsuario(l.linha, coluna(CampoPreco::SequenciaInicial),
+                                 std::to_string(l.primeira));
+            g->editarPeloUsuario(l.linha, coluna(CampoPreco::SequenciaFinal),
+                                 std::to_string(l.ultima));
+        }
+        if (!g->marcada(l.linha)) g->clicarCaixa(l.linha);
+    }
+    janela_.cmbImpressora.selecionar(impressora);
+    escolherDestino(!destinoEmPorta(r.execucao.destino), aparar(r.execucao.destino));
+    janela_.ckbMaterialForn.definirMarcada(r.separador);
+    janela_.StatusBar1.definirTexto("Linhas da impressão " + std::to_string(r.id) +
+                                    " marcadas para reimprimir: confira e clique em Imprimir.");
+    return true;
+}
+
+}  // namespace etiquetas
