@@ -94,6 +94,10 @@ RestanteExecucao restanteDaExecucao(HistoricoImpressao& historico, long long exe
     return r;
 }
 
+long long ultimaReimpressa(const LinhaReimpressa& l, std::optional<long long> finalArquivo) {
+    return finalArquivo ? std::min(l.ultima, *finalArquivo) : l.ultima;
+}
+
 bool destinoEmPorta(const std::string& destino) {
     const std::string d = aparar(destino);
     if (d.size() < 4) return false;

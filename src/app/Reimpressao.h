@@ -38,6 +38,10 @@ RestanteExecucao restanteDaExecucao(HistoricoImpressao& historico, long long exe
 // empty when it can.
 std::string motivoArquivoDiferente(const RestanteExecucao& restante);
 
+// The last number of a reprinted price row, within what the file asks for
+// the row (`finalArquivo`): a pair of labels may have carried one more.
+long long ultimaReimpressa(const LinhaReimpressa& linha, std::optional<long long> finalArquivo);
+
 // A destination that was a port (LPT1, COM2) rather than a network path.
 bool destinoEmPorta(const std::string& destino);
 

@@ -47,10 +47,18 @@ bool Aplicacao::reimprimirAPartirDe(const RestanteExecucao& r) {
     for (const auto& l : r.linhas) {
         if (l.linha > g->linhas()) continue;
         if (g == &janela_.sprPedidos) {
+            // From the file's own range, so that the grid's checks see a
+            // range that only narrows.
+            g->definirTexto(l.linha, coluna(CampoPreco::SequenciaInicial),
+                            g->texto(l.linha, coluna(CampoPreco::SequenciaInicialOriginal)));
+            g->definirTexto(l.linha, coluna(CampoPreco::SequenciaFinal),
+                            g->texto(l.linha, coluna(CampoPreco::SequenciaFinalOriginal)));
             g->editarPeloUsuario(l.linha, coluna(CampoPreco::SequenciaInicial),
                                  std::to_string(l.primeira));
+            const auto finalArquivo =
+                valorInteiro(g->texto(l.linha, coluna(CampoPreco::SequenciaFinalOriginal)));
             g->editarPeloUsuario(l.linha, coluna(CampoPreco::SequenciaFinal),
-                                 std::to_string(l.ultima));
+                                 std::to_string(ultimaReimpressa(l, finalArquivo)));
         }
         if (!g->marcada(l.linha)) g->clicarCaixa(l.linha);
     }

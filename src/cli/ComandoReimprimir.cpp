@@ -10,6 +10,7 @@
 #include "cli/OpcoesImpressora.h"
 #include "cli/OpcoesLinhas.h"
 #include "comum/Arquivos.h"
+#include "comum/CamposGrade.h"
 #include "comum/Texto.h"
 
 namespace etiquetas::cli {
@@ -48,13 +49,15 @@ std::optional<ArgumentosImpressora> impressoraDaExecucao(const PastasAplicacao& 
 }
 
 // The remainder's rows ticked, a price row's range set as it remains.
-OpcoesLinhas linhasDoRestante(const RestanteExecucao& r) {
+OpcoesLinhas linhasDoRestante(const RestanteExecucao& r, const Grade& grade) {
     OpcoesLinhas o;
     for (const auto& l : r.linhas) {
         o.linhas += (o.linhas.empty() ? "" : ",") + std::to_string(l.linha);
-        if (!r.execucao.volume)
-            o.sequencias.push_back(std::to_string(l.linha) + ":" + std::to_string(l.primeira) +
-                                   "-" + std::to_string(l.ultima));
+        if (r.execucao.volume || l.linha > grade.linhas()) continue;
+        const auto finalArquivo =
+            valorInteiro(grade.texto(l.linha, coluna(CampoPreco::SequenciaFinalOriginal)));
+        o.sequencias.push_back(std::to_string(l.linha) + ":" + std::to_string(l.primeira) + "-" +
+                               std::to_string(ultimaReimpressa(l, finalArquivo)));
     }
     return o;
 }
@@ -90,7 +93,8 @@ int reimprimir(ContextoCli& ctx, const OpcoesReimprimir& o) {
     if (!impressora) return kArgumentos;
     const auto pedidos = abrirPedidos(ctx, caminhoDoUtf8(cp1252ParaUtf8(r->execucao.arquivo)));
     if (!pedidos) return kFalha;
-    if (const int s = aplicarOpcoesLinhas(*pedidos->grade, linhasDoRestante(*r), std::cerr);
+    if (const int s =
+            aplicarOpcoesLinhas(*pedidos->grade, linhasDoRestante(*r, *pedidos->grade), std::cerr);
         s != kOk)
         return s;
     const PedidoImpressao pedido =

@@ -38,6 +38,11 @@ constexpr const char* kMigracoes[] = {
          momento TEXT NOT NULL, desfecho INTEGER NOT NULL);
        CREATE INDEX trabalhos_enviados ON trabalhos(variante, ultima, primeira) WHERE desfecho = 1;
        CREATE INDEX trabalhos_por_execucao ON trabalhos(execucao, numero);)",
+    // The check of a request reads every column it needs from the index of
+    // sent jobs, without a visit to the table per job.
+    R"(DROP INDEX trabalhos_enviados;
+       CREATE INDEX trabalhos_enviados_cobertos
+         ON trabalhos(variante, ultima, primeira, execucao, pedido, momento) WHERE desfecho = 1;)",
 };
 static_assert(std::size(kMigracoes) == HistoricoImpressao::kVersaoEsquema);
 

@@ -88,7 +88,7 @@ struct FalhaHistorico : std::runtime_error {
 
 class HistoricoImpressao {
   public:
-    static constexpr int kVersaoEsquema = 1;
+    static constexpr int kVersaoEsquema = 2;
     static constexpr const char* kNomeArquivo = "historico.sqlite";
 
     // Opens or creates the file (and its folder). A file that is not a

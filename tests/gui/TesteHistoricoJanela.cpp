@@ -14,6 +14,7 @@
 
 #include "ApoioJanela.h"
 #include "app/Reimpressao.h"
+#include "comum/CamposGrade.h"
 #include "gui/FrmEtiqueta.h"
 #include "gui/FrmHistorico.h"
 #include "historico/HistoricoImpressao.h"
@@ -30,6 +31,10 @@ struct JanelaComHistorico {
         janela.show();
         a.app->AbrirArquivoPedidos(a.app->PastaAplicacao() / "Quelmonte_Preco_Cartolina_teste.xml");
         a.app->janela().cmbImpressora.selecionar(1);
+        // Row 1 as a file that asks for sequences 1 to 20.
+        auto& grade = a.app->janela().sprPedidos;
+        grade.definirTexto(1, coluna(CampoPreco::SequenciaInicialOriginal), "1");
+        grade.definirTexto(1, coluna(CampoPreco::SequenciaFinalOriginal), "20");
     }
     // Row 1 ticked with the range, then "Imprimir" until the run ends.
     void imprimir(int primeira, int ultima) {
