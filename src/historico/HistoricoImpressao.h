@@ -50,7 +50,7 @@ struct OrigemRegistrada {
 struct LinhaHistorico {
     long long id = 0;
     long long idExecucao = 0;  // the run it was sent in
-    std::string momento;  // "AAAA-MM-DD HH:MM:SS", local time
+    std::string momento;       // "AAAA-MM-DD HH:MM:SS", local time
     ExecucaoRegistrada execucao;
     std::string tipoTrabalho;
     OrigemRegistrada origem;
