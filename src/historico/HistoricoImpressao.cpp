@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <ctime>
 #include <limits>
+#include <map>
 #include <tuple>
 
 #include "comum/Arquivos.h"
@@ -193,7 +194,7 @@ void HistoricoImpressao::abrir() {
         "FROM temp.faixas_pedidas f CROSS JOIN trabalhos t CROSS JOIN execucoes e "
         "WHERE t.variante = f.variante AND t.desfecho = 1 AND t.ultima >= f.primeira "
         "AND t.primeira <= f.ultima AND e.id = t.execucao AND e.tipo_etiqueta = f.tipo_etiqueta "
-        "AND e.volume = f.volume AND (f.volume = 0 OR t.pedido = f.pedido)");
+        "AND e.volume = f.volume AND (f.volume = 0 OR t.pedido = f.pedido) ORDER BY f.n");
 }
 
 bool HistoricoImpressao::modoWal() {
@@ -310,7 +311,7 @@ struct Enviada {
 
 // The jobs of one run that follow each other read as one range; the parts
 // in the order of their first number.
-std::vector<ImpressaoAnterior> juntarPorExecucao(std::vector<Enviada> enviadas) {
+std::vector<ImpressaoAnterior> juntarPorExecucao(std::vector<Enviada>& enviadas) {
     std::sort(enviadas.begin(), enviadas.end(), [](const auto& a, const auto& b) {
         return std::tie(a.execucao, a.parte.primeira) < std::tie(b.execucao, b.parte.primeira);
     });
@@ -338,7 +339,7 @@ std::vector<ImpressaoAnterior> HistoricoImpressao::anteriores(const FaixaPedida&
 std::vector<std::vector<ImpressaoAnterior>> HistoricoImpressao::anteriores(
     const std::vector<FaixaPedida>& faixas) {
     return protegido("lido", [&] {
-        std::vector<std::vector<Enviada>> enviadas(faixas.size());
+        std::vector<std::vector<ImpressaoAnterior>> r(faixas.size());
         sqlite::Transacao t(*banco_, false);
         banco_->executar("DELETE FROM temp.faixas_pedidas");
         for (std::size_t n = 0; n < faixas.size(); ++n) {
@@ -352,21 +353,35 @@ std::vector<std::vector<ImpressaoAnterior>> HistoricoImpressao::anteriores(
                 .ligar(7, f.ultima);
             inserirFaixa_->executar();
         }
+        // Range by range; a run's printer and destination are read once.
+        std::map<long long, std::pair<std::string, std::string>> ondeImpressa;
+        std::vector<Enviada> daFaixa;
+        std::size_t atual = 0;
+        auto fecharFaixa = [&] {
+            if (!daFaixa.empty()) r[atual] = juntarPorExecucao(daFaixa);
+            daFaixa.clear();
+        };
         sqlite::Comando& c = *anteriores_;
         while (c.passo()) {
             const auto n = static_cast<std::size_t>(c.inteiro(0));
+            if (n != atual) fecharFaixa();
+            atual = n;
+            const long long execucao = c.inteiro(1);
+            auto onde = ondeImpressa.find(execucao);
+            if (onde == ondeImpressa.end())
+                onde = ondeImpressa
+                           .emplace(execucao, std::pair(cp1252(c.texto(5)), cp1252(c.texto(6))))
+                           .first;
             const FaixaPedida& f = faixas[n];
-            enviadas[n].push_back(
-                {c.inteiro(1),
+            daFaixa.push_back(
+                {execucao,
                  {std::max(c.inteiro(2), f.primeira), std::min(c.inteiro(3), f.ultima), c.texto(4),
-                  cp1252(c.texto(5)), cp1252(c.texto(6))}});
+                  onde->second.first, onde->second.second}});
         }
+        fecharFaixa();
         c.reiniciar();
         banco_->executar("DELETE FROM temp.faixas_pedidas");
         t.confirmar();
-        std::vector<std::vector<ImpressaoAnterior>> r;
-        r.reserve(faixas.size());
-        for (auto& e : enviadas) r.push_back(juntarPorExecucao(std::move(e)));
         return r;
     });
 }
