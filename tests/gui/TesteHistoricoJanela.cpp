@@ -134,7 +134,7 @@ void TesteHistoricoJanela::repeticaoPerguntadaAntesDaConfirmacao() {
              qPrintable(resposta.texto));
     QVERIFY(resposta.texto.contains(QStringLiteral(" já impressas em ")));
     // Cancelar ends before the confirmation; the other two go on to it.
-    QCOMPARE(j.perguntou("impressão de Etiquetas"), etiquetas > 0);
+    QCOMPARE(j.perguntou("Impressão de Etiquetas"), etiquetas > 0);
 
     auto novas = j.registradas();
     novas.resize(novas.size() - antes);
