@@ -108,10 +108,11 @@ int tipoPrecoSemRotina() {
 
 TEST(ImprimirComando, VerificacoesQueTerminamOComandoDevolvemOsBotoes) {
     std::vector<std::tuple<std::function<void(Janela&)>, Textos, std::string>> casos{
-        // The check before the question locked the window and gave it back to the grid.
+        // The check before the question (none where it is not available) locked the
+        // window and gave it back to the grid.
         {[](auto& w) { w.plataforma.respostaPerguntas = Resposta::Nao; },
          {kPergunta},
-         "sprPedidos"},
+         verificacaoDisponivel() ? "sprPedidos" : ""},
         {[](auto& w) {
              w.j().frmTipo.definirVisivel(true), w.j().cbvTipoEtiq.definirTexto("Etiq. Interna");
          },
