@@ -93,13 +93,6 @@ Medida melhorDe(int vezes, const char* programa, const std::string& modo,
     return melhor;
 }
 
-std::vector<long> lerTamanhos(const std::string& lista) {
-    std::vector<long> tamanhos;
-    std::istringstream in(lista);
-    for (std::string t; std::getline(in, t, ',');) tamanhos.push_back(std::stol(t));
-    return tamanhos;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -108,7 +101,7 @@ int main(int argc, char** argv) {
     std::vector<long> tamanhos{1000, 10000, 100000};
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--tamanhos") == 0 && i + 1 < argc)
-            tamanhos = lerTamanhos(argv[++i]);
+            tamanhos = bench::lerTamanhos(argv[++i]);
         else
             pasta = argv[i];
     }

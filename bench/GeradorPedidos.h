@@ -7,7 +7,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "comum/Texto.h"
 #include "orderfile/Md5.h"
@@ -144,6 +146,14 @@ inline std::uintmax_t gerarArquivo(const std::filesystem::path& caminho, bool vo
     saida << cp1252ParaUtf8(s);
     saida.close();
     return std::filesystem::file_size(caminho);
+}
+
+// "1000,10000,100000" from the command line.
+inline std::vector<long> lerTamanhos(const std::string& lista) {
+    std::vector<long> tamanhos;
+    std::istringstream in(lista);
+    for (std::string t; std::getline(in, t, ',');) tamanhos.push_back(std::stol(t));
+    return tamanhos;
 }
 
 }  // namespace etiquetas::bench

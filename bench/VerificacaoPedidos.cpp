@@ -75,13 +75,6 @@ Medida medir(const fs::path& pasta, const fs::path& arquivo, int linhaImpressora
     return m;
 }
 
-std::vector<long> lerTamanhos(const char* texto) {
-    std::vector<long> tamanhos;
-    std::stringstream s(texto);
-    for (std::string t; std::getline(s, t, ',');) tamanhos.push_back(std::stol(t));
-    return tamanhos;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -89,7 +82,7 @@ int main(int argc, char** argv) {
     std::vector<long> tamanhos{1000, 10000, 100000};
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--tamanhos") == 0 && i + 1 < argc)
-            tamanhos = lerTamanhos(argv[++i]);
+            tamanhos = bench::lerTamanhos(argv[++i]);
         else
             pasta = argv[i];
     }

@@ -781,6 +781,20 @@ DesfechoImpressao ServicoImpressao::concluir(const ResultadoImpressao& resultado
     return DesfechoImpressao::Impressa;
 }
 
+// A preview or a check: a copy of what carries between runs (the batch, the
+// separator memory, the set-up flag belong to real runs), and no stop.
+ResultadoImpressao ServicoImpressao::rodarSemEfeito(const FamiliaEtiqueta& familia,
+                                                    const PedidoImpressao& pedido,
+                                                    SaidaTrabalhos& saida, Acompanhamento& a) {
+    MemoriaImpressao memoria = memoria_;
+    struct : Acompanhamento {
+        Acompanhamento* cliente;
+        void mostrarStatus(const std::string& t) override { cliente->mostrarStatus(t); }
+    } progresso;
+    progresso.cliente = &a;
+    return rodar(familia, pedido, saida, memoria, progresso);
+}
+
 bool ServicoImpressao::visualizar(const PedidoImpressao& pedido, Acompanhamento& a,
                                   SaidaTrabalhos& destino) {
     if (!impressoraCadastrada() || tipoSemEtiquetas(pedido)) return false;
@@ -788,16 +802,7 @@ bool ServicoImpressao::visualizar(const PedidoImpressao& pedido, Acompanhamento&
     if (!conferirSelecao(pedido, a) || !conferirVariante(pedido, a)) return false;
     const auto* familia = familiaEtiqueta(pedido.tipoEtiqueta, pedido.parametros.variante);
     if (conferirFamilia(familia, pedido.tipoEtiqueta) != DesfechoImpressao::Impressa) return false;
-    // A copy: the batch, the separator memory and the set-up flag belong to
-    // real runs.
-    MemoriaImpressao memoria = memoria_;
-    // A preview is not stopped.
-    struct : Acompanhamento {
-        Acompanhamento* cliente;
-        void mostrarStatus(const std::string& t) override { cliente->mostrarStatus(t); }
-    } progresso;
-    progresso.cliente = &a;
-    const ResultadoImpressao resultado = rodar(*familia, pedido, destino, memoria, progresso);
+    const ResultadoImpressao resultado = rodarSemEfeito(*familia, pedido, destino, a);
     a.mostrarStatus("");
     if (resultado.falha) {
         mensagem(mensagemFalha(*resultado.falha), "Erro !", Icone::Critico);
@@ -921,18 +926,11 @@ std::optional<ResultadoVerificacao> ServicoImpressao::verificarFamilia(
     });
     VerificacaoTrabalhos v(std::move(modelos), familia.arquivo == ArquivoFamilia::Volume);
     if (pedido.documento) lerTextoDoPedido(*pedido.documento, v);
-    // A copy, as for the preview: what carries between runs is the real runs'.
-    MemoriaImpressao memoria = memoria_;
-    struct : Acompanhamento {
-        Acompanhamento* cliente;
-        void mostrarStatus(const std::string& t) override { cliente->mostrarStatus(t); }
-    } progresso;
-    progresso.cliente = &a;
     PedidoImpressao resumido = pedido;
     std::optional<PrimeiraUnidadeDeCadaLinha> primeiras;
     if (pedido.linhas && pedido.tipoArquivo == kArquivoPreco)
         resumido.linhas = &primeiras.emplace(*pedido.linhas);
-    const ResultadoImpressao resultado = rodar(familia, resumido, v, memoria, progresso);
+    const ResultadoImpressao resultado = rodarSemEfeito(familia, resumido, v, a);
     a.mostrarStatus("");
     if (resultado.falha) {
         falha = resultado.falha;

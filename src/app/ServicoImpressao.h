@@ -231,6 +231,8 @@ class ServicoImpressao {
                                                          std::optional<FalhaRotina>& falha);
     bool aprovadoNaVerificacao(const PedidoImpressao& pedido, const FamiliaEtiqueta& familia,
                                Acompanhamento& a);
+    ResultadoImpressao rodarSemEfeito(const FamiliaEtiqueta& familia, const PedidoImpressao& pedido,
+                                      SaidaTrabalhos& saida, Acompanhamento& a);
     DesfechoImpressao executarTeste(const PedidoImpressao& pedido, Acompanhamento& a);
     DesfechoImpressao rodarComRetomada(const FamiliaEtiqueta& familia,
                                        const PedidoImpressao& pedido,
