@@ -70,20 +70,25 @@ std::string cp1252(const std::string& texto) {
 
 // The damaged file, its journal and shared memory under a name of their
 // own; what remains in them is the user's to recover.
+fs::path comSufixo(fs::path caminho, const std::string& sufixo) {
+    return caminho += sufixo;
+}
+
 std::string separarDanificado(const fs::path& arquivo) {
-    const std::string base = arquivo.string() + ".danificado-" + agora("%Y%m%d-%H%M%S");
-    std::string destino = base;
+    const fs::path base = comSufixo(arquivo, ".danificado-" + agora("%Y%m%d-%H%M%S"));
+    fs::path destino = base;
     std::error_code erro;
-    for (int n = 2; fs::exists(destino, erro); ++n) destino = base + "-" + std::to_string(n);
+    for (int n = 2; fs::exists(destino, erro); ++n)
+        destino = comSufixo(base, "-" + std::to_string(n));
     fs::rename(arquivo, destino, erro);
     if (erro)
         throw FalhaHistorico("O histórico de impressões " + textoDoCaminho(arquivo) +
                              " está danificado e não pôde ser posto de lado: " + erro.message());
     for (const char* sufixo : {"-wal", "-shm"}) {
-        fs::rename(arquivo.string() + sufixo, destino + sufixo, erro);
-        if (erro) fs::remove(arquivo.string() + sufixo, erro);
+        fs::rename(comSufixo(arquivo, sufixo), comSufixo(destino, sufixo), erro);
+        if (erro) fs::remove(comSufixo(arquivo, sufixo), erro);
     }
-    return destino;
+    return textoDoCaminho(destino);
 }
 
 constexpr const char* kSelecaoLinhas =

@@ -1,5 +1,5 @@
-// A build without SQLite (the Windows build, for now): the history says it is
-// not there, and a print goes on only as a print without history would.
+// A build without SQLite: the history says it is not there, and a print goes
+// on only as a print without history would.
 
 #include "historico/HistoricoImpressao.h"
 

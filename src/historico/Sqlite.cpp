@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include "comum/Arquivos.h"
+
 namespace etiquetas::sqlite {
 
 bool Falha::corrompido() const {
@@ -13,7 +15,9 @@ bool Falha::ocupado() const {
 }
 
 Banco::Banco(const std::filesystem::path& arquivo, int esperaMs) {
-    const int r = sqlite3_open_v2(arquivo.string().c_str(), &banco_,
+    // SQLite takes its file names in UTF-8 on every system; a narrow path on
+    // Windows would be in the ANSI code page.
+    const int r = sqlite3_open_v2(utf8DoCaminho(arquivo).c_str(), &banco_,
                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (r != SQLITE_OK) {
         const std::string texto = banco_ ? sqlite3_errmsg(banco_) : sqlite3_errstr(r);

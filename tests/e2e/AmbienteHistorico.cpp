@@ -3,19 +3,18 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
+#include "PastaDadosUsuario.h"
 #include "PastaUnica.h"
 
 namespace {
 
-#ifndef _WIN32
 class DadosDoTeste : public ::testing::Environment {
   public:
     void SetUp() override {
         pasta_ = etiquetas::apoio::criarPastaUnica("etiquetas-dados-");
-        setenv("XDG_DATA_HOME", pasta_.c_str(), 1);
+        etiquetas::e2e::definirPastaDadosUsuario(pasta_);
     }
     void TearDown() override {
         std::error_code erro;
@@ -28,6 +27,5 @@ class DadosDoTeste : public ::testing::Environment {
 
 [[maybe_unused]] const auto* const kDadosDoTeste =
     ::testing::AddGlobalTestEnvironment(new DadosDoTeste);
-#endif
 
 }  // namespace

@@ -1,4 +1,7 @@
 #include <windows.h>
+// After windows.h, which it needs.
+#include <knownfolders.h>
+#include <shlobj.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -14,10 +17,21 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path pastaDoAmbiente(const wchar_t* variavel) {
+fs::path pastaConhecida(REFKNOWNFOLDERID pasta) {
+    PWSTR caminho = nullptr;
+    fs::path r;
+    if (SHGetKnownFolderPath(pasta, KF_FLAG_DEFAULT, nullptr, &caminho) == S_OK) r = caminho;
+    CoTaskMemFree(caminho);
+    return r.is_absolute() ? r : fs::path();
+}
+
+// The variable when the user (or a test) set it, as Windows' own programs
+// follow it; the system's folder when it is missing, as in a service or a
+// scheduled task started without a profile's variables.
+fs::path pastaDoAmbiente(const wchar_t* variavel, REFKNOWNFOLDERID pasta) {
     const wchar_t* valor = _wgetenv(variavel);
-    if (!valor || !fs::path(valor).is_absolute()) return {};
-    return valor;
+    if (valor && fs::path(valor).is_absolute()) return valor;
+    return pastaConhecida(pasta);
 }
 
 // Access rights on Windows live in ACLs that the file attributes do not
@@ -56,8 +70,8 @@ Instalacao instalacaoDestePrograma() {
     Instalacao i;
     i.programa = pastaDoExecutavel();
     i.programaGravavel = podeGravar(i.programa);
-    i.usuario.configuracao = pastaDoAmbiente(L"APPDATA");
-    i.usuario.estado = pastaDoAmbiente(L"LOCALAPPDATA");
+    i.usuario.configuracao = pastaDoAmbiente(L"APPDATA", FOLDERID_RoamingAppData);
+    i.usuario.estado = pastaDoAmbiente(L"LOCALAPPDATA", FOLDERID_LocalAppData);
     i.usuario.dados = i.usuario.estado;
     return i;
 }

@@ -6,6 +6,7 @@
 #include "../render/ApoioImpressao.h"
 #include "historico/HistoricoImpressao.h"
 #include "historico/Sqlite.h"
+#include "platform/sistema/PastaExecutavel.h"
 
 using namespace etiquetas;
 using namespace etiquetas::teste;
@@ -194,3 +195,19 @@ TEST(HistoricoImpressao, ArquivoDanificadoPostoDeLadoENovoIniciado) {
     h.registrarTrabalho(e, 1, "etiquetas", {});
     EXPECT_EQ(h.contar({}), 1);
 }
+
+#ifdef _WIN32
+// LOCALAPPDATA when set; without it, the system's own folder for it.
+TEST(HistoricoImpressao, PastaNoWindowsSegueLocalAppData) {
+    PastaTemporaria pasta;
+    const wchar_t* valor = _wgetenv(L"LOCALAPPDATA");
+    const std::wstring anterior = valor ? valor : L"";
+    _wputenv_s(L"LOCALAPPDATA", pasta.caminho().c_str());
+    EXPECT_EQ(pastaHistorico(instalacaoDestePrograma().usuario), pasta.caminho() / "etiquetas");
+    _wputenv_s(L"LOCALAPPDATA", L"");  // an empty value removes it
+    const auto semVariavel = pastaHistorico(instalacaoDestePrograma().usuario);
+    _wputenv_s(L"LOCALAPPDATA", anterior.c_str());
+    EXPECT_TRUE(semVariavel.is_absolute()) << semVariavel;
+    EXPECT_EQ(semVariavel.filename(), "etiquetas");
+}
+#endif

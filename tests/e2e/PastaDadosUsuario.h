@@ -1,0 +1,28 @@
+#pragma once
+
+// The user's data folder, where etiquetas-cli keeps its print history, as the
+// programs these tests start see it: XDG_DATA_HOME, LOCALAPPDATA on Windows.
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace etiquetas::e2e {
+
+inline std::filesystem::path pastaDadosUsuario() {
+#ifdef _WIN32
+    const wchar_t* valor = _wgetenv(L"LOCALAPPDATA");
+#else
+    const char* valor = std::getenv("XDG_DATA_HOME");
+#endif
+    return valor ? std::filesystem::path(valor) : std::filesystem::path();
+}
+
+inline void definirPastaDadosUsuario(const std::filesystem::path& pasta) {
+#ifdef _WIN32
+    _wputenv_s(L"LOCALAPPDATA", pasta.c_str());
+#else
+    setenv("XDG_DATA_HOME", pasta.c_str(), 1);
+#endif
+}
+
+}  // namespace etiquetas::e2e
