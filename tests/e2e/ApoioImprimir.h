@@ -65,6 +65,7 @@ struct Trabalho {
 struct Resultado {
     int codigo = -1;
     std::string erros;  // UTF-8, as the terminal shows them
+    std::string saida;
 };
 
 // One variant of a price file; `campos` overrides the portal's values below
@@ -76,6 +77,11 @@ struct Variante {
 
 inline Variante faixa(const std::string& primeira, const std::string& ultima) {
     return {.campos = {{"SequenciaInicial", primeira}, {"SequenciaFinal", ultima}}};
+}
+
+// The root element of an order file with `atributos` (" Nome=\"valor\"") added.
+inline std::string comAtributosNaRaiz(std::string xml, const std::string& atributos) {
+    return xml.insert(xml.find('>', xml.find("?>") + 2), atributos);
 }
 
 inline std::string comLayoutNovo(std::string xml) {
@@ -127,6 +133,73 @@ inline std::string xmlPreco(int tipo, const std::vector<Variante>& variantes) {
     return x.str() + "</Preco>\n";
 }
 
+// One volume entry of a store; `campos` overrides the portal's values.
+struct VolumeIlpn {
+    VolumeIlpn(std::string n, std::map<std::string, std::string> c = {})
+        : numero(std::move(n)), campos(std::move(c)) {}
+    std::string numero;
+    std::map<std::string, std::string> campos;
+};
+
+// One store of a volume file.
+struct Loja {
+    std::string pedido = "4510000001", codigo = "0012", item = "00010";
+    std::string material = "000000000000123456", etiquetas = "3", grade = "12";
+    std::vector<VolumeIlpn> volumes{{"V1"}, {"V2"}, {"V3"}};
+    std::map<std::string, std::string> campos = {};  // elements of the store replaced or added
+};
+
+inline std::string elemento(const std::string& nome, const std::string& valor) {
+    return "<" + nome + ">" + valor + "</" + nome + ">";
+}
+
+inline std::string xmlVolumeIlpn(const VolumeIlpn& v) {
+    std::map<std::string, std::string> c{{"numVolume", v.numero},
+                                         {"codMercadoria", "000000000000123456"},
+                                         {"codBarra", "0789" + v.numero},
+                                         {"codBarraCdAtual", "99" + v.numero},
+                                         {"codDco", "CD55"},
+                                         {"tipoProduto", "VESTUARIO"},
+                                         {"qtdeTotal", "12"},
+                                         {"desAuxiliar_1", "LOJA"},
+                                         {"desAuxiliar_2", "CUIDADO"},
+                                         {"desEndereco", "RUA DAS FLORES"}};
+    for (const auto& [nome, valor] : v.campos) c[nome] = valor;
+    std::string x = "<VOLUME>";
+    for (const auto& [nome, valor] : c)
+        if (valor != "-") x += elemento(nome, valor);
+    return x + "</VOLUME>\n";
+}
+
+// Every store in an order of its own unless consecutive ones share it.
+inline std::string xmlVolume(int tipo, const std::vector<Loja>& lojas, bool ilpn = true) {
+    std::ostringstream x;
+    x << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Volume>\n";
+    for (std::size_t i = 0; i < lojas.size(); ++i) {
+        const Loja& l = lojas[i];
+        if (i == 0 || lojas[i - 1].pedido != l.pedido) {
+            if (i > 0) x << "</PedidoQuel>\n";
+            x << "<PedidoQuel Codigo=\"" << l.pedido << "\" TipoEtiqueta=\"" << tipo
+              << "\" Versao=\"" << digestoDaVersao(kVersaoCompilada) << "\">\n";
+        }
+        std::map<std::string, std::string> c{
+            {"CNPJ", "12.345.678/0001-90"},     {"ItemPedido", l.item},
+            {"DescricaoMaterial", "CAMISA"},    {"CodigoMaterial", l.material},
+            {"MaterialForn", "MF-1"},           {"SemanaEntr", "51"},
+            {"NomeForn", "CONFECCOES EXEMPLO"}, {"CodigoBureau", "42"},
+            {"QuantidadePeca", "36"},           {"QuantidadeEtiqueta", l.etiquetas},
+            {"QuantidadePecGrade", l.grade}};
+        for (const auto& [nome, valor] : l.campos) c[nome] = valor;
+        x << "<Loja Codigo=\"" << l.codigo << "\" ILPN=\"" << (ilpn ? "True" : "False") << "\">";
+        for (const auto& [nome, valor] : c)
+            if (valor != "-") x << elemento(nome, valor);
+        x << "<DADOS_VOLUME>\n";
+        for (const auto& v : l.volumes) x << xmlVolumeIlpn(v);
+        x << "</DADOS_VOLUME></Loja>\n";
+    }
+    return x.str() + "</PedidoQuel>\n</Volume>\n";
+}
+
 class AplicacaoTemporaria {
   public:
     // The recording script for this system, with `fimSh` or `fimBat` added.
@@ -156,6 +229,12 @@ class AplicacaoTemporaria {
         return lerArquivo(pasta_ / nome).value_or("");
     }
 
+    // etiquetas-cli --pasta <folder> <argumentos>.
+    Resultado executar(const Lista& argumentos) const {
+        const auto s = apoio::executarCli(mais({"--pasta", textoDoCaminho(pasta_)}, argumentos));
+        return {s.status, s.erros, s.saida};
+    }
+
     // etiquetas-cli --pasta <folder> imprimir <file> <options>; stderr kept.
     // The templates of most tests are made up to show one thing: the check
     // before the run says what it finds in them and prints on, unless a test
@@ -163,12 +242,19 @@ class AplicacaoTemporaria {
     Resultado imprimir(const std::string& xml, const Lista& opcoes,
                        bool comVerificacao = false) const {
         gravar("pedidos.xml", xml);
-        Lista argumentos{"--pasta", textoDoCaminho(pasta_), "imprimir",
-                         textoDoCaminho(pasta_ / "pedidos.xml")};
+        Lista argumentos{"imprimir", textoDoCaminho(pasta_ / "pedidos.xml")};
         if (!comVerificacao) argumentos.push_back("--ignorar-verificacao");
-        argumentos.insert(argumentos.end(), opcoes.begin(), opcoes.end());
-        const auto s = apoio::executarCli(argumentos);
-        return {s.status, s.erros};
+        return executar(mais(argumentos, opcoes));
+    }
+
+    // Keys put first in a section of the layout file win over the shipped ones.
+    void ajustarIni(const std::string& secao, const std::string& chaves) const {
+        std::string ini = ler("QuelmonteEtiqueta.ini");
+        const std::string cabecalho = "[" + secao + "]";
+        const auto p = ini.find(cabecalho);
+        ASSERT_NE(p, std::string::npos) << secao;
+        ini.insert(p + cabecalho.size(), "\r\n" + chaves);
+        gravar("QuelmonteEtiqueta.ini", ini);
     }
 
     // A print that must end well: the jobs it sent.
@@ -224,6 +310,18 @@ inline Lista entre(const std::string& texto, const std::string& inicio, const st
     return r;
 }
 
+// One line a job of a price run: "<order> <item>" as a separator shows them,
+// or "etiqueta".
+inline Lista ordemDosSeparadores(const std::vector<Trabalho>& jobs) {
+    Lista r;
+    for (const auto& j : jobs) {
+        const auto pedido = entre(j.spool, "PEDIDO: ", "^FS");
+        r.push_back(pedido.empty() ? "etiqueta"
+                                   : pedido[0] + " " + entre(j.spool, "ITEM PED.: ", "^FS").at(0));
+    }
+    return r;
+}
+
 #ifndef _WIN32
 // etiquetas-cli --pasta <folder> <argumentos> (shell words), sent SIGTERM
 // once `arquivo` appears in the folder: its exit status and standard error.
@@ -242,7 +340,7 @@ inline Resultado interromperAoSurgir(const AplicacaoTemporaria& app, const std::
     if (pid > 0) kill(pid, SIGTERM);
     execucao.join();
     EXPECT_GT(pid, 0);
-    return {pid > 0 ? std::atoi(app.ler("rc").c_str()) : -1, app.ler("erros")};
+    return {pid > 0 ? std::atoi(app.ler("rc").c_str()) : -1, app.ler("erros"), ""};
 }
 #endif
 

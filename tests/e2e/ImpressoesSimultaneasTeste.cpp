@@ -22,10 +22,7 @@ const std::string kScriptAnexa = "cat \"$1\" >>\"$2\"\n";
 void preparar(const AplicacaoTemporaria& app, int segundos) {
     std::ofstream(app.pasta() / "QuelmonteConfig.ini", std::ios::app | std::ios::binary)
         << "\r\n[Impressao]\r\nEsperaOutraImpressaoSegundos=" << segundos << "\r\n";
-    std::string ini = app.ler("QuelmonteEtiqueta.ini");
-    const std::string secao = "[QuelmonteEtiqPrecoAdesivaZebra]\r\n";
-    ini.insert(ini.find(secao) + secao.size(), "Repeticao=0020\r\n");
-    app.gravar("QuelmonteEtiqueta.ini", ini);
+    app.ajustarIni("QuelmonteEtiqPrecoAdesivaZebra", "Repeticao=0020");
 }
 
 // 200 adhesive labels of variant `codigo` sent to the file `nome` of the folder.
@@ -92,7 +89,7 @@ TEST(ImpressoesSimultaneas, OutraExecucaoEsperaEDizQuemImprime) {
     const auto segunda = apoio::executarCli(imprimir200(app, "b", "222"));
     fs::remove(app.pasta() / "segura");
     esperarFalha(
-        {segunda.status, segunda.erros},
+        {segunda.status, segunda.erros, ""},
         "[Erro !] Outra impressão está em andamento nesta pasta (etiquetas-cli, processo ");
     EXPECT_FALSE(fs::exists(app.pasta() / "b"));
     EXPECT_EQ(primeira.get().status, 0);

@@ -72,13 +72,9 @@ TEST(Imprimir, CodigoDeBarrasZebraComTrocaEDatamaxSimplesComConfiguracaoAntes) {
 
 TEST(Imprimir, LayoutDoIniDeslocamentosFonteTamanhoEJuncoes) {
     AplicacaoTemporaria app;
-    std::string ini = app.ler("QuelmonteEtiqueta.ini");
-    const std::string secao = "[QuelmonteEtiqPrecoZebra]";
-    ASSERT_NE(ini.find(secao), std::string::npos);
     // The first key of a section wins: the inserted ones replace the shipped.
-    ini.insert(ini.find(secao) + secao.size(),
-               "\r\nRepeticao=0002\r\nLargura=0300\r\nFonteCodigo=@\r\nFonteNome=E:ARIAL.TTF");
-    app.gravar("QuelmonteEtiqueta.ini", ini);
+    app.ajustarIni("QuelmonteEtiqPrecoZebra",
+                   "Repeticao=0002\r\nLargura=0300\r\nFonteCodigo=@\r\nFonteNome=E:ARIAL.TTF");
     app.gravar("QuelmonteEtiqPrecoCartolinaZebra.zpl",
                "^XA\r\n#INICIO#\r\nO=GGGG;F=^A*N,20,20,FONTE_NOME;U=:: TamanhoUnico ::;"
                "T=:: Tamanho ::;C=:: Catalogo ::;P=:: Promocao ::;\r\n#FIM#\r\n^XZ");
@@ -118,39 +114,41 @@ TEST(Imprimir, ComSemEConjuntoPrefixosESupressaoSoParaOrigemI) {
     }
 }
 
+// A separator goes out before the first ticked row of each order and item,
+// whichever family prints; an order written with leading zeros is the same.
 TEST(Imprimir, UmSeparadorPorMudancaDePedidoOuItem) {
-    AplicacaoTemporaria app;
-    std::vector<Variante> vs(5, faixa("1", "1"));
-    vs[0].pedido = vs[1].pedido = vs[2].pedido = vs[4].pedido = "100";
-    vs[2].item = vs[3].item = vs[4].item = "20";
-    vs[3].pedido = "200";  // not ticked
-    const auto opcoes = mais(kZebra, {"--linhas", "1-3,5", "--separador"});
-    const auto jobs = app.imprimirBem(xmlPreco(1, vs), opcoes);
-    auto campo = [](const std::string& spool, const std::string& rotulo) {
-        const auto p = spool.find(rotulo);
-        return spool.substr(p, spool.find("^FS", p) - p);
+    const auto variantes = [](const Lista& pedidos, const Lista& itens, Variante v) {
+        std::vector<Variante> vs;
+        for (std::size_t i = 0; i < pedidos.size(); ++i) {
+            v.pedido = pedidos[i], v.item = itens[i];
+            vs.push_back(v);
+        }
+        return vs;
     };
-    Lista ordem;
-    for (const auto& j : jobs)
-        ordem.push_back(j.spool.find("PEDIDO: ") == std::string::npos
-                            ? "etiqueta"
-                            : campo(j.spool, "PEDIDO: ") + " " + campo(j.spool, "ITEM PED.: "));
-    EXPECT_EQ(ordem, (Lista{"PEDIDO: 0000000100 ITEM PED.: 0010", "etiqueta", "etiqueta",
-                            "PEDIDO: 0000000100 ITEM PED.: 0020", "etiqueta", "etiqueta"}));
-}
-
-TEST(Imprimir, ParaAntesDeQualquerTrabalho) {
-    for (const auto& [opcoes, mensagem] : std::vector<std::pair<Lista, std::string>>{
-             {mais(kZebra, {"--todas", "--rede", ""}),
-              "[Caminho para Impressora] Informe o caminho de rede da Impressora !"},
-             {kZebra,
-              "Não foi selecionado nenhum Pedido para ser impressa a Etiqueta de Preço !"}}) {
+    struct Caso {
+        int tipo;
+        std::vector<Variante> variantes;
+        Lista opcoes, ordem;
+    };
+    const std::string e = "etiqueta";
+    for (const auto& c : std::vector<Caso>{
+             {1,
+              variantes({"100", "100", "100", "200", "100"}, {"10", "10", "20", "20", "20"},
+                        faixa("1", "1")),
+              {"--linhas", "1-3,5"},  // row 4 not ticked
+              {"0000000100 0010", e, e, "0000000100 0020", e, e}},
+             {2,
+              variantes({"123", "123", "123"}, {"1", "1", "2"}, faixa("1", "2")),
+              {"--todas"},
+              {"0000000123 0001", e, e, "0000000123 0002", e}},
+             {7,
+              variantes({"4512", "004512", "4512"}, {"10", "10", "11"}, faixa("1", "2")),
+              {"--todas"},
+              {"0000004512 0010", e, e, "0000004512 0011", e}}}) {
         AplicacaoTemporaria app;
-        const auto r = app.imprimir(xmlPreco(1, {faixa("1", "2")}), opcoes);
-        EXPECT_EQ(r.codigo, 1) << mensagem;
-        EXPECT_NE(r.erros.find(cp1252ParaUtf8(mensagem)), std::string::npos) << r.erros;
-        EXPECT_EQ(r.erros.find("confirmada"), std::string::npos);
-        EXPECT_TRUE(app.trabalhos().empty()) << mensagem;
+        const auto jobs = app.imprimirBem(xmlPreco(c.tipo, c.variantes),
+                                          mais(kZebra, mais(c.opcoes, {"--separador"})));
+        EXPECT_EQ(ordemDosSeparadores(jobs), c.ordem) << c.tipo;
     }
 }
 
@@ -192,13 +190,15 @@ TEST(Imprimir, TextoDoPedidoComCaraDeComandoSaiComoEsta) {
     }
 }
 
-// What cannot print says why before any label, and before the question.
+// What cannot print says why before any label and, but for a selection
+// with nothing ticked, before the question.
 TEST(Imprimir, RecusasDizemOMotivoAntesDaPergunta) {
     struct Caso {
         std::string tabelaAusente, xml, arquivo;  // arquivo: of the folder; "" none
         Lista argumentos;
         int codigo;
         std::string mensagem;
+        bool depoisDaPergunta = false;
     };
     const auto preco = xmlPreco(1, {faixa("1", "2")});
     for (const auto& c : std::vector<Caso>{
@@ -217,18 +217,23 @@ TEST(Imprimir, RecusasDizemOMotivoAntesDaPergunta) {
               "--tipo não se aplica a este arquivo: etiquetas do tipo 99"},
              {"", "", "Amostra_Volume_Consolidador.xml", mais({"imprimir", "--todas"}, kZebra), 1,
               "[Tipo de Etiqueta] As etiquetas do tipo 8 (Etiquetas de Consolidador de "
-              "Encabidado) não têm impressão"}}) {
+              "Encabidado) não têm impressão"},
+             {"", preco, "pedidos.xml",
+              mais({"imprimir", "--ignorar-verificacao", "--todas", "--rede", ""}, kZebra), 1,
+              "[Caminho para Impressora] Informe o caminho de rede da Impressora !"},
+             {"", preco, "pedidos.xml", mais({"imprimir", "--ignorar-verificacao"}, kZebra), 1,
+              "Não foi selecionado nenhum Pedido para ser impressa a Etiqueta de Preço !", true}}) {
         AplicacaoTemporaria app;
         if (!c.tabelaAusente.empty()) fs::remove(app.pasta() / c.tabelaAusente);
         if (!c.xml.empty()) app.gravar(c.arquivo, c.xml);
-        Lista argumentos{"--pasta", textoDoCaminho(app.pasta())};
-        argumentos.insert(argumentos.end(), c.argumentos.begin(), c.argumentos.end());
+        Lista argumentos = c.argumentos;
         if (!c.arquivo.empty())
-            argumentos.insert(argumentos.begin() + 3, textoDoCaminho(app.pasta() / c.arquivo));
-        const auto s = apoio::executarCli(argumentos);
-        EXPECT_EQ(s.status, c.codigo) << c.mensagem << "\n" << s.erros;
+            argumentos.insert(argumentos.begin() + 1, textoDoCaminho(app.pasta() / c.arquivo));
+        const auto s = app.executar(argumentos);
+        EXPECT_EQ(s.codigo, c.codigo) << c.mensagem << "\n" << s.erros;
         EXPECT_NE(s.erros.find(cp1252ParaUtf8(c.mensagem)), std::string::npos) << s.erros;
-        EXPECT_EQ(s.erros.find("Confirma"), std::string::npos) << s.erros;
+        EXPECT_EQ(s.erros.find(c.depoisDaPergunta ? "confirmada" : "Confirma"), std::string::npos)
+            << s.erros;
         EXPECT_TRUE(app.trabalhos().empty()) << c.mensagem;
     }
 }

@@ -24,17 +24,6 @@ std::string baseAdesiva(int tipo, bool novo) {
            (novo ? "_NOVO" : "");
 }
 
-// Keys put first in a section of the layout file win over the shipped ones.
-void ajustarIni(const AplicacaoTemporaria& app, const std::string& secao,
-                const std::string& chaves) {
-    std::string ini = app.ler("QuelmonteEtiqueta.ini");
-    const std::string cabecalho = "[" + secao + "]";
-    const auto p = ini.find(cabecalho);
-    ASSERT_NE(p, std::string::npos) << secao;
-    ini.insert(p + cabecalho.size(), "\r\n" + chaves);
-    app.gravar("QuelmonteEtiqueta.ini", ini);
-}
-
 // A template whose body is one "[...]" group of the given tokens per label.
 void modeloGrupos(const AplicacaoTemporaria& app, const std::string& nome,
                   const std::string& campos) {
@@ -98,9 +87,9 @@ TEST(PrecoAdesiva, FileirasClassicasColunasEMargens) {
          {{"0001"}, {"0005"}, {"9998", "9999"}, {"0001", "0002"}, {"10005", "0001"}}}};
     for (const auto& c : casos) {
         AplicacaoTemporaria app;
-        ajustarIni(app, "QuelmonteEtiqPrecoAdesivaZebra",
-                   "Repeticao=" + c.repeticao +
-                       "\r\nMargemEsquerda=0010\r\nMargemTopo=0005\r\nPreco=01000050\r\n");
+        app.ajustarIni("QuelmonteEtiqPrecoAdesivaZebra",
+                       "Repeticao=" + c.repeticao +
+                           "\r\nMargemEsquerda=0010\r\nMargemTopo=0005\r\nPreco=01000050\r\n");
         modeloGrupos(app, "QuelmonteEtiqPrecoAdesivaZebra.zpl",
                      "COL1:: Cod. da Barra ::|PPPP|_PP_");
         const auto jobs = app.imprimirBem(xmlAdesiva(2, c.linhas), kTodasZebra);
@@ -116,7 +105,7 @@ TEST(PrecoAdesiva, FileirasClassicasColunasEMargens) {
 // range; its body stays in place whatever the repetition.
 TEST(PrecoAdesiva, LayoutNovoImprimePares) {
     AplicacaoTemporaria app;
-    ajustarIni(app, "QuelmonteEtiqPrecoAdesiva_NOVOZebra", "Repeticao=0002\r\n");
+    app.ajustarIni("QuelmonteEtiqPrecoAdesiva_NOVOZebra", "Repeticao=0002\r\n");
     modeloGrupos(app, "QuelmonteEtiqPrecoAdesiva_NOVOZebra.zpl",
                  "COL1:: Cod. da Barra ::|COL1:: Cod. da Barra2 ::|CCCC|:: Dados Dt,Depto,Mat,"
                  "Dig ::|:: Dados Dt,Depto,Mat,Dig2 ::");
@@ -166,7 +155,7 @@ TEST(PrecoAdesiva, LotesDatamaxAoLongoDaExecucao) {
     for (const auto& c : casos) {
         AplicacaoTemporaria app;
         const std::string base = baseAdesiva(c.tipo, c.novo);
-        ajustarIni(app, base + "Datamax", "Repeticao=" + c.repeticao + "\r\n");
+        app.ajustarIni(base + "Datamax", "Repeticao=" + c.repeticao + "\r\n");
         modeloGrupos(
             app, base + "DataMax.prn",
             c.tipo == 2 ? "COL1:: Cod. da Barra ::|COL1:: Cod. da Barra2 ::" : ":: CodBarras ::");
@@ -279,27 +268,6 @@ TEST(PrecoAdesiva, DadosDaEtiquetaPorFamilia) {
     }
 }
 
-// A separator goes out before the first row of each order and item, with
-// the order and item as the separator shows them.
-TEST(PrecoAdesiva, SeparadorPorPedidoEItem) {
-    AplicacaoTemporaria app;
-    std::vector<Variante> vs(3, faixa("1", "2"));
-    vs[0].pedido = vs[1].pedido = "123";
-    vs[0].item = vs[1].item = "1";
-    vs[2].pedido = "123";
-    vs[2].item = "2";
-    Lista ordem;
-    for (const auto& j : app.imprimirBem(xmlAdesiva(2, vs), mais(kTodasZebra, {"--separador"}))) {
-        const auto p = j.spool.find("PEDIDO: ");
-        ordem.push_back(p == std::string::npos
-                            ? "etiqueta"
-                            : j.spool.substr(p, 18) + " " +
-                                  j.spool.substr(j.spool.find("ITEM PED.: "), 15));
-    }
-    EXPECT_EQ(ordem, (Lista{"PEDIDO: 0000000123 ITEM PED.: 0001", "etiqueta", "etiqueta",
-                            "PEDIDO: 0000000123 ITEM PED.: 0002", "etiqueta"}));
-}
-
 // A bad cell or a bad layout value ends the run with the "Erro !" box and the
 // step; what went out stays out and no success is announced.
 TEST(PrecoAdesiva, FalhasTerminamAExecucao) {
@@ -326,7 +294,7 @@ TEST(PrecoAdesiva, FalhasTerminamAExecucao) {
               0},
              {"MargemEsquerda=32000\r\nCatalogo=09990010\r\n", "1", "Estouro de capacidade.", 0}}) {
         AplicacaoTemporaria app;
-        ajustarIni(app, "QuelmonteEtiqPrecoAdesivaZebra", c.chaves);
+        app.ajustarIni("QuelmonteEtiqPrecoAdesivaZebra", c.chaves);
         const auto r = app.imprimir(xmlAdesiva(2, {faixa("1", "2"), faixa(c.segundaPrimeira, "3")}),
                                     kTodasZebra);
         esperarFalha(r, c.mensagem);

@@ -153,22 +153,14 @@ TEST(PrecoRelogio, PrecoQueNaoENumeroParaAExecucao) {
     }
 }
 
-TEST(PrecoRelogio, SeparadorPorPedidoFormatadoEValoresComoTexto) {
+TEST(PrecoRelogio, ValoresDoPedidoSaoTexto) {
     AplicacaoTemporaria app;
-    std::vector<Variante> vs{relogio("1", "2"), relogio("3", "4"), relogio("1", "2")};
-    vs[1].pedido = "004512";  // the same order written with zeros: no separator
-    vs[2].item = "11";
-    vs[0].campos["DescricaoMaterial"] = "RELOGIO ^XZ~JR";
-    const auto jobs = app.imprimirBem(xmlPreco(7, vs), mais(kTodas, {"--separador"}));
-    Lista ordem;
-    for (const auto& j : jobs)
-        ordem.push_back(j.spool.find("ITEM PED.: ") == std::string::npos
-                            ? "etiquetas"
-                            : entre(j.spool, "ITEM PED.: ", "^FS").at(0));
-    EXPECT_EQ(ordem, (Lista{"0010", "etiquetas", "etiquetas", "0011", "etiquetas"}));
-    const auto primeira = jobs.at(1).spool;
-    EXPECT_EQ(contar(primeira, "RELOGIO \\5EXZ\\7EJR^FS"), 2u);
-    EXPECT_EQ(contar(primeira, "^XZ"), 1u);
+    Variante v = relogio("1", "2");
+    v.campos["DescricaoMaterial"] = "RELOGIO ^XZ~JR";
+    const auto jobs = app.imprimirBem(xmlPreco(7, {v}), kTodas);
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(contar(jobs[0].spool, "RELOGIO \\5EXZ\\7EJR^FS"), 2u);
+    EXPECT_EQ(contar(jobs[0].spool, "^XZ"), 1u);
 }
 
 // An installation's template without the right label's mark: the last label

@@ -15,14 +15,8 @@ namespace {
 const Lista kZebraLpt1{"--impressora", "1", "--velocidade", "4", "--temperatura", "8"};
 const std::string kApagar = "^XA\r\n^IDR:TESOURAS\r\n^XZ\r\n";
 
-// etiquetas-cli --pasta <folder> <argumentos>; stderr kept.
-Resultado executar(const AplicacaoTemporaria& app, const Lista& argumentos) {
-    const auto s = apoio::executarCli(mais({"--pasta", textoDoCaminho(app.pasta())}, argumentos));
-    return {s.status, s.erros};
-}
-
 Resultado teste(const AplicacaoTemporaria& app, int opcao, const Lista& opcoes) {
-    return executar(app, mais({"teste", std::to_string(opcao)}, opcoes));
+    return app.executar(mais({"teste", std::to_string(opcao)}, opcoes));
 }
 
 bool contem(const std::string& texto, const std::string& parte) {
@@ -60,7 +54,7 @@ void marcarModelo(const AplicacaoTemporaria& app, const std::string& modelo) {
 
 TEST(TestePagina, GraficoFonteEExclusaoByteAByte) {
     AplicacaoTemporaria app;
-    ASSERT_EQ(executar(app, {"fonte", "--impressora", "1"}).codigo, 0);
+    ASSERT_EQ(app.executar({"fonte", "--impressora", "1"}).codigo, 0);
     ASSERT_EQ(teste(app, 4, kZebraLpt1).codigo, 0);
     const auto jobs = app.trabalhos();
     ASSERT_GE(jobs.size(), 5u);
@@ -162,7 +156,7 @@ TEST(TestePagina, CadaOpcaoImprimeSuaFamiliaComModeloClassico) {
 TEST(CarregarFonteZebra, EnviaGraficoEFonteOuDizPorQueNao) {
     {
         AplicacaoTemporaria app;
-        const auto r = executar(app, {"fonte", "--impressora", "1", "--porta", "LPT2"});
+        const auto r = app.executar({"fonte", "--impressora", "1", "--porta", "LPT2"});
         ASSERT_EQ(r.codigo, 0) << r.erros;
         EXPECT_EQ(r.erros, "");
         const auto jobs = app.trabalhos();
@@ -171,7 +165,7 @@ TEST(CarregarFonteZebra, EnviaGraficoEFonteOuDizPorQueNao) {
     }
     {
         AplicacaoTemporaria app("echo 'impressora desligada' >&2; exit 3\n");
-        const auto r = executar(app, {"fonte", "--impressora", "1"});
+        const auto r = app.executar({"fonte", "--impressora", "1"});
         EXPECT_EQ(r.codigo, 1);
         EXPECT_TRUE(contem(r.erros, "[Erro !]")) << r.erros;
         EXPECT_TRUE(contem(r.erros, "impressora desligada")) << r.erros;
@@ -183,7 +177,7 @@ TEST(CarregarFonteZebra, EnviaGraficoEFonteOuDizPorQueNao) {
                "[PortasCom]\r\nCOM2=" + (app.pasta() / "nada").string() + "\r\n");
     for (const auto& comando : {Lista{"fonte", "--impressora", "1", "--porta", "COM2"},
                                 Lista{"teste", "4", "--impressora", "1", "--porta", "COM2"}}) {
-        const auto r = executar(app, comando);
+        const auto r = app.executar(comando);
         EXPECT_EQ(r.codigo, 1) << comando[0];
         EXPECT_TRUE(contem(r.erros, "Não foi possível abrir a porta COM2")) << r.erros;
         EXPECT_FALSE(contem(r.erros, "não encontrada")) << r.erros;
