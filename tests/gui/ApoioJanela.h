@@ -4,11 +4,15 @@
 // its questions answered, widgets found by name, and the application started
 // over a throw-away copy of its folder with a print script of the test's own.
 
+#include <QApplication>
 #include <QDir>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWidget>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -47,6 +51,34 @@ W* achar(QWidget& janela, const char* nome) {
     return w;
 }
 
+inline QPushButton* botao(QWidget& janela, const char* nome) {
+    return achar<QPushButton>(janela, nome);
+}
+
+// Runs `acao` on the modal window of type M once it is up: the run that opens
+// it lets events through, so it may come late.
+template <typename M>
+void quandoAbrir(std::function<void(M&)> acao) {
+    auto* espera = new QTimer;
+    auto tentativas = std::make_shared<int>(0);
+    QObject::connect(espera, &QTimer::timeout, [=] {
+        auto* m = qobject_cast<M*>(QApplication::activeModalWidget());
+        if (!m) {
+            if (++*tentativas > 6000) qFatal("a janela esperada não abriu");
+            return;
+        }
+        espera->stop();
+        espera->deleteLater();
+        acao(*m);
+    });
+    espera->start(10);
+}
+
+// A print script that keeps job n as job-n in its folder.
+inline const std::string kScriptGravador =
+    "d=$(dirname \"$0\"); n=$(($(cat \"$d/n\" 2>/dev/null || echo 0) + 1)); echo $n >\"$d/n\"\n"
+    "cp \"$1\" \"$d/job-$n\"\n";
+
 struct AplicacaoNaPasta {
     // `script`, when given, is the folder's QuelmonteImprime.sh.
     explicit AplicacaoNaPasta(const std::string& script = "") {
@@ -59,6 +91,16 @@ struct AplicacaoNaPasta {
     }
     std::filesystem::path caminho() const { return pasta.path().toStdString(); }
     bool existe(const QString& nome) const { return QFile::exists(pasta.filePath(nome)); }
+    // What kScriptGravador kept.
+    QByteArray trabalho(int n) const {
+        QFile f(pasta.filePath(QStringLiteral("job-%1").arg(n)));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    int trabalhos() const {
+        int n = 0;
+        while (existe(QStringLiteral("job-%1").arg(n + 1))) ++n;
+        return n;
+    }
 
     QTemporaryDir pasta;
     PlataformaTeste plataforma;

@@ -14,13 +14,7 @@
 
 using namespace etiquetas;
 
-namespace {
-
-QPushButton* botao(QWidget& janela, const char* nome) {
-    return teste::achar<QPushButton>(janela, nome);
-}
-
-}  // namespace
+using teste::botao;
 
 class TesteImpressaoJanela : public QObject {
     Q_OBJECT
@@ -31,8 +25,7 @@ class TesteImpressaoJanela : public QObject {
 
 void TesteImpressaoJanela::cancelarParaDepoisDoTrabalhoEmCurso() {
     // A slow printer: each job takes 5 seconds and leaves a file.
-    teste::AplicacaoNaPasta a(
-        "sleep 5; d=$(dirname \"$0\"); cp \"$1\" \"$d/job-$(date +%s%N).prn\"\n");
+    teste::AplicacaoNaPasta a("sleep 5\n" + teste::kScriptGravador);
     auto& app = *a.app;
     auto& plataforma = a.plataforma;
     FrmEtiqueta janela(app);
@@ -73,7 +66,7 @@ void TesteImpressaoJanela::cancelarParaDepoisDoTrabalhoEmCurso() {
     pulso.stop();
 
     QVERIFY(travadaDurante);
-    QCOMPARE(QDir(a.pasta.path()).entryList({QStringLiteral("job-*.prn")}).size(), 1);
+    QCOMPARE(a.trabalhos(), 1);
     QVERIFY2(tiques > 100, qPrintable(QString::number(tiques)));
     QVERIFY2(maiorIntervalo < 1000, qPrintable(QString::number(maiorIntervalo)));
     QCOMPARE(plataforma.mensagens.back().second, std::string("Fim da Impressão"));

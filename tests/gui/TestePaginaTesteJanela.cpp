@@ -12,15 +12,6 @@
 using namespace etiquetas;
 using teste::achar;
 
-namespace {
-
-// Job n leaves job-n in the folder.
-const std::string kScriptGravador =
-    "d=$(dirname \"$0\"); n=$(($(cat \"$d/n\" 2>/dev/null || echo 0) + 1)); echo $n >\"$d/n\"\n"
-    "cp \"$1\" \"$d/job-$n\"\n";
-
-}  // namespace
-
 class TestePaginaTesteJanela : public QObject {
     Q_OBJECT
 
@@ -36,20 +27,11 @@ class TestePaginaTesteJanela : public QObject {
         QTest::mouseClick(w, Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(!a_->app->comandoEmCurso(), 30000);
     }
-    QByteArray trabalho(int n) const {
-        QFile f(a_->pasta.filePath(QStringLiteral("job-%1").arg(n)));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    int trabalhos() const {
-        int n = 0;
-        while (a_->existe(QStringLiteral("job-%1").arg(n + 1))) ++n;
-        return n;
-    }
     std::unique_ptr<teste::AplicacaoNaPasta> a_;
 };
 
 void TestePaginaTesteJanela::init() {
-    a_ = std::make_unique<teste::AplicacaoNaPasta>(kScriptGravador);
+    a_ = std::make_unique<teste::AplicacaoNaPasta>(teste::kScriptGravador);
     a_->app->janela().cmbImpressora.selecionar(1);  // ZEBRA
 }
 
@@ -65,11 +47,11 @@ void TestePaginaTesteJanela::opcaoDeTesteImprimeEPodeSerRepetida() {
     QCOMPARE(cartolina->text(), QStringLiteral("Preco Cartolina"));
 
     clicarEAguardar(cartolina);
-    const int primeira = trabalhos();
+    const int primeira = a_->trabalhos();
     QVERIFY2(primeira >= 4, "graphic, font, labels and deletion");
-    QVERIFY(trabalho(1).startsWith("~DGTESOURAS,01326,039,"));
-    QVERIFY(trabalho(2).startsWith("~DTARIAL,50966,"));
-    QCOMPARE(trabalho(primeira), QByteArray("^XA\r\n^IDR:TESOURAS\r\n^XZ\r\n"));
+    QVERIFY(a_->trabalho(1).startsWith("~DGTESOURAS,01326,039,"));
+    QVERIFY(a_->trabalho(2).startsWith("~DTARIAL,50966,"));
+    QCOMPARE(a_->trabalho(primeira), QByteArray("^XA\r\n^IDR:TESOURAS\r\n^XZ\r\n"));
     QCOMPARE(a_->plataforma.mensagens.front().first,
              std::string("Confirma a Impressão de Teste ?\n6 etiquetas — ZEBRA, LPT1"));
     QCOMPARE(achar<QLabel>(janela, "lblTipoArquivo")->text(),
@@ -80,7 +62,7 @@ void TestePaginaTesteJanela::opcaoDeTesteImprimeEPodeSerRepetida() {
     QVERIFY(!cartolina->isChecked());
 
     clicarEAguardar(cartolina);
-    QCOMPARE(trabalhos(), 2 * primeira);
+    QCOMPARE(a_->trabalhos(), 2 * primeira);
 }
 
 void TestePaginaTesteJanela::botaoCarregaFonteESome() {
@@ -93,8 +75,8 @@ void TestePaginaTesteJanela::botaoCarregaFonteESome() {
     auto* botao = achar<QPushButton>(janela, "CmZebra");
     QVERIFY(botao->isVisible());
     clicarEAguardar(botao);
-    QCOMPARE(trabalhos(), 2);
-    QVERIFY(trabalho(2).startsWith("~DTARIAL,50966,"));
+    QCOMPARE(a_->trabalhos(), 2);
+    QVERIFY(a_->trabalho(2).startsWith("~DTARIAL,50966,"));
     QVERIFY(botao->isHidden());
     QCOMPARE(achar<QLabel>(janela, "LblZebra")->text(), QStringLiteral("Fonte Carregada."));
     QVERIFY(a_->plataforma.mensagens.empty());

@@ -18,23 +18,12 @@ using teste::achar;
 
 namespace {
 
-// Runs `acao` on the preview window once it is up (the run before it lets
-// events through, so a timer may fire early), then clicks `botao` on it.
+// Runs `acao` on the preview once it is up, then clicks `botao` on it.
 void naPrevia(std::function<void(FrmPrevia&)> acao, const char* botao) {
-    auto* espera = new QTimer;
-    auto tentativas = std::make_shared<int>(0);
-    QObject::connect(espera, &QTimer::timeout, [=] {
-        auto* previa = qobject_cast<FrmPrevia*>(QApplication::activeModalWidget());
-        if (!previa) {
-            if (++*tentativas > 500) qFatal("a prévia não abriu");
-            return;
-        }
-        espera->stop();
-        espera->deleteLater();
-        acao(*previa);
-        QTest::mouseClick(achar<QPushButton>(*previa, botao), Qt::LeftButton);
+    teste::quandoAbrir<FrmPrevia>([=](FrmPrevia& previa) {
+        acao(previa);
+        QTest::mouseClick(achar<QPushButton>(previa, botao), Qt::LeftButton);
     });
-    espera->start(10);
 }
 
 }  // namespace

@@ -18,23 +18,7 @@ using namespace etiquetas;
 
 namespace {
 
-QPushButton* botao(QWidget& janela, const char* nome) {
-    return teste::achar<QPushButton>(janela, nome);
-}
-
-// Acts on the check's box as soon as the run shows it; the text it showed.
-void quandoACaixaAbrir(std::function<void(QMessageBox&)> acao, QString& texto) {
-    auto* espera = new QTimer;
-    QObject::connect(espera, &QTimer::timeout, [espera, acao, &texto] {
-        auto* caixa = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!caixa) return;
-        espera->stop();
-        espera->deleteLater();
-        texto = caixa->text();
-        acao(*caixa);
-    });
-    espera->start(20);
-}
+using teste::botao;
 
 QPushButton* botaoDaCaixa(QMessageBox& caixa, const QString& legenda) {
     for (auto* b : caixa.buttons())
@@ -52,7 +36,7 @@ class TesteVerificacaoJanela : public QObject {
 };
 
 void TesteVerificacaoJanela::enterCancelaVisualizarMostraEImprimirMesmoAssimImprime() {
-    teste::AplicacaoNaPasta a("d=$(dirname \"$0\"); cp \"$1\" \"$d/job-$(date +%s%N).prn\"\n");
+    teste::AplicacaoNaPasta a(teste::kScriptGravador);
     {
         const auto modelo = a.caminho() / "QuelmonteEtiqPrecoCartolinaZebra.zpl";
         std::string texto = lerArquivo(modelo).value_or("");
@@ -73,14 +57,14 @@ void TesteVerificacaoJanela::enterCancelaVisualizarMostraEImprimirMesmoAssimImpr
     auto& j = app.janela();
     j.cmbImpressora.selecionar(1);
     j.sprPedidos.definirTexto(1, 1, "1");
-    const auto impressos = [&] {
-        return QDir(a.pasta.path()).entryList({QStringLiteral("job-*.prn")}).size();
-    };
     QString texto;  // what the check's box said
     const auto imprimir = [&](std::function<void(QMessageBox&)> acao) {
         a.plataforma.mensagens.clear();
         texto.clear();
-        quandoACaixaAbrir(std::move(acao), texto);
+        teste::quandoAbrir<QMessageBox>([&texto, acao](QMessageBox& caixa) {
+            texto = caixa.text();
+            acao(caixa);
+        });
         QTest::mouseClick(botao(janela, "cmdImprimir"), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(!app.comandoEmCurso(), 60000);
     };
@@ -91,14 +75,14 @@ void TesteVerificacaoJanela::enterCancelaVisualizarMostraEImprimirMesmoAssimImpr
     QVERIFY2(texto.contains(QStringLiteral("\":: COR_ALTERNATIVA ::\" não foi preenchido")),
              qPrintable(texto));
     QCOMPARE(a.plataforma.mensagens.size(), std::size_t{1});  // no confirmation asked
-    QCOMPARE(impressos(), 0);
+    QCOMPARE(a.trabalhos(), 0);
     QVERIFY(botao(janela, "cmdImprimir")->isEnabled());
 
     imprimir([](QMessageBox& caixa) {
         QTest::mouseClick(botaoDaCaixa(caixa, QStringLiteral("&Visualizar")), Qt::LeftButton);
     });
     QTRY_VERIFY(previaAberta);
-    QCOMPARE(impressos(), 0);
+    QCOMPARE(a.trabalhos(), 0);
     // The preview lists what the check found first among its warnings.
     QVERIFY(!avisosDaPrevia.empty());
     QVERIFY2(avisosDaPrevia.front().find("COR_ALTERNATIVA") != std::string::npos,
@@ -108,7 +92,7 @@ void TesteVerificacaoJanela::enterCancelaVisualizarMostraEImprimirMesmoAssimImpr
         QTest::mouseClick(botaoDaCaixa(caixa, QStringLiteral("&Imprimir mesmo assim")),
                           Qt::LeftButton);
     });
-    QVERIFY(impressos() > 0);
+    QVERIFY(a.trabalhos() > 0);
     QCOMPARE(a.plataforma.mensagens.back().second, std::string("Fim da Impressão"));
 }
 
