@@ -5,9 +5,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 
+#include "PastaUnica.h"
 #include "app/Aplicacao.h"
 #include "platform/headless/PlataformaHeadless.h"
 
@@ -16,10 +16,7 @@ namespace etiquetas::teste {
 class AplicacaoDeTeste {
   public:
     AplicacaoDeTeste()
-        : pasta_(std::filesystem::temp_directory_path() /
-                 ("etiquetas-pedidos-" + std::to_string(std::random_device{}()) + "-" +
-                  std::to_string(contador()++))),
-          app_((std::filesystem::create_directories(pasta_), plataforma), pasta_) {}
+        : pasta_(apoio::criarPastaUnica("etiquetas-pedidos-")), app_(plataforma, pasta_) {}
     ~AplicacaoDeTeste() {
         std::error_code e;
         std::filesystem::remove_all(pasta_, e);
@@ -42,10 +39,6 @@ class AplicacaoDeTeste {
     JanelaPrincipal& janela() { return app_.janela(); }
 
   private:
-    static int& contador() {
-        static int n = 0;
-        return n;
-    }
     std::filesystem::path pasta_;
     Aplicacao app_;
 };
