@@ -378,7 +378,7 @@ long long ServicoImpressao::etiquetasQueSairao(const FamiliaEtiqueta* familia,
     MemoriaImpressao memoria = memoria_;
     SemProgresso progresso;
     try {
-        const ResultadoImpressao r = rodar(*familia, pedido, semEnvio, memoria, progresso);
+        const ResultadoImpressao r = rodar(*familia, pedido, semEnvio, memoria, progresso, true);
         if (!r.falha) return r.etiquetas;
     } catch (const std::exception&) {
     }
@@ -737,8 +737,8 @@ const LeitorGrade& linhasDaFamilia(const FamiliaEtiqueta& familia, const PedidoI
 
 ResultadoImpressao ServicoImpressao::rodar(const FamiliaEtiqueta& familia,
                                            const PedidoImpressao& pedido, SaidaTrabalhos& saida,
-                                           MemoriaImpressao& memoria,
-                                           ProgressoImpressao& progresso) {
+                                           MemoriaImpressao& memoria, ProgressoImpressao& progresso,
+                                           bool semEfeito) {
     const AtualizarConfiguracao cfg = configuracao(pedido);
     const ParametrosImpressao& p = pedido.parametros;
     ExecucaoImpressao execucao(EntradaImpressao{
@@ -753,6 +753,7 @@ ResultadoImpressao ServicoImpressao::rodar(const FamiliaEtiqueta& familia,
         .saida = saida,
         .progresso = progresso,
         .documento = pedido.documento,
+        .lerUmaVez = semEfeito,
     });
     return executarFamilia(familia, execucao);
 }
@@ -792,7 +793,7 @@ ResultadoImpressao ServicoImpressao::rodarSemEfeito(const FamiliaEtiqueta& famil
         void mostrarStatus(const std::string& t) override { cliente->mostrarStatus(t); }
     } progresso;
     progresso.cliente = &a;
-    return rodar(familia, pedido, saida, memoria, progresso);
+    return rodar(familia, pedido, saida, memoria, progresso, true);
 }
 
 bool ServicoImpressao::visualizar(const PedidoImpressao& pedido, Acompanhamento& a,

@@ -224,7 +224,7 @@ class ServicoImpressao {
     Despacho despacho(const ParametrosImpressao& parametros, Acompanhamento& a);
     ResultadoImpressao rodar(const FamiliaEtiqueta& familia, const PedidoImpressao& pedido,
                              SaidaTrabalhos& saida, MemoriaImpressao& memoria,
-                             ProgressoImpressao& progresso);
+                             ProgressoImpressao& progresso, bool semEfeito = false);
     std::optional<ResultadoVerificacao> verificarFamilia(const FamiliaEtiqueta& familia,
                                                          const PedidoImpressao& pedido,
                                                          Acompanhamento& a,

@@ -271,8 +271,13 @@ std::string secaoPosicoes(std::string_view nomeTemplate) {
 void LerPosicaoTemplate(const AtualizarConfiguracao& cfg, const PastasAplicacao& pastas,
                         std::string_view nomeTemplate, std::string& chave, short& x, short& y) {
     chave = LerArquivoIni(pastas, secaoPosicoes(nomeTemplate), chave);
-    x = paraCurto(numeroDaPosicao(esquerda(chave, 4)) + cfg.margemEsquerda);
-    y = paraCurto(numeroDaPosicao(direita(chave, 4)) + cfg.margemTopo);
+    posicaoComMargens(cfg, chave, x, y);
+}
+
+void posicaoComMargens(const AtualizarConfiguracao& cfg, std::string_view valor, short& x,
+                       short& y) {
+    x = paraCurto(numeroDaPosicao(esquerda(valor, 4)) + cfg.margemEsquerda);
+    y = paraCurto(numeroDaPosicao(direita(valor, 4)) + cfg.margemTopo);
 }
 
 }  // namespace etiquetas

@@ -54,5 +54,8 @@ std::string secaoPosicoes(std::string_view nomeTemplate);
 // read. A missing or non-numeric half counts as 0 before the margins.
 void LerPosicaoTemplate(const AtualizarConfiguracao& cfg, const PastasAplicacao& pastas,
                         std::string_view nomeTemplate, std::string& chave, short& x, short& y);
+// The same for a value already read.
+void posicaoComMargens(const AtualizarConfiguracao& cfg, std::string_view valor, short& x,
+                       short& y);
 
 }  // namespace etiquetas

@@ -225,7 +225,7 @@ class ImpressaoFolhas : public RotinaPreco {
         if (!sku_ && celula(CampoPreco::CodDepto) == kDepartamentoInterno)
             substituirTodos(nome, kModeloCaixa, kModeloInterna);
         caixa_ = !sku_ && nome.find(kModeloCaixa) != std::string::npos;
-        x_.TextoTemplate = lerTemplate(x_.pastas.dados, nome);
+        x_.TextoTemplate = x_.lerModelo(nome);
         codigosPorFolha_ = contarCodigosBarras(x_.TextoTemplate);
     }
 

@@ -2,9 +2,28 @@
 
 #include "comum/Arquivos.h"
 #include "comum/Texto.h"
+#include "config/ArquivosIni.h"
 #include "render/FalhaImpressao.h"
+#include "render/MotorTemplate.h"
 
 namespace etiquetas {
+
+template <class Ler>
+std::string ExecucaoImpressao::lembrar(std::string chave, Ler ler) {
+    if (!lerUmaVez) return ler();
+    auto lido = lidos_.find(chave);
+    if (lido == lidos_.end()) lido = lidos_.emplace(std::move(chave), ler()).first;
+    return lido->second;
+}
+
+std::string ExecucaoImpressao::lerLayout(std::string_view secao, std::string_view chave) {
+    return lembrar(std::string("ini\n").append(secao).append("\n").append(chave),
+                   [&] { return LerArquivoIni(pastas, secao, chave); });
+}
+
+std::string ExecucaoImpressao::lerModelo(const std::string& nome) {
+    return lembrar("modelo\n" + nome, [&] { return lerTemplate(pastas.dados, nome); });
+}
 
 void ExecucaoImpressao::anotarEtiquetas(OrigemTrabalho origem) {
     if (!origensPendentes.empty()) {
@@ -39,14 +58,16 @@ void ExecucaoImpressao::enviarTexto(TipoTrabalho tipo, const std::string& spool,
 }
 
 void ExecucaoImpressao::enviarConfiguracaoDatamax() {
-    const auto origem = caminhoNaPasta(pastas.dados, "QuelmonteConfiguracaoDatamax.prn");
-    const auto configuracao = lerArquivoLimitado(origem, kLimiteModelo);
-    if (configuracao.falha == FalhaLeitura::Ausente)
-        throw FalhaImpressao("Arquivo de configuração da Datamax não encontrado: " +
-                             textoDoCaminho(origem));
-    if (!configuracao)
-        throw FalhaImpressao(mensagemFalhaLeitura(origem, configuracao.falha, kLimiteModelo));
-    enviarTexto(TipoTrabalho::ConfiguracaoDatamax, "SpoolEtqImg.prn", configuracao.conteudo);
+    const std::string configuracao = lembrar("configuracao-datamax", [&] {
+        const auto origem = caminhoNaPasta(pastas.dados, "QuelmonteConfiguracaoDatamax.prn");
+        auto lida = lerArquivoLimitado(origem, kLimiteModelo);
+        if (lida.falha == FalhaLeitura::Ausente)
+            throw FalhaImpressao("Arquivo de configuração da Datamax não encontrado: " +
+                                 textoDoCaminho(origem));
+        if (!lida) throw FalhaImpressao(mensagemFalhaLeitura(origem, lida.falha, kLimiteModelo));
+        return std::move(lida.conteudo);
+    });
+    enviarTexto(TipoTrabalho::ConfiguracaoDatamax, "SpoolEtqImg.prn", configuracao);
 }
 
 }  // namespace etiquetas

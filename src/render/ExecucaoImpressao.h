@@ -5,9 +5,11 @@
 // must outlive the run is in MemoriaImpressao, owned by the application.
 
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "comum/LeitorGrade.h"
 #include "comum/PastasAplicacao.h"
@@ -75,6 +77,10 @@ struct EntradaImpressao {
     // The order file as loaded; a routine that needs more of it than the grid
     // holds reads it here (none: from arquivoPedidos).
     std::shared_ptr<pugi::xml_document> documento;
+    // A print reads the layout file and the templates again for every row
+    // (an edit between rows takes effect, a value gone bad stops that row); a
+    // run that sends nothing (a preview, a check) reads each once.
+    bool lerUmaVez = false;
 };
 
 struct ExecucaoImpressao : EntradaImpressao {
@@ -93,6 +99,11 @@ struct ExecucaoImpressao : EntradaImpressao {
     int linha = 0;  // grid row being printed
     ResultadoImpressao resultado;
 
+    // A key of the layout file, and a template of the data folder, read as
+    // `lerUmaVez` says.
+    std::string lerLayout(std::string_view secao, std::string_view chave);
+    std::string lerModelo(const std::string& nome);
+
     const char* linguagem() const { return nomeLinguagem(parametros.linguagem); }
     bool novoLayout() const { return nomeTemplate.find("_NOVO") != std::string::npos; }
 
@@ -110,6 +121,11 @@ struct ExecucaoImpressao : EntradaImpressao {
 
     Trabalho trabalhoEmEnvio;                      // reused: one allocation for a whole run
     std::vector<OrigemTrabalho> origensPendentes;  // labels made, not yet handed on
+
+  private:
+    template <class Ler>
+    std::string lembrar(std::string chave, Ler ler);
+    std::map<std::string, std::string, std::less<>> lidos_;  // what lerUmaVez keeps
 };
 
 }  // namespace etiquetas

@@ -33,7 +33,7 @@ std::string lerTemplate(const std::filesystem::path& pasta, const std::string& n
 
 void CarregarTemplate(ExecucaoImpressao& execucao) {
     auto& texto = execucao.TextoTemplate;
-    texto = lerTemplate(execucao.pastas.dados, execucao.nomeTemplate);
+    texto = execucao.lerModelo(execucao.nomeTemplate);
     substituirTodos(texto,
                     ":: Temperatura ::", formatarNumero(execucao.parametros.temperatura, "00"));
     preencherComandosImpressora(texto, execucao.parametros.velocidade,

@@ -112,8 +112,8 @@ class ExecucaoAdesiva : public RotinaPreco {
     // Read afresh for every grid row: the moves of one row never carry over.
     void lerPosicoes() {
         for (std::size_t i = 0; i < familia_.chaves.size() && i < kMaxPosicoes; ++i) {
-            std::string valor(familia_.chaves[i]);
-            LerPosicaoTemplate(cfg_, x_.pastas, secao_, valor, posX_[i], posY_[i]);
+            const std::string valor = x_.lerLayout(secaoPosicoes(secao_), familia_.chaves[i]);
+            posicaoComMargens(cfg_, valor, posX_[i], posY_[i]);
             verificarPosicao(valor, secao_, familia_.chaves[i], cfg_);
         }
     }

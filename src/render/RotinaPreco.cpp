@@ -47,16 +47,18 @@ FaixaSequencias RotinaPreco::faixaDaLinha() const {
             parteInteira(celula(CampoPreco::SequenciaFinal), "Inf. a Seq.Final")};
 }
 
-void RotinaPreco::conferirRepeticao() const {
+void RotinaPreco::conferirRepeticao() {
+    if (x_.lerUmaVez && repeticaoConferida_) return;
     const std::string secao = std::string("QuelmonteEtiqPreco") + x_.linguagem();
     const auto arquivo = arquivoConfiguracaoLeitura(x_.pastas, kArquivoLayout);
     if (std::error_code e; !std::filesystem::is_regular_file(arquivo, e))
         throw FalhaImpressao("Arquivo de configuração não encontrado: " + textoDoCaminho(arquivo));
-    const std::string texto = LerArquivoIni(x_.pastas, secao, "Repeticao");
+    const std::string texto = x_.lerLayout(secao, "Repeticao");
     const auto valor = valorNumerico(texto);
     if (!valor || std::round(*valor) < -32768 || std::round(*valor) > 32767)
         throw FalhaImpressao("Valor inválido para Repeticao na seção " + secao +
                              " de QuelmonteEtiqueta.ini: \"" + texto + "\".");
+    repeticaoConferida_ = true;
 }
 
 std::string varianteDaLinha(const LinhaPreco& linha) {

@@ -41,13 +41,16 @@ class RotinaPreco {
     // Text that is no number, or a number past 32 bits, ends the run.
     FaixaSequencias faixaDaLinha() const;
     // The cartolina section's "Repeticao" must be a 16-bit number, read
-    // for every row as the families always have.
-    void conferirRepeticao() const;
+    // for every row as the families always have (once, in a run without effect).
+    void conferirRepeticao();
     void imprimirSeparadorSeDevido(ComparacaoSeparador comparacao);
     // The current row's labels numbered `primeira` to `ultima` were made.
     void anotarEtiquetas(long long primeira, long long ultima);
 
     ExecucaoImpressao& x_;
+
+  private:
+    bool repeticaoConferida_ = false;
 };
 
 // The variant a price row's labels carry, as its history names it: ten

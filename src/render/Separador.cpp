@@ -17,9 +17,9 @@ constexpr std::size_t kLetrasFornecedor = 30;
 void imprimir(ExecucaoImpressao& execucao, const LinhaPreco& linha,
               const std::string& linhaReferencia) {
     const std::string secao = std::string("QuelmonteSeparador") + execucao.linguagem();
-    const std::string etiqueta = LerArquivoIni(execucao.pastas, secao, "Label");
+    const std::string etiqueta = execucao.lerLayout(secao, "Label");
     std::string& texto = execucao.TextoSeparador;
-    texto = lerTemplate(execucao.pastas.dados, execucao.nomeSeparador);
+    texto = execucao.lerModelo(execucao.nomeSeparador);
     preencherComandosImpressora(texto, execucao.parametros.velocidade,
                                 execucao.parametros.temperatura);
     substituirTodos(texto, "LLLL", etiqueta);

@@ -46,7 +46,7 @@ class VolumeIlpn : public RotinaVolume {
 
   private:
     void prepararExecucao() override {
-        x_.TextoTemplate = lerTemplate(x_.pastas.dados, x_.nomeTemplate);
+        x_.TextoTemplate = x_.lerModelo(x_.nomeTemplate);
         preencherComandosImpressora(x_.TextoTemplate, x_.parametros.velocidade,
                                     formatarNumero(x_.parametros.temperatura, "00"));
     }

@@ -30,7 +30,7 @@ class VolumeReposicao : public RotinaVolume {
     const std::string& modelo() {
         x_.passo = kPassoVolumeTemplate;
         if (!lido_) {
-            x_.TextoTemplate = lerTemplate(x_.pastas.dados, x_.nomeTemplate);
+            x_.TextoTemplate = x_.lerModelo(x_.nomeTemplate);
             preencherComandosImpressora(x_.TextoTemplate, x_.parametros.velocidade,
                                         x_.parametros.temperatura);
             lido_ = true;

@@ -1,9 +1,14 @@
 #include "verificacao/VerificacaoTrabalhos.h"
 
 #include <algorithm>
+#include <condition_variable>
 #include <deque>
+#include <exception>
+#include <functional>
+#include <mutex>
 #include <set>
 #include <string_view>
+#include <thread>
 #include <unordered_map>
 
 #include "comum/Texto.h"
@@ -136,6 +141,8 @@ int formatosNoTexto(std::string_view texto) {
 }  // namespace
 
 struct VerificacaoTrabalhos::Estado {
+    void receber(const Trabalho& trabalho);
+
     Estado(bool volume, int dpmm)
         : volume(volume),
           leitor(dpmm, {[this](Etiqueta&& e) { verificarEtiqueta(e); },
@@ -208,32 +215,42 @@ struct VerificacaoTrabalhos::Estado {
                 acharNoTrabalho(lido, "\"" + token + "\" (posição) não foi preenchido");
     }
 
+    // A field's name is made only for a finding: most labels have none.
+    using NomeCampo = std::function<std::string()>;
+
+    static std::string nomeCodigoBarras(const zpl::OpCodigoBarras& b, const Retangulo& r) {
+        return "código de barras " + b.simbologia + " \"" + trecho(b.dados) + "\"" +
+               posicao(r.x, r.y);
+    }
+
     void verificarEtiqueta(const Etiqueta& e) {
         const int numero = leitor.etiquetasLidas();
-        std::vector<std::pair<Retangulo, std::string>> barras;
+        std::vector<std::pair<Retangulo, const zpl::OpCodigoBarras*>> barras;
         for (const auto& op : e.operacoes) {
             if (const auto* t = std::get_if<zpl::OpTexto>(&op)) {
                 verificarTexto(e, *t, numero);
             } else if (const auto* c = std::get_if<zpl::OpCaixa>(&op)) {
-                dentroDaEtiqueta(e, c->area, true, numero, "caixa" + posicao(c->area.x, c->area.y));
+                dentroDaEtiqueta(e, c->area, true, numero,
+                                 [&] { return "caixa" + posicao(c->area.x, c->area.y); });
             } else if (const auto* b = std::get_if<zpl::OpCodigoBarras>(&op)) {
                 if (b->barras.empty()) continue;
                 const Retangulo r = uniao(b->barras);
-                std::string campo = "código de barras " + b->simbologia + " \"" + trecho(b->dados) +
-                                    "\"" + posicao(r.x, r.y);
+                const NomeCampo campo = [&] { return nomeCodigoBarras(*b, r); };
                 dentroDaEtiqueta(e, r, true, numero, campo);
                 verificarZonaDeSilencio(*b, r, barras, numero, campo);
-                barras.emplace_back(r, std::move(campo));
+                barras.emplace_back(r, b);
             } else if (const auto* g = std::get_if<zpl::OpGrafico>(&op)) {
                 dentroDaEtiqueta(
                     e, {g->x, g->y, g->largura * g->ampliacaoX, g->altura * g->ampliacaoY}, true,
-                    numero, "gráfico" + posicao(g->x, g->y));
+                    numero, [&] { return "gráfico" + posicao(g->x, g->y); });
             }
         }
     }
 
     void verificarTexto(const Etiqueta& e, const zpl::OpTexto& t, int numero) {
-        const std::string campo = "texto \"" + trecho(t.texto) + "\"" + posicao(t.x, t.y);
+        const NomeCampo campo = [&] {
+            return "texto \"" + trecho(t.texto) + "\"" + posicao(t.x, t.y);
+        };
         const long estimada = larguraEstimada(t);
         const int linhas = t.bloco ? std::max(1, t.bloco->linhas) : 1;
         const int largura =
@@ -248,35 +265,37 @@ struct VerificacaoTrabalhos::Estado {
             // Only well beyond the block: the estimate is an average letter.
             const long precisa = (estimada * 9 / 10 + t.bloco->largura - 1) / t.bloco->largura;
             if (precisa > linhas)
-                achar(Gravidade::Aviso, numero, campo,
+                achar(Gravidade::Aviso, numero, campo(),
                       "texto maior que o bloco: cerca de " + std::to_string(precisa) +
                           " linhas num bloco de " + std::to_string(linhas));
         }
     }
 
     void dentroDaEtiqueta(const Etiqueta& e, const Retangulo& r, bool exato, int numero,
-                          const std::string& campo) {
+                          const NomeCampo& campo) {
         const auto& c = e.configuracao;
         const bool foraX = r.x < 0 || (c.largura && r.x + r.largura > *c.largura);
         const bool foraY = r.y < 0 || (c.comprimento && r.y + r.altura > *c.comprimento);
         if (!foraX && !foraY) return;
         const std::string tamanho = std::to_string(c.largura.value_or(0)) + " x " +
                                     std::to_string(c.comprimento.value_or(0)) + " pontos";
-        achar(exato ? Gravidade::Erro : Gravidade::Aviso, numero, campo,
+        achar(exato ? Gravidade::Erro : Gravidade::Aviso, numero, campo(),
               std::string(exato ? "fica fora da etiqueta" : "pode passar da borda da etiqueta") +
                   " (" + tamanho + ")");
     }
 
-    void verificarZonaDeSilencio(const zpl::OpCodigoBarras& b, const Retangulo& r,
-                                 const std::vector<std::pair<Retangulo, std::string>>& outros,
-                                 int numero, const std::string& campo) {
+    void verificarZonaDeSilencio(
+        const zpl::OpCodigoBarras& b, const Retangulo& r,
+        const std::vector<std::pair<Retangulo, const zpl::OpCodigoBarras*>>& outros, int numero,
+        const NomeCampo& campo) {
         int modulo = r.largura;
         for (const auto& barra : b.barras) modulo = std::min(modulo, std::max(1, barra.largura));
         const int zona = 10 * modulo;
         const Retangulo comZona{r.x - zona, r.y, r.largura + 2 * zona, r.altura};
-        for (const auto& [outro, nome] : outros) {
+        for (const auto& [outro, barras] : outros) {
             if (!cruzam(comZona, outro) && !cruzam(r, outro)) continue;
-            achar(Gravidade::Erro, numero, campo, "invade a zona de silêncio de " + nome);
+            achar(Gravidade::Erro, numero, campo(),
+                  "invade a zona de silêncio de " + nomeCodigoBarras(*barras, outro));
         }
     }
 
@@ -307,8 +326,6 @@ VerificacaoTrabalhos::VerificacaoTrabalhos(std::vector<std::string> modelos, boo
     e_->tokens.emplace("#FIM#");
 }
 
-VerificacaoTrabalhos::~VerificacaoTrabalhos() = default;
-
 void VerificacaoTrabalhos::textoDoPedido(std::string_view texto) {
     cadaToken(texto, [&](std::string_view t) {
         if (const auto i = e_->tokens.find(t); i != e_->tokens.end()) e_->tokens.erase(i);
@@ -318,8 +335,8 @@ void VerificacaoTrabalhos::textoDoPedido(std::string_view texto) {
 // Jobs of one row differ only in their sequence or box numbers: the row's
 // first and last jobs are read whole, the ones between only for tokens. The
 // same Datamax set-up before every unit is read once.
-void VerificacaoTrabalhos::enviar(const Trabalho& trabalho) {
-    auto& e = *e_;
+void VerificacaoTrabalhos::Estado::receber(const Trabalho& trabalho) {
+    auto& e = *this;
     const TrabalhoLido lido{0, e.formatosEnviados + 1, formatosNoTexto(trabalho.texto),
                             trabalho.origens};
     e.formatosEnviados += lido.quantidade;
@@ -346,7 +363,77 @@ void VerificacaoTrabalhos::enviar(const Trabalho& trabalho) {
     e.linhaAtual = linha;
 }
 
+// The run makes the jobs on the caller's thread and a thread of the check's
+// own reads them as the printer would, at once: a check takes about the time
+// of the slower of the two, not of both. The queue is short, so memory does
+// not grow with the file.
+struct VerificacaoTrabalhos::Fila {
+    static constexpr std::size_t kMaximo = 64;
+    std::mutex trava;
+    std::condition_variable mudou;
+    std::deque<Trabalho> trabalhos;
+    bool fim = false;
+    std::exception_ptr falha;
+    std::thread leitor;
+
+    void ler(Estado& e) {
+        for (;;) {
+            std::deque<Trabalho> lote;
+            {
+                std::unique_lock t(trava);
+                mudou.wait(t, [&] { return fim || !trabalhos.empty(); });
+                if (trabalhos.empty()) return;
+                lote.swap(trabalhos);
+            }
+            mudou.notify_all();
+            try {
+                for (const auto& trabalho : lote) e.receber(trabalho);
+            } catch (...) {
+                const std::scoped_lock t(trava);
+                falha = std::current_exception();
+                trabalhos.clear();
+                fim = true;
+                return;
+            }
+        }
+    }
+
+    void acrescentar(const Trabalho& trabalho) {
+        std::unique_lock t(trava);
+        mudou.wait(t, [&] { return fim || trabalhos.size() < kMaximo; });
+        if (fim) return;
+        trabalhos.push_back(trabalho);
+        t.unlock();
+        mudou.notify_all();
+    }
+
+    void encerrar() {
+        {
+            const std::scoped_lock t(trava);
+            fim = true;
+        }
+        mudou.notify_all();
+        if (leitor.joinable()) leitor.join();
+    }
+};
+
+VerificacaoTrabalhos::~VerificacaoTrabalhos() {
+    if (fila_) fila_->encerrar();
+}
+
+void VerificacaoTrabalhos::enviar(const Trabalho& trabalho) {
+    if (!fila_) {
+        fila_ = std::make_unique<Fila>();
+        fila_->leitor = std::thread([this] { fila_->ler(*e_); });
+    }
+    fila_->acrescentar(trabalho);
+}
+
 void VerificacaoTrabalhos::terminar() {
+    if (fila_) {
+        fila_->encerrar();
+        if (fila_->falha) std::rethrow_exception(fila_->falha);
+    }
     e_->lerPendente();
     e_->leitor.terminar();
     // Labels are read whole only when the next one begins: findings come in

@@ -67,7 +67,9 @@ class VerificacaoTrabalhos : public SaidaTrabalhos {
 
   private:
     struct Estado;
+    struct Fila;
     std::unique_ptr<Estado> e_;
+    std::unique_ptr<Fila> fila_;
 };
 
 }  // namespace etiquetas

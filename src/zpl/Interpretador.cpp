@@ -147,7 +147,10 @@ class Interpretador : public Leitor {
     void executar(const Comando& c) {
         origem_ = rotulo(c);
         for (const auto& e : comandos()) {
-            if (e.prefixo != c.prefixo || c.nome != e.nome) continue;
+            // The first letter first: a label runs through this for every command.
+            if (e.prefixo != c.prefixo || c.nome.empty() || c.nome[0] != e.nome[0] ||
+                c.nome != e.nome)
+                continue;
             if (e.deFormato && !dentro_)
                 return avisar(rotulo(c) + ": fora de ^XA ... ^XZ, ignorado");
             return (this->*e.tratador)(c);
