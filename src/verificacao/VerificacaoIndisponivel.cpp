@@ -8,6 +8,7 @@ struct VerificacaoTrabalhos::Estado {
     std::vector<Achado> achados;
     long long erros = 0, avisos = 0;
 };
+struct VerificacaoTrabalhos::Fila {};
 
 VerificacaoTrabalhos::VerificacaoTrabalhos(std::vector<std::string>, bool, int)
     : e_(std::make_unique<Estado>()) {}
