@@ -368,24 +368,28 @@ void VerificacaoTrabalhos::Estado::receber(const Trabalho& trabalho) {
 // of the slower of the two, not of both. The queue is short, so memory does
 // not grow with the file.
 struct VerificacaoTrabalhos::Fila {
-    static constexpr std::size_t kMaximo = 64;
+    // Handed over in batches: a hand-over per job would cost more than the
+    // reading where both threads share one core.
+    static constexpr std::size_t kLote = 32;
+    static constexpr std::size_t kMaximo = 4 * kLote;
     std::mutex trava;
-    std::condition_variable mudou;
-    std::deque<Trabalho> trabalhos;
+    std::condition_variable paraLer, paraEnviar;
+    std::vector<Trabalho> trabalhos;
     bool fim = false;
     std::exception_ptr falha;
     std::thread leitor;
 
     void ler(Estado& e) {
+        std::vector<Trabalho> lote;
         for (;;) {
-            std::deque<Trabalho> lote;
+            lote.clear();
             {
                 std::unique_lock t(trava);
-                mudou.wait(t, [&] { return fim || !trabalhos.empty(); });
+                paraLer.wait(t, [&] { return fim || trabalhos.size() >= kLote; });
                 if (trabalhos.empty()) return;
                 lote.swap(trabalhos);
             }
-            mudou.notify_all();
+            paraEnviar.notify_one();
             try {
                 for (const auto& trabalho : lote) e.receber(trabalho);
             } catch (...) {
@@ -393,6 +397,7 @@ struct VerificacaoTrabalhos::Fila {
                 falha = std::current_exception();
                 trabalhos.clear();
                 fim = true;
+                paraEnviar.notify_one();
                 return;
             }
         }
@@ -400,11 +405,10 @@ struct VerificacaoTrabalhos::Fila {
 
     void acrescentar(const Trabalho& trabalho) {
         std::unique_lock t(trava);
-        mudou.wait(t, [&] { return fim || trabalhos.size() < kMaximo; });
+        paraEnviar.wait(t, [&] { return fim || trabalhos.size() < kMaximo; });
         if (fim) return;
         trabalhos.push_back(trabalho);
-        t.unlock();
-        mudou.notify_all();
+        if (trabalhos.size() == kLote) paraLer.notify_one();
     }
 
     void encerrar() {
@@ -412,7 +416,8 @@ struct VerificacaoTrabalhos::Fila {
             const std::scoped_lock t(trava);
             fim = true;
         }
-        mudou.notify_all();
+        paraLer.notify_one();
+        paraEnviar.notify_one();
         if (leitor.joinable()) leitor.join();
     }
 };

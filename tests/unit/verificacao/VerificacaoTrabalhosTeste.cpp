@@ -70,7 +70,8 @@ TEST(VerificacaoTrabalhos, CadaDefeitoComLinhaEtiquetaECampo) {
         EXPECT_EQ(a.gravidade, c.gravidade) << c.nome << ": " << texto;
         EXPECT_NE(texto.find(c.trecho), std::string::npos) << c.nome << ": " << texto;
         EXPECT_EQ(
-            texto.rfind("Linha 3 (pedido 4512, item 10, variante 0000000123-5), sequência 1", 0), 0u)
+            texto.rfind("Linha 3 (pedido 4512, item 10, variante 0000000123-5), sequência 1", 0),
+            0u)
             << c.nome << ": " << texto;
     }
 }
@@ -109,4 +110,28 @@ TEST(VerificacaoTrabalhos, ConfiguracaoDatamaxVazia) {
     ASSERT_EQ(v.achados().size(), 1u);
     EXPECT_EQ(textoAchado(v.achados()[0]),
               "Configuração: a configuração da Datamax está vazia: as etiquetas saem sem ela");
+}
+
+// Jobs are read on a thread of the check's own while the run goes on: a long
+// run's findings still name their rows in order, and a run that stops half way
+// (no terminar) leaves nothing running.
+TEST(VerificacaoTrabalhos, RunLongaLidaAParteEmOrdem) {
+    const auto daLinha = [](int linha, const std::string& campo) {
+        return Trabalho{TipoTrabalho::Etiqueta,
+                        "SpoolEtq.PRN",
+                        zpl("^FO10,10^A0N,20,20^FD" + campo + "^FS"),
+                        1,
+                        {{linha, "4512", "10", "0000000123-5", 1, 1}}};
+    };
+    VerificacaoTrabalhos v({"^FD:: COR ::^FS^FD:: TAM ::^FS"}, false);
+    for (int linha = 1; linha <= 500; ++linha)
+        v.enviar(daLinha(linha, linha == 250 ? ":: TAM ::" : linha == 500 ? ":: COR ::" : "AZUL"));
+    v.terminar();
+    ASSERT_EQ(v.achados().size(), 2u);
+    EXPECT_EQ(v.achados()[0].origem->linha, 250);
+    EXPECT_EQ(v.achados()[0].etiqueta, 250);
+    EXPECT_EQ(v.achados()[1].origem->linha, 500);
+
+    VerificacaoTrabalhos interrompida({}, false);
+    for (int linha = 1; linha <= 100; ++linha) interrompida.enviar(daLinha(linha, "AZUL"));
 }
