@@ -115,7 +115,7 @@ TEST(VerificacaoTrabalhos, ConfiguracaoDatamaxVazia) {
 // Jobs are read on a thread of the check's own while the run goes on: a long
 // run's findings still name their rows in order, and a run that stops half way
 // (no terminar) leaves nothing running.
-TEST(VerificacaoTrabalhos, RunLongaLidaAParteEmOrdem) {
+TEST(VerificacaoTrabalhos, ExecucaoLongaLidaAParteEmOrdem) {
     const auto daLinha = [](int linha, const std::string& campo) {
         return Trabalho{TipoTrabalho::Etiqueta,
                         "SpoolEtq.PRN",
