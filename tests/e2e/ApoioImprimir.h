@@ -229,9 +229,11 @@ class AplicacaoTemporaria {
         return lerArquivo(pasta_ / nome).value_or("");
     }
 
-    // etiquetas-cli --pasta <folder> <argumentos>.
-    Resultado executar(const Lista& argumentos) const {
-        const auto s = apoio::executarCli(mais({"--pasta", textoDoCaminho(pasta_)}, argumentos));
+    // etiquetas-cli --pasta <folder> <argumentos>; `programa`: a copy of
+    // etiquetas-cli placed elsewhere.
+    Resultado executar(const Lista& argumentos, const fs::path& programa = ETIQUETAS_CLI) const {
+        const auto s =
+            apoio::executarCli(mais({"--pasta", textoDoCaminho(pasta_)}, argumentos), programa);
         return {s.status, s.erros, s.saida};
     }
 
@@ -239,12 +241,12 @@ class AplicacaoTemporaria {
     // The templates of most tests are made up to show one thing: the check
     // before the run says what it finds in them and prints on, unless a test
     // asks for it.
-    Resultado imprimir(const std::string& xml, const Lista& opcoes,
-                       bool comVerificacao = false) const {
+    Resultado imprimir(const std::string& xml, const Lista& opcoes, bool comVerificacao = false,
+                       const fs::path& programa = ETIQUETAS_CLI) const {
         gravar("pedidos.xml", xml);
         Lista argumentos{"imprimir", textoDoCaminho(pasta_ / "pedidos.xml")};
         if (!comVerificacao) argumentos.push_back("--ignorar-verificacao");
-        return executar(mais(argumentos, opcoes));
+        return executar(mais(argumentos, opcoes), programa);
     }
 
     // Keys put first in a section of the layout file win over the shipped ones.
