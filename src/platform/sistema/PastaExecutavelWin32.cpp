@@ -17,11 +17,26 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A function of a system DLL, loaded only when needed: shell32 brings in
+// user32 and the desktop, which a run that finds its variables never needs.
+template <typename Funcao>
+Funcao funcaoDoSistema(const wchar_t* dll, const char* nome) {
+    const HMODULE modulo = LoadLibraryExW(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (!modulo) return nullptr;
+    // Through void(*)(), the one cast between function types GCC takes as meant.
+    return reinterpret_cast<Funcao>(reinterpret_cast<void (*)()>(GetProcAddress(modulo, nome)));
+}
+
 fs::path pastaConhecida(REFKNOWNFOLDERID pasta) {
+    using Buscar = HRESULT(WINAPI*)(REFKNOWNFOLDERID, DWORD, HANDLE, PWSTR*);
+    using Liberar = void(WINAPI*)(LPVOID);
+    const auto buscar = funcaoDoSistema<Buscar>(L"shell32.dll", "SHGetKnownFolderPath");
+    const auto liberar = funcaoDoSistema<Liberar>(L"ole32.dll", "CoTaskMemFree");
+    if (!buscar || !liberar) return {};
     PWSTR caminho = nullptr;
     fs::path r;
-    if (SHGetKnownFolderPath(pasta, KF_FLAG_DEFAULT, nullptr, &caminho) == S_OK) r = caminho;
-    CoTaskMemFree(caminho);
+    if (buscar(pasta, KF_FLAG_DEFAULT, nullptr, &caminho) == S_OK) r = caminho;
+    liberar(caminho);
     return r.is_absolute() ? r : fs::path();
 }
 
