@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace etiquetas {
 
@@ -14,6 +15,25 @@ constexpr std::array<char32_t, 32> kFaixa80{
     0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+// Every label fills dozens of ":: ... ::" tokens into a template of a few
+// kilobytes. The tokens share their first and last letters, so a candidate
+// is looked at in the middle before it is compared whole.
+std::size_t procurar(const std::string& texto, std::string_view de, std::size_t desde) {
+    const std::size_t m = de.size();
+    if (m < 3 || desde > texto.size() || texto.size() - desde < m) return texto.find(de, desde);
+    const char* p = texto.data() + desde;
+    const char* const fim = texto.data() + texto.size() - m + 1;
+    const std::size_t meio = m / 2;
+    while (p < fim) {
+        p = static_cast<const char*>(std::memchr(p, de[0], static_cast<std::size_t>(fim - p)));
+        if (!p) return std::string::npos;
+        if (p[meio] == de[meio] && std::memcmp(p + 1, de.data() + 1, m - 1) == 0)
+            return static_cast<std::size_t>(p - texto.data());
+        ++p;
+    }
+    return std::string::npos;
+}
 
 char32_t pontoDoByte(unsigned char b) {
     if (b >= 0x80 && b <= 0x9F) return kFaixa80[b - 0x80] ? kFaixa80[b - 0x80] : b;
@@ -155,12 +175,12 @@ std::string direita(std::string_view texto, std::size_t n) {
 
 void substituirTodos(std::string& texto, std::string_view de, std::string_view para) {
     if (de.empty()) return;
-    std::size_t pos = texto.find(de);
+    std::size_t pos = procurar(texto, de, 0);
     if (pos == std::string::npos) return;
     std::string saida;
     saida.reserve(texto.size());
     std::size_t inicio = 0;
-    for (; pos != std::string::npos; pos = texto.find(de, inicio)) {
+    for (; pos != std::string::npos; pos = procurar(texto, de, inicio)) {
         saida.append(texto, inicio, pos - inicio);
         saida.append(para);
         inicio = pos + de.size();
