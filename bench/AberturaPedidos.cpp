@@ -97,14 +97,8 @@ Medida melhorDe(int vezes, const char* programa, const std::string& modo,
 
 int main(int argc, char** argv) {
     if (argc == 4 && std::strcmp(argv[1], "--medir") == 0) return medir(argv[2], argv[3]);
-    std::filesystem::path pasta = std::filesystem::temp_directory_path() / "etiquetas-bench";
-    std::vector<long> tamanhos{1000, 10000, 100000};
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--tamanhos") == 0 && i + 1 < argc)
-            tamanhos = bench::lerTamanhos(argv[++i]);
-        else
-            pasta = argv[i];
-    }
+    const auto [pasta, tamanhos] = bench::lerArgumentos(
+        argc, argv, std::filesystem::temp_directory_path() / "etiquetas-bench");
     std::filesystem::create_directories(pasta);
     // Times are the process's CPU time (user + system), the fair measure on a
     // shared machine; the wall time of the same run follows in brackets.

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "comum/Texto.h"
@@ -148,12 +149,24 @@ inline std::uintmax_t gerarArquivo(const std::filesystem::path& caminho, bool vo
     return std::filesystem::file_size(caminho);
 }
 
-// "1000,10000,100000" from the command line.
-inline std::vector<long> lerTamanhos(const std::string& lista) {
-    std::vector<long> tamanhos;
-    std::istringstream in(lista);
-    for (std::string t; std::getline(in, t, ',');) tamanhos.push_back(std::stol(t));
-    return tamanhos;
+// "[PASTA] [--tamanhos 1000,10000,100000]" from the command line.
+struct Argumentos {
+    std::filesystem::path pasta;
+    std::vector<long> tamanhos{1000, 10000, 100000};
+};
+
+inline Argumentos lerArgumentos(int argc, char** argv, std::filesystem::path pastaPadrao) {
+    Argumentos a{std::move(pastaPadrao)};
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--tamanhos" && i + 1 < argc) {
+            a.tamanhos.clear();
+            std::istringstream in(argv[++i]);
+            for (std::string t; std::getline(in, t, ',');) a.tamanhos.push_back(std::stol(t));
+        } else {
+            a.pasta = argv[i];
+        }
+    }
+    return a;
 }
 
 }  // namespace etiquetas::bench

@@ -87,14 +87,8 @@ Medida medir(const fs::path& pasta, const fs::path& arquivo, int linhaImpressora
 }  // namespace
 
 int main(int argc, char** argv) {
-    fs::path pasta = fs::temp_directory_path() / "etiquetas-bench-verificacao";
-    std::vector<long> tamanhos{1000, 10000, 100000};
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--tamanhos") == 0 && i + 1 < argc)
-            tamanhos = bench::lerTamanhos(argv[++i]);
-        else
-            pasta = argv[i];
-    }
+    const auto [pasta, tamanhos] =
+        bench::lerArgumentos(argc, argv, fs::temp_directory_path() / "etiquetas-bench-verificacao");
     prepararPasta(pasta);
     // CPU seconds of this process (the fair measure on a shared machine; the
     // check reads on a second thread, counted too), and the wall clock.
