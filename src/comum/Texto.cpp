@@ -16,20 +16,47 @@ constexpr std::array<char32_t, 32> kFaixa80{
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
+// How often a byte turns up in a label template, roughly: token delimiters
+// and blanks everywhere, digits and commas in every coordinate, the command
+// letters in every field; lower case only in names and text.
+constexpr std::array<std::uint8_t, 256> frequenciasEmModelo() {
+    std::array<std::uint8_t, 256> f{};
+    for (int c = 0; c < 256; ++c) {
+        if (c == ':' || c == ' ')
+            f[c] = 4;
+        else if ((c >= '0' && c <= '9') || c == ',' || c == '^' || c == '~')
+            f[c] = 3;
+        else if (c >= 'a' && c <= 'z')
+            f[c] = 0;
+        else
+            f[c] = c >= 0x80 ? 0 : 1;
+    }
+    for (char c : std::string_view("FOSDAXZBYNCGH")) f[static_cast<unsigned char>(c)] = 2;
+    return f;
+}
+constexpr auto kFrequenciaEmModelo = frequenciasEmModelo();
+
 // Every label fills dozens of ":: ... ::" tokens into a template of a few
-// kilobytes. The tokens share their first and last letters, so a candidate
-// is looked at in the middle before it is compared whole.
+// kilobytes. The tokens share their delimiters, so a candidate is sought by
+// the token's rarest letter, not by its first.
 std::size_t procurar(const std::string& texto, std::string_view de, std::size_t desde) {
     const std::size_t m = de.size();
     if (m < 3 || desde > texto.size() || texto.size() - desde < m) return texto.find(de, desde);
-    const char* p = texto.data() + desde;
-    const char* const fim = texto.data() + texto.size() - m + 1;
-    const std::size_t meio = m / 2;
+    std::size_t ancora = 0;
+    for (std::size_t k = 1; k < m; ++k)
+        if (kFrequenciaEmModelo[static_cast<unsigned char>(de[k])] <
+            kFrequenciaEmModelo[static_cast<unsigned char>(de[ancora])])
+            ancora = k;
+    // Where the anchor of a match can lie.
+    const char* p = texto.data() + desde + ancora;
+    const char* const fim = texto.data() + texto.size() - m + 1 + ancora;
     while (p < fim) {
-        p = static_cast<const char*>(std::memchr(p, de[0], static_cast<std::size_t>(fim - p)));
+        p = static_cast<const char*>(std::memchr(p, de[ancora], static_cast<std::size_t>(fim - p)));
         if (!p) return std::string::npos;
-        if (p[meio] == de[meio] && std::memcmp(p + 1, de.data() + 1, m - 1) == 0)
-            return static_cast<std::size_t>(p - texto.data());
+        const char* const inicio = p - ancora;
+        if (inicio[0] == de[0] && inicio[m - 1] == de[m - 1] &&
+            std::memcmp(inicio + 1, de.data() + 1, m - 2) == 0)
+            return static_cast<std::size_t>(inicio - texto.data());
         ++p;
     }
     return std::string::npos;
@@ -177,8 +204,26 @@ void substituirTodos(std::string& texto, std::string_view de, std::string_view p
     if (de.empty()) return;
     std::size_t pos = procurar(texto, de, 0);
     if (pos == std::string::npos) return;
-    std::string saida;
-    saida.reserve(texto.size());
+    if (para.size() <= de.size()) {
+        // In place: what is written never passes what is still to be read.
+        char* const d = texto.data();
+        std::size_t escrito = pos, inicio = pos;
+        for (; pos != std::string::npos; pos = procurar(texto, de, inicio)) {
+            std::memmove(d + escrito, d + inicio, pos - inicio);
+            escrito += pos - inicio;
+            std::memmove(d + escrito, para.data(), para.size());
+            escrito += para.size();
+            inicio = pos + de.size();
+        }
+        std::memmove(d + escrito, d + inicio, texto.size() - inicio);
+        texto.resize(escrito + texto.size() - inicio);
+        return;
+    }
+    // A label's text is rebuilt dozens of times: the buffer is kept, unless
+    // it grew large.
+    constexpr std::size_t kBufferGuardado = 1 << 20;
+    thread_local std::string saida;
+    saida.clear();
     std::size_t inicio = 0;
     for (; pos != std::string::npos; pos = procurar(texto, de, inicio)) {
         saida.append(texto, inicio, pos - inicio);
@@ -187,6 +232,7 @@ void substituirTodos(std::string& texto, std::string_view de, std::string_view p
     }
     saida.append(texto, inicio);
     texto.swap(saida);
+    if (saida.capacity() > kBufferGuardado) std::string().swap(saida);
 }
 
 std::optional<double> valorNumerico(std::string_view texto) {

@@ -33,9 +33,23 @@ std::size_t lerNome(std::string_view spool, std::size_t i, Comando& comando) {
     return i;
 }
 
+// Line ends are dropped: what lies between them is appended whole.
 std::size_t lerParametros(std::string_view spool, std::size_t i, Comando& comando) {
+    std::size_t inicio = i;
     for (; i < spool.size() && !ehPrefixo(spool[i]); ++i)
-        if (!ehFimDeLinha(spool[i])) comando.parametros += spool[i];
+        if (ehFimDeLinha(spool[i])) {
+            comando.parametros.append(spool.substr(inicio, i - inicio));
+            inicio = i + 1;
+        }
+    comando.parametros.append(spool.substr(inicio, i - inicio));
+    return i;
+}
+
+}  // namespace
+
+std::size_t inicioDosComandos(std::string_view spool) {
+    std::size_t i = 0;
+    while (i < spool.size() && !ehPrefixo(spool[i])) ++i;
     return i;
 }
 
@@ -45,22 +59,14 @@ bool temTexto(std::string_view texto) {
     return false;
 }
 
-}  // namespace
-
-Separacao separarComandos(std::string_view spool) {
-    Separacao r;
-    std::size_t i = 0;
-    while (i < spool.size() && !ehPrefixo(spool[i])) ++i;
-    if (temTexto(spool.substr(0, i))) r.textoSolto = std::string(spool.substr(0, i));
-    while (i < spool.size()) {
-        Comando comando;
-        comando.prefixo = spool[i];
-        comando.posicao = i;
-        i = lerNome(spool, i + 1, comando);
-        i = lerParametros(spool, i, comando);
-        r.comandos.push_back(std::move(comando));
-    }
-    return r;
+std::size_t lerComando(std::string_view spool, std::size_t i, Comando& comando) {
+    comando.prefixo = spool[i];
+    comando.nome.clear();
+    comando.parametros.clear();
+    comando.posicao = i;
+    comando.truncado = false;
+    i = lerNome(spool, i + 1, comando);
+    return lerParametros(spool, i, comando);
 }
 
 std::vector<std::string> dividirParametros(std::string_view parametros) {

@@ -19,12 +19,13 @@ struct Comando {
     bool truncado = false;    // the spool ended inside the name
 };
 
-struct Separacao {
-    std::vector<Comando> comandos;
-    std::string textoSolto;  // non-blank text before the first command
-};
+// Where the first command starts: what lies before it is loose text.
+std::size_t inicioDosComandos(std::string_view spool);
+bool temTexto(std::string_view texto);
 
-Separacao separarComandos(std::string_view spool);
+// Reads the command whose prefix is at `i` into `comando`, whose strings are
+// reused (a label has dozens of commands), and returns where the next begins.
+std::size_t lerComando(std::string_view spool, std::size_t i, Comando& comando);
 
 // Comma-separated parameters; an empty one is kept empty, so defaults apply.
 std::vector<std::string> dividirParametros(std::string_view parametros);

@@ -116,15 +116,15 @@ class Interpretador : public Leitor {
 
   private:
     void executarTrecho(std::string_view trecho, bool fimDoSpool) {
-        const Separacao s = separarComandos(trecho);
-        if (!s.textoSolto.empty())
+        std::size_t i = inicioDosComandos(trecho);
+        if (temTexto(trecho.substr(0, i)))
             avisar("texto fora de comandos ignorado antes do primeiro comando");
-        for (std::size_t i = 0; i < s.comandos.size(); ++i) {
-            const Comando& c = s.comandos[i];
-            if (c.truncado)
-                avisarIncompleto(c, fimDoSpool && i + 1 == s.comandos.size());
+        while (i < trecho.size()) {
+            i = lerComando(trecho, i, comando_);
+            if (comando_.truncado)
+                avisarIncompleto(comando_, fimDoSpool && i == trecho.size());
             else
-                executar(c);
+                executar(comando_);
         }
     }
 
@@ -606,6 +606,7 @@ class Interpretador : public Leitor {
     Formato formato_;
     Campo campo_;
     std::string origem_;  // the command that warnings name
+    Comando comando_;     // the one being run, its room kept from one to the next
 };
 
 std::span<const Interpretador::Entrada> Interpretador::comandos() {

@@ -41,3 +41,21 @@ TEST(Texto, SubstituicaoNaoReexaminaOTextoInserido) {
     substituirTodos(t, "::A::", "::A::::A::");
     EXPECT_EQ(t, "::A::::A:: e ::A::::A::");
 }
+
+// Shrinking in place, growing through a kept buffer, candidates found by
+// their rarest letter: all against the plain left-to-right replacement.
+TEST(Texto, SubstituicaoIgualAReferencia) {
+    const auto referencia = [](std::string t, const std::string& de, const std::string& para) {
+        for (auto i = t.find(de); i != std::string::npos; i = t.find(de, i + para.size()))
+            t.replace(i, de.size(), para);
+        return t;
+    };
+    const std::string modelo =
+        "^FO1,2^FD:: COR ::^FS:: COR :::: COR ::x:: CO:: COR ::aaaaabGGGGGGGG_LI__LI_";
+    for (const std::string de : {":: COR ::", "aa", "aab", "GGGG", "_LI_", "x", "::", "zz"})
+        for (const std::string para : {"", "0", "AZUL", "0000", ":: COR ::", "um valor longo"}) {
+            std::string t = modelo;
+            substituirTodos(t, de, para);
+            EXPECT_EQ(t, referencia(modelo, de, para)) << de << " -> " << para;
+        }
+}
