@@ -1,6 +1,6 @@
 #include "zpl/Comandos.h"
 
-#include <cctype>
+#include <algorithm>
 
 namespace etiquetas::zpl {
 
@@ -13,8 +13,9 @@ bool ehFimDeLinha(char c) {
     return c == '\r' || c == '\n';
 }
 
+// Command names are ASCII: no locale is asked.
 char maiuscula(char c) {
-    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 // The name starts right after the prefix; ^A takes only one letter because
@@ -54,9 +55,7 @@ std::size_t inicioDosComandos(std::string_view spool) {
 }
 
 bool temTexto(std::string_view texto) {
-    for (char c : texto)
-        if (!std::isspace(static_cast<unsigned char>(c))) return true;
-    return false;
+    return texto.find_first_not_of(" \t\r\n\v\f") != std::string_view::npos;
 }
 
 std::size_t lerComando(std::string_view spool, std::size_t i, Comando& comando) {
@@ -70,18 +69,22 @@ std::size_t lerComando(std::string_view spool, std::size_t i, Comando& comando) 
 }
 
 std::vector<std::string> dividirParametros(std::string_view parametros) {
-    std::vector<std::string> r(1);
-    for (char c : parametros) {
-        if (c == ',')
-            r.emplace_back();
-        else
-            r.back() += c;
+    std::vector<std::string> r;
+    r.reserve(static_cast<std::size_t>(std::count(parametros.begin(), parametros.end(), ',')) + 1);
+    for (std::size_t i = 0;; ++i) {
+        const std::size_t virgula = parametros.find(',', i);
+        r.emplace_back(parametros.substr(i, virgula - i));
+        if (virgula == std::string_view::npos) return r;
+        i = virgula;
     }
-    return r;
 }
 
 std::string rotulo(const Comando& comando) {
     return comando.prefixo + comando.nome;
+}
+
+void rotular(std::string& rotulo, const Comando& comando) {
+    rotulo.assign(1, comando.prefixo).append(comando.nome);
 }
 
 }  // namespace etiquetas::zpl

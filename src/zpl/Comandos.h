@@ -32,5 +32,7 @@ std::vector<std::string> dividirParametros(std::string_view parametros);
 
 // The prefixed form of a command for messages: "^FO", "~DG".
 std::string rotulo(const Comando& comando);
+// The same into a string kept from one command to the next.
+void rotular(std::string& rotulo, const Comando& comando);
 
 }  // namespace etiquetas::zpl

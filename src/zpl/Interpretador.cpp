@@ -48,13 +48,13 @@ struct Formato {
     Orientacao orientacao = Orientacao::Normal;
 };
 
-std::string parametro(const Parametros& p, std::size_t i) {
-    return i < p.size() ? p[i] : "";
+std::string_view parametro(const Parametros& p, std::size_t i) {
+    return i < p.size() ? std::string_view(p[i]) : std::string_view();
 }
 
-std::string aparado(const std::string& t) {
+std::string_view aparado(std::string_view t) {
     const auto a = t.find_first_not_of(' ');
-    if (a == std::string::npos) return "";
+    if (a == std::string_view::npos) return {};
     return t.substr(a, t.find_last_not_of(' ') - a + 1);
 }
 
@@ -72,8 +72,8 @@ std::optional<Orientacao> orientacao(char c) {
     return std::nullopt;
 }
 
-char letra(const std::string& t, char padrao) {
-    const std::string a = aparado(t);
+char letra(std::string_view t, char padrao) {
+    const std::string_view a = aparado(t);
     return a.empty() ? padrao : static_cast<char>(std::toupper(static_cast<unsigned char>(a[0])));
 }
 
@@ -145,7 +145,7 @@ class Interpretador : public Leitor {
     static std::span<const Entrada> comandos();
 
     void executar(const Comando& c) {
-        origem_ = rotulo(c);
+        rotular(origem_, c);
         for (const auto& e : comandos()) {
             // The first letter first: a label runs through this for every command.
             if (e.prefixo != c.prefixo || c.nome.empty() || c.nome[0] != e.nome[0] ||
@@ -172,8 +172,8 @@ class Interpretador : public Leitor {
     }
 
     // Leading digits, as the printer takes them; out of range is clamped.
-    int numero(const std::string& texto, int padrao, int minimo, int maximo) {
-        const std::string t = aparado(texto);
+    int numero(std::string_view texto, int padrao, int minimo, int maximo) {
+        const std::string_view t = aparado(texto);
         if (t.empty()) return padrao;
         long long v = 0;
         std::size_t i = 0;
@@ -191,7 +191,7 @@ class Interpretador : public Leitor {
         }
         return static_cast<int>(v);
     }
-    int coordenada(const std::string& t) { return numero(t, 0, 0, kCoordenadaMaxima); }
+    int coordenada(std::string_view t) { return numero(t, 0, 0, kCoordenadaMaxima); }
 
     static Parametros dividir(const Comando& c) { return dividirParametros(c.parametros); }
 
@@ -247,8 +247,12 @@ class Interpretador : public Leitor {
                    ": conjunto de caracteres não simulado; lido como Windows-1252");
         impressora_.codificacao = n;
     }
-    void velocidade(const Comando& c) { impressora_.velocidade = aparado(c.parametros); }
-    void tonalidade(const Comando& c) { impressora_.tonalidade = aparado(c.parametros); }
+    void velocidade(const Comando& c) {
+        impressora_.velocidade = std::string(aparado(c.parametros));
+    }
+    void tonalidade(const Comando& c) {
+        impressora_.tonalidade = std::string(aparado(c.parametros));
+    }
     void quantidade(const Comando& c) {
         impressora_.copias = numero(dividir(c)[0], 1, 1, 99'999'999);
     }
@@ -259,7 +263,7 @@ class Interpretador : public Leitor {
     void padraoBarras(const Comando& c) {
         const auto p = dividir(c);
         formato_.modulo.largura = numero(parametro(p, 0), formato_.modulo.largura, 1, 10);
-        if (const auto r = aparado(parametro(p, 1)); !r.empty()) {
+        if (const std::string r(aparado(parametro(p, 1))); !r.empty()) {
             const double v = std::atof(r.c_str());
             formato_.modulo.razao = std::clamp(v, 2.0, 3.0);
             if (v < 2.0 || v > 3.0) avisar("^BY: razão " + r + " fora de 2,0 a 3,0; limitada");
@@ -294,20 +298,21 @@ class Interpretador : public Leitor {
     void novoCampo(const Comando& c, bool naLinhaBase) {
         const auto p = dividir(c);
         // Commands given before the origin belong to the same field.
-        const Campo anterior = campoPendente() ? Campo{} : campo_;
+        Campo novo;
         if (campoPendente()) {
             avisar("campo sem ^FS antes de " + rotulo(c));
             emitirCampo();
             origem_ = rotulo(c);
+        } else {
+            novo.fonte = campo_.fonte;
+            novo.orientacao = campo_.orientacao;
+            novo.altura = campo_.altura;
+            novo.largura = campo_.largura;
+            novo.bloco = campo_.bloco;
+            novo.indicadorHex = campo_.indicadorHex;
+            novo.reverso = campo_.reverso;
         }
-        campo_ = Campo{};
-        campo_.fonte = anterior.fonte;
-        campo_.orientacao = anterior.orientacao;
-        campo_.altura = anterior.altura;
-        campo_.largura = anterior.largura;
-        campo_.bloco = anterior.bloco;
-        campo_.indicadorHex = anterior.indicadorHex;
-        campo_.reverso = anterior.reverso;
+        campo_ = std::move(novo);
         campo_.aberto = true;
         campo_.naLinhaBase = naLinhaBase;
         campo_.x = std::min(coordenada(parametro(p, 0)) + impressora_.origemX, kCoordenadaMaxima);
@@ -463,9 +468,10 @@ class Interpretador : public Leitor {
                                          std::forward<Op>(op));
     }
 
-    bool preta(const std::string& cor) {
+    bool preta(std::string_view cor) {
         const char c = letra(cor, 'B');
-        if (c != 'B' && c != 'W') avisar(origem_ + ": cor \"" + cor + "\" desconhecida; preta");
+        if (c != 'B' && c != 'W')
+            avisar(origem_ + ": cor \"" + std::string(cor) + "\" desconhecida; preta");
         return c != 'W';
     }
 
