@@ -25,6 +25,15 @@ std::string ExecucaoImpressao::lerModelo(const std::string& nome) {
     return lembrar("modelo\n" + nome, [&] { return lerTemplate(pastas.dados, nome); });
 }
 
+std::string ExecucaoImpressao::lerModeloAjustado(const std::string& nome) {
+    return lembrar("modelo ajustado\n" + nome, [&] {
+        std::string texto = lerModelo(nome);
+        substituirTodos(texto, ":: Temperatura ::", formatarNumero(parametros.temperatura, "00"));
+        preencherComandosImpressora(texto, parametros.velocidade, parametros.temperatura);
+        return texto;
+    });
+}
+
 void ExecucaoImpressao::anotarEtiquetas(OrigemTrabalho origem) {
     if (!origensPendentes.empty()) {
         auto& anterior = origensPendentes.back();

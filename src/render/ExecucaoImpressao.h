@@ -103,6 +103,8 @@ struct ExecucaoImpressao : EntradaImpressao {
     // `lerUmaVez` says.
     std::string lerLayout(std::string_view secao, std::string_view chave);
     std::string lerModelo(const std::string& nome);
+    // The same template with the printer's speed and temperature filled.
+    std::string lerModeloAjustado(const std::string& nome);
 
     const char* linguagem() const { return nomeLinguagem(parametros.linguagem); }
     bool novoLayout() const { return nomeTemplate.find("_NOVO") != std::string::npos; }

@@ -32,12 +32,7 @@ std::string lerTemplate(const std::filesystem::path& pasta, const std::string& n
 }
 
 void CarregarTemplate(ExecucaoImpressao& execucao) {
-    auto& texto = execucao.TextoTemplate;
-    texto = execucao.lerModelo(execucao.nomeTemplate);
-    substituirTodos(texto,
-                    ":: Temperatura ::", formatarNumero(execucao.parametros.temperatura, "00"));
-    preencherComandosImpressora(texto, execucao.parametros.velocidade,
-                                execucao.parametros.temperatura);
+    execucao.TextoTemplate = execucao.lerModeloAjustado(execucao.nomeTemplate);
 }
 
 void preencherComandosImpressora(std::string& modelo, const std::string& velocidade,

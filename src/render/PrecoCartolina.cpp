@@ -67,7 +67,7 @@ enum Passo {
     kPassoTemplate,
     kPassoContador,
     kPassoUnidades,
-    kPassoUnidadeCorpo,
+    kPassoUnidadeCorpo,  // kept so that later steps keep their numbers
     kPassoUnidadeStatus,
     kPassoUnidadeRegistroDpl,
     kPassoUnidadeDeslocamentos,
@@ -150,20 +150,10 @@ class ExecucaoPreco : public RotinaPreco {
     }
 
     void imprimirUnidade(long long numeroMostrado) {
-        std::string& texto = x_.TextoSaida;
-        x_.passo = kPassoUnidadeCorpo;
-        texto.assign("\r\n").append(x_.CorpoTemplate);
         x_.passo = kPassoUnidadeStatus;
         MostrarStatusImpressao(x_, celula(CampoPreco::Pedido), celula(CampoPreco::Item),
                                numeroMostrado, contador_);
-        if (regras_.suprimePreco) suprimirPrecoSeInterno();
-        if (regras_.estacao == PosicaoEstacao::AposSupressao) preencherEstacao();
-        x_.passo = kPassoUnidadeRegistroDpl;
-        substituirTodos(texto, "1X11000_LI_LILIl01100010", "");
-        x_.passo = kPassoUnidadeDeslocamentos;
-        preencherDeslocamentos();
-        x_.passo = kPassoUnidadeFonte;
-        preencherFonte();
+        prepararCorpo();
         x_.passo = kPassoUnidadeDados;
         preencherDados();
         x_.passo = kPassoUnidadeSomaLargura;
@@ -178,6 +168,43 @@ class ExecucaoPreco : public RotinaPreco {
         x_.passo = kPassoUnidadeEnvio;
         enviar();
     }
+
+    // What a unit takes from the template and the settings, before the row's
+    // values: the same from one unit to the next while the offset is, so it
+    // is made once and copied (three dozen passes over the template).
+    void prepararCorpo() {
+        std::string& texto = x_.TextoSaida;
+        const bool semValores = regras_.estacao != PosicaoEstacao::AposSupressao;
+        if (semValores && corpoPreparado_.serve(x_.CorpoTemplate, deslocamento_, cfg_)) {
+            texto = corpoPreparado_.texto;
+            x_.passo = kPassoUnidadeFonte;
+            return;
+        }
+        texto.assign("\r\n").append(x_.CorpoTemplate);
+        if (regras_.suprimePreco) suprimirPrecoSeInterno();
+        if (regras_.estacao == PosicaoEstacao::AposSupressao) preencherEstacao();
+        x_.passo = kPassoUnidadeRegistroDpl;
+        substituirTodos(texto, "1X11000_LI_LILIl01100010", "");
+        x_.passo = kPassoUnidadeDeslocamentos;
+        preencherDeslocamentos();
+        x_.passo = kPassoUnidadeFonte;
+        preencherFonte();
+        if (semValores)
+            corpoPreparado_ = {x_.CorpoTemplate, deslocamento_, cfg_.CodigoFonte, cfg_.NomeFonte,
+                               texto};
+    }
+
+    struct CorpoPreparado {
+        std::string corpo;
+        long long deslocamento = 0;
+        std::string codigoFonte, nomeFonte;
+        std::string texto;
+
+        bool serve(const std::string& c, long long d, const AtualizarConfiguracao& cfg) const {
+            return !texto.empty() && d == deslocamento && c == corpo &&
+                   cfg.CodigoFonte == codigoFonte && cfg.NomeFonte == nomeFonte;
+        }
+    };
 
     void suprimirPrecoSeInterno() {
         if (parametros().origemSolicitacao != "I") return;
@@ -305,6 +332,7 @@ class ExecucaoPreco : public RotinaPreco {
     long long proximaAposUnidade_ = 0;  // what a stop after this unit leaves to print
     // The sixteen offsets start equal and change together: one value.
     long long deslocamento_ = 0;
+    CorpoPreparado corpoPreparado_;
 };
 
 bool somenteDigitos(const std::string& texto) {
