@@ -142,7 +142,15 @@ std::string utf8ParaCp1252(std::string_view utf8) {
 std::string cp1252ParaUtf8(std::string_view cp1252) {
     std::string saida;
     saida.reserve(cp1252.size() + cp1252.size() / 8);
-    for (unsigned char b : cp1252) anexarUtf8(saida, pontoDoByte(b));
+    // Runs of ASCII, most of any text, go across whole.
+    for (std::size_t i = 0; i < cp1252.size();) {
+        std::size_t j = i;
+        while (j < cp1252.size() && static_cast<unsigned char>(cp1252[j]) < 0x80) ++j;
+        saida.append(cp1252.substr(i, j - i));
+        if (j < cp1252.size())
+            anexarUtf8(saida, pontoDoByte(static_cast<unsigned char>(cp1252[j++])));
+        i = j;
+    }
     return saida;
 }
 

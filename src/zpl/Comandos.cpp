@@ -70,12 +70,17 @@ std::size_t lerComando(std::string_view spool, std::size_t i, Comando& comando) 
 
 std::vector<std::string> dividirParametros(std::string_view parametros) {
     std::vector<std::string> r;
-    r.reserve(static_cast<std::size_t>(std::count(parametros.begin(), parametros.end(), ',')) + 1);
-    for (std::size_t i = 0;; ++i) {
-        const std::size_t virgula = parametros.find(',', i);
-        r.emplace_back(parametros.substr(i, virgula - i));
-        if (virgula == std::string_view::npos) return r;
-        i = virgula;
+    dividirParametros(parametros, r);
+    return r;
+}
+
+void dividirParametros(std::string_view parametros, std::vector<std::string>& r) {
+    r.resize(static_cast<std::size_t>(std::count(parametros.begin(), parametros.end(), ',')) + 1);
+    std::size_t i = 0;
+    for (auto& parametro : r) {
+        const std::size_t virgula = std::min(parametros.find(',', i), parametros.size());
+        parametro.assign(parametros.substr(i, virgula - i));
+        i = virgula + 1;
     }
 }
 

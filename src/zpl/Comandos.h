@@ -29,6 +29,8 @@ std::size_t lerComando(std::string_view spool, std::size_t i, Comando& comando);
 
 // Comma-separated parameters; an empty one is kept empty, so defaults apply.
 std::vector<std::string> dividirParametros(std::string_view parametros);
+// The same into `saida`, whose strings are reused.
+void dividirParametros(std::string_view parametros, std::vector<std::string>& saida);
 
 // The prefixed form of a command for messages: "^FO", "~DG".
 std::string rotulo(const Comando& comando);

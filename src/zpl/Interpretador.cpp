@@ -88,6 +88,7 @@ class Interpretador : public Leitor {
     // Only what lies before the last prefix is surely whole: the command that
     // starts there may go on in the next piece.
     void ler(std::string_view pedaco) override {
+        if (pendente_.empty()) return lerInteiro(pedaco);
         const std::size_t lidos = pendente_.size();
         pendente_.append(pedaco);
         std::size_t ultimo = std::string::npos;
@@ -99,6 +100,17 @@ class Interpretador : public Leitor {
         if (ultimo == std::string::npos) return;
         executarTrecho(std::string_view(pendente_).substr(0, ultimo), false);
         pendente_.erase(0, ultimo);
+    }
+
+    // The same without copying the piece first: a job comes whole.
+    void lerInteiro(std::string_view pedaco) {
+        const std::size_t ultimo = pedaco.find_last_of("^~");
+        if (ultimo == std::string_view::npos || ultimo == 0) {
+            pendente_.assign(pedaco);
+            return;
+        }
+        executarTrecho(pedaco.substr(0, ultimo), false);
+        pendente_.assign(pedaco.substr(ultimo));
     }
 
     void terminar() override {
@@ -193,7 +205,12 @@ class Interpretador : public Leitor {
     }
     int coordenada(std::string_view t) { return numero(t, 0, 0, kCoordenadaMaxima); }
 
-    static Parametros dividir(const Comando& c) { return dividirParametros(c.parametros); }
+    // Into one list kept from one command to the next: a label has dozens.
+    const Parametros& dividir(std::string_view parametros) {
+        dividirParametros(parametros, parametros_);
+        return parametros_;
+    }
+    const Parametros& dividir(const Comando& c) { return dividir(c.parametros); }
 
     void semParametros(const Comando& c) {
         if (!aparado(c.parametros).empty())
@@ -208,6 +225,7 @@ class Interpretador : public Leitor {
         if (dentro_) return avisar("^XA dentro de um formato aberto, ignorado");
         dentro_ = true;
         etiqueta_ = Etiqueta{};
+        etiqueta_.operacoes.reserve(operacoesNaUltima_);
         formato_ = Formato{};
         campo_ = Campo{};
     }
@@ -220,6 +238,7 @@ class Interpretador : public Leitor {
             emitirCampo();
         }
         etiqueta_.configuracao = impressora_;
+        operacoesNaUltima_ = etiqueta_.operacoes.size();
         ++lidas_;
         if (destino_.etiqueta) destino_.etiqueta(std::move(etiqueta_));
         etiqueta_ = Etiqueta{};
@@ -236,7 +255,7 @@ class Interpretador : public Leitor {
         impressora_.comprimento = numero(dividir(c)[0], 0, 1, kComprimentoMaximo);
     }
     void origemEtiqueta(const Comando& c) {
-        const auto p = dividir(c);
+        const auto& p = dividir(c);
         impressora_.origemX = coordenada(parametro(p, 0));
         impressora_.origemY = coordenada(parametro(p, 1));
     }
@@ -261,7 +280,7 @@ class Interpretador : public Leitor {
     // ---- format defaults
 
     void padraoBarras(const Comando& c) {
-        const auto p = dividir(c);
+        const auto& p = dividir(c);
         formato_.modulo.largura = numero(parametro(p, 0), formato_.modulo.largura, 1, 10);
         if (const std::string r(aparado(parametro(p, 1))); !r.empty()) {
             const double v = std::atof(r.c_str());
@@ -272,7 +291,7 @@ class Interpretador : public Leitor {
             numero(parametro(p, 2), formato_.alturaBarras, 1, kCoordenadaMaxima);
     }
     void fontePadrao(const Comando& c) {
-        const auto p = dividir(c);
+        const auto& p = dividir(c);
         formato_.fonte = fonteValida(letra(parametro(p, 0), formato_.fonte));
         formato_.tamanho.altura =
             numero(parametro(p, 1), formato_.tamanho.altura, 0, kCoordenadaMaxima);
@@ -296,7 +315,7 @@ class Interpretador : public Leitor {
     }
 
     void novoCampo(const Comando& c, bool naLinhaBase) {
-        const auto p = dividir(c);
+        const auto& p = dividir(c);
         // Commands given before the origin belong to the same field.
         Campo novo;
         if (campoPendente()) {
@@ -331,8 +350,7 @@ class Interpretador : public Leitor {
         campo_.fonte = fonteValida(
             t.empty() ? formato_.fonte
                       : static_cast<char>(std::toupper(static_cast<unsigned char>(t[0]))));
-        const auto p =
-            dividirParametros(t.empty() ? std::string_view{} : std::string_view(t).substr(1));
+        const auto& p = dividir(t.empty() ? std::string_view{} : std::string_view(t).substr(1));
         if (const auto o = orientacao(letra(parametro(p, 0), ' '))) campo_.orientacao = *o;
         campo_.altura = numero(parametro(p, 1), 0, 0, kCoordenadaMaxima);
         campo_.largura = numero(parametro(p, 2), 0, 0, kCoordenadaMaxima);
@@ -362,7 +380,7 @@ class Interpretador : public Leitor {
     }
     void bloco(const Comando& c) {
         abrir();
-        const auto p = dividir(c);
+        const auto& p = dividir(c);
         Bloco b;
         b.largura = numero(parametro(p, 0), 0, 0, kCoordenadaMaxima);
         b.linhas = numero(parametro(p, 1), 1, 1, 9999);
@@ -612,7 +630,10 @@ class Interpretador : public Leitor {
     Formato formato_;
     Campo campo_;
     std::string origem_;  // the command that warnings name
-    Comando comando_;     // the one being run, its room kept from one to the next
+    Comando comando_;
+    Parametros parametros_;
+    std::size_t operacoesNaUltima_ = 0;  // room made at once for the next label     // the one
+                                         // being run, its room kept from one to the next
 };
 
 std::span<const Interpretador::Entrada> Interpretador::comandos() {
