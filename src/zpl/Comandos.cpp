@@ -1,6 +1,7 @@
 #include "zpl/Comandos.h"
 
 #include <algorithm>
+#include <array>
 
 namespace etiquetas::zpl {
 
@@ -34,16 +35,28 @@ std::size_t lerNome(std::string_view spool, std::size_t i, Comando& comando) {
     return i;
 }
 
+enum class Classe : unsigned char { Outro, Prefixo, FimDeLinha };
+
+constexpr std::array<Classe, 256> classes() {
+    std::array<Classe, 256> c{};
+    c['^'] = c['~'] = Classe::Prefixo;
+    c['\r'] = c['\n'] = Classe::FimDeLinha;
+    return c;
+}
+constexpr auto kClasse = classes();
+
 // Line ends are dropped: what lies between them is appended whole.
 std::size_t lerParametros(std::string_view spool, std::size_t i, Comando& comando) {
-    std::size_t inicio = i;
-    for (; i < spool.size() && !ehPrefixo(spool[i]); ++i)
-        if (ehFimDeLinha(spool[i])) {
-            comando.parametros.append(spool.substr(inicio, i - inicio));
-            inicio = i + 1;
-        }
-    comando.parametros.append(spool.substr(inicio, i - inicio));
-    return i;
+    for (;;) {
+        const std::size_t inicio = i;
+        Classe classe = Classe::Outro;
+        while (i < spool.size() &&
+               (classe = kClasse[static_cast<unsigned char>(spool[i])]) == Classe::Outro)
+            ++i;
+        comando.parametros.append(spool.substr(inicio, i - inicio));
+        if (i == spool.size() || classe == Classe::Prefixo) return i;
+        ++i;  // a line end
+    }
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include "zpl/Interpretador.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
+#include <cstdint>
 #include <cstdlib>
 #include <optional>
 #include <span>
@@ -158,16 +160,33 @@ class Interpretador : public Leitor {
 
     void executar(const Comando& c) {
         rotular(origem_, c);
-        for (const auto& e : comandos()) {
-            // The first letter first: a label runs through this for every command.
-            if (e.prefixo != c.prefixo || c.nome.empty() || c.nome[0] != e.nome[0] ||
-                c.nome != e.nome)
-                continue;
-            if (e.deFormato && !dentro_)
-                return avisar(rotulo(c) + ": fora de ^XA ... ^XZ, ignorado");
-            return (this->*e.tratador)(c);
-        }
-        avisar(rotulo(c) + ": comando desconhecido, ignorado");
+        const Entrada* e = entrada(c);
+        if (!e) return avisar(rotulo(c) + ": comando desconhecido, ignorado");
+        if (e->deFormato && !dentro_) return avisar(rotulo(c) + ": fora de ^XA ... ^XZ, ignorado");
+        (this->*e->tratador)(c);
+    }
+
+    // A label runs through this for every command: a table by prefix and
+    // name, not a walk through the list.
+    static std::size_t chave(char prefixo, std::string_view nome) {
+        return (prefixo == '~' ? 1U << 14 : 0U) |
+               (static_cast<unsigned char>(nome[0]) & 0x7FU) << 7 |
+               (nome.size() > 1 ? static_cast<unsigned char>(nome[1]) & 0x7FU : 0U);
+    }
+    static const Entrada* entrada(const Comando& c) {
+        static const auto indice = [] {
+            std::array<std::int8_t, 2 << 14> t{};
+            t.fill(-1);
+            const auto lista = comandos();
+            for (std::size_t i = 0; i < lista.size(); ++i)
+                t[chave(lista[i].prefixo, lista[i].nome)] = static_cast<std::int8_t>(i);
+            return t;
+        }();
+        if (c.nome.empty() || c.nome.size() > 2) return nullptr;
+        const int i = indice[chave(c.prefixo, c.nome)];
+        if (i < 0) return nullptr;
+        const Entrada& e = comandos()[static_cast<std::size_t>(i)];
+        return e.prefixo == c.prefixo && c.nome == e.nome ? &e : nullptr;
     }
 
     // ---- warnings and numbers
