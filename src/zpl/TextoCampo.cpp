@@ -1,5 +1,7 @@
 #include "zpl/TextoCampo.h"
 
+#include <algorithm>
+
 #include <cstdint>
 
 #include "comum/Texto.h"
@@ -83,9 +85,13 @@ bool utf8Valido(std::string_view texto) {
 std::string decodificarHexadecimal(std::string_view dados, char indicador,
                                    std::vector<std::string>& avisos) {
     std::string saida;
+    saida.reserve(dados.size());
     for (std::size_t i = 0; i < dados.size(); ++i) {
         if (dados[i] != indicador) {
-            saida += dados[i];
+            // Up to the next indicator at once: most data has none.
+            const std::size_t proximo = std::min(dados.find(indicador, i), dados.size());
+            saida.append(dados.substr(i, proximo - i));
+            i = proximo - 1;
             continue;
         }
         const int alto = i + 1 < dados.size() ? valorHexadecimal(dados[i + 1]) : -1;
