@@ -885,11 +885,21 @@ class PrimeiraUnidadeDeCadaLinha : public LeitorGrade {
     mutable std::vector<std::string> finais_;
 };
 
+// Only a value with a token's delimiter in it can hold one; a large file has
+// millions of values and nearly none has.
+bool temDelimitador(const char* texto) {
+    for (; *texto; ++texto)
+        if (*texto == ':' || *texto == '%' || *texto == '#') return true;
+    return false;
+}
+
 void lerTextoDoPedido(const pugi::xml_document& documento, VerificacaoTrabalhos& v) {
-    paraCadaDescendente(documento, [&v](const pugi::xml_node& no) {
-        if (no.type() == pugi::node_pcdata || no.type() == pugi::node_cdata)
-            v.textoDoPedido(no.value());
-        for (const auto& atributo : no.attributes()) v.textoDoPedido(atributo.value());
+    const auto ler = [&v](const char* texto) {
+        if (temDelimitador(texto)) v.textoDoPedido(texto);
+    };
+    paraCadaDescendente(documento, [&ler](const pugi::xml_node& no) {
+        if (no.type() == pugi::node_pcdata || no.type() == pugi::node_cdata) ler(no.value());
+        for (const auto& atributo : no.attributes()) ler(atributo.value());
     });
 }
 
