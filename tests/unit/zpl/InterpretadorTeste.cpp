@@ -18,21 +18,16 @@ std::string u8s(const char8_t* s) {
     return reinterpret_cast<const char*>(s);
 }
 
-std::vector<std::string> textos(const Interpretacao& r) {
-    std::vector<std::string> t;
-    for (const auto& a : r.avisos) t.push_back(a.texto);
+// The warnings' texts, one a line.
+std::string avisos(const Interpretacao& r) {
+    std::string t;
+    for (const auto& a : r.avisos) t += a.texto + "\n";
     return t;
 }
 
 bool avisaSobre(const Interpretacao& r, const std::string& trecho) {
     return std::any_of(r.avisos.begin(), r.avisos.end(),
                        [&](const Aviso& a) { return a.texto.find(trecho) != std::string::npos; });
-}
-
-std::string juntar(const std::vector<std::string>& v) {
-    std::string r;
-    for (const auto& s : v) r += s + "\n";
-    return r;
 }
 
 }  // namespace
@@ -42,7 +37,7 @@ TEST(InterpretadorZpl, CadaFormatoEUmaEtiquetaEAsConfiguracoesFicamNaImpressora)
         "~SD15\r\n^XA^PW650^LL560^LH10,20^CI27^PR4^PQ3\r\n^FO5,5^A0N,30,20^FDUm^FS^XZ\r\n"
         "^XA^FO5,5^FDDois^FS^XZ\r\n");
     ASSERT_EQ(r.etiquetas.size(), 2u);
-    EXPECT_TRUE(r.avisos.empty()) << juntar(textos(r));
+    EXPECT_TRUE(r.avisos.empty()) << avisos(r);
     for (const auto& e : r.etiquetas) {
         const auto& c = e.configuracao;
         EXPECT_EQ(tuple(c.largura, c.comprimento, c.tonalidade, c.velocidade),
@@ -88,7 +83,7 @@ TEST(InterpretadorZpl, NadaQueAImpressoraIgnoraPassaCalado) {
              {"^XA^FO1,1^XGR:NADA.GRF^FS^XZ", "R:NADA.GRF não está na memória", 1},
              {"^XA^FO1,1^BCN,50^FS^XZ", "sem dados", 1}}) {
         const auto r = interpretar(c.spool);
-        EXPECT_TRUE(avisaSobre(r, c.aviso)) << c.spool << "\n" << juntar(textos(r));
+        EXPECT_TRUE(avisaSobre(r, c.aviso)) << c.spool << "\n" << avisos(r);
         EXPECT_EQ(r.etiquetas.size(), c.etiquetas) << c.spool;
     }
 }
@@ -137,7 +132,7 @@ TEST(InterpretadorZpl, CampoComHexadecimalECodificacao) {
         const auto r = interpretar(c.spool);
         ASSERT_EQ(r.etiquetas.size(), 1u) << c.spool;
         EXPECT_EQ(doTipo<OpTexto>(r.etiquetas[0]).at(0).texto, c.esperado) << c.spool;
-        EXPECT_EQ(!r.avisos.empty(), c.aviso) << c.spool << "\n" << juntar(textos(r));
+        EXPECT_EQ(!r.avisos.empty(), c.aviso) << c.spool << "\n" << avisos(r);
     }
 }
 
@@ -193,7 +188,7 @@ TEST(InterpretadorZpl, NoLimiteSemAviso) {
                            {"^XA^FO1,1^GB0,100,3^FS^FO1,1^GB100,0,2^FS^XZ", ""}}) {
         const auto r = interpretar(c.spool);
         ASSERT_EQ(r.etiquetas.size(), 1u) << c.spool;
-        EXPECT_TRUE(r.avisos.empty()) << c.spool << "\n" << juntar(textos(r));
+        EXPECT_TRUE(r.avisos.empty()) << c.spool << "\n" << avisos(r);
         const auto& e = r.etiquetas[0];
         const auto t = doTipo<OpTexto>(e);
         const auto b = doTipo<OpCodigoBarras>(e);
@@ -221,7 +216,7 @@ TEST(InterpretadorZpl, LeituraEmPedacosIgualAInteira) {
     for (std::size_t corte = 0; corte <= spool.size(); ++corte) {
         const auto r = etiquetas::apoio::lidoEmDoisPedacos(*novoLeitor(8, {}), spool, corte);
         ASSERT_EQ(r.etiquetas.size(), inteira.etiquetas.size()) << corte;
-        EXPECT_EQ(textos(r), textos(inteira)) << corte;
+        EXPECT_EQ(avisos(r), avisos(inteira)) << corte;
         EXPECT_EQ(r.etiquetas[0].operacoes.size(), inteira.etiquetas[0].operacoes.size()) << corte;
         EXPECT_EQ(r.etiquetas[0].configuracao.copias, 5) << corte;
     }
@@ -241,7 +236,7 @@ TEST(InterpretadorZpl, GraficosDeLinhas) {
     const auto d = doTipo<OpDiagonal>(e);
     ASSERT_EQ(d.size(), 2u);
     EXPECT_EQ(tuple(d[0].subindo, d[1].subindo), tuple(false, true));
-    EXPECT_TRUE(r.avisos.empty()) << juntar(textos(r));
+    EXPECT_TRUE(r.avisos.empty()) << avisos(r);
 }
 
 TEST(InterpretadorZpl, GraficoArmazenadoComCompressaoEApagado) {
