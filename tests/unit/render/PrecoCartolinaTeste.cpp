@@ -123,6 +123,7 @@ TEST(PrecoCartolina, PrecoSuprimidoNosModelosEntreguesSoParaOrigemI) {
     for (auto c : std::vector<Caso>{{comSem, "ComSemZebra.zpl", "", false},
                                     {conjunto, "ComSem_NOVOZebra.zpl", "I", true},
                                     {comSem, "ComSemDataMax.prn", "I", true},
+                                    {comSem, "ComSemZebra.zpl", "i", false},
                                     {conjunto, "ComSem_NOVODataMax.prn", "I ", false},
                                     {ImprimirPrecoCartolina, "CartolinaZebra.zpl", "I", false}}) {
         c.modelo = "QuelmonteEtiqPreco" + c.modelo;
