@@ -66,22 +66,11 @@ TEST(Xml, TextoComAninhamentoProfundo) {
     EXPECT_EQ(textoDoFilho(doc->document_element(), "T"), "abc");
 }
 
+// The digest comes from the system's cryptographic library: what is ours is
+// the call (empty input included) and the upper-case hex, so one RFC 1321
+// vector of each kind is enough.
 TEST(Md5, VetoresDaRfc1321EmMaiusculas) {
-    struct Caso {
-        const char* texto;
-        const char* digesto;
-    };
-    for (const auto& c : std::vector<Caso>{
-             {"", "D41D8CD98F00B204E9800998ECF8427E"},
-             {"a", "0CC175B9C0F1B6A831C399E269772661"},
-             {"abc", "900150983CD24FB0D6963F7D28E17F72"},
-             {"message digest", "F96B697D7CB7938D525A2F31AAF161D0"},
-             {"abcdefghijklmnopqrstuvwxyz", "C3FCD3D76192E4007DFB496CCA67E13B"},
-             {"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789",
-              "D174AB98D277D9F5A5611C2C9F419D9F"},
-             {"12345678901234567890123456789012345678901234567890123456789012345678901234567890",
-              "57EDF4A22BE3C955AC49DA2E2107B67A"},
-         })
-        EXPECT_EQ(CalcularMD5(c.texto), c.digesto) << c.texto;
+    EXPECT_EQ(CalcularMD5(""), "D41D8CD98F00B204E9800998ECF8427E");
+    EXPECT_EQ(CalcularMD5("abc"), "900150983CD24FB0D6963F7D28E17F72");
     EXPECT_EQ(digestoDaVersao(Versao{1, 3, 12}), CalcularMD5("1.3.0.12"));
 }
