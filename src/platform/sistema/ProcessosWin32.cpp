@@ -82,6 +82,29 @@ Preparo preparar(const std::string& programa, const std::vector<std::string>& ar
     return preparo;
 }
 
+// A start the system refused for want of resources (seen under load as an
+// "internal error") is tried again: nothing ran, so nothing is sent twice.
+bool falhaPassageira(DWORD erro) {
+    return erro == ERROR_INTERNAL_ERROR || erro == ERROR_NOT_ENOUGH_MEMORY ||
+           erro == ERROR_OUTOFMEMORY || erro == ERROR_NO_SYSTEM_RESOURCES ||
+           erro == ERROR_COMMITMENT_LIMIT;
+}
+
+DWORD criarProcesso(Preparo& preparo, STARTUPINFOW& inicio, PROCESS_INFORMATION& info) {
+    constexpr int kTentativas = 4;
+    DWORD erro = ERROR_SUCCESS;
+    for (int tentativa = 0; tentativa < kTentativas; ++tentativa) {
+        if (tentativa > 0) Sleep(100 * tentativa);
+        if (CreateProcessW(preparo.aplicacao.empty() ? nullptr : preparo.aplicacao.c_str(),
+                           preparo.linha.data(), nullptr, nullptr, TRUE,
+                           CREATE_SUSPENDED | CREATE_NO_WINDOW, nullptr, nullptr, &inicio, &info))
+            return ERROR_SUCCESS;
+        erro = GetLastError();
+        if (!falhaPassageira(erro)) break;
+    }
+    return erro;
+}
+
 }  // namespace
 
 ResultadoProcesso executarProcesso(const std::string& programa,
@@ -120,10 +143,8 @@ ResultadoProcesso executarProcesso(const std::string& programa,
     inicio.hStdOutput = saida.get() ? saida.get() : nulo.get();
     inicio.hStdError = erroEmArquivo.get() ? erroEmArquivo.get() : escrita.get();
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(preparo.aplicacao.empty() ? nullptr : preparo.aplicacao.c_str(),
-                        preparo.linha.data(), nullptr, nullptr, TRUE,
-                        CREATE_SUSPENDED | CREATE_NO_WINDOW, nullptr, nullptr, &inicio, &info)) {
-        resultado.descricaoFalha = win32::descricaoErro(GetLastError());
+    if (const DWORD erro = criarProcesso(preparo, inicio, info); erro != ERROR_SUCCESS) {
+        resultado.descricaoFalha = win32::descricaoErro(erro);
         return resultado;
     }
     Alca processo(info.hProcess), linhaExecucao(info.hThread);
