@@ -56,6 +56,8 @@ inline Lista mais(Lista a, const Lista& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
 }
+inline const Lista kTodasZebra = mais(kZebra, {"--todas"}),
+                   kTodasDatamax = mais(kDatamax, {"--todas"});
 
 struct Trabalho {
     std::string spool;  // what reached the printer
@@ -284,6 +286,11 @@ class AplicacaoTemporaria {
   private:
     fs::path pasta_;
 };
+
+// Whether the CLI's UTF-8 output holds `parte` (in the core's text).
+inline bool contem(const std::string& texto, const std::string& parte) {
+    return texto.find(cp1252ParaUtf8(parte)) != std::string::npos;
+}
 
 // A run stopped by a fault: exit status 1, the message, and no success told.
 inline void esperarFalha(const Resultado& r, const std::string& mensagem) {

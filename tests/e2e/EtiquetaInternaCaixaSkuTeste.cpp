@@ -109,7 +109,7 @@ TEST(EtiquetaInternaCaixa, FolhasENumeracaoPorPosicao) {
     for (const auto& c : casos) {  // wraps at the position
         AplicacaoTemporaria app;
         const auto r = app.imprimir(xmlPreco(c.tipo, {linha(c.tipoEtiq, c.primeira, c.ultima)}),
-                                    mais(kZebra, {"--todas", "--tipo", "Etiq.Caixa"}));
+                                    mais(kTodasZebra, {"--tipo", "Etiq.Caixa"}));
         ASSERT_EQ(r.codigo, 0) << r.erros;
         EXPECT_NE(r.erros.find("sucesso"), std::string::npos);
         Lista esperado{"separador"};
@@ -183,7 +183,7 @@ TEST(EtiquetaInternaCaixa, ValoresDoPedidoSaoTexto) {
     v.campos["CorIngles"] = ":: NUM_COD_BARRAS ::";
     v.campos["NomeForn"] = "LOJA ^FS";
     const auto jobs =
-        app.imprimirBem(xmlPreco(6, {v}), mais(kZebra, {"--todas", "--tipo", "Etiq.Caixa"}));
+        app.imprimirBem(xmlPreco(6, {v}), mais(kTodasZebra, {"--tipo", "Etiq.Caixa"}));
     EXPECT_EQ(resumo(jobs), (Lista{"separador", "0002 0003 0004 0005 0006 0007"}));
     ASSERT_EQ(jobs.size(), 2u);
     EXPECT_EQ(contar(jobs[1].spool, "BLUSA \\5EXZ\\7EJA"), 6u);
@@ -242,7 +242,7 @@ TEST(EtiquetaInternaCaixa, ModeloAusenteParaAntesDoSeparador) {
     AplicacaoTemporaria app;
     fs::remove(app.pasta() / "QuelmonteEtiqCaixaZebra.zpl");
     const auto r = app.imprimir(xmlPreco(99, {linha("2", "1", "2", "550"), linha("2", "1", "2")}),
-                                mais(kZebra, {"--todas", "--tipo", "Etiq.Caixa"}));
+                                mais(kTodasZebra, {"--tipo", "Etiq.Caixa"}));
     esperarFalha(r, "[Erro !] Arquivo não encontrado: ");
     EXPECT_NE(r.erros.find("QuelmonteEtiqCaixaZebra.zpl Linha: 5"), std::string::npos) << r.erros;
     EXPECT_EQ(resumo(app.trabalhos()), (Lista{"separador", "0002 0003 0004 0005 0006 0007"}));

@@ -12,7 +12,7 @@ TEST(Imprimir, CartolinaZebraFaixasCodigosMolduraEArgumentos) {
     // Rows: 5-5, 1-5, 9998-10001 (edited from the file's 9990-10010), 10005-10006.
     const auto xml = xmlPreco(
         1, {faixa("5", "5"), faixa("1", "5"), faixa("9990", "10010"), faixa("10005", "10006")});
-    const auto r = app.imprimir(xml, mais(kZebra, {"--todas", "--sequencia", "3:9998-10001"}));
+    const auto r = app.imprimir(xml, mais(kTodasZebra, {"--sequencia", "3:9998-10001"}));
     ASSERT_EQ(r.codigo, 0) << r.erros;
     EXPECT_NE(r.erros.find(cp1252ParaUtf8(
                   "[Fim da Impressão] Impressão das Etiquetas concluída com sucesso !")),
@@ -47,7 +47,7 @@ TEST(Imprimir, CodigoDeBarrasZebraComTrocaEDatamaxSimplesComConfiguracaoAntes) {
     v.campos["Digito"] = w.campos["Digito"] = "7";
     {
         AplicacaoTemporaria app;
-        const auto jobs = app.imprimirBem(xmlPreco(1, {v, w}), mais(kZebra, {"--todas"}));
+        const auto jobs = app.imprimirBem(xmlPreco(1, {v, w}), kTodasZebra);
         ASSERT_EQ(jobs.size(), 2u);
         EXPECT_EQ(codigosZpl(jobs[0].spool), (Lista{"2123456789017004>62", "2123456789017004>63"}));
         // 9999 + 1 is not wrapped within a unit: the five-digit number pairs up again.
@@ -55,7 +55,7 @@ TEST(Imprimir, CodigoDeBarrasZebraComTrocaEDatamaxSimplesComConfiguracaoAntes) {
     }
     AplicacaoTemporaria app;
     v.campos["SequenciaFinal"] = "45";  // two units
-    const auto jobs = app.imprimirBem(xmlPreco(1, {v}), mais(kDatamax, {"--todas", "--separador"}));
+    const auto jobs = app.imprimirBem(xmlPreco(1, {v}), mais(kTodasDatamax, {"--separador"}));
     EXPECT_EQ(arquivosDosSpools(jobs), (Lista{"SpoolEtq.PRN", "SpoolEtqImg.prn", "SpoolEtq.PRN",
                                               "SpoolEtqImg.prn", "SpoolEtq.PRN"}));
     ASSERT_EQ(jobs.size(), 5u);
@@ -81,7 +81,7 @@ TEST(Imprimir, LayoutDoIniDeslocamentosFonteTamanhoEJuncoes) {
     Variante v = faixa("1", "4");
     v.campos["Tamanho"] = "u";
     v.campos["Tendencia"] = "X";
-    const auto jobs = app.imprimirBem(xmlPreco(1, {v}), mais(kZebra, {"--todas"}));
+    const auto jobs = app.imprimirBem(xmlPreco(1, {v}), kTodasZebra);
     ASSERT_EQ(jobs.size(), 2u);
     const std::string comum = ";F=^A@N,20,20,E:ARIAL.TTF;U=UNICO;T=;C=X;P=A - C;";
     EXPECT_EQ(jobs[0].spool, "^XA\r\n\r\n\r\nO=0000" + comum + "\r\n\r\n^XZ\r\n");
@@ -100,7 +100,7 @@ TEST(Imprimir, ComSemEConjuntoPrefixosESupressaoSoParaOrigemI) {
         AplicacaoTemporaria app;
         Variante v = faixa("9998", "10000");
         v.campos["OrigemSolicitacao"] = c.origem;
-        const auto jobs = app.imprimirBem(xmlPreco(c.tipo, {v}), mais(kZebra, {"--todas"}));
+        const auto jobs = app.imprimirBem(xmlPreco(c.tipo, {v}), kTodasZebra);
         const Lista sequencias{"9998", "9999", "0001"};  // one unit per number, wrapped
         ASSERT_EQ(jobs.size(), sequencias.size());
         for (std::size_t i = 0; i < jobs.size(); ++i) {
@@ -161,7 +161,7 @@ TEST(Imprimir, ScriptQueFalhaParaAExecucao) {
                  {"exit 4\n", "exit /b 4\r\n", "O script de impressão terminou com o código 4."}};
     for (const auto& [sh, bat, motivo] : casos) {
         AplicacaoTemporaria app(sh, bat);
-        esperarFalha(app.imprimir(xmlPreco(1, {faixa("1", "4")}), mais(kZebra, {"--todas"})),
+        esperarFalha(app.imprimir(xmlPreco(1, {faixa("1", "4")}), kTodasZebra),
                      "[Erro !] A etiqueta não foi entregue à impressora: " + motivo + " Linha: 22");
         EXPECT_EQ(app.trabalhos().size(), 1u) << "the run stops at the first failed job";
     }
@@ -179,8 +179,7 @@ TEST(Imprimir, TextoDoPedidoComCaraDeComandoSaiComoEsta) {
     for (int tipo : {1, 2, 5, 6, 7, 9, 11, 99}) {
         AplicacaoTemporaria app;
         SCOPED_TRACE(tipo);
-        const auto jobs =
-            app.imprimirBem(xmlPreco(tipo, {v}), mais(kZebra, {"--todas", "--separador"}));
+        const auto jobs = app.imprimirBem(xmlPreco(tipo, {v}), mais(kTodasZebra, {"--separador"}));
         ASSERT_GE(jobs.size(), 2u);
         for (const auto& j : jobs)  // a cosmetic label prints no order text but the price
             EXPECT_TRUE(j.spool.find(falso) != std::string::npos ||
@@ -294,8 +293,7 @@ TEST(Imprimir, PerguntaContaOQueAFamiliaEnvia) {
                                            {11, faixa("1", "3"), {}, -1},
                                            {2, faixa("1", "7"), {}, -1}}) {
         AplicacaoTemporaria app;
-        const auto r =
-            app.imprimir(xmlPreco(c.tipo, {c.variante}), mais(mais(kZebra, {"--todas"}), c.opcoes));
+        const auto r = app.imprimir(xmlPreco(c.tipo, {c.variante}), mais(kTodasZebra, c.opcoes));
         ASSERT_EQ(r.codigo, 0) << r.erros;
         const long long perguntadas = numeroAntesDe(r.erros, " — ");
         EXPECT_EQ(perguntadas, numeroAntesDe(r.erros, " enviadas?")) << c.tipo << r.erros;

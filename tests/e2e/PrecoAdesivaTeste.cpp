@@ -10,7 +10,6 @@ using namespace etiquetas::e2e;
 
 namespace {
 
-const Lista kTodasZebra = mais(kZebra, {"--todas"}), kTodasDatamax = mais(kDatamax, {"--todas"});
 const std::string kPrefixo = "200000001235";  // "2", variant 000123, digit 5
 
 std::string xmlAdesiva(int tipo, const std::vector<Variante>& variantes, bool novo = false) {
@@ -49,20 +48,19 @@ std::vector<std::vector<Lista>> grupos(const std::vector<Trabalho>& jobs) {
     return r;
 }
 
-// The sequence numbers of each job, read from bar codes of the known prefix.
-std::vector<Lista> sequencias(const std::vector<Trabalho>& jobs) {
-    std::vector<Lista> r;
-    for (const auto& g : grupos(jobs)) {
-        Lista numeros;
-        for (const auto& campos : g)
+// The sequence numbers read from bar codes of the known prefix: "0001 0002 | 0003",
+// jobs apart by "|".
+std::string sequencias(const std::vector<Trabalho>& jobs) {
+    std::string r;
+    const auto g = grupos(jobs);
+    for (std::size_t j = 0; j < g.size(); ++j) {
+        r += j ? " | " : "";
+        for (const auto& campos : g[j])
             for (const auto& c : campos)
-                if (c.starts_with(kPrefixo)) {
-                    std::string numero = c.substr(kPrefixo.size());
-                    substituirTodos(numero, ">6", "");  // an odd digit count's last digit
-                    numeros.push_back(numero);
-                }
-        r.push_back(numeros);
+                if (c.starts_with(kPrefixo))
+                    r += (r.empty() || r.ends_with(' ') ? "" : " ") + c.substr(kPrefixo.size());
     }
+    substituirTodos(r, ">6", "");  // an odd digit count's last digit
     return r;
 }
 
@@ -75,16 +73,15 @@ TEST(PrecoAdesiva, FileirasClassicasColunasEMargens) {
     struct Caso {
         std::string repeticao;
         std::vector<Variante> linhas;
-        std::vector<Lista> numeros;  // per job
+        std::string numeros;
     };
-    const std::vector<Caso> casos{
-        {"0003",
-         {faixa("1", "7"), faixa("1", "2")},
-         {{"0001", "0002", "0003"}, {"0004", "0005", "0006"}, {"0007"}, {"0001", "0002"}}},
-        {"0002",
-         {faixa("1", "1"), faixa("5", "4"), faixa("6", "4"), faixa("9998", "10001"),
-          faixa("10005", "10006")},
-         {{"0001"}, {"0005"}, {"9998", "9999"}, {"0001", "0002"}, {"10005", "0001"}}}};
+    const std::vector<Caso> casos{{"0003",
+                                   {faixa("1", "7"), faixa("1", "2")},
+                                   "0001 0002 0003 | 0004 0005 0006 | 0007 | 0001 0002"},
+                                  {"0002",
+                                   {faixa("1", "1"), faixa("5", "4"), faixa("6", "4"),
+                                    faixa("9998", "10001"), faixa("10005", "10006")},
+                                   "0001 | 0005 | 9998 9999 | 0001 0002 | 10005 0001"}};
     for (const auto& c : casos) {
         AplicacaoTemporaria app;
         app.ajustarIni("QuelmonteEtiqPrecoAdesivaZebra",
@@ -111,9 +108,7 @@ TEST(PrecoAdesiva, LayoutNovoImprimePares) {
                  "Dig ::|:: Dados Dt,Depto,Mat,Dig2 ::");
     const auto jobs =
         app.imprimirBem(xmlAdesiva(2, {faixa("1", "4"), faixa("1", "5")}, true), kTodasZebra);
-    const std::vector<Lista> pares{
-        {"0001", "0002"}, {"0003", "0004"}, {"0001", "0002"}, {"0003", "0004"}, {"0005", "0006"}};
-    EXPECT_EQ(sequencias(jobs), pares);
+    EXPECT_EQ(sequencias(jobs), "0001 0002 | 0003 0004 | 0001 0002 | 0003 0004 | 0005 0006");
     for (const auto& job : grupos(jobs)) {
         ASSERT_EQ(job.size(), 1u);
         EXPECT_EQ(job[0][2], "0016");
@@ -132,26 +127,21 @@ TEST(PrecoAdesiva, LotesDatamaxAoLongoDaExecucao) {
         std::string repeticao;
         std::vector<Variante> linhas;
         Lista arquivos;
-        std::vector<Lista> numeros;  // per label job
+        std::string numeros;  // of the label jobs
     };
-    const std::string img = "SpoolEtqImg.prn", etq = "SpoolEtq.PRN";
+    const std::string I = "SpoolEtqImg.prn", E = "SpoolEtq.PRN";
     const std::vector<Caso> casos{
-        {2,
-         false,
-         "0002",
-         {faixa("1", "4")},
-         {etq, img, etq},
-         {{"0001", "0002"}, {"0003", "0004"}}},
-        {2, false, "0001", {faixa("1", "3")}, {img, etq}, {{"0001", "0002", "0003"}}},
+        {2, false, "0002", {faixa("1", "4")}, {E, I, E}, "0001 0002 | 0003 0004"},
+        {2, false, "0001", {faixa("1", "3")}, {I, E}, "0001 0002 0003"},
         {2,
          false,
          "0002",
          {faixa("1", "3"), faixa("1", "2")},
-         {etq, img, etq},
-         {{"0001", "0002"}, {"0003", "0001", "0002"}}},
-        {2, true, "0002", {faixa("1", "4")}, {etq, etq}, {{"0001", "0002"}, {"0003", "0004"}}},
-        {6, false, "0001", {faixa("1", "3")}, {etq}, {{"0001", "0002", "0003"}}},
-        {6, false, "0002", {faixa("1", "4")}, {etq, etq}, {{"0001", "0002"}, {"0003", "0004"}}}};
+         {E, I, E},
+         "0001 0002 | 0003 0001 0002"},
+        {2, true, "0002", {faixa("1", "4")}, {E, E}, "0001 0002 | 0003 0004"},
+        {6, false, "0001", {faixa("1", "3")}, {E}, "0001 0002 0003"},
+        {6, false, "0002", {faixa("1", "4")}, {E, E}, "0001 0002 | 0003 0004"}};
     for (const auto& c : casos) {
         AplicacaoTemporaria app;
         const std::string base = baseAdesiva(c.tipo, c.novo);
@@ -163,7 +153,7 @@ TEST(PrecoAdesiva, LotesDatamaxAoLongoDaExecucao) {
         EXPECT_EQ(arquivosDosSpools(jobs), c.arquivos) << base << " " << c.repeticao;
         std::vector<Trabalho> etiquetas;
         for (const auto& j : jobs)
-            if (arquivoDoSpool(j) == etq)
+            if (arquivoDoSpool(j) == E)
                 etiquetas.push_back(j);
             else
                 EXPECT_EQ(j.spool, app.ler("QuelmonteConfiguracaoDatamax.prn") + "\r\n");

@@ -40,7 +40,7 @@ TEST(PrecoCosmetico, UnidadesDeCincoArredondadasParaCima) {
     AplicacaoTemporaria app;
     std::vector<Variante> vs;
     for (const auto& c : casos) vs.push_back(cosmetico(c.primeira, c.ultima));
-    const auto r = app.imprimir(xmlPreco(11, vs), mais(kZebra, {"--todas"}));
+    const auto r = app.imprimir(xmlPreco(11, vs), kTodasZebra);
     std::size_t total = 0;
     for (const auto& c : casos) total += c.unidades;
     const auto jobs = app.trabalhos();
@@ -71,8 +71,7 @@ TEST(PrecoCosmetico, PrecoAlinhadoNoLayoutNovo) {
         std::vector<Variante> vs;
         for (const auto& c : casos) vs.push_back(cosmetico("1", "5", c.preco));
         const auto xml = xmlPreco(11, vs);
-        const auto jobs =
-            app.imprimirBem(novo ? comLayoutNovo(xml) : xml, mais(kZebra, {"--todas"}));
+        const auto jobs = app.imprimirBem(novo ? comLayoutNovo(xml) : xml, kTodasZebra);
         ASSERT_EQ(jobs.size(), casos.size());
         const std::string nome = novo ? "QuelmonteEtiqPrecoCosmetico_NOVOZebra.zpl"
                                       : "QuelmonteEtiqPrecoCosmeticoZebra.zpl";
@@ -94,8 +93,8 @@ TEST(PrecoCosmetico, DatamaxConfiguracaoAntesDeCadaUnidade) {
         substituirTodos(modelo, "#FIM#", ":: Tamanho ::\r\n#FIM#");
         app.gravar(nome, modelo);
         const auto xml = xmlPreco(11, {cosmetico("1", "7", "4,9")});
-        const auto jobs = app.imprimirBem(novo ? comLayoutNovo(xml) : xml,
-                                          mais(kDatamax, {"--todas", "--separador"}));
+        const auto jobs =
+            app.imprimirBem(novo ? comLayoutNovo(xml) : xml, mais(kTodasDatamax, {"--separador"}));
         EXPECT_EQ(arquivosDosSpools(jobs), (Lista{"SpoolEtq.PRN", "SpoolEtqImg.prn", "SpoolEtq.PRN",
                                                   "SpoolEtqImg.prn", "SpoolEtq.PRN"}));
         ASSERT_EQ(jobs.size(), 5u);
@@ -112,6 +111,6 @@ TEST(PrecoCosmetico, SequenciaQueNaoENumeroParaAExecucao) {
     AplicacaoTemporaria app;
     std::vector<Variante> vs{cosmetico("1", "5"), cosmetico("1", "5")};
     vs[1].campos["SequenciaFinal"] = "5A";
-    esperarFalha(app.imprimir(xmlPreco(11, vs), mais(kZebra, {"--todas"})), "");
+    esperarFalha(app.imprimir(xmlPreco(11, vs), kTodasZebra), "");
     EXPECT_EQ(app.trabalhos().size(), 1u);
 }

@@ -7,7 +7,6 @@ using namespace etiquetas::e2e;
 
 namespace {
 
-const Lista kTodas = mais(kZebra, {"--todas"});
 const Lista kArgox{"--impressora",  "2", "--velocidade", "",
                    "--temperatura", "8", "--serial",     "9600,N,8,1"};
 
@@ -43,7 +42,7 @@ TEST(PrecoRelogio, ParcelaDeDezComCentavosCortados) {
                "::VAL_PARCELA::|::CEN_PARCELA::\r\n#FIM#\r\n^XZ");
     std::vector<Variante> vs;
     for (const auto& c : casos) vs.push_back(relogio("1", "2", c.preco));
-    const auto jobs = app.imprimirBem(xmlPreco(7, vs), kTodas);
+    const auto jobs = app.imprimirBem(xmlPreco(7, vs), kTodasZebra);
     ASSERT_EQ(jobs.size(), casos.size());
     for (std::size_t i = 0; i < casos.size(); ++i)
         EXPECT_EQ(jobs[i].spool,
@@ -66,7 +65,8 @@ TEST(PrecoRelogio, NumerosCorridosDeTrabalhosSeguidos) {
                                   {"7", "7", {{"0007"}}}};
     for (const auto& c : casos) {
         AplicacaoTemporaria app;
-        const auto jobs = app.imprimirBem(xmlPreco(7, {relogio(c.primeira, c.ultima)}), kTodas);
+        const auto jobs =
+            app.imprimirBem(xmlPreco(7, {relogio(c.primeira, c.ultima)}), kTodasZebra);
         ASSERT_EQ(jobs.size(), c.numeros.size()) << c.primeira << "-" << c.ultima;
         for (std::size_t j = 0; j < jobs.size(); ++j) {
             Lista esperados, legiveisEsperados;
@@ -118,8 +118,7 @@ TEST(PrecoRelogio, CodigoDeBarrasPorFabricante) {
 
 TEST(PrecoRelogio, LinhaDeArquivoDatamaxComecaComCabecalhoEAsDuasEtiquetas) {
     AplicacaoTemporaria app;
-    const auto jobs =
-        app.imprimirBem(xmlPreco(7, {relogio("1", "2")}), mais(kDatamax, {"--todas"}));
+    const auto jobs = app.imprimirBem(xmlPreco(7, {relogio("1", "2")}), kTodasDatamax);
     ASSERT_EQ(jobs.size(), 1u);
     std::string modelo = app.ler("QuelmonteEtiqPrecoRelogioDataMax.prn");
     substituirTodos(modelo, ":: CMD_VELOCIDADE ::", "C");
@@ -144,7 +143,7 @@ TEST(PrecoRelogio, PrecoQueNaoENumeroParaAExecucao) {
         AplicacaoTemporaria app;
         std::vector<Variante> vs{relogio("1", "2"), relogio("1", "2", preco), relogio("1", "2")};
         vs[1].pedido = "4513";
-        esperarFalha(app.imprimir(xmlPreco(7, vs), mais(kTodas, {"--separador"})),
+        esperarFalha(app.imprimir(xmlPreco(7, vs), mais(kTodasZebra, {"--separador"})),
                      "[Erro !] Preço inválido: \"" + preco + "\".");
         const auto jobs = app.trabalhos();
         ASSERT_EQ(jobs.size(), 2u) << preco;
@@ -157,7 +156,7 @@ TEST(PrecoRelogio, ValoresDoPedidoSaoTexto) {
     AplicacaoTemporaria app;
     Variante v = relogio("1", "2");
     v.campos["DescricaoMaterial"] = "RELOGIO ^XZ~JR";
-    const auto jobs = app.imprimirBem(xmlPreco(7, {v}), kTodas);
+    const auto jobs = app.imprimirBem(xmlPreco(7, {v}), kTodasZebra);
     ASSERT_EQ(jobs.size(), 1u);
     EXPECT_EQ(contar(jobs[0].spool, "RELOGIO \\5EXZ\\7EJR^FS"), 2u);
     EXPECT_EQ(contar(jobs[0].spool, "^XZ"), 1u);
@@ -170,7 +169,7 @@ TEST(PrecoRelogio, ModeloSemMarcaDaDireitaNaoDeixaEtiquetaParaTras) {
     app.gravar("QuelmonteEtiqPrecoRelogioZebra.zpl",
                "^XA\r\n#INICIO#\r\nE=::COD_BARRAS::|::COD_QUELMONTE::;"
                "D=::COD_BARRAS2::|::COD_QUELMONTE2::\r\n#FIM#\r\n^XZ");
-    const auto jobs = app.imprimirBem(xmlPreco(7, {relogio("1", "3")}), kTodas);
+    const auto jobs = app.imprimirBem(xmlPreco(7, {relogio("1", "3")}), kTodasZebra);
     ASSERT_EQ(jobs.size(), 2u);
     const auto corpo = [](const std::string& s) { return entre(s, "\r\n\r\n\r\n", "\r\n").at(0); };
     EXPECT_EQ(corpo(jobs[0].spool),
@@ -191,7 +190,7 @@ TEST(PrecoRelogio, VarianteDaListaEscolheAFamilia) {
         AplicacaoTemporaria app;
         Variante v = relogio("1", "2");
         v.campos["CodDepto"] = c.departamento;
-        const auto opcoes = c.tipo.empty() ? kTodas : mais(kTodas, {"--tipo", c.tipo});
+        const auto opcoes = c.tipo.empty() ? kTodasZebra : mais(kTodasZebra, {"--tipo", c.tipo});
         const auto r = app.imprimir(xmlPreco(7, {v}), opcoes);
         const auto jobs = app.trabalhos();
         if (c.imprime) {
@@ -213,7 +212,7 @@ TEST(PrecoRelogio, FalhaNoEnvioApontaAPrimeiraSequenciaNaoEntregue) {
          std::vector<std::tuple<int, std::string, std::string>>{{7, "6", "3"}, {11, "15", "6"}}) {
         AplicacaoTemporaria app("[ \"$n\" = 2 ] && exit 4\nexit 0\n",
                                 "if \"%N%\"==\"2\" exit /b 4\r\nexit /b 0\r\n");
-        esperarFalha(app.imprimir(xmlPreco(tipo, {relogio("1", ultima)}), kTodas),
+        esperarFalha(app.imprimir(xmlPreco(tipo, {relogio("1", ultima)}), kTodasZebra),
                      "Próxima sequência não impressa: " + proxima + ".");
         EXPECT_EQ(app.trabalhos().size(), 2u) << tipo;
     }

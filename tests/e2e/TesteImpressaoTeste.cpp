@@ -19,10 +19,6 @@ Resultado teste(const AplicacaoTemporaria& app, int opcao, const Lista& opcoes) 
     return app.executar(mais({"teste", std::to_string(opcao)}, opcoes));
 }
 
-bool contem(const std::string& texto, const std::string& parte) {
-    return texto.find(cp1252ParaUtf8(parte)) != std::string::npos;
-}
-
 enum class Tipo { Grafico, Fonte, Apagar, Outro };
 
 Tipo tipoDoTrabalho(const e2e::Trabalho& t) {

@@ -35,7 +35,7 @@ TEST(Volume, ReposicaoUmaEtiquetaPorCaixaDaGrade) {
     AplicacaoTemporaria app;
     const Loja tres, nenhuma{.codigo = "0013", .item = "00020"};
     const auto jobs = app.imprimirBem(xmlVolume(3, {tres, nenhuma}, false),
-                                      mais(kZebra, {"--todas", "--separador", "--caixas", "2:0"}));
+                                      mais(kTodasZebra, {"--separador", "--caixas", "2:0"}));
     ASSERT_EQ(jobs.size(), 5u);
     EXPECT_TRUE(separador(jobs[0]));
     EXPECT_TRUE(separador(jobs[4]));
@@ -84,7 +84,7 @@ TEST(Volume, PadraoNumeraEmSeriesDeAte999) {
         lojas.push_back(l);
     }
     const auto r =
-        app.imprimir(xmlVolume(4, lojas), mais(kDatamax, {"--todas", "--tipo", "Etiqueta Volume"}));
+        app.imprimir(xmlVolume(4, lojas), mais(kTodasDatamax, {"--tipo", "Etiqueta Volume"}));
     ASSERT_EQ(r.codigo, 0) << r.erros;
     std::istringstream todas(app.ler("todos.spool"));
     Lista etiquetas;
@@ -147,7 +147,7 @@ TEST(Volume, UmSeparadorPorPedidoEItem) {
                "[006]", "[006]"}},
              {false, {"[012]", "[012]", "[012]", "[012]", "[006]", "[006]"}}}) {
         AplicacaoTemporaria app;
-        Lista opcoes = mais(kZebra, {"--todas", "--tipo", "Etiqueta Volume"});
+        Lista opcoes = mais(kTodasZebra, {"--tipo", "Etiqueta Volume"});
         if (separa) opcoes.push_back("--separador");
         Lista ordem;
         for (const auto& j : app.imprimirBem(xmlVolume(4, {a, b, c}), opcoes))
@@ -172,7 +172,7 @@ TEST(Volume, IlpnUmVolumeDoArquivoPorCaixa) {
     for (const auto& c :
          std::vector<Caso>{{"", {"000501", "000502", "000503"}}, {"2", {"000501", "000502"}}}) {
         AplicacaoTemporaria app;
-        Lista opcoes = mais(kZebra, {"--todas", "--tipo", "Etiqueta ILPN"});
+        Lista opcoes = mais(kTodasZebra, {"--tipo", "Etiqueta ILPN"});
         if (!c.caixas.empty()) opcoes = mais(opcoes, {"--caixas", "1:" + c.caixas});
         Lista volumes;
         for (const auto& j : app.imprimirBem(xmlVolume(4, {l}), opcoes))
@@ -182,7 +182,7 @@ TEST(Volume, IlpnUmVolumeDoArquivoPorCaixa) {
     }
     AplicacaoTemporaria app;
     // The variant list hidden (no store marked ILPN) prints ILPN labels too.
-    const auto jobs = app.imprimirBem(xmlVolume(4, {l}, false), mais(kZebra, {"--todas"}));
+    const auto jobs = app.imprimirBem(xmlVolume(4, {l}, false), kTodasZebra);
     ASSERT_EQ(jobs.size(), 3u);
     const auto campo = [](const std::string& s, const std::string& rotulo) {
         return valorEntre(s, "^FD", "^FS", s.find("^FD" + rotulo + "^FS") + 4);
@@ -256,9 +256,9 @@ TEST(Volume, FalhasParamAExecucaoComMotivo) {
 
 TEST(Volume, CaixasQueNaoSaoNumeroInteiroSaoRecusadas) {
     AplicacaoTemporaria app;
-    esperarFalha(app.imprimir(xmlVolume(3, {Loja{}}, false),
-                              mais(kZebra, {"--todas", "--caixas", "1:40000"})),
-                 "Qtd. de Caixas precisa ser um número inteiro");
+    esperarFalha(
+        app.imprimir(xmlVolume(3, {Loja{}}, false), mais(kTodasZebra, {"--caixas", "1:40000"})),
+        "Qtd. de Caixas precisa ser um número inteiro");
     EXPECT_TRUE(app.trabalhos().empty());
 }
 
@@ -272,7 +272,7 @@ TEST(Volume, TextoDoPedidoComCaraDeComandoSaiComoEsta) {
     for (const auto& [tipo, variante] : std::vector<std::pair<int, std::string>>{
              {3, ""}, {4, "Etiqueta Volume"}, {4, "Etiqueta ILPN"}}) {
         AplicacaoTemporaria app;
-        Lista opcoes = mais(kZebra, {"--todas"});
+        Lista opcoes = kTodasZebra;
         if (!variante.empty()) opcoes = mais(opcoes, {"--tipo", variante});
         const auto jobs = app.imprimirBem(xmlVolume(tipo, {l}, tipo == 4), opcoes);
         ASSERT_EQ(jobs.size(), 3u) << variante;
