@@ -86,8 +86,16 @@ struct AplicacaoNaPasta {
         for (const QFileInfo& f : origem.entryInfoList(QDir::Files))
             if (!f.isExecutable()) QFile::copy(f.filePath(), pasta.filePath(f.fileName()));
         if (!script.empty()) std::ofstream(caminho() / "QuelmonteImprime.sh") << script;
+        reiniciar();
+    }
+    // A new start over the same folder, as the next day's.
+    void reiniciar() {
         app = std::make_unique<Aplicacao>(plataforma, caminho());
         app->iniciar();
+    }
+    // A file of the application folder opened as "Localizar" opens it.
+    void abrir(const std::string& arquivo) {
+        app->AbrirArquivoPedidos((app->PastaAplicacao() / arquivo).string());
     }
     std::filesystem::path caminho() const { return pasta.path().toStdString(); }
     bool existe(const QString& nome) const { return QFile::exists(pasta.filePath(nome)); }

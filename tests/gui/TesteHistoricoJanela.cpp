@@ -29,7 +29,7 @@ struct JanelaComHistorico {
         arquivo = historico.empty() ? a.caminho() / "historico.sqlite" : historico;
         a.app->servico().usarHistorico(arquivo, FalhaDoHistorico::Perguntar);
         janela.show();
-        a.app->AbrirArquivoPedidos(a.app->PastaAplicacao() / "Quelmonte_Preco_Cartolina_teste.xml");
+        a.abrir("Quelmonte_Preco_Cartolina_teste.xml");
         a.app->janela().cmbImpressora.selecionar(1);
         // Row 1 as a file that asks for sequences 1 to 20.
         auto& grade = a.app->janela().sprPedidos;

@@ -30,8 +30,7 @@ void TesteImpressaoJanela::cancelarParaDepoisDoTrabalhoEmCurso() {
     auto& plataforma = a.plataforma;
     FrmEtiqueta janela(app);
     janela.show();
-    app.AbrirArquivoPedidos(
-        (app.PastaAplicacao() / "Quelmonte_Preco_Cartolina_teste.xml").string());
+    a.abrir("Quelmonte_Preco_Cartolina_teste.xml");
     auto& j = app.janela();
     j.cmbImpressora.selecionar(1);
     j.sprPedidos.definirTexto(1, 1, "1");

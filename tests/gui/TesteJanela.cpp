@@ -71,8 +71,8 @@ class TesteJanela : public QObject {
     Q_OBJECT
 
   private slots:
-    void init();
-    void cleanup();
+    void init() { a_ = std::make_unique<teste::AplicacaoNaPasta>(); }
+    void cleanup() { a_.reset(); }
     void abreComTituloEListasDoModelo();
     void arquivoAbertoMarcadoEEditadoPelaJanela();
     void escolhaDaImpressoraVoltaDepoisDeImprimirEmLpt1();
@@ -90,19 +90,20 @@ class TesteJanela : public QObject {
     void configuracaoAbreNaLinguagemENoTipoDoArquivo();
 
   private:
-    std::unique_ptr<FrmEtiqueta> janelaAtiva();
-    void abrir(const char* arquivo);
+    std::unique_ptr<FrmEtiqueta> janelaAtiva() {
+        auto janela = std::make_unique<FrmEtiqueta>(*a_->app);
+        janela->show();
+        QApplication::setActiveWindow(janela.get());
+        if (!QTest::qWaitForWindowActive(janela.get())) qFatal("janela inativa");
+        return janela;
+    }
+    void abrir(const char* arquivo) {
+        a_->abrir(arquivo);
+        QVERIFY(a_->plataforma.mensagens.empty());
+    }
 
     std::unique_ptr<teste::AplicacaoNaPasta> a_;
 };
-
-void TesteJanela::init() {
-    a_ = std::make_unique<teste::AplicacaoNaPasta>();
-}
-
-void TesteJanela::cleanup() {
-    a_.reset();
-}
 
 void TesteJanela::abreComTituloEListasDoModelo() {
     FrmEtiqueta janela(*a_->app);
@@ -121,18 +122,12 @@ void TesteJanela::abreComTituloEListasDoModelo() {
 }
 
 void TesteJanela::arquivoAbertoMarcadoEEditadoPelaJanela() {
-    FrmEtiqueta janela(*a_->app);
-    janela.show();
-    QApplication::setActiveWindow(&janela);
-    QVERIFY(QTest::qWaitForWindowActive(&janela));
-    a_->app->AbrirArquivoPedidos(
-        (a_->app->PastaAplicacao() / "Amostra_Preco_Cartolina_GerarTxt.xml").string());
-    QVERIFY(a_->plataforma.mensagens.empty());
-
+    auto janela = janelaAtiva();
+    abrir("Amostra_Preco_Cartolina_GerarTxt.xml");
     auto& grade = a_->app->janela().sprPedidos;
-    TabelaGrade& tabela = janela.sprPedidos();
+    TabelaGrade& tabela = janela->sprPedidos();
     QCOMPARE(tabela.model()->rowCount(), grade.linhas());
-    QCOMPARE(achar<QLabel>(janela, "lblTipoArquivo")->text(),
+    QCOMPARE(achar<QLabel>(*janela, "lblTipoArquivo")->text(),
              QStringLiteral("Etiquetas de Preço (Cartolina)"));
 
     // Ticking with the keyboard, as a person does at the bench.
@@ -158,19 +153,6 @@ void TesteJanela::arquivoAbertoMarcadoEEditadoPelaJanela() {
     QCOMPARE(grade.texto(2, 23), std::string("4"));
 }
 
-std::unique_ptr<FrmEtiqueta> TesteJanela::janelaAtiva() {
-    auto janela = std::make_unique<FrmEtiqueta>(*a_->app);
-    janela->show();
-    QApplication::setActiveWindow(janela.get());
-    if (!QTest::qWaitForWindowActive(janela.get())) qFatal("janela inativa");
-    return janela;
-}
-
-void TesteJanela::abrir(const char* arquivo) {
-    a_->app->AbrirArquivoPedidos((a_->app->PastaAplicacao() / arquivo).string());
-    QVERIFY(a_->plataforma.mensagens.empty());
-}
-
 // Printing through LPT1 saves no serial keys; the printer, model, speed and
 // temperature must still come back on the next start.
 void TesteJanela::escolhaDaImpressoraVoltaDepoisDeImprimirEmLpt1() {
@@ -187,14 +169,13 @@ void TesteJanela::escolhaDaImpressoraVoltaDepoisDeImprimirEmLpt1() {
         QTRY_VERIFY(!a_->app->comandoEmCurso());
         QCOMPARE(a_->plataforma.mensagens.size(), std::size_t(1));
     }
-    a_->app = std::make_unique<Aplicacao>(a_->plataforma, a_->caminho());
-    a_->app->iniciar();
+    a_->reiniciar();
     auto janela = janelaAtiva();
-    QCOMPARE(achar<QComboBox>(*janela, "cmbImpressora")->currentText(), u"ZEBRA,2,ZPL"_s);
-    QCOMPARE(achar<QComboBox>(*janela, "cmbModelo")->currentText(), u"GC420t"_s);
-    QCOMPARE(achar<QComboBox>(*janela, "cmdVelocidade")->currentText(), u"3"_s);
-    QCOMPARE(achar<QComboBox>(*janela, "cmdTemperatura")->currentText(), u"20"_s);
-    QCOMPARE(achar<QComboBox>(*janela, "cmbCaminhoImpressora")->currentText(), u"LPT1"_s);
+    QStringList vistos;
+    for (const char* lista :
+         {"cmbImpressora", "cmbModelo", "cmdVelocidade", "cmdTemperatura", "cmbCaminhoImpressora"})
+        vistos << achar<QComboBox>(*janela, lista)->currentText();
+    QCOMPARE(vistos, (QStringList{u"ZEBRA,2,ZPL"_s, u"GC420t"_s, u"3"_s, u"20"_s, u"LPT1"_s}));
     QVERIFY(achar<QWidget>(*janela, "cbvelocidade")->isHidden());
     QVERIFY(achar<QWidget>(*janela, "CmZebra")->isVisible());  // the Zebra came back
 }
@@ -443,8 +424,7 @@ void TesteJanela::largurasDasColunasVoltam() {
         abrir("Quelmonte_Preco_Cartolina_teste.xml");
         janela->sprPedidos().horizontalHeader()->resizeSection(2, 211);
     }
-    a_->app = std::make_unique<Aplicacao>(a_->plataforma, a_->caminho());
-    a_->app->iniciar();
+    a_->reiniciar();
     auto janela = janelaAtiva();
     abrir("Amostra_Preco_Cartolina_GerarTxt.xml");
     QCOMPARE(janela->sprPedidos().columnWidth(2), 211);

@@ -16,8 +16,11 @@ class TestePaginaTesteJanela : public QObject {
     Q_OBJECT
 
   private slots:
-    void init();
-    void cleanup();
+    void init() {
+        a_ = std::make_unique<teste::AplicacaoNaPasta>(teste::kScriptGravador);
+        a_->app->janela().cmbImpressora.selecionar(1);  // ZEBRA
+    }
+    void cleanup() { a_.reset(); }
     void opcaoDeTesteImprimeEPodeSerRepetida();
     void botaoCarregaFonteESome();
 
@@ -29,15 +32,6 @@ class TestePaginaTesteJanela : public QObject {
     }
     std::unique_ptr<teste::AplicacaoNaPasta> a_;
 };
-
-void TestePaginaTesteJanela::init() {
-    a_ = std::make_unique<teste::AplicacaoNaPasta>(teste::kScriptGravador);
-    a_->app->janela().cmbImpressora.selecionar(1);  // ZEBRA
-}
-
-void TestePaginaTesteJanela::cleanup() {
-    a_.reset();
-}
 
 void TestePaginaTesteJanela::opcaoDeTesteImprimeEPodeSerRepetida() {
     FrmEtiqueta janela(*a_->app);

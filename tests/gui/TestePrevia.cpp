@@ -32,35 +32,26 @@ class TestePrevia : public QObject {
     Q_OBJECT
 
   private slots:
-    void init();
-    void cleanup();
+    void init() {
+        a_ = std::make_unique<teste::AplicacaoNaPasta>(
+            "#!/bin/sh\necho \"$1\" >>\"$(dirname \"$0\")/chamado\"\n");
+    }
+    void cleanup() { a_.reset(); }
     void mostraAsPaginasSemEnviarNada();
     void imprimeDaPrevia();
 
   private:
     bool scriptChamado() const { return a_->existe(QStringLiteral("chamado")); }
-    void abrirEMarcar();
+    void abrirEMarcar() {
+        a_->abrir("Quelmonte_Preco_Cartolina_teste.xml");
+        a_->app->janela().cmbImpressora.selecionar(1);  // a Zebra
+        a_->app->janela().ckbMaterialForn.definirMarcada(true);
+        a_->app->cmdSelTodos();
+        a_->plataforma.mensagens.clear();
+    }
 
     std::unique_ptr<teste::AplicacaoNaPasta> a_;
 };
-
-void TestePrevia::init() {
-    a_ = std::make_unique<teste::AplicacaoNaPasta>(
-        "#!/bin/sh\necho \"$1\" >>\"$(dirname \"$0\")/chamado\"\n");
-}
-
-void TestePrevia::cleanup() {
-    a_.reset();
-}
-
-void TestePrevia::abrirEMarcar() {
-    a_->app->AbrirArquivoPedidos(
-        (a_->app->PastaAplicacao() / "Quelmonte_Preco_Cartolina_teste.xml").string());
-    a_->app->janela().cmbImpressora.selecionar(1);  // a Zebra
-    a_->app->janela().ckbMaterialForn.definirMarcada(true);
-    a_->app->cmdSelTodos();
-    a_->plataforma.mensagens.clear();
-}
 
 void TestePrevia::mostraAsPaginasSemEnviarNada() {
     FrmEtiqueta janela(*a_->app);

@@ -52,8 +52,7 @@ void TesteVerificacaoJanela::enterCancelaVisualizarMostraEImprimirMesmoAssimImpr
         previaAberta = true;
         avisosDaPrevia = paginas.avisos();
     };
-    app.AbrirArquivoPedidos(
-        (app.PastaAplicacao() / "Quelmonte_Preco_Cartolina_teste.xml").string());
+    a.abrir("Quelmonte_Preco_Cartolina_teste.xml");
     auto& j = app.janela();
     j.cmbImpressora.selecionar(1);
     j.sprPedidos.definirTexto(1, 1, "1");
