@@ -257,52 +257,47 @@ TEST(Previa, EntradasHostisTerminamComMensagem) {
     const std::string zebra = " --todas --impressora 1 --velocidade 4 --temperatura 8";
     struct Caso {
         const char* nome;
-        std::string antes, argumentos;
+        std::string argumentos;
         int codigo;
         std::string erro;  // a whole line of standard error, or a part of it
         int imagens;       // names on standard output; -n: at least n
         int segundos = 30;
+        std::string antes = "";  // shell commands before the limits
     };
-    const auto spool = [&](const std::string& nome) { return "previa " + arquivo(nome); };
+    const auto spool = [&](const std::string& nome) { return "previa " + arquivo(nome) + saida; };
     const std::vector<Caso> casos{
-        {"spool ausente", "", spool("nao-existe.prn") + saida, 1, "não foi possível ler o spool",
-         0},
-        {"spool sem etiqueta", "", spool("vazio.prn") + saida, 1, "nenhuma etiqueta", 0},
-        {"resolução inválida", "", spool("sem-tamanho.prn") + saida + " --dpmm 10", 2, "", 0},
-        {"sem --saida", "", spool("sem-tamanho.prn"), 2, "--saida", 0},
-        {"pasta de saída ausente", "",
-         spool("sem-tamanho.prn") + " --saida " + arquivo("nao/existe"), 1,
+        {"spool ausente", spool("nao-existe.prn"), 1, "não foi possível ler o spool", 0},
+        {"spool sem etiqueta", spool("vazio.prn"), 1, "nenhuma etiqueta", 0},
+        {"resolução inválida", spool("sem-tamanho.prn") + " --dpmm 10", 2, "", 0},
+        {"sem --saida", "previa " + arquivo("sem-tamanho.prn"), 2, "--saida", 0},
+        {"pasta de saída ausente",
+         "previa " + arquivo("sem-tamanho.prn") + " --saida " + arquivo("nao/existe"), 1,
          "não foi possível gravar", 0},
-        {"uma imagem por formato", "", spool("sem-tamanho.prn") + saida, 0, "", 2},
-        {"formato sem fim", "", spool("hostil.prn") + saida, 1, "termina sem ^XZ", 0},
-        {"a forma = da prévia", "",
+        {"uma imagem por formato", spool("sem-tamanho.prn"), 0, "", 2},
+        {"formato sem fim", spool("hostil.prn"), 1, "termina sem ^XZ", 0},
+        {"a forma = da prévia",
          "imprimir " + arquivo("pedidos.xml") + zebra + " --previa=" + (p / "igual").string(), 0,
          "", -1},
-        {"pasta como spool", "", "previa " + arquivo("pasta.prn") + saida, 1,
-         "não é um arquivo comum", 0},
-        {"dispositivo como spool", "", "previa /dev/zero" + saida, 1, "não é um arquivo comum", 0},
-        {"fila como spool", "", "previa " + arquivo("fila.prn") + saida, 1,
-         "não é um arquivo comum", 0},
-        {"spool grande demais", "", "previa " + arquivo("grande.prn") + saida, 1,
-         "passa do limite de 64 MB", 0},
-        {"curingas sobre nome longo", "", "previa " + arquivo("curingas.prn") + saida, 0,
-         "^ID: nenhum objeto", 1, 20},
-        {"mil gráficos de 2 MB", "", "previa " + arquivo("cargas.prn") + saida, 0,
+        {"pasta como spool", spool("pasta.prn"), 1, "não é um arquivo comum", 0},
+        {"dispositivo como spool", "previa /dev/zero" + saida, 1, "não é um arquivo comum", 0},
+        {"fila como spool", spool("fila.prn"), 1, "não é um arquivo comum", 0},
+        {"spool grande demais", spool("grande.prn"), 1, "passa do limite de 64 MB", 0},
+        {"curingas sobre nome longo", spool("curingas.prn"), 0, "^ID: nenhum objeto", 1, 20},
+        {"mil gráficos de 2 MB", spool("cargas.prn"), 0,
          "memória de gráficos da impressora cheia (8 MB)", 1},
-        {"disco cheio", "trap '' XFSZ; ulimit -f 1; ", "previa " + arquivo("avisos.prn") + saida, 1,
-         "não foi possível gravar", 0},
-        {"cópias, corte e quebra de linha", "", "previa " + arquivo("avisos.prn") + saida, 0,
+        {"disco cheio", spool("avisos.prn"), 1, "não foi possível gravar", 0, 30,
+         "trap '' XFSZ; ulimit -f 1; "},
+        {"cópias, corte e quebra de linha", spool("avisos.prn"), 0,
          "[Prévia] etiqueta 1: ^F: comando incompleto, cortado pelo comando seguinte; ignorado\n"
          "[Prévia] etiqueta 1: ^ZZ: comando desconhecido, ignorado\n"
          "[Prévia] etiqueta 1: 5 cópias (^PQ)\n",
          1},
-        {"cada etiqueta gravada ao ser desenhada", "",
+        {"cada etiqueta gravada ao ser desenhada",
          "imprimir " + arquivo("muitas.xml") + zebra + " --previa " + (p / "m").string(), 0, "",
          -150, 120},
-        {"modelo que não é arquivo comum",
-         "ln -sf /dev/zero " + arquivo("QuelmonteEtiqPrecoCartolinaZebra.zpl") + "; ",
-         "imprimir " + arquivo("pedidos.xml") + zebra, 1,
-         "QuelmonteEtiqPrecoCartolinaZebra.zpl não pôde ser lido: não é um arquivo comum", 0}};
+        {"modelo que não é arquivo comum", "imprimir " + arquivo("pedidos.xml") + zebra, 1,
+         "QuelmonteEtiqPrecoCartolinaZebra.zpl não pôde ser lido: não é um arquivo comum", 0, 30,
+         "ln -sf /dev/zero " + arquivo("QuelmonteEtiqPrecoCartolinaZebra.zpl") + "; "}};
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nome);
         for (const auto& e : fs::directory_iterator(p))

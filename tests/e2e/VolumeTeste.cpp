@@ -209,34 +209,33 @@ TEST(Volume, FalhasParamAExecucaoComMotivo) {
         std::size_t enviados;
         std::string mensagem;
     };
-    const Lista ilpn{"--todas", "--tipo", "Etiqueta ILPN"};
-    const Lista padrao{"--todas", "--tipo", "Etiqueta Volume"};
+    const Lista ilpn = mais(kTodasZebra, {"--tipo", "Etiqueta ILPN"});
+    const Lista padrao = mais(kTodasZebra, {"--tipo", "Etiqueta Volume"});
+    const Lista datamax = mais(kTodasDatamax, {"--tipo", "Etiqueta ILPN", "--caixas", "1:3"});
     const std::vector<Caso> casos{
-        {"mais caixas que volumes", doisVolumes, mais(kZebra, mais(ilpn, {"--caixas", "1:3"})), 2,
+        {"mais caixas que volumes", doisVolumes, mais(ilpn, {"--caixas", "1:3"}), 2,
          "A loja 0012 (Pedido 4510000001, Item 00010) tem 2 volumes no arquivo de pedidos e 3 "
          "caixas a etiquetar."},
-        {"o lote Datamax sai antes", doisVolumes, mais(kDatamax, mais(ilpn, {"--caixas", "1:3"})),
-         1, "tem 2 volumes"},
-        {"volume sem elemento", Loja{.volumes = {{"1"}, {"2", {{"codDco", "-"}}}}},
-         mais(kZebra, ilpn), 1, "Falta o elemento codDco no volume 2 da loja 0012"},
-        {"qtdeTotal fora de 16 bits", Loja{.volumes = {{"1", {{"qtdeTotal", "70000"}}}}},
-         mais(kZebra, ilpn), 0,
+        {"o lote Datamax sai antes", doisVolumes, datamax, 1, "tem 2 volumes"},
+        {"volume sem elemento", Loja{.volumes = {{"1"}, {"2", {{"codDco", "-"}}}}}, ilpn, 1,
+         "Falta o elemento codDco no volume 2 da loja 0012"},
+        {"qtdeTotal fora de 16 bits", Loja{.volumes = {{"1", {{"qtdeTotal", "70000"}}}}}, ilpn, 0,
          "qtdeTotal no volume 1 da loja 0012 (Pedido 4510000001, Item 00010) não é um número"},
         // The 16-bit limits from both sides: the value at the limit passes and
         // the run stops further on.
         {"qtdeTotal no limite",
-         Loja{.volumes = {{"1", {{"qtdeTotal", "32767"}}}, {"2", {{"codDco", "-"}}}}},
-         mais(kZebra, ilpn), 1, "Falta o elemento codDco no volume 2"},
-        {"qtdeTotal além do limite", Loja{.volumes = {{"1", {{"qtdeTotal", "32768"}}}}},
-         mais(kZebra, ilpn), 0, "não é um número inteiro de -32768 a 32767: \"32768\"."},
+         Loja{.volumes = {{"1", {{"qtdeTotal", "32767"}}}, {"2", {{"codDco", "-"}}}}}, ilpn, 1,
+         "Falta o elemento codDco no volume 2"},
+        {"qtdeTotal além do limite", Loja{.volumes = {{"1", {{"qtdeTotal", "32768"}}}}}, ilpn, 0,
+         "não é um número inteiro de -32768 a 32767: \"32768\"."},
         {"QuantidadeEtiqueta no limite",
-         Loja{.etiquetas = "32767", .campos = {{"QuantidadePecGrade", "-"}}}, mais(kZebra, padrao),
-         0, "Falta o elemento QuantidadePecGrade na loja 0012"},
-        {"QuantidadeEtiqueta além do limite", Loja{.etiquetas = "32768"}, mais(kZebra, padrao), 0,
+         Loja{.etiquetas = "32767", .campos = {{"QuantidadePecGrade", "-"}}}, padrao, 0,
+         "Falta o elemento QuantidadePecGrade na loja 0012"},
+        {"QuantidadeEtiqueta além do limite", Loja{.etiquetas = "32768"}, padrao, 0,
          "QuantidadeEtiqueta da loja 0012 (Pedido 4510000001, Item 00010) passa de 32767"},
-        {"sem QuantidadeEtiqueta", Loja{.campos = {{"QuantidadeEtiqueta", "-"}}},
-         mais(kZebra, padrao), 0, "Falta o elemento QuantidadeEtiqueta na loja 0012"},
-        {"QuantidadeEtiqueta sem número", Loja{.etiquetas = "muitas"}, mais(kZebra, padrao), 0,
+        {"sem QuantidadeEtiqueta", Loja{.campos = {{"QuantidadeEtiqueta", "-"}}}, padrao, 0,
+         "Falta o elemento QuantidadeEtiqueta na loja 0012"},
+        {"QuantidadeEtiqueta sem número", Loja{.etiquetas = "muitas"}, padrao, 0,
          "QuantidadeEtiqueta da loja 0012 (Pedido 4510000001, Item 00010) não é um número: "
          "\"muitas\"."}};
     for (const auto& c : casos) {
@@ -248,7 +247,7 @@ TEST(Volume, FalhasParamAExecucaoComMotivo) {
         EXPECT_NE(r.erros.find("Linha: "), std::string::npos) << r.erros;
         const auto jobs = app.trabalhos();
         EXPECT_EQ(jobs.size(), c.enviados);
-        if (c.opcoes == mais(kDatamax, mais(ilpn, {"--caixas", "1:3"}))) {
+        if (c.opcoes == datamax) {
             EXPECT_EQ(contar(jobs.at(0).spool, "\x02L"), 2u);
         }
     }
