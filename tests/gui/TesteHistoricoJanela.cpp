@@ -20,6 +20,7 @@
 #include "historico/HistoricoImpressao.h"
 
 using namespace etiquetas;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -69,30 +70,17 @@ struct JanelaComHistorico {
     std::filesystem::path arquivo;
 };
 
-// Answers the box titled `titulo` when it shows: the button captioned
-// `botao`, or Escape when empty. Keeps the box's text.
-class RespostaCaixa : public QObject {
-  public:
-    RespostaCaixa(const QString& titulo, const QString& botao) : titulo_(titulo), botao_(botao) {
-        connect(&relogio_, &QTimer::timeout, this, [this] { responder(); });
-        relogio_.start(20);
-    }
-    QString texto;
-
-  private:
-    void responder() {
-        auto* caixa = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!caixa || caixa->windowTitle() != titulo_) return;
-        relogio_.stop();
-        texto = caixa->text();
-        if (botao_.isEmpty()) return QTest::keyClick(caixa, Qt::Key_Escape);
-        for (auto* b : caixa->buttons())
-            if (b->text() == botao_) return b->click();
-        caixa->reject();
-    }
-    QString titulo_, botao_;
-    QTimer relogio_;
-};
+// Answers the next box with the button captioned `botao`, or Escape when
+// empty; `texto` gets its title and text, a line each.
+void responder(const QString& botao, QString& texto) {
+    teste::quandoAbrir<QMessageBox>([botao, &texto](QMessageBox& caixa) {
+        texto = caixa.windowTitle() + u'\n' + caixa.text();
+        if (botao.isEmpty()) return QTest::keyClick(&caixa, Qt::Key_Escape);
+        for (auto* b : caixa.buttons())
+            if (b->text() == botao) return b->click();
+        caixa.reject();
+    });
+}
 
 }  // namespace
 
@@ -127,12 +115,13 @@ void TesteHistoricoJanela::repeticaoPerguntadaAntesDaConfirmacao() {
     const int trabalhosAntes = j.trabalhosEnviados();
     j.a.plataforma.mensagens.clear();
 
-    RespostaCaixa resposta(QStringLiteral("Etiquetas já impressas"), botao);
+    QString caixa;
+    responder(botao, caixa);
     // Cartolina labels go in pairs: even ranges print just what they ask.
     j.imprimir(1, 16);
-    QVERIFY2(resposta.texto.startsWith(QStringLiteral("Sequências 5-10 da variante ")),
-             qPrintable(resposta.texto));
-    QVERIFY(resposta.texto.contains(QStringLiteral(" já impressas em ")));
+    QVERIFY2(caixa.startsWith(u"Etiquetas já impressas\nSequências 5-10 da variante "_s),
+             qPrintable(caixa));
+    QVERIFY(caixa.contains(u" já impressas em "_s));
     // Cancelar ends before the confirmation; the other two go on to it.
     QCOMPARE(j.perguntou("Impressão de Etiquetas"), etiquetas > 0);
 
@@ -240,8 +229,8 @@ void TesteHistoricoJanela::reimpressaoDaVistaMarcaORestante() {
     QCOMPARE(app.janela().cmbImpressora.indice(), 1);
 
     const auto antes = j.registradas().size();
-    RespostaCaixa resposta(QStringLiteral("Etiquetas já impressas"),
-                           QStringLiteral("Imprimir tudo de novo"));
+    QString caixa;
+    responder(u"Imprimir tudo de novo"_s, caixa);
     QTest::mouseClick(teste::achar<QPushButton>(j.janela, "cmdImprimir"), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!app.comandoEmCurso(), 30000);
     auto novas = j.registradas();
@@ -249,6 +238,7 @@ void TesteHistoricoJanela::reimpressaoDaVistaMarcaORestante() {
     QVERIFY(!novas.empty());
     QCOMPARE(novas.back().origem.primeira, 5);
     QCOMPARE(novas.front().origem.ultima, 10);
+    QVERIFY2(caixa.startsWith(u"Etiquetas já impressas\n"_s), qPrintable(caixa));
 }
 
 QTEST_MAIN(TesteHistoricoJanela)
