@@ -37,6 +37,7 @@ struct JanelaComHistorico {
         grade.definirTexto(1, coluna(CampoPreco::SequenciaInicialOriginal), "1");
         grade.definirTexto(1, coluna(CampoPreco::SequenciaFinalOriginal), "20");
     }
+
     // Row 1 ticked with the range, then "Imprimir" until the run ends.
     void imprimir(int primeira, int ultima) {
         auto& grade = a.app->janela().sprPedidos;
@@ -46,10 +47,12 @@ struct JanelaComHistorico {
         QTest::mouseClick(teste::achar<QPushButton>(janela, "cmdImprimir"), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(!a.app->comandoEmCurso(), 30000);
     }
+
     int trabalhosEnviados() const {
         return static_cast<int>(
             QDir(a.pasta.path()).entryList({QStringLiteral("job-*.prn")}).size());
     }
+
     // The label rows recorded, newest first.
     std::vector<LinhaHistorico> registradas() {
         std::vector<LinhaHistorico> r;
@@ -60,6 +63,7 @@ struct JanelaComHistorico {
         });
         return r;
     }
+
     bool perguntou(const std::string& titulo) const {
         const auto& m = a.plataforma.mensagens;
         return std::any_of(m.begin(), m.end(), [&](const auto& x) { return x.second == titulo; });
@@ -88,158 +92,148 @@ class TesteHistoricoJanela : public QObject {
     Q_OBJECT
 
   private slots:
-    void repeticaoPerguntadaAntesDaConfirmacao_data();
-    void repeticaoPerguntadaAntesDaConfirmacao();
-    void historicoInutilizavelPerguntaSeImprimeSemRegistro();
-    void vistaEmPaginasFiltradaEExportada();
-    void reimpressaoDaVistaMarcaORestante();
-};
-
-void TesteHistoricoJanela::repeticaoPerguntadaAntesDaConfirmacao_data() {
-    QTest::addColumn<QString>("botao");
-    QTest::addColumn<int>("etiquetas");  // of the second run, 1-16 after 5-10
-    QTest::newRow("tudo de novo") << QStringLiteral("Imprimir tudo de novo") << 16;
-    // 1-4 and 11-16, both recorded under the grid's row 1.
-    QTest::newRow("só o que nunca foi impresso")
-        << QStringLiteral("Só o que nunca foi impresso") << 10;
-    QTest::newRow("Escape cancela") << QString() << 0;
-}
-
-void TesteHistoricoJanela::repeticaoPerguntadaAntesDaConfirmacao() {
-    QFETCH(QString, botao);
-    QFETCH(int, etiquetas);
-    JanelaComHistorico j;
-    j.imprimir(5, 10);
-    QCOMPARE(j.trabalhosEnviados() > 0, true);
-    const auto antes = j.registradas().size();
-    const int trabalhosAntes = j.trabalhosEnviados();
-    j.a.plataforma.mensagens.clear();
-
-    QString caixa;
-    responder(botao, caixa);
-    // Cartolina labels go in pairs: even ranges print just what they ask.
-    j.imprimir(1, 16);
-    QVERIFY2(caixa.startsWith(u"Etiquetas já impressas\nSequências 5-10 da variante "_s),
-             qPrintable(caixa));
-    QVERIFY(caixa.contains(u" já impressas em "_s));
-    // Cancelar ends before the confirmation; the other two go on to it.
-    QCOMPARE(j.perguntou("Impressão de Etiquetas"), etiquetas > 0);
-
-    auto novas = j.registradas();
-    novas.resize(novas.size() - antes);
-    int total = 0, menor = 0;
-    for (const auto& l : novas) {
-        QCOMPARE(l.origem.linha, 1);
-        QCOMPARE(l.desfecho, DesfechoTrabalho::Enviada);
-        total += static_cast<int>(l.origem.ultima - l.origem.primeira + 1);
-        menor = menor ? std::min<int>(menor, l.origem.primeira) : l.origem.primeira;
+    void repeticaoPerguntadaAntesDaConfirmacao_data() {
+        QTest::addColumn<QString>("botao");
+        QTest::addColumn<int>("etiquetas");  // of the second run, 1-16 after 5-10
+        QTest::newRow("tudo de novo") << QStringLiteral("Imprimir tudo de novo") << 16;
+        // 1-4 and 11-16, both recorded under the grid's row 1.
+        QTest::newRow("só o que nunca foi impresso")
+            << QStringLiteral("Só o que nunca foi impresso") << 10;
+        QTest::newRow("Escape cancela") << QString() << 0;
     }
-    QCOMPARE(total, etiquetas);
-    QCOMPARE(menor, etiquetas > 0 ? 1 : 0);
-    QCOMPARE(j.trabalhosEnviados() > trabalhosAntes, etiquetas > 0);
-}
-
-void TesteHistoricoJanela::historicoInutilizavelPerguntaSeImprimeSemRegistro() {
-    // A history under a plain file has no folder to live in.
-    QTemporaryDir pasta;
-    const auto comum = std::filesystem::path(pasta.path().toStdString()) / "comum";
-    std::ofstream(comum) << "x";
-    JanelaComHistorico j(comum / "historico.sqlite");
-    for (const Resposta resposta : {Resposta::Nao, Resposta::Sim}) {
+    void repeticaoPerguntadaAntesDaConfirmacao() {
+        QFETCH(QString, botao);
+        QFETCH(int, etiquetas);
+        JanelaComHistorico j;
+        j.imprimir(5, 10);
+        QCOMPARE(j.trabalhosEnviados() > 0, true);
+        const auto antes = j.registradas().size();
+        const int trabalhosAntes = j.trabalhosEnviados();
         j.a.plataforma.mensagens.clear();
-        j.a.plataforma.respostaPerguntas = resposta;
-        j.imprimir(1, 3);
-        const auto& primeira = j.a.plataforma.mensagens.front();
-        QCOMPARE(primeira.second, std::string("Histórico de Impressões"));
-        QVERIFY(primeira.first.ends_with("Imprimir mesmo assim, sem registrar no histórico?"));
-        QCOMPARE(j.trabalhosEnviados() > 0, resposta == Resposta::Sim);
-    }
-}
 
-// More rows than a page: the view reads a page at a time as it is
-// scrolled, newest first; a filter starts over; the export takes every row
-// the filter lets through.
-void TesteHistoricoJanela::vistaEmPaginasFiltradaEExportada() {
-    QTemporaryDir pasta;
-    const auto arquivo = std::filesystem::path(pasta.path().toStdString()) / "historico.sqlite";
-    const int total = ModeloHistorico::kPagina * 2 + 50;
-    {
-        HistoricoImpressao h(arquivo);
-        const long long e = h.iniciarExecucao({"/p/pedidos.xml", "ABC", 1, "QuelmonteEtiqPreco",
-                                               false, "ZEBRA,2,ZPL", "Zebra", "LPT1", "ana"});
-        for (int n = 1; n <= total; ++n) {
-            const std::string pedido = n % 10 == 0 ? "4513" : "4512";
-            h.registrarTrabalho(e, n, "etiquetas", {{1, pedido, "10", "0000000123-5", n, n}});
-            h.concluirTrabalho(e, n, DesfechoTrabalho::Enviada);
+        QString caixa;
+        responder(botao, caixa);
+        // Cartolina labels go in pairs: even ranges print just what they ask.
+        j.imprimir(1, 16);
+        QVERIFY2(caixa.startsWith(u"Etiquetas já impressas\nSequências 5-10 da variante "_s),
+                 qPrintable(caixa));
+        QVERIFY(caixa.contains(u" já impressas em "_s));
+        // Cancelar ends before the confirmation; the other two go on to it.
+        QCOMPARE(j.perguntou("Impressão de Etiquetas"), etiquetas > 0);
+
+        auto novas = j.registradas();
+        novas.resize(novas.size() - antes);
+        int total = 0, menor = 0;
+        for (const auto& l : novas) {
+            QCOMPARE(l.origem.linha, 1);
+            QCOMPARE(l.desfecho, DesfechoTrabalho::Enviada);
+            total += static_cast<int>(l.origem.ultima - l.origem.primeira + 1);
+            menor = menor ? std::min<int>(menor, l.origem.primeira) : l.origem.primeira;
+        }
+        QCOMPARE(total, etiquetas);
+        QCOMPARE(menor, etiquetas > 0 ? 1 : 0);
+        QCOMPARE(j.trabalhosEnviados() > trabalhosAntes, etiquetas > 0);
+    }
+    void historicoInutilizavelPerguntaSeImprimeSemRegistro() {
+        // A history under a plain file has no folder to live in.
+        QTemporaryDir pasta;
+        const auto comum = std::filesystem::path(pasta.path().toStdString()) / "comum";
+        std::ofstream(comum) << "x";
+        JanelaComHistorico j(comum / "historico.sqlite");
+        for (const Resposta resposta : {Resposta::Nao, Resposta::Sim}) {
+            j.a.plataforma.mensagens.clear();
+            j.a.plataforma.respostaPerguntas = resposta;
+            j.imprimir(1, 3);
+            const auto& primeira = j.a.plataforma.mensagens.front();
+            QCOMPARE(primeira.second, std::string("Histórico de Impressões"));
+            QVERIFY(primeira.first.ends_with("Imprimir mesmo assim, sem registrar no histórico?"));
+            QCOMPARE(j.trabalhosEnviados() > 0, resposta == Resposta::Sim);
         }
     }
-    teste::PlataformaTeste plataforma;
-    FrmHistorico vista(plataforma, arquivo);
-    vista.show();
-    QVERIFY(teste::achar<QLabel>(vista, "lblArquivoHistorico")
-                ->text()
-                .endsWith(QString::fromStdString(arquivo.string())));
-    auto& modelo = vista.modelo();
-    QCOMPARE(modelo.rowCount(), ModeloHistorico::kPagina);
-    QCOMPARE(modelo.linha(0).origem.primeira, total);
-    auto* tabela = teste::achar<QTableView>(vista, "tblHistorico");
-    for (int i = 0; i < 10 && modelo.canFetchMore({}); ++i) {
-        tabela->scrollToBottom();
-        QApplication::processEvents();
+    // More rows than a page: the view reads a page at a time as it is
+    // scrolled, newest first; a filter starts over; the export takes every row
+    // the filter lets through.
+    void vistaEmPaginasFiltradaEExportada() {
+        QTemporaryDir pasta;
+        const auto arquivo = std::filesystem::path(pasta.path().toStdString()) / "historico.sqlite";
+        const int total = ModeloHistorico::kPagina * 2 + 50;
+        {
+            HistoricoImpressao h(arquivo);
+            const long long e = h.iniciarExecucao({"/p/pedidos.xml", "ABC", 1, "QuelmonteEtiqPreco",
+                                                   false, "ZEBRA,2,ZPL", "Zebra", "LPT1", "ana"});
+            for (int n = 1; n <= total; ++n) {
+                const std::string pedido = n % 10 == 0 ? "4513" : "4512";
+                h.registrarTrabalho(e, n, "etiquetas", {{1, pedido, "10", "0000000123-5", n, n}});
+                h.concluirTrabalho(e, n, DesfechoTrabalho::Enviada);
+            }
+        }
+        teste::PlataformaTeste plataforma;
+        FrmHistorico vista(plataforma, arquivo);
+        vista.show();
+        QVERIFY(teste::achar<QLabel>(vista, "lblArquivoHistorico")
+                    ->text()
+                    .endsWith(QString::fromStdString(arquivo.string())));
+        auto& modelo = vista.modelo();
+        QCOMPARE(modelo.rowCount(), ModeloHistorico::kPagina);
+        QCOMPARE(modelo.linha(0).origem.primeira, total);
+        auto* tabela = teste::achar<QTableView>(vista, "tblHistorico");
+        for (int i = 0; i < 10 && modelo.canFetchMore({}); ++i) {
+            tabela->scrollToBottom();
+            QApplication::processEvents();
+        }
+        QCOMPARE(modelo.rowCount(), total);
+        QCOMPARE(modelo.linha(total - 1).origem.primeira, 1);
+
+        teste::achar<QLineEdit>(vista, "txtPedido")->setText(QStringLiteral("4513"));
+        QTest::mouseClick(teste::achar<QPushButton>(vista, "cmdFiltrar"), Qt::LeftButton);
+        QCOMPARE(modelo.rowCount(), total / 10);
+        const auto csv = std::filesystem::path(pasta.path().toStdString()) / "h.csv";
+        QVERIFY(vista.exportarCsv(csv));
+        std::ifstream lido(csv);
+        int linhas = 0;
+        for (std::string l; std::getline(lido, l);) ++linhas;
+        QCOMPARE(linhas, 1 + total / 10);
+
+        teste::achar<QLineEdit>(vista, "txtDesde")->setText(QStringLiteral("07/12/2026"));
+        QVERIFY(!vista.filtrar());
+        QCOMPARE(plataforma.mensagens.back().second, std::string("Histórico de Impressões"));
+        QCOMPARE(modelo.rowCount(), total / 10);  // the table as it was
     }
-    QCOMPARE(modelo.rowCount(), total);
-    QCOMPARE(modelo.linha(total - 1).origem.primeira, 1);
+    // A jam at label 5 of 1-10: the view sets row 1 from 5 to 10 on the same
+    // printer, and "Imprimir" sends just that.
+    void reimpressaoDaVistaMarcaORestante() {
+        JanelaComHistorico j;
+        j.imprimir(1, 10);
+        auto& app = *j.a.app;
+        auto& grade = app.janela().sprPedidos;
+        grade.definirTexto(1, 1, "0");
+        app.janela().cmbImpressora.selecionar(0);
 
-    teste::achar<QLineEdit>(vista, "txtPedido")->setText(QStringLiteral("4513"));
-    QTest::mouseClick(teste::achar<QPushButton>(vista, "cmdFiltrar"), Qt::LeftButton);
-    QCOMPARE(modelo.rowCount(), total / 10);
-    const auto csv = std::filesystem::path(pasta.path().toStdString()) / "h.csv";
-    QVERIFY(vista.exportarCsv(csv));
-    std::ifstream lido(csv);
-    int linhas = 0;
-    for (std::string l; std::getline(lido, l);) ++linhas;
-    QCOMPARE(linhas, 1 + total / 10);
+        FrmHistorico vista(j.a.plataforma, j.arquivo);
+        vista.reimprimir = [&app](const RestanteExecucao& r) { return app.reimprimirAPartirDe(r); };
+        int linha = 0;
+        while (!(vista.modelo().linha(linha).origem.primeira <= 5 &&
+                 vista.modelo().linha(linha).origem.ultima >= 5))
+            ++linha;
+        QVERIFY(vista.reimprimirDaLinha(linha, 5));
+        QVERIFY(grade.marcada(1));
+        QCOMPARE(grade.texto(1, 23), std::string("5"));
+        QCOMPARE(grade.texto(1, 24), std::string("10"));
+        QCOMPARE(app.janela().cmbImpressora.indice(), 1);
 
-    teste::achar<QLineEdit>(vista, "txtDesde")->setText(QStringLiteral("07/12/2026"));
-    QVERIFY(!vista.filtrar());
-    QCOMPARE(plataforma.mensagens.back().second, std::string("Histórico de Impressões"));
-    QCOMPARE(modelo.rowCount(), total / 10);  // the table as it was
-}
-
-// A jam at label 5 of 1-10: the view sets row 1 from 5 to 10 on the same
-// printer, and "Imprimir" sends just that.
-void TesteHistoricoJanela::reimpressaoDaVistaMarcaORestante() {
-    JanelaComHistorico j;
-    j.imprimir(1, 10);
-    auto& app = *j.a.app;
-    auto& grade = app.janela().sprPedidos;
-    grade.definirTexto(1, 1, "0");
-    app.janela().cmbImpressora.selecionar(0);
-
-    FrmHistorico vista(j.a.plataforma, j.arquivo);
-    vista.reimprimir = [&app](const RestanteExecucao& r) { return app.reimprimirAPartirDe(r); };
-    int linha = 0;
-    while (!(vista.modelo().linha(linha).origem.primeira <= 5 &&
-             vista.modelo().linha(linha).origem.ultima >= 5))
-        ++linha;
-    QVERIFY(vista.reimprimirDaLinha(linha, 5));
-    QVERIFY(grade.marcada(1));
-    QCOMPARE(grade.texto(1, 23), std::string("5"));
-    QCOMPARE(grade.texto(1, 24), std::string("10"));
-    QCOMPARE(app.janela().cmbImpressora.indice(), 1);
-
-    const auto antes = j.registradas().size();
-    QString caixa;
-    responder(u"Imprimir tudo de novo"_s, caixa);
-    QTest::mouseClick(teste::achar<QPushButton>(j.janela, "cmdImprimir"), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(!app.comandoEmCurso(), 30000);
-    auto novas = j.registradas();
-    novas.resize(novas.size() - antes);
-    QVERIFY(!novas.empty());
-    QCOMPARE(novas.back().origem.primeira, 5);
-    QCOMPARE(novas.front().origem.ultima, 10);
-    QVERIFY2(caixa.startsWith(u"Etiquetas já impressas\n"_s), qPrintable(caixa));
-}
+        const auto antes = j.registradas().size();
+        QString caixa;
+        responder(u"Imprimir tudo de novo"_s, caixa);
+        QTest::mouseClick(teste::achar<QPushButton>(j.janela, "cmdImprimir"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!app.comandoEmCurso(), 30000);
+        auto novas = j.registradas();
+        novas.resize(novas.size() - antes);
+        QVERIFY(!novas.empty());
+        QCOMPARE(novas.back().origem.primeira, 5);
+        QCOMPARE(novas.front().origem.ultima, 10);
+        QVERIFY2(caixa.startsWith(u"Etiquetas já impressas\n"_s), qPrintable(caixa));
+    }
+};
 
 QTEST_MAIN(TesteHistoricoJanela)
 #include "TesteHistoricoJanela.moc"

@@ -20,75 +20,73 @@ class TesteImpressaoJanela : public QObject {
     Q_OBJECT
 
   private slots:
-    void cancelarParaDepoisDoTrabalhoEmCurso();
+    void cancelarParaDepoisDoTrabalhoEmCurso() {
+        // A slow printer: each job takes 5 seconds and leaves a file.
+        teste::AplicacaoNaPasta a("sleep 5\n" + teste::kScriptGravador);
+        auto& app = *a.app;
+        auto& plataforma = a.plataforma;
+        FrmEtiqueta janela(app);
+        janela.show();
+        a.abrir("Quelmonte_Preco_Cartolina_teste.xml");
+        auto& j = app.janela();
+        j.cmbImpressora.selecionar(1);
+        j.sprPedidos.definirTexto(1, 1, "1");
+        j.sprPedidos.definirTexto(1, 23, "1");
+        j.sprPedidos.definirTexto(1, 24, "60");
+        plataforma.mensagens.clear();
+
+        // The window's own timer keeps its pace while the script sleeps.
+        QElapsedTimer relogio;
+        qint64 ultimoTique = 0, maiorIntervalo = 0;
+        int tiques = 0;
+        QTimer pulso;
+        QObject::connect(&pulso, &QTimer::timeout, [&] {
+            const qint64 agora = relogio.elapsed();
+            maiorIntervalo = std::max(maiorIntervalo, agora - ultimoTique);
+            ultimoTique = agora;
+            ++tiques;
+        });
+        bool travadaDurante = false;
+        QTimer::singleShot(100, &janela, [&] {
+            QTRY_VERIFY(botao(janela, "cmdCancelar")->isVisible());
+            travadaDurante = !botao(janela, "cmdLocalizar")->isEnabled() &&
+                             !botao(janela, "cmdSair")->isEnabled() &&
+                             !botao(janela, "cmdImprimir")->isEnabled();
+            QTest::mouseClick(botao(janela, "cmdCancelar"), Qt::LeftButton);
+        });
+        relogio.start();
+        pulso.start(20);
+        QTest::mouseClick(botao(janela, "cmdImprimir"), Qt::LeftButton);
+        QVERIFY(app.comandoEmCurso());  // the click came back at once
+        QTRY_VERIFY_WITH_TIMEOUT(!app.comandoEmCurso(), 60000);
+        pulso.stop();
+
+        QVERIFY(travadaDurante);
+        QCOMPARE(a.trabalhos(), 1);
+        QVERIFY2(tiques > 100, qPrintable(QString::number(tiques)));
+        QVERIFY2(maiorIntervalo < 1000, qPrintable(QString::number(maiorIntervalo)));
+        QCOMPARE(plataforma.mensagens.back().second, std::string("Fim da Impressão"));
+        const std::string& fim = plataforma.mensagens.back().first;
+        QVERIFY(fim.starts_with("Impressão interrompida"));
+        // The row stays ticked and starts where the end says the run stopped.
+        const std::string proxima = "Próxima sequência não impressa: ";
+        const auto p = fim.find(proxima);
+        QVERIFY(p != std::string::npos);
+        const auto numero = fim.substr(p + proxima.size(), fim.find('.', p) - p - proxima.size());
+        QCOMPARE(j.sprPedidos.texto(1, 23), numero);
+        QVERIFY(j.sprPedidos.marcada(1));
+        QVERIFY(fim.find("Retomar na linha 1: pedido ") != std::string::npos);
+        QVERIFY(botao(janela, "cmdImprimir")->isEnabled());
+        QVERIFY(botao(janela, "cmdLocalizar")->isEnabled());
+        QVERIFY(botao(janela, "cmdCancelar")->isHidden());
+        // The focus is back on the grid, not on "Sair" where Space would quit...
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("sprPedidos"));
+        // ...and "Sair" asks before leaving rows ticked and not printed.
+        plataforma.respostaPerguntas = Resposta::Nao;
+        QTest::mouseClick(botao(janela, "cmdSair"), Qt::LeftButton);
+        QCOMPARE(plataforma.mensagens.back().second, std::string("Sair"));
+    }
 };
-
-void TesteImpressaoJanela::cancelarParaDepoisDoTrabalhoEmCurso() {
-    // A slow printer: each job takes 5 seconds and leaves a file.
-    teste::AplicacaoNaPasta a("sleep 5\n" + teste::kScriptGravador);
-    auto& app = *a.app;
-    auto& plataforma = a.plataforma;
-    FrmEtiqueta janela(app);
-    janela.show();
-    a.abrir("Quelmonte_Preco_Cartolina_teste.xml");
-    auto& j = app.janela();
-    j.cmbImpressora.selecionar(1);
-    j.sprPedidos.definirTexto(1, 1, "1");
-    j.sprPedidos.definirTexto(1, 23, "1");
-    j.sprPedidos.definirTexto(1, 24, "60");
-    plataforma.mensagens.clear();
-
-    // The window's own timer keeps its pace while the script sleeps.
-    QElapsedTimer relogio;
-    qint64 ultimoTique = 0, maiorIntervalo = 0;
-    int tiques = 0;
-    QTimer pulso;
-    QObject::connect(&pulso, &QTimer::timeout, [&] {
-        const qint64 agora = relogio.elapsed();
-        maiorIntervalo = std::max(maiorIntervalo, agora - ultimoTique);
-        ultimoTique = agora;
-        ++tiques;
-    });
-    bool travadaDurante = false;
-    QTimer::singleShot(100, &janela, [&] {
-        QTRY_VERIFY(botao(janela, "cmdCancelar")->isVisible());
-        travadaDurante = !botao(janela, "cmdLocalizar")->isEnabled() &&
-                         !botao(janela, "cmdSair")->isEnabled() &&
-                         !botao(janela, "cmdImprimir")->isEnabled();
-        QTest::mouseClick(botao(janela, "cmdCancelar"), Qt::LeftButton);
-    });
-    relogio.start();
-    pulso.start(20);
-    QTest::mouseClick(botao(janela, "cmdImprimir"), Qt::LeftButton);
-    QVERIFY(app.comandoEmCurso());  // the click came back at once
-    QTRY_VERIFY_WITH_TIMEOUT(!app.comandoEmCurso(), 60000);
-    pulso.stop();
-
-    QVERIFY(travadaDurante);
-    QCOMPARE(a.trabalhos(), 1);
-    QVERIFY2(tiques > 100, qPrintable(QString::number(tiques)));
-    QVERIFY2(maiorIntervalo < 1000, qPrintable(QString::number(maiorIntervalo)));
-    QCOMPARE(plataforma.mensagens.back().second, std::string("Fim da Impressão"));
-    const std::string& fim = plataforma.mensagens.back().first;
-    QVERIFY(fim.starts_with("Impressão interrompida"));
-    // The row stays ticked and starts where the end says the run stopped.
-    const std::string proxima = "Próxima sequência não impressa: ";
-    const auto p = fim.find(proxima);
-    QVERIFY(p != std::string::npos);
-    const auto numero = fim.substr(p + proxima.size(), fim.find('.', p) - p - proxima.size());
-    QCOMPARE(j.sprPedidos.texto(1, 23), numero);
-    QVERIFY(j.sprPedidos.marcada(1));
-    QVERIFY(fim.find("Retomar na linha 1: pedido ") != std::string::npos);
-    QVERIFY(botao(janela, "cmdImprimir")->isEnabled());
-    QVERIFY(botao(janela, "cmdLocalizar")->isEnabled());
-    QVERIFY(botao(janela, "cmdCancelar")->isHidden());
-    // The focus is back on the grid, not on "Sair" where Space would quit...
-    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("sprPedidos"));
-    // ...and "Sair" asks before leaving rows ticked and not printed.
-    plataforma.respostaPerguntas = Resposta::Nao;
-    QTest::mouseClick(botao(janela, "cmdSair"), Qt::LeftButton);
-    QCOMPARE(plataforma.mensagens.back().second, std::string("Sair"));
-}
 
 QTEST_MAIN(TesteImpressaoJanela)
 #include "TesteImpressaoJanela.moc"

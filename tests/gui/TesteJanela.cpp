@@ -73,21 +73,411 @@ class TesteJanela : public QObject {
   private slots:
     void init() { a_ = std::make_unique<teste::AplicacaoNaPasta>(); }
     void cleanup() { a_.reset(); }
-    void abreComTituloEListasDoModelo();
-    void arquivoAbertoMarcadoEEditadoPelaJanela();
-    void escolhaDaImpressoraVoltaDepoisDeImprimirEmLpt1();
-    void cargaDeFonteSegueAImpressoraEscolhida();
-    void tabEntraESaiDaGrade();
-    void tabAlcancaCadaControle();
-    void aceleradoresUnicosLevamAoSeuCampo();
-    void cabeEm1024x768ComArquivoAberto_data();
-    void cabeEm1024x768ComArquivoAberto();
-    void linhaMarcadaNaoCortaOsCodigos();
-    void gradeConduzidaPeloTeclado();
-    void largurasDasColunasVoltam();
-    void tiposDeEtiquetaDizemOQueImprimem();
-    void configuracaoAbreNaLinguagemENoTipoDoArquivo_data();
-    void configuracaoAbreNaLinguagemENoTipoDoArquivo();
+    void abreComTituloEListasDoModelo() {
+        FrmEtiqueta janela(*a_->app);
+        janela.show();
+        QCOMPARE(janela.windowTitle(),
+                 QStringLiteral(":: Quelmonte ::  Impressão de Etiquetas - Vs. (1.0.0.0)"));
+        auto* impressoras = achar<QComboBox>(janela, "cmbImpressora");
+        QVERIFY(impressoras->count() >= 4);
+        QCOMPARE(impressoras->count(), a_->app->janela().cmbImpressora.contagem());
+        QCOMPARE(impressoras->currentIndex(), 0);
+        QCOMPARE(achar<QComboBox>(janela, "cmbCaminhoImpressora")->currentText(),
+                 QStringLiteral("LPT1"));
+        for (const char* oculto : {"cbvelocidade", "cbbitparada", "frmTipo", "cmdGerarTxt",
+                                   "frameBarra", "lblDescImp", "lblTotalEtiquetas"})
+            QVERIFY2(achar<QWidget>(janela, oculto)->isHidden(), oculto);
+    }
+
+    void arquivoAbertoMarcadoEEditadoPelaJanela() {
+        auto janela = janelaAtiva();
+        abrir("Amostra_Preco_Cartolina_GerarTxt.xml");
+        auto& grade = a_->app->janela().sprPedidos;
+        TabelaGrade& tabela = janela->sprPedidos();
+        QCOMPARE(tabela.model()->rowCount(), grade.linhas());
+        QCOMPARE(achar<QLabel>(*janela, "lblTipoArquivo")->text(),
+                 QStringLiteral("Etiquetas de Preço (Cartolina)"));
+
+        // Ticking with the keyboard, as a person does at the bench.
+        tabela.setCurrentIndex(tabela.model()->index(1, 0));
+        QTest::keyClick(&tabela, Qt::Key_Space);
+        QCOMPARE(grade.texto(2, 1), std::string("1"));
+        QVERIFY(tabela.model()->index(1, 3).data(Qt::FontRole).value<QFont>().bold());
+
+        // Row 2 carries the range 3 to 5: below it and above it come back.
+        QCOMPARE(grade.texto(2, 28), std::string("3"));
+        QCOMPARE(grade.texto(2, 29), std::string("5"));
+        digitarNaCelula(tabela, 1, 22, QStringLiteral("2"));
+        QCOMPARE(a_->plataforma.mensagens.size(), std::size_t(1));
+        QCOMPARE(
+            a_->plataforma.mensagens[0].first,
+            std::string("Sequencia inicial precisa ser maior ou igual que a indicada no arquivo "
+                        "de impressão! Informe de 3 a 5."));
+        QCOMPARE(tabela.model()->index(1, 22).data().toString(), QStringLiteral("3"));
+        digitarNaCelula(tabela, 1, 23, QStringLiteral("6"));
+        QCOMPARE(a_->plataforma.mensagens.size(), std::size_t(2));
+        QCOMPARE(tabela.model()->index(1, 23).data().toString(), QStringLiteral("5"));
+        digitarNaCelula(tabela, 1, 22, QStringLiteral("4"));
+        QCOMPARE(a_->plataforma.mensagens.size(), std::size_t(2));
+        QCOMPARE(grade.texto(2, 23), std::string("4"));
+    }
+
+    // Printing through LPT1 saves no serial keys; the printer, model, speed and
+    // temperature must still come back on the next start.
+    void escolhaDaImpressoraVoltaDepoisDeImprimirEmLpt1() {
+        {
+            auto janela = janelaAtiva();
+            auto& j = a_->app->janela();
+            j.cmbImpressora.selecionar(1);
+            j.cmbModelo.definirTexto("GC420t");
+            j.cmdVelocidade.definirTexto("3");
+            j.cmdTemperatura.definirTexto("20");
+            QCOMPARE(j.cmbCaminhoImpressora.texto(), std::string("LPT1"));
+            a_->plataforma.respostaPerguntas = Resposta::Nao;  // saved before the question
+            QTest::mouseClick(achar<QPushButton>(*janela, "cmdImprimir"), Qt::LeftButton);
+            QTRY_VERIFY(!a_->app->comandoEmCurso());
+            QCOMPARE(a_->plataforma.mensagens.size(), std::size_t(1));
+        }
+        a_->reiniciar();
+        auto janela = janelaAtiva();
+        QStringList vistos;
+        for (const char* lista : {"cmbImpressora", "cmbModelo", "cmdVelocidade", "cmdTemperatura",
+                                  "cmbCaminhoImpressora"})
+            vistos << achar<QComboBox>(*janela, lista)->currentText();
+        QCOMPARE(vistos, (QStringList{u"ZEBRA,2,ZPL"_s, u"GC420t"_s, u"3"_s, u"20"_s, u"LPT1"_s}));
+        QVERIFY(achar<QWidget>(*janela, "cbvelocidade")->isHidden());
+        QVERIFY(achar<QWidget>(*janela, "CmZebra")->isVisible());  // the Zebra came back
+    }
+
+    // "Carregar Fonte Zebra" shows whenever the printer chosen is a Zebra.
+    void cargaDeFonteSegueAImpressoraEscolhida() {
+        auto janela = janelaAtiva();
+        auto* impressoras = achar<QComboBox>(*janela, "cmbImpressora");
+        auto* fonte = achar<QWidget>(*janela, "CmZebra");
+        QVERIFY(fonte->isHidden());  // the table's first line is a Datamax
+        impressoras->setFocus();
+        QTest::keyClick(impressoras, Qt::Key_Down);
+        QCOMPARE(impressoras->currentText(), u"ZEBRA,2,ZPL"_s);
+        QVERIFY(fonte->isVisible());
+        QTest::keyClick(impressoras, Qt::Key_Down);
+        QVERIFY(fonte->isHidden());
+    }
+
+    void tabEntraESaiDaGrade() {
+        auto janela = janelaAtiva();
+        abrir("Quelmonte_Preco_Cartolina_teste.xml");
+        TabelaGrade& tabela = janela->sprPedidos();
+        QTRY_COMPARE(QApplication::focusWidget(), &tabela);  // the loaded grid takes the focus
+        tabela.setCurrentIndex(tabela.model()->index(0, 0));
+        // The arrows move between cells...
+        QTest::keyClick(&tabela, Qt::Key_Down);
+        QTest::keyClick(&tabela, Qt::Key_Right);
+        QCOMPARE(tabela.currentIndex(),
+                 tabela.model()->index(1, tabela.horizontalHeader()->logicalIndex(1)));
+        QCOMPARE(QApplication::focusWidget(), &tabela);
+        // ...and Tab goes on to the buttons below the grid, Shift+Tab comes back.
+        QTest::keyClick(&tabela, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), achar<QWidget>(*janela, "cmdSelTodos"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), &tabela);
+    }
+
+    // From the first control, Tab visits every control that is shown and
+    // enabled, with the serial lists and the Zebra font button shown too.
+    void tabAlcancaCadaControle() {
+        auto janela = janelaAtiva();
+        abrir("Amostra_Preco_Cartolina_GerarTxt.xml");
+        a_->app->janela().cmbImpressora.selecionar(1);
+        a_->app->janela().cmbCaminhoImpressora.definirTexto("COM1");
+        QApplication::processEvents();
+        QWidget* inicio = achar<QWidget>(*janela, "cmdLocalizar");
+        inicio->setFocus();
+        std::set<QWidget*> visitados{inicio};
+        for (int i = 0; i < 200 && QApplication::focusWidget(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            if (!visitados.insert(QApplication::focusWidget()).second) break;
+        }
+        for (auto* w : janela->findChildren<QWidget*>()) {
+            if (w->objectName().isEmpty() || w->objectName().startsWith(u"qt_"_s)) continue;
+            if (!w->isVisible() || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus)) continue;
+            QVERIFY2(visitados.count(w), qPrintable(w->objectName()));
+        }
+    }
+
+    void aceleradoresUnicosLevamAoSeuCampo() {
+        auto janela = janelaAtiva();
+        abrir("Amostra_Preco_Cartolina_GerarTxt.xml");  // every button shows
+        std::map<QChar, QString> donos;
+        for (auto* w : janela->findChildren<QWidget*>()) {
+            const QString legenda = qobject_cast<QGroupBox*>(w)
+                                        ? qobject_cast<QGroupBox*>(w)->title()
+                                    : qobject_cast<QLabel*>(w) ? qobject_cast<QLabel*>(w)->text()
+                                                               : legendaDe(*janela, w);
+            const QChar letra = acelerador(legenda);
+            if (letra.isNull() || qobject_cast<QLabel*>(w)) continue;  // labels count by buddy
+            QVERIFY2(!donos.count(letra),
+                     qPrintable(legenda + u" repete a letra de "_s + donos[letra]));
+            donos[letra] = legenda;
+        }
+        for (auto* l : janela->findChildren<QLabel*>())
+            QVERIFY2(acelerador(l->text()).isNull() || l->buddy(), qPrintable(l->text()));
+        // The printer choice, the port and the local/network options each have
+        // one that takes the focus to them.
+        for (const char* nome : {"cmbImpressora", "cmbModelo", "cmdVelocidade", "cmdTemperatura",
+                                 "cmbCaminhoImpressora", "optLocal", "optRede"}) {
+            QWidget* campo = achar<QWidget>(*janela, nome);
+            const QChar letra = acelerador(legendaDe(*janela, campo));
+            QVERIFY2(!letra.isNull(), nome);
+            QTest::keyClick(janela.get(), letra.toLatin1(), Qt::AltModifier);
+            QVERIFY2(QApplication::focusWidget() == campo, nome);
+        }
+    }
+
+    void cabeEm1024x768ComArquivoAberto_data() {
+        QTest::addColumn<QString>("arquivo");
+        QTest::addColumn<int>("impressora");
+        QTest::addColumn<QString>("porta");
+        QTest::newRow("preco, Datamax em LPT1")
+            << u"Quelmonte_Preco_Cartolina_teste.xml"_s << 0 << u"LPT1"_s;
+        // The most a window shows: the Zebra font button and the serial lists.
+        QTest::newRow("preco, Zebra em COM1")
+            << u"Amostra_Preco_Cartolina_GerarTxt.xml"_s << 1 << u"COM1"_s;
+        QTest::newRow("volume, Zebra em COM1")
+            << u"Amostra_Volume_Padrao_GerarTxt.xml"_s << 1 << u"COM1"_s;
+    }
+
+    // A 1024x768 screen less the title bar and a task bar.
+    void cabeEm1024x768ComArquivoAberto() {
+        QFETCH(QString, arquivo);
+        QFETCH(int, impressora);
+        QFETCH(QString, porta);
+        auto janela = janelaAtiva();
+        abrir(arquivo.toLatin1().constData());
+        auto& j = a_->app->janela();
+        j.cmbImpressora.selecionar(impressora);
+        j.cmbCaminhoImpressora.definirTexto(porta.toStdString());
+        j.gradeDoArquivo()->clicarCaixa(1);
+        QApplication::processEvents();
+        const QSize minimo = janela->minimumSizeHint();
+        QVERIFY2(minimo.width() <= 1024, qPrintable(QString::number(minimo.width())));
+        QVERIFY2(minimo.height() <= 700, qPrintable(QString::number(minimo.height())));
+        const Grade& grade = *j.gradeDoArquivo();
+        // The pictures in docs/: ETIQUETAS_CAPTURAS=folder, a range of rows
+        // selected and the first edited cell being typed in.
+        if (const QString pasta = qEnvironmentVariable("ETIQUETAS_CAPTURAS"); !pasta.isEmpty()) {
+            janela->resize(1024, 768);
+            QApplication::processEvents();
+            TabelaGrade& t = j.tipoArquivo() == 1 ? janela->sprPedidos() : janela->vaVolume();
+            int coluna = 1;
+            while (!(grade.coluna(coluna + 1).editavel && !grade.coluna(coluna + 1).caixa))
+                ++coluna;
+            t.setFocus();
+            t.setCurrentIndex(t.model()->index(0, coluna));
+            QTest::keyClick(&t, Qt::Key_Down, Qt::ShiftModifier);
+            QTest::keyClick(&t, Qt::Key_F2);
+            if (auto* editor = t.viewport()->findChild<QLineEdit*>())
+                QTest::keyClicks(editor, u"2"_s);
+            QTest::qWait(400);  // the ticked count comes once the ticks rest
+            janela->grab().save(pasta + u'/' + QString::fromLatin1(QTest::currentDataTag()) +
+                                u".png"_s);
+            if (auto* editor = t.viewport()->findChild<QLineEdit*>())
+                QTest::keyClick(editor, Qt::Key_Escape);
+        }
+
+        janela->resize(1024, 700);
+        QApplication::processEvents();
+        for (auto* w : janela->findChildren<QWidget*>()) {
+            if (!w->isVisible() || w->objectName().isEmpty() ||
+                w->parentWidget() == janela->statusBar())
+                continue;
+            const QRect lugar(w->mapTo(janela.get(), QPoint(0, 0)), w->size());
+            QVERIFY2(janela->rect().contains(lugar), qPrintable(w->objectName()));
+        }
+        // The tick column and the cells a worker edits or reads to edit are in
+        // view without scrolling sideways.
+        TabelaGrade& tabela = j.tipoArquivo() == 1 ? janela->sprPedidos() : janela->vaVolume();
+        for (int c = 1; c <= grade.colunas(); ++c) {
+            const ColunaGrade& coluna = grade.coluna(c);
+            if (coluna.oculta || !(coluna.caixa || coluna.editavel || coluna.titulo == "Item" ||
+                                   coluna.titulo == "Loja"))
+                continue;
+            const int x = tabela.columnViewportPosition(c - 1);
+            QVERIFY2(x >= 0 && x + tabela.columnWidth(c - 1) <= tabela.viewport()->width(),
+                     coluna.titulo.c_str());
+        }
+        // Captions read in full beside the serial lists.
+        for (auto* l : janela->findChildren<QLabel*>())
+            if (l->isVisible() && l->buddy())
+                QVERIFY2(l->width() >= l->sizeHint().width(), qPrintable(l->text()));
+    }
+
+    void linhaMarcadaNaoCortaOsCodigos() {
+        auto janela = janelaAtiva();
+        abrir("Quelmonte_Preco_Cartolina_teste.xml");
+        TabelaGrade& tabela = janela->sprPedidos();
+        tabela.setCurrentIndex(tabela.model()->index(2, 0));
+        QTest::keyClick(&tabela, Qt::Key_Space);  // row 3 turns bold, one point larger
+        QApplication::processEvents();
+        const auto& grade = a_->app->janela().sprPedidos;
+        // The cell's own margins, as the style draws them.
+        const int margens = 2 * (tabela.style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+        for (int c = 2; c <= grade.colunas(); ++c) {
+            const ColunaGrade& coluna = grade.coluna(c);
+            // Supplier and goods names may give up width to the codes.
+            if (coluna.oculta || (coluna.largura >= 20 && !coluna.editavel)) continue;
+            for (int l = 0; l < grade.linhas(); ++l) {
+                const QModelIndex celula = tabela.model()->index(l, c - 1);
+                const QVariant fonte = celula.data(Qt::FontRole);
+                const QFontMetrics medidas(fonte.isValid() ? fonte.value<QFont>() : tabela.font());
+                QVERIFY2(tabela.columnWidth(c - 1) >=
+                             medidas.horizontalAdvance(celula.data().toString()) + margens,
+                         qPrintable(QString::fromStdString(coluna.titulo)));
+            }
+        }
+    }
+
+    // Space ticks a Shift range, the filter narrows what Ctrl+A and Space touch,
+    // a sequence cell takes no letters and a cut name shows whole in a tooltip.
+    void gradeConduzidaPeloTeclado() {
+        auto janela = janelaAtiva();
+        abrir("Quelmonte_Preco_Cartolina_teste.xml");
+        TabelaGrade& tabela = janela->sprPedidos();
+        const auto& grade = a_->app->janela().sprPedidos;
+        const auto marcadas = [&] {
+            QString m;
+            for (int l = 1; l <= grade.linhas(); ++l) m += grade.texto(l, 1) == "1" ? u'1' : u'0';
+            return m;
+        };
+        tabela.setCurrentIndex(tabela.model()->index(0, 4));
+        QTest::keyClick(&tabela, Qt::Key_Down, Qt::ShiftModifier);
+        QTest::keyClick(&tabela, Qt::Key_Down, Qt::ShiftModifier);
+        QTest::keyClick(&tabela, Qt::Key_Space);
+        QCOMPARE(marcadas(), u"111"_s);
+        auto* total = achar<QLabel>(*janela, "lblTotalEtiquetas");
+        QTRY_COMPARE(total->text(), u"6 de 3"_s);  // what the family sends, beside the file's
+        QTest::keyClick(&tabela, Qt::Key_Space);   // all ticked: Space unticks them
+        QCOMPARE(marcadas(), u"000"_s);
+
+        auto* filtro = achar<QLineEdit>(*janela, "txtFiltro");
+        QTest::keyClick(janela.get(), Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), filtro);
+        QTest::keyClicks(filtro, u"345002"_s);
+        QCOMPARE(tabela.model()->rowCount(), 1);
+        tabela.setFocus();
+        QTest::keyClick(&tabela, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(&tabela, Qt::Key_Space);
+        QCOMPARE(marcadas(), u"010"_s);
+        QTRY_COMPARE(total->text(), u"2 de 3"_s);
+        filtro->clear();
+        QCOMPARE(tabela.model()->rowCount(), grade.linhas());
+
+        const QModelIndex sequencia = tabela.model()->index(0, 22);
+        tabela.setCurrentIndex(sequencia);
+        tabela.edit(sequencia);
+        auto* editor = tabela.viewport()->findChild<QLineEdit*>();
+        QVERIFY(editor);
+        editor->clear();
+        QTest::keyClicks(editor, u"a1b2"_s);
+        QCOMPARE(editor->text(), u"12"_s);
+        QTest::keyClick(editor, Qt::Key_Escape);
+
+        const QModelIndex nome = tabela.model()->index(0, 1);
+        QVERIFY(tabela.fontMetrics().horizontalAdvance(nome.data().toString()) >
+                tabela.columnWidth(1));
+        QHelpEvent dica(QEvent::ToolTip, tabela.visualRect(nome).center(),
+                        tabela.viewport()->mapToGlobal(tabela.visualRect(nome).center()));
+        QApplication::sendEvent(tabela.viewport(), &dica);
+        QCOMPARE(QToolTip::text(), nome.data().toString());
+    }
+
+    // A width the user drags is the grid's width for the next file and run.
+    void largurasDasColunasVoltam() {
+        {
+            auto janela = janelaAtiva();
+            abrir("Quelmonte_Preco_Cartolina_teste.xml");
+            janela->sprPedidos().horizontalHeader()->resizeSection(2, 211);
+        }
+        a_->reiniciar();
+        auto janela = janelaAtiva();
+        abrir("Amostra_Preco_Cartolina_GerarTxt.xml");
+        QCOMPARE(janela->sprPedidos().columnWidth(2), 211);
+        QVERIFY(janela->vaVolume().columnWidth(2) != 211);  // the other grid keeps its own
+    }
+
+    void tiposDeEtiquetaDizemOQueImprimem() {
+        auto janela = janelaAtiva();
+        for (const char* arquivo : {"Amostra_Preco_Sku.xml", "Amostra_Volume_Ilpn.xml"}) {
+            abrir(arquivo);
+            auto* tipos = achar<QComboBox>(*janela, "cbvTipoEtiq");
+            QCOMPARE(tipos->count(), 2);
+            for (int i = 0; i < tipos->count(); ++i)
+                QVERIFY2(tipos->itemData(i, Qt::ToolTipRole)
+                             .toString()
+                             .startsWith(tipos->itemText(i) + u": "_s),
+                         qPrintable(tipos->itemText(i)));
+        }
+    }
+
+    void configuracaoAbreNaLinguagemENoTipoDoArquivo_data() {
+        QTest::addColumn<QString>("arquivo");
+        QTest::addColumn<int>("impressora");
+        QTest::addColumn<QString>("linguagem");
+        QTest::addColumn<QString>("tipo");
+        QTest::addColumn<bool>("novo");  // the file asks for the new layout
+        QTest::newRow("nenhum arquivo, Datamax")
+            << QString() << 0 << u"Datamax - DPL"_s << u"Preço Cartolina"_s << false;
+        QTest::newRow("adesiva, Zebra") << u"Quelmonte_Preco_Adesiva_teste.xml"_s << 1
+                                        << u"Zebra - ZPL"_s << u"Preço Adesiva"_s << false;
+        QTest::newRow("volume padrao, Argox") << u"Amostra_Volume_Padrao_GerarTxt.xml"_s << 2
+                                              << u"Datamax - DPL"_s << u"Volume Padrão"_s << false;
+        // The families the dialog once left to hand edits of the INI file.
+        QTest::newRow("cosmetico novo, Zebra") << u"Amostra_Preco_Cosmetico.xml"_s << 1
+                                               << u"Zebra - ZPL"_s << u"Preço Cosmético"_s << true;
+        QTest::newRow("conjunto, na linha do com/sem")
+            << u"Amostra_Preco_Conjunto.xml"_s << 1 << u"Zebra - ZPL"_s
+            << u"Preço Com/Sem e Conjunto"_s << false;
+        QTest::newRow("relogio, Datamax") << u"Amostra_Preco_Relogio.xml"_s << 0
+                                          << u"Datamax - DPL"_s << u"Preço Relógio"_s << false;
+    }
+
+    // Opened from the window, closed with Escape without saving.
+    void configuracaoAbreNaLinguagemENoTipoDoArquivo() {
+        QFETCH(QString, arquivo);
+        QFETCH(int, impressora);
+        QFETCH(QString, linguagem);
+        QFETCH(QString, tipo);
+        QFETCH(bool, novo);
+        auto janela = janelaAtiva();
+        if (novo) {
+            auto xml = *lerArquivo(a_->caminho() / arquivo.toStdString());
+            xml.replace(xml.find("LayoutNovo=\"False\""), 18, "LayoutNovo=\"True\" ");
+            std::ofstream(a_->caminho() / "novo.xml", std::ios::binary) << xml;
+            arquivo = u"novo.xml"_s;
+        }
+        if (!arquivo.isEmpty()) abrir(arquivo.toLatin1().constData());
+        a_->app->janela().cmbImpressora.selecionar(impressora);
+        const auto layout = lerArquivo(a_->app->PastaAplicacao() / "QuelmonteEtiqueta.ini");
+        QString linguagemVista, tipoVisto, layoutVisto;
+        bool comImagem = false;
+        QTimer::singleShot(0, [&] {
+            auto* d = qobject_cast<FrmConfiguracao*>(QApplication::activeModalWidget());
+            if (!d) return;
+            linguagemVista =
+                qobject_cast<QComboBox*>(d->controle("cmbTipoImpressora"))->currentText();
+            tipoVisto = qobject_cast<QComboBox*>(d->controle("cmbTipoEtiqueta"))->currentText();
+            layoutVisto = qobject_cast<QComboBox*>(d->controle("cmbLayout"))->currentText();
+            comImagem = !qobject_cast<QLabel*>(d->controle("imgEtiqueta"))->pixmap().isNull();
+            QTest::keyClicks(d->controle("txtLargura"), u"9"_s);
+            QTest::keyClick(d->controle("txtLargura"), Qt::Key_Escape);
+        });
+        QTest::mouseClick(achar<QPushButton>(*janela, "cmdConfiguracao"), Qt::LeftButton);
+        QCOMPARE(linguagemVista, linguagem);
+        QCOMPARE(tipoVisto, tipo);
+        QCOMPARE(layoutVisto, novo ? u"Novo"_s : u"Clássico"_s);
+        QVERIFY(comImagem);
+        QVERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(lerArquivo(a_->app->PastaAplicacao() / "QuelmonteEtiqueta.ini"), layout);
+    }
 
   private:
     std::unique_ptr<FrmEtiqueta> janelaAtiva() {
@@ -97,6 +487,7 @@ class TesteJanela : public QObject {
         if (!QTest::qWaitForWindowActive(janela.get())) qFatal("janela inativa");
         return janela;
     }
+
     void abrir(const char* arquivo) {
         a_->abrir(arquivo);
         QVERIFY(a_->plataforma.mensagens.empty());
@@ -104,406 +495,6 @@ class TesteJanela : public QObject {
 
     std::unique_ptr<teste::AplicacaoNaPasta> a_;
 };
-
-void TesteJanela::abreComTituloEListasDoModelo() {
-    FrmEtiqueta janela(*a_->app);
-    janela.show();
-    QCOMPARE(janela.windowTitle(),
-             QStringLiteral(":: Quelmonte ::  Impressão de Etiquetas - Vs. (1.0.0.0)"));
-    auto* impressoras = achar<QComboBox>(janela, "cmbImpressora");
-    QVERIFY(impressoras->count() >= 4);
-    QCOMPARE(impressoras->count(), a_->app->janela().cmbImpressora.contagem());
-    QCOMPARE(impressoras->currentIndex(), 0);
-    QCOMPARE(achar<QComboBox>(janela, "cmbCaminhoImpressora")->currentText(),
-             QStringLiteral("LPT1"));
-    for (const char* oculto : {"cbvelocidade", "cbbitparada", "frmTipo", "cmdGerarTxt",
-                               "frameBarra", "lblDescImp", "lblTotalEtiquetas"})
-        QVERIFY2(achar<QWidget>(janela, oculto)->isHidden(), oculto);
-}
-
-void TesteJanela::arquivoAbertoMarcadoEEditadoPelaJanela() {
-    auto janela = janelaAtiva();
-    abrir("Amostra_Preco_Cartolina_GerarTxt.xml");
-    auto& grade = a_->app->janela().sprPedidos;
-    TabelaGrade& tabela = janela->sprPedidos();
-    QCOMPARE(tabela.model()->rowCount(), grade.linhas());
-    QCOMPARE(achar<QLabel>(*janela, "lblTipoArquivo")->text(),
-             QStringLiteral("Etiquetas de Preço (Cartolina)"));
-
-    // Ticking with the keyboard, as a person does at the bench.
-    tabela.setCurrentIndex(tabela.model()->index(1, 0));
-    QTest::keyClick(&tabela, Qt::Key_Space);
-    QCOMPARE(grade.texto(2, 1), std::string("1"));
-    QVERIFY(tabela.model()->index(1, 3).data(Qt::FontRole).value<QFont>().bold());
-
-    // Row 2 carries the range 3 to 5: below it and above it come back.
-    QCOMPARE(grade.texto(2, 28), std::string("3"));
-    QCOMPARE(grade.texto(2, 29), std::string("5"));
-    digitarNaCelula(tabela, 1, 22, QStringLiteral("2"));
-    QCOMPARE(a_->plataforma.mensagens.size(), std::size_t(1));
-    QCOMPARE(a_->plataforma.mensagens[0].first,
-             std::string("Sequencia inicial precisa ser maior ou igual que a indicada no arquivo "
-                         "de impressão! Informe de 3 a 5."));
-    QCOMPARE(tabela.model()->index(1, 22).data().toString(), QStringLiteral("3"));
-    digitarNaCelula(tabela, 1, 23, QStringLiteral("6"));
-    QCOMPARE(a_->plataforma.mensagens.size(), std::size_t(2));
-    QCOMPARE(tabela.model()->index(1, 23).data().toString(), QStringLiteral("5"));
-    digitarNaCelula(tabela, 1, 22, QStringLiteral("4"));
-    QCOMPARE(a_->plataforma.mensagens.size(), std::size_t(2));
-    QCOMPARE(grade.texto(2, 23), std::string("4"));
-}
-
-// Printing through LPT1 saves no serial keys; the printer, model, speed and
-// temperature must still come back on the next start.
-void TesteJanela::escolhaDaImpressoraVoltaDepoisDeImprimirEmLpt1() {
-    {
-        auto janela = janelaAtiva();
-        auto& j = a_->app->janela();
-        j.cmbImpressora.selecionar(1);
-        j.cmbModelo.definirTexto("GC420t");
-        j.cmdVelocidade.definirTexto("3");
-        j.cmdTemperatura.definirTexto("20");
-        QCOMPARE(j.cmbCaminhoImpressora.texto(), std::string("LPT1"));
-        a_->plataforma.respostaPerguntas = Resposta::Nao;  // saved before the question
-        QTest::mouseClick(achar<QPushButton>(*janela, "cmdImprimir"), Qt::LeftButton);
-        QTRY_VERIFY(!a_->app->comandoEmCurso());
-        QCOMPARE(a_->plataforma.mensagens.size(), std::size_t(1));
-    }
-    a_->reiniciar();
-    auto janela = janelaAtiva();
-    QStringList vistos;
-    for (const char* lista :
-         {"cmbImpressora", "cmbModelo", "cmdVelocidade", "cmdTemperatura", "cmbCaminhoImpressora"})
-        vistos << achar<QComboBox>(*janela, lista)->currentText();
-    QCOMPARE(vistos, (QStringList{u"ZEBRA,2,ZPL"_s, u"GC420t"_s, u"3"_s, u"20"_s, u"LPT1"_s}));
-    QVERIFY(achar<QWidget>(*janela, "cbvelocidade")->isHidden());
-    QVERIFY(achar<QWidget>(*janela, "CmZebra")->isVisible());  // the Zebra came back
-}
-
-// "Carregar Fonte Zebra" shows whenever the printer chosen is a Zebra.
-void TesteJanela::cargaDeFonteSegueAImpressoraEscolhida() {
-    auto janela = janelaAtiva();
-    auto* impressoras = achar<QComboBox>(*janela, "cmbImpressora");
-    auto* fonte = achar<QWidget>(*janela, "CmZebra");
-    QVERIFY(fonte->isHidden());  // the table's first line is a Datamax
-    impressoras->setFocus();
-    QTest::keyClick(impressoras, Qt::Key_Down);
-    QCOMPARE(impressoras->currentText(), u"ZEBRA,2,ZPL"_s);
-    QVERIFY(fonte->isVisible());
-    QTest::keyClick(impressoras, Qt::Key_Down);
-    QVERIFY(fonte->isHidden());
-}
-
-void TesteJanela::tabEntraESaiDaGrade() {
-    auto janela = janelaAtiva();
-    abrir("Quelmonte_Preco_Cartolina_teste.xml");
-    TabelaGrade& tabela = janela->sprPedidos();
-    QTRY_COMPARE(QApplication::focusWidget(), &tabela);  // the loaded grid takes the focus
-    tabela.setCurrentIndex(tabela.model()->index(0, 0));
-    // The arrows move between cells...
-    QTest::keyClick(&tabela, Qt::Key_Down);
-    QTest::keyClick(&tabela, Qt::Key_Right);
-    QCOMPARE(tabela.currentIndex(),
-             tabela.model()->index(1, tabela.horizontalHeader()->logicalIndex(1)));
-    QCOMPARE(QApplication::focusWidget(), &tabela);
-    // ...and Tab goes on to the buttons below the grid, Shift+Tab comes back.
-    QTest::keyClick(&tabela, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), achar<QWidget>(*janela, "cmdSelTodos"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-    QCOMPARE(QApplication::focusWidget(), &tabela);
-}
-
-// From the first control, Tab visits every control that is shown and
-// enabled, with the serial lists and the Zebra font button shown too.
-void TesteJanela::tabAlcancaCadaControle() {
-    auto janela = janelaAtiva();
-    abrir("Amostra_Preco_Cartolina_GerarTxt.xml");
-    a_->app->janela().cmbImpressora.selecionar(1);
-    a_->app->janela().cmbCaminhoImpressora.definirTexto("COM1");
-    QApplication::processEvents();
-    QWidget* inicio = achar<QWidget>(*janela, "cmdLocalizar");
-    inicio->setFocus();
-    std::set<QWidget*> visitados{inicio};
-    for (int i = 0; i < 200 && QApplication::focusWidget(); ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        if (!visitados.insert(QApplication::focusWidget()).second) break;
-    }
-    for (auto* w : janela->findChildren<QWidget*>()) {
-        if (w->objectName().isEmpty() || w->objectName().startsWith(u"qt_"_s)) continue;
-        if (!w->isVisible() || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus)) continue;
-        QVERIFY2(visitados.count(w), qPrintable(w->objectName()));
-    }
-}
-
-void TesteJanela::aceleradoresUnicosLevamAoSeuCampo() {
-    auto janela = janelaAtiva();
-    abrir("Amostra_Preco_Cartolina_GerarTxt.xml");  // every button shows
-    std::map<QChar, QString> donos;
-    for (auto* w : janela->findChildren<QWidget*>()) {
-        const QString legenda = qobject_cast<QGroupBox*>(w) ? qobject_cast<QGroupBox*>(w)->title()
-                                : qobject_cast<QLabel*>(w)  ? qobject_cast<QLabel*>(w)->text()
-                                                            : legendaDe(*janela, w);
-        const QChar letra = acelerador(legenda);
-        if (letra.isNull() || qobject_cast<QLabel*>(w)) continue;  // labels count by buddy
-        QVERIFY2(!donos.count(letra),
-                 qPrintable(legenda + u" repete a letra de "_s + donos[letra]));
-        donos[letra] = legenda;
-    }
-    for (auto* l : janela->findChildren<QLabel*>())
-        QVERIFY2(acelerador(l->text()).isNull() || l->buddy(), qPrintable(l->text()));
-    // The printer choice, the port and the local/network options each have
-    // one that takes the focus to them.
-    for (const char* nome : {"cmbImpressora", "cmbModelo", "cmdVelocidade", "cmdTemperatura",
-                             "cmbCaminhoImpressora", "optLocal", "optRede"}) {
-        QWidget* campo = achar<QWidget>(*janela, nome);
-        const QChar letra = acelerador(legendaDe(*janela, campo));
-        QVERIFY2(!letra.isNull(), nome);
-        QTest::keyClick(janela.get(), letra.toLatin1(), Qt::AltModifier);
-        QVERIFY2(QApplication::focusWidget() == campo, nome);
-    }
-}
-
-void TesteJanela::cabeEm1024x768ComArquivoAberto_data() {
-    QTest::addColumn<QString>("arquivo");
-    QTest::addColumn<int>("impressora");
-    QTest::addColumn<QString>("porta");
-    QTest::newRow("preco, Datamax em LPT1")
-        << u"Quelmonte_Preco_Cartolina_teste.xml"_s << 0 << u"LPT1"_s;
-    // The most a window shows: the Zebra font button and the serial lists.
-    QTest::newRow("preco, Zebra em COM1")
-        << u"Amostra_Preco_Cartolina_GerarTxt.xml"_s << 1 << u"COM1"_s;
-    QTest::newRow("volume, Zebra em COM1")
-        << u"Amostra_Volume_Padrao_GerarTxt.xml"_s << 1 << u"COM1"_s;
-}
-
-// A 1024x768 screen less the title bar and a task bar.
-void TesteJanela::cabeEm1024x768ComArquivoAberto() {
-    QFETCH(QString, arquivo);
-    QFETCH(int, impressora);
-    QFETCH(QString, porta);
-    auto janela = janelaAtiva();
-    abrir(arquivo.toLatin1().constData());
-    auto& j = a_->app->janela();
-    j.cmbImpressora.selecionar(impressora);
-    j.cmbCaminhoImpressora.definirTexto(porta.toStdString());
-    j.gradeDoArquivo()->clicarCaixa(1);
-    QApplication::processEvents();
-    const QSize minimo = janela->minimumSizeHint();
-    QVERIFY2(minimo.width() <= 1024, qPrintable(QString::number(minimo.width())));
-    QVERIFY2(minimo.height() <= 700, qPrintable(QString::number(minimo.height())));
-    const Grade& grade = *j.gradeDoArquivo();
-    // The pictures in docs/: ETIQUETAS_CAPTURAS=folder, a range of rows
-    // selected and the first edited cell being typed in.
-    if (const QString pasta = qEnvironmentVariable("ETIQUETAS_CAPTURAS"); !pasta.isEmpty()) {
-        janela->resize(1024, 768);
-        QApplication::processEvents();
-        TabelaGrade& t = j.tipoArquivo() == 1 ? janela->sprPedidos() : janela->vaVolume();
-        int coluna = 1;
-        while (!(grade.coluna(coluna + 1).editavel && !grade.coluna(coluna + 1).caixa)) ++coluna;
-        t.setFocus();
-        t.setCurrentIndex(t.model()->index(0, coluna));
-        QTest::keyClick(&t, Qt::Key_Down, Qt::ShiftModifier);
-        QTest::keyClick(&t, Qt::Key_F2);
-        if (auto* editor = t.viewport()->findChild<QLineEdit*>()) QTest::keyClicks(editor, u"2"_s);
-        QTest::qWait(400);  // the ticked count comes once the ticks rest
-        janela->grab().save(pasta + u'/' + QString::fromLatin1(QTest::currentDataTag()) +
-                            u".png"_s);
-        if (auto* editor = t.viewport()->findChild<QLineEdit*>())
-            QTest::keyClick(editor, Qt::Key_Escape);
-    }
-
-    janela->resize(1024, 700);
-    QApplication::processEvents();
-    for (auto* w : janela->findChildren<QWidget*>()) {
-        if (!w->isVisible() || w->objectName().isEmpty() ||
-            w->parentWidget() == janela->statusBar())
-            continue;
-        const QRect lugar(w->mapTo(janela.get(), QPoint(0, 0)), w->size());
-        QVERIFY2(janela->rect().contains(lugar), qPrintable(w->objectName()));
-    }
-    // The tick column and the cells a worker edits or reads to edit are in
-    // view without scrolling sideways.
-    TabelaGrade& tabela = j.tipoArquivo() == 1 ? janela->sprPedidos() : janela->vaVolume();
-    for (int c = 1; c <= grade.colunas(); ++c) {
-        const ColunaGrade& coluna = grade.coluna(c);
-        if (coluna.oculta || !(coluna.caixa || coluna.editavel || coluna.titulo == "Item" ||
-                               coluna.titulo == "Loja"))
-            continue;
-        const int x = tabela.columnViewportPosition(c - 1);
-        QVERIFY2(x >= 0 && x + tabela.columnWidth(c - 1) <= tabela.viewport()->width(),
-                 coluna.titulo.c_str());
-    }
-    // Captions read in full beside the serial lists.
-    for (auto* l : janela->findChildren<QLabel*>())
-        if (l->isVisible() && l->buddy())
-            QVERIFY2(l->width() >= l->sizeHint().width(), qPrintable(l->text()));
-}
-
-void TesteJanela::linhaMarcadaNaoCortaOsCodigos() {
-    auto janela = janelaAtiva();
-    abrir("Quelmonte_Preco_Cartolina_teste.xml");
-    TabelaGrade& tabela = janela->sprPedidos();
-    tabela.setCurrentIndex(tabela.model()->index(2, 0));
-    QTest::keyClick(&tabela, Qt::Key_Space);  // row 3 turns bold, one point larger
-    QApplication::processEvents();
-    const auto& grade = a_->app->janela().sprPedidos;
-    // The cell's own margins, as the style draws them.
-    const int margens = 2 * (tabela.style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
-    for (int c = 2; c <= grade.colunas(); ++c) {
-        const ColunaGrade& coluna = grade.coluna(c);
-        // Supplier and goods names may give up width to the codes.
-        if (coluna.oculta || (coluna.largura >= 20 && !coluna.editavel)) continue;
-        for (int l = 0; l < grade.linhas(); ++l) {
-            const QModelIndex celula = tabela.model()->index(l, c - 1);
-            const QVariant fonte = celula.data(Qt::FontRole);
-            const QFontMetrics medidas(fonte.isValid() ? fonte.value<QFont>() : tabela.font());
-            QVERIFY2(tabela.columnWidth(c - 1) >=
-                         medidas.horizontalAdvance(celula.data().toString()) + margens,
-                     qPrintable(QString::fromStdString(coluna.titulo)));
-        }
-    }
-}
-
-// Space ticks a Shift range, the filter narrows what Ctrl+A and Space touch,
-// a sequence cell takes no letters and a cut name shows whole in a tooltip.
-void TesteJanela::gradeConduzidaPeloTeclado() {
-    auto janela = janelaAtiva();
-    abrir("Quelmonte_Preco_Cartolina_teste.xml");
-    TabelaGrade& tabela = janela->sprPedidos();
-    const auto& grade = a_->app->janela().sprPedidos;
-    const auto marcadas = [&] {
-        QString m;
-        for (int l = 1; l <= grade.linhas(); ++l) m += grade.texto(l, 1) == "1" ? u'1' : u'0';
-        return m;
-    };
-    tabela.setCurrentIndex(tabela.model()->index(0, 4));
-    QTest::keyClick(&tabela, Qt::Key_Down, Qt::ShiftModifier);
-    QTest::keyClick(&tabela, Qt::Key_Down, Qt::ShiftModifier);
-    QTest::keyClick(&tabela, Qt::Key_Space);
-    QCOMPARE(marcadas(), u"111"_s);
-    auto* total = achar<QLabel>(*janela, "lblTotalEtiquetas");
-    QTRY_COMPARE(total->text(), u"6 de 3"_s);  // what the family sends, beside the file's
-    QTest::keyClick(&tabela, Qt::Key_Space);   // all ticked: Space unticks them
-    QCOMPARE(marcadas(), u"000"_s);
-
-    auto* filtro = achar<QLineEdit>(*janela, "txtFiltro");
-    QTest::keyClick(janela.get(), Qt::Key_F, Qt::ControlModifier);
-    QCOMPARE(QApplication::focusWidget(), filtro);
-    QTest::keyClicks(filtro, u"345002"_s);
-    QCOMPARE(tabela.model()->rowCount(), 1);
-    tabela.setFocus();
-    QTest::keyClick(&tabela, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(&tabela, Qt::Key_Space);
-    QCOMPARE(marcadas(), u"010"_s);
-    QTRY_COMPARE(total->text(), u"2 de 3"_s);
-    filtro->clear();
-    QCOMPARE(tabela.model()->rowCount(), grade.linhas());
-
-    const QModelIndex sequencia = tabela.model()->index(0, 22);
-    tabela.setCurrentIndex(sequencia);
-    tabela.edit(sequencia);
-    auto* editor = tabela.viewport()->findChild<QLineEdit*>();
-    QVERIFY(editor);
-    editor->clear();
-    QTest::keyClicks(editor, u"a1b2"_s);
-    QCOMPARE(editor->text(), u"12"_s);
-    QTest::keyClick(editor, Qt::Key_Escape);
-
-    const QModelIndex nome = tabela.model()->index(0, 1);
-    QVERIFY(tabela.fontMetrics().horizontalAdvance(nome.data().toString()) > tabela.columnWidth(1));
-    QHelpEvent dica(QEvent::ToolTip, tabela.visualRect(nome).center(),
-                    tabela.viewport()->mapToGlobal(tabela.visualRect(nome).center()));
-    QApplication::sendEvent(tabela.viewport(), &dica);
-    QCOMPARE(QToolTip::text(), nome.data().toString());
-}
-
-// A width the user drags is the grid's width for the next file and run.
-void TesteJanela::largurasDasColunasVoltam() {
-    {
-        auto janela = janelaAtiva();
-        abrir("Quelmonte_Preco_Cartolina_teste.xml");
-        janela->sprPedidos().horizontalHeader()->resizeSection(2, 211);
-    }
-    a_->reiniciar();
-    auto janela = janelaAtiva();
-    abrir("Amostra_Preco_Cartolina_GerarTxt.xml");
-    QCOMPARE(janela->sprPedidos().columnWidth(2), 211);
-    QVERIFY(janela->vaVolume().columnWidth(2) != 211);  // the other grid keeps its own
-}
-
-void TesteJanela::tiposDeEtiquetaDizemOQueImprimem() {
-    auto janela = janelaAtiva();
-    for (const char* arquivo : {"Amostra_Preco_Sku.xml", "Amostra_Volume_Ilpn.xml"}) {
-        abrir(arquivo);
-        auto* tipos = achar<QComboBox>(*janela, "cbvTipoEtiq");
-        QCOMPARE(tipos->count(), 2);
-        for (int i = 0; i < tipos->count(); ++i)
-            QVERIFY2(tipos->itemData(i, Qt::ToolTipRole)
-                         .toString()
-                         .startsWith(tipos->itemText(i) + u": "_s),
-                     qPrintable(tipos->itemText(i)));
-    }
-}
-
-void TesteJanela::configuracaoAbreNaLinguagemENoTipoDoArquivo_data() {
-    QTest::addColumn<QString>("arquivo");
-    QTest::addColumn<int>("impressora");
-    QTest::addColumn<QString>("linguagem");
-    QTest::addColumn<QString>("tipo");
-    QTest::addColumn<bool>("novo");  // the file asks for the new layout
-    QTest::newRow("nenhum arquivo, Datamax")
-        << QString() << 0 << u"Datamax - DPL"_s << u"Preço Cartolina"_s << false;
-    QTest::newRow("adesiva, Zebra") << u"Quelmonte_Preco_Adesiva_teste.xml"_s << 1
-                                    << u"Zebra - ZPL"_s << u"Preço Adesiva"_s << false;
-    QTest::newRow("volume padrao, Argox") << u"Amostra_Volume_Padrao_GerarTxt.xml"_s << 2
-                                          << u"Datamax - DPL"_s << u"Volume Padrão"_s << false;
-    // The families the dialog once left to hand edits of the INI file.
-    QTest::newRow("cosmetico novo, Zebra") << u"Amostra_Preco_Cosmetico.xml"_s << 1
-                                           << u"Zebra - ZPL"_s << u"Preço Cosmético"_s << true;
-    QTest::newRow("conjunto, na linha do com/sem")
-        << u"Amostra_Preco_Conjunto.xml"_s << 1 << u"Zebra - ZPL"_s << u"Preço Com/Sem e Conjunto"_s
-        << false;
-    QTest::newRow("relogio, Datamax")
-        << u"Amostra_Preco_Relogio.xml"_s << 0 << u"Datamax - DPL"_s << u"Preço Relógio"_s << false;
-}
-
-// Opened from the window, closed with Escape without saving.
-void TesteJanela::configuracaoAbreNaLinguagemENoTipoDoArquivo() {
-    QFETCH(QString, arquivo);
-    QFETCH(int, impressora);
-    QFETCH(QString, linguagem);
-    QFETCH(QString, tipo);
-    QFETCH(bool, novo);
-    auto janela = janelaAtiva();
-    if (novo) {
-        auto xml = *lerArquivo(a_->caminho() / arquivo.toStdString());
-        xml.replace(xml.find("LayoutNovo=\"False\""), 18, "LayoutNovo=\"True\" ");
-        std::ofstream(a_->caminho() / "novo.xml", std::ios::binary) << xml;
-        arquivo = u"novo.xml"_s;
-    }
-    if (!arquivo.isEmpty()) abrir(arquivo.toLatin1().constData());
-    a_->app->janela().cmbImpressora.selecionar(impressora);
-    const auto layout = lerArquivo(a_->app->PastaAplicacao() / "QuelmonteEtiqueta.ini");
-    QString linguagemVista, tipoVisto, layoutVisto;
-    bool comImagem = false;
-    QTimer::singleShot(0, [&] {
-        auto* d = qobject_cast<FrmConfiguracao*>(QApplication::activeModalWidget());
-        if (!d) return;
-        linguagemVista = qobject_cast<QComboBox*>(d->controle("cmbTipoImpressora"))->currentText();
-        tipoVisto = qobject_cast<QComboBox*>(d->controle("cmbTipoEtiqueta"))->currentText();
-        layoutVisto = qobject_cast<QComboBox*>(d->controle("cmbLayout"))->currentText();
-        comImagem = !qobject_cast<QLabel*>(d->controle("imgEtiqueta"))->pixmap().isNull();
-        QTest::keyClicks(d->controle("txtLargura"), u"9"_s);
-        QTest::keyClick(d->controle("txtLargura"), Qt::Key_Escape);
-    });
-    QTest::mouseClick(achar<QPushButton>(*janela, "cmdConfiguracao"), Qt::LeftButton);
-    QCOMPARE(linguagemVista, linguagem);
-    QCOMPARE(tipoVisto, tipo);
-    QCOMPARE(layoutVisto, novo ? u"Novo"_s : u"Clássico"_s);
-    QVERIFY(comImagem);
-    QVERIFY(!QApplication::activeModalWidget());
-    QCOMPARE(lerArquivo(a_->app->PastaAplicacao() / "QuelmonteEtiqueta.ini"), layout);
-}
 
 QTEST_MAIN(TesteJanela)
 #include "TesteJanela.moc"

@@ -32,68 +32,66 @@ class TesteVerificacaoJanela : public QObject {
     Q_OBJECT
 
   private slots:
-    void enterCancelaVisualizarMostraEImprimirMesmoAssimImprime();
-};
+    void enterCancelaVisualizarMostraEImprimirMesmoAssimImprime() {
+        teste::AplicacaoNaPasta a(teste::kScriptGravador);
+        {
+            const auto modelo = a.caminho() / "QuelmonteEtiqPrecoCartolinaZebra.zpl";
+            std::string texto = lerArquivo(modelo).value_or("");
+            substituirTodos(texto, "^FDCOR^FS", "^FD:: COR_ALTERNATIVA ::^FS");
+            std::ofstream(modelo, std::ios::binary) << texto;
+        }
+        auto& app = *a.app;
+        FrmEtiqueta janela(app);
+        janela.show();
+        bool previaAberta = false;
+        std::vector<std::string> avisosDaPrevia;
+        app.mostrarPrevia = [&](PaginasPrevia& paginas) {
+            previaAberta = true;
+            avisosDaPrevia = paginas.avisos();
+        };
+        a.abrir("Quelmonte_Preco_Cartolina_teste.xml");
+        auto& j = app.janela();
+        j.cmbImpressora.selecionar(1);
+        j.sprPedidos.definirTexto(1, 1, "1");
+        QString texto;  // what the check's box said
+        const auto imprimir = [&](std::function<void(QMessageBox&)> acao) {
+            a.plataforma.mensagens.clear();
+            texto.clear();
+            teste::quandoAbrir<QMessageBox>([&texto, acao](QMessageBox& caixa) {
+                texto = caixa.text();
+                acao(caixa);
+            });
+            QTest::mouseClick(botao(janela, "cmdImprimir"), Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(!app.comandoEmCurso(), 60000);
+        };
 
-void TesteVerificacaoJanela::enterCancelaVisualizarMostraEImprimirMesmoAssimImprime() {
-    teste::AplicacaoNaPasta a(teste::kScriptGravador);
-    {
-        const auto modelo = a.caminho() / "QuelmonteEtiqPrecoCartolinaZebra.zpl";
-        std::string texto = lerArquivo(modelo).value_or("");
-        substituirTodos(texto, "^FDCOR^FS", "^FD:: COR_ALTERNATIVA ::^FS");
-        std::ofstream(modelo, std::ios::binary) << texto;
-    }
-    auto& app = *a.app;
-    FrmEtiqueta janela(app);
-    janela.show();
-    bool previaAberta = false;
-    std::vector<std::string> avisosDaPrevia;
-    app.mostrarPrevia = [&](PaginasPrevia& paginas) {
-        previaAberta = true;
-        avisosDaPrevia = paginas.avisos();
-    };
-    a.abrir("Quelmonte_Preco_Cartolina_teste.xml");
-    auto& j = app.janela();
-    j.cmbImpressora.selecionar(1);
-    j.sprPedidos.definirTexto(1, 1, "1");
-    QString texto;  // what the check's box said
-    const auto imprimir = [&](std::function<void(QMessageBox&)> acao) {
-        a.plataforma.mensagens.clear();
-        texto.clear();
-        teste::quandoAbrir<QMessageBox>([&texto, acao](QMessageBox& caixa) {
-            texto = caixa.text();
-            acao(caixa);
+        // Enter does not print past an error: "Cancelar" is the default.
+        imprimir([](QMessageBox& caixa) { QTest::keyClick(&caixa, Qt::Key_Return); });
+        QVERIFY2(texto.contains(QStringLiteral("Linha 1 (pedido 4500123456")), qPrintable(texto));
+        QVERIFY2(texto.contains(QStringLiteral("\":: COR_ALTERNATIVA ::\" não foi preenchido")),
+                 qPrintable(texto));
+        QCOMPARE(a.plataforma.mensagens.size(), std::size_t{1});  // no confirmation asked
+        QCOMPARE(a.trabalhos(), 0);
+        QVERIFY(botao(janela, "cmdImprimir")->isEnabled());
+
+        imprimir([](QMessageBox& caixa) {
+            QTest::mouseClick(botaoDaCaixa(caixa, QStringLiteral("&Visualizar")), Qt::LeftButton);
         });
-        QTest::mouseClick(botao(janela, "cmdImprimir"), Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(!app.comandoEmCurso(), 60000);
-    };
+        QTRY_VERIFY(previaAberta);
+        QCOMPARE(a.trabalhos(), 0);
+        // The preview lists what the check found first among its warnings.
+        QVERIFY(!avisosDaPrevia.empty());
+        QVERIFY2(avisosDaPrevia.front().find("COR_ALTERNATIVA") != std::string::npos,
+                 avisosDaPrevia.front().c_str());
 
-    // Enter does not print past an error: "Cancelar" is the default.
-    imprimir([](QMessageBox& caixa) { QTest::keyClick(&caixa, Qt::Key_Return); });
-    QVERIFY2(texto.contains(QStringLiteral("Linha 1 (pedido 4500123456")), qPrintable(texto));
-    QVERIFY2(texto.contains(QStringLiteral("\":: COR_ALTERNATIVA ::\" não foi preenchido")),
-             qPrintable(texto));
-    QCOMPARE(a.plataforma.mensagens.size(), std::size_t{1});  // no confirmation asked
-    QCOMPARE(a.trabalhos(), 0);
-    QVERIFY(botao(janela, "cmdImprimir")->isEnabled());
-
-    imprimir([](QMessageBox& caixa) {
-        QTest::mouseClick(botaoDaCaixa(caixa, QStringLiteral("&Visualizar")), Qt::LeftButton);
-    });
-    QTRY_VERIFY(previaAberta);
-    QCOMPARE(a.trabalhos(), 0);
-    // The preview lists what the check found first among its warnings.
-    QVERIFY(!avisosDaPrevia.empty());
-    QVERIFY2(avisosDaPrevia.front().find("COR_ALTERNATIVA") != std::string::npos,
-             avisosDaPrevia.front().c_str());
-
-    imprimir([](QMessageBox& caixa) {
-        QTest::mouseClick(botaoDaCaixa(caixa, QStringLiteral("&Imprimir mesmo assim")),
-                          Qt::LeftButton);
-    });
-    QVERIFY(a.trabalhos() > 0);
-    QCOMPARE(a.plataforma.mensagens.back().second, std::string("Fim da Impressão"));
-}
+        imprimir([](QMessageBox& caixa) {
+            QTest::mouseClick(botaoDaCaixa(caixa, QStringLiteral("&Imprimir mesmo assim")),
+                              Qt::LeftButton);
+        });
+        QVERIFY(a.trabalhos() > 0);
+        QCOMPARE(a.plataforma.mensagens.back().second, std::string("Fim da Impressão"));
+    }
+};
 
 QTEST_MAIN(TesteVerificacaoJanela)
 #include "TesteVerificacaoJanela.moc"
