@@ -63,7 +63,7 @@ TEST(ImpressoesSimultaneas, CadaDestinoRecebeExatamenteSuasEtiquetas) {
         for (auto [saida, nome, codigo] :
              {std::tuple{primeira.get(), "a", "111"}, std::tuple{segunda.get(), "b", "222"}}) {
             EXPECT_EQ(saida.status, 0) << saida.erros;
-            EXPECT_NE(saida.erros.find("200 etiquetas enviadas"), std::string::npos);
+            EXPECT_TRUE(contem(saida.erros, "200 etiquetas enviadas"));
             EXPECT_EQ(codigosZpl(app.ler(nome)), codigos200(codigo)) << "vez " << vez;
         }
         if (HasFailure()) break;

@@ -46,13 +46,8 @@ class HomeTemporaria {
         ::unsetenv("XDG_STATE_HOME");
     }
     ~HomeTemporaria() {
-        for (const char* v : {"HOME", "XDG_CONFIG_HOME", "XDG_STATE_HOME"}) {
-            const auto antes = antes_.find(v);
-            if (antes == antes_.end())
-                ::unsetenv(v);
-            else
-                ::setenv(v, antes->second.c_str(), 1);
-        }
+        for (const char* v : {"HOME", "XDG_CONFIG_HOME", "XDG_STATE_HOME"})
+            antes_.count(v) ? ::setenv(v, antes_[v].c_str(), 1) : ::unsetenv(v);
     }
 
   private:

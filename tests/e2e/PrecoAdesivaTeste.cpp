@@ -288,7 +288,7 @@ TEST(PrecoAdesiva, FalhasTerminamAExecucao) {
         const auto r = app.imprimir(xmlAdesiva(2, {faixa("1", "2"), faixa(c.segundaPrimeira, "3")}),
                                     kTodasZebra);
         esperarFalha(r, c.mensagem);
-        EXPECT_NE(r.erros.find("[Erro !] "), std::string::npos) << r.erros;
+        EXPECT_TRUE(contem(r.erros, "[Erro !] ")) << r.erros;
         EXPECT_EQ(app.trabalhos().size(), c.trabalhos) << c.mensagem;
     }
 }

@@ -33,9 +33,7 @@ TEST(Verificacao, AmostrasComOsModelosInstaladosNaoTemErro) {
             EXPECT_EQ(r.saida.find("ERRO "), std::string::npos) << nome << "\n" << r.saida;
             if (r.status == 0) {
                 ++verificadas;
-                EXPECT_NE(r.saida.find(cp1252ParaUtf8("encontrou 0 erros")), std::string::npos)
-                    << nome << "\n"
-                    << r.saida;
+                EXPECT_TRUE(contem(r.saida, "encontrou 0 erros")) << nome << "\n" << r.saida;
             }
         }
     }
@@ -52,22 +50,20 @@ TEST(Verificacao, MarcadorNaoPreenchidoParaAntesDaPrimeiraEtiqueta) {
 
     const auto relato = imprimirAmostra(app, amostra, mais(kZebra, {"--verificar"}));
     EXPECT_EQ(relato.status, 1);
-    EXPECT_NE(relato.saida.find(cp1252ParaUtf8(
-                  "ERRO Linha 1 (pedido 4500123456, item 00010, variante 0012345001-7), "
-                  "sequência 1: \":: COR_ALTERNATIVA ::\" não foi preenchido")),
-              std::string::npos)
+    EXPECT_TRUE(contem(relato.saida,
+                       "ERRO Linha 1 (pedido 4500123456, item 00010, variante 0012345001-7), "
+                       "sequência 1: \":: COR_ALTERNATIVA ::\" não foi preenchido"))
         << relato.saida;
 
     const auto previa = imprimirAmostra(
         app, amostra, mais(kZebra, {"--previa", textoDoCaminho(app.pasta() / "p")}));
     EXPECT_EQ(previa.status, 0) << previa.erros;
-    EXPECT_NE(previa.erros.find(cp1252ParaUtf8("\":: COR_ALTERNATIVA ::\" não foi preenchido")),
-              std::string::npos)
+    EXPECT_TRUE(contem(previa.erros, "\":: COR_ALTERNATIVA ::\" não foi preenchido"))
         << previa.erros;
 
     const auto parado = imprimirAmostra(app, amostra, kZebra);
     EXPECT_EQ(parado.status, 1);
-    EXPECT_NE(parado.erros.find("--ignorar-verificacao"), std::string::npos) << parado.erros;
+    EXPECT_TRUE(contem(parado.erros, "--ignorar-verificacao")) << parado.erros;
     EXPECT_EQ(parado.erros.find("sucesso"), std::string::npos) << parado.erros;
     EXPECT_TRUE(app.trabalhos().empty());
 

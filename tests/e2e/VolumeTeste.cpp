@@ -243,8 +243,8 @@ TEST(Volume, FalhasParamAExecucaoComMotivo) {
         AplicacaoTemporaria app;
         const auto r = app.imprimir(xmlVolume(4, {c.loja}), c.opcoes);
         esperarFalha(r, c.mensagem);
-        EXPECT_NE(r.erros.find("[Erro !] "), std::string::npos) << r.erros;
-        EXPECT_NE(r.erros.find("Linha: "), std::string::npos) << r.erros;
+        EXPECT_TRUE(contem(r.erros, "[Erro !] ")) << r.erros;
+        EXPECT_TRUE(contem(r.erros, "Linha: ")) << r.erros;
         const auto jobs = app.trabalhos();
         EXPECT_EQ(jobs.size(), c.enviados);
         if (c.opcoes == datamax) {
