@@ -121,13 +121,11 @@ inline std::string xmlPreco(int tipo, const std::vector<Variante>& variantes) {
           << "\">\n<Variante Codigo=\"" << v.codigo << "\">\n";
         std::string corpo = padrao;
         for (const auto& [nome, valor] : v.campos) {
-            const auto elemento = corpo.find("<" + nome + ">");
-            if (elemento == std::string::npos) {
-                corpo += "<" + nome + ">" + valor + "</" + nome + ">";
-                continue;
-            }
-            const auto inicio = elemento + nome.size() + 2;
-            corpo.replace(inicio, corpo.find("</", inicio) - inicio, valor);
+            const std::string abre = "<" + nome + ">";
+            if (const auto p = corpo.find(abre); p == std::string::npos)
+                corpo += abre + valor + "</" + nome + ">";
+            else
+                corpo.replace(p + abre.size(), corpo.find("</", p) - p - abre.size(), valor);
         }
         x << corpo;
         x << "</Variante>\n</Item>\n</PedidoQuel>\n";
@@ -151,8 +149,12 @@ struct Loja {
     std::map<std::string, std::string> campos = {};  // elements of the store replaced or added
 };
 
-inline std::string elemento(const std::string& nome, const std::string& valor) {
-    return "<" + nome + ">" + valor + "</" + nome + ">";
+// The elements of `c` in name order, those valued "-" left out.
+inline std::string elementos(const std::map<std::string, std::string>& c) {
+    std::string x;
+    for (const auto& [nome, valor] : c)
+        if (valor != "-") x += "<" + nome + ">" + valor + "</" + nome + ">";
+    return x;
 }
 
 inline std::string xmlVolumeIlpn(const VolumeIlpn& v) {
@@ -167,10 +169,7 @@ inline std::string xmlVolumeIlpn(const VolumeIlpn& v) {
                                          {"desAuxiliar_2", "CUIDADO"},
                                          {"desEndereco", "RUA DAS FLORES"}};
     for (const auto& [nome, valor] : v.campos) c[nome] = valor;
-    std::string x = "<VOLUME>";
-    for (const auto& [nome, valor] : c)
-        if (valor != "-") x += elemento(nome, valor);
-    return x + "</VOLUME>\n";
+    return "<VOLUME>" + elementos(c) + "</VOLUME>\n";
 }
 
 // Every store in an order of its own unless consecutive ones share it.
@@ -192,10 +191,8 @@ inline std::string xmlVolume(int tipo, const std::vector<Loja>& lojas, bool ilpn
             {"QuantidadePeca", "36"},           {"QuantidadeEtiqueta", l.etiquetas},
             {"QuantidadePecGrade", l.grade}};
         for (const auto& [nome, valor] : l.campos) c[nome] = valor;
-        x << "<Loja Codigo=\"" << l.codigo << "\" ILPN=\"" << (ilpn ? "True" : "False") << "\">";
-        for (const auto& [nome, valor] : c)
-            if (valor != "-") x << elemento(nome, valor);
-        x << "<DADOS_VOLUME>\n";
+        x << "<Loja Codigo=\"" << l.codigo << "\" ILPN=\"" << (ilpn ? "True" : "False") << "\">"
+          << elementos(c) << "<DADOS_VOLUME>\n";
         for (const auto& v : l.volumes) x << xmlVolumeIlpn(v);
         x << "</DADOS_VOLUME></Loja>\n";
     }

@@ -197,58 +197,42 @@ TEST(PrecoAdesiva, DadosDaEtiquetaPorFamilia) {
     struct Caso {
         int tipo;
         bool novo;
-        std::map<std::string, std::string> campos;
+        std::string campos;  // "Nome=valor;Nome=valor"
         std::string modelo;
         std::string esperado;
     };
     const std::string desc = "CALCINHA RENDA FIO DENTAL ALGODAO PRETA";  // 39 characters
     const std::vector<Caso> casos{
-        {2, false, {{"Tamanho", " u "}}, ":: Tamanho ::|:: TamanhoUnico ::", "TAM: |UNICO"},
-        {2, true, {{"Tamanho", "M"}}, ":: Tamanho ::|:: TamanhoUnico ::", "      M|"},
-        {2, true, {}, ":: Prec|:: Catalogo ::|:: Desc. Linha 02 ::", "  129,90|AZUL|0000000123"},
-        {2,
-         false,
-         {{"CodigoPromocao", "P9"}},
+        {2, false, "Tamanho= u ", ":: Tamanho ::|:: TamanhoUnico ::", "TAM: |UNICO"},
+        {2, true, "Tamanho=M", ":: Tamanho ::|:: TamanhoUnico ::", "      M|"},
+        {2, true, "", ":: Prec|:: Catalogo ::|:: Desc. Linha 02 ::", "  129,90|AZUL|0000000123"},
+        {2, false, "CodigoPromocao=P9",
          ":: Catalogo ::|:: Desc. Linha 02 ::|:: Desc.Linha 01 ::|:: Prec",
          "A|BLUSA MALHA   P9|C INVERNO  P1    VALE A PENA|129,90"},
-        {6, false, {{"PrecoMaterial", "9,90"}}, ":: Preco ::", "R$ 9,90"},
-        {6, true, {{"PrecoMaterial", "9,90"}}, ":: Preco ::", "    9,90"},
-        {6, false, {{"Tamanho", "U"}}, ":: Tamanho ::|:: TamanhoUnico ::", "TAM:  - INVERNO|UNICO"},
-        {6,
-         false,
-         {{"DescricaoMaterial", desc}},
-         ":: Desc. Linha 01 ::|:: Desc.Linha 02 ::|_DL_",
+        {6, false, "PrecoMaterial=9,90", ":: Preco ::", "R$ 9,90"},
+        {6, true, "PrecoMaterial=9,90", ":: Preco ::", "    9,90"},
+        {6, false, "Tamanho=U", ":: Tamanho ::|:: TamanhoUnico ::", "TAM:  - INVERNO|UNICO"},
+        {6, false, "DescricaoMaterial=" + desc, ":: Desc. Linha 01 ::|:: Desc.Linha 02 ::|_DL_",
          "0000000123 CALCINHA RENDA FIO D|CALCINHA RENDA FIO DENTAL ALGOD|0000"},
-        {6,
-         false,
-         {{"CodigoPromocao", "P9"}},
-         ":: REF_FORNECEDOR ::|:: Dados Dt,Depto,Mat,Dig ::",
-         "REF77   P9|042 2000000012350001"},
+        {6, false, "CodigoPromocao=P9",
+         ":: REF_FORNECEDOR ::|:: Dados Dt,Depto,Mat,Dig ::", "REF77   P9|042 2000000012350001"},
         // An odd digit count takes the subset switch before its last digit,
         // five-digit numbers included.
-        {2,
-         false,
-         {{"Codigo", "12345678901"},
-          {"Digito", "7"},
-          {"SequenciaInicial", "10005"},
-          {"SequenciaFinal", "10005"}},
+        {2, false, "Codigo=12345678901;Digito=7;SequenciaInicial=10005;SequenciaFinal=10005",
          "COL1:: Cod. da Barra ::|:: Dados Dt,Depto,Mat,Dig ::",
          "212345678901710005|2026 042 12345678901 7 2026 10005"},
-        {6,
-         false,
-         {{"Codigo", "12345678901"},
-          {"Digito", "7"},
-          {"SequenciaInicial", "9999"},
-          {"SequenciaFinal", "9999"}},
-         ":: CodBarras ::",
-         "2123456789017999>69"},
+        {6, false, "Codigo=12345678901;Digito=7;SequenciaInicial=9999;SequenciaFinal=9999",
+         ":: CodBarras ::", "2123456789017999>69"},
         // Order text that looks like printer commands prints as text.
-        {2, false, {{"Catalogo", "^XZ~JR"}}, ":: Catalogo ::", "\\5EXZ\\7EJR"},
-        {6, false, {{"MaterialForn", "A^FS"}}, ":: REF_FORNECEDOR ::", "A\\5EFS   "}};
+        {2, false, "Catalogo=^XZ~JR", ":: Catalogo ::", "\\5EXZ\\7EJR"},
+        {6, false, "MaterialForn=A^FS", ":: REF_FORNECEDOR ::", "A\\5EFS   "}};
     for (const auto& c : casos) {
         AplicacaoTemporaria app;
         Variante v = faixa("1", "1");
-        for (const auto& [k, valor] : c.campos) (k == "Codigo" ? v.codigo : v.campos[k]) = valor;
+        std::istringstream campos(c.campos);
+        for (std::string par; std::getline(campos, par, ';');)
+            (par.starts_with("Codigo=") ? v.codigo : v.campos[par.substr(0, par.find('='))]) =
+                par.substr(par.find('=') + 1);
         modeloGrupos(app, baseAdesiva(c.tipo, c.novo) + "Zebra.zpl", c.modelo);
         const auto jobs = app.imprimirBem(xmlAdesiva(c.tipo, {v}, c.novo), kTodasZebra);
         ASSERT_EQ(jobs.size(), 1u) << c.modelo;

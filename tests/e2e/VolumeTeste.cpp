@@ -106,6 +106,8 @@ TEST(Volume, PadraoNumeraEmSeriesDeAte999) {
 
 // Datamax labels leave three to a job whichever volume routine made them,
 // the last partial batch at the end; other printers get one label a job.
+// Order text that looks like the speed or temperature token prints as it
+// stands.
 TEST(Volume, DatamaxEmLotesDeTres) {
     struct Caso {
         int tipo;
@@ -116,8 +118,13 @@ TEST(Volume, DatamaxEmLotesDeTres) {
                                            {4, "Etiqueta Volume", "SpoolEtqVolPad.PRN"},
                                            {4, "Etiqueta ILPN", "SpoolEtqVolPad.PRN"}}) {
         SCOPED_TRACE(std::to_string(c.tipo) + c.variante);
-        const Loja quatro{.etiquetas = "4", .volumes = {{"1"}, {"2"}, {"3"}, {"4"}}};
-        const Loja tres{.codigo = "0013"};
+        const std::string falso = "::Temperatura:::: CMD_VELOCIDADE ::";
+        Loja quatro{.etiquetas = "4", .volumes = {{"1"}, {"2"}, {"3"}, {"4"}}},
+            tres{.codigo = "0013"};
+        for (auto* l : {&quatro, &tres}) {
+            l->campos["CodigoBureau"] = falso;
+            for (auto& v : l->volumes) v.campos["desAuxiliar_2"] = falso;
+        }
         for (const auto& [impressora, lotes] :
              std::vector<std::pair<Lista, std::vector<std::size_t>>>{
                  {kDatamax, {3, 3, 1}}, {kZebra, {1, 1, 1, 1, 1, 1, 1}}}) {
@@ -130,6 +137,7 @@ TEST(Volume, DatamaxEmLotesDeTres) {
                 etiquetas.push_back(contar(j.spool, "^XA") + contar(j.spool, "\x02L"));
                 EXPECT_EQ(arquivoDoSpool(j), c.spool);
                 EXPECT_TRUE(j.spool.ends_with("E\r\n\r\n") || j.spool.ends_with("^XZ\r\n\r\n"));
+                EXPECT_TRUE(impressora != kZebra || contem(j.spool, falso)) << j.spool;
             }
             EXPECT_EQ(etiquetas, lotes);
         }
@@ -259,22 +267,4 @@ TEST(Volume, CaixasQueNaoSaoNumeroInteiroSaoRecusadas) {
         app.imprimir(xmlVolume(3, {Loja{}}, false), mais(kTodasZebra, {"--caixas", "1:40000"})),
         "Qtd. de Caixas precisa ser um número inteiro");
     EXPECT_TRUE(app.trabalhos().empty());
-}
-
-// Order text that looks like the speed or temperature token prints as it
-// stands, in every volume family.
-TEST(Volume, TextoDoPedidoComCaraDeComandoSaiComoEsta) {
-    const std::string falso = "::Temperatura:::: CMD_VELOCIDADE ::";
-    Loja l;
-    l.campos["CodigoBureau"] = falso;
-    for (auto& v : l.volumes) v.campos["desAuxiliar_2"] = falso;
-    for (const auto& [tipo, variante] : std::vector<std::pair<int, std::string>>{
-             {3, ""}, {4, "Etiqueta Volume"}, {4, "Etiqueta ILPN"}}) {
-        AplicacaoTemporaria app;
-        Lista opcoes = kTodasZebra;
-        if (!variante.empty()) opcoes = mais(opcoes, {"--tipo", variante});
-        const auto jobs = app.imprimirBem(xmlVolume(tipo, {l}, tipo == 4), opcoes);
-        ASSERT_EQ(jobs.size(), 3u) << variante;
-        for (const auto& j : jobs) EXPECT_NE(j.spool.find(falso), std::string::npos) << j.spool;
-    }
 }
