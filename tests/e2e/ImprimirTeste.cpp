@@ -115,38 +115,32 @@ TEST(Imprimir, ComSemEConjuntoPrefixosESupressaoSoParaOrigemI) {
 // A separator goes out before the first ticked row of each order and item,
 // whichever family prints; an order written with leading zeros is the same.
 TEST(Imprimir, UmSeparadorPorMudancaDePedidoOuItem) {
-    const auto variantes = [](const Lista& pedidos, const Lista& itens, Variante v) {
-        std::vector<Variante> vs;
-        for (std::size_t i = 0; i < pedidos.size(); ++i) {
-            v.pedido = pedidos[i], v.item = itens[i];
-            vs.push_back(v);
-        }
-        return vs;
-    };
     struct Caso {
         int tipo;
-        std::vector<Variante> variantes;
-        Lista opcoes, ordem;
+        std::string ultima, linhas, marcadas;  // linhas: "pedido/item ..."; marcadas: "" all
+        std::string ordem;                     // jobs, "e" for a label
     };
-    const std::string e = "etiqueta";
     for (const auto& c : std::vector<Caso>{
-             {1,
-              variantes({"100", "100", "100", "200", "100"}, {"10", "10", "20", "20", "20"},
-                        faixa("1", "1")),
-              {"--linhas", "1-3,5"},  // row 4 not ticked
-              {"0000000100 0010", e, e, "0000000100 0020", e, e}},
-             {2,
-              variantes({"123", "123", "123"}, {"1", "1", "2"}, faixa("1", "2")),
-              {"--todas"},
-              {"0000000123 0001", e, e, "0000000123 0002", e}},
-             {7,
-              variantes({"4512", "004512", "4512"}, {"10", "10", "11"}, faixa("1", "2")),
-              {"--todas"},
-              {"0000004512 0010", e, e, "0000004512 0011", e}}}) {
+             {1, "1", "100/10 100/10 100/20 200/20 100/20", "1-3,5",  // row 4 not ticked
+              "0000000100 0010, e, e, 0000000100 0020, e, e"},
+             {2, "2", "123/1 123/1 123/2", "", "0000000123 0001, e, e, 0000000123 0002, e"},
+             {7, "2", "4512/10 004512/10 4512/11", "",
+              "0000004512 0010, e, e, 0000004512 0011, e"}}) {
+        std::vector<Variante> variantes;
+        std::istringstream linhas(c.linhas);
+        for (std::string l; linhas >> l;) {
+            variantes.push_back(faixa("1", c.ultima));
+            variantes.back().pedido = l.substr(0, l.find('/'));
+            variantes.back().item = l.substr(l.find('/') + 1);
+        }
         AplicacaoTemporaria app;
-        const auto jobs = app.imprimirBem(xmlPreco(c.tipo, c.variantes),
-                                          mais(kZebra, mais(c.opcoes, {"--separador"})));
-        EXPECT_EQ(ordemDosSeparadores(jobs), c.ordem) << c.tipo;
+        const Lista marcadas =
+            c.marcadas.empty() ? Lista{"--todas"} : Lista{"--linhas", c.marcadas};
+        std::string ordem;
+        for (const auto& o : ordemDosSeparadores(app.imprimirBem(
+                 xmlPreco(c.tipo, variantes), mais(kZebra, mais(marcadas, {"--separador"})))))
+            ordem += (ordem.empty() ? "" : ", ") + (o == "etiqueta" ? "e" : o);
+        EXPECT_EQ(ordem, c.ordem) << c.tipo;
     }
 }
 

@@ -81,10 +81,12 @@ class Copia {
     apoio::SaidaCli executar(const Lista& argumentos) const {
         return apoio::executarCli(argumentos, programa_ / "etiquetas-cli");
     }
-    // The first two rows of a shipped test file, on the Zebra, to the output folder.
-    apoio::SaidaCli imprimir() const {
-        return executar({"imprimir", textoDoCaminho(dados_ / "Quelmonte_Preco_Cartolina_teste.xml"),
-                         "--linhas", "1-2", "--impressora", "1", "--rede", textoDoCaminho(saida_)});
+    // The first two rows of a shipped test file, on the Zebra, to the output
+    // folder; `antes`: options before the command.
+    apoio::SaidaCli imprimir(const Lista& antes = {}) const {
+        return executar(mais(
+            antes, {"imprimir", textoDoCaminho(dados_ / "Quelmonte_Preco_Cartolina_teste.xml"),
+                    "--linhas", "1-2", "--impressora", "1", "--rede", textoDoCaminho(saida_)}));
     }
 
     const fs::path& raiz() const { return raiz_; }
@@ -138,14 +140,7 @@ TEST(Instalacao, CopiaPortatilGuardaTudoNaPropriaPasta) {
     Copia comPasta("bin", "app");
     const Arquivos enviados = arquivosEm(portatil.dados());
     ASSERT_EQ(portatil.imprimir().status, 0);
-    ASSERT_EQ(
-        comPasta
-            .executar({"--pasta", textoDoCaminho(comPasta.dados()), "imprimir",
-                       textoDoCaminho(comPasta.dados() / "Quelmonte_Preco_Cartolina_teste.xml"),
-                       "--linhas", "1-2", "--impressora", "1", "--rede",
-                       textoDoCaminho(comPasta.saida())})
-            .status,
-        0);
+    ASSERT_EQ(comPasta.imprimir({"--pasta", textoDoCaminho(comPasta.dados())}).status, 0);
 
     Arquivos depois = arquivosEm(portatil.dados());
     for (const auto& [nome, conteudo] : enviados) depois.erase(nome);
