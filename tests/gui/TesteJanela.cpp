@@ -418,65 +418,57 @@ class TesteJanela : public QObject {
         }
     }
 
-    void configuracaoAbreNaLinguagemENoTipoDoArquivo_data() {
-        QTest::addColumn<QString>("arquivo");
-        QTest::addColumn<int>("impressora");
-        QTest::addColumn<QString>("linguagem");
-        QTest::addColumn<QString>("tipo");
-        QTest::addColumn<bool>("novo");  // the file asks for the new layout
-        QTest::newRow("nenhum arquivo, Datamax")
-            << QString() << 0 << u"Datamax - DPL"_s << u"Preço Cartolina"_s << false;
-        QTest::newRow("adesiva, Zebra") << u"Quelmonte_Preco_Adesiva_teste.xml"_s << 1
-                                        << u"Zebra - ZPL"_s << u"Preço Adesiva"_s << false;
-        QTest::newRow("volume padrao, Argox") << u"Amostra_Volume_Padrao_GerarTxt.xml"_s << 2
-                                              << u"Datamax - DPL"_s << u"Volume Padrão"_s << false;
-        // The families the dialog once left to hand edits of the INI file.
-        QTest::newRow("cosmetico novo, Zebra") << u"Amostra_Preco_Cosmetico.xml"_s << 1
-                                               << u"Zebra - ZPL"_s << u"Preço Cosmético"_s << true;
-        QTest::newRow("conjunto, na linha do com/sem")
-            << u"Amostra_Preco_Conjunto.xml"_s << 1 << u"Zebra - ZPL"_s
-            << u"Preço Com/Sem e Conjunto"_s << false;
-        QTest::newRow("relogio, Datamax") << u"Amostra_Preco_Relogio.xml"_s << 0
-                                          << u"Datamax - DPL"_s << u"Preço Relógio"_s << false;
-    }
-
-    // Opened from the window, closed with Escape without saving.
+    // Opened from the window, closed with Escape without saving, for one file
+    // after another: the language of the printer chosen, the file's type and
+    // layout, and a picture of it.
     void configuracaoAbreNaLinguagemENoTipoDoArquivo() {
-        QFETCH(QString, arquivo);
-        QFETCH(int, impressora);
-        QFETCH(QString, linguagem);
-        QFETCH(QString, tipo);
-        QFETCH(bool, novo);
+        struct Caso {
+            QString arquivo;  // "": none opened yet
+            int impressora;
+            bool novo;         // the file asked for the new layout
+            QString esperado;  // language | type | layout
+        };
+        // The cosmetic, set and watch families: the dialog once left them to
+        // hand edits of the INI file.
+        const Caso casos[] = {
+            {u""_s, 0, false, u"Datamax - DPL|Preço Cartolina|Clássico"_s},
+            {u"Quelmonte_Preco_Adesiva_teste.xml"_s, 1, false,
+             u"Zebra - ZPL|Preço Adesiva|Clássico"_s},
+            {u"Amostra_Volume_Padrao_GerarTxt.xml"_s, 2, false,
+             u"Datamax - DPL|Volume Padrão|Clássico"_s},
+            {u"Amostra_Preco_Cosmetico.xml"_s, 1, true, u"Zebra - ZPL|Preço Cosmético|Novo"_s},
+            {u"Amostra_Preco_Conjunto.xml"_s, 1, false,
+             u"Zebra - ZPL|Preço Com/Sem e Conjunto|Clássico"_s},
+            {u"Amostra_Preco_Relogio.xml"_s, 0, false, u"Datamax - DPL|Preço Relógio|Clássico"_s}};
         auto janela = janelaAtiva();
-        if (novo) {
-            auto xml = *lerArquivo(a_->caminho() / arquivo.toStdString());
-            xml.replace(xml.find("LayoutNovo=\"False\""), 18, "LayoutNovo=\"True\" ");
-            std::ofstream(a_->caminho() / "novo.xml", std::ios::binary) << xml;
-            arquivo = u"novo.xml"_s;
-        }
-        if (!arquivo.isEmpty()) abrir(arquivo.toLatin1().constData());
-        a_->app->janela().cmbImpressora.selecionar(impressora);
         const auto layout = lerArquivo(a_->app->PastaAplicacao() / "QuelmonteEtiqueta.ini");
-        QString linguagemVista, tipoVisto, layoutVisto;
-        bool comImagem = false;
-        QTimer::singleShot(0, [&] {
-            auto* d = qobject_cast<FrmConfiguracao*>(QApplication::activeModalWidget());
-            if (!d) return;
-            linguagemVista =
-                qobject_cast<QComboBox*>(d->controle("cmbTipoImpressora"))->currentText();
-            tipoVisto = qobject_cast<QComboBox*>(d->controle("cmbTipoEtiqueta"))->currentText();
-            layoutVisto = qobject_cast<QComboBox*>(d->controle("cmbLayout"))->currentText();
-            comImagem = !qobject_cast<QLabel*>(d->controle("imgEtiqueta"))->pixmap().isNull();
-            QTest::keyClicks(d->controle("txtLargura"), u"9"_s);
-            QTest::keyClick(d->controle("txtLargura"), Qt::Key_Escape);
-        });
-        QTest::mouseClick(achar<QPushButton>(*janela, "cmdConfiguracao"), Qt::LeftButton);
-        QCOMPARE(linguagemVista, linguagem);
-        QCOMPARE(tipoVisto, tipo);
-        QCOMPARE(layoutVisto, novo ? u"Novo"_s : u"Clássico"_s);
-        QVERIFY(comImagem);
-        QVERIFY(!QApplication::activeModalWidget());
-        QCOMPARE(lerArquivo(a_->app->PastaAplicacao() / "QuelmonteEtiqueta.ini"), layout);
+        for (const Caso& c : casos) {
+            QString arquivo = c.arquivo;
+            if (c.novo) {
+                auto xml = *lerArquivo(a_->caminho() / arquivo.toStdString());
+                xml.replace(xml.find("LayoutNovo=\"False\""), 18, "LayoutNovo=\"True\" ");
+                std::ofstream(a_->caminho() / "novo.xml", std::ios::binary) << xml;
+                arquivo = u"novo.xml"_s;
+            }
+            if (!arquivo.isEmpty()) abrir(arquivo.toLatin1().constData());
+            a_->app->janela().cmbImpressora.selecionar(c.impressora);
+            QString visto;
+            QTimer::singleShot(0, [&] {
+                auto* d = qobject_cast<FrmConfiguracao*>(QApplication::activeModalWidget());
+                if (!d) return;
+                for (const char* lista : {"cmbTipoImpressora", "cmbTipoEtiqueta", "cmbLayout"})
+                    visto += (visto.isEmpty() ? u""_s : u"|"_s) +
+                             qobject_cast<QComboBox*>(d->controle(lista))->currentText();
+                if (qobject_cast<QLabel*>(d->controle("imgEtiqueta"))->pixmap().isNull())
+                    visto += u" sem imagem"_s;
+                QTest::keyClicks(d->controle("txtLargura"), u"9"_s);
+                QTest::keyClick(d->controle("txtLargura"), Qt::Key_Escape);
+            });
+            QTest::mouseClick(achar<QPushButton>(*janela, "cmdConfiguracao"), Qt::LeftButton);
+            QCOMPARE(c.arquivo + u": "_s + visto, c.arquivo + u": "_s + c.esperado);
+            QVERIFY(!QApplication::activeModalWidget());
+            QCOMPARE(lerArquivo(a_->app->PastaAplicacao() / "QuelmonteEtiqueta.ini"), layout);
+        }
     }
 
   private:
