@@ -101,6 +101,7 @@ class TesteHistoricoJanela : public QObject {
             << QStringLiteral("Só o que nunca foi impresso") << 10;
         QTest::newRow("Escape cancela") << QString() << 0;
     }
+
     void repeticaoPerguntadaAntesDaConfirmacao() {
         QFETCH(QString, botao);
         QFETCH(int, etiquetas);
@@ -134,6 +135,7 @@ class TesteHistoricoJanela : public QObject {
         QCOMPARE(menor, etiquetas > 0 ? 1 : 0);
         QCOMPARE(j.trabalhosEnviados() > trabalhosAntes, etiquetas > 0);
     }
+
     void historicoInutilizavelPerguntaSeImprimeSemRegistro() {
         // A history under a plain file has no folder to live in.
         QTemporaryDir pasta;
@@ -150,6 +152,7 @@ class TesteHistoricoJanela : public QObject {
             QCOMPARE(j.trabalhosEnviados() > 0, resposta == Resposta::Sim);
         }
     }
+
     // More rows than a page: the view reads a page at a time as it is
     // scrolled, newest first; a filter starts over; the export takes every row
     // the filter lets through.
@@ -199,6 +202,7 @@ class TesteHistoricoJanela : public QObject {
         QCOMPARE(plataforma.mensagens.back().second, std::string("Histórico de Impressões"));
         QCOMPARE(modelo.rowCount(), total / 10);  // the table as it was
     }
+
     // A jam at label 5 of 1-10: the view sets row 1 from 5 to 10 on the same
     // printer, and "Imprimir" sends just that.
     void reimpressaoDaVistaMarcaORestante() {

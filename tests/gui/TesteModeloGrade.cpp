@@ -36,6 +36,7 @@ class TesteModeloGrade : public QObject {
         QTest::newRow("precos") << true << 23;
         QTest::newRow("volumes") << false << 10;
     }
+
     void modeloConsistenteEAcoesChegamAGrade() {
         QFETCH(bool, precos);
         QFETCH(int, editavel);
@@ -86,6 +87,7 @@ class TesteModeloGrade : public QObject {
         grade.definirLinhas(0);
         QCOMPARE(modelo.rowCount(), 0);
     }
+
     void tabelaSegueColunasOcultasDaGrade() {
         QWidget pai;
         Grade grade("sprPedidos", colunasPedidosPreco());

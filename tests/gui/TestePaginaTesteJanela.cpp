@@ -47,6 +47,7 @@ class TestePaginaTesteJanela : public QObject {
         clicarEAguardar(cartolina);
         QCOMPARE(a_->trabalhos(), 2 * primeira);
     }
+
     void botaoCarregaFonteESome() {
         // As the window starts when the saved printer is the Zebra line.
         a_->app->janela().CmZebra.definirVisivel(true);

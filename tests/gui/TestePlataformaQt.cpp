@@ -34,6 +34,7 @@ class TestePlataformaQt : public QObject {
         QTest::newRow("nao") << QStringLiteral("Impressão") << Botoes::SimNao
                              << int(QMessageBox::No) << Resposta::Nao;
     }
+
     void caixaDevolveOBotaoPressionado() {
         QFETCH(QString, titulo);
         QFETCH(Botoes, botoes);
@@ -67,6 +68,7 @@ class TestePlataformaQt : public QObject {
                      : titulo);
         QCOMPARE(textoNaCaixa, QStringLiteral("Não foi selecionado nenhum Pedido !"));
     }
+
     void botoesDaPerguntaEmPortugues() {
         QVERIFY2(carregarTraducoesQt(*QCoreApplication::instance()),
                  "traduções do Qt ausentes (pacote qt6-translations-l10n)");
