@@ -8,7 +8,6 @@
 
 #include "../render/ApoioImpressao.h"
 #include "app/Aplicacao.h"
-#include "render/FamiliasEtiqueta.h"
 
 using namespace etiquetas;
 using namespace etiquetas::teste;
@@ -99,15 +98,8 @@ TEST(ImprimirComando, PortaComAbreUmaVezEFechaNoFim) {
     EXPECT_EQ(std::tuple(w.porta->aberta(), w.porta->aberturas.size()), std::tuple(false, 1u));
 }
 
-// A price label type whose family has no routine yet; 0 once all have one.
-int tipoPrecoSemRotina() {
-    for (int tipo : {7, 11, 99})
-        if (const auto* f = familiaEtiqueta(tipo, 9); f && !f->rotina) return tipo;
-    return 0;
-}
-
 TEST(ImprimirComando, VerificacoesQueTerminamOComandoDevolvemOsBotoes) {
-    std::vector<std::tuple<std::function<void(Janela&)>, Textos, std::string>> casos{
+    const std::vector<std::tuple<std::function<void(Janela&)>, Textos, std::string>> casos{
         // The check before the question (none where it is not available) locked the
         // window and gave it back to the grid.
         {[](auto& w) { w.plataforma.respostaPerguntas = Resposta::Nao; },
@@ -122,12 +114,6 @@ TEST(ImprimirComando, VerificacoesQueTerminamOComandoDevolvemOsBotoes) {
          {"As etiquetas do tipo 8 (Etiquetas de Consolidador de Encabidado) não têm impressão: "
           "não há etiquetas a imprimir neste arquivo."},
          ""}};
-    if (const int tipo = tipoPrecoSemRotina())
-        casos.push_back({[tipo](auto& w) { w.j().TipoEtiquetaPedido = tipo; },
-                         {kPergunta, "A impressão de etiquetas do tipo " + std::to_string(tipo) +
-                                         " ainda não está disponível nesta versão do aplicativo. "
-                                         "Nenhuma etiqueta foi impressa."},
-                         ""});
     for (const auto& [preparar, mensagens, foco] : casos) {
         Janela w;
         w.j().focar("");

@@ -204,7 +204,7 @@ TEST(Inicializacao, CadaChaveSalvaVoltaSozinha) {
                         j.txtCaminhoImpressora.texto()),
                   tuple(impressora, velocidade, local, !local, porta, caminho))
             << ini;
-        EXPECT_EQ(j.cmbModelo.indice() >= 0, true) << ini;
+        EXPECT_GE(j.cmbModelo.indice(), 0) << ini;
         EXPECT_EQ(w.pasta.ler("QuelmonteConfig.ini"), ini);  // restoring writes nothing
     }
 }
