@@ -64,10 +64,8 @@ TEST(EtiquetaInternaCaixaSku, FolhaByteAByte) {
         ASSERT_TRUE(e.resultado.concluida()) << e.resultado.falha->descricao;
         ASSERT_GE(e.trabalhos().size(), 2u);
         const auto& folha = e.trabalhos()[1];
-        EXPECT_EQ(folha.spool, "SpoolEtqVol.PRN");
-        EXPECT_EQ(folha.tipo, TipoTrabalho::Etiqueta);
-        EXPECT_EQ(folha.etiquetas, 2);
-        EXPECT_EQ(folha.texto, c.esperado);
+        EXPECT_EQ(std::tuple(folha.spool, folha.tipo, folha.etiquetas, folha.texto),
+                  std::tuple("SpoolEtqVol.PRN", TipoTrabalho::Etiqueta, 2, c.esperado));
     }
 }
 
@@ -95,8 +93,9 @@ TEST(EtiquetaInternaCaixaSku, ModelosEntreguesPreenchidos) {
             EXPECT_EQ(t.texto.find("::"), std::string::npos) << c.modelo << "\n" << t.texto;
             EXPECT_EQ(t.texto.find("LLLL"), std::string::npos) << c.modelo;
         }
-        const auto& folha = e.trabalhos().back().texto;
-        EXPECT_EQ(contar(folha, "0000000 123 5 "), c.codigos) << c.modelo;
-        EXPECT_EQ(e.trabalhos().back().etiquetas, static_cast<int>(c.codigos)) << c.modelo;
+        const auto& folha = e.trabalhos().back();
+        EXPECT_EQ(std::tuple(contar(folha.texto, "0000000 123 5 "), folha.etiquetas),
+                  std::tuple(c.codigos, static_cast<int>(c.codigos)))
+            << c.modelo;
     }
 }

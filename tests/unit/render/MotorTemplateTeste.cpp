@@ -7,25 +7,20 @@
 using namespace etiquetas;
 using namespace etiquetas::teste;
 
+// Spaces on the left by length, none past ten characters; zeros on the left
+// up to ten digits once those already there are gone. Both change the text
+// in place.
 TEST(MotorTemplate, CompletarEspacosEZeros) {
-    for (const auto& [texto, esperado] :
-         std::vector<std::pair<std::string, std::string>>{{"", " "},
-                                                          {"P", "      P"},
-                                                          {"9,99", "     9,99"},
-                                                          {"XGG", "    XGG"},
-                                                          {"199,99", " 199,99"},
-                                                          {"1234567890", " 1234567890"},
-                                                          {"12345678901", "12345678901"}}) {
-        std::string t = texto;
-        EXPECT_EQ(CompletarEspacos(t), esperado) << texto;
-        EXPECT_EQ(t, esperado) << "changed in place";
-    }
-    const std::vector<std::pair<std::string, std::string>> casos{
-        {"000123", "0000000123"}, {"0000", ""}, {"0012345678901", "12345678901"}, {"00AB", "AB"}};
-    for (const auto& [texto, esperado] : casos) {
-        std::string t = texto;
-        EXPECT_EQ(CompletarZeros(t), esperado) << texto;
-    }
+    const auto completar = [](std::string& (*funcao)(std::string&), std::vector<std::string> v) {
+        std::string r;
+        for (auto& t : v) funcao(t), r += "[" + t + "]";
+        return r;
+    };
+    EXPECT_EQ(completar(CompletarEspacos,
+                        {"", "P", "9,99", "XGG", "199,99", "1234567890", "12345678901"}),
+              "[ ][      P][     9,99][    XGG][ 199,99][ 1234567890][12345678901]");
+    EXPECT_EQ(completar(CompletarZeros, {"000123", "0000", "0012345678901", "00AB"}),
+              "[0000000123][][12345678901][AB]");
 }
 
 namespace {
