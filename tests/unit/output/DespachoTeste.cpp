@@ -7,6 +7,7 @@
 
 using namespace etiquetas;
 using namespace etiquetas::teste;
+using testing::AllOf, testing::HasSubstr, testing::StartsWith, testing::ThrowsMessage;
 
 namespace {
 
@@ -72,18 +73,13 @@ TEST(Despacho, LoteRecebeValoresCitadosERecusaOQueOCmdExecutaria) {
 // A missing script delivers nothing: the run must stop, not go on to "success".
 TEST(Despacho, ScriptAusenteTerminaAExecucao) {
     Ambiente a;
-    try {
-        a.enviar("x");
-        ADD_FAILURE() << "a missing script must end the run";
-    } catch (const FalhaImpressao& f) {
-        const std::string texto = f.what();
-        EXPECT_EQ(texto.rfind("Unable to find '\"", 0), 0u) << texto;
 #ifdef _WIN32
-        EXPECT_NE(texto.find("QuelmonteImprime.bat\" \""), std::string::npos) << texto;
+    const char* script = "QuelmonteImprime.bat\" \"";
 #else
-        EXPECT_NE(texto.find("QuelmonteImprime.sh\" \""), std::string::npos) << texto;
+    const char* script = "QuelmonteImprime.sh\" \"";
 #endif
-    }
+    EXPECT_THAT([&] { a.enviar("x"); }, ThrowsMessage<FalhaImpressao>(AllOf(
+                                            StartsWith("Unable to find '\""), HasSubstr(script))));
     EXPECT_EQ(a.ler("SpoolEtq.PRN"), "x\r\n") << "the spool file is written first";
 }
 
@@ -109,13 +105,9 @@ TEST(Despacho, UmaExecucaoPorPastaDeCadaVez) {
         return std::make_unique<Despacho>(plataforma, parametros, pasta.caminho(), imagem);
     };
     auto primeira = despacho();
-    try {
-        despacho();
-        ADD_FAILURE() << "a second run of the folder went ahead";
-    } catch (const FalhaImpressao& f) {
-        EXPECT_THAT(f.what(), ::testing::StartsWith("Outra impressão está em andamento nesta pasta "
-                                                    "(testes_nucleo, processo "));
-    }
+    EXPECT_THAT(despacho,
+                ThrowsMessage<FalhaImpressao>(StartsWith(
+                    "Outra impressão está em andamento nesta pasta (testes_nucleo, processo ")));
     EXPECT_FALSE(std::filesystem::exists(pasta.caminho() / "SpoolEtq.PRN"));
     primeira.reset();
     EXPECT_EQ(TravaImpressao::ocupante(pasta.caminho()), "");

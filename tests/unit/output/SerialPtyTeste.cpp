@@ -1,4 +1,5 @@
-// The serial route through a socat pseudo-terminal pair mapped to COM1.
+// The serial route through a socat pseudo-terminal pair mapped to COM1, and
+// the Qt serial port's refusals.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 
 #include "../render/ApoioImpressao.h"
 #include "output/PortasCom.h"
+#include "platform/nucleo/PortaSerialQt.h"
 #include "render/FalhaImpressao.h"
 
 using namespace etiquetas;
@@ -58,6 +60,12 @@ class ParSocat {
     int leitor_ = -1;
 };
 
+void iniciarQt() {
+    static int argc = 1;
+    static char nome[] = "testes", *argv[] = {nome, nullptr};
+    if (!QCoreApplication::instance()) static QCoreApplication qt(argc, argv);
+}
+
 struct PlataformaContaPausas : PlataformaHeadless {
     std::vector<long long> pendentesNaPausa;
     void pausar(std::chrono::milliseconds) override {
@@ -72,9 +80,7 @@ TEST(SerialPty, EntregaOsBytesExatosMaisCrEConfiguracaoUmaVezPorAbertura) {
     EXPECT_EQ(dispositivoPortaCom(pasta.caminho(), 2), "/dev/ttyS1") << "unmapped: the system's";
     ParSocat par(pasta.caminho());
     if (!par.pronto()) GTEST_SKIP() << "socat is not available";
-    static int argc = 1;
-    static char nome[] = "testes", *argv[] = {nome, nullptr};
-    if (!QCoreApplication::instance()) static QCoreApplication qt(argc, argv);
+    iniciarQt();
     pasta.gravar("QuelmonteConfig.ini",
                  "[PortasCom]\r\nCOM1=" + (pasta.caminho() / "ttyA").string() + "\r\n");
     pasta.gravar("QuelmonteConfiguracaoDatamax.prn", "\x02n\r\n\x02M0500");
@@ -115,9 +121,7 @@ TEST(SerialPty, PortaQueNaoEsvaziaParaNoLimite) {
     PastaTemporaria pasta;
     ParSocat par(pasta.caminho());
     if (!par.pronto()) GTEST_SKIP() << "socat is not available";
-    static int argc = 1;
-    static char nome[] = "testes", *argv[] = {nome, nullptr};
-    if (!QCoreApplication::instance()) static QCoreApplication qt(argc, argv);
+    iniciarQt();
     PlataformaHeadless plataforma;
     plataforma.semPausas = true;
     ParametrosImpressao parametros = parametrosZebra();
@@ -134,4 +138,52 @@ TEST(SerialPty, PortaQueNaoEsvaziaParaNoLimite) {
         FalhaImpressao);
     EXPECT_LT(std::chrono::steady_clock::now() - inicio, std::chrono::seconds(8));
     porta.fechar();
+}
+
+// The port alone, with more than a pseudo-terminal buffers: the other end
+// gets every byte and the sender sees its buffer drain.
+TEST(SerialPty, PortaQtEntregaMaisQueOBufferEEsvazia) {
+    PastaTemporaria pasta;
+    ParSocat par(pasta.caminho());
+    if (!par.pronto()) GTEST_SKIP() << "socat is not available";
+    iniciarQt();
+    std::string enviado, recebido;
+    for (int volta = 0; volta < 80; ++volta)
+        for (int b = 0; b < 256; ++b) enviado.push_back(static_cast<char>(b));
+    PortaSerialQt porta;
+    ASSERT_TRUE(porta.abrir((pasta.caminho() / "ttyA").string(), "9600,N,8,1"))
+        << porta.ultimoErro();
+    ASSERT_TRUE(porta.escrever(enviado)) << porta.ultimoErro();
+    for (int i = 0; i < 100 && (porta.bytesPendentes() > 0 || recebido.size() < enviado.size());
+         ++i) {
+        porta.aguardarEnvio(20);
+        recebido += par.recebido();
+    }
+    EXPECT_EQ(porta.bytesPendentes(), 0);
+    EXPECT_EQ(recebido, enviado);
+}
+
+TEST(SerialPty, ConfiguracaoInvalidaOuDispositivoAusenteFalhamComMensagem) {
+    PastaTemporaria pasta;
+    ParSocat par(pasta.caminho());
+    if (!par.pronto()) GTEST_SKIP() << "socat is not available";
+    iniciarQt();
+    const std::string tty = (pasta.caminho() / "ttyA").string(), ausente = "/nao-existe/ttyX";
+    const std::pair<std::string, const char*> casos[] = {
+        {tty, "9600,X,8,1"},  {tty, "rapido,N,8,1"},  {tty, "9600,N,8"},
+        {tty, "9600,N,9,1"},  {tty, "9600,N,8,3"},    {tty, ""},
+        {tty, "-9600,N,8,1"}, {ausente, "9600,N,8,1"}};
+    for (const auto& [dispositivo, configuracao] : casos) {
+        PortaSerialQt porta;
+        EXPECT_FALSE(porta.abrir(dispositivo, configuracao)) << configuracao;
+        EXPECT_EQ(std::tuple(porta.aberta(), porta.ultimoErro().empty(), porta.escrever("^XA^XZ"),
+                             porta.bytesPendentes()),
+                  std::tuple(false, false, false, 0LL))
+            << configuracao;
+        // The device is free again for the next opening. (A pseudo-terminal
+        // refuses even parity and 7 data bits; real ports take them.)
+        if (dispositivo == tty) {
+            EXPECT_TRUE(porta.abrir(tty, "19200,O,8,2")) << porta.ultimoErro();
+        }
+    }
 }
