@@ -43,9 +43,9 @@ TEST(CargaPedidos, CadaElementoVaiParaSuaColuna) {
     EXPECT_EQ(linha(volume, 1),
               "0|MALHARIA SÃO JOSÉ|CALÇA JEANS||000000000012345678|P1|00010|0101|20|2|"
               "23.456.789/0001-01|12|MF-9|000123|0055|0012|51|||");
-    EXPECT_EQ(volume.TipoEtiquetaPedido, 4);
-    EXPECT_FALSE(volume.IndicadorTipoSku);
-    EXPECT_FALSE(volume.LayoutNovoArquivo);
+    EXPECT_EQ(std::tuple(volume.TipoEtiquetaPedido, volume.IndicadorTipoSku.has_value(),
+                         volume.LayoutNovoArquivo.has_value()),
+              std::tuple(4, false, false));
 }
 
 TEST(CargaPedidos, FormatosEPadroesDosElementos) {
@@ -103,10 +103,9 @@ TEST(CargaPedidos, EstadoDaJanelaVemDoUltimoPedido) {
     const auto r = carregar(arquivoPreco(
         pedidoPreco(a, item("1", variante("A"))) +
         pedidoPreco(b, item("1", variante("B", {{"OrigemSolicitacao", std::nullopt}})))));
-    EXPECT_EQ(r.TipoEtiquetaPedido, 2);
-    EXPECT_EQ(r.IndicadorTipoSku, "S");
-    EXPECT_EQ(r.LayoutNovoArquivo, true);
-    EXPECT_EQ(r.OrigemSolicitacao, "");
+    EXPECT_EQ(std::tuple(r.TipoEtiquetaPedido, r.IndicadorTipoSku, r.LayoutNovoArquivo,
+                         r.OrigemSolicitacao),
+              std::tuple(2, "S", true, ""));
 }
 
 // A volume file is gated on its first order only, digest compared exactly; the
