@@ -12,16 +12,12 @@ std::string u8s(const char8_t* s) {
 }  // namespace
 
 TEST(Texto, FiguraDeZerosPreencheNumerosEPassaOResto) {
-    struct Caso {
-        const char* texto;
-        const char* figura;
-        const char* esperado;
-    };
-    const std::vector<Caso> casos{{"12", "0000", "0012"},      {" 42 ", "00000", "00042"},
-                                  {"ABC", "00000", "ABC"},     {"12A", "0000", "12A"},
-                                  {"-300", "0000", "-0300"},   {"10.7", "000", "011"},
-                                  {"123456", "000", "123456"}, {"", "0000", ""}};
-    for (const auto& c : casos) EXPECT_EQ(formatarNumero(c.texto, c.figura), c.esperado) << c.texto;
+    const std::vector<std::pair<const char*, const char*>> casos{
+        {"12", "0000"},   {" 42 ", "00000"}, {"ABC", "00000"},  {"12A", "0000"},
+        {"-300", "0000"}, {"10.7", "000"},   {"123456", "000"}, {"", "0000"}};
+    std::string r;
+    for (const auto& [texto, figura] : casos) r += "[" + formatarNumero(texto, figura) + "]";
+    EXPECT_EQ(r, "[0012][00042][ABC][12A][-0300][011][123456][]");
 }
 
 TEST(Texto, ConversaoCp1252IdaEVolta) {

@@ -1,60 +1,87 @@
-// The print command on the window model: port opening, the checks that end
-// it early, the routine table and the buttons during a run.
+// The print commands on the window model: port opening, the checks that end
+// a print early and the buttons during a run; the test print and "Carregar
+// Fonte Zebra" through the serial port, which the test print leaves open.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <tuple>
 
 #include "../render/ApoioImpressao.h"
+#include "PastaUnica.h"
 #include "app/Aplicacao.h"
 
 using namespace etiquetas;
 using namespace etiquetas::teste;
+using std::tuple;
 
 namespace {
 
+// Keeps what went out, as the printer would take it.
+class PortaGravada : public PortaFalsa {
+  public:
+    Textos escritos;
+    bool escrever(const std::string& texto) override {
+        if (aberta_) escritos.push_back(texto);
+        return aberta_;
+    }
+};
+
+// A started window over a copy of the application folder, the Zebra line
+// chosen with its serial settings; COM1 is a file there, COM2 is missing.
 struct Janela {
     PastaTemporaria pasta;
     PlataformaHeadless plataforma;
-    PortaFalsa* porta = new PortaFalsa;
+    PortaGravada* porta = new PortaGravada;
     std::unique_ptr<Aplicacao> app;
 
-    Janela() {
-        for (const auto& e : std::filesystem::directory_iterator(ETIQUETAS_DADOS_FONTE))
-            if (e.is_regular_file()) pasta.copiarDados(e.path().filename().string());
-        pasta.gravar("QuelmonteImprime.sh", "exit 0\n");
-        pasta.gravar("QuelmonteImprime.bat", "@exit /b 0\r\n");
+    // The print script for this system: `script` for sh, `lote` for cmd.
+    explicit Janela(const std::string& script = "exit 0\n",
+                    const std::string& lote = "@exit /b 0\r\n") {
+        apoio::copiarArquivosDaAplicacao(ETIQUETAS_PASTA_APLICACAO, pasta.caminho());
+        pasta.gravar("QuelmonteImprime.sh", script);
+        pasta.gravar("QuelmonteImprime.bat", lote);
         pasta.gravar("ttyFalso", "");
-        pasta.gravar("QuelmonteConfig.ini",
-                     "[PortasCom]\r\nCOM1=" + (pasta.caminho() / "ttyFalso").string() +
-                         "\r\nCOM2=" + (pasta.caminho() / "nada").string() + "\r\n");
+        pasta.gravar("QuelmonteConfig.ini", "[PortasCom]\r\nCOM1=" + tty() +
+                                                "\r\nCOM2=" + (pasta / "nada").string() + "\r\n");
         plataforma.definirPortaSerial(std::unique_ptr<PortaSerial>(porta));
         plataforma.semPausas = true;
         app = std::make_unique<Aplicacao>(plataforma, pasta.caminho());
         app->iniciar();
-        auto& j = app->janela();
-        j.cmbImpressora.selecionar(1);  // ZEBRA
-        j.cbvelocidade.definirTexto("9600");
-        j.cbparidade.definirTexto("N");
-        j.cbbitdados.definirTexto("8");
-        j.cbbitparada.definirTexto("1");
-        j.lblTipoArquivo.definirTag("1");
-        j.TipoEtiquetaPedido = 1;
-        j.LayoutNovoArquivo = true;
-        j.frmTipo.definirVisivel(false);
-        j.sprPedidos.definirLinhas(1);
-        preencher(j.sprPedidos, 1, teste::LinhaPreco{});
+        j().cmbImpressora.selecionar(1);  // ZEBRA
+        j().cbvelocidade.definirTexto("9600");
+        j().cbparidade.definirTexto("N");
+        j().cbbitdados.definirTexto("8");
+        j().cbbitparada.definirTexto("1");
         plataforma.mensagens.clear();
     }
+    std::string tty() const { return (pasta / "ttyFalso").string(); }
     JanelaPrincipal& j() { return app->janela(); }
-    // The first line of each message: the texts the window always showed.
     Textos textos() const {
+        Textos r;
+        for (const auto& m : plataforma.mensagens) r.push_back(m.texto);
+        return r;
+    }
+    // The first line of each message: the texts the window always showed.
+    Textos primeirasLinhas() const {
         Textos r;
         for (const auto& m : plataforma.mensagens)
             if (m.titulo != "Verificação das Etiquetas")  // the row here is made up
                 r.push_back(m.texto.substr(0, m.texto.find('\n')));
         return r;
+    }
+};
+
+// A window with one price row of the new layout loaded by hand.
+struct JanelaComLinha : Janela {
+    JanelaComLinha() {
+        j().lblTipoArquivo.definirTag("1");
+        j().TipoEtiquetaPedido = 1;
+        j().LayoutNovoArquivo = true;
+        j().frmTipo.definirVisivel(false);
+        j().sprPedidos.definirLinhas(1);
+        preencher(j().sprPedidos, 1, teste::LinhaPreco{});
     }
 };
 
@@ -64,10 +91,10 @@ const std::string kSucesso = "Impressão das Etiquetas concluída com sucesso !"
 }  // namespace
 
 TEST(ImprimirComando, PortaComAbreUmaVezEFechaNoFim) {
-    Janela w;
+    JanelaComLinha w;
     w.j().cmbCaminhoImpressora.definirTexto("COM2");
     w.j().cmdImprimir.clicar();
-    EXPECT_EQ(w.textos(), Textos{"Porta COM2 não encontrada."});
+    EXPECT_EQ(w.primeirasLinhas(), Textos{"Porta COM2 não encontrada."});
     EXPECT_EQ(std::tuple(w.plataforma.mensagens[0].icone, w.porta->aberturas.empty(),
                          w.j().cmdImprimir.habilitado()),
               std::tuple(Icone::Informacao, true, true));
@@ -76,9 +103,8 @@ TEST(ImprimirComando, PortaComAbreUmaVezEFechaNoFim) {
     w.j().cmbCaminhoImpressora.definirTexto("COM1");
     w.app->memoria().ImagemEnviada = true;
     w.j().cmdImprimir.clicar();
-    EXPECT_EQ(w.textos(), (Textos{kPergunta, kSucesso}));
-    EXPECT_EQ(w.porta->aberturas,
-              Textos{(w.pasta.caminho() / "ttyFalso").string() + " 9600,N,8,1"});
+    EXPECT_EQ(w.primeirasLinhas(), (Textos{kPergunta, kSucesso}));
+    EXPECT_EQ(w.porta->aberturas, Textos{w.tty() + " 9600,N,8,1"});
     EXPECT_FALSE(w.app->memoria().ImagemEnviada) << "cleared when the port opens";
     EXPECT_FALSE(w.porta->aberta()) << "closed at the end of the command";
 
@@ -94,7 +120,7 @@ TEST(ImprimirComando, PortaComAbreUmaVezEFechaNoFim) {
     w.plataforma.mensagens.clear();
     w.j().cmbCaminhoImpressora.definirTexto("COM2");
     w.j().cmdImprimir.clicar();
-    EXPECT_EQ(w.textos(), Textos{"Porta COM2 não encontrada."});
+    EXPECT_EQ(w.primeirasLinhas(), Textos{"Porta COM2 não encontrada."});
     EXPECT_EQ(std::tuple(w.porta->aberta(), w.porta->aberturas.size()), std::tuple(false, 1u));
 }
 
@@ -115,11 +141,11 @@ TEST(ImprimirComando, VerificacoesQueTerminamOComandoDevolvemOsBotoes) {
           "não há etiquetas a imprimir neste arquivo."},
          ""}};
     for (const auto& [preparar, mensagens, foco] : casos) {
-        Janela w;
+        JanelaComLinha w;
         w.j().focar("");
         preparar(w);
         w.j().cmdImprimir.clicar();
-        EXPECT_EQ(w.textos(), mensagens);
+        EXPECT_EQ(w.primeirasLinhas(), mensagens);
         EXPECT_EQ(w.j().foco(), foco);
         EXPECT_TRUE(w.j().cmdImprimir.habilitado() && w.j().cmdSair.habilitado());
         EXPECT_FALSE(w.plataforma.ocupado());
@@ -130,7 +156,7 @@ TEST(ImprimirComando, VerificacoesQueTerminamOComandoDevolvemOsBotoes) {
 // Everything that changes the file, rows, printer or settings is locked while
 // labels go out, "Cancelar" shows, and all comes back as it was.
 TEST(ImprimirComando, ControlesTravadosDuranteAExecucao) {
-    Janela w;
+    JanelaComLinha w;
     w.j().cmdGerarTxt.definirHabilitado(false);  // stays as it was
     std::vector<bool> habilitadosDurante;
     w.j().StatusBar1.mudou.conectar([&] {
@@ -141,10 +167,7 @@ TEST(ImprimirComando, ControlesTravadosDuranteAExecucao) {
             j.cmdConfiguracao.habilitado() || j.Option1.habilitado() || !j.cmdCancelar.visivel());
     });
     w.j().cmdImprimir.clicar();
-    EXPECT_EQ(w.textos(), (Textos{kPergunta, kSucesso}));
-    EXPECT_EQ(std::tuple(w.plataforma.mensagens[0].texto, w.plataforma.mensagens[1].texto),
-              std::tuple(kPergunta + "\n2 etiquetas — ZEBRA, LPT1",
-                         kSucesso + "\n2 etiquetas enviadas à impressora."));
+    EXPECT_EQ(w.primeirasLinhas(), (Textos{kPergunta, kSucesso}));
     EXPECT_FALSE(w.j().cmdCancelar.visivel() || w.j().cmdGerarTxt.habilitado());
     EXPECT_TRUE(w.j().fraPedidos.habilitado() && w.j().cmbImpressora.habilitado());
     ASSERT_FALSE(habilitadosDurante.empty());
@@ -157,7 +180,7 @@ TEST(ImprimirComando, ControlesTravadosDuranteAExecucao) {
 // A run that stops in its second row unticks the first, which went out
 // whole, and leaves the second ticked from its first sequence not sent.
 TEST(ImprimirComando, ParadaDeixaOPontoDeRetomada) {
-    Janela w;
+    JanelaComLinha w;
     // The second job fails: the first row's only unit went out.
     w.pasta.gravar("QuelmonteImprime.sh",
                    "d=$(dirname \"$0\"); n=$(($(cat \"$d/n\" 2>/dev/null || echo 0) + 1)); "
@@ -177,3 +200,89 @@ TEST(ImprimirComando, ParadaDeixaOPontoDeRetomada) {
         std::tuple(false, true, std::string("5")));
 }
 #endif
+
+TEST(TesteImpressao, PortaSerialAbertaSemPerguntarMantidaEComOGraficoApagadoNoFim) {
+    Janela w;
+    w.j().cmbCaminhoImpressora.definirTexto("COM1");
+    w.app->memoria().ImagemEnviada = true;
+    Textos status;
+    w.j().StatusBar1.mudou.conectar([&] { status.push_back(w.j().StatusBar1.texto()); });
+    w.j().Option4.clicar();
+
+    ASSERT_EQ(w.textos().size(), 2u);
+    EXPECT_EQ(tuple(w.textos()[0], w.textos()[1].starts_with(kSucesso)),
+              tuple("Confirma a Impressão de Teste ?\n6 etiquetas — ZEBRA, COM1", true));
+    EXPECT_EQ(w.porta->aberturas, Textos{w.tty() + " 9600,N,8,1"});
+    EXPECT_TRUE(w.porta->aberta()) << "the test print leaves the port open";
+    EXPECT_TRUE(w.app->memoria().ImagemEnviada) << "kept: the test print does not reset it";
+    const Textos& e = w.porta->escritos;
+    ASSERT_GE(e.size(), 4u);
+    EXPECT_TRUE(e.front().starts_with("~DGTESOURAS,01326,039,") && e.front().ends_with("\r\n\r"));
+    EXPECT_TRUE(e[1].starts_with("~DTARIAL,50966,"));
+    EXPECT_EQ(e.back(), "^XA\r\n^IDR:TESOURAS\r\n^XZ\r\n\r");
+    EXPECT_NE(std::find(status.begin(), status.end(), "Transferindo fonte para impressora ..."),
+              status.end());
+    EXPECT_EQ(w.j().TipoEtiquetaPedido, 1);
+    EXPECT_EQ(w.j().sprPedidos.texto(1, 1), "1") << "all rows of the test file ticked";
+
+    // The next print command uses the open port as it is and closes it.
+    w.j().cmdImprimir.clicar();
+    EXPECT_EQ(w.porta->aberturas.size(), 1u);
+    EXPECT_FALSE(w.porta->aberta());
+}
+
+TEST(TesteImpressao, RespostaNaoECaminhoDeRedeVazioNaoEnviamNada) {
+    const std::vector<std::pair<std::function<void(Janela&)>, Textos>> casos{
+        {[](Janela& w) { w.plataforma.respostaPerguntas = Resposta::Nao; },
+         {"Confirma a Impressão de Teste ?\n6 etiquetas — ZEBRA, LPT1"}},
+        {[](Janela& w) {
+             w.j().optRede.clicar();
+             w.j().txtCaminhoImpressora.definirTexto("  ");
+         },
+         {"Informe o caminho de rede da Impressora !"}}};
+    for (const auto& [preparar, esperadas] : casos) {
+        Janela w;
+        preparar(w);
+        w.j().Option4.clicar();
+        EXPECT_EQ(w.textos(), esperadas);
+        EXPECT_FALSE(std::filesystem::exists(w.pasta.caminho() / "SpoolEtq.PRN"));
+        EXPECT_TRUE(w.j().cmdImprimir.habilitado() && w.j().cmdSair.habilitado());
+        EXPECT_EQ(w.app->ultimaImpressao(), DesfechoImpressao::Recusada);
+    }
+}
+
+// A load that fails claims nothing and leaves the button for another try; the
+// one that succeeds is the window test's (botaoCarregaFonteESome).
+TEST(CmZebra, FalhaMantemLegendaEBotao) {
+    Janela w("exit 1\n", "@exit /b 1\r\n");
+    const std::string antes = w.j().LblZebra.legenda();
+    w.j().CmZebra.definirVisivel(true);
+    w.j().CmZebra.clicar();
+    ASSERT_EQ(w.plataforma.mensagens.size(), 1u);
+    EXPECT_EQ(std::tuple(w.plataforma.mensagens[0].titulo, w.j().LblZebra.legenda(),
+                         w.j().CmZebra.visivel(), w.app->ultimaImpressao()),
+              std::tuple("Erro !", antes, true, DesfechoImpressao::Falhou));
+}
+
+// A missing test file leaves the loaded file in place: its rows are ticked
+// and printed as a test, the variant list read as the print command reads it.
+TEST(TesteImpressao, ArquivoDeTesteAusenteImprimeOArquivoCarregado) {
+    Janela w("cp \"$1\" \"$(dirname \"$0\")/ultimo\"\n",
+             "@copy /b \"%~1\" \"%~dp0ultimo\" >nul\r\n");
+    w.app->AbrirArquivoPedidos((w.pasta.caminho() / "Amostra_Preco_Sku.xml").string());
+    ASSERT_EQ(w.j().TipoEtiquetaPedido, 99);
+    ASSERT_TRUE(w.j().frmTipo.visivel());
+    w.j().cbvTipoEtiq.definirTexto("Etiq.Interna");
+    w.plataforma.mensagens.clear();
+    std::filesystem::remove(w.pasta.caminho() / "Quelmonte_Preco_Adesiva_teste.xml");
+    w.j().Option3.clicar();
+
+    ASSERT_EQ(w.plataforma.mensagens.size(), 3u) << w.textos().front();
+    EXPECT_EQ(
+        tuple(w.plataforma.mensagens[0].titulo, w.textos()[1], w.textos()[2].starts_with(kSucesso)),
+        tuple("Formato Não Reconhecido",
+              "Confirma a Impressão de Teste ?\n50 etiquetas — ZEBRA, LPT1", true));
+    EXPECT_EQ(w.app->ultimaImpressao(), DesfechoImpressao::Impressa);
+    EXPECT_EQ(w.j().TipoEtiquetaPedido, 99) << "the SKU file is still the loaded one";
+    EXPECT_EQ(lerArquivo(w.pasta.caminho() / "ultimo"), "^XA\r\n^IDR:TESOURAS\r\n^XZ\r\n");
+}

@@ -35,16 +35,17 @@ TEST(AtualizarConfiguracao, NomeDaSecaoPorTipoImpressoraEGeracao) {
         bool novo;
         string secao;
     };
-    for (const auto& c : std::vector<Caso>{{1, 1, false, "QuelmonteEtiqPrecoZebra"},
-                                           {1, 0, true, "QuelmonteEtiqPreco_NOVODatamax"},
-                                           {4, 3, false, "QuelmonteEtiqVolumePadraoraoDatamax"},
-                                           {9, 2, true, "QuelmonteEtiqPrecoComSem_NOVODatamax"},
-                                           {99, 1, false, "QuelmonteEtiqInternaZebra"},
-                                           {8, 1, false, "QuelmonteEtiqPrecoOculosZebra"},
-                                           {2, -1, false, "QuelmonteEtiqPrecoAdesiva"},
-                                           {2, 4, false, "QuelmonteEtiqPrecoAdesiva"},
-                                           {10, 1, false, "Zebra"},
-                                           {0, 0, true, "_NOVODatamax"}})
+    const std::vector<Caso> casos{{1, 1, false, "QuelmonteEtiqPrecoZebra"},
+                                  {1, 0, true, "QuelmonteEtiqPreco_NOVODatamax"},
+                                  {4, 3, false, "QuelmonteEtiqVolumePadraoraoDatamax"},
+                                  {9, 2, true, "QuelmonteEtiqPrecoComSem_NOVODatamax"},
+                                  {99, 1, false, "QuelmonteEtiqInternaZebra"},
+                                  {8, 1, false, "QuelmonteEtiqPrecoOculosZebra"},
+                                  {2, -1, false, "QuelmonteEtiqPrecoAdesiva"},
+                                  {2, 4, false, "QuelmonteEtiqPrecoAdesiva"},
+                                  {10, 1, false, "Zebra"},
+                                  {0, 0, true, "_NOVODatamax"}};
+    for (const auto& c : casos)
         EXPECT_EQ(configuracao(c.tipo, c.impressora, c.novo).NomeSecao(), c.secao)
             << c.tipo << " " << c.impressora;
 }

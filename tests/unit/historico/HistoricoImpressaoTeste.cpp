@@ -116,14 +116,12 @@ TEST(HistoricoImpressao, AnterioresDaMesmaVarianteTipoEEspecie) {
         FaixaPedida faixa;
         Faixas esperadas;
     };
-    const std::vector<Caso> casos{
-        {{1, false, "", "V-1", 1, 20}, {{1, 4}, {7, 8}}},
-        {{1, false, "", "V-1", 4, 7}, {{4, 4}, {7, 7}}},
-        {{1, false, "", "V-1", 5, 6}, {}},
-        {{2, false, "", "V-1", 1, 20}, {{5, 6}}},
-        {{3, true, "4512", "0012", 1, 1000}, {{1, 1}}},
-        {{3, false, "", "0012", 1, 1000}, {}},
-    };
+    const std::vector<Caso> casos{{{1, false, "", "V-1", 1, 20}, {{1, 4}, {7, 8}}},
+                                  {{1, false, "", "V-1", 4, 7}, {{4, 4}, {7, 7}}},
+                                  {{1, false, "", "V-1", 5, 6}, {}},
+                                  {{2, false, "", "V-1", 1, 20}, {{5, 6}}},
+                                  {{3, true, "4512", "0012", 1, 1000}, {{1, 1}}},
+                                  {{3, false, "", "0012", 1, 1000}, {}}};
     // All asked at once, as a request's rows are: each gets its own.
     std::vector<FaixaPedida> pedidas;
     for (const auto& c : casos) pedidas.push_back(c.faixa);

@@ -130,15 +130,13 @@ TEST(LinhaDeComando, WindowsCitaPelasRegrasDoRuntime) {
     const struct {
         std::vector<std::string> argumentos;
         std::string linha;
-    } casos[] = {
-        {{"simples", "9600"}, "p simples 9600"},
-        {{""}, "p \"\""},
-        {{"com espaço"}, "p \"com espaço\""},
-        {{"a\"b"}, "p \"a\\\"b\""},
-        {{"C:\\pasta com espaço\\"}, "p \"C:\\pasta com espaço\\\\\""},
-        {{"\\\\srv\\fila"}, "p \\\\srv\\fila"},
-        {{"a\\\\\"b c"}, "p \"a\\\\\\\\\\\"b c\""},
-    };
+    } casos[] = {{{"simples", "9600"}, "p simples 9600"},
+                 {{""}, "p \"\""},
+                 {{"com espaço"}, "p \"com espaço\""},
+                 {{"a\"b"}, "p \"a\\\"b\""},
+                 {{"C:\\pasta com espaço\\"}, "p \"C:\\pasta com espaço\\\\\""},
+                 {{"\\\\srv\\fila"}, "p \\\\srv\\fila"},
+                 {{"a\\\\\"b c"}, "p \"a\\\\\\\\\\\"b c\""}};
     for (const auto& c : casos) EXPECT_EQ(linhaDeComandoWindows("p", c.argumentos), c.linha);
 }
 

@@ -42,22 +42,17 @@ TEST(PrecoAdesiva, LoteDatamaxEntreExecucoes) {
     Execucoes e("<COL1:: Cod. da Barra ::>");
     e.datamax();
     const auto primeira = e.imprimir({faixa("1", "1")});
-    EXPECT_EQ(primeira.second, (Textos{"CONFIG\r\n",
-                                       "\r\n<200000001235"
-                                       "0001>\r\n"}));
+    EXPECT_EQ(primeira.second, (Textos{"CONFIG\r\n", "\r\n<2000000012350001>\r\n"}));
     EXPECT_EQ(e.memoria.ContadorLoteDatamax, 1);
 
     const auto vazia = e.imprimir({faixa("6", "4")});
-    EXPECT_TRUE(vazia.first.concluida());
-    EXPECT_TRUE(vazia.second.empty());
+    EXPECT_TRUE(vazia.first.concluida() && vazia.second.empty());
 
     const auto falha = e.imprimir({faixa("2", "2"), faixa("abc", "3")});
     EXPECT_FALSE(falha.first.concluida());
     EXPECT_TRUE(falha.second.empty()) << "the collected row is not sent";
     const auto depois = e.imprimir({faixa("3", "3")});
-    EXPECT_EQ(depois.second, (Textos{"CONFIG\r\n",
-                                     "\r\n<200000001235"
-                                     "0003>\r\n"}));
+    EXPECT_EQ(depois.second, (Textos{"CONFIG\r\n", "\r\n<2000000012350003>\r\n"}));
     EXPECT_EQ(depois.first.etiquetas, 1);
 }
 
