@@ -1,15 +1,22 @@
+// The INI files: reading and writing in place, the layout settings kept in
+// them, and the folders an installed program keeps them in.
+
 #include <gtest/gtest.h>
 
 #include <map>
 #include <random>
 
 #include "PastaTeste.h"
+#include "comum/Arquivos.h"
+#include "comum/PastasAplicacao.h"
 #include "config/ArquivosIni.h"
 #include "config/AtualizarConfiguracao.h"
+#include "render/FamiliasEtiqueta.h"
 
 using namespace etiquetas;
 using etiquetas::teste::PastaTeste;
 using std::string, std::tuple, std::vector;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -18,6 +25,36 @@ const string kExemplo =
     "; layout\r\n[QuelmonteEtiqPrecoZebra]\r\nRepeticao=0002\r\n  Largura = 0400  \r\n\r\n"
     "[QuelmonteEtiqPrecoAdesivaZebra]\r\n;Catalogo=99999999\r\nCatalogo=00300120\r\n"
     "Pre\xE7o=00100010\r\n\r\n[PortaSerial]\r\nPorta=COM1";
+
+AtualizarConfiguracao configuracao(int tipoEtiqueta, int tipoImpressora, bool novo = false) {
+    AtualizarConfiguracao c = configuracaoLayout(tipoEtiqueta, tipoImpressora, novo);
+    std::tie(c.Repeticao, c.LarguraEtiqueta) = tuple(1, 100);
+    return c;
+}
+
+auto parametros(const AtualizarConfiguracao& c) {
+    return tuple(c.Repeticao, c.LarguraEtiqueta, c.margemEsquerda, c.margemTopo, c.CodigoFonte,
+                 c.NomeFonte, c.CmdIniciar);
+}
+
+void gravarEm(const fs::path& arquivo, const string& conteudo) {
+    fs::create_directories(arquivo.parent_path());
+    std::ofstream(arquivo, std::ios::binary) << conteudo;
+}
+
+string lido(const fs::path& arquivo) {
+    return lerArquivo(arquivo).value_or("<nenhum>");
+}
+
+// An installed program: shipped files in one folder, the user's in others.
+struct Instalado {
+    PastaTeste raiz;
+    PastasAplicacao pastas{raiz / "dados", raiz / "config", raiz / "estado", raiz / "etc"};
+    Instalado() {
+        for (const auto& p : {pastas.dados, pastas.configuracao, pastas.estado})
+            fs::create_directories(p);
+    }
+};
 
 }  // namespace
 
@@ -73,7 +110,7 @@ TEST(ArquivosIni, GravacaoQueFalhaEDetectadaENadaSePerde) {
     EXPECT_FALSE(GravarArquivoIni(pasta, "PortaSerial", "Porta=", "COM1"));
     pasta.gravar("arquivo", "x");  // a folder path that is a regular file
     EXPECT_FALSE(GravarArquivoIni(pasta / "arquivo", "S", "K", "V"));
-    std::filesystem::permissions(pasta / kLayout, std::filesystem::perms::owner_read);
+    fs::permissions(pasta / kLayout, fs::perms::owner_read);
     EXPECT_FALSE(GravarArquivoIni(pasta, "QuelmonteEtiqPrecoZebra", "Repeticao", "9"));
     EXPECT_EQ(pasta.ler(kLayout), kExemplo);
 }
@@ -137,14 +174,210 @@ TEST(ArquivosIni, GravacaoEmArquivosSorteadosTocaSoUmaLinha) {
 
 TEST(ArquivosIni, LeituraRepetidaVeAlteracoesDeOutrosProgramas) {
     PastaTeste pasta;
-    const auto antigo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    const auto antigo = fs::file_time_type::clock::now() - std::chrono::hours(1);
     for (bool assentado : {false, true}) {
         pasta.gravar(kLayout, "[S]\r\nK=0400\r\n");
-        if (assentado) std::filesystem::last_write_time(pasta / kLayout, antigo);
+        if (assentado) fs::last_write_time(pasta / kLayout, antigo);
         EXPECT_EQ(LerArquivoIni(pasta, "S", "K"), "0400");
         pasta.gravar(kLayout, "[S]\r\nK=0320\r\n");  // same size, at once
         EXPECT_EQ(LerArquivoIni(pasta, "S", "K"), "0320") << assentado;
         ASSERT_TRUE(GravarArquivoIni(pasta, "S", "K", "0100"));
         EXPECT_EQ(LerArquivoIni(pasta, "S", "K"), "0100") << assentado;
     }
+}
+
+// The stems and printer suffixes that existing layout files rely on,
+// misspelt "Padraorao" and shared type-5/9 stem included.
+TEST(AtualizarConfiguracao, NomeDaSecaoPorTipoImpressoraEGeracao) {
+    struct Caso {
+        int tipo, impressora;
+        bool novo;
+        string secao;
+    };
+    const std::vector<Caso> casos{{1, 1, false, "QuelmonteEtiqPrecoZebra"},
+                                  {1, 0, true, "QuelmonteEtiqPreco_NOVODatamax"},
+                                  {4, 3, false, "QuelmonteEtiqVolumePadraoraoDatamax"},
+                                  {9, 2, true, "QuelmonteEtiqPrecoComSem_NOVODatamax"},
+                                  {99, 1, false, "QuelmonteEtiqInternaZebra"},
+                                  {8, 1, false, "QuelmonteEtiqPrecoOculosZebra"},
+                                  {2, -1, false, "QuelmonteEtiqPrecoAdesiva"},
+                                  {2, 4, false, "QuelmonteEtiqPrecoAdesiva"},
+                                  {10, 1, false, "Zebra"},
+                                  {0, 0, true, "_NOVODatamax"}};
+    for (const auto& c : casos)
+        EXPECT_EQ(configuracao(c.tipo, c.impressora, c.novo).NomeSecao(), c.secao)
+            << c.tipo << " " << c.impressora;
+}
+
+TEST(AtualizarConfiguracao, ValidacaoParaNaPrimeiraFalhaEmOrdem) {
+    for (const auto& [repeticao, largura, codigo, nome, erro] :
+         std::vector<tuple<short, short, string, string, string>>{
+             {0, 10, "@", "", "Repetição deverá ser maior que 0"},
+             {-1, 100, "0", "", "Repetição deverá ser maior que 0"},
+             {1, 20, "@", "", "Largura da etiqueta deverá ser maior que 20."},
+             {1, 21, "@", "", "Informe o nome da fonte."},
+             {1, 21, "@", "Arial", ""},
+             {1, 21, "", "", ""}}) {
+        PastaTeste pasta;
+        auto cfg = configuracao(1, 1);
+        std::tie(cfg.Repeticao, cfg.LarguraEtiqueta, cfg.CodigoFonte, cfg.NomeFonte) =
+            tuple(repeticao, largura, codigo, nome);
+        EXPECT_EQ(cfg.Configurar(pasta), erro.empty() ? Gravacao::Gravada : Gravacao::Recusada)
+            << erro;
+        EXPECT_EQ(tuple(cfg.Erro(), cfg.TemErro()), tuple(erro, !erro.empty()));
+        EXPECT_EQ(pasta.quantosArquivos(), erro.empty() ? 1u : 0u);  // refused: nothing written
+        EXPECT_EQ(pasta.ler(kLayout).find("PortaSerial"), string::npos);  // never loaded
+    }
+}
+
+TEST(AtualizarConfiguracao, CarregarMantemOInvalidoEConfigurarGravaQuatroDigitos) {
+    PastaTeste pasta;
+    pasta.gravar(kLayout,
+                 "[QuelmonteEtiqPrecoDatamax]\r\nRepeticao=\r\nLargura=12A\r\n"
+                 "MargemEsquerda=40000\r\nMargemTopo=0007\r\nFonteCodigo=\r\nCmdIniciar=\r\n"
+                 "[PortaSerial]\r\nPorta=COM2\r\nBaudeRate=9600\r\nStopBit=300\r\n"
+                 "DataBit=sete\r\nParidade=512\r\n");
+    auto cfg = configuracao(1, 0);
+    std::tie(cfg.margemEsquerda, cfg.CodigoFonte, cfg.NomeFonte, cfg.CmdIniciar) =
+        tuple(3, "@", "A.TTF", "antes");
+    cfg.Carregar(pasta);
+    // Empty, non-numeric or beyond 16 bits: kept (so are the serial StopBit=300 and
+    // DataBit=sete, as the file written below shows); CmdIniciar is always replaced.
+    EXPECT_EQ(parametros(cfg), tuple(1, 100, 3, 7, "@", "A.TTF", ""));
+    std::tie(cfg.margemEsquerda, cfg.CmdIniciar) = tuple(-5, "^XA^MNY^XZ");
+    ASSERT_EQ(cfg.Configurar(pasta), Gravacao::Gravada);
+    EXPECT_EQ(
+        pasta.ler(kLayout),
+        "[QuelmonteEtiqPrecoDatamax]\r\nRepeticao=0001\r\nLargura=0100\r\n"
+        "MargemEsquerda=-0005\r\nMargemTopo=0007\r\nFonteCodigo=@\r\nCmdIniciar=^XA^MNY^XZ\r\n"
+        "FonteNome=A.TTF\r\n[PortaSerial]\r\nPorta=COM2\r\nBaudeRate=9600\r\nStopBit=1\r\n"
+        "DataBit=8\r\nParidade=512\r\n");
+    auto lida = configuracao(1, 0);
+    lida.Carregar(pasta);
+    EXPECT_EQ(parametros(lida), parametros(cfg));
+
+    // A write that fails is said so, not claimed as a clean save.
+    const string gravado = pasta.ler(kLayout);
+    fs::permissions(pasta / kLayout, fs::perms::owner_read);
+    EXPECT_EQ(cfg.Configurar(pasta), Gravacao::GravadaComErro);
+    EXPECT_EQ(pasta.ler(kLayout), gravado);
+}
+
+TEST(AtualizarConfiguracao, RestaurarDevolveSoASecaoEscolhidaAoInstalado) {
+    PastaTeste pasta;
+    pasta.gravar("QuelmonteEtiqueta.original.ini",
+                 "[QuelmonteEtiqPrecoDatamax]\r\nLargura=0400\r\n[QuelmonteEtiqPrecoZebra]\r\n"
+                 "Largura=0832\r\nFonteNome=ARIAL.FNT\r\n");
+    const string alterado = "[QuelmonteEtiqPrecoDatamax]\r\nLargura=0007\r\nMargemTopo=0007\r\n";
+    pasta.gravar(kLayout, alterado + "[QuelmonteEtiqPrecoZebra]\r\nLargura=7\r\nMargemTopo=7\r\n");
+    auto zebra = configuracao(1, 1);
+    ASSERT_TRUE(zebra.Restaurar(pasta)) << zebra.Erro();
+    zebra.Carregar(pasta);
+    EXPECT_EQ(parametros(zebra), tuple(1, 832, 0, 0, "", "ARIAL.FNT", ""));  // no MargemTopo
+    EXPECT_EQ(pasta.ler(kLayout).substr(0, alterado.size()), alterado);
+
+    const string atual = pasta.ler(kLayout);  // without the pristine copy nothing changes
+    fs::remove(pasta / "QuelmonteEtiqueta.original.ini");
+    EXPECT_FALSE(zebra.Restaurar(pasta));
+    EXPECT_TRUE(zebra.TemErro());
+    EXPECT_EQ(pasta.ler(kLayout), atual);
+}
+
+TEST(PastasAplicacao, LocalizacaoConformeAInstalacao) {
+    struct Caso {
+        const char* descricao;
+        string programa, comDados;  // under the test's root
+        bool gravavel, temUsuario;
+        string dados, configuracao, administracao;  // "" : no folders
+    };
+    const Caso casos[] = {
+        {"portable copy, build tree", "app", "app", true, true, "app", "app", "app"},
+        {"read-only program folder", "app", "app", false, true, "app", "u/config/etiquetas", "app"},
+        {"package under /usr", "usr/bin", "usr/share/etiquetas", false, true, "usr/share/etiquetas",
+         "u/config/etiquetas", "etc/etiquetas"},
+        {"package under another prefix", "opt/bin", "opt/share/etiquetas", true, true,
+         "opt/share/etiquetas", "u/config/etiquetas", "opt/etc/etiquetas"},
+        {"program without its files keeps its folder", "bin", "outra", false, true, "bin", "bin",
+         "bin"},
+        {"no user folders to write in", "usr/bin", "usr/share/etiquetas", false, false, "", "",
+         ""}};
+    for (const Caso& c : casos) {
+        PastaTeste raiz;
+        gravarEm(raiz / c.comDados / "TB_Impressoras.txt", "ZEBRA,1\r\n");
+        fs::create_directories(raiz / c.programa);
+        Instalacao instalacao{raiz / c.programa, c.gravavel, {}};
+        if (c.temUsuario)
+            instalacao.usuario = {raiz / "u" / "config", raiz / "u" / "state",
+                                  raiz / "u" / "share"};
+        const auto local = localizarPastas(instalacao);
+        ASSERT_EQ(local.pastas.has_value(), !c.dados.empty()) << c.descricao;
+        if (!local.pastas) {
+            EXPECT_NE(local.erro.find("pasta do usuário"), string::npos);
+            continue;
+        }
+        const PastasAplicacao& p = *local.pastas;
+        EXPECT_EQ(tuple(p.dados, p.configuracao, p.administracao),
+                  tuple(raiz / c.dados, raiz / c.configuracao, raiz / c.administracao))
+            << c.descricao;
+        EXPECT_EQ(p.unica(), c.dados == c.configuracao) << c.descricao;
+        if (!p.unica()) {
+            EXPECT_EQ(p.estado, raiz / "u" / "state" / "etiquetas");
+            EXPECT_TRUE(fs::is_directory(p.configuracao) && fs::is_directory(p.estado));
+        }
+    }
+}
+
+// The user's layout file starts as the shipped one, so that a first save
+// keeps every other section; the shipped files are never written.
+TEST(PastasAplicacao, ArquivosDoUsuarioComecamComoCopiaDosInstalados) {
+    Instalado i;
+    const string enviado =
+        "[QuelmonteEtiqPrecoZebra]\r\nRepeticao=0001\r\nLargura=0832\r\n[PortaSerial]\r\n"
+        "Porta=COM1\r\n";
+    gravarEm(i.pastas.dados / "QuelmonteEtiqueta.ini", enviado);
+    gravarEm(i.pastas.dados / "QuelmonteEtiqueta.original.ini", enviado);
+    const fs::path doUsuario = i.pastas.configuracao / "QuelmonteEtiqueta.ini";
+
+    EXPECT_EQ(LerArquivoIni(i.pastas, "QuelmonteEtiqPrecoZebra", "Largura"), "0832");
+    EXPECT_FALSE(fs::exists(doUsuario));  // reading copies nothing
+
+    AtualizarConfiguracao cfg = configuracaoLayout(1, 1, false);
+    cfg.Carregar(i.pastas);
+    cfg.LarguraEtiqueta = 400;
+    ASSERT_EQ(cfg.Configurar(i.pastas), Gravacao::Gravada);
+    EXPECT_EQ(LerArquivoIni(i.pastas, "QuelmonteEtiqPrecoZebra", "Largura"), "0400");
+    EXPECT_EQ(LerArquivoIni(i.pastas, "PortaSerial", "Porta"), "COM1");
+    EXPECT_EQ(lido(i.pastas.dados / "QuelmonteEtiqueta.ini"), enviado);
+
+    ASSERT_TRUE(cfg.Restaurar(i.pastas)) << cfg.Erro();
+    EXPECT_EQ(LerArquivoIni(i.pastas, "QuelmonteEtiqPrecoZebra", "Largura"), "0832");
+
+    ASSERT_TRUE(GravarArquivoConfig(i.pastas, "ConfigPess", "Impressora", "ZEBRA"));
+    EXPECT_EQ(lido(i.pastas.configuracao / "QuelmonteConfig.ini"),
+              "[ConfigPess]\r\nImpressora=ZEBRA\r\n");
+    EXPECT_FALSE(fs::exists(i.pastas.dados / "QuelmonteConfig.ini"));
+}
+
+TEST(PastasAplicacao, CopiaQueNaoPodeSerFeitaFalhaSemTocarNoInstalado) {
+    Instalado i;
+    gravarEm(i.pastas.dados / "QuelmonteEtiqueta.ini", "[S]\r\nK=1\r\n");
+    // A file where the folder should be: no permission bits involved, so
+    // the case holds for any user.
+    const PastasAplicacao bloqueadas(i.pastas.dados, i.pastas.dados / "QuelmonteEtiqueta.ini",
+                                     i.pastas.estado, i.pastas.administracao);
+    EXPECT_FALSE(GravarArquivoIni(bloqueadas, "S", "K", "2"));
+    EXPECT_EQ(lido(i.pastas.dados / "QuelmonteEtiqueta.ini"), "[S]\r\nK=1\r\n");
+}
+
+TEST(PastasAplicacao, ScriptDoAdministradorPrevaleceSobreOInstalado) {
+    Instalado i;
+#ifdef _WIN32
+    const string script = "QuelmonteImprime.bat";
+#else
+    const string script = "QuelmonteImprime.sh";
+#endif
+    gravarEm(i.pastas.dados / script, "enviado");
+    EXPECT_EQ(scriptImpressao(i.pastas), i.pastas.dados / script);
+    gravarEm(i.pastas.administracao / script, "local");
+    EXPECT_EQ(scriptImpressao(i.pastas), i.pastas.administracao / script);
 }
