@@ -3,11 +3,10 @@
 // An application over the headless platform and a temporary folder, with the
 // order files a test writes into it.
 
-#include <filesystem>
 #include <fstream>
 #include <string>
 
-#include "PastaUnica.h"
+#include "../config/PastaTeste.h"
 #include "app/Aplicacao.h"
 #include "platform/headless/PlataformaHeadless.h"
 
@@ -15,12 +14,7 @@ namespace etiquetas::teste {
 
 class AplicacaoDeTeste {
   public:
-    AplicacaoDeTeste()
-        : pasta_(apoio::criarPastaUnica("etiquetas-pedidos-")), app_(plataforma, pasta_) {}
-    ~AplicacaoDeTeste() {
-        std::error_code e;
-        std::filesystem::remove_all(pasta_, e);
-    }
+    AplicacaoDeTeste() : app_(plataforma, pasta_) {}
 
     // Writes the file and returns its path as the core's text.
     std::string arquivo(const std::string& nome, const std::string& bytes) {
@@ -39,7 +33,7 @@ class AplicacaoDeTeste {
     JanelaPrincipal& janela() { return app_.janela(); }
 
   private:
-    std::filesystem::path pasta_;
+    PastaTeste pasta_;
     Aplicacao app_;
 };
 

@@ -1,5 +1,6 @@
 // The objects downloaded into Zebra printers: well-formed commands whose data
-// a printer can store.
+// a printer can store. Their headers and trailing zeros as sent are the test
+// print's (TestePagina.GraficoFonteEExclusaoByteAByte).
 
 #include <gtest/gtest.h>
 
@@ -18,16 +19,12 @@ namespace {
 struct Recurso {
     std::string cabecalho;
     std::vector<std::string> linhas;  // hex lines, CR LF removed
-    std::size_t zeros = 0;            // zero bytes at the end
     std::string resto;                // anything else: must stay empty
 };
 
 Recurso decompor(std::string_view texto) {
     Recurso r;
-    while (!texto.empty() && texto.back() == '\0') {
-        texto.remove_suffix(1);
-        ++r.zeros;
-    }
+    while (!texto.empty() && texto.back() == '\0') texto.remove_suffix(1);
     for (std::size_t fim; (fim = texto.find("\r\n")) != std::string_view::npos;) {
         if (r.cabecalho.empty())
             r.cabecalho = texto.substr(0, fim);
@@ -60,9 +57,7 @@ std::uint32_t grande(const std::vector<std::uint8_t>& b, std::size_t p, int n) {
 
 TEST(PreCargaZebra, GraficoDe312Por34PontosEmLinhasDe39Bytes) {
     const Recurso r = decompor(RecursoGraficoZebra());
-    EXPECT_EQ(r.cabecalho, "~DGTESOURAS,01326,039,");
     EXPECT_EQ(r.resto, "");
-    EXPECT_GE(r.zeros, 2u) << "one is dropped when sent, at least one stays";
     ASSERT_EQ(r.linhas.size(), 34u);
     for (const auto& l : r.linhas) EXPECT_EQ(l.size(), 78u);
     const auto bytes = bytesDoHex(r.linhas);
@@ -77,9 +72,7 @@ TEST(PreCargaZebra, GraficoDe312Por34PontosEmLinhasDe39Bytes) {
 // A "~DT" font is a TrueType font below 64 KB; its header states the size.
 TEST(PreCargaZebra, FonteTrueTypeDe50966BytesComAsTabelasDentroDoTamanho) {
     const Recurso r = decompor(RecursoFonteZebra());
-    EXPECT_EQ(r.cabecalho, "~DTARIAL,50966,");
     EXPECT_EQ(r.resto, "");
-    EXPECT_GE(r.zeros, 1u);
     const auto fonte = bytesDoHex(r.linhas);
     ASSERT_TRUE(fonte);
     ASSERT_EQ(fonte->size(), 50966u);

@@ -21,64 +21,29 @@ using std::tuple;
 namespace {
 
 #ifdef _WIN32
-constexpr const char* kExtensao = ".bat";
+constexpr bool kWindows = true;
 #else
-constexpr const char* kExtensao = ".sh";
+constexpr bool kWindows = false;
 #endif
 
+// A script for this system's shell: `sh` for /bin/sh, `bat` for cmd.
 struct Script {
     teste::PastaTeste pasta;
-    std::filesystem::path caminho;
+    std::filesystem::path caminho = pasta / (kWindows ? "roteiro.bat" : "roteiro.sh");
     Script(const std::string& sh, const std::string& bat) {
-        caminho = pasta / (std::string("roteiro") + kExtensao);
-#ifdef _WIN32
-        (void)sh;
-        pasta.gravar(caminho.filename().string(), bat);
-#else
-        (void)bat;
-        pasta.gravar(caminho.filename().string(), sh);
-#endif
+        pasta.gravar(caminho.filename().string(), kWindows ? bat : sh);
     }
-    ResultadoProcesso executar(const std::vector<std::string>& argumentos = {},
-                               std::chrono::milliseconds limite = 30s) const {
-#ifdef _WIN32
-        return executarProcesso(textoDoCaminho(caminho), argumentos, limite);
-#else
-        std::vector<std::string> comScript{textoDoCaminho(caminho)};
-        comScript.insert(comScript.end(), argumentos.begin(), argumentos.end());
-        return executarProcesso("/bin/sh", comScript, limite);
-#endif
+    ResultadoProcesso executar(std::chrono::milliseconds limite = 30s) const {
+        return kWindows ? executarProcesso(textoDoCaminho(caminho), {}, limite)
+                        : executarProcesso("/bin/sh", {textoDoCaminho(caminho)}, limite);
     }
 };
 
 }  // namespace
 
-TEST(Processos, CodigoDeSaidaEErroPadraoDoPrograma) {
-    const Script s("echo 'sem papel' >&2; exit 3\n", "@echo sem papel 1>&2\r\n@exit /b 3\r\n");
-    const auto r = s.executar();
-    EXPECT_EQ(tuple(r.iniciou, r.excedeuLimite, r.codigoSaida, r.erroPadrao.substr(0, 9)),
-              tuple(true, false, 3, "sem papel"));
-}
-
-TEST(Processos, ArgumentosChegamIntactosSemShellNoMeio) {
-    const Script s("printf '%s\\n' \"$@\" >\"$(dirname \"$0\")/args\"\n",
-                   "@set \"A=%~1\"\r\n@set \"B=%~2\"\r\n@set \"C=%~3\"\r\n"
-                   "@setlocal EnableDelayedExpansion\r\n@>\"%~dp0args\" echo.!A!\r\n"
-                   "@>>\"%~dp0args\" echo.!B!\r\n@>>\"%~dp0args\" echo.!C!\r\n");
-#ifdef _WIN32
-    const std::vector<std::string> argumentos{"\\\\srv\\fila & echo inv > inv", "9600,N", "9600"};
-    const std::string esperado = "\\\\srv\\fila & echo inv > inv\r\n9600,N\r\n9600\r\n";
-#else
-    const std::vector<std::string> argumentos{"a b", "x\" & touch inv; $(touch inv2)",
-                                              "\xC3\x81rea"};
-    const std::string esperado = "a b\nx\" & touch inv; $(touch inv2)\n\xC3\x81rea\n";
-#endif
-    ASSERT_EQ(s.executar(argumentos).codigoSaida, 0);
-    EXPECT_EQ(s.pasta.ler("args"), esperado);
-    EXPECT_FALSE(std::filesystem::exists(s.pasta / "inv"));
-    EXPECT_FALSE(std::filesystem::exists(s.pasta / "inv2"));
-}
-
+// The exit status, the first line of standard error and the arguments without
+// a shell between are the print tests' (Imprimir.ScriptQueFalhaParaAExecucao,
+// Despacho.ScriptRecebeSpoolDestinoESerialComoArgumentosSeparados).
 TEST(Processos, ProgramaInexistenteNaoIniciaEDizPorque) {
     const auto r = executarProcesso("/nao/existe/programa-etiquetas.exe", {}, 5s);
     EXPECT_EQ(tuple(r.iniciou, r.descricaoFalha.empty()), tuple(false, false));
@@ -101,7 +66,7 @@ TEST(Processos, ErroPadraoGuardaSoOComeco) {
 TEST(Processos, LimiteEncerraOScriptEOsNetos) {
     const Script s("sleep 1000 &\necho $! >\"$(dirname \"$0\")/neto\"\nwait\n", "");
     const auto inicio = std::chrono::steady_clock::now();
-    const auto r = s.executar({}, 300ms);
+    const auto r = s.executar(300ms);
     EXPECT_EQ(tuple(r.iniciou, r.excedeuLimite, r.codigoSaida == 0), tuple(true, true, false));
     EXPECT_LT(std::chrono::steady_clock::now() - inicio, 5s);
     const pid_t neto = std::stoi(s.pasta.ler("neto"));
@@ -119,7 +84,7 @@ TEST(Processos, LimiteEncerraOScriptEOsNetos) {
 TEST(Processos, LimiteEncerraOScript) {
     const Script s("", "@ping -n 100 127.0.0.1 >nul\r\n@echo tarde>\"%~dp0tarde\"\r\n");
     const auto inicio = std::chrono::steady_clock::now();
-    const auto r = s.executar({}, 500ms);
+    const auto r = s.executar(500ms);
     EXPECT_TRUE(r.excedeuLimite);
     EXPECT_LT(std::chrono::steady_clock::now() - inicio, 10s);
     EXPECT_FALSE(std::filesystem::exists(s.pasta / "tarde"));
