@@ -37,10 +37,9 @@ struct Caso {
 
 }  // namespace
 
+// A ZPL token left in a label is Verificacao.MarcadorNaoPreenchidoParaAntesDaPrimeiraEtiqueta's.
 TEST(VerificacaoTrabalhos, CadaDefeitoComLinhaEtiquetaECampo) {
     const std::vector<Caso> casos{
-        {"marcador ZPL", "^FD:: COR ::^FS", zpl("^FO10,10^A0N,20,20^FD:: COR ::^FS"),
-         Gravidade::Erro, "\":: COR ::\" não foi preenchido"},
         {"marcador DPL", "1911000010000100:: COR ::", dpl("1911000010000100:: COR ::"),
          Gravidade::Erro, "\":: COR ::\" não foi preenchido"},
         {"caixa fora", "", zpl("^FO350,10^GB100,50,2^FS"), Gravidade::Erro,
