@@ -60,11 +60,18 @@ class ParSocat {
     int leitor_ = -1;
 };
 
-void iniciarQt() {
-    static int argc = 1;
-    static char nome[] = "testes", *argv[] = {nome, nullptr};
-    if (!QCoreApplication::instance()) static QCoreApplication qt(argc, argv);
-}
+// A pair per test, in a folder of its own, and the Qt application its port needs.
+class SerialPty : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!par.pronto()) GTEST_SKIP() << "socat is not available";
+        static int argc = 1;
+        static char nome[] = "testes", *argv[] = {nome, nullptr};
+        if (!QCoreApplication::instance()) static QCoreApplication qt(argc, argv);
+    }
+    PastaTemporaria pasta;
+    ParSocat par{pasta.caminho()};
+};
 
 struct PlataformaContaPausas : PlataformaHeadless {
     std::vector<long long> pendentesNaPausa;
@@ -75,12 +82,8 @@ struct PlataformaContaPausas : PlataformaHeadless {
 
 }  // namespace
 
-TEST(SerialPty, EntregaOsBytesExatosMaisCrEConfiguracaoUmaVezPorAbertura) {
-    PastaTemporaria pasta;
+TEST_F(SerialPty, EntregaOsBytesExatosMaisCrEConfiguracaoUmaVezPorAbertura) {
     EXPECT_EQ(dispositivoPortaCom(pasta.caminho(), 2), "/dev/ttyS1") << "unmapped: the system's";
-    ParSocat par(pasta.caminho());
-    if (!par.pronto()) GTEST_SKIP() << "socat is not available";
-    iniciarQt();
     pasta.gravar("QuelmonteConfig.ini",
                  "[PortasCom]\r\nCOM1=" + (pasta.caminho() / "ttyA").string() + "\r\n");
     pasta.gravar("QuelmonteConfiguracaoDatamax.prn", "\x02n\r\n\x02M0500");
@@ -117,11 +120,7 @@ TEST(SerialPty, EntregaOsBytesExatosMaisCrEConfiguracaoUmaVezPorAbertura) {
 
 // A port whose other end is gone, or that nobody reads, never drains: the
 // job fails at the limit with one message instead of waiting for ever.
-TEST(SerialPty, PortaQueNaoEsvaziaParaNoLimite) {
-    PastaTemporaria pasta;
-    ParSocat par(pasta.caminho());
-    if (!par.pronto()) GTEST_SKIP() << "socat is not available";
-    iniciarQt();
+TEST_F(SerialPty, PortaQueNaoEsvaziaParaNoLimite) {
     PlataformaHeadless plataforma;
     plataforma.semPausas = true;
     ParametrosImpressao parametros = parametrosZebra();
@@ -142,11 +141,7 @@ TEST(SerialPty, PortaQueNaoEsvaziaParaNoLimite) {
 
 // The port alone, with more than a pseudo-terminal buffers: the other end
 // gets every byte and the sender sees its buffer drain.
-TEST(SerialPty, PortaQtEntregaMaisQueOBufferEEsvazia) {
-    PastaTemporaria pasta;
-    ParSocat par(pasta.caminho());
-    if (!par.pronto()) GTEST_SKIP() << "socat is not available";
-    iniciarQt();
+TEST_F(SerialPty, PortaQtEntregaMaisQueOBufferEEsvazia) {
     std::string enviado, recebido;
     for (int volta = 0; volta < 80; ++volta)
         for (int b = 0; b < 256; ++b) enviado.push_back(static_cast<char>(b));
@@ -163,11 +158,7 @@ TEST(SerialPty, PortaQtEntregaMaisQueOBufferEEsvazia) {
     EXPECT_EQ(recebido, enviado);
 }
 
-TEST(SerialPty, ConfiguracaoInvalidaOuDispositivoAusenteFalhamComMensagem) {
-    PastaTemporaria pasta;
-    ParSocat par(pasta.caminho());
-    if (!par.pronto()) GTEST_SKIP() << "socat is not available";
-    iniciarQt();
+TEST_F(SerialPty, ConfiguracaoInvalidaOuDispositivoAusenteFalhamComMensagem) {
     const std::string tty = (pasta.caminho() / "ttyA").string(), ausente = "/nao-existe/ttyX";
     const std::pair<std::string, const char*> casos[] = {
         {tty, "9600,X,8,1"},  {tty, "rapido,N,8,1"},  {tty, "9600,N,8"},

@@ -86,9 +86,7 @@ TEST(InterpretadorZpl, NadaQueAImpressoraIgnoraPassaCalado) {
         EXPECT_TRUE(avisaSobre(r, c.aviso)) << c.spool << "\n" << avisos(r);
         EXPECT_EQ(r.etiquetas.size(), c.etiquetas) << c.spool;
     }
-}
-
-TEST(InterpretadorZpl, AvisoDizDeQualEtiquetaVem) {
+    // Each warning names the label it came from.
     const auto r = interpretar("^ZZ^XA^XZ^XA^ZY^XZ");
     ASSERT_EQ(r.avisos.size(), 2u);
     EXPECT_EQ(tuple(r.avisos[0].etiqueta, r.avisos[1].etiqueta), tuple(0, 2));
