@@ -755,7 +755,7 @@ ResultadoImpressao ServicoImpressao::rodar(const FamiliaEtiqueta& familia,
         .documento = pedido.documento,
         .lerUmaVez = semEfeito,
     });
-    return executarFamilia(familia, execucao);
+    return executarRotina(familia.rotina, execucao);
 }
 
 DesfechoImpressao ServicoImpressao::concluir(const ResultadoImpressao& resultado, Acompanhamento& a,

@@ -1,5 +1,7 @@
 #include "render/ExecucaoImpressao.h"
 
+#include <new>
+
 #include "comum/Arquivos.h"
 #include "comum/Texto.h"
 #include "config/ArquivosIni.h"
@@ -7,6 +9,16 @@
 #include "render/MotorTemplate.h"
 
 namespace etiquetas {
+
+namespace {
+
+// The failure with where the run was; the step number is the routine's own.
+FalhaRotina falhaEm(const ExecucaoImpressao& execucao, std::string descricao) {
+    return {std::move(descricao), execucao.passo, execucao.linha, execucao.PedidoAtual,
+            execucao.ItemAtual};
+}
+
+}  // namespace
 
 template <class Ler>
 std::string ExecucaoImpressao::lembrar(std::string chave, Ler ler) {
@@ -77,6 +89,19 @@ void ExecucaoImpressao::enviarConfiguracaoDatamax() {
         return std::move(lida.conteudo);
     });
     enviarTexto(TipoTrabalho::ConfiguracaoDatamax, "SpoolEtqImg.prn", configuracao);
+}
+
+ResultadoImpressao executarRotina(RotinaFamilia rotina, ExecucaoImpressao& execucao) {
+    try {
+        rotina(execucao);
+    } catch (const ImpressaoInterrompida&) {
+        execucao.resultado.interrompida = true;
+    } catch (const std::bad_alloc&) {
+        execucao.resultado.falha = falhaEm(execucao, "Memória insuficiente.");
+    } catch (const std::exception& e) {
+        execucao.resultado.falha = falhaEm(execucao, e.what());
+    }
+    return execucao.resultado;
 }
 
 }  // namespace etiquetas

@@ -130,4 +130,10 @@ struct ExecucaoImpressao : EntradaImpressao {
     std::map<std::string, std::string, std::less<>> lidos_;  // what lerUmaVez keeps
 };
 
+using RotinaFamilia = void (*)(ExecucaoImpressao& execucao);
+
+// Runs a family's routine; a failure inside it ends the run and comes back
+// as a value with where it happened. Jobs sent stay sent.
+ResultadoImpressao executarRotina(RotinaFamilia rotina, ExecucaoImpressao& execucao);
+
 }  // namespace etiquetas

@@ -1,9 +1,6 @@
 #include "render/FamiliasEtiqueta.h"
 
-#include <new>
-
 #include "render/EtiquetaInternaCaixaSku.h"
-#include "render/FalhaImpressao.h"
 #include "render/PrecoAdesiva.h"
 #include "render/PrecoAdesivaIntima.h"
 #include "render/PrecoCartolina.h"
@@ -82,12 +79,6 @@ bool aceita(RegraVariante regra, int variante) {
     return false;
 }
 
-// The failure with where the run was; the step number is the routine's own.
-FalhaRotina falhaEm(const ExecucaoImpressao& execucao, std::string descricao) {
-    return {std::move(descricao), execucao.passo, execucao.linha, execucao.PedidoAtual,
-            execucao.ItemAtual};
-}
-
 }  // namespace
 
 const FamiliaEtiqueta* familiaEtiqueta(int tipo, int variante) {
@@ -151,23 +142,6 @@ std::string nomeTemplate(const FamiliaEtiqueta& familia, bool layoutNovo, Lingua
 
 std::string nomeSeparador(const FamiliaEtiqueta& familia, Linguagem linguagem) {
     return std::string(familia.separador) + extensaoLinguagem(linguagem);
-}
-
-ResultadoImpressao executarFamilia(const FamiliaEtiqueta& familia, ExecucaoImpressao& execucao) {
-    return executarRotina(familia.rotina, execucao);
-}
-
-ResultadoImpressao executarRotina(RotinaFamilia rotina, ExecucaoImpressao& execucao) {
-    try {
-        rotina(execucao);
-    } catch (const ImpressaoInterrompida&) {
-        execucao.resultado.interrompida = true;
-    } catch (const std::bad_alloc&) {
-        execucao.resultado.falha = falhaEm(execucao, "Memória insuficiente.");
-    } catch (const std::exception& e) {
-        execucao.resultado.falha = falhaEm(execucao, e.what());
-    }
-    return execucao.resultado;
 }
 
 }  // namespace etiquetas

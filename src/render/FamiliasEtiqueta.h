@@ -26,8 +26,6 @@ enum class RegraVariante {
     ExcetoVolume,       // anything but 4
 };
 
-using RotinaFamilia = void (*)(ExecucaoImpressao& execucao);
-
 struct FamiliaEtiqueta {
     int tipo;  // LabelTypeCode
     RegraVariante variante;
@@ -79,10 +77,5 @@ std::optional<std::string> legendaTipoEtiqueta(ArquivoFamilia arquivo, std::stri
 // Template and separator file names of a family for a language.
 std::string nomeTemplate(const FamiliaEtiqueta& familia, bool layoutNovo, Linguagem linguagem);
 std::string nomeSeparador(const FamiliaEtiqueta& familia, Linguagem linguagem);
-
-// Runs the family's routine; a failure inside it ends the run and comes back
-// as a value with where it happened. Jobs sent stay sent.
-ResultadoImpressao executarFamilia(const FamiliaEtiqueta& familia, ExecucaoImpressao& execucao);
-ResultadoImpressao executarRotina(RotinaFamilia rotina, ExecucaoImpressao& execucao);
 
 }  // namespace etiquetas

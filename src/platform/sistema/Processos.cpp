@@ -65,10 +65,4 @@ LinhaLote linhaDeComandoLote(const std::string& script,
 
 }  // namespace detalhe
 
-ResultadoProcesso executarProcesso(const std::string& programa,
-                                   const std::vector<std::string>& argumentos,
-                                   std::chrono::milliseconds limite) {
-    return executarProcesso(programa, argumentos, limite, SaidasProcesso{});
-}
-
 }  // namespace etiquetas

@@ -19,23 +19,21 @@ namespace etiquetas {
 // failed; a runaway script must not fill the memory.
 inline constexpr std::size_t kLimiteErroPadrao = 64 * 1024;
 
-// Starts `programa` with `argumentos` (no shell in between; texts in UTF-8,
-// so that a path reaches the program as the file system names it) and waits
-// until it ends. When `limite` passes, the program and everything it started
-// are ended and the result says `excedeuLimite`.
-ResultadoProcesso executarProcesso(const std::string& programa,
-                                   const std::vector<std::string>& argumentos,
-                                   std::chrono::milliseconds limite);
-
 // Where a program's output goes: standard output is thrown away unless a
 // file is named; standard error is read back unless a file is named.
 struct SaidasProcesso {
     std::filesystem::path saidaPadrao;
     std::filesystem::path erroPadrao;
 };
+
+// Starts `programa` with `argumentos` (no shell in between; texts in UTF-8,
+// so that a path reaches the program as the file system names it) and waits
+// until it ends. When `limite` passes, the program and everything it started
+// are ended and the result says `excedeuLimite`.
 ResultadoProcesso executarProcesso(const std::string& programa,
                                    const std::vector<std::string>& argumentos,
-                                   std::chrono::milliseconds limite, const SaidasProcesso& saidas);
+                                   std::chrono::milliseconds limite,
+                                   const SaidasProcesso& saidas = {});
 
 namespace detalhe {
 
