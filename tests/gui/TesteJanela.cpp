@@ -461,6 +461,7 @@ class TesteJanela : public QObject {
                              qobject_cast<QComboBox*>(d->controle(lista))->currentText();
                 if (qobject_cast<QLabel*>(d->controle("imgEtiqueta"))->pixmap().isNull())
                     visto += u" sem imagem"_s;
+                if (d->parentWidget() != janela.get()) visto += u" fora da janela"_s;
                 QTest::keyClicks(d->controle("txtLargura"), u"9"_s);
                 QTest::keyClick(d->controle("txtLargura"), Qt::Key_Escape);
             });
