@@ -2,6 +2,7 @@
 
 #include "ApoioImprimir.h"
 
+using namespace etiquetas;
 using etiquetas::e2e::AplicacaoTemporaria;
 
 namespace {
@@ -14,19 +15,11 @@ struct Saida {
 Saida abrir(const std::string& arquivo) {
     const auto r =
         etiquetas::apoio::executarCli({"--pasta", ETIQUETAS_PASTA_APLICACAO, "abrir", arquivo});
-    Saida s{r.status, {}};
-    std::istringstream in(r.saida);
-    for (std::string l; std::getline(in, l);) s.linhas.push_back(l);
-    return s;
+    return {r.status, e2e::linhasDe(r.saida)};
 }
 
 std::string caminhoDaAmostra(const std::string& nome) {
     return std::string(ETIQUETAS_PASTA_APLICACAO) + "/" + nome;
-}
-
-std::string contagem(int n, int digitos) {
-    const auto texto = std::to_string(n);
-    return std::string(digitos - texto.size(), '0') + texto;
 }
 
 }  // namespace
@@ -62,12 +55,13 @@ TEST(CliAbrir, CadaAmostraMostraTipoContagensEGrade) {
         ASSERT_EQ(s.linhas.size(), 7 + 1 + linhasGrade) << c.arquivo;
         const std::vector<std::string> bloco{
             "Tipo da Etiqueta : Etiquetas " + std::string(reinterpret_cast<const char*>(c.tipo)),
-            "Total de Pedidos : " + contagem(c.pedidos, 6),
-            (volume ? "Total de Lojas : " : "Total de Itens : ") + contagem(c.itensOuLojas, 6),
-            "Total de Variantes : " + contagem(c.variantes, 6),
+            "Total de Pedidos : " + formatarInteiro(c.pedidos, "000000"),
+            (volume ? "Total de Lojas : " : "Total de Itens : ") +
+                formatarInteiro(c.itensOuLojas, "000000"),
+            "Total de Variantes : " + formatarInteiro(c.variantes, "000000"),
             (volume ? reinterpret_cast<const char*>(u8"Total de Peças dos Volumes : ")
                     : "Total de Etiquetas a Imprimir: ") +
-                contagem(c.total, 8),
+                formatarInteiro(c.total, "00000000"),
             // As the system spells the absolute path (under wine: Z:\work\...).
             "Arquivo : " + etiquetas::cp1252ParaUtf8(etiquetas::textoDoCaminho(
                                std::filesystem::absolute(caminhoDaAmostra(c.arquivo)))),

@@ -3,26 +3,19 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <optional>
 
 #include "PastaDadosUsuario.h"
-#include "PastaUnica.h"
 
 namespace {
 
 class DadosDoTeste : public ::testing::Environment {
   public:
-    void SetUp() override {
-        pasta_ = etiquetas::apoio::criarPastaUnica("etiquetas-dados-");
-        etiquetas::e2e::definirPastaDadosUsuario(pasta_);
-    }
-    void TearDown() override {
-        std::error_code erro;
-        std::filesystem::remove_all(pasta_, erro);
-    }
+    void SetUp() override { dados_.emplace("etiquetas-dados-"); }
+    void TearDown() override { dados_.reset(); }
 
   private:
-    std::filesystem::path pasta_;
+    std::optional<etiquetas::e2e::DadosProprios> dados_;
 };
 
 [[maybe_unused]] const auto* const kDadosDoTeste =

@@ -19,6 +19,7 @@
 
 #include "ExecutarCli.h"
 #include "PastaUnica.h"
+#include "ScriptGravador.h"
 #include "comum/Arquivos.h"
 #include "comum/Texto.h"
 #include "orderfile/Md5.h"
@@ -28,11 +29,8 @@ namespace etiquetas::e2e {
 namespace fs = std::filesystem;
 using Lista = std::vector<std::string>;
 
-// Job n leaves job-n.spool and job-n.args (one argument a line).
-inline const std::string kScriptGravador =
-    "d=$(dirname \"$0\"); n=$(($(cat \"$d/n\" 2>/dev/null || echo 0) + 1)); echo $n >\"$d/n\"\n"
-    "cp \"$1\" \"$d/job-$n.spool\"; printf '%s\\n' \"$@\" >\"$d/job-$n.args\"\n";
-// The same for Windows; values reach it quoted or not at all (see the
+using apoio::kScriptGravador;
+// apoio's recording script for Windows; values reach it quoted or not at all (see the
 // shipped QuelmonteImprime.bat), and are echoed through delayed expansion (echo. : wine's cmd lacks
 // echo() so that none of them is read as a command.
 inline const std::string kScriptGravadorBat =
@@ -58,6 +56,15 @@ inline Lista mais(Lista a, const Lista& b) {
 }
 inline const Lista kTodasZebra = mais(kZebra, {"--todas"}),
                    kTodasDatamax = mais(kDatamax, {"--todas"});
+
+// The lines of a text, their ends (LF or CR LF) left out.
+inline Lista linhasDe(const std::string& texto) {
+    Lista r;
+    std::istringstream s(texto);
+    for (std::string l; std::getline(s, l);)
+        r.push_back(l.ends_with('\r') ? l.substr(0, l.size() - 1) : l);
+    return r;
+}
 
 struct Trabalho {
     std::string spool;  // what reached the printer
@@ -269,13 +276,7 @@ class AplicacaoTemporaria {
         std::vector<Trabalho> r;
         for (int n = 1; fs::exists(pasta_ / ("job-" + std::to_string(n) + ".spool")); ++n) {
             const std::string job = "job-" + std::to_string(n);
-            Trabalho t{ler(job + ".spool"), {}};
-            std::istringstream args(ler(job + ".args"));
-            for (std::string a; std::getline(args, a);) {
-                if (!a.empty() && a.back() == '\r') a.pop_back();  // cmd's echo ends in CR LF
-                t.args.push_back(a);
-            }
-            r.push_back(std::move(t));
+            r.push_back({ler(job + ".spool"), linhasDe(ler(job + ".args"))});  // cmd: CR LF
         }
         return r;
     }

@@ -15,34 +15,12 @@ using namespace etiquetas::e2e;
 
 namespace {
 
-// A data folder of the test's own, the history under it.
-class DadosProprios {
-  public:
-    DadosProprios()
-        : pasta_(apoio::criarPastaUnica("etiquetas-historico-")), anterior_(pastaDadosUsuario()) {
-        definirPastaDadosUsuario(pasta_);
-    }
-    ~DadosProprios() {
-        definirPastaDadosUsuario(anterior_);
-        std::error_code e;
-        fs::remove_all(pasta_, e);
-    }
-    fs::path historico() const { return pasta_ / "etiquetas" / "historico.sqlite"; }
-    const fs::path& pasta() const { return pasta_; }
-
-  private:
-    fs::path pasta_;
-    fs::path anterior_;
-};
-
 // `historico --csv`, its lines after the header.
 Lista linhasHistorico(const AplicacaoTemporaria& app, const Lista& filtro = {}) {
     Lista argumentos = mais({"--pasta", textoDoCaminho(app.pasta()), "historico", "--csv"}, filtro);
     const auto s = apoio::executarCli(argumentos);
     EXPECT_EQ(s.status, 0) << s.erros;
-    Lista linhas;
-    std::istringstream texto(s.saida);
-    for (std::string l; std::getline(texto, l);) linhas.push_back(l);
+    Lista linhas = linhasDe(s.saida);
     EXPECT_FALSE(linhas.empty());
     if (!linhas.empty()) linhas.erase(linhas.begin());
     return linhas;

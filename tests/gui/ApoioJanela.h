@@ -19,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+#include "../apoio/ScriptGravador.h"
 #include "app/Aplicacao.h"
 #include "platform/qt/PlataformaQt.h"
 
@@ -74,10 +75,7 @@ void quandoAbrir(std::function<void(M&)> acao) {
     espera->start(10);
 }
 
-// A print script that keeps job n as job-n in its folder.
-inline const std::string kScriptGravador =
-    "d=$(dirname \"$0\"); n=$(($(cat \"$d/n\" 2>/dev/null || echo 0) + 1)); echo $n >\"$d/n\"\n"
-    "cp \"$1\" \"$d/job-$n\"\n";
+using apoio::kScriptGravador;
 
 struct AplicacaoNaPasta {
     // `script`, when given, is the folder's QuelmonteImprime.sh.
@@ -101,12 +99,12 @@ struct AplicacaoNaPasta {
     bool existe(const QString& nome) const { return QFile::exists(pasta.filePath(nome)); }
     // What kScriptGravador kept.
     QByteArray trabalho(int n) const {
-        QFile f(pasta.filePath(QStringLiteral("job-%1").arg(n)));
+        QFile f(pasta.filePath(QStringLiteral("job-%1.spool").arg(n)));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
     int trabalhos() const {
         int n = 0;
-        while (existe(QStringLiteral("job-%1").arg(n + 1))) ++n;
+        while (existe(QStringLiteral("job-%1.spool").arg(n + 1))) ++n;
         return n;
     }
 

@@ -26,7 +26,7 @@ namespace {
 
 struct JanelaComHistorico {
     explicit JanelaComHistorico(const std::filesystem::path& historico = {})
-        : a("d=$(dirname \"$0\"); cp \"$1\" \"$d/job-$(date +%s%N).prn\"\n"), janela(*a.app) {
+        : a(teste::kScriptGravador), janela(*a.app) {
         arquivo = historico.empty() ? a.caminho() / "historico.sqlite" : historico;
         a.app->servico().usarHistorico(arquivo, FalhaDoHistorico::Perguntar);
         janela.show();
@@ -46,11 +46,6 @@ struct JanelaComHistorico {
         grade.definirTexto(1, 24, std::to_string(ultima));
         QTest::mouseClick(teste::achar<QPushButton>(janela, "cmdImprimir"), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(!a.app->comandoEmCurso(), 30000);
-    }
-
-    int trabalhosEnviados() const {
-        return static_cast<int>(
-            QDir(a.pasta.path()).entryList({QStringLiteral("job-*.prn")}).size());
     }
 
     // The label rows recorded, newest first.
@@ -107,9 +102,9 @@ class TesteHistoricoJanela : public QObject {
         QFETCH(int, etiquetas);
         JanelaComHistorico j;
         j.imprimir(5, 10);
-        QCOMPARE(j.trabalhosEnviados() > 0, true);
+        QCOMPARE(j.a.trabalhos() > 0, true);
         const auto antes = j.registradas().size();
-        const int trabalhosAntes = j.trabalhosEnviados();
+        const int trabalhosAntes = j.a.trabalhos();
         j.a.plataforma.mensagens.clear();
 
         QString caixa;
@@ -133,7 +128,7 @@ class TesteHistoricoJanela : public QObject {
         }
         QCOMPARE(total, etiquetas);
         QCOMPARE(menor, etiquetas > 0 ? 1 : 0);
-        QCOMPARE(j.trabalhosEnviados() > trabalhosAntes, etiquetas > 0);
+        QCOMPARE(j.a.trabalhos() > trabalhosAntes, etiquetas > 0);
     }
 
     void historicoInutilizavelPerguntaSeImprimeSemRegistro() {
@@ -149,7 +144,7 @@ class TesteHistoricoJanela : public QObject {
             const auto& primeira = j.a.plataforma.mensagens.front();
             QCOMPARE(primeira.second, std::string("Histórico de Impressões"));
             QVERIFY(primeira.first.ends_with("Imprimir mesmo assim, sem registrar no histórico?"));
-            QCOMPARE(j.trabalhosEnviados() > 0, resposta == Resposta::Sim);
+            QCOMPARE(j.a.trabalhos() > 0, resposta == Resposta::Sim);
         }
     }
 
