@@ -106,11 +106,3 @@ TEST(PrecoCosmetico, DatamaxConfiguracaoAntesDeCadaUnidade) {
         EXPECT_NE(unidade.find(":: Tamanho ::"), std::string::npos);
     }
 }
-
-TEST(PrecoCosmetico, SequenciaQueNaoENumeroParaAExecucao) {
-    AplicacaoTemporaria app;
-    std::vector<Variante> vs{cosmetico("1", "5"), cosmetico("1", "5")};
-    vs[1].campos["SequenciaFinal"] = "5A";
-    esperarFalha(app.imprimir(xmlPreco(11, vs), kTodasZebra), "");
-    EXPECT_EQ(app.trabalhos().size(), 1u);
-}

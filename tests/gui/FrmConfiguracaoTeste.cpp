@@ -5,6 +5,7 @@
 #include <QtWidgets>
 #include <algorithm>
 
+#include "ApoioJanela.h"
 #include "app/Aplicacao.h"
 #include "comum/Arquivos.h"
 #include "comum/Texto.h"
@@ -180,16 +181,14 @@ class FrmConfiguracaoTeste : public QObject {
         fs::create_directories(pastas.configuracao);
         Aplicacao aplicacao(plataforma, pastas);
         FrmEtiqueta janela(aplicacao);
-        QTimer::singleShot(0, [&] {
-            auto* d = qobject_cast<FrmConfiguracao*>(QApplication::activeModalWidget());
-            if (!d) return;
-            auto* impressora = qobject_cast<QComboBox*>(d->controle("cmbTipoImpressora"));
+        teste::quandoAbrir<FrmConfiguracao>([](FrmConfiguracao& d) {
+            auto* impressora = qobject_cast<QComboBox*>(d.controle("cmbTipoImpressora"));
             emit impressora->activated(impressora->findText(u"Zebra - ZPL"_s));
-            auto* largura = qobject_cast<QLineEdit*>(d->controle("txtLargura"));
+            auto* largura = qobject_cast<QLineEdit*>(d.controle("txtLargura"));
             largura->clear();
             QTest::keyClicks(largura, u"120"_s);
-            qobject_cast<QPushButton*>(d->controle("cmdGravar"))->click();
-            d->modelo().cmdCancelar.clicar();
+            qobject_cast<QPushButton*>(d.controle("cmdGravar"))->click();
+            d.modelo().cmdCancelar.clicar();
         });
         aplicacao.janela().cmdConfiguracao.clicar();
         QCOMPARE(plataforma.mensagens.back().texto, std::string("Configuração salva com sucesso!"));

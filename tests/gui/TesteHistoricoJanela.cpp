@@ -215,10 +215,10 @@ class TesteHistoricoJanela : public QObject {
                  vista.modelo().linha(linha).origem.ultima >= 5))
             ++linha;
         QVERIFY(vista.reimprimirDaLinha(linha, 5));
-        QVERIFY(grade.marcada(1));
-        QCOMPARE(grade.texto(1, 23), std::string("5"));
-        QCOMPARE(grade.texto(1, 24), std::string("10"));
-        QCOMPARE(app.janela().cmbImpressora.indice(), 1);
+        // Ticked, range, printer line.
+        QCOMPARE(std::to_string(grade.marcada(1)) + " " + grade.texto(1, 23) + "-" +
+                     grade.texto(1, 24) + " " + std::to_string(app.janela().cmbImpressora.indice()),
+                 std::string("1 5-10 1"));
 
         const auto antes = j.registradas().size();
         QString caixa;

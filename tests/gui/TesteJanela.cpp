@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTableView>
-#include <QTimer>
 #include <QToolTip>
 #include <QtTest>
 #include <fstream>
@@ -105,21 +104,18 @@ class TesteJanela : public QObject {
         QVERIFY(tabela.model()->index(1, 3).data(Qt::FontRole).value<QFont>().bold());
 
         // Row 2 carries the range 3 to 5: below it and above it come back.
-        QCOMPARE(grade.texto(2, 28), std::string("3"));
-        QCOMPARE(grade.texto(2, 29), std::string("5"));
-        digitarNaCelula(tabela, 1, 22, QStringLiteral("2"));
-        QCOMPARE(a_->plataforma.mensagens.size(), std::size_t(1));
+        QCOMPARE(grade.texto(2, 28) + "-" + grade.texto(2, 29), std::string("3-5"));
+        for (const auto& [coluna, digitado, fica, avisos] :
+             {std::tuple{22, u"2"_s, u"3"_s, 1u}, std::tuple{23, u"6"_s, u"5"_s, 2u},
+              std::tuple{22, u"4"_s, u"4"_s, 2u}}) {
+            digitarNaCelula(tabela, 1, coluna, digitado);
+            QCOMPARE(tabela.model()->index(1, coluna).data().toString(), fica);
+            QCOMPARE(a_->plataforma.mensagens.size(), std::size_t(avisos));
+        }
         QCOMPARE(
             a_->plataforma.mensagens[0].first,
             std::string("Sequencia inicial precisa ser maior ou igual que a indicada no arquivo "
                         "de impressão! Informe de 3 a 5."));
-        QCOMPARE(tabela.model()->index(1, 22).data().toString(), QStringLiteral("3"));
-        digitarNaCelula(tabela, 1, 23, QStringLiteral("6"));
-        QCOMPARE(a_->plataforma.mensagens.size(), std::size_t(2));
-        QCOMPARE(tabela.model()->index(1, 23).data().toString(), QStringLiteral("5"));
-        digitarNaCelula(tabela, 1, 22, QStringLiteral("4"));
-        QCOMPARE(a_->plataforma.mensagens.size(), std::size_t(2));
-        QCOMPARE(grade.texto(2, 23), std::string("4"));
     }
 
     // Printing through LPT1 saves no serial keys; the printer, model, speed and
@@ -453,17 +449,15 @@ class TesteJanela : public QObject {
             if (!arquivo.isEmpty()) abrir(arquivo.toLatin1().constData());
             a_->app->janela().cmbImpressora.selecionar(c.impressora);
             QString visto;
-            QTimer::singleShot(0, [&] {
-                auto* d = qobject_cast<FrmConfiguracao*>(QApplication::activeModalWidget());
-                if (!d) return;
+            teste::quandoAbrir<FrmConfiguracao>([&](FrmConfiguracao& d) {
                 for (const char* lista : {"cmbTipoImpressora", "cmbTipoEtiqueta", "cmbLayout"})
                     visto += (visto.isEmpty() ? u""_s : u"|"_s) +
-                             qobject_cast<QComboBox*>(d->controle(lista))->currentText();
-                if (qobject_cast<QLabel*>(d->controle("imgEtiqueta"))->pixmap().isNull())
+                             qobject_cast<QComboBox*>(d.controle(lista))->currentText();
+                if (qobject_cast<QLabel*>(d.controle("imgEtiqueta"))->pixmap().isNull())
                     visto += u" sem imagem"_s;
-                if (d->parentWidget() != janela.get()) visto += u" fora da janela"_s;
-                QTest::keyClicks(d->controle("txtLargura"), u"9"_s);
-                QTest::keyClick(d->controle("txtLargura"), Qt::Key_Escape);
+                if (d.parentWidget() != janela.get()) visto += u" fora da janela"_s;
+                QTest::keyClicks(d.controle("txtLargura"), u"9"_s);
+                QTest::keyClick(d.controle("txtLargura"), Qt::Key_Escape);
             });
             QTest::mouseClick(achar<QPushButton>(*janela, "cmdConfiguracao"), Qt::LeftButton);
             QCOMPARE(c.arquivo + u": "_s + visto, c.arquivo + u": "_s + c.esperado);

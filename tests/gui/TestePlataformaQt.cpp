@@ -6,9 +6,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
-#include <QTimer>
 #include <QtTest>
 
+#include "ApoioJanela.h"
 #include "comum/Texto.h"
 #include "gui/TraducoesQt.h"
 #include "platform/qt/PlataformaQt.h"
@@ -42,13 +42,11 @@ class TestePlataformaQt : public QObject {
         QFETCH(Resposta, resposta);
         QString tituloNaCaixa, textoNaCaixa;  // stay empty if no box comes up
         bool cursorNormal = false;
-        QTimer::singleShot(0, [&] {
-            auto* caixa = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!caixa) return;
-            tituloNaCaixa = caixa->windowTitle();
-            textoNaCaixa = caixa->text();
+        teste::quandoAbrir<QMessageBox>([&](QMessageBox& caixa) {
+            tituloNaCaixa = caixa.windowTitle();
+            textoNaCaixa = caixa.text();
             cursorNormal = QApplication::overrideCursor()->shape() == Qt::ArrowCursor;
-            caixa->button(QMessageBox::StandardButton(pressionado))->click();
+            caixa.button(QMessageBox::StandardButton(pressionado))->click();
         });
 
         PlataformaQt plataforma;
@@ -74,12 +72,10 @@ class TestePlataformaQt : public QObject {
                  "traduções do Qt ausentes (pacote qt6-translations-l10n)");
         QStringList textos;
         bool escapeDizNao = false;
-        QTimer::singleShot(0, [&] {
-            auto* caixa = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!caixa) return;
-            for (auto* b : caixa->buttons()) textos << b->text().remove(u'&');
-            escapeDizNao = caixa->escapeButton() == caixa->button(QMessageBox::No);
-            QTest::keyClick(caixa, Qt::Key_Escape);
+        teste::quandoAbrir<QMessageBox>([&](QMessageBox& caixa) {
+            for (auto* b : caixa.buttons()) textos << b->text().remove(u'&');
+            escapeDizNao = caixa.escapeButton() == caixa.button(QMessageBox::No);
+            QTest::keyClick(&caixa, Qt::Key_Escape);
         });
         PlataformaQt plataforma;
         const Resposta r =
