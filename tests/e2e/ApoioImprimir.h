@@ -359,6 +359,19 @@ inline Lista codigosZpl(const std::string& spool) {
     return r;
 }
 
+// The data of every Code 128 record (ids E and e) of a DPL spool text, in
+// order, without the letter that picks the start subset: what a scanner reads.
+inline Lista codigosDpl(const std::string& spool) {
+    Lista r;
+    std::istringstream s(spool);
+    for (std::string l; std::getline(s, l, '\r');) {
+        if (l.starts_with('\n')) l.erase(0, 1);
+        if (l.size() > 15 && l[0] >= '1' && l[0] <= '4' && (l[1] == 'E' || l[1] == 'e'))
+            r.push_back(l.substr(l[15] >= 'A' && l[15] <= 'C' ? 16 : 15));
+    }
+    return r;
+}
+
 inline std::size_t contar(const std::string& texto, const std::string& parte) {
     std::size_t n = 0;
     for (auto p = texto.find(parte); p != std::string::npos; p = texto.find(parte, p + 1)) ++n;

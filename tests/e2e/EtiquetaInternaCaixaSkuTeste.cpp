@@ -26,17 +26,6 @@ bool separador(const Trabalho& t) {
     return arquivoDoSpool(t) == "SpoolEtq.PRN";
 }
 
-// The Code 128 data of every DPL bar-code record, after the C that starts
-// it in subset C.
-Lista codigosDpl(const std::string& spool) {
-    Lista r;
-    std::istringstream linhas(spool);
-    for (std::string l; std::getline(linhas, l);)
-        if (l.starts_with("1E") && l.size() > 15 && l[15] == 'C')
-            r.push_back(l.substr(16, l.find('\r') - 16));
-    return r;
-}
-
 Lista codigos(const std::string& spool) {
     return spool.find("^XA") != std::string::npos ? codigosZpl(spool) : codigosDpl(spool);
 }

@@ -81,21 +81,6 @@ Lista codificadosPelaImpressora(const std::string& spool) {
     return r;
 }
 
-// What a scanner reads from the Code 128 records (ids E and e) of a DPL
-// spool: the data without the letter that picks the start subset; each once.
-Lista codigosDpl(const std::string& spool) {
-    Lista r;
-    std::istringstream s(spool);
-    for (std::string l; std::getline(s, l, '\r');) {
-        if (!l.empty() && l[0] == '\n') l.erase(0, 1);
-        if (l.size() <= 15 || l[0] < '1' || l[0] > '4' || (l[1] != 'E' && l[1] != 'e')) continue;
-        std::string dados = l.substr(15);
-        if (dados[0] >= 'A' && dados[0] <= 'C') dados.erase(0, 1);
-        r.push_back(dados);
-    }
-    return semRepetir(r);
-}
-
 Lista lidosDasImagens(const Lista& imagens) {
     Lista r;
     for (const auto& png : imagens) {
@@ -164,7 +149,8 @@ TEST(Previa, CodigosDosModelosLidosDaImagem) {
                       cosmetico ? cp1252ParaUtf8("[Prévia] etiqueta 1: 5 cópias (Q)\n") : "")
                 << base;
             ASSERT_EQ(linhas(r.saida).size(), etiquetas) << base;
-            const Lista codigos = c.zebra ? codificadosPelaImpressora(spool) : codigosDpl(spool);
+            const Lista codigos =
+                c.zebra ? codificadosPelaImpressora(spool) : semRepetir(codigosDpl(spool));
             EXPECT_EQ(c.zebra ? lidosPeloZbar(base + "-1.png") : lidosDasImagens(linhas(r.saida)),
                       codigos)
                 << base;
