@@ -15,9 +15,9 @@
 namespace etiquetas::apoio {
 
 struct SaidaCli {
-    int status = -1;
-    std::string saida;  // standard output, as written (UTF-8)
+    int codigo = -1;    // exit status; -1 when it did not start or end in time
     std::string erros;  // standard error, as written (UTF-8)
+    std::string saida;  // standard output, as written (UTF-8)
 };
 
 // Arguments in UTF-8, as a terminal passes them (paths through utf8DoCaminho).
@@ -31,8 +31,8 @@ inline SaidaCli executarCliUtf8(const std::vector<std::string>& argumentos,
     const auto r =
         executarProcesso(utf8DoCaminho(programa), argumentos, std::chrono::seconds(240), saidas);
     SaidaCli s{r.iniciou && !r.excedeuLimite ? r.codigoSaida : -1,
-               lerArquivo(saidas.saidaPadrao).value_or(""),
-               lerArquivo(saidas.erroPadrao).value_or("")};
+               lerArquivo(saidas.erroPadrao).value_or(""),
+               lerArquivo(saidas.saidaPadrao).value_or("")};
     if (!r.iniciou) s.erros = r.descricaoFalha;
     std::error_code erro;
     std::filesystem::remove_all(pasta, erro);

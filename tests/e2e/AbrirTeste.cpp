@@ -8,14 +8,14 @@ using etiquetas::e2e::AplicacaoTemporaria;
 namespace {
 
 struct Saida {
-    int status = -1;
+    int codigo = -1;
     std::vector<std::string> linhas;
 };
 
 Saida abrir(const std::string& arquivo) {
     const auto r =
         etiquetas::apoio::executarCli({"--pasta", ETIQUETAS_PASTA_APLICACAO, "abrir", arquivo});
-    return {r.status, e2e::linhasDe(r.saida)};
+    return {r.codigo, e2e::linhasDe(r.saida)};
 }
 
 std::string caminhoDaAmostra(const std::string& nome) {
@@ -50,7 +50,7 @@ TEST(CliAbrir, CadaAmostraMostraTipoContagensEGrade) {
              {"Amostra_Volume_Consolidador.xml", u8"de Consolidador de Encabidado", 1, 1, 0, 5}}) {
         const bool volume = std::string(c.arquivo).find("Volume") != std::string::npos;
         const auto s = abrir(caminhoDaAmostra(c.arquivo));
-        ASSERT_EQ(s.status, 0) << c.arquivo;
+        ASSERT_EQ(s.codigo, 0) << c.arquivo;
         const std::size_t linhasGrade = volume ? c.itensOuLojas : c.variantes;
         ASSERT_EQ(s.linhas.size(), 7 + 1 + linhasGrade) << c.arquivo;
         const std::vector<std::string> bloco{
@@ -79,12 +79,12 @@ TEST(CliAbrir, RecusaSaiComUmEVersaoComTres) {
     AplicacaoTemporaria app;
     app.gravar("ruim.xml", "<?xml version=\"1.0\"?><preco/>");
     const auto r = abrir((app.pasta() / "ruim.xml").string());
-    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.codigo, 1);
     EXPECT_TRUE(r.linhas.empty());
 
     std::string xml = app.ler("Quelmonte_Preco_Adesiva_teste.xml");
     const auto pos = xml.find("Versao=\"");
     ASSERT_NE(pos, std::string::npos);
     app.gravar("velho.xml", xml.replace(pos + 8, 32, std::string(32, 'A')));
-    EXPECT_EQ(abrir((app.pasta() / "velho.xml").string()).status, 3);
+    EXPECT_EQ(abrir((app.pasta() / "velho.xml").string()).codigo, 3);
 }

@@ -71,11 +71,7 @@ struct Trabalho {
     Lista args;
 };
 
-struct Resultado {
-    int codigo = -1;
-    std::string erros;  // UTF-8, as the terminal shows them
-    std::string saida;
-};
+using Resultado = apoio::SaidaCli;
 
 // One variant of a price file; `campos` overrides the portal's values below
 // or adds the elements they lack.
@@ -238,9 +234,7 @@ class AplicacaoTemporaria {
     // etiquetas-cli --pasta <folder> <argumentos>; `programa`: a copy of
     // etiquetas-cli placed elsewhere.
     Resultado executar(const Lista& argumentos, const fs::path& programa = ETIQUETAS_CLI) const {
-        const auto s =
-            apoio::executarCli(mais({"--pasta", textoDoCaminho(pasta_)}, argumentos), programa);
-        return {s.status, s.erros, s.saida};
+        return apoio::executarCli(mais({"--pasta", textoDoCaminho(pasta_)}, argumentos), programa);
     }
 
     // etiquetas-cli --pasta <folder> imprimir <file> <options>; stderr kept.

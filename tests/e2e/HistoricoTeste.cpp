@@ -19,7 +19,7 @@ namespace {
 Lista linhasHistorico(const AplicacaoTemporaria& app, const Lista& filtro = {}) {
     Lista argumentos = mais({"--pasta", textoDoCaminho(app.pasta()), "historico", "--csv"}, filtro);
     const auto s = apoio::executarCli(argumentos);
-    EXPECT_EQ(s.status, 0) << s.erros;
+    EXPECT_EQ(s.codigo, 0) << s.erros;
     Lista linhas = linhasDe(s.saida);
     EXPECT_FALSE(linhas.empty());
     if (!linhas.empty()) linhas.erase(linhas.begin());
@@ -114,8 +114,8 @@ TEST(Historico, DuasImpressoesAoMesmoTempoRegistradasInteiras) {
         return std::async(std::launch::async, [l] { return apoio::executarCli(l); });
     };
     auto primeira = iniciar(argumentos(a)), segunda = iniciar(argumentos(b));
-    EXPECT_EQ(primeira.get().status, 0);
-    EXPECT_EQ(segunda.get().status, 0);
+    EXPECT_EQ(primeira.get().codigo, 0);
+    EXPECT_EQ(segunda.get().codigo, 0);
     for (const auto* app : {&a, &b}) {
         const auto linhas = linhasHistorico(*app, {textoDoCaminho(app->pasta() / "pedidos.xml")});
         EXPECT_EQ(linhas.size(), 20u);
@@ -159,7 +159,7 @@ TEST(Historico, ReimpressaoDaPrimeiraEtiquetaPerdidaAteOFim) {
         "--pasta", textoDoCaminho(app.pasta()), "reimprimir", execucao, "--a-partir-de", "3"};
 
     const auto s = apoio::executarCli(reimprimir);
-    EXPECT_EQ(s.status, 0) << s.erros;
+    EXPECT_EQ(s.codigo, 0) << s.erros;
     auto jobs = app.trabalhos();
     jobs.erase(jobs.begin(), jobs.begin() + static_cast<long>(jobsAntes));
     EXPECT_EQ(sequencias(jobs),
@@ -173,7 +173,7 @@ TEST(Historico, ReimpressaoDaPrimeiraEtiquetaPerdidaAteOFim) {
             app.gravar("pedidos.xml", mudanca);
         const auto total = app.trabalhos().size();
         const auto recusa = apoio::executarCli(reimprimir);
-        EXPECT_EQ(recusa.status, 1);
+        EXPECT_EQ(recusa.codigo, 1);
         EXPECT_TRUE(contem(recusa.erros, mensagem)) << recusa.erros;
         EXPECT_EQ(app.trabalhos().size(), total);
     }

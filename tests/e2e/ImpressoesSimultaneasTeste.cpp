@@ -45,7 +45,7 @@ Lista codigos200(const std::string& codigo) {
     return r;
 }
 
-std::future<apoio::SaidaCli> iniciar(const Lista& argumentos) {
+std::future<Resultado> iniciar(const Lista& argumentos) {
     return std::async(std::launch::async, [argumentos] { return apoio::executarCli(argumentos); });
 }
 
@@ -62,7 +62,7 @@ TEST(ImpressoesSimultaneas, CadaDestinoRecebeExatamenteSuasEtiquetas) {
         auto primeira = iniciar(a), segunda = iniciar(b);
         for (auto [saida, nome, codigo] :
              {std::tuple{primeira.get(), "a", "111"}, std::tuple{segunda.get(), "b", "222"}}) {
-            EXPECT_EQ(saida.status, 0) << saida.erros;
+            EXPECT_EQ(saida.codigo, 0) << saida.erros;
             EXPECT_TRUE(contem(saida.erros, "200 etiquetas enviadas"));
             EXPECT_EQ(codigosZpl(app.ler(nome)), codigos200(codigo)) << "vez " << vez;
         }
@@ -89,15 +89,15 @@ TEST(ImpressoesSimultaneas, OutraExecucaoEsperaEDizQuemImprime) {
     const auto segunda = apoio::executarCli(imprimir200(app, "b", "222"));
     fs::remove(app.pasta() / "segura");
     esperarFalha(
-        {segunda.status, segunda.erros, ""},
+        segunda,
         "[Erro !] Outra impressão está em andamento nesta pasta (etiquetas-cli, processo ");
     EXPECT_FALSE(fs::exists(app.pasta() / "b"));
-    EXPECT_EQ(primeira.get().status, 0);
+    EXPECT_EQ(primeira.get().codigo, 0);
     EXPECT_EQ(codigosZpl(app.ler("a")), codigos200("111"));
 
     app.gravar("mata", "");
-    EXPECT_NE(apoio::executarCli(imprimir200(app, "c", "333")).status, 0);
+    EXPECT_NE(apoio::executarCli(imprimir200(app, "c", "333")).codigo, 0);
     const auto depois = apoio::executarCli(imprimir200(app, "d", "444"));
-    EXPECT_EQ(depois.status, 0) << depois.erros;
+    EXPECT_EQ(depois.codigo, 0) << depois.erros;
     EXPECT_EQ(codigosZpl(app.ler("d")), codigos200("444"));
 }

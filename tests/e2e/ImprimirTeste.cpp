@@ -238,12 +238,12 @@ TEST(Imprimir, PastasForaDoWindows1252) {
     const Lista base{"--pasta", utf8DoCaminho(app.pasta())};
 
     const auto aberto = apoio::executarCliUtf8(mais(base, {"abrir", utf8DoCaminho(pedidos)}));
-    ASSERT_EQ(aberto.status, 0) << aberto.erros;
+    ASSERT_EQ(aberto.codigo, 0) << aberto.erros;
     EXPECT_NE(aberto.saida.find("Arquivo : " + utf8DoCaminho(pedidos) + "\n"), std::string::npos);
 
     const auto r = apoio::executarCliUtf8(
         mais(mais(base, {"imprimir", utf8DoCaminho(pedidos), "--todas"}), kZebra));
-    ASSERT_EQ(r.status, 0) << r.erros;
+    ASSERT_EQ(r.codigo, 0) << r.erros;
     const auto jobs = app.trabalhos();
     ASSERT_EQ(jobs.size(), 1u);
     EXPECT_EQ(jobs[0].args.at(0), utf8DoCaminho(app.pasta() / "SpoolEtq.PRN"));

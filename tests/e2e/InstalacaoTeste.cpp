@@ -78,12 +78,12 @@ class Copia {
         fs::remove_all(raiz_, e);
     }
 
-    apoio::SaidaCli executar(const Lista& argumentos) const {
+    Resultado executar(const Lista& argumentos) const {
         return apoio::executarCli(argumentos, programa_ / "etiquetas-cli");
     }
     // The first two rows of a shipped test file, on the Zebra, to the output
     // folder; `antes`: options before the command.
-    apoio::SaidaCli imprimir(const Lista& antes = {}) const {
+    Resultado imprimir(const Lista& antes = {}) const {
         return executar(mais(
             antes, {"imprimir", textoDoCaminho(dados_ / "Quelmonte_Preco_Cartolina_teste.xml"),
                     "--linhas", "1-2", "--impressora", "1", "--rede", textoDoCaminho(saida_)}));
@@ -106,12 +106,12 @@ TEST(Instalacao, PacoteGravaSoNasPastasDoUsuario) {
     permitirGravacao(c.dados(), false);
     const Arquivos instalados = arquivosEm(c.dados());
 
-    EXPECT_EQ(c.executar({"--version"}).status, 0);
+    EXPECT_EQ(c.executar({"--version"}).codigo, 0);
     const auto aberto =
         c.executar({"abrir", textoDoCaminho(c.dados() / "Quelmonte_Preco_Cartolina_teste.xml")});
-    EXPECT_EQ(aberto.status, 0) << aberto.erros;
+    EXPECT_EQ(aberto.codigo, 0) << aberto.erros;
     const auto impresso = c.imprimir();
-    ASSERT_EQ(impresso.status, 0) << impresso.erros;
+    ASSERT_EQ(impresso.codigo, 0) << impresso.erros;
 
     EXPECT_EQ(arquivosEm(c.dados()), instalados);
     const Arquivos doUsuario = arquivosEm(c.home());
@@ -128,7 +128,7 @@ TEST(Instalacao, PacoteGravaSoNasPastasDoUsuario) {
     // The administrator's script, once there, takes the jobs.
     fs::create_directories(c.raiz() / "etc/etiquetas");
     std::ofstream(c.raiz() / "etc/etiquetas/QuelmonteImprime.sh") << kScriptGravador;
-    ASSERT_EQ(c.imprimir().status, 0);
+    ASSERT_EQ(c.imprimir().codigo, 0);
     EXPECT_EQ(lerArquivo(c.raiz() / "etc/etiquetas/job-1.spool"), etiquetas.begin()->second);
     EXPECT_EQ(arquivosEm(c.saida()), etiquetas);
 }
@@ -139,8 +139,8 @@ TEST(Instalacao, CopiaPortatilGuardaTudoNaPropriaPasta) {
     Copia portatil("app", "app");
     Copia comPasta("bin", "app");
     const Arquivos enviados = arquivosEm(portatil.dados());
-    ASSERT_EQ(portatil.imprimir().status, 0);
-    ASSERT_EQ(comPasta.imprimir({"--pasta", textoDoCaminho(comPasta.dados())}).status, 0);
+    ASSERT_EQ(portatil.imprimir().codigo, 0);
+    ASSERT_EQ(comPasta.imprimir({"--pasta", textoDoCaminho(comPasta.dados())}).codigo, 0);
 
     Arquivos depois = arquivosEm(portatil.dados());
     for (const auto& [nome, conteudo] : enviados) depois.erase(nome);
