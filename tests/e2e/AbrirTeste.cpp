@@ -7,15 +7,8 @@ using etiquetas::e2e::AplicacaoTemporaria;
 
 namespace {
 
-struct Saida {
-    int codigo = -1;
-    std::vector<std::string> linhas;
-};
-
-Saida abrir(const std::string& arquivo) {
-    const auto r =
-        etiquetas::apoio::executarCli({"--pasta", ETIQUETAS_PASTA_APLICACAO, "abrir", arquivo});
-    return {r.codigo, e2e::linhasDe(r.saida)};
+e2e::Resultado abrir(const std::string& arquivo) {
+    return apoio::executarCli({"--pasta", ETIQUETAS_PASTA_APLICACAO, "abrir", arquivo});
 }
 
 std::string caminhoDaAmostra(const std::string& nome) {
@@ -51,8 +44,9 @@ TEST(CliAbrir, CadaAmostraMostraTipoContagensEGrade) {
         const bool volume = std::string(c.arquivo).find("Volume") != std::string::npos;
         const auto s = abrir(caminhoDaAmostra(c.arquivo));
         ASSERT_EQ(s.codigo, 0) << c.arquivo;
+        const auto linhas = e2e::linhasDe(s.saida);
         const std::size_t linhasGrade = volume ? c.itensOuLojas : c.variantes;
-        ASSERT_EQ(s.linhas.size(), 7 + 1 + linhasGrade) << c.arquivo;
+        ASSERT_EQ(linhas.size(), 7 + 1 + linhasGrade) << c.arquivo;
         const std::vector<std::string> bloco{
             "Tipo da Etiqueta : Etiquetas " + std::string(reinterpret_cast<const char*>(c.tipo)),
             "Total de Pedidos : " + formatarInteiro(c.pedidos, "000000"),
@@ -66,12 +60,12 @@ TEST(CliAbrir, CadaAmostraMostraTipoContagensEGrade) {
             "Arquivo : " + etiquetas::cp1252ParaUtf8(etiquetas::textoDoCaminho(
                                std::filesystem::absolute(caminhoDaAmostra(c.arquivo)))),
             ""};
-        EXPECT_EQ(std::vector<std::string>(s.linhas.begin(), s.linhas.begin() + 7), bloco);
-        EXPECT_EQ(s.linhas[7].rfind("Imprime ?\t", 0), 0u) << c.arquivo;
-        for (std::size_t i = 7; i < s.linhas.size(); ++i)
-            EXPECT_EQ(std::count(s.linhas[i].begin(), s.linhas[i].end(), '\t'), volume ? 19 : 39)
+        EXPECT_EQ(std::vector<std::string>(linhas.begin(), linhas.begin() + 7), bloco);
+        EXPECT_EQ(linhas[7].rfind("Imprime ?\t", 0), 0u) << c.arquivo;
+        for (std::size_t i = 7; i < linhas.size(); ++i)
+            EXPECT_EQ(std::count(linhas[i].begin(), linhas[i].end(), '\t'), volume ? 19 : 39)
                 << c.arquivo;
-        EXPECT_EQ(s.linhas[8].rfind("0\t", 0), 0u) << c.arquivo;
+        EXPECT_EQ(linhas[8].rfind("0\t", 0), 0u) << c.arquivo;
     }
 }
 
@@ -80,7 +74,7 @@ TEST(CliAbrir, RecusaSaiComUmEVersaoComTres) {
     app.gravar("ruim.xml", "<?xml version=\"1.0\"?><preco/>");
     const auto r = abrir((app.pasta() / "ruim.xml").string());
     EXPECT_EQ(r.codigo, 1);
-    EXPECT_TRUE(r.linhas.empty());
+    EXPECT_TRUE(r.saida.empty());
 
     std::string xml = app.ler("Quelmonte_Preco_Adesiva_teste.xml");
     const auto pos = xml.find("Versao=\"");
