@@ -192,8 +192,7 @@ TEST(PrecoRelogio, VarianteDaListaEscolheAFamilia) {
             ASSERT_EQ(jobs.size(), 1u) << c.tipo;
             EXPECT_EQ(codigos(jobs[0].spool).size(), 2u) << c.tipo;
         } else {
-            EXPECT_TRUE(contem(r.erros, "[Tipo de Etiqueta] Selecione o tipo de etiqueta"))
-                << r.erros;
+            esperarFalha(r, "[Tipo de Etiqueta] Selecione o tipo de etiqueta");
             EXPECT_TRUE(jobs.empty());
         }
     }
