@@ -66,6 +66,17 @@ std::chrono::seconds esperaOutraImpressao(const PastasAplicacao& pastas) {
     return std::chrono::seconds(*valor);
 }
 
+// Keys "LimiteConexaoSegundos", "LimiteRespostaSegundos" and
+// "LimiteFimImpressaoSegundos" of the same section: a network printer's
+// connect, a printer's answer to the status question, and the wait for it
+// to print what it holds after a run.
+std::chrono::seconds limiteSegundos(const PastasAplicacao& pastas, const char* chave,
+                                    std::chrono::seconds padrao) {
+    const auto valor = valorInteiro(LerArquivoConfig(pastas, "Impressao", chave));
+    if (!valor || *valor <= 0 || *valor > 86400) return padrao;
+    return std::chrono::seconds(*valor);
+}
+
 std::string mensagemFalha(const FalhaRotina& falha) {
     return falha.descricao + "\n" + "Linha: " + std::to_string(falha.passo);
 }
@@ -215,6 +226,10 @@ ParametrosImpressao resolverParametros(const PastasAplicacao& pastas,
     p.origemSolicitacao = origemSolicitacao;
     p.limiteEnvio = limiteEnvio(pastas);
     p.esperaOutraImpressao = esperaOutraImpressao(pastas);
+    p.limiteConexao = limiteSegundos(pastas, "LimiteConexaoSegundos", p.limiteConexao);
+    p.limiteResposta = limiteSegundos(pastas, "LimiteRespostaSegundos", p.limiteResposta);
+    p.limiteFimImpressao =
+        limiteSegundos(pastas, "LimiteFimImpressaoSegundos", p.limiteFimImpressao);
     return p;
 }
 

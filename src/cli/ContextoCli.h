@@ -92,6 +92,7 @@ void registrarTeste(CLI::App& app, ContextoCli& ctx, Execucao& execucao);
 void registrarPrevia(CLI::App& app, ContextoCli& ctx, Execucao& execucao);
 void registrarHistorico(CLI::App& app, ContextoCli& ctx, Execucao& execucao);
 void registrarReimprimir(CLI::App& app, ContextoCli& ctx, Execucao& execucao);
+void registrarEstado(CLI::App& app, ContextoCli& ctx, Execucao& execucao);
 
 #ifndef _WIN32
 // ZPL or DPL drawn to PREFIXO-1.png, PREFIXO-2.png, ... as each label is read

@@ -80,6 +80,7 @@ int main(int argc, char** argv) {
     registrarTeste(app, ctx, execucao);
     registrarHistorico(app, ctx, execucao);
     registrarReimprimir(app, ctx, execucao);
+    registrarEstado(app, ctx, execucao);
 #ifndef _WIN32
     // The preview draws with Qt Gui, which the Windows build does not have.
     registrarPrevia(app, ctx, execucao);

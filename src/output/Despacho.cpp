@@ -42,6 +42,8 @@ Despacho::Despacho(Maquina& maquina, const ParametrosImpressao& parametros, Past
       parametros_(parametros),
       pastas_(std::move(pastas)),
       imagemEnviada_(imagemEnviada) {
+    if (parametros_.porta == "LPT1" || parametros_.porta == "LPT2")
+        rede_ = enderecoRede(parametros_.destino);
     trava_ = aguardarTrava();
 }
 
@@ -79,7 +81,9 @@ std::vector<std::string> Despacho::argumentosScript(const fs::path& spool) const
 
 void Despacho::despachar(const fs::path& spool, const Trabalho& trabalho) {
     const std::string& porta = parametros_.porta;
-    if (porta == "LPT1" || porta == "LPT2")
+    if (rede_)
+        enviarRede(trabalho.texto);
+    else if (porta == "LPT1" || porta == "LPT2")
         executarScript(spool);
     else
         enviarSerial(trabalho.texto, trabalho.tipo);
@@ -123,6 +127,33 @@ void Despacho::executarScript(const fs::path& spool) {
                      std::to_string(resultado.codigoSaida) + ".";
         throw FalhaImpressao("A etiqueta não foi entregue à impressora: " + motivo);
     }
+}
+
+ConexaoRede& Despacho::conexaoRede() {
+    if (conexao_) return *conexao_;
+    auto r = maquina_.conectar(rede_->servidor, rede_->porta, parametros_.limiteConexao);
+    if (!r.conexao)
+        throw FalhaImpressao("Não foi possível conectar à impressora " + parametros_.destino +
+                             ": " + r.erro + ".");
+    conexao_ = std::move(r.conexao);
+    return *conexao_;
+}
+
+void Despacho::enviarRede(const std::string& conteudo) {
+    ConexaoRede& conexao = conexaoRede();
+    if (!conexao.escrever(conteudo, parametros_.limiteEnvio))
+        throw FalhaImpressao("A etiqueta não foi entregue à impressora " + parametros_.destino +
+                             ": " + conexao.ultimoErro() + ".");
+}
+
+EstadoImpressora Despacho::consultarEstado() {
+    const auto limite =
+        std::chrono::duration_cast<std::chrono::milliseconds>(parametros_.limiteResposta);
+    if (rede_) return etiquetas::consultarEstado(parametros_.linguagem, conexaoRede(), limite);
+    PortaSerial& porta = maquina_.portaSerial();
+    if ((parametros_.porta == "COM1" || parametros_.porta == "COM2") && porta.aberta())
+        return etiquetas::consultarEstado(parametros_.linguagem, porta, limite);
+    return estadoNaoConsultavel();
 }
 
 // The Datamax set-up goes out once per opening of the port.

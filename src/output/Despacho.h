@@ -5,15 +5,19 @@
 // network printer, folder, queue) or it goes out through the serial port.
 // A job that cannot be delivered throws FalhaImpressao, which ends the run.
 // A dispatcher is one run: it holds the folder's print lock while it lives.
+// Network printers ("servidor:porta") and serial ports take the jobs from the
+// program itself, on a line that can also ask the printer's state.
 
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "comum/PastasAplicacao.h"
+#include "output/ConsultaEstado.h"
 #include "output/TravaImpressao.h"
 #include "platform/Maquina.h"
 #include "render/ParametrosImpressao.h"
@@ -30,6 +34,11 @@ class Despacho : public SaidaTrabalhos {
 
     void enviar(const Trabalho& trabalho) override;
 
+    // The printer's state on the line the jobs take; "não consultável" for
+    // what the script delivers. Connects to a network printer when needed
+    // (FalhaImpressao when it cannot).
+    EstadoImpressora consultarEstado();
+
     // The serial port's pending byte count, as the window shows it.
     std::function<void(const std::string&)> mostrarDetalhePortaCom;
 
@@ -40,6 +49,8 @@ class Despacho : public SaidaTrabalhos {
     void despachar(const std::filesystem::path& spool, const Trabalho& trabalho);
     void executarScript(const std::filesystem::path& spool);
     void enviarSerial(const std::string& conteudo, TipoTrabalho tipo);
+    void enviarRede(const std::string& conteudo);
+    ConexaoRede& conexaoRede();
     void aguardarPortaVazia();
     std::chrono::milliseconds limite() const;
     std::vector<std::string> argumentosScript(const std::filesystem::path& spool) const;
@@ -49,6 +60,8 @@ class Despacho : public SaidaTrabalhos {
     PastasAplicacao pastas_;
     bool& imagemEnviada_;
     std::optional<TravaImpressao> trava_;
+    std::optional<EnderecoRede> rede_;
+    std::unique_ptr<ConexaoRede> conexao_;
 };
 
 }  // namespace etiquetas

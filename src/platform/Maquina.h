@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,10 +32,31 @@ class PortaSerial {
     virtual void aguardarEnvio(int ms) = 0;
     // Description of the last failure of abrir/escrever.
     virtual std::string ultimoErro() const = 0;
+    // What the printer sent, waiting up to `ms` milliseconds for the first
+    // bytes; empty when nothing came.
+    virtual std::string ler(int ms) = 0;
 
     // Communication events, with the codes of the serial control
     // (1001 break, 1004 framing, 1009 parity, 2 data received, ...).
     std::function<void(int codigo)> aoEvento;
+};
+
+// A printer's raw TCP connection: its jobs go out on it and its answers come
+// back on it. Every wait has its limit.
+class ConexaoRede {
+  public:
+    virtual ~ConexaoRede() = default;
+    // Sends every byte within `limite`; false (ultimoErro) when it could not.
+    virtual bool escrever(const std::string& bytes, std::chrono::milliseconds limite) = 0;
+    // What arrives within `limite`, returning with the first bytes; empty
+    // when nothing came or the printer closed the connection.
+    virtual std::string ler(std::chrono::milliseconds limite) = 0;
+    virtual std::string ultimoErro() const = 0;
+};
+
+struct ResultadoConexao {
+    std::unique_ptr<ConexaoRede> conexao;  // none: `erro` says why
+    std::string erro;
 };
 
 struct ResultadoProcesso {
@@ -56,6 +78,9 @@ class Maquina {
     virtual ResultadoProcesso executarEAguardar(const std::string& programa,
                                                 const std::vector<std::string>& argumentos,
                                                 std::chrono::milliseconds limite) = 0;
+    // Connects to `servidor`:`porta` within `limite`.
+    virtual ResultadoConexao conectar(const std::string& servidor, int porta,
+                                      std::chrono::milliseconds limite) = 0;
     // Pauses without spinning.
     virtual void pausar(std::chrono::milliseconds duracao) = 0;
     virtual std::chrono::system_clock::time_point agora() const = 0;

@@ -48,6 +48,11 @@ struct ParametrosImpressao {
     std::chrono::seconds limiteEnvio{120};
     // How long a run waits for another run of the same folder to end.
     std::chrono::seconds esperaOutraImpressao{5};
+    // A network printer's connect, and a printer's answer to "how are you".
+    std::chrono::seconds limiteConexao{10};
+    std::chrono::seconds limiteResposta{3};
+    // How long the end of a run waits for the printer to print what it holds.
+    std::chrono::seconds limiteFimImpressao{60};
 
     bool zebra() const { return fabricante == "ZEBRA"; }
     bool datamax() const { return linguagem == Linguagem::DataMax; }

@@ -5,6 +5,7 @@
 
 #include "comum/Texto.h"
 #include "platform/sistema/Processos.h"
+#include "platform/sistema/Rede.h"
 
 #ifdef _WIN32
 #include "platform/sistema/PortaSerialWin32.h"
@@ -70,6 +71,11 @@ ResultadoProcesso PlataformaHeadless::executarEAguardar(const std::string& progr
                                                         const std::vector<std::string>& argumentos,
                                                         std::chrono::milliseconds limite) {
     return executarProcesso(programa, argumentos, limite);
+}
+
+ResultadoConexao PlataformaHeadless::conectar(const std::string& servidor, int porta,
+                                              std::chrono::milliseconds limite) {
+    return conectarTcp(servidor, porta, limite);
 }
 
 void PlataformaHeadless::pausar(std::chrono::milliseconds duracao) {

@@ -38,6 +38,8 @@ class PlataformaHeadless : public Plataforma {
     ResultadoProcesso executarEAguardar(const std::string& programa,
                                         const std::vector<std::string>& argumentos,
                                         std::chrono::milliseconds limite) override;
+    ResultadoConexao conectar(const std::string& servidor, int porta,
+                              std::chrono::milliseconds limite) override;
     void pausar(std::chrono::milliseconds duracao) override;
     std::chrono::system_clock::time_point agora() const override;
     Versao versao() const override { return versao_; }

@@ -1,9 +1,15 @@
 #include "platform/nucleo/PortaSerialQt.h"
 
+#include <utility>
+
 #include "comum/Texto.h"
 #include "platform/sistema/ConfiguracaoSerial.h"
 
 namespace etiquetas {
+
+namespace {
+constexpr std::size_t kLimiteRecebido = 64 * 1024;
+}  // namespace
 
 bool aplicarConfiguracaoSerial(QSerialPort& porta, const std::string& configuracao) {
     const auto c = interpretarConfiguracaoSerial(configuracao);
@@ -25,7 +31,7 @@ PortaSerialQt::PortaSerialQt(std::function<void()> processarEventos)
     QObject::connect(&porta_, &QSerialPort::errorOccurred, this,
                      [this](QSerialPort::SerialPortError e) { aoErro(e); });
     QObject::connect(&porta_, &QSerialPort::readyRead, this, [this] {
-        porta_.readAll();  // the printer's answers are not read
+        guardarRecebido();
         if (aoEvento) aoEvento(2);
     });
 }
@@ -74,6 +80,21 @@ long long PortaSerialQt::bytesPendentes() {
 void PortaSerialQt::aguardarEnvio(int ms) {
     if (porta_.isOpen()) porta_.waitForBytesWritten(ms);
     if (processarEventos_) processarEventos_();
+}
+
+// Kept for whoever asks the printer's state; a printer that talks unasked
+// does not fill the memory.
+void PortaSerialQt::guardarRecebido() {
+    const QByteArray bytes = porta_.readAll();
+    recebido_.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    if (recebido_.size() > kLimiteRecebido) recebido_.erase(0, recebido_.size() - kLimiteRecebido);
+}
+
+std::string PortaSerialQt::ler(int ms) {
+    if (recebido_.empty() && porta_.isOpen()) {
+        if (porta_.bytesAvailable() > 0 || porta_.waitForReadyRead(ms)) guardarRecebido();
+    }
+    return std::exchange(recebido_, {});
 }
 
 void PortaSerialQt::aoErro(QSerialPort::SerialPortError erro) {

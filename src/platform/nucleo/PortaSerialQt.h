@@ -22,13 +22,16 @@ class PortaSerialQt : public QObject, public PortaSerial {
     long long bytesPendentes() override;
     void aguardarEnvio(int ms) override;
     std::string ultimoErro() const override { return erro_; }
+    std::string ler(int ms) override;
 
   private:
     void aoErro(QSerialPort::SerialPortError erro);
+    void guardarRecebido();
 
     QSerialPort porta_;
     std::function<void()> processarEventos_;
     std::string erro_;
+    std::string recebido_;  // the printer's answers not yet read
 };
 
 // "9600,N,8,1" applied to a port; false when a value is not understood.

@@ -16,6 +16,7 @@
 #include "comum/Texto.h"
 #include "platform/nucleo/PortaSerialQt.h"
 #include "platform/sistema/Processos.h"
+#include "platform/sistema/Rede.h"
 
 namespace etiquetas {
 
@@ -179,6 +180,11 @@ ResultadoProcesso PlataformaQt::executarEAguardar(const std::string& programa,
                                                   const std::vector<std::string>& argumentos,
                                                   std::chrono::milliseconds limite) {
     return executarProcesso(programa, argumentos, limite);
+}
+
+ResultadoConexao PlataformaQt::conectar(const std::string& servidor, int porta,
+                                        std::chrono::milliseconds limite) {
+    return conectarTcp(servidor, porta, limite);
 }
 
 void PlataformaQt::pausar(std::chrono::milliseconds duracao) {

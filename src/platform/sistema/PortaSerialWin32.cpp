@@ -161,3 +161,31 @@ void PortaSerialWin32::aguardarEnvio(int ms) {
 }
 
 }  // namespace etiquetas
+
+namespace etiquetas {
+
+// Reads return at once (ReadIntervalTimeout): the wait is ours, in slices.
+std::string PortaSerialWin32::ler(int ms) {
+    const auto fim = GetTickCount64() + static_cast<ULONGLONG>(ms < 0 ? 0 : ms);
+    while (aberta()) {
+        char bloco[4096];
+        OVERLAPPED leitura{};
+        leitura.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        DWORD lidos = 0;
+        if (!ReadFile(estado_->porta, bloco, sizeof bloco, nullptr, &leitura) &&
+            GetLastError() != ERROR_IO_PENDING) {
+            const DWORD codigo = GetLastError();
+            CloseHandle(leitura.hEvent);
+            erro_ = win32::descricaoErro(codigo);
+            return {};
+        }
+        const bool leu = GetOverlappedResult(estado_->porta, &leitura, &lidos, TRUE);
+        CloseHandle(leitura.hEvent);
+        if (leu && lidos > 0) return std::string(bloco, lidos);
+        if (GetTickCount64() >= fim) break;
+        Sleep(20);
+    }
+    return {};
+}
+
+}  // namespace etiquetas

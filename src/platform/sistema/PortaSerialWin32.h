@@ -23,6 +23,7 @@ class PortaSerialWin32 : public PortaSerial {
     long long bytesPendentes() override;
     void aguardarEnvio(int ms) override;
     std::string ultimoErro() const override { return erro_; }
+    std::string ler(int ms) override;
 
   private:
     struct Estado;

@@ -52,6 +52,7 @@ class PortaFalsa : public PortaSerial {
     long long bytesPendentes() override { return 0; }
     void aguardarEnvio(int) override {}
     std::string ultimoErro() const override { return {}; }
+    std::string ler(int) override { return {}; }
 };
 
 // A throw-away folder with the path spelled out and the shipped data at hand.

@@ -1,0 +1,26 @@
+#pragma once
+
+// Asking the chosen printer its state outside a run: "etiquetas-cli estado"
+// and the state the window shows beside the printer choice.
+
+#include <string>
+
+#include "comum/PastasAplicacao.h"
+#include "output/EstadoImpressora.h"
+#include "platform/Maquina.h"
+#include "render/ParametrosImpressao.h"
+
+namespace etiquetas {
+
+struct ConsultaImpressora {
+    EstadoImpressora estado;
+    std::string motivo;  // why the printer could not be reached, when it could not
+};
+
+// Takes the folder's print lock like a run, so that the question never
+// falls in the middle of another run's labels; opens the serial port for
+// the question and closes it after.
+ConsultaImpressora consultarImpressora(Maquina& maquina, const PastasAplicacao& pastas,
+                                       const ParametrosImpressao& parametros);
+
+}  // namespace etiquetas
