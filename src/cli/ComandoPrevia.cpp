@@ -7,6 +7,7 @@
 #include "dpl/Spool.h"
 #include "previa/DesenhoEtiqueta.h"
 #include "render/FalhaImpressao.h"
+#include "resolucao/Escala.h"
 
 namespace etiquetas::cli {
 
@@ -16,6 +17,7 @@ struct OpcoesPrevia {
     std::string spool;
     std::string prefixo;
     int dpmm = 8;
+    int dpi = 0;  // given: the dots per millimetre of that resolution
 };
 
 void mensagem(const std::string& texto) {
@@ -34,7 +36,7 @@ int previa(const OpcoesPrevia& o) {
                  motivoFalhaLeitura(lido.falha, kLimiteSpool));
         return kFalha;
     }
-    GravadorPrevia gravador(o.prefixo, o.dpmm);
+    GravadorPrevia gravador(o.prefixo, o.dpi ? pontosPorMilimetro(o.dpi) : o.dpmm);
     try {
         gravador.ler(lido.conteudo);
     } catch (const FalhaImpressao& falha) {
@@ -85,8 +87,14 @@ void registrarPrevia(CLI::App& app, ContextoCli&, Execucao& execucao) {
         ->add_option("--saida", opcoes->prefixo,
                      utf8(u8"Prefixo das imagens: PREFIXO-1.png, PREFIXO-2.png, ..."))
         ->required();
-    comando->add_option("--dpmm", opcoes->dpmm, utf8(u8"Resolução da impressora em pontos por mm"))
-        ->check(CLI::IsMember({8, 12, 24}));
+    auto* dpmm =
+        comando
+            ->add_option("--dpmm", opcoes->dpmm, utf8(u8"Resolução da impressora em pontos por mm"))
+            ->check(CLI::IsMember({8, 12, 24}));
+    comando
+        ->add_option("--dpi", opcoes->dpi, utf8(u8"Resolução da impressora em pontos por polegada"))
+        ->check(CLI::IsMember({203, 300, 600}))
+        ->excludes(dpmm);
     comando->callback([&execucao, opcoes] { execucao = [opcoes] { return previa(*opcoes); }; });
 }
 

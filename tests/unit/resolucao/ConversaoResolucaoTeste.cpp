@@ -5,6 +5,7 @@
 
 #include "output/PreCargaZebra.h"
 #include "resolucao/ConversaoResolucao.h"
+#include "resolucao/SaidaEmResolucao.h"
 #include "zpl/Comandos.h"
 #include "zpl/Graficos.h"
 
@@ -146,5 +147,28 @@ TEST(ConversaoDpl, SoOQueEstaEmPontosMuda) {
         EXPECT_EQ(tuple(r300.texto, campos(r300.avisos)),
                   tuple(antes + c.a300 + "\r\nE\r\n", c.avisos300));
         EXPECT_EQ(r600.texto, antes + c.a600 + "\r\nE\r\n");
+    }
+}
+
+// At the templates' resolution every job passes as it came; above it, each
+// job is converted and its warnings name the run's label the job starts at.
+TEST(SaidaEmResolucao, SoConverteForaDaResolucaoDosModelos) {
+    const std::string label = "^XA^FO10,10^BY3^BCN,80^FDA^FS^XZ";
+    for (int dpi : {203, 300}) {
+        ColetorTrabalhos coletor;
+        std::vector<std::pair<std::string, int>> avisos;
+        SaidaEmResolucao saida(coletor, Linguagem::Zebra, dpi,
+                               [&](const AvisoConversao& a, const Trabalho&, int primeira) {
+                                   avisos.emplace_back(a.campo, primeira);
+                               });
+        saida.enviar({TipoTrabalho::Grafico, "SpoolEtq.PRN", "~DGX,1,1,FF", 0, {}});
+        for (int i = 0; i < 2; ++i)
+            saida.enviar({TipoTrabalho::Etiqueta, "SpoolEtq.PRN", label, 2, {}});
+        ASSERT_EQ(coletor.trabalhos.size(), 3u);
+        EXPECT_EQ(coletor.trabalhos[2].texto,
+                  dpi == 203 ? label : "^XA^FO15,15^BY5^BCN,120^FDA^FS^XZ");
+        const std::vector<std::pair<std::string, int>> esperados{
+            {"~DGX,1,1,FF", 0}, {"^BY3", 1}, {"^BY3", 3}};
+        EXPECT_EQ(avisos, dpi == 203 ? decltype(avisos){} : esperados);
     }
 }
