@@ -19,6 +19,8 @@ constexpr Matriz k600[] = {{20, 14, 2},  {38, 20, 6},   {54, 30, 6},  {80, 42, 6
                            {154, 54, 8}, {190, 94, 12}, {94, 44, 14}, {82, 44, 14}};
 
 constexpr int kPontosResidentes[] = {5, 6, 8, 10, 12, 14, 18, 24, 30, 36, 48};
+// The sizes a 203 dpi printer lacks; from 300 dpi on it has 4 to 72 points.
+constexpr int kPontosSoDe300[] = {4, 5, 72};
 constexpr double kPontosPorPolegada = 72.307;
 
 bool digito(char c) {
@@ -34,13 +36,19 @@ std::optional<CelulaDpl> celulaBitmap(char fonte, int dpmm) {
     return CelulaDpl{m.altura, m.largura + m.espaco};
 }
 
-std::optional<int> pontosFonteSuave(std::string_view t) {
+std::optional<int> pontosFonteSuave(std::string_view t, int dpmm) {
     if (t.size() != 3 || !digito(t[1]) || !digito(t[2])) return std::nullopt;
     const int n = (t[1] - '0') * 10 + (t[2] - '0');
+    const auto tem = [](const auto& lista, int v) {
+        return std::find(std::begin(lista), std::end(lista), v) != std::end(lista);
+    };
+    std::optional<int> pontos;
     if (t[0] == '0' && n < static_cast<int>(std::size(kPontosResidentes)))
-        return kPontosResidentes[n];
-    if (t[0] == 'A' && n >= 4) return n;
-    return std::nullopt;
+        pontos = kPontosResidentes[n];
+    else if (t[0] == 'A' && (tem(kPontosResidentes, n) || tem(kPontosSoDe300, n)))
+        pontos = n;
+    if (pontos && dpmm < 12 && tem(kPontosSoDe300, *pontos)) return std::nullopt;
+    return pontos;
 }
 
 int pontosEmDots(double pontos, int dpmm) {

@@ -18,9 +18,10 @@ struct CelulaDpl {
 std::optional<CelulaDpl> celulaBitmap(char fonte, int dpmm);
 
 // The point size of font 9's size field: "000" to "010" index the resident
-// sizes, "A04" to "A72" give the points; none when the field names a font
-// the preview does not have.
-std::optional<int> pontosFonteSuave(std::string_view tamanho);
+// sizes, "A04" to "A72" give the points; none when the field names a size
+// the printer at this resolution lacks (at 203 dpi there is no 4, 5 or 72
+// point size, so no "000") or a font the preview does not have.
+std::optional<int> pontosFonteSuave(std::string_view tamanho, int dpmm);
 
 // A size in points as dots at this resolution.
 int pontosEmDots(double pontos, int dpmm);

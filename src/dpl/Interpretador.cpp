@@ -402,7 +402,7 @@ class Interpretador : public Leitor {
     void textoSuave(const Registro& r) {
         int altura = 0, largura = 0;
         std::string_view dados = r.dados;
-        if (const auto pt = pontosFonteSuave(r.tamanho)) {
+        if (const auto pt = pontosFonteSuave(r.tamanho, dpmm_)) {
             altura = largura = pontosEmDots(*pt, dpmm_);
         } else if (!r.tamanho.empty() &&
                    std::string_view("SUu").find(r.tamanho[0]) != std::string_view::npos) {
@@ -412,7 +412,7 @@ class Interpretador : public Leitor {
             dados = dados.substr(8);
         } else {
             avisar("fonte 9 de tamanho \"" + std::string(r.tamanho) +
-                   "\" não residente; usada a de 10 pontos");
+                   "\" não residente nesta resolução; usada a de 10 pontos");
             altura = largura = pontosEmDots(10, dpmm_);
         }
         emitirTexto(r, '0', altura * multiplicadorValido(r.altura),

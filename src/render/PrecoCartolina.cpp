@@ -41,7 +41,11 @@ constexpr RegrasFamilia kConjunto{
     false, ":: CodBarra ::", '5', ":: CodBarra1 ::", '6', 0, true, PosicaoEstacao::AposSupressao};
 
 // The price frames, "R$" texts and price fields of the shipped templates.
-constexpr std::array<std::string_view, 6> kPrecoDpl{
+// The Datamax ones as shipped now (the price inside its frame) and as
+// shipped before, which installed folders may still hold.
+constexpr std::array<std::string_view, 12> kPrecoDpl{
+    "1X1100000970007B133040002002", "1911A1801040036:: Preco ::", "1911A0801130015R$",
+    "1X1100000970167B133040002002", "1911A1801040196:: Preco ::", "1911A0801130175R$",
     "1X1100002130031B120025001001", "192200300700028:: Preco ::", "191100200850013R$",
     "1X1100002130189B120025001001", "192200300700185:: Preco ::", "191100200850170R$"};
 constexpr std::array<std::string_view, 6> kPrecoZpl{"^FO15,280^GB270,82,4^FS",

@@ -100,10 +100,10 @@ TEST(PrecoRelogio, CodigoDeBarrasPorFabricante) {
          "^SN>;2123456789015001>63^FS"},
         {"zebra 10", kZebra, "1234567890", "^SN>;2123456789050012,1,N^FS",
          "^SN>;2123456789050013,1,N^FS"},
-        {"datamax", kDatamax, "12345678901", "1e2202000160020C21234567890150012\r\n",
-         "1e2202000160217C21234567890150013\r\n"},
-        {"argox", kArgox, "1234567890", "1e2202000160020C2123456789050012\r\n",
-         "1e2202000160217C2123456789050013\r\n"}};
+        {"datamax", kDatamax, "12345678901", "1e2202000160030C21234567890150012\r\n",
+         "1e2202000160226C21234567890150013\r\n"},
+        {"argox", kArgox, "1234567890", "1e2202000160030C2123456789050012\r\n",
+         "1e2202000160226C2123456789050013\r\n"}};
     for (const auto& c : casos) {
         AplicacaoTemporaria app;
         Variante v = relogio("12", "13");
@@ -132,8 +132,8 @@ TEST(PrecoRelogio, LinhaDeArquivoDatamaxComecaComCabecalhoEAsDuasEtiquetas) {
     const auto& s = jobs[0].spool;
     EXPECT_EQ(s.substr(0, cabecalho.size()), cabecalho);
     EXPECT_EQ(s.substr(s.size() - rodape.size()), rodape);
-    EXPECT_EQ(contar(s, "191100200900008BLUSA MALHA\r\n"), 1u) << s;
-    EXPECT_EQ(contar(s, "192200300580030159,\r\n"), 1u);
+    EXPECT_EQ(contar(s, "1911A0800960006BLUSA MALHA\r\n"), 1u) << s;
+    EXPECT_EQ(contar(s, "1911A1800560064159,\r\n"), 1u);
     EXPECT_EQ(contar(s, "10x de R$ 15,99\r\n"), 2u);
     EXPECT_EQ(contar(s, "2 0000000123 5 00001\r\n"), 1u);
     EXPECT_EQ(contar(s, "2 0000000123 5 00002\r\n"), 1u);

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Each shipped DPL template beside its ZPL twin, field by field: the fields
 that carry the same token (":: NOME ::" or a fixed text), with the lower left
-corner of each in millimetres from the label's lower left corner (DPL rows
+corner of each cell in millimetres from the label's lower left corner (DPL rows
 count up from the bottom; ZPL's y counts down from the top of ^LL), the
 height of its text or bars in millimetres, and the rotation.
 
@@ -14,6 +14,7 @@ import sys
 
 DOT_MM = 1 / 8.0  # 203 dpi
 BITMAP_203 = [7, 13, 18, 27, 36, 52, 64, 32, 28]
+FONTE_LAYOUT = 2  # "*": the layout's font code, as shipped for Datamax
 PONTOS_9 = [5, 6, 8, 10, 12, 14, 18, 24, 30, 36, 48]
 
 
@@ -37,8 +38,9 @@ def campos_dpl(texto):
             continue
         tipo, eee = linha[1], linha[4:7]
         base, col = int(linha[7:11]) * 0.254, int(linha[11:15]) * 0.254
-        if tipo in "012345678":
-            altura = BITMAP_203[int(tipo)] * mult(linha[3]) * DOT_MM
+        if tipo in "012345678*":
+            fonte = FONTE_LAYOUT if tipo == "*" else int(tipo)
+            altura = BITMAP_203[fonte] * mult(linha[3]) * DOT_MM
         elif tipo == "9" and eee.isdigit() and int(eee) < len(PONTOS_9):
             altura = PONTOS_9[int(eee)] * 25.4 / 72.307 * mult(linha[3])
         elif tipo == "9" and eee[0] == "A":
@@ -61,14 +63,20 @@ def campos_zpl(texto):
             continue
         x, y = int(o.group(2)), int(o.group(3))
         a = re.search(r"\^A.([NRIB])?,(\d+)", campo)
-        b = re.search(r"\^B[CE3]([NRIB]),(\d+)", campo)
+        b = re.search(r"\^B[CE3]([NRIB]),(\d+)(?:,([YN]))?", campo)
         if b:
-            altura, rot = int(b.group(2)), b.group(1)
+            # With its human-readable line the symbol reaches below the bars,
+            # as a DPL record's height counts it.
+            modulo = int((re.search(r"\^BY(\d+)", campo) or re.search(r"\^BY(\d+)", texto)).group(1))
+            legenda = modulo + max(10, 9 * modulo) if b.group(3) != "N" else 0
+            altura, rot = int(b.group(2)) + legenda, b.group(1)
         elif a:
             altura, rot = int(a.group(2)), a.group(1) or "N"
         else:
             continue
-        base = ll - y if o.group(1) == "T" else ll - y - altura
+        # ^FT gives the base line: the cell's bottom lies a descender (a
+        # fifth of the cell) below it, where a DPL record's row is.
+        base = ll - y - altura / 5 if o.group(1) == "T" else ll - y - altura
         r.setdefault(chave(d.group(1).replace(">;", "")), []).append(
             (x * DOT_MM, base * DOT_MM, altura * DOT_MM, "ZPL" + rot))
     return r

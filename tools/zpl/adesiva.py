@@ -72,15 +72,21 @@ def intima_zpl(novo):
 
 
 # ---- Datamax (DPL). Units of 0.01 inch, rows from the bottom edge; labels
-# of 2.0 x 1.2 inches.
+# of 2.0 x 1.2 inches. The Datamax positions of QuelmonteEtiqueta.ini are the
+# Zebra ones converted (see dpl_gemeo): each field's cell stands on the Zebra
+# field's bottom line (the intimate-apparel description 2 mm further left,
+# so that its 31 letters fit the frame). Text takes the layout's font ("*",
+# font 2 as shipped: 18-dot cells), twice as tall for the price.
 
 def registro(fonte, linha, coluna, dados):
     return "1%s000%s%s%s" % (fonte, linha, coluna, dados)
 
 
-def codigo_dpl(linha, coluna, dados):
+def codigo_dpl(linha, coluna, dados, altura=18):
     # Code 128 without the printer's own text line: the data line is a field.
-    return "1e32025%s%s%s" % (linha, coluna, dados)
+    # "C" starts the symbol in subset C, as the Zebra twin's ">;"; module 2
+    # and the Zebra bars' height (0.18 inch: 36 dots).
+    return "1e22%03d%s%sC%s" % (altura, linha, coluna, dados)
 
 
 def adesiva_classica_dpl():
@@ -88,7 +94,7 @@ def adesiva_classica_dpl():
         registro("*11", "_CC_", "CCCC", ":: Catalogo ::"),
         registro("*11", "_LI_", "LILI", "%1922A12%"),
         registro("*11", "_DD_", "DDDD", ":: ESTACAO :: :: ESTRCOLECAO ::"),
-        registro("*22", "_TT_", "TTTT", ":: Tamanho :::: TamanhoUnico ::"),
+        registro("*11", "_TT_", "TTTT", ":: Tamanho :::: TamanhoUnico ::"),
         registro("*11", "_LD_", "DLDL", ":: Desc.Linha 01 ::"),
         registro("*11", "_DL_", "LDLD", ":: Desc. Linha 02 ::"),
         registro("*11", "_EF_", "REFF", "REF: :: REF_FORNECEDOR ::"),
@@ -107,7 +113,7 @@ def adesiva_nova_dpl(stx, segunda):
             registro("*11", "_CC_", "CCCC", "COR: :: Catalogo ::"),
             registro("*11", "_LI_", "LILI", "%1922A12%"),
             registro("*11", "_DD_", "DDDD", ":: ESTACAO :: :: ESTRCOLECAO ::"),
-            registro("*22", "_TT_", "TTTT", "TAM:: Tamanho :::: TamanhoUnico ::"),
+            registro("*11", "_TT_", "TTTT", "TAM:: Tamanho :::: TamanhoUnico ::"),
             registro("*11", "_LD_", "DLDL", ":: Desc. Linha 01 ::"),
             registro("*11", "_DL_", "LDLD", ":: Desc. Linha 02 :: :: Desc.Linha 01 ::"),
             registro("*11", "_EF_", "REFF", "REF: :: REF_FORNECEDOR ::"),
@@ -122,13 +128,15 @@ def adesiva_nova_dpl(stx, segunda):
 def intima_dpl(novo):
     preco = "R$:: Preco ::" if novo else ":: Preco ::"
     return [
-        "1X11000_EE_EEEEB194114002002",
-        registro("*22", "_TT_", "TTTT", ":: Tamanho :: :: TamanhoUnico ::"),
+        "1X11000_EE_EEEEB189112001001",
+        registro("*11", "_TT_", "TTTT", ":: Tamanho :: :: TamanhoUnico ::"),
         registro("*11", "_LD_", "DLDL", ":: Desc. Linha 01 ::"),
-        registro("*11", "_EF_", "REFF", "REF: :: REF_FORNECEDOR ::   CAT: :: Catalogo ::"),
-        registro("*33", "_PP_", "PPPP", preco),
-        codigo_dpl("_BC_", "CBCB", ":: CodBarras ::"),
-        registro("*11", "_BB_", "BBBB", ":: Dados Dt,Depto,Mat,Dig ::  :: CodigoBureau ::  %1922A12%"),
+        # The two long lines take font 1 (9-dot cells), as narrow as the
+        # Zebra's condensed letters: they fit the label whatever the layout font.
+        registro("111", "_EF_", "REFF", "REF: :: REF_FORNECEDOR ::   CAT: :: Catalogo ::"),
+        registro("*22", "_PP_", "PPPP", preco),
+        codigo_dpl("_BC_", "CBCB", ":: CodBarras ::", 24),
+        registro("111", "_BB_", "BBBB", ":: Dados Dt,Depto,Mat,Dig ::  :: CodigoBureau ::  %1922A12%"),
     ]
 
 

@@ -1,6 +1,8 @@
 """Cosmetic and watch price templates. Neither family fills positions or the
 font from the layout file, so every field is placed here and the fonts are
-the printers' own (ZPL font 0, DPL fonts 9 and 4)."""
+the printers' own (ZPL font 0, DPL fonts 9 and 2)."""
+
+from dpl_gemeo import Gemeo, centesimos, largura_estimada, pontos_do_tamanho, reverso
 
 # ---- Cosmetic: one small label of 30 x 15 mm (240 x 120 dots) that shows
 # only the price. A unit stands for five labels: the footer prints five.
@@ -34,18 +36,21 @@ def cabecalho_dpl():
 
 RODAPE_COSMETICO_DPL = ["Q0005", "E"]
 
-# Units of 0.01 inch, rows from the bottom edge: 118 x 59.
+# The Datamax twins (see dpl_gemeo). No centred or right-aligned block in
+# DPL: the price is centred for a usual one, and the new layout's padded
+# price takes bitmap font 2, whose fixed cells keep the cents under each
+# other, ending where the Zebra's right-aligned block ends.
+COSMETICO = Gemeo(120)
 COSMETICO_DPL = [
-    "1X1100000030003B112053002002",
-    "191100200400010R$",
-    "192200300100026:: Preco ::",
+    COSMETICO.caixa(6, 6, 228, 108, 2),
+    COSMETICO.texto(16, 18, 24, "R$"),
+    COSMETICO.texto_centrado(16, 208, 46, 60, ":: Preco ::", pontos=18, como="99,90"),
 ]
-# Font 4 is fixed-pitch: the eight-character price keeps its digits aligned.
 COSMETICO_NOVO_DPL = [
-    "1X1100000030003B112053002002",
-    "1X1100000380003L112002",
-    "191100200420010R$",
-    "142200000080010:: Preco ::",
+    COSMETICO.caixa(6, 6, 228, 108, 2),
+    COSMETICO.caixa(6, 6, 228, 30, 30),
+] + reverso([COSMETICO.texto(16, 10, 24, "R$")]) + [
+    COSMETICO.bitmap("2", 2, 3, 16 + 204 - 8 * 24, 48, 58, ":: Preco ::"),
 ]
 
 # ---- Watch: two labels of 48 x 28 mm (384 x 224 dots) side by side, 2 mm
@@ -74,23 +79,26 @@ def relogio_zpl(x, codigo, legivel):
     ]
 
 
-# Units of 0.01 inch, rows from the bottom edge: each label 189 x 110,
-# the right one from column 197. The bar codes are written with a wide bar
-# of 4; the routine narrows it to 2 for these printers.
-def registro(prefixo, linha, coluna, dados):
-    return "%s%04d%04d%s" % (prefixo, linha, coluna, dados)
+# The Datamax twin; the right label from column 197 (400 dots). The bar code
+# keeps its record head "1e42020" (wide bar 4, 0.20 inch): the routine
+# narrows it to 2 for these printers by that text.
+RELOGIO = Gemeo(224)
 
 
-def relogio_dpl(c, codigo, legivel):
+def relogio_dpl(x, codigo, legivel):
+    g = RELOGIO
     return [
-        registro("1911002", 90, c + 8, "::DESCRICAO::"),
-        registro("1911002", 66, c + 10, "R$"),
-        registro("1922003", 58, c + 30, "::VAL_PRODUTO::"),
-        registro("1911002", 72, c + 120, "::CEN_PRODUTO::"),
-        registro("1911002", 42, c + 20, "10x de R$ ::VAL_PARCELA::::CEN_PARCELA::"),
-        registro("1e42020", 16, c + 20, codigo),
-        registro("1911001", 4, c + 10, legivel),
-        registro("1911001", 4, c + 150, "::COD_BUREAU::"),
+        g.texto(x + 12, 8, 20, "::DESCRICAO::"),
+        g.texto(x + 20, 66, 26, "R$"),
+        # Right-aligned on the Zebra: here it ends there for a usual price.
+        g.texto(x + 252 - largura_estimada(pontos_do_tamanho(18), "299,"), 54, 56, "::VAL_PRODUTO::",
+                pontos=18),
+        g.texto(x + 254, 56, 30, "::CEN_PRODUTO::"),
+        g.texto_centrado(x + 12, 360, 116, 24, "10x de R$ ::VAL_PARCELA::::CEN_PARCELA::",
+                         como="10x de R$ 129,90"),
+        "1e42020%04d%04dC%s" % (g.linha(146, 46), centesimos(x + 60), codigo),
+        g.texto(x + 20, 198, 18, legivel),
+        g.texto(x + 290, 198, 18, "::COD_BUREAU::"),
     ]
 
 
@@ -112,6 +120,6 @@ def gerar(gravar):
     gravar("QuelmonteEtiqPrecoRelogioZebra.zpl",
            modelo(CABECALHO_RELOGIO_ZPL, corpo_zpl, RODAPE_RELOGIO_ZPL))
     corpo_dpl = relogio_dpl(0, "::COD_BARRAS::", "::COD_QUELMONTE::") + ["#DIREITA#"] + \
-        relogio_dpl(197, "::COD_BARRAS2::", "::COD_QUELMONTE2::")
+        relogio_dpl(400, "::COD_BARRAS2::", "::COD_QUELMONTE2::")
     gravar("QuelmonteEtiqPrecoRelogioDataMax.prn",
            modelo(cabecalho_dpl(), corpo_dpl, ["Q0001", "E"]))

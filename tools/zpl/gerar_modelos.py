@@ -154,68 +154,148 @@ gravar("QuelmonteSeparadorSKU.zpl", separador_zpl(812, 400, 0.7, 21))
 
 # ---- Datamax (DPL). Units of 0.01 inch; rows count from the bottom edge.
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from dpl_gemeo import Gemeo, reverso  # noqa: E402
+
 CABECALHO_DPL = [STX + "L", "D11", "H:: Temperatura ::", "P:: CMD_VELOCIDADE ::"]
 RODAPE_DPL = ["Q0001", "E"]
 
 
-def etiqueta_dpl(c, codigo, preco):
-    """One tag whose left edge lies at column c (0 or 158). The fixed price
-    records put the frame at rows 213-238 and the price at rows 70-100; the
-    other fields keep clear of both."""
+# The tags' twins. Their text takes the layout's bitmap font ("*", font 2 as
+# shipped: 18-dot cells 12 dots apart) at a height multiple of the Zebra
+# field's; Datamax has no centred block, so a centred Zebra line starts at the
+# frame's inner edge, where 24 letters fit. Price and "R$" keep font 9, as
+# the Zebra's font 0.
+PRECO_DPL = Gemeo(560)
+CELULA_FONTE_LAYOUT = 18
+
+
+def texto_layout(x, y, alt, dado):
+    # Never much taller than the Zebra cell: a taller one would reach into
+    # the field above.
+    return PRECO_DPL.bitmap("*", 1, max(1, (alt + 2) // CELULA_FONTE_LAYOUT), x, y, alt, dado)
+
+
+def codigo_dpl(x, codigo):
+    return PRECO_DPL.barras(x + 16, 378, 80, codigo, 2, False)
+
+
+def rodape_dpl(x):
     return [
-        "1*11000%04d%04d:: Desc.Linha 01 ::" % (275, c + 12),
-        "1*11000%04d%04d:: Desc.Linha 02 ::" % (262, c + 12),
-        "1*11000%04d%04d:: Catalogo ::" % (250, c + 12),
-        "1*22000%04d%04d:: Tamanho :::: TamanhoUnico ::" % (194, c + 12),
-        "1*11000%04d%04dCOR :: COR ::" % (194, c + 80),
-        "1*11000%04d%04dREF :: REF_FORNECEDOR ::" % (180, c + 12),
-        "1*11000%04d%04d:: ESTACAO :: :: ESTRCOLECAO ::" % (168, c + 12),
-        "1*11000%04d%04d:: Promocao ::" % (155, c + 12),
-    ] + preco + [
-        "1E32035%04d%04d%s" % (112, c + 12, codigo),
-        "1*11000%04d%04d:: NUM_COD_BARRAS1 ::" % (52, c + 12),
-        "1*11000%04d%04d:: NUM_COD_BARRAS2 ::-:: NUM_COD_BARRAS3 ::" % (40, c + 12),
-        "1*11000%04d%04d:: CodigoBureau ::  %%1922A12%%" % (28, c + 12),
+        texto_layout(x + 28, 466, 20, ":: NUM_COD_BARRAS1 ::"),
+        texto_layout(x + 28, 490, 22, ":: NUM_COD_BARRAS2 ::-:: NUM_COD_BARRAS3 ::"),
+        texto_layout(x + 28, 518, 16, ":: CodigoBureau ::  %1922A12%"),
     ]
 
 
-PRECO_DPL_ESQ = ["1X1100002130031B120025001001", "192200300700028:: Preco ::", "191100200850013R$"]
-PRECO_DPL_DIR = ["1X1100002130189B120025001001", "192200300700185:: Preco ::", "191100200850170R$"]
+def etiqueta_classica_dpl(x, codigo, preco):
+    return [
+        PRECO_DPL.caixa(x + 12, 12, 300, 360, 2),
+        texto_layout(x + 16, 24, 22, ":: Desc.Linha 01 ::"),
+        texto_layout(x + 16, 52, 26, ":: Desc.Linha 02 ::"),
+        texto_layout(x + 16, 112, 22, ":: Catalogo ::"),
+        texto_layout(x + 16, 138, 20, ":: Promocao ::"),
+        texto_layout(x + 28, 170, 20, "TAM"),
+        texto_layout(x + 28, 192, 34, ":: Tamanho :::: TamanhoUnico ::"),
+        texto_layout(x + 160, 170, 20, "COR"),
+        texto_layout(x + 160, 192, 30, ":: COR ::"),
+        texto_layout(x + 28, 236, 20, "REF: :: REF_FORNECEDOR ::"),
+        texto_layout(x + 28, 258, 16, ":: ESTACAO :: :: ESTRCOLECAO ::"),
+    ] + preco + [codigo_dpl(x, codigo)] + rodape_dpl(x)
+
+
+def etiqueta_nova_dpl(x, codigo, preco):
+    return [
+        PRECO_DPL.caixa(x + 12, 12, 300, 360, 2),
+        texto_layout(x + 24, 24, 20, ":: Desc.Linha 01 ::"),
+        # Zebra wraps the description in three lines beside the size box;
+        # Datamax has one, in font 1 (9-dot cells): 24 letters fit.
+        PRECO_DPL.bitmap("1", 1, 1, x + 14, 48, 22, ":: Desc.Linha 02 ::"),
+        PRECO_DPL.caixa(x + 230, 24, 70, 70, 2),
+        texto_layout(x + 247, 30, 16, "TAM"),
+        # The size comes padded to seven letters: font 1 keeps them in the box.
+        PRECO_DPL.bitmap("1", 1, 2, x + 233, 52, 34, ":: Tamanho ::"),
+        texto_layout(x + 230, 100, 16, ":: TamanhoUnico ::"),
+        texto_layout(x + 24, 126, 20, ":: Catalogo ::"),
+        texto_layout(x + 24, 150, 18, ":: Promocao ::"),
+        texto_layout(x + 24, 176, 22, "COR :: COR ::"),
+        texto_layout(x + 24, 204, 20, "REF :: REF_FORNECEDOR ::"),
+        texto_layout(x + 24, 228, 16, ":: ESTACAO :: :: ESTRCOLECAO ::"),
+    ] + preco + [codigo_dpl(x, codigo)] + rodape_dpl(x)
+
+
+def preco_classico_dpl(x):
+    """The with/without-price family's price records: the routine removes
+    exactly these for a request of origin "I"."""
+    return [
+        PRECO_DPL.caixa(x + 15, 280, 270, 82, 4),
+        PRECO_DPL.texto_na_base(x + 31, 327, 23, "R$"),
+        PRECO_DPL.texto_na_base(x + 74, 339, 46, ":: Preco ::"),
+    ]
+
+
+def preco_novo_dpl(x):
+    return [
+        PRECO_DPL.caixa(x + 15, 262, 270, 104, 4),
+        PRECO_DPL.texto_na_base(x + 27, 300, 23, "R$"),
+        PRECO_DPL.texto_na_base(x + 40, 350, 56, ":: Preco ::"),
+    ]
 
 
 def modelo_dpl(corpo):
     return CABECALHO_DPL + ["#INICIO#"] + corpo + ["#FIM#"] + RODAPE_DPL
 
 
-for base, cod1, cod2 in (("QuelmonteEtiqPrecoCartolina", ":: CodBarra1 ::", ":: CodBarra2 ::"),
-                         ("QuelmonteEtiqPrecoComSem", ":: CodBarra ::", ":: CodBarra1 ::")):
-    corpo = etiqueta_dpl(0, cod1, PRECO_DPL_ESQ) + etiqueta_dpl(158, cod2, PRECO_DPL_DIR)
-    gravar(base + "DataMax.prn", modelo_dpl(corpo))
-    gravar(base + "_NOVODataMax.prn", modelo_dpl(corpo))
+def gemeos_dpl(etiqueta, cod1, cod2, preco):
+    return modelo_dpl(etiqueta(0, cod1, preco(0)) + etiqueta(325, cod2, preco(325)))
 
 
-def separador_dpl(escala):
+gravar("QuelmonteEtiqPrecoCartolinaDataMax.prn",
+       gemeos_dpl(etiqueta_classica_dpl, ":: CodBarra1 ::", ":: CodBarra2 ::", preco_classico_dpl))
+gravar("QuelmonteEtiqPrecoCartolina_NOVODataMax.prn",
+       gemeos_dpl(etiqueta_nova_dpl, ":: CodBarra1 ::", ":: CodBarra2 ::", preco_novo_dpl))
+gravar("QuelmonteEtiqPrecoComSemDataMax.prn",
+       gemeos_dpl(etiqueta_classica_dpl, ":: CodBarra ::", ":: CodBarra1 ::", preco_classico_dpl))
+gravar("QuelmonteEtiqPrecoComSem_NOVODataMax.prn",
+       gemeos_dpl(etiqueta_nova_dpl, ":: CodBarra ::", ":: CodBarra1 ::", preco_classico_dpl))
+
+
+def separador_dpl(largura, altura, escala, letra_fornecedor):
+    """The Zebra separator's twin, from the same numbers (see dpl_gemeo). The
+    title is centred for the shipped label text, "SEPARADOR"."""
     s = escala
+    g = Gemeo(altura)
+    alt_fornecedor = int(32 * s)
+    if letra_fornecedor < 0.75 * alt_fornecedor:
+        # Narrow letters as on the Zebra: bitmap font 2 (12-dot cells) made taller.
+        fornecedor = g.bitmap("2", 1, round(alt_fornecedor / 18), 24, int(120 * s), alt_fornecedor,
+                              ":: INFO_FORNECEDOR ::")
+    else:
+        fornecedor = g.texto(24, int(120 * s), alt_fornecedor, ":: INFO_FORNECEDOR ::")
+    titulo = g.texto_centrado(0, largura, int(24 * s), int(46 * s), "SEPARADOR SEPARADOR")
     return [
         STX + "L", "D11", "H::Temperatura::", "P:: CMD_VELOCIDADE ::",
-        "1X11000%04d0000B%03d%03d%03d%03d" % (int(240 * s), int(320 * s), int(40 * s), 40, 40),
-        "1911000%04d0010SEPARADOR LLLL" % int(250 * s),
-        "1911000%04d0010:: INFO_FORNECEDOR ::" % int(200 * s),
-        "1911000%04d0010:: INFO_MATERIAL ::" % int(170 * s),
-        "1911000%04d0010:: INFO_REF_FORNECEDOR ::" % int(140 * s),
-        "1922000%04d0010:: INFO_PEDIDO ::" % int(90 * s),
-        "1922000%04d0010:: INFO_ITEM_PEDIDO ::" % int(40 * s),
+        g.caixa(0, 0, largura, int(90 * s), int(90 * s)),
+    ] + reverso([titulo.replace("SEPARADOR SEPARADOR", "SEPARADOR LLLL")]) + [
+        fornecedor,
+        g.texto(24, int(170 * s), int(32 * s), ":: INFO_MATERIAL ::"),
+        g.texto(24, int(220 * s), int(32 * s), ":: INFO_REF_FORNECEDOR ::"),
+        g.texto(24, int(290 * s), int(52 * s), ":: INFO_PEDIDO ::"),
+        g.texto(24, int(360 * s), int(52 * s), ":: INFO_ITEM_PEDIDO ::"),
+        g.caixa(0, altura - int(40 * s), largura, int(40 * s), int(40 * s)),
         "Q0001", "E",
     ]
 
 
-gravar("QuelmonteSeparador.prn", separador_dpl(1.0))
-gravar("QuelmonteSeparadorSKU.prn", separador_dpl(0.8))
+gravar("QuelmonteSeparador.prn", separador_dpl(650, 560, 1.0, 20))
+gravar("QuelmonteSeparadorSKU.prn", separador_dpl(812, 400, 0.7, 21))
 
 # Printer set-up sent before every Datamax price unit: inch units, a 5 inch
-# maximum label length, gap sensing, no cutter, default start-of-print.
+# maximum label length, gap sensing, no cutter, default start-of-print, and
+# a 4 inch label width: the widest label sent after it, the adhesive pair,
+# reaches 3.4 inches and the 100 mm box labels 3.9.
 gravar("QuelmonteConfiguracaoDatamax.prn",
-       [STX + "n", STX + "M0500", STX + "e", STX + "V0", STX + "O0220", STX + "KcLW0320"])
+       [STX + "n", STX + "M0500", STX + "e", STX + "V0", STX + "O0220", STX + "KcLW0400"])
 
 
 # ---- Internal, box and SKU sheets. A sheet is one whole-file template; the
@@ -273,41 +353,49 @@ gravar("QuelmonteEtiqCaixaZebra.zpl",
        cabecalho_folha_zpl(812, 800) + posicao_caixa_zpl(0) + posicao_caixa_zpl(400) + RODAPE_ZPL)
 
 
-def posicao_interna_dpl(c, b):
-    """One internal label; c its left column, b its bottom row (0.01 inch)."""
+# The sheets' twins (see dpl_gemeo). Long lines of the internal label take
+# bitmap font 2, whose 12-dot cells are as narrow as the Zebra's letters.
+FOLHA_INTERNA_DPL = Gemeo(600)
+FOLHA_CAIXA_DPL = Gemeo(800)
+
+
+def posicao_interna_dpl(x, y):
+    g = FOLHA_INTERNA_DPL
     return [
-        "1211000%04d%04d:: DESC_PROD ::" % (b + 86, c + 10),
-        "1211000%04d%04dCOR :: COR :: / :: COR_INGLES ::" % (b + 76, c + 10),
-        "1211000%04d%04dTAM :: TAMANHO :: / :: TAMANHO_INGLES ::  DEP :: DCO ::" % (b + 66, c + 10),
-        "1E22030%04d%04d:: NUM_COD_BARRAS ::" % (b + 30, c + 15),
-        "1311000%04d%04d%s" % (b + 12, c + 10, PREFIXO),
-        "1311000%04d%04d%s" % (b + 12, c + 20, LEGIVEL),
+        g.bitmap("2", 1, 1, x + 20, y + 12, 22, ":: DESC_PROD ::"),
+        g.bitmap("2", 1, 1, x + 20, y + 38, 18, "COR :: COR :: / :: COR_INGLES ::"),
+        g.bitmap("2", 1, 1, x + 20, y + 58, 18,
+                 "TAM :: TAMANHO :: / :: TAMANHO_INGLES ::   DEP :: DCO ::"),
+        g.barras(x + 30, y + 82, 70, ":: NUM_COD_BARRAS ::", 2, False),
+        g.texto(x + 20, y + 160, 24, PREFIXO),
+        g.texto(x + 40, y + 160, 24, LEGIVEL),
     ]
 
 
-def posicao_caixa_dpl(b):
+def posicao_caixa_dpl(y):
+    g = FOLHA_CAIXA_DPL
     return [
-        "1X11000%04d0008B392184003003" % (b + 8),
-        "1411000%04d0020:: DESC_PROD ::" % (b + 162),
-        "1311000%04d0020COR: :: COR ::" % (b + 142),
-        "1311000%04d0200COLOR: :: COR_INGLES ::" % (b + 142),
-        "1311000%04d0020TAM: :: TAMANHO ::" % (b + 127),
-        "1311000%04d0200SIZE: :: TAMANHO_INGLES ::" % (b + 127),
-        "1311000%04d0020DEPTO: :: DCO ::" % (b + 112),
-        "1E33055%04d0035:: NUM_COD_BARRAS ::" % (b + 42),
-        "1411000%04d0020%s" % (b + 18, PREFIXO),
-        "1411000%04d0036%s" % (b + 18, LEGIVEL),
+        g.caixa(16, y + 14, 780, 372, 3),
+        g.texto(40, y + 34, 36, ":: DESC_PROD ::"),
+        g.texto(40, y + 82, 28, "COR: :: COR ::"),
+        g.texto(420, y + 82, 28, "COLOR: :: COR_INGLES ::"),
+        g.texto(40, y + 118, 28, "TAM: :: TAMANHO ::"),
+        g.texto(420, y + 118, 28, "SIZE: :: TAMANHO_INGLES ::"),
+        g.texto(40, y + 154, 28, "DEPTO: :: DCO ::"),
+        g.barras(70, y + 196, 110, ":: NUM_COD_BARRAS ::", 3, False),
+        g.texto(40, y + 322, 40, PREFIXO),
+        g.texto(74, y + 322, 40, LEGIVEL),
     ]
 
 
 CABECALHO_FOLHA_DPL = [STX + "L", "D11", "H:: Temperatura ::", "P:: CMD_VELOCIDADE ::"]
 interna_dpl = list(CABECALHO_FOLHA_DPL)
-for base in (200, 100, 0):  # top row first: bar codes are numbered in file order
-    for coluna in (0, 200):
-        interna_dpl += posicao_interna_dpl(coluna, base)
+for linha in range(3):  # top row first, as the Zebra's: bar codes are numbered in file order
+    for coluna in range(2):
+        interna_dpl += posicao_interna_dpl(406 * coluna, 200 * linha)
 gravar("QuelmonteEtiqInternaDataMax.prn", interna_dpl + RODAPE_DPL)
 gravar("QuelmonteEtiqCaixaDataMax.prn",
-       CABECALHO_FOLHA_DPL + posicao_caixa_dpl(200) + posicao_caixa_dpl(0) + RODAPE_DPL)
+       CABECALHO_FOLHA_DPL + posicao_caixa_dpl(0) + posicao_caixa_dpl(400) + RODAPE_DPL)
 
 
 # Adhesive and intimate-apparel adhesive labels.

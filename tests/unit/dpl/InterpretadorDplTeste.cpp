@@ -72,7 +72,9 @@ TEST(InterpretadorDpl, ComprimentoLarguraCopiasEConfiguracaoDoSistema) {
 }
 
 // Bitmap fonts are fixed cells times whole multipliers; font 9 takes its
-// size in points from the size field or, scalable, from the record.
+// size in points from the size field or, scalable, from the record. The
+// 5-point size ("000") and 4 and 72 points exist from 300 dpi on: at 203 dpi
+// the preview stands in 10 points and says so.
 TEST(InterpretadorDpl, CelulasDasFontes) {
     struct Caso {
         const char* registro;
@@ -88,6 +90,10 @@ TEST(InterpretadorDpl, CelulasDasFontes) {
                            {"1A1100000100010x", 8, 'A', 0, 0, ""},  // a bar code id: not text
                            {"191100200100010R$", 8, '0', 22, 22, "R$"},
                            {"1922A1200100010R$", 8, '0', 68, 68, "R$"},
+                           {"191100000100010x", 12, '0', 21, 21, "x"},
+                           {"191100000100010x", 8, '0', 28, 28, "x"},
+                           {"1911A0400100010x", 24, '0', 34, 34, "x"},
+                           {"1911A7200100010x", 8, '0', 28, 28, "x"},
                            {"1911S0000100010P010P020Alto", 8, '0', 28, 56, "Alto"},
                            {"1911S000010001000400030ab", 8, '0', 40, 30, "ab"},
                            {"191100100100010\xe7\xe3o", 8, '0', 17, 17, "\xc3\xa7\xc3\xa3o"}}) {
