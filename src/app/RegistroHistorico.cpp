@@ -253,7 +253,7 @@ LinhasNuncaImpressas::LinhasNuncaImpressas(const LeitorGrade& linhas, bool volum
     }
 }
 
-int LinhasNuncaImpressas::original(int linha) const {
+int LinhasNuncaImpressas::linhaNaGrade(int linha) const {
     if (linha < 1 || linha >= static_cast<int>(linhas_.size())) return linha;
     return linhas_[linha].original;
 }

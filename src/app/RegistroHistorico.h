@@ -90,8 +90,7 @@ class LinhasNuncaImpressas : public LeitorGrade {
     int linhas() const override { return static_cast<int>(linhas_.size()) - 1; }
     int colunas() const override { return origem_.colunas(); }
     const std::string& texto(int linha, int coluna) const override;
-    // The grid's row a row of these comes from.
-    int original(int linha) const;
+    int linhaNaGrade(int linha) const override;
     // Volume rows printed whole although some of their boxes were sent.
     const std::vector<int>& volumesRepetidos() const { return volumesRepetidos_; }
 

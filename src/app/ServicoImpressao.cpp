@@ -105,7 +105,7 @@ class OrigensNaGrade : public SaidaTrabalhos {
         : destino_(destino), linhas_(linhas) {}
     void enviar(const Trabalho& trabalho) override {
         Trabalho t = trabalho;
-        for (auto& o : t.origens) o.linha = linhas_.original(o.linha);
+        for (auto& o : t.origens) o.linha = linhas_.linhaNaGrade(o.linha);
         destino_.enviar(t);
     }
 
@@ -835,18 +835,17 @@ constexpr const char* kTituloVerificacao = "Verificação das Etiquetas";
 
 // The templates a run fills, read as the routines read them; one that cannot
 // be read is the run's own failure to report.
-std::vector<std::string> modelosDaExecucao(const PastasAplicacao& pastas,
-                                           const FamiliaEtiqueta& familia,
-                                           const ParametrosImpressao& p) {
-    std::vector<std::string> modelos;
-    for (const auto& nome :
-         {nomeTemplate(familia, p.layoutNovo, p.linguagem), nomeSeparador(familia, p.linguagem)}) {
+ModelosDaExecucao modelosDaExecucao(const PastasAplicacao& pastas, const FamiliaEtiqueta& familia,
+                                    const ParametrosImpressao& p) {
+    const auto lido = [&](const std::string& nome) {
         try {
-            modelos.push_back(lerTemplate(pastas.dados, nome));
+            return ModeloVerificado{nome, lerTemplate(pastas.dados, nome)};
         } catch (const std::exception&) {
+            return ModeloVerificado{nome, {}};
         }
-    }
-    return modelos;
+    };
+    return {lido(nomeTemplate(familia, p.layoutNovo, p.linguagem)),
+            lido(nomeSeparador(familia, p.linguagem))};
 }
 
 // "39,99", "1.234,50", "12": digits and separators; an empty price is the
@@ -867,7 +866,7 @@ void conferirPrecos(const PedidoImpressao& pedido, VerificacaoTrabalhos& v) {
                        OrigemTrabalho{l, linha[CampoPreco::Pedido], linha[CampoPreco::Item],
                                       linha[CampoPreco::Variante]},
                        false, "preço \"" + linha[CampoPreco::PrecoMaterial] + "\"",
-                       "o preço não é um número"});
+                       "o preço não é um número", 0, ""});
     }
 }
 
@@ -880,6 +879,7 @@ class PrimeiraUnidadeDeCadaLinha : public LeitorGrade {
         : g_(g), finais_(static_cast<std::size_t>(std::max(0, g.linhas())) + 1) {}
     int linhas() const override { return g_.linhas(); }
     int colunas() const override { return g_.colunas(); }
+    int linhaNaGrade(int linha) const override { return g_.linhaNaGrade(linha); }
     const std::string& texto(int linha, int c) const override {
         if (c != coluna(CampoPreco::SequenciaFinal) || linha < 1 || linha > g_.linhas())
             return g_.texto(linha, c);
@@ -947,9 +947,8 @@ std::optional<ResultadoVerificacao> ServicoImpressao::verificarFamilia(
     std::optional<FalhaRotina>& falha) {
     const auto& p = pedido.parametros;
     auto modelos = modelosDaExecucao(pastas_, familia, p);
-    const bool comPreco = std::any_of(modelos.begin(), modelos.end(), [](const std::string& m) {
-        return m.find(":: Preco ::") != std::string::npos;
-    });
+    const bool comPreco = modelos.etiqueta.texto.find(":: Preco ::") != std::string::npos ||
+                          modelos.separador.texto.find(":: Preco ::") != std::string::npos;
     VerificacaoTrabalhos v(std::move(modelos), familia.arquivo == ArquivoFamilia::Volume);
     if (pedido.documento) lerTextoDoPedido(*pedido.documento, v);
     PedidoImpressao resumido = pedido;
@@ -964,7 +963,11 @@ std::optional<ResultadoVerificacao> ServicoImpressao::verificarFamilia(
     }
     v.terminar();
     if (comPreco) conferirPrecos(pedido, v);
-    return ResultadoVerificacao{v.achados(), v.erros(), v.avisos(), v.omitidos()};
+    ResultadoVerificacao r{v.achados(), v.erros(), v.avisos(), v.omitidos()};
+    for (auto& achado : r.achados)
+        if (achado.origem && pedido.linhas)
+            achado.origem->linha = pedido.linhas->linhaNaGrade(achado.origem->linha);
+    return r;
 }
 
 std::optional<ResultadoVerificacao> ServicoImpressao::verificar(const PedidoImpressao& pedido,

@@ -14,6 +14,9 @@ class LeitorGrade {
     virtual int colunas() const = 0;
     virtual const std::string& texto(int linha, int coluna) const = 0;
     bool marcada(int linha) const { return texto(linha, 1) == "1"; }
+    // The row of the window's grid this row is: a reader of part of it
+    // numbers its rows anew.
+    virtual int linhaNaGrade(int linha) const { return linha; }
 };
 
 }  // namespace etiquetas

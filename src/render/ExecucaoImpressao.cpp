@@ -80,7 +80,7 @@ void ExecucaoImpressao::enviarTexto(TipoTrabalho tipo, const std::string& spool,
 
 void ExecucaoImpressao::enviarConfiguracaoDatamax() {
     const std::string configuracao = lembrar("configuracao-datamax", [&] {
-        const auto origem = caminhoNaPasta(pastas.dados, "QuelmonteConfiguracaoDatamax.prn");
+        const auto origem = caminhoNaPasta(pastas.dados, kArquivoConfiguracaoDatamax);
         auto lida = lerArquivoLimitado(origem, kLimiteModelo);
         if (lida.falha == FalhaLeitura::Ausente)
             throw FalhaImpressao("Arquivo de configuração da Datamax não encontrado: " +

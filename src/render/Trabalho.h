@@ -11,11 +11,13 @@ namespace etiquetas {
 enum class TipoTrabalho {
     Etiqueta,             // a unit of labels (or a Datamax batch of them)
     Separador,            // the order/item separator label
-    ConfiguracaoDatamax,  // Datamax set-up commands sent before price tags
+    ConfiguracaoDatamax,  // Datamax set-up commands sent before price tags (the file below)
     Grafico,              // a stored graphic download
     Fonte,                // a font download
     Exclusao,             // deletion of a stored object
 };
+
+inline constexpr const char* kArquivoConfiguracaoDatamax = "QuelmonteConfiguracaoDatamax.prn";
 
 // What the labels of a job were made from: one grid row and the run of
 // sequence numbers (price families) or box numbers (volume families) its

@@ -15,6 +15,7 @@ std::string textoAchado(const Achado& a) {
     } else {
         t = a.etiqueta > 0 ? "Separador" : "Configuração";
     }
+    if (!a.modelo.empty()) t += ", modelo " + a.modelo;
     if (!a.campo.empty()) t += ", " + a.campo;
     t += ": " + a.problema;
     if (a.outras > 0)

@@ -10,7 +10,7 @@ struct VerificacaoTrabalhos::Estado {
 };
 struct VerificacaoTrabalhos::Fila {};
 
-VerificacaoTrabalhos::VerificacaoTrabalhos(std::vector<std::string>, bool, int)
+VerificacaoTrabalhos::VerificacaoTrabalhos(ModelosDaExecucao, bool, int)
     : e_(std::make_unique<Estado>()) {}
 VerificacaoTrabalhos::~VerificacaoTrabalhos() = default;
 void VerificacaoTrabalhos::textoDoPedido(std::string_view) {}

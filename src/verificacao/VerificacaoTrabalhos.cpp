@@ -14,6 +14,7 @@
 #include "comum/Texto.h"
 #include "dpl/Spool.h"
 #include "render/MotorTemplate.h"
+#include "verificacao/CamposEtiqueta.h"
 #include "zpl/Leitor.h"
 
 namespace etiquetas {
@@ -65,18 +66,6 @@ void cadaToken(std::string_view texto, F&& achou) {
     }
 }
 
-// A line's width at the proportional font's average letter, as the DPL
-// reader estimates it (a blank a third of that), or a bitmap font's cell.
-long larguraEstimada(const zpl::OpTexto& t) {
-    const long avanco = t.fonte == '0' ? t.largura * 3 / 5 : t.largura;
-    long tercos = 0;  // in thirds, so that blanks stay exact
-    for (char c : t.texto) {
-        if ((c & 0xC0) == 0x80) continue;  // inside a character
-        tercos += c == ' ' && t.fonte == '0' ? avanco : 3 * avanco;
-    }
-    return tercos / 3;
-}
-
 std::string trecho(std::string_view utf8) {
     std::string t(utf8.substr(0, 30));
     while (!t.empty() && (t.back() & 0xC0) == 0x80) t.pop_back();  // no half character
@@ -88,36 +77,58 @@ std::string posicao(int x, int y) {
     return " em " + std::to_string(x) + "," + std::to_string(y);
 }
 
-bool deitado(zpl::Orientacao o) {
-    return o == zpl::Orientacao::Normal || o == zpl::Orientacao::Invertida;
-}
-
-Retangulo uniao(const std::vector<Retangulo>& rs) {
-    if (rs.empty()) return {};
-    int x0 = rs[0].x, y0 = rs[0].y, x1 = x0 + rs[0].largura, y1 = y0 + rs[0].altura;
-    for (const auto& r : rs) {
-        x0 = std::min(x0, r.x);
-        y0 = std::min(y0, r.y);
-        x1 = std::max(x1, r.x + r.largura);
-        y1 = std::max(y1, r.y + r.altura);
-    }
-    return {x0, y0, x1 - x0, y1 - y0};
-}
-
-bool cruzam(const Retangulo& a, const Retangulo& b) {
-    return a.x < b.x + b.largura && b.x < a.x + a.largura && a.y < b.y + b.altura &&
-           b.y < a.y + a.altura;
-}
-
-// A finding of the reader about bar codes or a field off a Datamax label is
-// a label printed wrong; the rest (a command ignored, a default used) may be
-// meant.
-Gravidade gravidadeDoAviso(std::string_view texto) {
+std::string_view semLinhaDoSpool(std::string_view texto) {
     if (texto.starts_with("linha "))  // the DPL reader names the spool line first
         texto.remove_prefix(std::min(texto.size(), texto.find(": ") + 2));
-    for (std::string_view prefixo : {"^B", "código", "campo além", "campos acima"})
+    return texto;
+}
+
+// The check measures each field against the label's edges itself, with its
+// name: the DPL reader's own notes of the same are left out.
+bool bordaJaMedida(std::string_view texto) {
+    texto = semLinhaDoSpool(texto);
+    return texto.starts_with("campo além") || texto.starts_with("campos acima");
+}
+
+// A finding of the reader about bar codes is a label printed wrong; the rest
+// (a command ignored, a default used) may be meant.
+Gravidade gravidadeDoAviso(std::string_view texto) {
+    texto = semLinhaDoSpool(texto);
+    for (std::string_view prefixo : {"^B", "código"})
         if (texto.starts_with(prefixo)) return Gravidade::Erro;
     return Gravidade::Aviso;
+}
+
+std::string nomeCodigoBarras(const zpl::OpCodigoBarras& b, const Retangulo& r) {
+    return "código de barras " + b.simbologia + " \"" + trecho(b.dados) + "\"" + posicao(r.x, r.y);
+}
+
+std::string nomeCampo(const Etiqueta& e, const CampoEtiqueta& c) {
+    const auto& op = e.operacoes[c.operacao];
+    if (const auto* t = std::get_if<zpl::OpTexto>(&op))
+        return "texto \"" + trecho(t->texto) + "\"" + posicao(t->x, t->y);
+    if (const auto* b = std::get_if<zpl::OpCodigoBarras>(&op)) return nomeCodigoBarras(*b, c.area);
+    if (const auto* g = std::get_if<zpl::OpGrafico>(&op)) return "gráfico" + posicao(g->x, g->y);
+    return "caixa" + posicao(c.area.x, c.area.y);
+}
+
+// What a field loses past the label's edges, in dots; none when it lies
+// inside. Without ^PW or ^LL that edge is not known.
+int perdaNaBorda(const Retangulo& r, const zpl::ConfiguracaoEtiqueta& c) {
+    int perda = std::max({0, -r.x, -r.y});
+    if (c.largura) perda = std::max(perda, r.x + r.largura - *c.largura);
+    if (c.comprimento) perda = std::max(perda, r.y + r.altura - *c.comprimento);
+    return perda;
+}
+
+bool inteiramenteFora(const Retangulo& r, const zpl::ConfiguracaoEtiqueta& c) {
+    return r.x + r.largura <= 0 || r.y + r.altura <= 0 || (c.largura && r.x >= *c.largura) ||
+           (c.comprimento && r.y >= *c.comprimento);
+}
+
+std::string verboSobreposicao(const CampoEtiqueta& campo, const Sobreposicao& s) {
+    if (campo.tipo == TipoCampo::CodigoBarras) return "invade a zona de silêncio de ";
+    return s.soZona ? "sobrepõe a zona de silêncio de " : "sobrepõe ";
 }
 
 // A job read: its labels as the reader numbers them and as the run does
@@ -126,6 +137,15 @@ struct TrabalhoLido {
     int primeiraLeitor = 1, primeiraExecucao = 1;
     int quantidade = 0;
     std::vector<OrigemTrabalho> origens;
+    std::string modelo;
+    bool configuracao = false;  // the Datamax set-up: no label of the run
+};
+
+// Where a finding lies: the run's label, its row, the template filled.
+struct Local {
+    int etiqueta = 0;
+    std::optional<OrigemTrabalho> origem;
+    std::string modelo;
 };
 
 int formatosNoTexto(std::string_view texto) {
@@ -147,24 +167,26 @@ struct VerificacaoTrabalhos::Estado {
         : volume(volume),
           leitor(dpmm, {[this](Etiqueta&& e) { verificarEtiqueta(e); },
                         [this](const zpl::Aviso& a) {
-                            achar(gravidadeDoAviso(a.texto), a.etiqueta, "", a.texto);
+                            if (!bordaJaMedida(a.texto))
+                                achar(gravidadeDoAviso(a.texto), a.etiqueta, "", a.texto);
                         }}) {}
 
     // `etiqueta`: as the reader numbers it; 0 outside any label.
     void achar(Gravidade g, int etiqueta, std::string campo, std::string problema) {
-        const auto [numero, origem] = localizar(etiqueta);
-        acrescentar({g, numero, origem, volume, std::move(campo), std::move(problema)});
+        Local l = localizar(etiqueta);
+        acrescentar({g, l.etiqueta, std::move(l.origem), volume, std::move(campo),
+                     std::move(problema), 0, std::move(l.modelo)});
     }
 
     void acharNoTrabalho(const TrabalhoLido& t, std::string problema) {
         acrescentar({Gravidade::Erro, t.primeiraExecucao,
                      t.origens.empty() ? std::nullopt : std::optional(t.origens.front()), volume,
-                     "", std::move(problema)});
+                     "", std::move(problema), 0, t.modelo});
     }
 
     void acrescentar(Achado a) {
         (a.gravidade == Gravidade::Erro ? erros : avisos)++;
-        std::string chave = a.campo + '\x1f' + a.problema;
+        std::string chave = a.modelo + '\x1f' + a.campo + '\x1f' + a.problema;
         if (const auto i = indices.find(chave); i != indices.end()) {
             ++achados[i->second].outras;
         } else if (achados.size() < kAchadosGuardados) {
@@ -175,20 +197,27 @@ struct VerificacaoTrabalhos::Estado {
         }
     }
 
-    std::pair<int, std::optional<OrigemTrabalho>> localizar(int etiqueta) {
-        if (lidos.empty()) return {0, std::nullopt};
-        if (etiqueta == 0) return {lidos.back().primeiraExecucao, std::nullopt};
+    // Between the labels of a job: the job's own row, or the set-up.
+    static Local foraDeEtiqueta(const TrabalhoLido& t) {
+        if (t.configuracao) return {0, std::nullopt, t.modelo};
+        return {t.primeiraExecucao,
+                t.origens.empty() ? std::nullopt : std::optional(t.origens.front()), t.modelo};
+    }
+
+    Local localizar(int etiqueta) {
+        if (lidos.empty()) return {};
+        if (etiqueta == 0) return foraDeEtiqueta(lidos.back());
         while (lidos.size() > 1 && etiqueta >= lidos[1].primeiraLeitor) lidos.pop_front();
         const TrabalhoLido& t = lidos.front();
         const int k = std::max(0, etiqueta - t.primeiraLeitor);
         const int numero = t.primeiraExecucao + k;
-        if (t.origens.empty()) return {numero, std::nullopt};
+        if (t.origens.empty()) return {numero, std::nullopt, t.modelo};
         const auto n = t.origens.size();
         const auto i =
             static_cast<std::size_t>(t.quantidade) == n
                 ? static_cast<std::size_t>(k)
                 : static_cast<std::size_t>(k) * n / std::max<std::size_t>(1, t.quantidade);
-        return {numero, t.origens[std::min(i, n - 1)]};
+        return {numero, t.origens[std::min(i, n - 1)], t.modelo};
     }
 
     void ler(const Trabalho& t, const TrabalhoLido& lido) {
@@ -196,6 +225,19 @@ struct VerificacaoTrabalhos::Estado {
         lidos.back().primeiraLeitor = formatosLidos + 1;
         formatosLidos += lido.quantidade;
         leitor.ler(t.texto);
+    }
+
+    std::string arquivoDo(TipoTrabalho tipo) const {
+        switch (tipo) {
+            case TipoTrabalho::Etiqueta:
+                return arquivoEtiqueta;
+            case TipoTrabalho::Separador:
+                return arquivoSeparador;
+            case TipoTrabalho::ConfiguracaoDatamax:
+                return kArquivoConfiguracaoDatamax;
+            default:
+                return {};  // objects the application carries
+        }
     }
 
     void lerPendente() {
@@ -218,85 +260,54 @@ struct VerificacaoTrabalhos::Estado {
     // A field's name is made only for a finding: most labels have none.
     using NomeCampo = std::function<std::string()>;
 
-    static std::string nomeCodigoBarras(const zpl::OpCodigoBarras& b, const Retangulo& r) {
-        return "código de barras " + b.simbologia + " \"" + trecho(b.dados) + "\"" +
-               posicao(r.x, r.y);
-    }
-
     void verificarEtiqueta(const Etiqueta& e) {
         const int numero = leitor.etiquetasLidas();
-        std::vector<std::pair<Retangulo, const zpl::OpCodigoBarras*>> barras;
-        for (const auto& op : e.operacoes) {
-            if (const auto* t = std::get_if<zpl::OpTexto>(&op)) {
-                verificarTexto(e, *t, numero);
-            } else if (const auto* c = std::get_if<zpl::OpCaixa>(&op)) {
-                dentroDaEtiqueta(e, c->area, true, numero,
-                                 [&] { return "caixa" + posicao(c->area.x, c->area.y); });
-            } else if (const auto* b = std::get_if<zpl::OpCodigoBarras>(&op)) {
-                if (b->barras.empty()) continue;
-                const Retangulo r = uniao(b->barras);
-                const NomeCampo campo = [&] { return nomeCodigoBarras(*b, r); };
-                dentroDaEtiqueta(e, r, true, numero, campo);
-                verificarZonaDeSilencio(*b, r, barras, numero, campo);
-                barras.emplace_back(r, b);
-            } else if (const auto* g = std::get_if<zpl::OpGrafico>(&op)) {
-                dentroDaEtiqueta(
-                    e, {g->x, g->y, g->largura * g->ampliacaoX, g->altura * g->ampliacaoY}, true,
-                    numero, [&] { return "gráfico" + posicao(g->x, g->y); });
-            }
+        const auto campos = camposDaEtiqueta(e);
+        for (const auto& c : campos) {
+            const NomeCampo nome = [&] { return nomeCampo(e, c); };
+            dentroDaEtiqueta(e.configuracao, c, numero, nome);
+            if (const auto* t = std::get_if<zpl::OpTexto>(&e.operacoes[c.operacao]))
+                verificarBloco(*t, numero, nome);
+        }
+        for (const auto& s : sobreposicoes(campos)) {
+            const CampoEtiqueta& campo = campos[s.campo];
+            achar(Gravidade::Erro, numero, nomeCampo(e, campo),
+                  verboSobreposicao(campo, s) + nomeCampo(e, campos[s.outro]));
         }
     }
 
-    void verificarTexto(const Etiqueta& e, const zpl::OpTexto& t, int numero) {
-        const NomeCampo campo = [&] {
-            return "texto \"" + trecho(t.texto) + "\"" + posicao(t.x, t.y);
-        };
+    void verificarBloco(const zpl::OpTexto& t, int numero, const NomeCampo& campo) {
+        if (!t.bloco || t.bloco->largura <= 0) return;
+        const int linhas = std::max(1, t.bloco->linhas);
         const long estimada = larguraEstimada(t);
-        const int linhas = t.bloco ? std::max(1, t.bloco->linhas) : 1;
-        const int largura =
-            t.bloco ? t.bloco->largura : static_cast<int>(std::min(estimada, 100000L));
-        const int altura = t.altura * linhas;
-        const int topo = t.naLinhaBase ? t.y - t.altura : t.y;
-        const Retangulo r = deitado(t.orientacao) ? Retangulo{t.x, topo, largura, altura}
-                                                  : Retangulo{t.x, topo, altura, largura};
-        // A block's size is the printer's; a line's width is only estimated.
-        dentroDaEtiqueta(e, r, t.bloco.has_value(), numero, campo);
-        if (t.bloco && t.bloco->largura > 0) {
-            // Only well beyond the block: the estimate is an average letter.
-            const long precisa = (estimada * 9 / 10 + t.bloco->largura - 1) / t.bloco->largura;
-            if (precisa > linhas)
-                achar(Gravidade::Aviso, numero, campo(),
-                      "texto maior que o bloco: cerca de " + std::to_string(precisa) +
-                          " linhas num bloco de " + std::to_string(linhas));
-        }
+        // A proportional font's width is an average letter: only well beyond
+        // the block is it found. A bitmap font's is exact.
+        const long medida = larguraFixa(t) ? estimada : estimada * 9 / 10;
+        const long precisa = (medida + t.bloco->largura - 1) / t.bloco->largura;
+        if (precisa > linhas)
+            achar(Gravidade::Aviso, numero, campo(),
+                  "texto maior que o bloco: cerca de " + std::to_string(precisa) +
+                      " linhas num bloco de " + std::to_string(linhas));
     }
 
-    void dentroDaEtiqueta(const Etiqueta& e, const Retangulo& r, bool exato, int numero,
-                          const NomeCampo& campo) {
-        const auto& c = e.configuracao;
-        const bool foraX = r.x < 0 || (c.largura && r.x + r.largura > *c.largura);
-        const bool foraY = r.y < 0 || (c.comprimento && r.y + r.altura > *c.comprimento);
-        if (!foraX && !foraY) return;
-        const std::string tamanho = std::to_string(c.largura.value_or(0)) + " x " +
-                                    std::to_string(c.comprimento.value_or(0)) + " pontos";
-        achar(exato ? Gravidade::Erro : Gravidade::Aviso, numero, campo(),
-              std::string(exato ? "fica fora da etiqueta" : "pode passar da borda da etiqueta") +
-                  " (" + tamanho + ")");
-    }
-
-    void verificarZonaDeSilencio(
-        const zpl::OpCodigoBarras& b, const Retangulo& r,
-        const std::vector<std::pair<Retangulo, const zpl::OpCodigoBarras*>>& outros, int numero,
-        const NomeCampo& campo) {
-        int modulo = r.largura;
-        for (const auto& barra : b.barras) modulo = std::min(modulo, std::max(1, barra.largura));
-        const int zona = 10 * modulo;
-        const Retangulo comZona{r.x - zona, r.y, r.largura + 2 * zona, r.altura};
-        for (const auto& [outro, barras] : outros) {
-            if (!cruzam(comZona, outro) && !cruzam(r, outro)) continue;
-            achar(Gravidade::Erro, numero, campo(),
-                  "invade a zona de silêncio de " + nomeCodigoBarras(*barras, outro));
-        }
+    // Nothing of a field off the label prints; one that crosses an edge loses
+    // what lies beyond. A proportional text's width is estimated: it is only
+    // a warning unless half of it would be lost.
+    void dentroDaEtiqueta(const zpl::ConfiguracaoEtiqueta& c, const CampoEtiqueta& campo,
+                          int numero, const NomeCampo& nome) {
+        const int perda = perdaNaBorda(campo.area, c);
+        if (perda <= 0) return;
+        const std::string tamanho = " (" + std::to_string(c.largura.value_or(0)) + " x " +
+                                    std::to_string(c.comprimento.value_or(0)) + " pontos)";
+        if (inteiramenteFora(campo.area, c))
+            return achar(Gravidade::Erro, numero, nome(), "fica fora da etiqueta" + tamanho);
+        const int extensao = std::max(campo.area.largura, campo.area.altura);
+        if (campo.exato || 2 * perda >= extensao)
+            return achar(Gravidade::Erro, numero, nome(),
+                         std::string(campo.exato ? "passa " : "passa cerca de ") +
+                             std::to_string(perda) + (perda == 1 ? " ponto" : " pontos") +
+                             " da borda da etiqueta" + tamanho);
+        achar(Gravidade::Aviso, numero, nome(), "pode passar da borda da etiqueta" + tamanho);
     }
 
     const bool volume;
@@ -308,14 +319,18 @@ struct VerificacaoTrabalhos::Estado {
     int linhaAtual = 0;  // the grid row of the last job read, 0 none
     std::optional<std::pair<Trabalho, TrabalhoLido>> pendente;  // the row's latest job, unread
     std::string ultimaConfiguracao;
+    std::string arquivoEtiqueta, arquivoSeparador;
     std::vector<Achado> achados;
     std::unordered_map<std::string, std::size_t> indices;  // campo and problema: the finding
     long long erros = 0, avisos = 0, omitidos = 0;
 };
 
-VerificacaoTrabalhos::VerificacaoTrabalhos(std::vector<std::string> modelos, bool volume, int dpmm)
+VerificacaoTrabalhos::VerificacaoTrabalhos(ModelosDaExecucao modelos, bool volume, int dpmm)
     : e_(std::make_unique<Estado>(volume, dpmm)) {
-    for (const auto& m : modelos) {
+    e_->arquivoEtiqueta = modelos.etiqueta.arquivo;
+    e_->arquivoSeparador = modelos.separador.arquivo;
+    for (const auto* modelo : {&modelos.etiqueta, &modelos.separador}) {
+        const std::string& m = modelo->texto;
         cadaToken(m, [&](std::string_view t) { e_->tokens.emplace(t); });
         for (const auto& lista : {kTokensDeslocamento, kTokensFixos})
             for (const auto t : lista)
@@ -337,12 +352,16 @@ void VerificacaoTrabalhos::textoDoPedido(std::string_view texto) {
 // same Datamax set-up before every unit is read once.
 void VerificacaoTrabalhos::Estado::receber(const Trabalho& trabalho) {
     auto& e = *this;
-    const TrabalhoLido lido{0, e.formatosEnviados + 1, formatosNoTexto(trabalho.texto),
-                            trabalho.origens};
+    const TrabalhoLido lido{0,
+                            e.formatosEnviados + 1,
+                            formatosNoTexto(trabalho.texto),
+                            trabalho.origens,
+                            e.arquivoDo(trabalho.tipo),
+                            trabalho.tipo == TipoTrabalho::ConfiguracaoDatamax};
     e.formatosEnviados += lido.quantidade;
     if (trabalho.tipo == TipoTrabalho::ConfiguracaoDatamax) {
         if (trabalho.texto.find('\x02') == std::string::npos)
-            e.acharNoTrabalho({0, 0, 0, {}},
+            e.acharNoTrabalho({0, 0, 0, {}, kArquivoConfiguracaoDatamax, true},
                               "a configuração da Datamax está vazia: as etiquetas saem sem ela");
         if (trabalho.texto == e.ultimaConfiguracao) return;
         e.ultimaConfiguracao = trabalho.texto;

@@ -29,10 +29,22 @@ struct Achado {
     std::string campo;                     // the field as the printer reads it; "" the job
     std::string problema;                  // Windows-1252, as every text of the core
     long long outras = 0;                  // later labels with the same finding
+    std::string modelo;  // the file the job was filled from: what an administrator mends
 };
 
-// "Linha 3 (pedido P, item I, variante V), etiqueta 5, texto "ABC" em 24,52:
-// texto maior que o bloco".
+// A template a run fills: its file name and its text.
+struct ModeloVerificado {
+    std::string arquivo;
+    std::string texto;
+};
+
+struct ModelosDaExecucao {
+    ModeloVerificado etiqueta;   // the family's template
+    ModeloVerificado separador;  // the separator's
+};
+
+// "Linha 3 (pedido P, item I, variante V), sequência 5, modelo M.zpl, texto
+// "ABC" em 24,52: texto maior que o bloco".
 std::string textoAchado(const Achado& achado);
 
 // Whether this build can read printer languages (the Windows build cannot).
@@ -40,10 +52,11 @@ bool verificacaoDisponivel();
 
 class VerificacaoTrabalhos : public SaidaTrabalhos {
   public:
-    // `modelos`: the template texts the run fills; what looks like a token
-    // in them and still stands in a job was never filled. `dpmm`: the
-    // printer's resolution. `volume`: rows are stores, not variants.
-    VerificacaoTrabalhos(std::vector<std::string> modelos, bool volume, int dpmm = 8);
+    // `modelos`: the templates the run fills; what looks like a token in
+    // them and still stands in a job was never filled, and a finding names
+    // the file its job came from. `dpmm`: the printer's resolution.
+    // `volume`: rows are stores, not variants.
+    VerificacaoTrabalhos(ModelosDaExecucao modelos, bool volume, int dpmm = 8);
     ~VerificacaoTrabalhos() override;
 
     // Text of the order file prints as text: a token-shaped piece of it that

@@ -172,3 +172,22 @@ TEST(Historico, ReimpressaoDaPrimeiraEtiquetaPerdidaAteOFim) {
         EXPECT_EQ(app.trabalhos().size(), total);
     }
 }
+
+// After "only what was never printed" the check names a row as the grid
+// numbers it, not as the shortened request does.
+TEST(Historico, VerificacaoDepoisDeDeixarDeLadoNomeiaALinhaDaGrade) {
+    DadosProprios dados;
+    AplicacaoTemporaria app;
+    Variante outra = faixa("1", "2");
+    outra.codigo = "000124";
+    const std::string xml = xmlPreco(1, {faixa("1", "2"), outra});
+    ASSERT_EQ(app.imprimir(xml, mais(kZebra, {"--linhas", "1"})).codigo, 0);
+    std::string modelo = app.ler("QuelmonteEtiqPrecoCartolinaZebra.zpl");
+    substituirTodos(modelo, "^FDCOR^FS", "^FD:: COR_ALTERNATIVA ::^FS");
+    app.gravar("QuelmonteEtiqPrecoCartolinaZebra.zpl", modelo);
+
+    const auto r = app.imprimir(xml, mais(kTodasZebra, {"--sem-repetir"}));
+    EXPECT_EQ(r.codigo, 1);
+    EXPECT_TRUE(contem(r.erros, "ERRO Linha 2 (pedido 4512, item 10, variante 0000000124-"))
+        << r.erros;
+}

@@ -1,7 +1,8 @@
 // The check before a run through etiquetas-cli: the shipped templates filled
-// from every shipped order file find no error; a template with a token the
+// from every shipped order file find nothing; a template with a token the
 // routine never fills stops the print before its first label, is reported
-// alone with --verificar, and prints with --ignorar-verificacao.
+// alone with --verificar, and prints with --ignorar-verificacao; fields
+// printed over one another are found in the template that has them.
 
 #include <gtest/gtest.h>
 
@@ -32,7 +33,8 @@ TEST(Verificacao, AmostrasComOsModelosInstaladosNaoTemErro) {
             EXPECT_EQ(r.saida.find("ERRO "), std::string::npos) << nome << "\n" << r.saida;
             if (r.codigo == 0) {
                 ++verificadas;
-                EXPECT_TRUE(contem(r.saida, "encontrou 0 erros")) << nome << "\n" << r.saida;
+                EXPECT_TRUE(contem(r.saida, "encontrou 0 erros e 0 avisos")) << nome << "\n"
+                                                                             << r.saida;
             }
         }
     }
@@ -51,7 +53,8 @@ TEST(Verificacao, MarcadorNaoPreenchidoParaAntesDaPrimeiraEtiqueta) {
     EXPECT_EQ(relato.codigo, 1);
     EXPECT_TRUE(contem(relato.saida,
                        "ERRO Linha 1 (pedido 4500123456, item 00010, variante 0012345001-7), "
-                       "sequência 1: \":: COR_ALTERNATIVA ::\" não foi preenchido"))
+                       "sequência 1, modelo QuelmonteEtiqPrecoCartolinaZebra.zpl: "
+                       "\":: COR_ALTERNATIVA ::\" não foi preenchido"))
         << relato.saida;
 
     const auto previa = imprimirAmostra(
@@ -66,4 +69,20 @@ TEST(Verificacao, MarcadorNaoPreenchidoParaAntesDaPrimeiraEtiqueta) {
     const auto impresso = imprimirAmostra(app, amostra, mais(kZebra, {"--ignorar-verificacao"}));
     EXPECT_EQ(impresso.codigo, 0) << impresso.erros;
     EXPECT_FALSE(app.trabalhos().empty());
+}
+
+// The Datamax ILPN label as it was shipped before: the order number ran into
+// the store number and the large numbers covered their headings.
+TEST(Verificacao, SobreposicoesDoModeloIlpnDatamaxAntigo) {
+    AplicacaoTemporaria app;
+    app.gravar("QuelmonteEtiqIlpnDataMax.prn",
+               "\x02L\r\nD11\r\nH::Temperatura::\r\nP:: CMD_VELOCIDADE ::\r\n"
+               "121100005200020PEDIDO\r\n142200004900020:: PEDIDO ::\r\n"
+               "121100005200220DESTINO\r\n144400004600220:: DESTINO ::\r\nQ0001\r\nE\r\n");
+    const auto r = imprimirAmostra(app, "Amostra_Volume_Ilpn.xml",
+                                   mais(kDatamax, {"--verificar", "--tipo", "Etiqueta ILPN"}));
+    EXPECT_EQ(r.codigo, 1);
+    for (const char* achado : {"ERRO Linha 1 (", "modelo QuelmonteEtiqIlpnDataMax.prn, texto \"",
+                               "sobrepõe texto \"DESTINO\" em 447,"})
+        EXPECT_TRUE(contem(r.saida, achado)) << achado << "\n" << r.saida;
 }

@@ -1,6 +1,6 @@
 // The check before a run, on jobs made by hand in both printer languages: each
-// fault a label would carry on the shelf is found, named with its row, label
-// and field, and sorted into error or warning.
+// fault a label would carry on the shelf is found, named with its row, label,
+// template and field, and sorted into error or warning.
 
 #include <gtest/gtest.h>
 
@@ -27,6 +27,33 @@ std::string dpl(const std::string& registros) {
     return "\x02L\r\nD11\r\n" + registros + "\r\nE\r\n";
 }
 
+// In tenths of millimetre, on a label 50 mm wide and as long as `comprimento`.
+std::string dplMetrico(const std::string& registros, const std::string& comprimento = "") {
+    return "\x02m\r\n\x02KcLW0500\r\n" +
+           (comprimento.empty() ? ""
+                                : "\x02"
+                                  "c" +
+                                      comprimento + "\r\n") +
+           dpl(registros);
+}
+
+ModelosDaExecucao modelo(const std::string& texto) {
+    return {{"QuelmonteEtiqTeste.prn", texto}, {"QuelmonteSeparador.prn", ""}};
+}
+
+// The findings of a run of these jobs, one a line.
+std::string achadosDe(const std::vector<Trabalho>& trabalhos,
+                      const ModelosDaExecucao& modelos = {}) {
+    VerificacaoTrabalhos v(modelos, false);
+    for (const auto& t : trabalhos) v.enviar(t);
+    v.terminar();
+    std::string r;
+    for (const auto& a : v.achados())
+        r += std::string(a.gravidade == Gravidade::Erro ? "ERRO " : "AVISO ") + textoAchado(a) +
+             "\n";
+    return r;
+}
+
 struct Caso {
     const char* nome;
     std::string modelo;  // the template the run filled
@@ -40,12 +67,28 @@ struct Caso {
 // A ZPL token left in a label is Verificacao.MarcadorNaoPreenchidoParaAntesDaPrimeiraEtiqueta's.
 TEST(VerificacaoTrabalhos, CadaDefeitoComLinhaEtiquetaECampo) {
     const std::vector<Caso> casos{
-        {"marcador DPL", "1911000010000100:: COR ::", dpl("1911000010000100:: COR ::"),
+        {"marcador DPL", "1911A1000100010:: COR ::", dpl("1911A1000100010:: COR ::"),
          Gravidade::Erro, "\":: COR ::\" não foi preenchido"},
-        {"caixa fora", "", zpl("^FO350,10^GB100,50,2^FS"), Gravidade::Erro,
-         "caixa em 350,10: fica fora da etiqueta (400 x 300 pontos)"},
-        {"campo DPL além da largura", "", dpl("1911000010009000TEXTO"), Gravidade::Erro,
-         "campo além da largura"},
+        {"caixa além da largura", "", zpl("^FO350,10^GB100,50,2^FS"), Gravidade::Erro,
+         "caixa em 350,10: passa 50 pontos da borda da etiqueta (400 x 300 pontos)"},
+        {"texto ZPL que começa fora", "", zpl("^FO700,10^A0N,20,20^FDTEXTO^FS"), Gravidade::Erro,
+         "texto \"TEXTO\" em 700,10: fica fora da etiqueta"},
+        {"texto DPL que começa fora", "", dpl("1911A1001000900TEXTO"), Gravidade::Erro,
+         "fica fora da etiqueta (813 x "},
+        {"texto ZPL sobre texto", "",
+         zpl("^FO10,10^A0N,30,30^FDPEDIDO 4512^FS^FO60,20^A0N,30,30^FD0401^FS"), Gravidade::Erro,
+         "texto \"0401\" em 60,20: sobrepõe texto \"PEDIDO 4512\" em 10,10"},
+        {"texto DPL sobre texto", "", dpl("131100000100010PEDIDO\r\n131100000120040LOJA"),
+         Gravidade::Erro, "sobrepõe texto \"PEDIDO\""},
+        {"texto na zona de silêncio", "",
+         zpl("^FO100,10^BY2^BCN,50,N^FD>;1234^FS^FO70,20^A0N,20,20^FDCD^FS"), Gravidade::Erro,
+         "texto \"CD\" em 70,20: sobrepõe a zona de silêncio de código de barras Code 128"},
+        {"texto sobre a borda de uma caixa", "",
+         zpl("^FO10,10^GB300,100,3^FS^FO20,100^A0N,30,30^FDVOLUME^FS"), Gravidade::Erro,
+         "texto \"VOLUME\" em 20,100: sobrepõe caixa em 10,10"},
+        {"texto preto em caixa preta DPL", "",
+         dpl("1X1100001000010B200050025025\r\n1911A1201200020SEPARADOR"), Gravidade::Erro,
+         "sobrepõe caixa em 20,"},
         {"subconjunto C ímpar", "", zpl("^FO10,10^BCN,50,N^FD>;12345^FS"), Gravidade::Erro,
          "dígito sem par no subconjunto C"},
         {"EAN-13 com dígito errado", "", zpl("^FO10,10^BEN,50,N^FD7891234567890^FS"),
@@ -60,7 +103,7 @@ TEST(VerificacaoTrabalhos, CadaDefeitoComLinhaEtiquetaECampo) {
          Gravidade::Erro, "invade a zona de silêncio"},
     };
     for (const auto& c : casos) {
-        VerificacaoTrabalhos v({c.modelo}, false);
+        VerificacaoTrabalhos v(modelo(c.modelo), false);
         v.enviar(etiqueta(c.job));
         v.terminar();
         ASSERT_FALSE(v.achados().empty()) << c.nome;
@@ -68,7 +111,7 @@ TEST(VerificacaoTrabalhos, CadaDefeitoComLinhaEtiquetaECampo) {
         const std::string texto = textoAchado(a);
         EXPECT_EQ(a.gravidade, c.gravidade) << c.nome << ": " << texto;
         EXPECT_TRUE(texto.starts_with("Linha 3 (pedido 4512, item 10, variante 0000000123-5), "
-                                      "sequência 1") &&
+                                      "sequência 1, modelo QuelmonteEtiqTeste.prn") &&
                     texto.find(c.trecho) != std::string::npos)
             << c.nome << ": " << texto;
     }
@@ -77,37 +120,38 @@ TEST(VerificacaoTrabalhos, CadaDefeitoComLinhaEtiquetaECampo) {
 // What the order says prints as it stands; a label that is right finds
 // nothing; the same fault on every label is one finding with a count.
 TEST(VerificacaoTrabalhos, TextoDoPedidoEEtiquetaCertaERepeticoes) {
-    VerificacaoTrabalhos pedido({"^FD:: COR ::^FS"}, false);
+    VerificacaoTrabalhos pedido(modelo("^FD:: COR ::^FS"), false);
     pedido.textoDoPedido("AZUL :: COR :: MARINHO");
     pedido.enviar(etiqueta(zpl("^FO10,10^A0N,20,20^FD:: COR ::^FS")));
     pedido.terminar();
     EXPECT_TRUE(pedido.achados().empty()) << textoAchado(pedido.achados().front());
 
-    VerificacaoTrabalhos certa({"^FD:: COR ::^FS"}, true);
+    VerificacaoTrabalhos certa(modelo("^FD:: COR ::^FS"), true);
     certa.enviar(etiqueta(zpl("^FO10,10^A0N,20,20^FDAZUL^FS^FO10,60^BY2^BCN,50,N^FD>;1234^FS")));
     certa.enviar(
         {TipoTrabalho::Separador, "SpoolEtq.PRN", zpl("^FO10,10^A0N,20,20^FDSEP^FS"), 1, {}});
     certa.terminar();
     EXPECT_EQ(certa.erros() + certa.avisos(), 0);
 
-    VerificacaoTrabalhos repetida({"^FD:: COR ::^FS"}, true);
+    VerificacaoTrabalhos repetida(modelo("^FD:: COR ::^FS"), true);
     for (int i = 0; i < 3; ++i) repetida.enviar(etiqueta(zpl("^FO10,10^FD:: COR ::^FS")));
     repetida.terminar();
     ASSERT_EQ(repetida.achados().size(), 1u);
     EXPECT_EQ(repetida.erros(), 3);
     EXPECT_EQ(textoAchado(repetida.achados()[0]),
-              "Linha 3 (pedido 4512, item 10, loja 0000000123-5), caixa 1: \":: COR ::\" não "
-              "foi preenchido (e mais 2 vezes)");
+              "Linha 3 (pedido 4512, item 10, loja 0000000123-5), caixa 1, modelo "
+              "QuelmonteEtiqTeste.prn: \":: COR ::\" não foi preenchido (e mais 2 vezes)");
 }
 
 TEST(VerificacaoTrabalhos, ConfiguracaoDatamaxVazia) {
     VerificacaoTrabalhos v({}, false);
     v.enviar({TipoTrabalho::ConfiguracaoDatamax, "SpoolEtqImg.prn", "\r\n", 0, {}});
-    v.enviar(etiqueta(dpl("1911000010000100TEXTO")));
+    v.enviar(etiqueta(dpl("1911A1000100010TEXTO")));
     v.terminar();
     ASSERT_EQ(v.achados().size(), 1u);
     EXPECT_EQ(textoAchado(v.achados()[0]),
-              "Configuração: a configuração da Datamax está vazia: as etiquetas saem sem ela");
+              "Configuração, modelo QuelmonteConfiguracaoDatamax.prn: a configuração da Datamax "
+              "está vazia: as etiquetas saem sem ela");
 }
 
 // Jobs are read on a thread of the check's own while the run goes on: a long
@@ -119,7 +163,7 @@ TEST(VerificacaoTrabalhos, ExecucaoLongaLidaAParteEmOrdem) {
         t.origens[0].linha = linha;
         return t;
     };
-    VerificacaoTrabalhos v({"^FD:: COR ::^FS^FD:: TAM ::^FS"}, false);
+    VerificacaoTrabalhos v(modelo("^FD:: COR ::^FS^FD:: TAM ::^FS"), false);
     for (int linha = 1; linha <= 500; ++linha)
         v.enviar(daLinha(linha, linha == 250 ? ":: TAM ::" : linha == 500 ? ":: COR ::" : "AZUL"));
     v.terminar();
@@ -130,4 +174,71 @@ TEST(VerificacaoTrabalhos, ExecucaoLongaLidaAParteEmOrdem) {
 
     VerificacaoTrabalhos interrompida({}, false);
     for (int linha = 1; linha <= 100; ++linha) interrompida.enviar(daLinha(linha, "AZUL"));
+}
+
+// Each edge from both sides: what ends on it is inside, a dot more is found.
+TEST(VerificacaoTrabalhos, BordasDaEtiquetaDoBlocoEDaZonaDeSilencio) {
+    const std::string a25(25, 'A');
+    const struct {
+        const char* nome;
+        std::string job;
+        std::string achado;  // "" none
+    } casos[]{
+        {"ZPL até a borda direita", zpl("^FO300,10^GB100,50,2^FS"), ""},
+        {"ZPL um ponto além", zpl("^FO301,10^GB100,50,2^FS"), "passa 1 ponto da borda"},
+        {"ZPL até o fim do ^LL", zpl("^FO10,250^GB100,50,2^FS"), ""},
+        {"ZPL um ponto abaixo", zpl("^FO10,251^GB100,50,2^FS"), "passa 1 ponto da borda"},
+        {"DPL até a largura de KcLW", dplMetrico("131100000000000" + a25), ""},
+        {"DPL um ponto além", dplMetrico("131100000000001" + a25), "passa 1 ponto da borda"},
+        {"DPL até o comprimento", dplMetrico("131100004660000AAAA", "0500"), ""},
+        {"DPL um ponto acima", dplMetrico("131100004670000AAAA", "0500"), "passa 1 ponto da borda"},
+        {"código à esquerda fora da zona",
+         zpl("^FO10,10^BY1^BCN,50,N^FD>;1234^FS^FO97,10^BY3^BCN,50,N^FD>;1234^FS"), ""},
+        {"código à esquerda na zona",
+         zpl("^FO10,10^BY1^BCN,50,N^FD>;1234^FS^FO96,10^BY3^BCN,50,N^FD>;1234^FS"),
+         "em 96,10: invade a zona de silêncio de código de barras Code 128 \"1234\" em 10,10"},
+        {"texto que enche o bloco", zpl("^FO10,10^FB50,1,0,L^AAN,9,5^FD0123456789^FS"), ""},
+        {"um caractere a mais", zpl("^FO10,10^FB50,1,0,L^AAN,9,5^FD0123456789A^FS"),
+         "texto maior que o bloco"},
+    };
+    for (const auto& c : casos) {
+        const std::string achados = achadosDe({etiqueta(c.job)});
+        if (c.achado.empty())
+            EXPECT_EQ(achados, "") << c.nome;
+        else
+            EXPECT_TRUE(achados.find(c.achado) != std::string::npos) << c.nome << ": " << achados;
+    }
+}
+
+// A finding names the row and label of the job that carries it: the first
+// label of a row's first job, the last label of a row whose jobs between are
+// only skimmed, a separator's token.
+TEST(VerificacaoTrabalhos, AchadoNaLinhaENaEtiquetaDoSeuTrabalho) {
+    const auto daLinha = [](int linha, long long sequencia, const std::string& campos) {
+        Trabalho t = etiqueta(zpl(campos));
+        t.origens[0].linha = linha;
+        t.origens[0].primeira = t.origens[0].ultima = sequencia;
+        return t;
+    };
+    const std::string certa = "^FO10,10^BY2^BCN,50,N^FD>;1234^FS";
+    const std::string fora = "^FO350,10^BY2^BCN,50,N^FD>;1234^FS";
+    EXPECT_EQ(achadosDe({daLinha(1, 1, certa), daLinha(2, 1, fora)}, modelo("")),
+              "ERRO Linha 2 (pedido 4512, item 10, variante 0000000123-5), sequência 1, modelo "
+              "QuelmonteEtiqTeste.prn, código de barras Code 128 \"1234\" em 350,10: passa 64 "
+              "pontos da borda da etiqueta (400 x 300 pontos)\n");
+    const std::string achados = achadosDe(
+        {daLinha(3, 1, certa), daLinha(3, 2, certa), daLinha(3, 3, certa), daLinha(3, 4, fora)});
+    EXPECT_TRUE(
+        achados.starts_with("ERRO Linha 3 (pedido 4512, item 10, variante "
+                            "0000000123-5), sequência 4, código de barras"))
+        << achados;
+    const ModelosDaExecucao comSeparador{{}, {"QuelmonteSeparador.zpl", "^FD:: INFO_PEDIDO ::^FS"}};
+    EXPECT_EQ(achadosDe({{TipoTrabalho::Separador,
+                          "SpoolEtq.PRN",
+                          zpl("^FO10,10^A0N,20,20^FD:: INFO_PEDIDO ::^FS"),
+                          1,
+                          {}}},
+                        comSeparador),
+              "ERRO Separador, modelo QuelmonteSeparador.zpl: \":: INFO_PEDIDO ::\" não foi "
+              "preenchido\n");
 }

@@ -1,0 +1,45 @@
+#pragma once
+
+// Where each field of a label lies, as far as the printer's own sizes tell,
+// and which of them a worker would see on top of one another: text over
+// text, text in a bar code's quiet zone, text over a box's edge or black
+// text on a black box, a code in another's quiet zone.
+
+#include <cstddef>
+#include <vector>
+
+#include "zpl/Etiqueta.h"
+
+namespace etiquetas {
+
+enum class TipoCampo { Texto, CodigoBarras, Caixa, Grafico, Outro };
+
+struct CampoEtiqueta {
+    TipoCampo tipo = TipoCampo::Outro;
+    std::size_t operacao = 0;  // its operation in the label
+    zpl::Retangulo area;       // what the field claims: a text's block or estimate
+    zpl::Retangulo tinta;      // what prints: a text's letters, a box's outline
+    bool exato = true;         // false: a proportional font's width, estimated
+    bool reverso = false;
+    int espessura = 0;              // a box's edge; a solid box's is its whole area
+    int zona = 0;                   // a bar code's quiet zone on each side
+    std::ptrdiff_t legendaDe = -1;  // a text printed by this bar code (index of the code)
+};
+
+std::vector<CampoEtiqueta> camposDaEtiqueta(const zpl::Etiqueta& etiqueta);
+
+// Fonts A to H are bitmaps of fixed cells: their width is known, not guessed.
+bool larguraFixa(const zpl::OpTexto& texto);
+
+// A text's width at the proportional font's average letter (a blank a third
+// of that), or a bitmap font's cells.
+long larguraEstimada(const zpl::OpTexto& texto);
+
+struct Sobreposicao {
+    std::size_t campo = 0, outro = 0;  // indices into the fields; the finding names `campo`
+    bool soZona = false;               // only the other's quiet zone is entered
+};
+
+std::vector<Sobreposicao> sobreposicoes(const std::vector<CampoEtiqueta>& campos);
+
+}  // namespace etiquetas
