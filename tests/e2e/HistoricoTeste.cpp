@@ -186,7 +186,7 @@ TEST(Historico, VerificacaoDepoisDeDeixarDeLadoNomeiaALinhaDaGrade) {
     substituirTodos(modelo, "^FDCOR^FS", "^FD:: COR_ALTERNATIVA ::^FS");
     app.gravar("QuelmonteEtiqPrecoCartolinaZebra.zpl", modelo);
 
-    const auto r = app.imprimir(xml, mais(kTodasZebra, {"--sem-repetir"}));
+    const auto r = app.imprimir(xml, mais(kTodasZebra, {"--sem-repetir"}), true);
     EXPECT_EQ(r.codigo, 1);
     EXPECT_TRUE(contem(r.erros, "ERRO Linha 2 (pedido 4512, item 10, variante 0000000124-"))
         << r.erros;
