@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QtTest/QTest>
 #include <algorithm>
+#include <ctime>
 #include <fstream>
 
 #include "GeradorPedidos.h"
@@ -131,7 +132,7 @@ void BM_GradeDe100MilLinhas(benchmark::State& state) {
     app.AbrirArquivoPedidos(caminho / "grande.xml");
     TabelaGrade& tabela = janela.sprPedidos();
     auto* filtro = janela.findChild<QLineEdit*>(QStringLiteral("txtFiltro"));
-    double todas = 0, uma = 0, filtrar = 0;
+    double todas = 0, uma = 0, filtrar = 0, filtrarCpu = 0;
     for (auto _ : state) {
         tabela.setFocus();
         todas = medirAte(app, [&] {
@@ -142,12 +143,17 @@ void BM_GradeDe100MilLinhas(benchmark::State& state) {
             tabela.setCurrentIndex(tabela.model()->index(5, 0));
             QTest::keyClick(&tabela, Qt::Key_Space);
         });
+        const std::clock_t antes = std::clock();
         filtrar = medirAte(app, [&] { QTest::keyClicks(filtro, QStringLiteral("4500099")); });
+        filtrarCpu = 1000.0 * static_cast<double>(std::clock() - antes) / CLOCKS_PER_SEC;
         filtro->clear();
     }
     state.counters["marcarTodasMs"] = todas;
     state.counters["marcarUmaMs"] = uma;
     state.counters["filtrarMs"] = filtrar;
+    // The processor's time alone: on a busy machine the wall clock waits
+    // for a core as much as for the window.
+    state.counters["filtrarCpuMs"] = filtrarCpu;
 }
 BENCHMARK(BM_GradeDe100MilLinhas)->Iterations(1)->Unit(benchmark::kMillisecond);
 

@@ -16,6 +16,7 @@
 #include <set>
 #include <vector>
 
+#include "app/FiltroGrade.h"
 #include "gui/Conexao.h"
 #include "gui/ModeloGrade.h"
 
@@ -52,29 +53,32 @@ int posicaoNaFrente(const ColunaGrade& c) {
 
 class FiltroLinhas : public QSortFilterProxyModel {
   public:
-    FiltroLinhas(Grade& grade, QObject* pai) : QSortFilterProxyModel(pai), grade_(grade) {
-        for (int c = 1; c <= grade_.colunas(); ++c)
-            if (filtravel(grade_.coluna(c))) colunas_.push_back(c);
+    FiltroLinhas(Grade& grade, QObject* pai)
+        : QSortFilterProxyModel(pai), filtro_(grade, colunasFiltraveis(grade)) {
+        conectarEnquantoViver(this, grade.mudou, [this, &grade](int, int c) {
+            if (c < 1 || filtravel(grade.coluna(c))) filtro_.invalidar();
+        });
     }
 
     void definirTexto(const QString& texto) {
-        texto_ = texto.trimmed();
+        filtro_.definirTexto(daTela(texto.trimmed()));
         invalidateFilter();
     }
 
   protected:
     bool filterAcceptsRow(int linha, const QModelIndex&) const override {
-        if (texto_.isEmpty()) return true;
-        for (int c : colunas_)
-            if (paraTela(grade_.texto(linha + 1, c)).contains(texto_, Qt::CaseInsensitive))
-                return true;
-        return false;
+        return filtro_.aceita(linha + 1);
     }
 
   private:
-    Grade& grade_;
-    std::vector<int> colunas_;  // the filterable ones, 1-based
-    QString texto_;
+    static std::vector<int> colunasFiltraveis(const Grade& grade) {
+        std::vector<int> colunas;
+        for (int c = 1; c <= grade.colunas(); ++c)
+            if (filtravel(grade.coluna(c))) colunas.push_back(c);
+        return colunas;
+    }
+
+    FiltroGrade filtro_;
 };
 
 // The editable cells hold whole numbers (sequences, box counts): a letter

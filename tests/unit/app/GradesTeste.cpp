@@ -4,6 +4,7 @@
 
 #include "../orderfile/ModelosPedidos.h"
 #include "AplicacaoDeTeste.h"
+#include "app/FiltroGrade.h"
 
 using namespace etiquetas;
 using namespace etiquetas::teste;
@@ -196,4 +197,40 @@ TEST(GerarTxt, CursorLivreDepoisDoComando) {
         for (const auto& m : t.plataforma.mensagens) EXPECT_EQ(m.icone, Icone::Nenhum);
         EXPECT_FALSE(t.plataforma.ocupado()) << tipo;
     }
+}
+
+// The filter as a worker types and erases: case and accents ignored, a
+// text that grows or shrinks gives the same rows as typed afresh, and a new
+// content is searched anew.
+TEST(Grades, FiltroAoDigitarEApagar) {
+    Grade g("sprPedidos", {{"Pedido"}, {"Item"}, {"Descricao"}});
+    g.definirLinhas(3);
+    const char* celulas[3][3]{{"4500099", "10", "BLUSA \xC7\xC3O"},
+                              {"4500100", "20",
+                               "cal\xE7"
+                               "a"},
+                              {"99", "1", "Saia"}};
+    for (int l = 0; l < 3; ++l)
+        for (int c = 0; c < 3; ++c) g.definirTexto(l + 1, c + 1, celulas[l][c]);
+    FiltroGrade filtro(g, {1, 3});
+    const auto aceitas = [&](const std::string& texto) {
+        filtro.definirTexto(texto);
+        std::string r;
+        for (int l = 1; l <= 3; ++l) r += filtro.aceita(l) ? '1' : '0';
+        return r;
+    };
+    for (const auto& [texto, esperado] :
+         std::vector<std::pair<std::string, std::string>>{{"45", "110"},
+                                                          {"4500099", "100"},
+                                                          {"450", "110"},
+                                                          {" \xC7"
+                                                           "A ",
+                                                           "010"},
+                                                          {"10", "010"},
+                                                          {"", "111"},
+                                                          {"SAIA", "001"}})
+        EXPECT_EQ(aceitas(texto), esperado) << texto;
+    g.definirTexto(3, 1, "4512");
+    filtro.invalidar();
+    EXPECT_EQ(aceitas("45"), "111");
 }
