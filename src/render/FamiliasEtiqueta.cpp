@@ -16,6 +16,8 @@ namespace {
 
 using enum RegraVariante;
 using enum RegistroTxt;
+using enum RegraContagem;
+using enum ComparacaoSeparador;
 constexpr auto kPreco = ArquivoFamilia::Preco;
 constexpr auto kVolume = ArquivoFamilia::Volume;
 constexpr std::string_view kSeparador = "QuelmonteSeparador";
@@ -28,21 +30,21 @@ constexpr std::string_view kTxtPadrao = "QuelmonteEtiquetaVolumePadrao_";
 
 // clang-format off
 constexpr FamiliaEtiqueta kFamilias[]{
-  {1,  Qualquer,          kPreco,  "Etiquetas de Preço (Cartolina)",           "QuelmonteEtiqPrecoCartolina",     true,  kSeparador,    Preco,           kTxtCartolina, true,  ImprimirPrecoCartolina},
-  {2,  Qualquer,          kPreco,  "Etiquetas de Preço (Adesiva)",             "QuelmonteEtiqPrecoAdesiva",       true,  kSeparador,    Preco,           kTxtAdesiva,   true,  ImprimirPrecoAdesiva},
-  {3,  Qualquer,          kVolume, "Etiquetas de Volume(Reposição Automatica)", "QuelmonteEtiqVolumeRepos",        false, kSeparador,    VolumeReposicao, kTxtReposicao, true,  ImprimirVolumeReposicao},
-  {4,  SomenteVolume,     kVolume, "Etiquetas de Volume(Padrão)",              "QuelmonteEtiqVolumePadrao",       false, kSeparador,    VolumePadrao,    kTxtPadrao,    true,  ImprimirVolumePadrao},
-  {4,  ExcetoVolume,      kVolume, "Etiquetas de Volume(Padrão)",              "QuelmonteEtiqIlpn",               false, kSeparador,    VolumePadrao,    kTxtPadrao,    false, ImprimirVolumeIlpn},
-  {5,  Qualquer,          kPreco,  "Etiquetas de Preço (Cartolina Com/Sem)",   "QuelmonteEtiqPrecoComSem",        true,  kSeparador,    Nenhum,          "",            false, ImprimirPrecoCartolinaComSem},
-  {6,  InternaOuSemLista, kPreco,  "Etiquetas de Preço (Adesiva Intima)",      "QuelmonteEtiqPrecoAdesivaIntima", true,  kSeparador,    Nenhum,          "",            false, ImprimirPrecoAdesivaIntima},
-  {6,  CaixaIlpnOuVolume, kPreco,  "Etiquetas de Preço (Adesiva Intima)",      "QuelmonteEtiqInterna",            false, kSeparadorSku, Nenhum,          "",            false, ImprimirEtiquetaInternaCaixa},
-  {7,  InternaOuSemLista, kPreco,  "Etiquetas de Preço (Relógio)",             "QuelmonteEtiqPrecoRelogio",       false, kSeparador,    Nenhum,          "",            false, ImprimirPrecoRelogio},
-  {7,  CaixaIlpnOuVolume, kPreco,  "Etiquetas de Preço (Relógio)",             "QuelmonteEtiqInterna",            false, kSeparadorSku, Nenhum,          "",            false, ImprimirEtiquetaInternaCaixa},
-  {8,  Qualquer,          kVolume, "Etiquetas de Consolidador de Encabidado",  "",                                false, "",            Nenhum,          "",            false, nullptr},
-  {9,  Qualquer,          kPreco,  "Etiquetas de Preço (Conjunto)",            "QuelmonteEtiqPrecoComSem",        true,  kSeparador,    Nenhum,          "",            false, ImprimirPrecoConjunto},
-  {11, Qualquer,          kPreco,  "Etiquetas de Preço (Cosmético)",           "QuelmonteEtiqPrecoCosmetico",     true,  kSeparador,    Nenhum,          "",            false, ImprimirPrecoCosmetico},
-  {99, InternaOuSemLista, kPreco,  "Etiquetas SKU",                            "QuelmonteEtiqInterna",            false, kSeparadorSku, Nenhum,          "",            true,  ImprimirEtiquetaSku},
-  {99, CaixaIlpnOuVolume, kPreco,  "Etiquetas SKU",                            "QuelmonteEtiqCaixa",              false, kSeparadorSku, Nenhum,          "",            true,  ImprimirEtiquetaInternaCaixa},
+  {1,  Qualquer,          kPreco,  "Etiquetas de Preço (Cartolina)",           "QuelmonteEtiqPrecoCartolina",     true,  kSeparador,    Preco,           kTxtCartolina, true,  ImprimirPrecoCartolina,       Pares,    ComoDigitados},
+  {2,  Qualquer,          kPreco,  "Etiquetas de Preço (Adesiva)",             "QuelmonteEtiqPrecoAdesiva",       true,  kSeparador,    Preco,           kTxtAdesiva,   true,  ImprimirPrecoAdesiva,         Amostra,  NumerosFormados},
+  {3,  Qualquer,          kVolume, "Etiquetas de Volume(Reposição Automatica)", "QuelmonteEtiqVolumeRepos",        false, kSeparador,    VolumeReposicao, kTxtReposicao, true,  ImprimirVolumeReposicao,      Amostra,  ComoDigitados},
+  {4,  SomenteVolume,     kVolume, "Etiquetas de Volume(Padrão)",              "QuelmonteEtiqVolumePadrao",       false, kSeparador,    VolumePadrao,    kTxtPadrao,    true,  ImprimirVolumePadrao,         Amostra,  ComoDigitados},
+  {4,  ExcetoVolume,      kVolume, "Etiquetas de Volume(Padrão)",              "QuelmonteEtiqIlpn",               false, kSeparador,    VolumePadrao,    kTxtPadrao,    false, ImprimirVolumeIlpn,           Amostra,  ComoDigitados},
+  {5,  Qualquer,          kPreco,  "Etiquetas de Preço (Cartolina Com/Sem)",   "QuelmonteEtiqPrecoComSem",        true,  kSeparador,    Nenhum,          "",            false, ImprimirPrecoCartolinaComSem, Unidades, ComoDigitados},
+  {6,  InternaOuSemLista, kPreco,  "Etiquetas de Preço (Adesiva Intima)",      "QuelmonteEtiqPrecoAdesivaIntima", true,  kSeparador,    Nenhum,          "",            false, ImprimirPrecoAdesivaIntima,   Amostra,  NumerosFormados},
+  {6,  CaixaIlpnOuVolume, kPreco,  "Etiquetas de Preço (Adesiva Intima)",      "QuelmonteEtiqInterna",            false, kSeparadorSku, Nenhum,          "",            false, ImprimirEtiquetaInternaCaixa, Amostra,  ComoDigitados},
+  {7,  InternaOuSemLista, kPreco,  "Etiquetas de Preço (Relógio)",             "QuelmonteEtiqPrecoRelogio",       false, kSeparador,    Nenhum,          "",            false, ImprimirPrecoRelogio,         Unidades, NumerosFormados},
+  {7,  CaixaIlpnOuVolume, kPreco,  "Etiquetas de Preço (Relógio)",             "QuelmonteEtiqInterna",            false, kSeparadorSku, Nenhum,          "",            false, ImprimirEtiquetaInternaCaixa, Amostra,  ComoDigitados},
+  {8,  Qualquer,          kVolume, "Etiquetas de Consolidador de Encabidado",  "",                                false, "",            Nenhum,          "",            false, nullptr,                      Amostra,  ComoDigitados},
+  {9,  Qualquer,          kPreco,  "Etiquetas de Preço (Conjunto)",            "QuelmonteEtiqPrecoComSem",        true,  kSeparador,    Nenhum,          "",            false, ImprimirPrecoConjunto,        Unidades, ComoDigitados},
+  {11, Qualquer,          kPreco,  "Etiquetas de Preço (Cosmético)",           "QuelmonteEtiqPrecoCosmetico",     true,  kSeparador,    Nenhum,          "",            false, ImprimirPrecoCosmetico,       Cinco,    ComoDigitados},
+  {99, InternaOuSemLista, kPreco,  "Etiquetas SKU",                            "QuelmonteEtiqInterna",            false, kSeparadorSku, Nenhum,          "",            true,  ImprimirEtiquetaSku,          Amostra,  ComoDigitados},
+  {99, CaixaIlpnOuVolume, kPreco,  "Etiquetas SKU",                            "QuelmonteEtiqCaixa",              false, kSeparadorSku, Nenhum,          "",            true,  ImprimirEtiquetaInternaCaixa, Amostra,  ComoDigitados},
 };
 
 // The doubled ending of the type-4 section is the name every installed layout

@@ -26,6 +26,21 @@ enum class RegraVariante {
     ExcetoVolume,       // anything but 4
 };
 
+// How a family compares order and item with the last separator's.
+enum class ComparacaoSeparador {
+    ComoDigitados,   // the cells as they are
+    NumerosFormados  // ten and four digits, so "12" and "0000000012" match
+};
+
+// How the labels of a price row follow from its range of sequences, for the
+// count before a print.
+enum class RegraContagem {
+    Amostra,   // no rule: the routine run on a bounded sample
+    Unidades,  // one label a sequence
+    Pares,     // units of two sequences, two labels each
+    Cinco,     // units of five labels
+};
+
 struct FamiliaEtiqueta {
     int tipo;  // LabelTypeCode
     RegraVariante variante;
@@ -38,6 +53,8 @@ struct FamiliaEtiqueta {
     std::string_view prefixoTxt;  // the export file's stem
     bool paginaTeste;             // printed by "Imprimir Pagina Teste"
     RotinaFamilia rotina;         // nullptr: not printable in this version
+    RegraContagem contagem;
+    ComparacaoSeparador separadorPor;  // how its routine tells a new order/item
 };
 
 // The row of `tipo` printed with `variante`; none for a type without one.

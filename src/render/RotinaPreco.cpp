@@ -29,8 +29,8 @@ void RotinaPreco::executarLinhas(int passoInicio, int passoFim) {
     // gets its separator.
     x_.memoria.LoteDatamax.clear();
     x_.TextoSaida.clear();
-    x_.memoria.PedidoSeparador = "00000";
-    x_.memoria.ItemSeparador = "00000";
+    x_.memoria.PedidoSeparador = kSemSeparador;
+    x_.memoria.ItemSeparador = kSemSeparador;
     for (int linha = 0; linha <= x_.grade.linhas(); ++linha) {
         x_.linha = linha;
         imprimirLinha(linha);
@@ -74,18 +74,20 @@ void RotinaPreco::anotarEtiquetas(long long primeira, long long ultima) {
                         varianteDaLinha(LinhaPreco(x_.grade, x_.linha)), primeira, ultima});
 }
 
+ChaveSeparador chaveSeparador(const LinhaPreco& linha, ComparacaoSeparador comparacao) {
+    if (comparacao == ComparacaoSeparador::ComoDigitados)
+        return {linha[CampoPreco::Pedido], linha[CampoPreco::Item]};
+    return {formatarNumero(linha[CampoPreco::Pedido], "0000000000"),
+            formatarNumero(linha[CampoPreco::Item], "0000")};
+}
+
 void RotinaPreco::imprimirSeparadorSeDevido(ComparacaoSeparador comparacao) {
     if (!x_.parametros.separadorPorPedido) return;
-    std::string pedido = celula(CampoPreco::Pedido);
-    std::string item = celula(CampoPreco::Item);
-    if (comparacao == ComparacaoSeparador::NumerosFormados) {
-        pedido = formatarNumero(pedido, "0000000000");
-        item = formatarNumero(item, "0000");
-    }
+    auto chave = chaveSeparador(LinhaPreco(x_.grade, x_.linha), comparacao);
     auto& memoria = x_.memoria;
-    if (pedido == memoria.PedidoSeparador && item == memoria.ItemSeparador) return;
-    memoria.PedidoSeparador = std::move(pedido);
-    memoria.ItemSeparador = std::move(item);
+    if (chave == ChaveSeparador{memoria.PedidoSeparador, memoria.ItemSeparador}) return;
+    memoria.PedidoSeparador = std::move(chave.pedido);
+    memoria.ItemSeparador = std::move(chave.item);
     ImprimirSeparador(x_, x_.linha);
 }
 

@@ -10,6 +10,7 @@
 
 #include "comum/CamposGrade.h"
 #include "render/ExecucaoImpressao.h"
+#include "render/FamiliasEtiqueta.h"
 
 namespace etiquetas {
 
@@ -17,12 +18,6 @@ namespace etiquetas {
 struct FaixaSequencias {
     long long primeira = 0;
     long long ultima = 0;
-};
-
-// How a family compares order and item with the last separator's.
-enum class ComparacaoSeparador {
-    ComoDigitados,   // the cells as they are
-    NumerosFormados  // ten and four digits, so "12" and "0000000012" match
 };
 
 class RotinaPreco {
@@ -52,6 +47,17 @@ class RotinaPreco {
   private:
     bool repeticaoConferida_ = false;
 };
+
+// The separator memory at the start of a run: the first row always gets one.
+inline constexpr const char* kSemSeparador = "00000";
+
+// Order and item of a price row as a family compares them with the last
+// separator's.
+struct ChaveSeparador {
+    std::string pedido, item;
+    bool operator==(const ChaveSeparador&) const = default;
+};
+ChaveSeparador chaveSeparador(const LinhaPreco& linha, ComparacaoSeparador comparacao);
 
 // The variant a price row's labels carry, as its history names it: ten
 // digits, then "-" and the check digit ("0000000123-5").
