@@ -17,11 +17,16 @@ namespace {
 
 constexpr std::size_t kTamanhoMotivo = 300;
 
+// Control characters a script writes (a terminal's escapes among them) show
+// as blanks.
 std::string primeiraLinha(const std::string& texto) {
     const auto inicio = texto.find_first_not_of("\r\n");
     if (inicio == std::string::npos) return {};
     const auto fim = texto.find_first_of("\r\n", inicio);
-    return aparar(texto.substr(inicio, fim == std::string::npos ? fim : fim - inicio));
+    std::string linha = texto.substr(inicio, fim == std::string::npos ? fim : fim - inicio);
+    for (char& c : linha)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+    return aparar(linha);
 }
 
 // The command line as a message shows it (Windows-1252).
