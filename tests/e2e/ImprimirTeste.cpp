@@ -228,6 +228,22 @@ TEST(Imprimir, RecusasDizemOMotivoAntesDaPergunta) {
 }
 
 #ifndef _WIN32
+// Whatever a failing script writes (megabytes of any byte, or one endless
+// line), each message is one line of at most 1,000 characters after its title.
+TEST(Imprimir, MensagemDeScriptEnormeFicaLimitada) {
+    for (const std::string sh : {"head -c 20000000 /dev/urandom >&2; exit 3\n",
+                                 "yes x | tr -d '\\n' | head -c 20000000 >&2; exit 3\n"}) {
+        AplicacaoTemporaria app(sh);
+        const auto r = app.imprimir(xmlPreco(1, {faixa("1", "4")}), kTodasZebra);
+        EXPECT_EQ(r.codigo, 1) << sh;
+        std::istringstream linhas(r.erros);
+        for (std::string linha; std::getline(linhas, linha);) {
+            const auto texto = linha.substr(linha.find("] ") + 2);
+            EXPECT_LE(utf8ParaCp1252(texto).size(), 1000u) << sh << linha.size();
+        }
+    }
+}
+
 // Paths are file-system names, never label text: an application folder and an
 // order file under names Windows-1252 cannot hold open, print and are named.
 TEST(Imprimir, PastasForaDoWindows1252) {
