@@ -43,7 +43,19 @@ void Aplicacao::ligarReacoes() {
     ligarReacoesGrades();
     // A tick or a range changed since the last print that went out whole.
     for (Grade* g : {&j.sprPedidos, &j.vaVolume})
-        g->mudou.conectar([this](int, int) { marcasPendentes_ = true; });
+        g->mudou.conectar([this](int, int) {
+            marcasPendentes_ = true;
+            esquecerStatusDoFim();
+        });
+}
+
+// What the last run ended with speaks of that run only: once the worker
+// moves on to other ticks or ranges it gives way to what the file asks.
+void Aplicacao::esquecerStatusDoFim() {
+    auto& status = janela_.StatusBar1;
+    if (comandoEmCurso_ || statusDoFim_.empty()) return;
+    if (status.texto() == statusDoFim_) status.definirTexto(statusDoArquivo_);
+    statusDoFim_.clear();
 }
 
 }  // namespace etiquetas

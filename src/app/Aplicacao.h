@@ -80,6 +80,8 @@ class Aplicacao {
     bool fecharAoTerminar() const { return fecharAoTerminar_; }
     // Closes the window (set by the window; the CLI leaves it empty).
     std::function<void()> fecharJanela;
+    // Ticked rows a filter of the view keeps out of sight (set by the window).
+    std::function<int()> marcadasForaDoFiltro;
     // The same rows, printer and layout as cmdImprimir, each job handed to
     // `destino` as made instead of sent: no question, no port opened,
     // nothing written, and what carries over between runs left as it was.
@@ -152,10 +154,18 @@ class Aplicacao {
     bool emImpressao_ = false;
     bool comandoEmCurso_ = false;
     bool algumaLinhaMarcada();
+    bool algumaCelulaEditada() const;
+    bool trabalhoPorImprimir();
+    // Before another file takes the grid's place: asked when ticks or edits
+    // not yet printed would be lost.
+    bool podeTrocarArquivo(const std::string& titulo);
     void aplicarRetomada();
     bool fecharAoTerminar_ = false;
     bool marcasPendentes_ = false;  // ticks or ranges not printed since they changed
-    std::string totalDoArquivo_;    // the file's label total, as the block shows it
+    std::string statusDoArquivo_;   // the status line a loaded file asks for
+    std::string statusDoFim_;       // the status line the last run ended with
+    void esquecerStatusDoFim();
+    std::string totalDoArquivo_;  // the file's label total, as the block shows it
 
     // The open chain (ArquivoPedidos.cpp).
     void RejeitarArquivoPedidos(const std::filesystem::path& caminho,
@@ -166,6 +176,10 @@ class Aplicacao {
 
     // Grids (Grades.cpp).
     void inverterDestaque(Grade& grade, int linha);
+    // The most boxes volume row `linha` may ask for: its volumes in the file
+    // while the label printed takes one a box; none otherwise.
+    std::optional<long long> volumesPorCaixa(int linha) const;
+    std::vector<long long> volumesDoArquivo_;  // per volume row, as the file lists them
 
     Plataforma& plataforma_;
     JanelaPrincipal janela_;

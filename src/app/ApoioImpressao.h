@@ -80,6 +80,7 @@ class AcompanhamentoJanela : public Acompanhamento {
     };
     void pendurar(const std::function<void(Pendente&)>& mudanca);
     void aplicarPendentes();
+    void mostrarEnviadas(long long enviadas);
 
     JanelaPrincipal& j_;
     Plataforma& p_;
@@ -88,6 +89,7 @@ class AcompanhamentoJanela : public Acompanhamento {
     std::shared_ptr<const bool> vivo_;
     std::vector<bool> estados_;
     std::string legendaBarra_;
+    long long totalEtiquetas_ = 0;  // of the run's question, on the window's thread
     std::mutex mutex_;
     Pendente pendente_;
     std::atomic<bool> previaPedida_ = false;

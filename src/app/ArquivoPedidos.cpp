@@ -34,6 +34,10 @@ void Aplicacao::cmdLocalizar() {
         return;
     }
     lembrarPastaDosPedidos(caminho);
+    if (!podeTrocarArquivo("Localizar")) {
+        plataforma_.cursorOcupado(false);
+        return;
+    }
     j.lblCaminho.definirLegenda(textoDoCaminho(caminho));
     AbrirArquivoPedidos(caminho);
 }
@@ -110,9 +114,10 @@ void Aplicacao::PreencherInfoArquivo(ArquivoAberto arquivo) {
         j.vaVolume.definirVisivel(false);
         j.sprPedidos.definirVisivel(true);
         j.focar(j.sprPedidos.nome());
-        j.StatusBar1.definirTexto(
+        statusDoArquivo_ =
             "Selecione os Pedidos / Itens a serem impressas as Etiquetas e informe a quantidade "
-            "desejada...");
+            "desejada...";
+        j.StatusBar1.definirTexto(statusDoArquivo_);
     } else if (tipo == kArquivoVolume) {
         j.frmTipo.definirVisivel(false);
         mostrarTotais();
@@ -121,9 +126,10 @@ void Aplicacao::PreencherInfoArquivo(ArquivoAberto arquivo) {
         j.vaVolume.definirVisivel(true);
         j.sprPedidos.definirVisivel(false);
         j.focar(j.vaVolume.nome());
-        j.StatusBar1.definirTexto(
+        statusDoArquivo_ =
             "Selecione os Pedidos a serem impressas as Etiquetas e informe a quantidade de "
-            "caixas necessária para cada Volume...");
+            "caixas necessária para cada Volume...";
+        j.StatusBar1.definirTexto(statusDoArquivo_);
     }
 }
 
@@ -141,6 +147,11 @@ void Aplicacao::aplicarCarga(ResultadoCarga carga, Grade& grade, const Informaco
             grade.definirOculta(coluna(campo), true);
     } else {
         grade.definirCor(coluna(CampoVolume::Caixas), kVermelho);
+        // The loader writes each store's volumes as its box count.
+        volumesDoArquivo_.assign(static_cast<std::size_t>(grade.linhas()), 0);
+        for (int l = 1; l <= grade.linhas(); ++l)
+            volumesDoArquivo_[static_cast<std::size_t>(l - 1)] =
+                valorInteiro(grade.texto(l, coluna(CampoVolume::Caixas))).value_or(0);
     }
     grade.retomarAvisos();
     if (carga.TipoEtiquetaPedido) j.TipoEtiquetaPedido = *carga.TipoEtiquetaPedido;

@@ -93,6 +93,12 @@ void BarraProgresso::definirValor(int v) {
     avisar();
 }
 
+void BarraProgresso::definirTexto(std::string t) {
+    if (texto_ == t) return;
+    texto_ = std::move(t);
+    avisar();
+}
+
 void BarraStatus::definirTexto(std::string t) {
     texto_ = std::move(t);
     avisar();

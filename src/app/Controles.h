@@ -135,9 +135,13 @@ class BarraProgresso : public Controle {
     int valor() const { return valor_; }
     void definirFaixa(int minimo, int maximo);
     void definirValor(int v);
+    // What the bar says over itself ("" says nothing).
+    const std::string& texto() const { return texto_; }
+    void definirTexto(std::string t);
 
   private:
     int minimo_ = 0, maximo_ = 100, valor_ = 0;
+    std::string texto_;
 };
 
 class BarraStatus : public Controle {

@@ -61,6 +61,9 @@ class Grade : public LeitorGrade {
     Sinal<int, int> mudou;
     Sinal<int, int> celulaEditada;
     Sinal<int> caixaClicada;
+    // A check refused the user's edit of cell (linha, coluna) and said why:
+    // the view brings the user back to that cell.
+    Sinal<int, int> edicaoRecusada;
     Sinal<> formatoMudou;  // columns, visibility
 
     // While suspended, changes emit nothing; resuming emits (-1, -1) once.

@@ -9,6 +9,7 @@
 #include "comum/CamposGrade.h"
 #include "comum/Texto.h"
 #include "render/FamiliasEtiqueta.h"
+#include "render/ParametrosImpressao.h"
 
 namespace etiquetas {
 
@@ -23,6 +24,7 @@ constexpr long long kMaiorQuantidadeCaixas = 32767;
 constexpr int kFonteNormal = 8;
 constexpr int kFonteDestaque = 9;
 constexpr long long kEtiquetasContadasPelaFamilia = 20000;
+constexpr int kVarianteIlpn = 3;  // "Etiqueta ILPN"
 
 std::optional<int> inteiro32(const std::string& texto) {
     const auto n = valorInteiro(texto);
@@ -38,8 +40,17 @@ void Aplicacao::ligarReacoesGrades() {
     j.vaVolume.caixaClicada.conectar([this](int l) { inverterDestaque(janela_.vaVolume, l); });
     j.sprPedidos.celulaEditada.conectar(
         [this](int l, int c) { conferirSequencia(janela_.sprPedidos, l, c, plataforma_); });
-    j.vaVolume.celulaEditada.conectar(
-        [this](int l, int c) { conferirCaixas(janela_.vaVolume, l, c, plataforma_); });
+    j.vaVolume.celulaEditada.conectar([this](int l, int c) {
+        conferirCaixas(janela_.vaVolume, l, c, plataforma_, volumesPorCaixa(l));
+    });
+}
+
+std::optional<long long> Aplicacao::volumesPorCaixa(int linha) const {
+    const auto& j = janela_;
+    const bool ilpn = varianteDoTexto(j.frmTipo.visivel(), j.cbvTipoEtiq.texto()) == kVarianteIlpn;
+    if (!ilpn || linha < 1 || linha > static_cast<int>(volumesDoArquivo_.size()))
+        return std::nullopt;
+    return volumesDoArquivo_[static_cast<std::size_t>(linha - 1)];
 }
 
 // The emphasis follows the box because both start unmarked and normal.
@@ -61,6 +72,38 @@ std::unique_ptr<Grade> gradeDoArquivo(ArquivoAberto& arquivo, Pessoa& pessoa) {
     return grade;
 }
 
+std::optional<PedidosAbertos> abrirPedidos(ServicoImpressao& servico, Pessoa& pessoa,
+                                           const std::filesystem::path& caminho) {
+    PedidosAbertos pedidos{servico.abrir(caminho), nullptr};
+    if (!pedidos.arquivo.aberto()) return std::nullopt;
+    pedidos.grade = gradeDoArquivo(pedidos.arquivo, pessoa);
+    if (pedidos.arquivo.carga.pedidoVersaoRecusada) servico.encerrarPorVersao();
+    return pedidos;
+}
+
+PedidoImpressao pedidoImpressao(const PastasAplicacao& pastas, const PedidosAbertos* pedidos,
+                                const ImpressoraEscolhida& impressora, bool separador,
+                                const std::string& textoTipo, bool layoutDoArquivo) {
+    PedidoImpressao p;
+    bool listaVisivel = false, layoutNovo = false;
+    std::string origem;
+    if (pedidos) {
+        const ResultadoCarga& carga = pedidos->arquivo.carga;
+        p.tipoArquivo = pedidos->arquivo.tipoArquivo;
+        p.tipoEtiqueta = carga.TipoEtiquetaPedido.value_or(0);
+        p.linhas = pedidos->grade.get();
+        p.arquivoPedidos = pedidos->arquivo.caminho;
+        p.documento = pedidos->arquivo.documento;
+        listaVisivel = listaTipoVisivel(carga.seletor);
+        layoutNovo = layoutDoArquivo && carga.LayoutNovoArquivo.value_or(false);
+        origem = carga.OrigemSolicitacao.value_or("");
+    }
+    p.impressora = impressora;
+    p.parametros = resolverParametros(pastas, impressora, separador, listaVisivel, textoTipo,
+                                      layoutNovo, origem);
+    return p;
+}
+
 void conferirSequencia(Grade& g, int linha, int coluna, Pessoa& pessoa) {
     if (coluna != kColunaSeqInicial && coluna != kColunaSeqFinal) return;
     const auto inicialArquivo = inteiro32(g.texto(linha, kColunaSeqInicialArquivo));
@@ -72,6 +115,7 @@ void conferirSequencia(Grade& g, int linha, int coluna, Pessoa& pessoa) {
                                   : std::string();
     const auto mensagem = [&](const char* texto) {
         pessoa.mensagem(texto + faixa, {}, Icone::Nenhum, Botoes::Ok);
+        g.edicaoRecusada.emitir(linha, coluna);
     };
     const auto recusar = [&](const char* texto) {
         mensagem(texto);
@@ -104,17 +148,26 @@ void conferirSequencia(Grade& g, int linha, int coluna, Pessoa& pessoa) {
 }
 
 // A box count is a label count: anything but a whole number from 0 to 32767
-// would reach the printer as a run that fails or prints nothing.
-void conferirCaixas(Grade& g, int linha, int coluna, Pessoa& pessoa) {
+// would reach the printer as a run that fails or prints nothing. Where each
+// box takes one of the row's volumes, the file's volumes are the most.
+void conferirCaixas(Grade& g, int linha, int coluna, Pessoa& pessoa,
+                    std::optional<long long> volumes) {
     if (coluna != kColunaCaixas) return;
+    const long long maximo = volumes.value_or(kMaiorQuantidadeCaixas);
     const auto caixas = valorInteiro(g.texto(linha, coluna));
-    if (!caixas || *caixas < 0 || *caixas > kMaiorQuantidadeCaixas) {
-        pessoa.mensagem("Qtd. de Caixas precisa ser um número inteiro de 0 a 32767!", {},
-                        Icone::Nenhum, Botoes::Ok);
+    if (!caixas || *caixas < 0 || *caixas > maximo) {
+        std::string texto =
+            "Qtd. de Caixas precisa ser um número inteiro de 0 a " + std::to_string(maximo) + "!";
+        if (volumes)
+            texto += " A linha " + std::to_string(linha) + " tem " + std::to_string(*volumes) +
+                     (*volumes == 1 ? " volume" : " volumes") + " no arquivo de pedidos.";
+        pessoa.mensagem(texto, {}, Icone::Nenhum, Botoes::Ok);
         g.definirTexto(linha, coluna, g.textoAntesDaEdicao());
+        g.edicaoRecusada.emitir(linha, coluna);
         return;
     }
-    g.definirTexto(linha, coluna, formatarInteiro(*caixas, "00000000"));
+    // As the file's own counts show: "00000003" beside "1" reads as another kind of value.
+    g.definirTexto(linha, coluna, std::to_string(*caixas));
 }
 
 void marcarTodas(Grade& grade, bool marcar, bool mudarFonte) {
@@ -148,18 +201,20 @@ void Aplicacao::atualizarEtiquetasMarcadas() {
     if (j.tipoArquivo() != kArquivoPreco || totalDoArquivo_.empty() || comandoEmCurso_) return;
     if (!algumaLinhaMarcada()) return j.lblTotalEtiquetas.definirLegenda(totalDoArquivo_);
     const PedidoImpressao p = pedidoDaJanela(j.LayoutNovoArquivo);
-    // Rendering a large selection at every tick would stall the window: past
-    // this many labels the block shows the ranges' sum, and the question
-    // before a print still names what the family sends.
+    // Counted as the file's total is, in range numbers; what the family adds
+    // past them (the second tag of a pair that closes an odd range, the
+    // separators) is said beside. Rendering a large selection at every tick
+    // would stall the window: past this many labels only the ranges count.
     const long long pedidas = ServicoImpressao::etiquetasPedidas(p);
-    const long long marcadas = pedidas > kEtiquetasContadasPelaFamilia
-                                   ? pedidas
-                                   : servico_.etiquetasQueSairao(
-                                         familiaEtiqueta(p.tipoEtiqueta, p.parametros.variante), p);
+    const long long sairao = pedidas > kEtiquetasContadasPelaFamilia
+                                 ? pedidas
+                                 : servico_.etiquetasQueSairao(
+                                       familiaEtiqueta(p.tipoEtiqueta, p.parametros.variante), p);
     const auto digitos = totalDoArquivo_.find_first_not_of('0');
-    j.lblTotalEtiquetas.definirLegenda(
-        std::to_string(marcadas) + " de " +
-        (digitos == std::string::npos ? "0" : totalDoArquivo_.substr(digitos)));
+    std::string legenda = std::to_string(pedidas) + " de " +
+                          (digitos == std::string::npos ? "0" : totalDoArquivo_.substr(digitos));
+    if (sairao > pedidas) legenda += " (+" + std::to_string(sairao - pedidas) + " além das faixas)";
+    j.lblTotalEtiquetas.definirLegenda(legenda);
 }
 
 void Aplicacao::cmdAtualizaQtd() {

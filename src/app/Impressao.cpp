@@ -10,6 +10,7 @@
 
 #include "app/Aplicacao.h"
 #include "app/ApoioImpressao.h"
+#include "app/EdicaoGrade.h"
 #include "comum/CamposGrade.h"
 #include "comum/Texto.h"
 
@@ -147,6 +148,7 @@ void AcompanhamentoJanela::destravar() {
     j_.cmdCancelar.definirVisivel(false);
     j_.frameBarra.definirVisivel(false);
     j_.frameBarra.definirLegenda(legendaBarra_);
+    j_.ProgressBar1.definirTexto({});
     // Where the work goes on, not "Sair", where Space would end the session.
     if (const Grade* g = j_.gradeDoArquivo()) j_.focar(g->nome());
 }
@@ -154,13 +156,23 @@ void AcompanhamentoJanela::destravar() {
 void AcompanhamentoJanela::mostrarProgresso(long long pedidas) {
     naJanela(
         [this, pedidas] {
-            j_.frameBarra.definirLegenda("Etiquetas enviadas à impressora...");
+            totalEtiquetas_ = pedidas;
             j_.ProgressBar1.definirFaixa(0,
                                          static_cast<int>(std::min<long long>(pedidas, INT32_MAX)));
-            j_.ProgressBar1.definirValor(0);
+            mostrarEnviadas(0);
             j_.frameBarra.definirVisivel(true);
         },
         false);
+}
+
+// The bar's own text is drawn, not published: the frame's caption says the
+// same for a screen reader.
+void AcompanhamentoJanela::mostrarEnviadas(long long enviadas) {
+    const std::string contagem =
+        std::to_string(enviadas) + " de " + std::to_string(totalEtiquetas_) + " etiquetas";
+    j_.ProgressBar1.definirValor(static_cast<int>(std::min<long long>(enviadas, INT32_MAX)));
+    j_.ProgressBar1.definirTexto(contagem);
+    j_.frameBarra.definirLegenda("Etiquetas enviadas à impressora: " + contagem);
 }
 
 void AcompanhamentoJanela::apontar(Campo campo) {
@@ -223,8 +235,7 @@ void AcompanhamentoJanela::aplicarPendentes() {
     }
     if (p.detalhePorta) j_.lblDetalhePortaCom.definirLegenda(*p.detalhePorta);
     if (p.status) j_.StatusBar1.definirTexto(*p.status);
-    if (p.enviadas)
-        j_.ProgressBar1.definirValor(static_cast<int>(std::min<long long>(*p.enviadas, INT32_MAX)));
+    if (p.enviadas) mostrarEnviadas(*p.enviadas);
 }
 
 PedidoImpressao Aplicacao::pedidoDaJanela(bool layoutNovo) const {
@@ -297,6 +308,7 @@ void Aplicacao::terminarComando(AcompanhamentoJanela& a, DesfechoImpressao desfe
     ultimaImpressao_ = desfecho;
     if (desfecho == DesfechoImpressao::Impressa) marcasPendentes_ = false;
     if (depois) depois(desfecho);
+    statusDoFim_ = janela_.StatusBar1.texto();
     if (a.previaPedida()) cmdVisualizar();
     if (fecharAoTerminar_ && fecharJanela) fecharJanela();
 }
@@ -340,6 +352,7 @@ void Aplicacao::cmdVisualizar() {
 #else
     try {
         PaginasPrevia paginas;
+        paginas.definirVolume(janela_.tipoArquivo() == kArquivoVolume);
         if (!VisualizarEtiquetas(paginas)) return;
         paginas.terminar();
         if (const auto r =
@@ -383,12 +396,19 @@ void Aplicacao::imprimirTeste(int opcao) {
     if (opcao < 1 || opcao > 4) return;
     executarNoTrabalhador(
         [this, opcao]() -> Execucao {
-            // A missing file is reported by the open chain; what was loaded stays.
-            AbrirArquivoPedidos(servico_.arquivoTeste(opcao));
-            SelecionarTodasLinhas();
+            // The test file gets a grid of its own: the worker's file, its
+            // ticks and edited cells stay as they were, whatever the answer.
+            // A test file that cannot be opened is said; nothing is printed.
+            auto teste = std::make_shared<std::optional<PedidosAbertos>>(
+                abrirPedidos(servico_, plataforma_, servico_.arquivoTeste(opcao)));
+            if (*teste) marcarTodas(*(*teste)->grade, true, false);
             montavelocidadetemperatura();
             // Test pages use the classic layouts and templates.
-            return [this, pedido = pedidoDaJanela(false)](Acompanhamento& a) {
+            const auto& j = janela_;
+            PedidoImpressao pedido =
+                pedidoImpressao(pastas(), *teste ? &**teste : nullptr, impressoraDaJanela(),
+                                j.ckbMaterialForn.marcada(), j.cbvTipoEtiq.texto(), false);
+            return [this, teste, pedido = std::move(pedido)](Acompanhamento& a) {
                 return servico_.imprimirTeste(pedido, a);
             };
         },
@@ -417,7 +437,7 @@ void Aplicacao::CmZebra() {
                 j.LblZebra.definirLegenda(legendaAntes);
                 return;
             }
-            j.CmZebra.definirVisivel(false);
+            // The button stays: a printer switched off forgets the font.
             j.LblZebra.definirLegenda("Fonte Carregada.");
         });
 }

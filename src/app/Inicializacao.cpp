@@ -56,8 +56,6 @@ void reagirPorta(JanelaPrincipal& j) {
     mostrarListasSeriais(j, !paralela);
     // The serial buffer line belongs to the serial port it was read from.
     if (paralela) j.lblDetalhePortaCom.definirLegenda("");
-    // A serial printer is always local.
-    j.optRede.definirHabilitado(paralela);
 }
 
 void reagirLocal(JanelaPrincipal& j) {
@@ -161,6 +159,39 @@ bool Aplicacao::algumaLinhaMarcada() {
     for (int l = 1; g && l <= g->linhas(); ++l)
         if (g->marcada(l)) return true;
     return false;
+}
+
+// Ticks or edited cells since the file was loaded or last printed whole.
+bool Aplicacao::trabalhoPorImprimir() {
+    return marcasPendentes_ && (algumaLinhaMarcada() || algumaCelulaEditada());
+}
+
+bool Aplicacao::algumaCelulaEditada() const {
+    const auto& j = janela_;
+    if (j.tipoArquivo() == kArquivoPreco) {
+        const Grade& g = j.sprPedidos;
+        for (int l = 1; l <= g.linhas(); ++l)
+            if (g.texto(l, coluna(CampoPreco::SequenciaInicial)) !=
+                    g.texto(l, coluna(CampoPreco::SequenciaInicialOriginal)) ||
+                g.texto(l, coluna(CampoPreco::SequenciaFinal)) !=
+                    g.texto(l, coluna(CampoPreco::SequenciaFinalOriginal)))
+                return true;
+    } else if (j.tipoArquivo() == kArquivoVolume) {
+        const Grade& g = j.vaVolume;
+        for (int l = 1; l <= g.linhas() && l <= static_cast<int>(volumesDoArquivo_.size()); ++l)
+            if (valorInteiro(g.texto(l, coluna(CampoVolume::Caixas))) !=
+                volumesDoArquivo_[static_cast<std::size_t>(l - 1)])
+                return true;
+    }
+    return false;
+}
+
+bool Aplicacao::podeTrocarArquivo(const std::string& titulo) {
+    return !trabalhoPorImprimir() ||
+           mensagem(
+               "Há linhas marcadas ou editadas que ainda não foram impressas. Deseja "
+               "substituí-las pelo outro arquivo mesmo assim?",
+               titulo, Icone::Pergunta, Botoes::SimNao) == Resposta::Sim;
 }
 
 void Aplicacao::cmdSair() {

@@ -38,9 +38,59 @@ void PaginasPrevia::enviar(const Trabalho& trabalho) {
     if (std::fwrite(t.data(), 1, t.size(), spool_.get()) != t.size())
         throw FalhaImpressao("Não foi possível gravar o arquivo temporário da prévia.");
     tamanho_ += static_cast<long>(t.size());
+    const int antes = total_;
     leitor_.ler(t);
     total_ = leitor_.etiquetasLidas();
+    anotarTrecho(trabalho, antes);
     marcar();
+}
+
+// A job's pages may end only with the next job or the end of the run: they
+// belong to the job that carried their tags.
+void PaginasPrevia::anotarTrecho(const Trabalho& trabalho, int paginasAntes) {
+    if (trabalho.etiquetas > 0 || trechos_.empty()) {
+        Trecho t{paginasAntes, 0, etiquetas_, trabalho.etiquetas, {}, 0, 0};
+        if (const auto& o = trabalho.origens; !o.empty()) {
+            t.origem = "Pedido " + o.front().pedido + ", Item " + o.front().item +
+                       (volume_ ? ", Loja " : ", Variante ") + o.front().variante;
+            t.primeira = o.front().primeira;
+            t.ultima = o.back().ultima;
+        }
+        trechos_.push_back(std::move(t));
+    }
+    trechos_.back().paginas += total_ - paginasAntes;
+    etiquetas_ += trabalho.etiquetas;
+}
+
+// One number a page when the job's numbers go one to each of its pages.
+std::string PaginasPrevia::numerosDaPagina(const Trecho& t, int pagina) const {
+    std::string r = volume_ ? ", Caixa " : ", Sequência ";
+    if (t.ultima - t.primeira + 1 == t.paginas && t.paginas > 1)
+        return r + std::to_string(t.primeira + (pagina - t.primeiraPagina));
+    r += std::to_string(t.primeira);
+    return t.ultima == t.primeira ? r : r + " a " + std::to_string(t.ultima);
+}
+
+// A page holds its job's tags in equal parts (a cartolina pair on one page:
+// two); a job whose tags do not divide among its pages is counted by pages.
+std::string PaginasPrevia::etiquetasDaPagina(int pagina) const {
+    const auto t = std::upper_bound(trechos_.begin(), trechos_.end(), pagina,
+                                    [](int p, const Trecho& tr) { return p < tr.primeiraPagina; });
+    const std::string porPagina =
+        "Etiqueta " + std::to_string(pagina + 1) + " de " + std::to_string(total());
+    if (t == trechos_.begin()) return porPagina;
+    const Trecho& tr = *std::prev(t);
+    if (tr.paginas <= 0 || tr.etiquetas <= 0 || tr.etiquetas % tr.paginas != 0) return porPagina;
+    const long long k = tr.etiquetas / tr.paginas;
+    const long long primeira = tr.etiquetasAntes + (pagina - tr.primeiraPagina) * k + 1;
+    std::string r =
+        k == 1 ? "Etiqueta " + std::to_string(primeira)
+        : k == 2
+            ? "Etiquetas " + std::to_string(primeira) + " e " + std::to_string(primeira + 1)
+            : "Etiquetas " + std::to_string(primeira) + " a " + std::to_string(primeira + k - 1);
+    r += " de " + std::to_string(etiquetas_);
+    if (!tr.origem.empty()) r += " — " + tr.origem + numerosDaPagina(tr, pagina);
+    return r;
 }
 
 void PaginasPrevia::marcar() {
@@ -50,8 +100,10 @@ void PaginasPrevia::marcar() {
 }
 
 void PaginasPrevia::terminar() {
+    const int antes = total_;
     leitor_.terminar();
     total_ = leitor_.etiquetasLidas();
+    if (!trechos_.empty()) trechos_.back().paginas += total_ - antes;
     if (std::fflush(spool_.get()) != 0)
         throw FalhaImpressao("Não foi possível gravar o arquivo temporário da prévia.");
 }
@@ -96,7 +148,7 @@ const zpl::Etiqueta& PaginasPrevia::etiquetaAtual() const {
 }
 
 std::string PaginasPrevia::titulo() const {
-    std::string t = "Etiqueta " + std::to_string(atual_ + 1) + " de " + std::to_string(total());
+    std::string t = etiquetasDaPagina(atual_);
     if (total() > 0) {
         if (const int copias = etiquetaAtual().configuracao.copias; copias > 1)
             t += " (" + std::to_string(copias) + " cópias)";

@@ -5,7 +5,8 @@
 // downloaded in one job serves the next), one page a label, and the
 // warnings of the printer's reading.
 // The jobs wait in a temporary file and a page is read again when shown,
-// so a run of any length costs the same memory.
+// so a run of any length costs little more than a line of text a job (what
+// its pages are: order, item, sequences, and which tags of the run).
 
 #include <cstdio>
 #include <memory>
@@ -38,7 +39,12 @@ class PaginasPrevia : public SaidaTrabalhos {
     void proxima();
 
     const zpl::Etiqueta& etiquetaAtual() const;
-    // "Etiqueta 2 de 7", and "(5 cópias)" when ^PQ asks for more than one.
+    // Rows of a volume file: their numbers are boxes of a store, not sequences.
+    void definirVolume(bool volume) { volume_ = volume; }
+    // The tags of the page counted as the window counts them ("Etiqueta 2
+    // de 7", "Etiquetas 3 e 4 de 14" for a page of two), what they are
+    // ("Pedido 4512, Item 10, Variante ..., Sequência 3 a 4"), and "(5
+    // cópias)" when ^PQ asks for more than one.
     std::string titulo() const;
     // Every warning, those of a label with its number first; Windows-1252.
     // A flood of them is cut, saying how many were left out.
@@ -56,6 +62,17 @@ class PaginasPrevia : public SaidaTrabalhos {
     };
     void marcar();
     zpl::Etiqueta lerPagina(int pagina) const;
+    // The pages one job made, and its tags.
+    struct Trecho {
+        int primeiraPagina = 0, paginas = 0;
+        long long etiquetasAntes = 0;
+        int etiquetas = 0;
+        std::string origem;                  // "Pedido ..., Item ..., Variante ..." or ""
+        long long primeira = 0, ultima = 0;  // its sequences (or boxes)
+    };
+    void anotarTrecho(const Trabalho& trabalho, int paginasAntes);
+    std::string numerosDaPagina(const Trecho& trecho, int pagina) const;
+    std::string etiquetasDaPagina(int pagina) const;
 
     struct FecharArquivo {
         void operator()(std::FILE* f) const { std::fclose(f); }
@@ -69,6 +86,9 @@ class PaginasPrevia : public SaidaTrabalhos {
     int avisosOmitidos_ = 0;
     int total_ = 0;
     int atual_ = 0;
+    std::vector<Trecho> trechos_;
+    long long etiquetas_ = 0;  // tags of every job so far
+    bool volume_ = false;
     mutable std::optional<zpl::Etiqueta> pagina_;
     mutable int paginaLida_ = -1;
 };

@@ -12,6 +12,7 @@
 #include "orderfile/Xml.h"
 #include "render/FalhaImpressao.h"
 #include "render/FamiliasEtiqueta.h"
+#include "render/MotorTemplate.h"
 #include "render/RotinaPreco.h"
 
 namespace etiquetas {
@@ -160,6 +161,19 @@ void SaidaComHistorico::concluirSemFalhar(DesfechoTrabalho desfecho) {
 void SaidaComHistorico::falhou(const FalhaHistorico& falha) {
     ativo_ = false;
     if (!aoFalhar_(falha.what())) throw FalhaImpressao(falha.what());
+}
+
+std::string varianteComoImpressa(const std::string& digitada) {
+    const std::string texto = aparar(digitada);
+    const auto traco = texto.find('-');
+    std::string digitos = texto.substr(0, traco);
+    const auto soDigitos = [](const std::string& t) {
+        return !t.empty() && t.find_first_not_of("0123456789") == std::string::npos;
+    };
+    if (!soDigitos(digitos) || (traco != std::string::npos && !soDigitos(texto.substr(traco + 1))))
+        return {};
+    CompletarZeros(digitos);
+    return traco == std::string::npos ? digitos : digitos + texto.substr(traco);
 }
 
 ExecucaoRegistrada execucaoRegistrada(const PedidoImpressao& pedido,

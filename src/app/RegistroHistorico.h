@@ -60,6 +60,11 @@ struct ArquivoIdentificado {
 };
 ArquivoIdentificado identificarArquivoPedidos(const std::filesystem::path& caminho);
 
+// A variant typed as the grid or the order file shows it
+// ("000000000032345104", with or without "-5") as the labels and the
+// history write it ("0032345104"); "" when it is not a variant's digits.
+std::string varianteComoImpressa(const std::string& digitada);
+
 // What the run's jobs share in the history.
 ExecucaoRegistrada execucaoRegistrada(const PedidoImpressao& pedido,
                                       const FamiliaEtiqueta& familia);

@@ -34,6 +34,7 @@ bool Aplicacao::reimprimirAPartirDe(const RestanteExecucao& r) {
                  kTitulo, Icone::Exclamacao);
         return false;
     }
+    if (!podeTrocarArquivo(kTitulo)) return false;
     const auto caminho = caminhoDoUtf8(cp1252ParaUtf8(r.execucao.arquivo));
     std::error_code erro;
     if (!std::filesystem::equivalent(caminho, janela_.CaminhoArquivoPedidos, erro)) {

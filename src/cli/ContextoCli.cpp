@@ -33,34 +33,14 @@ bool AcompanhamentoCli::cancelado() const {
 }
 
 std::optional<PedidosAbertos> abrirPedidos(ContextoCli& ctx, const std::filesystem::path& caminho) {
-    PedidosAbertos pedidos{ctx.servico->abrir(caminho), nullptr};
-    if (!pedidos.arquivo.aberto()) return std::nullopt;
-    pedidos.grade = gradeDoArquivo(pedidos.arquivo, ctx.plataforma);
-    if (pedidos.arquivo.carga.pedidoVersaoRecusada) ctx.servico->encerrarPorVersao();
-    return pedidos;
+    return etiquetas::abrirPedidos(*ctx.servico, ctx.plataforma, caminho);
 }
 
 PedidoImpressao pedidoImpressao(const ContextoCli& ctx, const PedidosAbertos* pedidos,
                                 const ImpressoraEscolhida& impressora, bool separador,
                                 const std::string& textoTipo, bool layoutDoArquivo) {
-    PedidoImpressao p;
-    bool listaVisivel = false, layoutNovo = false;
-    std::string origem;
-    if (pedidos) {
-        const ResultadoCarga& carga = pedidos->arquivo.carga;
-        p.tipoArquivo = pedidos->arquivo.tipoArquivo;
-        p.tipoEtiqueta = carga.TipoEtiquetaPedido.value_or(0);
-        p.linhas = pedidos->grade.get();
-        p.arquivoPedidos = pedidos->arquivo.caminho;
-        p.documento = pedidos->arquivo.documento;
-        listaVisivel = listaTipoVisivel(carga.seletor);
-        layoutNovo = layoutDoArquivo && carga.LayoutNovoArquivo.value_or(false);
-        origem = carga.OrigemSolicitacao.value_or("");
-    }
-    p.impressora = impressora;
-    p.parametros = resolverParametros(ctx.pastas(), impressora, separador, listaVisivel, textoTipo,
-                                      layoutNovo, origem);
-    return p;
+    return etiquetas::pedidoImpressao(ctx.pastas(), pedidos, impressora, separador, textoTipo,
+                                      layoutDoArquivo);
 }
 
 int statusImpressao(DesfechoImpressao desfecho) {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "app/EdicaoGrade.h"
 #include "app/Grade.h"
 #include "app/ServicoImpressao.h"
 #include "comum/Arquivos.h"
@@ -51,12 +52,6 @@ class AcompanhamentoCli : public Acompanhamento {
     ContextoCli& ctx_;
 };
 
-// An order file opened with its rows in a grid of its kind; none when the
-// file was refused (said already).
-struct PedidosAbertos {
-    ArquivoAberto arquivo;
-    std::unique_ptr<Grade> grade;
-};
 std::optional<PedidosAbertos> abrirPedidos(ContextoCli& ctx, const std::filesystem::path& caminho);
 
 // The request for the opened rows (none: no file) and the printer.

@@ -124,6 +124,13 @@ FrmEtiqueta::FrmEtiqueta(Aplicacao& aplicacao, QWidget* pai)
     aplicacao_.mostrarHistorico = [janela = QPointer<FrmEtiqueta>(this), &a = aplicacao_] {
         if (janela) mostrarFrmHistorico(a, janela);
     };
+    aplicacao_.marcadasForaDoFiltro = [janela = QPointer<FrmEtiqueta>(this)] {
+        if (!janela) return 0;
+        const int tipo = janela->j_.tipoArquivo();
+        return tipo == kArquivoPreco    ? janela->sprPedidos_->marcadasForaDoFiltro()
+               : tipo == kArquivoVolume ? janela->vaVolume_->marcadasForaDoFiltro()
+                                        : 0;
+    };
     aplicacao_.fecharJanela = [janela = QPointer<FrmEtiqueta>(this)] {
         if (janela) QTimer::singleShot(0, janela, &QWidget::close);
     };
@@ -349,7 +356,13 @@ QWidget* FrmEtiqueta::montarImpressoras() {
     g->addWidget(montarRede(q), linha++, 0, 1, 3);
     // The serial lists keep columns of their own, so that showing them does
     // not squeeze the speed and temperature captions.
-    g->addWidget(montarSerial(q), linha++, 0, 1, 3);
+    // Their place is kept while they hide: the column neither widens nor
+    // moves the grid sideways when a serial port is chosen.
+    auto* serial = montarSerial(q);
+    QSizePolicy reservado = serial->sizePolicy();
+    reservado.setRetainSizeWhenHidden(true);
+    serial->setSizePolicy(reservado);
+    g->addWidget(serial, linha++, 0, 1, 3);
     auto* detalhe = rotulo(j_.lblDetalhePortaCom, q);
     detalhe->setWordWrap(true);
     g->addWidget(detalhe, linha++, 0, 1, 3);
@@ -443,6 +456,15 @@ QWidget* FrmEtiqueta::montarComandos() {
         pb->setMinimumWidth(110);
         l->addWidget(pb);
     }
+    // Escape stops a run, as "Cancelar" does; it is left alone otherwise (a
+    // cell being typed in takes it back).
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    const auto seguirCancelar = [this, escape] {
+        escape->setEnabled(j_.cmdCancelar.visivel() && j_.cmdCancelar.habilitado());
+    };
+    seguirCancelar();
+    conectarEnquantoViver(escape, j_.cmdCancelar.mudou, seguirCancelar);
+    connect(escape, &QShortcut::activated, this, [this] { j_.cmdCancelar.clicar(); });
     return w;
 }
 

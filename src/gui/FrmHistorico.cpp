@@ -81,6 +81,8 @@ void FrmHistorico::montarTela(const std::filesystem::path& arquivo) {
     tabela_->setSelectionBehavior(QAbstractItemView::SelectRows);
     tabela_->setSelectionMode(QAbstractItemView::SingleSelection);
     tabela_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tabela_->setTextElideMode(Qt::ElideMiddle);
+    tabela_->setWordWrap(false);
     tabela_->verticalHeader()->setVisible(false);
     tabela_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     coluna->addWidget(tabela_, 1);
@@ -121,11 +123,23 @@ bool FrmHistorico::filtrar() {
     }
     f.pedido = daTela(pedido_->text().trimmed());
     f.variante = daTela(variante_->text().trimmed());
+    f.varianteImpressa = varianteComoImpressa(f.variante);
     f.desde = daTela(desde_->text().trimmed());
     f.ate = daTela(ate_->text().trimmed());
     modelo_.filtrar(f);
+    ajustarLarguras();
     mostrarErro();
     return true;
+}
+
+// Every column as wide as its first page needs; the paths give up their
+// middle rather than push the rest out of view.
+void FrmHistorico::ajustarLarguras() {
+    constexpr int kColunasDeCaminho[] = {3, 16};
+    tabela_->resizeColumnsToContents();
+    const int maximo = fontMetrics().averageCharWidth() * 40;
+    for (int c : kColunasDeCaminho)
+        if (tabela_->columnWidth(c) > maximo) tabela_->setColumnWidth(c, maximo);
 }
 
 void FrmHistorico::mostrarErro() {
@@ -133,13 +147,19 @@ void FrmHistorico::mostrarErro() {
         pessoa_.mensagem(modelo_.erro(), kTitulo, Icone::Exclamacao, Botoes::Ok);
 }
 
+// Semicolons and a UTF-8 mark: a spreadsheet set for Brazil opens it in
+// columns with its accents.
 bool FrmHistorico::exportarCsv(const std::filesystem::path& destino) {
+    constexpr char kSeparador = ';';
     std::ofstream saida(destino, std::ios::binary | std::ios::trunc);
-    saida << cp1252ParaUtf8(linhaCsv(nomesCamposHistorico())) << "\r\n";
+    saida << "\xEF\xBB\xBF" << cp1252ParaUtf8(linhaCsv(legendasCamposHistorico(), kSeparador))
+          << "\r\n";
+    long long linhas = 0;
     try {
         if (auto* h = modelo_.historico())
             h->percorrer(modelo_.filtro(), 0, -1, [&](const LinhaHistorico& l) {
-                saida << cp1252ParaUtf8(linhaCsv(camposHistorico(l))) << "\r\n";
+                saida << cp1252ParaUtf8(linhaCsv(camposHistorico(l), kSeparador)) << "\r\n";
+                ++linhas;
                 return static_cast<bool>(saida);
             });
     } catch (const FalhaHistorico& falha) {
@@ -152,6 +172,10 @@ bool FrmHistorico::exportarCsv(const std::filesystem::path& destino) {
                          Icone::Critico, Botoes::Ok);
         return false;
     }
+    pessoa_.mensagem(std::to_string(linhas) +
+                         (linhas == 1 ? " linha exportada" : " linhas exportadas") + " para " +
+                         textoDoCaminho(destino) + ".",
+                     kTitulo, Icone::Informacao, Botoes::Ok);
     return true;
 }
 

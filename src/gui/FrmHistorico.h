@@ -44,6 +44,7 @@ class FrmHistorico : public QDialog {
     void escolherExportacao();
     void escolherReimpressao();
     void mostrarErro();
+    void ajustarLarguras();
 
     Pessoa& pessoa_;
     ModeloHistorico modelo_;

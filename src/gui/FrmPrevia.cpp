@@ -29,6 +29,8 @@ void FrmPrevia::montarTela() {
     auto* coluna = new QVBoxLayout(this);
     titulo_ = new QLabel(this);
     titulo_->setObjectName(QStringLiteral("lblPagina"));
+    titulo_->setTextFormat(Qt::PlainText);
+    titulo_->setWordWrap(true);
     coluna->addWidget(titulo_);
 
     // The label on a grey table, one screen pixel a printer dot.
@@ -40,6 +42,9 @@ void FrmPrevia::montarTela() {
     rolagem_->setWidget(imagem_);
     rolagem_->setWidgetResizable(false);
     rolagem_->setFocusPolicy(Qt::NoFocus);
+    // The page fits the area it is shown in once that area has its size:
+    // before the window is laid out it is a few pixels wide.
+    rolagem_->viewport()->installEventFilter(this);
     coluna->addWidget(rolagem_, 1);
 
     avisos_ = new QPlainTextEdit(this);
@@ -145,9 +150,11 @@ void FrmPrevia::aproximar(double fator) {
     mostrarPagina();
 }
 
-void FrmPrevia::resizeEvent(QResizeEvent* evento) {
-    QDialog::resizeEvent(evento);
-    if (ajustar_ && ajustar_->isChecked()) mostrarPagina();
+bool FrmPrevia::eventFilter(QObject* objeto, QEvent* evento) {
+    if (evento->type() == QEvent::Resize && objeto == rolagem_->viewport() && ajustar_ &&
+        ajustar_->isChecked())
+        mostrarPagina();
+    return QDialog::eventFilter(objeto, evento);
 }
 
 void FrmPrevia::mostrarPagina() {

@@ -28,7 +28,7 @@ class FrmPrevia : public QDialog {
     bool imprimir() const { return imprimir_; }
 
   protected:
-    void resizeEvent(QResizeEvent* evento) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
     void keyPressEvent(QKeyEvent* evento) override;
 
   private:

@@ -6,7 +6,7 @@ namespace etiquetas {
 
 ModeloHistorico::ModeloHistorico(std::filesystem::path arquivo, QObject* pai)
     : QAbstractTableModel(pai), arquivo_(std::move(arquivo)) {
-    for (const auto& nome : nomesCamposHistorico()) cabecalho_ << paraTela(nome);
+    for (const auto& nome : legendasCamposHistorico()) cabecalho_ << paraTela(nome);
 }
 
 ModeloHistorico::~ModeloHistorico() = default;

@@ -124,8 +124,11 @@ TabelaGrade::TabelaGrade(Grade& grade, QWidget* pai)
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(QFontMetrics(maior).height() + 6);
 
-    // Narrow columns with long captions ("Inf. a Seq. Inicial") wrap them.
-    horizontalHeader()->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
+    // Narrow columns with long captions ("Inf. a Seq. Inicial") wrap them;
+    // a caption wider than its column keeps its start ("Fornecedo", not
+    // "ornecedo"), so that it can still be read.
+    horizontalHeader()->setDefaultAlignment(
+        Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap));
     horizontalHeader()->setMinimumHeight(2 * fontMetrics().lineSpacing() + 8);
     horizontalHeader()->setHighlightSections(false);
 
@@ -133,6 +136,11 @@ TabelaGrade::TabelaGrade(Grade& grade, QWidget* pai)
 
     aplicarFormato();
     conectarEnquantoViver(this, grade_.formatoMudou, [this] { aplicarFormato(); });
+    // After the box, once the editor has closed: the focus would otherwise go
+    // wherever the box hands it, far from the cell to type again.
+    conectarEnquantoViver(this, grade_.edicaoRecusada, [this](int linha, int coluna) {
+        QTimer::singleShot(0, this, [this, linha, coluna] { voltarACelula(linha, coluna); });
+    });
     connect(modelo_, &QAbstractItemModel::modelReset, this, &TabelaGrade::aplicarFormato);
     connect(horizontalHeader(), &QHeaderView::sectionResized, this,
             [this](int coluna, int, int largura) { aoRedimensionarColuna(coluna, largura); });
@@ -161,8 +169,26 @@ void TabelaGrade::aoRedimensionarColuna(int coluna, int largura) {
     gravacao_->start();
 }
 
+void TabelaGrade::voltarACelula(int linha, int coluna) {
+    const QModelIndex celula = filtro_->mapFromSource(modelo_->index(linha - 1, coluna - 1));
+    if (!celula.isValid()) return;
+    window()->activateWindow();
+    setFocus(Qt::OtherFocusReason);
+    setCurrentIndex(celula);
+    scrollTo(celula);
+}
+
 void TabelaGrade::filtrar(const QString& texto) {
     static_cast<FiltroLinhas*>(filtro_)->definirTexto(texto);
+}
+
+int TabelaGrade::marcadasForaDoFiltro() const {
+    if (filtro_->rowCount() == grade_.linhas()) return 0;
+    int ocultas = 0;
+    for (int l = 1; l <= grade_.linhas(); ++l)
+        if (grade_.marcada(l) && !filtro_->mapFromSource(modelo_->index(l - 1, 0)).isValid())
+            ++ocultas;
+    return ocultas;
 }
 
 void TabelaGrade::marcarSelecionadas() {

@@ -30,6 +30,8 @@ class TabelaGrade : public QTableView {
     // Ticks the selected rows that are shown, or unticks them when all are
     // ticked already.
     void marcarSelecionadas();
+    // Ticked rows the filter keeps out of view.
+    int marcadasForaDoFiltro() const;
 
     // Column widths the user set, kept by the front end (0: the default).
     using LerLarguras = std::function<std::vector<int>()>;
@@ -43,6 +45,7 @@ class TabelaGrade : public QTableView {
 
   private:
     void aplicarFormato();
+    void voltarACelula(int linha, int coluna);
     void encaixarLarguras();
     void trazerParaAFrente();
     int larguraEmPixels(const ColunaGrade& coluna) const;

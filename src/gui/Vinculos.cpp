@@ -155,6 +155,9 @@ void vincular(QProgressBar& barra, BarraProgresso& modelo) {
         const int maximo = std::max(m.maximo(), m.minimo() + 1);
         b.setRange(m.minimo(), maximo);
         b.setValue(std::clamp(m.valor(), m.minimo(), maximo));
+        QString texto = paraTela(m.texto());
+        b.setFormat(texto.replace(u'%', QStringLiteral("%%")));
+        b.setTextVisible(!texto.isEmpty());
         pintarEstado(b, m);
     });
 }

@@ -99,7 +99,8 @@ constexpr const char* kSelecaoLinhas =
 
 constexpr const char* kFiltro =
     "(?1 = '' OR e.arquivo = ?1 OR e.md5 = ?2) AND (?3 = '' OR t.pedido = ?3) "
-    "AND (?4 = '' OR t.variante = ?4 OR t.variante LIKE ?4 || '-%') "
+    "AND (?4 = '' OR t.variante = ?4 OR t.variante LIKE ?4 || '-%' "
+    "     OR (?11 <> '' AND (t.variante = ?11 OR t.variante LIKE ?11 || '-%'))) "
     "AND (?5 = '' OR t.momento >= ?5) AND (?6 = '' OR t.momento < ?6 || 'z') "
     "AND (?7 = 0 OR t.execucao = ?7) AND t.id < ?10 ";
 
@@ -113,6 +114,7 @@ void ligarFiltro(sqlite::Comando& c, const FiltroHistorico& f) {
         .ligar(5, f.desde)
         .ligar(6, f.ate)
         .ligar(7, f.execucao)
+        .ligar(11, utf8(f.varianteImpressa))
         // A plain bound lets the newest-first walk start at the row itself.
         .ligar(10, f.antesDe > 0 ? f.antesDe : std::numeric_limits<long long>::max());
 }

@@ -62,9 +62,12 @@ struct FiltroHistorico {
     std::string arquivo;  // an order file: its path, or its bytes (md5) wherever it lies now
     std::string md5;
     std::string pedido, variante;  // variante: also a store
-    std::string desde, ate;        // "AAAA-MM-DD"
-    long long execucao = 0;        // one run's rows only
-    long long antesDe = 0;         // rows older than this one (a view's next page)
+    // The variant as the labels write it (the grid's 18 digits trimmed to
+    // 10, say), matched as well as `variante` itself.
+    std::string varianteImpressa;
+    std::string desde, ate;  // "AAAA-MM-DD"
+    long long execucao = 0;  // one run's rows only
+    long long antesDe = 0;   // rows older than this one (a view's next page)
 };
 
 // A range asked for, to compare with what was sent before.
@@ -140,9 +143,11 @@ std::filesystem::path arquivoHistorico(const std::filesystem::path& pasta);
 // A row as the command line and the view export it, field by field, under
 // these names.
 std::vector<std::string> nomesCamposHistorico();
+// The same fields as a person reads them (the window's view and export).
+std::vector<std::string> legendasCamposHistorico();
 std::vector<std::string> camposHistorico(const LinhaHistorico& linha);
-// One CSV line: fields joined by commas, quoted when they hold a comma, a
-// quote or a line break.
-std::string linhaCsv(const std::vector<std::string>& campos);
+// One CSV line: fields joined by `separador` (a spreadsheet set for Brazil
+// reads ';'), quoted when they hold it, a quote or a line break.
+std::string linhaCsv(const std::vector<std::string>& campos, char separador = ',');
 
 }  // namespace etiquetas

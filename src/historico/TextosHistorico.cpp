@@ -6,8 +6,9 @@ namespace etiquetas {
 
 namespace {
 
-std::string campoCsv(const std::string& texto) {
-    if (texto.find_first_of(",\"\r\n") == std::string::npos) return texto;
+std::string campoCsv(const std::string& texto, char separador) {
+    if (texto.find_first_of(std::string(1, separador) + "\"\r\n") == std::string::npos)
+        return texto;
     std::string r = "\"";
     for (char c : texto) r += c == '"' ? std::string("\"\"") : std::string(1, c);
     return r + "\"";
@@ -41,6 +42,28 @@ std::vector<std::string> nomesCamposHistorico() {
             "destino", "usuario",       "desfecho"};
 }
 
+std::vector<std::string> legendasCamposHistorico() {
+    return {"Nº",
+            "Impressão",
+            "Data e hora",
+            "Arquivo de pedidos",
+            "MD5 do arquivo",
+            "Tipo",
+            "Família",
+            "Linha",
+            "Pedido",
+            "Item",
+            "Variante ou loja",
+            "Primeira",
+            "Última",
+            "Trabalho",
+            "Impressora",
+            "Linguagem",
+            "Destino",
+            "Usuário",
+            "Desfecho"};
+}
+
 std::vector<std::string> camposHistorico(const LinhaHistorico& l) {
     const auto& e = l.execucao;
     const auto& o = l.origem;
@@ -65,9 +88,14 @@ std::vector<std::string> camposHistorico(const LinhaHistorico& l) {
             textoDesfecho(l.desfecho)};
 }
 
-std::string linhaCsv(const std::vector<std::string>& campos) {
+std::string linhaCsv(const std::vector<std::string>& campos, char separador) {
     std::string r;
-    for (const auto& c : campos) r.append(r.empty() ? "" : ",").append(campoCsv(c));
+    bool primeiro = true;
+    for (const auto& c : campos) {
+        if (!primeiro) r += separador;
+        r += campoCsv(c, separador);
+        primeiro = false;
+    }
     return r;
 }
 

@@ -27,9 +27,10 @@ namespace etiquetas::teste {
 
 class PlataformaTeste : public PlataformaQt {
   public:
-    Resposta mensagem(const std::string& texto, const std::string& titulo, Icone,
+    Resposta mensagem(const std::string& texto, const std::string& titulo, Icone icone,
                       Botoes botoes) override {
         mensagens.push_back({texto, titulo});
+        if (caixasReais) return PlataformaQt::mensagem(texto, titulo, icone, botoes);
         return botoes == Botoes::SimNao ? respostaPerguntas : Resposta::Ok;
     }
     // Without `escolha` the real box shows, for a test to drive.
@@ -43,6 +44,7 @@ class PlataformaTeste : public PlataformaQt {
     std::vector<std::pair<std::string, std::string>> mensagens;  // text, title
     std::optional<int> escolha;  // the button a question with buttons of its own gets
     Resposta respostaPerguntas = Resposta::Sim;
+    bool caixasReais = false;  // boxes shown for a test to answer, where the focus matters
 };
 
 template <typename W>

@@ -3,10 +3,12 @@
 // written asks whether to print without it, and the "Histórico" view pages,
 // filters, exports and sets up a reprint.
 
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableView>
 #include <QTimer>
 #include <QtTest>
@@ -17,6 +19,7 @@
 #include "comum/CamposGrade.h"
 #include "gui/FrmEtiqueta.h"
 #include "gui/FrmHistorico.h"
+#include "gui/TabelaGrade.h"
 #include "historico/HistoricoImpressao.h"
 
 using namespace etiquetas;
@@ -182,15 +185,42 @@ class TesteHistoricoJanela : public QObject {
         QCOMPARE(modelo.rowCount(), total);
         QCOMPARE(modelo.linha(total - 1).origem.primeira, 1);
 
-        teste::achar<QLineEdit>(vista, "txtPedido")->setText(QStringLiteral("4513"));
+        // The picture in docs/: ETIQUETAS_CAPTURAS=folder.
+        if (const QString pasta = qEnvironmentVariable("ETIQUETAS_CAPTURAS"); !pasta.isEmpty()) {
+            vista.resize(1024, 768);
+            QApplication::processEvents();
+            vista.grab().save(pasta + u"/historico-1024x768.png"_s);
+        }
+        // Captions a person reads, and the date and time whole.
+        const auto nomes = nomesCamposHistorico();
+        for (int c = 0; c < modelo.columnCount(); ++c) {
+            const QString legenda =
+                modelo.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+            QVERIFY2(std::find(nomes.begin(), nomes.end(), legenda.toStdString()) == nomes.end(),
+                     qPrintable(legenda));
+        }
+        QCOMPARE(modelo.headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 u"Data e hora"_s);
+        QVERIFY(tabela->columnWidth(2) >=
+                tabela->fontMetrics().horizontalAdvance(modelo.index(0, 2).data().toString()));
+
+        // The order, and the variant as the grid shows it (18 digits).
+        QTest::keyClicks(teste::achar<QLineEdit>(vista, "txtPedido"), u"4513"_s);
+        QTest::keyClicks(teste::achar<QLineEdit>(vista, "txtVariante"), u"000000000000000123"_s);
         QTest::mouseClick(teste::achar<QPushButton>(vista, "cmdFiltrar"), Qt::LeftButton);
         QCOMPARE(modelo.rowCount(), total / 10);
+        // In columns for a spreadsheet set for Brazil, and it says where.
         const auto csv = std::filesystem::path(pasta.path().toStdString()) / "h.csv";
         QVERIFY(vista.exportarCsv(csv));
-        std::ifstream lido(csv);
-        int linhas = 0;
-        for (std::string l; std::getline(lido, l);) ++linhas;
-        QCOMPARE(linhas, 1 + total / 10);
+        std::ifstream lido(csv, std::ios::binary);
+        std::vector<std::string> linhas;
+        for (std::string l; std::getline(lido, l);) linhas.push_back(l);
+        QCOMPARE(linhas.size(), std::size_t(1 + total / 10));
+        QVERIFY(linhas[0].starts_with("\xEF\xBB\xBF"));
+        QVERIFY(QString::fromUtf8(linhas[0]).startsWith(u"Nº;Impressão;Data e hora;"_s));
+        QCOMPARE(std::count(linhas[1].begin(), linhas[1].end(), ';'), 18);
+        QCOMPARE(plataforma.mensagens.back().first,
+                 std::to_string(total / 10) + " linhas exportadas para " + csv.string() + ".");
 
         teste::achar<QLineEdit>(vista, "txtDesde")->setText(QStringLiteral("07/12/2026"));
         QVERIFY(!vista.filtrar());
@@ -198,8 +228,9 @@ class TesteHistoricoJanela : public QObject {
         QCOMPARE(modelo.rowCount(), total / 10);  // the table as it was
     }
 
-    // A jam at label 5 of 1-10: the view sets row 1 from 5 to 10 on the same
-    // printer, and "Imprimir" sends just that.
+    // A jam at label 5 of 1-10, chosen in the view with the mouse and keys: row
+    // 1 is set from 5 to 10 on the same printer, and "Imprimir" sends just
+    // that. Ticks not yet printed are not dropped without asking.
     void reimpressaoDaVistaMarcaORestante() {
         JanelaComHistorico j;
         j.imprimir(1, 10);
@@ -210,11 +241,38 @@ class TesteHistoricoJanela : public QObject {
 
         FrmHistorico vista(j.a.plataforma, j.arquivo);
         vista.reimprimir = [&app](const RestanteExecucao& r) { return app.reimprimirAPartirDe(r); };
+        vista.show();
         int linha = 0;
         while (!(vista.modelo().linha(linha).origem.primeira <= 5 &&
                  vista.modelo().linha(linha).origem.ultima >= 5))
             ++linha;
-        QVERIFY(vista.reimprimirDaLinha(linha, 5));
+        auto* tabela = teste::achar<QTableView>(vista, "tblHistorico");
+        const auto reimprimirDe5 = [&] {
+            QTest::mouseClick(tabela->viewport(), Qt::LeftButton, {},
+                              tabela->visualRect(vista.modelo().index(linha, 0)).center());
+            teste::quandoAbrir<QInputDialog>([](QInputDialog& d) {
+                auto* numero = d.findChild<QSpinBox*>();
+                numero->selectAll();
+                QTest::keyClicks(numero, u"5"_s);
+                QTest::keyClick(numero, Qt::Key_Return);
+            });
+            QTest::mouseClick(teste::achar<QPushButton>(vista, "cmdReimprimir"), Qt::LeftButton);
+        };
+        // Row 2 ticked meanwhile and not printed: "Não" leaves it as it was.
+        TabelaGrade& pedidos = j.janela.sprPedidos();
+        pedidos.setCurrentIndex(pedidos.model()->index(1, 0));
+        QTest::keyClick(&pedidos, Qt::Key_Space);
+        j.a.plataforma.mensagens.clear();
+        j.a.plataforma.respostaPerguntas = Resposta::Nao;
+        reimprimirDe5();
+        QCOMPARE(j.a.plataforma.mensagens.back().second, std::string("Reimprimir a partir de..."));
+        QCOMPARE(std::to_string(grade.marcada(1)) + std::to_string(grade.marcada(2)) + " " +
+                     grade.texto(1, 23) + "-" + grade.texto(1, 24),
+                 std::string("01 1-10"));
+        QVERIFY(vista.isVisible());
+        j.a.plataforma.respostaPerguntas = Resposta::Sim;
+        reimprimirDe5();
+        QVERIFY(!vista.isVisible());
         // Ticked, range, printer line.
         QCOMPARE(std::to_string(grade.marcada(1)) + " " + grade.texto(1, 23) + "-" +
                      grade.texto(1, 24) + " " + std::to_string(app.janela().cmbImpressora.indice()),

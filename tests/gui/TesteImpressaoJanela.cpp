@@ -1,9 +1,11 @@
 // A print run in the real window: it goes on the worker, so the window keeps
 // its timers and paints while a slow script runs; the controls are locked
 // while it goes on, "Cancelar" stops it after the job in progress, and
-// everything is given back.
+// everything is given back. The bar counts labels and Escape cancels.
 
 #include <QElapsedTimer>
+#include <QGroupBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -47,12 +49,26 @@ class TesteImpressaoJanela : public QObject {
             ++tiques;
         });
         bool travadaDurante = false;
+        QString contagem, legenda;
         QTimer::singleShot(100, &janela, [&] {
             QTRY_VERIFY(botao(janela, "cmdCancelar")->isVisible());
             travadaDurante = !botao(janela, "cmdLocalizar")->isEnabled() &&
                              !botao(janela, "cmdSair")->isEnabled() &&
                              !botao(janela, "cmdImprimir")->isEnabled();
-            QTest::mouseClick(botao(janela, "cmdCancelar"), Qt::LeftButton);
+            // The count on the bar, and in the frame's caption where a screen
+            // reader finds it.
+            auto* barra = teste::achar<QProgressBar>(janela, "ProgressBar1");
+            QTRY_VERIFY(barra->isTextVisible());
+            contagem = barra->text();
+            legenda = teste::achar<QGroupBox>(janela, "frameBarra")->title();
+            // The picture in docs/: ETIQUETAS_CAPTURAS=folder.
+            if (const QString pasta = qEnvironmentVariable("ETIQUETAS_CAPTURAS");
+                !pasta.isEmpty()) {
+                janela.resize(1024, 768);
+                QApplication::processEvents();
+                janela.grab().save(pasta + QStringLiteral("/impressao-em-andamento-1024x768.png"));
+            }
+            QTest::keyClick(&janela, Qt::Key_Escape);  // as "Cancelar"
         });
         relogio.start();
         pulso.start(20);
@@ -62,6 +78,8 @@ class TesteImpressaoJanela : public QObject {
         pulso.stop();
 
         QVERIFY(travadaDurante);
+        QCOMPARE(contagem, QStringLiteral("0 de 60 etiquetas"));
+        QCOMPARE(legenda, QStringLiteral("Etiquetas enviadas à impressora: 0 de 60 etiquetas"));
         QCOMPARE(a.trabalhos(), 1);
         QVERIFY2(tiques > 100, qPrintable(QString::number(tiques)));
         QVERIFY2(maiorIntervalo < 1000, qPrintable(QString::number(maiorIntervalo)));

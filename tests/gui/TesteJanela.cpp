@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTableView>
@@ -350,8 +351,9 @@ class TesteJanela : public QObject {
         QTest::keyClick(&tabela, Qt::Key_Space);
         QCOMPARE(marcadas(), u"111"_s);
         auto* total = achar<QLabel>(*janela, "lblTotalEtiquetas");
-        QTRY_COMPARE(total->text(), u"6 de 3"_s);  // what the family sends, beside the file's
-        QTest::keyClick(&tabela, Qt::Key_Space);   // all ticked: Space unticks them
+        // In the file's unit, range numbers; the second tag of each pair is said apart.
+        QTRY_COMPARE(total->text(), u"3 de 3 (+3 além das faixas)"_s);
+        QTest::keyClick(&tabela, Qt::Key_Space);  // all ticked: Space unticks them
         QCOMPARE(marcadas(), u"000"_s);
 
         auto* filtro = achar<QLineEdit>(*janela, "txtFiltro");
@@ -363,7 +365,7 @@ class TesteJanela : public QObject {
         QTest::keyClick(&tabela, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(&tabela, Qt::Key_Space);
         QCOMPARE(marcadas(), u"010"_s);
-        QTRY_COMPARE(total->text(), u"2 de 3"_s);
+        QTRY_COMPARE(total->text(), u"1 de 3 (+1 além das faixas)"_s);
         filtro->clear();
         QCOMPARE(tabela.model()->rowCount(), grade.linhas());
 
@@ -384,6 +386,54 @@ class TesteJanela : public QObject {
                         tabela.viewport()->mapToGlobal(tabela.visualRect(nome).center()));
         QApplication::sendEvent(tabela.viewport(), &dica);
         QCOMPARE(QToolTip::text(), nome.data().toString());
+    }
+
+    // A refused value names the range the row allows and the row as the grid
+    // numbers it, in the cell (a box count above the store's volumes while
+    // ILPN labels are chosen too), and the focus comes back to the cell.
+    void recusaNaCelulaDizAFaixaEVoltaACelula() {
+        struct Caso {
+            const char* arquivo;
+            QString tipo;  // chosen in the label-variant list, "" none
+            int coluna;    // of the view, on the grid's row 2
+            QString digitado, fica;
+            std::string mensagem;  // "" taken
+        };
+        const Caso casos[] = {
+            {"Amostra_Preco_Cartolina_GerarTxt.xml", u""_s, 23, u"6"_s, u"5"_s,
+             "Sequencia final precisa ser menor ou igual que a indicada no arquivo de impressão! "
+             "Informe de 3 a 5."},
+            {"Amostra_Volume_Ilpn.xml", u"Etiqueta ILPN"_s, 9, u"4"_s, u"3"_s,
+             "Qtd. de Caixas precisa ser um número inteiro de 0 a 3! A linha 2 tem 3 volumes no "
+             "arquivo de pedidos."},
+            {"Amostra_Volume_Ilpn.xml", u"Etiqueta ILPN"_s, 9, u"02"_s, u"2"_s, ""},
+            {"Amostra_Volume_Ilpn.xml", u"Etiqueta Volume"_s, 9, u"4"_s, u"4"_s, ""},
+        };
+        auto janela = janelaAtiva();
+        a_->plataforma.caixasReais = true;
+        for (const Caso& c : casos) {
+            a_->plataforma.mensagens.clear();
+            abrir(c.arquivo);
+            if (!c.tipo.isEmpty()) {
+                auto* tipos = achar<QComboBox>(*janela, "cbvTipoEtiq");
+                tipos->setFocus();
+                QTest::keyClick(tipos, Qt::Key_Home);
+                while (tipos->currentText() != c.tipo) QTest::keyClick(tipos, Qt::Key_Down);
+            }
+            TabelaGrade& tabela =
+                a_->app->janela().tipoArquivo() == 1 ? janela->sprPedidos() : janela->vaVolume();
+            if (!c.mensagem.empty())
+                teste::quandoAbrir<QMessageBox>(
+                    [](QMessageBox& caixa) { QTest::keyClick(&caixa, Qt::Key_Return); });
+            digitarNaCelula(tabela, 1, c.coluna, c.digitado);
+            const QModelIndex celula = tabela.model()->index(1, c.coluna);
+            QCOMPARE(celula.data().toString(), c.fica);
+            QCOMPARE(a_->plataforma.mensagens.empty() ? std::string()
+                                                      : a_->plataforma.mensagens.back().first,
+                     c.mensagem);
+            QTRY_COMPARE(QApplication::focusWidget(), &tabela);
+            QCOMPARE(tabela.currentIndex(), celula);
+        }
     }
 
     // A width the user drags is the grid's width for the next file and run.

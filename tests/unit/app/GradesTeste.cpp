@@ -92,17 +92,16 @@ TEST(Grades, AtualizaQtdVoltaAsSequenciasDoArquivo) {
 }
 
 // A count that is not a whole number of labels is refused with a word and
-// the cell keeps what it held.
-TEST(Grades, CaixaDeVolumeFormatadaComOitoDigitosOuRecusada) {
+// the cell keeps what it held; a count taken is written as the file's are.
+TEST(Grades, CaixaDeVolumeComoNumeroOuRecusada) {
     AplicacaoDeTeste t;
     abrirVolume(t, 1);
     auto& g = t.janela().vaVolume;
     const std::string recusa = "Qtd. de Caixas precisa ser um número inteiro de 0 a 32767!";
     const std::vector<std::tuple<const char*, const char*, bool>> casos{
-        {"3", "00000003", false},    {" 12 ", "00000012", false}, {"0", "00000000", false},
-        {"tres", "00000000", true},  {"abc", "00000000", true},   {"2,5", "00000000", true},
-        {"-1", "00000000", true},    {"32768", "00000000", true}, {"", "00000000", true},
-        {"32767", "00032767", false}};
+        {"3", "3", false},    {" 12 ", "12", false}, {"007", "7", false},      {"0", "0", false},
+        {"tres", "0", true},  {"abc", "0", true},    {"2,5", "0", true},       {"-1", "0", true},
+        {"32768", "0", true}, {"", "0", true},       {"32767", "32767", false}};
     for (auto [digitado, esperado, recusado] : casos) {
         t.plataforma.mensagens.clear();
         g.editarPeloUsuario(1, 10, digitado);

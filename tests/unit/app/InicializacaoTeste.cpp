@@ -70,9 +70,10 @@ TEST(Inicializacao, SemConfiguracaoPessoalAbreEmLpt1EPortaSerialMostraAsListas) 
     EXPECT_TRUE(w.plataforma.mensagens.empty());
     EXPECT_FALSE(std::filesystem::exists(w.pasta / "QuelmonteConfig.ini"));  // reading creates none
 
-    j.cmbCaminhoImpressora.definirTexto("COM1");  // a serial printer is always local
+    // From a serial port the worker can still choose "Rede" in one step.
+    j.cmbCaminhoImpressora.definirTexto("COM1");
     EXPECT_EQ(tuple(j.txtCaminhoImpressora.texto(), seriaisVisiveis(j), j.optRede.habilitado()),
-              tuple("COM1", 8, false));
+              tuple("COM1", 8, true));
     j.cmbCaminhoImpressora.definirTexto("LPT2");
     EXPECT_EQ(tuple(j.txtCaminhoImpressora.texto(), seriaisVisiveis(j), j.optRede.habilitado()),
               tuple("LPT2", 0, true));
