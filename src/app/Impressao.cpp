@@ -37,6 +37,19 @@ auto naVistaEAguardar(Plataforma& p, F pergunta) {
     return resposta;
 }
 
+// Ticked rows a filter hides print too: said before the print's question,
+// so that nothing goes out unseen.
+bool imprimirForaDoFiltro(Plataforma& p, const std::function<int()>& marcadasForaDoFiltro) {
+    const int fora = marcadasForaDoFiltro ? marcadasForaDoFiltro() : 0;
+    if (fora == 0) return true;
+    const std::string texto =
+        fora == 1 ? "Há 1 linha marcada fora do filtro: ela também será impressa."
+                  : "Há " + std::to_string(fora) +
+                        " linhas marcadas fora do filtro: elas também serão impressas.";
+    return p.mensagem(texto + "\nDeseja continuar?", "Impressão de Etiquetas", Icone::Pergunta,
+                      Botoes::SimNao) == Resposta::Sim;
+}
+
 }  // namespace
 
 Resposta PessoaNaVista::mensagem(const std::string& texto, const std::string& titulo, Icone icone,
@@ -316,12 +329,17 @@ void Aplicacao::terminarComando(AcompanhamentoJanela& a, DesfechoImpressao desfe
 void Aplicacao::cmdImprimir() {
     executarNoTrabalhador(
         [this]() -> Execucao {
+            if (!imprimirForaDoFiltro(plataforma_, marcadasForaDoFiltro))
+                return [](Acompanhamento&) { return DesfechoImpressao::Recusada; };
             montavelocidadetemperatura();
             return [this, pedido = pedidoDaJanela(janela_.LayoutNovoArquivo)](Acompanhamento& a) {
                 return servico_.imprimir(pedido, a);
             };
         },
-        [this](DesfechoImpressao) { aplicarRetomada(); });
+        [this](DesfechoImpressao desfecho) {
+            // Refused before any label: nothing to resume from.
+            if (desfecho != DesfechoImpressao::Recusada) aplicarRetomada();
+        });
 }
 
 // The rows that went out whole are unticked and the row the run stopped in
@@ -398,15 +416,17 @@ void Aplicacao::imprimirTeste(int opcao) {
         [this, opcao]() -> Execucao {
             // The test file gets a grid of its own: the worker's file, its
             // ticks and edited cells stay as they were, whatever the answer.
-            // A test file that cannot be opened is said; nothing is printed.
+            // A test file that cannot be opened is said, and nothing printed:
+            // never the worker's rows in its place.
             auto teste = std::make_shared<std::optional<PedidosAbertos>>(
                 abrirPedidos(servico_, plataforma_, servico_.arquivoTeste(opcao)));
-            if (*teste) marcarTodas(*(*teste)->grade, true, false);
+            if (!*teste) return [](Acompanhamento&) { return DesfechoImpressao::Recusada; };
+            marcarTodas(*(*teste)->grade, true, false);
             montavelocidadetemperatura();
             // Test pages use the classic layouts and templates.
             const auto& j = janela_;
             PedidoImpressao pedido =
-                pedidoImpressao(pastas(), *teste ? &**teste : nullptr, impressoraDaJanela(),
+                pedidoImpressao(pastas(), &**teste, impressoraDaJanela(),
                                 j.ckbMaterialForn.marcada(), j.cbvTipoEtiq.texto(), false);
             return [this, teste, pedido = std::move(pedido)](Acompanhamento& a) {
                 return servico_.imprimirTeste(pedido, a);

@@ -45,9 +45,17 @@ void PaginasPrevia::enviar(const Trabalho& trabalho) {
     marcar();
 }
 
-// A job's pages may end only with the next job or the end of the run: they
-// belong to the job that carried their tags.
+// A reader may end a job's last label only when the next job begins: pages
+// that come then go first to a job that has tags and no page yet.
 void PaginasPrevia::anotarTrecho(const Trabalho& trabalho, int paginasAntes) {
+    int novas = total_ - paginasAntes;
+    if (novas > 0 && !trechos_.empty() && trechos_.back().paginas == 0 &&
+        trechos_.back().etiquetas > 0) {
+        const int daAnterior = std::min(novas, trechos_.back().etiquetas);
+        trechos_.back().paginas = daAnterior;
+        novas -= daAnterior;
+        paginasAntes += daAnterior;
+    }
     if (trabalho.etiquetas > 0 || trechos_.empty()) {
         Trecho t{paginasAntes, 0, etiquetas_, trabalho.etiquetas, {}, 0, 0};
         if (const auto& o = trabalho.origens; !o.empty()) {
@@ -58,7 +66,7 @@ void PaginasPrevia::anotarTrecho(const Trabalho& trabalho, int paginasAntes) {
         }
         trechos_.push_back(std::move(t));
     }
-    trechos_.back().paginas += total_ - paginasAntes;
+    trechos_.back().paginas += novas;
     etiquetas_ += trabalho.etiquetas;
 }
 

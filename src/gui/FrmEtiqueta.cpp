@@ -456,8 +456,8 @@ QWidget* FrmEtiqueta::montarComandos() {
         pb->setMinimumWidth(110);
         l->addWidget(pb);
     }
-    // Escape stops a run, as "Cancelar" does; it is left alone otherwise (a
-    // cell being typed in takes it back).
+    // Escape stops a run, as "Cancelar" does; off otherwise, where it leaves
+    // a cell being typed in.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     const auto seguirCancelar = [this, escape] {
         escape->setEnabled(j_.cmdCancelar.visivel() && j_.cmdCancelar.habilitado());

@@ -68,6 +68,7 @@ class TesteImpressaoJanela : public QObject {
                 QApplication::processEvents();
                 janela.grab().save(pasta + QStringLiteral("/impressao-em-andamento-1024x768.png"));
             }
+            QApplication::setActiveWindow(&janela);
             QTest::keyClick(&janela, Qt::Key_Escape);  // as "Cancelar"
         });
         relogio.start();

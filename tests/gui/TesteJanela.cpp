@@ -333,8 +333,9 @@ class TesteJanela : public QObject {
         }
     }
 
-    // Space ticks a Shift range, the filter narrows what Ctrl+A and Space touch,
-    // a sequence cell takes no letters and a cut name shows whole in a tooltip.
+    // Space ticks a Shift range, the filter narrows what Ctrl+A and Space touch
+    // (and "Imprimir" says which ticked rows it hides), a sequence cell takes
+    // no letters and a cut name shows whole in a tooltip.
     void gradeConduzidaPeloTeclado() {
         auto janela = janelaAtiva();
         abrir("Quelmonte_Preco_Cartolina_teste.xml");
@@ -366,6 +367,17 @@ class TesteJanela : public QObject {
         QTest::keyClick(&tabela, Qt::Key_Space);
         QCOMPARE(marcadas(), u"010"_s);
         QTRY_COMPARE(total->text(), u"1 de 3 (+1 além das faixas)"_s);
+        // Row 2 stays ticked out of view: "Imprimir" says so before anything.
+        filtro->clear();
+        QTest::keyClicks(filtro, u"345001"_s);
+        a_->plataforma.respostaPerguntas = Resposta::Nao;
+        QTest::mouseClick(achar<QPushButton>(*janela, "cmdImprimir"), Qt::LeftButton);
+        QTRY_VERIFY(!a_->app->comandoEmCurso());
+        QCOMPARE(a_->plataforma.mensagens.size(), std::size_t(1));
+        QCOMPARE(a_->plataforma.mensagens[0].first,
+                 std::string("Há 1 linha marcada fora do filtro: ela também será impressa.\n"
+                             "Deseja continuar?"));
+        QCOMPARE(marcadas(), u"010"_s);
         filtro->clear();
         QCOMPARE(tabela.model()->rowCount(), grade.linhas());
 

@@ -222,10 +222,12 @@ TEST(TesteImpressao, PortaSerialAbertaSemPerguntarMantidaEComOGraficoApagadoNoFi
     EXPECT_EQ(e.back(), "^XA\r\n^IDR:TESOURAS\r\n^XZ\r\n\r");
     EXPECT_NE(std::find(status.begin(), status.end(), "Transferindo fonte para impressora ..."),
               status.end());
-    EXPECT_EQ(w.j().TipoEtiquetaPedido, 1);
-    EXPECT_EQ(w.j().sprPedidos.texto(1, 1), "1") << "all rows of the test file ticked";
+    EXPECT_EQ(w.j().tipoArquivo(), 0) << "the test file stays out of the window";
 
     // The next print command uses the open port as it is and closes it.
+    w.app->AbrirArquivoPedidos(
+        (w.pasta.caminho() / "Quelmonte_Preco_Cartolina_teste.xml").string());
+    w.j().sprPedidos.clicarCaixa(1);
     w.j().cmdImprimir.clicar();
     EXPECT_EQ(w.porta->aberturas.size(), 1u);
     EXPECT_FALSE(w.porta->aberta());
@@ -264,25 +266,21 @@ TEST(CmZebra, FalhaMantemLegendaEBotao) {
               std::tuple("Erro !", antes, true, DesfechoImpressao::Falhou));
 }
 
-// A missing test file leaves the loaded file in place: its rows are ticked
-// and printed as a test, the variant list read as the print command reads it.
-TEST(TesteImpressao, ArquivoDeTesteAusenteImprimeOArquivoCarregado) {
+// A missing test file is said and nothing is printed: never the loaded
+// file's rows in its place, which stay as the worker left them.
+TEST(TesteImpressao, ArquivoDeTesteAusenteNaoImprimeNada) {
     Janela w("cp \"$1\" \"$(dirname \"$0\")/ultimo\"\n",
              "@copy /b \"%~1\" \"%~dp0ultimo\" >nul\r\n");
     w.app->AbrirArquivoPedidos((w.pasta.caminho() / "Amostra_Preco_Sku.xml").string());
     ASSERT_EQ(w.j().TipoEtiquetaPedido, 99);
-    ASSERT_TRUE(w.j().frmTipo.visivel());
-    w.j().cbvTipoEtiq.definirTexto("Etiq.Interna");
     w.plataforma.mensagens.clear();
     std::filesystem::remove(w.pasta.caminho() / "Quelmonte_Preco_Adesiva_teste.xml");
     w.j().Option3.clicar();
 
-    ASSERT_EQ(w.plataforma.mensagens.size(), 3u) << w.textos().front();
-    EXPECT_EQ(
-        tuple(w.plataforma.mensagens[0].titulo, w.textos()[1], w.textos()[2].starts_with(kSucesso)),
-        tuple("Formato Não Reconhecido",
-              "Confirma a Impressão de Teste ?\n50 etiquetas — ZEBRA, LPT1", true));
-    EXPECT_EQ(w.app->ultimaImpressao(), DesfechoImpressao::Impressa);
-    EXPECT_EQ(w.j().TipoEtiquetaPedido, 99) << "the SKU file is still the loaded one";
-    EXPECT_EQ(lerArquivo(w.pasta.caminho() / "ultimo"), "^XA\r\n^IDR:TESOURAS\r\n^XZ\r\n");
+    ASSERT_EQ(w.plataforma.mensagens.size(), 1u) << w.textos().front();
+    EXPECT_EQ(w.plataforma.mensagens[0].titulo, "Formato Não Reconhecido");
+    EXPECT_EQ(w.app->ultimaImpressao(), DesfechoImpressao::Recusada);
+    EXPECT_EQ(std::tuple(w.j().TipoEtiquetaPedido, w.j().sprPedidos.texto(1, 1)),
+              std::tuple(99, std::string("0")));
+    EXPECT_FALSE(std::filesystem::exists(w.pasta.caminho() / "ultimo"));
 }
