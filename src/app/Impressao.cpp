@@ -364,8 +364,8 @@ bool Aplicacao::VisualizarEtiquetas(SaidaTrabalhos& destino) {
 }
 
 void Aplicacao::cmdVisualizar() {
-#ifdef _WIN32
-    // The Windows build has neither the window nor the readers it pages.
+#ifndef ETIQUETAS_PREVIA
+    // A Windows build without the window has none of the readers it pages.
     return;
 #else
     try {

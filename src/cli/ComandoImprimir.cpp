@@ -20,7 +20,7 @@ struct OpcoesImprimir {
     bool semHistorico = false;  // a history that cannot be written does not stop the print
     bool verificar = false;     // check the jobs, print nothing
     bool ignorarVerificacao = false;
-#ifndef _WIN32
+#ifdef ETIQUETAS_PREVIA
     std::optional<std::string> previa;  // picture prefix: draw instead of sending
 #endif
 };
@@ -32,7 +32,7 @@ void escreverAchados(std::ostream& saida, const ResultadoVerificacao& r, const c
               << '\n';
 }
 
-#ifndef _WIN32
+#ifdef ETIQUETAS_PREVIA
 
 // The jobs the print would send, drawn as they are made instead of sent; a
 // run that made no label writes no picture and fails.
@@ -103,7 +103,7 @@ int imprimir(ContextoCli& ctx, const OpcoesImprimir& o) {
     PedidoImpressao pedido = pedidoImpressao(ctx, &*pedidos, *impressora, o.separador,
                                              o.tipo ? utf8ParaCp1252(*o.tipo) : "", true);
     pedido.somenteNuncaImpressas = o.semRepetir;
-#ifndef _WIN32
+#ifdef ETIQUETAS_PREVIA
     if (o.previa) return visualizar(ctx, pedido, *o.previa);
 #endif
     if (o.verificar) return verificar(ctx, pedido);
@@ -137,8 +137,7 @@ void registrarImprimir(CLI::App& app, ContextoCli& ctx, Execucao& execucao) {
                      u8"etiqueta, códigos de barras); sai com 1 se houver erro"));
     c->add_flag("--ignorar-verificacao", o->ignorarVerificacao,
                 utf8(u8"Imprime mesmo quando a verificação encontra erros"));
-#ifndef _WIN32
-    // The preview draws with Qt Gui, which the Windows build does not have.
+#ifdef ETIQUETAS_PREVIA
     c->add_option("--previa", o->previa,
                   utf8(u8"Desenha o que seria enviado em PREFIXO-1.png, PREFIXO-2.png, ... e não "
                        u8"envia nada"));

@@ -13,7 +13,7 @@
 #include "comum/Arquivos.h"
 #include "platform/headless/PlataformaHeadless.h"
 #include "render/Trabalho.h"
-#ifndef _WIN32
+#ifdef ETIQUETAS_PREVIA
 #include "dpl/Spool.h"
 #endif
 
@@ -89,7 +89,7 @@ void registrarHistorico(CLI::App& app, ContextoCli& ctx, Execucao& execucao);
 void registrarReimprimir(CLI::App& app, ContextoCli& ctx, Execucao& execucao);
 void registrarEstado(CLI::App& app, ContextoCli& ctx, Execucao& execucao);
 
-#ifndef _WIN32
+#ifdef ETIQUETAS_PREVIA
 // ZPL or DPL drawn to PREFIXO-1.png, PREFIXO-2.png, ... as each label is read
 // (their names on standard output, the warnings on standard error at once):
 // nothing of a label is kept once its picture is written. A picture that

@@ -16,7 +16,8 @@
 #include <windows.h>
 
 #include <cstdio>
-#else
+#endif
+#ifdef ETIQUETAS_PREVIA
 #include <QCoreApplication>
 #include <QGuiApplication>
 #endif
@@ -24,7 +25,7 @@
 using namespace etiquetas;
 using namespace etiquetas::cli;
 
-#ifndef _WIN32
+#ifdef ETIQUETAS_PREVIA
 // Standard error carries the command's own lines; the offscreen platform's
 // remarks about the session (no runtime folder, no display) are not for the
 // user.
@@ -56,7 +57,8 @@ int main(int argc, char** argv) {
     SetConsoleOutputCP(CP_UTF8);
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
-#else
+#endif
+#ifdef ETIQUETAS_PREVIA
     const auto qt = aplicacaoQt(argc, argv);
 #endif
     ContextoCli ctx;
@@ -81,8 +83,7 @@ int main(int argc, char** argv) {
     registrarHistorico(app, ctx, execucao);
     registrarReimprimir(app, ctx, execucao);
     registrarEstado(app, ctx, execucao);
-#ifndef _WIN32
-    // The preview draws with Qt Gui, which the Windows build does not have.
+#ifdef ETIQUETAS_PREVIA
     registrarPrevia(app, ctx, execucao);
 #endif
 

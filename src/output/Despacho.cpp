@@ -41,6 +41,16 @@ std::string linhaDeComando(const fs::path& script, const std::vector<std::string
 
 }  // namespace
 
+bool nomeDeImpressoraDoSistema(const std::string& destino) {
+    const std::string nome = maiusculas(aparar(destino));
+    if (nome.empty() || nome.find_first_of("\\/:") != std::string::npos) return false;
+    for (const char* dispositivo : {"PRN", "NUL", "CON", "AUX"})
+        if (nome == dispositivo) return false;
+    const bool portaNumerada = (nome.starts_with("LPT") || nome.starts_with("COM")) &&
+                               nome.size() == 4 && nome[3] >= '0' && nome[3] <= '9';
+    return !portaNumerada;
+}
+
 Despacho::Despacho(Maquina& maquina, const ParametrosImpressao& parametros, PastasAplicacao pastas,
                    bool& imagemEnviada)
     : maquina_(maquina),
@@ -88,9 +98,13 @@ void Despacho::despachar(const fs::path& spool, const Trabalho& trabalho) {
     const std::string& porta = parametros_.porta;
     if (rede_)
         enviarRede(trabalho.texto);
-    else if (porta == "LPT1" || porta == "LPT2")
-        executarScript(spool);
-    else
+    else if (porta == "LPT1" || porta == "LPT2") {
+        const std::string& destino = parametros_.destino;
+        if (nomeDeImpressoraDoSistema(destino) && maquina_.impressoraInstalada(destino))
+            enviarAoSpooler(trabalho);
+        else
+            executarScript(spool);
+    } else
         enviarSerial(trabalho.texto, trabalho.tipo);
 }
 
@@ -159,6 +173,14 @@ EstadoImpressora Despacho::consultarEstado() {
     if ((parametros_.porta == "COM1" || parametros_.porta == "COM2") && porta.aberta())
         return etiquetas::consultarEstado(parametros_.linguagem, porta, limite);
     return estadoNaoConsultavel();
+}
+
+void Despacho::enviarAoSpooler(const Trabalho& trabalho) {
+    const auto r =
+        maquina_.enviarAoSpooler(parametros_.destino, trabalho.spool, trabalho.texto, limite());
+    if (!r.entregue)
+        throw FalhaImpressao("A etiqueta não foi entregue à impressora " + parametros_.destino +
+                             ": " + r.motivo);
 }
 
 // The Datamax set-up goes out once per opening of the port.

@@ -25,6 +25,11 @@
 
 namespace etiquetas {
 
+// A destination that can only be the name of a printer installed in the
+// system: no path, no drive, no device such as LPT1 or PRN. Paths and devices
+// stay the print script's, as installations have them.
+bool nomeDeImpressoraDoSistema(const std::string& destino);
+
 class Despacho : public SaidaTrabalhos {
   public:
     // Waits up to parametros.esperaOutraImpressao for another run of the
@@ -48,6 +53,7 @@ class Despacho : public SaidaTrabalhos {
     TravaImpressao aguardarTrava();
     void despachar(const std::filesystem::path& spool, const Trabalho& trabalho);
     void executarScript(const std::filesystem::path& spool);
+    void enviarAoSpooler(const Trabalho& trabalho);
     void enviarSerial(const std::string& conteudo, TipoTrabalho tipo);
     void enviarRede(const std::string& conteudo);
     ConexaoRede& conexaoRede();

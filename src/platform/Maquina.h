@@ -67,6 +67,12 @@ struct ResultadoProcesso {
     std::string descricaoFalha;  // why it could not be started
 };
 
+// What the system's print spooler made of one job.
+struct ResultadoSpooler {
+    bool entregue = false;
+    std::string motivo;  // why it was not, for the message
+};
+
 class Maquina {
   public:
     virtual ~Maquina() = default;
@@ -81,6 +87,14 @@ class Maquina {
     // Connects to `servidor`:`porta` within `limite`.
     virtual ResultadoConexao conectar(const std::string& servidor, int porta,
                                       std::chrono::milliseconds limite) = 0;
+    // A printer installed in the system's print spooler (Windows); elsewhere
+    // there is none and the print script serves every destination.
+    virtual bool impressoraInstalada(const std::string& nome) = 0;
+    // Sends the bytes RAW, in the printer's own language, as one spooler
+    // document, and waits up to `limite` for the job to leave the queue.
+    virtual ResultadoSpooler enviarAoSpooler(const std::string& impressora,
+                                             const std::string& documento, const std::string& bytes,
+                                             std::chrono::milliseconds limite) = 0;
     // Pauses without spinning.
     virtual void pausar(std::chrono::milliseconds duracao) = 0;
     virtual std::chrono::system_clock::time_point agora() const = 0;

@@ -11,4 +11,36 @@ inline const std::string kScriptGravador =
     "d=$(dirname \"$0\"); n=$(($(cat \"$d/n\" 2>/dev/null || echo 0) + 1)); echo $n >\"$d/n\"\n"
     "cp \"$1\" \"$d/job-$n.spool\"; printf '%s\\n' \"$@\" >\"$d/job-$n.args\"\n";
 
+// The same for Windows; values reach it quoted or not at all (see the
+// shipped QuelmonteImprime.bat), and are echoed through delayed expansion (echo. : wine's cmd lacks
+// echo() so that none of them is read as a command.
+inline const std::string kScriptGravadorBat =
+    "@echo off\r\nsetlocal DisableDelayedExpansion\r\nset /a N=0\r\n:proximo\r\nset /a N+=1\r\n"
+    "if exist \"%~dp0job-%N%.spool\" goto proximo\r\n"
+    "copy /b \"%~1\" \"%~dp0job-%N%.spool\" >nul\r\n"
+    "set \"A1=%~1\"\r\nset \"A2=%~2\"\r\nset \"A3=%~3\"\r\nset \"A4=%~4\"\r\n"
+    "set \"A5=%~5\"\r\nset \"A6=%~6\"\r\nsetlocal EnableDelayedExpansion\r\n"
+    ">\"%~dp0job-%N%.args\" echo.!A1!\r\n>>\"%~dp0job-%N%.args\" echo.!A2!\r\n"
+    ">>\"%~dp0job-%N%.args\" echo.!A3!\r\n>>\"%~dp0job-%N%.args\" echo.!A4!\r\n"
+    ">>\"%~dp0job-%N%.args\" echo.!A5!\r\n>>\"%~dp0job-%N%.args\" echo.!A6!\r\n"
+    "endlocal\r\n";
+
+// This system's print script and the recording script in its language,
+// each job first taking `segundos` (a slow printer).
+#ifdef _WIN32
+inline constexpr const char* kNomeScript = "QuelmonteImprime.bat";
+inline std::string scriptGravador(int segundos = 0) {
+    // wine's cmd has no sleep of its own; ping waits a second between tries.
+    return segundos > 0 ? "@ping -n " + std::to_string(segundos + 1) + " 127.0.0.1 >nul\r\n" +
+                              kScriptGravadorBat
+                        : kScriptGravadorBat;
+}
+#else
+inline constexpr const char* kNomeScript = "QuelmonteImprime.sh";
+inline std::string scriptGravador(int segundos = 0) {
+    return segundos > 0 ? "sleep " + std::to_string(segundos) + "\n" + kScriptGravador
+                        : kScriptGravador;
+}
+#endif
+
 }  // namespace etiquetas::apoio

@@ -30,19 +30,7 @@ namespace fs = std::filesystem;
 using Lista = std::vector<std::string>;
 
 using apoio::kScriptGravador;
-// apoio's recording script for Windows; values reach it quoted or not at all (see the
-// shipped QuelmonteImprime.bat), and are echoed through delayed expansion (echo. : wine's cmd lacks
-// echo() so that none of them is read as a command.
-inline const std::string kScriptGravadorBat =
-    "@echo off\r\nsetlocal DisableDelayedExpansion\r\nset /a N=0\r\n:proximo\r\nset /a N+=1\r\n"
-    "if exist \"%~dp0job-%N%.spool\" goto proximo\r\n"
-    "copy /b \"%~1\" \"%~dp0job-%N%.spool\" >nul\r\n"
-    "set \"A1=%~1\"\r\nset \"A2=%~2\"\r\nset \"A3=%~3\"\r\nset \"A4=%~4\"\r\n"
-    "set \"A5=%~5\"\r\nset \"A6=%~6\"\r\nsetlocal EnableDelayedExpansion\r\n"
-    ">\"%~dp0job-%N%.args\" echo.!A1!\r\n>>\"%~dp0job-%N%.args\" echo.!A2!\r\n"
-    ">>\"%~dp0job-%N%.args\" echo.!A3!\r\n>>\"%~dp0job-%N%.args\" echo.!A4!\r\n"
-    ">>\"%~dp0job-%N%.args\" echo.!A5!\r\n>>\"%~dp0job-%N%.args\" echo.!A6!\r\n"
-    "endlocal\r\n";
+using apoio::kScriptGravadorBat;
 
 // A Zebra and a Datamax on a serial line, as most runs print.
 inline const Lista kZebra{"--impressora",  "1", "--velocidade", "4",

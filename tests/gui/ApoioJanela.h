@@ -77,15 +77,18 @@ void quandoAbrir(std::function<void(M&)> acao) {
     espera->start(10);
 }
 
-using apoio::kScriptGravador;
+using apoio::scriptGravador;
 
 struct AplicacaoNaPasta {
-    // `script`, when given, is the folder's QuelmonteImprime.sh.
+    // `script`, when given, is the folder's print script.
     explicit AplicacaoNaPasta(const std::string& script = "") {
         const QDir origem(QStringLiteral(ETIQUETAS_PASTA_APLICACAO));
+        // The data, not the programs and their libraries.
         for (const QFileInfo& f : origem.entryInfoList(QDir::Files))
-            if (!f.isExecutable()) QFile::copy(f.filePath(), pasta.filePath(f.fileName()));
-        if (!script.empty()) std::ofstream(caminho() / "QuelmonteImprime.sh") << script;
+            if (!f.isExecutable() && f.suffix().compare(u"dll", Qt::CaseInsensitive) != 0)
+                QFile::copy(f.filePath(), pasta.filePath(f.fileName()));
+        if (!script.empty())
+            std::ofstream(caminho() / apoio::kNomeScript, std::ios::binary) << script;
         reiniciar();
     }
     // A new start over the same folder, as the next day's.

@@ -29,7 +29,7 @@ namespace {
 
 struct JanelaComHistorico {
     explicit JanelaComHistorico(const std::filesystem::path& historico = {})
-        : a(teste::kScriptGravador), janela(*a.app) {
+        : a(teste::scriptGravador()), janela(*a.app) {
         arquivo = historico.empty() ? a.caminho() / "historico.sqlite" : historico;
         a.app->servico().usarHistorico(arquivo, FalhaDoHistorico::Perguntar);
         janela.show();

@@ -24,7 +24,7 @@ class TesteImpressaoJanela : public QObject {
   private slots:
     void cancelarParaDepoisDoTrabalhoEmCurso() {
         // A slow printer: each job takes 5 seconds and leaves a file.
-        teste::AplicacaoNaPasta a("sleep 5\n" + teste::kScriptGravador);
+        teste::AplicacaoNaPasta a(teste::scriptGravador(5));
         auto& app = *a.app;
         auto& plataforma = a.plataforma;
         FrmEtiqueta janela(app);

@@ -19,7 +19,7 @@ class TestePaginaTesteJanela : public QObject {
 
   private slots:
     void init() {
-        a_ = std::make_unique<teste::AplicacaoNaPasta>(teste::kScriptGravador);
+        a_ = std::make_unique<teste::AplicacaoNaPasta>(teste::scriptGravador());
         a_->app->janela().cmbImpressora.selecionar(1);  // ZEBRA
     }
 

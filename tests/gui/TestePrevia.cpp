@@ -34,16 +34,13 @@ class TestePrevia : public QObject {
     Q_OBJECT
 
   private slots:
-    void init() {
-        a_ = std::make_unique<teste::AplicacaoNaPasta>(
-            "#!/bin/sh\necho \"$1\" >>\"$(dirname \"$0\")/chamado\"\n");
-    }
+    void init() { a_ = std::make_unique<teste::AplicacaoNaPasta>(teste::scriptGravador()); }
     void cleanup() { a_.reset(); }
     void mostraAsPaginasSemEnviarNada();
     void imprimeDaPrevia();
 
   private:
-    bool scriptChamado() const { return a_->existe(QStringLiteral("chamado")); }
+    bool scriptChamado() const { return a_->trabalhos() > 0; }
     void abrirEMarcar() {
         a_->abrir("Quelmonte_Preco_Cartolina_teste.xml");
         a_->app->janela().cmbImpressora.selecionar(1);  // a Zebra

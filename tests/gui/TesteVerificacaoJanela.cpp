@@ -33,7 +33,7 @@ class TesteVerificacaoJanela : public QObject {
 
   private slots:
     void enterCancelaVisualizarMostraEImprimirMesmoAssimImprime() {
-        teste::AplicacaoNaPasta a(teste::kScriptGravador);
+        teste::AplicacaoNaPasta a(teste::scriptGravador());
         {
             const auto modelo = a.caminho() / "QuelmonteEtiqPrecoCartolinaZebra.zpl";
             std::string texto = lerArquivo(modelo).value_or("");

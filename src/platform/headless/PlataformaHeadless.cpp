@@ -6,6 +6,7 @@
 #include "comum/Texto.h"
 #include "platform/sistema/Processos.h"
 #include "platform/sistema/Rede.h"
+#include "platform/sistema/Spooler.h"
 
 #ifdef _WIN32
 #include "platform/sistema/PortaSerialWin32.h"
@@ -76,6 +77,17 @@ ResultadoProcesso PlataformaHeadless::executarEAguardar(const std::string& progr
 ResultadoConexao PlataformaHeadless::conectar(const std::string& servidor, int porta,
                                               std::chrono::milliseconds limite) {
     return conectarTcp(servidor, porta, limite);
+}
+
+bool PlataformaHeadless::impressoraInstalada(const std::string& nome) {
+    return impressoraNoSpooler(nome);
+}
+
+ResultadoSpooler PlataformaHeadless::enviarAoSpooler(const std::string& impressora,
+                                                     const std::string& documento,
+                                                     const std::string& bytes,
+                                                     std::chrono::milliseconds limite) {
+    return enviarRawAoSpooler(impressora, documento, bytes, limite);
 }
 
 void PlataformaHeadless::pausar(std::chrono::milliseconds duracao) {

@@ -40,6 +40,10 @@ class PlataformaHeadless : public Plataforma {
                                         std::chrono::milliseconds limite) override;
     ResultadoConexao conectar(const std::string& servidor, int porta,
                               std::chrono::milliseconds limite) override;
+    bool impressoraInstalada(const std::string& nome) override;
+    ResultadoSpooler enviarAoSpooler(const std::string& impressora, const std::string& documento,
+                                     const std::string& bytes,
+                                     std::chrono::milliseconds limite) override;
     void pausar(std::chrono::milliseconds duracao) override;
     std::chrono::system_clock::time_point agora() const override;
     Versao versao() const override { return versao_; }

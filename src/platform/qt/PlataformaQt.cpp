@@ -14,9 +14,14 @@
 #include <thread>
 
 #include "comum/Texto.h"
-#include "platform/nucleo/PortaSerialQt.h"
 #include "platform/sistema/Processos.h"
 #include "platform/sistema/Rede.h"
+#include "platform/sistema/Spooler.h"
+#ifdef _WIN32
+#include "platform/sistema/PortaSerialWin32.h"
+#else
+#include "platform/nucleo/PortaSerialQt.h"
+#endif
 
 namespace etiquetas {
 
@@ -172,7 +177,12 @@ void PlataformaQt::encerrarAplicacao() {
 }
 
 PortaSerial& PlataformaQt::portaSerial() {
+#ifdef _WIN32
+    // Win32's own serial port: Qt SerialPort is not built for Windows here.
+    if (!porta_) porta_ = std::make_unique<PortaSerialWin32>();
+#else
     if (!porta_) porta_ = std::make_unique<PortaSerialQt>();
+#endif
     return *porta_;
 }
 
@@ -185,6 +195,17 @@ ResultadoProcesso PlataformaQt::executarEAguardar(const std::string& programa,
 ResultadoConexao PlataformaQt::conectar(const std::string& servidor, int porta,
                                         std::chrono::milliseconds limite) {
     return conectarTcp(servidor, porta, limite);
+}
+
+bool PlataformaQt::impressoraInstalada(const std::string& nome) {
+    return impressoraNoSpooler(nome);
+}
+
+ResultadoSpooler PlataformaQt::enviarAoSpooler(const std::string& impressora,
+                                               const std::string& documento,
+                                               const std::string& bytes,
+                                               std::chrono::milliseconds limite) {
+    return enviarRawAoSpooler(impressora, documento, bytes, limite);
 }
 
 void PlataformaQt::pausar(std::chrono::milliseconds duracao) {

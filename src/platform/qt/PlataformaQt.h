@@ -14,8 +14,6 @@ class QWidget;
 
 namespace etiquetas {
 
-class PortaSerialQt;
-
 // "Descrição|*.xml|Todos|*.*" (the old dialog's notation) as Qt writes it:
 // "Descrição (*.xml);;Todos (*.*)". Input and output in UTF-8.
 QString filtroParaQt(const QString& filtro);
@@ -42,12 +40,16 @@ class PlataformaQt : public Plataforma {
                                         std::chrono::milliseconds limite) override;
     ResultadoConexao conectar(const std::string& servidor, int porta,
                               std::chrono::milliseconds limite) override;
+    bool impressoraInstalada(const std::string& nome) override;
+    ResultadoSpooler enviarAoSpooler(const std::string& impressora, const std::string& documento,
+                                     const std::string& bytes,
+                                     std::chrono::milliseconds limite) override;
     void pausar(std::chrono::milliseconds duracao) override;
     std::chrono::system_clock::time_point agora() const override;
     Versao versao() const override { return kVersaoCompilada; }
 
   private:
-    std::unique_ptr<PortaSerialQt> porta_;
+    std::unique_ptr<PortaSerial> porta_;
     bool ocupado_ = false;
 };
 

@@ -4,6 +4,9 @@
 #include "../render/ApoioImpressao.h"
 #include "comum/Texto.h"
 #include "render/FalhaImpressao.h"
+#ifdef _WIN32
+#include "platform/sistema/Spooler.h"
+#endif
 
 using namespace etiquetas;
 using namespace etiquetas::teste;
@@ -114,3 +117,67 @@ TEST(Despacho, UmaExecucaoPorPastaDeCadaVez) {
     pasta.gravar("SpoolEtq.lock", "etiquetas, processo 999999, desde 01/12/2026 08:00:00");
     EXPECT_NO_THROW(despacho());
 }
+
+// Only a plain name can be a printer installed in Windows: paths, drives and
+// devices keep going to the print script as before.
+TEST(Despacho, NomesDeImpressoraDoSistema) {
+    for (const std::string nome : {"ZDesigner GK420t", "Datamax I-4208", " Zebra "})
+        EXPECT_TRUE(nomeDeImpressoraDoSistema(nome)) << nome;
+    for (const std::string nome : {"", "  ", "\\\\srv\\zebra", "C:\\saida", "/dev/usb/lp0", "LPT1",
+                                   "lpt2", "COM3", "prn", "NUL"})
+        EXPECT_FALSE(nomeDeImpressoraDoSistema(nome)) << nome;
+}
+
+namespace {
+
+// A spooler with one printer, which takes or refuses what it is sent.
+struct SpoolerFalso : PlataformaHeadless {
+    std::string instalada = "ZDesigner GK420t";
+    ResultadoSpooler resposta{true, {}};
+    std::vector<std::string> recebidos;
+    bool impressoraInstalada(const std::string& nome) override { return nome == instalada; }
+    ResultadoSpooler enviarAoSpooler(const std::string& impressora, const std::string& documento,
+                                     const std::string& bytes, std::chrono::milliseconds) override {
+        recebidos.push_back(impressora + "|" + documento + "|" + bytes);
+        return resposta;
+    }
+};
+
+}  // namespace
+
+// An installed printer named under "Rede" gets the job RAW through the
+// spooler, with no script; any other name still goes to the script (absent
+// here, so it fails naming it); a refusal stops the run with its reason.
+TEST(Despacho, ImpressoraDoSistemaRecebePeloSpooler) {
+    PastaTemporaria pasta;
+    SpoolerFalso spooler;
+    ParametrosImpressao parametros = parametrosZebra();
+    parametros.destino = "ZDesigner GK420t";
+    bool imagem = false;
+    Despacho despacho(spooler, parametros, pasta.caminho(), imagem);
+    const auto enviar = [&] {
+        despacho.enviar({TipoTrabalho::Etiqueta, "SpoolEtq.PRN", "^XA^XZ\r\n", 1, {}});
+    };
+    enviar();
+    EXPECT_THAT(spooler.recebidos,
+                testing::ElementsAre("ZDesigner GK420t|SpoolEtq.PRN|^XA^XZ\r\n"));
+    spooler.resposta = {false, "a impressora está pausada no Windows."};
+    EXPECT_THAT(enviar, ThrowsMessage<FalhaImpressao>(
+                            "A etiqueta não foi entregue à impressora ZDesigner GK420t: a "
+                            "impressora está pausada no Windows."));
+    parametros.destino = "Outra Zebra";
+    EXPECT_THAT(enviar, ThrowsMessage<FalhaImpressao>(StartsWith("Unable to find")));
+    EXPECT_EQ(spooler.recebidos.size(), 2u);
+}
+
+#ifdef _WIN32
+// The real spooler: a printer that is not installed is found by nobody and
+// gets nothing.
+TEST(Despacho, SpoolerDoWindowsSemAImpressora) {
+    EXPECT_FALSE(impressoraNoSpooler("Zebra que não existe"));
+    const auto r = enviarRawAoSpooler("Zebra que não existe", "SpoolEtq.PRN", "^XA^XZ",
+                                      std::chrono::seconds(1));
+    EXPECT_FALSE(r.entregue);
+    EXPECT_THAT(r.motivo, StartsWith("a impressora não foi encontrada no Windows"));
+}
+#endif
