@@ -25,14 +25,34 @@ inline const std::string kScriptGravadorBat =
     ">>\"%~dp0job-%N%.args\" echo.!A5!\r\n>>\"%~dp0job-%N%.args\" echo.!A6!\r\n"
     "endlocal\r\n";
 
+// Commands of a batch file that wait `segundos` and that end every process
+// of an image name, through the tests' own helper: under wine, ping and
+// timeout return at once and taskkill leaves the process running. Its path is
+// the build's; under wine a POSIX path is reached through drive Z:.
+inline std::string apoioLote(const std::string& argumentos) {
+#ifdef ETIQUETAS_APOIO_LOTE
+    std::string caminho = ETIQUETAS_APOIO_LOTE;
+    if (caminho.starts_with('/')) caminho = "Z:" + caminho;
+    for (char& c : caminho)
+        if (c == '/') c = '\\';
+    return "\"" + caminho + "\" " + argumentos;
+#else
+    return "rem " + argumentos;  // batch files run on Windows builds only
+#endif
+}
+inline std::string esperaBat(int segundos) {
+    return apoioLote("espera " + std::to_string(segundos));
+}
+inline std::string encerraBat(const std::string& programa) {
+    return apoioLote("encerra " + programa);
+}
+
 // This system's print script and the recording script in its language,
 // each job first taking `segundos` (a slow printer).
 #ifdef _WIN32
 inline constexpr const char* kNomeScript = "QuelmonteImprime.bat";
 inline std::string scriptGravador(int segundos = 0) {
-    // wine's cmd has no sleep of its own; ping waits a second between tries.
-    return segundos > 0 ? "@ping -n " + std::to_string(segundos + 1) + " 127.0.0.1 >nul\r\n" +
-                              kScriptGravadorBat
+    return segundos > 0 ? "@" + esperaBat(segundos) + "\r\n" + kScriptGravadorBat
                         : kScriptGravadorBat;
 }
 #else

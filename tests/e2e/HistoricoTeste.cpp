@@ -77,16 +77,16 @@ TEST(Historico, FaixaImpressaDuasVezesAnunciadaEDeixadaDeLadoComSemRepetir) {
 TEST(Historico, MortoNoMeioDeixaOTrabalhoEmCursoComoPodeTerSidoImpresso) {
     DadosProprios dados;
     const std::string copia = dados.pasta().filename().string() + ".exe";
-    AplicacaoTemporaria app("if [ $n = 3 ]; then kill -9 $PPID; sleep 2; fi\n",
-                            "if \"%N%\"==\"3\" (taskkill /F /IM " + copia +
-                                " >nul 2>&1 & ping -n 3 127.0.0.1 >nul)\r\n");
+    AplicacaoTemporaria app(
+        "if [ $n = 3 ]; then kill -9 $PPID; sleep 2; fi\n",
+        "if \"%N%\"==\"3\" (" + apoio::encerraBat(copia) + " & " + apoio::esperaBat(3) + ")\r\n");
     fs::path programa = ETIQUETAS_CLI;
 #ifdef _WIN32
     programa = app.pasta() / copia;
     fs::copy_file(ETIQUETAS_CLI, programa);
 #endif
-    // wine's taskkill ends a program with status 0: what shows the kill is
-    // that no end was told and the jobs and rows below.
+    // A program ended from outside on Windows may leave with any status:
+    // what shows the kill is that no end was told and the jobs and rows below.
     const auto morto = app.imprimir(xmlPreco(1, {faixa("1", "8")}), kTodasZebra, false, programa);
     EXPECT_EQ(morto.erros.find("sucesso"), std::string::npos) << morto.erros;
     EXPECT_EQ(app.trabalhos().size(), 3u);
@@ -171,23 +171,4 @@ TEST(Historico, ReimpressaoDaPrimeiraEtiquetaPerdidaAteOFim) {
         esperarFalha(apoio::executarCli(reimprimir), mensagem);
         EXPECT_EQ(app.trabalhos().size(), total);
     }
-}
-
-// After "only what was never printed" the check names a row as the grid
-// numbers it, not as the shortened request does.
-TEST(Historico, VerificacaoDepoisDeDeixarDeLadoNomeiaALinhaDaGrade) {
-    DadosProprios dados;
-    AplicacaoTemporaria app;
-    Variante outra = faixa("1", "2");
-    outra.codigo = "000124";
-    const std::string xml = xmlPreco(1, {faixa("1", "2"), outra});
-    ASSERT_EQ(app.imprimir(xml, mais(kZebra, {"--linhas", "1"})).codigo, 0);
-    std::string modelo = app.ler("QuelmonteEtiqPrecoCartolinaZebra.zpl");
-    substituirTodos(modelo, "^FDCOR^FS", "^FD:: COR_ALTERNATIVA ::^FS");
-    app.gravar("QuelmonteEtiqPrecoCartolinaZebra.zpl", modelo);
-
-    const auto r = app.imprimir(xml, mais(kTodasZebra, {"--sem-repetir"}), true);
-    EXPECT_EQ(r.codigo, 1);
-    EXPECT_TRUE(contem(r.erros, "ERRO Linha 2 (pedido 4512, item 10, variante 0000000124-"))
-        << r.erros;
 }

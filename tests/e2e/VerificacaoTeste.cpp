@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "ApoioImprimir.h"
+#include "PastaDadosUsuario.h"
 
 using namespace etiquetas;
 using namespace etiquetas::e2e;
@@ -85,4 +86,23 @@ TEST(Verificacao, SobreposicoesDoModeloIlpnDatamaxAntigo) {
     for (const char* achado : {"ERRO Linha 1 (", "modelo QuelmonteEtiqIlpnDataMax.prn, texto \"",
                                "sobrepõe texto \"DESTINO\" em 447,"})
         EXPECT_TRUE(contem(r.saida, achado)) << achado << "\n" << r.saida;
+}
+
+// After "only what was never printed" the check names a row as the grid
+// numbers it, not as the shortened request does.
+TEST(Verificacao, DepoisDeDeixarDeLadoNomeiaALinhaDaGrade) {
+    DadosProprios dados;
+    AplicacaoTemporaria app;
+    Variante outra = faixa("1", "2");
+    outra.codigo = "000124";
+    const std::string xml = xmlPreco(1, {faixa("1", "2"), outra});
+    ASSERT_EQ(app.imprimir(xml, mais(kZebra, {"--linhas", "1"})).codigo, 0);
+    std::string modelo = app.ler("QuelmonteEtiqPrecoCartolinaZebra.zpl");
+    substituirTodos(modelo, "^FDCOR^FS", "^FD:: COR_ALTERNATIVA ::^FS");
+    app.gravar("QuelmonteEtiqPrecoCartolinaZebra.zpl", modelo);
+
+    const auto r = app.imprimir(xml, mais(kTodasZebra, {"--sem-repetir"}), true);
+    EXPECT_EQ(r.codigo, 1);
+    EXPECT_TRUE(contem(r.erros, "ERRO Linha 2 (pedido 4512, item 10, variante 0000000124-"))
+        << r.erros;
 }

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "../config/PastaTeste.h"
+#include "ScriptGravador.h"
 #include "comum/Arquivos.h"
 
 #ifndef _WIN32
@@ -82,7 +83,7 @@ TEST(Processos, LimiteEncerraOScriptEOsNetos) {
 }
 #else
 TEST(Processos, LimiteEncerraOScript) {
-    const Script s("", "@ping -n 100 127.0.0.1 >nul\r\n@echo tarde>\"%~dp0tarde\"\r\n");
+    const Script s("", "@" + apoio::esperaBat(100) + "\r\n@echo tarde>\"%~dp0tarde\"\r\n");
     const auto inicio = std::chrono::steady_clock::now();
     const auto r = s.executar(500ms);
     EXPECT_TRUE(r.excedeuLimite);
