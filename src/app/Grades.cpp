@@ -205,7 +205,7 @@ void Aplicacao::atualizarEtiquetasMarcadas() {
     // past them (the second tag of a pair that closes an odd range, the
     // separators) is said beside. Rendering a large selection at every tick
     // would stall the window: past this many labels only the ranges count.
-    const long long pedidas = ServicoImpressao::etiquetasPedidas(p);
+    const long long pedidas = etiquetasPedidas(p);
     const long long sairao = pedidas > kEtiquetasContadasPelaFamilia
                                  ? pedidas
                                  : servico_.etiquetasQueSairao(

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "app/ServicoImpressao.h"
+#include "app/PedidoImpressao.h"
 #include "comum/Arquivos.h"
 #include "comum/CamposGrade.h"
 #include "comum/Texto.h"

@@ -1,0 +1,194 @@
+// The session running a family: into the dispatcher, a collector or a
+// check, and how a run's end is said.
+
+#include "app/SessaoImpressao.h"
+#include "comum/Texto.h"
+#include "output/Despacho.h"
+#include "render/FamiliasEtiqueta.h"
+#include "render/MotorTemplate.h"
+
+namespace etiquetas {
+
+namespace {
+
+// "1.234": thousands with a dot, as the window writes numbers.
+std::string milhares(long long n) {
+    const std::string digitos = std::to_string(n < 0 ? -n : n);
+    std::string texto = n < 0 ? "-" : "";
+    for (std::size_t i = 0; i < digitos.size(); ++i) {
+        if (i > 0 && (digitos.size() - i) % 3 == 0) texto += '.';
+        texto += digitos[i];
+    }
+    return texto;
+}
+
+std::string etiquetas(long long n) {
+    return milhares(n) + (n == 1 ? " etiqueta" : " etiquetas");
+}
+
+// What a run sent, and for a price row stopped early, where to resume.
+std::string relatoEnvio(const ResultadoImpressao& resultado) {
+    std::string texto = etiquetas(resultado.etiquetas) + " enviada" +
+                        (resultado.etiquetas == 1 ? "" : "s") + " à impressora.";
+    if (!resultado.concluida() && resultado.proximaSequencia)
+        texto +=
+            "\nPróxima sequência não impressa: " + std::to_string(*resultado.proximaSequencia) +
+            ".";
+    return texto;
+}
+
+// The rows a family of the other kind of file reads: none.
+struct SemLinhas : LeitorGrade {
+    int linhas() const override { return 0; }
+    int colunas() const override { return 0; }
+    const std::string& texto(int, int) const override { return vazio; }
+    std::string vazio;
+};
+
+// Takes every job and keeps none: the run's own count is what matters.
+class SemEnvio : public SaidaTrabalhos {
+  public:
+    void enviar(const Trabalho&) override {}
+};
+
+struct SemProgresso : ProgressoImpressao {
+    void mostrarStatus(const std::string&) override {}
+};
+
+}  // namespace
+
+std::string etiquetasEDestino(long long n, const ParametrosImpressao& p) {
+    return etiquetas(n) + " — " + (p.fabricante.empty() ? std::string("?") : p.fabricante) + ", " +
+           p.destino;
+}
+
+std::string mensagemFalha(const FalhaRotina& falha) {
+    return falha.descricao + "\n" + "Linha: " + std::to_string(falha.passo);
+}
+
+const LeitorGrade& linhasDaFamilia(const FamiliaEtiqueta& familia, const PedidoImpressao& p) {
+    static const SemLinhas semLinhas;
+    const bool doArquivo =
+        p.linhas && (familia.arquivo == ArquivoFamilia::Preco) == (p.tipoArquivo == kArquivoPreco);
+    return doArquivo ? *p.linhas : semLinhas;
+}
+
+AtualizarConfiguracao SessaoImpressao::configuracao(const PedidoImpressao& pedido) const {
+    AtualizarConfiguracao cfg = configuracaoLayout(pedido.tipoEtiqueta, pedido.impressora.indice,
+                                                   pedido.parametros.layoutNovo);
+    cfg.Carregar(pastas_);
+    return cfg;
+}
+
+Despacho SessaoImpressao::despacho(const ParametrosImpressao& parametros, Acompanhamento& a) {
+    Despacho despacho(maquina_, parametros, pastas_, memoria_.ImagemEnviada);
+    despacho.mostrarDetalhePortaCom = [&a](const std::string& t) { a.mostrarDetalhePorta(t); };
+    return despacho;
+}
+
+ResultadoImpressao SessaoImpressao::rodar(const FamiliaEtiqueta& familia,
+                                          const PedidoImpressao& pedido, SaidaTrabalhos& saida,
+                                          MemoriaImpressao& memoria, ProgressoImpressao& progresso,
+                                          bool semEfeito) {
+    const AtualizarConfiguracao cfg = configuracao(pedido);
+    const ParametrosImpressao& p = pedido.parametros;
+    ExecucaoImpressao execucao(EntradaImpressao{
+        .parametros = p,
+        .cfg = cfg,
+        .pastas = pastas_,
+        .grade = linhasDaFamilia(familia, pedido),
+        .arquivoPedidos = pedido.arquivoPedidos,
+        .nomeTemplate = nomeTemplate(familia, p.layoutNovo, p.linguagem),
+        .nomeSeparador = nomeSeparador(familia, p.linguagem),
+        .memoria = memoria,
+        .saida = saida,
+        .progresso = progresso,
+        .documento = pedido.documento,
+        .lerUmaVez = semEfeito,
+    });
+    return executarRotina(familia.rotina, execucao);
+}
+
+// The batch, the separator memory and the set-up flag belong to real runs.
+ResultadoImpressao SessaoImpressao::rodarSemEfeito(const FamiliaEtiqueta& familia,
+                                                   const PedidoImpressao& pedido,
+                                                   SaidaTrabalhos& saida, Acompanhamento& a) {
+    MemoriaImpressao memoria = memoria_;
+    struct : Acompanhamento {
+        Acompanhamento* cliente;
+        void mostrarStatus(const std::string& t) override { cliente->mostrarStatus(t); }
+    } progresso;
+    progresso.cliente = &a;
+    return rodar(familia, pedido, saida, memoria, progresso, true);
+}
+
+// Asked of the family itself, from the memory the run will start with (the
+// separator already sent, the Datamax batch waiting), so that the question
+// names what the printer will take. When a row would stop the run, the
+// ranges' sum: the run then says what is wrong, as it always did.
+long long SessaoImpressao::etiquetasQueSairao(const FamiliaEtiqueta* familia,
+                                              const PedidoImpressao& pedido) {
+    if (!familia || !familia->rotina) return etiquetasPedidas(pedido);
+    SemEnvio semEnvio;
+    MemoriaImpressao memoria = memoria_;
+    SemProgresso progresso;
+    try {
+        const ResultadoImpressao r = rodar(*familia, pedido, semEnvio, memoria, progresso, true);
+        if (!r.falha) return r.etiquetas;
+    } catch (const std::exception&) {
+    }
+    return etiquetasPedidas(pedido);
+}
+
+DesfechoImpressao SessaoImpressao::concluir(const ResultadoImpressao& resultado, Acompanhamento& a,
+                                            const std::string& retomar) {
+    const std::string relato = relatoEnvio(resultado) + (retomar.empty() ? "" : "\n" + retomar);
+    if (resultado.falha) {
+        mensagem(mensagemFalha(*resultado.falha) + "\n" + relato, "Erro !", Icone::Critico);
+        return DesfechoImpressao::Falhou;
+    }
+    if (resultado.interrompida) {
+        a.mostrarStatus("Impressão interrompida. . .");
+        mensagem("Impressão interrompida a pedido do usuário.\n" + relato, "Fim da Impressão",
+                 Icone::Exclamacao);
+        return DesfechoImpressao::Interrompida;
+    }
+    if (resultado.etiquetas == 0) {
+        a.mostrarStatus("Nenhuma etiqueta foi impressa.");
+        mensagem("Nenhuma etiqueta foi impressa.", "Fim da Impressão", Icone::Exclamacao);
+        return DesfechoImpressao::NadaImpresso;
+    }
+    a.mostrarStatus("Etiquetas impressas com Sucesso. . .");
+    mensagem("Impressão das Etiquetas concluída com sucesso !\n" + relatoEnvio(resultado),
+             "Fim da Impressão", Icone::Informacao);
+    return DesfechoImpressao::Impressa;
+}
+
+DesfechoImpressao SessaoImpressao::protegido(const std::function<DesfechoImpressao()>& comando) {
+    try {
+        return comando();
+    } catch (const AplicacaoEncerrada&) {
+        throw;
+    } catch (const std::exception& e) {
+        mensagem(e.what(), "Erro !", Icone::Critico);
+        return DesfechoImpressao::Falhou;
+    }
+}
+
+bool SessaoImpressao::preCarga(const std::function<void()>& passo) {
+    try {
+        passo();
+        return true;
+    } catch (const std::exception& e) {
+        mensagem(e.what(), "Erro !", Icone::Critico);
+        return false;
+    }
+}
+
+DesfechoImpressao SessaoImpressao::interrupcaoSemEtiquetas(Acompanhamento& a) {
+    ResultadoImpressao resultado;
+    resultado.interrompida = true;
+    return concluir(resultado, a);
+}
+
+}  // namespace etiquetas
