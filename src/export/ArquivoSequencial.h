@@ -8,19 +8,11 @@
 #include <string>
 
 #include "comum/LeitorGrade.h"
+#include "comum/RegistroTxt.h"
 
 namespace etiquetas {
 
 class SaidaRegistros;
-
-// What a label type's export writes: its record, the file name's stem and the
-// label type code the price record carries.
-enum class RegistroTxt { Nenhum, Preco, VolumeReposicao, VolumePadrao };
-struct ExportacaoTxt {
-    RegistroTxt registro = RegistroTxt::Nenhum;
-    std::string prefixo;
-    int tipo = 0;
-};
 
 class ArquivoSequencial {
   public:

@@ -5,7 +5,6 @@
 
 #include "comum/Arquivos.h"
 #include "comum/Texto.h"
-#include "output/ArgumentosLote.h"
 #include "output/PortasCom.h"
 #include "render/FalhaImpressao.h"
 
@@ -117,11 +116,8 @@ void Despacho::executarScript(const fs::path& spool) {
     if (!fs::is_regular_file(script, erro))
         throw FalhaImpressao("Unable to find '" + linhaDeComando(script, argumentos) + "'");
 #ifdef _WIN32
-    // cmd reads the batch file's arguments: a value it would act on stops the
-    // run here instead of failing once for every label.
-    for (const auto& a : argumentos)
-        if (const auto c = caractereRecusadoPeloLote(a))
-            throw FalhaImpressao(mensagemValorRecusadoPeloLote(utf8ParaCp1252(a), *c));
+    // A value cmd would act on is refused by the process start, which says
+    // why: the run stops at its first job.
     const auto resultado = maquina_.executarEAguardar(utf8DoCaminho(script), argumentos, limite());
 #else
     // Through the shell program, not the file's own mode: a script copied

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "export/ArquivoSequencial.h"
+#include "comum/RegistroTxt.h"
 #include "render/ExecucaoImpressao.h"
 
 namespace etiquetas {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "comum/Texto.h"
-#include "output/ArgumentosLote.h"
+#include "platform/sistema/ArgumentosLote.h"
 
 namespace etiquetas {
 

@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "comum/Texto.h"
-#include "output/ArgumentosLote.h"
+#include "platform/sistema/ArgumentosLote.h"
 #include "platform/sistema/Processos.h"
 #include "platform/sistema/Win32Texto.h"
 

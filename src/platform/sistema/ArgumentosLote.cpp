@@ -1,4 +1,4 @@
-#include "output/ArgumentosLote.h"
+#include "platform/sistema/ArgumentosLote.h"
 
 namespace etiquetas {
 
