@@ -2,8 +2,9 @@
 //   apoio_lote espera N       waits N seconds (ping and timeout return at once)
 //   apoio_lote encerra nome   ends every process of that image name at once
 //                             (wine's taskkill leaves them running)
-#include <tlhelp32.h>
 #include <windows.h>
+// after windows.h, whose types it uses
+#include <tlhelp32.h>
 
 #include <chrono>
 #include <cstdlib>
