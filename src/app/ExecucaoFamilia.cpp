@@ -57,9 +57,9 @@ struct SemProgresso : ProgressoImpressao {
 
 }  // namespace
 
-std::string etiquetasEDestino(long long n, const ParametrosImpressao& p) {
-    return etiquetas(n) + " — " + (p.fabricante.empty() ? std::string("?") : p.fabricante) + ", " +
-           p.destino;
+std::string etiquetasEDestino(const ContagemEtiquetas& c, const ParametrosImpressao& p) {
+    return (c.aproximada ? "cerca de " : "") + etiquetas(c.etiquetas) + " — " +
+           (p.fabricante.empty() ? std::string("?") : p.fabricante) + ", " + p.destino;
 }
 
 std::string mensagemFalha(const FalhaRotina& falha) {
@@ -117,27 +117,40 @@ ResultadoImpressao SessaoImpressao::rodarSemEfeito(const FamiliaEtiqueta& famili
     struct : Acompanhamento {
         Acompanhamento* cliente;
         void mostrarStatus(const std::string& t) override { cliente->mostrarStatus(t); }
+        bool cancelado() const override { return cliente->cancelado(); }
     } progresso;
     progresso.cliente = &a;
     return rodar(familia, pedido, saida, memoria, progresso, true);
 }
 
-// Asked of the family itself, from the memory the run will start with (the
-// separator already sent, the Datamax batch waiting), so that the question
-// names what the printer will take. When a row would stop the run, the
-// ranges' sum: the run then says what is wrong, as it always did.
-long long SessaoImpressao::etiquetasQueSairao(const FamiliaEtiqueta* familia,
-                                              const PedidoImpressao& pedido) {
-    if (!familia || !familia->rotina) return etiquetasPedidas(pedido);
-    SemEnvio semEnvio;
-    MemoriaImpressao memoria = memoria_;
-    SemProgresso progresso;
+// Worked out from the rows and the family's rule; a family without one runs
+// on a bounded sample, from the memory the run will start with (the
+// separator already sent, the Datamax batch waiting). When a row would stop
+// the run, the ranges' sum: the run then says what is wrong.
+ContagemEtiquetas SessaoImpressao::etiquetasQueSairao(const FamiliaEtiqueta* familia,
+                                                      const PedidoImpressao& pedido,
+                                                      const ProgressoImpressao* a) {
+    const ContagemEtiquetas pelasFaixas{.etiquetas = etiquetasPedidas(pedido)};
+    if (!familia || !familia->rotina) return pelasFaixas;
+    struct : ProgressoImpressao {
+        const ProgressoImpressao* cliente = nullptr;
+        void mostrarStatus(const std::string&) override {}
+        bool cancelado() const override { return cliente && cliente->cancelado(); }
+    } progresso;
+    progresso.cliente = a;
+    const auto amostra = [&](const LeitorGrade& grade, SaidaTrabalhos& saida) {
+        PedidoImpressao daAmostra = pedido;
+        daAmostra.linhas = &grade;
+        MemoriaImpressao memoria = memoria_;
+        return rodar(*familia, daAmostra, saida, memoria, progresso, true);
+    };
     try {
-        const ResultadoImpressao r = rodar(*familia, pedido, semEnvio, memoria, progresso, true);
-        if (!r.falha) return r.etiquetas;
+        if (const auto c = contarEtiquetas(*familia, linhasDaFamilia(*familia, pedido),
+                                           pedido.parametros, amostra))
+            return *c;
     } catch (const std::exception&) {
     }
-    return etiquetasPedidas(pedido);
+    return pelasFaixas;
 }
 
 DesfechoImpressao SessaoImpressao::concluir(const ResultadoImpressao& resultado, Acompanhamento& a,

@@ -84,6 +84,14 @@ struct Impressao {
         return sessao.concluir(resultado, a, textoRetomada(daGrade, *retomada));
     }
 
+    // Stopped by the user while the check or the count went on: nothing left.
+    DesfechoImpressao paradaAntesDeEnviar() {
+        sessao.mensagem(
+            "Impressão interrompida a pedido do usuário.\nNenhuma etiqueta foi impressa.",
+            "Fim da Impressão", Icone::Exclamacao);
+        return DesfechoImpressao::Interrompida;
+    }
+
     DesfechoImpressao conferido(const PedidoImpressao& daGrade, HistoricoDaExecucao& historico) {
         retomada.reset();
         PedidoImpressao pedido = daGrade;
@@ -93,8 +101,9 @@ struct Impressao {
                 return *parada;
         if (familia && familia->rotina && a.verificarAntes() &&
             !aprovadoNaVerificacao(sessao, pedido, *familia, a))
-            return DesfechoImpressao::Recusada;
-        const long long pedidas = sessao.etiquetasQueSairao(familia, pedido);
+            return a.cancelado() ? paradaAntesDeEnviar() : DesfechoImpressao::Recusada;
+        const ContagemEtiquetas pedidas = sessao.etiquetasQueSairao(familia, pedido, &a);
+        if (pedidas.interrompida || a.cancelado()) return paradaAntesDeEnviar();
         if (sessao.mensagem("Confirma a Impressão das Etiquetas para os Pedidos Selecionados ?\n" +
                                 etiquetasEDestino(pedidas, pedido.parametros),
                             "Impressão de Etiquetas", Icone::Pergunta,
@@ -102,7 +111,7 @@ struct Impressao {
             return DesfechoImpressao::Recusada;
         const SessaoImpressao::Execucao execucao(sessao, a);
         if (!sessao.conferirSelecao(pedido, a)) return DesfechoImpressao::Recusada;
-        a.mostrarProgresso(pedidas);
+        a.mostrarProgresso(pedidas.etiquetas);
         DesfechoImpressao desfecho = sessao.conferirFamilia(familia, pedido.tipoEtiqueta);
         if (desfecho == DesfechoImpressao::Impressa)
             desfecho = enviar(*familia, pedido, daGrade, historico);

@@ -78,7 +78,7 @@ class ServicoImpressao {
         return sessao_.conferirSelecao(pedido, acompanhamento);
     }
     long long etiquetasQueSairao(const FamiliaEtiqueta* familia, const PedidoImpressao& pedido) {
-        return sessao_.etiquetasQueSairao(familia, pedido);
+        return sessao_.etiquetasQueSairao(familia, pedido).etiquetas;
     }
     std::filesystem::path arquivoTeste(int opcao) const {
         return etiquetas::arquivoTeste(sessao_, opcao);

@@ -17,6 +17,7 @@
 #include "config/AtualizarConfiguracao.h"
 #include "platform/Maquina.h"
 #include "platform/Pessoa.h"
+#include "render/ContagemEtiquetas.h"
 #include "render/Trabalho.h"
 
 namespace etiquetas {
@@ -27,7 +28,8 @@ struct FamiliaEtiqueta;
 inline constexpr const char* kTituloHistorico = "Histórico de Impressões";
 
 // "1.234 etiquetas — ZEBRA, LPT1": what a question before a run names.
-std::string etiquetasEDestino(long long etiquetas, const ParametrosImpressao& parametros);
+std::string etiquetasEDestino(const ContagemEtiquetas& contagem,
+                              const ParametrosImpressao& parametros);
 // A routine's failure as the "Erro !" box says it.
 std::string mensagemFalha(const FalhaRotina& falha);
 // The rows `familia` reads from the request: none when they are of the
@@ -91,7 +93,11 @@ class SessaoImpressao {
     ResultadoImpressao rodarSemEfeito(const FamiliaEtiqueta& familia, const PedidoImpressao& pedido,
                                       SaidaTrabalhos& saida, Acompanhamento& a);
     // Labels `familia` will send for the request, separators included.
-    long long etiquetasQueSairao(const FamiliaEtiqueta* familia, const PedidoImpressao& pedido);
+    // What the family will hand on, worked out without rendering where the
+    // family has a rule; `a`, when given, may stop a sampled count.
+    ContagemEtiquetas etiquetasQueSairao(const FamiliaEtiqueta* familia,
+                                         const PedidoImpressao& pedido,
+                                         const ProgressoImpressao* a = nullptr);
     // How a run ended, said; `retomar` is where a stopped run resumes.
     DesfechoImpressao concluir(const ResultadoImpressao& resultado, Acompanhamento& a,
                                const std::string& retomar = {});

@@ -39,7 +39,7 @@ DesfechoImpressao imprimirPaginaTeste(SessaoImpressao& s, const PedidoImpressao&
     salvarEscolhaPessoal(s.pastas(), pedido.impressora);
     if (!s.caminhoInformado(pedido, a)) return DesfechoImpressao::Recusada;
     // Named like the print's question: what goes out, and where.
-    const long long pedidas = s.etiquetasQueSairao(
+    const ContagemEtiquetas pedidas = s.etiquetasQueSairao(
         familiaPaginaTeste(pedido.tipoEtiqueta, pedido.parametros.variante), pedido);
     if (s.mensagem(
             "Confirma a Impressão de Teste ?\n" + etiquetasEDestino(pedidas, pedido.parametros),
@@ -50,7 +50,7 @@ DesfechoImpressao imprimirPaginaTeste(SessaoImpressao& s, const PedidoImpressao&
     // The port stays open afterwards, and the Datamax set-up flag is kept.
     if (s.abrirPortaCom(pedido.impressora, false) == SessaoImpressao::AberturaPorta::Falhou)
         return DesfechoImpressao::Falhou;
-    a.mostrarProgresso(pedidas);
+    a.mostrarProgresso(pedidas.etiquetas);
     return executarTeste(s, pedido, a);
 }
 

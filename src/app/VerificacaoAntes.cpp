@@ -120,6 +120,7 @@ std::optional<ResultadoVerificacao> verificarFamilia(SessaoImpressao& sessao,
         resumido.linhas = &primeiras.emplace(*pedido.linhas);
     const ResultadoImpressao resultado = sessao.rodarSemEfeito(familia, resumido, v, a);
     a.mostrarStatus("");
+    if (resultado.interrompida) return std::nullopt;
     if (resultado.falha) {
         falha = resultado.falha;
         return std::nullopt;

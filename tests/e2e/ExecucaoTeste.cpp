@@ -82,6 +82,18 @@ TEST(Execucao, SigtermParaDepoisDoTrabalhoEmCurso) {
     esperarFalha(r, "Retomar na linha 1: pedido ");
 }
 
+// A range a worker may type in full is counted without rendering each label:
+// the question comes at once, and the stop still stops the run.
+TEST(Execucao, FaixaEnormePerguntadaNaHoraEParadaPeloSinal) {
+    AplicacaoTemporaria app;
+    app.gravar("pedidos.xml", xmlPreco(1, {faixa("1", "2000000000")}));
+    const auto r = interromperAoSurgir(
+        app, "imprimir '" + (app.pasta() / "pedidos.xml").string() + "' --impressora 1 --todas",
+        "job-1.spool");
+    EXPECT_NE(r.erros.find("2.000.000.000 etiquetas"), std::string::npos) << r.erros;
+    esperarFalha(r, "Impressão interrompida a pedido do usuário.");
+}
+
 // A script that never ends (a sleeping child, a FIFO nobody reads) is
 // stopped at the limit of the personal settings, with the destination named.
 TEST(Execucao, ScriptSemFimParaNoLimite) {
