@@ -161,9 +161,10 @@ class Aplicacao {
     bool podeTrocarArquivo(const std::string& titulo);
     void aplicarRetomada();
     bool fecharAoTerminar_ = false;
-    bool marcasPendentes_ = false;  // ticks or ranges not printed since they changed
-    std::string statusDoArquivo_;   // the status line a loaded file asks for
-    std::string statusDoFim_;       // the status line the last run ended with
+    bool marcasPendentes_ = false;     // ticks or ranges not printed since they changed
+    bool reimpressaoMarcada_ = false;  // the grid holds a reprint set up from the history
+    std::string statusDoArquivo_;      // the status line a loaded file asks for
+    std::string statusDoFim_;          // the status line the last run ended with
     void esquecerStatusDoFim();
     std::string totalDoArquivo_;  // the file's label total, as the block shows it
 

@@ -72,6 +72,7 @@ void Aplicacao::AbrirArquivoPedidos(const std::filesystem::path& caminho) {
     j.lblTipoArquivo.definirCor(kPreto);
     j.cmdImprimir.definirHabilitado(true);
     marcasPendentes_ = false;
+    reimpressaoMarcada_ = false;
     plataforma_.cursorOcupado(false);
 }
 

@@ -58,7 +58,7 @@ std::optional<DesfechoImpressao> conferirRepeticoes(SessaoImpressao& sessao,
                                                     PedidoImpressao& pedido,
                                                     const FamiliaEtiqueta& familia,
                                                     HistoricoDaExecucao& h) {
-    if (!h.historico || !pedido.linhas) return std::nullopt;
+    if (!h.historico || !pedido.linhas || pedido.reimpressao) return std::nullopt;
     std::vector<RepeticaoEncontrada> repeticoes;
     try {
         repeticoes = procurarRepeticoes(pedido, familia, *h.historico);

@@ -265,6 +265,7 @@ PedidoImpressao Aplicacao::pedidoDaJanela(bool layoutNovo) const {
         resolverParametros(pastas(), p.impressora, j.ckbMaterialForn.marcada(), j.frmTipo.visivel(),
                            j.cbvTipoEtiq.texto(), layoutNovo, j.OrigemSolicitacao);
     p.perguntarRepeticoes = true;
+    p.reimpressao = reimpressaoMarcada_;
     return p;
 }
 
@@ -339,6 +340,7 @@ void Aplicacao::cmdImprimir() {
         [this](DesfechoImpressao desfecho) {
             // Refused before any label: nothing to resume from.
             if (desfecho != DesfechoImpressao::Recusada) aplicarRetomada();
+            if (desfecho == DesfechoImpressao::Impressa) reimpressaoMarcada_ = false;
         });
 }
 

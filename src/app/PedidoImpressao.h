@@ -50,6 +50,9 @@ struct PedidoImpressao {
     // Ask what to do with what the history holds as sent: all again, only
     // what was never sent, or nothing (the window).
     bool perguntarRepeticoes = false;
+    // A reprint asked from the history: its labels go out again on purpose,
+    // with no repeat question.
+    bool reimpressao = false;
 };
 
 // The parameters of a print to `impressora` from the file's state and the

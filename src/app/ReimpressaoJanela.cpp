@@ -66,6 +66,7 @@ bool Aplicacao::reimprimirAPartirDe(const RestanteExecucao& r) {
     janela_.cmbImpressora.selecionar(impressora);
     escolherDestino(!destinoEmPorta(r.execucao.destino), aparar(r.execucao.destino));
     janela_.ckbMaterialForn.definirMarcada(r.separador);
+    reimpressaoMarcada_ = true;
     janela_.StatusBar1.definirTexto("Linhas da impressão " + std::to_string(r.id) +
                                     " marcadas para reimprimir: confira e clique em Imprimir.");
     return true;
