@@ -22,15 +22,17 @@ DesfechoImpressao executarTeste(SessaoImpressao& s, const PedidoImpressao& pedid
     }
     if (!s.conferirVariante(pedido, a)) return DesfechoImpressao::Recusada;
     const FamiliaEtiqueta* familia = familiaPaginaTeste(pedido.tipoEtiqueta, parametros.variante);
-    DesfechoImpressao desfecho = s.conferirFamilia(familia, pedido.tipoEtiqueta);
+    const DesfechoImpressao desfecho = s.conferirFamilia(familia, pedido.tipoEtiqueta);
+    std::optional<ResultadoImpressao> resultado;
     if (desfecho == DesfechoImpressao::Impressa)
-        desfecho = s.concluir(s.rodar(*familia, pedido, despacho, s.memoria(), a), a);
+        resultado = s.rodar(*familia, pedido, despacho, s.memoria(), a);
     // The graphic goes only to the printer that took it; a run the user
-    // stopped sends nothing more.
-    if (parametros.zebra() && desfecho != DesfechoImpressao::Interrompida &&
-        !s.preCarga([&] { ApagarGraficoZebra(despacho); }))
-        return DesfechoImpressao::Falhou;
-    return desfecho;
+    // stopped sends nothing more. It goes before the end is told, so that
+    // "Fim da Impressão" comes after the last job.
+    const bool apagado = !parametros.zebra() || (resultado && resultado->interrompida) ||
+                         s.preCarga([&] { ApagarGraficoZebra(despacho); });
+    const DesfechoImpressao fim = resultado ? s.concluir(*resultado, a) : desfecho;
+    return apagado ? fim : DesfechoImpressao::Falhou;
 }
 
 DesfechoImpressao imprimirPaginaTeste(SessaoImpressao& s, const PedidoImpressao& pedido,

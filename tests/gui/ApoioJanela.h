@@ -30,6 +30,7 @@ class PlataformaTeste : public PlataformaQt {
     Resposta mensagem(const std::string& texto, const std::string& titulo, Icone icone,
                       Botoes botoes) override {
         mensagens.push_back({texto, titulo});
+        if (aoMostrar) aoMostrar(titulo);
         if (caixasReais) return PlataformaQt::mensagem(texto, titulo, icone, botoes);
         return botoes == Botoes::SimNao ? respostaPerguntas : Resposta::Ok;
     }
@@ -45,6 +46,7 @@ class PlataformaTeste : public PlataformaQt {
     std::optional<int> escolha;  // the button a question with buttons of its own gets
     Resposta respostaPerguntas = Resposta::Sim;
     bool caixasReais = false;  // boxes shown for a test to answer, where the focus matters
+    std::function<void(const std::string& titulo)> aoMostrar;  // as each box shows
 };
 
 template <typename W>

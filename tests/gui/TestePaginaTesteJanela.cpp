@@ -62,8 +62,14 @@ class TestePaginaTesteJanela : public QObject {
 
         a_->plataforma.respostaPerguntas = Resposta::Sim;
         a_->plataforma.mensagens.clear();
+        int noFim = -1;  // jobs the script had when the end was told
+        a_->plataforma.aoMostrar = [&](const std::string& titulo) {
+            if (titulo == "Fim da Impressão") noFim = a_->trabalhos();
+        };
         clicarEAguardar(cartolina);
+        a_->plataforma.aoMostrar = nullptr;
         const int primeira = a_->trabalhos();
+        QCOMPARE(noFim, primeira);
         QVERIFY2(primeira >= 4, "graphic, font, labels and deletion");
         QVERIFY(a_->trabalho(1).startsWith("~DGTESOURAS,01326,039,"));
         QVERIFY(a_->trabalho(2).startsWith("~DTARIAL,50966,"));
