@@ -233,24 +233,16 @@ TEST(TesteImpressao, PortaSerialAbertaSemPerguntarMantidaEComOGraficoApagadoNoFi
     EXPECT_FALSE(w.porta->aberta());
 }
 
-TEST(TesteImpressao, RespostaNaoECaminhoDeRedeVazioNaoEnviamNada) {
-    const std::vector<std::pair<std::function<void(Janela&)>, Textos>> casos{
-        {[](Janela& w) { w.plataforma.respostaPerguntas = Resposta::Nao; },
-         {"Confirma a Impressão de Teste ?\n6 etiquetas — ZEBRA, LPT1"}},
-        {[](Janela& w) {
-             w.j().optRede.clicar();
-             w.j().txtCaminhoImpressora.definirTexto("  ");
-         },
-         {"Informe o caminho de rede da Impressora !"}}};
-    for (const auto& [preparar, esperadas] : casos) {
-        Janela w;
-        preparar(w);
-        w.j().Option4.clicar();
-        EXPECT_EQ(w.textos(), esperadas);
-        EXPECT_FALSE(std::filesystem::exists(w.pasta.caminho() / "SpoolEtq.PRN"));
-        EXPECT_TRUE(w.j().cmdImprimir.habilitado() && w.j().cmdSair.habilitado());
-        EXPECT_EQ(w.app->ultimaImpressao(), DesfechoImpressao::Recusada);
-    }
+// "Não" to the question is the window test's (TestePaginaTesteJanela).
+TEST(TesteImpressao, CaminhoDeRedeVazioNaoEnviaNada) {
+    Janela w;
+    w.j().optRede.clicar();
+    w.j().txtCaminhoImpressora.definirTexto("  ");
+    w.j().Option4.clicar();
+    EXPECT_EQ(w.textos(), Textos{"Informe o caminho de rede da Impressora !"});
+    EXPECT_FALSE(std::filesystem::exists(w.pasta.caminho() / "SpoolEtq.PRN"));
+    EXPECT_TRUE(w.j().cmdImprimir.habilitado() && w.j().cmdSair.habilitado());
+    EXPECT_EQ(w.app->ultimaImpressao(), DesfechoImpressao::Recusada);
 }
 
 // A load that fails claims nothing and leaves the button for another try; the

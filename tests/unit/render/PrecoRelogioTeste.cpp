@@ -5,7 +5,8 @@
 using namespace etiquetas;
 
 // Money values as the watch labels write them: read exactly, a tenth at the
-// same precision, cents cut to two digits.
+// same precision, cents cut to two digits. Everyday prices are the e2e
+// test's, byte for byte.
 TEST(PrecoRelogio, ValoresMonetarios) {
     struct Caso {
         const char* texto;
@@ -13,9 +14,7 @@ TEST(PrecoRelogio, ValoresMonetarios) {
         const char* produto;  // value text | cents
         const char* parcela;
     };
-    for (const auto& c : std::vector<Caso>{{"159,90", 1'599'000, "159,|90", "15,|99"},
-                                           {"99,95", 999'500, "99,|95", "9,|99"},
-                                           {"0,1", 1'000, "0,|10", "0,|01"},
+    for (const auto& c : std::vector<Caso>{{"0,1", 1'000, "0,|10", "0,|01"},
                                            // Past four decimals a half goes to the even neighbour.
                                            {"0,00005", 0, "0,|00", "0,|00"},
                                            {"0,000051", 1, "0,|00", "0,|00"},
