@@ -5,6 +5,7 @@
 #include "comum/Texto.h"
 #include "config/ArquivosIni.h"
 #include "config/TabelasImpressoras.h"
+#include "render/ParametrosImpressao.h"
 
 namespace etiquetas {
 
@@ -156,6 +157,21 @@ std::string velocidadeConvertida(const fs::path& pasta, const ImpressoraEscolhid
     const std::string convertida =
         BuscaListaConvercao(e.linha, e.velocidade, tabela(pasta, kTabelaConversao));
     return convertida.empty() ? aparar(e.velocidade) : convertida;
+}
+
+std::string falhaConversaoVelocidade(const fs::path& pasta, const ImpressoraEscolhida& e) {
+    const std::string fabricante = fabricanteImpressora(e.linha);
+    // A Zebra takes the speed as it is; a DPL printer's template takes a
+    // letter, and an empty speed has its default letter.
+    if (linguagemDoFabricante(fabricante) != Linguagem::DataMax || aparar(e.velocidade).empty())
+        return {};
+    const fs::path arquivo = tabela(pasta, kTabelaConversao);
+    if (const auto falha = conferirArquivo(arquivo, kLimiteTabela); falha != FalhaLeitura::Nenhuma)
+        return mensagemFalhaLeitura(arquivo, falha, kLimiteTabela) +
+               " Sem ela, a velocidade da impressora " + fabricante + " não tem código.";
+    if (!BuscaListaConvercao(e.linha, e.velocidade, arquivo).empty()) return {};
+    return "A tabela " + textoDoCaminho(arquivo.filename()) + " não tem o código da velocidade " +
+           aparar(e.velocidade) + " da impressora " + aparar(camposBrutos(e.linha).front()) + ".";
 }
 
 }  // namespace etiquetas

@@ -49,6 +49,12 @@ bool salvarEscolhaPessoal(const PastasAplicacao& pastas, const ImpressoraEscolhi
 std::string velocidadeConvertida(const std::filesystem::path& dados,
                                  const ImpressoraEscolhida& escolha);
 
+// Why a DPL printer's speed has no code in the conversion table (the table
+// cannot be read, or no line names the printer and speed): the user's
+// message. Empty when the code is there, or the printer needs none.
+std::string falhaConversaoVelocidade(const std::filesystem::path& dados,
+                                     const ImpressoraEscolhida& escolha);
+
 // LPT1 and LPT2 in any case, blanks around: the ports the print script serves.
 bool portaParalela(const std::string& porta);
 

@@ -105,7 +105,8 @@ ArquivoIdentificado identificarArquivoPedidos(const std::filesystem::path& orige
     std::error_code erro;
     const auto absoluto = std::filesystem::absolute(origem, erro);
     const auto bytes = lerArquivo(origem, kLimitePedidos);
-    return {textoDoCaminho(erro ? origem : absoluto), bytes ? CalcularMD5(*bytes) : std::string()};
+    const auto& caminho = erro ? origem : absoluto;
+    return {textoDoCaminho(caminho), bytes ? CalcularMD5(*bytes) : std::string(), caminho};
 }
 
 SaidaComHistorico::SaidaComHistorico(SaidaTrabalhos& destino, HistoricoImpressao& historico,
@@ -179,7 +180,7 @@ std::string varianteComoImpressa(const std::string& digitada) {
 ExecucaoRegistrada execucaoRegistrada(const PedidoImpressao& pedido,
                                       const FamiliaEtiqueta& familia) {
     const ParametrosImpressao& p = pedido.parametros;
-    const auto [arquivo, md5] = identificarArquivoPedidos(pedido.arquivoPedidos);
+    const auto [arquivo, md5, caminho] = identificarArquivoPedidos(pedido.arquivoPedidos);
     return {arquivo,
             md5,
             pedido.tipoEtiqueta,
@@ -188,7 +189,8 @@ ExecucaoRegistrada execucaoRegistrada(const PedidoImpressao& pedido,
             p.impressora,
             nomeLinguagem(p.linguagem),
             p.destino,
-            usuario()};
+            usuario(),
+            caminho};
 }
 
 std::vector<RepeticaoEncontrada> procurarRepeticoes(const PedidoImpressao& pedido,

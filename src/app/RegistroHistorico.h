@@ -57,6 +57,7 @@ class SaidaComHistorico : public SaidaTrabalhos {
 // its bytes (empty when it cannot be read).
 struct ArquivoIdentificado {
     std::string caminho, md5;
+    std::filesystem::path absoluto;  // as the file system names it
 };
 ArquivoIdentificado identificarArquivoPedidos(const std::filesystem::path& caminho);
 

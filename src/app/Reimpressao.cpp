@@ -108,7 +108,7 @@ bool destinoEmPorta(const std::string& destino) {
 
 std::string motivoArquivoDiferente(const RestanteExecucao& r) {
     const std::string& arquivo = r.execucao.arquivo;
-    const auto caminho = caminhoDoUtf8(cp1252ParaUtf8(arquivo));
+    const auto& caminho = r.execucao.caminho;
     std::error_code erro;
     if (!std::filesystem::is_regular_file(caminho, erro))
         return "O arquivo de pedidos " + arquivo + " da impressão " + std::to_string(r.id) +

@@ -35,7 +35,7 @@ bool Aplicacao::reimprimirAPartirDe(const RestanteExecucao& r) {
         return false;
     }
     if (!podeTrocarArquivo(kTitulo)) return false;
-    const auto caminho = caminhoDoUtf8(cp1252ParaUtf8(r.execucao.arquivo));
+    const auto& caminho = r.execucao.caminho;
     std::error_code erro;
     if (!std::filesystem::equivalent(caminho, janela_.CaminhoArquivoPedidos, erro)) {
         janela_.lblCaminho.definirLegenda(textoDoCaminho(caminho));

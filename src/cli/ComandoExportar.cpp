@@ -1,6 +1,7 @@
 #include <iostream>
 
 #include "cli/ContextoCli.h"
+#include "cli/Validadores.h"
 #include "cli/OpcoesLinhas.h"
 #include "comum/Texto.h"
 
@@ -44,7 +45,7 @@ void registrarExportar(CLI::App& app, ContextoCli& ctx, Execucao& execucao) {
         "exportar", "Gera o arquivo TXT das linhas marcadas e mostra o nome do arquivo gravado");
     comando->add_option("ARQUIVO", opcoes->arquivo, "Arquivo de pedidos XML")
         ->required()
-        ->check(CLI::ExistingFile);
+        ->check(arquivoExistente());
     adicionarOpcoesLinhas(*comando, opcoes->linhas);
     comando->callback([&ctx, &execucao, opcoes] {
         execucao = [&ctx, opcoes] { return exportar(ctx, *opcoes); };

@@ -60,7 +60,7 @@ int listar(ContextoCli& ctx, const OpcoesHistorico& o) {
     // Listing creates nothing.
     if (!std::filesystem::exists(arquivo, erro)) return kOk;
     try {
-        HistoricoImpressao historico(arquivo);
+        HistoricoImpressao historico(arquivo, AberturaHistorico::Leitura);
         if (!historico.aviso().empty()) std::cerr << cp1252ParaUtf8(historico.aviso()) << '\n';
         historico.percorrer(filtro(o), 0, -1, [&](const LinhaHistorico& l) {
             std::cout << linha(camposHistorico(l), o.csv);

@@ -2,6 +2,7 @@
 #include <optional>
 
 #include "cli/ContextoCli.h"
+#include "cli/Validadores.h"
 #include "cli/OpcoesImpressora.h"
 #include "cli/OpcoesLinhas.h"
 #include "comum/Texto.h"
@@ -123,7 +124,7 @@ void registrarImprimir(CLI::App& app, ContextoCli& ctx, Execucao& execucao) {
     auto* c = app.add_subcommand("imprimir", "Imprime as etiquetas das linhas marcadas");
     c->add_option("ARQUIVO", o->arquivo, "Arquivo de pedidos XML")
         ->required()
-        ->check(CLI::ExistingFile);
+        ->check(arquivoExistente());
     adicionarOpcoesLinhas(*c, o->linhas);
     c->add_flag("--separador", o->separador, "Marca \"Imprimir separador por Pedido/Item\"");
     c->add_option("--tipo", o->tipo, "Texto da lista de tipo de etiqueta (ex.: Etiq.Interna)");
@@ -140,7 +141,8 @@ void registrarImprimir(CLI::App& app, ContextoCli& ctx, Execucao& execucao) {
 #ifdef ETIQUETAS_PREVIA
     c->add_option("--previa", o->previa,
                   utf8(u8"Desenha o que seria enviado em PREFIXO-1.png, PREFIXO-2.png, ... e não "
-                       u8"envia nada"));
+                       u8"envia nada"))
+        ->check(prefixoImagens());
 #endif
     c->callback([&ctx, &execucao, o] { execucao = [&ctx, o] { return imprimir(ctx, *o); }; });
 }

@@ -1,7 +1,8 @@
-#include <QString>
+#include <cstdio>
 #include <iostream>
 
 #include "cli/ContextoCli.h"
+#include "cli/Validadores.h"
 #include "comum/Arquivos.h"
 #include "comum/Texto.h"
 #include "dpl/Spool.h"
@@ -20,8 +21,24 @@ struct OpcoesPrevia {
     int dpi = 0;  // given: the dots per millimetre of that resolution
 };
 
+// A warning quotes the spool, whose control bytes would act on the terminal:
+// they show as <1B>.
+std::string semControles(const std::string& texto) {
+    std::string r;
+    for (unsigned char c : texto) {
+        if (c >= 0x20 && c != 0x7f) {
+            r += static_cast<char>(c);
+            continue;
+        }
+        char codigo[8];
+        std::snprintf(codigo, sizeof codigo, "<%02X>", c);
+        r += codigo;
+    }
+    return r;
+}
+
 void mensagem(const std::string& texto) {
-    std::cerr << cp1252ParaUtf8("[Prévia] " + texto) << '\n';
+    std::cerr << cp1252ParaUtf8("[Prévia] " + semControles(texto)) << '\n';
 }
 
 void mostrarAviso(const zpl::Aviso& a) {
@@ -60,7 +77,7 @@ GravadorPrevia::GravadorPrevia(std::string prefixo, int dpmm)
 void GravadorPrevia::gravar(const zpl::Etiqueta& etiqueta) {
     const int numero = leitor_.etiquetasLidas();
     const std::string nome = prefixo_ + "-" + std::to_string(numero) + ".png";
-    if (!previa::gravarEtiqueta(etiqueta, dpmm_, QString::fromStdString(nome)))
+    if (!previa::gravarEtiqueta(etiqueta, dpmm_, caminhoDoArgumento(nome)))
         throw FalhaImpressao("não foi possível gravar " + utf8ParaCp1252(nome));
     std::cout << nome << '\n';
     if (etiqueta.configuracao.copias > 1)
@@ -86,14 +103,15 @@ void registrarPrevia(CLI::App& app, ContextoCli&, Execucao& execucao) {
     comando
         ->add_option("--saida", opcoes->prefixo,
                      utf8(u8"Prefixo das imagens: PREFIXO-1.png, PREFIXO-2.png, ..."))
-        ->required();
+        ->required()
+        ->check(prefixoImagens());
     auto* dpmm =
         comando
             ->add_option("--dpmm", opcoes->dpmm, utf8(u8"Resolução da impressora em pontos por mm"))
-            ->check(CLI::IsMember({8, 12, 24}));
+            ->check(umDe({"8", "12", "24"}));
     comando
         ->add_option("--dpi", opcoes->dpi, utf8(u8"Resolução da impressora em pontos por polegada"))
-        ->check(CLI::IsMember({203, 300, 600}))
+        ->check(umDe({"203", "300", "600"}))
         ->excludes(dpmm);
     comando->callback([&execucao, opcoes] { execucao = [opcoes] { return previa(*opcoes); }; });
 }

@@ -9,6 +9,7 @@
 #include "cli/ContextoCli.h"
 #include "cli/OpcoesImpressora.h"
 #include "cli/OpcoesLinhas.h"
+#include "cli/Validadores.h"
 #include "comum/Arquivos.h"
 #include "comum/CamposGrade.h"
 #include "comum/Texto.h"
@@ -70,7 +71,7 @@ std::optional<RestanteExecucao> restante(const std::filesystem::path& arquivo,
         return std::nullopt;
     }
     try {
-        HistoricoImpressao historico(arquivo);
+        HistoricoImpressao historico(arquivo, AberturaHistorico::Leitura);
         return restanteDaExecucao(historico, o.execucao, o.trabalho, o.aPartirDe);
     } catch (const FalhaHistorico& f) {
         falha(f.what());
@@ -91,7 +92,7 @@ int reimprimir(ContextoCli& ctx, const OpcoesReimprimir& o) {
                      " não está mais na tabela de impressoras: nada foi reimpresso.");
     const auto impressora = impressoraEscolhida(ctx.pastas(), *argumentos);
     if (!impressora) return kArgumentos;
-    const auto pedidos = abrirPedidos(ctx, caminhoDoUtf8(cp1252ParaUtf8(r->execucao.arquivo)));
+    const auto pedidos = abrirPedidos(ctx, r->execucao.caminho);
     if (!pedidos) return kFalha;
     if (const int s =
             aplicarOpcoesLinhas(*pedidos->grade, linhasDoRestante(*r, *pedidos->grade), std::cerr);
@@ -119,7 +120,8 @@ void registrarReimprimir(CLI::App& app, ContextoCli& ctx, Execucao& execucao) {
         utf8(u8"Reimprime uma impressão do histórico da primeira etiqueta perdida até o fim"));
     c->add_option("EXECUCAO", o->execucao,
                   utf8(u8"A impressão (coluna execucao de etiquetas-cli historico)"))
-        ->required();
+        ->required()
+        ->check(numeroPositivo());
     c->add_option("--a-partir-de", o->aPartirDe,
                   utf8(u8"Sequência (ou caixa) da primeira etiqueta a reimprimir"));
     c->add_option("--trabalho", o->trabalho,

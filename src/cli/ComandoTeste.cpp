@@ -3,6 +3,7 @@
 
 #include "app/EdicaoGrade.h"
 #include "cli/ContextoCli.h"
+#include "cli/Validadores.h"
 #include "cli/OpcoesImpressora.h"
 
 namespace etiquetas::cli {
@@ -49,7 +50,7 @@ void registrarTeste(CLI::App& app, ContextoCli& ctx, Execucao& execucao) {
                       u8"\"Grade Volume Repos. Auto\", \"Preco Adesiva\", \"Preco Cartolina\")"));
     c->add_option("OPCAO", o->opcao, utf8(u8"Opção de teste, 1 a 4"))
         ->required()
-        ->check(CLI::Range(1, 4));
+        ->check(umDe({"1", "2", "3", "4"}));
     adicionarOpcoesImpressora(*c, o->impressora);
     c->callback([&ctx, &execucao, o] { execucao = [&ctx, o] { return imprimirTeste(ctx, *o); }; });
 

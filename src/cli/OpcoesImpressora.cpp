@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/ContextoCli.h"
+#include "cli/Validadores.h"
 #include "comum/Texto.h"
 
 namespace etiquetas::cli {
@@ -35,7 +36,7 @@ void adicionarOpcoesImpressora(CLI::App& c, ArgumentosImpressora& o) {
     c.add_option("--velocidade", o.velocidade, "Velocidade da impressora");
     c.add_option("--temperatura", o.temperatura, "Temperatura da impressora");
     c.add_option("--porta", o.porta, utf8(u8"Porta da impressora (LPT1 por omissão)"))
-        ->check(CLI::IsMember({"LPT1", "LPT2", "COM1", "COM2"}));
+        ->check(umDe({"LPT1", "LPT2", "COM1", "COM2"}));
     c.add_option("--rede", o.rede, utf8(u8"Caminho da impressora de rede (opção \"Rede\")"));
     c.add_option("--serial", o.serial, utf8(u8"Porta serial: VELOCIDADE,PARIDADE,DADOS,PARADA"))
         ->check(CLI::Validator(

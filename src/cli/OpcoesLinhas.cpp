@@ -6,6 +6,7 @@
 
 #include "app/EdicaoGrade.h"
 #include "cli/ContextoCli.h"
+#include "cli/Validadores.h"
 #include "comum/Texto.h"
 
 namespace etiquetas::cli {
@@ -51,15 +52,6 @@ std::optional<Caixas> lerCaixas(const std::string& texto) {
     const auto n = valorInteiro(quantidade);
     if (!linha || !n || *n < 0) return std::nullopt;
     return Caixas{*linha, quantidade};
-}
-
-template <typename Leitor>
-CLI::Validator validador(Leitor ler, std::string forma) {
-    return CLI::Validator(
-        [ler, forma](std::string& valor) -> std::string {
-            return ler(valor) ? std::string() : "esperado " + forma + ": " + valor;
-        },
-        forma);
 }
 
 bool linhaExiste(const Grade& grade, int linha, std::ostream& erros) {
@@ -146,9 +138,11 @@ void adicionarOpcoesLinhas(CLI::App& comando, OpcoesLinhas& opcoes) {
     comando
         .add_option("--sequencia", opcoes.sequencias,
                     utf8(u8"Altera a faixa de sequência de uma linha de preço"))
-        ->check(validador(lerSequencia, "LINHA:INICIO-FIM"));
+        ->check(validador([](const std::string& v) { return lerSequencia(v).has_value(); },
+                          "LINHA:INICIO-FIM"));
     comando.add_option("--caixas", opcoes.caixas, "Altera a quantidade de caixas de uma linha")
-        ->check(validador(lerCaixas, "LINHA:N"));
+        ->check(validador([](const std::string& v) { return lerCaixas(v).has_value(); },
+                          "LINHA:N"));
 }
 
 int aplicarOpcoesLinhas(Grade& grade, const OpcoesLinhas& opcoes, std::ostream& erros) {

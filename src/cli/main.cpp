@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "cli/ContextoCli.h"
+#include "cli/Validadores.h"
 #include "comum/Texto.h"
 
 #ifdef _WIN32
@@ -68,12 +69,13 @@ int main(int argc, char** argv) {
     app.require_subcommand(0, 1);
     // The same options on every system: on Windows "/x" stays a path.
     app.allow_windows_style_options(false);
+    app.failure_message(mensagemFalhaArgumentos);
     bool versao = false;
     app.add_flag("--version", versao, utf8(u8"Mostra a versão do aplicativo"));
     app.add_option("--pasta", ctx.pasta,
                    utf8(u8"Uma pasta para tudo: tabelas, modelos, INI e spool (sem ela, a pasta do "
                         u8"programa ou, instalado, as pastas do usuário)"))
-        ->check(CLI::ExistingDirectory);
+        ->check(pastaExistente());
 
     Execucao execucao;
     registrarAbrir(app, ctx, execucao);

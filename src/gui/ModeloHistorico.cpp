@@ -20,7 +20,7 @@ bool ModeloHistorico::abrir() {
     }
     if (!std::filesystem::exists(arquivo_, e)) return false;
     try {
-        historico_ = std::make_unique<HistoricoImpressao>(arquivo_);
+        historico_ = std::make_unique<HistoricoImpressao>(arquivo_, AberturaHistorico::Leitura);
         erro_ = historico_->aviso();
     } catch (const FalhaHistorico& f) {
         erro_ = f.what();

@@ -126,6 +126,7 @@ LinhaHistorico lerLinha(const sqlite::Comando& c) {
     l.execucao = {cp1252(c.texto(2)), c.texto(3),         static_cast<int>(c.inteiro(4)),
                   cp1252(c.texto(5)), c.inteiro(6) != 0,  cp1252(c.texto(7)),
                   cp1252(c.texto(8)), cp1252(c.texto(9)), cp1252(c.texto(10))};
+    l.execucao.caminho = caminhoDoUtf8(c.texto(2));
     l.tipoTrabalho = cp1252(c.texto(11));
     l.origem = {static_cast<int>(c.inteiro(12)),
                 cp1252(c.texto(13)),
@@ -144,11 +145,12 @@ bool historicoDisponivel() {
     return true;
 }
 
-HistoricoImpressao::HistoricoImpressao(const fs::path& arquivo) : arquivo_(arquivo) {
+HistoricoImpressao::HistoricoImpressao(const fs::path& arquivo, AberturaHistorico abertura)
+    : arquivo_(arquivo), leitura_(abertura == AberturaHistorico::Leitura) {
     try {
         abrir();
     } catch (const sqlite::Falha& f) {
-        if (!f.corrompido()) falhar(f, "aberto");
+        if (!f.corrompido() || leitura_) falhar(f, "aberto");
         banco_.reset();
         const std::string guardado = separarDanificado(arquivo_);
         aviso_ = "O histórico de impressões estava danificado e foi guardado como " + guardado +
@@ -164,6 +166,11 @@ HistoricoImpressao::HistoricoImpressao(const fs::path& arquivo) : arquivo_(arqui
 HistoricoImpressao::~HistoricoImpressao() = default;
 
 void HistoricoImpressao::abrir() {
+    if (leitura_) {
+        banco_ = std::make_unique<sqlite::Banco>(arquivo_, kEsperaMs, true);
+        criarOuMigrar();
+        return prepararComandos();
+    }
     std::error_code erro;
     fs::create_directories(arquivo_.parent_path(), erro);
     banco_ = std::make_unique<sqlite::Banco>(arquivo_, kEsperaMs);
@@ -177,6 +184,10 @@ void HistoricoImpressao::abrir() {
     // last jobs, never the file.
     banco_->executar("PRAGMA synchronous = NORMAL");
     criarOuMigrar();
+    prepararComandos();
+}
+
+void HistoricoImpressao::prepararComandos() {
     inserirTrabalho_ = std::make_unique<sqlite::Comando>(
         *banco_,
         "INSERT INTO trabalhos(execucao, numero, tipo, linha, pedido, item, variante, "
@@ -217,6 +228,8 @@ void HistoricoImpressao::criarOuMigrar() {
     if (versao() > kVersaoEsquema)
         throw FalhaHistorico("O histórico de impressões " + textoDoCaminho(arquivo_) +
                              " foi gravado por uma versão mais nova do programa.");
+    // Every version reads alike; the reader leaves the file as it is.
+    if (leitura_) return;
     while (versao() < kVersaoEsquema) {
         sqlite::Transacao t(*banco_);
         // Another instance may have moved it on while this one waited.
@@ -230,11 +243,10 @@ void HistoricoImpressao::criarOuMigrar() {
 
 void HistoricoImpressao::falhar(const std::exception& e, const std::string& acao) const {
     if (const auto* f = dynamic_cast<const FalhaHistorico*>(&e)) throw *f;
-    std::string texto = "O histórico de impressões " + textoDoCaminho(arquivo_) + " não pôde ser " +
-                        acao + ": " + cp1252(e.what());
     const auto* falha = dynamic_cast<const sqlite::Falha*>(&e);
-    if (falha && falha->ocupado()) texto += " (outro programa o mantém ocupado)";
-    throw FalhaHistorico(texto + ".");
+    throw FalhaHistorico("O histórico de impressões " + textoDoCaminho(arquivo_) +
+                         " não pôde ser " + acao + ": " +
+                         (falha ? falha->motivo() : cp1252(e.what())) + ".");
 }
 
 template <typename F>
@@ -243,7 +255,7 @@ auto HistoricoImpressao::protegido(const std::string& acao, F&& f) {
     try {
         return f();
     } catch (const sqlite::Falha& falha) {
-        if (falha.corrompido()) {
+        if (falha.corrompido() && !leitura_) {
             // The next start begins a new file rather than failing again.
             banco_.reset();
             const std::string guardado = separarDanificado(arquivo_);
@@ -260,7 +272,9 @@ long long HistoricoImpressao::iniciarExecucao(const ExecucaoRegistrada& e) {
                           "INSERT INTO execucoes(arquivo, md5, tipo_etiqueta, familia, volume, "
                           "impressora, linguagem, destino, usuario, inicio) "
                           "VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
-        c.ligar(1, utf8(e.arquivo))
+        // The path's own bytes (a name need not be UTF-8); it is read back
+        // through caminhoDoUtf8.
+        c.ligar(1, e.caminho.empty() ? utf8(e.arquivo) : utf8DoCaminho(e.caminho))
             .ligar(2, e.md5)
             .ligar(3, e.tipoEtiqueta)
             .ligar(4, utf8(e.familia))

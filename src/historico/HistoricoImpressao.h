@@ -37,6 +37,9 @@ struct ExecucaoRegistrada {
     std::string familia;  // caption of the label family
     bool volume = false;  // boxes of a store rather than sequences of a variant
     std::string impressora, linguagem, destino, usuario;
+    // The order file as the file system names it, to open it again: `arquivo`
+    // is text for people, and loses what Windows-1252 or UTF-8 cannot hold.
+    std::filesystem::path caminho;
 };
 
 // One grid row's share of a job; a separator or set-up job has none.
@@ -89,6 +92,10 @@ struct FalhaHistorico : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// A print writes; a listing or a reprint's look-up only reads, and so serves
+// a file it may not write and leaves a damaged one where it is.
+enum class AberturaHistorico { Gravacao, Leitura };
+
 class HistoricoImpressao {
   public:
     static constexpr int kVersaoEsquema = 2;
@@ -97,7 +104,9 @@ class HistoricoImpressao {
     // Opens or creates the file (and its folder). A file that is not a
     // database or is damaged is renamed aside and a new one begun: aviso()
     // says so. Throws FalhaHistorico when the history cannot be written.
-    explicit HistoricoImpressao(const std::filesystem::path& arquivo);
+    // For reading, the file must exist; a damaged one throws.
+    explicit HistoricoImpressao(const std::filesystem::path& arquivo,
+                                AberturaHistorico abertura = AberturaHistorico::Gravacao);
     ~HistoricoImpressao();
 
     const std::filesystem::path& arquivo() const { return arquivo_; }
@@ -127,7 +136,10 @@ class HistoricoImpressao {
     template <typename F>
     auto protegido(const std::string& acao, F&& f);
 
+    void prepararComandos();
+
     std::filesystem::path arquivo_;
+    bool leitura_ = false;
     std::string aviso_;
     std::unique_ptr<sqlite::Banco> banco_;
     std::unique_ptr<sqlite::Comando> inserirTrabalho_, concluirTrabalho_, inserirFaixa_,
@@ -147,7 +159,9 @@ std::vector<std::string> nomesCamposHistorico();
 std::vector<std::string> legendasCamposHistorico();
 std::vector<std::string> camposHistorico(const LinhaHistorico& linha);
 // One CSV line: fields joined by `separador` (a spreadsheet set for Brazil
-// reads ';'), quoted when they hold it, a quote or a line break.
+// reads ';'), quoted when they hold it, a quote or a line break; a field that
+// a spreadsheet would take for a formula (=, +, -, @, tab or CR first) begins
+// with a quote mark.
 std::string linhaCsv(const std::vector<std::string>& campos, char separador = ',');
 
 }  // namespace etiquetas

@@ -14,11 +14,37 @@ bool Falha::ocupado() const {
     return codigo == SQLITE_BUSY || codigo == SQLITE_LOCKED;
 }
 
-Banco::Banco(const std::filesystem::path& arquivo, int esperaMs) {
+std::string Falha::motivo() const {
+    switch (codigo) {
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return "outro programa o mantém ocupado";
+        case SQLITE_FULL:
+            return "o disco está cheio";
+        case SQLITE_READONLY:
+        case SQLITE_PERM:
+        case SQLITE_AUTH:
+            return "não há permissão para gravar nele";
+        case SQLITE_CANTOPEN:
+            return "o arquivo não pôde ser aberto";
+        case SQLITE_IOERR:
+            return "erro de leitura ou gravação no disco";
+        case SQLITE_NOMEM:
+            return "memória insuficiente";
+        case SQLITE_CORRUPT:
+        case SQLITE_NOTADB:
+            return "o arquivo está danificado";
+    }
+    return "falha " + std::to_string(codigo) + " do SQLite";
+}
+
+Banco::Banco(const std::filesystem::path& arquivo, int esperaMs, bool somenteLeitura) {
     // SQLite takes its file names in UTF-8 on every system; a narrow path on
     // Windows would be in the ANSI code page.
-    const int r = sqlite3_open_v2(utf8DoCaminho(arquivo).c_str(), &banco_,
-                                  SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int r = sqlite3_open_v2(
+        utf8DoCaminho(arquivo).c_str(), &banco_,
+        somenteLeitura ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+        nullptr);
     if (r != SQLITE_OK) {
         const std::string texto = banco_ ? sqlite3_errmsg(banco_) : sqlite3_errstr(r);
         sqlite3_close(banco_);

@@ -19,12 +19,15 @@ class Falha : public std::runtime_error {
     int codigo;  // SQLite's primary result code
     bool corrompido() const;
     bool ocupado() const;
+    // What went wrong in the user's words (SQLite's own text is English).
+    std::string motivo() const;
 };
 
 class Banco {
   public:
-    // Opens or creates the file; waits up to `espera` for another writer.
-    Banco(const std::filesystem::path& arquivo, int esperaMs);
+    // Opens or creates the file (only opens it, to read); waits up to
+    // `espera` for another writer.
+    Banco(const std::filesystem::path& arquivo, int esperaMs, bool somenteLeitura = false);
     ~Banco();
     Banco(const Banco&) = delete;
     Banco& operator=(const Banco&) = delete;

@@ -1,12 +1,24 @@
 #include "historico/HistoricoImpressao.h"
 
+#include <string_view>
+
 // What the history says in words, built with or without SQLite.
 
 namespace etiquetas {
 
 namespace {
 
-std::string campoCsv(const std::string& texto, char separador) {
+// A spreadsheet runs a cell that starts like a formula: order values and
+// settings are the supplier portal's and the user's text, never formulas, so
+// such a cell keeps a leading quote.
+std::string semFormula(const std::string& texto) {
+    if (texto.empty() || std::string_view("=+-@\t\r").find(texto.front()) == std::string::npos)
+        return texto;
+    return "'" + texto;
+}
+
+std::string campoCsv(const std::string& campo, char separador) {
+    const std::string texto = semFormula(campo);
     if (texto.find_first_of(std::string(1, separador) + "\"\r\n") == std::string::npos)
         return texto;
     std::string r = "\"";

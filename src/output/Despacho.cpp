@@ -28,16 +28,6 @@ std::string primeiraLinha(const std::string& texto) {
     return aparar(linha);
 }
 
-// The command line as a message shows it (Windows-1252).
-std::string linhaDeComando(const fs::path& script, const std::vector<std::string>& argumentos) {
-    std::string linha = "\"" + textoDoCaminho(script) + "\"";
-    for (std::size_t i = 0; i < argumentos.size(); ++i) {
-        const std::string a = utf8ParaCp1252(argumentos[i]);
-        linha += i == 0 ? " \"" + a + "\"" : " " + a;
-    }
-    return linha;
-}
-
 }  // namespace
 
 bool nomeDeImpressoraDoSistema(const std::string& destino) {
@@ -114,7 +104,12 @@ void Despacho::executarScript(const fs::path& spool) {
     // No script, no delivery: the run stops instead of announcing labels
     // that went nowhere.
     if (!fs::is_regular_file(script, erro))
-        throw FalhaImpressao("Unable to find '" + linhaDeComando(script, argumentos) + "'");
+        throw FalhaImpressao("O programa de impressão " + textoDoCaminho(script) +
+                             " não foi encontrado: a etiqueta não foi entregue à impressora.");
+    // An empty script ends well and delivers nothing.
+    if (fs::file_size(script, erro) == 0)
+        throw FalhaImpressao("O programa de impressão " + textoDoCaminho(script) +
+                             " está vazio: a etiqueta não foi entregue à impressora.");
 #ifdef _WIN32
     // A value cmd would act on is refused by the process start, which says
     // why: the run stops at its first job.

@@ -1,15 +1,14 @@
 #include "previa/DesenhoEtiqueta.h"
 
 #include <QBuffer>
-#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
-#include <QSaveFile>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
 
+#include "comum/Arquivos.h"
 #include "previa/FontesPrevia.h"
 
 namespace etiquetas::previa {
@@ -256,22 +255,13 @@ QImage desenharEtiqueta(const Etiqueta& etiqueta, int dpmm) {
 
 // The PNG writer takes a short write for a whole one: the bytes are made
 // first, and every one of them is accounted for on the way to the disk.
-bool gravarEtiqueta(const Etiqueta& etiqueta, int dpmm, const QString& arquivo) {
+bool gravarEtiqueta(const Etiqueta& etiqueta, int dpmm, const std::filesystem::path& arquivo) {
     QByteArray png;
     QBuffer memoria(&png);
     if (!memoria.open(QIODevice::WriteOnly) ||
         !desenharEtiqueta(etiqueta, dpmm).save(&memoria, "PNG"))
         return false;
-    QSaveFile saida(arquivo);
-    if (!saida.open(QIODevice::WriteOnly)) return false;
-    if (saida.write(png) != png.size()) {
-        saida.cancelWriting();
-        return false;
-    }
-    if (!saida.commit()) return false;
-    if (QFileInfo(arquivo).size() == png.size()) return true;
-    QFile::remove(arquivo);
-    return false;
+    return gravarArquivoAtomico(arquivo, std::string_view(png.constData(), png.size()));
 }
 
 }  // namespace etiquetas::previa

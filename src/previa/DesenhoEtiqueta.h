@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QString>
+#include <filesystem>
 #include <vector>
 
 #include "zpl/Etiqueta.h"
@@ -22,9 +23,9 @@ QSize tamanhoEtiqueta(const zpl::ConfiguracaoEtiqueta& configuracao, int dpmm);
 QImage desenharEtiqueta(const zpl::Etiqueta& etiqueta, int dpmm);
 
 // The label's picture as a PNG file. The picture goes to a temporary file
-// beside it, renamed only once every byte is written, and its size on disk
-// is checked: a full disk leaves no empty or cut picture. False when it
-// could not be written.
-bool gravarEtiqueta(const zpl::Etiqueta& etiqueta, int dpmm, const QString& arquivo);
+// beside it, renamed over the name only once every byte is written: a full
+// disk leaves no empty or cut picture, and a symbolic link of that name is
+// replaced, never written through. False when it could not be written.
+bool gravarEtiqueta(const zpl::Etiqueta& etiqueta, int dpmm, const std::filesystem::path& arquivo);
 
 }  // namespace etiquetas::previa

@@ -51,8 +51,12 @@ void RotinaPreco::conferirRepeticao() {
     if (x_.lerUmaVez && repeticaoConferida_) return;
     const std::string secao = std::string("QuelmonteEtiqPreco") + x_.linguagem();
     const auto arquivo = arquivoConfiguracaoLeitura(x_.pastas, kArquivoLayout);
-    if (std::error_code e; !std::filesystem::is_regular_file(arquivo, e))
+    // A folder, a FIFO or a file over the limit is there, but unread: say why.
+    const auto falha = conferirArquivo(arquivo, kLimiteIni);
+    if (falha == FalhaLeitura::Ausente)
         throw FalhaImpressao("Arquivo de configuração não encontrado: " + textoDoCaminho(arquivo));
+    if (falha != FalhaLeitura::Nenhuma)
+        throw FalhaImpressao(mensagemFalhaLeitura(arquivo, falha, kLimiteIni));
     const std::string texto = x_.lerLayout(secao, "Repeticao");
     const auto valor = valorNumerico(texto);
     if (!valor || std::round(*valor) < -32768 || std::round(*valor) > 32767)

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "ApoioImprimir.h"
 
 using namespace etiquetas;
@@ -18,16 +20,19 @@ const Lista kLpt1{"--impressora", "1", "--todas"};
 TEST(Execucao, SemEntregaNaoHaSucesso) {
     struct Caso {
         std::string nome, xml, mensagem;
-        bool semScript;
+        std::optional<std::string> script;  // replaces the recording one; "-": none at all
     };
     for (const auto& c : std::vector<Caso>{
-             {"script ausente", xmlPreco(1, {faixa("1", "2")}), "Unable to find", true},
+             {"script ausente", xmlPreco(1, {faixa("1", "2")}),
+              " não foi encontrado: a etiqueta não foi entregue à impressora.", "-"},
+             {"script vazio", xmlPreco(1, {faixa("1", "2")}), " está vazio: ", ""},
              {"faixa vazia", xmlPreco(5, {faixa("5", "3")}),
-              "[Fim da Impressão] Nenhuma etiqueta foi impressa.", false}}) {
+              "[Fim da Impressão] Nenhuma etiqueta foi impressa.", std::nullopt}}) {
         AplicacaoTemporaria app;
-        if (c.semScript) {
-            fs::remove(app.pasta() / "QuelmonteImprime.sh");
-            fs::remove(app.pasta() / "QuelmonteImprime.bat");
+        for (const char* nome : {"QuelmonteImprime.sh", "QuelmonteImprime.bat"}) {
+            if (!c.script) break;
+            fs::remove(app.pasta() / nome);
+            if (*c.script != "-") app.gravar(nome, *c.script);
         }
         esperarFalha(app.imprimir(c.xml, kLpt1), c.mensagem);
         EXPECT_TRUE(app.trabalhos().empty()) << c.nome;
@@ -80,6 +85,26 @@ TEST(Execucao, SigtermParaDepoisDoTrabalhoEmCurso) {
         << r.erros;
     esperarFalha(r, "Próxima sequência não impressa: " + std::to_string(enviados + 1));
     esperarFalha(r, "Retomar na linha 1: pedido ");
+}
+
+// A layout file that is there but cannot be read says why, not that it is
+// missing or that one of its values is wrong.
+TEST(Execucao, IniIlegivelDizPorque) {
+    struct Caso {
+        std::string nome, antes, mensagem;
+    };
+    for (const auto& c : std::vector<Caso>{
+             {"pasta", "mkdir", "não é um arquivo comum"},
+             {"fila", "mkfifo", "não é um arquivo comum"},
+             {"grande demais", "truncate -s 2M", "passa do limite de 1 MB"}}) {
+        AplicacaoTemporaria app;
+        const auto ini = app.pasta() / "QuelmonteEtiqueta.ini";
+        fs::remove(ini);
+        ASSERT_EQ(std::system((c.antes + " '" + ini.string() + "'").c_str()), 0) << c.nome;
+        esperarFalha(app.imprimir(xmlPreco(1, {faixa("1", "2")}), kLpt1),
+                     "QuelmonteEtiqueta.ini não pôde ser lido: " + c.mensagem);
+        EXPECT_TRUE(app.trabalhos().empty()) << c.nome;
+    }
 }
 
 // A range a worker may type in full is counted without rendering each label:

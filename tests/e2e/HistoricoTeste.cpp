@@ -172,3 +172,67 @@ TEST(Historico, ReimpressaoDaPrimeiraEtiquetaPerdidaAteOFim) {
         EXPECT_EQ(app.trabalhos().size(), total);
     }
 }
+
+// Order values and the user's settings are text: a spreadsheet opening the
+// export runs none of them as a formula.
+TEST(Historico, CsvNaoLevaFormulasAPlanilha) {
+    DadosProprios dados;
+    AplicacaoTemporaria app;
+    Variante v = faixa("1", "2");
+    v.pedido = "=cmd|' /C calc'!A0";
+    v.item = "@SUM(A1)";
+    ASSERT_EQ(app.imprimir(xmlPreco(1, {v}), mais(kTodasZebra, {"--rede", "+SUM(1,2)"})).codigo, 0);
+    const auto linhas = linhasHistorico(app);
+    ASSERT_EQ(linhas.size(), 1u);
+    EXPECT_TRUE(contem(linhas[0], ",'=cmd|' /C calc'!A0,'@SUM(A1),")) << linhas[0];
+    EXPECT_TRUE(contem(linhas[0], ",\"'+SUM(1,2)\",")) << linhas[0];
+}
+
+// `reimprimir ""` (an empty shell variable) or 0 names no run: nothing of
+// any run is printed again.
+TEST(Historico, ReimprimirSemNumeroDeImpressaoRecusado) {
+    DadosProprios dados;
+    AplicacaoTemporaria app;
+    ASSERT_EQ(app.imprimir(xmlPreco(1, {faixa("1", "4")}), kTodasZebra).codigo, 0);
+    for (const std::string execucao : {"0", ""}) {
+        const auto s = app.executar({"reimprimir", execucao});
+        EXPECT_EQ(s.codigo, 2) << s.erros;
+        EXPECT_TRUE(contem(s.erros, "EXECUCAO: informe um número a partir de 1, não \"" + execucao +
+                                        "\". Veja etiquetas-cli --help."))
+            << s.erros;
+        EXPECT_EQ(app.trabalhos().size(), 2u);
+    }
+}
+
+// Reading the history (a listing, a reprint's look-up) leaves a damaged file
+// where it is and says so; only a print puts it aside.
+TEST(Historico, DanificadoDitoSemSerPostoDeLadoAoLer) {
+    DadosProprios dados;
+    AplicacaoTemporaria app;
+    fs::create_directories(dados.historico().parent_path());
+    std::ofstream(dados.historico(), std::ios::binary) << std::string(4096, 'x');
+    for (const Lista& comando : {Lista{"historico"}, Lista{"reimprimir", "1"}}) {
+        esperarFalha(app.executar(comando), "está danificado");
+        EXPECT_EQ(lerArquivo(dados.historico()), std::string(4096, 'x')) << comando[0];
+    }
+    EXPECT_TRUE(app.trabalhos().empty());
+}
+
+#ifndef _WIN32
+// A file name in another code page's bytes: the history keeps the name
+// itself, and the reprint opens that same file.
+TEST(Historico, NomeDeArquivoForaDoUtf8Reimpresso) {
+    DadosProprios dados;
+    AplicacaoTemporaria app;
+    const std::string nome = "ped\xe7\xe3o.xml";  // Latin-1
+    app.gravar(nome, xmlPreco(1, {faixa("1", "4")}));
+    const std::string pasta = app.pasta().string();
+    auto s = apoio::executarCliUtf8(mais(
+        {"--pasta", pasta, "imprimir", pasta + "/" + nome, "--ignorar-verificacao"}, kTodasZebra));
+    ASSERT_EQ(s.codigo, 0) << s.erros;
+    s = apoio::executarCliUtf8({"--pasta", pasta, "reimprimir", "1"});
+    EXPECT_EQ(s.codigo, 0) << s.erros;
+    EXPECT_EQ(sequencias(app.trabalhos()),
+              (Lista{"0001", "0002", "0003", "0004", "0001", "0002", "0003", "0004"}));
+}
+#endif

@@ -211,7 +211,15 @@ TEST(Imprimir, RecusasDizemOMotivoAntesDaPergunta) {
               mais({"imprimir", "--ignorar-verificacao", "--todas", "--rede", ""}, kZebra), 1,
               "[Caminho para Impressora] Informe o caminho de rede da Impressora !"},
              {"", preco, "pedidos.xml", mais({"imprimir", "--ignorar-verificacao"}, kZebra), 1,
-              "Não foi selecionado nenhum Pedido para ser impressa a Etiqueta de Preço !", true}}) {
+              "Não foi selecionado nenhum Pedido para ser impressa a Etiqueta de Preço !", true},
+             // Argument errors in the user's words, not the parser's English.
+             {"", preco, "pedidos.xml", {"imprimir", "--todas", "--impressora", "um"}, 2,
+              "Valor inválido para --impressora: \"um\". Veja etiquetas-cli --help."},
+             {"", "", ".", mais({"imprimir", "--todas"}, kZebra), 2,
+              "ARQUIVO: é uma pasta, não um arquivo: "},
+             {"", preco, "pedidos.xml", {"imprimir", "--todas", "--porta", "LPT9"}, 2,
+              "--porta: \"LPT9\" não é um de LPT1, LPT2, COM1, COM2"},
+             {"", "", "", {"teste"}, 2, "Falta OPCAO. Veja etiquetas-cli --help."}}) {
         AplicacaoTemporaria app;
         if (!c.tabelaAusente.empty()) fs::remove(app.pasta() / c.tabelaAusente);
         if (!c.xml.empty()) app.gravar(c.arquivo, c.xml);

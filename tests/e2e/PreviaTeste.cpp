@@ -207,6 +207,16 @@ TEST(Previa, ImprimirComPreviaSemEtiquetasFalha) {
         EXPECT_FALSE(fs::exists(app.pasta() / "p-1.png"));
         EXPECT_TRUE(app.trabalhos().empty());
     }
+
+    // A link at a picture's name is replaced by the picture, its target left
+    // as it was.
+    app.gravar("alvo.txt", "intacto");
+    fs::create_symlink(p / "alvo.txt", p / "img-1.png");
+    const auto r = executar(p, cli + spool("sem-tamanho.prn"));
+    EXPECT_EQ(r.codigo, 0) << r.erros;
+    EXPECT_EQ(app.ler("alvo.txt"), "intacto");
+    EXPECT_FALSE(fs::is_symlink(p / "img-1.png"));
+    EXPECT_EQ(tamanhoPng(p / "img-1.png"), (std::pair{812, 1218}));
 }
 
 // Bad or hostile input ends the command on its own, within seconds and within
@@ -251,7 +261,12 @@ TEST(Previa, EntradasHostisTerminamComMensagem) {
     const std::vector<Caso> casos{
         {"spool ausente", spool("nao-existe.prn"), 1, "não foi possível ler o spool", 0},
         {"spool sem etiqueta", spool("vazio.prn"), 1, "nenhuma etiqueta", 0},
-        {"resolução inválida", spool("sem-tamanho.prn") + " --dpmm 10", 2, "", 0},
+        {"resolução inválida", spool("sem-tamanho.prn") + " --dpmm 10", 2,
+         "--dpmm: \"10\" não é um de 8, 12, 24. Veja etiquetas-cli --help.", 0},
+        {"prefixo vazio", "previa " + arquivo("sem-tamanho.prn") + " --saida ''", 2,
+         "--saida: informe o começo do nome das imagens", 0},
+        {"prefixo sem nome", "previa " + arquivo("sem-tamanho.prn") + " --saida " + arquivo("/"),
+         2, "--saida: informe o começo do nome das imagens", 0},
         {"sem --saida", "previa " + arquivo("sem-tamanho.prn"), 2, "--saida", 0},
         {"pasta de saída ausente",
          "previa " + arquivo("sem-tamanho.prn") + " --saida " + arquivo("nao/existe"), 1,

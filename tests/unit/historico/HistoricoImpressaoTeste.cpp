@@ -184,3 +184,10 @@ TEST(HistoricoImpressao, PastaNoWindowsSegueLocalAppData) {
     EXPECT_EQ(semVariavel.filename(), "etiquetas");
 }
 #endif
+
+// A cell a spreadsheet would take for a formula keeps a leading quote; one
+// that only holds such a character further on stays as it is.
+TEST(HistoricoImpressao, CsvSemFormulas) {
+    EXPECT_EQ(linhaCsv({"=1+2", "+5", "-3", "@SUM(A1)", "\tx", "\rx", "a=b", "", "12-3"}),
+              "'=1+2,'+5,'-3,'@SUM(A1),'\tx,\"'\rx\",a=b,,12-3");
+}

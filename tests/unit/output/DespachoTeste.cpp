@@ -77,12 +77,13 @@ TEST(Despacho, LoteRecebeValoresCitadosERecusaOQueOCmdExecutaria) {
 TEST(Despacho, ScriptAusenteTerminaAExecucao) {
     Ambiente a;
 #ifdef _WIN32
-    const char* script = "QuelmonteImprime.bat\" \"";
+    const char* script = "QuelmonteImprime.bat não foi encontrado";
 #else
-    const char* script = "QuelmonteImprime.sh\" \"";
+    const char* script = "QuelmonteImprime.sh não foi encontrado";
 #endif
-    EXPECT_THAT([&] { a.enviar("x"); }, ThrowsMessage<FalhaImpressao>(AllOf(
-                                            StartsWith("Unable to find '\""), HasSubstr(script))));
+    EXPECT_THAT([&] { a.enviar("x"); },
+                ThrowsMessage<FalhaImpressao>(
+                    AllOf(StartsWith("O programa de impressão "), HasSubstr(script))));
     EXPECT_EQ(a.ler("SpoolEtq.PRN"), "x\r\n") << "the spool file is written first";
 }
 
