@@ -118,6 +118,7 @@ SaidaComHistorico::SaidaComHistorico(SaidaTrabalhos& destino, HistoricoImpressao
       aoFalhar_(std::move(aoFalhar)) {}
 
 void SaidaComHistorico::enviar(const Trabalho& trabalho) {
+    if (!semRegistro_.empty()) throw FalhaImpressao(semRegistro_);
     const bool registrado = ativo_ && registrar(trabalho);
     try {
         destino_.enviar(trabalho);
@@ -132,7 +133,7 @@ void SaidaComHistorico::enviar(const Trabalho& trabalho) {
     try {
         historico_.concluirTrabalho(execucao_, numero_, DesfechoTrabalho::Enviada);
     } catch (const FalhaHistorico& falha) {
-        falhou(falha);
+        falhouDepoisDoEnvio(falha);
     }
 }
 
@@ -162,6 +163,16 @@ void SaidaComHistorico::concluirSemFalhar(DesfechoTrabalho desfecho) {
 void SaidaComHistorico::falhou(const FalhaHistorico& falha) {
     ativo_ = false;
     if (!aoFalhar_(falha.what())) throw FalhaImpressao(falha.what());
+}
+
+// The job is at the printer: the run stops before the next one instead, and
+// the history shows this one as "pode ter sido impressa".
+void SaidaComHistorico::falhouDepoisDoEnvio(const FalhaHistorico& falha) {
+    ativo_ = false;
+    const std::string texto = std::string(falha.what()) +
+                              "\nO último trabalho enviado chegou à impressora, mas o histórico "
+                              "não pôde registrá-lo como enviado.";
+    if (!aoFalhar_(texto)) semRegistro_ = texto;
 }
 
 std::string varianteComoImpressa(const std::string& digitada) {

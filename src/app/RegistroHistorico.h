@@ -32,17 +32,23 @@ enum class FalhaDoHistorico {
 
 // Records every job handed to `destino`. A history that fails while the run
 // goes on is said through `aoFalhar`, which tells whether to go on without
-// it; otherwise the job is not sent and the run ends with the reason.
+// it; otherwise the run ends with the reason before the next job leaves. A
+// job that went out counts as sent whatever the history could record of it:
+// it is never the one refused.
 class SaidaComHistorico : public SaidaTrabalhos {
   public:
     SaidaComHistorico(SaidaTrabalhos& destino, HistoricoImpressao& historico, long long execucao,
                       std::function<bool(const std::string&)> aoFalhar);
     void enviar(const Trabalho& trabalho) override;
+    // Why the last job sent is not recorded as sent, when the run ended with
+    // it and so was not stopped: the user's message.
+    const std::string& semRegistro() const { return semRegistro_; }
 
   private:
     bool registrar(const Trabalho& trabalho);
     void concluirSemFalhar(DesfechoTrabalho desfecho);
     void falhou(const FalhaHistorico& falha);
+    void falhouDepoisDoEnvio(const FalhaHistorico& falha);
 
     SaidaTrabalhos& destino_;
     HistoricoImpressao& historico_;
@@ -50,6 +56,7 @@ class SaidaComHistorico : public SaidaTrabalhos {
     std::function<bool(const std::string&)> aoFalhar_;
     int numero_ = 0;
     bool ativo_ = true;
+    std::string semRegistro_;
     std::vector<OrigemRegistrada> origens_;
 };
 
