@@ -30,7 +30,8 @@ inline ExecucaoRegistrada execucao() {
             "ZEBRA,2,ZPL",
             "Zebra",
             "LPT1",
-            "ana"};
+            "ana",
+            {}};
 }
 
 inline std::string variante(int n) {

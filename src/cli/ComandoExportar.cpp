@@ -1,8 +1,8 @@
 #include <iostream>
 
 #include "cli/ContextoCli.h"
-#include "cli/Validadores.h"
 #include "cli/OpcoesLinhas.h"
+#include "cli/Validadores.h"
 #include "comum/Texto.h"
 
 namespace etiquetas::cli {

@@ -2,9 +2,9 @@
 #include <optional>
 
 #include "cli/ContextoCli.h"
-#include "cli/Validadores.h"
 #include "cli/OpcoesImpressora.h"
 #include "cli/OpcoesLinhas.h"
+#include "cli/Validadores.h"
 #include "comum/Texto.h"
 
 namespace etiquetas::cli {

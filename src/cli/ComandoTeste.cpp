@@ -3,8 +3,8 @@
 
 #include "app/EdicaoGrade.h"
 #include "cli/ContextoCli.h"
-#include "cli/Validadores.h"
 #include "cli/OpcoesImpressora.h"
+#include "cli/Validadores.h"
 
 namespace etiquetas::cli {
 

@@ -141,8 +141,8 @@ void adicionarOpcoesLinhas(CLI::App& comando, OpcoesLinhas& opcoes) {
         ->check(validador([](const std::string& v) { return lerSequencia(v).has_value(); },
                           "LINHA:INICIO-FIM"));
     comando.add_option("--caixas", opcoes.caixas, "Altera a quantidade de caixas de uma linha")
-        ->check(validador([](const std::string& v) { return lerCaixas(v).has_value(); },
-                          "LINHA:N"));
+        ->check(
+            validador([](const std::string& v) { return lerCaixas(v).has_value(); }, "LINHA:N"));
 }
 
 int aplicarOpcoesLinhas(Grade& grade, const OpcoesLinhas& opcoes, std::ostream& erros) {

@@ -74,8 +74,7 @@ CLI::Validator arquivoExistente() {
             std::error_code erro;
             const auto estado = fs::status(fs::path(valor), erro);
             if (!fs::exists(estado)) return terminal("o arquivo não existe: ") + valor;
-            if (fs::is_directory(estado))
-                return terminal("é uma pasta, não um arquivo: ") + valor;
+            if (fs::is_directory(estado)) return terminal("é uma pasta, não um arquivo: ") + valor;
             return {};
         },
         "ARQUIVO");
@@ -87,8 +86,7 @@ CLI::Validator pastaExistente() {
             std::error_code erro;
             const auto estado = fs::status(fs::path(valor), erro);
             if (!fs::exists(estado)) return terminal("a pasta não existe: ") + valor;
-            if (!fs::is_directory(estado))
-                return terminal("não é uma pasta: ") + valor;
+            if (!fs::is_directory(estado)) return terminal("não é uma pasta: ") + valor;
             return {};
         },
         "PASTA");
@@ -120,8 +118,9 @@ CLI::Validator prefixoImagens() {
     return CLI::Validator(
         [](std::string& valor) -> std::string {
             if (!fs::path(valor).filename().empty()) return {};
-            return terminal("informe o começo do nome das imagens (ex.: etiqueta, para "
-                            "etiqueta-1.png), não \"") +
+            return terminal(
+                       "informe o começo do nome das imagens (ex.: etiqueta, para "
+                       "etiqueta-1.png), não \"") +
                    valor + "\"";
         },
         "PREFIXO");

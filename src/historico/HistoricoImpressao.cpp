@@ -123,10 +123,10 @@ LinhaHistorico lerLinha(const sqlite::Comando& c) {
     LinhaHistorico l;
     l.id = c.inteiro(0);
     l.momento = c.texto(1);
-    l.execucao = {cp1252(c.texto(2)), c.texto(3),         static_cast<int>(c.inteiro(4)),
-                  cp1252(c.texto(5)), c.inteiro(6) != 0,  cp1252(c.texto(7)),
-                  cp1252(c.texto(8)), cp1252(c.texto(9)), cp1252(c.texto(10))};
-    l.execucao.caminho = caminhoDoUtf8(c.texto(2));
+    l.execucao = {cp1252(c.texto(2)),       c.texto(3),         static_cast<int>(c.inteiro(4)),
+                  cp1252(c.texto(5)),       c.inteiro(6) != 0,  cp1252(c.texto(7)),
+                  cp1252(c.texto(8)),       cp1252(c.texto(9)), cp1252(c.texto(10)),
+                  caminhoDoUtf8(c.texto(2))};
     l.tipoTrabalho = cp1252(c.texto(11));
     l.origem = {static_cast<int>(c.inteiro(12)),
                 cp1252(c.texto(13)),

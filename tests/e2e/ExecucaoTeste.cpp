@@ -22,12 +22,12 @@ TEST(Execucao, SemEntregaNaoHaSucesso) {
         std::string nome, xml, mensagem;
         std::optional<std::string> script;  // replaces the recording one; "-": none at all
     };
-    for (const auto& c : std::vector<Caso>{
-             {"script ausente", xmlPreco(1, {faixa("1", "2")}),
-              " não foi encontrado: a etiqueta não foi entregue à impressora.", "-"},
-             {"script vazio", xmlPreco(1, {faixa("1", "2")}), " está vazio: ", ""},
-             {"faixa vazia", xmlPreco(5, {faixa("5", "3")}),
-              "[Fim da Impressão] Nenhuma etiqueta foi impressa.", std::nullopt}}) {
+    for (const auto& c :
+         std::vector<Caso>{{"script ausente", xmlPreco(1, {faixa("1", "2")}),
+                            " não foi encontrado: a etiqueta não foi entregue à impressora.", "-"},
+                           {"script vazio", xmlPreco(1, {faixa("1", "2")}), " está vazio: ", ""},
+                           {"faixa vazia", xmlPreco(5, {faixa("5", "3")}),
+                            "[Fim da Impressão] Nenhuma etiqueta foi impressa.", std::nullopt}}) {
         AplicacaoTemporaria app;
         for (const char* nome : {"QuelmonteImprime.sh", "QuelmonteImprime.bat"}) {
             if (!c.script) break;
@@ -93,10 +93,10 @@ TEST(Execucao, IniIlegivelDizPorque) {
     struct Caso {
         std::string nome, antes, mensagem;
     };
-    for (const auto& c : std::vector<Caso>{
-             {"pasta", "mkdir", "não é um arquivo comum"},
-             {"fila", "mkfifo", "não é um arquivo comum"},
-             {"grande demais", "truncate -s 2M", "passa do limite de 1 MB"}}) {
+    for (const auto& c :
+         std::vector<Caso>{{"pasta", "mkdir", "não é um arquivo comum"},
+                           {"fila", "mkfifo", "não é um arquivo comum"},
+                           {"grande demais", "truncate -s 2M", "passa do limite de 1 MB"}}) {
         AplicacaoTemporaria app;
         const auto ini = app.pasta() / "QuelmonteEtiqueta.ini";
         fs::remove(ini);

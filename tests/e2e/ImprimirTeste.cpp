@@ -213,11 +213,19 @@ TEST(Imprimir, RecusasDizemOMotivoAntesDaPergunta) {
              {"", preco, "pedidos.xml", mais({"imprimir", "--ignorar-verificacao"}, kZebra), 1,
               "Não foi selecionado nenhum Pedido para ser impressa a Etiqueta de Preço !", true},
              // Argument errors in the user's words, not the parser's English.
-             {"", preco, "pedidos.xml", {"imprimir", "--todas", "--impressora", "um"}, 2,
+             {"",
+              preco,
+              "pedidos.xml",
+              {"imprimir", "--todas", "--impressora", "um"},
+              2,
               "Valor inválido para --impressora: \"um\". Veja etiquetas-cli --help."},
              {"", "", ".", mais({"imprimir", "--todas"}, kZebra), 2,
               "ARQUIVO: é uma pasta, não um arquivo: "},
-             {"", preco, "pedidos.xml", {"imprimir", "--todas", "--porta", "LPT9"}, 2,
+             {"",
+              preco,
+              "pedidos.xml",
+              {"imprimir", "--todas", "--porta", "LPT9"},
+              2,
               "--porta: \"LPT9\" não é um de LPT1, LPT2, COM1, COM2"},
              {"", "", "", {"teste"}, 2, "Falta OPCAO. Veja etiquetas-cli --help."}}) {
         AplicacaoTemporaria app;

@@ -160,8 +160,16 @@ class TesteHistoricoJanela : public QObject {
         const int total = ModeloHistorico::kPagina * 2 + 50;
         {
             HistoricoImpressao h(arquivo);
-            const long long e = h.iniciarExecucao({"/p/pedidos.xml", "ABC", 1, "QuelmonteEtiqPreco",
-                                                   false, "ZEBRA,2,ZPL", "Zebra", "LPT1", "ana"});
+            const long long e = h.iniciarExecucao({"/p/pedidos.xml",
+                                                   "ABC",
+                                                   1,
+                                                   "QuelmonteEtiqPreco",
+                                                   false,
+                                                   "ZEBRA,2,ZPL",
+                                                   "Zebra",
+                                                   "LPT1",
+                                                   "ana",
+                                                   {}});
             for (int n = 1; n <= total; ++n) {
                 const std::string pedido = n % 10 == 0 ? "4513" : "4512";
                 h.registrarTrabalho(e, n, "etiquetas", {{1, pedido, "10", "0000000123-5", n, n}});

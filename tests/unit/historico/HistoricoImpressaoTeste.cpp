@@ -21,8 +21,16 @@ struct Historico {
     HistoricoImpressao h{arquivo};
 
     long long execucao(int tipo = 1, bool volume = false, const std::string& destino = "LPT1") {
-        return h.iniciarExecucao({"/p/pedidos.xml", "ABC", tipo, "QuelmonteEtiqPreco", volume,
-                                  "ZEBRA,2,ZPL", "Zebra", destino, "ana"});
+        return h.iniciarExecucao({"/p/pedidos.xml",
+                                  "ABC",
+                                  tipo,
+                                  "QuelmonteEtiqPreco",
+                                  volume,
+                                  "ZEBRA,2,ZPL",
+                                  "Zebra",
+                                  destino,
+                                  "ana",
+                                  {}});
     }
     // Job `numero` of `e` carrying `primeira`-`ultima` of `variante`, with its outcome.
     void trabalho(long long e, int numero, const std::string& variante, long long primeira,
@@ -164,7 +172,7 @@ TEST(HistoricoImpressao, ArquivoDanificadoPostoDeLadoENovoIniciado) {
             guardados.push_back(e.path());
     ASSERT_EQ(guardados.size(), 1u);
     EXPECT_EQ(lerArquivo(guardados[0]).value_or(""), lixo);
-    const long long e = h.iniciarExecucao({"/p.xml", "", 1, "F", false, "", "", "", ""});
+    const long long e = h.iniciarExecucao({"/p.xml", "", 1, "F", false, "", "", "", "", {}});
     h.registrarTrabalho(e, 1, "etiquetas", {});
     EXPECT_EQ(h.contar({}), 1);
 }

@@ -28,8 +28,16 @@ struct Impressora : SaidaTrabalhos {
 struct Registro {
     PastaTemporaria pasta;
     HistoricoImpressao historico{arquivoHistorico(pasta.caminho())};
-    long long execucao = historico.iniciarExecucao(
-        {"/p/pedidos.xml", "ABC", 1, "QuelmonteEtiqPreco", false, "ZEBRA,2,ZPL", "Zebra", "LPT1"});
+    long long execucao = historico.iniciarExecucao({"/p/pedidos.xml",
+                                                    "ABC",
+                                                    1,
+                                                    "QuelmonteEtiqPreco",
+                                                    false,
+                                                    "ZEBRA,2,ZPL",
+                                                    "Zebra",
+                                                    "LPT1",
+                                                    "ana",
+                                                    {}});
     Impressora impressora;
     std::vector<std::string> ditos;
     // etiquetas-cli's way: say nothing here and stop.
@@ -39,7 +47,10 @@ struct Registro {
                             }};
 
     static Trabalho trabalho(long long sequencia) {
-        return {TipoTrabalho::Etiqueta, "SpoolEtq.PRN", "^XA^XZ", 1,
+        return {TipoTrabalho::Etiqueta,
+                "SpoolEtq.PRN",
+                "^XA^XZ",
+                1,
                 {{1, "4512", "10", "0000000123-5", sequencia, sequencia}}};
     }
     std::vector<DesfechoTrabalho> desfechos() {
