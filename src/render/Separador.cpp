@@ -3,6 +3,7 @@
 #include "comum/CamposGrade.h"
 #include "comum/Texto.h"
 #include "config/ArquivosIni.h"
+#include "render/FalhaImpressao.h"
 #include "render/MotorTemplate.h"
 #include "render/ValoresSeguros.h"
 
@@ -20,6 +21,9 @@ void imprimir(ExecucaoImpressao& execucao, const LinhaPreco& linha,
     const std::string etiqueta = execucao.lerLayout(secao, "Label");
     std::string& texto = execucao.TextoSeparador;
     texto = execucao.lerModelo(execucao.nomeSeparador);
+    // Blank, it would go out as a job of a line break and count as a label.
+    if (texto.find_first_not_of(" \t\r\n") == std::string::npos)
+        throw FalhaImpressao("O modelo de separador " + execucao.nomeSeparador + " está vazio.");
     preencherComandosImpressora(texto, execucao.parametros.velocidade,
                                 execucao.parametros.temperatura);
     substituirTodos(texto, "LLLL", etiqueta);

@@ -39,6 +39,16 @@ TEST(Execucao, SemEntregaNaoHaSucesso) {
     }
 }
 
+// A blank separator template would go out as a job of a line break, counted
+// as a label.
+TEST(Execucao, SeparadorEmBrancoParaAntesDeEnviar) {
+    AplicacaoTemporaria app;
+    app.gravar("QuelmonteSeparador.zpl", " \r\n");
+    esperarFalha(app.imprimir(xmlPreco(1, {faixa("1", "2")}), mais(kLpt1, {"--separador"})),
+                 "O modelo de separador QuelmonteSeparador.zpl está vazio.");
+    EXPECT_TRUE(app.trabalhos().empty());
+}
+
 TEST(Execucao, ConfirmacaoEFimContamEtiquetas) {
     AplicacaoTemporaria app;
     const auto r = app.imprimir(xmlPreco(5, {faixa("1", "3")}), kLpt1);

@@ -236,3 +236,18 @@ TEST(Historico, NomeDeArquivoForaDoUtf8Reimpresso) {
               (Lista{"0001", "0002", "0003", "0004", "0001", "0002", "0003", "0004"}));
 }
 #endif
+
+// Only the ticked rows are looked up: an unticked row printed before is not
+// announced, nor left out of anything.
+TEST(Historico, SoLinhasMarcadasProcuradasNoHistorico) {
+    DadosProprios dados;
+    AplicacaoTemporaria app;
+    Variante a = faixa("1", "2"), b = faixa("1", "2");
+    b.codigo = "222";
+    const std::string xml = xmlPreco(1, {a, b});
+    ASSERT_EQ(app.imprimir(xml, kTodasZebra).codigo, 0);
+    const auto s = app.imprimir(xml, mais(kZebra, {"--linhas", "2"}));
+    EXPECT_EQ(s.codigo, 0) << s.erros;
+    EXPECT_TRUE(contem(s.erros, "da variante 0000000222-5 já impressas")) << s.erros;
+    EXPECT_FALSE(contem(s.erros, "0000000123-5")) << s.erros;
+}
