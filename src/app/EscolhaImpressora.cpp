@@ -126,6 +126,7 @@ EscolhaResolvida escolherImpressora(const PastasAplicacao& pastas, const OpcoesI
     e.porta = o.porta;
     e.rede = o.rede.has_value();
     e.destino = o.rede ? *o.rede : o.porta;
+    e.portaInformada = o.portaInformada;
     e.serial = o.serial ? *o.serial
                         : ConfiguracaoSerialImpressao{l.velocidadeCom.texto(), l.paridade.texto(),
                                                       l.bitDados.texto(), l.bitParada.texto()};
@@ -148,6 +149,7 @@ bool salvarEscolhaPessoal(const PastasAplicacao& pastas, const ImpressoraEscolhi
         gravar("BitdeDadoCom", e.serial.bitsDados);
         gravar("BitdeParadaCom", e.serial.bitsParada);
     }
+    if (!e.portaInformada) return ok;
     gravar("TipoCaminho", e.rede ? "Rede" : "Local");
     gravar("CaminhoImpressora", e.rede ? e.destino : e.porta);
     return ok;

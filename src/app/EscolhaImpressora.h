@@ -22,6 +22,9 @@ struct ImpressoraEscolhida {
     bool rede = false;    // "Rede": the destination is a network path
     std::string destino;  // the port, or the network path
     ConfiguracaoSerialImpressao serial;
+    // The port or path was stated (the window always states it): one left
+    // to its default does not replace the user's saved choice.
+    bool portaInformada = true;
 };
 
 // What a caller without the window states; anything left out stays as the
@@ -32,6 +35,7 @@ struct OpcoesImpressora {
     std::string porta = "LPT1";
     std::optional<std::string> rede;
     std::optional<ConfiguracaoSerialImpressao> serial;
+    bool portaInformada = true;
 };
 
 struct EscolhaResolvida {

@@ -54,7 +54,8 @@ std::optional<ImpressoraEscolhida> impressoraEscolhida(const PastasAplicacao& pa
     o.modelo = doTerminal(a.modelo);
     o.velocidade = doTerminal(a.velocidade);
     o.temperatura = doTerminal(a.temperatura);
-    o.porta = a.porta;
+    o.porta = a.porta.value_or("LPT1");
+    o.portaInformada = a.porta || a.rede;
     o.rede = doTerminal(a.rede);
     if (a.serial) {
         const auto p = partesSerial(*a.serial);
@@ -67,7 +68,7 @@ std::optional<ImpressoraEscolhida> impressoraEscolhida(const PastasAplicacao& pa
                   << " linhas\n";
         return std::nullopt;
     }
-    if (a.rede && a.porta != "LPT1" && a.porta != "LPT2") {
+    if (a.rede && o.porta != "LPT1" && o.porta != "LPT2") {
         std::cerr << cp1252ParaUtf8("--rede vale só com as portas LPT1 e LPT2") << '\n';
         return std::nullopt;
     }

@@ -15,7 +15,7 @@ namespace etiquetas::cli {
 struct ArgumentosImpressora {
     std::optional<int> impressora;
     std::optional<std::string> modelo, velocidade, temperatura;
-    std::string porta = "LPT1";
+    std::optional<std::string> porta;  // none: LPT1, and the saved choice kept
     std::optional<std::string> rede;
     std::optional<std::string> serial;  // "BAUD,PARIDADE,DADOS,PARADA"
 };

@@ -325,3 +325,20 @@ TEST(Imprimir, PerguntaContaOQueAFamiliaEnvia) {
         }
     }
 }
+
+// A print that states no port goes to LPT1 and keeps the user's saved
+// destination; one that states it saves it.
+TEST(Imprimir, PortaNaoInformadaNaoTrocaADoUsuario) {
+    AplicacaoTemporaria app;
+    const std::string rede =
+        "[ConfigPess]\r\nTipoCaminho=Rede\r\nCaminhoImpressora=\\\\srv\\zebra\r\n";
+    app.gravar("QuelmonteConfig.ini", rede);
+    const auto jobs = app.imprimirBem(xmlPreco(1, {faixa("1", "2")}), kTodasZebra);
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0].args.at(1), "LPT1");
+    const std::string salvo = app.ler("QuelmonteConfig.ini");
+    EXPECT_NE(salvo.find("TipoCaminho=Rede\r\nCaminhoImpressora=\\\\srv\\zebra"), std::string::npos)
+        << salvo;
+    app.imprimirBem(xmlPreco(1, {faixa("1", "2")}), mais(kTodasZebra, {"--porta", "LPT2"}));
+    EXPECT_NE(app.ler("QuelmonteConfig.ini").find("CaminhoImpressora=LPT2"), std::string::npos);
+}
