@@ -31,6 +31,7 @@ inline ExecucaoRegistrada execucao() {
             "Zebra",
             "LPT1",
             "ana",
+            {},
             {}};
 }
 

@@ -95,6 +95,25 @@ std::vector<std::pair<long long, long long>> restantes(
     return r;
 }
 
+// The ticked rows as the grid numbers them, with the range each asks for.
+std::vector<LinhaPedida> linhasPedidas(const PedidoImpressao& pedido, bool volume) {
+    std::vector<LinhaPedida> r;
+    if (!pedido.linhas) return r;
+    const auto* nuncaImpressas = dynamic_cast<const LinhasNuncaImpressas*>(pedido.linhas);
+    for (int l = 1; l <= pedido.linhas->linhas(); ++l) {
+        if (!pedido.linhas->marcada(l)) continue;
+        const int naGrade = nuncaImpressas ? nuncaImpressas->original(l) : l;
+        if (volume) {
+            const auto caixas = valorInteiro(LinhaVolume(*pedido.linhas, l)[CampoVolume::Caixas]);
+            r.push_back({naGrade, 1, caixas.value_or(0)});
+            continue;
+        }
+        if (const auto f = faixaDaLinha(*pedido.linhas, l, pedido.tipoEtiqueta, false))
+            r.push_back({naGrade, f->primeira, f->ultima});
+    }
+    return r;
+}
+
 }  // namespace
 
 std::filesystem::path arquivoHistoricoDoUsuario(const PastasAplicacao& pastas) {
@@ -201,7 +220,8 @@ ExecucaoRegistrada execucaoRegistrada(const PedidoImpressao& pedido,
             nomeLinguagem(p.linguagem),
             p.destino,
             usuario(),
-            caminho};
+            caminho,
+            linhasPedidas(pedido, familia.arquivo == ArquivoFamilia::Volume)};
 }
 
 std::vector<RepeticaoEncontrada> procurarRepeticoes(const PedidoImpressao& pedido,

@@ -60,6 +60,23 @@ std::pair<std::size_t, long long> inicio(const std::vector<LinhaHistorico>& etiq
     return {static_cast<std::size_t>(l - etiquetas.begin()), numero};
 }
 
+// A run cut short (a signal, a kill, a failure) never started its last rows,
+// and the row in progress has more than the history holds: as asked, they
+// belong to the remainder.
+void acrescentarNuncaIniciadas(RestanteExecucao& r, const std::vector<LinhaPedida>& pedidas,
+                               const std::vector<LinhaHistorico>& etiquetas) {
+    int ultimaIniciada = 0;
+    for (const auto& l : etiquetas) ultimaIniciada = std::max(ultimaIniciada, l.origem.linha);
+    for (const auto& p : pedidas) {
+        const auto ja = std::find_if(r.linhas.begin(), r.linhas.end(),
+                                     [&](const auto& x) { return x.linha == p.linha; });
+        if (ja != r.linhas.end())
+            ja->ultima = std::max(ja->ultima, p.ultima);
+        else if (p.linha > ultimaIniciada)
+            r.linhas.push_back({p.linha, p.primeira, p.ultima});
+    }
+}
+
 }  // namespace
 
 RestanteExecucao restanteDaExecucao(HistoricoImpressao& historico, long long execucao,
@@ -91,6 +108,7 @@ RestanteExecucao restanteDaExecucao(HistoricoImpressao& historico, long long exe
         ja->primeira = std::min(ja->primeira, desde);
         ja->ultima = std::max(ja->ultima, o.ultima);
     }
+    acrescentarNuncaIniciadas(r, historico.linhasPedidas(execucao), etiquetas);
     return r;
 }
 

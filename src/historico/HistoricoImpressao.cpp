@@ -44,6 +44,11 @@ constexpr const char* kMigracoes[] = {
     R"(DROP INDEX trabalhos_enviados;
        CREATE INDEX trabalhos_enviados_cobertos
          ON trabalhos(variante, ultima, primeira, execucao, pedido, momento) WHERE desfecho = 1;)",
+    // A run's rows as asked, so that a run cut short is taken up whole.
+    R"(CREATE TABLE linhas_pedidas(
+         execucao INTEGER NOT NULL REFERENCES execucoes(id), ordem INTEGER NOT NULL,
+         linha INTEGER NOT NULL, primeira INTEGER NOT NULL, ultima INTEGER NOT NULL,
+         PRIMARY KEY(execucao, ordem)) WITHOUT ROWID;)",
 };
 static_assert(std::size(kMigracoes) == HistoricoImpressao::kVersaoEsquema);
 
@@ -123,10 +128,17 @@ LinhaHistorico lerLinha(const sqlite::Comando& c) {
     LinhaHistorico l;
     l.id = c.inteiro(0);
     l.momento = c.texto(1);
-    l.execucao = {cp1252(c.texto(2)),       c.texto(3),         static_cast<int>(c.inteiro(4)),
-                  cp1252(c.texto(5)),       c.inteiro(6) != 0,  cp1252(c.texto(7)),
-                  cp1252(c.texto(8)),       cp1252(c.texto(9)), cp1252(c.texto(10)),
-                  caminhoDoUtf8(c.texto(2))};
+    l.execucao = {cp1252(c.texto(2)),
+                  c.texto(3),
+                  static_cast<int>(c.inteiro(4)),
+                  cp1252(c.texto(5)),
+                  c.inteiro(6) != 0,
+                  cp1252(c.texto(7)),
+                  cp1252(c.texto(8)),
+                  cp1252(c.texto(9)),
+                  cp1252(c.texto(10)),
+                  caminhoDoUtf8(c.texto(2)),
+                  {}};
     l.tipoTrabalho = cp1252(c.texto(11));
     l.origem = {static_cast<int>(c.inteiro(12)),
                 cp1252(c.texto(13)),
@@ -225,10 +237,12 @@ void HistoricoImpressao::criarOuMigrar() {
         sqlite::Comando c(*banco_, "PRAGMA user_version");
         return c.passo() ? c.inteiro(0) : 0;
     };
-    if (versao() > kVersaoEsquema)
+    versao_ = versao();
+    if (versao_ > kVersaoEsquema)
         throw FalhaHistorico("O histórico de impressões " + textoDoCaminho(arquivo_) +
                              " foi gravado por uma versão mais nova do programa.");
-    // Every version reads alike; the reader leaves the file as it is.
+    // The reader leaves the file as it is: what an older version lacks reads
+    // as empty.
     if (leitura_) return;
     while (versao() < kVersaoEsquema) {
         sqlite::Transacao t(*banco_);
@@ -239,6 +253,7 @@ void HistoricoImpressao::criarOuMigrar() {
         banco_->executar(("PRAGMA user_version = " + std::to_string(atual + 1)).c_str());
         t.confirmar();
     }
+    versao_ = kVersaoEsquema;
 }
 
 void HistoricoImpressao::falhar(const std::exception& e, const std::string& acao) const {
@@ -268,6 +283,7 @@ auto HistoricoImpressao::protegido(const std::string& acao, F&& f) {
 
 long long HistoricoImpressao::iniciarExecucao(const ExecucaoRegistrada& e) {
     return protegido("gravado", [&] {
+        sqlite::Transacao t(*banco_);
         sqlite::Comando c(*banco_,
                           "INSERT INTO execucoes(arquivo, md5, tipo_etiqueta, familia, volume, "
                           "impressora, linguagem, destino, usuario, inicio) "
@@ -285,7 +301,32 @@ long long HistoricoImpressao::iniciarExecucao(const ExecucaoRegistrada& e) {
             .ligar(9, utf8(e.usuario))
             .ligar(10, agora("%Y-%m-%d %H:%M:%S"));
         c.executar();
-        return banco_->ultimoId();
+        const long long id = banco_->ultimoId();
+        sqlite::Comando linha(*banco_, "INSERT INTO linhas_pedidas VALUES(?1, ?2, ?3, ?4, ?5)");
+        for (std::size_t n = 0; n < e.linhasPedidas.size(); ++n) {
+            const LinhaPedida& l = e.linhasPedidas[n];
+            linha.ligar(1, id)
+                .ligar(2, static_cast<long long>(n))
+                .ligar(3, l.linha)
+                .ligar(4, l.primeira)
+                .ligar(5, l.ultima);
+            linha.executar();
+        }
+        t.confirmar();
+        return id;
+    });
+}
+
+std::vector<LinhaPedida> HistoricoImpressao::linhasPedidas(long long execucao) {
+    if (versao_ < 3) return {};
+    return protegido("lido", [&] {
+        sqlite::Comando c(*banco_,
+                          "SELECT linha, primeira, ultima FROM linhas_pedidas WHERE execucao = ?1 "
+                          "ORDER BY ordem");
+        c.ligar(1, execucao);
+        std::vector<LinhaPedida> r;
+        while (c.passo()) r.push_back({static_cast<int>(c.inteiro(0)), c.inteiro(1), c.inteiro(2)});
+        return r;
     });
 }
 

@@ -29,6 +29,13 @@ enum class DesfechoTrabalho {
 };
 const char* textoDesfecho(DesfechoTrabalho desfecho);
 
+// A grid row a run was asked to print: its range (volume labels: its boxes).
+struct LinhaPedida {
+    int linha = 0;
+    long long primeira = 0, ultima = 0;
+    bool operator==(const LinhaPedida&) const = default;
+};
+
 // What every job of one run shares.
 struct ExecucaoRegistrada {
     std::string arquivo;  // the order file's path
@@ -40,6 +47,9 @@ struct ExecucaoRegistrada {
     // The order file as the file system names it, to open it again: `arquivo`
     // is text for people, and loses what Windows-1252 or UTF-8 cannot hold.
     std::filesystem::path caminho;
+    // The rows asked for, so that a run cut short is taken up whole; written
+    // with the run, read back by linhasPedidas().
+    std::vector<LinhaPedida> linhasPedidas;
 };
 
 // One grid row's share of a job; a separator or set-up job has none.
@@ -98,7 +108,7 @@ enum class AberturaHistorico { Gravacao, Leitura };
 
 class HistoricoImpressao {
   public:
-    static constexpr int kVersaoEsquema = 2;
+    static constexpr int kVersaoEsquema = 3;
     static constexpr const char* kNomeArquivo = "historico.sqlite";
 
     // Opens or creates the file (and its folder). A file that is not a
@@ -113,6 +123,8 @@ class HistoricoImpressao {
     const std::string& aviso() const { return aviso_; }
 
     long long iniciarExecucao(const ExecucaoRegistrada& execucao);
+    // In the order asked; none for a run recorded before rows were kept.
+    std::vector<LinhaPedida> linhasPedidas(long long execucao);
     // The intent, before the job leaves: "pode ter sido impressa".
     void registrarTrabalho(long long execucao, int numero, const std::string& tipoTrabalho,
                            const std::vector<OrigemRegistrada>& origens);
@@ -140,6 +152,7 @@ class HistoricoImpressao {
 
     std::filesystem::path arquivo_;
     bool leitura_ = false;
+    long long versao_ = 0;  // of the file as opened
     std::string aviso_;
     std::unique_ptr<sqlite::Banco> banco_;
     std::unique_ptr<sqlite::Comando> inserirTrabalho_, concluirTrabalho_, inserirFaixa_,

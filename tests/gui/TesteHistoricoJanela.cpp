@@ -169,6 +169,7 @@ class TesteHistoricoJanela : public QObject {
                                                    "Zebra",
                                                    "LPT1",
                                                    "ana",
+                                                   {},
                                                    {}});
             for (int n = 1; n <= total; ++n) {
                 const std::string pedido = n % 10 == 0 ? "4513" : "4512";

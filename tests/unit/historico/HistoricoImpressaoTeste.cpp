@@ -30,6 +30,7 @@ struct Historico {
                                   "Zebra",
                                   destino,
                                   "ana",
+                                  {},
                                   {}});
     }
     // Job `numero` of `e` carrying `primeira`-`ultima` of `variante`, with its outcome.
@@ -172,7 +173,7 @@ TEST(HistoricoImpressao, ArquivoDanificadoPostoDeLadoENovoIniciado) {
             guardados.push_back(e.path());
     ASSERT_EQ(guardados.size(), 1u);
     EXPECT_EQ(lerArquivo(guardados[0]).value_or(""), lixo);
-    const long long e = h.iniciarExecucao({"/p.xml", "", 1, "F", false, "", "", "", "", {}});
+    const long long e = h.iniciarExecucao({"/p.xml", "", 1, "F", false, "", "", "", "", {}, {}});
     h.registrarTrabalho(e, 1, "etiquetas", {});
     EXPECT_EQ(h.contar({}), 1);
 }

@@ -37,6 +37,7 @@ struct Registro {
                                                     "Zebra",
                                                     "LPT1",
                                                     "ana",
+                                                    {},
                                                     {}});
     Impressora impressora;
     std::vector<std::string> ditos;
