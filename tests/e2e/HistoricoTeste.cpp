@@ -251,3 +251,32 @@ TEST(Historico, SoLinhasMarcadasProcuradasNoHistorico) {
     EXPECT_TRUE(contem(s.erros, "da variante 0000000222-5 já impressas")) << s.erros;
     EXPECT_FALSE(contem(s.erros, "0000000123-5")) << s.erros;
 }
+
+#ifndef _WIN32
+// Killed while row 4 of 10 is at the printer: the reprint from that job
+// prints rows 4 to 10, the six rows never started among them.
+TEST(Historico, ReimpressaoDeExecucaoInterrompidaImprimeOQueNuncaComecou) {
+    DadosProprios dados;
+    AplicacaoTemporaria app("if [ $n = 4 ]; then kill -9 $PPID; sleep 2; fi\n");
+    std::vector<Variante> variantes;
+    for (int i = 1; i <= 10; ++i) {
+        variantes.push_back(faixa("1", "2"));
+        variantes.back().codigo = std::to_string(100 + i);
+    }
+    const auto morto = app.imprimir(xmlPreco(1, variantes), kTodasZebra);
+    EXPECT_EQ(app.trabalhos().size(), 4u) << morto.erros;
+    const auto linhas = linhasHistorico(app);
+    ASSERT_EQ(linhas.size(), 4u);
+    ASSERT_TRUE(linhas.front().ends_with(",pode ter sido impressa")) << linhas.front();
+    const std::string trabalho = linhas.front().substr(0, linhas.front().find(','));
+
+    const auto s = app.executar({"reimprimir", "1", "--trabalho", trabalho});
+    EXPECT_EQ(s.codigo, 0) << s.erros;
+    const auto jobs = app.trabalhos();
+    ASSERT_EQ(jobs.size(), 11u);
+    for (std::size_t i = 4; i < jobs.size(); ++i)
+        EXPECT_TRUE(contem(codigosZpl(jobs[i].spool).at(0), std::to_string(100 + i)))
+            << codigosZpl(jobs[i].spool).at(0);
+    EXPECT_TRUE(contem(s.erros, "14 etiquetas enviadas")) << s.erros;
+}
+#endif
