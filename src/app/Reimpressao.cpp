@@ -112,8 +112,10 @@ RestanteExecucao restanteDaExecucao(HistoricoImpressao& historico, long long exe
     return r;
 }
 
-long long ultimaReimpressa(const LinhaReimpressa& l, std::optional<long long> finalArquivo) {
-    return finalArquivo ? std::min(l.ultima, *finalArquivo) : l.ultima;
+std::pair<long long, long long> faixaReimpressa(const LinhaReimpressa& l,
+                                                std::optional<long long> finalArquivo) {
+    const long long ultima = finalArquivo ? std::min(l.ultima, *finalArquivo) : l.ultima;
+    return {std::min(l.primeira, ultima), ultima};
 }
 
 bool destinoEmPorta(const std::string& destino) {

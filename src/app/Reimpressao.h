@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "historico/HistoricoImpressao.h"
@@ -38,9 +39,11 @@ RestanteExecucao restanteDaExecucao(HistoricoImpressao& historico, long long exe
 // empty when it can.
 std::string motivoArquivoDiferente(const RestanteExecucao& restante);
 
-// The last number of a reprinted price row, within what the file asks for
-// the row (`finalArquivo`): a pair of labels may have carried one more.
-long long ultimaReimpressa(const LinhaReimpressa& linha, std::optional<long long> finalArquivo);
+// The range of a reprinted price row, within what the file asks for the row
+// (`finalArquivo`): a pair of labels may have carried one more, and a
+// reprint from that extra label prints the pair again.
+std::pair<long long, long long> faixaReimpressa(const LinhaReimpressa& linha,
+                                                std::optional<long long> finalArquivo);
 
 // A destination that was a port (LPT1, COM2) rather than a network path.
 bool destinoEmPorta(const std::string& destino);

@@ -54,12 +54,12 @@ bool Aplicacao::reimprimirAPartirDe(const RestanteExecucao& r) {
                             g->texto(l.linha, coluna(CampoPreco::SequenciaInicialOriginal)));
             g->definirTexto(l.linha, coluna(CampoPreco::SequenciaFinal),
                             g->texto(l.linha, coluna(CampoPreco::SequenciaFinalOriginal)));
+            const auto [primeira, ultima] = faixaReimpressa(
+                l, valorInteiro(g->texto(l.linha, coluna(CampoPreco::SequenciaFinalOriginal))));
             g->editarPeloUsuario(l.linha, coluna(CampoPreco::SequenciaInicial),
-                                 std::to_string(l.primeira));
-            const auto finalArquivo =
-                valorInteiro(g->texto(l.linha, coluna(CampoPreco::SequenciaFinalOriginal)));
+                                 std::to_string(primeira));
             g->editarPeloUsuario(l.linha, coluna(CampoPreco::SequenciaFinal),
-                                 std::to_string(ultimaReimpressa(l, finalArquivo)));
+                                 std::to_string(ultima));
         }
         if (!g->marcada(l.linha)) g->clicarCaixa(l.linha);
     }

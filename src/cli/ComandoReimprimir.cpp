@@ -57,8 +57,9 @@ OpcoesLinhas linhasDoRestante(const RestanteExecucao& r, const Grade& grade) {
         if (r.execucao.volume || l.linha > grade.linhas()) continue;
         const auto finalArquivo =
             valorInteiro(grade.texto(l.linha, coluna(CampoPreco::SequenciaFinalOriginal)));
-        o.sequencias.push_back(std::to_string(l.linha) + ":" + std::to_string(l.primeira) + "-" +
-                               std::to_string(ultimaReimpressa(l, finalArquivo)));
+        const auto [primeira, ultima] = faixaReimpressa(l, finalArquivo);
+        o.sequencias.push_back(std::to_string(l.linha) + ":" + std::to_string(primeira) + "-" +
+                               std::to_string(ultima));
     }
     return o;
 }
