@@ -280,3 +280,16 @@ TEST(Historico, ReimpressaoDeExecucaoInterrompidaImprimeOQueNuncaComecou) {
     EXPECT_TRUE(contem(s.erros, "14 etiquetas enviadas")) << s.erros;
 }
 #endif
+
+// An odd range ends on a pair that carries one number more: a reprint from
+// that extra label prints the pair again.
+TEST(Historico, ReimpressaoDaEtiquetaExtraDoUltimoPar) {
+    DadosProprios dados;
+    AplicacaoTemporaria app;
+    ASSERT_EQ(app.imprimir(xmlPreco(1, {faixa("21", "29")}), kTodasZebra).codigo, 0);
+    const auto s = app.executar({"reimprimir", "1", "--a-partir-de", "30"});
+    EXPECT_EQ(s.codigo, 0) << s.erros;
+    const auto jobs = app.trabalhos();
+    ASSERT_EQ(jobs.size(), 6u);
+    EXPECT_EQ(sequencias({jobs.back()}), (Lista{"0029", "0030"}));
+}
