@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <regex>
 
 #include "ApoioImprimir.h"
@@ -324,6 +325,40 @@ TEST(Imprimir, PerguntaContaOQueAFamiliaEnvia) {
             EXPECT_EQ(perguntadas, c.etiquetas) << r.erros;
         }
     }
+}
+
+// A Datamax takes its speed as a letter of the conversion table: a table that
+// is missing, not a file, or without the printer's speed stops the print
+// before any label instead of sending the number.
+TEST(Imprimir, VelocidadeDatamaxSemCodigoParaAntesDaPrimeiraEtiqueta) {
+    const Lista datamax4{"--impressora", "0",          "--velocidade", "4", "--temperatura", "8",
+                         "--serial",     "9600,N,8,1", "--todas"};
+    struct Caso {
+        std::string nome, mensagem;
+        std::function<void(const AplicacaoTemporaria&)> preparar;
+    };
+    const fs::path tabela = "tb_impressoras_convercao.txt";
+    for (const auto& c : std::vector<Caso>{
+             {"ausente", "tb_impressoras_convercao.txt não pôde ser lido: não existe.",
+              [&](const AplicacaoTemporaria& a) { fs::remove(a.pasta() / tabela); }},
+             {"pasta", "tb_impressoras_convercao.txt não pôde ser lido: não é um arquivo comum.",
+              [&](const AplicacaoTemporaria& a) {
+                  fs::remove(a.pasta() / tabela);
+                  fs::create_directory(a.pasta() / tabela);
+              }},
+             {"sem a velocidade",
+              "A tabela tb_impressoras_convercao.txt não tem o código da velocidade 4 da "
+              "impressora DATAMAX.",
+              [&](const AplicacaoTemporaria& a) { a.gravar(tabela.string(), "lixo\r\n\r\n"); }}}) {
+        AplicacaoTemporaria app;
+        c.preparar(app);
+        esperarFalha(app.imprimir(xmlPreco(1, {faixa("1", "2")}), datamax4), c.mensagem);
+        EXPECT_TRUE(app.trabalhos().empty()) << c.nome;
+    }
+    AplicacaoTemporaria app;
+    const auto jobs = app.imprimirBem(xmlPreco(1, {faixa("1", "2")}), datamax4);
+    ASSERT_FALSE(jobs.empty());
+    EXPECT_NE(jobs.back().spool.find("PG"), std::string::npos) << "speed 4 as G";
 }
 
 // A print that states no port goes to LPT1 and keeps the user's saved
