@@ -152,16 +152,15 @@ TravaImpressao::TravaImpressao(TravaImpressao&&) noexcept = default;
 TravaImpressao& TravaImpressao::operator=(TravaImpressao&&) noexcept = default;
 TravaImpressao::~TravaImpressao() = default;
 
-std::optional<TravaImpressao> TravaImpressao::tentar(const fs::path& pasta) {
-    auto sistema = Sistema::travar(caminhoNaPasta(pasta, kNomeArquivo));
+std::optional<TravaImpressao> TravaImpressao::tentar(const fs::path& pasta, std::string_view nome) {
+    auto sistema = Sistema::travar(caminhoNaPasta(pasta, nome));
     if (!sistema) return std::nullopt;
     sistema->anotar(descricaoDesteProcesso());
     return TravaImpressao(std::move(sistema));
 }
 
-std::string TravaImpressao::ocupante(const fs::path& pasta) {
-    const std::string texto =
-        lerArquivo(caminhoNaPasta(pasta, kNomeArquivo), kLimiteIni).value_or("");
+std::string TravaImpressao::ocupante(const fs::path& pasta, std::string_view nome) {
+    const std::string texto = lerArquivo(caminhoNaPasta(pasta, nome), kLimiteIni).value_or("");
     std::string limpo;
     for (char c : texto.substr(0, kTamanhoOcupante)) {
         if (c == '\r' || c == '\n') break;

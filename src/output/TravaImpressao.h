@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace etiquetas {
 
@@ -19,7 +20,9 @@ class TravaImpressao {
     // A folder where no lock can be kept (no file may be created there, or
     // its file system keeps no locks) gives a lock that holds nothing: the
     // run goes on and meets the folder's own failure, if any, at the spool.
-    static std::optional<TravaImpressao> tentar(const std::filesystem::path& pasta);
+    // `nome`: the lock file, for a lock of another kind in the same folder.
+    static std::optional<TravaImpressao> tentar(const std::filesystem::path& pasta,
+                                                std::string_view nome = kNomeArquivo);
 
     TravaImpressao(TravaImpressao&&) noexcept;
     TravaImpressao& operator=(TravaImpressao&&) noexcept;
@@ -27,7 +30,8 @@ class TravaImpressao {
 
     // Who holds the lock of `pasta`, as its holder wrote it ("etiquetas-cli,
     // processo 1234, desde 11:02:03"); "" when it said nothing.
-    static std::string ocupante(const std::filesystem::path& pasta);
+    static std::string ocupante(const std::filesystem::path& pasta,
+                                std::string_view nome = kNomeArquivo);
 
     static constexpr const char* kNomeArquivo = "SpoolEtq.lock";
 
