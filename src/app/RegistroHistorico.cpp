@@ -194,6 +194,21 @@ void SaidaComHistorico::falhouDepoisDoEnvio(const FalhaHistorico& falha) {
     if (!aoFalhar_(texto)) semRegistro_ = texto;
 }
 
+std::optional<TravaImpressao> travarHistorico(const std::filesystem::path& arquivo,
+                                              std::chrono::milliseconds espera, Maquina& maquina,
+                                              std::string& ocupante) {
+    const auto pasta = arquivo.parent_path();
+    const std::string nome = arquivo.filename().string() + ".lock";
+    const auto fim = std::chrono::steady_clock::now() + espera;
+    for (;;) {
+        if (auto trava = TravaImpressao::tentar(pasta, nome)) return trava;
+        if (std::chrono::steady_clock::now() >= fim) break;
+        maquina.pausar(std::chrono::milliseconds(100));
+    }
+    ocupante = TravaImpressao::ocupante(pasta, nome);
+    return std::nullopt;
+}
+
 std::string varianteComoImpressa(const std::string& digitada) {
     const std::string texto = aparar(digitada);
     const auto traco = texto.find('-');

@@ -5,14 +5,18 @@
 // the command line record alike), the ranges of a request that were sent
 // before, and the rows of a request less what was sent.
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "comum/LeitorGrade.h"
 #include "comum/PastasAplicacao.h"
 #include "historico/HistoricoImpressao.h"
+#include "output/TravaImpressao.h"
+#include "platform/Maquina.h"
 #include "render/Trabalho.h"
 
 namespace etiquetas {
@@ -59,6 +63,14 @@ class SaidaComHistorico : public SaidaTrabalhos {
     std::string semRegistro_;
     std::vector<OrigemRegistrada> origens_;
 };
+
+// Runs that leave out what the history says was sent hold this while they
+// check and print, one at a time per history: two at once would each find
+// nothing sent and both print it. Waits up to `espera`; none when another
+// run held it all along (its holder in `ocupante`).
+std::optional<TravaImpressao> travarHistorico(const std::filesystem::path& arquivo,
+                                              std::chrono::milliseconds espera, Maquina& maquina,
+                                              std::string& ocupante);
 
 // An order file as the history knows it: its absolute path and the MD5 of
 // its bytes (empty when it cannot be read).
