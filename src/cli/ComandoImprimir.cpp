@@ -86,6 +86,15 @@ int verificar(ContextoCli& ctx, const PedidoImpressao& pedido) {
 }
 
 int imprimir(ContextoCli& ctx, const OpcoesImprimir& o) {
+    // Without a history nothing says what was printed: leaving nothing out
+    // would print it all again.
+    if (o.semRepetir && !historicoDisponivel()) {
+        std::cerr << cp1252ParaUtf8(
+                         "Esta versão não tem histórico de impressões: --sem-repetir não tem como "
+                         "saber o que já foi impresso. Nenhuma etiqueta foi impressa.")
+                  << '\n';
+        return kFalha;
+    }
     ServicoImpressao& servico = ctx.iniciarServico();
     const auto pedidos = abrirPedidos(ctx, caminhoDoArgumento(o.arquivo));
     if (!pedidos) return kFalha;
