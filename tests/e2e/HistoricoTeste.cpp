@@ -293,3 +293,35 @@ TEST(Historico, ReimpressaoDaEtiquetaExtraDoUltimoPar) {
     ASSERT_EQ(jobs.size(), 6u);
     EXPECT_EQ(sequencias({jobs.back()}), (Lista{"0029", "0030"}));
 }
+
+// --sem-repetir needs the history to read: without it nothing is printed,
+// --sem-historico or not.
+TEST(Historico, SemRepetirSemHistoricoNadaImprime) {
+    DadosProprios dados;
+    std::ofstream(dados.pasta() / "etiquetas") << "um arquivo, não uma pasta";
+    AplicacaoTemporaria app;
+    for (const Lista& extras : {Lista{}, Lista{"--sem-historico"}}) {
+        esperarFalha(app.imprimir(xmlPreco(1, {faixa("1", "4")}),
+                                  mais(kTodasZebra, mais({"--sem-repetir"}, extras))),
+                     "Sem o histórico não há como saber o que já foi impresso.");
+        EXPECT_TRUE(app.trabalhos().empty());
+    }
+}
+
+// Two --sem-repetir runs of the same rows at once, from two folders sharing
+// one history: the rows are printed once between them.
+TEST(Historico, DuasImpressoesSemRepetirAoMesmoTempoImprimemUmaVez) {
+    DadosProprios dados;
+    AplicacaoTemporaria a, b;
+    auto iniciar = [](const AplicacaoTemporaria& app) {
+        app.gravar("pedidos.xml", xmlPreco(1, {faixa("1", "40")}));
+        const Lista l = mais({"--pasta", textoDoCaminho(app.pasta()), "imprimir",
+                              textoDoCaminho(app.pasta() / "pedidos.xml"), "--sem-repetir"},
+                             kTodasZebra);
+        return std::async(std::launch::async, [l] { return apoio::executarCli(l); });
+    };
+    auto primeira = iniciar(a), segunda = iniciar(b);
+    const auto r1 = primeira.get(), r2 = segunda.get();
+    EXPECT_EQ(a.trabalhos().size() + b.trabalhos().size(), 20u) << r1.erros << r2.erros;
+    EXPECT_TRUE(r1.codigo == 0 || r2.codigo == 0) << r1.erros << r2.erros;
+}
