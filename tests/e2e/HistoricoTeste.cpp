@@ -325,3 +325,43 @@ TEST(Historico, DuasImpressoesSemRepetirAoMesmoTempoImprimemUmaVez) {
     EXPECT_EQ(a.trabalhos().size() + b.trabalhos().size(), 20u) << r1.erros << r2.erros;
     EXPECT_TRUE(r1.codigo == 0 || r2.codigo == 0) << r1.erros << r2.erros;
 }
+
+#ifndef _WIN32
+// A disk that fills while the run goes on (a file size limit stands in for
+// it): whatever the history could record, the run's own words count every
+// job that reached the printer, and resume after the last of them.
+TEST(Historico, DiscoCheioContaOQueChegouAImpressora) {
+    DadosProprios dados;
+    AplicacaoTemporaria app;
+    std::vector<Variante> variantes;
+    for (int i = 1; i <= 10; ++i) {
+        variantes.push_back(faixa("1", "2"));
+        variantes.back().codigo = std::to_string(100 + i);
+    }
+    app.gravar("pedidos.xml", xmlPreco(1, variantes));
+    const auto p = app.pasta();
+    const std::string imprimir = std::string("'") + ETIQUETAS_CLI + "' --pasta '" + p.string() +
+                                 "' imprimir '" + (p / "pedidos.xml").string() +
+                                 "' --ignorar-verificacao --todas --impressora 1 --velocidade 4 "
+                                 "--temperatura 8 --serial 9600,N,8,1 2>'" +
+                                 (p / "erros").string() + "'";
+    ASSERT_EQ(std::system(imprimir.c_str()), 0) << app.ler("erros");  // the history's first pages
+    bool cortada = false;
+    for (int blocos : {40, 60, 80, 100, 120, 160, 200, 260}) {
+        SCOPED_TRACE(blocos);
+        const std::size_t antes = app.trabalhos().size();
+        std::system(("trap '' XFSZ; ulimit -f " + std::to_string(blocos) + "; " + imprimir).c_str());
+        const std::size_t enviados = app.trabalhos().size() - antes;
+        const std::string erros = app.ler("erros");
+        if (enviados == 0 || enviados == 10) continue;
+        cortada = true;
+        EXPECT_TRUE(contem(erros, std::to_string(2 * enviados) + " etiquetas enviadas")) << erros;
+        EXPECT_TRUE(contem(erros, "Retomar na linha " + std::to_string(enviados + 1) + ":"))
+            << erros;
+        EXPECT_FALSE(contem(erros, "Nenhuma etiqueta foi impressa")) << erros;
+        EXPECT_TRUE(contem(erros, "O histórico de impressões ")) << erros;
+        EXPECT_EQ(erros.find("sucesso"), std::string::npos) << erros;
+    }
+    EXPECT_TRUE(cortada) << "no limit cut a run short";
+}
+#endif
