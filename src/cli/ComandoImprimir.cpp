@@ -1,6 +1,8 @@
 #include <iostream>
 #include <optional>
 
+#include "app/EscolhaImpressora.h"
+#include "app/RegistroHistorico.h"
 #include "cli/ContextoCli.h"
 #include "cli/OpcoesImpressora.h"
 #include "cli/OpcoesLinhas.h"
@@ -85,6 +87,24 @@ int verificar(ContextoCli& ctx, const PedidoImpressao& pedido) {
     return r->erros > 0 ? kFalha : kOk;
 }
 
+// Two runs that leave out what the history says was sent, checking at once,
+// would each find the rows unsent and both print them: one at a time. A
+// lock that holds nothing (no history folder yet) lets the run meet the
+// history's own failure.
+std::optional<TravaImpressao> travarSemRepetir(ContextoCli& ctx, const PedidoImpressao& pedido) {
+    const auto arquivo = arquivoHistoricoDoUsuario(ctx.pastas());
+    std::string quem;
+    auto trava =
+        travarHistorico(arquivo, pedido.parametros.esperaOutraImpressao, ctx.plataforma, quem);
+    if (!trava)
+        ctx.plataforma.mensagem(
+            "Outra impressão com --sem-repetir confere o mesmo histórico de impressões (" +
+                (quem.empty() ? std::string("outro programa") : quem) +
+                ").\nAguarde o fim dela e tente novamente. Nenhuma etiqueta foi impressa.",
+            "Histórico de Impressões", Icone::Critico, Botoes::Ok);
+    return trava;
+}
+
 int imprimir(ContextoCli& ctx, const OpcoesImprimir& o) {
     // Without a history nothing says what was printed: leaving nothing out
     // would print it all again.
@@ -117,10 +137,20 @@ int imprimir(ContextoCli& ctx, const OpcoesImprimir& o) {
     if (o.previa) return visualizar(ctx, pedido, *o.previa);
 #endif
     if (o.verificar) return verificar(ctx, pedido);
+    if (const auto falha = falhaConversaoVelocidade(ctx.pastas().dados, *impressora);
+        !falha.empty()) {
+        ctx.plataforma.mensagem(falha + "\nNenhuma etiqueta foi impressa.", "Impressora",
+                                Icone::Critico, Botoes::Ok);
+        return kFalha;
+    }
+    // --sem-repetir reads the history: without it nothing says what to leave
+    // out, --sem-historico or not.
     if (historicoDisponivel())
-        servico.usarHistorico(
-            arquivoHistoricoDoUsuario(ctx.pastas()),
-            o.semHistorico ? FalhaDoHistorico::Prosseguir : FalhaDoHistorico::Parar);
+        servico.usarHistorico(arquivoHistoricoDoUsuario(ctx.pastas()),
+                              o.semHistorico && !o.semRepetir ? FalhaDoHistorico::Prosseguir
+                                                              : FalhaDoHistorico::Parar);
+    std::optional<TravaImpressao> trava;
+    if (o.semRepetir && !(trava = travarSemRepetir(ctx, pedido))) return kFalha;
     ctx.interromperComSinais();
     AcompanhamentoVerificado acompanhamento(ctx, o.ignorarVerificacao);
     return statusImpressao(servico.imprimir(pedido, acompanhamento));

@@ -303,7 +303,7 @@ TEST(Historico, SemRepetirSemHistoricoNadaImprime) {
     for (const Lista& extras : {Lista{}, Lista{"--sem-historico"}}) {
         esperarFalha(app.imprimir(xmlPreco(1, {faixa("1", "4")}),
                                   mais(kTodasZebra, mais({"--sem-repetir"}, extras))),
-                     "Sem o histórico não há como saber o que já foi impresso.");
+                     "Nenhuma etiqueta foi impressa.");
         EXPECT_TRUE(app.trabalhos().empty());
     }
 }
