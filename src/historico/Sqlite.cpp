@@ -26,7 +26,7 @@ std::string Falha::motivo() const {
         case SQLITE_AUTH:
             return "não há permissão para gravar nele";
         case SQLITE_CANTOPEN:
-            return "o arquivo não pôde ser aberto";
+            return "o arquivo ou a sua pasta não está acessível";
         case SQLITE_IOERR:
             return "erro de leitura ou gravação no disco";
         case SQLITE_NOMEM:
