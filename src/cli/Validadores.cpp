@@ -30,27 +30,33 @@ std::string opcaoAntes(const std::string& texto, const std::string& fim) {
     return texto.substr(0, texto.find(fim));
 }
 
+template <typename Tipo>
+bool de(const CLI::Error& erro) {
+    return dynamic_cast<const Tipo*>(&erro) != nullptr;
+}
+
+// By the error's class: the name an error carries is not always its class's.
 std::string textoFalha(const CLI::Error& erro) {
-    const std::string tipo = erro.get_name(), texto = erro.what();
-    if (tipo == "ValidationError") return texto;  // "NAME: " and our own words
-    if (tipo == "ConversionError") {
+    const std::string texto = erro.what();
+    if (de<CLI::ValidationError>(erro)) return texto;  // "NAME: " and our own words
+    if (de<CLI::ConversionError>(erro)) {
         if (const auto v = trecho(texto, "Could not convert: "); !v.empty())
             return terminal("valor inválido para ") + opcaoAntes(v, " = ") + ": \"" +
                    trecho(v, " = ") + "\"";
         return terminal("valor inválido");
     }
-    if (tipo == "RequiredError") {
+    if (de<CLI::RequiredError>(erro)) {
         if (texto == "A subcommand") return "falta o comando";
         return "falta " + opcaoAntes(texto, " is required");
     }
-    if (tipo == "ExtrasError")
+    if (de<CLI::ExtrasError>(erro))
         return terminal("argumento não esperado: ") + trecho(texto, "expected: ");
-    if (tipo == "ExcludesError")
+    if (de<CLI::ExcludesError>(erro))
         return opcaoAntes(texto, " excludes ") + terminal(" não vale junto com ") +
                trecho(texto, " excludes ");
-    if (tipo == "RequiresError")
+    if (de<CLI::RequiresError>(erro))
         return opcaoAntes(texto, " requires ") + " pede " + trecho(texto, " requires ");
-    if (tipo == "ArgumentMismatch") {
+    if (de<CLI::ArgumentMismatch>(erro)) {
         std::string opcao = trecho(texto, " arguments to ", ",");
         if (opcao.empty()) opcao = opcaoAntes(texto, ":");
         return terminal("quantidade errada de valores para ") + opcao;
