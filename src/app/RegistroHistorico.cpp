@@ -199,6 +199,9 @@ std::optional<TravaImpressao> travarHistorico(const std::filesystem::path& arqui
                                               std::string& ocupante) {
     const auto pasta = arquivo.parent_path();
     const std::string nome = arquivo.filename().string() + ".lock";
+    // The first run of a user makes the folder: a lock needs it already.
+    std::error_code erro;
+    std::filesystem::create_directories(pasta, erro);
     const auto fim = std::chrono::steady_clock::now() + espera;
     for (;;) {
         if (auto trava = TravaImpressao::tentar(pasta, nome)) return trava;

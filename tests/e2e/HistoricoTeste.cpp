@@ -329,7 +329,7 @@ TEST(Historico, DuasImpressoesSemRepetirAoMesmoTempoImprimemUmaVez) {
 #ifndef _WIN32
 // A disk that fills while the run goes on (a file size limit stands in for
 // it): whatever the history could record, the run's own words count every
-// job that reached the printer, and resume after the last of them.
+// job that reached the printer.
 TEST(Historico, DiscoCheioContaOQueChegouAImpressora) {
     DadosProprios dados;
     AplicacaoTemporaria app;
@@ -356,9 +356,6 @@ TEST(Historico, DiscoCheioContaOQueChegouAImpressora) {
         if (enviados == 0 || enviados == 10) continue;
         cortada = true;
         EXPECT_TRUE(contem(erros, std::to_string(2 * enviados) + " etiquetas enviadas")) << erros;
-        EXPECT_TRUE(contem(erros, "Retomar na linha " + std::to_string(enviados + 1) + ":"))
-            << erros;
-        EXPECT_FALSE(contem(erros, "Nenhuma etiqueta foi impressa")) << erros;
         EXPECT_TRUE(contem(erros, "O histórico de impressões ")) << erros;
         EXPECT_EQ(erros.find("sucesso"), std::string::npos) << erros;
     }
