@@ -170,7 +170,7 @@ std::string falhaConversaoVelocidade(const fs::path& pasta, const ImpressoraEsco
     const fs::path arquivo = tabela(pasta, kTabelaConversao);
     if (const auto falha = conferirArquivo(arquivo, kLimiteTabela); falha != FalhaLeitura::Nenhuma)
         return mensagemFalhaLeitura(arquivo, falha, kLimiteTabela) +
-               " Sem ela, a velocidade da impressora " + fabricante + " não tem código.";
+               " Sem essa tabela, a velocidade da impressora " + fabricante + " não tem código.";
     if (!BuscaListaConvercao(e.linha, e.velocidade, arquivo).empty()) return {};
     return "A tabela " + textoDoCaminho(arquivo.filename()) + " não tem o código da velocidade " +
            aparar(e.velocidade) + " da impressora " + aparar(camposBrutos(e.linha).front()) + ".";
