@@ -341,7 +341,8 @@ TEST(Imprimir, VelocidadeDatamaxSemCodigoParaAntesDaPrimeiraEtiqueta) {
     for (const auto& c : std::vector<Caso>{
              {"ausente", "tb_impressoras_convercao.txt não pôde ser lido: não existe.",
               [&](const AplicacaoTemporaria& a) { fs::remove(a.pasta() / tabela); }},
-             {"pasta", "tb_impressoras_convercao.txt não pôde ser lido: não é um arquivo comum.",
+             {"pasta",
+              "tb_impressoras_convercao.txt não pôde ser lido: não é um arquivo comum (pasta",
               [&](const AplicacaoTemporaria& a) {
                   fs::remove(a.pasta() / tabela);
                   fs::create_directory(a.pasta() / tabela);
