@@ -310,5 +310,5 @@ TEST(Previa, EntradasHostisTerminamComMensagem) {
     EXPECT_EQ(r.codigo, 0) << r.erros;
     EXPECT_EQ(app.ler("alvo.txt"), "intacto");
     EXPECT_FALSE(fs::is_symlink(p / "img-1.png"));
-    EXPECT_EQ(tamanhoPng(p / "img-1.png"), (std::pair{812, 1218}));
+    EXPECT_EQ(tamanhoPng(p / "img-1.png"), (std::pair{813, 1219}));
 }
