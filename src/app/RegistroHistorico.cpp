@@ -99,10 +99,9 @@ std::vector<std::pair<long long, long long>> restantes(
 std::vector<LinhaPedida> linhasPedidas(const PedidoImpressao& pedido, bool volume) {
     std::vector<LinhaPedida> r;
     if (!pedido.linhas) return r;
-    const auto* nuncaImpressas = dynamic_cast<const LinhasNuncaImpressas*>(pedido.linhas);
     for (int l = 1; l <= pedido.linhas->linhas(); ++l) {
         if (!pedido.linhas->marcada(l)) continue;
-        const int naGrade = nuncaImpressas ? nuncaImpressas->original(l) : l;
+        const int naGrade = pedido.linhas->linhaNaGrade(l);
         if (volume) {
             const auto caixas = valorInteiro(LinhaVolume(*pedido.linhas, l)[CampoVolume::Caixas]);
             r.push_back({naGrade, 1, caixas.value_or(0)});
