@@ -167,7 +167,7 @@ TEST(Despacho, ImpressoraDoSistemaRecebePeloSpooler) {
                             "A etiqueta não foi entregue à impressora ZDesigner GK420t: a "
                             "impressora está pausada no Windows."));
     parametros.destino = "Outra Zebra";
-    EXPECT_THAT(enviar, ThrowsMessage<FalhaImpressao>(StartsWith("Unable to find")));
+    EXPECT_THAT(enviar, ThrowsMessage<FalhaImpressao>(StartsWith("O programa de impressão ")));
     EXPECT_EQ(spooler.recebidos.size(), 2u);
 }
 
