@@ -134,6 +134,21 @@ std::optional<ResultadoVerificacao> verificarFamilia(SessaoImpressao& sessao,
     return r;
 }
 
+// A routine that stops the check stops the run too, after the labels before
+// it went out: an error of the check, so that nothing goes out unless the
+// user prints anyway.
+ResultadoVerificacao falhaComoAchado(const FalhaRotina& falha, const PedidoImpressao& pedido) {
+    Achado achado;
+    achado.problema = falha.descricao;
+    if (falha.linha > 0) {
+        OrigemTrabalho& origem = achado.origem.emplace();
+        origem.linha = pedido.linhas ? pedido.linhas->linhaNaGrade(falha.linha) : falha.linha;
+        origem.pedido = falha.pedido;
+        origem.item = falha.item;
+    }
+    return {{achado}, 1, 0, 0};
+}
+
 }  // namespace
 
 std::string resumoVerificacao(const ResultadoVerificacao& r) {
@@ -170,7 +185,6 @@ std::optional<ResultadoVerificacao> verificarPedido(SessaoImpressao& sessao,
     return r;
 }
 
-// A routine that fails here fails the same way in the run, which says why.
 bool aprovadoNaVerificacao(SessaoImpressao& sessao, const PedidoImpressao& pedido,
                            const FamiliaEtiqueta& familia, Acompanhamento& a) {
     if (!verificacaoDisponivel()) return true;
@@ -181,6 +195,7 @@ bool aprovadoNaVerificacao(SessaoImpressao& sessao, const PedidoImpressao& pedid
         const SessaoImpressao::Execucao execucao(sessao, a);
         r = verificarFamilia(sessao, familia, pedido, a, falha);
     }
+    if (falha) r = falhaComoAchado(*falha, pedido);
     return !r || r->achados.empty() || a.prosseguirApesarDe(*r);
 }
 
