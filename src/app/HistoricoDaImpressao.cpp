@@ -101,7 +101,7 @@ std::optional<RegistroDaCadeia> registrarExecucao(SessaoImpressao& sessao, Histo
         registro.execucao = h.historico->iniciarExecucao(execucaoRegistrada(pedido, familia));
         registro.historico = h.historico.get();
         registro.aoFalhar = [&sessao](const std::string& motivo) {
-            return sessao.seguirSemHistorico(motivo);
+            return sessao.seguirSemHistorico(motivo, true);
         };
         return registro;
     } catch (const FalhaHistorico& falha) {

@@ -63,14 +63,15 @@ void SessaoImpressao::usarHistorico(std::filesystem::path arquivo, FalhaDoHistor
     falhaHistorico_ = falha;
 }
 
-bool SessaoImpressao::seguirSemHistorico(const std::string& motivo) {
+bool SessaoImpressao::seguirSemHistorico(const std::string& motivo, bool jobsEnviados) {
     switch (falhaHistorico_) {
         case FalhaDoHistorico::Prosseguir:
             mensagem(motivo + "\nA impressão segue sem registro no histórico.", kTituloHistorico,
                      Icone::Exclamacao);
             return true;
         case FalhaDoHistorico::Parar:
-            mensagem(motivo + "\nNenhuma etiqueta foi impressa.", kTituloHistorico, Icone::Critico);
+            mensagem(jobsEnviados ? motivo : motivo + "\nNenhuma etiqueta foi impressa.",
+                     kTituloHistorico, Icone::Critico);
             return false;
         case FalhaDoHistorico::Perguntar:
             break;

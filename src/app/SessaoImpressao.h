@@ -55,8 +55,9 @@ class SessaoImpressao {
     const std::optional<std::filesystem::path>& arquivoHistorico() const {
         return arquivoHistorico_;
     }
-    // Said why; true when the print goes on without the history.
-    bool seguirSemHistorico(const std::string& motivo);
+    // Said why; true when the print goes on without the history. Once jobs
+    // may have gone out, the run's own end says how many.
+    bool seguirSemHistorico(const std::string& motivo, bool jobsEnviados = false);
 
     // From construction to destruction the client is held and the session
     // is in a run; the serial port's complaints are said once.

@@ -350,13 +350,15 @@ TEST(Historico, DiscoCheioContaOQueChegouAImpressora) {
     for (int blocos : {40, 60, 80, 100, 120, 160, 200, 260}) {
         SCOPED_TRACE(blocos);
         const std::size_t antes = app.trabalhos().size();
-        std::system(("trap '' XFSZ; ulimit -f " + std::to_string(blocos) + "; " + imprimir).c_str());
+        std::system(
+            ("trap '' XFSZ; ulimit -f " + std::to_string(blocos) + "; " + imprimir).c_str());
         const std::size_t enviados = app.trabalhos().size() - antes;
         const std::string erros = app.ler("erros");
         if (enviados == 0 || enviados == 10) continue;
         cortada = true;
         EXPECT_TRUE(contem(erros, std::to_string(2 * enviados) + " etiquetas enviadas")) << erros;
         EXPECT_TRUE(contem(erros, "O histórico de impressões ")) << erros;
+        EXPECT_FALSE(contem(erros, "Nenhuma etiqueta foi impressa")) << erros;
         EXPECT_EQ(erros.find("sucesso"), std::string::npos) << erros;
     }
     EXPECT_TRUE(cortada) << "no limit cut a run short";
