@@ -47,6 +47,7 @@ class Aplicacao {
     // end calls it once the ticks rest (a count renders the rows).
     void atualizarEtiquetasMarcadas();
     ImpressoraEscolhida impressoraDaJanela() const;
+    void mostrarResolucaoSalva();
     DesfechoImpressao ultimaImpressao() const { return ultimaImpressao_; }
 
     // Start-up (the window's load event) and closing.

@@ -6,6 +6,7 @@
 #include "config/ArquivosIni.h"
 #include "config/TabelasImpressoras.h"
 #include "render/ParametrosImpressao.h"
+#include "resolucao/Escala.h"
 
 namespace etiquetas {
 
@@ -14,6 +15,9 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kSecaoPessoal = "ConfigPess";
+// One resolution per printer line, the line's text as the key: a user with a
+// 203 and a 300 dpi printer keeps both.
+constexpr const char* kSecaoResolucao = "ResolucaoImpressora";
 
 fs::path tabela(const fs::path& pasta, std::string_view nome) {
     return caminhoNaPasta(pasta, nome);
@@ -23,6 +27,11 @@ std::optional<std::string> lerPessoal(const PastasAplicacao& pastas, const char*
     std::string valor = LerArquivoConfig(pastas, kSecaoPessoal, chave);
     if (aparar(valor).empty()) return std::nullopt;
     return valor;
+}
+
+// A value that is not a resolution leaves the templates' own.
+std::optional<int> resolucaoSalva(const PastasAplicacao& pastas, const std::string& linha) {
+    return resolucaoDoTexto(aparar(LerArquivoConfig(pastas, kSecaoResolucao, linha)));
 }
 
 // A frame of lists of its own, reacting as the window's do.
@@ -97,6 +106,10 @@ CaminhoSalvo lerCaminhoSalvo(const PastasAplicacao& pastas) {
     return {lerPessoal(pastas, "TipoCaminho"), lerPessoal(pastas, "CaminhoImpressora")};
 }
 
+int resolucaoDaImpressora(const PastasAplicacao& pastas, const std::string& linha) {
+    return resolucaoSalva(pastas, linha).value_or(kResolucaoModelos);
+}
+
 bool portaParalela(const std::string& porta) {
     const std::string p = aparar(porta);
     return iguaisSemCaixa(p, "LPT1") || iguaisSemCaixa(p, "LPT2");
@@ -127,6 +140,7 @@ EscolhaResolvida escolherImpressora(const PastasAplicacao& pastas, const OpcoesI
     e.rede = o.rede.has_value();
     e.destino = o.rede ? *o.rede : o.porta;
     e.portaInformada = o.portaInformada;
+    e.resolucao = o.resolucao.value_or(resolucaoDaImpressora(pastas, e.linha));
     e.serial = o.serial ? *o.serial
                         : ConfiguracaoSerialImpressao{l.velocidadeCom.texto(), l.paridade.texto(),
                                                       l.bitDados.texto(), l.bitParada.texto()};
@@ -149,6 +163,10 @@ bool salvarEscolhaPessoal(const PastasAplicacao& pastas, const ImpressoraEscolhi
         gravar("BitdeDadoCom", e.serial.bitsDados);
         gravar("BitdeParadaCom", e.serial.bitsParada);
     }
+    // A printer line never set apart from 203 dpi adds nothing to the file.
+    if (e.resolucao != kResolucaoModelos || resolucaoSalva(pastas, e.linha))
+        ok = GravarArquivoConfig(pastas, kSecaoResolucao, e.linha, std::to_string(e.resolucao)) &&
+             ok;
     if (!e.portaInformada) return ok;
     gravar("TipoCaminho", e.rede ? "Rede" : "Local");
     gravar("CaminhoImpressora", e.rede ? e.destino : e.porta);

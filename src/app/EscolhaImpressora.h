@@ -25,6 +25,7 @@ struct ImpressoraEscolhida {
     // The port or path was stated (the window always states it): one left
     // to its default does not replace the user's saved choice.
     bool portaInformada = true;
+    int resolucao = 203;  // dots per inch, kept per printer line
 };
 
 // What a caller without the window states; anything left out stays as the
@@ -36,6 +37,7 @@ struct OpcoesImpressora {
     std::optional<std::string> rede;
     std::optional<ConfiguracaoSerialImpressao> serial;
     bool portaInformada = true;
+    std::optional<int> resolucao;
 };
 
 struct EscolhaResolvida {
@@ -44,8 +46,9 @@ struct EscolhaResolvida {
 };
 EscolhaResolvida escolherImpressora(const PastasAplicacao& pastas, const OpcoesImpressora& opcoes);
 
-// Saves the choice as the user's (section "ConfigPess"); false when the
-// personal file could not be written.
+// Saves the choice as the user's (section "ConfigPess", and the printer
+// line's resolution in "ResolucaoImpressora"); false when the personal file
+// could not be written.
 bool salvarEscolhaPessoal(const PastasAplicacao& pastas, const ImpressoraEscolhida& escolha);
 
 // The speed value the templates receive: the conversion table's code (in the
@@ -58,6 +61,9 @@ std::string velocidadeConvertida(const std::filesystem::path& dados,
 // message. Empty when the code is there, or the printer needs none.
 std::string falhaConversaoVelocidade(const std::filesystem::path& dados,
                                      const ImpressoraEscolhida& escolha);
+
+// The resolution kept for a printer line (dots per inch), 203 when none is.
+int resolucaoDaImpressora(const PastasAplicacao& pastas, const std::string& linha);
 
 // LPT1 and LPT2 in any case, blanks around: the ports the print script serves.
 bool portaParalela(const std::string& porta);

@@ -89,9 +89,12 @@ Despacho SessaoImpressao::despacho(const ParametrosImpressao& parametros, Acompa
 ResultadoImpressao SessaoImpressao::rodar(const FamiliaEtiqueta& familia,
                                           const PedidoImpressao& pedido, SaidaTrabalhos& saida,
                                           MemoriaImpressao& memoria, ProgressoImpressao& progresso,
-                                          bool semEfeito) {
+                                          bool semEfeito, const AvisoEmResolucao& aviso) {
     const AtualizarConfiguracao cfg = configuracao(pedido);
     const ParametrosImpressao& p = pedido.parametros;
+    // Every run's jobs, for the printer, the history, the check or the
+    // preview, are made for the printer line's resolution here.
+    SaidaEmResolucao convertida(saida, p.linguagem, p.resolucao, aviso);
     ExecucaoImpressao execucao(EntradaImpressao{
         .parametros = p,
         .cfg = cfg,
@@ -101,7 +104,7 @@ ResultadoImpressao SessaoImpressao::rodar(const FamiliaEtiqueta& familia,
         .nomeTemplate = nomeTemplate(familia, p.layoutNovo, p.linguagem),
         .nomeSeparador = nomeSeparador(familia, p.linguagem),
         .memoria = memoria,
-        .saida = saida,
+        .saida = convertida,
         .progresso = progresso,
         .documento = pedido.documento,
         .lerUmaVez = semEfeito,
@@ -112,7 +115,8 @@ ResultadoImpressao SessaoImpressao::rodar(const FamiliaEtiqueta& familia,
 // The batch, the separator memory and the set-up flag belong to real runs.
 ResultadoImpressao SessaoImpressao::rodarSemEfeito(const FamiliaEtiqueta& familia,
                                                    const PedidoImpressao& pedido,
-                                                   SaidaTrabalhos& saida, Acompanhamento& a) {
+                                                   SaidaTrabalhos& saida, Acompanhamento& a,
+                                                   const AvisoEmResolucao& aviso) {
     MemoriaImpressao memoria = memoria_;
     struct : Acompanhamento {
         Acompanhamento* cliente;
@@ -120,7 +124,7 @@ ResultadoImpressao SessaoImpressao::rodarSemEfeito(const FamiliaEtiqueta& famili
         bool cancelado() const override { return cliente->cancelado(); }
     } progresso;
     progresso.cliente = &a;
-    return rodar(familia, pedido, saida, memoria, progresso, true);
+    return rodar(familia, pedido, saida, memoria, progresso, true, aviso);
 }
 
 // Worked out from the rows and the family's rule; a family without one runs

@@ -13,6 +13,7 @@
 #include "app/EdicaoGrade.h"
 #include "comum/CamposGrade.h"
 #include "comum/Texto.h"
+#include "resolucao/Escala.h"
 
 namespace etiquetas {
 
@@ -371,7 +372,7 @@ void Aplicacao::cmdVisualizar() {
     return;
 #else
     try {
-        PaginasPrevia paginas;
+        PaginasPrevia paginas(pontosPorMilimetro(impressoraDaJanela().resolucao));
         paginas.definirVolume(janela_.tipoArquivo() == kArquivoVolume);
         if (!VisualizarEtiquetas(paginas)) return;
         paginas.terminar();

@@ -8,6 +8,7 @@
 #include "comum/Texto.h"
 #include "config/ArquivosIni.h"
 #include "config/TabelasImpressoras.h"
+#include "resolucao/Escala.h"
 
 namespace etiquetas {
 
@@ -135,10 +136,12 @@ void Aplicacao::iniciar() {
     j.titulo = plataforma_.tituloAplicacao();
     j.StatusBar1.definirTexto("Selecione o arquivo a ser gerada as Etiquetas. . .");
     preencherListasImpressora(listasDaJanela(j), pastas().dados);
+    for (const char* dpi : {"203", "300", "600"}) j.cmbResolucao.adicionar(dpi);
     j.cbvTipoEtiq.definirTexto("Etiq. Interna");
     j.frmTipo.definirVisivel(false);
     if (j.cmbImpressora.contagem() > 0) j.cmbImpressora.selecionar(0);
     restaurarConfiguracaoPessoal();
+    mostrarResolucaoSalva();
     mostrarCargaFonte(j);
     montavelocidadetemperatura();
     mostrarColunasIniciais(j);
@@ -209,6 +212,7 @@ void Aplicacao::ligarReacoesImpressoras() {
         [this] { reagirImpressoraNaJanela(janela_, pastas().dados); });
     j.cmbModelo.escolhido.conectar(
         [this] { reagirModelo(listasDaJanela(janela_), pastas().dados); });
+    j.cmbImpressora.escolhido.conectar([this] { mostrarResolucaoSalva(); });
     j.cmbCaminhoImpressora.escolhido.conectar([this] { reagirPorta(janela_); });
     j.optLocal.clicada.conectar([this] { reagirLocal(janela_); });
     j.optRede.clicada.conectar([this] { reagirRede(janela_, pastas()); });
@@ -233,6 +237,12 @@ void Aplicacao::montavelocidadetemperatura() {
     j.txtTemperatura.definirTexto(aparar(j.cmdTemperatura.texto()));
 }
 
+// Each printer line shows the resolution kept for it.
+void Aplicacao::mostrarResolucaoSalva() {
+    janela_.cmbResolucao.definirTexto(
+        std::to_string(resolucaoDaImpressora(pastas(), janela_.cmbImpressora.texto())));
+}
+
 ImpressoraEscolhida Aplicacao::impressoraDaJanela() const {
     const auto& j = janela_;
     return {.indice = j.cmbImpressora.indice(),
@@ -244,7 +254,8 @@ ImpressoraEscolhida Aplicacao::impressoraDaJanela() const {
             .rede = !j.optLocal.marcada(),
             .destino = j.txtCaminhoImpressora.texto(),
             .serial = {j.cbvelocidade.texto(), j.cbparidade.texto(), j.cbbitdados.texto(),
-                       j.cbbitparada.texto()}};
+                       j.cbbitparada.texto()},
+            .resolucao = resolucaoDoTexto(j.cmbResolucao.texto()).value_or(kResolucaoModelos)};
 }
 
 }  // namespace etiquetas

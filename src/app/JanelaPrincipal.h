@@ -67,6 +67,7 @@ class JanelaPrincipal {
     CaixaTexto txtvelocidade{"txtvelocidade"};
     Lista cmdTemperatura{"cmdTemperatura", "Impressora Temperat&ura"};
     CaixaTexto txtTemperatura{"txtTemperatura"};
+    Lista cmbResolucao{"cmbResolucao", "Impressora Resolução (dpi)"};
     Opcao optLocal{"optLocal", "Loc&al"};
     Opcao optRede{"optRede", "&Rede"};
     Lista cmbCaminhoImpressora{"cmbCaminhoImpressora", "Camin&ho da Impressora"};

@@ -59,6 +59,7 @@ ParametrosImpressao resolverParametros(const PastasAplicacao& pastas,
     p.variante = varianteDoTexto(listaTipoVisivel, textoTipo);
     p.layoutNovo = layoutNovo;
     p.origemSolicitacao = origemSolicitacao;
+    p.resolucao = impressora.resolucao;
     p.limiteEnvio = limiteEnvio(pastas);
     p.esperaOutraImpressao = esperaOutraImpressao(pastas);
     p.limiteConexao = limiteSegundos(pastas, "LimiteConexaoSegundos", p.limiteConexao);

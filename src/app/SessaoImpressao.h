@@ -19,6 +19,7 @@
 #include "platform/Pessoa.h"
 #include "render/ContagemEtiquetas.h"
 #include "render/Trabalho.h"
+#include "resolucao/SaidaEmResolucao.h"
 
 namespace etiquetas {
 
@@ -89,10 +90,12 @@ class SessaoImpressao {
     Despacho despacho(const ParametrosImpressao& parametros, Acompanhamento& a);
     ResultadoImpressao rodar(const FamiliaEtiqueta& familia, const PedidoImpressao& pedido,
                              SaidaTrabalhos& saida, MemoriaImpressao& memoria,
-                             ProgressoImpressao& progresso, bool semEfeito = false);
+                             ProgressoImpressao& progresso, bool semEfeito = false,
+                             const AvisoEmResolucao& aviso = {});
     // A preview or a check: a copy of the memory, and no stop.
     ResultadoImpressao rodarSemEfeito(const FamiliaEtiqueta& familia, const PedidoImpressao& pedido,
-                                      SaidaTrabalhos& saida, Acompanhamento& a);
+                                      SaidaTrabalhos& saida, Acompanhamento& a,
+                                      const AvisoEmResolucao& aviso = {});
     // Labels `familia` will send for the request, separators included.
     // What the family will hand on, worked out without rendering where the
     // family has a rule; `a`, when given, may stop a sampled count.

@@ -13,8 +13,10 @@ DesfechoImpressao executarTeste(SessaoImpressao& s, const PedidoImpressao& pedid
                                 Acompanhamento& a) {
     const ParametrosImpressao& parametros = pedido.parametros;
     Despacho despacho = s.despacho(parametros, a);
+    SaidaEmResolucao graficoNaResolucao(despacho, parametros.linguagem, parametros.resolucao);
     if (parametros.zebra()) {
-        if (!s.preCarga([&] { EnviarGraficoZebra(despacho); })) return DesfechoImpressao::Falhou;
+        if (!s.preCarga([&] { EnviarGraficoZebra(graficoNaResolucao); }))
+            return DesfechoImpressao::Falhou;
         if (a.cancelado()) return s.interrupcaoSemEtiquetas(a);
         a.mostrarStatus("Transferindo fonte para impressora ...");
         if (!s.preCarga([&] { EnviarFonteZebra(despacho); })) return DesfechoImpressao::Falhou;
@@ -69,8 +71,9 @@ DesfechoImpressao carregarFonteZebra(SessaoImpressao& s, const PedidoImpressao& 
     const SessaoImpressao::Execucao execucao(s, a);
     s.pessoa().cursorOcupado(true);
     Despacho despacho = s.despacho(pedido.parametros, a);
+    SaidaEmResolucao graficoNaResolucao(despacho, Linguagem::Zebra, pedido.parametros.resolucao);
     if (s.abrirPortaCom(pedido.impressora, false) == SessaoImpressao::AberturaPorta::Falhou ||
-        !s.preCarga([&] { EnviarGraficoZebra(despacho); }))
+        !s.preCarga([&] { EnviarGraficoZebra(graficoNaResolucao); }))
         return DesfechoImpressao::Falhou;
     if (a.cancelado()) return s.interrupcaoSemEtiquetas(a);
     if (!s.preCarga([&] { EnviarFonteZebra(despacho); })) return DesfechoImpressao::Falhou;

@@ -8,6 +8,7 @@
 #include "orderfile/Xml.h"
 #include "render/FamiliasEtiqueta.h"
 #include "render/MotorTemplate.h"
+#include "resolucao/Escala.h"
 
 namespace etiquetas {
 
@@ -112,13 +113,21 @@ std::optional<ResultadoVerificacao> verificarFamilia(SessaoImpressao& sessao,
     auto modelos = modelosDaExecucao(sessao.pastas(), familia, p);
     const bool comPreco = modelos.etiqueta.texto.find(":: Preco ::") != std::string::npos ||
                           modelos.separador.texto.find(":: Preco ::") != std::string::npos;
-    VerificacaoTrabalhos v(std::move(modelos), familia.arquivo == ArquivoFamilia::Volume);
+    const bool volume = familia.arquivo == ArquivoFamilia::Volume;
+    VerificacaoTrabalhos v(std::move(modelos), volume, pontosPorMilimetro(p.resolucao));
     if (pedido.documento) lerTextoDoPedido(*pedido.documento, v);
     PedidoImpressao resumido = pedido;
     std::optional<PrimeiraUnidadeDeCadaLinha> primeiras;
     if (pedido.linhas && pedido.tipoArquivo == kArquivoPreco)
         resumido.linhas = &primeiras.emplace(*pedido.linhas);
-    const ResultadoImpressao resultado = sessao.rodarSemEfeito(familia, resumido, v, a);
+    const auto avisoDeResolucao = [&](const AvisoConversao& aviso, const Trabalho& t,
+                                      int etiqueta) {
+        v.acrescentar({Gravidade::Aviso, etiqueta,
+                       t.origens.empty() ? std::nullopt : std::optional(t.origens.front()), volume,
+                       aviso.campo, aviso.problema, 0, ""});
+    };
+    const ResultadoImpressao resultado =
+        sessao.rodarSemEfeito(familia, resumido, v, a, avisoDeResolucao);
     a.mostrarStatus("");
     if (resultado.interrompida) return std::nullopt;
     if (resultado.falha) {

@@ -8,6 +8,7 @@
 #include "cli/OpcoesLinhas.h"
 #include "cli/Validadores.h"
 #include "comum/Texto.h"
+#include "resolucao/Escala.h"
 
 namespace etiquetas::cli {
 
@@ -41,7 +42,7 @@ void escreverAchados(std::ostream& saida, const ResultadoVerificacao& r, const c
 // run that made no label writes no picture and fails.
 int visualizar(ContextoCli& ctx, const PedidoImpressao& pedido, const std::string& prefixo) {
     AcompanhamentoCli acompanhamento(ctx);
-    GravadorPrevia gravador(prefixo, 8);
+    GravadorPrevia gravador(prefixo, pontosPorMilimetro(pedido.parametros.resolucao));
     if (!ctx.servico->visualizar(pedido, acompanhamento, gravador)) return kFalha;
     const int status = gravador.terminar();
     if (const auto r = ctx.servico->verificar(pedido, acompanhamento); r && !r->achados.empty())

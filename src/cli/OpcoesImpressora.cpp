@@ -45,6 +45,8 @@ void adicionarOpcoesImpressora(CLI::App& c, ArgumentosImpressora& o) {
                                                    : "esperado BAUD,PARIDADE,DADOS,PARADA: " + v;
             },
             "BAUD,PARIDADE,DADOS,PARADA"));
+    c.add_option("--dpi", o.dpi, utf8(u8"Resolução da impressora em pontos por polegada"))
+        ->check(CLI::IsMember({203, 300, 600}));
 }
 
 std::optional<ImpressoraEscolhida> impressoraEscolhida(const PastasAplicacao& pastas,
@@ -57,6 +59,7 @@ std::optional<ImpressoraEscolhida> impressoraEscolhida(const PastasAplicacao& pa
     o.porta = a.porta.value_or("LPT1");
     o.portaInformada = a.porta || a.rede;
     o.rede = doTerminal(a.rede);
+    o.resolucao = a.dpi;
     if (a.serial) {
         const auto p = partesSerial(*a.serial);
         o.serial = ConfiguracaoSerialImpressao{p[0], p[1], p[2], p[3]};

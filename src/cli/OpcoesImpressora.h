@@ -18,10 +18,11 @@ struct ArgumentosImpressora {
     std::optional<std::string> porta;  // none: LPT1, and the saved choice kept
     std::optional<std::string> rede;
     std::optional<std::string> serial;  // "BAUD,PARIDADE,DADOS,PARADA"
+    std::optional<int> dpi;
 };
 
-// Adds --impressora, --modelo, --velocidade, --temperatura, --porta, --rede
-// and --serial to the subcommand.
+// Adds --impressora, --modelo, --velocidade, --temperatura, --porta, --rede,
+// --serial and --dpi to the subcommand.
 void adicionarOpcoesImpressora(CLI::App& comando, ArgumentosImpressora& argumentos);
 
 // The printer chosen; none (reason on standard error, exit status

@@ -347,10 +347,15 @@ QWidget* FrmEtiqueta::montarImpressoras() {
         g->addWidget(c, linha++, 2);
     }
 
+    // The resolution shares the row of the port kind: a row more would not
+    // fit a 1024x768 screen.
     auto* opcoes = new QHBoxLayout;
     opcoes->addWidget(opcao(j_.optLocal, q));
     opcoes->addWidget(opcao(j_.optRede, q));
     opcoes->addStretch(1);
+    auto* resolucao = lista(j_.cmbResolucao, q);
+    opcoes->addWidget(legendaDe(j_.cmbResolucao, resolucao, q));
+    opcoes->addWidget(resolucao);
     g->addLayout(opcoes, linha++, 0, 1, 3);
     g->addWidget(montarPorta(q), linha, 0, 1, 3);
     g->addWidget(montarRede(q), linha++, 0, 1, 3);

@@ -44,6 +44,8 @@ struct ParametrosImpressao {
     int variante = 9;
     bool layoutNovo = false;
     std::string origemSolicitacao;
+    // The printer line's dots per inch; the templates are drawn for 203.
+    int resolucao = 203;
     // How long one job may take to leave (print script or serial port).
     std::chrono::seconds limiteEnvio{120};
     // How long a run waits for another run of the same folder to end.

@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "ApoioImprimir.h"
+#include "dpl/Spool.h"
+#include "resolucao/Escala.h"
 
 using namespace etiquetas;
 using namespace etiquetas::e2e;
@@ -90,6 +92,79 @@ Lista lidosDasImagens(const Lista& imagens) {
     return semRepetir(r);  // a sheet repeats its code
 }
 
+// Every family from the sample files (the first row): the price templates
+// on both lines, the rest on a Datamax.
+struct Caso {
+    const char* amostra;
+    bool layoutNovo;
+    Lista opcoes;
+    bool zebra = false, imprimirComPrevia = false;
+};
+
+const std::vector<Caso>& casosDasAmostras() {
+    static const std::vector<Caso> casos{
+        {"Quelmonte_Preco_Cartolina_teste.xml", false, {"--separador"}, true},
+        {"Quelmonte_Preco_Cartolina_teste.xml", true, {}, true},
+        {"Amostra_Preco_CartolinaComSem.xml", false, {}, true},
+        {"Amostra_Preco_CartolinaComSem.xml", true, {}, true},
+        {"Quelmonte_Preco_Cartolina_teste.xml", false, {"--separador"}, false, true},
+        {"Quelmonte_Preco_Cartolina_teste.xml", true, {}},
+        {"Amostra_Preco_CartolinaComSem.xml", false, {}},
+        {"Amostra_Preco_CartolinaComSem.xml", true, {}},
+        {"Quelmonte_Preco_Adesiva_teste.xml", false, {}},
+        {"Quelmonte_Preco_Adesiva_teste.xml", true, {}},
+        {"Amostra_Preco_AdesivaIntima.xml", false, {}},
+        {"Amostra_Preco_AdesivaIntima.xml", true, {}},
+        {"Amostra_Preco_Cosmetico.xml", false, {}},
+        {"Amostra_Preco_Cosmetico.xml", true, {}},
+        {"Amostra_Preco_Relogio.xml", false, {}},
+        {"Amostra_Preco_Conjunto.xml", false, {}},
+        {"Amostra_Preco_Sku.xml", false, {"--tipo", "Etiq.Interna", "--separador"}},
+        {"Amostra_Preco_Sku.xml", false, {"--tipo", "Etiq.Caixa"}},
+        {"Quelmonte_Grade_Volume_Padrao_teste.xml", false, {"--separador"}},
+        {"Quelmonte_Grade_Volume_ReposAuto_teste.xml", false, {}},
+        {"Amostra_Volume_Ilpn.xml", false, {"--tipo", "Etiqueta ILPN"}, false, true}};
+    return casos;
+}
+
+// Where a label puts each thing, in millimetres: the kind of drawing (with
+// its text or bar-code data), its corner and its height.
+struct Medida {
+    std::string oque;
+    double x = 0, y = 0, altura = 0;
+};
+
+Medida medidaDe(const zpl::Operacao& op, double dpmm) {
+    if (const auto* t = std::get_if<zpl::OpTexto>(&op))
+        return {"texto " + t->texto, t->x / dpmm, t->y / dpmm, t->altura / dpmm};
+    if (const auto* c = std::get_if<zpl::OpCaixa>(&op))
+        return {"caixa", c->area.x / dpmm, c->area.y / dpmm, c->area.altura / dpmm};
+    if (const auto* b = std::get_if<zpl::OpCodigoBarras>(&op)) {
+        int x = b->barras.front().x, y = b->barras.front().y, base = y;
+        for (const auto& r : b->barras)
+            x = std::min(x, r.x), y = std::min(y, r.y), base = std::max(base, r.y + r.altura);
+        return {"código " + b->dados, x / dpmm, y / dpmm, (base - y) / dpmm};
+    }
+    if (const auto* g = std::get_if<zpl::OpGrafico>(&op))
+        return {"gráfico", g->x / dpmm, g->y / dpmm, g->altura * g->ampliacaoY / dpmm};
+    return {"outro"};
+}
+
+std::vector<Medida> medidas(const std::string& spool, int dpmm) {
+    std::vector<Medida> r;
+    for (const auto& e : dpl::interpretarSpool(spool, dpmm).etiquetas)
+        for (const auto& op : e.operacoes) r.push_back(medidaDe(op, dpmm));
+    return r;
+}
+
+Lista codigosMedidos(const std::vector<Medida>& m) {
+    Lista r;
+    for (const auto& e : m)
+        if (e.oque.starts_with("código "))
+            r.push_back(e.oque.substr(std::string("código ").size()));
+    return semRepetir(r);
+}
+
 }  // namespace
 
 // Every family printed from the sample files (the first row) on a Datamax
@@ -99,34 +174,7 @@ Lista lidosDasImagens(const Lista& imagens) {
 // pictures as the data the printer encodes; "imprimir --previa" draws the
 // same, a picture a label, and sends nothing (a price and a volume family).
 TEST(Previa, CodigosDosModelosLidosDaImagem) {
-    struct Caso {
-        const char* amostra;
-        bool layoutNovo;
-        Lista opcoes;
-        bool zebra = false, imprimirComPrevia = false;
-    };
-    for (const auto& c : std::vector<Caso>{
-             {"Quelmonte_Preco_Cartolina_teste.xml", false, {"--separador"}, true},
-             {"Quelmonte_Preco_Cartolina_teste.xml", true, {}, true},
-             {"Amostra_Preco_CartolinaComSem.xml", false, {}, true},
-             {"Amostra_Preco_CartolinaComSem.xml", true, {}, true},
-             {"Quelmonte_Preco_Cartolina_teste.xml", false, {"--separador"}, false, true},
-             {"Quelmonte_Preco_Cartolina_teste.xml", true, {}},
-             {"Amostra_Preco_CartolinaComSem.xml", false, {}},
-             {"Amostra_Preco_CartolinaComSem.xml", true, {}},
-             {"Quelmonte_Preco_Adesiva_teste.xml", false, {}},
-             {"Quelmonte_Preco_Adesiva_teste.xml", true, {}},
-             {"Amostra_Preco_AdesivaIntima.xml", false, {}},
-             {"Amostra_Preco_AdesivaIntima.xml", true, {}},
-             {"Amostra_Preco_Cosmetico.xml", false, {}},
-             {"Amostra_Preco_Cosmetico.xml", true, {}},
-             {"Amostra_Preco_Relogio.xml", false, {}},
-             {"Amostra_Preco_Conjunto.xml", false, {}},
-             {"Amostra_Preco_Sku.xml", false, {"--tipo", "Etiq.Interna", "--separador"}},
-             {"Amostra_Preco_Sku.xml", false, {"--tipo", "Etiq.Caixa"}},
-             {"Quelmonte_Grade_Volume_Padrao_teste.xml", false, {"--separador"}},
-             {"Quelmonte_Grade_Volume_ReposAuto_teste.xml", false, {}},
-             {"Amostra_Volume_Ilpn.xml", false, {"--tipo", "Etiqueta ILPN"}, false, true}}) {
+    for (const auto& c : casosDasAmostras()) {
         SCOPED_TRACE(std::string(c.amostra) + (c.layoutNovo ? " (novo)" : "") +
                      (c.zebra ? " zebra" : " datamax"));
         const std::string xml = amostra(c.amostra, c.layoutNovo);
@@ -312,3 +360,56 @@ TEST(Previa, EntradasHostisTerminamComMensagem) {
     EXPECT_FALSE(fs::is_symlink(p / "img-1.png"));
     EXPECT_EQ(tamanhoPng(p / "img-1.png"), (std::pair{813, 1219}));
 }
+
+// Each distinct sample of the table once, printed on either line.
+class Resolucoes : public testing::TestWithParam<std::tuple<std::size_t, bool>> {};
+
+// The same label on a 300 and a 600 dpi printer as on a 203: every field
+// within half a millimetre of where it was, text and bars as tall, and every
+// bar code read back from the picture drawn at that resolution as the data
+// the printer encodes.
+TEST_P(Resolucoes, MedidasECodigosComoA203Dpi) {
+    const auto [indice, zebra] = GetParam();
+    const Caso& c = casosDasAmostras()[indice];
+    SCOPED_TRACE(std::string(c.amostra) + (c.layoutNovo ? " (novo)" : "") +
+                 (zebra ? " zebra" : " datamax"));
+    const std::string xml = amostra(c.amostra, c.layoutNovo);
+    const Lista opcoes = mais(mais(zebra ? kZebra : kDatamax, {"--linhas", "1"}), c.opcoes);
+    AplicacaoTemporaria a203;
+    const auto jobs203 = a203.imprimirBem(xml, opcoes);
+    ASSERT_FALSE(jobs203.empty());
+    for (int dpi : {300, 600}) {
+        SCOPED_TRACE(std::to_string(dpi) + " dpi");
+        AplicacaoTemporaria app;
+        const auto jobs = app.imprimirBem(xml, mais(opcoes, {"--dpi", std::to_string(dpi)}));
+        ASSERT_EQ(jobs.size(), jobs203.size());
+        for (std::size_t j = 0; j < jobs.size(); ++j) {
+            const auto antes = medidas(jobs203[j].spool, 8);
+            const auto depois = medidas(jobs[j].spool, pontosPorMilimetro(dpi));
+            ASSERT_EQ(antes.size(), depois.size()) << "job " << j + 1;
+            for (std::size_t i = 0; i < antes.size(); ++i) {
+                const auto& [oque, x, y, altura] = antes[i];
+                EXPECT_EQ(depois[i].oque, oque);
+                EXPECT_NEAR(depois[i].x, x, 0.5) << oque;
+                EXPECT_NEAR(depois[i].y, y, 0.5) << oque;
+                EXPECT_NEAR(depois[i].altura, altura, 0.5) << oque;
+            }
+            if (contar(jobs[j].spool, "^XA") + contar(jobs[j].spool, "\x02L") == 0) continue;
+            const std::string base = (app.pasta() / ("job-" + std::to_string(j + 1))).string();
+            const auto r = previa(app.pasta(), "'" + base + ".spool' --saida '" + base +
+                                                   "' --dpi " + std::to_string(dpi));
+            ASSERT_EQ(r.codigo, 0) << r.erros;
+            EXPECT_EQ(lidosDasImagens(linhas(r.saida)), codigosMedidos(antes)) << base;
+        }
+    }
+}
+
+std::vector<std::size_t> amostrasDistintas() {
+    std::vector<std::size_t> r;
+    for (std::size_t i = 0; i < casosDasAmostras().size(); ++i)
+        if (!casosDasAmostras()[i].zebra) r.push_back(i);
+    return r;
+}
+
+INSTANTIATE_TEST_SUITE_P(Amostras, Resolucoes,
+                         testing::Combine(testing::ValuesIn(amostrasDistintas()), testing::Bool()));

@@ -98,3 +98,23 @@ TEST(ServicoImpressao, EscolhaDaImpressoraSobreOSalvo) {
     const auto fora = escolherImpressora(s.pasta.caminho(), opcoes(4));
     EXPECT_EQ(std::pair(fora.escolha.has_value(), fora.impressoras), std::pair(false, 4));
 }
+
+// Each printer line keeps its resolution: a value other than 203, 300 or 600
+// counts as 203, the command line's wins, and saving one line's leaves the
+// other's as it was.
+TEST(ServicoImpressao, ResolucaoGuardadaPorImpressora) {
+    Servico s;
+    s.pasta.gravar("QuelmonteConfig.ini",
+                   "[ResolucaoImpressora]\r\nZEBRA,2,ZPL=300\r\nDATAMAX,1,DPL=250\r\n");
+    const auto dpi = [&](OpcoesImpressora o, std::optional<int> pedida = {}) {
+        o.resolucao = pedida;
+        return s.impressora(o).resolucao;
+    };
+    EXPECT_EQ(std::tuple(dpi(opcoes(1)), dpi(opcoes(0)), dpi(opcoes(0), 600)),
+              std::tuple(300, 203, 600));
+    ImpressoraEscolhida zebra = s.impressora(opcoes(1));
+    zebra.resolucao = 600;
+    ASSERT_TRUE(salvarEscolhaPessoal(s.pasta.caminho(), zebra));
+    EXPECT_EQ(std::tuple(dpi(opcoes(1)), dpi(opcoes(0))), std::tuple(600, 203));
+    EXPECT_NE(s.pasta.ler("QuelmonteConfig.ini").find("DATAMAX,1,DPL=250"), std::string::npos);
+}
