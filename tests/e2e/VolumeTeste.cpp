@@ -260,19 +260,6 @@ TEST(Volume, FalhasParamAExecucaoComMotivo) {
     }
 }
 
-// The check meets the failure the run would meet after its first box: nothing
-// goes out.
-TEST(Volume, CaixasAlemDosVolumesParamAntesDaPrimeiraEtiqueta) {
-    AplicacaoTemporaria app;
-    const auto r =
-        app.imprimir(xmlVolume(4, {Loja{.volumes = {{"1"}}}}),
-                     mais(kTodasZebra, {"--tipo", "Etiqueta ILPN", "--caixas", "1:3"}), true);
-    esperarFalha(r, "ERRO Linha 1 (pedido 4510000001, item 00010): A loja 0012");
-    esperarFalha(r, "e 3 caixas a etiquetar.");
-    esperarFalha(r, "Nenhuma etiqueta foi impressa");
-    EXPECT_TRUE(app.trabalhos().empty());
-}
-
 TEST(Volume, CaixasQueNaoSaoNumeroInteiroSaoRecusadas) {
     AplicacaoTemporaria app;
     esperarFalha(
