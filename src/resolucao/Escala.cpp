@@ -28,8 +28,7 @@ void avisarUmaVez(std::vector<AvisoConversao>& avisos, AvisoConversao aviso) {
 }
 
 Escala::Escala(int dpiOrigem, int dpiDestino)
-    : origem_(dpiOrigem),
-      destino_(dpiDestino),
+    : destino_(dpiDestino),
       num_(pontosPorMilimetro(dpiDestino)),
       den_(pontosPorMilimetro(dpiOrigem)) {}
 

@@ -43,7 +43,7 @@ class Escala {
     long long pontos(long long v) const;
 
   private:
-    int origem_, destino_;
+    int destino_;
     int num_, den_;  // dots per millimetre: destination over origin
 };
 
