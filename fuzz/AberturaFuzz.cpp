@@ -41,6 +41,14 @@ class PlataformaFuzz : public Plataforma {
                                         std::chrono::milliseconds) override {
         return {};
     }
+    ResultadoConexao conectar(const std::string&, int, std::chrono::milliseconds) override {
+        return {nullptr, "sem rede"};
+    }
+    bool impressoraInstalada(const std::string&) override { return false; }
+    ResultadoSpooler enviarAoSpooler(const std::string&, const std::string&, const std::string&,
+                                     std::chrono::milliseconds) override {
+        return {};
+    }
     void pausar(std::chrono::milliseconds) override {}
     std::chrono::system_clock::time_point agora() const override { return {}; }
     Versao versao() const override { return kVersaoCompilada; }
