@@ -148,6 +148,28 @@ struct Local {
     std::string modelo;
 };
 
+long long numerosDa(const OrigemTrabalho& o) {
+    return std::max(1LL, o.ultima - o.primeira + 1);
+}
+
+// The row and the number a job's k-th label carries. A job's numbers are
+// shared by its labels in order: a Datamax batch carries boxes of several
+// rows, one a label; a pair's label carries two numbers.
+OrigemTrabalho origemDoFormato(const TrabalhoLido& t, int k) {
+    long long numeros = 0;
+    for (const auto& o : t.origens) numeros += numerosDa(o);
+    long long j = std::min(numeros - 1, k * numeros / std::max(1, t.quantidade));
+    for (const auto& o : t.origens) {
+        if (j < numerosDa(o)) {
+            OrigemTrabalho r = o;
+            if (r.primeira > 0) r.primeira = r.ultima = o.primeira + j;
+            return r;
+        }
+        j -= numerosDa(o);
+    }
+    return t.origens.back();
+}
+
 int formatosNoTexto(std::string_view texto) {
     int n = 0;
     const bool dpl = dpl::ehDpl(texto);
@@ -212,12 +234,7 @@ struct VerificacaoTrabalhos::Estado {
         const int k = std::max(0, etiqueta - t.primeiraLeitor);
         const int numero = t.primeiraExecucao + k;
         if (t.origens.empty()) return {numero, std::nullopt, t.modelo};
-        const auto n = t.origens.size();
-        const auto i =
-            static_cast<std::size_t>(t.quantidade) == n
-                ? static_cast<std::size_t>(k)
-                : static_cast<std::size_t>(k) * n / std::max<std::size_t>(1, t.quantidade);
-        return {numero, t.origens[std::min(i, n - 1)], t.modelo};
+        return {numero, origemDoFormato(t, k), t.modelo};
     }
 
     void ler(const Trabalho& t, const TrabalhoLido& lido) {

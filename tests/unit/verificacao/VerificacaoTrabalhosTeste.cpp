@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "verificacao/VerificacaoTrabalhos.h"
@@ -232,6 +233,26 @@ TEST(VerificacaoTrabalhos, AchadoNaLinhaENaEtiquetaDoSeuTrabalho) {
         achados.starts_with("ERRO Linha 3 (pedido 4512, item 10, variante "
                             "0000000123-5), sequência 4, código de barras"))
         << achados;
+    // A Datamax batch of three labels: row 1's box and row 2's first two.
+    const auto lote = [](const std::string& segunda, const std::string& terceira) {
+        const OrigemTrabalho outra{2, "4512", "10", "0000000124-3", 1, 2};
+        return Trabalho{TipoTrabalho::Etiqueta,
+                        "SpoolEtq.PRN",
+                        dpl("1911A1000100010A") + dpl(segunda) + dpl(terceira),
+                        3,
+                        {kLinha3, outra}};
+    };
+    const std::string dentro = "1911A1000100010TEXTO", alem = "1911A1000100900TEXTO";
+    for (const auto& [segunda, terceira, nomeado] :
+         {std::tuple(alem, dentro,
+                     "Linha 2 (pedido 4512, item 10, variante 0000000124-3), "
+                     "sequência 1, texto"),
+          std::tuple(dentro, alem,
+                     "Linha 2 (pedido 4512, item 10, variante 0000000124-3), "
+                     "sequência 2, texto")}) {
+        const std::string achados = achadosDe({lote(segunda, terceira)});
+        EXPECT_TRUE(achados.starts_with(std::string("ERRO ") + nomeado)) << achados;
+    }
     const ModelosDaExecucao comSeparador{{}, {"QuelmonteSeparador.zpl", "^FD:: INFO_PEDIDO ::^FS"}};
     EXPECT_EQ(achadosDe({{TipoTrabalho::Separador,
                           "SpoolEtq.PRN",
