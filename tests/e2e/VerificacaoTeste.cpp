@@ -22,24 +22,52 @@ Resultado imprimirAmostra(const AplicacaoTemporaria& app, const std::string& amo
 
 }  // namespace
 
-TEST(Verificacao, AmostrasComOsModelosInstaladosNaoTemErro) {
+// Every family on both printer lines, each layout, type and separator the
+// samples lead to: the shipped templates carry nothing the check would find.
+TEST(Verificacao, CadaFamiliaNasDuasImpressorasSemAchado) {
     AplicacaoTemporaria app;
-    int verificadas = 0;
-    for (const auto& e : fs::directory_iterator(app.pasta())) {
-        if (e.path().extension() != ".xml") continue;
+    const struct {
+        const char* amostra;
+        Lista opcoes;
+        bool novo = false;  // the sample with the new layout
+    } casos[]{
+        {"Quelmonte_Preco_Cartolina_teste.xml", {}},
+        {"Quelmonte_Preco_Cartolina_teste.xml", {}, true},
+        {"Quelmonte_Preco_Cartolina_teste.xml", {"--separador"}},
+        {"Amostra_Preco_Cartolina_GerarTxt.xml", {}},
+        {"Amostra_Preco_CartolinaComSem.xml", {}},
+        {"Amostra_Preco_CartolinaComSem.xml", {}, true},
+        {"Amostra_Preco_Conjunto.xml", {}},
+        {"Quelmonte_Preco_Adesiva_teste.xml", {}},
+        {"Quelmonte_Preco_Adesiva_teste.xml", {}, true},
+        {"Amostra_Preco_AdesivaIntima.xml", {}},
+        {"Amostra_Preco_AdesivaIntima.xml", {}, true},
+        {"Amostra_Preco_Cosmetico.xml", {}},
+        {"Amostra_Preco_Cosmetico.xml", {}, true},
+        {"Amostra_Preco_Relogio.xml", {"--separador"}},
+        {"Amostra_Preco_Sku.xml", {"--tipo", "Etiq.Interna"}},
+        {"Amostra_Preco_Sku.xml", {"--tipo", "Etiq.Caixa"}},
+        {"Amostra_Volume_Ilpn.xml", {"--tipo", "Etiqueta ILPN"}},
+        {"Amostra_Volume_Ilpn.xml", {"--tipo", "Etiqueta Volume"}},
+        {"Amostra_Volume_Padrao_GerarTxt.xml", {}},
+        {"Amostra_Volume_ReposAuto_GerarTxt.xml", {}},
+        {"Quelmonte_Grade_Volume_Padrao_teste.xml", {}},
+        {"Quelmonte_Grade_Volume_ReposAuto_teste.xml", {}},
+    };
+    for (const auto& c : casos) {
+        std::string xml = app.ler(c.amostra);
+        ASSERT_FALSE(xml.empty()) << c.amostra;
+        if (c.novo) substituirTodos(xml, "LayoutNovo=\"False\"", "LayoutNovo=\"True\"");
         for (const auto& impressora : {kZebra, kDatamax}) {
-            const auto r = imprimirAmostra(app, e.path().filename().string(),
-                                           mais(impressora, {"--verificar"}));
-            const std::string nome = e.path().filename().string() + " " + impressora[1];
-            EXPECT_EQ(r.saida.find("ERRO "), std::string::npos) << nome << "\n" << r.saida;
-            if (r.codigo == 0) {
-                ++verificadas;
-                EXPECT_TRUE(contem(r.saida, "encontrou 0 erros e 0 avisos")) << nome << "\n"
-                                                                             << r.saida;
-            }
+            const auto r = app.imprimir(
+                xml, mais(impressora, mais(c.opcoes, {"--todas", "--verificar"})), true);
+            std::string nome = c.amostra;
+            for (const auto& o : mais(c.opcoes, {c.novo ? "novo" : "", impressora[1]}))
+                nome += " " + o;
+            EXPECT_EQ(r.codigo, 0) << nome << "\n" << r.saida << r.erros;
+            EXPECT_TRUE(contem(r.saida, "encontrou 0 erros e 0 avisos")) << nome << "\n" << r.saida;
         }
     }
-    EXPECT_GE(verificadas, 20);
     EXPECT_FALSE(fs::exists(app.pasta() / "job-1.spool")) << "--verificar sends nothing";
 }
 
@@ -72,19 +100,25 @@ TEST(Verificacao, MarcadorNaoPreenchidoParaAntesDaPrimeiraEtiqueta) {
     EXPECT_FALSE(app.trabalhos().empty());
 }
 
-// The Datamax ILPN label as it was shipped before: the order number ran into
-// the store number and the large numbers covered their headings.
+// The Datamax ILPN template as it was shipped before: the order number ran
+// into the store number and the large numbers covered their headings. The
+// second store's labels share a batch with the first store's.
 TEST(Verificacao, SobreposicoesDoModeloIlpnDatamaxAntigo) {
     AplicacaoTemporaria app;
-    app.gravar("QuelmonteEtiqIlpnDataMax.prn",
-               "\x02L\r\nD11\r\nH::Temperatura::\r\nP:: CMD_VELOCIDADE ::\r\n"
-               "121100005200020PEDIDO\r\n142200004900020:: PEDIDO ::\r\n"
-               "121100005200220DESTINO\r\n144400004600220:: DESTINO ::\r\nQ0001\r\nE\r\n");
-    const auto r = imprimirAmostra(app, "Amostra_Volume_Ilpn.xml",
-                                   mais(kDatamax, {"--verificar", "--tipo", "Etiqueta ILPN"}));
+    fs::copy_file(fs::path(ETIQUETAS_DADOS_E2E) / "QuelmonteEtiqIlpnDataMaxAntigo.prn",
+                  app.pasta() / "QuelmonteEtiqIlpnDataMax.prn",
+                  fs::copy_options::overwrite_existing);
+    const auto r =
+        app.imprimir(app.ler("Amostra_Volume_Ilpn.xml"),
+                     mais(kTodasDatamax, {"--verificar", "--tipo", "Etiqueta ILPN"}), true);
     EXPECT_EQ(r.codigo, 1);
-    for (const char* achado : {"ERRO Linha 1 (", "modelo QuelmonteEtiqIlpnDataMax.prn, texto \"",
-                               "sobrepõe texto \"DESTINO\" em 447,"})
+    for (const char* achado :
+         {"ERRO Linha 1 (pedido 4510000006, item 00010, loja 0501), caixa 1, modelo "
+          "QuelmonteEtiqIlpnDataMax.prn, texto \"4510000006\" em 41,121: sobrepõe texto "
+          "\"PEDIDO\" em 41,114",
+          "ERRO Linha 2 (pedido 4510000006, item 00010, loja 0502), caixa 1, modelo "
+          "QuelmonteEtiqIlpnDataMax.prn, texto \"0502\" em 447,110: sobrepõe texto "
+          "\"DESTINO\" em 447,114"})
         EXPECT_TRUE(contem(r.saida, achado)) << achado << "\n" << r.saida;
 }
 
