@@ -187,6 +187,8 @@ TEST(VerificacaoTrabalhos, BordasDaEtiquetaDoBlocoEDaZonaDeSilencio) {
     } casos[]{
         {"ZPL até a borda direita", zpl("^FO300,10^GB100,50,2^FS"), ""},
         {"ZPL um ponto além", zpl("^FO301,10^GB100,50,2^FS"), "passa 1 ponto da borda"},
+        {"ZPL começa antes da borda", zpl("^FO399,10^GB10,50,2^FS"), "passa 9 pontos da borda"},
+        {"ZPL começa na borda", zpl("^FO400,10^GB10,50,2^FS"), "fica fora da etiqueta"},
         {"ZPL até o fim do ^LL", zpl("^FO10,250^GB100,50,2^FS"), ""},
         {"ZPL um ponto abaixo", zpl("^FO10,251^GB100,50,2^FS"), "passa 1 ponto da borda"},
         {"DPL até a largura de KcLW", dplMetrico("131100000000000" + a25), ""},
@@ -198,6 +200,9 @@ TEST(VerificacaoTrabalhos, BordasDaEtiquetaDoBlocoEDaZonaDeSilencio) {
         {"código à esquerda na zona",
          zpl("^FO10,10^BY1^BCN,50,N^FD>;1234^FS^FO96,10^BY3^BCN,50,N^FD>;1234^FS"),
          "em 96,10: invade a zona de silêncio de código de barras Code 128 \"1234\" em 10,10"},
+        {"textos lado a lado", zpl("^FO10,10^AAN,9,5^FD0123456789^FS^FO60,10^AAN,9,5^FDX^FS"), ""},
+        {"um ponto sobre o outro", zpl("^FO10,10^AAN,9,5^FD0123456789^FS^FO59,10^AAN,9,5^FDX^FS"),
+         "texto \"X\" em 59,10: sobrepõe texto \"0123456789\" em 10,10"},
         {"texto que enche o bloco", zpl("^FO10,10^FB50,1,0,L^AAN,9,5^FD0123456789^FS"), ""},
         {"um caractere a mais", zpl("^FO10,10^FB50,1,0,L^AAN,9,5^FD0123456789A^FS"),
          "texto maior que o bloco"},
@@ -227,6 +232,9 @@ TEST(VerificacaoTrabalhos, AchadoNaLinhaENaEtiquetaDoSeuTrabalho) {
               "ERRO Linha 2 (pedido 4512, item 10, variante 0000000123-5), sequência 1, modelo "
               "QuelmonteEtiqTeste.prn, código de barras Code 128 \"1234\" em 350,10: passa 64 "
               "pontos da borda da etiqueta (400 x 300 pontos)\n");
+    EXPECT_TRUE(achadosDe({daLinha(1, 1, fora), daLinha(2, 1, certa)})
+                    .starts_with("ERRO Linha 1 (pedido 4512, item 10, variante 0000000123-5), "
+                                 "sequência 1, código de barras"));
     const std::string achados = achadosDe(
         {daLinha(3, 1, certa), daLinha(3, 2, certa), daLinha(3, 3, certa), daLinha(3, 4, fora)});
     EXPECT_TRUE(
