@@ -235,10 +235,16 @@ def preco_classico_dpl(x):
 
 
 def preco_novo_dpl(x):
+    # The routine pads the new layout's price to eight letters for the
+    # Zebra's right-aligned block: in font 2's fixed cells (24 dots apart at
+    # twice the width) it ends where that block ends, as the cosmetic price
+    # does. Font 9's narrow blanks left it short of the frame's right side.
+    celula = 3 * CELULA_FONTE_LAYOUT
     return [
         PRECO_DPL.caixa(x + 15, 262, 270, 104, 4),
         PRECO_DPL.texto_na_base(x + 27, 300, 23, "R$"),
-        PRECO_DPL.texto_na_base(x + 40, 350, 56, ":: Preco ::"),
+        PRECO_DPL.bitmap("2", 2, 3, x + 40 + 230 - 8 * 24, 350 + celula / 5 - celula, celula,
+                         ":: Preco ::"),
     ]
 
 
