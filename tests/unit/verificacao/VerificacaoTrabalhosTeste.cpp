@@ -207,12 +207,24 @@ TEST(VerificacaoTrabalhos, BordasDaEtiquetaDoBlocoEDaZonaDeSilencio) {
         {"um caractere a mais", zpl("^FO10,10^FB50,1,0,L^AAN,9,5^FD0123456789A^FS"),
          "texto maior que o bloco"},
     };
-    for (const auto& c : casos) {
-        const std::string achados = achadosDe({etiqueta(c.job)});
-        if (c.achado.empty())
-            EXPECT_EQ(achados, "") << c.nome;
+    const auto esperar = [](const std::string& nome, const std::string& achados,
+                            const std::string& achado) {
+        if (achado.empty())
+            EXPECT_EQ(achados, "") << nome;
         else
-            EXPECT_TRUE(achados.find(c.achado) != std::string::npos) << c.nome << ": " << achados;
+            EXPECT_TRUE(achados.find(achado) != std::string::npos) << nome << ": " << achados;
+    };
+    for (const auto& c : casos) esperar(c.nome, achadosDe({etiqueta(c.job)}), c.achado);
+    // The width the Datamax set-up sets holds for the labels after it: a box
+    // from 2 to 3 inches.
+    for (const auto& [largura, achado] : {std::pair("0300", ""), std::pair("0250", "passa ")}) {
+        const Trabalho configuracao{TipoTrabalho::ConfiguracaoDatamax,
+                                    "SpoolEtqImg.prn",
+                                    "\x02KcLW" + std::string(largura) + "\r\n",
+                                    0,
+                                    {}};
+        esperar(largura, achadosDe({configuracao, etiqueta(dpl("1X1100000100200B100050002002"))}),
+                achado);
     }
 }
 
