@@ -49,8 +49,7 @@ void Aplicacao::ligarReacoes() {
         });
 }
 
-// What the last run ended with speaks of that run only: once the worker
-// moves on to other ticks or ranges it gives way to what the file asks.
+// What the last run ended with speaks of that run only.
 void Aplicacao::esquecerStatusDoFim() {
     auto& status = janela_.StatusBar1;
     if (comandoEmCurso_ || statusDoFim_.empty()) return;

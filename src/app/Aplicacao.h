@@ -46,6 +46,9 @@ class Aplicacao {
     // will send, as the family counts it, beside the file's total. The front
     // end calls it once the ticks rest (a count renders the rows).
     void atualizarEtiquetasMarcadas();
+    // What the last run ended with gives way to what the file asks: the
+    // front end calls it a while after the run; a change of the grid does.
+    void esquecerStatusDoFim();
     ImpressoraEscolhida impressoraDaJanela() const;
     void mostrarResolucaoSalva();
     DesfechoImpressao ultimaImpressao() const { return ultimaImpressao_; }
@@ -166,8 +169,7 @@ class Aplicacao {
     bool reimpressaoMarcada_ = false;  // the grid holds a reprint set up from the history
     std::string statusDoArquivo_;      // the status line a loaded file asks for
     std::string statusDoFim_;          // the status line the last run ended with
-    void esquecerStatusDoFim();
-    std::string totalDoArquivo_;  // the file's label total, as the block shows it
+    std::string totalDoArquivo_;       // the file's label total, as the block shows it
 
     // The open chain (ArquivoPedidos.cpp).
     void RejeitarArquivoPedidos(const std::filesystem::path& caminho,

@@ -56,6 +56,7 @@ class AcompanhamentoJanela : public Acompanhamento {
     void terminarExecucao() override;
     void mostrarProgresso(long long pedidas) override;
     void apontar(Campo campo) override;
+    void imprimindoLinha(int linha) override;
     void mostrarDetalhePorta(const std::string& texto) override;
     void mostrarStatus(const std::string& texto) override;
     void etiquetasEnviadas(long long n) override;
@@ -71,11 +72,12 @@ class AcompanhamentoJanela : public Acompanhamento {
     void naJanela(std::function<void()> tarefa, bool aguardar);
     void travar();
     void destravar();
-    // Status, port detail and count: only the latest of each reaches the
+    // Status, port detail, count and row: only the latest of each reaches the
     // window, so a fast run does not flood its queue.
     struct Pendente {
         std::optional<std::string> status, detalhePorta;
         std::optional<long long> enviadas;
+        std::optional<int> linha;
         bool aCaminho = false;
     };
     void pendurar(const std::function<void(Pendente&)>& mudanca);

@@ -1,13 +1,16 @@
 #include "app/CadeiaTrabalhos.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace etiquetas {
 
 class CadeiaTrabalhos::EntregasPorLinha : public SaidaTrabalhos {
   public:
-    explicit EntregasPorLinha(SaidaTrabalhos& destino) : destino_(destino) {}
+    EntregasPorLinha(SaidaTrabalhos& destino, std::function<void(int)> aoEntregar)
+        : destino_(destino), aoEntregar_(std::move(aoEntregar)) {}
     void enviar(const Trabalho& trabalho) override {
+        if (aoEntregar_ && !trabalho.origens.empty()) aoEntregar_(trabalho.origens.front().linha);
         destino_.enviar(trabalho);
         for (const auto& o : trabalho.origens) ultimaLinha = std::max(ultimaLinha, o.linha);
     }
@@ -15,6 +18,7 @@ class CadeiaTrabalhos::EntregasPorLinha : public SaidaTrabalhos {
 
   private:
     SaidaTrabalhos& destino_;
+    std::function<void(int)> aoEntregar_;
 };
 
 // The rows of a request less what was sent are not the grid's: each job's
@@ -36,13 +40,14 @@ class CadeiaTrabalhos::OrigensNaGrade : public SaidaTrabalhos {
 };
 
 CadeiaTrabalhos::CadeiaTrabalhos(SaidaTrabalhos& destino, const RegistroDaCadeia& registro,
-                                 const LinhasNuncaImpressas* nuncaImpressas) {
+                                 const LinhasNuncaImpressas* nuncaImpressas,
+                                 std::function<void(int)> aoEntregarLinha) {
     SaidaTrabalhos* elo = &destino;
     if (registro.historico)
         elo = (historico_ = std::make_unique<SaidaComHistorico>(
                    *elo, *registro.historico, registro.execucao, registro.aoFalhar))
                   .get();
-    elo = (entregas_ = std::make_unique<EntregasPorLinha>(*elo)).get();
+    elo = (entregas_ = std::make_unique<EntregasPorLinha>(*elo, std::move(aoEntregarLinha))).get();
     if (nuncaImpressas)
         elo = (naGrade_ = std::make_unique<OrigensNaGrade>(*elo, *nuncaImpressas)).get();
     entrada_ = elo;

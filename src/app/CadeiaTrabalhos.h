@@ -25,8 +25,10 @@ struct RegistroDaCadeia {
 
 class CadeiaTrabalhos {
   public:
+    // `aoEntregarLinha` hears the grid row of each job before it leaves.
     CadeiaTrabalhos(SaidaTrabalhos& destino, const RegistroDaCadeia& registro,
-                    const LinhasNuncaImpressas* nuncaImpressas);
+                    const LinhasNuncaImpressas* nuncaImpressas,
+                    std::function<void(int linha)> aoEntregarLinha = {});
     CadeiaTrabalhos(const CadeiaTrabalhos&) = delete;
     CadeiaTrabalhos& operator=(const CadeiaTrabalhos&) = delete;
     ~CadeiaTrabalhos();

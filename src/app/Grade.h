@@ -64,6 +64,9 @@ class Grade : public LeitorGrade {
     // A check refused the user's edit of cell (linha, coluna) and said why:
     // the view brings the user back to that cell.
     Sinal<int, int> edicaoRecusada;
+    // A run is printing row `linha` now: the view selects it and keeps it in
+    // sight, so that the worker sees where the run is.
+    Sinal<int> linhaEmImpressao;
     Sinal<> formatoMudou;  // columns, visibility
 
     // While suspended, changes emit nothing; resuming emits (-1, -1) once.

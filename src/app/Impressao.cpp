@@ -230,6 +230,10 @@ void AcompanhamentoJanela::etiquetasEnviadas(long long n) {
     pendurar([n](Pendente& p) { p.enviadas = n; });
 }
 
+void AcompanhamentoJanela::imprimindoLinha(int linha) {
+    pendurar([linha](Pendente& p) { p.linha = linha; });
+}
+
 void AcompanhamentoJanela::pendurar(const std::function<void(Pendente&)>& mudanca) {
     bool enviar = false;
     {
@@ -250,6 +254,7 @@ void AcompanhamentoJanela::aplicarPendentes() {
     if (p.detalhePorta) j_.lblDetalhePortaCom.definirLegenda(*p.detalhePorta);
     if (p.status) j_.StatusBar1.definirTexto(*p.status);
     if (p.enviadas) mostrarEnviadas(*p.enviadas);
+    if (Grade* g = j_.gradeDoArquivo(); p.linha && g) g->linhaEmImpressao.emitir(*p.linha);
 }
 
 PedidoImpressao Aplicacao::pedidoDaJanela(bool layoutNovo) const {

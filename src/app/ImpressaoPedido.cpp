@@ -74,7 +74,8 @@ struct Impressao {
         Despacho despacho = sessao.despacho(pedido.parametros, a);
         const auto registro = registrarExecucao(sessao, historico, pedido, familia);
         if (!registro) return DesfechoImpressao::Recusada;
-        CadeiaTrabalhos cadeia(despacho, *registro, historico.nuncaImpressas.get());
+        CadeiaTrabalhos cadeia(despacho, *registro, historico.nuncaImpressas.get(),
+                               [this](int linha) { a.imprimindoLinha(linha); });
         const ResultadoImpressao resultado =
             sessao.rodar(familia, pedido, cadeia.entrada(), sessao.memoria(), a);
         if (resultado.concluida()) return sessao.concluir(resultado, a);

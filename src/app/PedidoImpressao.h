@@ -89,6 +89,8 @@ class Acompanhamento : public ProgressoImpressao {
     virtual void terminarExecucao() {}
     virtual void mostrarProgresso(long long /*etiquetasPedidas*/) {}
     virtual void apontar(Campo) {}
+    // The grid row whose job goes to the printer now.
+    virtual void imprimindoLinha(int /*linha*/) {}
     virtual void mostrarDetalhePorta(const std::string&) {}
     // Whether a print is checked before its question, and whether it goes
     // on with what the check found (the window asks; the command line stops

@@ -30,6 +30,8 @@ namespace etiquetas {
 namespace {
 constexpr int kAlturaBotaoComando = 34;
 constexpr int kEsperaContagemMs = 150;
+// How long the end of a run stays in the status line once its box is closed.
+constexpr int kStatusDoFimMs = 8000;
 // The speed and temperature that reach the templates are short codes.
 constexpr int kLarguraValorEnviado = 6;
 
@@ -109,6 +111,7 @@ FrmEtiqueta::FrmEtiqueta(Aplicacao& aplicacao, QWidget* pai)
     base->addWidget(montarComandos(), 0, Qt::AlignRight);
     coluna->addLayout(base);
     montarStatus();
+    esquecerStatusDoFimComOTempo();
 
     setWindowTitle(paraTela(j_.titulo));
     conectarEnquantoViver(this, j_.focoMudou, [this] { seguirFoco(); });
@@ -488,6 +491,18 @@ void FrmEtiqueta::montarStatus() {
     registrar(texto, j_.StatusBar1.nome);
     statusBar()->addWidget(texto, 1);
     vincular(*texto, j_.StatusBar1);
+}
+
+// Read an hour later, "Etiquetas impressas com Sucesso" would speak of a
+// print long done: the file's own text comes back after a while.
+void FrmEtiqueta::esquecerStatusDoFimComOTempo() {
+    auto* espera = new QTimer(this);
+    espera->setSingleShot(true);
+    espera->setInterval(kStatusDoFimMs);
+    connect(espera, &QTimer::timeout, this, [this] { aplicacao_.esquecerStatusDoFim(); });
+    conectarEnquantoViver(espera, j_.cmdCancelar.mudou, [this, espera] {
+        if (!j_.cmdCancelar.visivel()) espera->start();
+    });
 }
 
 void FrmEtiqueta::seguirFoco() {

@@ -69,6 +69,7 @@ class FrmEtiqueta : public QMainWindow {
     QWidget* montarComandos();
     QWidget* montarBarra();
     void montarStatus();
+    void esquecerStatusDoFimComOTempo();
     void seguirFoco();
 
     // Widgets created on a parent, named and bound to their model.

@@ -141,6 +141,8 @@ TabelaGrade::TabelaGrade(Grade& grade, QWidget* pai)
     conectarEnquantoViver(this, grade_.edicaoRecusada, [this](int linha, int coluna) {
         QTimer::singleShot(0, this, [this, linha, coluna] { voltarACelula(linha, coluna); });
     });
+    conectarEnquantoViver(this, grade_.linhaEmImpressao,
+                          [this](int linha) { mostrarLinhaEmImpressao(linha); });
     connect(modelo_, &QAbstractItemModel::modelReset, this, &TabelaGrade::aplicarFormato);
     connect(horizontalHeader(), &QHeaderView::sectionResized, this,
             [this](int coluna, int, int largura) { aoRedimensionarColuna(coluna, largura); });
@@ -176,6 +178,15 @@ void TabelaGrade::voltarACelula(int linha, int coluna) {
     setFocus(Qt::OtherFocusReason);
     setCurrentIndex(celula);
     scrollTo(celula);
+}
+
+// Selected without taking the focus: the window is locked while it prints.
+void TabelaGrade::mostrarLinhaEmImpressao(int linha) {
+    const QModelIndex indice = filtro_->mapFromSource(modelo_->index(linha - 1, 0));
+    if (!indice.isValid()) return;
+    selectionModel()->setCurrentIndex(
+        indice, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    scrollTo(indice);
 }
 
 void TabelaGrade::filtrar(const QString& texto) {

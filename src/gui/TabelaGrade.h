@@ -46,6 +46,7 @@ class TabelaGrade : public QTableView {
   private:
     void aplicarFormato();
     void voltarACelula(int linha, int coluna);
+    void mostrarLinhaEmImpressao(int linha);
     void encaixarLarguras();
     void trazerParaAFrente();
     int larguraEmPixels(const ColunaGrade& coluna) const;

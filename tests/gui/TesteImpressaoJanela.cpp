@@ -1,10 +1,13 @@
 // A print run in the real window: it goes on the worker, so the window keeps
 // its timers and paints while a slow script runs; the controls are locked
 // while it goes on, "Cancelar" stops it after the job in progress, and
-// everything is given back. The bar counts labels and Escape cancels.
+// everything is given back. The bar counts labels and Escape cancels; the
+// grid shows the row being printed.
 
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QGroupBox>
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -13,6 +16,7 @@
 
 #include "ApoioJanela.h"
 #include "gui/FrmEtiqueta.h"
+#include "gui/TabelaGrade.h"
 
 using namespace etiquetas;
 
@@ -61,6 +65,7 @@ class TesteImpressaoJanela : public QObject {
             QTRY_VERIFY(barra->isTextVisible());
             contagem = barra->text();
             legenda = teste::achar<QGroupBox>(janela, "frameBarra")->title();
+            QTRY_COMPARE(janela.sprPedidos().selectionModel()->selectedRows().size(), 1);
             // The picture in docs/: ETIQUETAS_CAPTURAS=folder.
             if (const QString pasta = qEnvironmentVariable("ETIQUETAS_CAPTURAS");
                 !pasta.isEmpty()) {
@@ -104,6 +109,41 @@ class TesteImpressaoJanela : public QObject {
         plataforma.respostaPerguntas = Resposta::Nao;
         QTest::mouseClick(botao(janela, "cmdSair"), Qt::LeftButton);
         QCOMPARE(plataforma.mensagens.back().second, std::string("Sair"));
+    }
+
+    // Every row ticked from the keyboard, a second a job: the grid selects
+    // each row as its job goes out. The end stays in the status line a
+    // while, then the file's own text comes back.
+    void linhaEmImpressaoSelecionadaNaGrade() {
+        teste::AplicacaoNaPasta a(teste::scriptGravador(1));
+        FrmEtiqueta janela(*a.app);
+        janela.show();
+        QApplication::setActiveWindow(&janela);
+        a.abrir("Quelmonte_Preco_Cartolina_teste.xml");
+        teste::achar<QComboBox>(janela, "cmbImpressora")->setCurrentIndex(1);
+        TabelaGrade& tabela = janela.sprPedidos();
+        tabela.setFocus();
+        QTest::keyClick(&tabela, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(&tabela, Qt::Key_Space);
+        auto* status = teste::achar<QLabel>(janela, "StatusBar1");
+        const QString doArquivo = status->text();
+
+        QString vistas;  // the rows selected one at a time, in order
+        QTimer amostra;
+        QObject::connect(&amostra, &QTimer::timeout, [&] {
+            const auto linhas = tabela.selectionModel()->selectedRows();
+            if (linhas.size() != 1) return;
+            const QString linha = QString::number(linhas[0].row() + 1);
+            if (!vistas.endsWith(linha)) vistas += linha;
+        });
+        amostra.start(20);
+        QTest::mouseClick(botao(janela, "cmdImprimir"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!a.app->comandoEmCurso(), 30000);
+        amostra.stop();
+
+        QCOMPARE(vistas, QStringLiteral("123"));
+        QCOMPARE(status->text(), QStringLiteral("Etiquetas impressas com Sucesso. . ."));
+        QTRY_COMPARE_WITH_TIMEOUT(status->text(), doArquivo, 12000);
     }
 };
 
