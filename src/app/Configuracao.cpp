@@ -10,6 +10,8 @@
 #include "comum/Texto.h"
 #include "config/ArquivosIni.h"
 #include "orderfile/Xml.h"
+#include "render/FamiliasEtiqueta.h"
+#include "render/VolumeIlpn.h"
 
 namespace etiquetas {
 
@@ -40,7 +42,9 @@ void Aplicacao::cmdConfiguracao() {
     if (mostrarDialogoConfiguracao) mostrarDialogoConfiguracao();
 }
 
-// The label type is the loaded file's, when the dialog offers it.
+// The label type is the loaded file's, when the dialog offers it. ILPN
+// labels take their values from the order file: no type of the dialog
+// shapes them, and the standard volume's picture would say otherwise.
 DialogoConfiguracao::Escolha Aplicacao::escolhaConfiguracao() const {
     const auto& j = janela_;
     DialogoConfiguracao::Escolha escolha;
@@ -49,6 +53,10 @@ DialogoConfiguracao::Escolha Aplicacao::escolhaConfiguracao() const {
         escolha.tipoEtiqueta = j.TipoEtiquetaPedido;
         escolha.layoutNovo = j.LayoutNovoArquivo;
     }
+    const auto* familia = familiaEtiqueta(
+        j.TipoEtiquetaPedido, varianteDoTexto(j.frmTipo.visivel(), j.cbvTipoEtiq.texto()));
+    if (j.tipoArquivo() != 0 && familia && familia->rotina == ImprimirVolumeIlpn)
+        escolha.semLayout = "As etiquetas ILPN não usam estes parâmetros.";
     return escolha;
 }
 

@@ -70,6 +70,7 @@ void DialogoConfiguracao::abrir(Escolha escolha) {
     cmbTipoImpressora.selecionar(indiceDoDado(cmbTipoImpressora, escolha.tipoImpressora));
     cmbLayout.selecionar(escolha.layoutNovo ? 1 : 0);
     cmbTipoEtiqueta.selecionar(-1);
+    if (!escolha.semLayout.empty()) return lblTipoEtiqueta.definirLegenda(escolha.semLayout);
     cmbTipoEtiqueta.selecionar(indiceDoDado(cmbTipoEtiqueta, tipoListado(escolha.tipoEtiqueta)));
 }
 

@@ -33,6 +33,9 @@ struct EscolhaConfiguracao {
     int tipoImpressora = 0;   // 0 Datamax - DPL, 1 Zebra - ZPL
     int tipoEtiqueta = 1;     // a LabelTypeCode of the label type list
     bool layoutNovo = false;  // the "_NOVO" sections
+    // The window's labels use no layout parameters (ILPN): no type is
+    // chosen, and this says why in place of the type's caption.
+    std::string semLayout;
 };
 
 class DialogoConfiguracao {

@@ -487,13 +487,15 @@ class TesteJanela : public QObject {
             QString esperado;  // language | type | layout
         };
         // The cosmetic, set and watch families: the dialog once left them to
-        // hand edits of the INI file.
+        // hand edits of the INI file. A volume file whose variant list hides
+        // prints ILPN labels, which no type of the dialog shapes: none is
+        // chosen, and the standard volume's picture is not shown.
         const Caso casos[] = {
             {u""_s, 0, false, u"Datamax - DPL|Preço Cartolina|Clássico"_s},
             {u"Quelmonte_Preco_Adesiva_teste.xml"_s, 1, false,
              u"Zebra - ZPL|Preço Adesiva|Clássico"_s},
             {u"Amostra_Volume_Padrao_GerarTxt.xml"_s, 2, false,
-             u"Datamax - DPL|Volume Padrão|Clássico"_s},
+             u"Datamax - DPL||Clássico sem imagem: As etiquetas ILPN não usam estes parâmetros."_s},
             {u"Amostra_Preco_Cosmetico.xml"_s, 1, true, u"Zebra - ZPL|Preço Cosmético|Novo"_s},
             {u"Amostra_Preco_Conjunto.xml"_s, 1, false,
              u"Zebra - ZPL|Preço Com/Sem e Conjunto|Clássico"_s},
@@ -516,7 +518,8 @@ class TesteJanela : public QObject {
                     visto += (visto.isEmpty() ? u""_s : u"|"_s) +
                              qobject_cast<QComboBox*>(d.controle(lista))->currentText();
                 if (qobject_cast<QLabel*>(d.controle("imgEtiqueta"))->pixmap().isNull())
-                    visto += u" sem imagem"_s;
+                    visto += u" sem imagem: "_s +
+                             qobject_cast<QLabel*>(d.controle("lblTipoEtiqueta"))->text();
                 if (d.parentWidget() != janela.get()) visto += u" fora da janela"_s;
                 QTest::keyClicks(d.controle("txtLargura"), u"9"_s);
                 QTest::keyClick(d.controle("txtLargura"), Qt::Key_Escape);
