@@ -25,8 +25,10 @@ ModelosDaExecucao modelosDaExecucao(const PastasAplicacao& pastas, const Familia
             return ModeloVerificado{nome, {}};
         }
     };
-    return {lido(nomeTemplate(familia, p.layoutNovo, p.linguagem)),
-            lido(nomeSeparador(familia, p.linguagem))};
+    return {
+        lido(nomeTemplate(familia, p.layoutNovo, p.linguagem)),
+        lido(nomeSeparador(familia, p.linguagem)),
+        p.linguagem == Linguagem::DataMax ? lido(kArquivoConfiguracaoDatamax) : ModeloVerificado{}};
 }
 
 // "39,99", "1.234,50", "12": digits and separators; an empty price is the

@@ -336,6 +336,7 @@ struct VerificacaoTrabalhos::Estado {
     int linhaAtual = 0;  // the grid row of the last job read, 0 none
     std::optional<std::pair<Trabalho, TrabalhoLido>> pendente;  // the row's latest job, unread
     std::string ultimaConfiguracao;
+    std::string configuracaoGuardada;  // read before the first job, then cleared
     std::string arquivoEtiqueta, arquivoSeparador;
     std::vector<Achado> achados;
     std::unordered_map<std::string, std::size_t> indices;  // campo and problema: the finding
@@ -346,6 +347,8 @@ VerificacaoTrabalhos::VerificacaoTrabalhos(ModelosDaExecucao modelos, bool volum
     : e_(std::make_unique<Estado>(volume, dpmm)) {
     e_->arquivoEtiqueta = modelos.etiqueta.arquivo;
     e_->arquivoSeparador = modelos.separador.arquivo;
+    if (modelos.configuracao.texto.find('\x02') != std::string::npos)
+        e_->configuracaoGuardada = std::move(modelos.configuracao.texto);
     for (const auto* modelo : {&modelos.etiqueta, &modelos.separador}) {
         const std::string& m = modelo->texto;
         cadaToken(m, [&](std::string_view t) { e_->tokens.emplace(t); });
@@ -369,6 +372,14 @@ void VerificacaoTrabalhos::textoDoPedido(std::string_view texto) {
 // same Datamax set-up before every unit is read once.
 void VerificacaoTrabalhos::Estado::receber(const Trabalho& trabalho) {
     auto& e = *this;
+    // The labels are measured against the width the printer keeps; a set-up
+    // the run sends reads after it.
+    if (!e.configuracaoGuardada.empty()) {
+        const Trabalho guardada{
+            TipoTrabalho::ConfiguracaoDatamax, {}, e.configuracaoGuardada, 0, {}};
+        e.configuracaoGuardada.clear();
+        receber(guardada);
+    }
     const TrabalhoLido lido{0,
                             e.formatosEnviados + 1,
                             formatosNoTexto(trabalho.texto),

@@ -41,6 +41,9 @@ struct ModeloVerificado {
 struct ModelosDaExecucao {
     ModeloVerificado etiqueta;   // the family's template
     ModeloVerificado separador;  // the separator's
+    // The Datamax set-up: a printer keeps it from an earlier run, and many
+    // runs do not send it again. Empty for a Zebra.
+    ModeloVerificado configuracao;
 };
 
 // "Linha 3 (pedido P, item I, variante V), sequência 5, modelo M.zpl, texto

@@ -100,25 +100,31 @@ TEST(Verificacao, MarcadorNaoPreenchidoParaAntesDaPrimeiraEtiqueta) {
     EXPECT_FALSE(app.trabalhos().empty());
 }
 
-// The Datamax ILPN template as it was shipped before: the order number ran
-// into the store number and the large numbers covered their headings. The
-// second store's labels share a batch with the first store's.
-TEST(Verificacao, SobreposicoesDoModeloIlpnDatamaxAntigo) {
+// The Datamax ILPN template and set-up as they were shipped before: the
+// order number ran into the store number, the large numbers covered their
+// headings, and the set-up's 3.20 in cut the boxes of a 4 in label. The
+// second store's labels share a batch with the first store's; the volume run
+// sends no set-up, the printer keeps the one it had.
+TEST(Verificacao, ModeloIlpnEConfiguracaoDatamaxAntigos) {
     AplicacaoTemporaria app;
-    fs::copy_file(fs::path(ETIQUETAS_DADOS_E2E) / "QuelmonteEtiqIlpnDataMaxAntigo.prn",
-                  app.pasta() / "QuelmonteEtiqIlpnDataMax.prn",
-                  fs::copy_options::overwrite_existing);
+    for (const auto& [antigo, instalado] :
+         {std::pair("QuelmonteEtiqIlpnDataMaxAntigo.prn", "QuelmonteEtiqIlpnDataMax.prn"),
+          std::pair("QuelmonteConfiguracaoDatamaxAntiga.prn", "QuelmonteConfiguracaoDatamax.prn")})
+        fs::copy_file(fs::path(ETIQUETAS_DADOS_E2E) / antigo, app.pasta() / instalado,
+                      fs::copy_options::overwrite_existing);
     const auto r =
         app.imprimir(app.ler("Amostra_Volume_Ilpn.xml"),
                      mais(kTodasDatamax, {"--verificar", "--tipo", "Etiqueta ILPN"}), true);
     EXPECT_EQ(r.codigo, 1);
-    for (const char* achado :
-         {"ERRO Linha 1 (pedido 4510000006, item 00010, loja 0501), caixa 1, modelo "
-          "QuelmonteEtiqIlpnDataMax.prn, texto \"4510000006\" em 41,121: sobrepõe texto "
-          "\"PEDIDO\" em 41,114",
-          "ERRO Linha 2 (pedido 4510000006, item 00010, loja 0502), caixa 1, modelo "
-          "QuelmonteEtiqIlpnDataMax.prn, texto \"0502\" em 447,110: sobrepõe texto "
-          "\"DESTINO\" em 447,114"})
+    const std::string linha1 =
+        "ERRO Linha 1 (pedido 4510000006, item 00010, loja 0501), caixa 1, "
+        "modelo QuelmonteEtiqIlpnDataMax.prn, ";
+    for (const std::string& achado :
+         {linha1 + "texto \"4510000006\" em 41,121: sobrepõe texto \"PEDIDO\" em 41,114",
+          linha1 + "caixa em 12,0: passa 138 pontos da borda da etiqueta (650 x 1189 pontos)",
+          std::string("ERRO Linha 2 (pedido 4510000006, item 00010, loja 0502), caixa 1, modelo "
+                      "QuelmonteEtiqIlpnDataMax.prn, texto \"0502\" em 447,110: sobrepõe texto "
+                      "\"DESTINO\" em 447,114")})
         EXPECT_TRUE(contem(r.saida, achado)) << achado << "\n" << r.saida;
 }
 

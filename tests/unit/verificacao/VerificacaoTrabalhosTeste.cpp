@@ -39,7 +39,7 @@ std::string dplMetrico(const std::string& registros, const std::string& comprime
 }
 
 ModelosDaExecucao modelo(const std::string& texto) {
-    return {{"QuelmonteEtiqTeste.prn", texto}, {"QuelmonteSeparador.prn", ""}};
+    return {{"QuelmonteEtiqTeste.prn", texto}, {"QuelmonteSeparador.prn", ""}, {}};
 }
 
 // The findings of a run of these jobs, one a line.
@@ -215,15 +215,16 @@ TEST(VerificacaoTrabalhos, BordasDaEtiquetaDoBlocoEDaZonaDeSilencio) {
             EXPECT_TRUE(achados.find(achado) != std::string::npos) << nome << ": " << achados;
     };
     for (const auto& c : casos) esperar(c.nome, achadosDe({etiqueta(c.job)}), c.achado);
-    // The width the Datamax set-up sets holds for the labels after it: a box
-    // from 2 to 3 inches.
+    // The width the Datamax set-up sets holds for the labels after it, sent
+    // in the run or kept by the printer from an earlier one: a box from 2 to 3
+    // inches.
     for (const auto& [largura, achado] : {std::pair("0300", ""), std::pair("0250", "passa ")}) {
-        const Trabalho configuracao{TipoTrabalho::ConfiguracaoDatamax,
-                                    "SpoolEtqImg.prn",
-                                    "\x02KcLW" + std::string(largura) + "\r\n",
-                                    0,
-                                    {}};
-        esperar(largura, achadosDe({configuracao, etiqueta(dpl("1X1100000100200B100050002002"))}),
+        const std::string texto = "\x02KcLW" + std::string(largura) + "\r\n";
+        const Trabalho configuracao{
+            TipoTrabalho::ConfiguracaoDatamax, "SpoolEtqImg.prn", texto, 0, {}};
+        const Trabalho caixa = etiqueta(dpl("1X1100000100200B100050002002"));
+        esperar(largura, achadosDe({configuracao, caixa}), achado);
+        esperar(largura, achadosDe({caixa}, {{}, {}, {kArquivoConfiguracaoDatamax, texto}}),
                 achado);
     }
 }
@@ -273,7 +274,8 @@ TEST(VerificacaoTrabalhos, AchadoNaLinhaENaEtiquetaDoSeuTrabalho) {
         const std::string achados = achadosDe({lote(segunda, terceira)});
         EXPECT_TRUE(achados.starts_with(std::string("ERRO ") + nomeado)) << achados;
     }
-    const ModelosDaExecucao comSeparador{{}, {"QuelmonteSeparador.zpl", "^FD:: INFO_PEDIDO ::^FS"}};
+    const ModelosDaExecucao comSeparador{
+        {}, {"QuelmonteSeparador.zpl", "^FD:: INFO_PEDIDO ::^FS"}, {}};
     EXPECT_EQ(achadosDe({{TipoTrabalho::Separador,
                           "SpoolEtq.PRN",
                           zpl("^FO10,10^A0N,20,20^FD:: INFO_PEDIDO ::^FS"),
