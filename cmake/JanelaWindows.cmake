@@ -65,5 +65,20 @@ function(etiquetas_implantar_qt_windows)
     endforeach()
     install(FILES ${arquivos} DESTINATION "${ETIQUETAS_DESTINO_PROGRAMAS}/${pasta}")
   endforeach()
+  # The window's Qt buttons ("Sim", "Não", "Cancelar") in Portuguese: Debian's
+  # translation of qtbase is data, the same file on every system. The window
+  # tests find it beside them too.
+  find_file(ETIQUETAS_TRADUCAO_QT qtbase_pt_BR.qm PATHS /usr/share/qt6/translations
+    NO_CMAKE_FIND_ROOT_PATH)
+  if(ETIQUETAS_TRADUCAO_QT)
+    foreach(pasta "${ETIQUETAS_PASTA_APLICACAO}" "${CMAKE_BINARY_DIR}/tests")
+      list(APPEND comandos COMMAND ${CMAKE_COMMAND} -E make_directory "${pasta}"
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different "${ETIQUETAS_TRADUCAO_QT}" "${pasta}/")
+    endforeach()
+    install(FILES "${ETIQUETAS_TRADUCAO_QT}" DESTINATION "${ETIQUETAS_DESTINO_PROGRAMAS}")
+  else()
+    message(WARNING "qtbase_pt_BR.qm not found (qt6-translations-l10n): the window's Qt "
+      "buttons stay in English on Windows")
+  endif()
   add_custom_target(dlls_janela ALL ${comandos} VERBATIM)
 endfunction()

@@ -1,6 +1,7 @@
 // The test-print options and "Carregar Fonte Zebra" clicked with the mouse in
 // the real window: what reaches the print script and what the window shows.
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -47,7 +48,7 @@ class TestePaginaTesteJanela : public QObject {
         const auto estado = [&] {
             return QString::fromStdString(grade.texto(1, 1) + "|" + grade.texto(1, 10) + "|") +
                    achar<QLabel>(janela, "lblTipoArquivo")->text() + u'|' +
-                   achar<QLabel>(janela, "lblCaminho")->toolTip().section(u'/', -1);
+                   QFileInfo(achar<QLabel>(janela, "lblCaminho")->toolTip()).fileName();
         };
         const QString doTrabalhador = estado();
         QCOMPARE(doTrabalhador, QStringLiteral("1|7|Etiquetas de Volume(Padrão)|"
