@@ -28,6 +28,10 @@ if(WIN32)
   if(ETIQUETAS_JANELA_WINDOWS AND ETIQUETAS_MAKENSIS)
     list(APPEND CPACK_GENERATOR NSIS)
     set(CPACK_NSIS_EXECUTABLE "${ETIQUETAS_MAKENSIS}")
+    # A 64-bit installer for 64-bit programs: NSIS's own default is a 32-bit
+    # stub, which a 64-bit-only Windows (or wine64) cannot run.
+    set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+    set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
     set(CPACK_PACKAGE_INSTALL_DIRECTORY "Etiquetas Quelmonte")
     set(CPACK_NSIS_PACKAGE_NAME "Etiquetas Quelmonte")
     set(CPACK_NSIS_DISPLAY_NAME "Etiquetas Quelmonte")
