@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/VigiaImpressora.h"
+
 namespace etiquetas {
 
 class CadeiaTrabalhos::EntregasPorLinha : public SaidaTrabalhos {
@@ -41,11 +43,15 @@ class CadeiaTrabalhos::OrigensNaGrade : public SaidaTrabalhos {
 
 CadeiaTrabalhos::CadeiaTrabalhos(SaidaTrabalhos& destino, const RegistroDaCadeia& registro,
                                  const LinhasNuncaImpressas* nuncaImpressas,
+                                 const VigiaDaCadeia& vigia,
                                  std::function<void(int)> aoEntregarLinha) {
     SaidaTrabalhos* elo = &destino;
     if (registro.historico)
         elo = (historico_ = std::make_unique<SaidaComHistorico>(
                    *elo, *registro.historico, registro.execucao, registro.aoFalhar))
+                  .get();
+    if (vigia.despacho)
+        elo = (vigiada_ = std::make_unique<SaidaVigiada>(*elo, *vigia.despacho, vigia.intervalo))
                   .get();
     elo = (entregas_ = std::make_unique<EntregasPorLinha>(*elo, std::move(aoEntregarLinha))).get();
     if (nuncaImpressas)
@@ -57,6 +63,10 @@ CadeiaTrabalhos::~CadeiaTrabalhos() = default;
 
 int CadeiaTrabalhos::ultimaLinha() const {
     return entregas_->ultimaLinha;
+}
+
+void CadeiaTrabalhos::marcarNaoConfirmadas(long long porImprimir) {
+    if (historico_) historico_->marcarNaoConfirmadas(porImprimir);
 }
 
 }  // namespace etiquetas

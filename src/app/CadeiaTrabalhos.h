@@ -3,8 +3,10 @@
 // The sinks a print's jobs climb through on their way from the routine to
 // the destination (the dispatcher, or a collector): the rows of a request
 // less what was sent given back their grid rows, the last row that went out
-// kept for a resume, and each job recorded in the history before it leaves.
+// kept for a resume, the printer asked between jobs, and each job recorded
+// in the history before it leaves.
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -15,6 +17,9 @@
 
 namespace etiquetas {
 
+class Despacho;
+class SaidaVigiada;
+
 // A history the run records in: none leaves the run unrecorded.
 struct RegistroDaCadeia {
     HistoricoImpressao* historico = nullptr;
@@ -23,11 +28,18 @@ struct RegistroDaCadeia {
     std::function<bool(const std::string&)> aoFalhar;
 };
 
+// The printer asked between jobs, outside the history: a fault found before
+// a job stops the run with that job never recorded. No dispatcher: none.
+struct VigiaDaCadeia {
+    Despacho* despacho = nullptr;
+    std::chrono::seconds intervalo{1};
+};
+
 class CadeiaTrabalhos {
   public:
     // `aoEntregarLinha` hears the grid row of each job before it leaves.
     CadeiaTrabalhos(SaidaTrabalhos& destino, const RegistroDaCadeia& registro,
-                    const LinhasNuncaImpressas* nuncaImpressas,
+                    const LinhasNuncaImpressas* nuncaImpressas, const VigiaDaCadeia& vigia = {},
                     std::function<void(int linha)> aoEntregarLinha = {});
     CadeiaTrabalhos(const CadeiaTrabalhos&) = delete;
     CadeiaTrabalhos& operator=(const CadeiaTrabalhos&) = delete;
@@ -38,11 +50,15 @@ class CadeiaTrabalhos {
     // The last grid row whose job reached the destination: rows are printed
     // in order, so every ticked row before it went out whole.
     int ultimaLinha() const;
+    // The last jobs recorded, as many as hold the `porImprimir` labels the
+    // printer still had after the run, become "não confirmada".
+    void marcarNaoConfirmadas(long long porImprimir);
 
   private:
     class EntregasPorLinha;
     class OrigensNaGrade;
     std::unique_ptr<SaidaComHistorico> historico_;
+    std::unique_ptr<SaidaVigiada> vigiada_;
     std::unique_ptr<EntregasPorLinha> entregas_;
     std::unique_ptr<OrigensNaGrade> naGrade_;
     SaidaTrabalhos* entrada_ = nullptr;

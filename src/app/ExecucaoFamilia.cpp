@@ -11,17 +11,6 @@ namespace etiquetas {
 
 namespace {
 
-// "1.234": thousands with a dot, as the window writes numbers.
-std::string milhares(long long n) {
-    const std::string digitos = std::to_string(n < 0 ? -n : n);
-    std::string texto = n < 0 ? "-" : "";
-    for (std::size_t i = 0; i < digitos.size(); ++i) {
-        if (i > 0 && (digitos.size() - i) % 3 == 0) texto += '.';
-        texto += digitos[i];
-    }
-    return texto;
-}
-
 std::string etiquetas(long long n) {
     return milhares(n) + (n == 1 ? " etiqueta" : " etiquetas");
 }
@@ -158,8 +147,11 @@ ContagemEtiquetas SessaoImpressao::etiquetasQueSairao(const FamiliaEtiqueta* fam
 }
 
 DesfechoImpressao SessaoImpressao::concluir(const ResultadoImpressao& resultado, Acompanhamento& a,
-                                            const std::string& retomar) {
-    const std::string relato = relatoEnvio(resultado) + (retomar.empty() ? "" : "\n" + retomar);
+                                            const std::string& retomar,
+                                            const FimNaImpressora& naImpressora) {
+    const std::string daImpressora = naImpressora.relato.empty() ? "" : "\n" + naImpressora.relato;
+    const std::string relato =
+        relatoEnvio(resultado) + (retomar.empty() ? "" : "\n" + retomar) + daImpressora;
     if (resultado.falha) {
         mensagem(mensagemFalha(*resultado.falha) + "\n" + relato, "Erro !", Icone::Critico);
         return DesfechoImpressao::Falhou;
@@ -175,9 +167,17 @@ DesfechoImpressao SessaoImpressao::concluir(const ResultadoImpressao& resultado,
         mensagem("Nenhuma etiqueta foi impressa.", "Fim da Impressão", Icone::Exclamacao);
         return DesfechoImpressao::NadaImpresso;
     }
+    // Sent is not printed: a printer that did not print them all is no success.
+    if (!naImpressora.confirmada) {
+        a.mostrarStatus("Impressão não confirmada pela impressora. . .");
+        mensagem("A impressora não confirmou a impressão de todas as etiquetas.\n" + relato,
+                 "Fim da Impressão", Icone::Exclamacao);
+        return DesfechoImpressao::Falhou;
+    }
     a.mostrarStatus("Etiquetas impressas com Sucesso. . .");
-    mensagem("Impressão das Etiquetas concluída com sucesso !\n" + relatoEnvio(resultado),
-             "Fim da Impressão", Icone::Informacao);
+    mensagem(
+        "Impressão das Etiquetas concluída com sucesso !\n" + relatoEnvio(resultado) + daImpressora,
+        "Fim da Impressão", Icone::Informacao);
     return DesfechoImpressao::Impressa;
 }
 

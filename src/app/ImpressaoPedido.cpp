@@ -71,18 +71,36 @@ struct Impressao {
     // grid's own, where a resume points.
     DesfechoImpressao enviar(const FamiliaEtiqueta& familia, const PedidoImpressao& pedido,
                              const PedidoImpressao& daGrade, HistoricoDaExecucao& historico) {
-        Despacho despacho = sessao.despacho(pedido.parametros, a);
+        const ParametrosImpressao& p = pedido.parametros;
+        Despacho despacho = sessao.despacho(p, a);
+        // A printer that says it cannot print is asked before the run is
+        // recorded, so that a refused run leaves no rows behind.
+        if (!impressoraProntaAntes(despacho, p.destino, sessao.pessoa(), {}))
+            return DesfechoImpressao::Recusada;
         const auto registro = registrarExecucao(sessao, historico, pedido, familia);
         if (!registro) return DesfechoImpressao::Recusada;
         CadeiaTrabalhos cadeia(despacho, *registro, historico.nuncaImpressas.get(),
+                               {&despacho, p.intervaloConsulta},
                                [this](int linha) { a.imprimindoLinha(linha); });
         const ResultadoImpressao resultado =
             sessao.rodar(familia, pedido, cadeia.entrada(), sessao.memoria(), a);
-        if (resultado.concluida()) return sessao.concluir(resultado, a);
+        const FimNaImpressora fim = fimDaExecucao(despacho, cadeia, resultado.etiquetas, p);
+        if (resultado.concluida()) return sessao.concluir(resultado, a, {}, fim);
         // The window unticks what went out whole, so that "Imprimir" again
         // goes on from there.
         retomada = retomadaDe(daGrade, cadeia.ultimaLinha(), resultado.proximaSequencia);
-        return sessao.concluir(resultado, a, textoRetomada(daGrade, *retomada));
+        return sessao.concluir(resultado, a, textoRetomada(daGrade, *retomada), fim);
+    }
+
+    // The printer's batch waited for; the jobs it still holds are not
+    // confirmed in the history.
+    FimNaImpressora fimDaExecucao(Despacho& despacho, CadeiaTrabalhos& cadeia, long long enviadas,
+                                  const ParametrosImpressao& p) {
+        if (enviadas == 0) return {};
+        const EstadoImpressora final =
+            aguardarFimDaImpressao(despacho, sessao.maquina(), p.limiteFimImpressao);
+        cadeia.marcarNaoConfirmadas(final.porImprimir);
+        return fimNaImpressora(enviadas, final);
     }
 
     // Stopped by the user while the check or the count went on: nothing left.

@@ -28,14 +28,15 @@ std::chrono::seconds esperaOutraImpressao(const PastasAplicacao& pastas) {
     return std::chrono::seconds(*valor);
 }
 
-// Keys "LimiteConexaoSegundos", "LimiteRespostaSegundos" and
-// "LimiteFimImpressaoSegundos" of the same section: a network printer's
-// connect, a printer's answer to the status question, and the wait for it
-// to print what it holds after a run.
+// Keys "LimiteConexaoSegundos", "LimiteRespostaSegundos",
+// "LimiteFimImpressaoSegundos" and "IntervaloConsultaSegundos" (0: before
+// every job) of the same section: a network printer's connect, a printer's
+// answer to the status question, the wait for it to print what it holds
+// after a run, and how often a run asks it between jobs.
 std::chrono::seconds limiteSegundos(const PastasAplicacao& pastas, const char* chave,
-                                    std::chrono::seconds padrao) {
+                                    std::chrono::seconds padrao, int minimo = 1) {
     const auto valor = valorInteiro(LerArquivoConfig(pastas, "Impressao", chave));
-    if (!valor || *valor <= 0 || *valor > 86400) return padrao;
+    if (!valor || *valor < minimo || *valor > 86400) return padrao;
     return std::chrono::seconds(*valor);
 }
 
@@ -66,6 +67,8 @@ ParametrosImpressao resolverParametros(const PastasAplicacao& pastas,
     p.limiteResposta = limiteSegundos(pastas, "LimiteRespostaSegundos", p.limiteResposta);
     p.limiteFimImpressao =
         limiteSegundos(pastas, "LimiteFimImpressaoSegundos", p.limiteFimImpressao);
+    p.intervaloConsulta =
+        limiteSegundos(pastas, "IntervaloConsultaSegundos", p.intervaloConsulta, 0);
     return p;
 }
 

@@ -150,8 +150,20 @@ void SaidaComHistorico::enviar(const Trabalho& trabalho) {
     if (!registrado) return;
     try {
         historico_.concluirTrabalho(execucao_, numero_, DesfechoTrabalho::Enviada);
+        enviados_.emplace_back(numero_, trabalho.etiquetas);
     } catch (const FalhaHistorico& falha) {
         falhouDepoisDoEnvio(falha);
+    }
+}
+
+void SaidaComHistorico::marcarNaoConfirmadas(long long porImprimir) {
+    for (auto j = enviados_.rbegin(); j != enviados_.rend() && porImprimir > 0 && ativo_; ++j) {
+        try {
+            historico_.concluirTrabalho(execucao_, j->first, DesfechoTrabalho::NaoConfirmada);
+        } catch (const FalhaHistorico&) {
+            ativo_ = false;  // the run's own account is told all the same
+        }
+        porImprimir -= j->second;
     }
 }
 

@@ -47,6 +47,9 @@ class SaidaComHistorico : public SaidaTrabalhos {
     // Why the last job sent is not recorded as sent, when the run ended with
     // it and so was not stopped: the user's message.
     const std::string& semRegistro() const { return semRegistro_; }
+    // The last jobs sent, as many as hold the `porImprimir` labels the
+    // printer still had after the run, become "não confirmada".
+    void marcarNaoConfirmadas(long long porImprimir);
 
   private:
     bool registrar(const Trabalho& trabalho);
@@ -62,6 +65,7 @@ class SaidaComHistorico : public SaidaTrabalhos {
     bool ativo_ = true;
     std::string semRegistro_;
     std::vector<OrigemRegistrada> origens_;
+    std::vector<std::pair<int, int>> enviados_;  // job number, its labels
 };
 
 // Runs that leave out what the history says was sent hold this while they

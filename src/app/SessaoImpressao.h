@@ -14,6 +14,7 @@
 
 #include "app/PedidoImpressao.h"
 #include "app/RegistroHistorico.h"
+#include "app/VigiaImpressora.h"
 #include "config/AtualizarConfiguracao.h"
 #include "platform/Maquina.h"
 #include "platform/Pessoa.h"
@@ -102,9 +103,11 @@ class SessaoImpressao {
     ContagemEtiquetas etiquetasQueSairao(const FamiliaEtiqueta* familia,
                                          const PedidoImpressao& pedido,
                                          const ProgressoImpressao* a = nullptr);
-    // How a run ended, said; `retomar` is where a stopped run resumes.
+    // How a run ended, said; `retomar` is where a stopped run resumes, and
+    // `naImpressora` what the printer said of it afterwards.
     DesfechoImpressao concluir(const ResultadoImpressao& resultado, Acompanhamento& a,
-                               const std::string& retomar = {});
+                               const std::string& retomar = {},
+                               const FimNaImpressora& naImpressora = {});
     // A client's button calls a command through this: nothing may escape
     // into the toolkit.
     DesfechoImpressao protegido(const std::function<DesfechoImpressao()>& comando);

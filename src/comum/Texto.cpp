@@ -293,6 +293,16 @@ std::string formatarInteiro(long long numero, std::string_view figura) {
     return negativo ? "-" + digitos : digitos;
 }
 
+std::string milhares(long long n) {
+    const std::string digitos = std::to_string(n < 0 ? -n : n);
+    std::string texto = n < 0 ? "-" : "";
+    for (std::size_t i = 0; i < digitos.size(); ++i) {
+        if (i > 0 && (digitos.size() - i) % 3 == 0) texto += '.';
+        texto += digitos[i];
+    }
+    return texto;
+}
+
 std::string formatarNumero(std::string_view texto, std::string_view figura) {
     const auto valor = valorNumerico(texto);
     if (!valor || std::fabs(*valor) > 9.2e18) return std::string(texto);

@@ -44,6 +44,8 @@ std::optional<long long> valorInteiro(std::string_view texto);
 // passes unchanged.
 std::string formatarNumero(std::string_view texto, std::string_view figura);
 std::string formatarInteiro(long long numero, std::string_view figura);
+// "1.234": thousands with a dot, as the window writes numbers.
+std::string milhares(long long numero);
 
 // "major.minor.0.revision", the text the order files' digest is taken of.
 std::string textoVersao(const Versao& versao);

@@ -26,6 +26,9 @@ enum class DesfechoTrabalho {
     Enviada = 1,
     Falhou = 2,
     Cancelada = 3,
+    // Sent, but the printer said after the run that it still held it or had
+    // stopped before it: it may never come out.
+    NaoConfirmada = 4,
 };
 const char* textoDesfecho(DesfechoTrabalho desfecho);
 

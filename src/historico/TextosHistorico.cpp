@@ -36,6 +36,8 @@ const char* textoDesfecho(DesfechoTrabalho desfecho) {
             return "falhou";
         case DesfechoTrabalho::Cancelada:
             return "cancelada";
+        case DesfechoTrabalho::NaoConfirmada:
+            return "não confirmada";
         case DesfechoTrabalho::PodeTerSidoImpressa:
             break;
     }

@@ -43,6 +43,8 @@ class Despacho : public SaidaTrabalhos {
     // what the script delivers. Connects to a network printer when needed
     // (FalhaImpressao when it cannot).
     EstadoImpressora consultarEstado();
+    // Whether the jobs go to a network printer on the program's own connection.
+    bool entregaPelaRede() const { return rede_.has_value(); }
 
     // The serial port's pending byte count, as the window shows it.
     std::function<void(const std::string&)> mostrarDetalhePortaCom;

@@ -55,6 +55,8 @@ struct ParametrosImpressao {
     std::chrono::seconds limiteResposta{3};
     // How long the end of a run waits for the printer to print what it holds.
     std::chrono::seconds limiteFimImpressao{60};
+    // How often a run asks the printer between jobs (zero: before every one).
+    std::chrono::seconds intervaloConsulta{1};
 
     bool zebra() const { return fabricante == "ZEBRA"; }
     bool datamax() const { return linguagem == Linguagem::DataMax; }

@@ -67,3 +67,61 @@ TEST(EstadoImpressora, ComandoSemImpressoraQueResponda) {
     EXPECT_EQ(lpt.saida, cp1252ParaUtf8("não consultável\n"));
     EXPECT_EQ(lpt.codigo, 1);
 }
+
+// A run to a network printer asks it first: a fault stops the run before any
+// label leaves, with the fault named; a ready printer takes every label on
+// the program's own connection and confirms them.
+TEST(EstadoImpressora, ExecucaoPerguntaAntesDaPrimeiraEtiqueta) {
+    struct Caso {
+        bool datamax;
+        Modo modo;
+        std::string mensagem;
+    };
+    const AplicacaoTemporaria app;
+    limitesCurtos(app);
+    const std::string xml = xmlPreco(5, {faixa("1", "4")});
+    for (const auto& c :
+         std::vector<Caso>{{false, Modo::Pronta, "impressas."},
+                           {true, Modo::Pronta, "impressas."},
+                           {false, Modo::SemPapel, "não está pronta: sem papel."},
+                           {false, Modo::CabecaAberta, "não está pronta: cabeça aberta."},
+                           {false, Modo::EmPausa, "não está pronta: em pausa."},
+                           {true, Modo::EmPausa, "não está pronta: em pausa."},
+                           {false, Modo::Muda, "não respondeu."}}) {
+        apoio::ImpressoraSimulada impressora(c.datamax, c.modo);
+        const auto r = app.imprimir(
+            xml, mais(c.datamax ? kTodasDatamax : kTodasZebra, {"--rede", impressora.endereco()}));
+        EXPECT_TRUE(contem(r.erros, c.mensagem)) << r.erros;
+        if (c.modo == Modo::Pronta) {
+            EXPECT_EQ(r.codigo, 0) << r.erros;
+            EXPECT_GT(impressora.etiquetas(), 0);
+        } else {
+            esperarFalha(r, "Nenhuma etiqueta foi impressa.");
+            EXPECT_EQ(impressora.recebido(), "") << c.mensagem;
+        }
+    }
+    EXPECT_TRUE(app.trabalhos().empty());  // never through the script
+}
+
+// Paper out after the first job: the run stops before the next, and the
+// message and the history tell what was sent from what was printed.
+TEST(EstadoImpressora, FaltaDePapelNoMeioParaAExecucao) {
+    const AplicacaoTemporaria app;
+    app.gravar("QuelmonteConfig.ini",
+               "[Impressao]\r\nLimiteRespostaSegundos=1\r\n"
+               "LimiteFimImpressaoSegundos=1\r\nIntervaloConsultaSegundos=0\r\n");
+    apoio::ImpressoraSimulada impressora;
+    impressora.semPapelApos(1);
+    const auto r = app.imprimir(xmlPreco(5, {faixa("1", "8")}),
+                                mais(kTodasZebra, {"--rede", impressora.endereco()}));
+    esperarFalha(r, "A impressora parou: sem papel.");
+    esperarFalha(r, " enviadas; a impressora parou sem papel com 1 por imprimir.");
+    EXPECT_EQ(impressora.etiquetas(), 2);
+    // This run's rows: the history of the test run is shared.
+    const auto historico =
+        apoio::executarCli({"--pasta", textoDoCaminho(app.pasta()), "historico", "--csv"});
+    Lista desfechos;
+    for (const auto& l : linhasDe(historico.saida))
+        if (contem(l, impressora.endereco())) desfechos.push_back(l.substr(l.rfind(',') + 1));
+    EXPECT_EQ(desfechos, (Lista{cp1252ParaUtf8("não confirmada"), "enviada"})) << historico.saida;
+}
