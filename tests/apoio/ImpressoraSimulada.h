@@ -8,6 +8,7 @@
 
 #include <fcntl.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -81,6 +82,10 @@ class ImpressoraSimulada {
             if (::poll(&p, 1, 20) <= 0) continue;
             const int fd = ::accept4(ouvinte_, nullptr, nullptr, SOCK_CLOEXEC);
             if (fd < 0) continue;
+            // Each answer leaves at once, as a printer's does: no 40 ms of
+            // Nagle between <SOH>A's flags and <SOH>E's count.
+            const int sim = 1;
+            ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &sim, sizeof sim);
             atender(fd);
             ::close(fd);
         }
