@@ -85,11 +85,14 @@ struct Impressao {
         const ResultadoImpressao resultado =
             sessao.rodar(familia, pedido, cadeia.entrada(), sessao.memoria(), a);
         const FimNaImpressora fim = fimDaExecucao(despacho, cadeia, resultado.etiquetas, p);
-        if (resultado.concluida()) return sessao.concluir(resultado, a, {}, fim);
+        if (resultado.concluida())
+            return registrarFim(*registro, sessao.concluir(resultado, a, {}, fim), fim.confirmada);
         // The window unticks what went out whole, so that "Imprimir" again
         // goes on from there.
         retomada = retomadaDe(daGrade, cadeia.ultimaLinha(), resultado.proximaSequencia);
-        return sessao.concluir(resultado, a, textoRetomada(daGrade, *retomada), fim);
+        return registrarFim(*registro,
+                            sessao.concluir(resultado, a, textoRetomada(daGrade, *retomada), fim),
+                            fim.confirmada);
     }
 
     // The printer's batch waited for; the jobs it still holds are not

@@ -250,7 +250,9 @@ ExecucaoRegistrada execucaoRegistrada(const PedidoImpressao& pedido,
             p.destino,
             usuario(),
             caminho,
-            linhasPedidas(pedido, familia.arquivo == ArquivoFamilia::Volume)};
+            linhasPedidas(pedido, familia.arquivo == ArquivoFamilia::Volume),
+            pedido.reimpressao,
+            DesfechoExecucao::SemRegistro};
 }
 
 std::vector<RepeticaoEncontrada> procurarRepeticoes(const PedidoImpressao& pedido,

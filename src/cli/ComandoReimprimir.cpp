@@ -99,8 +99,8 @@ int reimprimir(ContextoCli& ctx, const OpcoesReimprimir& o) {
             aplicarOpcoesLinhas(*pedidos->grade, linhasDoRestante(*r, *pedidos->grade), std::cerr);
         s != kOk)
         return s;
-    const PedidoImpressao pedido =
-        pedidoImpressao(ctx, &*pedidos, *impressora, r->separador, "", true);
+    PedidoImpressao pedido = pedidoImpressao(ctx, &*pedidos, *impressora, r->separador, "", true);
+    pedido.reimpressao = true;  // on purpose: recorded as such, without the repeat warning
     if (nomeLinguagem(pedido.parametros.linguagem) != r->execucao.linguagem)
         return falha("A impressora \"" + r->execucao.impressora + "\" fala agora " +
                      nomeLinguagem(pedido.parametros.linguagem) + ", não " + r->execucao.linguagem +

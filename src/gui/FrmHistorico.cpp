@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <fstream>
 
 #include "app/Aplicacao.h"
@@ -85,6 +86,7 @@ void FrmHistorico::montarTela(const std::filesystem::path& arquivo) {
     tabela_->setWordWrap(false);
     tabela_->verticalHeader()->setVisible(false);
     tabela_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    mostrarFimAoLadoDaExecucao();
     coluna->addWidget(tabela_, 1);
 
     auto* base = new QHBoxLayout;
@@ -103,6 +105,19 @@ void FrmHistorico::montarTela(const std::filesystem::path& arquivo) {
     base->addWidget(fechar);
     coluna->addLayout(base);
     resize(1000, 600);
+}
+
+// The run's end and its reprint mark come last in the export, which callers
+// read by position; in view they stand beside the run's number.
+void FrmHistorico::mostrarFimAoLadoDaExecucao() {
+    const auto legendas = legendasCamposHistorico();
+    const auto coluna = [&](const char* legenda) {
+        return static_cast<int>(std::find(legendas.begin(), legendas.end(), legenda) -
+                                legendas.begin());
+    };
+    auto* cabecalho = tabela_->horizontalHeader();
+    cabecalho->moveSection(cabecalho->visualIndex(coluna("Resultado da impressão")), 2);
+    cabecalho->moveSection(cabecalho->visualIndex(coluna("Reimpressão")), 3);
 }
 
 bool FrmHistorico::filtrar() {

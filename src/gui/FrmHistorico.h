@@ -45,6 +45,7 @@ class FrmHistorico : public QDialog {
     void escolherReimpressao();
     void mostrarErro();
     void ajustarLarguras();
+    void mostrarFimAoLadoDaExecucao();
 
     Pessoa& pessoa_;
     ModeloHistorico modelo_;

@@ -49,6 +49,9 @@ constexpr const char* kMigracoes[] = {
          execucao INTEGER NOT NULL REFERENCES execucoes(id), ordem INTEGER NOT NULL,
          linha INTEGER NOT NULL, primeira INTEGER NOT NULL, ultima INTEGER NOT NULL,
          PRIMARY KEY(execucao, ordem)) WITHOUT ROWID;)",
+    // How each run ended, and whether it was a reprint.
+    R"(ALTER TABLE execucoes ADD COLUMN reimpressao INTEGER NOT NULL DEFAULT 0;
+       ALTER TABLE execucoes ADD COLUMN desfecho INTEGER NOT NULL DEFAULT 0;)",
 };
 static_assert(std::size(kMigracoes) == HistoricoImpressao::kVersaoEsquema);
 
@@ -96,11 +99,16 @@ std::string separarDanificado(const fs::path& arquivo) {
     return textoDoCaminho(destino);
 }
 
-constexpr const char* kSelecaoLinhas =
-    "SELECT t.id, t.momento, e.arquivo, e.md5, e.tipo_etiqueta, e.familia, e.volume, "
-    "e.impressora, e.linguagem, e.destino, e.usuario, t.tipo, t.linha, t.pedido, t.item, "
-    "t.variante, t.primeira, t.ultima, t.desfecho, t.execucao "
-    "FROM trabalhos t JOIN execucoes e ON e.id = t.execucao ";
+// A file of an older version, read as it is, lacks the run's end and reprint
+// mark: they read as none.
+std::string selecaoLinhas(long long versao) {
+    return std::string(
+               "SELECT t.id, t.momento, e.arquivo, e.md5, e.tipo_etiqueta, e.familia, e.volume, "
+               "e.impressora, e.linguagem, e.destino, e.usuario, t.tipo, t.linha, t.pedido, "
+               "t.item, t.variante, t.primeira, t.ultima, t.desfecho, t.execucao, ") +
+           (versao >= 4 ? "e.reimpressao, e.desfecho " : "0, 0 ") +
+           "FROM trabalhos t JOIN execucoes e ON e.id = t.execucao ";
+}
 
 constexpr const char* kFiltro =
     "(?1 = '' OR e.arquivo = ?1 OR e.md5 = ?2) AND (?3 = '' OR t.pedido = ?3) "
@@ -138,7 +146,9 @@ LinhaHistorico lerLinha(const sqlite::Comando& c) {
                   cp1252(c.texto(9)),
                   cp1252(c.texto(10)),
                   caminhoDoUtf8(c.texto(2)),
-                  {}};
+                  {},
+                  c.inteiro(20) != 0,
+                  static_cast<DesfechoExecucao>(c.inteiro(21))};
     l.tipoTrabalho = cp1252(c.texto(11));
     l.origem = {static_cast<int>(c.inteiro(12)),
                 cp1252(c.texto(13)),
@@ -286,8 +296,8 @@ long long HistoricoImpressao::iniciarExecucao(const ExecucaoRegistrada& e) {
         sqlite::Transacao t(*banco_);
         sqlite::Comando c(*banco_,
                           "INSERT INTO execucoes(arquivo, md5, tipo_etiqueta, familia, volume, "
-                          "impressora, linguagem, destino, usuario, inicio) "
-                          "VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
+                          "impressora, linguagem, destino, usuario, inicio, reimpressao) "
+                          "VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11)");
         // The path's own bytes (a name need not be UTF-8); it is read back
         // through caminhoDoUtf8.
         c.ligar(1, e.caminho.empty() ? utf8(e.arquivo) : utf8DoCaminho(e.caminho))
@@ -299,7 +309,8 @@ long long HistoricoImpressao::iniciarExecucao(const ExecucaoRegistrada& e) {
             .ligar(7, utf8(e.linguagem))
             .ligar(8, utf8(e.destino))
             .ligar(9, utf8(e.usuario))
-            .ligar(10, agora("%Y-%m-%d %H:%M:%S"));
+            .ligar(10, agora("%Y-%m-%d %H:%M:%S"))
+            .ligar(11, e.reimpressao ? 1 : 0);
         c.executar();
         const long long id = banco_->ultimoId();
         sqlite::Comando linha(*banco_, "INSERT INTO linhas_pedidas VALUES(?1, ?2, ?3, ?4, ?5)");
@@ -314,6 +325,14 @@ long long HistoricoImpressao::iniciarExecucao(const ExecucaoRegistrada& e) {
         }
         t.confirmar();
         return id;
+    });
+}
+
+void HistoricoImpressao::concluirExecucao(long long execucao, DesfechoExecucao desfecho) {
+    protegido("gravado", [&] {
+        sqlite::Comando c(*banco_, "UPDATE execucoes SET desfecho = ?2 WHERE id = ?1");
+        c.ligar(1, execucao).ligar(2, static_cast<int>(desfecho));
+        c.executar();
     });
 }
 
@@ -452,7 +471,7 @@ void HistoricoImpressao::percorrer(const FiltroHistorico& filtro, long long desl
                                    long long limite,
                                    const std::function<bool(const LinhaHistorico&)>& visitar) {
     protegido("lido", [&] {
-        sqlite::Comando c(*banco_, (std::string(kSelecaoLinhas) + "WHERE " + kFiltro +
+        sqlite::Comando c(*banco_, (selecaoLinhas(versao_) + "WHERE " + kFiltro +
                                     "ORDER BY t.id DESC LIMIT ?8 OFFSET ?9")
                                        .c_str());
         ligarFiltro(c, filtro);

@@ -32,6 +32,16 @@ enum class DesfechoTrabalho {
 };
 const char* textoDesfecho(DesfechoTrabalho desfecho);
 
+// How a run ended. None recorded: it was never told (the program ended
+// during it, or the run was written by a version that did not keep it).
+enum class DesfechoExecucao {
+    SemRegistro = 0,
+    Concluida = 1,
+    Cancelada = 2,
+    Falhou = 3,
+};
+const char* textoDesfecho(DesfechoExecucao desfecho);
+
 // A grid row a run was asked to print: its range (volume labels: its boxes).
 struct LinhaPedida {
     int linha = 0;
@@ -53,6 +63,8 @@ struct ExecucaoRegistrada {
     // The rows asked for, so that a run cut short is taken up whole; written
     // with the run, read back by linhasPedidas().
     std::vector<LinhaPedida> linhasPedidas;
+    bool reimpressao = false;  // asked as a reprint of labels already sent
+    DesfechoExecucao desfecho = DesfechoExecucao::SemRegistro;  // read back only
 };
 
 // One grid row's share of a job; a separator or set-up job has none.
@@ -111,7 +123,7 @@ enum class AberturaHistorico { Gravacao, Leitura };
 
 class HistoricoImpressao {
   public:
-    static constexpr int kVersaoEsquema = 3;
+    static constexpr int kVersaoEsquema = 4;
     static constexpr const char* kNomeArquivo = "historico.sqlite";
 
     // Opens or creates the file (and its folder). A file that is not a
@@ -132,6 +144,7 @@ class HistoricoImpressao {
     void registrarTrabalho(long long execucao, int numero, const std::string& tipoTrabalho,
                            const std::vector<OrigemRegistrada>& origens);
     void concluirTrabalho(long long execucao, int numero, DesfechoTrabalho desfecho);
+    void concluirExecucao(long long execucao, DesfechoExecucao desfecho);
 
     // Parts of `faixa` sent before, in the order of their first number.
     std::vector<ImpressaoAnterior> anteriores(const FaixaPedida& faixa);

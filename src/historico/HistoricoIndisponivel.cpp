@@ -26,6 +26,7 @@ long long HistoricoImpressao::iniciarExecucao(const ExecucaoRegistrada&) {
 void HistoricoImpressao::registrarTrabalho(long long, int, const std::string&,
                                            const std::vector<OrigemRegistrada>&) {}
 void HistoricoImpressao::concluirTrabalho(long long, int, DesfechoTrabalho) {}
+void HistoricoImpressao::concluirExecucao(long long, DesfechoExecucao) {}
 std::vector<ImpressaoAnterior> HistoricoImpressao::anteriores(const FaixaPedida&) {
     return {};
 }

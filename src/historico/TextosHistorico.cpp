@@ -44,16 +44,31 @@ const char* textoDesfecho(DesfechoTrabalho desfecho) {
     return "pode ter sido impressa";
 }
 
+const char* textoDesfecho(DesfechoExecucao desfecho) {
+    switch (desfecho) {
+        case DesfechoExecucao::Concluida:
+            return "concluída";
+        case DesfechoExecucao::Cancelada:
+            return "cancelada";
+        case DesfechoExecucao::Falhou:
+            return "falhou";
+        case DesfechoExecucao::SemRegistro:
+            break;
+    }
+    return "sem registro";
+}
+
 std::filesystem::path arquivoHistorico(const std::filesystem::path& pasta) {
     return pasta / HistoricoImpressao::kNomeArquivo;
 }
 
 std::vector<std::string> nomesCamposHistorico() {
-    return {"id",      "execucao",      "momento",          "arquivo",
-            "md5",     "tipo_etiqueta", "familia",          "linha",
-            "pedido",  "item",          "variante_ou_loja", "primeira",
-            "ultima",  "trabalho",      "impressora",       "linguagem",
-            "destino", "usuario",       "desfecho"};
+    return {"id",         "execucao",      "momento",          "arquivo",
+            "md5",        "tipo_etiqueta", "familia",          "linha",
+            "pedido",     "item",          "variante_ou_loja", "primeira",
+            "ultima",     "trabalho",      "impressora",       "linguagem",
+            "destino",    "usuario",       "desfecho",         "desfecho_impressao",
+            "reimpressao"};
 }
 
 std::vector<std::string> legendasCamposHistorico() {
@@ -75,7 +90,9 @@ std::vector<std::string> legendasCamposHistorico() {
             "Linguagem",
             "Destino",
             "Usuário",
-            "Desfecho"};
+            "Desfecho",
+            "Resultado da impressão",
+            "Reimpressão"};
 }
 
 std::vector<std::string> camposHistorico(const LinhaHistorico& l) {
@@ -99,7 +116,9 @@ std::vector<std::string> camposHistorico(const LinhaHistorico& l) {
             e.linguagem,
             e.destino,
             e.usuario,
-            textoDesfecho(l.desfecho)};
+            textoDesfecho(l.desfecho),
+            textoDesfecho(e.desfecho),
+            e.reimpressao ? "reimpressão" : ""};
 }
 
 std::string linhaCsv(const std::vector<std::string>& campos, char separador) {

@@ -64,7 +64,7 @@ TEST(Historico, FaixaImpressaDuasVezesAnunciadaEDeixadaDeLadoComSemRepetir) {
     ASSERT_EQ(linhas.size(), 8u);
     EXPECT_TRUE(contem(linhas.front(), ",4512,10,0000000123-5,7,8,etiquetas,")) << linhas.front();
     EXPECT_TRUE(contem(linhas.back(), ",0000000123-5,1,2,")) << linhas.back();
-    for (const auto& l : linhas) EXPECT_TRUE(l.ends_with(",enviada")) << l;
+    for (const auto& l : linhas) EXPECT_TRUE(l.ends_with(",enviada,concluída,")) << l;
 
     esperarFalha(app.imprimir(xmlPreco(1, {faixa("1", "8")}), mais(kTodasZebra, {"--sem-repetir"})),
                  "Todas as etiquetas marcadas já foram impressas.");
@@ -93,8 +93,10 @@ TEST(Historico, MortoNoMeioDeixaOTrabalhoEmCursoComoPodeTerSidoImpresso) {
     const auto linhas = linhasHistorico(app);
     ASSERT_EQ(linhas.size(), 3u);
     EXPECT_TRUE(contem(linhas[0], ",5,6,etiquetas,")) << linhas[0];
-    EXPECT_TRUE(linhas[0].ends_with(",pode ter sido impressa")) << linhas[0];
-    for (const auto& l : {linhas[1], linhas[2]}) EXPECT_TRUE(l.ends_with(",enviada")) << l;
+    // The run never told its end.
+    EXPECT_TRUE(linhas[0].ends_with(",pode ter sido impressa,sem registro,")) << linhas[0];
+    for (const auto& l : {linhas[1], linhas[2]})
+        EXPECT_TRUE(l.ends_with(",enviada,sem registro,")) << l;
 }
 
 TEST(Historico, DuasImpressoesAoMesmoTempoRegistradasInteiras) {
@@ -117,7 +119,7 @@ TEST(Historico, DuasImpressoesAoMesmoTempoRegistradasInteiras) {
     for (const auto* app : {&a, &b}) {
         const auto linhas = linhasHistorico(*app, {textoDoCaminho(app->pasta() / "pedidos.xml")});
         EXPECT_EQ(linhas.size(), 20u);
-        for (const auto& l : linhas) EXPECT_TRUE(l.ends_with(",enviada")) << l;
+        for (const auto& l : linhas) EXPECT_TRUE(l.ends_with(",enviada,concluída,")) << l;
     }
 }
 
@@ -267,7 +269,8 @@ TEST(Historico, ReimpressaoDeExecucaoInterrompidaImprimeOQueNuncaComecou) {
     EXPECT_EQ(app.trabalhos().size(), 4u) << morto.erros;
     const auto linhas = linhasHistorico(app);
     ASSERT_EQ(linhas.size(), 4u);
-    ASSERT_TRUE(linhas.front().ends_with(",pode ter sido impressa")) << linhas.front();
+    ASSERT_TRUE(linhas.front().ends_with(",pode ter sido impressa,sem registro,"))
+        << linhas.front();
     const std::string trabalho = linhas.front().substr(0, linhas.front().find(','));
 
     const auto s = app.executar({"reimprimir", "1", "--trabalho", trabalho});
@@ -278,6 +281,7 @@ TEST(Historico, ReimpressaoDeExecucaoInterrompidaImprimeOQueNuncaComecou) {
         EXPECT_TRUE(contem(codigosZpl(jobs[i].spool).at(0), std::to_string(100 + i)))
             << codigosZpl(jobs[i].spool).at(0);
     EXPECT_TRUE(contem(s.erros, "14 etiquetas enviadas")) << s.erros;
+    EXPECT_TRUE(linhasHistorico(app).front().ends_with(",enviada,concluída,reimpressão"));
 }
 #endif
 

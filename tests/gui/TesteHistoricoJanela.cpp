@@ -170,12 +170,15 @@ class TesteHistoricoJanela : public QObject {
                                                    "LPT1",
                                                    "ana",
                                                    {},
+                                                   {},
+                                                   true,
                                                    {}});
             for (int n = 1; n <= total; ++n) {
                 const std::string pedido = n % 10 == 0 ? "4513" : "4512";
                 h.registrarTrabalho(e, n, "etiquetas", {{1, pedido, "10", "0000000123-5", n, n}});
                 h.concluirTrabalho(e, n, DesfechoTrabalho::Enviada);
             }
+            h.concluirExecucao(e, DesfechoExecucao::Concluida);
         }
         teste::PlataformaTeste plataforma;
         FrmHistorico vista(plataforma, arquivo);
@@ -212,6 +215,14 @@ class TesteHistoricoJanela : public QObject {
                  u"Data e hora"_s);
         QVERIFY(tabela->columnWidth(2) >=
                 tabela->fontMetrics().horizontalAdvance(modelo.index(0, 2).data().toString()));
+        // Beside the run's number: how the run ended, and that it was a reprint.
+        QString aoLado;
+        for (int visual : {2, 3}) {
+            const int c = tabela->horizontalHeader()->logicalIndex(visual);
+            aoLado += modelo.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString() + u": "_s +
+                      modelo.index(0, c).data().toString() + u"; "_s;
+        }
+        QCOMPARE(aoLado, u"Resultado da impressão: concluída; Reimpressão: reimpressão; "_s);
 
         // The order, and the variant as the grid shows it (18 digits).
         QTest::keyClicks(teste::achar<QLineEdit>(vista, "txtPedido"), u"4513"_s);
@@ -227,7 +238,7 @@ class TesteHistoricoJanela : public QObject {
         QCOMPARE(linhas.size(), std::size_t(1 + total / 10));
         QVERIFY(linhas[0].starts_with("\xEF\xBB\xBF"));
         QVERIFY(QString::fromUtf8(linhas[0]).startsWith(u"Nº;Impressão;Data e hora;"_s));
-        QCOMPARE(std::count(linhas[1].begin(), linhas[1].end(), ';'), 18);
+        QCOMPARE(std::count(linhas[1].begin(), linhas[1].end(), ';'), 20);
         QCOMPARE(plataforma.mensagens.back().first,
                  std::to_string(total / 10) + " linhas exportadas para " + csv.string() + ".");
 
@@ -301,6 +312,13 @@ class TesteHistoricoJanela : public QObject {
         QVERIFY(!novas.empty());
         QCOMPARE(novas.back().origem.primeira, 5);
         QCOMPARE(novas.front().origem.ultima, 10);
+        // Recorded as a reprint, ended whole; the run it came from was none.
+        const auto marca = [](const LinhaHistorico& l) {
+            return std::string(textoDesfecho(l.execucao.desfecho)) +
+                   (l.execucao.reimpressao ? " reimpressão" : "");
+        };
+        QCOMPARE(marca(novas.front()) + ", " + marca(j.registradas().back()),
+                 std::string("concluída reimpressão, concluída"));
         // Printed whole, the same rows are asked about again like any other.
         j.imprimir(5, 10);
         QVERIFY(j.perguntou("Etiquetas já impressas"));

@@ -31,6 +31,8 @@ struct Historico {
                                   destino,
                                   "ana",
                                   {},
+                                  {},
+                                  false,
                                   {}});
     }
     // Job `numero` of `e` carrying `primeira`-`ultima` of `variante`, with its outcome.
@@ -83,6 +85,7 @@ TEST(HistoricoImpressao, IntencaoAntesDesfechoDepois) {
     for (const auto& l : linhas) EXPECT_EQ(l.desfecho, DesfechoTrabalho::PodeTerSidoImpressa);
     t.h.concluirTrabalho(e, 1, DesfechoTrabalho::Enviada);
     t.h.concluirTrabalho(e, 2, DesfechoTrabalho::Cancelada);
+    t.h.concluirExecucao(e, DesfechoExecucao::Cancelada);
     linhas = t.linhas();
     EXPECT_EQ(std::tuple(linhas[0].tipoTrabalho, linhas[0].desfecho, linhas[1].origem.variante),
               std::tuple("separador", DesfechoTrabalho::Cancelada, "0777"));
@@ -91,7 +94,7 @@ TEST(HistoricoImpressao, IntencaoAntesDesfechoDepois) {
         << csv;
     EXPECT_EQ(csv.substr(csv.find(",/p/")),
               ",/p/pedidos.xml,ABC,1,QuelmonteEtiqPreco,1,4512,10,0000000123-5,1,3,etiquetas,"
-              "\"ZEBRA,2,ZPL\",Zebra,LPT1,ana,enviada");
+              "\"ZEBRA,2,ZPL\",Zebra,LPT1,ana,enviada,cancelada,");
     // Filters by order and the view's pages are the window test's
     // (TesteHistoricoJanela vistaEmPaginasFiltradaEExportada).
     EXPECT_EQ(t.linhas(filtro(&FiltroHistorico::variante, "0000000123")).size(), 1u)

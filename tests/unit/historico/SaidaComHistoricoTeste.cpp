@@ -38,6 +38,8 @@ struct Registro {
                                                     "LPT1",
                                                     "ana",
                                                     {},
+                                                    {},
+                                                    false,
                                                     {}});
     Impressora impressora;
     std::vector<std::string> ditos;
