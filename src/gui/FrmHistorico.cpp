@@ -86,7 +86,7 @@ void FrmHistorico::montarTela(const std::filesystem::path& arquivo) {
     tabela_->setWordWrap(false);
     tabela_->verticalHeader()->setVisible(false);
     tabela_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    mostrarFimAoLadoDaExecucao();
+    ordenarColunas();
     coluna->addWidget(tabela_, 1);
 
     auto* base = new QHBoxLayout;
@@ -107,17 +107,23 @@ void FrmHistorico::montarTela(const std::filesystem::path& arquivo) {
     resize(1000, 600);
 }
 
-// The run's end and its reprint mark come last in the export, which callers
-// read by position; in view they stand beside the run's number.
-void FrmHistorico::mostrarFimAoLadoDaExecucao() {
+// What a worker looks for comes first on a 1024-pixel screen: the run, how
+// it ended, when, and which labels; the file's and printer's details after.
+// The export keeps the listing's order, which callers read by position.
+void FrmHistorico::ordenarColunas() {
+    static constexpr const char* kFrente[] = {
+        "Nº",      "Impressão", "Resultado da impressão", "Reimpressão", "Data e hora",
+        "Pedido",  "Item",      "Variante ou loja",       "Primeira",    "Última",
+        "Desfecho"};
     const auto legendas = legendasCamposHistorico();
-    const auto coluna = [&](const char* legenda) {
-        return static_cast<int>(std::find(legendas.begin(), legendas.end(), legenda) -
-                                legendas.begin());
-    };
     auto* cabecalho = tabela_->horizontalHeader();
-    cabecalho->moveSection(cabecalho->visualIndex(coluna("Resultado da impressão")), 2);
-    cabecalho->moveSection(cabecalho->visualIndex(coluna("Reimpressão")), 3);
+    int posicao = 0;
+    for (const char* legenda : kFrente) {
+        const auto c = std::find(legendas.begin(), legendas.end(), legenda);
+        if (c == legendas.end()) continue;
+        cabecalho->moveSection(cabecalho->visualIndex(static_cast<int>(c - legendas.begin())),
+                               posicao++);
+    }
 }
 
 bool FrmHistorico::filtrar() {

@@ -45,7 +45,7 @@ class FrmHistorico : public QDialog {
     void escolherReimpressao();
     void mostrarErro();
     void ajustarLarguras();
-    void mostrarFimAoLadoDaExecucao();
+    void ordenarColunas();
 
     Pessoa& pessoa_;
     ModeloHistorico modelo_;

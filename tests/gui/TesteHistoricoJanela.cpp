@@ -3,6 +3,7 @@
 // written asks whether to print without it, and the "Histórico" view pages,
 // filters, exports and sets up a reprint.
 
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
