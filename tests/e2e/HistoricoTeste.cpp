@@ -290,6 +290,27 @@ TEST(Historico, ReimpressaoDeExecucaoInterrompidaImprimeOQueNuncaComecou) {
 }
 #endif
 
+#ifndef _WIN32
+// How a run ended is kept with its jobs: stopped by a signal after its second
+// job, or by a script that fails at the third.
+TEST(Historico, FimDaExecucaoRegistrado) {
+    DadosProprios dados;
+    {
+        AplicacaoTemporaria app("sleep 0.3\n");
+        app.gravar("pedidos.xml", xmlPreco(5, {faixa("1", "50")}));
+        interromperAoSurgir(
+            app, "imprimir '" + (app.pasta() / "pedidos.xml").string() + "' --impressora 1 --todas",
+            "job-2.spool");
+        EXPECT_TRUE(terminaEm(linhasHistorico(app).back(), ",enviada,cancelada,"));
+    }
+    AplicacaoTemporaria app("if [ $n = 3 ]; then exit 1; fi\n");
+    EXPECT_EQ(app.imprimir(xmlPreco(1, {faixa("1", "8")}), kTodasZebra).codigo, 1);
+    const auto linhas = linhasHistorico(app, {textoDoCaminho(app.pasta() / "pedidos.xml")});
+    EXPECT_TRUE(terminaEm(linhas.front(), ",falhou,falhou,")) << linhas.front();
+    EXPECT_TRUE(terminaEm(linhas.back(), ",enviada,falhou,")) << linhas.back();
+}
+#endif
+
 // An odd range ends on a pair that carries one number more: a reprint from
 // that extra label prints the pair again.
 TEST(Historico, ReimpressaoDaEtiquetaExtraDoUltimoPar) {
