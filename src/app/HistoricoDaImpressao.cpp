@@ -112,9 +112,11 @@ std::optional<RegistroDaCadeia> registrarExecucao(SessaoImpressao& sessao, Histo
 
 // A history that fails here has had its say during the run, or will at the
 // next: the run's own end is told all the same.
-DesfechoImpressao registrarFim(const RegistroDaCadeia& registro, DesfechoImpressao desfecho) {
+DesfechoImpressao registrarFim(const RegistroDaCadeia& registro, DesfechoImpressao desfecho,
+                               bool confirmada) {
     const auto fim = desfecho == DesfechoImpressao::Impressa       ? DesfechoExecucao::Concluida
                      : desfecho == DesfechoImpressao::Interrompida ? DesfechoExecucao::Cancelada
+                     : !confirmada                                 ? DesfechoExecucao::NaoConfirmada
                      : desfecho == DesfechoImpressao::Falhou       ? DesfechoExecucao::Falhou
                                                                    : DesfechoExecucao::SemRegistro;
     if (!registro.historico || fim == DesfechoExecucao::SemRegistro) return desfecho;

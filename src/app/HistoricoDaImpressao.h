@@ -36,8 +36,8 @@ std::optional<RegistroDaCadeia> registrarExecucao(SessaoImpressao& sessao,
                                                   HistoricoDaExecucao& historico,
                                                   const PedidoImpressao& pedido,
                                                   const FamiliaEtiqueta& familia);
-// How the run ended, kept with its row; gives `desfecho` back. A run the
-// printer did not confirm whole (`confirmada` false) is kept as such.
+// How the run ended, kept with its row; gives `desfecho` back. A run sent
+// whole that the printer did not confirm (`confirmada` false) is kept as such.
 DesfechoImpressao registrarFim(const RegistroDaCadeia& registro, DesfechoImpressao desfecho,
                                bool confirmada = true);
 

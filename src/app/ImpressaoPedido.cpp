@@ -91,8 +91,7 @@ struct Impressao {
         // goes on from there.
         retomada = retomadaDe(daGrade, cadeia.ultimaLinha(), resultado.proximaSequencia);
         return registrarFim(*registro,
-                            sessao.concluir(resultado, a, textoRetomada(daGrade, *retomada), fim),
-                            fim.confirmada);
+                            sessao.concluir(resultado, a, textoRetomada(daGrade, *retomada), fim));
     }
 
     // The printer's batch waited for; the jobs it still holds are not

@@ -39,6 +39,7 @@ enum class DesfechoExecucao {
     Concluida = 1,
     Cancelada = 2,
     Falhou = 3,
+    NaoConfirmada = 4,  // sent whole, but the printer did not print it all
 };
 const char* textoDesfecho(DesfechoExecucao desfecho);
 

@@ -52,6 +52,8 @@ const char* textoDesfecho(DesfechoExecucao desfecho) {
             return "cancelada";
         case DesfechoExecucao::Falhou:
             return "falhou";
+        case DesfechoExecucao::NaoConfirmada:
+            return "não confirmada";
         case DesfechoExecucao::SemRegistro:
             break;
     }
