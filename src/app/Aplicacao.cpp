@@ -35,6 +35,7 @@ void Aplicacao::ligarReacoes() {
     j.cmdSair.clicado.conectar([this] { cmdSair(); });
     j.cmdCancelar.clicado.conectar([this] { cmdCancelar(); });
     j.CmZebra.clicado.conectar([this] { CmZebra(); });
+    j.cmdEstadoImpressora.clicado.conectar([this] { cmdEstadoImpressora(); });
     j.Option1.clicada.conectar([this] { imprimirTeste(1); });
     j.Option2.clicada.conectar([this] { imprimirTeste(2); });
     j.Option3.clicada.conectar([this] { imprimirTeste(3); });

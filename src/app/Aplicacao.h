@@ -51,6 +51,9 @@ class Aplicacao {
     void esquecerStatusDoFim();
     ImpressoraEscolhida impressoraDaJanela() const;
     void mostrarResolucaoSalva();
+    // Asks the chosen printer its state on the worker; the answer shows
+    // beside the choice.
+    void cmdEstadoImpressora();
     DesfechoImpressao ultimaImpressao() const { return ultimaImpressao_; }
 
     // Start-up (the window's load event) and closing.
@@ -145,6 +148,11 @@ class Aplicacao {
     void ligarReacoes();
     void ligarReacoesImpressoras();
     void ligarReacoesGrades();
+    // The state shown belongs to one printer and destination: another choice
+    // shows none, or "não consultável" where none can be asked.
+    void esquecerEstadoImpressora();
+    std::string estadoMostradoDe_;
+    ParametrosImpressao parametrosDaJanela() const;
     // A command of the service around the window: `preparo` reads the
     // controls here and gives the run, which goes on the worker with the
     // window's progress and stop; `depois` gets its outcome back here.

@@ -58,6 +58,7 @@ class AcompanhamentoJanela : public Acompanhamento {
     void apontar(Campo campo) override;
     void imprimindoLinha(int linha) override;
     void mostrarDetalhePorta(const std::string& texto) override;
+    void mostrarEstadoImpressora(const std::string& texto) override;
     void mostrarStatus(const std::string& texto) override;
     void etiquetasEnviadas(long long n) override;
     bool cancelado() const override { return parada_.stop_requested(); }

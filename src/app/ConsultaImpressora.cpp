@@ -22,12 +22,15 @@ std::string abrirPortaCom(Maquina& maquina, const PastasAplicacao& pastas,
 
 }  // namespace
 
+bool impressoraConsultavel(const ParametrosImpressao& p) {
+    const bool serial = p.porta == "COM1" || p.porta == "COM2";
+    return (serial || enderecoRede(p.destino)) && p.linguagem != Linguagem::Nenhuma;
+}
+
 ConsultaImpressora consultarImpressora(Maquina& maquina, const PastasAplicacao& pastas,
                                        const ParametrosImpressao& parametros) {
+    if (!impressoraConsultavel(parametros)) return {estadoNaoConsultavel(), {}};
     const bool serial = parametros.porta == "COM1" || parametros.porta == "COM2";
-    const bool consultavel = serial || enderecoRede(parametros.destino);
-    if (!consultavel || parametros.linguagem == Linguagem::Nenhuma)
-        return {estadoNaoConsultavel(), {}};
     ConsultaImpressora r;
     try {
         bool imagemEnviada = false;

@@ -17,6 +17,11 @@ struct ConsultaImpressora {
     std::string motivo;  // why the printer could not be reached, when it could not
 };
 
+// A destination the program delivers to itself (a serial port or
+// "servidor:porta") in a language that can ask; the rest goes through the
+// print script and "não consultável".
+bool impressoraConsultavel(const ParametrosImpressao& parametros);
+
 // Takes the folder's print lock like a run, so that the question never
 // falls in the middle of another run's labels; opens the serial port for
 // the question and closes it after.

@@ -93,6 +93,7 @@ std::vector<Controle*> AcompanhamentoJanela::controlesTravados() {
             &j.ckbMaterialForn,
             &j.fraImpressoras,
             &j.cmbImpressora,
+            &j.cmdEstadoImpressora,
             &j.cmbModelo,
             &j.cmdVelocidade,
             &j.txtvelocidade,
@@ -220,6 +221,10 @@ bool AcompanhamentoJanela::prosseguirApesarDe(const ResultadoVerificacao& r) {
 
 void AcompanhamentoJanela::mostrarDetalhePorta(const std::string& texto) {
     pendurar([&texto](Pendente& p) { p.detalhePorta = texto; });
+}
+
+void AcompanhamentoJanela::mostrarEstadoImpressora(const std::string& texto) {
+    naJanela([&j = j_, texto] { j.lblEstadoImpressora.definirLegenda(texto); }, false);
 }
 
 void AcompanhamentoJanela::mostrarStatus(const std::string& texto) {

@@ -75,7 +75,10 @@ struct Impressao {
         Despacho despacho = sessao.despacho(p, a);
         // A printer that says it cannot print is asked before the run is
         // recorded, so that a refused run leaves no rows behind.
-        if (!impressoraProntaAntes(despacho, p.destino, sessao.pessoa(), {}))
+        const auto mostrar = [this](const std::string& estado) {
+            a.mostrarEstadoImpressora(estado);
+        };
+        if (!impressoraProntaAntes(despacho, p.destino, sessao.pessoa(), mostrar))
             return DesfechoImpressao::Recusada;
         const auto registro = registrarExecucao(sessao, historico, pedido, familia);
         if (!registro) return DesfechoImpressao::Recusada;
@@ -102,6 +105,7 @@ struct Impressao {
         const EstadoImpressora final =
             aguardarFimDaImpressao(despacho, sessao.maquina(), p.limiteFimImpressao);
         cadeia.marcarNaoConfirmadas(final.porImprimir);
+        if (final.consultavel) a.mostrarEstadoImpressora(textoEstado(final));
         return fimNaImpressora(enviadas, final);
     }
 

@@ -1,6 +1,7 @@
 #include <array>
 
 #include "app/Aplicacao.h"
+#include "app/ConsultaImpressora.h"
 #include "app/EscolhaImpressora.h"
 #include "app/ListasImpressoras.h"
 #include "comum/Arquivos.h"
@@ -220,6 +221,45 @@ void Aplicacao::ligarReacoesImpressoras() {
     // not what the last print sent.
     for (Lista* l : {&j.cmbImpressora, &j.cmbModelo, &j.cmdVelocidade, &j.cmdTemperatura})
         l->escolhido.conectar([this] { montavelocidadetemperatura(); });
+    for (Lista* l : {&j.cmbImpressora, &j.cmbCaminhoImpressora})
+        l->escolhido.conectar([this] { esquecerEstadoImpressora(); });
+    for (Opcao* o : {&j.optLocal, &j.optRede})
+        o->clicada.conectar([this] { esquecerEstadoImpressora(); });
+    j.txtCaminhoImpressora.mudou.conectar([this] { esquecerEstadoImpressora(); });
+}
+
+ParametrosImpressao Aplicacao::parametrosDaJanela() const {
+    return resolverParametros(pastas(), impressoraDaJanela(), false, false, "", false, "");
+}
+
+void Aplicacao::esquecerEstadoImpressora() {
+    const ImpressoraEscolhida e = impressoraDaJanela();
+    const std::string de = e.linha + '\n' + (e.rede ? e.destino : e.porta);
+    if (de == estadoMostradoDe_) return;
+    estadoMostradoDe_ = de;
+    const bool consultavel = impressoraConsultavel(parametrosDaJanela());
+    janela_.lblEstadoImpressora.definirLegenda(consultavel ? ""
+                                                           : textoEstado(estadoNaoConsultavel()));
+}
+
+// Not a command of its own: a print asked meanwhile waits behind it on the
+// worker, and the last run's outcome stays as it was.
+void Aplicacao::cmdEstadoImpressora() {
+    esquecerEstadoImpressora();
+    janela_.lblEstadoImpressora.definirLegenda("consultando...");
+    trabalhador_.executar([this, p = parametrosDaJanela()](std::stop_token) {
+        std::string texto;
+        try {
+            texto = textoEstado(consultarImpressora(plataforma_, pastas(), p).estado);
+        } catch (const std::exception&) {
+            texto = textoEstado(estadoSemResposta());
+        }
+        plataforma_.naVista(
+            [this, vivo = vivo_, texto] {
+                if (*vivo) janela_.lblEstadoImpressora.definirLegenda(texto);
+            },
+            false);
+    });
 }
 
 bool Aplicacao::salvarConfiguracaoPessoal() {

@@ -61,6 +61,10 @@ class JanelaPrincipal {
     // "Impressoras Homologadas para Impressão..."
     Rotulo fraImpressoras{"fraImpressoras", "Impressoras Homologadas para Impressão..."};
     Lista cmbImpressora{"cmbImpressora", "Impressora (&Fabricante - Linguagem)"};
+    // The chosen printer's own word ("pronta", "sem papel", "não
+    // consultável"), asked by the button beside it and before each run.
+    Rotulo lblEstadoImpressora{"lblEstadoImpressora"};
+    Botao cmdEstadoImpressora{"cmdEstadoImpressora", "Consultar"};
     Lista cmbModelo{"cmbModelo", "Impressora Modelo"};
     Rotulo LblImp{"LblImp", "Impressora &Modelo"};
     Lista cmdVelocidade{"cmdVelocidade", "Impressora &Velocidade"};

@@ -92,6 +92,8 @@ class Acompanhamento : public ProgressoImpressao {
     // The grid row whose job goes to the printer now.
     virtual void imprimindoLinha(int /*linha*/) {}
     virtual void mostrarDetalhePorta(const std::string&) {}
+    // What the printer said of itself when the run asked it.
+    virtual void mostrarEstadoImpressora(const std::string&) {}
     // Whether a print is checked before its question, and whether it goes
     // on with what the check found (the window asks; the command line stops
     // on an error unless told not to).

@@ -332,7 +332,7 @@ QWidget* FrmEtiqueta::montarImpressoras() {
     auto* q = quadro(j_.fraImpressoras, centralWidget());
     auto* g = new QGridLayout(q);
     auto* impressora = lista(j_.cmbImpressora, q);
-    g->addWidget(legendaDe(j_.cmbImpressora, impressora, q), 0, 0, 1, 3);
+    g->addLayout(montarEstadoImpressora(legendaDe(j_.cmbImpressora, impressora, q), q), 0, 0, 1, 3);
     g->addWidget(impressora, 1, 0, 1, 3);
     auto* modelo = lista(j_.cmbModelo, q);
     auto* legendaModelo = rotulo(j_.LblImp, q);
@@ -379,6 +379,21 @@ QWidget* FrmEtiqueta::montarImpressoras() {
     g->addWidget(rotulo(j_.LblZebra, q), linha, 0, 1, 3);
     g->setColumnStretch(1, 1);
     return q;
+}
+
+// The printer's own state beside its caption: on the row the caption
+// already takes, so that the window stays within a 1024x768 screen.
+QLayout* FrmEtiqueta::montarEstadoImpressora(QLabel* legendaImpressora, QWidget* pai) {
+    auto* l = new QHBoxLayout;
+    l->addWidget(legendaImpressora);
+    l->addStretch(1);
+    auto* estado = rotulo(j_.lblEstadoImpressora, pai);
+    negritar(estado);
+    l->addWidget(estado);
+    auto* consultar = botao(j_.cmdEstadoImpressora, pai);
+    consultar->setToolTip(QStringLiteral("Perguntar à impressora o seu estado"));
+    l->addWidget(consultar);
+    return l;
 }
 
 QWidget* FrmEtiqueta::montarPorta(QWidget* pai) {

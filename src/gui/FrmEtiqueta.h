@@ -3,6 +3,7 @@
 #include <QLabel>
 
 class QComboBox;
+class QLayout;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
@@ -61,6 +62,7 @@ class FrmEtiqueta : public QMainWindow {
     QWidget* montarPedidos();
     QWidget* montarFiltro(QWidget* pai);
     QWidget* montarImpressoras();
+    QLayout* montarEstadoImpressora(QLabel* legendaImpressora, QWidget* pai);
     QWidget* montarPorta(QWidget* pai);
     QWidget* montarRede(QWidget* pai);
     QWidget* montarSerial(QWidget* pai);

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -58,6 +59,12 @@ W* achar(QWidget& janela, const char* nome) {
 
 inline QPushButton* botao(QWidget& janela, const char* nome) {
     return achar<QPushButton>(janela, nome);
+}
+
+inline QPushButton* botaoDaCaixa(QMessageBox& caixa, const QString& legenda) {
+    for (auto* b : caixa.buttons())
+        if (b->text() == legenda) return qobject_cast<QPushButton*>(b);
+    qFatal("botão ausente");
 }
 
 // Runs `acao` on the modal window of type M once it is up: the run that opens

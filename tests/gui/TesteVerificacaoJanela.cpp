@@ -16,17 +16,8 @@
 
 using namespace etiquetas;
 
-namespace {
-
 using teste::botao;
-
-QPushButton* botaoDaCaixa(QMessageBox& caixa, const QString& legenda) {
-    for (auto* b : caixa.buttons())
-        if (b->text() == legenda) return qobject_cast<QPushButton*>(b);
-    qFatal("botão ausente");
-}
-
-}  // namespace
+using teste::botaoDaCaixa;
 
 class TesteVerificacaoJanela : public QObject {
     Q_OBJECT
