@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "../tests/apoio/ExecucaoGravada.h"
 #include "historico/HistoricoImpressao.h"
 #include "historico/Sqlite.h"
 
@@ -21,20 +22,6 @@ inline std::filesystem::path pastaNova(const std::string& nome) {
     return pasta;
 }
 
-inline ExecucaoRegistrada execucao() {
-    return {"/pedidos/preco.xml",
-            "0123456789ABCDEF0123456789ABCDEF",
-            1,
-            "QuelmonteEtiqPreco",
-            false,
-            "ZEBRA,2,ZPL",
-            "Zebra",
-            "LPT1",
-            "ana",
-            {},
-            {}};
-}
-
 inline std::string variante(int n) {
     std::string v = std::to_string(n);
     return std::string(10 - v.size(), '0') + v + "-5";
@@ -42,7 +29,7 @@ inline std::string variante(int n) {
 
 inline void gravarMilhao(const std::filesystem::path& arquivo) {
     HistoricoImpressao h(arquivo);
-    const long long e = h.iniciarExecucao(execucao());
+    const long long e = h.iniciarExecucao(apoio::execucaoGravada());
     sqlite::Banco banco(arquivo, 10'000);
     sqlite::Transacao t(banco);
     sqlite::Comando inserir(banco,

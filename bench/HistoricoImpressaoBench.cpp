@@ -25,7 +25,7 @@ namespace {
 void BM_RegistrarTrabalho(benchmark::State& state) {
     const fs::path pasta = pastaNova("registro");
     HistoricoImpressao h(arquivoHistorico(pasta));
-    const long long e = h.iniciarExecucao(execucao());
+    const long long e = h.iniciarExecucao(apoio::execucaoGravada());
     int numero = 0;
     for (auto _ : state) {
         ++numero;

@@ -15,6 +15,7 @@
 #include <QtTest>
 #include <algorithm>
 
+#include "../apoio/ExecucaoGravada.h"
 #include "ApoioJanela.h"
 #include "app/Reimpressao.h"
 #include "comum/CamposGrade.h"
@@ -161,24 +162,12 @@ class TesteHistoricoJanela : public QObject {
         const int total = ModeloHistorico::kPagina * 2 + 50;
         {
             HistoricoImpressao h(arquivo);
-            const long long e = h.iniciarExecucao({"/p/pedidos.xml",
-                                                   "ABC",
-                                                   1,
-                                                   "QuelmonteEtiqPreco",
-                                                   false,
-                                                   "ZEBRA,2,ZPL",
-                                                   "Zebra",
-                                                   "LPT1",
-                                                   "ana",
-                                                   {},
-                                                   {},
-                                                   true,
-                                                   {}});
-            for (int n = 1; n <= total; ++n) {
-                const std::string pedido = n % 10 == 0 ? "4513" : "4512";
-                h.registrarTrabalho(e, n, "etiquetas", {{1, pedido, "10", "0000000123-5", n, n}});
-                h.concluirTrabalho(e, n, DesfechoTrabalho::Enviada);
-            }
+            auto reimpressao = apoio::execucaoGravada();
+            reimpressao.reimpressao = true;
+            const long long e = h.iniciarExecucao(reimpressao);
+            for (int n = 1; n <= total; ++n)
+                apoio::gravarTrabalho(h, e, n, "0000000123-5", n, n, DesfechoTrabalho::Enviada,
+                                      n % 10 == 0 ? "4513" : "4512");
             h.concluirExecucao(e, DesfechoExecucao::Concluida);
         }
         teste::PlataformaTeste plataforma;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "../render/ApoioImpressao.h"
+#include "ExecucaoGravada.h"
 #include "historico/HistoricoImpressao.h"
 #include "historico/Sqlite.h"
 #include "platform/sistema/PastaExecutavel.h"
@@ -21,27 +22,13 @@ struct Historico {
     HistoricoImpressao h{arquivo};
 
     long long execucao(int tipo = 1, bool volume = false, const std::string& destino = "LPT1") {
-        return h.iniciarExecucao({"/p/pedidos.xml",
-                                  "ABC",
-                                  tipo,
-                                  "QuelmonteEtiqPreco",
-                                  volume,
-                                  "ZEBRA,2,ZPL",
-                                  "Zebra",
-                                  destino,
-                                  "ana",
-                                  {},
-                                  {},
-                                  false,
-                                  {}});
+        return h.iniciarExecucao(apoio::execucaoGravada(tipo, volume, destino));
     }
     // Job `numero` of `e` carrying `primeira`-`ultima` of `variante`, with its outcome.
     void trabalho(long long e, int numero, const std::string& variante, long long primeira,
                   long long ultima, DesfechoTrabalho desfecho = DesfechoTrabalho::Enviada,
                   const std::string& pedido = "4512") {
-        h.registrarTrabalho(e, numero, "etiquetas",
-                            {{1, pedido, "10", variante, primeira, ultima}});
-        h.concluirTrabalho(e, numero, desfecho);
+        apoio::gravarTrabalho(h, e, numero, variante, primeira, ultima, desfecho, pedido);
     }
     std::vector<LinhaHistorico> linhas(const FiltroHistorico& filtro = {}) {
         std::vector<LinhaHistorico> r;

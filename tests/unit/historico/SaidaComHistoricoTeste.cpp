@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "../render/ApoioImpressao.h"
+#include "ExecucaoGravada.h"
 #include "app/RegistroHistorico.h"
 #include "historico/Sqlite.h"
 #include "render/FalhaImpressao.h"
@@ -28,19 +29,7 @@ struct Impressora : SaidaTrabalhos {
 struct Registro {
     PastaTemporaria pasta;
     HistoricoImpressao historico{arquivoHistorico(pasta.caminho())};
-    long long execucao = historico.iniciarExecucao({"/p/pedidos.xml",
-                                                    "ABC",
-                                                    1,
-                                                    "QuelmonteEtiqPreco",
-                                                    false,
-                                                    "ZEBRA,2,ZPL",
-                                                    "Zebra",
-                                                    "LPT1",
-                                                    "ana",
-                                                    {},
-                                                    {},
-                                                    false,
-                                                    {}});
+    long long execucao = historico.iniciarExecucao(apoio::execucaoGravada());
     Impressora impressora;
     std::vector<std::string> ditos;
     // etiquetas-cli's way: say nothing here and stop.

@@ -68,34 +68,3 @@ TEST(EtiquetaInternaCaixaSku, FolhaByteAByte) {
                   std::tuple("SpoolEtqVol.PRN", TipoTrabalho::Etiqueta, 2, c.esperado));
     }
 }
-
-// Every shipped sheet template is filled whole by the routines that use it:
-// no token is left, and it holds as many bar codes as its sheet positions.
-TEST(EtiquetaInternaCaixaSku, ModelosEntreguesPreenchidos) {
-    struct Caso {
-        Rotina rotina;
-        std::string modelo;
-        std::size_t codigos;
-    };
-    const Rotina interna = ImprimirEtiquetaInternaCaixa, sku = ImprimirEtiquetaSku;
-    for (const auto& c : std::vector<Caso>{{interna, "QuelmonteEtiqInternaZebra.zpl", 6},
-                                           {interna, "QuelmonteEtiqInternaDataMax.prn", 6},
-                                           {interna, "QuelmonteEtiqCaixaZebra.zpl", 2},
-                                           {interna, "QuelmonteEtiqCaixaDataMax.prn", 2},
-                                           {sku, "QuelmonteEtiqInternaZebra.zpl", 6},
-                                           {sku, "QuelmonteEtiqInternaDataMax.prn", 6}}) {
-        Execucao e;
-        if (c.modelo.ends_with(".prn")) e.datamax();
-        e.pasta.copiarDados(c.modelo);
-        e.imprimir(c.rotina, c.modelo, "2");
-        ASSERT_TRUE(e.resultado.concluida()) << c.modelo;
-        for (const auto& t : e.trabalhos()) {
-            EXPECT_EQ(t.texto.find("::"), std::string::npos) << c.modelo << "\n" << t.texto;
-            EXPECT_EQ(t.texto.find("LLLL"), std::string::npos) << c.modelo;
-        }
-        const auto& folha = e.trabalhos().back();
-        EXPECT_EQ(std::tuple(contar(folha.texto, "0000000 123 5 "), folha.etiquetas),
-                  std::tuple(c.codigos, static_cast<int>(c.codigos)))
-            << c.modelo;
-    }
-}
