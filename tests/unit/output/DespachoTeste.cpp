@@ -10,7 +10,7 @@
 
 using namespace etiquetas;
 using namespace etiquetas::teste;
-using testing::AllOf, testing::HasSubstr, testing::StartsWith, testing::ThrowsMessage;
+using testing::StartsWith, testing::ThrowsMessage;
 
 namespace {
 
@@ -72,20 +72,6 @@ TEST(Despacho, LoteRecebeValoresCitadosERecusaOQueOCmdExecutaria) {
     EXPECT_FALSE(std::filesystem::exists("f"));
 }
 #endif
-
-// A missing script delivers nothing: the run must stop, not go on to "success".
-TEST(Despacho, ScriptAusenteTerminaAExecucao) {
-    Ambiente a;
-#ifdef _WIN32
-    const char* script = "QuelmonteImprime.bat não foi encontrado";
-#else
-    const char* script = "QuelmonteImprime.sh não foi encontrado";
-#endif
-    EXPECT_THAT([&] { a.enviar("x"); },
-                ThrowsMessage<FalhaImpressao>(
-                    AllOf(StartsWith("O programa de impressão "), HasSubstr(script))));
-    EXPECT_EQ(a.ler("SpoolEtq.PRN"), "x\r\n") << "the spool file is written first";
-}
 
 TEST(Despacho, FalhasDeEnvioTerminamAExecucao) {
     Ambiente a;
