@@ -14,7 +14,8 @@ bool historicoDisponivel() {
     return false;
 }
 
-HistoricoImpressao::HistoricoImpressao(const std::filesystem::path& arquivo) : arquivo_(arquivo) {
+HistoricoImpressao::HistoricoImpressao(const std::filesystem::path& arquivo, AberturaHistorico)
+    : arquivo_(arquivo) {
     throw FalhaHistorico("O histórico de impressões não está disponível nesta versão do programa.");
 }
 
@@ -22,6 +23,9 @@ HistoricoImpressao::~HistoricoImpressao() = default;
 
 long long HistoricoImpressao::iniciarExecucao(const ExecucaoRegistrada&) {
     return 0;
+}
+std::vector<LinhaPedida> HistoricoImpressao::linhasPedidas(long long) {
+    return {};
 }
 void HistoricoImpressao::registrarTrabalho(long long, int, const std::string&,
                                            const std::vector<OrigemRegistrada>&) {}
