@@ -108,30 +108,6 @@ TEST(Grades, CaixaDeVolumeComoNumeroOuRecusada) {
     EXPECT_EQ(g.texto(1, 9), "7");
 }
 
-// The box marks the row and sets it in bold 9 points; select-all keeps a row's
-// size, clear-all brings every row back to 8 points.
-TEST(Grades, MarcarLinhasDestacaEDesmarcarVolta) {
-    AplicacaoDeTeste t;
-    abrirVolume(t, 3);
-    auto& g = t.janela().vaVolume;
-    const auto estado = [&g] {
-        std::string s;
-        for (int l = 1; l <= 3; ++l)
-            s += g.texto(l, 1) + (g.negrito(l) ? "N" : "-") + std::to_string(g.tamanhoFonte(l)) +
-                 " ";
-        return s;
-    };
-    g.clicarCaixa(2);
-    EXPECT_EQ(estado(), "0-8 1N9 0-8 ");
-    t.app().cmdSelTodos();
-    EXPECT_EQ(estado(), "1N8 1N9 1N8 ");
-    t.app().cmdDesmarcaTodos();
-    EXPECT_EQ(estado(), "0-8 0-8 0-8 ");
-    g.clicarCaixa(1);
-    g.clicarCaixa(1);
-    EXPECT_EQ(estado(), "0-8 0-8 0-8 ");
-}
-
 TEST(Grades, SelecionaTodosPedeDuasLinhasNumaDasGrades) {
     AplicacaoDeTeste t;
     t.abrir("um.xml", precoSimples());
