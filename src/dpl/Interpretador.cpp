@@ -10,6 +10,7 @@
 #include "dpl/CodigosBarras.h"
 #include "dpl/Fontes.h"
 #include "zpl/Colocacao.h"
+#include "zpl/MemoriaLeitura.h"
 #include "zpl/TextoCampo.h"
 
 namespace etiquetas::dpl {
@@ -103,6 +104,20 @@ void deslocarVertical(Operacao& op, int dy) {
         op);
 }
 
+// What a record reads from outside itself: the format's offsets, units and
+// XOR mode, the label's width its reach is measured against.
+struct ContextoRegistro {
+    int deslocLinha = 0, deslocColuna = 0;
+    Unidade unidade = Unidade::Polegada;
+    bool xorAtivo = false;
+    int largura = 0;
+    bool operator==(const ContextoRegistro&) const = default;
+};
+
+struct NadaDepois {};
+using RegistroLido = LeituraGuardada<ContextoRegistro, NadaDepois>;
+using MemoriaRegistros = MemoriaLeitura<RegistroLido>;
+
 class Interpretador : public Leitor {
   public:
     Interpretador(int dpmm, DestinoLeitura destino) : dpmm_(dpmm), destino_(std::move(destino)) {}
@@ -167,6 +182,7 @@ class Interpretador : public Leitor {
     }
 
     void avisar(const std::string& texto) {
+        if (avisosGuardados_) avisosGuardados_->push_back(texto);
         if (!destino_.aviso) return;
         destino_.aviso(
             {dentro_ ? lidas_ + 1 : 0, origem_.empty() ? texto : origem_ + ": " + texto});
@@ -229,6 +245,7 @@ class Interpretador : public Leitor {
 
     void iniciarFormato() {
         dentro_ = true;
+        registroNaEtiqueta_ = 0;
         etiqueta_ = Etiqueta{};
         unidade_ = padrao_;
         deslocColuna_ = deslocLinha_ = 0;
@@ -340,7 +357,36 @@ class Interpretador : public Leitor {
 
     // ---- records
 
+    // A record changes nothing but its label: the same one at the same place
+    // reads the same.
     void registro(std::string_view l) {
+        RegistroLido* r = memoria_.lugar(registroNaEtiqueta_++);
+        const ContextoRegistro contexto{deslocLinha_, deslocColuna_, unidade_, xor_,
+                                        larguraEtiqueta()};
+        switch (MemoriaRegistros::passo(r, l, contexto)) {
+            case PassoLeitura::Ler:
+                return lerEMedir(l);
+            case PassoLeitura::Guardar:
+                return guardar(*r, l);
+            case PassoLeitura::Repetir:
+                for (const auto& a : r->avisos) avisar(a);
+                etiqueta_.operacoes.insert(etiqueta_.operacoes.end(), r->operacoes.begin(),
+                                           r->operacoes.end());
+        }
+    }
+
+    void guardar(RegistroLido& r, std::string_view l) {
+        const std::size_t antes = etiqueta_.operacoes.size();
+        r.avisos.clear();
+        avisosGuardados_ = &r.avisos;
+        lerEMedir(l);
+        avisosGuardados_ = nullptr;
+        r.operacoes.assign(etiqueta_.operacoes.begin() + static_cast<std::ptrdiff_t>(antes),
+                           etiqueta_.operacoes.end());
+        r.repetivel = r.guardada = true;
+    }
+
+    void lerEMedir(std::string_view l) {
         const std::size_t antes = etiqueta_.operacoes.size();
         lerRegistro(l);
         for (std::size_t i = antes; i < etiqueta_.operacoes.size(); ++i) {
@@ -557,6 +603,9 @@ class Interpretador : public Leitor {
     int deslocColuna_ = 0, deslocLinha_ = 0;
     bool xor_ = false;
     int copias_ = 1;
+    MemoriaRegistros memoria_;
+    std::size_t registroNaEtiqueta_ = 0;
+    std::vector<std::string>* avisosGuardados_ = nullptr;  // the record being kept warns here
 };
 
 }  // namespace

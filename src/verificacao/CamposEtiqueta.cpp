@@ -183,6 +183,7 @@ long larguraEstimada(const zpl::OpTexto& t) {
 
 std::vector<CampoEtiqueta> camposDaEtiqueta(const zpl::Etiqueta& e) {
     std::vector<CampoEtiqueta> campos;
+    campos.reserve(e.operacoes.size());
     for (std::size_t i = 0; i < e.operacoes.size(); ++i) {
         auto c = campoDe(e.operacoes[i]);
         if (!c) continue;
@@ -195,13 +196,27 @@ std::vector<CampoEtiqueta> camposDaEtiqueta(const zpl::Etiqueta& e) {
 }
 
 std::vector<Sobreposicao> sobreposicoes(const std::vector<CampoEtiqueta>& campos) {
+    // Only fields whose reach (ink and quiet zone) meets can be found on one
+    // another: swept down the label, its few hundred pairs come down to the
+    // few that touch, tested in the order of the whole table.
+    struct Alcance {
+        std::size_t campo;
+        Retangulo area;
+    };
+    std::vector<Alcance> alcances;
+    for (std::size_t i = 0; i < campos.size(); ++i)
+        if (comparavel(campos[i])) alcances.push_back({i, comZona(campos[i])});
+    std::sort(alcances.begin(), alcances.end(),
+              [](const Alcance& a, const Alcance& b) { return a.area.y < b.area.y; });
+    std::vector<std::pair<std::size_t, std::size_t>> pares;
+    for (auto a = alcances.begin(); a != alcances.end(); ++a)
+        for (auto b = a + 1; b != alcances.end() && b->area.y < a->area.y + a->area.altura; ++b)
+            if (cruzam(a->area, b->area))
+                pares.emplace_back(std::max(a->campo, b->campo), std::min(a->campo, b->campo));
+    std::sort(pares.begin(), pares.end());
     std::vector<Sobreposicao> r;
-    for (std::size_t i = 0; i < campos.size(); ++i) {
-        if (!comparavel(campos[i])) continue;
-        for (std::size_t j = 0; j < i; ++j)
-            if (comparavel(campos[j]))
-                if (const auto s = sobreposicao(campos, i, j)) r.push_back(*s);
-    }
+    for (const auto& [i, j] : pares)
+        if (const auto s = sobreposicao(campos, i, j)) r.push_back(*s);
     return r;
 }
 

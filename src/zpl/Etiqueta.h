@@ -33,6 +33,7 @@ struct Bloco {
     int espacamento = 0;
     char justificacao = 'L';  // L, C, R, J
     int recuo = 0;
+    bool operator==(const Bloco&) const = default;
 };
 
 struct OpTexto {
@@ -44,6 +45,7 @@ struct OpTexto {
     std::string texto;            // UTF-8
     std::optional<Bloco> bloco;
     bool reverso = false;
+    bool operator==(const OpTexto&) const = default;
 };
 
 struct OpCaixa {
@@ -52,12 +54,14 @@ struct OpCaixa {
     bool preta = true;
     int arredondamento = 0;  // 0 to 8
     bool reverso = false;
+    bool operator==(const OpCaixa&) const = default;
 };
 
 struct OpCirculo {
     int x = 0, y = 0, diametro = 3, espessura = 1;
     bool preta = true;
     bool reverso = false;
+    bool operator==(const OpCirculo&) const = default;
 };
 
 struct OpDiagonal {
@@ -66,6 +70,7 @@ struct OpDiagonal {
     bool preta = true;
     bool subindo = true;  // '/' from the lower left; '\' otherwise
     bool reverso = false;
+    bool operator==(const OpDiagonal&) const = default;
 };
 
 // Bars already placed on the label; the human-readable line, when printed,
@@ -75,6 +80,7 @@ struct OpCodigoBarras {
     std::string dados;       // what a scanner reads back
     std::vector<Retangulo> barras;
     bool reverso = false;
+    bool operator==(const OpCodigoBarras&) const = default;
 };
 
 struct OpGrafico {
@@ -86,6 +92,7 @@ struct OpGrafico {
     // own bytes, shared by every label that recalls it.
     std::shared_ptr<const std::vector<std::uint8_t>> bits;
     bool reverso = false;
+    bool operator==(const OpGrafico&) const = default;
 };
 
 using Operacao = std::variant<OpTexto, OpCaixa, OpCirculo, OpDiagonal, OpCodigoBarras, OpGrafico>;
@@ -98,16 +105,19 @@ struct ConfiguracaoEtiqueta {
     std::optional<std::string> velocidade;  // ^PR, as written
     std::optional<std::string> tonalidade;  // ~SD, as written
     int copias = 1;                         // ^PQ
+    bool operator==(const ConfiguracaoEtiqueta&) const = default;
 };
 
 struct Etiqueta {
     ConfiguracaoEtiqueta configuracao;
     std::vector<Operacao> operacoes;
+    bool operator==(const Etiqueta&) const = default;
 };
 
 struct Aviso {
     int etiqueta = 0;   // from 1; 0 outside any label
     std::string texto;  // Windows-1252
+    bool operator==(const Aviso&) const = default;
 };
 
 struct Interpretacao {

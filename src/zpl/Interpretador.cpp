@@ -15,6 +15,7 @@
 #include "zpl/Comandos.h"
 #include "zpl/Fontes.h"
 #include "zpl/Graficos.h"
+#include "zpl/MemoriaLeitura.h"
 #include "zpl/TextoCampo.h"
 
 namespace etiquetas::zpl {
@@ -49,6 +50,33 @@ struct Formato {
     Celula tamanho{9, 5};
     Orientacao orientacao = Orientacao::Normal;
 };
+
+bool mesmoFormato(const Formato& a, const Formato& b) {
+    return a.modulo.largura == b.modulo.largura && a.modulo.razao == b.modulo.razao &&
+           a.alturaBarras == b.alturaBarras && a.fonte == b.fonte && a.tamanho == b.tamanho &&
+           a.orientacao == b.orientacao;
+}
+
+// What a field reads from outside itself: the format's defaults, the label
+// home and the character set.
+struct ContextoCampo {
+    Formato formato;
+    int origemX = 0, origemY = 0, codificacao = 0;
+
+    bool operator==(const ContextoCampo& o) const {
+        return mesmoFormato(formato, o.formato) && origemX == o.origemX && origemY == o.origemY &&
+               codificacao == o.codificacao;
+    }
+};
+
+// What a field leaves behind: the defaults it set, the command warnings name.
+struct DepoisDoCampo {
+    Formato formato;
+    std::string origem;
+};
+
+using CampoLido = LeituraGuardada<ContextoCampo, DepoisDoCampo>;
+using MemoriaCampos = MemoriaLeitura<CampoLido>;
 
 std::string_view parametro(const Parametros& p, std::size_t i) {
     return i < p.size() ? std::string_view(p[i]) : std::string_view();
@@ -134,19 +162,97 @@ class Interpretador : public Leitor {
         if (temTexto(trecho.substr(0, i)))
             avisar("texto fora de comandos ignorado antes do primeiro comando");
         while (i < trecho.size()) {
-            i = lerComando(trecho, i, comando_);
-            if (comando_.truncado)
-                avisarIncompleto(comando_, fimDoSpool && i == trecho.size());
-            else
-                executar(comando_);
+            if (aposSeparador_ && dentro_)
+                if (const std::size_t fim = fimDoCampo(trecho, i); fim != std::string_view::npos) {
+                    lerCampo(trecho.substr(i, fim - i));
+                    i = fim;
+                    continue;
+                }
+            i = executarComando(trecho, i, fimDoSpool);
         }
     }
 
-    void avisarIncompleto(const Comando& c, bool noFim) {
-        origem_ = rotulo(c);
-        avisar(rotulo(c) + (noFim
-                                ? ": comando incompleto no fim do spool"
-                                : ": comando incompleto, cortado pelo comando seguinte; ignorado"));
+    std::size_t executarComando(std::string_view trecho, std::size_t i, bool fimDoSpool) {
+        i = lerComando(trecho, i, comando_);
+        if (comando_.truncado) {
+            aposSeparador_ = false;
+            avisarIncompleto(comando_, fimDoSpool && i == trecho.size());
+        } else {
+            executar(comando_);
+        }
+        return i;
+    }
+
+    // ---- fields a template repeats from label to label
+
+    // Where the field that starts at `i` ends: the command after its ^FS.
+    // None when that is not in this piece, or the field is too long to keep.
+    static std::size_t fimDoCampo(std::string_view trecho, std::size_t i) {
+        const std::size_t fs = trecho.find("^FS", i);
+        if (fs == std::string_view::npos || fs - i > MemoriaCampos::kTextoMaximo)
+            return std::string_view::npos;
+        return trecho.find_first_of("^~", fs + 3);
+    }
+
+    ContextoCampo contexto() const {
+        return {formato_, impressora_.origemX, impressora_.origemY, impressora_.codificacao};
+    }
+
+    // A field right after a ^FS depends only on its text and its context: the
+    // third time the same one comes at the same place it is not read again,
+    // its reading is.
+    void lerCampo(std::string_view texto) {
+        CampoLido* c = memoria_.lugar(campoNaEtiqueta_++);
+        switch (MemoriaCampos::passo(c, texto, contexto())) {
+            case PassoLeitura::Ler:
+                return executarCampo(texto);
+            case PassoLeitura::Guardar:
+                return guardar(*c, texto);
+            case PassoLeitura::Repetir:
+                return repetir(*c);
+        }
+    }
+
+    void repetir(const CampoLido& c) {
+        for (const auto& a : c.avisos) avisar(a);
+        etiqueta_.operacoes.insert(etiqueta_.operacoes.end(), c.operacoes.begin(),
+                                   c.operacoes.end());
+        formato_ = c.depois.formato;
+        origem_ = c.depois.origem;
+        campo_ = Campo{};
+        aposSeparador_ = true;
+    }
+
+    void guardar(CampoLido& c, std::string_view texto) {
+        const std::size_t antes = etiqueta_.operacoes.size();
+        c.avisos.clear();
+        avisosGuardados_ = &c.avisos;
+        c.repetivel = executarCampoRepetivel(texto);
+        avisosGuardados_ = nullptr;
+        c.guardada = true;
+        // What else a piece held (a label's end, say) is read every time.
+        if (!c.repetivel) return;
+        c.operacoes.assign(etiqueta_.operacoes.begin() + static_cast<std::ptrdiff_t>(antes),
+                           etiqueta_.operacoes.end());
+        c.depois = {formato_, origem_};
+    }
+
+    void executarCampo(std::string_view texto) {
+        for (std::size_t i = 0; i < texto.size();) i = executarComando(texto, i, false);
+    }
+
+    // The same, telling whether the field held only field commands and ended
+    // with its ^FS.
+    bool executarCampoRepetivel(std::string_view texto) {
+        bool repetivel = true;
+        for (std::size_t i = 0; i < texto.size();) {
+            i = executarComando(texto, i, false);
+            const Entrada* e = comando_.truncado ? nullptr : entrada(comando_);
+            const bool ultimo = i == texto.size();
+            repetivel = repetivel && e && comandoDeCampo(*e) &&
+                        (e->tratador == &Interpretador::separadorCampo) == ultimo;
+        }
+        return repetivel && aposSeparador_;
     }
 
     using Tratador = void (Interpretador::*)(const Comando&);
@@ -158,7 +264,30 @@ class Interpretador : public Leitor {
     };
     static std::span<const Entrada> comandos();
 
+    static bool comandoDeCampo(const Entrada& e) {
+        static constexpr Tratador kDeCampo[] = {
+            &Interpretador::comentario,  &Interpretador::padraoBarras,
+            &Interpretador::fontePadrao, &Interpretador::orientacaoPadrao,
+            &Interpretador::origemCampo, &Interpretador::origemTipografica,
+            &Interpretador::fonte,       &Interpretador::dadosCampo,
+            &Interpretador::hexadecimal, &Interpretador::bloco,
+            &Interpretador::reverso,     &Interpretador::separadorCampo,
+            &Interpretador::caixa,       &Interpretador::circulo,
+            &Interpretador::diagonal,    &Interpretador::barras,
+        };
+        return std::find(std::begin(kDeCampo), std::end(kDeCampo), e.tratador) !=
+               std::end(kDeCampo);
+    }
+
+    void avisarIncompleto(const Comando& c, bool noFim) {
+        origem_ = rotulo(c);
+        avisar(rotulo(c) + (noFim
+                                ? ": comando incompleto no fim do spool"
+                                : ": comando incompleto, cortado pelo comando seguinte; ignorado"));
+    }
+
     void executar(const Comando& c) {
+        aposSeparador_ = false;
         rotular(origem_, c);
         const Entrada* e = entrada(c);
         if (!e) return avisar(rotulo(c) + ": comando desconhecido, ignorado");
@@ -195,6 +324,7 @@ class Interpretador : public Leitor {
     void avisar(std::string texto) {
         for (char& c : texto)
             if (c == '\r' || c == '\n') c = ' ';
+        if (avisosGuardados_) avisosGuardados_->push_back(texto);
         if (destino_.aviso) destino_.aviso({dentro_ ? lidas_ + 1 : 0, std::move(texto)});
     }
     void avisarTodos(std::vector<std::string>& avisos) {
@@ -243,6 +373,7 @@ class Interpretador : public Leitor {
         semParametros(c);
         if (dentro_) return avisar("^XA dentro de um formato aberto, ignorado");
         dentro_ = true;
+        campoNaEtiqueta_ = 0;
         etiqueta_ = Etiqueta{};
         etiqueta_.operacoes.reserve(operacoesNaUltima_);
         formato_ = Formato{};
@@ -433,6 +564,7 @@ class Interpretador : public Leitor {
         semParametros(c);
         if (campoPendente()) emitirCampo();
         campo_ = Campo{};
+        aposSeparador_ = true;
     }
 
     // ---- stored graphics
@@ -651,6 +783,10 @@ class Interpretador : public Leitor {
     std::string origem_;  // the command that warnings name
     Comando comando_;
     Parametros parametros_;
+    MemoriaCampos memoria_;
+    std::size_t campoNaEtiqueta_ = 0;
+    bool aposSeparador_ = false;  // a field may start here with nothing carried into it
+    std::vector<std::string>* avisosGuardados_ = nullptr;  // the field being kept warns here
     std::size_t operacoesNaUltima_ = 0;  // room made at once for the next label     // the one
                                          // being run, its room kept from one to the next
 };

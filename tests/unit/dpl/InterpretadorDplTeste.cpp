@@ -238,3 +238,52 @@ TEST(InterpretadorDpl, LinguagemReconhecidaPeloInicio) {
     EXPECT_EQ(dpl::interpretarSpool(formato("121100000100010a\r\n")).etiquetas.size(), 1u);
     EXPECT_EQ(dpl::interpretarSpool("^XA^XZ^XA^XZ").etiquetas.size(), 2u);
 }
+
+// A reader keeps what it read at each place of the last labels and repeats
+// it when the same text comes there again: what a label reads into must be
+// what a reader without that memory reads, whatever changed around it.
+TEST(InterpretadorDpl, CampoRepetidoLeComoOLidoDeNovo) {
+    struct Caso {
+        std::string inicio;
+        std::vector<std::string> etiquetas;
+    };
+    const std::string zpl =
+        "^XA^PW300^FO5,5^AZN,20^FDfixo^FS^FO1,1^BY3^BCN,30^FD12^FS"
+        "^FO9,9^GB9,9,1^FS^FX nota^FS^FO2,2^FDvaria";
+    const std::string dpl =
+        "121100000100010fixo\r\n1X1100000100010L000010\r\n1Z1100000100010a\r\n"
+        "1911A2400200999longo demais para a largura\r\n";
+    const std::vector<Caso> casos{
+        {"~SD10",
+         {zpl + "1^FS^XZ", zpl + "2^FS^XZ", zpl + "3^FS^XZ", zpl + "3^FS^XZ",
+          "^XA^LH7,7^CI28" + zpl.substr(3) + "3^FS^XZ", zpl + "3^fs^FS^XZ",
+          "^XA^CFB^FO5,5^AZN,20^FDfixo^FS^XZ", "^XA^FO5,5^AZN,20^FDfixo^FS^XZ"}},
+        {"\x02n\r\n\x02KcLW0300\r\n",
+         {formato(dpl + "121100000100010um\r\n"), formato(dpl + "121100000100010dois\r\n"),
+          formato(dpl), formato(dpl), formato("R0050\r\n" + dpl), formato("m\r\n" + dpl),
+          formato(dpl, "\x02KcLW0200\r\n")}},
+    };
+    for (const auto& c : casos) {
+        Interpretacao lembrando, esquecido;
+        dpl::LeitorSpool leitor(8, {});
+        leitor.redirecionar({[&](Etiqueta&& e) { lembrando.etiquetas.push_back(std::move(e)); },
+                             [&](const Aviso& a) { lembrando.avisos.push_back(a); }});
+        leitor.ler(c.inicio);
+        for (const auto& etiqueta : c.etiquetas) {
+            const auto antes = lembrando;
+            const auto semMemoria = leitor.copia();
+            esquecido = antes;
+            semMemoria->redirecionar(
+                {[&](Etiqueta&& e) { esquecido.etiquetas.push_back(std::move(e)); },
+                 [&](const Aviso& a) { esquecido.avisos.push_back(a); }});
+            for (auto* l : {static_cast<Leitor*>(&leitor), semMemoria.get()}) {
+                l->ler(etiqueta);
+                l->terminar();  // a ZPL reader holds the last command until then
+            }
+            EXPECT_EQ(avisos(lembrando), avisos(esquecido)) << etiqueta;
+            EXPECT_TRUE(lembrando.etiquetas == esquecido.etiquetas) << etiqueta;
+        }
+        EXPECT_EQ(lembrando.etiquetas.size(), c.etiquetas.size());
+        EXPECT_FALSE(lembrando.avisos.empty());
+    }
+}
