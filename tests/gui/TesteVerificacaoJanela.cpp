@@ -1,7 +1,9 @@
 // The check before a print in the real window: a label that would print
 // wrong stops the run at a box with "Imprimir mesmo assim", "Visualizar" and
-// "Cancelar", driven here by keys and clicks as a worker would.
+// "Cancelar", driven here by keys and clicks as a worker would; "Cancelar"
+// stops a long check at once.
 
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -81,6 +83,53 @@ class TesteVerificacaoJanela : public QObject {
         });
         QVERIFY(a.trabalhos() > 0);
         QCOMPARE(a.plataforma.mensagens.back().second, std::string("Fim da Impressão"));
+    }
+
+    // Twenty thousand rows ticked: the check reads for seconds before the
+    // count and the question (the count itself is too quick to stop). Escape,
+    // as "Cancelar", ends the command within a second, nothing sent.
+    void cancelarParaAVerificacaoLonga() {
+        teste::AplicacaoNaPasta a(teste::scriptGravador());
+        {
+            std::string texto =
+                lerArquivo(a.caminho() / "Quelmonte_Preco_Cartolina_teste.xml").value_or("");
+            const auto inicio = texto.find("      <Variante ");
+            const auto fim = texto.find('<', texto.find("</Variante>", inicio) + 1);
+            QVERIFY(inicio != std::string::npos && fim > inicio);
+            std::string variantes;
+            for (int i = 0; i < 20000; ++i) variantes.append(texto, inicio, fim - inicio);
+            texto.replace(inicio, fim - inicio, variantes);
+            std::ofstream(a.caminho() / "grande.xml", std::ios::binary) << texto;
+        }
+        auto& app = *a.app;
+        FrmEtiqueta janela(app);
+        janela.show();
+        QApplication::setActiveWindow(&janela);
+        a.abrir("grande.xml");
+        app.janela().cmbImpressora.selecionar(1);
+        auto& grade = app.janela().sprPedidos;
+        for (int l = 1; l <= grade.linhas(); ++l) grade.definirTexto(l, 1, "1");
+        QVERIFY(grade.marcada(20000));
+        a.plataforma.mensagens.clear();
+
+        QElapsedTimer relogio;
+        bool emCursoAoCancelar = false;
+        QTimer::singleShot(500, &janela, [&] {
+            emCursoAoCancelar = app.comandoEmCurso() && a.plataforma.mensagens.empty();
+            relogio.start();
+            QTest::keyClick(&janela, Qt::Key_Escape);
+        });
+        QTest::mouseClick(botao(janela, "cmdImprimir"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!app.comandoEmCurso(), 60000);
+        const qint64 ateParar = relogio.elapsed();
+
+        QVERIFY(emCursoAoCancelar);
+        QVERIFY2(ateParar < 1000, qPrintable(QString::number(ateParar)));
+        QCOMPARE(a.trabalhos(), 0);
+        QCOMPARE(a.plataforma.mensagens.size(), std::size_t{1});  // no question asked
+        QCOMPARE(a.plataforma.mensagens.back().first,
+                 std::string("Impressão interrompida a pedido do usuário.\nNenhuma etiqueta "
+                             "foi impressa."));
     }
 };
 
