@@ -47,6 +47,12 @@ FiltroHistorico filtro(const OpcoesHistorico& o) {
 
 int listar(ContextoCli& ctx, const OpcoesHistorico& o) {
     ctx.iniciarServico();
+    if (!historicoDisponivel()) {
+        std::cerr << cp1252ParaUtf8(
+                         "O histórico de impressões não está disponível nesta versão do programa.")
+                  << '\n';
+        return kFalha;
+    }
     const auto arquivo = arquivoHistoricoDoUsuario(ctx.pastas());
     if (arquivo.empty()) {
         std::cerr << cp1252ParaUtf8(

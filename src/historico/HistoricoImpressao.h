@@ -176,7 +176,7 @@ class HistoricoImpressao {
         anteriores_;
 };
 
-// Whether this build keeps a history at all (the Windows build does not yet).
+// Whether this build keeps a history at all (a build without SQLite does not).
 bool historicoDisponivel();
 
 // "historico.sqlite" in `pasta`.
