@@ -185,54 +185,44 @@ TEST(Imprimir, TextoDoPedidoComCaraDeComandoSaiComoEsta) {
 TEST(Imprimir, RecusasDizemOMotivoAntesDaPergunta) {
     struct Caso {
         std::string tabelaAusente, xml, arquivo;  // arquivo: of the folder; "" none
-        Lista argumentos;
+        std::string argumentos;                   // words; '' an empty one
         int codigo;
         std::string mensagem;
         bool depoisDaPergunta = false;
     };
     const auto preco = xmlPreco(1, {faixa("1", "2")});
+    const std::string zebra = " --impressora 1 --velocidade 4 --temperatura 8 --serial 9600,N,8,1";
     for (const auto& c : std::vector<Caso>{
-             {"tb_impressoras.txt",
-              preco,
-              "pedidos.xml",
-              {"imprimir", "--todas"},
-              1,
+             {"tb_impressoras.txt", preco, "pedidos.xml", "imprimir --todas", 1,
               "[Impressora] Nenhuma impressora cadastrada: a tabela de impressoras "
               "(tb_impressoras.txt) não foi encontrada"},
-             {"", "", "", mais({"fonte"}, kDatamax), 1,
+             {"", "", "",
+              "fonte --impressora 0 --velocidade '' --temperatura 8 --serial 9600,N,8,1", 1,
               "[Carregar Fonte Zebra] A fonte e o gráfico só podem ser carregados em "
               "impressoras Zebra."},
              {"", xmlPreco(99, {faixa("1", "2")}), "pedidos.xml",
-              mais({"imprimir", "--todas", "--tipo", "Etiq.Caixa"}, kZebra), 2,
+              "imprimir --todas --tipo Etiq.Caixa" + zebra, 2,
               "--tipo não se aplica a este arquivo: etiquetas do tipo 99"},
-             {"", "", "Amostra_Volume_Consolidador.xml", mais({"imprimir", "--todas"}, kZebra), 1,
+             {"", "", "Amostra_Volume_Consolidador.xml", "imprimir --todas" + zebra, 1,
               "[Tipo de Etiqueta] As etiquetas do tipo 8 (Etiquetas de Consolidador de "
               "Encabidado) não têm impressão"},
-             {"", preco, "pedidos.xml",
-              mais({"imprimir", "--ignorar-verificacao", "--todas", "--rede", ""}, kZebra), 1,
-              "[Caminho para Impressora] Informe o caminho de rede da Impressora !"},
-             {"", preco, "pedidos.xml", mais({"imprimir", "--ignorar-verificacao"}, kZebra), 1,
+             {"", preco, "pedidos.xml", "imprimir --ignorar-verificacao --todas --rede ''" + zebra,
+              1, "[Caminho para Impressora] Informe o caminho de rede da Impressora !"},
+             {"", preco, "pedidos.xml", "imprimir --ignorar-verificacao" + zebra, 1,
               "Não foi selecionado nenhum Pedido para ser impressa a Etiqueta de Preço !", true},
              // Argument errors in the user's words, not the parser's English.
-             {"",
-              preco,
-              "pedidos.xml",
-              {"imprimir", "--todas", "--impressora", "um"},
-              2,
+             {"", preco, "pedidos.xml", "imprimir --todas --impressora um", 2,
               "Valor inválido para --impressora: \"um\". Veja etiquetas-cli --help."},
-             {"", "", ".", mais({"imprimir", "--todas"}, kZebra), 2,
-              "ARQUIVO: é uma pasta, não um arquivo: "},
-             {"",
-              preco,
-              "pedidos.xml",
-              {"imprimir", "--todas", "--porta", "LPT9"},
-              2,
+             {"", "", ".", "imprimir --todas" + zebra, 2, "ARQUIVO: é uma pasta, não um arquivo: "},
+             {"", preco, "pedidos.xml", "imprimir --todas --porta LPT9", 2,
               "--porta: \"LPT9\" não é um de LPT1, LPT2, COM1, COM2"},
-             {"", "", "", {"teste"}, 2, "Falta OPCAO. Veja etiquetas-cli --help."}}) {
+             {"", "", "", "teste", 2, "Falta OPCAO. Veja etiquetas-cli --help."}}) {
         AplicacaoTemporaria app;
         if (!c.tabelaAusente.empty()) fs::remove(app.pasta() / c.tabelaAusente);
         if (!c.xml.empty()) app.gravar(c.arquivo, c.xml);
-        Lista argumentos = c.argumentos;
+        Lista argumentos;
+        std::istringstream palavras(c.argumentos);
+        for (std::string w; palavras >> w;) argumentos.push_back(w == "''" ? "" : w);
         if (!c.arquivo.empty())
             argumentos.insert(argumentos.begin() + 1, textoDoCaminho(app.pasta() / c.arquivo));
         const auto s = app.executar(argumentos);
