@@ -40,7 +40,7 @@ std::string textoFalhaAntes(const std::string& destino, const Consulta& c) {
 
 bool impressoraProntaAntes(Despacho& despacho, const std::string& destino, Pessoa& pessoa,
                            const std::function<void(const std::string&)>& mostrar) {
-    if (!despacho.entregaPelaRede()) return true;
+    if (!despacho.perguntaAImpressora()) return true;
     for (;;) {
         const Consulta c = consultar(despacho);
         if (mostrar) mostrar(textoEstado(c.estado));
@@ -61,7 +61,7 @@ bool impressoraProntaAntes(Despacho& despacho, const std::string& destino, Pesso
 
 void SaidaVigiada::enviar(const Trabalho& trabalho) {
     const auto agora = std::chrono::steady_clock::now();
-    if (enviou_ && despacho_.entregaPelaRede() && agora - ultima_ >= intervalo_) {
+    if (enviou_ && despacho_.perguntaAImpressora() && agora - ultima_ >= intervalo_) {
         ultima_ = agora;
         const EstadoImpressora e = despacho_.consultarEstado();
         if (!e.pronta() && e.consultavel)
@@ -74,7 +74,7 @@ void SaidaVigiada::enviar(const Trabalho& trabalho) {
 
 EstadoImpressora aguardarFimDaImpressao(Despacho& despacho, Maquina& maquina,
                                         std::chrono::seconds limite) {
-    if (!despacho.entregaPelaRede()) return estadoNaoConsultavel();
+    if (!despacho.perguntaAImpressora()) return estadoNaoConsultavel();
     const auto fim = std::chrono::steady_clock::now() + limite;
     for (;;) {
         const EstadoImpressora e = consultar(despacho).estado;

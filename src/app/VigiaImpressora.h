@@ -20,7 +20,8 @@ inline constexpr const char* kTituloEstado = "Estado da Impressora";
 // Asks until the printer is ready or the person gives up: "Tentar de novo"
 // asks again, "Cancelar" stops (the command line's answer), "Imprimir assim
 // mesmo" is offered only for a printer that does not answer. A destination
-// the program does not deliver to on a network connection is not asked.
+// the program does not deliver to on its own line (network or serial) is
+// not asked.
 // `mostrar` gets each state's text.
 bool impressoraProntaAntes(Despacho& despacho, const std::string& destino, Pessoa& pessoa,
                            const std::function<void(const std::string&)>& mostrar);

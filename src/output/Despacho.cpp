@@ -156,12 +156,16 @@ void Despacho::enviarRede(const std::string& conteudo) {
                              ": " + conexao.ultimoErro() + ".");
 }
 
+bool Despacho::portaSerialEscolhida() const {
+    return parametros_.porta == "COM1" || parametros_.porta == "COM2";
+}
+
 EstadoImpressora Despacho::consultarEstado() {
     const auto limite =
         std::chrono::duration_cast<std::chrono::milliseconds>(parametros_.limiteResposta);
     if (rede_) return etiquetas::consultarEstado(parametros_.linguagem, conexaoRede(), limite);
     PortaSerial& porta = maquina_.portaSerial();
-    if ((parametros_.porta == "COM1" || parametros_.porta == "COM2") && porta.aberta())
+    if (portaSerialEscolhida() && porta.aberta())
         return etiquetas::consultarEstado(parametros_.linguagem, porta, limite);
     return estadoNaoConsultavel();
 }

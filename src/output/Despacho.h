@@ -43,8 +43,9 @@ class Despacho : public SaidaTrabalhos {
     // what the script delivers. Connects to a network printer when needed
     // (FalhaImpressao when it cannot).
     EstadoImpressora consultarEstado();
-    // Whether the jobs go to a network printer on the program's own connection.
-    bool entregaPelaRede() const { return rede_.has_value(); }
+    // Whether the jobs go on the program's own line, a network connection or
+    // a serial port, where the printer can be asked.
+    bool perguntaAImpressora() const { return rede_.has_value() || portaSerialEscolhida(); }
 
     // The serial port's pending byte count, as the window shows it.
     std::function<void(const std::string&)> mostrarDetalhePortaCom;
@@ -52,6 +53,7 @@ class Despacho : public SaidaTrabalhos {
     static constexpr int kPausasFinaisSerial = 11;
 
   private:
+    bool portaSerialEscolhida() const;
     TravaImpressao aguardarTrava();
     void despachar(const std::filesystem::path& spool, const Trabalho& trabalho);
     void executarScript(const std::filesystem::path& spool);

@@ -10,7 +10,9 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
+#include <stdlib.h>
 #include <sys/socket.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -40,21 +42,38 @@ class ImpressoraSimulada {
         porta_ = ntohs(a.sin_port);
         linha_ = std::thread([this] { atenderRede(); });
     }
-    // Serves the printer's end of a pseudo-terminal pair instead.
-    ImpressoraSimulada(const std::string& terminal, bool datamax, Modo modo = Modo::Pronta)
+    // On a pseudo-terminal instead, as on a serial cable: COM1 maps to terminal().
+    struct NoTerminal {};
+    ImpressoraSimulada(NoTerminal, bool datamax, Modo modo = Modo::Pronta)
         : datamax_(datamax), modo_(modo) {
-        const int fd = ::open(terminal.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
-        if (fd >= 0) linha_ = std::thread([this, fd] { atender(fd), ::close(fd); });
+        const int mestre = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        if (mestre < 0) return;
+        if (::grantpt(mestre) != 0 || ::unlockpt(mestre) != 0) {
+            ::close(mestre);
+            return;
+        }
+        terminal_ = ::ptsname(mestre);
+        // Held open so that the line stays up between the program's openings
+        // (a closed end makes the other read nothing but errors), and raw so
+        // that no byte is echoed or translated.
+        escravo_ = ::open(terminal_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+        termios t{};
+        ::tcgetattr(escravo_, &t);
+        ::cfmakeraw(&t);
+        ::tcsetattr(escravo_, TCSANOW, &t);
+        linha_ = std::thread([this, mestre] { atender(mestre), ::close(mestre); });
     }
     ~ImpressoraSimulada() {
         parar_ = true;
         if (linha_.joinable()) linha_.join();
         if (ouvinte_ >= 0) ::close(ouvinte_);
+        if (escravo_ >= 0) ::close(escravo_);
     }
     ImpressoraSimulada(const ImpressoraSimulada&) = delete;
     ImpressoraSimulada& operator=(const ImpressoraSimulada&) = delete;
 
     std::string endereco() const { return "127.0.0.1:" + std::to_string(porta_); }
+    const std::string& terminal() const { return terminal_; }
     void definirModo(Modo modo) {
         std::lock_guard l(m_);
         modo_ = modo;
@@ -204,6 +223,8 @@ class ImpressoraSimulada {
     std::atomic<bool> parar_{false};
     int ouvinte_ = -1;
     int porta_ = 0;
+    int escravo_ = -1;
+    std::string terminal_;
     std::thread linha_;
 };
 

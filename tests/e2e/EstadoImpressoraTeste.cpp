@@ -12,37 +12,65 @@ using Modo = apoio::ImpressoraSimulada::Modo;
 
 namespace {
 
-// A silent printer costs one answer limit: one second here.
-void limitesCurtos(const AplicacaoTemporaria& app) {
+using apoio::ImpressoraSimulada;
+
+// A silent printer costs one answer limit: one second here. `com1`: the
+// device COM1 leads to.
+void limitesCurtos(const AplicacaoTemporaria& app, const std::string& com1 = {}) {
     app.gravar("QuelmonteConfig.ini",
-               "[Impressao]\r\nLimiteRespostaSegundos=1\r\nLimiteFimImpressaoSegundos=2\r\n");
+               "[Impressao]\r\nLimiteRespostaSegundos=1\r\nLimiteFimImpressaoSegundos=2\r\n" +
+                   (com1.empty() ? "" : "[PortasCom]\r\nCOM1=" + com1 + "\r\n"));
+}
+
+// The simulated printer on the network or on COM1, and the options that
+// choose that line.
+struct Linha {
+    std::unique_ptr<ImpressoraSimulada> impressora;
+    Lista opcoes;
+};
+
+Linha ligar(const AplicacaoTemporaria& app, bool serial, bool datamax, Modo modo) {
+    Linha l;
+    if (serial) {
+        l.impressora =
+            std::make_unique<ImpressoraSimulada>(ImpressoraSimulada::NoTerminal{}, datamax, modo);
+        l.opcoes = {"--porta", "COM1"};
+    } else {
+        l.impressora = std::make_unique<ImpressoraSimulada>(datamax, modo);
+        l.opcoes = {"--rede", l.impressora->endereco()};
+    }
+    limitesCurtos(app, serial ? l.impressora->terminal() : "");
+    return l;
 }
 
 }  // namespace
 
 TEST(EstadoImpressora, ComandoDizOEstadoEPassaSoComAImpressoraPronta) {
     struct Caso {
-        bool datamax;
+        bool serial, datamax;
         Modo modo;
         std::string linha;
     };
     const AplicacaoTemporaria app;
-    limitesCurtos(app);
-    for (const auto& c : std::vector<Caso>{{false, Modo::Pronta, "pronta"},
-                                           {false, Modo::SemPapel, "sem papel"},
-                                           {false, Modo::CabecaAberta, "cabeça aberta"},
-                                           {false, Modo::EmPausa, "em pausa"},
-                                           {false, Modo::Muda, "não respondeu"},
-                                           {true, Modo::Pronta, "pronta"},
-                                           {true, Modo::SemPapel, "sem papel"},
-                                           {true, Modo::EmPausa, "em pausa"},
-                                           {true, Modo::Muda, "não respondeu"}}) {
-        apoio::ImpressoraSimulada impressora(c.datamax, c.modo);
-        const auto r = app.executar(
-            {"estado", "--impressora", c.datamax ? "0" : "1", "--rede", impressora.endereco()});
+    for (const auto& c : std::vector<Caso>{{false, false, Modo::Pronta, "pronta"},
+                                           {false, false, Modo::SemPapel, "sem papel"},
+                                           {false, false, Modo::CabecaAberta, "cabeça aberta"},
+                                           {false, false, Modo::EmPausa, "em pausa"},
+                                           {false, false, Modo::Muda, "não respondeu"},
+                                           {false, true, Modo::Pronta, "pronta"},
+                                           {false, true, Modo::SemPapel, "sem papel"},
+                                           {false, true, Modo::EmPausa, "em pausa"},
+                                           {false, true, Modo::Muda, "não respondeu"},
+                                           {true, false, Modo::Pronta, "pronta"},
+                                           {true, false, Modo::SemPapel, "sem papel"},
+                                           {true, true, Modo::Pronta, "pronta"},
+                                           {true, true, Modo::EmPausa, "em pausa"}}) {
+        const Linha l = ligar(app, c.serial, c.datamax, c.modo);
+        const auto r =
+            app.executar(mais({"estado", "--impressora", c.datamax ? "0" : "1"}, l.opcoes));
         EXPECT_EQ(r.saida, cp1252ParaUtf8(c.linha) + "\n") << r.erros;
         EXPECT_EQ(r.codigo, c.modo == Modo::Pronta ? 0 : 1) << c.linha;
-        EXPECT_EQ(impressora.recebido(), "") << c.linha;
+        EXPECT_EQ(l.impressora->recebido(), "") << c.linha;
     }
 }
 
@@ -51,7 +79,7 @@ TEST(EstadoImpressora, ComandoSemImpressoraQueResponda) {
     limitesCurtos(app);
     int porta;
     {
-        apoio::ImpressoraSimulada ninguem;  // a port that was free a moment ago
+        ImpressoraSimulada ninguem;  // a port that was free a moment ago
         porta = std::stoi(ninguem.endereco().substr(10));
     }
     const auto recusada = app.executar(
@@ -68,36 +96,37 @@ TEST(EstadoImpressora, ComandoSemImpressoraQueResponda) {
     EXPECT_EQ(lpt.codigo, 1);
 }
 
-// A run to a network printer asks it first: a fault stops the run before any
-// label leaves, with the fault named; a ready printer takes every label on
-// the program's own connection and confirms them.
+// A run to a network or serial printer asks it first: a fault stops the run
+// before any label leaves, with the fault named; a ready printer takes every
+// label the run announces on the program's own line and confirms them.
 TEST(EstadoImpressora, ExecucaoPerguntaAntesDaPrimeiraEtiqueta) {
     struct Caso {
-        bool datamax;
+        bool serial, datamax;
         Modo modo;
         std::string mensagem;
     };
     const AplicacaoTemporaria app;
-    limitesCurtos(app);
     const std::string xml = xmlPreco(5, {faixa("1", "4")});
     for (const auto& c :
-         std::vector<Caso>{{false, Modo::Pronta, "impressas."},
-                           {true, Modo::Pronta, "impressas."},
-                           {false, Modo::SemPapel, "não está pronta: sem papel."},
-                           {false, Modo::CabecaAberta, "não está pronta: cabeça aberta."},
-                           {false, Modo::EmPausa, "não está pronta: em pausa."},
-                           {true, Modo::EmPausa, "não está pronta: em pausa."},
-                           {false, Modo::Muda, "não respondeu."}}) {
-        apoio::ImpressoraSimulada impressora(c.datamax, c.modo);
-        const auto r = app.imprimir(
-            xml, mais(c.datamax ? kTodasDatamax : kTodasZebra, {"--rede", impressora.endereco()}));
+         std::vector<Caso>{{false, false, Modo::Pronta, "4 enviadas; 4 impressas."},
+                           {false, true, Modo::Pronta, "4 enviadas; 4 impressas."},
+                           {false, false, Modo::SemPapel, "não está pronta: sem papel."},
+                           {false, false, Modo::CabecaAberta, "não está pronta: cabeça aberta."},
+                           {false, false, Modo::EmPausa, "não está pronta: em pausa."},
+                           {false, true, Modo::EmPausa, "não está pronta: em pausa."},
+                           {false, false, Modo::Muda, "não respondeu."},
+                           {true, false, Modo::Pronta, "4 enviadas; 4 impressas."},
+                           {true, true, Modo::Pronta, "4 enviadas; 4 impressas."},
+                           {true, false, Modo::SemPapel, "não está pronta: sem papel."}}) {
+        const Linha l = ligar(app, c.serial, c.datamax, c.modo);
+        const auto r = app.imprimir(xml, mais(c.datamax ? kTodasDatamax : kTodasZebra, l.opcoes));
         EXPECT_TRUE(contem(r.erros, c.mensagem)) << r.erros;
         if (c.modo == Modo::Pronta) {
             EXPECT_EQ(r.codigo, 0) << r.erros;
-            EXPECT_GT(impressora.etiquetas(), 0);
+            EXPECT_EQ(l.impressora->etiquetas(), 4) << c.mensagem;
         } else {
             esperarFalha(r, "Nenhuma etiqueta foi impressa.");
-            EXPECT_EQ(impressora.recebido(), "") << c.mensagem;
+            EXPECT_EQ(l.impressora->recebido(), "") << c.mensagem;
         }
     }
     EXPECT_TRUE(app.trabalhos().empty());  // never through the script
@@ -110,7 +139,7 @@ TEST(EstadoImpressora, FaltaDePapelNoMeioParaAExecucao) {
     app.gravar("QuelmonteConfig.ini",
                "[Impressao]\r\nLimiteRespostaSegundos=1\r\n"
                "LimiteFimImpressaoSegundos=1\r\nIntervaloConsultaSegundos=0\r\n");
-    apoio::ImpressoraSimulada impressora;
+    ImpressoraSimulada impressora;
     impressora.semPapelApos(1);
     const auto r = app.imprimir(xmlPreco(5, {faixa("1", "8")}),
                                 mais(kTodasZebra, {"--rede", impressora.endereco()}));

@@ -23,7 +23,7 @@ class PortaGravada : public PortaFalsa {
   public:
     Textos escritos;
     bool escrever(const std::string& texto) override {
-        if (aberta_) escritos.push_back(texto);
+        if (aberta_ && !pergunta(texto)) escritos.push_back(texto);
         return aberta_;
     }
 };

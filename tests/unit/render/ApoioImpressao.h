@@ -1,11 +1,12 @@
 #pragma once
 
 // What the printing tests share: a printer job, a progress that records its
-// texts, a serial port that logs its openings, a throw-away folder
-// and a price grid filled by hand.
+// texts, a serial port that logs its openings and answers as a ready
+// printer, a throw-away folder and a price grid filled by hand.
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../config/PastaTeste.h"
@@ -48,11 +49,34 @@ class PortaFalsa : public PortaSerial {
     }
     void fechar() override { aberta_ = false; }
     bool aberta() const override { return aberta_; }
-    bool escrever(const std::string&) override { return aberta_; }
+    bool escrever(const std::string& bytes) override { return aberta_ && (pergunta(bytes), true); }
     long long bytesPendentes() override { return 0; }
     void aguardarEnvio(int) override {}
     std::string ultimoErro() const override { return {}; }
-    std::string ler(int) override { return {}; }
+    std::string ler(int) override { return std::exchange(resposta_, {}); }
+
+  protected:
+    // A status question gets a ready printer's answer, as a run asks before
+    // its first label; false for anything else.
+    bool pergunta(const std::string& bytes) {
+        if (bytes == "~HQES~HS")
+            resposta_ =
+                "\x02"
+                "030,0,0,1245,000,0,0,0,000,0,0,0\x03\r\n"
+                "\x02"
+                "000,0,0,0,0,2,4,0,00000000,1,000\x03\r\n"
+                "\x02"
+                "1234,0\x03\r\n";
+        else if (bytes ==
+                 "\x01"
+                 "A\x01"
+                 "E")
+            resposta_ = "NNNNNNNN\r00000\r";
+        else
+            return false;
+        return true;
+    }
+    std::string resposta_;
 };
 
 // A throw-away folder with the path spelled out and the shipped data at hand.
