@@ -1,5 +1,6 @@
 #include "app/ConsultaImpressora.h"
 
+#include "comum/Texto.h"
 #include "output/Despacho.h"
 #include "output/PortasCom.h"
 #include "render/FalhaImpressao.h"
@@ -7,6 +8,12 @@
 namespace etiquetas {
 
 namespace {
+
+constexpr std::size_t kTamanhoAoLado = 80, kTamanhoDica = 300;
+
+std::string cortado(const std::string& texto, std::size_t tamanho) {
+    return texto.size() <= tamanho ? texto : esquerda(texto, tamanho - 3) + "...";
+}
 
 std::string abrirPortaCom(Maquina& maquina, const PastasAplicacao& pastas,
                           const ParametrosImpressao& p) {
@@ -21,6 +28,12 @@ std::string abrirPortaCom(Maquina& maquina, const PastasAplicacao& pastas,
 }
 
 }  // namespace
+
+TextoDaConsulta textoDaConsulta(const ConsultaImpressora& c) {
+    if (c.motivo.empty()) return {textoEstado(c.estado), {}};
+    const std::string linha = c.motivo.substr(0, c.motivo.find('\n'));
+    return {cortado(linha, kTamanhoAoLado), cortado(linha, kTamanhoDica)};
+}
 
 bool impressoraConsultavel(const ParametrosImpressao& p) {
     const bool serial = p.porta == "COM1" || p.porta == "COM2";

@@ -17,6 +17,13 @@ struct ConsultaImpressora {
     std::string motivo;  // why the printer could not be reached, when it could not
 };
 
+// What the window shows beside the printer choice: the state, or why the
+// printer could not be reached, cut to fit beside it (`inteiro` for the hint).
+struct TextoDaConsulta {
+    std::string curto, inteiro;
+};
+TextoDaConsulta textoDaConsulta(const ConsultaImpressora& consulta);
+
 // A destination the program delivers to itself (a serial port or
 // "servidor:porta") in a language that can ask; the rest goes through the
 // print script and "não consultável".

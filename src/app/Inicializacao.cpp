@@ -237,6 +237,7 @@ void Aplicacao::esquecerEstadoImpressora() {
     const std::string de = e.linha + '\n' + (e.rede ? e.destino : e.porta);
     if (de == estadoMostradoDe_) return;
     estadoMostradoDe_ = de;
+    janela_.lblEstadoImpressora.definirDica({});
     const bool consultavel = impressoraConsultavel(parametrosDaJanela());
     janela_.lblEstadoImpressora.definirLegenda(consultavel ? ""
                                                            : textoEstado(estadoNaoConsultavel()));
@@ -248,15 +249,17 @@ void Aplicacao::cmdEstadoImpressora() {
     esquecerEstadoImpressora();
     janela_.lblEstadoImpressora.definirLegenda("consultando...");
     trabalhador_.executar([this, p = parametrosDaJanela()](std::stop_token) {
-        std::string texto;
+        TextoDaConsulta texto;
         try {
-            texto = textoEstado(consultarImpressora(plataforma_, pastas(), p).estado);
+            texto = textoDaConsulta(consultarImpressora(plataforma_, pastas(), p));
         } catch (const std::exception&) {
-            texto = textoEstado(estadoSemResposta());
+            texto.curto = textoEstado(estadoSemResposta());
         }
         plataforma_.naVista(
             [this, vivo = vivo_, texto] {
-                if (*vivo) janela_.lblEstadoImpressora.definirLegenda(texto);
+                if (!*vivo) return;
+                janela_.lblEstadoImpressora.definirDica(texto.inteiro);
+                janela_.lblEstadoImpressora.definirLegenda(texto.curto);
             },
             false);
     });

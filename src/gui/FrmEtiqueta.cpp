@@ -382,14 +382,19 @@ QWidget* FrmEtiqueta::montarImpressoras() {
 }
 
 // The printer's own state beside its caption: on the row the caption
-// already takes, so that the window stays within a 1024x768 screen.
+// already takes, so that the window stays within a 1024x768 screen. A long
+// reason (a connection refused) takes the room there is and no more; its
+// hint holds it whole.
 QLayout* FrmEtiqueta::montarEstadoImpressora(QLabel* legendaImpressora, QWidget* pai) {
     auto* l = new QHBoxLayout;
     l->addWidget(legendaImpressora);
-    l->addStretch(1);
     auto* estado = rotulo(j_.lblEstadoImpressora, pai);
     negritar(estado);
-    l->addWidget(estado);
+    estado->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    estado->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    estado->setMinimumWidth(
+        estado->fontMetrics().horizontalAdvance(QStringLiteral("não consultável")));
+    l->addWidget(estado, 1);
     auto* consultar = botao(j_.cmdEstadoImpressora, pai);
     consultar->setToolTip(QStringLiteral("Perguntar à impressora o seu estado"));
     l->addWidget(consultar);

@@ -36,6 +36,20 @@ class TesteEstadoImpressoraJanela : public QObject {
         auto* estado = teste::achar<QLabel>(janela, "lblEstadoImpressora");
         app.escolherDestino(false, "LPT1");
         QCOMPARE(estado->text(), u"não consultável"_s);
+        // A printer that cannot be reached says why, as the command line
+        // does, and the window still fits its screen.
+        std::string fechada;
+        {
+            apoio::ImpressoraSimulada ninguem;
+            fechada = ninguem.endereco();
+        }
+        app.escolherDestino(true, fechada);
+        QTest::mouseClick(botao(janela, "cmdEstadoImpressora"), Qt::LeftButton);
+        const QString conexao =
+            u"Não foi possível conectar à impressora "_s + QString::fromLatin1(fechada);
+        QTRY_VERIFY2(estado->text().startsWith(conexao), qPrintable(estado->text()));
+        QVERIFY(estado->toolTip().startsWith(conexao));
+        QVERIFY(janela.minimumSizeHint().width() <= 1024);
         app.escolherDestino(true, impressora.endereco());
         QCOMPARE(estado->text(), QString());
         QTest::mouseClick(botao(janela, "cmdEstadoImpressora"), Qt::LeftButton);
