@@ -45,6 +45,16 @@ Retomada retomadaDe(const PedidoImpressao& pedido, int ultimaLinha,
     return r;
 }
 
+// The first sequence that did not go out: the next of the row the run
+// stopped in, or the first of a price row it never reached (the last unit
+// sent may carry a number past its own row's range, which names nothing
+// there). None when every row went out.
+std::optional<long long> primeiraNaoImpressa(const PedidoImpressao& pedido, const Retomada& r) {
+    if (r.linha == 0 || r.proximaSequencia || pedido.tipoArquivo != kArquivoPreco)
+        return r.linha == 0 ? std::nullopt : r.proximaSequencia;
+    return valorInteiro(LinhaPreco(*pedido.linhas, r.linha)[CampoPreco::SequenciaInicial]);
+}
+
 // "Retomar na linha N: pedido P, item I, variante V." for the row a stopped
 // run resumes in.
 std::string textoRetomada(const PedidoImpressao& pedido, const Retomada& r) {
@@ -93,8 +103,10 @@ struct Impressao {
         // The window unticks what went out whole, so that "Imprimir" again
         // goes on from there.
         retomada = retomadaDe(daGrade, cadeia.ultimaLinha(), resultado.proximaSequencia);
+        ResultadoImpressao parado = resultado;
+        parado.proximaSequencia = primeiraNaoImpressa(daGrade, *retomada);
         return registrarFim(*registro,
-                            sessao.concluir(resultado, a, textoRetomada(daGrade, *retomada), fim));
+                            sessao.concluir(parado, a, textoRetomada(daGrade, *retomada), fim));
     }
 
     // The printer's batch waited for; the jobs it still holds are not

@@ -97,6 +97,27 @@ TEST(Execucao, SigtermParaDepoisDoTrabalhoEmCurso) {
     esperarFalha(r, "Retomar na linha 1: pedido ");
 }
 
+// The shipped sample: rows of one number each, sent as a pair whose second
+// tag carries the number after. The resume names the first label that did
+// not go out, never the pair's extra number; after the last job, none.
+TEST(Execucao, SigtermRetomaNaPrimeiraEtiquetaNaoImpressa) {
+    for (const auto& [ate, retomada] : std::vector<std::pair<std::string, std::string>>{
+             {"job-1.spool", "Próxima sequência não impressa: 2. Retomar na linha 2: pedido "},
+             {"job-3.spool", ""}}) {
+        AplicacaoTemporaria app("sleep 0.3\n");
+        const auto r = interromperAoSurgir(
+            app,
+            "imprimir '" + (app.pasta() / "Quelmonte_Preco_Cartolina_teste.xml").string() +
+                "' --impressora 1 --todas",
+            ate);
+        if (retomada.empty())
+            EXPECT_FALSE(contem(r.erros, "Próxima sequência") || contem(r.erros, "Retomar"))
+                << r.erros;
+        else
+            esperarFalha(r, retomada);
+    }
+}
+
 // A layout file that is there but cannot be read says why, not that it is
 // missing or that one of its values is wrong.
 TEST(Execucao, IniIlegivelDizPorque) {
