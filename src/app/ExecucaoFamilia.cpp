@@ -51,8 +51,13 @@ std::string etiquetasEDestino(const ContagemEtiquetas& c, const ParametrosImpres
            (p.fabricante.empty() ? std::string("?") : p.fabricante) + ", " + p.destino;
 }
 
+// Where it failed in the worker's terms, the grid row and the template;
+// the routine's step number means nothing to them.
 std::string mensagemFalha(const FalhaRotina& falha) {
-    return falha.descricao + "\n" + "Linha: " + std::to_string(falha.passo);
+    std::string onde;
+    if (falha.linha > 0) onde = "Linha " + std::to_string(falha.linha) + " da grade";
+    if (!falha.modelo.empty()) onde += (onde.empty() ? "Modelo " : ", modelo ") + falha.modelo;
+    return onde.empty() ? falha.descricao : falha.descricao + "\n" + onde + ".";
 }
 
 const LeitorGrade& linhasDaFamilia(const FamiliaEtiqueta& familia, const PedidoImpressao& p) {

@@ -49,9 +49,9 @@ Retomada retomadaDe(const PedidoImpressao& pedido, int ultimaLinha,
 // stopped in, or the first of a price row it never reached (the last unit
 // sent may carry a number past its own row's range, which names nothing
 // there). None when every row went out.
-std::optional<long long> primeiraNaoImpressa(const PedidoImpressao& pedido, const Retomada& r) {
-    if (r.linha == 0 || r.proximaSequencia || pedido.tipoArquivo != kArquivoPreco)
-        return r.linha == 0 ? std::nullopt : r.proximaSequencia;
+std::optional<long long> primeiraNaoImpressa(const PedidoImpressao& pedido, const Retomada& r,
+                                             int ultimaLinha) {
+    if (r.linha <= ultimaLinha || pedido.tipoArquivo != kArquivoPreco) return r.proximaSequencia;
     return valorInteiro(LinhaPreco(*pedido.linhas, r.linha)[CampoPreco::SequenciaInicial]);
 }
 
@@ -104,7 +104,7 @@ struct Impressao {
         // goes on from there.
         retomada = retomadaDe(daGrade, cadeia.ultimaLinha(), resultado.proximaSequencia);
         ResultadoImpressao parado = resultado;
-        parado.proximaSequencia = primeiraNaoImpressa(daGrade, *retomada);
+        parado.proximaSequencia = primeiraNaoImpressa(daGrade, *retomada, cadeia.ultimaLinha());
         return registrarFim(*registro,
                             sessao.concluir(parado, a, textoRetomada(daGrade, *retomada), fim));
     }

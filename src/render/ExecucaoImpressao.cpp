@@ -12,10 +12,12 @@ namespace etiquetas {
 
 namespace {
 
-// The failure with where the run was; the step number is the routine's own.
+// The failure with where the run was: the step number is the routine's own,
+// the row the grid's (the request may hold only what a reprint left).
 FalhaRotina falhaEm(const ExecucaoImpressao& execucao, std::string descricao) {
-    return {std::move(descricao), execucao.passo, execucao.linha, execucao.PedidoAtual,
-            execucao.ItemAtual};
+    const int linha = execucao.linha > 0 ? execucao.grade.linhaNaGrade(execucao.linha) : 0;
+    return {std::move(descricao), execucao.passo,     linha,
+            execucao.PedidoAtual, execucao.ItemAtual, execucao.nomeTemplate};
 }
 
 }  // namespace

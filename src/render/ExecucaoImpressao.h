@@ -50,6 +50,7 @@ struct FalhaRotina {
     int passo = 0;  // the routine's step number
     int linha = 0;  // grid row
     std::string pedido, item;
+    std::string modelo;  // the template file being filled
 };
 
 struct ResultadoImpressao {

@@ -231,6 +231,6 @@ TEST(EtiquetaInternaCaixa, ModeloAusenteParaAntesDoSeparador) {
     const auto r = app.imprimir(xmlPreco(99, {linha("2", "1", "2", "550"), linha("2", "1", "2")}),
                                 mais(kTodasZebra, {"--tipo", "Etiq.Caixa"}));
     esperarFalha(r, "[Erro !] Arquivo não encontrado: ");
-    EXPECT_TRUE(contem(r.erros, "QuelmonteEtiqCaixaZebra.zpl Linha: 5")) << r.erros;
+    EXPECT_TRUE(contem(r.erros, "QuelmonteEtiqCaixaZebra.zpl Linha 2 da grade")) << r.erros;
     EXPECT_EQ(resumo(app.trabalhos()), (Lista{"separador", "0002 0003 0004 0005 0006 0007"}));
 }

@@ -154,7 +154,8 @@ TEST(Imprimir, ScriptQueFalhaParaAExecucao) {
     for (const auto& [sh, bat, motivo] : casos) {
         AplicacaoTemporaria app(sh, bat);
         esperarFalha(app.imprimir(xmlPreco(1, {faixa("1", "4")}), kTodasZebra),
-                     "[Erro !] A etiqueta não foi entregue à impressora: " + motivo + " Linha: 22");
+                     "[Erro !] A etiqueta não foi entregue à impressora: " + motivo +
+                         " Linha 1 da grade, modelo QuelmonteEtiqPrecoCartolinaZebra.zpl.");
         EXPECT_EQ(app.trabalhos().size(), 1u) << "the run stops at the first failed job";
     }
 }

@@ -243,7 +243,7 @@ TEST(PrecoAdesiva, DadosDaEtiquetaPorFamilia) {
 }
 
 // A bad cell or a bad layout value ends the run with the "Erro !" box and the
-// step; what went out stays out and no success is announced.
+// grid row; what went out stays out and no success is announced.
 TEST(PrecoAdesiva, FalhasTerminamAExecucao) {
     struct Caso {
         std::string chaves;  // put first in the Zebra section
@@ -252,12 +252,12 @@ TEST(PrecoAdesiva, FalhasTerminamAExecucao) {
         std::size_t trabalhos;
     };
     for (const auto& c : std::vector<Caso>{
-             {"", "abc", "Valor não numérico em Inf. a Seq. Inicial: \"abc\". Linha: 5", 1},
+             {"", "abc", "Valor não numérico em Inf. a Seq. Inicial: \"abc\". Linha 2 da grade", 1},
              {"Preco=00A00050\r\n", "1",
               "Posição inválida em QuelmonteEtiqueta.ini, seção QuelmonteEtiqPrecoAdesivaZebra, "
-              "chave Preco: \"00A00050\". Linha: 4",
+              "chave Preco: \"00A00050\". Linha 1 da grade",
               0},
-             {"Catalogo=0100\r\n", "1", "chave Catalogo: \"0100\". Linha: 4", 0},
+             {"Catalogo=0100\r\n", "1", "chave Catalogo: \"0100\". Linha 1 da grade", 0},
              {"Repeticao=0000\r\n", "1",
               "Repetição deverá ser maior que 0 na seção "
               "QuelmonteEtiqPrecoAdesivaZebra",

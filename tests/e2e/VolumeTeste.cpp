@@ -251,7 +251,9 @@ TEST(Volume, FalhasParamAExecucaoComMotivo) {
         AplicacaoTemporaria app;
         const auto r = app.imprimir(xmlVolume(4, {c.loja}), c.opcoes);
         esperarFalha(r, c.mensagem);
-        EXPECT_TRUE(contem(r.erros, "[Erro !] ") && contem(r.erros, "Linha: ")) << r.erros;
+        EXPECT_TRUE(contem(r.erros, "[Erro !] ") &&
+                    contem(r.erros, "Linha 1 da grade, modelo QuelmonteEtiq"))
+            << r.erros;
         const auto jobs = app.trabalhos();
         EXPECT_EQ(jobs.size(), c.enviados);
         if (c.opcoes == datamax) {
