@@ -18,6 +18,17 @@ constexpr const char* kMensagemVersao =
     "Fornecedores e efetue o DOWNLOAD da nova versão do aplicativo de Etiquetas."
     "\rO Programa será encerrado !\r\n";
 
+// Past this much a file's start shows before the whole is read: about a
+// thousand rows, read in a few hundredths of a second.
+constexpr std::size_t kInicioMostrado = 1u << 20;
+
+ResultadoCarga carregarPedidos(short tipo, const pugi::xml_document& documento,
+                               const std::string& digesto, const AvisoProgresso& aviso = {},
+                               const std::vector<pugi::xml_node>* pedidos = nullptr) {
+    return tipo == kArquivoPreco ? CarregarPedidosPreco(documento, digesto, aviso, pedidos)
+                                 : CarregarPedidosVolume(documento, digesto, aviso, pedidos);
+}
+
 }  // namespace
 
 InformacoesArquivo informacoesArquivo(const ArquivoAberto& a) {
@@ -73,9 +84,7 @@ ArquivoAberto abrirArquivoPedidos(SessaoImpressao& sessao, const std::filesystem
     if (inicio) inicio(maximo);
     pessoa.cursorOcupado(true);
     const std::string digesto = digestoDaVersao(sessao.maquina().versao());
-    arquivo.carga = tipo == kArquivoPreco
-                        ? CarregarPedidosPreco(*documento, digesto, aviso, &c.listaPedidos)
-                        : CarregarPedidosVolume(*documento, digesto, aviso, &c.listaPedidos);
+    arquivo.carga = carregarPedidos(tipo, *documento, digesto, aviso, &c.listaPedidos);
     r.contagem.listaPedidos.clear();  // nodes of a document that may go
     if (!arquivo.carga.erro.empty()) {
         sessao.mensagem(arquivo.carga.erro, "Erro !", Icone::Critico);
@@ -84,6 +93,25 @@ ArquivoAberto abrirArquivoPedidos(SessaoImpressao& sessao, const std::filesystem
     arquivo.tipoArquivo = tipo;
     arquivo.documento = std::move(documento);
     return arquivo;
+}
+
+std::optional<ArquivoAberto> abrirInicioPedidos(SessaoImpressao& sessao,
+                                                const std::filesystem::path& caminho) {
+    std::error_code erro;
+    const auto tamanho = std::filesystem::file_size(caminho, erro);
+    if (erro || tamanho <= kInicioMostrado ||
+        conferirArquivo(caminho, kLimitePedidos) != FalhaLeitura::Nenhuma)
+        return std::nullopt;
+    const auto documento = CarregarInicioXML(caminho, kInicioMostrado);
+    const Reconhecimento r = reconhecerArquivo(*documento);
+    if (!r.valido || !r.erro.empty()) return std::nullopt;
+    ArquivoAberto inicio;
+    inicio.caminho = caminho;
+    const short tipo = IdentificarTipoArquivo(documento.get());
+    inicio.carga = carregarPedidos(tipo, *documento, digestoDaVersao(sessao.maquina().versao()));
+    if (!inicio.carga.erro.empty() || inicio.carga.pedidoVersaoRecusada) return std::nullopt;
+    inicio.tipoArquivo = tipo;
+    return inicio;
 }
 
 void encerrarPorVersao(SessaoImpressao& sessao) {

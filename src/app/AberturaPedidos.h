@@ -43,6 +43,12 @@ InformacoesArquivo informacoesArquivo(const ArquivoAberto& arquivo);
 ArquivoAberto abrirArquivoPedidos(SessaoImpressao& sessao, const std::filesystem::path& caminho,
                                   const std::function<void(long maximo)>& inicio,
                                   const AvisoProgresso& aviso);
+// The start of a large file, read at once so that its first rows show while
+// the whole is read: its whole orders, through the same version gate. Said
+// nothing; none for a file small enough to open at once, or a start that
+// holds no whole order or would be refused.
+std::optional<ArquivoAberto> abrirInicioPedidos(SessaoImpressao& sessao,
+                                                const std::filesystem::path& caminho);
 void encerrarPorVersao(SessaoImpressao& sessao);
 
 }  // namespace etiquetas

@@ -180,6 +180,16 @@ class Aplicacao {
     std::string totalDoArquivo_;       // the file's label total, as the block shows it
 
     // The open chain (ArquivoPedidos.cpp).
+    // What the first rows of a large file took the place of, to come back if
+    // the whole is refused.
+    struct VistaAnterior {
+        Grade* grade = nullptr;
+        ConteudoGrade conteudo;
+        bool precosVisiveis = false, volumesVisiveis = false, imprimir = false;
+    };
+    std::optional<VistaAnterior> mostrarInicioDoArquivo(const std::filesystem::path& caminho);
+    void devolverVista(VistaAnterior anterior);
+    void formatarColunas(Grade& grade);
     void RejeitarArquivoPedidos(const std::filesystem::path& caminho,
                                 const std::string& statusAnterior);
     void PreencherInfoArquivo(ArquivoAberto arquivo);

@@ -58,8 +58,10 @@ void Aplicacao::AbrirArquivoPedidos(const std::filesystem::path& caminho) {
         if (contador <= maximo) j.ProgressBar1.definirValor(static_cast<int>(contador));
         plataforma_.processarEventos();
     };
+    auto anterior = mostrarInicioDoArquivo(caminho);
     ArquivoAberto arquivo = servico_.abrir(caminho, inicio, aviso);
     if (!arquivo.aberto()) {
+        if (anterior) devolverVista(std::move(*anterior));
         RejeitarArquivoPedidos(caminho, statusAnterior);
         return;
     }
@@ -74,6 +76,34 @@ void Aplicacao::AbrirArquivoPedidos(const std::filesystem::path& caminho) {
     marcasPendentes_ = false;
     reimpressaoMarcada_ = false;
     plataforma_.cursorOcupado(false);
+}
+
+// A large file's first rows, shown at once: the whole takes seconds to read.
+// Printing waits for the whole.
+std::optional<Aplicacao::VistaAnterior> Aplicacao::mostrarInicioDoArquivo(
+    const std::filesystem::path& caminho) {
+    auto& j = janela_;
+    auto inicio = servico_.abrirInicio(caminho);
+    if (!inicio) return std::nullopt;
+    Grade& grade = inicio->tipoArquivo == kArquivoPreco ? j.sprPedidos : j.vaVolume;
+    VistaAnterior anterior{&grade, grade.retirarConteudo(), j.sprPedidos.visivel(),
+                           j.vaVolume.visivel(), j.cmdImprimir.habilitado()};
+    formatarColunas(grade);
+    grade.substituirConteudo(inicio->carga.linhas, std::move(inicio->carga.celulas));
+    j.sprPedidos.definirVisivel(&grade == &j.sprPedidos);
+    j.vaVolume.definirVisivel(&grade == &j.vaVolume);
+    j.cmdImprimir.definirHabilitado(false);
+    plataforma_.processarEventos();
+    return anterior;
+}
+
+// A refused file's first rows go: the grid shows what it showed before.
+void Aplicacao::devolverVista(VistaAnterior anterior) {
+    auto& j = janela_;
+    anterior.grade->devolverConteudo(std::move(anterior.conteudo));
+    j.sprPedidos.definirVisivel(anterior.precosVisiveis);
+    j.vaVolume.definirVisivel(anterior.volumesVisiveis);
+    j.cmdImprimir.definirHabilitado(anterior.imprimir);
 }
 
 // The file shown before stays loaded: the status bar goes back to what it
@@ -139,15 +169,8 @@ void Aplicacao::aplicarCarga(ResultadoCarga carga, Grade& grade, const Informaco
     auto& j = janela_;
     grade.suspenderAvisos();
     grade.substituirConteudo(carga.linhas, std::move(carga.celulas));
-    if (&grade == &j.sprPedidos) {
-        using enum CampoPreco;
-        for (auto campo : {SequenciaInicial, SequenciaFinal})
-            grade.definirCor(coluna(campo), kVermelho);
-        for (auto campo : {SequenciaInicialOriginal, SequenciaFinalOriginal, Cor, CorIngles,
-                           TamanhoIngles, TipoEtiq})
-            grade.definirOculta(coluna(campo), true);
-    } else {
-        grade.definirCor(coluna(CampoVolume::Caixas), kVermelho);
+    formatarColunas(grade);
+    if (&grade == &j.vaVolume) {
         // The loader writes each store's volumes as its box count.
         volumesDoArquivo_.assign(static_cast<std::size_t>(grade.linhas()), 0);
         for (int l = 1; l <= grade.linhas(); ++l)
@@ -169,6 +192,19 @@ void Aplicacao::aplicarCarga(ResultadoCarga carga, Grade& grade, const Informaco
     aplicarSeletor(carga.seletor);
     if (carga.pedidoVersaoRecusada) servico_.encerrarPorVersao();
     j.cmdGerarTxt.definirVisivel(carga.autorizadoGerarTxt);
+}
+
+void Aplicacao::formatarColunas(Grade& grade) {
+    if (&grade == &janela_.sprPedidos) {
+        using enum CampoPreco;
+        for (auto campo : {SequenciaInicial, SequenciaFinal})
+            grade.definirCor(coluna(campo), kVermelho);
+        for (auto campo : {SequenciaInicialOriginal, SequenciaFinalOriginal, Cor, CorIngles,
+                           TamanhoIngles, TipoEtiq})
+            grade.definirOculta(coluna(campo), true);
+    } else {
+        grade.definirCor(coluna(CampoVolume::Caixas), kVermelho);
+    }
 }
 
 void Aplicacao::aplicarSeletor(SeletorTipo seletor) {

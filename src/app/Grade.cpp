@@ -44,6 +44,24 @@ void Grade::substituirConteudo(int linhas, std::vector<std::string> celulas) {
     avisar(-1, -1);
 }
 
+ConteudoGrade Grade::retirarConteudo() {
+    ConteudoGrade c{linhas_, std::move(celulas_), std::move(negrito_), std::move(tamanho_)};
+    linhas_ = 0;
+    celulas_.clear();
+    negrito_.clear();
+    tamanho_.clear();
+    avisar(-1, -1);
+    return c;
+}
+
+void Grade::devolverConteudo(ConteudoGrade c) {
+    linhas_ = c.linhas;
+    celulas_ = std::move(c.celulas);
+    negrito_ = std::move(c.negrito);
+    tamanho_ = std::move(c.tamanho);
+    avisar(-1, -1);
+}
+
 bool Grade::negrito(int linha) const {
     return linha >= 1 && linha <= linhas_ && negrito_[linha - 1];
 }

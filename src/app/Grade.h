@@ -22,6 +22,13 @@ struct ColunaGrade {
     int cor = 0;         // text colour 0x00BBGGRR
 };
 
+// A grid's rows as they stand: cells, bold and size.
+struct ConteudoGrade {
+    int linhas = 0;
+    std::vector<std::string> celulas;
+    std::vector<unsigned char> negrito, tamanho;
+};
+
 class Grade : public LeitorGrade {
   public:
     Grade(std::string nome, std::vector<ColunaGrade> colunas);
@@ -36,6 +43,9 @@ class Grade : public LeitorGrade {
     // Takes a whole new content at once (row-major, `colunas()` cells a row),
     // rows unmarked, normal and 8 points.
     void substituirConteudo(int linhas, std::vector<std::string> celulas);
+    // The rows taken out for a while (the grid is left empty), and put back.
+    ConteudoGrade retirarConteudo();
+    void devolverConteudo(ConteudoGrade conteudo);
 
     bool negrito(int linha) const;
     int tamanhoFonte(int linha) const;

@@ -35,6 +35,9 @@ class ServicoImpressao {
                         const AvisoProgresso& aviso = {}) {
         return abrirArquivoPedidos(sessao_, caminho, inicio, aviso);
     }
+    std::optional<ArquivoAberto> abrirInicio(const std::filesystem::path& caminho) {
+        return abrirInicioPedidos(sessao_, caminho);
+    }
     void encerrarPorVersao() { etiquetas::encerrarPorVersao(sessao_); }
 
     DesfechoImpressao imprimir(const PedidoImpressao& pedido, Acompanhamento& acompanhamento) {

@@ -1,5 +1,6 @@
 #include "orderfile/Xml.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 
@@ -217,6 +218,35 @@ std::shared_ptr<pugi::xml_document> CarregarXMLDeBytes(std::string_view bytes) {
     if (!buffer.dados) return std::make_shared<pugi::xml_document>();
     if (!bytes.empty()) std::memcpy(buffer.dados, bytes.data(), bytes.size());
     return analisar(buffer);
+}
+
+namespace {
+
+// The name of the first element: the root, whose end the cut took away.
+std::string_view nomeDaRaiz(std::string_view texto) {
+    for (auto p = texto.find('<'); p != std::string_view::npos; p = texto.find('<', p + 1)) {
+        if (p + 1 >= texto.size() || texto[p + 1] == '?' || texto[p + 1] == '!') continue;
+        const auto fim = texto.find_first_of(" \t\r\n/>", p + 1);
+        return fim == std::string_view::npos ? std::string_view()
+                                             : texto.substr(p + 1, fim - p - 1);
+    }
+    return {};
+}
+
+}  // namespace
+
+std::shared_ptr<pugi::xml_document> CarregarInicioXML(const std::filesystem::path& caminho,
+                                                      std::size_t bytes) {
+    std::ifstream entrada(caminho, std::ios::binary);
+    std::string inicio(bytes, '\0');
+    entrada.read(inicio.data(), static_cast<std::streamsize>(bytes));
+    inicio.resize(static_cast<std::size_t>(std::max<std::streamsize>(0, entrada.gcount())));
+    const std::string_view fimDePedido = "</PedidoQuel>";
+    const auto corte = inicio.rfind(fimDePedido);
+    const std::string raiz(nomeDaRaiz(inicio));
+    if (corte == std::string::npos || raiz.empty()) return std::make_shared<pugi::xml_document>();
+    inicio.resize(corte + fimDePedido.size());
+    return CarregarXMLDeBytes(inicio + "</" + raiz + ">");
 }
 
 pugi::xml_node filhoDoDocumento(const pugi::xml_document& documento, std::size_t indice) {

@@ -25,6 +25,11 @@ std::shared_ptr<pugi::xml_document> CarregarXML(const std::string& caminho);
 std::shared_ptr<pugi::xml_document> CarregarXML(const std::filesystem::path& caminho);
 // The same from bytes already in memory (tests, fuzzing).
 std::shared_ptr<pugi::xml_document> CarregarXMLDeBytes(std::string_view bytes);
+// The first `bytes` of the file as a document of the whole orders they hold
+// (the order they cut through left out): what a large file shows before the
+// rest is read. Without a root element when that start holds no whole order.
+std::shared_ptr<pugi::xml_document> CarregarInicioXML(const std::filesystem::path& caminho,
+                                                      std::size_t bytes);
 
 // A path of the core's text (Windows-1252) as the file system names it.
 std::filesystem::path caminhoDoTexto(const std::string& caminho);

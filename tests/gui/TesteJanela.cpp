@@ -15,6 +15,7 @@
 #include <QTableView>
 #include <QToolTip>
 #include <QtTest>
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -73,6 +74,44 @@ class TesteJanela : public QObject {
   private slots:
     void init() { a_ = std::make_unique<teste::AplicacaoNaPasta>(); }
     void cleanup() { a_.reset(); }
+    // A large file shows its first whole orders before the rest is read; one
+    // refused at its end takes them away again with its message, and the
+    // grid shows the file loaded before.
+    void arquivoGrandeMostraAsPrimeirasLinhasAntesDoFim() {
+        const std::string texto =
+            lerArquivo(a_->caminho() / "Quelmonte_Preco_Cartolina_teste.xml").value_or("");
+        const auto inicio = texto.find("  <PedidoQuel ");
+        const auto fim = texto.find("</PedidoQuel>", inicio) + 13;
+        QVERIFY(inicio != std::string::npos && fim > inicio);
+        std::string grande = texto.substr(0, inicio);
+        for (int i = 0; i < 1000; ++i) grande.append(texto, inicio, fim - inicio);
+        grande.append(texto, fim);
+        std::ofstream(a_->caminho() / "grande.xml", std::ios::binary) << grande;
+        std::ofstream(a_->caminho() / "cortado.xml", std::ios::binary)
+            << grande.substr(0, grande.size() - 40);
+        FrmEtiqueta janela(*a_->app);
+        janela.show();
+        QAbstractItemModel& modelo = *janela.sprPedidos().model();
+        std::vector<int> vistas;  // the rows shown, at each change of the whole grid
+        QObject::connect(&modelo, &QAbstractItemModel::modelReset,
+                         [&] { vistas.push_back(modelo.rowCount()); });
+
+        a_->abrir("grande.xml");
+        const int todas = modelo.rowCount();
+        QCOMPARE(todas, 3000);
+        QVERIFY2(
+            std::any_of(vistas.begin(), vistas.end(), [&](int n) { return n > 0 && n < todas; }),
+            qPrintable(QString::number(vistas.size())));
+
+        vistas.clear();
+        a_->plataforma.mensagens.clear();
+        a_->abrir("cortado.xml");
+        QVERIFY(
+            std::any_of(vistas.begin(), vistas.end(), [&](int n) { return n > 0 && n < todas; }));
+        QCOMPARE(modelo.rowCount(), todas);
+        QCOMPARE(a_->plataforma.mensagens.back().second, std::string("Formato Não Reconhecido"));
+        QVERIFY(teste::botao(janela, "cmdImprimir")->isEnabled());
+    }
     void abreComTituloEListasDoModelo() {
         FrmEtiqueta janela(*a_->app);
         janela.show();
