@@ -94,3 +94,26 @@ TEST(ContagemEtiquetas, FaixasGrandesEIlegiveis) {
     EXPECT_NEAR(static_cast<double>(contada->etiquetas), static_cast<double>(sku.enviadas(grande)),
                 0.02 * static_cast<double>(sku.enviadas(grande)));
 }
+
+// The classic adhesive row prints `Repeticao` labels side by side: a range of
+// any length, an exact multiple of the row included, gives its own labels,
+// no more, and the count says as many.
+TEST(ContagemEtiquetas, AdesivaClassicaDaAFaixaInteira) {
+    for (int repeticao : {1, 2, 3, 4})
+        for (bool datamax : {false, true}) {
+            Contagem c(2, 0, datamax);
+            c.cfg.Repeticao = repeticao;
+            const std::string r = std::to_string(repeticao), r2 = std::to_string(2 * repeticao),
+                              r3 = std::to_string(2 + 3 * repeticao);
+            Grade g = linhas({{"4512", "10", "1", r.c_str()},
+                              {"4512", "11", "1", r2.c_str()},
+                              {"4513", "12", "3", r3.c_str()},
+                              {"4513", "13", "5", "5"},
+                              {"4513", "14", "1", "7"}});
+            const long long faixas = repeticao + 2 * repeticao + 3 * repeticao + 1 + 7;
+            const auto contada = c.contar(g);
+            ASSERT_TRUE(contada);
+            EXPECT_EQ(std::tuple(c.enviadas(g), contada->etiquetas), std::tuple(faixas, faixas))
+                << repeticao << (datamax ? " datamax" : " zebra");
+        }
+}
