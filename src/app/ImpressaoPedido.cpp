@@ -88,12 +88,16 @@ struct Impressao {
         const auto mostrar = [this](const std::string& estado) {
             a.mostrarEstadoImpressora(estado);
         };
-        if (!impressoraProntaAntes(despacho, p.destino, sessao.pessoa(), mostrar))
-            return DesfechoImpressao::Recusada;
+        const ProntaAntes pronta =
+            impressoraProntaAntes(despacho, p.destino, sessao.pessoa(), mostrar);
+        if (pronta == ProntaAntes::Recusada) return DesfechoImpressao::Recusada;
         const auto registro = registrarExecucao(sessao, historico, pedido, familia);
         if (!registro) return DesfechoImpressao::Recusada;
+        // A printer printed to although silent would stop the run at the
+        // next question: it is not asked again before the end.
+        Despacho* vigia = pronta == ProntaAntes::AssimMesmo ? nullptr : &despacho;
         CadeiaTrabalhos cadeia(despacho, *registro, historico.nuncaImpressas.get(),
-                               {&despacho, p.intervaloConsulta},
+                               {vigia, p.intervaloConsulta},
                                [this](int linha) { a.imprimindoLinha(linha); });
         const ResultadoImpressao resultado =
             sessao.rodar(familia, pedido, cadeia.entrada(), sessao.memoria(), a);

@@ -38,13 +38,13 @@ std::string textoFalhaAntes(const std::string& destino, const Consulta& c) {
 
 }  // namespace
 
-bool impressoraProntaAntes(Despacho& despacho, const std::string& destino, Pessoa& pessoa,
-                           const std::function<void(const std::string&)>& mostrar) {
-    if (!despacho.perguntaAImpressora()) return true;
+ProntaAntes impressoraProntaAntes(Despacho& despacho, const std::string& destino, Pessoa& pessoa,
+                                  const std::function<void(const std::string&)>& mostrar) {
+    if (!despacho.perguntaAImpressora()) return ProntaAntes::Pronta;
     for (;;) {
         const Consulta c = consultar(despacho);
         if (mostrar) mostrar(textoEstado(c.estado));
-        if (c.estado.pronta() || !c.estado.consultavel) return true;
+        if (c.estado.pronta() || !c.estado.consultavel) return ProntaAntes::Pronta;
         // Printing to a silent printer is the person's call; one that said
         // what is wrong, or could not be reached, is not printed to.
         const bool assimMesmo = c.estado.soNaoRespondeu() && c.motivo.empty();
@@ -55,7 +55,7 @@ bool impressoraProntaAntes(Despacho& despacho, const std::string& destino, Pesso
         const int escolha = pessoa.escolher(textoFalhaAntes(destino, c), kTituloEstado,
                                             Icone::Exclamacao, botoes, cancelar);
         if (escolha == 0) continue;
-        return assimMesmo && escolha == 1;
+        return assimMesmo && escolha == 1 ? ProntaAntes::AssimMesmo : ProntaAntes::Recusada;
     }
 }
 

@@ -23,8 +23,9 @@ inline constexpr const char* kTituloEstado = "Estado da Impressora";
 // the program does not deliver to on its own line (network or serial) is
 // not asked.
 // `mostrar` gets each state's text.
-bool impressoraProntaAntes(Despacho& despacho, const std::string& destino, Pessoa& pessoa,
-                           const std::function<void(const std::string&)>& mostrar);
+enum class ProntaAntes { Pronta, AssimMesmo, Recusada };
+ProntaAntes impressoraProntaAntes(Despacho& despacho, const std::string& destino, Pessoa& pessoa,
+                                  const std::function<void(const std::string&)>& mostrar);
 
 // Before each job (at most once per `intervalo`; zero: before every one)
 // asks the printer; a fault ends the run before the job leaves.

@@ -24,7 +24,8 @@ class TesteEstadoImpressoraJanela : public QObject {
     void estadoAoLadoDaEscolhaERecusaAteFicarPronta() {
         teste::AplicacaoNaPasta a(teste::scriptGravador());
         std::ofstream(a.caminho() / "QuelmonteConfig.ini", std::ios::binary)
-            << "[Impressao]\r\nLimiteRespostaSegundos=1\r\nLimiteFimImpressaoSegundos=2\r\n";
+            << "[Impressao]\r\nLimiteRespostaSegundos=1\r\nLimiteFimImpressaoSegundos=2\r\n"
+               "IntervaloConsultaSegundos=0\r\n";
         apoio::ImpressoraSimulada impressora(false, Modo::SemPapel);
         auto& app = *a.app;
         FrmEtiqueta janela(app);
@@ -85,6 +86,21 @@ class TesteEstadoImpressoraJanela : public QObject {
         QCOMPARE(estado->text(), u"pronta"_s);
         QCOMPARE(a.plataforma.mensagens.back().second, std::string("Fim da Impressão"));
         QCOMPARE(a.trabalhos(), 0);  // on the program's own connection, not the script
+
+        // Printed to although silent: no question between the rows stops the
+        // run; only its end stays unconfirmed.
+        impressora.definirModo(Modo::Muda);
+        j.sprPedidos.definirTexto(2, 1, "1");
+        imprimir([](QMessageBox& caixa) {
+            QTest::mouseClick(teste::botaoDaCaixa(caixa, u"Imprimir assim mesmo"_s),
+                              Qt::LeftButton);
+        });
+        QCOMPARE(botoes,
+                 (QStringList{u"Tentar de novo"_s, u"Imprimir assim mesmo"_s, u"Cancelar"_s}));
+        const auto& fim = a.plataforma.mensagens.back();
+        QCOMPARE(fim.second, std::string("Fim da Impressão"));
+        QVERIFY2(fim.first.find("a impressora não respondeu ao fim") != std::string::npos,
+                 fim.first.c_str());
     }
 };
 
