@@ -173,11 +173,9 @@ TEST(GerarTxt, CursorLivreDepoisDoComando) {
 TEST(Grades, FiltroAoDigitarEApagar) {
     Grade g("sprPedidos", {{"Pedido"}, {"Item"}, {"Descricao"}});
     g.definirLinhas(3);
-    const char* celulas[3][3]{{"4500099", "10", "BLUSA \xC7\xC3O"},
-                              {"4500100", "20",
-                               "cal\xE7"
-                               "a"},
-                              {"99", "1", "Saia"}};
+    // Octal escapes: a hex one would swallow the letter after it.
+    const char* celulas[3][3]{
+        {"4500099", "10", "BLUSA \307\303O"}, {"4500100", "20", "cal\347a"}, {"99", "1", "Saia"}};
     for (int l = 0; l < 3; ++l)
         for (int c = 0; c < 3; ++c) g.definirTexto(l + 1, c + 1, celulas[l][c]);
     FiltroGrade filtro(g, {1, 3});
@@ -187,17 +185,10 @@ TEST(Grades, FiltroAoDigitarEApagar) {
         for (int l = 1; l <= 3; ++l) r += filtro.aceita(l) ? '1' : '0';
         return r;
     };
-    for (const auto& [texto, esperado] :
-         std::vector<std::pair<std::string, std::string>>{{"45", "110"},
-                                                          {"4500099", "100"},
-                                                          {"450", "110"},
-                                                          {" \xC7"
-                                                           "A ",
-                                                           "010"},
-                                                          {"10", "010"},
-                                                          {"", "111"},
-                                                          {"SAIA", "001"}})
-        EXPECT_EQ(aceitas(texto), esperado) << texto;
+    const std::vector<std::pair<std::string, std::string>> casos{
+        {"45", "110"}, {"4500099", "100"}, {"450", "110"}, {" \307A ", "010"},
+        {"10", "010"}, {"", "111"},        {"SAIA", "001"}};
+    for (const auto& [texto, esperado] : casos) EXPECT_EQ(aceitas(texto), esperado) << texto;
     g.definirTexto(3, 1, "4512");
     filtro.invalidar();
     EXPECT_EQ(aceitas("45"), "111");
