@@ -20,10 +20,8 @@ struct SaidaCli {
     std::string saida;  // standard output, as written (UTF-8)
 };
 
-// Arguments in UTF-8, as a terminal passes them (paths through utf8DoCaminho).
-// `programa`: a copy of etiquetas-cli placed elsewhere. The limit only catches
-// a hang: a run of thousands of labels under the sanitizers on a loaded
-// two-core machine takes over a minute.
+// Arguments in UTF-8, as a terminal passes them. The limit only catches a hang:
+// thousands of labels under the sanitizers on two busy cores take over a minute.
 inline SaidaCli executarCliUtf8(const std::vector<std::string>& argumentos,
                                 const std::filesystem::path& programa = ETIQUETAS_CLI) {
     const auto pasta = criarPastaUnica("etiquetas-cli-");

@@ -1,8 +1,6 @@
 #pragma once
 
-// A spool handed to a reader in two pieces, as the jobs of a run come: the
-// labels and warnings it gives, to compare with the whole spool's; and the
-// drawing operations of one kind a label was read into.
+// A spool handed to a reader in two pieces, as a run's jobs come, to compare with the whole.
 
 #include <string_view>
 #include <variant>

@@ -22,10 +22,8 @@ inline std::filesystem::path criarPastaUnica(const std::string& prefixo) {
     throw std::runtime_error("no temporary folder could be created under " + base.string());
 }
 
-// The shipped files of the built application folder copied into `destino`,
-// those `aceitar` takes. Other tests run the program from that folder at the
-// same time and it probes the folder with short-lived hidden files: those are
-// never copied, and a file that vanishes under the walk is let go.
+// The shipped files that `aceitar` takes; other tests' short-lived hidden probe files are
+// never copied, and one that vanishes under the walk is let go.
 inline void copiarArquivosDaAplicacao(
     const std::filesystem::path& origem, const std::filesystem::path& destino,
     const std::function<bool(const std::string&)>& aceitar = [](const std::string&) {

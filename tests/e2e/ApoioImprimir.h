@@ -225,10 +225,8 @@ class AplicacaoTemporaria {
         return apoio::executarCli(mais({"--pasta", textoDoCaminho(pasta_)}, argumentos), programa);
     }
 
-    // etiquetas-cli --pasta <folder> imprimir <file> <options>; stderr kept.
-    // The templates of most tests are made up to show one thing: the check
-    // before the run says what it finds in them and prints on, unless a test
-    // asks for it.
+    // etiquetas-cli --pasta <folder> imprimir <file> <options>; most templates here are made up
+    // to show one thing, so the check before the run is skipped unless asked for.
     Resultado imprimir(const std::string& xml, const Lista& opcoes, bool comVerificacao = false,
                        const fs::path& programa = ETIQUETAS_CLI) const {
         gravar("pedidos.xml", xml);

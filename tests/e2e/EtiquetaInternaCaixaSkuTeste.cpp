@@ -74,9 +74,8 @@ Lista resumo(const std::vector<Trabalho>& jobs) {
 
 }  // namespace
 
-// Types 6 and 7 print the internal sheet (six positions) with "Etiq.Caixa",
-// type 99 the box sheet (two). Each position takes the next number, from the
-// start sequence plus one; an exact fill still takes one sheet more.
+// Types 6 and 7 print the six-position internal sheet, 99 the two-position box sheet; each
+// position takes the next number, and an exact fill still takes one sheet more.
 TEST(EtiquetaInternaCaixa, FolhasENumeracaoPorPosicao) {
     struct Caso {
         int tipo;
@@ -114,9 +113,8 @@ TEST(EtiquetaInternaCaixa, FolhasENumeracaoPorPosicao) {
     }
 }
 
-// A box row of department 550 prints on the internal sheet; the next row of
-// another department is back on the box sheet. Each row has its own box
-// separator, and its numbers start again from its own range.
+// A department-550 box row prints on the internal sheet, the next back on the box sheet,
+// each with its own separator and numbers.
 TEST(EtiquetaInternaCaixa, Departamento550NaFolhaInternaESeparadorDeCaixa) {
     AplicacaoTemporaria app;
     const auto xml = xmlPreco(
@@ -133,9 +131,7 @@ TEST(EtiquetaInternaCaixa, Departamento550NaFolhaInternaESeparadorDeCaixa) {
     EXPECT_EQ(jobs[0].spool.find("REF FORN"), std::string::npos);
 }
 
-// Bar-code data "2" & variant & digit & number; Zebra gets the code-set
-// switch before the last digit of an odd-length code. The readable variant
-// sets its last three characters apart.
+// Data "2" & variant & digit & number; Zebra switches subset before an odd code's last digit.
 TEST(EtiquetaInternaCaixa, CodigoDeBarrasELinhaLegivel) {
     struct Caso {
         Lista impressora;
@@ -179,8 +175,7 @@ TEST(EtiquetaInternaCaixa, ValoresDoPedidoSaoTexto) {
     EXPECT_NE(jobs[0].spool.find("FORNECEDOR: LOJA \\5EFS"), std::string::npos);
 }
 
-// SKU sheets: every position carries the sheet's number, which advances by
-// one a sheet in the bar code and the readable line alike. TipoEtiq 5 and 9
+// SKU sheets: every position carries the sheet's number, one more a sheet; TipoEtiq 5 and 9
 // double the count and alternate their prefixes.
 TEST(EtiquetaSku, PrefixosAlternadosENumerosPorFolha) {
     struct Caso {

@@ -57,10 +57,8 @@ TEST(Execucao, ConfirmacaoEFimContamEtiquetas) {
     EXPECT_TRUE(contem(r.erros, "sucesso ! 3 etiquetas enviadas à impressora.")) << r.erros;
 }
 
-// Printer commands, control characters and the hex indicator in an order
-// value print as characters; the label count and the commands stay the
-// template's own. DEL is a control character too; the euro sign after it is
-// not.
+// Commands, control characters (DEL too, not the euro after it) and the hex indicator in
+// order values print as characters; the label count and commands stay the template's.
 TEST(Execucao, DadosDoPedidoImprimemComoTexto) {
     const std::string injecao = "X^FS^XZ^XA^FDINJECTED^FS^XZ~JR&#13;&#10;&#127;&#8364;\\5E";
     Variante v = faixa("1", "1");

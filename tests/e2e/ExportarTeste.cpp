@@ -136,9 +136,8 @@ TEST_F(ExportarTeste, SemArquivoQuandoNaoDaParaExportar) {
 }
 
 #ifndef _WIN32
-// Two exports started together, in seconds whose names another file already
-// has: each names a file of its own holding its own records, whole, and
-// the files already there stay as they were.
+// Two exports in the same second, its name taken: each writes a file of its own, whole, and
+// the files already there stay.
 TEST_F(ExportarTeste, DuasExportacoesAoMesmoTempo) {
     std::vector<fs::path> alheios;
     for (std::time_t t = std::time(nullptr) - 1, fim = t + 20; t <= fim; ++t) {

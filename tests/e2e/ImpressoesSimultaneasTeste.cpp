@@ -70,9 +70,8 @@ TEST(ImpressoesSimultaneas, CadaDestinoRecebeExatamenteSuasEtiquetas) {
     }
 }
 
-// While a run holds the folder another waits a moment, then stops before any
-// label naming the holder; a run killed midway leaves the folder free, even
-// with its print script still running.
+// A second run waits, then stops before any label naming the holder; a run killed midway
+// leaves the folder free, even with its script still running.
 TEST(ImpressoesSimultaneas, OutraExecucaoEsperaEDizQuemImprime) {
     AplicacaoTemporaria app;
     app.gravar("QuelmonteImprime.sh",

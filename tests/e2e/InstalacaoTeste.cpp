@@ -1,7 +1,5 @@
-// etiquetas-cli started without --pasta, laid out as a package installs it
-// (bin/ and share/etiquetas/ under one root, the shipped files read-only)
-// and as a portable copy (everything in one writable folder), with HOME in
-// a temporary folder.
+// etiquetas-cli without --pasta, installed as a package (read-only share/) and as a portable
+// copy, HOME in a temporary folder.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

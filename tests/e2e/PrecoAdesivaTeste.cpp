@@ -66,9 +66,8 @@ std::string sequencias(const std::vector<Trabalho>& jobs) {
 
 }  // namespace
 
-// A classic row holds `Repeticao` labels one label width apart; the last row
-// of a range may be shorter, and every grid row starts again from the stored
-// positions plus the margins.
+// A classic row holds `Repeticao` labels a width apart, the last may be shorter, and every
+// grid row starts again from the stored positions plus the margins.
 TEST(PrecoAdesiva, FileirasClassicasColunasEMargens) {
     struct Caso {
         std::string repeticao;
@@ -117,9 +116,8 @@ TEST(PrecoAdesiva, LayoutNovoImprimePares) {
     }
 }
 
-// Datamax rows wait in one batch until a row ends with its columns full and
-// two rows are counted; what is left goes at the end of the run, after the
-// set-up file for the adhesive family and without it for the intimate one.
+// Datamax rows batch until a full row ends two rows; the rest goes at the end of the run,
+// after the set-up file for the adhesive family only.
 TEST(PrecoAdesiva, LotesDatamaxAoLongoDaExecucao) {
     struct Caso {
         int tipo;

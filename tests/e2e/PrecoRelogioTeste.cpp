@@ -50,10 +50,8 @@ TEST(PrecoRelogio, ParcelaDeDezComCentavosCortados) {
             << casos[i].preco;
 }
 
-// Left labels take the odd positions of a range, right labels the even ones;
-// running numbers wrap from 9999 to 1 and each readable code follows its bar
-// code. A range with an odd count prints its last label alone. Order text
-// that looks like printer commands prints as text.
+// Left labels take the odd positions, right the even; numbers wrap from 9999 to 1, an odd
+// count prints its last alone, and order text that looks like commands prints as text.
 TEST(PrecoRelogio, NumerosCorridosDeTrabalhosSeguidos) {
     struct Caso {
         std::string primeira, ultima;

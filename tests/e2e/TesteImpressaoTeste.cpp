@@ -89,9 +89,8 @@ TEST(TestePagina, ArquivoDeTesteAusenteOuComListaDeVariantes) {
     EXPECT_EQ(tipos(app.trabalhos()), (std::vector<Tipo>{Tipo::Grafico, Tipo::Fonte}));
 }
 
-// A Zebra gets the graphic and the font first and the deletion last; each
-// option prints its family with the classic template, even from a test file
-// marked for the new layout.
+// A Zebra gets graphic and font first and the deletion last; each option prints its family
+// with the classic template, even from a file marked for the new layout.
 TEST(TestePagina, CadaOpcaoImprimeSuaFamiliaComModeloClassico) {
     const std::string modelos[] = {"VolumePadrao", "VolumeRepos", "PrecoAdesiva", "PrecoCartolina"};
     for (int opcao = 1; opcao <= 4; ++opcao) {

@@ -57,10 +57,8 @@ TEST(Volume, ReposicaoUmaEtiquetaPorCaixaDaGrade) {
 }
 
 #ifndef _WIN32
-// Hundreds of script runs: under wine they outlast the test's time limit.
-// Type 4, "Etiqueta Volume": the count comes from the order file; series of
-// at most 999, a later series one shorter and never longer than the labels
-// left, so the last label closes its series (never 1000/999).
+// Type 4: series of at most 999, never longer than the labels left (never 1000/999).
+// Hundreds of script runs: under wine they outlast the time limit.
 TEST(Volume, PadraoNumeraEmSeriesDeAte999) {
     // One job a label would take thousands of script runs: a Datamax batches
     // three, and the script keeps every job in one file.
@@ -104,10 +102,8 @@ TEST(Volume, PadraoNumeraEmSeriesDeAte999) {
 }
 #endif
 
-// Datamax labels leave three to a job whichever volume routine made them,
-// the last partial batch at the end; other printers get one label a job.
-// Order text that looks like the speed or temperature token prints as it
-// stands.
+// Datamax labels go three a job, the partial batch at the end, other printers one a job;
+// order text that looks like the speed or temperature token prints as it stands.
 TEST(Volume, DatamaxEmLotesDeTres) {
     struct Caso {
         int tipo;
@@ -205,9 +201,8 @@ TEST(Volume, IlpnUmVolumeDoArquivoPorCaixa) {
     EXPECT_EQ(contar(jobs[1].spool, "^XZ"), 1u);
 }
 
-// A run that cannot print every label says why, after the labels it could
-// make have gone out (a pending Datamax batch included), and never reports
-// success.
+// A run that cannot print every label says why after what it could send (a pending Datamax
+// batch included), and never reports success.
 TEST(Volume, FalhasParamAExecucaoComMotivo) {
     const Loja doisVolumes{.volumes = {{"1"}, {"2"}}};
     struct Caso {

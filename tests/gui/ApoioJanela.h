@@ -1,8 +1,7 @@
 #pragma once
 
-// What the window tests share: the Qt platform with its boxes recorded and
-// its questions answered, widgets found by name, and the application started
-// over a throw-away copy of its folder with a print script of the test's own.
+// What the window tests share: the Qt platform with its boxes recorded, widgets by name,
+// and the application over a throw-away copy of its folder.
 
 #include <QApplication>
 #include <QDir>

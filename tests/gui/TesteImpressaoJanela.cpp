@@ -1,8 +1,5 @@
-// A print run in the real window: it goes on the worker, so the window keeps
-// its timers and paints while a slow script runs; the controls are locked
-// while it goes on, "Cancelar" stops it after the job in progress, and
-// everything is given back. The bar counts labels and Escape cancels; the
-// grid shows the row being printed.
+// A print run in the real window: on the worker, the window paints and its controls are
+// locked; "Cancelar" and Escape stop after the job in progress and everything comes back.
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -111,9 +108,8 @@ class TesteImpressaoJanela : public QObject {
         QCOMPARE(plataforma.mensagens.back().second, std::string("Sair"));
     }
 
-    // Every row ticked from the keyboard, a second a job: the grid selects
-    // each row as its job goes out. The end stays in the status line a
-    // while, then the file's own text comes back.
+    // Every row ticked from the keyboard, a second a job: the grid selects each row as it goes
+    // out; the end stays in the status line a while.
     void linhaEmImpressaoSelecionadaNaGrade() {
         teste::AplicacaoNaPasta a(teste::scriptGravador(1));
         FrmEtiqueta janela(*a.app);

@@ -1,6 +1,5 @@
-// The grid adapters: consistent as Qt models through loads and edits, what
-// a person does in the view reaches the grid (only real changes), and the
-// view follows the grid's hidden columns.
+// The grid adapters: sound Qt models through loads and edits, real changes only reaching the
+// grid, hidden columns followed.
 
 #include <QAbstractItemModelTester>
 #include <QFont>

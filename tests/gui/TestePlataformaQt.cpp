@@ -1,7 +1,5 @@
-// The window's message boxes: they show the text, title and buttons the logic
-// asked for (the application's title when none is given) over a normal
-// pointer, and return the button pressed; the busy pointer does not pile up.
-// With Qt's own translations loaded, the standard buttons read in Portuguese.
+// The window's message boxes: text, title (the application's by default), buttons and the
+// answer; the busy pointer does not pile up; standard buttons read in Portuguese.
 
 #include <QAbstractButton>
 #include <QApplication>

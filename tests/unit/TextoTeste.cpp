@@ -32,9 +32,8 @@ TEST(Texto, ConversaoCp1252IdaEVolta) {
     EXPECT_EQ(maiusculas("ação"), "AÇÃO");  // literals are Windows-1252 here
 }
 
-// Shrinking in place, growing through a kept buffer, candidates found by
-// their rarest letter: all against the plain left-to-right replacement, which
-// never looks again at what it inserted (":: COR ::" for "::" included).
+// Every strategy against the plain left-to-right replacement, which never looks again at
+// what it inserted (":: COR ::" for "::" included).
 TEST(Texto, SubstituicaoIgualAReferencia) {
     const auto referencia = [](std::string t, const std::string& de, const std::string& para) {
         for (auto i = t.find(de); i != std::string::npos; i = t.find(de, i + para.size()))

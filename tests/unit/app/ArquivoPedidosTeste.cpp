@@ -231,9 +231,7 @@ TEST(AbrirArquivoPedidos, ArquivoRuimDepoisDeUmBomMantemOBomImprimivel) {
                   "Formato Não Reconhecido: Arquivo " + caminho +
                       " não é um arquivo válido para impressão de etiquetas Quelmonte !")
             << c.nome;
-        // The caption keeps naming the file the grid still shows, the status
-        // bar says nothing is loading any more, and the path tells which file
-        // stays.
+        // Caption, status bar and path still name the file the grid shows.
         EXPECT_EQ(retrato(j), antes) << c.nome;
         EXPECT_TRUE(t.app().VerificarPedidoSelecionado()) << c.nome;
         EXPECT_EQ(j.lblCaminho.legenda(), caminho + "   |   Arquivo carregado: " + bom) << c.nome;
@@ -305,9 +303,8 @@ TEST(CmdLocalizar, DialogoCancelamentoEPastaLembrada) {
     outra.cmdLocalizar();
     EXPECT_EQ(t.plataforma.pastaDoDialogo, pastaApp.string());
 
-    // A folder name the settings' code page cannot hold still opens: the path
-    // goes from the dialog to the open as the file system names it, and the
-    // folder remembered before stays.
+    // A folder name the settings' code page cannot hold still opens, named as the file system
+    // names it, and the folder remembered before stays.
     const std::filesystem::path polaca = pastaApp / u8"Łódź";
     std::filesystem::create_directory(polaca);
     std::ofstream(polaca / "b.xml", std::ios::binary) << precoSimples();

@@ -167,9 +167,7 @@ TEST(GerarTxt, CursorLivreDepoisDoComando) {
     }
 }
 
-// The filter as a worker types and erases: case and accents ignored, a
-// text that grows or shrinks gives the same rows as typed afresh, and a new
-// content is searched anew.
+// Typed and erased: case and accents ignored, the same rows as typed afresh.
 TEST(Grades, FiltroAoDigitarEApagar) {
     Grade g("sprPedidos", {{"Pedido"}, {"Item"}, {"Descricao"}});
     g.definirLinhas(3);

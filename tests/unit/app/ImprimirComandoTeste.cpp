@@ -1,6 +1,5 @@
-// The print commands on the window model: port opening, the checks that end
-// a print early and the buttons during a run; the test print and "Carregar
-// Fonte Zebra" through the serial port, which the test print leaves open.
+// The print commands on the window model: the port, the checks that end a print early, the
+// buttons during a run; the test print and the font through the serial port.
 
 #include <gtest/gtest.h>
 

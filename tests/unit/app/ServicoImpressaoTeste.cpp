@@ -69,9 +69,8 @@ TEST(ServicoImpressao, ImprimeUmPedidoNumColetorSemJanela) {
     EXPECT_TRUE(nada.trabalhos.empty());
 }
 
-// The command line's printer options settle over the saved choice as the
-// window's lists would: a saved value the lists no longer offer is ignored,
-// a printer chosen by number rebuilds its models and ranges.
+// The command line's printer options settle over the saved choice as the window's lists
+// would: a value they no longer offer is ignored.
 TEST(ServicoImpressao, EscolhaDaImpressoraSobreOSalvo) {
     struct Caso {
         std::string salvo;
@@ -99,9 +98,8 @@ TEST(ServicoImpressao, EscolhaDaImpressoraSobreOSalvo) {
     EXPECT_EQ(std::pair(fora.escolha.has_value(), fora.impressoras), std::pair(false, 4));
 }
 
-// Each printer line keeps its resolution: a value other than 203, 300 or 600
-// counts as 203, the command line's wins, and saving one line's leaves the
-// other's as it was.
+// Each printer line keeps its resolution (anything but 300 or 600 is 203), the command
+// line's wins, and saving one leaves the other's.
 TEST(ServicoImpressao, ResolucaoGuardadaPorImpressora) {
     Servico s;
     s.pasta.gravar("QuelmonteConfig.ini",

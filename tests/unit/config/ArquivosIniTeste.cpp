@@ -325,9 +325,8 @@ TEST(PastasAplicacao, LocalizacaoConformeAInstalacao) {
     }
 }
 
-// The user's layout file starts as the shipped one, so that a first save
-// keeps every other section; the shipped files are never written. Where
-// the personal settings go is the e2e test's (Instalacao).
+// The user's layout file starts as the shipped one, so a first save keeps every other
+// section; the shipped files are never written.
 TEST(PastasAplicacao, ArquivosDoUsuarioComecamComoCopiaDosInstalados) {
     Instalado i;
     const string enviado =

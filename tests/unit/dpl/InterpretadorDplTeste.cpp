@@ -71,10 +71,8 @@ TEST(InterpretadorDpl, ComprimentoLarguraCopiasEConfiguracaoDoSistema) {
               tuple(650, 406, 3, "12", "4"));
 }
 
-// Bitmap fonts are fixed cells times whole multipliers; font 9 takes its
-// size in points from the size field or, scalable, from the record. The
-// 5-point size ("000") and 4 and 72 points exist from 300 dpi on: at 203 dpi
-// the preview stands in 10 points and says so.
+// Bitmap fonts: cells times whole multipliers; font 9 in points, from the size field or the
+// record. 5, 4 and 72 points need 300 dpi: at 203 the preview says so and uses 10.
 TEST(InterpretadorDpl, CelulasDasFontes) {
     struct Caso {
         const char* registro;
@@ -202,9 +200,7 @@ TEST(InterpretadorDpl, EntradasRuinsViramAvisos) {
     }
 }
 
-// Jobs come one by one: wherever a piece ends, even between the CR and the
-// LF of a line end, the reading is the one of the whole spool, in the
-// language its start shows.
+// Wherever a piece ends, even between CR and LF, the reading is the whole spool's.
 TEST(InterpretadorDpl, LeituraEmPedacosIgualAInteira) {
     struct Caso {
         std::string spool;
@@ -239,9 +235,8 @@ TEST(InterpretadorDpl, LinguagemReconhecidaPeloInicio) {
     EXPECT_EQ(dpl::interpretarSpool("^XA^XZ^XA^XZ").etiquetas.size(), 2u);
 }
 
-// A reader keeps what it read at each place of the last labels and repeats
-// it when the same text comes there again: what a label reads into must be
-// what a reader without that memory reads, whatever changed around it.
+// A reader repeats what it read at a place when the same text comes there again: the result
+// must be what a reader without that memory reads.
 TEST(InterpretadorDpl, CampoRepetidoLeComoOLidoDeNovo) {
     struct Caso {
         std::string inicio;

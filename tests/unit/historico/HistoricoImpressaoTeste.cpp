@@ -1,6 +1,5 @@
-// The history file itself: rows written before and completed after, ranges
-// sent before, versions, a damaged file. Two writers at once are the CLI's
-// (Historico.DuasImpressoesAoMesmoTempoRegistradasInteiras).
+// The history file itself: rows written before and completed after, ranges sent before,
+// versions, a damaged file.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

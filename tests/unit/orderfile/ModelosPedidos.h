@@ -1,8 +1,7 @@
 #pragma once
 
-// Order files built in tests: a complete variant or store with every element,
-// from which a case changes, removes (nullopt) or adds what it is about. Text
-// is written in the core's code page and encoded as UTF-8 at the end.
+// Order files built in tests: every element present, a case changes, removes (nullopt) or
+// adds what it is about; written in the core's code page, encoded as UTF-8 at the end.
 
 #include <optional>
 #include <string>

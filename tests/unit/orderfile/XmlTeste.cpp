@@ -68,9 +68,7 @@ TEST(Xml, TextoComAninhamentoProfundo) {
     EXPECT_EQ(textoDoFilho(doc->document_element(), "T"), "abc");
 }
 
-// The digest comes from the system's cryptographic library: what is ours is
-// the call (empty input included) and the upper-case hex, so one RFC 1321
-// vector of each kind is enough.
+// The digest is the system library's: ours is the call and the upper-case hex.
 TEST(Md5, VetoresDaRfc1321EmMaiusculas) {
     EXPECT_EQ(CalcularMD5(""), "D41D8CD98F00B204E9800998ECF8427E");
     EXPECT_EQ(CalcularMD5("abc"), "900150983CD24FB0D6963F7D28E17F72");

@@ -82,9 +82,8 @@ TEST(Despacho, FalhasDeEnvioTerminamAExecucao) {
     EXPECT_THROW(a.enviar("x"), FalhaImpressao) << "a directory where the spool file goes";
 }
 
-// One run at a time per folder, within one process too: a second run waits,
-// then names the holder and writes nothing; the lock goes with the first run,
-// and a lock file that no live process holds does not stop anyone.
+// One run at a time per folder, in one process too: a second waits, then names the holder;
+// a lock file no live process holds stops no one.
 TEST(Despacho, UmaExecucaoPorPastaDeCadaVez) {
     PastaTemporaria pasta;
     PlataformaHeadless plataforma;
@@ -132,9 +131,8 @@ struct SpoolerFalso : PlataformaHeadless {
 
 }  // namespace
 
-// An installed printer named under "Rede" gets the job RAW through the
-// spooler, with no script; any other name still goes to the script (absent
-// here, so it fails naming it); a refusal stops the run with its reason.
+// A printer named under "Rede" gets the job RAW through the spooler; any other name goes to
+// the script; a refusal stops the run with its reason.
 TEST(Despacho, ImpressoraDoSistemaRecebePeloSpooler) {
     PastaTemporaria pasta;
     SpoolerFalso spooler;

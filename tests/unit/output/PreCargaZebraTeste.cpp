@@ -1,6 +1,4 @@
-// The objects downloaded into Zebra printers: well-formed commands whose data
-// a printer can store. Their headers and trailing zeros as sent are the test
-// print's (TestePagina.GraficoFonteEExclusaoByteAByte).
+// The objects downloaded into Zebra printers: well-formed commands a printer can store.
 
 #include <gtest/gtest.h>
 

@@ -42,9 +42,7 @@ struct Script {
 
 }  // namespace
 
-// The exit status, the first line of standard error and the arguments without
-// a shell between are the print tests' (Imprimir.ScriptQueFalhaParaAExecucao,
-// Despacho.ScriptRecebeSpoolDestinoESerialComoArgumentosSeparados).
+// Exit status, first line of standard error and unquoted arguments are the print tests'.
 TEST(Processos, ProgramaInexistenteNaoIniciaEDizPorque) {
     const auto r = executarProcesso("/nao/existe/programa-etiquetas.exe", {}, 5s);
     EXPECT_EQ(tuple(r.iniciou, r.descricaoFalha.empty()), tuple(false, false));

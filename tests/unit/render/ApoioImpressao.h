@@ -1,8 +1,7 @@
 #pragma once
 
-// What the printing tests share: a printer job, a progress that records its
-// texts, a serial port that logs its openings and answers as a ready
-// printer, a throw-away folder and a price grid filled by hand.
+// What the printing tests share: a job, a recording progress, a logging serial port that
+// answers as a ready printer, a throw-away folder and a price grid filled by hand.
 
 #include <filesystem>
 #include <string>

@@ -52,9 +52,8 @@ Grade linhas(const std::vector<std::array<const char*, 4>>& faixas) {
 
 }  // namespace
 
-// Every price family with a rule counts what its run hands on, separators
-// and odd ranges included, on both languages; a sample family is exact
-// while no row is cut.
+// Every price family with a rule counts what its run hands on, separators and odd ranges
+// included, in both languages.
 TEST(ContagemEtiquetas, RegraIgualAExecucao) {
     Grade g = linhas({{"4512", "10", "1", "1"},
                       {"4512", "10", "1", "2"},

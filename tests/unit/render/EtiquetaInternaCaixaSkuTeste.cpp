@@ -40,9 +40,8 @@ const std::string kModeloTokens =
 
 }  // namespace
 
-// The whole sheet, byte for byte. The n-th readable line shows the n-th bar
-// code's number even when it comes first; one more than there are bar codes
-// stays a token. Tokens glued to colons are still found.
+// The whole sheet, byte for byte: the n-th readable line shows the n-th bar code's number;
+// one more stays a token; tokens glued to colons are found.
 TEST(EtiquetaInternaCaixaSku, FolhaByteAByte) {
     struct Caso {
         Rotina rotina;

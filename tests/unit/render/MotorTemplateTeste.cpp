@@ -7,9 +7,7 @@
 using namespace etiquetas;
 using namespace etiquetas::teste;
 
-// Spaces on the left by length, none past ten characters; zeros on the left
-// up to ten digits once those already there are gone. Both change the text
-// in place.
+// Spaces on the left by length (none past ten), zeros up to ten digits; both in place.
 TEST(MotorTemplate, CompletarEspacosEZeros) {
     const auto completar = [](std::string& (*funcao)(std::string&), std::vector<std::string> v) {
         std::string r;
@@ -72,9 +70,8 @@ TEST(MotorTemplate, CarregarPreencheVelocidadeETemperatura) {
     EXPECT_THROW(CarregarTemplate(m.execucao), FalhaImpressao);
 }
 
-// Every ZPL field that receives order data carries ^FH, so that the escapes
-// the values arrive with print as the characters they stand for. Bar-code
-// fields take only what the symbology carries and need none.
+// Every ZPL field taking order data carries ^FH, so escaped values print as characters;
+// bar-code fields take only what the symbology carries.
 TEST(MotorTemplate, CamposDeDadosDosModelosZplTemFH) {
     int campos = 0;
     for (const auto& e : std::filesystem::directory_iterator(ETIQUETAS_DADOS_FONTE)) {

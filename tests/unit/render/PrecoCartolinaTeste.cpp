@@ -178,9 +178,8 @@ TEST(PrecoCartolina, FalhaTerminaAExecucaoComOPasso) {
     }
 }
 
-// What each job was made from: a pair unit carries its two numbers (the last
-// unit of an odd range one past it, as printed), rows keep their order and
-// item, the separator and the Datamax set-up carry nothing.
+// What each job was made from: a unit its two numbers, rows their order and item, separator
+// and Datamax set-up nothing.
 TEST(PrecoCartolina, OrigemDeCadaTrabalho) {
     using O = std::vector<OrigemTrabalho>;
     const auto a = [](int p, int u) { return O{{1, "4512", "10", "0000000123-5", p, u}}; };

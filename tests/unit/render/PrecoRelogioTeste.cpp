@@ -4,9 +4,7 @@
 
 using namespace etiquetas;
 
-// Money values as the watch labels write them: read exactly, a tenth at the
-// same precision, cents cut to two digits. Everyday prices are the e2e
-// test's, byte for byte.
+// Money values as the watch labels write them: exact, cents cut to two digits.
 TEST(PrecoRelogio, ValoresMonetarios) {
     struct Caso {
         const char* texto;

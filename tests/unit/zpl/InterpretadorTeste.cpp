@@ -270,9 +270,8 @@ TEST(InterpretadorZpl, CompressaoDeGraficoComContagens) {
     }
 }
 
-// The stored graphics share one budget: a download that does not fit is
-// refused before anything is allocated, a new one under the same name
-// replaces the old, and a deletion frees room.
+// The stored graphics share one budget: a download that does not fit is refused unallocated,
+// a same-name one replaces, a deletion frees room.
 TEST(InterpretadorZpl, GraficosArmazenadosTemOrcamento) {
     const auto carga = [](const std::string& nome) {
         return "~DGR:" + nome + ".GRF,2097152,512,FF\r\n";  // 2 MB, the most one may hold
