@@ -1,6 +1,9 @@
 #pragma once
 
-// A spool handed to a reader in two pieces, as a run's jobs come, to compare with the whole.
+// A spool handed to a reader in two pieces, as a run's jobs come, to compare with the whole;
+// the operations of one kind a label was read into; the box around a bar code's bars.
+
+#include <algorithm>
 
 #include <string_view>
 #include <variant>
@@ -26,6 +29,17 @@ std::vector<Op> doTipo(const zpl::Etiqueta& e) {
     std::vector<Op> r;
     for (const auto& op : e.operacoes)
         if (const auto* o = std::get_if<Op>(&op)) r.push_back(*o);
+    return r;
+}
+
+inline zpl::Retangulo envolvente(const std::vector<zpl::Retangulo>& barras) {
+    zpl::Retangulo r = barras.front();
+    for (const auto& b : barras) {
+        const int direita = std::max(r.x + r.largura, b.x + b.largura);
+        const int base = std::max(r.y + r.altura, b.y + b.altura);
+        r.x = std::min(r.x, b.x), r.y = std::min(r.y, b.y);
+        r.largura = direita - r.x, r.altura = base - r.y;
+    }
     return r;
 }
 

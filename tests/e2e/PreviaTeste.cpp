@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "ApoioImprimir.h"
+#include "LeituraEmPedacos.h"
 #include "dpl/Spool.h"
 #include "resolucao/Escala.h"
 
@@ -134,10 +135,8 @@ Medida medidaDe(const zpl::Operacao& op, double dpmm) {
     if (const auto* c = std::get_if<zpl::OpCaixa>(&op))
         return {"caixa", c->area.x / dpmm, c->area.y / dpmm, c->area.altura / dpmm};
     if (const auto* b = std::get_if<zpl::OpCodigoBarras>(&op)) {
-        int x = b->barras.front().x, y = b->barras.front().y, base = y;
-        for (const auto& r : b->barras)
-            x = std::min(x, r.x), y = std::min(y, r.y), base = std::max(base, r.y + r.altura);
-        return {"código " + b->dados, x / dpmm, y / dpmm, (base - y) / dpmm};
+        const auto e = apoio::envolvente(b->barras);
+        return {"código " + b->dados, e.x / dpmm, e.y / dpmm, e.altura / dpmm};
     }
     if (const auto* g = std::get_if<zpl::OpGrafico>(&op))
         return {"gráfico", g->x / dpmm, g->y / dpmm, g->altura * g->ampliacaoY / dpmm};

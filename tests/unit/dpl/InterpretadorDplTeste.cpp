@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "LeituraEmPedacos.h"
 #include "dpl/CodigosBarras.h"
 #include "dpl/Interpretador.h"
@@ -11,6 +9,7 @@ using namespace etiquetas;
 using namespace etiquetas::zpl;
 
 using etiquetas::apoio::doTipo;
+using etiquetas::apoio::envolvente;
 using std::tuple;
 
 namespace {
@@ -24,17 +23,6 @@ std::string avisos(const Interpretacao& r) {
     std::string t;
     for (const auto& a : r.avisos) t += std::to_string(a.etiqueta) + ": " + a.texto + "\n";
     return t;
-}
-
-Retangulo envolvente(const std::vector<Retangulo>& barras) {
-    Retangulo r = barras.front();
-    for (const auto& b : barras) {
-        const int direita = std::max(r.x + r.largura, b.x + b.largura);
-        const int base = std::max(r.y + r.altura, b.y + b.altura);
-        r.x = std::min(r.x, b.x), r.y = std::min(r.y, b.y);
-        r.largura = direita - r.x, r.altura = base - r.y;
-    }
-    return r;
 }
 
 }  // namespace
@@ -60,10 +48,8 @@ TEST(InterpretadorDpl, LinhasContamDaBaseEUnidadesViramPontos) {
 
 TEST(InterpretadorDpl, ComprimentoLarguraCopiasEConfiguracaoDoSistema) {
     const auto r = dpl::interpretar(formato("H12\r\nP4\r\nQ0003\r\n121100000500010Texto\r\n",
-                                            "\x02n\r\n\x02KcLW0320\r\n\x02"
-                                            "c0200\r\n\x02O0220\r\n"
-                                            "\x02V0\r\n\x02"
-                                            "e\r\n"));
+                                            "\002n\r\n\002KcLW0320\r\n\002c0200\r\n\002O0220\r\n"
+                                            "\002V0\r\n\002e\r\n"));
     ASSERT_EQ(r.etiquetas.size(), 1u) << avisos(r);
     EXPECT_EQ(r.avisos.size(), 0u) << avisos(r);
     const auto& cfg = r.etiquetas[0].configuracao;

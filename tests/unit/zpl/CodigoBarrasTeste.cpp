@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "LeituraEmPedacos.h"
 #include "zpl/CodigoBarras.h"
 #include "zpl/Interpretador.h"
 #include "zpl/SimboloZint.h"
@@ -125,14 +126,7 @@ TEST(CodigoBarrasZpl, PosicaoEOrientacaoDasBarras) {
                            {"^XA^BY1^LH5,5^FO100,50^BCN,30,N^FD>:A^FS^XZ", {105, 55, 46, 30}}}) {
         const auto r = interpretar(c.spool);
         const auto& op = std::get<OpCodigoBarras>(r.etiquetas.at(0).operacoes.at(0));
-        int x0 = 1 << 30, y0 = 1 << 30, x1 = 0, y1 = 0;
-        for (const auto& b : op.barras) {
-            x0 = std::min(x0, b.x);
-            y0 = std::min(y0, b.y);
-            x1 = std::max(x1, b.x + b.largura);
-            y1 = std::max(y1, b.y + b.altura);
-        }
-        EXPECT_EQ((Retangulo{x0, y0, x1 - x0, y1 - y0}), c.envolvente) << c.spool;
+        EXPECT_EQ(etiquetas::apoio::envolvente(op.barras), c.envolvente) << c.spool;
     }
 }
 
