@@ -333,10 +333,7 @@ inline Resultado interromperAoSurgir(const AplicacaoTemporaria& app, const std::
 
 // The Code 128 data of every ZPL bar code field in a spool text.
 inline Lista codigosZpl(const std::string& spool) {
-    Lista r;
-    for (auto p = spool.find("^FD>;"); p != std::string::npos; p = spool.find("^FD>;", p + 1))
-        r.push_back(spool.substr(p + 5, spool.find("^FS", p) - p - 5));
-    return r;
+    return entre(spool, "^FD>;", "^FS");
 }
 
 // The data of every Code 128 record (ids E and e) of a DPL spool text, in
