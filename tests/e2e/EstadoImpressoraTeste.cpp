@@ -90,6 +90,7 @@ TEST(EstadoImpressora, ComandoSemImpressoraQueResponda) {
                        "[Estado da Impressora] Não foi possível conectar à "
                        "impressora 127.0.0.1:"))
         << recusada.erros;
+    EXPECT_TRUE(contem(recusada.erros, ": conexão recusada.")) << recusada.erros;
     // What the script delivers cannot be asked.
     const auto lpt = app.executar({"estado", "--impressora", "1", "--porta", "LPT1"});
     EXPECT_EQ(lpt.saida, cp1252ParaUtf8("não consultável\n"));

@@ -34,8 +34,36 @@ bool aguardar(int fd, short eventos, Relogio::time_point fim) {
     }
 }
 
+// The reasons a worker meets at the bench, in Portuguese: the C library's own
+// texts are English here (the program sets no locale).
 std::string erroSistema(int codigo) {
-    return utf8ParaCp1252(std::strerror(codigo));
+    switch (codigo) {
+        case ECONNREFUSED:
+            return "conexão recusada";
+        case ETIMEDOUT:
+            return "tempo esgotado";
+        case EHOSTUNREACH:
+            return "o endereço não pode ser alcançado";
+        case ENETUNREACH:
+            return "a rede não pode ser alcançada";
+        case ECONNRESET:
+            return "a impressora desfez a conexão";
+        case EPIPE:
+            return "a impressora fechou a conexão";
+        default:
+            return utf8ParaCp1252(std::strerror(codigo));
+    }
+}
+
+std::string erroNome(int codigo) {
+    switch (codigo) {
+        case EAI_NONAME:
+            return "nome ou endereço desconhecido";
+        case EAI_AGAIN:
+            return "o nome não pôde ser consultado agora";
+        default:
+            return utf8ParaCp1252(::gai_strerror(codigo));
+    }
 }
 
 class ConexaoPosix : public ConexaoRede {
@@ -126,7 +154,7 @@ ResultadoConexao conectarTcp(const std::string& servidor, int porta,
     addrinfo* enderecos = nullptr;
     const int r =
         ::getaddrinfo(servidor.c_str(), std::to_string(porta).c_str(), &dicas, &enderecos);
-    if (r != 0) return {nullptr, utf8ParaCp1252(::gai_strerror(r))};
+    if (r != 0) return {nullptr, erroNome(r)};
     ResultadoConexao resultado;
     for (const addrinfo* a = enderecos; a; a = a->ai_next) {
         const int fd = conectarEndereco(*a, fim, resultado.erro);
