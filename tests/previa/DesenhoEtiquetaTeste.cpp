@@ -50,52 +50,11 @@ TEST(DesenhoEtiqueta, TamanhoResolucaoESoPretoEBranco) {
         }
 }
 
-TEST(DesenhoEtiqueta, CaixasCirculosEDiagonaisOndeOComandoDiz) {
-    struct Caso {
-        const char* campo;
-        QRect tinta;
-    };
-    for (const auto& c :
-         std::vector<Caso>{{"^FO10,20^GB50,30,3^FS", QRect(10, 20, 50, 30)},
-                           {"^FO10,20^GB1,30,4^FS", QRect(10, 20, 4, 30)},
-                           {"^FO10,20^GC40,2^FS", QRect(10, 20, 40, 40)},
-                           {"^FO10,20^GD30,40,3^FS", QRect(10, 20, 30, 40)},
-                           {"^LH5,6^FO10,20^GB50,30,3^FS", QRect(15, 26, 50, 30)}}) {
-        const QImage i = desenhar(std::string("^XA^PW200^LL200") + c.campo + "^XZ");
-        const QRect r = tinta(i);
-        // A pixel of slack for the rasteriser's rounding at curved edges.
-        EXPECT_LE(std::max({std::abs(r.left() - c.tinta.left()), std::abs(r.top() - c.tinta.top()),
-                            std::abs(r.right() - c.tinta.right()),
-                            std::abs(r.bottom() - c.tinta.bottom())}),
-                  1)
-            << c.campo << " ink at " << r.x() << "," << r.y() << " " << r.width() << "x"
-            << r.height();
-    }
-    // The border is drawn, the inside only once the border fills it.
-    EXPECT_EQ(pontos(desenhar("^XA^PW200^LL200^FO10,20^GB50,30,3^FS^XZ"), {{11, 35}, {35, 35}}),
-              "#.");
-    EXPECT_EQ(pontos(desenhar("^XA^PW200^LL200^FO10,20^GB50,30,15^FS^XZ"), {{35, 35}}), "#");
-}
-
 TEST(DesenhoEtiqueta, CampoReversoInverteOQueEstaEmbaixo) {
     const QImage i =
         desenhar("^XA^PW200^LL100^FO0,0^GB100,100,100^FS^FO50,0^FR^GB100,100,100^FS^XZ");
     // Black only; black, then reversed; white, then reversed; untouched.
     EXPECT_EQ(pontos(i, {{25, 50}, {75, 50}, {125, 50}, {175, 50}}), "#.#.");
-}
-
-TEST(DesenhoEtiqueta, BarrasPintadasComoAsOperacoes) {
-    const std::string spool = "^XA^PW400^LL200^BY2^FO20,30^BCN,80,N^FD>;1234567890^FS^XZ";
-    const auto r = zpl::interpretar(spool);
-    const QImage i = previa::desenharEtiqueta(r.etiquetas.at(0), 8);
-    const auto& barras = std::get<zpl::OpCodigoBarras>(r.etiquetas[0].operacoes.at(0)).barras;
-    ASSERT_FALSE(barras.empty());
-    for (const auto& b : barras) {
-        EXPECT_TRUE(preto(i, b.x, b.y + 40));
-        EXPECT_TRUE(preto(i, b.x + b.largura - 1, b.y + 40));
-        EXPECT_FALSE(preto(i, b.x + b.largura, b.y + 40)) << b.x;  // a space follows every bar
-    }
-    EXPECT_EQ(std::pair(tinta(i).top(), tinta(i).bottom()), std::pair(30, 30 + 80 - 1));
 }
 
 // Text stays in the field: upright below its origin, turned to the right of
@@ -122,25 +81,6 @@ TEST(DesenhoEtiqueta, TextoDentroDoCampoEmCadaOrientacao) {
             << c.campo << " ink at " << r.x() << "," << r.y() << " " << r.width() << "x"
             << r.height();
     }
-}
-
-TEST(DesenhoEtiqueta, BlocoQuebraLinhasEOExcessoCaiNaUltima) {
-    const QImage duas =
-        desenhar("^XA^PW400^LL400^FO0,0^FB150,2,0,L^A0N,40,40^FDPALAVRA PALAVRA PALAVRA^FS^XZ");
-    const QRect r = tinta(duas);
-    EXPECT_LE(r.right(), 160);          // wrapped within the block (a little overhang at most)
-    EXPECT_LT(r.bottom(), 2 * 40 + 5);  // the third word prints over the second line
-    EXPECT_GT(r.bottom(), 40);
-}
-
-TEST(DesenhoEtiqueta, GraficoArmazenadoAmpliadoEComFundoTransparente) {
-    // One row "F0": four dots black, four clear; magnified 3 by 2, over a black bar.
-    const QImage i = desenhar(
-        "~DGR:G.GRF,1,1,F0^XA^PW100^LL100^FO0,50^GB100,10,10^FS^FO10,10^XGR:G.GRF,3,2^FS"
-        "^FO10,50^XGR:G.GRF,3,2^FS^XZ");
-    EXPECT_EQ(tinta(i).top(), 10);
-    // Twelve dots wide and two high; clear dots leave the bar beneath.
-    EXPECT_EQ(pontos(i, {{10, 10}, {21, 11}, {22, 10}, {10, 12}, {30, 51}}), "##..#");
 }
 
 int main(int argc, char** argv) {

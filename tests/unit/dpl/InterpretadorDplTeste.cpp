@@ -8,8 +8,6 @@
 using namespace etiquetas;
 using namespace etiquetas::zpl;
 
-using etiquetas::apoio::doTipo;
-using etiquetas::apoio::envolvente;
 using std::tuple;
 
 namespace {
@@ -27,25 +25,6 @@ std::string avisos(const Interpretacao& r) {
 
 }  // namespace
 
-// Rows count up from the bottom edge; the picture counts down from its top.
-// Without a label length the picture ends at the highest field.
-TEST(InterpretadorDpl, LinhasContamDaBaseEUnidadesViramPontos) {
-    const auto r = dpl::interpretar(
-        formato("1X1100000000010L100010\r\n"  // 1.00 x 0.10 in at the bottom, 0.10 in from the left
-                "1X1100001000000B050050002002\r\n"    // 0.50 in box standing on row 1.00 in
-                "m\r\n1X1100000100100L050005\r\n"));  // metric: 5 x 0.5 mm at 1 mm up, 10 mm right
-    ASSERT_EQ(r.etiquetas.size(), 1u) << avisos(r);
-    EXPECT_EQ(r.avisos.size(), 0u) << avisos(r);
-    const auto& e = r.etiquetas[0];
-    // 1.50 in long: the box's top; 4 in wide when the stream does not say.
-    EXPECT_EQ(tuple(e.configuracao.comprimento, e.configuracao.largura), tuple(305, 813));
-    const auto c = doTipo<OpCaixa>(e);
-    ASSERT_EQ(c.size(), 3u);
-    EXPECT_EQ(tuple(c[0].area, c[1].area, c[1].espessura, c[2].area),
-              tuple(Retangulo{20, 305 - 20, 203, 20}, Retangulo{0, 0, 102, 102}, 4,
-                    Retangulo{80, 305 - 8 - 4, 40, 4}));
-}
-
 TEST(InterpretadorDpl, ComprimentoLarguraCopiasEConfiguracaoDoSistema) {
     const auto r = dpl::interpretar(formato("H12\r\nP4\r\nQ0003\r\n121100000500010Texto\r\n",
                                             "\002n\r\n\002KcLW0320\r\n\002c0200\r\n\002O0220\r\n"
@@ -55,45 +34,6 @@ TEST(InterpretadorDpl, ComprimentoLarguraCopiasEConfiguracaoDoSistema) {
     const auto& cfg = r.etiquetas[0].configuracao;
     EXPECT_EQ(tuple(cfg.largura, cfg.comprimento, cfg.copias, cfg.tonalidade, cfg.velocidade),
               tuple(650, 406, 3, "12", "4"));
-}
-
-// Bitmap fonts: cells times whole multipliers; font 9 in points, from the size field or the
-// record. 5, 4 and 72 points need 300 dpi: at 203 the preview says so and uses 10.
-TEST(InterpretadorDpl, CelulasDasFontes) {
-    struct Caso {
-        const char* registro;
-        int dpmm;
-        char fonte;
-        int altura, largura;
-        const char* texto;
-    };
-    for (const auto& c :
-         std::vector<Caso>{{"121100000100010abc", 8, 'A', 18, 12, "abc"},
-                           {"122300000100010abc", 8, 'A', 54, 24, "abc"},
-                           {"141100000100010x", 12, 'A', 53, 31, "x"},
-                           {"1A1100000100010x", 8, 'A', 0, 0, ""},  // a bar code id: not text
-                           {"191100200100010R$", 8, '0', 22, 22, "R$"},
-                           {"1922A1200100010R$", 8, '0', 68, 68, "R$"},
-                           {"191100000100010x", 12, '0', 21, 21, "x"},
-                           {"191100000100010x", 8, '0', 28, 28, "x"},
-                           {"1911A0400100010x", 24, '0', 34, 34, "x"},
-                           {"1911A7200100010x", 8, '0', 28, 28, "x"},
-                           {"1911S0000100010P010P020Alto", 8, '0', 28, 56, "Alto"},
-                           {"1911S000010001000400030ab", 8, '0', 40, 30, "ab"},
-                           {"191100100100010\xe7\xe3o", 8, '0', 17, 17, "\xc3\xa7\xc3\xa3o"}}) {
-        SCOPED_TRACE(c.registro);
-        const auto r = dpl::interpretar(formato(std::string(c.registro) + "\r\n"), c.dpmm);
-        ASSERT_EQ(r.etiquetas.size(), 1u);
-        const auto t = doTipo<OpTexto>(r.etiquetas[0]);
-        if (c.altura == 0) continue;
-        ASSERT_EQ(t.size(), 1u) << avisos(r);
-        EXPECT_EQ(tuple(t[0].fonte, t[0].altura, t[0].largura, t[0].texto),
-                  tuple(c.fonte, c.altura, c.largura, c.texto));
-        // The cell stands on its row: its bottom is 0.10 in (20 dots at 8/mm) up.
-        if (c.dpmm == 8) {
-            EXPECT_EQ(*r.etiquetas[0].configuracao.comprimento - t[0].y, 20 + c.altura);
-        }
-    }
 }
 
 TEST(InterpretadorDpl, Code128ComoADatamaxLe) {
@@ -111,40 +51,6 @@ TEST(InterpretadorDpl, Code128ComoADatamaxLe) {
              {"B1>2", ">:1>02"},             // '>' is data, not a ZPL invocation
              {"B&D1234", ">:>51234"}}) {
         EXPECT_EQ(dpl::code128ComoZpl(c.dpl), c.zpl) << c.dpl;
-    }
-}
-
-// Every bar code id the templates use reads back as the data sent; the
-// symbol (bars and the human-readable line below them) stands on its row.
-TEST(InterpretadorDpl, CodigosDeBarrasNaPosicaoEComOsDadosLidos) {
-    struct Caso {
-        const char* registro;
-        const char* simbologia;
-        const char* lido;
-        int modulo;
-        bool legenda;
-    };
-    for (const auto& c :
-         std::vector<Caso>{{"1E3305000200035C7891234567895", "Code 128", "7891234567895", 3, true},
-                           {"1e2205000200035B12AB", "Code 128", "12AB", 2, false},
-                           {"1F2205000200035789123456789", "EAN-13", "7891234567895", 2, true},
-                           {"1a3105000200035ABC-1", "Code 39", "ABC-1", 1, false},
-                           {"1d3105000200035123456", "Interleaved 2 of 5", "123456", 1, false}}) {
-        SCOPED_TRACE(c.registro);
-        const auto r = dpl::interpretar(formato(std::string(c.registro) + "\r\n"));
-        ASSERT_EQ(r.etiquetas.size(), 1u);
-        EXPECT_EQ(r.avisos.size(), 0u) << avisos(r);
-        const auto& e = r.etiquetas[0];
-        const auto b = doTipo<OpCodigoBarras>(e);
-        ASSERT_EQ(b.size(), 1u);
-        const Retangulo barras = envolvente(b[0].barras);  // 0.35 in from the left
-        EXPECT_EQ(tuple(b[0].simbologia, b[0].dados, barras.x, barras.largura % c.modulo),
-                  tuple(c.simbologia, c.lido, 71, 0));
-        const auto t = doTipo<OpTexto>(e);
-        ASSERT_EQ(t.size(), c.legenda ? 1u : 0u);
-        const int base = c.legenda ? t[0].y + t[0].altura : barras.y + barras.altura;
-        // 0.20 in up, 0.50 in high with the human-readable line.
-        EXPECT_EQ(tuple(*e.configuracao.comprimento - base, base - barras.y), tuple(41, 102));
     }
 }
 

@@ -1,12 +1,6 @@
 #include <gtest/gtest.h>
-#include <zint.h>
 
-#include <algorithm>
-
-#include "LeituraEmPedacos.h"
 #include "zpl/CodigoBarras.h"
-#include "zpl/Interpretador.h"
-#include "zpl/SimboloZint.h"
 
 using namespace etiquetas::zpl;
 using std::tuple;
@@ -40,31 +34,6 @@ TEST(CodigoBarrasZpl, Code128SegueOsSubconjuntosEscritosNosDados) {
     }
 }
 
-// Where the printer's subsets and an automatic encoder agree, the bars must
-// be the same: this checks the symbol table against zint's.
-TEST(CodigoBarrasZpl, Code128DaImpressoraTemAsBarrasDoZint) {
-    struct Caso {
-        std::string impressora, automatico;
-    };
-    std::vector<std::string> avisos;
-    for (const auto& c : std::vector<Caso>{
-             {">;2001234500170001", "2001234500170001"},
-             {">;0099887766554433221100", "0099887766554433221100"},
-             {"Hello World", "Hello World"},
-             {"!\"#$%&'()*+,-./:;<=?@[\\]^_`{|}~", "!\"#$%&'()*+,-./:;<=?@[\\]^_`{|}~"},
-             {"ABCDEFGHIJKLMNOPQRSTUVWXYZ", "ABCDEFGHIJKLMNOPQRSTUVWXYZ"},
-             {"abcdefghijklmnopqrstuvwxyz", "abcdefghijklmnopqrstuvwxyz"}}) {
-        for (int modulo : {1, 3}) {
-            const Modulo m{modulo, 3.0};
-            const auto nossa = code128(c.impressora, 'N', m, avisos);
-            const auto zint = simboloZint(BARCODE_CODE128, c.automatico, 0, m, avisos);
-            EXPECT_EQ(tuple(nossa.barras, nossa.largura), tuple(zint.barras, zint.largura))
-                << c.impressora;
-        }
-    }
-    EXPECT_TRUE(avisos.empty());
-}
-
 TEST(CodigoBarrasZpl, SimbologiasAjustamOsDadosComoAImpressora) {
     struct Caso {
         char simbolo;
@@ -91,49 +60,4 @@ TEST(CodigoBarrasZpl, SimbologiasAjustamOsDadosComoAImpressora) {
         EXPECT_EQ(tuple(s.dados, !avisos.empty(), s.barras.empty()), tuple(c.lido, c.aviso, false))
             << c.dados;
     }
-}
-
-// ^BY's ratio widens the wide elements of Code 39; Code 128 has no ratio.
-TEST(CodigoBarrasZpl, RazaoDoByAlargaSoOsElementosLargos) {
-    std::vector<std::string> avisos;
-    const auto estreito = code39("A", false, Modulo{2, 2.0}, avisos);
-    const auto largo = code39("A", false, Modulo{2, 3.0}, avisos);
-    EXPECT_GT(largo.largura, estreito.largura);
-    const auto estreitas = std::count_if(largo.barras.begin(), largo.barras.end(),
-                                         [](const Barra& b) { return b.largura == 2; });
-    const auto largas = std::count_if(largo.barras.begin(), largo.barras.end(),
-                                      [](const Barra& b) { return b.largura == 6; });
-    EXPECT_GT(std::min(estreitas, largas), 0);
-    EXPECT_EQ(estreitas + largas, static_cast<long>(largo.barras.size()));
-    EXPECT_EQ(code128("A", 'N', Modulo{2, 2.0}, avisos).barras,
-              code128("A", 'N', Modulo{2, 3.0}, avisos).barras);
-}
-
-// The bars of a field placed by ^FO (top-left of the field) and ^FT (bottom
-// of the bars), upright and turned.
-TEST(CodigoBarrasZpl, PosicaoEOrientacaoDasBarras) {
-    struct Caso {
-        const char* spool;
-        Retangulo envolvente;
-    };
-    // ">:" + "A" in Code 128 with module 1: 11 + 11 + 11 + 13 = 46 modules wide.
-    for (const auto& c :
-         std::vector<Caso>{{"^XA^BY1^FO100,50^BCN,30,N^FD>:A^FS^XZ", {100, 50, 46, 30}},
-                           {"^XA^BY1^FT100,50^BCN,30,N^FD>:A^FS^XZ", {100, 20, 46, 30}},
-                           {"^XA^BY1^FO100,50^BCR,30,N^FD>:A^FS^XZ", {100, 50, 30, 46}},
-                           {"^XA^BY1^FO100,50^BCI,30,N^FD>:A^FS^XZ", {100, 50, 46, 30}},
-                           {"^XA^BY1^FO100,50^BCB,30,N^FD>:A^FS^XZ", {100, 50, 30, 46}},
-                           {"^XA^BY1^LH5,5^FO100,50^BCN,30,N^FD>:A^FS^XZ", {105, 55, 46, 30}}}) {
-        const auto r = interpretar(c.spool);
-        const auto& op = std::get<OpCodigoBarras>(r.etiquetas.at(0).operacoes.at(0));
-        EXPECT_EQ(etiquetas::apoio::envolvente(op.barras), c.envolvente) << c.spool;
-    }
-}
-
-TEST(CodigoBarrasZpl, LinhaDeInterpretacaoSoQuandoPedida) {
-    const auto com = interpretar("^XA^FO0,0^BCN,50,Y^FD>;1234^FS^XZ");
-    const auto sem = interpretar("^XA^FO0,0^BCN,50,N^FD>;1234^FS^XZ");
-    ASSERT_EQ(tuple(com.etiquetas.at(0).operacoes.size(), sem.etiquetas.at(0).operacoes.size()),
-              tuple(2u, 1u));
-    EXPECT_EQ(std::get<OpTexto>(com.etiquetas[0].operacoes[1]).texto, "1234");
 }

@@ -134,76 +134,6 @@ TEST(InterpretadorZpl, CampoComHexadecimalECodificacao) {
     }
 }
 
-TEST(InterpretadorZpl, FontesBitmapCrescemPorMultiplosDaCelula) {
-    struct Caso {
-        const char* comando;
-        int dpmm, altura, largura;
-    };
-    const std::vector<Caso> casos{
-        {"^A0N,22,30", 8, 22, 30},      {"^A0N,22", 8, 22, 22},
-        {"^A0N,,40", 8, 40, 40},        {"^A0N,5,5", 8, 10, 10},  // the smallest it prints
-        {"^AAN,20", 8, 18, 10},                                   // twice 9 by 5
-        {"^ADN,36,20", 8, 36, 20},      {"^ADN,18,30", 8, 18, 30},
-        {"^AEN,28,15", 8, 28, 15},      {"^AEN,28,15", 12, 42, 20},  // E is finer at 300 dpi
-        {"^AGN,9999,9999", 8, 600, 400}};
-    for (const auto& c : casos) {
-        const auto r = interpretar(std::string("^XA^FO0,0") + c.comando + "^FDx^FS^XZ", c.dpmm);
-        const auto t = doTipo<OpTexto>(r.etiquetas.at(0)).at(0);
-        EXPECT_EQ(tuple(t.altura, t.largura), tuple(c.altura, c.largura)) << c.comando << c.dpmm;
-    }
-}
-
-TEST(InterpretadorZpl, PadroesDeCampoEOrientacao) {
-    const auto r = interpretar(
-        "^XA^CFD,36^FWR^FO1,2^FDa^FS^FT3,4^AAB^FB200,2,5,C^FR^FDb^FS^XZ"
-        "^XA^FO1,2^FDc^FS^XZ");
-    const auto a = doTipo<OpTexto>(r.etiquetas.at(0));
-    ASSERT_EQ(a.size(), 2u);
-    EXPECT_EQ(tuple(a[0].fonte, a[0].altura, a[0].orientacao, a[0].reverso),
-              tuple('D', 36, Orientacao::Rotacionada, false));
-    EXPECT_EQ(tuple(a[1].naLinhaBase, a[1].orientacao, a[1].reverso),
-              tuple(true, Orientacao::DeBaixoParaCima, true));
-    ASSERT_TRUE(a[1].bloco);
-    EXPECT_EQ(tuple(a[1].bloco->largura, a[1].bloco->linhas, a[1].bloco->justificacao),
-              tuple(200, 2, 'C'));
-    // ^CF and ^FW belong to their format.
-    const auto c = doTipo<OpTexto>(r.etiquetas.at(1)).at(0);
-    EXPECT_EQ(tuple(c.fonte, c.orientacao), tuple('A', Orientacao::Normal));
-}
-
-// What a printer takes as it is, at the edge of its range or spread over
-// lines, draws without a warning.
-TEST(InterpretadorZpl, NoLimiteSemAviso) {
-    struct Caso {
-        const char* spool;
-        std::string texto;  // of the one field, or the bar code's data
-    };
-    for (const auto& c :
-         std::vector<Caso>{{"^XA^BY10^FO1,1^BCN,20,N^FD12^FS^XZ", "12"},
-                           {"^XA^FO1,1^BCN,46,N,N,N^SN>;1234567890,1,Y^FS^XZ", "1234567890"},
-                           {"^XA^FO1,1^FDabc^SF%%%,1^FS^XZ", "abc"},
-                           {"^XA^F\r\nO1,1^F\nDa^FS^XZ", "a"},
-                           {"^XA^FO1,1^GB0,100,3^FS^FO1,1^GB100,0,2^FS^XZ", ""}}) {
-        const auto r = interpretar(c.spool);
-        ASSERT_EQ(r.etiquetas.size(), 1u) << c.spool;
-        EXPECT_TRUE(r.avisos.empty()) << c.spool << "\n" << avisos(r);
-        const auto& e = r.etiquetas[0];
-        const auto t = doTipo<OpTexto>(e);
-        const auto b = doTipo<OpCodigoBarras>(e);
-        EXPECT_EQ(!t.empty() ? t[0].texto : !b.empty() ? b[0].dados : "", c.texto);
-    }
-    // ^BY10: a module of 10 dots, the narrowest bar.
-    const auto r = interpretar("^XA^BY10^FO1,1^BCN,20,N^FD12^FS^XZ");
-    const auto barras = doTipo<OpCodigoBarras>(r.etiquetas[0]).at(0).barras;
-    EXPECT_EQ(std::min_element(barras.begin(), barras.end(),
-                               [](auto& a, auto& b) { return a.largura < b.largura; })
-                  ->largura,
-              10);
-    // A zero side is a line as thick as the box's border.
-    const auto caixas = doTipo<OpCaixa>(interpretar("^XA^FO1,1^GB0,100,3^FS^XZ").etiquetas[0]);
-    EXPECT_EQ(caixas.at(0).area, (Retangulo{1, 1, 3, 100}));
-}
-
 // Jobs come one by one: wherever a piece ends, even inside a command's name
 // or a graphic's data, the reading is the one of the whole spool.
 TEST(InterpretadorZpl, LeituraEmPedacosIgualAInteira) {
@@ -217,56 +147,6 @@ TEST(InterpretadorZpl, LeituraEmPedacosIgualAInteira) {
         EXPECT_EQ(avisos(r), avisos(inteira)) << corte;
         EXPECT_EQ(r.etiquetas[0].operacoes.size(), inteira.etiquetas[0].operacoes.size()) << corte;
         EXPECT_EQ(r.etiquetas[0].configuracao.copias, 5) << corte;
-    }
-}
-
-TEST(InterpretadorZpl, GraficosDeLinhas) {
-    const auto r = interpretar(
-        "^XA^FO10,20^GB100,50,3,W,4^FS^FO5,5^GB1,60,8^FS^FO1,1^GC40,4^FS"
-        "^FO7,8^GD30,40,2,,L^FS^FO7,8^GD30,40^FS^XZ");
-    const auto& e = r.etiquetas.at(0);
-    const auto caixas = doTipo<OpCaixa>(e);
-    ASSERT_EQ(caixas.size(), 2u);
-    EXPECT_EQ(tuple(caixas[0].area, caixas[0].preta, caixas[0].arredondamento),
-              tuple(Retangulo{10, 20, 100, 50}, false, 4));
-    EXPECT_EQ(caixas[1].area, (Retangulo{5, 5, 8, 60}));  // never thinner than its line
-    EXPECT_EQ(doTipo<OpCirculo>(e).at(0).diametro, 40);
-    const auto d = doTipo<OpDiagonal>(e);
-    ASSERT_EQ(d.size(), 2u);
-    EXPECT_EQ(tuple(d[0].subindo, d[1].subindo), tuple(false, true));
-    EXPECT_TRUE(r.avisos.empty()) << avisos(r);
-}
-
-TEST(InterpretadorZpl, GraficoArmazenadoComCompressaoEApagado) {
-    // 2 bytes a row, 3 rows: "FF00", then "," (rest zero) after "F", then ":" (repeat).
-    const auto r = interpretar(
-        "~DGR:LOGO.GRF,6,2,FF00F,:\r\n^XA^FO10,10^XGLOGO,2,3^FS^XZ"
-        "^XA^IDR:*.GRF^FO1,1^XGR:LOGO.GRF^FS^XZ");
-    ASSERT_EQ(r.etiquetas.size(), 2u);
-    const auto g = doTipo<OpGrafico>(r.etiquetas[0]);
-    ASSERT_EQ(g.size(), 1u);
-    EXPECT_EQ(tuple(g[0].largura, g[0].altura, g[0].ampliacaoX, g[0].ampliacaoY),
-              tuple(16, 3, 2, 3));
-    EXPECT_EQ(*g[0].bits, (std::vector<std::uint8_t>{0xFF, 0x00, 0xF0, 0x00, 0xF0, 0x00}));
-    EXPECT_TRUE(doTipo<OpGrafico>(r.etiquetas[1]).empty());
-    EXPECT_TRUE(avisaSobre(r, "R:LOGO.GRF não está na memória"));
-}
-
-TEST(InterpretadorZpl, CompressaoDeGraficoComContagens) {
-    struct Caso {
-        const char* dados;
-        int bytes, porLinha;
-        std::vector<std::uint8_t> esperado;
-    };
-    std::vector<std::string> avisos;
-    for (const auto& c : std::vector<Caso>{
-             {"IF", 2, 2, {0xFF, 0xF0}},                           // I = 3 times
-             {"gF", 10, 10, std::vector<std::uint8_t>(10, 0xFF)},  // g = 20 times
-             {"!", 2, 2, {0xFF, 0xFF}},
-             {"A,", 4, 2, {0xA0, 0x00, 0x00, 0x00}},  // short data: the rest blank
-             {"FFFFFF", 2, 2, {0xFF, 0xFF}},          // extra data ignored
-         }) {
-        EXPECT_EQ(decodificarGrafico(c.dados, c.bytes, c.porLinha, avisos), c.esperado) << c.dados;
     }
 }
 
