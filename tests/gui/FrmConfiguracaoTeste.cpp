@@ -117,23 +117,6 @@ class FrmConfiguracaoTeste : public QObject {
         QCOMPARE(layout(), kLayoutInstalado);
     }
 
-    // Every label type of the list shows a picture of its own.
-    void cadaTipoMostraSuaImagem() {
-        const auto imagem = [&] { return widget<QLabel>("imgEtiqueta")->pixmap().toImage(); };
-        auto* tipos = widget<QComboBox>("cmbTipoEtiqueta");
-        QVERIFY(tipos->count() >= 9);
-        std::vector<QImage> vistas;
-        for (int i = 0; i < tipos->count(); ++i) {
-            emit tipos->activated(i);
-            QVERIFY2(!imagem().isNull(), qPrintable(tipos->itemText(i)));
-            QVERIFY2(std::find(vistas.begin(), vistas.end(), imagem()) == vistas.end(),
-                     qPrintable(tipos->itemText(i)));
-            vistas.push_back(imagem());
-        }
-        escolher("cmbTipoEtiqueta", "Interna");
-        QCOMPARE(widget<QLabel>("lblTipoEtiqueta")->text(), q("Datamax - DPL\nInterna"));
-    }
-
     // Enter in a field saves, as the Gravar button does.
     void gravaLarguraNaSecaoEReabreComEla() {
         escolher("cmbTipoImpressora", "Zebra - ZPL");

@@ -6,8 +6,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QScreen>
-#include <QScrollArea>
 #include <QtTest>
 
 #include "ApoioJanela.h"
@@ -61,24 +59,6 @@ void TestePrevia::mostraAsPaginasSemEnviarNada() {
         [&](FrmPrevia& previa) {
             auto* titulo = achar<QLabel>(previa, "lblPagina");
             QVERIFY(!achar<QPushButton>(previa, "cmdAnterior")->isEnabled());
-            // The whole window on the screen, the label whole in it and as
-            // large as the area lets it be from the first page on, not a
-            // thumbnail; one printer dot a pixel once "Ajustar" is off, "+"
-            // zooms in.
-            QVERIFY(previa.screen()->availableGeometry().contains(previa.frameGeometry()));
-            auto* imagem = achar<QLabel>(previa, "imgEtiqueta");
-            const auto* rolagem = previa.findChild<QScrollArea*>();
-            const QSize area = rolagem->viewport()->size() - QSize(4, 4);
-            const QSize mostrada = imagem->pixmap().size();
-            QVERIFY(rolagem->viewport()->rect().contains(QRect({0, 0}, mostrada)));
-            QVERIFY2(
-                mostrada == QSize(650, 560) || mostrada.width() >= area.width() - 2 ||
-                    mostrada.height() >= area.height() - 2,
-                qPrintable(QStringLiteral("%1x%2").arg(mostrada.width()).arg(mostrada.height())));
-            QTest::mouseClick(achar<QPushButton>(previa, "cmdAjustar"), Qt::LeftButton);
-            QCOMPARE(imagem->pixmap().size(), QSize(650, 560));
-            QTest::keyClick(&previa, Qt::Key_Plus);
-            QVERIFY(imagem->pixmap().width() > 650);
             QCOMPARE(achar<QPlainTextEdit>(previa, "txtAvisos")->toPlainText(),
                      QStringLiteral("Nenhum aviso."));
             // Each page says which tags of the run it holds, counted as the

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <tuple>
 
 #include "../render/ApoioImpressao.h"
@@ -123,60 +122,6 @@ TEST(ImprimirComando, PortaComAbreUmaVezEFechaNoFim) {
     EXPECT_EQ(std::tuple(w.porta->aberta(), w.porta->aberturas.size()), std::tuple(false, 1u));
 }
 
-TEST(ImprimirComando, VerificacoesQueTerminamOComandoDevolvemOsBotoes) {
-    const std::vector<std::tuple<std::function<void(Janela&)>, Textos, std::string>> casos{
-        // The check before the question (none where it is not available) locked the
-        // window and gave it back to the grid.
-        {[](auto& w) { w.plataforma.respostaPerguntas = Resposta::Nao; },
-         {kPergunta},
-         verificacaoDisponivel() ? "sprPedidos" : ""},
-        {[](auto& w) {
-             w.j().frmTipo.definirVisivel(true), w.j().cbvTipoEtiq.definirTexto("Etiq. Interna");
-         },
-         {"Selecione o tipo de etiqueta a ser impressa !"},  // before the question
-         "cbvTipoEtiq"},
-        {[](auto& w) { w.j().TipoEtiquetaPedido = 8; },
-         {"As etiquetas do tipo 8 (Etiquetas de Consolidador de Encabidado) não têm impressão: "
-          "não há etiquetas a imprimir neste arquivo."},
-         ""}};
-    for (const auto& [preparar, mensagens, foco] : casos) {
-        JanelaComLinha w;
-        w.j().focar("");
-        preparar(w);
-        w.j().cmdImprimir.clicar();
-        EXPECT_EQ(w.primeirasLinhas(), mensagens);
-        EXPECT_EQ(w.j().foco(), foco);
-        EXPECT_TRUE(w.j().cmdImprimir.habilitado() && w.j().cmdSair.habilitado());
-        EXPECT_FALSE(w.plataforma.ocupado());
-        EXPECT_FALSE(std::filesystem::exists(w.pasta.caminho() / "SpoolEtq.PRN"));
-    }
-}
-
-#ifndef _WIN32
-// A run that stops in its second row unticks the first, which went out
-// whole, and leaves the second ticked from its first sequence not sent.
-TEST(ImprimirComando, ParadaDeixaOPontoDeRetomada) {
-    JanelaComLinha w;
-    // The second job fails: the first row's only unit went out.
-    w.pasta.gravar("QuelmonteImprime.sh",
-                   "d=$(dirname \"$0\"); n=$(($(cat \"$d/n\" 2>/dev/null || echo 0) + 1)); "
-                   "echo $n >\"$d/n\"; [ $n -lt 2 ]\n");
-    auto& g = w.j().sprPedidos;
-    g.definirLinhas(2);
-    teste::LinhaPreco segunda;
-    segunda.variante = "000456", segunda.primeira = "5", segunda.ultima = "8";
-    preencher(g, 2, segunda);
-    w.j().cmdImprimir.clicar();
-    EXPECT_NE(w.plataforma.mensagens.back().texto.find(
-                  "Retomar na linha 2: pedido 4512, item 10, variante 000456."),
-              std::string::npos)
-        << w.plataforma.mensagens.back().texto;
-    EXPECT_EQ(
-        std::tuple(g.marcada(1), g.marcada(2), g.texto(2, coluna(CampoPreco::SequenciaInicial))),
-        std::tuple(false, true, std::string("5")));
-}
-#endif
-
 TEST(TesteImpressao, PortaSerialAbertaSemPerguntarMantidaEComOGraficoApagadoNoFim) {
     Janela w;
     w.j().cmbCaminhoImpressora.definirTexto("COM1");
@@ -218,23 +163,4 @@ TEST(CmZebra, FalhaMantemLegendaEBotao) {
     EXPECT_EQ(std::tuple(w.plataforma.mensagens[0].titulo, w.j().LblZebra.legenda(),
                          w.j().CmZebra.visivel(), w.app->ultimaImpressao()),
               std::tuple("Erro !", antes, true, DesfechoImpressao::Falhou));
-}
-
-// A missing test file is said and nothing is printed: never the loaded
-// file's rows in its place, which stay as the worker left them.
-TEST(TesteImpressao, ArquivoDeTesteAusenteNaoImprimeNada) {
-    Janela w("cp \"$1\" \"$(dirname \"$0\")/ultimo\"\n",
-             "@copy /b \"%~1\" \"%~dp0ultimo\" >nul\r\n");
-    w.app->AbrirArquivoPedidos((w.pasta.caminho() / "Amostra_Preco_Sku.xml").string());
-    ASSERT_EQ(w.j().TipoEtiquetaPedido, 99);
-    w.plataforma.mensagens.clear();
-    std::filesystem::remove(w.pasta.caminho() / "Quelmonte_Preco_Adesiva_teste.xml");
-    w.j().Option3.clicar();
-
-    ASSERT_EQ(w.plataforma.mensagens.size(), 1u) << w.textos().front();
-    EXPECT_EQ(w.plataforma.mensagens[0].titulo, "Formato Não Reconhecido");
-    EXPECT_EQ(w.app->ultimaImpressao(), DesfechoImpressao::Recusada);
-    EXPECT_EQ(std::tuple(w.j().TipoEtiquetaPedido, w.j().sprPedidos.texto(1, 1)),
-              std::tuple(99, std::string("0")));
-    EXPECT_FALSE(std::filesystem::exists(w.pasta.caminho() / "ultimo"));
 }

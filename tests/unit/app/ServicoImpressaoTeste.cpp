@@ -24,7 +24,6 @@ OpcoesImpressora opcoes(std::optional<int> impressora, std::optional<std::string
 struct Servico {
     PastaTemporaria pasta;
     PlataformaHeadless plataforma;
-    ServicoImpressao servico{plataforma, plataforma, pasta.caminho()};
     Servico() {
         for (const auto& e : std::filesystem::directory_iterator(ETIQUETAS_DADOS_FONTE))
             if (e.is_regular_file()) pasta.copiarDados(e.path().filename().string());
@@ -34,40 +33,7 @@ struct Servico {
     }
 };
 
-PedidoImpressao pedidoCartolina(const Servico& s, const Grade& linhas,
-                                const ImpressoraEscolhida& impressora) {
-    PedidoImpressao p;
-    std::tie(p.tipoArquivo, p.tipoEtiqueta, p.linhas) = std::tuple(kArquivoPreco, 1, &linhas);
-    p.impressora = impressora;
-    p.parametros = resolverParametros(s.pasta.caminho(), impressora, false, false, "", false, "");
-    return p;
-}
-
 }  // namespace
-
-TEST(ServicoImpressao, ImprimeUmPedidoNumColetorSemJanela) {
-    Servico s;
-    teste::LinhaPreco desmarcada;
-    desmarcada.marcada = "0";
-    const Grade linhas = gradePreco({teste::LinhaPreco{}, desmarcada});
-    PedidoImpressao pedido = pedidoCartolina(s, linhas, s.impressora());
-    ColetorTrabalhos coletor;
-    MemoriaImpressao memoria;
-    ProgressoGravado progresso;
-    const ResultadoImpressao r = s.servico.executar(pedido, coletor, memoria, progresso);
-    ASSERT_TRUE(r.concluida());
-    EXPECT_EQ(r.etiquetas, 2);  // the ticked row's range 1-2; the other row sends nothing
-    ASSERT_FALSE(coletor.trabalhos.empty());
-    EXPECT_NE(coletor.trabalhos[0].texto.find("^XA"), std::string::npos);
-    EXPECT_TRUE(s.plataforma.mensagens.empty());
-    EXPECT_FALSE(std::filesystem::exists(s.pasta.caminho() / "SpoolEtq.PRN"));
-
-    // A price family never reads the rows of a volume file.
-    pedido.tipoArquivo = kArquivoVolume;
-    ColetorTrabalhos nada;
-    EXPECT_EQ(s.servico.executar(pedido, nada, memoria, progresso).etiquetas, 0);
-    EXPECT_TRUE(nada.trabalhos.empty());
-}
 
 // The command line's printer options settle over the saved choice as the window's lists
 // would: a value they no longer offer is ignored.

@@ -178,36 +178,6 @@ TEST(PrecoCartolina, FalhaTerminaAExecucaoComOPasso) {
     }
 }
 
-// What each job was made from: a unit its two numbers, rows their order and item, separator
-// and Datamax set-up nothing.
-TEST(PrecoCartolina, OrigemDeCadaTrabalho) {
-    using O = std::vector<OrigemTrabalho>;
-    const auto a = [](int p, int u) { return O{{1, "4512", "10", "0000000123-5", p, u}}; };
-    const auto b = [](int p, int u) { return O{{2, "4513", "20", "0000000777-5", p, u}}; };
-    struct Caso {
-        Rotina rotina;
-        bool datamax, separador;
-        std::vector<O> origens;
-    };
-    const std::vector<Caso> casos{
-        {ImprimirPrecoCartolina, false, false, {a(1, 2), a(3, 4), b(5, 6)}},
-        {ImprimirPrecoCartolinaComSem, false, true, {{}, a(1, 1), a(2, 2), a(3, 3), {}, b(5, 5)}},
-        {ImprimirPrecoConjunto, true, false, {{}, a(1, 1), {}, a(2, 2), {}, a(3, 3), {}, b(5, 5)}}};
-    for (const auto& c : casos) {
-        Execucao e(":: CodBarra ::");
-        if (c.datamax) e.parametros.linguagem = Linguagem::DataMax;
-        e.parametros.separadorPorPedido = c.separador;
-        e.pasta.gravar("QuelmonteSeparador.zpl", "SEP");
-        LinhaPreco l1, l2;
-        l1.ultima = c.rotina == ImprimirPrecoCartolina ? "4" : "3";
-        l2.pedido = "4513", l2.item = "20", l2.variante = "777", l2.primeira = l2.ultima = "5";
-        e.imprimir({l1, l2}, c.rotina);
-        std::vector<O> origens;
-        for (const auto& t : e.trabalhos()) origens.push_back(t.origens);
-        EXPECT_EQ(origens, c.origens) << c.datamax << c.separador;
-    }
-}
-
 // The separator names the supplier in full up to 30 letters, upper-cased.
 TEST(PrecoCartolina, SeparadorNomeiaOFornecedor) {
     const std::vector<std::pair<std::string, std::string>> casos{
