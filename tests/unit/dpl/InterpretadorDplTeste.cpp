@@ -1,14 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "LeituraEmPedacos.h"
-#include "dpl/CodigosBarras.h"
 #include "dpl/Interpretador.h"
 #include "dpl/Spool.h"
 
 using namespace etiquetas;
 using namespace etiquetas::zpl;
-
-using std::tuple;
 
 namespace {
 
@@ -24,35 +21,6 @@ std::string avisos(const Interpretacao& r) {
 }
 
 }  // namespace
-
-TEST(InterpretadorDpl, ComprimentoLarguraCopiasEConfiguracaoDoSistema) {
-    const auto r = dpl::interpretar(formato("H12\r\nP4\r\nQ0003\r\n121100000500010Texto\r\n",
-                                            "\002n\r\n\002KcLW0320\r\n\002c0200\r\n\002O0220\r\n"
-                                            "\002V0\r\n\002e\r\n"));
-    ASSERT_EQ(r.etiquetas.size(), 1u) << avisos(r);
-    EXPECT_EQ(r.avisos.size(), 0u) << avisos(r);
-    const auto& cfg = r.etiquetas[0].configuracao;
-    EXPECT_EQ(tuple(cfg.largura, cfg.comprimento, cfg.copias, cfg.tonalidade, cfg.velocidade),
-              tuple(650, 406, 3, "12", "4"));
-}
-
-TEST(InterpretadorDpl, Code128ComoADatamaxLe) {
-    struct Caso {
-        const char* dpl;
-        const char* zpl;
-    };
-    for (const auto& c : std::vector<Caso>{
-             {"12345", ">:12345"},
-             {"B12345", ">:12345"},
-             {"C1234", ">;1234"},
-             {"C12345", ">;1234>65"},        // the odd digit goes to subset B
-             {"C12&E34", ">;12>634"},        // &E switches to B: the digits stay in B
-             {"ABC&Gde", ">9BC>8\x04\x05"},  // subset A: letters are control characters
-             {"B1>2", ">:1>02"},             // '>' is data, not a ZPL invocation
-             {"B&D1234", ">:>51234"}}) {
-        EXPECT_EQ(dpl::code128ComoZpl(c.dpl), c.zpl) << c.dpl;
-    }
-}
 
 TEST(InterpretadorDpl, EntradasRuinsViramAvisos) {
     struct Caso {
@@ -113,18 +81,6 @@ TEST(InterpretadorDpl, LeituraEmPedacosIgualAInteira) {
             EXPECT_EQ(r.etiquetas[0].configuracao.copias, inteira.etiquetas[0].configuracao.copias);
         }
     }
-}
-
-TEST(InterpretadorDpl, LinguagemReconhecidaPeloInicio) {
-    for (const auto& [spool, ehDpl] :
-         std::vector<std::pair<std::string, bool>>{{"\x02n\r\n\x02L\r\nE\r\n", true},
-                                                   {"\x02L\r\n121100000100010^XA\r\nE\r\n", true},
-                                                   {"^XA^FO1,1^FDa^FS^XZ", false},
-                                                   {"~SD10\r\n^xa^FD\x02^FS^XZ", false},
-                                                   {"", false}})
-        EXPECT_EQ(dpl::ehDpl(spool), ehDpl) << spool;
-    EXPECT_EQ(dpl::interpretarSpool(formato("121100000100010a\r\n")).etiquetas.size(), 1u);
-    EXPECT_EQ(dpl::interpretarSpool("^XA^XZ^XA^XZ").etiquetas.size(), 2u);
 }
 
 // A reader repeats what it read at a place when the same text comes there again: the result

@@ -135,22 +135,6 @@ TEST_F(ArquivoSequencialTeste, CelulaSemNumeroInteiroNaoDeixaArquivo) {
     }
 }
 
-// A second export of the same second, or a file already there, gets a name of
-// its own; the other file stays as it was.
-TEST_F(ArquivoSequencialTeste, NomeOcupadoGanhaSufixo) {
-    linhaPreco(precos, 1, "1", "1");
-    gerar(precos, 1, "QuelmonteEtiquetaPrecoCartolina");
-    pasta.gravar("QUELMONTEETIQUETAPRECOCARTOLINA_20261206 095516_2.TXT", "alheio");
-    ArquivoSequencial a(pasta);
-    a.definirGrid(precos);
-    ASSERT_TRUE(a.Gerar(exportacao(1), kQuando)) << a.Erro();
-    EXPECT_EQ(a.NomeTXT(), pasta / "QuelmonteEtiquetaPrecoCartolina_20261206 095516_3.txt");
-    EXPECT_EQ(lerArquivo(a.NomeTXT())->size(), 324u);
-    EXPECT_EQ(lerArquivo(pasta / "QuelmonteEtiquetaPrecoCartolina_20261206 095516.txt")->size(),
-              324u);
-    EXPECT_EQ(pasta.quantosArquivos(), 3u) << "no temporary file left behind";
-}
-
 // A line break or tab inside an order value is a blank: one record a line,
 // every record of its width.
 TEST_F(ArquivoSequencialTeste, CaracteresDeControleViramBrancos) {

@@ -29,23 +29,7 @@ struct Historico {
                   const std::string& pedido = "4512") {
         apoio::gravarTrabalho(h, e, numero, variante, primeira, ultima, desfecho, pedido);
     }
-    std::vector<LinhaHistorico> linhas(const FiltroHistorico& filtro = {}) {
-        std::vector<LinhaHistorico> r;
-        h.percorrer(filtro, 0, -1, [&](const LinhaHistorico& l) {
-            r.push_back(l);
-            return true;
-        });
-        return r;
-    }
 };
-
-FiltroHistorico filtro(std::string FiltroHistorico::*campo, const std::string& valor,
-                       std::string md5 = "") {
-    FiltroHistorico f;
-    f.*campo = valor;
-    f.md5 = std::move(md5);
-    return f;
-}
 
 using Faixas = std::vector<std::pair<long long, long long>>;
 
@@ -56,41 +40,6 @@ Faixas faixas(const std::vector<ImpressaoAnterior>& anteriores) {
 }
 
 }  // namespace
-
-// A job is there before it leaves, as "may have printed", one row per grid
-// row it carries; its outcome completes it. Newest first.
-TEST(HistoricoImpressao, IntencaoAntesDesfechoDepois) {
-    Historico t;
-    const long long e = t.execucao();
-    t.h.registrarTrabalho(
-        e, 1, "etiquetas",
-        {{1, "4512", "10", "0000000123-5", 1, 3}, {2, "4513", "20", "0777", 1, 1}});
-    t.h.registrarTrabalho(e, 2, "separador", {});
-    auto linhas = t.linhas();
-    ASSERT_EQ(linhas.size(), 3u);
-    for (const auto& l : linhas) EXPECT_EQ(l.desfecho, DesfechoTrabalho::PodeTerSidoImpressa);
-    t.h.concluirTrabalho(e, 1, DesfechoTrabalho::Enviada);
-    t.h.concluirTrabalho(e, 2, DesfechoTrabalho::Cancelada);
-    t.h.concluirExecucao(e, DesfechoExecucao::Cancelada);
-    linhas = t.linhas();
-    EXPECT_EQ(std::tuple(linhas[0].tipoTrabalho, linhas[0].desfecho, linhas[1].origem.variante),
-              std::tuple("separador", DesfechoTrabalho::Cancelada, "0777"));
-    const std::string csv = linhaCsv(camposHistorico(linhas[2]));
-    EXPECT_TRUE(csv.starts_with(std::to_string(linhas[2].id) + "," + std::to_string(e) + ","))
-        << csv;
-    EXPECT_EQ(csv.substr(csv.find(",/p/")),
-              ",/p/pedidos.xml,ABC,1,QuelmonteEtiqPreco,1,4512,10,0000000123-5,1,3,etiquetas,"
-              "\"ZEBRA,2,ZPL\",Zebra,LPT1,ana,enviada,cancelada,");
-    // Filters by order and the view's pages are the window test's
-    // (TesteHistoricoJanela vistaEmPaginasFiltradaEExportada).
-    EXPECT_EQ(t.linhas(filtro(&FiltroHistorico::variante, "0000000123")).size(), 1u)
-        << "the variant without its digit";
-    EXPECT_EQ(t.linhas(filtro(&FiltroHistorico::arquivo, "/outro.xml", "ABC")).size(), 3u)
-        << "the same bytes";
-    FiltroHistorico outra;
-    outra.execucao = t.execucao();
-    EXPECT_TRUE(t.linhas(outra).empty()) << "another run's rows";
-}
 
 // Only sent labels of the same variant, label type and kind count, clipped to
 // the range asked; consecutive jobs of one run read as one range.
@@ -182,10 +131,3 @@ TEST(HistoricoImpressao, PastaNoWindowsSegueLocalAppData) {
     EXPECT_EQ(semVariavel.filename(), "etiquetas");
 }
 #endif
-
-// A cell a spreadsheet would take for a formula keeps a leading quote; one
-// that only holds such a character further on stays as it is.
-TEST(HistoricoImpressao, CsvSemFormulas) {
-    EXPECT_EQ(linhaCsv({"=1+2", "+5", "-3", "@SUM(A1)", "\tx", "\rx", "a=b", "", "12-3"}),
-              "'=1+2,'+5,'-3,'@SUM(A1),'\tx,\"'\rx\",a=b,,12-3");
-}

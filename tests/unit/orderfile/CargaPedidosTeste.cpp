@@ -17,36 +17,7 @@ ResultadoCarga carregar(const std::string& xml, bool volume = false) {
                   : CarregarPedidosPreco(*doc, digestoAtual());
 }
 
-// Row `linha` (1-based), its cells joined with '|'.
-std::string linha(const ResultadoCarga& r, int linha) {
-    const auto colunas = r.celulas.size() / r.linhas;
-    std::string texto;
-    for (std::size_t c = 0; c < colunas; ++c)
-        texto += (c ? "|" : "") + r.celulas.at((linha - 1) * colunas + c);
-    return texto;
-}
-
 }  // namespace
-
-TEST(CargaPedidos, CadaElementoVaiParaSuaColuna) {
-    const auto preco = carregar(precoSimples({{"Cor", "AZUL MARINHO"}}));
-    ASSERT_EQ(preco.celulas.size(), 40u) << preco.erro;
-    EXPECT_EQ(linha(preco, 1),
-              "0|CONFECÇÕES ARAÚJO|CAMISETA ALGODÃO|M|V1|4500000001|00010|10|12.345.678/0001-90|7|"
-              "CAT1|15/01/2027|120|06/12/2026|4455|TEND|P02|N|7891234567895|000|39,99|PMG|100|150|"
-              "10|MF-1|00042|100|150|0055|CD CAJAMAR|0012|MATRIZ|AZUL MA|BLUE|M|1|CAMISETAS|VER27|"
-              "VERAO");
-    EXPECT_EQ(preco.passos, 3);
-    const auto volume =
-        carregar(arquivoVolume(pedidoVolume("P1", "4", loja("0101", "False"))), true);
-    ASSERT_EQ(volume.celulas.size(), 20u) << volume.erro;
-    EXPECT_EQ(linha(volume, 1),
-              "0|MALHARIA SÃO JOSÉ|CALÇA JEANS||000000000012345678|P1|00010|0101|20|2|"
-              "23.456.789/0001-01|12|MF-9|000123|0055|0012|51|||");
-    EXPECT_EQ(std::tuple(volume.TipoEtiquetaPedido, volume.IndicadorTipoSku.has_value(),
-                         volume.LayoutNovoArquivo.has_value()),
-              std::tuple(4, false, false));
-}
 
 TEST(CargaPedidos, FormatosEPadroesDosElementos) {
     struct Caso {

@@ -33,27 +33,6 @@ TEST(Xml, ValoresChegamEmWindows1252QualquerQueSejaACodificacaoDoArquivo) {
     }
 }
 
-// Malformed, entity-laden and empty files are in the window's bad-files group.
-TEST(Xml, NosPorPosicaoENomeEConsultasComAspas) {
-    const auto doc = CarregarXMLDeBytes(
-        "<?xml version=\"1.0\"?>\n<Volume><PedidoQuel Codigo=\"P1\">"
-        "<Loja Codigo=\"L1\"><ItemPedido>10</ItemPedido><X>a<b>b</b>c</X></Loja>"
-        "<Loja Codigo=\"L1\"><ItemPedido>20</ItemPedido></Loja>"
-        "<Loja Tipo=\"x\" Codigo=\"O'Brien &quot;1&quot;\"><ItemPedido>30</ItemPedido></Loja>"
-        "</PedidoQuel></Volume>");
-    EXPECT_EQ(filhoDoDocumento(*doc, 0).type(), pugi::node_declaration);
-    EXPECT_EQ(filhoDoDocumento(*doc, 1), doc->document_element());
-    const auto lojas = elementosPorNome(*doc, "Loja");
-    ASSERT_EQ(lojas.size(), 3u);
-    EXPECT_EQ(atributoNaPosicao(lojas[2], 0), "x");  // position, not name
-    EXPECT_FALSE(atributoNaPosicao(lojas[0], 1));
-    EXPECT_EQ(textoDoFilho(lojas[0], "X"), "abc");
-    EXPECT_EQ(selecionarNos(*doc, consultaLojaVolume("P1", "L1", "20")).first().node(), lojas[1]);
-    EXPECT_EQ(selecionarNos(*doc, consultaLojaVolume("P1", "O'Brien \"1\"", "30")).size(), 1u);
-    EXPECT_EQ(selecionarNos(*doc, "/Volume/PedidoQuel[").size(), 0u);  // malformed query
-    EXPECT_FALSE(CarregarXML(std::string("/nao/existe/arquivo.xml"))->document_element());
-}
-
 // Elements nested in a value deeper than any stack: the text still comes
 // out whole, with no recursion to overflow.
 TEST(Xml, TextoComAninhamentoProfundo) {

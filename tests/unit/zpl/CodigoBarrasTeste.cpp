@@ -5,35 +5,6 @@
 using namespace etiquetas::zpl;
 using std::tuple;
 
-// What the printer encodes from ^BC data in its normal mode, and what it
-// drops (with a warning) because the subset cannot carry it.
-TEST(CodigoBarrasZpl, Code128SegueOsSubconjuntosEscritosNosDados) {
-    struct Caso {
-        std::string dados;
-        std::string lido;
-        std::size_t avisos;
-    };
-    for (const auto& c : std::vector<Caso>{
-             {">;2001234500170001", "2001234500170001", 0},
-             {">;2123456789017004>62", "21234567890170042", 0},
-             {">;12345", "1234", 1},     // the unpaired last digit is dropped
-             {">;123>64", "124", 1},     // and so is one before a switch
-             {">;12A4", "12", 2},        // a letter in subset C, then an orphan digit
-             {"ABc12", "ABc12", 0},      // no start code: subset B
-             {">9AB\x01", "AB\x01", 0},  // subset A carries control characters
-             {">9ab", "", 2},            // but not lower case
-             {">:A>5123", "A12", 1},     // >5 switches to subset C
-             {">:a><b>0c", "a>b>c", 0},  // >< and >0 are the ">" character
-             {">:x\xE9y", "xy", 1},      // no byte above 127 in Code 128
-             {">:A>Zb", "Ab", 1},        // an unknown invocation is dropped
-         }) {
-        std::vector<std::string> avisos;
-        const auto s = code128(c.dados, 'N', Modulo{}, avisos);
-        EXPECT_EQ(tuple(s.dados, avisos.size(), s.barras.empty()), tuple(c.lido, c.avisos, false))
-            << c.dados;
-    }
-}
-
 TEST(CodigoBarrasZpl, SimbologiasAjustamOsDadosComoAImpressora) {
     struct Caso {
         char simbolo;

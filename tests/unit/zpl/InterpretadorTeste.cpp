@@ -32,30 +32,6 @@ bool avisaSobre(const Interpretacao& r, const std::string& trecho) {
 
 }  // namespace
 
-TEST(InterpretadorZpl, CadaFormatoEUmaEtiquetaEAsConfiguracoesFicamNaImpressora) {
-    const auto r = interpretar(
-        "~SD15\r\n^XA^PW650^LL560^LH10,20^CI27^PR4^PQ3\r\n^FO5,5^A0N,30,20^FDUm^FS^XZ\r\n"
-        "^XA^FO5,5^FDDois^FS^XZ\r\n");
-    ASSERT_EQ(r.etiquetas.size(), 2u);
-    EXPECT_TRUE(r.avisos.empty()) << avisos(r);
-    for (const auto& e : r.etiquetas) {
-        const auto& c = e.configuracao;
-        EXPECT_EQ(tuple(c.largura, c.comprimento, c.tonalidade, c.velocidade),
-                  tuple(650, 560, "15", "4"));
-        const auto t = doTipo<OpTexto>(e);
-        ASSERT_EQ(t.size(), 1u);
-        EXPECT_EQ(tuple(t[0].x, t[0].y), tuple(15, 25));  // ^LH moves every field
-    }
-    // ^PQ counts for its own format only.
-    EXPECT_EQ(tuple(r.etiquetas[0].configuracao.copias, r.etiquetas[1].configuracao.copias),
-              tuple(3, 1));
-    const auto um = doTipo<OpTexto>(r.etiquetas[0])[0];
-    EXPECT_EQ(tuple(um.texto, um.altura, um.largura, um.naLinhaBase), tuple("Um", 30, 20, false));
-    // Without ^A the format's default font A, 9 by 5 dots.
-    const auto dois = doTipo<OpTexto>(r.etiquetas[1])[0];
-    EXPECT_EQ(tuple(dois.fonte, dois.altura), tuple('A', 9));
-}
-
 TEST(InterpretadorZpl, NadaQueAImpressoraIgnoraPassaCalado) {
     struct Caso {
         const char* spool;
