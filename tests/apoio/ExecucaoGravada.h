@@ -1,7 +1,6 @@
 #pragma once
 
-// A run and its jobs as the history records them: a price file sent to a
-// Zebra on LPT1. Tests and benchmarks fill a history with these.
+// A price run to a Zebra on LPT1 and its jobs, as the history records them.
 
 #include <string>
 
@@ -24,8 +23,7 @@ inline ExecucaoRegistrada execucaoGravada(int tipo = 1, bool volume = false,
     return e;
 }
 
-// Job `numero` of run `e`: `primeira`-`ultima` of `variante` of grid row 1,
-// item 10, with its outcome.
+// Job `numero` of run `e`: `primeira`-`ultima` of `variante`, grid row 1, with its outcome.
 inline void gravarTrabalho(HistoricoImpressao& h, long long e, int numero,
                            const std::string& variante, long long primeira, long long ultima,
                            DesfechoTrabalho desfecho = DesfechoTrabalho::Enviada,

@@ -1,7 +1,6 @@
 #pragma once
 
-// etiquetas-cli started as a user's shell would start it, without a shell:
-// through the platform's process API, its outputs kept byte for byte.
+// etiquetas-cli started without a shell, its outputs kept byte for byte.
 
 #include <chrono>
 #include <string>
@@ -20,8 +19,7 @@ struct SaidaCli {
     std::string saida;  // standard output, as written (UTF-8)
 };
 
-// Arguments in UTF-8, as a terminal passes them. The limit only catches a hang:
-// thousands of labels under the sanitizers on two busy cores take over a minute.
+// Arguments in UTF-8; the limit only catches a hang (long runs under sanitizers are slow).
 inline SaidaCli executarCliUtf8(const std::vector<std::string>& argumentos,
                                 const std::filesystem::path& programa = ETIQUETAS_CLI) {
     const auto pasta = criarPastaUnica("etiquetas-cli-");

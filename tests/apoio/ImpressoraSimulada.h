@@ -1,10 +1,6 @@
 #pragma once
 
-// A Zebra or Datamax printer for tests: it takes jobs on 127.0.0.1 (or on a
-// pseudo-terminal's end, for the serial route), keeps what it received
-// without the status questions, and answers ~HS or <SOH>A / <SOH>E as a
-// ready, paused, paper-out, head-open or silent printer. It can run out of
-// paper after a number of labels, holding the rest unprinted. POSIX only.
+// A Zebra or Datamax on 127.0.0.1 or a pty that keeps its jobs and answers status questions.
 
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -53,9 +49,7 @@ class ImpressoraSimulada {
             return;
         }
         terminal_ = ::ptsname(mestre);
-        // Held open so that the line stays up between the program's openings
-        // (a closed end makes the other read nothing but errors), and raw so
-        // that no byte is echoed or translated.
+        // Held open and raw: the line stays up between openings and no byte is echoed.
         escravo_ = ::open(terminal_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
         termios t{};
         ::tcgetattr(escravo_, &t);
@@ -101,8 +95,7 @@ class ImpressoraSimulada {
             if (::poll(&p, 1, 20) <= 0) continue;
             const int fd = ::accept4(ouvinte_, nullptr, nullptr, SOCK_CLOEXEC);
             if (fd < 0) continue;
-            // Each answer leaves at once, as a printer's does: no 40 ms of
-            // Nagle between <SOH>A's flags and <SOH>E's count.
+            // Each answer leaves at once, as a printer's does (no Nagle delay).
             const int sim = 1;
             ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &sim, sizeof sim);
             atender(fd);
@@ -125,8 +118,7 @@ class ImpressoraSimulada {
         processar(fd, pendente, true);
     }
 
-    // Questions are taken out of the stream wherever they fall; a tail that
-    // may be the start of one waits for the next bytes.
+    // Questions are taken out wherever they fall; a possible start waits for more bytes.
     void processar(int fd, std::string& pendente, bool fim) {
         static const std::string kPerguntas[] = {"~HQES", "~HS",
                                                  "\x01"

@@ -1,7 +1,6 @@
 #pragma once
 
-// A spool handed to a reader in two pieces, as a run's jobs come, to compare with the whole;
-// the operations of one kind a label was read into; the box around a bar code's bars.
+// Spools read in two pieces, one kind of operation, the box around a bar code's bars.
 
 #include <algorithm>
 

@@ -1,7 +1,6 @@
 #pragma once
 
-// A new, empty folder under the system's temporary folder, on every system:
-// create_directory fails when the name is taken, so two tests never share one.
+// A new, empty folder under the temporary folder: two tests never share one.
 
 #include <filesystem>
 #include <functional>
@@ -22,8 +21,7 @@ inline std::filesystem::path criarPastaUnica(const std::string& prefixo) {
     throw std::runtime_error("no temporary folder could be created under " + base.string());
 }
 
-// The shipped files that `aceitar` takes; other tests' short-lived hidden probe files are
-// never copied, and one that vanishes under the walk is let go.
+// The shipped files `aceitar` takes; others' probe files are skipped, vanishing ones let go.
 inline void copiarArquivosDaAplicacao(
     const std::filesystem::path& origem, const std::filesystem::path& destino,
     const std::function<bool(const std::string&)>& aceitar = [](const std::string&) {

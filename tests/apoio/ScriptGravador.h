@@ -1,7 +1,6 @@
 #pragma once
 
-// A print script that keeps what it is handed: job n leaves job-n.spool and
-// job-n.args (one argument a line) beside it.
+// A print script that leaves job-n.spool and job-n.args (one argument a line) beside it.
 
 #include <string>
 
@@ -11,9 +10,7 @@ inline const std::string kScriptGravador =
     "d=$(dirname \"$0\"); n=$(($(cat \"$d/n\" 2>/dev/null || echo 0) + 1)); echo $n >\"$d/n\"\n"
     "cp \"$1\" \"$d/job-$n.spool\"; printf '%s\\n' \"$@\" >\"$d/job-$n.args\"\n";
 
-// The same for Windows; values reach it quoted or not at all (see the
-// shipped QuelmonteImprime.bat), and are echoed through delayed expansion (echo. : wine's cmd lacks
-// echo() so that none of them is read as a command.
+// The same for cmd: values echoed through delayed expansion, never run as commands.
 inline const std::string kScriptGravadorBat =
     "@echo off\r\nsetlocal DisableDelayedExpansion\r\nset /a N=0\r\n:proximo\r\nset /a N+=1\r\n"
     "if exist \"%~dp0job-%N%.spool\" goto proximo\r\n"
@@ -25,10 +22,7 @@ inline const std::string kScriptGravadorBat =
     ">>\"%~dp0job-%N%.args\" echo.!A5!\r\n>>\"%~dp0job-%N%.args\" echo.!A6!\r\n"
     "endlocal\r\n";
 
-// Commands of a batch file that wait `segundos` and that end every process
-// of an image name, through the tests' own helper: under wine, ping and
-// timeout return at once and taskkill leaves the process running. Its path is
-// the build's; under wine a POSIX path is reached through drive Z:.
+// Batch commands that wait and end processes through the tests' helper (wine lacks both).
 inline std::string apoioLote(const std::string& argumentos) {
 #ifdef ETIQUETAS_APOIO_LOTE
     std::string caminho = ETIQUETAS_APOIO_LOTE;
@@ -47,8 +41,7 @@ inline std::string encerraBat(const std::string& programa) {
     return apoioLote("encerra " + programa);
 }
 
-// This system's print script and the recording script in its language,
-// each job first taking `segundos` (a slow printer).
+// This system's print script and the recording one, each job taking `segundos`.
 #ifdef _WIN32
 inline constexpr const char* kNomeScript = "QuelmonteImprime.bat";
 inline std::string scriptGravador(int segundos = 0) {

@@ -1,7 +1,4 @@
-// What the tests' batch scripts need and cmd under wine lacks:
-//   apoio_lote espera N       waits N seconds (ping and timeout return at once)
-//   apoio_lote encerra nome   ends every process of that image name at once
-//                             (wine's taskkill leaves them running)
+// Waiting and ending processes for the tests' batch scripts, which cmd under wine cannot.
 #include <windows.h>
 // after windows.h, whose types it uses
 #include <tlhelp32.h>

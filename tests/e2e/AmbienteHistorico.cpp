@@ -1,5 +1,4 @@
-// Every etiquetas-cli these tests start keeps its print history in a folder
-// of the test run, never in the user's own data folder.
+// etiquetas-cli keeps its history in a folder of the test run, never the user's own.
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,6 @@
 #pragma once
 
-// etiquetas-cli against a throw-away copy of the built application folder
-// whose print script records every job: its spool file and its arguments.
+// etiquetas-cli on a throw-away application folder whose script records every job.
 
 #include <gtest/gtest.h>
 #ifndef _WIN32
@@ -61,8 +60,7 @@ struct Trabalho {
 
 using Resultado = apoio::SaidaCli;
 
-// One variant of a price file; `campos` overrides the portal's values below
-// or adds the elements they lack.
+// One variant of a price file; `campos` overrides or adds elements.
 struct Variante {
     std::string pedido = "4512", item = "10", codigo = "000123";
     std::map<std::string, std::string> campos;
@@ -219,14 +217,12 @@ class AplicacaoTemporaria {
         return lerArquivo(pasta_ / nome).value_or("");
     }
 
-    // etiquetas-cli --pasta <folder> <argumentos>; `programa`: a copy of
-    // etiquetas-cli placed elsewhere.
+    // etiquetas-cli --pasta <folder> <argumentos>; `programa`: a copy placed elsewhere.
     Resultado executar(const Lista& argumentos, const fs::path& programa = ETIQUETAS_CLI) const {
         return apoio::executarCli(mais({"--pasta", textoDoCaminho(pasta_)}, argumentos), programa);
     }
 
-    // etiquetas-cli --pasta <folder> imprimir <file> <options>; most templates here are made up
-    // to show one thing, so the check before the run is skipped unless asked for.
+    // etiquetas-cli imprimir; the check before the run is skipped unless asked for.
     Resultado imprimir(const std::string& xml, const Lista& opcoes, bool comVerificacao = false,
                        const fs::path& programa = ETIQUETAS_CLI) const {
         gravar("pedidos.xml", xml);
@@ -297,8 +293,7 @@ inline Lista entre(const std::string& texto, const std::string& inicio, const st
     return r;
 }
 
-// One line a job of a price run: "<order> <item>" as a separator shows them,
-// or "etiqueta".
+// One line a job of a price run: "<order> <item>" for a separator, or "etiqueta".
 inline Lista ordemDosSeparadores(const std::vector<Trabalho>& jobs) {
     Lista r;
     for (const auto& j : jobs) {
@@ -310,8 +305,7 @@ inline Lista ordemDosSeparadores(const std::vector<Trabalho>& jobs) {
 }
 
 #ifndef _WIN32
-// etiquetas-cli --pasta <folder> <argumentos> (shell words), sent SIGTERM
-// once `arquivo` appears in the folder: its exit status and standard error.
+// etiquetas-cli sent SIGTERM once `arquivo` appears: its exit status and standard error.
 inline Resultado interromperAoSurgir(const AplicacaoTemporaria& app, const std::string& argumentos,
                                      const std::string& arquivo) {
     const auto p = app.pasta();
@@ -336,8 +330,7 @@ inline Lista codigosZpl(const std::string& spool) {
     return entre(spool, "^FD>;", "^FS");
 }
 
-// The data of every Code 128 record (ids E and e) of a DPL spool text, in
-// order, without the letter that picks the start subset: what a scanner reads.
+// The data of every Code 128 record of a DPL spool, as a scanner reads it.
 inline Lista codigosDpl(const std::string& spool) {
     Lista r;
     std::istringstream s(spool);

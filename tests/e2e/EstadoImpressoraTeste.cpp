@@ -1,5 +1,4 @@
-// The printer's own state through the simulated printer: the "estado"
-// command, and runs that ask before and after.
+// The printer's own state through the simulated printer: "estado" and the runs that ask.
 
 #include <gtest/gtest.h>
 
@@ -14,16 +13,14 @@ namespace {
 
 using apoio::ImpressoraSimulada;
 
-// A silent printer costs one answer limit: one second here. `com1`: the
-// device COM1 leads to.
+// A silent printer costs one answer limit (one second); `com1`: the device COM1 leads to.
 void limitesCurtos(const AplicacaoTemporaria& app, const std::string& com1 = {}) {
     app.gravar("QuelmonteConfig.ini",
                "[Impressao]\r\nLimiteRespostaSegundos=1\r\nLimiteFimImpressaoSegundos=2\r\n" +
                    (com1.empty() ? "" : "[PortasCom]\r\nCOM1=" + com1 + "\r\n"));
 }
 
-// The simulated printer on the network or on COM1, and the options that
-// choose that line.
+// The simulated printer on the network or on COM1, and the options that choose it.
 struct Linha {
     std::unique_ptr<ImpressoraSimulada> impressora;
     Lista opcoes;
@@ -97,9 +94,7 @@ TEST(EstadoImpressora, ComandoSemImpressoraQueResponda) {
     EXPECT_EQ(lpt.codigo, 1);
 }
 
-// A run to a network or serial printer asks it first: a fault stops the run
-// before any label leaves, with the fault named; a ready printer takes every
-// label the run announces on the program's own line and confirms them.
+// A run asks the printer first: a fault stops it before any label; a ready one takes all.
 TEST(EstadoImpressora, ExecucaoPerguntaAntesDaPrimeiraEtiqueta) {
     struct Caso {
         bool serial, datamax;
@@ -133,8 +128,7 @@ TEST(EstadoImpressora, ExecucaoPerguntaAntesDaPrimeiraEtiqueta) {
     EXPECT_TRUE(app.trabalhos().empty());  // never through the script
 }
 
-// Paper out after the first job: the run stops before the next, and the
-// message and the history tell what was sent from what was printed.
+// Paper out after the first job stops the run; message and history tell sent from printed.
 TEST(EstadoImpressora, FaltaDePapelNoMeioParaAExecucao) {
     const AplicacaoTemporaria app;
     app.gravar("QuelmonteConfig.ini",

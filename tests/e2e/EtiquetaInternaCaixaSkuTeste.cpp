@@ -49,8 +49,7 @@ Lista numeros(int primeiro, int n) {
     return r;
 }
 
-// One line per job: "separador" or the numbers of the sheet's bar codes,
-// after checking that each readable line shows its bar code's number.
+// One line per job: "separador" or the sheet's bar-code numbers, each shown readable.
 Lista resumo(const std::vector<Trabalho>& jobs) {
     Lista r;
     for (const auto& j : jobs) {
@@ -74,8 +73,7 @@ Lista resumo(const std::vector<Trabalho>& jobs) {
 
 }  // namespace
 
-// Types 6 and 7 print the six-position internal sheet, 99 the two-position box sheet; each
-// position takes the next number, and an exact fill still takes one sheet more.
+// Types 6, 7 and 99: each position takes the next number; an exact fill takes one sheet more.
 TEST(EtiquetaInternaCaixa, FolhasENumeracaoPorPosicao) {
     struct Caso {
         int tipo;
@@ -113,8 +111,7 @@ TEST(EtiquetaInternaCaixa, FolhasENumeracaoPorPosicao) {
     }
 }
 
-// A department-550 box row prints on the internal sheet, the next back on the box sheet,
-// each with its own separator and numbers.
+// A department-550 box row prints on the internal sheet, each with its own separator.
 TEST(EtiquetaInternaCaixa, Departamento550NaFolhaInternaESeparadorDeCaixa) {
     AplicacaoTemporaria app;
     const auto xml = xmlPreco(
@@ -157,8 +154,7 @@ TEST(EtiquetaInternaCaixa, CodigoDeBarrasELinhaLegivel) {
     }
 }
 
-// Order text prints as text: a ZPL command in a value goes out escaped, and
-// a token written in a value is not filled as if the template had it.
+// Order text prints as text: commands go out escaped, tokens in values are not filled.
 TEST(EtiquetaInternaCaixa, ValoresDoPedidoSaoTexto) {
     AplicacaoTemporaria app;
     Variante v = linha("2", "1", "1");
@@ -175,8 +171,7 @@ TEST(EtiquetaInternaCaixa, ValoresDoPedidoSaoTexto) {
     EXPECT_NE(jobs[0].spool.find("FORNECEDOR: LOJA \\5EFS"), std::string::npos);
 }
 
-// SKU sheets: every position carries the sheet's number, one more a sheet; TipoEtiq 5 and 9
-// double the count and alternate their prefixes.
+// SKU sheets carry the sheet's number; TipoEtiq 5 and 9 double the count and alternate.
 TEST(EtiquetaSku, PrefixosAlternadosENumerosPorFolha) {
     struct Caso {
         Lista impressora;
@@ -218,8 +213,7 @@ TEST(EtiquetaSku, PrefixosAlternadosENumerosPorFolha) {
     }
 }
 
-// A row that cannot print stops the run before its separator; what was sent
-// stays sent and no success is announced.
+// A row that cannot print stops the run before its separator, with no success announced.
 TEST(EtiquetaInternaCaixa, ModeloAusenteParaAntesDoSeparador) {
     AplicacaoTemporaria app;
     fs::remove(app.pasta() / "QuelmonteEtiqCaixaZebra.zpl");

@@ -1,5 +1,4 @@
-// How a print run ends: what it tells, what it sent, and that order data
-// never becomes printer commands.
+// How a print run ends, and that order data never becomes printer commands.
 
 #include <gtest/gtest.h>
 
@@ -39,8 +38,7 @@ TEST(Execucao, SemEntregaNaoHaSucesso) {
     }
 }
 
-// A blank separator template would go out as a job of a line break, counted
-// as a label.
+// A blank separator template would go out as a line break counted as a label.
 TEST(Execucao, SeparadorEmBrancoParaAntesDeEnviar) {
     AplicacaoTemporaria app;
     app.gravar("QuelmonteSeparador.zpl", " \r\n");
@@ -57,8 +55,7 @@ TEST(Execucao, ConfirmacaoEFimContamEtiquetas) {
     EXPECT_TRUE(contem(r.erros, "sucesso ! 3 etiquetas enviadas à impressora.")) << r.erros;
 }
 
-// Commands, control characters (DEL too, not the euro after it) and the hex indicator in
-// order values print as characters; the label count and commands stay the template's.
+// Commands, control characters and ^FH indicators in order values print as characters.
 TEST(Execucao, DadosDoPedidoImprimemComoTexto) {
     const std::string injecao = "X^FS^XZ^XA^FDINJECTED^FS^XZ~JR&#13;&#10;&#127;&#8364;\\5E";
     Variante v = faixa("1", "1");
@@ -78,8 +75,7 @@ TEST(Execucao, DadosDoPedidoImprimemComoTexto) {
 #ifndef _WIN32
 // Signals and shell scripts: POSIX only.
 
-// SIGTERM stops the run after the job in progress, says what was sent and
-// where to resume, and exits 1.
+// SIGTERM stops after the job in progress, says what was sent and where to resume.
 TEST(Execucao, SigtermParaDepoisDoTrabalhoEmCurso) {
     AplicacaoTemporaria app("sleep 0.3\n");
     app.gravar("pedidos.xml", xmlPreco(5, {faixa("1", "50")}));
@@ -95,9 +91,7 @@ TEST(Execucao, SigtermParaDepoisDoTrabalhoEmCurso) {
     esperarFalha(r, "Retomar na linha 1: pedido ");
 }
 
-// The shipped sample: rows of one number each, sent as a pair whose second
-// tag carries the number after. The resume names the first label that did
-// not go out, never the pair's extra number; after the last job, none.
+// The resume names the first label not sent, never a pair's extra number.
 TEST(Execucao, SigtermRetomaNaPrimeiraEtiquetaNaoImpressa) {
     for (const auto& [ate, retomada] : std::vector<std::pair<std::string, std::string>>{
              {"job-1.spool", "Próxima sequência não impressa: 2. Retomar na linha 2: pedido "},
@@ -116,8 +110,7 @@ TEST(Execucao, SigtermRetomaNaPrimeiraEtiquetaNaoImpressa) {
     }
 }
 
-// A layout file that is there but cannot be read says why, not that it is
-// missing or that one of its values is wrong.
+// A layout file that cannot be read says why, not that it is missing or wrong.
 TEST(Execucao, IniIlegivelDizPorque) {
     struct Caso {
         std::string nome, antes, mensagem;
@@ -136,8 +129,7 @@ TEST(Execucao, IniIlegivelDizPorque) {
     }
 }
 
-// A range a worker may type in full is counted without rendering each label:
-// the question comes at once, and the stop still stops the run.
+// A huge range is counted without rendering: the question comes at once, the stop stops.
 TEST(Execucao, FaixaEnormePerguntadaNaHoraEParadaPeloSinal) {
     AplicacaoTemporaria app;
     app.gravar("pedidos.xml", xmlPreco(1, {faixa("1", "2000000000")}));
@@ -148,8 +140,7 @@ TEST(Execucao, FaixaEnormePerguntadaNaHoraEParadaPeloSinal) {
     esperarFalha(r, "Impressão interrompida a pedido do usuário.");
 }
 
-// A script that never ends (a sleeping child, a FIFO nobody reads) is
-// stopped at the limit of the personal settings, with the destination named.
+// A script that never ends is stopped at the settings' limit, the destination named.
 TEST(Execucao, ScriptSemFimParaNoLimite) {
     for (const std::string& corpo : {std::string("sleep 100000 & wait\n"),
                                      std::string("mkfifo \"$(dirname \"$0\")/fifo\"; "

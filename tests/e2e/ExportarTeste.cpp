@@ -1,5 +1,4 @@
-// etiquetas-cli exportar: the TXT export of order files end to end, on a
-// temporary copy of the application folder.
+// etiquetas-cli exportar: the TXT export end to end.
 
 #include <gtest/gtest.h>
 
@@ -41,8 +40,7 @@ class ExportarTeste : public ::testing::Test {
         app.gravar("pedido.xml", xml);
         return app.executar(mais({"exportar", textoDoCaminho(pasta / "pedido.xml")}, opcoes));
     }
-    // The records of the file the CLI named (then removed), checking its name,
-    // folder, CR LF endings and the success message.
+    // The records of the file the CLI named, its name, folder, CR LF and message checked.
     std::vector<std::string> registros(const Resultado& s, const std::string& prefixo) {
         EXPECT_EQ(s.codigo, 0) << s.erros;
         const fs::path nome = aparar(s.saida.substr(0, s.saida.find('\n')));
@@ -136,8 +134,7 @@ TEST_F(ExportarTeste, SemArquivoQuandoNaoDaParaExportar) {
 }
 
 #ifndef _WIN32
-// Two exports in the same second, its name taken: each writes a file of its own, whole, and
-// the files already there stay.
+// Two exports in the same second each write a whole file; files already there stay.
 TEST_F(ExportarTeste, DuasExportacoesAoMesmoTempo) {
     std::vector<fs::path> alheios;
     for (std::time_t t = std::time(nullptr) - 1, fim = t + 20; t <= fim; ++t) {

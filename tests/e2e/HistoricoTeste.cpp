@@ -1,6 +1,4 @@
-// The print history through etiquetas-cli: what was sent, what may have been
-// when the program died, what is announced or left out when printed again,
-// and a history that cannot be written.
+// The print history through etiquetas-cli.
 
 #include <gtest/gtest.h>
 
@@ -76,9 +74,7 @@ TEST(Historico, FaixaImpressaDuasVezesAnunciadaEDeixadaDeLadoComSemRepetir) {
     EXPECT_EQ(app.trabalhos().size(), 8u);
 }
 
-// The print script kills the program while the third job is at the printer.
-// A batch file knows no parent: on Windows the program runs as a copy under a
-// name of its own, which the script kills by that name.
+// The script kills the program while the third job is at the printer.
 TEST(Historico, MortoNoMeioDeixaOTrabalhoEmCursoComoPodeTerSidoImpresso) {
     DadosProprios dados;
     const std::string copia = dados.pasta().filename().string() + ".exe";
@@ -90,8 +86,7 @@ TEST(Historico, MortoNoMeioDeixaOTrabalhoEmCursoComoPodeTerSidoImpresso) {
     programa = app.pasta() / copia;
     fs::copy_file(ETIQUETAS_CLI, programa);
 #endif
-    // A program ended from outside on Windows may leave with any status:
-    // what shows the kill is that no end was told and the jobs and rows below.
+    // A program killed on Windows may exit with any status: no end told shows the kill.
     const auto morto = app.imprimir(xmlPreco(1, {faixa("1", "8")}), kTodasZebra, false, programa);
     EXPECT_EQ(morto.erros.find("sucesso"), std::string::npos) << morto.erros;
     EXPECT_EQ(app.trabalhos().size(), 3u);
@@ -144,8 +139,7 @@ TEST(Historico, SemComoGravarNadaSaiSemSemHistorico) {
     EXPECT_EQ(app.trabalhos().size(), 2u);
 }
 
-// A jam at sequence 3 of the first variant: the reprint sends that variant
-// from 3 and the next one whole, and only from the bytes the run printed.
+// A jam at sequence 3: the reprint sends from 3 on, from the bytes the run printed.
 TEST(Historico, ReimpressaoDaPrimeiraEtiquetaPerdidaAteOFim) {
     DadosProprios dados;
     AplicacaoTemporaria app;
@@ -180,8 +174,7 @@ TEST(Historico, ReimpressaoDaPrimeiraEtiquetaPerdidaAteOFim) {
     }
 }
 
-// Order values and the user's settings are text: a spreadsheet opening the
-// export runs none of them as a formula.
+// Order values and settings are text: a spreadsheet runs none of them as a formula.
 TEST(Historico, CsvNaoLevaFormulasAPlanilha) {
     DadosProprios dados;
     AplicacaoTemporaria app;
@@ -195,8 +188,7 @@ TEST(Historico, CsvNaoLevaFormulasAPlanilha) {
     EXPECT_TRUE(contem(linhas[0], ",\"'+SUM(1,2)\",")) << linhas[0];
 }
 
-// `reimprimir ""` (an empty shell variable) or 0 names no run: nothing of
-// any run is printed again.
+// `reimprimir ""` or 0 names no run: nothing is printed again.
 TEST(Historico, ReimprimirSemNumeroDeImpressaoRecusado) {
     DadosProprios dados;
     AplicacaoTemporaria app;
@@ -211,8 +203,7 @@ TEST(Historico, ReimprimirSemNumeroDeImpressaoRecusado) {
     }
 }
 
-// Reading the history (a listing, a reprint's look-up) leaves a damaged file
-// where it is and says so; only a print puts it aside.
+// Reading a damaged history leaves it in place and says so; only a print puts it aside.
 TEST(Historico, DanificadoDitoSemSerPostoDeLadoAoLer) {
     DadosProprios dados;
     AplicacaoTemporaria app;
@@ -226,8 +217,7 @@ TEST(Historico, DanificadoDitoSemSerPostoDeLadoAoLer) {
 }
 
 #ifndef _WIN32
-// A file name in another code page's bytes: the history keeps the name
-// itself, and the reprint opens that same file.
+// A file name in another code page: the history keeps it, the reprint opens that file.
 TEST(Historico, NomeDeArquivoForaDoUtf8Reimpresso) {
     DadosProprios dados;
     AplicacaoTemporaria app;
@@ -244,8 +234,7 @@ TEST(Historico, NomeDeArquivoForaDoUtf8Reimpresso) {
 }
 #endif
 
-// Only the ticked rows are looked up: an unticked row printed before is not
-// announced, nor left out of anything.
+// Only ticked rows are looked up in the history.
 TEST(Historico, SoLinhasMarcadasProcuradasNoHistorico) {
     DadosProprios dados;
     AplicacaoTemporaria app;
@@ -260,8 +249,7 @@ TEST(Historico, SoLinhasMarcadasProcuradasNoHistorico) {
 }
 
 #ifndef _WIN32
-// Killed while row 4 of 10 is at the printer: the reprint from that job
-// prints rows 4 to 10, the six rows never started among them.
+// Killed at row 4 of 10: the reprint prints rows 4 to 10, those never started included.
 TEST(Historico, ReimpressaoDeExecucaoInterrompidaImprimeOQueNuncaComecou) {
     DadosProprios dados;
     AplicacaoTemporaria app("if [ $n = 4 ]; then kill -9 $PPID; sleep 2; fi\n");
@@ -291,8 +279,7 @@ TEST(Historico, ReimpressaoDeExecucaoInterrompidaImprimeOQueNuncaComecou) {
 #endif
 
 #ifndef _WIN32
-// How a run ended is kept with its jobs: stopped by a signal after its second
-// job, or by a script that fails at the third.
+// How a run ended is kept: stopped by a signal, or by a script failing at the third job.
 TEST(Historico, FimDaExecucaoRegistrado) {
     DadosProprios dados;
     {
@@ -311,8 +298,7 @@ TEST(Historico, FimDaExecucaoRegistrado) {
 }
 #endif
 
-// An odd range ends on a pair that carries one number more: a reprint from
-// that extra label prints the pair again.
+// A reprint from the extra label of an odd range's last pair prints the pair again.
 TEST(Historico, ReimpressaoDaEtiquetaExtraDoUltimoPar) {
     DadosProprios dados;
     AplicacaoTemporaria app;
@@ -324,8 +310,7 @@ TEST(Historico, ReimpressaoDaEtiquetaExtraDoUltimoPar) {
     EXPECT_EQ(sequencias({jobs.back()}), (Lista{"0029", "0030"}));
 }
 
-// --sem-repetir needs the history to read: without it nothing is printed,
-// --sem-historico or not.
+// --sem-repetir without a history to read prints nothing.
 TEST(Historico, SemRepetirSemHistoricoNadaImprime) {
     DadosProprios dados;
     std::ofstream(dados.pasta() / "etiquetas") << "um arquivo, não uma pasta";
@@ -338,8 +323,7 @@ TEST(Historico, SemRepetirSemHistoricoNadaImprime) {
     }
 }
 
-// Two --sem-repetir runs of the same rows at once, from two folders sharing
-// one history: the rows are printed once between them.
+// Two --sem-repetir runs at once on one history print the rows once between them.
 TEST(Historico, DuasImpressoesSemRepetirAoMesmoTempoImprimemUmaVez) {
     DadosProprios dados;
     AplicacaoTemporaria a, b;
@@ -357,9 +341,7 @@ TEST(Historico, DuasImpressoesSemRepetirAoMesmoTempoImprimemUmaVez) {
 }
 
 #ifndef _WIN32
-// A disk that fills while the run goes on (a file size limit stands in for
-// it): whatever the history could record, the run's own words count every
-// job that reached the printer.
+// A disk that fills mid-run: the run's own words count every job that reached the printer.
 TEST(Historico, DiscoCheioContaOQueChegouAImpressora) {
     DadosProprios dados;
     AplicacaoTemporaria app;

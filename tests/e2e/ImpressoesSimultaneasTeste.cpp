@@ -1,5 +1,4 @@
-// Two runs at once on one application folder, as two windows, or a script
-// printing while someone else prints, would start them.
+// Two runs at once on one application folder.
 
 #include <gtest/gtest.h>
 
@@ -13,12 +12,10 @@ using namespace etiquetas::e2e;
 
 namespace {
 
-// Each job appended to the destination, a file here; shell built-ins but
-// cat, so that thousands of jobs stay quick.
+// Each job appended to a file, shell built-ins only, so that thousands stay quick.
 const std::string kScriptAnexa = "cat \"$1\" >>\"$2\"\n";
 
-// The wait for another run; adhesive labels twenty to a job, so that the
-// runs are quick and long enough to meet.
+// The wait for another run; twenty labels a job so that runs are short and still meet.
 void preparar(const AplicacaoTemporaria& app, int segundos) {
     std::ofstream(app.pasta() / "QuelmonteConfig.ini", std::ios::app | std::ios::binary)
         << "\r\n[Impressao]\r\nEsperaOutraImpressaoSegundos=" << segundos << "\r\n";
@@ -70,8 +67,7 @@ TEST(ImpressoesSimultaneas, CadaDestinoRecebeExatamenteSuasEtiquetas) {
     }
 }
 
-// A second run waits, then stops before any label naming the holder; a run killed midway
-// leaves the folder free, even with its script still running.
+// A second run waits, then stops naming the holder; a killed run leaves the folder free.
 TEST(ImpressoesSimultaneas, OutraExecucaoEsperaEDizQuemImprime) {
     AplicacaoTemporaria app;
     app.gravar("QuelmonteImprime.sh",

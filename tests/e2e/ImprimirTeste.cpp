@@ -61,8 +61,7 @@ TEST(Imprimir, CodigoDeBarrasZebraComTrocaEDatamaxSimplesComConfiguracaoAntes) {
     ASSERT_EQ(jobs.size(), 5u);
     EXPECT_EQ(jobs[1].spool, app.ler("QuelmonteConfiguracaoDatamax.prn") + "\r\n");
     EXPECT_EQ(codigosDpl(jobs[2].spool), (Lista{"21234567890170042", "21234567890170043"}));
-    // Empty speed on a Datamax: "C"; temperature 8 is 08 in the label
-    // template and 8 as typed in the separator.
+    // Empty Datamax speed is "C"; temperature 8 is 08 in the template, 8 in the separator.
     EXPECT_NE(jobs[2].spool.find("\r\nH08\r\nPC\r\n"), std::string::npos);
     EXPECT_NE(jobs[0].spool.find("\r\nH8\r\nPC\r\n"), std::string::npos);
     EXPECT_NE(jobs[0].spool.find("PEDIDO: 0000004512"), std::string::npos);
@@ -92,8 +91,7 @@ TEST(Imprimir, ComSemEConjuntoPrefixosESupressaoSoParaOrigemI) {
         std::string origem, a, b;
         bool suprimido;
     };
-    // Which origins suppress is the routine's matter (PrecoCartolina unit
-    // tests); here that the file's origin reaches it, for each prefix pair.
+    // Which origins suppress is the routine's matter; here each prefix pair gets the origin.
     for (const auto& c : std::vector<Caso>{{5, "I", "3", "4", true}, {9, "N", "5", "6", false}}) {
         AplicacaoTemporaria app;
         Variante v = faixa("9998", "10000");
@@ -111,8 +109,7 @@ TEST(Imprimir, ComSemEConjuntoPrefixosESupressaoSoParaOrigemI) {
     }
 }
 
-// A separator goes out before the first ticked row of each order and item,
-// whichever family prints; an order written with leading zeros is the same.
+// A separator before the first ticked row of each order and item; leading zeros are equal.
 TEST(Imprimir, UmSeparadorPorMudancaDePedidoOuItem) {
     struct Caso {
         int tipo;
@@ -143,8 +140,7 @@ TEST(Imprimir, UmSeparadorPorMudancaDePedidoOuItem) {
     }
 }
 
-// A job the script did not deliver ends the run: its first line of standard
-// error (or its exit status) is shown, and no success is announced.
+// A job not delivered ends the run with the script's first error line, and no success.
 TEST(Imprimir, ScriptQueFalhaParaAExecucao) {
     const struct {
         std::string sh, bat, motivo;
@@ -160,9 +156,7 @@ TEST(Imprimir, ScriptQueFalhaParaAExecucao) {
     }
 }
 
-// Order text that looks like the speed or temperature token prints as it
-// stands, in every price family and in the separator (cosmetic labels print
-// no order text but the price).
+// Order text that looks like the speed or temperature token prints as it stands.
 TEST(Imprimir, TextoDoPedidoComCaraDeComandoSaiComoEsta) {
     const std::string falso = "::Temperatura:::: CMD_VELOCIDADE ::";
     Variante v = faixa("1", "2");
@@ -181,8 +175,7 @@ TEST(Imprimir, TextoDoPedidoComCaraDeComandoSaiComoEsta) {
     }
 }
 
-// What cannot print says why before any label and, but for a selection
-// with nothing ticked, before the question.
+// What cannot print says why before any label, and mostly before the question.
 TEST(Imprimir, RecusasDizemOMotivoAntesDaPergunta) {
     struct Caso {
         std::string tabelaAusente, xml, arquivo;  // arquivo: of the folder; "" none
@@ -236,8 +229,7 @@ TEST(Imprimir, RecusasDizemOMotivoAntesDaPergunta) {
 }
 
 #ifndef _WIN32
-// Whatever a failing script writes (megabytes of any byte, or one endless
-// line), each message is one line of at most 1,000 characters after its title.
+// A failing script's messages are one line of at most 1,000 characters each.
 TEST(Imprimir, MensagemDeScriptEnormeFicaLimitada) {
     for (const std::string sh : {"head -c 20000000 /dev/urandom >&2; exit 3\n",
                                  "yes x | tr -d '\\n' | head -c 20000000 >&2; exit 3\n"}) {
@@ -252,8 +244,7 @@ TEST(Imprimir, MensagemDeScriptEnormeFicaLimitada) {
     }
 }
 
-// Paths are file-system names, never label text: an application folder and an
-// order file under names Windows-1252 cannot hold open, print and are named.
+// Folders and files named outside Windows-1252 open, print and are named.
 TEST(Imprimir, PastasForaDoWindows1252) {
     AplicacaoTemporaria app("", "", reinterpret_cast<const char*>(u8"Łódź app-"));
     const fs::path pedidos = app.pasta() / u8"Łódź" / "pedidos.xml";
@@ -277,8 +268,7 @@ TEST(Imprimir, PastasForaDoWindows1252) {
 
 namespace {
 
-// The number of the first "N etiqueta(s)<fim>" in the CLI's messages; -1
-// when none.
+// The number of the first "N etiqueta(s)<fim>" in the CLI's messages; -1 when none.
 long long numeroAntesDe(const std::string& erros, const std::string& fim) {
     const std::regex linha(" ([0-9.]+) etiquetas?" + cp1252ParaUtf8(fim));
     std::smatch m;
@@ -290,9 +280,7 @@ long long numeroAntesDe(const std::string& erros, const std::string& fim) {
 
 }  // namespace
 
-// The question names what the printer will take, asked of the family: whole
-// sheets, the separator and the cosmetic's copies included; the end says the
-// same number.
+// The question names what the printer will take, and the end says the same number.
 TEST(Imprimir, PerguntaContaOQueAFamiliaEnvia) {
     Variante sku = faixa("1", "3");
     sku.campos["TipoEtiq"] = "1";
@@ -318,9 +306,7 @@ TEST(Imprimir, PerguntaContaOQueAFamiliaEnvia) {
     }
 }
 
-// A Datamax takes its speed as a letter of the conversion table: a table that
-// is missing, not a file, or without the printer's speed stops the print
-// before any label instead of sending the number.
+// A Datamax speed without its table letter stops the print before any label.
 TEST(Imprimir, VelocidadeDatamaxSemCodigoParaAntesDaPrimeiraEtiqueta) {
     const Lista datamax4{"--impressora", "0",          "--velocidade", "4", "--temperatura", "8",
                          "--serial",     "9600,N,8,1", "--todas"};
@@ -353,8 +339,7 @@ TEST(Imprimir, VelocidadeDatamaxSemCodigoParaAntesDaPrimeiraEtiqueta) {
     EXPECT_NE(jobs.back().spool.find("PG"), std::string::npos) << "speed 4 as G";
 }
 
-// A print that states no port goes to LPT1 and keeps the user's saved
-// destination; one that states it saves it.
+// A print with no port goes to LPT1 and keeps the saved destination; a stated one saves.
 TEST(Imprimir, PortaNaoInformadaNaoTrocaADoUsuario) {
     AplicacaoTemporaria app;
     const std::string rede =

@@ -1,5 +1,4 @@
-// etiquetas-cli without --pasta, installed as a package (read-only share/) and as a portable
-// copy, HOME in a temporary folder.
+// etiquetas-cli without --pasta, installed as a package and as a portable copy.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -32,8 +31,7 @@ void permitirGravacao(const fs::path& pasta, bool permitir) {
         ::chmod(e.path().c_str(), permitir ? 0644 : 0444);
 }
 
-// HOME for the programs this test starts; the XDG variables unset, so that
-// the defaults under HOME apply.
+// HOME for the programs started; XDG variables unset so that the defaults apply.
 class HomeTemporaria {
   public:
     explicit HomeTemporaria(const fs::path& home) {
@@ -52,8 +50,7 @@ class HomeTemporaria {
     std::map<std::string, std::string> antes_;
 };
 
-// The built program and the shipped files copied to `programa` and
-// `dados` under a fresh root, with an empty HOME and an empty output folder.
+// The program and shipped files copied under a fresh root, with an empty HOME.
 class Copia {
   public:
     Copia(const fs::path& programa, const fs::path& dados)
@@ -79,8 +76,7 @@ class Copia {
     Resultado executar(const Lista& argumentos) const {
         return apoio::executarCli(argumentos, programa_ / "etiquetas-cli");
     }
-    // The first two rows of a shipped test file, on the Zebra, to the output
-    // folder; `antes`: options before the command.
+    // Two rows of a shipped test file on the Zebra; `antes`: options before the command.
     Resultado imprimir(const Lista& antes = {}) const {
         return executar(mais(
             antes, {"imprimir", textoDoCaminho(dados_ / "Quelmonte_Preco_Cartolina_teste.xml"),
@@ -131,8 +127,7 @@ TEST(Instalacao, PacoteGravaSoNasPastasDoUsuario) {
     EXPECT_EQ(arquivosEm(c.saida()), etiquetas);
 }
 
-// The same print from a portable copy: everything beside the program, as
-// with --pasta, and nothing under HOME.
+// A portable copy keeps everything beside the program and nothing under HOME.
 TEST(Instalacao, CopiaPortatilGuardaTudoNaPropriaPasta) {
     Copia portatil("app", "app");
     Copia comPasta("bin", "app");

@@ -1,7 +1,6 @@
 #pragma once
 
-// The user's data folder, where etiquetas-cli keeps its print history, as the
-// programs these tests start see it: XDG_DATA_HOME, LOCALAPPDATA on Windows.
+// The user's data folder for the history: XDG_DATA_HOME, LOCALAPPDATA on Windows.
 
 #include <cstdlib>
 #include <filesystem>

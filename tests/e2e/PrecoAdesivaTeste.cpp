@@ -1,5 +1,4 @@
-// Adhesive price labels (type 2, classic and new layout) and the
-// intimate-apparel family (type 6), printed through etiquetas-cli.
+// Adhesive price labels (type 2) and the intimate-apparel family (type 6).
 
 #include <gtest/gtest.h>
 
@@ -48,8 +47,7 @@ std::vector<std::vector<Lista>> grupos(const std::vector<Trabalho>& jobs) {
     return r;
 }
 
-// The sequence numbers read from bar codes of the known prefix: "0001 0002 | 0003",
-// jobs apart by "|".
+// Sequence numbers read from bar codes of the known prefix, jobs apart by "|".
 std::string sequencias(const std::vector<Trabalho>& jobs) {
     std::string r;
     const auto g = grupos(jobs);
@@ -66,8 +64,7 @@ std::string sequencias(const std::vector<Trabalho>& jobs) {
 
 }  // namespace
 
-// A classic row holds `Repeticao` labels a width apart, the last may be shorter, and every
-// grid row starts again from the stored positions plus the margins.
+// A classic row holds `Repeticao` labels a width apart; each row restarts from the layout.
 TEST(PrecoAdesiva, FileirasClassicasColunasEMargens) {
     struct Caso {
         std::string repeticao;
@@ -97,8 +94,7 @@ TEST(PrecoAdesiva, FileirasClassicasColunasEMargens) {
     }
 }
 
-// The new layout prints pairs while the pair's first number is within the
-// range; its body stays in place whatever the repetition.
+// The new layout prints pairs; its body stays in place whatever the repetition.
 TEST(PrecoAdesiva, LayoutNovoImprimePares) {
     AplicacaoTemporaria app;
     app.ajustarIni("QuelmonteEtiqPrecoAdesiva_NOVOZebra", "Repeticao=0002\r\n");
@@ -116,8 +112,7 @@ TEST(PrecoAdesiva, LayoutNovoImprimePares) {
     }
 }
 
-// Datamax rows batch until a full row ends two rows; the rest goes at the end of the run,
-// after the set-up file for the adhesive family only.
+// Datamax rows batch by two full rows; the rest goes at the end, after the set-up file.
 TEST(PrecoAdesiva, LotesDatamaxAoLongoDaExecucao) {
     struct Caso {
         int tipo;
@@ -159,8 +154,7 @@ TEST(PrecoAdesiva, LotesDatamaxAoLongoDaExecucao) {
     }
 }
 
-// The shipped templates leave no token behind, place every field from the
-// layout file and carry bar codes a scanner reads back to the data line.
+// Shipped templates leave no token, place every field and carry readable bar codes.
 TEST(PrecoAdesiva, ModelosInstaladosPreenchemTudo) {
     Variante v = faixa("41", "44");
     v.codigo = "12345678901";  // eleven digits: the Zebra code needs a switch
@@ -214,8 +208,7 @@ TEST(PrecoAdesiva, DadosDaEtiquetaPorFamilia) {
          "0000000123 CALCINHA RENDA FIO D|CALCINHA RENDA FIO DENTAL ALGOD|0000"},
         {6, false, "CodigoPromocao=P9",
          ":: REF_FORNECEDOR ::|:: Dados Dt,Depto,Mat,Dig ::", "REF77   P9|042 2000000012350001"},
-        // An odd digit count takes the subset switch before its last digit,
-        // five-digit numbers included.
+        // An odd digit count switches subset before its last digit.
         {2, false, "Codigo=12345678901;Digito=7;SequenciaInicial=10005;SequenciaFinal=10005",
          "COL1:: Cod. da Barra ::|:: Dados Dt,Depto,Mat,Dig ::",
          "212345678901710005|2026 042 12345678901 7 2026 10005"},
@@ -240,8 +233,7 @@ TEST(PrecoAdesiva, DadosDaEtiquetaPorFamilia) {
     }
 }
 
-// A bad cell or a bad layout value ends the run with the "Erro !" box and the
-// grid row; what went out stays out and no success is announced.
+// A bad cell or layout value ends the run with "Erro !" and the row, no success.
 TEST(PrecoAdesiva, FalhasTerminamAExecucao) {
     struct Caso {
         std::string chaves;  // put first in the Zebra section

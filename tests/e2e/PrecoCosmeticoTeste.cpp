@@ -55,8 +55,7 @@ TEST(PrecoCosmetico, UnidadesDeCincoArredondadasParaCima) {
     EXPECT_TRUE(contem(r.erros, "concluída com sucesso")) << r.erros;
 }
 
-// The new layout right-aligns the price in eight characters; the classic one
-// prints it as stored. Either way it prints as text.
+// The new layout right-aligns the price in eight characters; it always prints as text.
 TEST(PrecoCosmetico, PrecoAlinhadoNoLayoutNovo) {
     struct Caso {
         std::string preco, classico, novo;
@@ -82,8 +81,7 @@ TEST(PrecoCosmetico, PrecoAlinhadoNoLayoutNovo) {
     }
 }
 
-// Each Datamax unit goes out on its own, after the printer set-up; a token the
-// family does not fill reaches the printer as it stands.
+// Each Datamax unit goes after the set-up; an unfilled token reaches the printer as is.
 TEST(PrecoCosmetico, DatamaxConfiguracaoAntesDeCadaUnidade) {
     for (const bool novo : {false, true}) {
         AplicacaoTemporaria app;

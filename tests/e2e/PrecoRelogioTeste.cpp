@@ -50,8 +50,7 @@ TEST(PrecoRelogio, ParcelaDeDezComCentavosCortados) {
             << casos[i].preco;
 }
 
-// Left labels take the odd positions, right the even; numbers wrap from 9999 to 1, an odd
-// count prints its last alone, and order text that looks like commands prints as text.
+// Left labels odd, right even; 9999 wraps to 1; an odd count prints its last alone.
 TEST(PrecoRelogio, NumerosCorridosDeTrabalhosSeguidos) {
     struct Caso {
         std::string primeira, ultima;
@@ -138,8 +137,7 @@ TEST(PrecoRelogio, LinhaDeArquivoDatamaxComecaComCabecalhoEAsDuasEtiquetas) {
     EXPECT_EQ(s.find("::"), std::string::npos);
 }
 
-// A price that is not a number stops the run at its row: what the rows
-// before sent stays sent, nothing of the row goes out, not even its separator.
+// A price that is not a number stops the run at its row, separator included.
 TEST(PrecoRelogio, PrecoQueNaoENumeroParaAExecucao) {
     for (const std::string preco : {"", "R$ 10,00", "12,3,4", "1e3"}) {
         AplicacaoTemporaria app;
@@ -154,8 +152,7 @@ TEST(PrecoRelogio, PrecoQueNaoENumeroParaAExecucao) {
     }
 }
 
-// An installation's template without the right label's mark: the last label
-// of an odd range still prints, and the right label gets no code.
+// A template without the right label's mark still prints an odd range's last label.
 TEST(PrecoRelogio, ModeloSemMarcaDaDireitaNaoDeixaEtiquetaParaTras) {
     AplicacaoTemporaria app;
     app.gravar("QuelmonteEtiqPrecoRelogioZebra.zpl",
@@ -170,8 +167,7 @@ TEST(PrecoRelogio, ModeloSemMarcaDaDireitaNaoDeixaEtiquetaParaTras) {
     EXPECT_EQ(corpo(jobs[1].spool), "E=2000000012350003,1,N|2 0000000123 5 00003;D=|");
 }
 
-// Type 7 prints watch labels when the variant list is hidden or shows
-// "Etiq.Interna"; any other text with the list shown asks for a variant.
+// Type 7 prints watch labels unless the shown variant list asks for a variant.
 TEST(PrecoRelogio, VarianteDaListaEscolheAFamilia) {
     struct Caso {
         std::string departamento, tipo;

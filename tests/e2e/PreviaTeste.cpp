@@ -23,8 +23,7 @@ Resultado executar(const fs::path& pasta, const std::string& argumentos) {
             lerArquivo(saida).value_or("")};
 }
 
-// Killed after `segundos`, short of memory beyond `megabytes` (under ASan, which reserves
-// terabytes of address space, its own resident-memory limit and exit status stand in).
+// Killed after `segundos`, short of memory beyond `megabytes` (ASan: its own limit).
 Resultado executarLimitado(const fs::path& pasta, const std::string& antes,
                            const std::string& comando, int segundos, int megabytes) {
 #if defined(__SANITIZE_ADDRESS__)
@@ -160,8 +159,7 @@ Lista codigosMedidos(const std::vector<Medida>& m) {
 
 }  // namespace
 
-// Each job previews without a warning, a picture a label, its bar codes read back as the
-// printer encodes them; "imprimir --previa" draws the same and sends nothing.
+// Each job previews clean and its bar codes read back; --previa draws and sends nothing.
 TEST(Previa, CodigosDosModelosLidosDaImagem) {
     for (const auto& c : casosDasAmostras()) {
         SCOPED_TRACE(std::string(c.amostra) + (c.layoutNovo ? " (novo)" : "") +
@@ -232,8 +230,7 @@ TEST(Previa, ImagemLimitadaEAvisosNaSaidaDeErros) {
     EXPECT_EQ(tamanhoPng(p / "h-2.png"), (std::pair{3000, 6000}));
 }
 
-// Bad or hostile input ends within seconds and bounded memory, with a message and an
-// exit status, never a signal, and sends nothing.
+// Bad or hostile input ends quickly, in bounded memory, with a message, sending nothing.
 TEST(Previa, EntradasHostisTerminamComMensagem) {
     AplicacaoTemporaria app;
     const auto p = app.pasta();
@@ -347,8 +344,7 @@ TEST(Previa, EntradasHostisTerminamComMensagem) {
 // Each distinct sample of the table once, printed on either line.
 class Resolucoes : public testing::TestWithParam<std::tuple<std::size_t, bool>> {};
 
-// At 300 and 600 dpi every field within half a millimetre of the 203 dpi label, as
-// tall, and its bar codes read back from the picture drawn at that resolution.
+// At 300 and 600 dpi every field within half a millimetre of 203 dpi, codes readable.
 TEST_P(Resolucoes, MedidasECodigosComoA203Dpi) {
     const auto [indice, zebra] = GetParam();
     const Caso& c = casosDasAmostras()[indice];

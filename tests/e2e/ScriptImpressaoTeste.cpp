@@ -1,5 +1,4 @@
-// The shipped POSIX print script: where a job may go, and that it never
-// loses a job to a wrong path or waits for ever on a network printer.
+// The shipped POSIX print script never loses a job nor waits for ever.
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,4 @@
-// The test print and "Carregar Fonte Zebra" through etiquetas-cli: what each
-// printer receives, in order, and how the commands end.
+// The test print and "Carregar Fonte Zebra" through etiquetas-cli.
 
 #include <gtest/gtest.h>
 
@@ -38,8 +37,7 @@ std::size_t zerosFinais(std::string_view texto) {
     return ultimo == std::string_view::npos ? texto.size() : texto.size() - ultimo - 1;
 }
 
-// Marks a template of the folder with a ZPL comment, so that a job shows
-// which template it came from.
+// Marks a template with a ZPL comment, so that a job shows where it came from.
 const std::string kMarca = "^FXMODELO CLASSICO^FS\r\n";
 void marcarModelo(const AplicacaoTemporaria& app, const std::string& modelo) {
     if (fs::exists(app.pasta() / modelo)) app.gravar(modelo, kMarca + app.ler(modelo));
@@ -78,8 +76,7 @@ TEST(TestePagina, ArquivoDeTesteAusenteOuComListaDeVariantes) {
         esperarFalha(teste(app, 3, kZebraLpt1), "Formato Não Reconhecido");
         EXPECT_TRUE(app.trabalhos().empty()) << "the selection check stops it before any job";
     }
-    // A volume file that shows the variant list: the list has no text chosen,
-    // so the test print ends in the variant message after the preparation.
+    // A shown variant list with no text chosen ends the test print in the variant message.
     AplicacaoTemporaria app;
     std::string xml = app.ler("Quelmonte_Grade_Volume_Padrao_teste.xml");
     substituirTodos(xml, "ILPN=\"False\"", "ILPN=\"True\"");
@@ -89,8 +86,7 @@ TEST(TestePagina, ArquivoDeTesteAusenteOuComListaDeVariantes) {
     EXPECT_EQ(tipos(app.trabalhos()), (std::vector<Tipo>{Tipo::Grafico, Tipo::Fonte}));
 }
 
-// A Zebra gets graphic and font first and the deletion last; each option prints its family
-// with the classic template, even from a file marked for the new layout.
+// A Zebra gets graphic and font first, the deletion last; each option's classic template.
 TEST(TestePagina, CadaOpcaoImprimeSuaFamiliaComModeloClassico) {
     const std::string modelos[] = {"VolumePadrao", "VolumeRepos", "PrecoAdesiva", "PrecoCartolina"};
     for (int opcao = 1; opcao <= 4; ++opcao) {
@@ -143,8 +139,7 @@ TEST(CarregarFonteZebra, EnviaGraficoEFonteOuDizPorQueNao) {
         esperarFalha(r, "impressora desligada");
         EXPECT_TRUE(contem(r.erros, "[Erro !]")) << r.erros;
     }
-    // A COM port that cannot be opened is said, not crashed on; the test
-    // print does not ask whether the port exists first.
+    // A COM port that cannot be opened is said, not crashed on.
     AplicacaoTemporaria app;
     app.gravar("QuelmonteConfig.ini",
                "[PortasCom]\r\nCOM2=" + (app.pasta() / "nada").string() + "\r\n");
@@ -157,8 +152,7 @@ TEST(CarregarFonteZebra, EnviaGraficoEFonteOuDizPorQueNao) {
     }
 }
 
-// The graphic is deleted from the printer that took it, whatever line of the
-// printer table names it; a printer of another language gets no ZPL at all.
+// The deletion goes to the Zebra whatever table line names it; no ZPL to other printers.
 TEST(TestePagina, ExclusaoSegueAImpressoraZebraNaoALinhaDaTabela) {
     struct Caso {
         std::string linha;
@@ -180,8 +174,7 @@ TEST(TestePagina, ExclusaoSegueAImpressoraZebraNaoALinhaDaTabela) {
     }
 }
 
-// SIGTERM while the graphic goes out: the font does not follow, and the
-// command says it was stopped.
+// SIGTERM while the graphic goes out: the font does not follow, and the stop is said.
 TEST(CarregarFonteZebra, SigtermParaAntesDaFonte) {
     AplicacaoTemporaria app("sleep 1\n");
     const auto r = interromperAoSurgir(app, "fonte --impressora 1", "job-1.spool");

@@ -1,8 +1,4 @@
-// The check before a run through etiquetas-cli: the shipped templates filled
-// from every shipped order file find nothing; a template with a token the
-// routine never fills stops the print before its first label, is reported
-// alone with --verificar, and prints with --ignorar-verificacao; fields
-// printed over one another are found in the template that has them.
+// The check before a run through etiquetas-cli.
 
 #include <gtest/gtest.h>
 
@@ -22,8 +18,7 @@ Resultado imprimirAmostra(const AplicacaoTemporaria& app, const std::string& amo
 
 }  // namespace
 
-// Every family on both printer lines, each layout, type and separator the
-// samples lead to: the shipped templates carry nothing the check would find.
+// Every family, printer line, layout, type and separator of the samples: nothing found.
 TEST(Verificacao, CadaFamiliaNasDuasImpressorasSemAchado) {
     AplicacaoTemporaria app;
     const struct {
@@ -100,11 +95,7 @@ TEST(Verificacao, MarcadorNaoPreenchidoParaAntesDaPrimeiraEtiqueta) {
     EXPECT_FALSE(app.trabalhos().empty());
 }
 
-// The Datamax ILPN template and set-up as they were shipped before: the
-// order number ran into the store number, the large numbers covered their
-// headings, and the set-up's 3.20 in cut the boxes of a 4 in label. The
-// second store's labels share a batch with the first store's; the volume run
-// sends no set-up, the printer keeps the one it had.
+// The ILPN Datamax template and set-up shipped before: overlaps and cut boxes are found.
 TEST(Verificacao, ModeloIlpnEConfiguracaoDatamaxAntigos) {
     AplicacaoTemporaria app;
     for (const auto& [antigo, instalado] :
@@ -128,8 +119,7 @@ TEST(Verificacao, ModeloIlpnEConfiguracaoDatamaxAntigos) {
         EXPECT_TRUE(contem(r.saida, achado)) << achado << "\n" << r.saida;
 }
 
-// After "only what was never printed" the check names a row as the grid
-// numbers it, not as the shortened request does.
+// After "only what was never printed" a row is named as the grid numbers it.
 TEST(Verificacao, DepoisDeDeixarDeLadoNomeiaALinhaDaGrade) {
     DadosProprios dados;
     AplicacaoTemporaria app;
@@ -147,8 +137,7 @@ TEST(Verificacao, DepoisDeDeixarDeLadoNomeiaALinhaDaGrade) {
         << r.erros;
 }
 
-// The check meets the failure the run would meet after its first box: nothing
-// goes out.
+// The check meets the failure the run would meet after its first box: nothing goes out.
 TEST(Verificacao, CaixasAlemDosVolumesParamAntesDaPrimeiraEtiqueta) {
     AplicacaoTemporaria app;
     const auto r =

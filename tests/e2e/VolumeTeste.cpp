@@ -29,8 +29,7 @@ bool separador(const Trabalho& t) {
 
 }  // namespace
 
-// Type 3: one label per box of the grid's count, the template's tokens
-// filled, a separator before a row of another item even when it has no box.
+// Type 3: one label per box, tokens filled, a separator before another item's row.
 TEST(Volume, ReposicaoUmaEtiquetaPorCaixaDaGrade) {
     AplicacaoTemporaria app;
     const Loja tres, nenhuma{.codigo = "0013", .item = "00020"};
@@ -57,11 +56,9 @@ TEST(Volume, ReposicaoUmaEtiquetaPorCaixaDaGrade) {
 }
 
 #ifndef _WIN32
-// Type 4: series of at most 999, never longer than the labels left (never 1000/999).
-// Hundreds of script runs: under wine they outlast the time limit.
+// Type 4: series of at most 999; not under wine, where hundreds of script runs time out.
 TEST(Volume, PadraoNumeraEmSeriesDeAte999) {
-    // One job a label would take thousands of script runs: a Datamax batches
-    // three, and the script keeps every job in one file.
+    // A Datamax batches three labels a job, and the script keeps every job in one file.
     AplicacaoTemporaria app("cat \"$1\" >> \"$(dirname \"$0\")/todos.spool\"\n");
     app.gravar("QuelmonteEtiqVolumePadraoDataMax.prn",
                "V=::Volume::;B=::CodBarras::;G=::QuantGrade::;T=::Temperatura::\r\n");
@@ -102,8 +99,7 @@ TEST(Volume, PadraoNumeraEmSeriesDeAte999) {
 }
 #endif
 
-// Datamax labels go three a job, the partial batch at the end, other printers one a job;
-// order text that looks like the speed or temperature token prints as it stands.
+// Datamax labels three a job, others one; order text like a token prints as it stands.
 TEST(Volume, DatamaxEmLotesDeTres) {
     struct Caso {
         int tipo;
@@ -140,8 +136,7 @@ TEST(Volume, DatamaxEmLotesDeTres) {
     }
 }
 
-// Rows of one order and item share a separator; each row's labels come from
-// its own store, found by order, store and item.
+// Rows of one order and item share a separator; each row's labels come from its store.
 TEST(Volume, UmSeparadorPorPedidoEItem) {
     const Loja a, b{.codigo = "0013", .etiquetas = "1"},
         c{.pedido = "4510000002", .codigo = "0013", .etiquetas = "2", .grade = "6"};
@@ -162,8 +157,7 @@ TEST(Volume, UmSeparadorPorPedidoEItem) {
     }
 }
 
-// ILPN: the i-th volume entry for the i-th box; article without leading
-// zeros, total as a whole number, order text kept from printer commands.
+// ILPN: the i-th volume entry for the i-th box; order text kept from printer commands.
 TEST(Volume, IlpnUmVolumeDoArquivoPorCaixa) {
     Loja l;
     l.volumes = {{"000501", {{"codMercadoria", "000012345"}, {"qtdeTotal", "012"}}},
@@ -201,8 +195,7 @@ TEST(Volume, IlpnUmVolumeDoArquivoPorCaixa) {
     EXPECT_EQ(contar(jobs[1].spool, "^XZ"), 1u);
 }
 
-// A run that cannot print every label says why after what it could send (a pending Datamax
-// batch included), and never reports success.
+// A run that cannot print every label says why after what it sent, never success.
 TEST(Volume, FalhasParamAExecucaoComMotivo) {
     const Loja doisVolumes{.volumes = {{"1"}, {"2"}}};
     struct Caso {
@@ -224,8 +217,7 @@ TEST(Volume, FalhasParamAExecucaoComMotivo) {
          "Falta o elemento codDco no volume 2 da loja 0012"},
         {"qtdeTotal fora de 16 bits", Loja{.volumes = {{"1", {{"qtdeTotal", "70000"}}}}}, ilpn, 0,
          "qtdeTotal no volume 1 da loja 0012 (Pedido 4510000001, Item 00010) não é um número"},
-        // The 16-bit limits from both sides: the value at the limit passes and
-        // the run stops further on.
+        // The 16-bit limits from both sides: the limit passes and the run stops beyond it.
         {"qtdeTotal no limite",
          Loja{.volumes = {{"1", {{"qtdeTotal", "32767"}}}, {"2", {{"codDco", "-"}}}}}, ilpn, 1,
          "Falta o elemento codDco no volume 2"},

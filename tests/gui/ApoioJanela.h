@@ -1,7 +1,6 @@
 #pragma once
 
-// What the window tests share: the Qt platform with its boxes recorded, widgets by name,
-// and the application over a throw-away copy of its folder.
+// The Qt platform with its boxes recorded, widgets by name, an application on a copy.
 
 #include <QApplication>
 #include <QDir>
@@ -66,8 +65,7 @@ inline QPushButton* botaoDaCaixa(QMessageBox& caixa, const QString& legenda) {
     qFatal("botão ausente");
 }
 
-// Runs `acao` on the modal window of type M once it is up: the run that opens
-// it lets events through, so it may come late.
+// Runs `acao` on the modal window of type M once it is up, however late.
 template <typename M>
 void quandoAbrir(std::function<void(M&)> acao) {
     auto* espera = new QTimer;

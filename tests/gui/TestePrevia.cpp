@@ -1,6 +1,4 @@
-// "Visualizar" in the main window: the labels the print command would send,
-// page by page, nothing sent; from the preview the user prints or closes.
-// With ETIQUETAS_CAPTURA_PREVIA=ARQ.png the preview's picture is saved.
+// "Visualizar": the labels a print would send, page by page, nothing sent.
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -61,8 +59,7 @@ void TestePrevia::mostraAsPaginasSemEnviarNada() {
             QVERIFY(!achar<QPushButton>(previa, "cmdAnterior")->isEnabled());
             QCOMPARE(achar<QPlainTextEdit>(previa, "txtAvisos")->toPlainText(),
                      QStringLiteral("Nenhum aviso."));
-            // Each page says which tags of the run it holds, counted as the
-            // window counts them (a cartolina pair is two), and whose they are.
+            // Each page names its tags of the run, counted as the window counts them, and whose.
             QStringList titulos{titulo->text()};
             while (achar<QPushButton>(previa, "cmdProxima")->isEnabled()) {
                 QTest::keyClick(&previa, Qt::Key_PageDown);

@@ -1,7 +1,4 @@
-// The check before a print in the real window: a label that would print
-// wrong stops the run at a box with "Imprimir mesmo assim", "Visualizar" and
-// "Cancelar", driven here by keys and clicks as a worker would; "Cancelar"
-// stops a long check at once.
+// The check before a print in the real window, driven by keys and clicks.
 
 #include <QElapsedTimer>
 #include <QMessageBox>
@@ -85,9 +82,7 @@ class TesteVerificacaoJanela : public QObject {
         QCOMPARE(a.plataforma.mensagens.back().second, std::string("Fim da Impressão"));
     }
 
-    // Twenty thousand rows ticked: the check reads for seconds before the
-    // count and the question (the count itself is too quick to stop). Escape,
-    // as "Cancelar", ends the command within a second, nothing sent.
+    // Escape stops a check of twenty thousand rows within a second, nothing sent.
     void cancelarParaAVerificacaoLonga() {
         teste::AplicacaoNaPasta a(teste::scriptGravador());
         {

@@ -32,8 +32,7 @@ TEST(Texto, ConversaoCp1252IdaEVolta) {
     EXPECT_EQ(maiusculas("ação"), "AÇÃO");  // literals are Windows-1252 here
 }
 
-// Every strategy against the plain left-to-right replacement, which never looks again at
-// what it inserted (":: COR ::" for "::" included).
+// Every strategy against the plain left-to-right replacement.
 TEST(Texto, SubstituicaoIgualAReferencia) {
     const auto referencia = [](std::string t, const std::string& de, const std::string& para) {
         for (auto i = t.find(de); i != std::string::npos; i = t.find(de, i + para.size()))

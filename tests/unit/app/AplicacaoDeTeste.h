@@ -1,7 +1,6 @@
 #pragma once
 
-// An application over the headless platform and a temporary folder, with the
-// order files a test writes into it.
+// An application over the headless platform and a temporary folder.
 
 #include <fstream>
 #include <string>

@@ -84,8 +84,7 @@ TEST(Grades, AtualizaQtdVoltaAsSequenciasDoArquivo) {
     EXPECT_EQ(t.janela().StatusBar1.texto(), "Fim da Atualização da Qtd. de Peças.");
 }
 
-// A count that is not a whole number of labels is refused with a word and
-// the cell keeps what it held; a count taken is written as the file's are.
+// A count that is not a whole number is refused and the cell keeps its value.
 TEST(Grades, CaixaDeVolumeComoNumeroOuRecusada) {
     AplicacaoDeTeste t;
     abrirVolume(t, 1);
@@ -149,8 +148,7 @@ TEST(Grades, VerificarPedidoSelecionado) {
     }
 }
 
-// The grid check leaves the cursor busy for its caller: the command gives it
-// back whether a file was written (a box without icon) or the type has none.
+// The TXT command gives the cursor back whether a file was written or not.
 TEST(GerarTxt, CursorLivreDepoisDoComando) {
     for (const std::string tipo : {"1", "5", "99"}) {
         AtributosPedido a;

@@ -1,5 +1,4 @@
-// The print commands on the window model: the port, the checks that end a print early, the
-// buttons during a run; the test print and the font through the serial port.
+// The print commands on the window model: the port, the test print and the font.
 
 #include <gtest/gtest.h>
 
@@ -26,8 +25,7 @@ class PortaGravada : public PortaFalsa {
     }
 };
 
-// A started window over a copy of the application folder, the Zebra line
-// chosen with its serial settings; COM1 is a file there, COM2 is missing.
+// A started window on a copy of the application folder; COM1 is a file, COM2 missing.
 struct Janela {
     PastaTemporaria pasta;
     PlataformaHeadless plataforma;
@@ -152,8 +150,7 @@ TEST(TesteImpressao, PortaSerialAbertaSemPerguntarMantidaEComOGraficoApagadoNoFi
     EXPECT_FALSE(w.porta->aberta());
 }
 
-// A load that fails claims nothing and leaves the button for another try; the
-// one that succeeds is the window test's (botaoCarregaFonteESome).
+// A font load that fails claims nothing and leaves the button for another try.
 TEST(CmZebra, FalhaMantemLegendaEBotao) {
     Janela w("exit 1\n", "@exit /b 1\r\n");
     const std::string antes = w.j().LblZebra.legenda();

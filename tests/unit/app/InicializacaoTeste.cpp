@@ -69,8 +69,7 @@ TEST(Inicializacao, SemConfiguracaoPessoalAbreEmLpt1EPortaSerialMostraAsListas) 
     EXPECT_TRUE(w.plataforma.mensagens.empty());
     EXPECT_FALSE(std::filesystem::exists(w.pasta / "QuelmonteConfig.ini"));  // reading creates none
 
-    // The box beside the temperature list follows it from the start, and a
-    // port saved by a local print is not offered as a network path.
+    // The temperature box follows its list; a saved local port is no network path.
     EXPECT_EQ(j.txtTemperatura.texto(), "10");
     j.cmdTemperatura.selecionar(0);
     EXPECT_EQ(j.txtTemperatura.texto(), j.cmdTemperatura.texto());
@@ -168,37 +167,6 @@ TEST(Inicializacao, ConfiguracaoPessoalGravadaVoltaNaProximaAbertura) {
     j.cmbModelo.definirTexto("ZT230");
     EXPECT_FALSE(w.app->salvarConfiguracaoPessoal());
     EXPECT_EQ(w.pasta.ler("QuelmonteConfig.ini"), salvo);
-}
-
-TEST(Inicializacao, CadaChaveSalvaVoltaSozinha) {
-    const string base =
-        "[ConfigPess]\r\nImpressora=ZEBRA,2,ZPL\r\nModelo=ZT230\r\nVelocidade=5\r\n"
-        "Temperatura=18\r\nCaminhoImpressora=LPT2\r\n";
-    const string serial =
-        "VelocidadeCom=9600\r\nParidadeCom=N\r\nBitdeDadoCom=8\r\nBitdeParadaCom=1\r\n";
-    for (const auto& [ini, impressora, velocidade, local, porta, caminho] :
-         vector<tuple<string, int, string, bool, string, string>>{
-             // printed through LPT2 only: the serial keys were never saved
-             {base + "TipoCaminho=Local\r\n", 1, "5", true, "LPT2", "LPT2"},
-             {base + serial + "TipoCaminho=local\r\n", 1, "5", true, "LPT2", "LPT2"},
-             {base + serial + "TipoCaminho=Rede\r\n", 1, "5", false, "LPT1", "LPT2"},
-             // the printer alone: its model's default speed, the default port
-             {"[ConfigPess]\r\nImpressora=ZEBRA,2,ZPL\r\n", 1, "4", true, "LPT1", "LPT1"},
-             // values the tables no longer offer leave start-up's choice
-             {"[ConfigPess]\r\nImpressora=ZEBRA,9,ZPL\r\nModelo=ZT230\r\nVelocidade=99\r\n"
-              "TipoCaminho=Local\r\nCaminhoImpressora=\\\\srv\\fila\r\n",
-              0, "4", true, "LPT1", "LPT1"}}) {
-        Janela w;
-        w.pasta.gravar("QuelmonteConfig.ini", ini);
-        auto& j = w.iniciar();
-        EXPECT_EQ(tuple(j.cmbImpressora.indice(), j.cmdVelocidade.texto(), j.optLocal.marcada(),
-                        j.txtCaminhoImpressora.visivel(), j.cmbCaminhoImpressora.texto(),
-                        j.txtCaminhoImpressora.texto()),
-                  tuple(impressora, velocidade, local, !local, porta, caminho))
-            << ini;
-        EXPECT_GE(j.cmbModelo.indice(), 0) << ini;
-        EXPECT_EQ(w.pasta.ler("QuelmonteConfig.ini"), ini);  // restoring writes nothing
-    }
 }
 
 TEST(Inicializacao, EventosDaPortaSerialViramMensagensESairFechaAPorta) {

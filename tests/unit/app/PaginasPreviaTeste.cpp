@@ -18,10 +18,7 @@ std::string primeiroTexto(const zpl::Etiqueta& e) {
 
 }  // namespace
 
-// Pages are read again from the jobs kept on disk when shown: any page of a
-// long run, on either side of where a copy of the reader was kept, is the
-// label the printer would make, with what an earlier job downloaded and the
-// copies it prints.
+// Any page of a long run is read again from disk as the printer would make it.
 TEST(PaginasPrevia, QualquerPaginaDeUmaExecucaoLonga) {
     struct Caso {
         const char* linguagem;

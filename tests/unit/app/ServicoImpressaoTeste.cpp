@@ -35,8 +35,7 @@ struct Servico {
 
 }  // namespace
 
-// The command line's printer options settle over the saved choice as the window's lists
-// would: a value they no longer offer is ignored.
+// The command line's printer options settle over the saved choice as the lists would.
 TEST(ServicoImpressao, EscolhaDaImpressoraSobreOSalvo) {
     struct Caso {
         std::string salvo;
@@ -64,8 +63,7 @@ TEST(ServicoImpressao, EscolhaDaImpressoraSobreOSalvo) {
     EXPECT_EQ(std::pair(fora.escolha.has_value(), fora.impressoras), std::pair(false, 4));
 }
 
-// Each printer line keeps its resolution (anything but 300 or 600 is 203), the command
-// line's wins, and saving one leaves the other's.
+// Each printer line keeps its resolution; the command line's wins.
 TEST(ServicoImpressao, ResolucaoGuardadaPorImpressora) {
     Servico s;
     s.pasta.gravar("QuelmonteConfig.ini",

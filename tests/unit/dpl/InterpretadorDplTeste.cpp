@@ -83,8 +83,7 @@ TEST(InterpretadorDpl, LeituraEmPedacosIgualAInteira) {
     }
 }
 
-// A reader repeats what it read at a place when the same text comes there again: the result
-// must be what a reader without that memory reads.
+// A reader that remembers repeated fields reads what one without that memory reads.
 TEST(InterpretadorDpl, CampoRepetidoLeComoOLidoDeNovo) {
     struct Caso {
         std::string inicio;

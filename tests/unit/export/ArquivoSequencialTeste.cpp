@@ -1,5 +1,4 @@
-// The TXT records field by field and the cells that hold no whole number;
-// counts, codes and file names go through etiquetas-cli in the e2e tests.
+// The TXT records field by field and cells that hold no whole number.
 
 #include <gtest/gtest.h>
 
@@ -135,8 +134,7 @@ TEST_F(ArquivoSequencialTeste, CelulaSemNumeroInteiroNaoDeixaArquivo) {
     }
 }
 
-// A line break or tab inside an order value is a blank: one record a line,
-// every record of its width.
+// A line break or tab in an order value is a blank: one record a line, all one width.
 TEST_F(ArquivoSequencialTeste, CaracteresDeControleViramBrancos) {
     linhaPreco(precos, 1, "1", "1");
     precos.definirTexto(1, 3, "A\r\nB\tC\x7f");

@@ -1,5 +1,4 @@
-// The history file itself: rows written before and completed after, ranges sent before,
-// versions, a damaged file.
+// The history file: ranges sent before, versions, a damaged file.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -41,8 +40,7 @@ Faixas faixas(const std::vector<ImpressaoAnterior>& anteriores) {
 
 }  // namespace
 
-// Only sent labels of the same variant, label type and kind count, clipped to
-// the range asked; consecutive jobs of one run read as one range.
+// Only sent labels of the same variant, type and kind count, clipped to the range.
 TEST(HistoricoImpressao, AnterioresDaMesmaVarianteTipoEEspecie) {
     Historico t;
     const long long a = t.execucao(), b = t.execucao(1, false, "COM1");

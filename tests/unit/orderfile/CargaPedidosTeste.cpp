@@ -66,21 +66,7 @@ TEST(CargaPedidos, AutorizacaoDoTxtSoComTrueExatoNoUltimoNo) {
         EXPECT_FALSE(carregar(xml).autorizadoGerarTxt) << xml;
 }
 
-TEST(CargaPedidos, EstadoDaJanelaVemDoUltimoPedido) {
-    AtributosPedido a, b;
-    b.tipo = "2";
-    b.sku = "S";
-    b.layoutNovo = "1";
-    const auto r = carregar(arquivoPreco(
-        pedidoPreco(a, item("1", variante("A"))) +
-        pedidoPreco(b, item("1", variante("B", {{"OrigemSolicitacao", std::nullopt}})))));
-    EXPECT_EQ(std::tuple(r.TipoEtiquetaPedido, r.IndicadorTipoSku, r.LayoutNovoArquivo,
-                         r.OrigemSolicitacao),
-              std::tuple(2, "S", true, ""));
-}
-
-// A volume file is gated on its first order only, digest compared exactly; the
-// window tests show the price file's gate on any order.
+// A volume file is gated on its first order only, digest compared exactly.
 TEST(CargaPedidos, VersaoDoVolumeSoNoPrimeiroPedido) {
     const std::string velho = CalcularMD5("0.9.0.1"), atual = digestoAtual();
     struct Caso {

@@ -1,7 +1,6 @@
 #pragma once
 
-// Order files built in tests: every element present, a case changes, removes (nullopt) or
-// adds what it is about; written in the core's code page, encoded as UTF-8 at the end.
+// Order files built in tests: every element present, a case changes what it is about.
 
 #include <optional>
 #include <string>

@@ -52,8 +52,7 @@ TEST(Despacho, ScriptRecebeSpoolDestinoESerialComoArgumentosSeparados) {
     EXPECT_TRUE(a.plataforma.mensagens.empty());
 }
 #else
-// cmd parses a batch file's arguments: what it would run stops the run before
-// the script starts; blanks and "&" reach it quoted, as one argument.
+// What cmd would run stops the run before the script; blanks and "&" reach it quoted.
 TEST(Despacho, LoteRecebeValoresCitadosERecusaOQueOCmdExecutaria) {
     Ambiente a;
     a.pasta.gravar("QuelmonteImprime.bat",
@@ -82,8 +81,7 @@ TEST(Despacho, FalhasDeEnvioTerminamAExecucao) {
     EXPECT_THROW(a.enviar("x"), FalhaImpressao) << "a directory where the spool file goes";
 }
 
-// One run at a time per folder, in one process too: a second waits, then names the holder;
-// a lock file no live process holds stops no one.
+// One run at a time per folder: a second waits, then names the holder; stale locks don't.
 TEST(Despacho, UmaExecucaoPorPastaDeCadaVez) {
     PastaTemporaria pasta;
     PlataformaHeadless plataforma;
@@ -104,8 +102,7 @@ TEST(Despacho, UmaExecucaoPorPastaDeCadaVez) {
     EXPECT_NO_THROW(despacho());
 }
 
-// Only a plain name can be a printer installed in Windows: paths, drives and
-// devices keep going to the print script as before.
+// Only a plain name can be a Windows printer; paths and devices go to the script.
 TEST(Despacho, NomesDeImpressoraDoSistema) {
     for (const std::string nome : {"ZDesigner GK420t", "Datamax I-4208", " Zebra "})
         EXPECT_TRUE(nomeDeImpressoraDoSistema(nome)) << nome;
@@ -131,8 +128,7 @@ struct SpoolerFalso : PlataformaHeadless {
 
 }  // namespace
 
-// A printer named under "Rede" gets the job RAW through the spooler; any other name goes to
-// the script; a refusal stops the run with its reason.
+// A Windows printer gets the job RAW through the spooler; a refusal stops the run.
 TEST(Despacho, ImpressoraDoSistemaRecebePeloSpooler) {
     PastaTemporaria pasta;
     SpoolerFalso spooler;
@@ -156,8 +152,7 @@ TEST(Despacho, ImpressoraDoSistemaRecebePeloSpooler) {
 }
 
 #ifdef _WIN32
-// The real spooler: a printer that is not installed is found by nobody and
-// gets nothing.
+// A printer not installed is found by nobody and gets nothing.
 TEST(Despacho, SpoolerDoWindowsSemAImpressora) {
     EXPECT_FALSE(impressoraNoSpooler("Zebra que não existe"));
     const auto r = enviarRawAoSpooler("Zebra que não existe", "SpoolEtq.PRN", "^XA^XZ",

@@ -85,8 +85,7 @@ TEST(EstadoImpressora, RespostasCompletasRasgadasEIlegiveis) {
     }
 }
 
-// Every cut of a ready answer waits for more until its last frame or record
-// closes; whatever it already holds reads as ready.
+// Every cut of a ready answer waits for more; what it holds reads as ready.
 TEST(EstadoImpressora, QualquerCorteDaRespostaAguardaMais) {
     for (const auto& [linguagem, resposta] :
          {std::pair{Linguagem::Zebra, kPronta},

@@ -1,5 +1,4 @@
-// The serial route through a socat pseudo-terminal pair mapped to COM1, and
-// the Qt serial port's refusals.
+// The serial route through a socat pseudo-terminal pair, and the Qt port's refusals.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -118,8 +117,7 @@ TEST_F(SerialPty, EntregaOsBytesExatosMaisCrEConfiguracaoUmaVezPorAbertura) {
     porta.fechar();
 }
 
-// A port whose other end is gone, or that nobody reads, never drains: the
-// job fails at the limit with one message instead of waiting for ever.
+// A port that never drains fails the job at the limit with one message.
 TEST_F(SerialPty, PortaQueNaoEsvaziaParaNoLimite) {
     PlataformaHeadless plataforma;
     plataforma.semPausas = true;
@@ -139,8 +137,7 @@ TEST_F(SerialPty, PortaQueNaoEsvaziaParaNoLimite) {
     porta.fechar();
 }
 
-// The port alone, with more than a pseudo-terminal buffers: the other end
-// gets every byte and the sender sees its buffer drain.
+// More than a pseudo-terminal buffers: every byte arrives and the buffer drains.
 TEST_F(SerialPty, PortaQtEntregaMaisQueOBufferEEsvazia) {
     std::string enviado, recebido;
     for (int volta = 0; volta < 80; ++volta)
@@ -171,8 +168,7 @@ TEST_F(SerialPty, ConfiguracaoInvalidaOuDispositivoAusenteFalhamComMensagem) {
                              porta.bytesPendentes()),
                   std::tuple(false, false, false, 0LL))
             << configuracao;
-        // The device is free again for the next opening. (A pseudo-terminal
-        // refuses even parity and 7 data bits; real ports take them.)
+        // The device is free again (a pseudo-terminal refuses even parity and 7 data bits).
         if (dispositivo == tty) {
             EXPECT_TRUE(porta.abrir(tty, "19200,O,8,2")) << porta.ultimoErro();
         }

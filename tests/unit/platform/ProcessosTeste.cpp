@@ -60,8 +60,7 @@ TEST(Processos, ErroPadraoGuardaSoOComeco) {
 }
 
 #ifndef _WIN32
-// The script and what it started are ended: nothing keeps printing after the
-// run has stopped.
+// The script and what it started are ended: nothing prints after the run has stopped.
 TEST(Processos, LimiteEncerraOScriptEOsNetos) {
     const Script s("sleep 1000 &\necho $! >\"$(dirname \"$0\")/neto\"\nwait\n", "");
     const auto inicio = std::chrono::steady_clock::now();

@@ -1,7 +1,6 @@
 #pragma once
 
-// What the printing tests share: a job, a recording progress, a logging serial port that
-// answers as a ready printer, a throw-away folder and a price grid filled by hand.
+// What the printing tests share: a job, a ready serial port, a folder, a price grid.
 
 #include <filesystem>
 #include <string>
@@ -55,8 +54,7 @@ class PortaFalsa : public PortaSerial {
     std::string ler(int) override { return std::exchange(resposta_, {}); }
 
   protected:
-    // A status question gets a ready printer's answer, as a run asks before
-    // its first label; false for anything else.
+    // A status question gets a ready printer's answer; false for anything else.
     bool pergunta(const std::string& bytes) {
         if (bytes == "~HQES~HS")
             resposta_ =

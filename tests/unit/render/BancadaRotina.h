@@ -1,7 +1,6 @@
 #pragma once
 
-// A routine run against a throw-away folder, every job collected: the printer
-// job, layout, memory and progress it reads, kept for the test to change.
+// A routine run against a throw-away folder, every job collected.
 
 #include "ApoioImpressao.h"
 #include "config/AtualizarConfiguracao.h"

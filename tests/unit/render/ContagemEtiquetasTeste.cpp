@@ -52,8 +52,7 @@ Grade linhas(const std::vector<std::array<const char*, 4>>& faixas) {
 
 }  // namespace
 
-// Every price family with a rule counts what its run hands on, separators and odd ranges
-// included, in both languages.
+// Every price family with a rule counts what its run hands on.
 TEST(ContagemEtiquetas, RegraIgualAExecucao) {
     Grade g = linhas({{"4512", "10", "1", "1"},
                       {"4512", "10", "1", "2"},
@@ -76,8 +75,7 @@ TEST(ContagemEtiquetas, RegraIgualAExecucao) {
             }
 }
 
-// A range of two billion is counted at once by a rule; a family without one
-// says about how many from a sample; a cell the run refuses gives none.
+// A huge range is counted at once; without a rule, from a sample; a bad cell gives none.
 TEST(ContagemEtiquetas, FaixasGrandesEIlegiveis) {
     Contagem cartolina(1, 0, false);
     EXPECT_EQ(cartolina.contar(linhas({{"1", "1", "1", "2000000000"}}))->etiquetas, 2000000000);
@@ -94,9 +92,7 @@ TEST(ContagemEtiquetas, FaixasGrandesEIlegiveis) {
                 0.02 * static_cast<double>(sku.enviadas(grande)));
 }
 
-// The classic adhesive row prints `Repeticao` labels side by side: a range of
-// any length, an exact multiple of the row included, gives its own labels,
-// no more, and the count says as many.
+// A classic adhesive range of any length gives its own labels, and the count says so.
 TEST(ContagemEtiquetas, AdesivaClassicaDaAFaixaInteira) {
     for (int repeticao : {1, 2, 3, 4})
         for (bool datamax : {false, true}) {

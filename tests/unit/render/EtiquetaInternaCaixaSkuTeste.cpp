@@ -40,8 +40,7 @@ const std::string kModeloTokens =
 
 }  // namespace
 
-// The whole sheet, byte for byte: the n-th readable line shows the n-th bar code's number;
-// one more stays a token; tokens glued to colons are found.
+// The whole sheet, byte for byte.
 TEST(EtiquetaInternaCaixaSku, FolhaByteAByte) {
     struct Caso {
         Rotina rotina;

@@ -43,8 +43,7 @@ TEST(MotorTemplate, ModeloSemMarcadoresTerminaAExecucao) {
     EXPECT_THROW(AplicarCabecalhoRodape(m.execucao), FalhaImpressao);
 }
 
-// Speed "C" only for Datamax and Argox; temperature in two digits, and as
-// typed; a template well past 32 KB (an embedded graphic) is read whole.
+// Speed "C" only for Datamax and Argox; temperature in two digits; big templates whole.
 TEST(MotorTemplate, CarregarPreencheVelocidadeETemperatura) {
     struct Caso {
         std::string impressora, velocidade, temperatura, inicio;
@@ -70,8 +69,7 @@ TEST(MotorTemplate, CarregarPreencheVelocidadeETemperatura) {
     EXPECT_THROW(CarregarTemplate(m.execucao), FalhaImpressao);
 }
 
-// Every ZPL field taking order data carries ^FH, so escaped values print as characters;
-// bar-code fields take only what the symbology carries.
+// ZPL fields with order data carry ^FH; bar-code fields only what the symbology carries.
 TEST(MotorTemplate, CamposDeDadosDosModelosZplTemFH) {
     int campos = 0;
     for (const auto& e : std::filesystem::directory_iterator(ETIQUETAS_DADOS_FONTE)) {

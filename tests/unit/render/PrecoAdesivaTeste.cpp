@@ -36,8 +36,7 @@ teste::LinhaPreco faixa(const std::string& primeira, const std::string& ultima) 
 
 }  // namespace
 
-// The batch count outlives a run, the batch does not: a run that prints no
-// label sends no empty batch, and the rows a failed run collected are dropped.
+// The batch count outlives a run, the batch does not; a failed run's rows are dropped.
 TEST(PrecoAdesiva, LoteDatamaxEntreExecucoes) {
     Execucoes e("<COL1:: Cod. da Barra ::>");
     e.datamax();
@@ -56,8 +55,7 @@ TEST(PrecoAdesiva, LoteDatamaxEntreExecucoes) {
     EXPECT_EQ(depois.first.etiquetas, 1);
 }
 
-// Each label of a row is filled on its own: a value that holds the font
-// marker or a position token reaches the printer as the order wrote it.
+// Each label is filled on its own: a value's markers reach the printer as written.
 TEST(PrecoAdesiva, ValorDeUmaEtiquetaNaoEPreenchidoPelaSeguinte) {
     Execucoes e("<:: Catalogo ::|*|CCCC>");
     e.cfg.Repeticao = 2;

@@ -31,8 +31,7 @@ std::string campos(const std::vector<AvisoConversao>& avisos) {
 
 }  // namespace
 
-// Every dot a template writes, at 300 (x1.5) and 600 dpi (x3); the avisos
-// name the commands whose new size is a step away from the exact one.
+// Every dot at 300 and 600 dpi; warnings name sizes a step away from exact.
 TEST(ConversaoZpl, MedidasEmPontosAcompanhamAResolucao) {
     struct Caso {
         std::string modelo, a300, a600, avisos300 = "", avisos600 = "";
@@ -89,8 +88,7 @@ TEST(ConversaoZpl, GraficoReamostradoLeDeVoltaOsMesmosPontos) {
     EXPECT_EQ(converter("^FO0,0^GFA,2,2,1,C080^FS", 300).texto, "^FO0,0^GFA,6,6,2,E0,80,:^FS");
 }
 
-// Rows, columns and heights are in hundredths of inch and stay; what is in
-// dots is rewritten in place, so every record keeps its length.
+// Hundredths of inch stay; dots are rewritten in place, each record keeps its length.
 TEST(ConversaoDpl, SoOQueEstaEmPontosMuda) {
     struct Caso {
         std::string registro, a300, a600, avisos300 = "";
@@ -120,8 +118,7 @@ TEST(ConversaoDpl, SoOQueEstaEmPontosMuda) {
     }
 }
 
-// At the templates' resolution every job passes as it came; above it, each
-// job is converted and its warnings name the run's label the job starts at.
+// Jobs pass as they came at the templates' resolution; above it, converted and warned.
 TEST(SaidaEmResolucao, SoConverteForaDaResolucaoDosModelos) {
     const std::string label = "^XA^FO10,10^BY3^BCN,80^FDA^FS^XZ";
     for (int dpi : {203, 300}) {

@@ -110,8 +110,7 @@ TEST(InterpretadorZpl, CampoComHexadecimalECodificacao) {
     }
 }
 
-// Jobs come one by one: wherever a piece ends, even inside a command's name
-// or a graphic's data, the reading is the one of the whole spool.
+// Wherever a piece ends, the reading is the one of the whole spool.
 TEST(InterpretadorZpl, LeituraEmPedacosIgualAInteira) {
     const std::string spool =
         "~DGR:LOGO.GRF,4,2,FF00F0F0\r\n^XA^PQ5^FO10,10^XGLOGO^FS^F^FO1,1^A0N,20^FDum^FS^XZ"
@@ -126,8 +125,7 @@ TEST(InterpretadorZpl, LeituraEmPedacosIgualAInteira) {
     }
 }
 
-// The stored graphics share one budget: a download that does not fit is refused unallocated,
-// a same-name one replaces, a deletion frees room.
+// Stored graphics share one budget: too big is refused, same name replaces, delete frees.
 TEST(InterpretadorZpl, GraficosArmazenadosTemOrcamento) {
     const auto carga = [](const std::string& nome) {
         return "~DGR:" + nome + ".GRF,2097152,512,FF\r\n";  // 2 MB, the most one may hold
@@ -151,8 +149,7 @@ TEST(InterpretadorZpl, GraficosArmazenadosTemOrcamento) {
     EXPECT_EQ(doTipo<OpGrafico>(r.etiquetas.at(0)).size(), 1u);
 }
 
-// Wildcards cost at most the product of the two lengths: a pattern of many
-// stars against a long stored name ends at once.
+// Wildcards against a long stored name end at once.
 TEST(InterpretadorZpl, ApagarComCuringas) {
     struct Caso {
         const char* padrao;
