@@ -2,7 +2,6 @@
 
 #include <QtTest>
 #include <QtWidgets>
-#include <algorithm>
 
 #include "ApoioJanela.h"
 #include "app/Aplicacao.h"
