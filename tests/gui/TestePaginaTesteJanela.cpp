@@ -70,9 +70,6 @@ class TestePaginaTesteJanela : public QObject {
         const int primeira = a_->trabalhos();
         QCOMPARE(noFim, primeira);
         QVERIFY2(primeira >= 4, "graphic, font, labels and deletion");
-        QVERIFY(a_->trabalho(1).startsWith("~DGTESOURAS,01326,039,"));
-        QVERIFY(a_->trabalho(2).startsWith("~DTARIAL,50966,"));
-        QCOMPARE(a_->trabalho(primeira), QByteArray("^XA\r\n^IDR:TESOURAS\r\n^XZ\r\n"));
         QCOMPARE(a_->plataforma.mensagens.front().first,
                  std::string("Confirma a Impressão de Teste ?\n6 etiquetas — ZEBRA, LPT1"));
         QCOMPARE(estado(), doTrabalhador);

@@ -2,7 +2,6 @@
 
 #include "comum/Texto.h"
 #include "orderfile/LojasVolume.h"
-#include "orderfile/Md5.h"
 #include "orderfile/Xml.h"
 
 using namespace etiquetas;
@@ -44,13 +43,6 @@ TEST(Xml, TextoComAninhamentoProfundo) {
     const auto doc = CarregarXMLDeBytes(xml);
     ASSERT_TRUE(doc->document_element());
     EXPECT_EQ(textoDoFilho(doc->document_element(), "T"), "abc");
-}
-
-// The digest is the system library's: ours is the call and the upper-case hex.
-TEST(Md5, VetoresDaRfc1321EmMaiusculas) {
-    EXPECT_EQ(CalcularMD5(""), "D41D8CD98F00B204E9800998ECF8427E");
-    EXPECT_EQ(CalcularMD5("abc"), "900150983CD24FB0D6963F7D28E17F72");
-    EXPECT_EQ(digestoDaVersao(Versao{1, 3, 12}), CalcularMD5("1.3.0.12"));
 }
 
 TEST(LojasVolume, ArquivoQueNaoCarregaNaoDaIndice) {
