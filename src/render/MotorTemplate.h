@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "render/ExecucaoImpressao.h"
 
@@ -39,6 +40,40 @@ void CarregarTemplate(ExecucaoImpressao& execucao);
 void ExtrairCorpoTemplate(ExecucaoImpressao& execucao);
 // TextoSaida = header & TextoSaida & footer of TextoTemplate.
 void AplicarCabecalhoRodape(ExecucaoImpressao& execucao);
+
+// A unit's order values go into its body as substituirTodos, token after
+// token in the routine's order, would put them, except that a value is never
+// searched again: a value that looks like a token prints as itself. The body
+// is cut at its tokens once while it and the routine's tokens stay the same,
+// so a unit is its literal pieces and its values copied in turn.
+class PreenchimentoUnidade {
+  public:
+    // `token` must stay valid until the next aplicar (the routines pass
+    // literals).
+    void preencher(std::string_view token, std::string valor);
+    // `corpo` with the values given since the last call.
+    void aplicar(std::string& corpo);
+
+  private:
+    bool cortar(const std::string& corpo);
+    bool cortado(const std::string& corpo) const;
+    void substituirEmSequencia(std::string& corpo) const;
+
+    std::vector<std::string_view> tokens_;
+    std::vector<std::string> valores_;
+    // The body last cut, with its tokens: `literal_` is its text without
+    // them; each piece ends at `fim` of it and is followed by value `vaga`.
+    struct Trecho {
+        std::size_t fim;
+        int vaga;  // -1: none
+    };
+    std::string corpoCortado_;
+    std::vector<std::string> tokensCortados_;
+    std::string literal_;
+    std::vector<Trecho> trechos_;
+    bool valido_ = false;
+    std::string saida_;
+};
 
 // Progress text on the status bar for the order and item being printed.
 void MostrarStatusImpressao(ExecucaoImpressao& execucao, const std::string& pedido,

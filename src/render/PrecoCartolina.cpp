@@ -160,6 +160,7 @@ class ExecucaoPreco : public RotinaPreco {
         prepararCorpo();
         x_.passo = kPassoUnidadeDados;
         preencherDados();
+        preenchimento_.aplicar(x_.TextoSaida);
         x_.passo = kPassoUnidadeSomaLargura;
         deslocamento_ = verificarLongo(deslocamento_ + cfg_.LarguraEtiqueta);
         x_.passo = kPassoUnidadeProximaSequencia;
@@ -186,7 +187,7 @@ class ExecucaoPreco : public RotinaPreco {
         }
         texto.assign("\r\n").append(x_.CorpoTemplate);
         if (regras_.suprimePreco) suprimirPrecoSeInterno();
-        if (regras_.estacao == PosicaoEstacao::AposSupressao) preencherEstacao();
+        if (regras_.estacao == PosicaoEstacao::AposSupressao) preencherEstacaoNoCorpo();
         x_.passo = kPassoUnidadeRegistroDpl;
         substituirTodos(texto, "1X11000_LI_LILIl01100010", "");
         x_.passo = kPassoUnidadeDeslocamentos;
@@ -233,23 +234,32 @@ class ExecucaoPreco : public RotinaPreco {
 
     // An order value into a text field, as text whatever it holds.
     void preencher(std::string_view token, std::string_view valor) {
-        preencherTexto(x_.TextoSaida, token, valor, parametros().linguagem);
+        preencher(preenchimento_, token, valor);
+    }
+    void preencher(PreenchimentoUnidade& destino, std::string_view token, std::string_view valor) {
+        destino.preencher(token, valorTexto(valor, parametros().linguagem));
     }
 
-    void preencherEstacao() {
-        preencher(":: ESTACAO ::", celula(CampoPreco::Estacao));
-        preencher(":: ESTRCOLECAO ::", celula(CampoPreco::EstrColecao));
+    void preencherEstacao(PreenchimentoUnidade& destino) {
+        preencher(destino, ":: ESTACAO ::", celula(CampoPreco::Estacao));
+        preencher(destino, ":: ESTRCOLECAO ::", celula(CampoPreco::EstrColecao));
+    }
+
+    // Before the offsets and the font, which are then sought in them too.
+    void preencherEstacaoNoCorpo() {
+        preencherEstacao(estacaoNoCorpo_);
+        estacaoNoCorpo_.aplicar(x_.TextoSaida);
     }
 
     void preencherDados() {
         using enum CampoPreco;
         preencher(":: CodigoBureau ::", formatarNumero(celula(CodigoBureau), "000000"));
-        if (regras_.estacao == PosicaoEstacao::AposBureau) preencherEstacao();
+        if (regras_.estacao == PosicaoEstacao::AposBureau) preencherEstacao(preenchimento_);
         const std::string catalogo = aparar(separado(celula(Tendencia), celula(Familia)));
         preencher(":: Catalogo ::", catalogo);
         preencher(":: Promocao ::", separado(separado(celula(Catalogo), celula(CodigoPromocao)),
                                              celula(CodigoCoordenado)));
-        if (regras_.estacao == PosicaoEstacao::AposPromocao) preencherEstacao();
+        if (regras_.estacao == PosicaoEstacao::AposPromocao) preencherEstacao(preenchimento_);
         preencherCodigosBarras();
         preencherTamanho();
         preencher(":: COR ::", celula(Cor));
@@ -269,11 +279,11 @@ class ExecucaoPreco : public RotinaPreco {
         CompletarZeros(material);
         const std::string digito = valorCodigoBarras(celula(CampoPreco::Digito));
         const bool zebra = parametros().zebra();
-        substituirTodos(x_.TextoSaida, regras_.tokenCodigo1,
-                        codigoBarrasPreco(regras_.prefixo1, material, digito, contador_, zebra));
-        substituirTodos(x_.TextoSaida, regras_.tokenCodigo2,
-                        codigoBarrasPreco(regras_.prefixo2, material, digito,
-                                          contador_ + regras_.somaCodigo2, zebra));
+        preenchimento_.preencher(regras_.tokenCodigo1, codigoBarrasPreco(regras_.prefixo1, material,
+                                                                         digito, contador_, zebra));
+        preenchimento_.preencher(regras_.tokenCodigo2,
+                                 codigoBarrasPreco(regras_.prefixo2, material, digito,
+                                                   contador_ + regras_.somaCodigo2, zebra));
     }
 
     void preencherTamanho() {
@@ -281,8 +291,8 @@ class ExecucaoPreco : public RotinaPreco {
         std::string tamanho = celula(CampoPreco::Tamanho);
         if (novoLayout_) CompletarEspacos(tamanho);
         if (unico) tamanho.clear();
-        substituirTodos(x_.TextoSaida, ":: TamanhoUnico ::", unico ? "UNICO" : "");
-        substituirTodos(x_.TextoSaida, "%1922A12%", "1922A12");
+        preenchimento_.preencher(":: TamanhoUnico ::", unico ? "UNICO" : "");
+        preenchimento_.preencher("%1922A12%", "1922A12");
         preencher(":: Tamanho ::", tamanho);
     }
 
@@ -337,6 +347,7 @@ class ExecucaoPreco : public RotinaPreco {
     // The sixteen offsets start equal and change together: one value.
     long long deslocamento_ = 0;
     CorpoPreparado corpoPreparado_;
+    PreenchimentoUnidade preenchimento_, estacaoNoCorpo_;
 };
 
 bool somenteDigitos(const std::string& texto) {

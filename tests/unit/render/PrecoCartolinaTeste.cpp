@@ -78,7 +78,8 @@ TEST(PrecoCartolina, DeslocamentosSeguemLarguraERepeticaoEntreLinhas) {
     }
 }
 
-// The new layout pads size and price; blank parts drop out of the joins.
+// The new layout pads size and price; a value's "*" or token prints as itself; blank parts
+// drop out of the joins.
 TEST(PrecoCartolina, TamanhoPrecoEJuncoes) {
     struct Caso {
         std::string nomeTemplate, tamanho, preco, tendencia, familia, catalogo, promocao,
@@ -93,7 +94,8 @@ TEST(PrecoCartolina, TamanhoPrecoEJuncoes) {
              {m, "M", "9,99", "", "F", "", "P", "", "^A0||M|9,99|*|F|P"},
              {m, "M", "9,99", "X", "F", "A", "P", "C", "^A0||M|9,99|*|X - F|A - P - C"},
              {m, "M", "9,99", " ", "F", "", " ", "C", "^A0||M|9,99|*|F| C"},
-             {m, "M", "9,99", "X ", " ", "A ", "", "", "^A0||M|9,99|*|X|A "}}) {
+             {m, "M", "9,99", "X ", " ", "A ", "", "", "^A0||M|9,99|*|X|A "},
+             {m, "M", "9,99", ":: Preco ::", "", "", "", "", "^A0||M|9,99|*|:: Preco ::|"}}) {
         Execucao e;
         e.nomeTemplate = c.nomeTemplate;
         e.modelo(c.nomeTemplate,
