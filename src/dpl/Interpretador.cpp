@@ -114,6 +114,12 @@ struct ContextoRegistro {
     bool operator==(const ContextoRegistro&) const = default;
 };
 
+// find_first_of would call memchr once a character.
+std::size_t fimDaLinha(std::string_view texto, std::size_t i) {
+    while (i < texto.size() && texto[i] != '\r' && texto[i] != '\n') ++i;
+    return i == texto.size() ? std::string_view::npos : i;
+}
+
 struct NadaDepois {};
 using RegistroLido = LeituraGuardada<ContextoRegistro, NadaDepois>;
 using MemoriaRegistros = MemoriaLeitura<RegistroLido>;
@@ -131,7 +137,7 @@ class Interpretador : public Leitor {
             if (pedaco[0] == '\n') i = 1;
         }
         while (i < pedaco.size()) {
-            const std::size_t fim = pedaco.find_first_of("\r\n", i);
+            const std::size_t fim = fimDaLinha(pedaco, i);
             acrescentar(pedaco.substr(i, fim == std::string_view::npos ? fim : fim - i));
             if (fim == std::string_view::npos) return;
             fimDeLinha();
@@ -173,7 +179,7 @@ class Interpretador : public Leitor {
     }
 
     void lerLinha() {
-        origem_ = "linha " + std::to_string(numeroLinha_);
+        linhaLida_ = numeroLinha_;
         if (linhaCortada_) {
             avisar("linha além de " + std::to_string(kLinhaMaxima) + " caracteres cortada");
             linhaCortada_ = false;
@@ -185,7 +191,8 @@ class Interpretador : public Leitor {
         if (avisosGuardados_) avisosGuardados_->push_back(texto);
         if (!destino_.aviso) return;
         destino_.aviso(
-            {dentro_ ? lidas_ + 1 : 0, origem_.empty() ? texto : origem_ + ": " + texto});
+            {dentro_ ? lidas_ + 1 : 0,
+             linhaLida_ == 0 ? texto : "linha " + std::to_string(linhaLida_) + ": " + texto});
     }
     void avisarTodos(std::vector<std::string>& avisos) {
         for (const auto& a : avisos) avisar(a);
@@ -592,8 +599,8 @@ class Interpretador : public Leitor {
     bool linhaCortada_ = false;
     bool crPendente_ = false;  // the last piece ended with a CR
     int numeroLinha_ = 1;
-    int lidas_ = 0;  // labels ended with E
-    std::string origem_;
+    int lidas_ = 0;      // labels ended with E
+    int linhaLida_ = 0;  // the line warnings name; 0 before the first
     bool dentro_ = false;
     Unidade padrao_ = Unidade::Polegada;
     Unidade unidade_ = Unidade::Polegada;

@@ -204,6 +204,7 @@ std::vector<Sobreposicao> sobreposicoes(const std::vector<CampoEtiqueta>& campos
         Retangulo area;
     };
     std::vector<Alcance> alcances;
+    alcances.reserve(campos.size());
     for (std::size_t i = 0; i < campos.size(); ++i)
         if (comparavel(campos[i])) alcances.push_back({i, comZona(campos[i])});
     std::sort(alcances.begin(), alcances.end(),

@@ -170,13 +170,15 @@ OrigemTrabalho origemDoFormato(const TrabalhoLido& t, int k) {
     return t.origens.back();
 }
 
+// Sought by its rarer letter: a ZPL job has a caret every few characters.
 int formatosNoTexto(std::string_view texto) {
-    int n = 0;
     const bool dpl = dpl::ehDpl(texto);
     const std::string_view inicio = dpl ? std::string_view("\x02L") : std::string_view("^XA");
-    for (std::size_t i = texto.find(inicio); i != std::string_view::npos;
-         i = texto.find(inicio, i + inicio.size()))
-        ++n;
+    const std::size_t ancora = dpl ? 0 : 1;
+    int n = 0;
+    for (std::size_t i = texto.find(inicio[ancora], ancora); i != std::string_view::npos;
+         i = texto.find(inicio[ancora], i + 1))
+        if (texto.substr(i - ancora).starts_with(inicio)) ++n;
     return n;
 }
 

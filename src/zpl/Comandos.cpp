@@ -61,8 +61,8 @@ std::size_t lerParametros(std::string_view spool, std::size_t i, Comando& comand
 
 }  // namespace
 
-std::size_t inicioDosComandos(std::string_view spool) {
-    std::size_t i = 0;
+std::size_t inicioDosComandos(std::string_view spool, std::size_t desde) {
+    std::size_t i = desde;
     while (i < spool.size() && !ehPrefixo(spool[i])) ++i;
     return i;
 }

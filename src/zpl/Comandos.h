@@ -19,8 +19,9 @@ struct Comando {
     bool truncado = false;    // the spool ended inside the name
 };
 
-// Where the first command starts: what lies before it is loose text.
-std::size_t inicioDosComandos(std::string_view spool);
+// Where the first command from `desde` on starts: what lies before it is
+// loose text. The spool's size when none does.
+std::size_t inicioDosComandos(std::string_view spool, std::size_t desde = 0);
 bool temTexto(std::string_view texto);
 
 // Reads the command whose prefix is at `i` into `comando`, whose strings are

@@ -134,11 +134,13 @@ class Interpretador : public Leitor {
 
     // The same without copying the piece first: a job comes whole.
     void lerInteiro(std::string_view pedaco) {
-        const std::size_t ultimo = pedaco.find_last_of("^~");
-        if (ultimo == std::string_view::npos || ultimo == 0) {
+        std::size_t aposUltimo = pedaco.size();
+        while (aposUltimo > 0 && !ehPrefixo(pedaco[aposUltimo - 1])) --aposUltimo;
+        if (aposUltimo <= 1) {
             pendente_.assign(pedaco);
             return;
         }
+        const std::size_t ultimo = aposUltimo - 1;
         executarTrecho(pedaco.substr(0, ultimo), false);
         pendente_.assign(pedaco.substr(ultimo));
     }
@@ -191,7 +193,8 @@ class Interpretador : public Leitor {
         const std::size_t fs = trecho.find("^FS", i);
         if (fs == std::string_view::npos || fs - i > MemoriaCampos::kTextoMaximo)
             return std::string_view::npos;
-        return trecho.find_first_of("^~", fs + 3);
+        const std::size_t seguinte = inicioDosComandos(trecho, fs + 3);
+        return seguinte == trecho.size() ? std::string_view::npos : seguinte;
     }
 
     ContextoCampo contexto() const {
