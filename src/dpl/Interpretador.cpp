@@ -254,6 +254,7 @@ class Interpretador : public Leitor {
         dentro_ = true;
         registroNaEtiqueta_ = 0;
         etiqueta_ = Etiqueta{};
+        etiqueta_.operacoes.reserve(operacoesNaUltima_);
         unidade_ = padrao_;
         deslocColuna_ = deslocLinha_ = 0;
         xor_ = false;
@@ -350,6 +351,7 @@ class Interpretador : public Leitor {
         etiqueta_.configuracao.comprimento = comprimento;
         etiqueta_.configuracao.codificacao = kCodificacaoWindows1252;
         etiqueta_.configuracao.copias = copias_;
+        operacoesNaUltima_ = etiqueta_.operacoes.size();
         ++lidas_;
         if (destino_.etiqueta) destino_.etiqueta(std::move(etiqueta_));
         etiqueta_ = Etiqueta{};
@@ -599,8 +601,9 @@ class Interpretador : public Leitor {
     bool linhaCortada_ = false;
     bool crPendente_ = false;  // the last piece ended with a CR
     int numeroLinha_ = 1;
-    int lidas_ = 0;      // labels ended with E
-    int linhaLida_ = 0;  // the line warnings name; 0 before the first
+    int lidas_ = 0;                      // labels ended with E
+    std::size_t operacoesNaUltima_ = 0;  // a label's size, as the next is likely to be
+    int linhaLida_ = 0;                  // the line warnings name; 0 before the first
     bool dentro_ = false;
     Unidade padrao_ = Unidade::Polegada;
     Unidade unidade_ = Unidade::Polegada;

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "BancadaRotina.h"
+#include "comum/Texto.h"
 #include "render/FalhaImpressao.h"
 #include "render/MotorTemplate.h"
 
@@ -90,4 +93,38 @@ TEST(MotorTemplate, CamposDeDadosDosModelosZplTemFH) {
         }
     }
     EXPECT_GT(campos, 10);
+}
+
+// Filled from its cut body, every shipped template comes out as the tokens
+// replaced one after another did, unit after unit with other values, in
+// either order of its tokens: partial tokens and tokens side by side too.
+TEST(MotorTemplate, PreenchimentoCortadoIgualAoDeTokenEmToken) {
+    int modelos = 0;
+    for (const auto& e : std::filesystem::directory_iterator(ETIQUETAS_DADOS_FONTE)) {
+        const auto extensao = e.path().extension();
+        if (extensao != ".zpl" && extensao != ".prn") continue;
+        ++modelos;
+        const std::string corpo = lerArquivo(e.path()).value_or("");
+        std::vector<std::string_view> tokens{":: Prec", "%1922A12%", "*",
+                                             "COL1:: Cod. da Barra ::"};
+        for (std::size_t i = corpo.find("::"); i != std::string::npos;) {
+            const std::size_t j = corpo.find("::", i + 2);
+            if (j == std::string::npos || j - i > 40) break;
+            tokens.push_back(std::string_view(corpo).substr(i, j + 2 - i));
+            i = corpo.find("::", j + 2);
+        }
+        PreenchimentoUnidade cortado;
+        for (int unidade = 0; unidade < 4; ++unidade) {
+            if (unidade == 2) std::reverse(tokens.begin(), tokens.end());
+            std::string esperado = corpo, obtido = corpo;
+            for (std::size_t k = 0; k < tokens.size(); ++k) {
+                const std::string valor = std::string(k % 3, 'v') + std::to_string(unidade * k);
+                substituirTodos(esperado, tokens[k], valor);
+                cortado.preencher(tokens[k], valor);
+            }
+            cortado.aplicar(obtido);
+            ASSERT_EQ(obtido, esperado) << e.path().filename() << " " << unidade;
+        }
+    }
+    EXPECT_GT(modelos, 20);
 }
