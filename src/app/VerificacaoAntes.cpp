@@ -1,7 +1,9 @@
 #include "app/VerificacaoAntes.h"
 
 #include <algorithm>
+#include <functional>
 #include <pugixml.hpp>
+#include <string_view>
 
 #include "comum/CamposGrade.h"
 #include "comum/Texto.h"
@@ -91,9 +93,10 @@ bool temDelimitador(const char* texto) {
     return false;
 }
 
-void lerTextoDoPedido(const pugi::xml_document& documento, VerificacaoTrabalhos& v) {
-    const auto ler = [&v](const char* texto) {
-        if (temDelimitador(texto)) v.textoDoPedido(texto);
+void lerTextoDoPedido(const pugi::xml_document& documento,
+                      const std::function<void(std::string_view)>& texto) {
+    const auto ler = [&texto](const char* valor) {
+        if (temDelimitador(valor)) texto(valor);
     };
     paraCadaDescendente(documento, [&ler](const pugi::xml_node& no) {
         if (no.type() == pugi::node_pcdata || no.type() == pugi::node_cdata) ler(no.value());
@@ -117,7 +120,10 @@ std::optional<ResultadoVerificacao> verificarFamilia(SessaoImpressao& sessao,
                           modelos.separador.texto.find(":: Preco ::") != std::string::npos;
     const bool volume = familia.arquivo == ArquivoFamilia::Volume;
     VerificacaoTrabalhos v(std::move(modelos), volume, pontosPorMilimetro(p.resolucao));
-    if (pedido.documento) lerTextoDoPedido(*pedido.documento, v);
+    if (pedido.documento)
+        v.textoDoPedido([documento = pedido.documento](const auto& texto) {
+            lerTextoDoPedido(*documento, texto);
+        });
     PedidoImpressao resumido = pedido;
     std::optional<PrimeiraUnidadeDeCadaLinha> primeiras;
     if (pedido.linhas && pedido.tipoArquivo == kArquivoPreco)

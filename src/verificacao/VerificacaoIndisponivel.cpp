@@ -14,6 +14,7 @@ VerificacaoTrabalhos::VerificacaoTrabalhos(ModelosDaExecucao, bool, int)
     : e_(std::make_unique<Estado>()) {}
 VerificacaoTrabalhos::~VerificacaoTrabalhos() = default;
 void VerificacaoTrabalhos::textoDoPedido(std::string_view) {}
+void VerificacaoTrabalhos::textoDoPedido(LeituraPedido) {}
 void VerificacaoTrabalhos::enviar(const Trabalho&) {}
 void VerificacaoTrabalhos::terminar() {}
 const std::vector<Achado>& VerificacaoTrabalhos::achados() const {

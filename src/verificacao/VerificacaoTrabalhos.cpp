@@ -10,6 +10,7 @@
 #include <string_view>
 #include <thread>
 #include <unordered_map>
+#include <utility>
 
 #include "comum/Texto.h"
 #include "dpl/Spool.h"
@@ -268,12 +269,26 @@ struct VerificacaoTrabalhos::Estado {
     void procurarTokens(const Trabalho& t, const TrabalhoLido& lido) {
         std::set<std::string_view, std::less<>> vistos;
         cadaToken(t.texto, [&](std::string_view token) {
-            if (tokens.contains(token) && vistos.insert(token).second)
+            if (naoPreenchido(token) && vistos.insert(token).second)
                 acharNoTrabalho(lido, "\"" + std::string(token) + "\" não foi preenchido");
         });
         for (const auto& token : tokensLiterais)
             if (t.texto.find(token) != std::string::npos)
                 acharNoTrabalho(lido, "\"" + token + "\" (posição) não foi preenchido");
+    }
+
+    bool naoPreenchido(std::string_view token) {
+        if (!tokens.contains(token)) return false;
+        if (pedidoPorLer)
+            std::exchange(pedidoPorLer, nullptr)([this](std::string_view t) { retirar(t); });
+        return tokens.contains(token);
+    }
+
+    // What the order file says is its own, not a token left unfilled.
+    void retirar(std::string_view textoDoPedido) {
+        cadaToken(textoDoPedido, [&](std::string_view t) {
+            if (const auto i = tokens.find(t); i != tokens.end()) tokens.erase(i);
+        });
     }
 
     // A field's name is made only for a finding: most labels have none.
@@ -332,6 +347,7 @@ struct VerificacaoTrabalhos::Estado {
     const bool volume;
     dpl::LeitorSpool leitor;
     std::set<std::string, std::less<>> tokens;
+    VerificacaoTrabalhos::LeituraPedido pedidoPorLer;  // unread until a token is found
     std::vector<std::string> tokensLiterais;
     std::deque<TrabalhoLido> lidos;
     int formatosEnviados = 0, formatosLidos = 0;
@@ -364,9 +380,11 @@ VerificacaoTrabalhos::VerificacaoTrabalhos(ModelosDaExecucao modelos, bool volum
 }
 
 void VerificacaoTrabalhos::textoDoPedido(std::string_view texto) {
-    cadaToken(texto, [&](std::string_view t) {
-        if (const auto i = e_->tokens.find(t); i != e_->tokens.end()) e_->tokens.erase(i);
-    });
+    e_->retirar(texto);
+}
+
+void VerificacaoTrabalhos::textoDoPedido(LeituraPedido ler) {
+    e_->pedidoPorLer = std::move(ler);
 }
 
 // Jobs of one row differ only in their sequence or box numbers: the row's

@@ -6,6 +6,7 @@
 // field off the label, bar-code data the printer would change, text longer
 // than its block, a Datamax set-up with nothing in it.
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -65,6 +66,13 @@ class VerificacaoTrabalhos : public SaidaTrabalhos {
     // Text of the order file prints as text: a token-shaped piece of it that
     // stands in a job may be the order's own, and is not called unfilled.
     void textoDoPedido(std::string_view texto);
+    // The same, asked of `ler` (each text of the order file handed to its
+    // argument) only when a job first holds a template's token: most runs
+    // never do, and a large file need not be walked. `ler` runs on the
+    // check's thread and must stay callable until terminar.
+    using LeituraPedido =
+        std::function<void(const std::function<void(std::string_view texto)>& texto)>;
+    void textoDoPedido(LeituraPedido ler);
 
     void enviar(const Trabalho& trabalho) override;
     // The run ended: what is still open is checked.

@@ -118,25 +118,43 @@ TEST(VerificacaoTrabalhos, CadaDefeitoComLinhaEtiquetaECampo) {
     }
 }
 
-// What the order says prints as it stands; a label that is right finds
-// nothing; the same fault on every label is one finding with a count.
+// What the order says prints as it stands, told at once or asked for when a
+// token first shows (once, and never for labels without one); a label that is
+// right finds nothing; the same fault on every label is one finding with a count.
 TEST(VerificacaoTrabalhos, TextoDoPedidoEEtiquetaCertaERepeticoes) {
-    VerificacaoTrabalhos pedido(modelo("^FD:: COR ::^FS"), false);
-    pedido.textoDoPedido("AZUL :: COR :: MARINHO");
-    pedido.enviar(etiqueta(zpl("^FO10,10^A0N,20,20^FD:: COR ::^FS")));
-    pedido.terminar();
-    EXPECT_TRUE(pedido.achados().empty()) << textoAchado(pedido.achados().front());
+    int lidas = 0;
+    const auto pedidoComCor = [&lidas](const auto& texto) {
+        ++lidas;
+        texto("AZUL :: CORES ::");
+        texto("AZUL :: COR :: MARINHO");
+    };
+    for (bool tardio : {false, true}) {
+        VerificacaoTrabalhos pedido(modelo("^FD:: COR ::^FS"), false);
+        if (tardio)
+            pedido.textoDoPedido(pedidoComCor);
+        else
+            pedido.textoDoPedido("AZUL :: COR :: MARINHO");
+        pedido.enviar(etiqueta(zpl("^FO10,10^A0N,20,20^FD:: COR ::^FS")));
+        pedido.terminar();
+        EXPECT_TRUE(pedido.achados().empty()) << textoAchado(pedido.achados().front());
+    }
+    EXPECT_EQ(lidas, 1);
 
     VerificacaoTrabalhos certa(modelo("^FD:: COR ::^FS"), true);
+    certa.textoDoPedido(pedidoComCor);
     certa.enviar(etiqueta(zpl("^FO10,10^A0N,20,20^FDAZUL^FS^FO10,60^BY2^BCN,50,N^FD>;1234^FS")));
     certa.enviar(
         {TipoTrabalho::Separador, "SpoolEtq.PRN", zpl("^FO10,10^A0N,20,20^FDSEP^FS"), 1, {}});
     certa.terminar();
     EXPECT_EQ(certa.erros() + certa.avisos(), 0);
 
+    EXPECT_EQ(lidas, 1);
+
     VerificacaoTrabalhos repetida(modelo("^FD:: COR ::^FS"), true);
+    repetida.textoDoPedido([&lidas](const auto& texto) { ++lidas, texto("AZUL :: CORES ::"); });
     for (int i = 0; i < 3; ++i) repetida.enviar(etiqueta(zpl("^FO10,10^FD:: COR ::^FS")));
     repetida.terminar();
+    EXPECT_EQ(lidas, 2);
     ASSERT_EQ(repetida.achados().size(), 1u);
     EXPECT_EQ(repetida.erros(), 3);
     EXPECT_EQ(textoAchado(repetida.achados()[0]),
