@@ -95,9 +95,7 @@ TEST(MotorTemplate, CamposDeDadosDosModelosZplTemFH) {
     EXPECT_GT(campos, 10);
 }
 
-// Filled from its cut body, every shipped template comes out as the tokens
-// replaced one after another did, unit after unit with other values, in
-// either order of its tokens: partial tokens and tokens side by side too.
+// Every shipped template filled from its cut body equals its tokens replaced one by one.
 TEST(MotorTemplate, PreenchimentoCortadoIgualAoDeTokenEmToken) {
     int modelos = 0;
     for (const auto& e : std::filesystem::directory_iterator(ETIQUETAS_DADOS_FONTE)) {

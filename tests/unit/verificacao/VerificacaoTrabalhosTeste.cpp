@@ -118,9 +118,8 @@ TEST(VerificacaoTrabalhos, CadaDefeitoComLinhaEtiquetaECampo) {
     }
 }
 
-// What the order says prints as it stands, told at once or asked for when a
-// token first shows (once, and never for labels without one); a label that is
-// right finds nothing; the same fault on every label is one finding with a count.
+// Order text prints as it stands (the file read once, only when a token shows); a right
+// label finds nothing; a fault on every label is one finding with a count.
 TEST(VerificacaoTrabalhos, TextoDoPedidoEEtiquetaCertaERepeticoes) {
     int lidas = 0;
     const auto pedidoComCor = [&lidas](const auto& texto) {
