@@ -5,6 +5,7 @@
 
 #include "comum/Arquivos.h"
 #include "comum/Texto.h"
+#include "orderfile/LeituraEmPartes.h"
 #include "orderfile/Md5.h"
 #include "orderfile/Xml.h"
 #include "render/FamiliasEtiqueta.h"
@@ -18,15 +19,31 @@ constexpr const char* kMensagemVersao =
     "Fornecedores e efetue o DOWNLOAD da nova versão do aplicativo de Etiquetas."
     "\rO Programa será encerrado !\r\n";
 
-// Past this much a file's start shows before the whole is read: about a
-// thousand rows, read in a few hundredths of a second.
-constexpr std::size_t kInicioMostrado = 1u << 20;
-
 ResultadoCarga carregarPedidos(short tipo, const pugi::xml_document& documento,
                                const std::string& digesto, const AvisoProgresso& aviso = {},
                                const std::vector<pugi::xml_node>* pedidos = nullptr) {
     return tipo == kArquivoPreco ? CarregarPedidosPreco(documento, digesto, aviso, pedidos)
                                  : CarregarPedidosVolume(documento, digesto, aviso, pedidos);
+}
+
+// The kind, the caption of its label type and the counts of a recognised file.
+void anotarReconhecimento(ArquivoAberto& arquivo, const Reconhecimento& r) {
+    arquivo.legendaTipo = legendaTipoEtiqueta(
+        r.tipoArquivo == kArquivoPreco ? ArquivoFamilia::Preco : ArquivoFamilia::Volume,
+        r.codigoTipo);
+    const auto& c = r.contagem;
+    std::tie(arquivo.pedidos, arquivo.itens, arquivo.variantes, arquivo.lojas) =
+        std::tuple(c.pedidos, c.itens, c.variantes, c.lojas);
+}
+
+// Stops the whole-file load of an open that was interrupted.
+struct LeituraInterrompida {};
+
+void entregarLinhas(CargaEmPartes& carga, short tipo, const AcompanhamentoLeitura& leitura) {
+    LinhasLidas lidas;
+    lidas.tipoArquivo = tipo;
+    lidas.linhas = carga.retirarLinhas(lidas.celulas);
+    if (lidas.linhas > 0 && leitura.linhas) leitura.linhas(std::move(lidas));
 }
 
 }  // namespace
@@ -73,12 +90,8 @@ ArquivoAberto abrirArquivoPedidos(SessaoImpressao& sessao, const std::filesystem
     Reconhecimento r = reconhecerArquivo(*documento);
     if (!r.erro.empty()) sessao.mensagem(r.erro, "Erro !", Icone::Critico);
     if (!r.valido) return recusar();
-    arquivo.legendaTipo = legendaTipoEtiqueta(
-        r.tipoArquivo == kArquivoPreco ? ArquivoFamilia::Preco : ArquivoFamilia::Volume,
-        r.codigoTipo);
+    anotarReconhecimento(arquivo, r);
     const auto& c = r.contagem;
-    std::tie(arquivo.pedidos, arquivo.itens, arquivo.variantes, arquivo.lojas) =
-        std::tuple(c.pedidos, c.itens, c.variantes, c.lojas);
     const short tipo = IdentificarTipoArquivo(documento.get());
     const long maximo = c.pedidos + (tipo == kArquivoPreco ? c.itens + c.variantes : c.lojas);
     if (inicio) inicio(maximo);
@@ -95,23 +108,44 @@ ArquivoAberto abrirArquivoPedidos(SessaoImpressao& sessao, const std::filesystem
     return arquivo;
 }
 
-std::optional<ArquivoAberto> abrirInicioPedidos(SessaoImpressao& sessao,
-                                                const std::filesystem::path& caminho) {
-    std::error_code erro;
-    const auto tamanho = std::filesystem::file_size(caminho, erro);
-    if (erro || tamanho <= kInicioMostrado ||
-        conferirArquivo(caminho, kLimitePedidos) != FalhaLeitura::Nenhuma)
-        return std::nullopt;
-    const auto documento = CarregarInicioXML(caminho, kInicioMostrado);
-    const Reconhecimento r = reconhecerArquivo(*documento);
-    if (!r.valido || !r.erro.empty()) return std::nullopt;
-    ArquivoAberto inicio;
-    inicio.caminho = caminho;
-    const short tipo = IdentificarTipoArquivo(documento.get());
-    inicio.carga = carregarPedidos(tipo, *documento, digestoDaVersao(sessao.maquina().versao()));
-    if (!inicio.carga.erro.empty() || inicio.carga.pedidoVersaoRecusada) return std::nullopt;
-    inicio.tipoArquivo = tipo;
-    return inicio;
+std::optional<ArquivoAberto> abrirArquivoPedidosEmPartes(SessaoImpressao& sessao,
+                                                         const std::filesystem::path& caminho,
+                                                         const AcompanhamentoLeitura& leitura) {
+    const auto interrompida = [&] { return leitura.interrompida && leitura.interrompida(); };
+    const auto inteiro = [&]() -> std::optional<ArquivoAberto> {
+        try {
+            return abrirArquivoPedidos(sessao, caminho, {}, [&](long) {
+                if (interrompida()) throw LeituraInterrompida{};
+            });
+        } catch (const LeituraInterrompida&) {
+            return std::nullopt;
+        }
+    };
+    if (conferirArquivo(caminho, kLimitePedidos) != FalhaLeitura::Nenhuma) return inteiro();
+    LeituraEmPartes partes(caminho);
+    if (!partes.proxima()) return inteiro();
+    const short tipo = IdentificarTipoArquivo(partes.documento().get());
+    if (tipo == kArquivoNaoReconhecido) return inteiro();
+    CargaEmPartes carga(tipo, *partes.documento(), digestoDaVersao(sessao.maquina().versao()));
+    while (partes.proxima()) {
+        if (interrompida()) return std::nullopt;
+        if (!carga.continuar()) return inteiro();
+        entregarLinhas(carga, tipo, leitura);
+        if (leitura.progresso) leitura.progresso(partes.lidos(), partes.tamanho());
+    }
+    if (!partes.terminou()) return inteiro();
+    // The whole file's checks, on the document the pieces made.
+    const Reconhecimento r = reconhecerArquivo(*partes.documento());
+    if (!r.valido || !r.erro.empty() || r.contagem.listaPedidos != carga.pedidos())
+        return inteiro();
+    ArquivoAberto arquivo;
+    arquivo.caminho = caminho;
+    anotarReconhecimento(arquivo, r);
+    arquivo.carga = carga.concluir();
+    arquivo.linhasEntregues = true;
+    arquivo.tipoArquivo = tipo;
+    arquivo.documento = partes.documento();
+    return arquivo;
 }
 
 void encerrarPorVersao(SessaoImpressao& sessao) {

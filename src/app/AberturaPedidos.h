@@ -3,11 +3,13 @@
 // Opening an order file: recognised, checked and read, or refused with its
 // reason said.
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/SessaoImpressao.h"
 #include "orderfile/CargaPedidos.h"
@@ -23,6 +25,8 @@ struct ArquivoAberto {
     long pedidos = 0, itens = 0, variantes = 0, lojas = 0;
     std::shared_ptr<pugi::xml_document> documento;
     ResultadoCarga carga;
+    // The rows went to the client as they were read: carga holds no cells.
+    bool linhasEntregues = false;
     bool aberto() const { return tipoArquivo != kArquivoNaoReconhecido; }
 };
 
@@ -43,12 +47,28 @@ InformacoesArquivo informacoesArquivo(const ArquivoAberto& arquivo);
 ArquivoAberto abrirArquivoPedidos(SessaoImpressao& sessao, const std::filesystem::path& caminho,
                                   const std::function<void(long maximo)>& inicio,
                                   const AvisoProgresso& aviso);
-// The start of a large file, read at once so that its first rows show while
-// the whole is read: its whole orders, through the same version gate. Said
-// nothing; none for a file small enough to open at once, or a start that
-// holds no whole order or would be refused.
-std::optional<ArquivoAberto> abrirInicioPedidos(SessaoImpressao& sessao,
-                                                const std::filesystem::path& caminho);
+
+// Rows of a file being read, as the grid of its kind takes them.
+struct LinhasLidas {
+    short tipoArquivo = kArquivoNaoReconhecido;
+    int linhas = 0;
+    std::vector<std::string> celulas;  // row-major
+};
+// What an open read a piece at a time reports, and asks, as it goes.
+struct AcompanhamentoLeitura {
+    std::function<bool()> interrompida;
+    std::function<void(LinhasLidas)> linhas;
+    std::function<void(std::uintmax_t lidos, std::uintmax_t tamanho)> progresso;
+};
+// The same open, the file read a piece at a time and each piece's rows handed
+// over as soon as read, before the file's end is checked. The result and
+// what is said are those of abrirArquivoPedidos: a file that the whole-file
+// checks would refuse, or that this reading does not follow, is opened by it
+// (its rows then come in the result, not handed over). Nothing once
+// interrupted.
+std::optional<ArquivoAberto> abrirArquivoPedidosEmPartes(SessaoImpressao& sessao,
+                                                         const std::filesystem::path& caminho,
+                                                         const AcompanhamentoLeitura& leitura);
 void encerrarPorVersao(SessaoImpressao& sessao);
 
 }  // namespace etiquetas

@@ -12,6 +12,7 @@ Aplicacao::Aplicacao(Plataforma& plataforma, PastasAplicacao pastas)
 
 Aplicacao::~Aplicacao() {
     *vivo_ = false;
+    if (abertura_) abertura_->parada.request_stop();
 }
 
 Resposta Aplicacao::mensagem(const std::string& texto, const std::string& titulo, Icone icone,

@@ -10,7 +10,10 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <stop_token>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/ApoioImpressao.h"
 #include "app/DialogoConfiguracao.h"
@@ -63,7 +66,14 @@ class Aplicacao {
 
     // Order files.
     void cmdLocalizar();
-    void AbrirArquivoPedidos(const std::filesystem::path& caminho);
+    // With a live window the file is read on the worker, its rows shown as
+    // they come and printing off until the whole is in; `depois` learns on
+    // the window's thread whether it opened. Without one the open has ended
+    // when this returns. Another open, Cancelar or closing stops a read in
+    // progress, and the grid shows again what it showed before.
+    void AbrirArquivoPedidos(const std::filesystem::path& caminho,
+                             std::function<void(bool aberto)> depois = {});
+    bool aberturaEmCurso() const { return abertura_.has_value(); }
 
     // Grids.
     void cmdSelTodos();
@@ -141,6 +151,8 @@ class Aplicacao {
     // "Imprimir". False when the file is gone or changed or the printer is
     // no longer listed (said).
     bool reimprimirAPartirDe(const RestanteExecucao& restante);
+    // That remainder ticked in the grid of the file shown, on printer line `impressora`.
+    void marcarRestante(const RestanteExecucao& restante, int impressora);
     // "Local" with a port of the list, or "Rede" with a network path.
     void escolherDestino(bool rede, const std::string& destino);
 
@@ -180,20 +192,40 @@ class Aplicacao {
     std::string totalDoArquivo_;       // the file's label total, as the block shows it
 
     // The open chain (ArquivoPedidos.cpp).
-    // What the first rows of a large file took the place of, to come back if
-    // the whole is refused.
+    // What the first rows of a file being read took the place of, to come
+    // back if the whole is refused or the read stopped.
     struct VistaAnterior {
         Grade* grade = nullptr;
         ConteudoGrade conteudo;
-        bool precosVisiveis = false, volumesVisiveis = false, imprimir = false;
+        bool precosVisiveis = false, volumesVisiveis = false;
     };
-    std::optional<VistaAnterior> mostrarInicioDoArquivo(const std::filesystem::path& caminho);
+    struct Abertura {
+        unsigned id = 0;
+        std::filesystem::path caminho;
+        std::string statusAnterior;
+        std::function<void(bool)> depois;
+        std::optional<VistaAnterior> anterior;  // once its first rows show
+        std::vector<std::pair<Controle*, bool>> travados;
+        std::stop_source parada;
+    };
+    std::optional<Abertura> abertura_;
+    unsigned aberturas_ = 0;
+    void lerArquivoNoTrabalhador(unsigned id, const std::filesystem::path& caminho,
+                                 std::stop_token parada, std::stop_token fim);
+    void mostrarLinhasLidas(LinhasLidas lidas, std::uintmax_t lidos, std::uintmax_t tamanho);
+    void concluirAbertura(ArquivoAberto arquivo);
+    void cancelarAbertura();
+    void mostrarPassosDaCarga(const ArquivoAberto& arquivo);
+    std::string caminhoMostrado() const;
+    void travarDuranteAbertura(Abertura& abertura);
     void devolverVista(VistaAnterior anterior);
     void formatarColunas(Grade& grade);
     void RejeitarArquivoPedidos(const std::filesystem::path& caminho,
                                 const std::string& statusAnterior);
-    void PreencherInfoArquivo(ArquivoAberto arquivo);
-    void aplicarCarga(ResultadoCarga carga, Grade& grade, const InformacoesArquivo& info);
+    // `linhasNaGrade`: the rows already came as the file was read.
+    void PreencherInfoArquivo(ArquivoAberto arquivo, bool linhasNaGrade = false);
+    void aplicarCarga(ResultadoCarga carga, Grade& grade, const InformacoesArquivo& info,
+                      bool linhasNaGrade);
     void aplicarSeletor(SeletorTipo seletor);
 
     // Grids (Grades.cpp).

@@ -11,14 +11,16 @@ FiltroGrade::FiltroGrade(const LeitorGrade& grade, std::vector<int> colunas)
 
 void FiltroGrade::indexar() {
     const int n = grade_.linhas();
-    indice_.assign(static_cast<std::size_t>(n) + 1, {});
-    for (int l = 1; l <= n; ++l) {
-        std::string& linha = indice_[static_cast<std::size_t>(l)];
-        for (int c : colunas_) linha.append(grade_.texto(l, c)).push_back('\n');
-        linha = minusculas(linha);
-    }
+    indice_.assign(1, {});
+    for (int l = 1; l <= n; ++l) indexarLinha(l);
     aceitas_.assign(indice_.size(), 1);
     texto_.clear();
+}
+
+void FiltroGrade::indexarLinha(int l) {
+    std::string linha;
+    for (int c : colunas_) linha.append(grade_.texto(l, c)).push_back('\n');
+    indice_.push_back(minusculas(linha));
 }
 
 void FiltroGrade::definirTexto(const std::string& texto) {
@@ -36,9 +38,15 @@ void FiltroGrade::definirTexto(const std::string& texto) {
     texto_ = novo;
 }
 
-bool FiltroGrade::aceita(int linha) const {
+bool FiltroGrade::aceita(int linha) {
     if (texto_.empty()) return true;
-    return linha >= 1 && static_cast<std::size_t>(linha) < aceitas_.size() && aceitas_[linha];
+    if (linha < 1 || linha > grade_.linhas()) return false;
+    while (static_cast<std::size_t>(linha) >= aceitas_.size() &&
+           indice_.size() == aceitas_.size()) {
+        indexarLinha(static_cast<int>(indice_.size()));
+        aceitas_.push_back(indice_.back().find(texto_) != std::string::npos);
+    }
+    return static_cast<std::size_t>(linha) < aceitas_.size() && aceitas_[linha];
 }
 
 }  // namespace etiquetas

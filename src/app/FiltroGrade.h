@@ -18,12 +18,15 @@ class FiltroGrade {
 
     // `texto` in the core's text; blanks around it do not count.
     void definirTexto(const std::string& texto);
-    bool aceita(int linha) const;  // 1-based
+    // 1-based. Rows added to the grid since the text was set are looked at
+    // as they are asked for.
+    bool aceita(int linha);
     // The grid's cells changed: the index is made again when next needed.
     void invalidar() { indice_.clear(); }
 
   private:
     void indexar();
+    void indexarLinha(int linha);
 
     const LeitorGrade& grade_;
     std::vector<int> colunas_;

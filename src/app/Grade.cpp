@@ -1,5 +1,7 @@
 #include "app/Grade.h"
 
+#include <iterator>
+
 namespace etiquetas {
 
 namespace {
@@ -42,6 +44,20 @@ void Grade::substituirConteudo(int linhas, std::vector<std::string> celulas) {
     negrito_.assign(linhas, 0);
     tamanho_.assign(linhas, kFonteNormal);
     avisar(-1, -1);
+}
+
+void Grade::acrescentarLinhas(int linhas, std::vector<std::string> celulas) {
+    if (linhas <= 0) return;
+    const int primeira = linhas_ + 1;
+    const int ultima = linhas_ + linhas;
+    if (suspensoes_ == 0) linhasPorAcrescentar.emitir(primeira, ultima);
+    celulas.resize(static_cast<std::size_t>(linhas) * colunas());
+    celulas_.insert(celulas_.end(), std::make_move_iterator(celulas.begin()),
+                    std::make_move_iterator(celulas.end()));
+    negrito_.resize(static_cast<std::size_t>(ultima), 0);
+    tamanho_.resize(static_cast<std::size_t>(ultima), kFonteNormal);
+    linhas_ = ultima;
+    if (suspensoes_ == 0) linhasAcrescentadas.emitir(primeira, ultima);
 }
 
 ConteudoGrade Grade::retirarConteudo() {

@@ -43,6 +43,9 @@ class Grade : public LeitorGrade {
     // Takes a whole new content at once (row-major, `colunas()` cells a row),
     // rows unmarked, normal and 8 points.
     void substituirConteudo(int linhas, std::vector<std::string> celulas);
+    // Rows added after the last (row-major, as above), unmarked, normal and 8
+    // points: the view keeps its place and selection.
+    void acrescentarLinhas(int linhas, std::vector<std::string> celulas);
     // The rows taken out for a while (the grid is left empty), and put back.
     ConteudoGrade retirarConteudo();
     void devolverConteudo(ConteudoGrade conteudo);
@@ -78,6 +81,9 @@ class Grade : public LeitorGrade {
     // sight, so that the worker sees where the run is.
     Sinal<int> linhaEmImpressao;
     Sinal<> formatoMudou;  // columns, visibility
+    // Rows primeira to ultima are about to come after the last, and have come.
+    Sinal<int, int> linhasPorAcrescentar;
+    Sinal<int, int> linhasAcrescentadas;
 
     // While suspended, changes emit nothing; resuming emits (-1, -1) once.
     void suspenderAvisos();

@@ -245,6 +245,7 @@ void Aplicacao::CmZebra() {
 }
 
 void Aplicacao::cmdCancelar() {
+    cancelarAbertura();
     if (emImpressao_) trabalhador_.cancelar();
 }
 

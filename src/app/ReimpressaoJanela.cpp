@@ -37,13 +37,22 @@ bool Aplicacao::reimprimirAPartirDe(const RestanteExecucao& r) {
     if (!podeTrocarArquivo(kTitulo)) return false;
     const auto& caminho = r.execucao.caminho;
     std::error_code erro;
-    if (!std::filesystem::equivalent(caminho, janela_.CaminhoArquivoPedidos, erro)) {
-        janela_.lblCaminho.definirLegenda(textoDoCaminho(caminho));
-        AbrirArquivoPedidos(caminho);
+    if (std::filesystem::equivalent(caminho, janela_.CaminhoArquivoPedidos, erro)) {
+        marcarRestante(r, impressora);
+        return true;
     }
+    janela_.lblCaminho.definirLegenda(textoDoCaminho(caminho));
+    AbrirArquivoPedidos(caminho, [this, r, impressora](bool aberto) {
+        if (aberto) marcarRestante(r, impressora);  // otherwise the open said why
+    });
+    // An open that has ended already said whether it took the file.
+    return aberturaEmCurso() ||
+           std::filesystem::equivalent(caminho, janela_.CaminhoArquivoPedidos, erro);
+}
+
+void Aplicacao::marcarRestante(const RestanteExecucao& r, int impressora) {
     Grade* g = janela_.gradeDoArquivo();
-    if (!g || !std::filesystem::equivalent(caminho, janela_.CaminhoArquivoPedidos, erro))
-        return false;  // the open said why
+    if (!g) return;
     marcarTodas(*g, false, true);
     for (const auto& l : r.linhas) {
         if (l.linha > g->linhas()) continue;
@@ -69,7 +78,6 @@ bool Aplicacao::reimprimirAPartirDe(const RestanteExecucao& r) {
     reimpressaoMarcada_ = true;
     janela_.StatusBar1.definirTexto("Linhas da impressão " + std::to_string(r.id) +
                                     " marcadas para reimprimir: confira e clique em Imprimir.");
-    return true;
 }
 
 }  // namespace etiquetas

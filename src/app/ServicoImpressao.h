@@ -35,8 +35,9 @@ class ServicoImpressao {
                         const AvisoProgresso& aviso = {}) {
         return abrirArquivoPedidos(sessao_, caminho, inicio, aviso);
     }
-    std::optional<ArquivoAberto> abrirInicio(const std::filesystem::path& caminho) {
-        return abrirInicioPedidos(sessao_, caminho);
+    std::optional<ArquivoAberto> abrirEmPartes(const std::filesystem::path& caminho,
+                                               const AcompanhamentoLeitura& leitura) {
+        return abrirArquivoPedidosEmPartes(sessao_, caminho, leitura);
     }
     void encerrarPorVersao() { etiquetas::encerrarPorVersao(sessao_); }
 

@@ -17,6 +17,12 @@ QColor corDaJanela(int bgr) {
 
 ModeloGrade::ModeloGrade(Grade& grade, QObject* pai) : QAbstractTableModel(pai), grade_(grade) {
     conectarEnquantoViver(this, grade_.mudou, [this](int l, int c) { aoMudar(l, c); });
+    // Rows of a file still being read: added, not a reset, so the view keeps
+    // its place, its selection and the cell being edited.
+    conectarEnquantoViver(this, grade_.linhasPorAcrescentar, [this](int primeira, int ultima) {
+        beginInsertRows({}, primeira - 1, ultima - 1);
+    });
+    conectarEnquantoViver(this, grade_.linhasAcrescentadas, [this](int, int) { endInsertRows(); });
 }
 
 int ModeloGrade::rowCount(const QModelIndex& pai) const {

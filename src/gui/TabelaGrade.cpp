@@ -78,7 +78,8 @@ class FiltroLinhas : public QSortFilterProxyModel {
         return colunas;
     }
 
-    FiltroGrade filtro_;
+    // Rows added while a file is read are indexed as the proxy first asks.
+    mutable FiltroGrade filtro_;
 };
 
 // The editable cells hold whole numbers (sequences, box counts): a letter

@@ -121,12 +121,19 @@ int main(int argc, char** argv) {
         // As if chosen in the file dialog: the path shows above the grid.
         const std::filesystem::path caminho(opcoes.abrir.toStdU16String());
         aplicacao.janela().lblCaminho.definirLegenda(etiquetas::textoDoCaminho(caminho));
-        aplicacao.AbrirArquivoPedidos(caminho);
-        marcarLinhas(aplicacao, opcoes.marcar);
-        // Counted now: a picture is taken before the count's pause.
-        aplicacao.atualizarEtiquetasMarcadas();
+        aplicacao.AbrirArquivoPedidos(caminho, [&aplicacao, &opcoes](bool aberto) {
+            if (!aberto) return;
+            marcarLinhas(aplicacao, opcoes.marcar);
+            // Counted now: a picture is taken before the count's pause.
+            aplicacao.atualizarEtiquetasMarcadas();
+        });
     }
-    if (!opcoes.captura.isEmpty()) return capturar(janela, opcoes);
+    if (!opcoes.captura.isEmpty()) {
+        // The picture shows the whole file.
+        while (aplicacao.aberturaEmCurso())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        return capturar(janela, opcoes);
+    }
 
     dimensionar(janela);
     janela.show();

@@ -4,9 +4,11 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <unordered_map>
 
 #include "comum/Texto.h"
+#include "orderfile/Reconhecimento.h"
 #include "orderfile/Xml.h"
 
 namespace etiquetas {
@@ -261,8 +263,38 @@ constexpr std::array<CampoColuna, 17> kTextosPreco{{
 }};
 
 // What both loaders share: the document, the digest to match, progress, the
-// field reader, the orders and the result being built.
+// field reader, the orders and the result being built. An order is read in
+// two steps, its own attributes and then each child, so that a file read a
+// piece at a time reads its orders as they come.
 class Carga {
+  public:
+    virtual ~Carga() = default;
+
+    ResultadoCarga executar() {
+        const auto& pedidos = iniciar();
+        try {
+            reservar(pedidos);
+            for (std::size_t i = 0; i < pedidos.size(); ++i) {
+                if (!iniciarPedido(i, pedidos[i])) break;
+                for (auto filho : pedidos[i].children()) lerFilho(filho);
+            }
+        } catch (const FalhaArquivo& f) {
+            r_.erro = f.descricao;
+        }
+        return concluir();
+    }
+
+    // False when the order fails the version gate.
+    virtual bool iniciarPedido(std::size_t indice, pugi::xml_node pedido) = 0;
+    virtual void lerFilho(pugi::xml_node filho) = 0;
+
+    ResultadoCarga& resultado() { return r_; }
+    ResultadoCarga concluir() {
+        progresso_.fim();
+        r_.passos = progresso_.passos();
+        return std::move(r_);
+    }
+
   protected:
     template <std::size_t N>
     Carga(const pugi::xml_document& documento, const std::string& digesto,
@@ -272,23 +304,19 @@ class Carga {
           digesto_(digesto),
           progresso_(aviso),
           campos_(nomes),
-          pedidos_(pedidos) {}
+          pedidos_(pedidos) {
+        r_.autorizadoGerarTxt = autorizadoGerarTxt(documento_);
+    }
 
     // The orders, found now unless the caller already walked the document.
     const std::vector<pugi::xml_node>& iniciar() {
-        r_.autorizadoGerarTxt = autorizadoGerarTxt(documento_);
         if (!pedidos_) {
             achados_ = elementosPorNome(documento_, "PedidoQuel");
             pedidos_ = &achados_;
         }
         return *pedidos_;
     }
-
-    ResultadoCarga concluir() {
-        progresso_.fim();
-        r_.passos = progresso_.passos();
-        return std::move(r_);
-    }
+    virtual void reservar(const std::vector<pugi::xml_node>& pedidos) = 0;
 
     const pugi::xml_document& documento_;
     const std::string& digesto_;
@@ -305,26 +333,45 @@ struct EstadoPedidoPreco {
     std::string indicadorSku;
 };
 
-class CargaPreco : Carga {
+class CargaPreco : public Carga {
   public:
     CargaPreco(const pugi::xml_document& documento, const std::string& digesto,
                const AvisoProgresso& aviso, const std::vector<pugi::xml_node>* pedidos)
         : Carga(documento, digesto, aviso, pedidos, kNomesPreco) {}
 
-    ResultadoCarga executar() {
-        const auto& pedidos = iniciar();
-        reservar(pedidos);
-        try {
-            for (std::size_t i = 0; i < pedidos.size(); ++i)
-                if (!lerPedido(i, pedidos[i])) break;
-        } catch (const FalhaArquivo& f) {
-            r_.erro = f.descricao;
+    bool iniciarPedido(std::size_t indice, pugi::xml_node pedido) override {
+        p_ = EstadoPedidoPreco{};
+        onde_ = Onde{indice};
+        p_.numero = atributoExigido(pedido, 0, onde_, "número do pedido");
+        onde_.pedido = &p_.numero;
+        p_.tipo = tipoEtiqueta(atributoExigido(pedido, 1, onde_, "tipo de etiqueta"), onde_);
+        r_.TipoEtiquetaPedido = p_.tipo;
+        if (atributoExigido(pedido, 2, onde_, "versão") != digesto_) {
+            r_.pedidoVersaoRecusada = indice;
+            return false;
         }
-        return concluir();
+        p_.indicadorSku = atributoExigido(pedido, 3, onde_, "indicador de SKU");
+        r_.IndicadorTipoSku = p_.indicadorSku;
+        r_.LayoutNovoArquivo =
+            logicoExigido(atributoExigido(pedido, 4, onde_, "layout novo"), onde_, "layout novo");
+        progresso_.passo();
+        return true;
+    }
+
+    void lerFilho(pugi::xml_node item) override {
+        exigirElemento(item, onde_, "Item");
+        const std::string codigoItem = atributoExigido(item, 0, onde_, "código do item");
+        Onde ondeItem = onde_;
+        ondeItem.item = &codigoItem;
+        progresso_.passo();
+        for (auto variante : item.children()) {
+            exigirElemento(variante, ondeItem, "Variante");
+            lerVariante(p_, codigoItem, ondeItem, variante);
+        }
     }
 
   private:
-    void reservar(const std::vector<pugi::xml_node>& pedidos) {
+    void reservar(const std::vector<pugi::xml_node>& pedidos) override {
         std::size_t linhas = 0;
         for (auto pedido : pedidos)
             for (auto item : pedido.children())
@@ -332,36 +379,8 @@ class CargaPreco : Carga {
         r_.celulas.reserve(linhas * kColunasPreco);
     }
 
-    // False when the order fails the version gate.
-    bool lerPedido(std::size_t indice, pugi::xml_node pedido) {
-        EstadoPedidoPreco p;
-        Onde onde{indice};
-        p.numero = atributoExigido(pedido, 0, onde, "número do pedido");
-        onde.pedido = &p.numero;
-        p.tipo = tipoEtiqueta(atributoExigido(pedido, 1, onde, "tipo de etiqueta"), onde);
-        r_.TipoEtiquetaPedido = p.tipo;
-        if (atributoExigido(pedido, 2, onde, "versão") != digesto_) {
-            r_.pedidoVersaoRecusada = indice;
-            return false;
-        }
-        p.indicadorSku = atributoExigido(pedido, 3, onde, "indicador de SKU");
-        r_.IndicadorTipoSku = p.indicadorSku;
-        r_.LayoutNovoArquivo =
-            logicoExigido(atributoExigido(pedido, 4, onde, "layout novo"), onde, "layout novo");
-        progresso_.passo();
-        for (auto item : pedido.children()) {
-            exigirElemento(item, onde, "Item");
-            const std::string codigoItem = atributoExigido(item, 0, onde, "código do item");
-            Onde ondeItem = onde;
-            ondeItem.item = &codigoItem;
-            progresso_.passo();
-            for (auto variante : item.children()) {
-                exigirElemento(variante, ondeItem, "Variante");
-                lerVariante(p, codigoItem, ondeItem, variante);
-            }
-        }
-        return true;
-    }
+    EstadoPedidoPreco p_;
+    Onde onde_;
 
     void lerVariante(const EstadoPedidoPreco& p, const std::string& item, const Onde& ondeItem,
                      pugi::xml_node variante) {
@@ -457,54 +476,47 @@ constexpr std::array<const char*, kCamposVolume> kNomesVolume{
     "DADOS_VOLUME", "MaterialForn",   "SemanaEntr",        "NomeForn",
     "CodigoBureau", "QuantidadePeca", "centroentrega",     "centrofaturamento"};
 
-class CargaVolume : Carga {
+class CargaVolume : public Carga {
   public:
     CargaVolume(const pugi::xml_document& documento, const std::string& digesto,
                 const AvisoProgresso& aviso, const std::vector<pugi::xml_node>* pedidos)
         : Carga(documento, digesto, aviso, pedidos, kNomesVolume) {}
 
-    ResultadoCarga executar() {
-        const auto& pedidos = iniciar();
-        try {
-            if (!versaoAceita(pedidos)) return std::move(r_);
-            reservar(pedidos);
-            for (std::size_t i = 0; i < pedidos.size(); ++i) lerPedido(i, pedidos[i]);
-        } catch (const FalhaArquivo& f) {
-            r_.erro = f.descricao;
-        }
-        return concluir();
+    // Only the first order carries the digest that counts.
+    bool iniciarPedido(std::size_t indice, pugi::xml_node pedido) override {
+        if (indice == 0 && !versaoAceita(pedido)) return false;
+        onde_ = Onde{indice};
+        numero_ = atributoExigido(pedido, 0, onde_, "número do pedido");
+        onde_.pedido = &numero_;
+        r_.TipoEtiquetaPedido =
+            tipoEtiqueta(atributoExigido(pedido, 1, onde_, "tipo de etiqueta"), onde_);
+        progresso_.passo();
+        return true;
+    }
+
+    void lerFilho(pugi::xml_node loja) override {
+        exigirElemento(loja, onde_, "Loja");
+        lerLoja(numero_, onde_, loja);
     }
 
   private:
-    // Only the first order carries the digest that counts.
-    bool versaoAceita(const std::vector<pugi::xml_node>& pedidos) {
-        if (pedidos.empty()) return true;
-        const auto numero = atributoNaPosicao(pedidos[0], 0);
+    bool versaoAceita(pugi::xml_node primeiro) {
+        const auto numero = atributoNaPosicao(primeiro, 0);
         Onde onde{0, numero ? &*numero : nullptr};
-        if (atributoExigido(pedidos[0], 2, onde, "versão") == digesto_) return true;
+        if (atributoExigido(primeiro, 2, onde, "versão") == digesto_) return true;
         r_.pedidoVersaoRecusada = 0;
         return false;
     }
 
-    void reservar(const std::vector<pugi::xml_node>& pedidos) {
+    void reservar(const std::vector<pugi::xml_node>& pedidos) override {
         std::size_t linhas = 0;
         for (auto pedido : pedidos)
             linhas += std::distance(pedido.children().begin(), pedido.children().end());
         r_.celulas.reserve(linhas * kColunasVolume);
     }
 
-    void lerPedido(std::size_t indice, pugi::xml_node pedido) {
-        Onde onde{indice};
-        const std::string numero = atributoExigido(pedido, 0, onde, "número do pedido");
-        onde.pedido = &numero;
-        r_.TipoEtiquetaPedido =
-            tipoEtiqueta(atributoExigido(pedido, 1, onde, "tipo de etiqueta"), onde);
-        progresso_.passo();
-        for (auto loja : pedido.children()) {
-            exigirElemento(loja, onde, "Loja");
-            lerLoja(numero, onde, loja);
-        }
-    }
+    std::string numero_;
+    Onde onde_;
 
     void lerLoja(const std::string& numero, const Onde& ondePedido, pugi::xml_node loja) {
         std::string codigo = atributoExigido(loja, 0, ondePedido, "código da loja");
@@ -578,6 +590,88 @@ std::optional<bool> valorLogico(std::string_view texto) {
     const auto n = valorNumerico(limpo);
     if (!n) return std::nullopt;
     return *n != 0;
+}
+
+namespace {
+
+std::unique_ptr<Carga> novaCarga(short tipoArquivo, const pugi::xml_document& documento,
+                                 const std::string& digesto, const AvisoProgresso& aviso,
+                                 const std::vector<pugi::xml_node>* pedidos) {
+    if (tipoArquivo == kArquivoPreco)
+        return std::make_unique<CargaPreco>(documento, digesto, aviso, pedidos);
+    return std::make_unique<CargaVolume>(documento, digesto, aviso, pedidos);
+}
+
+}  // namespace
+
+struct CargaEmPartes::Estado {
+    Estado(short tipo, const pugi::xml_document& d, std::string dig)
+        : digesto(std::move(dig)),
+          raiz(d.document_element()),
+          carga(novaCarga(tipo, d, digesto, aviso, &pedidos)) {}
+    std::string digesto;
+    AvisoProgresso aviso;
+    pugi::xml_node raiz, ultimoDaRaiz, pedido, ultimoFilho;
+    std::vector<pugi::xml_node> pedidos;
+    std::unique_ptr<Carga> carga;
+    int entregues = 0;
+
+    bool continuar() {
+        for (;;) {
+            if (pedido) {
+                for (auto f = ultimoFilho ? ultimoFilho.next_sibling() : pedido.first_child(); f;
+                     f = f.next_sibling()) {
+                    carga->lerFilho(f);
+                    ultimoFilho = f;
+                }
+            }
+            const auto proximo = ultimoDaRaiz ? ultimoDaRaiz.next_sibling() : raiz.first_child();
+            if (!proximo) return true;
+            ultimoDaRaiz = proximo;
+            pedido = ultimoFilho = {};
+            if (proximo.type() != pugi::node_element || std::strcmp(proximo.name(), "PedidoQuel"))
+                continue;
+            if (!carga->iniciarPedido(pedidos.size(), proximo)) return false;
+            pedidos.push_back(proximo);
+            pedido = proximo;
+        }
+    }
+};
+
+CargaEmPartes::CargaEmPartes(short tipoArquivo, const pugi::xml_document& documento,
+                             std::string digestoVersao)
+    : estado_(std::make_unique<Estado>(tipoArquivo, documento, std::move(digestoVersao))) {}
+
+CargaEmPartes::~CargaEmPartes() = default;
+
+bool CargaEmPartes::continuar() {
+    try {
+        return estado_->continuar();
+    } catch (const FalhaArquivo& f) {
+        estado_->carga->resultado().erro = f.descricao;
+        return false;
+    }
+}
+
+int CargaEmPartes::retirarLinhas(std::vector<std::string>& celulas) {
+    ResultadoCarga& r = estado_->carga->resultado();
+    celulas = std::move(r.celulas);
+    r.celulas.clear();
+    const int novas = r.linhas - estado_->entregues;
+    estado_->entregues = r.linhas;
+    return novas;
+}
+
+const ResultadoCarga& CargaEmPartes::resultado() const {
+    return estado_->carga->resultado();
+}
+
+ResultadoCarga CargaEmPartes::concluir() {
+    return estado_->carga->concluir();
+}
+
+const std::vector<pugi::xml_node>& CargaEmPartes::pedidos() const {
+    return estado_->pedidos;
 }
 
 ResultadoCarga CarregarPedidosPreco(const pugi::xml_document& documento,

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <pugixml.hpp>
 #include <string>
@@ -59,6 +60,33 @@ ResultadoCarga CarregarPedidosVolume(const pugi::xml_document& documento,
                                      const std::string& digestoVersao,
                                      const AvisoProgresso& aviso = {},
                                      const std::vector<pugi::xml_node>* pedidos = nullptr);
+
+// The loader over a document that grows at its end, as LeituraEmPartes
+// builds it: each call reads the orders under the root, and their children,
+// added since the last, as the whole-file loaders read them. The caller
+// makes sure at the end that these orders are all the file's.
+class CargaEmPartes {
+  public:
+    CargaEmPartes(short tipoArquivo, const pugi::xml_document& documento,
+                  std::string digestoVersao);
+    ~CargaEmPartes();
+    CargaEmPartes(const CargaEmPartes&) = delete;
+    CargaEmPartes& operator=(const CargaEmPartes&) = delete;
+
+    // False once an order's version or a failure stops the reading: the
+    // result says which.
+    bool continuar();
+    // The rows read since the last call: how many, their cells row-major.
+    int retirarLinhas(std::vector<std::string>& celulas);
+    // Without the cells already taken.
+    const ResultadoCarga& resultado() const;
+    ResultadoCarga concluir();
+    const std::vector<pugi::xml_node>& pedidos() const;
+
+  private:
+    struct Estado;
+    std::unique_ptr<Estado> estado_;
+};
 
 // "True"/"False" in any case, or a number (0 is false).
 std::optional<bool> valorLogico(std::string_view texto);

@@ -1,6 +1,5 @@
 #include "orderfile/Xml.h"
 
-#include <algorithm>
 #include <cstring>
 #include <fstream>
 
@@ -17,8 +16,6 @@ namespace {
 // can be refused.
 constexpr unsigned kOpcoesAnalise = pugi::parse_default | pugi::parse_declaration |
                                     pugi::parse_comments | pugi::parse_pi | pugi::parse_doctype;
-
-enum class Codificacao { Utf8, Latin1, Cp1252, PeloBom, Desconhecida };
 
 // A buffer owned by pugixml's allocator, so the document can take it over.
 struct BufferPugi {
@@ -63,6 +60,8 @@ std::optional<std::string> codificacaoDeclarada(std::string_view bytes) {
     return maiusculas(aparar(decl.substr(i + 1, j - i - 1)));
 }
 
+}  // namespace
+
 Codificacao codificacaoDoArquivo(std::string_view bytes) {
     if (comecaCom(bytes, "\xEF\xBB\xBF")) return Codificacao::Utf8;
     if (temBomUnicodeLargo(bytes)) return Codificacao::PeloBom;
@@ -76,6 +75,8 @@ Codificacao codificacaoDoArquivo(std::string_view bytes) {
     if (*nome == "WINDOWS-1252" || *nome == "CP1252") return Codificacao::Cp1252;
     return Codificacao::Desconhecida;
 }
+
+namespace {
 
 // Well-formed UTF-8 (no overlong forms, no surrogates, nothing past U+10FFFF).
 bool utf8Valido(const unsigned char* p, std::size_t n) {
@@ -220,33 +221,25 @@ std::shared_ptr<pugi::xml_document> CarregarXMLDeBytes(std::string_view bytes) {
     return analisar(buffer);
 }
 
-namespace {
-
-// The name of the first element: the root, whose end the cut took away.
-std::string_view nomeDaRaiz(std::string_view texto) {
-    for (auto p = texto.find('<'); p != std::string_view::npos; p = texto.find('<', p + 1)) {
-        if (p + 1 >= texto.size() || texto[p + 1] == '?' || texto[p + 1] == '!') continue;
-        const auto fim = texto.find_first_of(" \t\r\n/>", p + 1);
-        return fim == std::string_view::npos ? std::string_view()
-                                             : texto.substr(p + 1, fim - p - 1);
+bool anexarTrecho(pugi::xml_node pai, std::string trecho, Codificacao codificacao) {
+    pugi::xml_encoding paraAnalise = pugi::encoding_utf8;
+    switch (codificacao) {
+        case Codificacao::Utf8:
+            if (!utf8Valido(reinterpret_cast<const unsigned char*>(trecho.data()), trecho.size()))
+                return false;
+            break;
+        case Codificacao::Latin1:
+            paraAnalise = pugi::encoding_latin1;
+            break;
+        case Codificacao::Cp1252:
+            trecho = cp1252ParaUtf8(trecho);
+            break;
+        default:
+            return false;
     }
-    return {};
-}
-
-}  // namespace
-
-std::shared_ptr<pugi::xml_document> CarregarInicioXML(const std::filesystem::path& caminho,
-                                                      std::size_t bytes) {
-    std::ifstream entrada(caminho, std::ios::binary);
-    std::string inicio(bytes, '\0');
-    entrada.read(inicio.data(), static_cast<std::streamsize>(bytes));
-    inicio.resize(static_cast<std::size_t>(std::max<std::streamsize>(0, entrada.gcount())));
-    const std::string_view fimDePedido = "</PedidoQuel>";
-    const auto corte = inicio.rfind(fimDePedido);
-    const std::string raiz(nomeDaRaiz(inicio));
-    if (corte == std::string::npos || raiz.empty()) return std::make_shared<pugi::xml_document>();
-    inicio.resize(corte + fimDePedido.size());
-    return CarregarXMLDeBytes(inicio + "</" + raiz + ">");
+    // A fragment: a piece of character data alone is no error here.
+    return static_cast<bool>(pai.append_buffer(trecho.data(), trecho.size(),
+                                               kOpcoesAnalise | pugi::parse_fragment, paraAnalise));
 }
 
 pugi::xml_node filhoDoDocumento(const pugi::xml_document& documento, std::size_t indice) {

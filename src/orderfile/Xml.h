@@ -25,11 +25,15 @@ std::shared_ptr<pugi::xml_document> CarregarXML(const std::string& caminho);
 std::shared_ptr<pugi::xml_document> CarregarXML(const std::filesystem::path& caminho);
 // The same from bytes already in memory (tests, fuzzing).
 std::shared_ptr<pugi::xml_document> CarregarXMLDeBytes(std::string_view bytes);
-// The first `bytes` of the file as a document of the whole orders they hold
-// (the order they cut through left out): what a large file shows before the
-// rest is read. Without a root element when that start holds no whole order.
-std::shared_ptr<pugi::xml_document> CarregarInicioXML(const std::filesystem::path& caminho,
-                                                      std::size_t bytes);
+// The encoding a file's start says it is in (a byte-order mark, the
+// declaration), as the whole-file load reads it.
+enum class Codificacao { Utf8, Latin1, Cp1252, PeloBom, Desconhecida };
+Codificacao codificacaoDoArquivo(std::string_view inicio);
+// A piece of a file read a piece at a time, parsed as the whole-file load
+// parses it and added after the children of `pai`: false where that load
+// would refuse it (not well-formed), or reads such a file only whole (a wide
+// encoding). What a failed piece added is left for the caller to drop.
+bool anexarTrecho(pugi::xml_node pai, std::string trecho, Codificacao codificacao);
 
 // A path of the core's text (Windows-1252) as the file system names it.
 std::filesystem::path caminhoDoTexto(const std::string& caminho);

@@ -102,9 +102,15 @@ struct AplicacaoNaPasta {
         app = std::make_unique<Aplicacao>(plataforma, caminho());
         app->iniciar();
     }
-    // A file of the application folder opened as "Localizar" opens it.
+    // A file of the application folder opened as "Localizar" opens it, read
+    // to its end.
     void abrir(const std::string& arquivo) {
         app->AbrirArquivoPedidos((app->PastaAplicacao() / arquivo).string());
+        aguardarAbertura();
+    }
+    void aguardarAbertura() {
+        while (app->aberturaEmCurso())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     }
     std::filesystem::path caminho() const { return pasta.path().toStdString(); }
     bool existe(const QString& nome) const { return QFile::exists(pasta.filePath(nome)); }

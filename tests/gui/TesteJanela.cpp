@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -74,9 +75,10 @@ class TesteJanela : public QObject {
   private slots:
     void init() { a_ = std::make_unique<teste::AplicacaoNaPasta>(); }
     void cleanup() { a_.reset(); }
-    // A large file shows its first whole orders before the rest is read; one
-    // refused at its end takes them away again with its message, and the
-    // grid shows the file loaded before.
+    // A large file's rows are added to the grid as they are read, Imprimir off
+    // until the whole is in; one refused at its end takes them away with its
+    // message, and the grid shows the file loaded before. A file opened during
+    // a read stops it at once, and only its own rows show.
     void arquivoGrandeMostraAsPrimeirasLinhasAntesDoFim() {
         const std::string texto =
             lerArquivo(a_->caminho() / "Quelmonte_Preco_Cartolina_teste.xml").value_or("");
@@ -91,26 +93,58 @@ class TesteJanela : public QObject {
             << grande.substr(0, grande.size() - 40);
         FrmEtiqueta janela(*a_->app);
         janela.show();
+        auto* imprimir = teste::botao(janela, "cmdImprimir");
         QAbstractItemModel& modelo = *janela.sprPedidos().model();
-        std::vector<int> vistas;  // the rows shown, at each change of the whole grid
-        QObject::connect(&modelo, &QAbstractItemModel::modelReset,
-                         [&] { vistas.push_back(modelo.rowCount()); });
+        struct Vista {
+            int linhas;
+            bool lendo, imprimir;
+        };
+        std::vector<Vista> vistas;  // at each reset or addition of rows
+        std::function<void()> aoMudar;
+        const auto anotar = [&] {
+            vistas.push_back(
+                {modelo.rowCount(), a_->app->aberturaEmCurso(), imprimir->isEnabled()});
+            if (aoMudar) aoMudar();
+        };
+        QObject::connect(&modelo, &QAbstractItemModel::modelReset, anotar);
+        QObject::connect(&modelo, &QAbstractItemModel::rowsInserted, anotar);
+        const auto algumasAntesDoFim = [&](int todas) {
+            return std::any_of(vistas.begin(), vistas.end(), [&](const Vista& v) {
+                return v.lendo && v.linhas > 0 && v.linhas < todas && !v.imprimir;
+            });
+        };
 
         a_->abrir("grande.xml");
         const int todas = modelo.rowCount();
         QCOMPARE(todas, 3000);
-        QVERIFY2(
-            std::any_of(vistas.begin(), vistas.end(), [&](int n) { return n > 0 && n < todas; }),
-            qPrintable(QString::number(vistas.size())));
+        QVERIFY(algumasAntesDoFim(todas));
+        QVERIFY(imprimir->isEnabled());
 
         vistas.clear();
         a_->plataforma.mensagens.clear();
         a_->abrir("cortado.xml");
-        QVERIFY(
-            std::any_of(vistas.begin(), vistas.end(), [&](int n) { return n > 0 && n < todas; }));
+        QVERIFY(algumasAntesDoFim(todas));
         QCOMPARE(modelo.rowCount(), todas);
         QCOMPARE(a_->plataforma.mensagens.back().second, std::string("Formato Não Reconhecido"));
-        QVERIFY(teste::botao(janela, "cmdImprimir")->isEnabled());
+        QVERIFY(imprimir->isEnabled());
+
+        QElapsedTimer relogio;
+        aoMudar = [&] {
+            if (!vistas.back().lendo || relogio.isValid()) return;
+            relogio.start();
+            QTimer::singleShot(0, [&] { a_->abrir("Quelmonte_Preco_Cartolina_teste.xml"); });
+        };
+        vistas.clear();
+        a_->abrir("grande.xml");
+        aoMudar = nullptr;
+        QVERIFY(relogio.isValid());
+        QVERIFY2(relogio.elapsed() < 1000, qPrintable(QString::number(relogio.elapsed())));
+        QTest::qWait(300);  // anything the first read had sent
+        QCOMPARE(modelo.rowCount(), 3);
+        const auto primeiraDoSegundo = std::find_if(vistas.begin(), vistas.end(),
+                                                    [](const Vista& v) { return v.linhas == 3; });
+        QVERIFY(std::all_of(primeiraDoSegundo, vistas.end(),
+                            [](const Vista& v) { return v.linhas == 3; }));
     }
     void abreComTituloEListasDoModelo() {
         FrmEtiqueta janela(*a_->app);
