@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdint>
 #include <initializer_list>
+#include <iterator>
 #include <memory>
 
 #include "app/Aplicacao.h"
@@ -110,9 +111,10 @@ void Aplicacao::lerArquivoNoTrabalhador(unsigned id, const std::filesystem::path
     AcompanhamentoLeitura leitura;
     leitura.interrompida = [&] { return parada.stop_requested() || fim.stop_requested(); };
     leitura.linhas = [&](LinhasLidas lidas) {
-        lote->tipoArquivo = lidas.tipoArquivo;
+        if (lote->linhas == 0) return void(*lote = std::move(lidas));
         lote->linhas += lidas.linhas;
-        for (auto& c : lidas.celulas) lote->celulas.push_back(std::move(c));
+        lote->celulas.insert(lote->celulas.end(), std::make_move_iterator(lidas.celulas.begin()),
+                             std::make_move_iterator(lidas.celulas.end()));
     };
     leitura.progresso = [&](std::uintmax_t l, std::uintmax_t t) {
         lidos = l;
@@ -145,6 +147,10 @@ void Aplicacao::mostrarLinhasLidas(LinhasLidas lidas, std::uintmax_t lidos,
                                j.vaVolume.visivel()};
     formatarColunas(grade);
     grade.substituirConteudo(lidas.linhas, std::move(lidas.celulas));
+    // The rows the whole file will bring, told from those of the bytes read.
+    if (lidos > 0)
+        grade.reservarLinhas(static_cast<int>(std::min<std::uintmax_t>(
+            lidas.linhas * (tamanho + tamanho / 8) / lidos, INT32_MAX / grade.colunas())));
     j.sprPedidos.definirVisivel(&grade == &j.sprPedidos);
     j.vaVolume.definirVisivel(&grade == &j.vaVolume);
 }

@@ -60,6 +60,10 @@ void Grade::acrescentarLinhas(int linhas, std::vector<std::string> celulas) {
     if (suspensoes_ == 0) linhasAcrescentadas.emitir(primeira, ultima);
 }
 
+void Grade::reservarLinhas(int linhas) {
+    if (linhas > linhas_) celulas_.reserve(static_cast<std::size_t>(linhas) * colunas());
+}
+
 ConteudoGrade Grade::retirarConteudo() {
     ConteudoGrade c{linhas_, std::move(celulas_), std::move(negrito_), std::move(tamanho_)};
     linhas_ = 0;

@@ -46,6 +46,9 @@ class Grade : public LeitorGrade {
     // Rows added after the last (row-major, as above), unmarked, normal and 8
     // points: the view keeps its place and selection.
     void acrescentarLinhas(int linhas, std::vector<std::string> celulas);
+    // Room for this many rows in all, so that adding rows a batch at a time
+    // does not move every cell again and again.
+    void reservarLinhas(int linhas);
     // The rows taken out for a while (the grid is left empty), and put back.
     ConteudoGrade retirarConteudo();
     void devolverConteudo(ConteudoGrade conteudo);

@@ -153,6 +153,7 @@ void Aplicacao::iniciar() {
 }
 
 void Aplicacao::fechar() {
+    cancelarAbertura();  // else the port would wait for the read to end
     trabalhador_.executarEAguardar([this] {
         if (plataforma_.portaSerial().aberta()) plataforma_.portaSerial().fechar();
     });

@@ -35,7 +35,8 @@ class LeituraEmPartes {
     bool falhou() const { return estado_ == Estado::Falhou; }
     bool terminou() const { return estado_ == Estado::Terminou; }
     const std::shared_ptr<pugi::xml_document>& documento() const { return documento_; }
-    std::uintmax_t lidos() const { return lidos_; }
+    // Bytes read into the document so far.
+    std::uintmax_t lidos() const { return lidos_ - dados_.size(); }
     std::uintmax_t tamanho() const { return tamanho_; }
 
   private:

@@ -21,6 +21,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <utility>
 
 #include "ApoioJanela.h"
 #include "comum/Arquivos.h"
@@ -145,6 +146,22 @@ class TesteJanela : public QObject {
                                                     [](const Vista& v) { return v.linhas == 3; });
         QVERIFY(std::all_of(primeiraDoSegundo, vistas.end(),
                             [](const Vista& v) { return v.linhas == 3; }));
+
+        // Escape during a read: it stops, and the file loaded before shows.
+        bool escape = false;
+        aoMudar = [&] {
+            if (!vistas.back().lendo || std::exchange(escape, true)) return;
+            QTimer::singleShot(0, [&] {
+                QApplication::setActiveWindow(&janela);
+                QTest::keyClick(&janela, Qt::Key_Escape);
+            });
+        };
+        a_->abrir("grande.xml");
+        aoMudar = nullptr;
+        QVERIFY(escape);
+        QCOMPARE(modelo.rowCount(), 3);
+        QVERIFY(imprimir->isEnabled());
+        QVERIFY(teste::botao(janela, "cmdCancelar")->isHidden());
     }
     void abreComTituloEListasDoModelo() {
         FrmEtiqueta janela(*a_->app);
