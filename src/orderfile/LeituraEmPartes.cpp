@@ -8,6 +8,10 @@ namespace etiquetas {
 namespace {
 
 constexpr std::size_t kNaoAchado = std::string::npos;
+// Past this much without a place to cut (a huge item, a tag or comment that
+// does not end), the file is left to the whole-file load: a token searched
+// again after every read stays cheap.
+constexpr std::size_t kSemCorteMinimo = std::size_t{16} << 20;
 
 bool comeca(const std::string& dados, std::size_t em, std::string_view prefixo) {
     return dados.compare(em, prefixo.size(), prefixo) == 0;
@@ -46,6 +50,10 @@ LeituraEmPartes::LeituraEmPartes(const std::filesystem::path& caminho, std::size
     std::error_code erro;
     tamanho_ = std::filesystem::file_size(caminho, erro);
     if (erro || !entrada_) estado_ = Estado::Falhou;
+}
+
+std::size_t LeituraEmPartes::semCorte() const {
+    return std::max(16 * parte_, kSemCorteMinimo);
 }
 
 bool LeituraEmPartes::falhar() {
@@ -93,7 +101,7 @@ bool LeituraEmPartes::lerCabeca() {
             continue;
         }
         if (i == kNaoAchado) i = dados_.size();
-        if (!lerMais()) return falhar();
+        if (dados_.size() > semCorte() || !lerMais()) return falhar();
     }
     if (dados_[fimDaRaiz - 1] == '/') return falhar();  // no orders
     // Known now that the declaration has been read whole.
@@ -116,7 +124,9 @@ bool LeituraEmPartes::proxima() {
     for (;;) {
         if (!varrer()) return falhar();
         if (fechoDaRaiz_) return terminarNaRaiz();
-        if (corte_ && (corte_->fim >= alvo || fimDoArquivo_)) return aplicar(*corte_);
+        const bool cheio = dados_.size() > semCorte();
+        if (corte_ && (corte_->fim >= alvo || fimDoArquivo_ || cheio)) return aplicar(*corte_);
+        if (cheio) return falhar();
         if (!lerMais()) return falhar();  // the file ends inside the root
     }
 }

@@ -54,6 +54,7 @@ class LeituraEmPartes {
     };
 
     bool lerMais();
+    std::size_t semCorte() const;
     bool lerCabeca();
     // Tokens from varrido_ on, as far as the bytes read hold whole ones;
     // false on what this reading does not follow.
