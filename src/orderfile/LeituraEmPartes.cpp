@@ -20,18 +20,12 @@ bool comeca(const std::string& dados, std::size_t em, std::string_view prefixo) 
 // The '>' that ends the tag begun at `inicio`; a '>' inside a quoted
 // attribute value does not.
 std::size_t fimDaEtiqueta(const std::string& dados, std::size_t inicio) {
-    char aspas = 0;
-    for (std::size_t i = inicio + 1; i < dados.size(); ++i) {
-        const char c = dados[i];
-        if (aspas) {
-            if (c == aspas) aspas = 0;
-        } else if (c == '"' || c == '\'') {
-            aspas = c;
-        } else if (c == '>') {
-            return i;
-        }
+    for (std::size_t i = inicio + 1;; ++i) {
+        i = dados.find_first_of("\"'>", i);
+        if (i == kNaoAchado || dados[i] == '>') return i;
+        i = dados.find(dados[i], i + 1);  // the end of the quoted value
+        if (i == kNaoAchado) return i;
     }
-    return kNaoAchado;
 }
 
 std::string nomeDaEtiqueta(const std::string& dados, std::size_t inicio) {
