@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <future>
 
 #include "ApoioImprimir.h"
@@ -35,6 +36,29 @@ Lista sequencias(const std::vector<Trabalho>& trabalhos) {
     for (const auto& t : trabalhos)
         for (const auto& c : codigosZpl(t.spool)) r.push_back(c.substr(c.size() - 4));
     return r;
+}
+
+// Ten rows of two labels each, told apart by their codes 101 to 110.
+std::vector<Variante> dezVariantes() {
+    std::vector<Variante> r(10, faixa("1", "2"));
+    for (int i = 0; i < 10; ++i) r[i].codigo = std::to_string(101 + i);
+    return r;
+}
+
+// `a` and `b` print at once on one history; each order file is `xml(app)`.
+std::pair<Resultado, Resultado> aoMesmoTempo(
+    const AplicacaoTemporaria& a, const AplicacaoTemporaria& b,
+    const std::function<std::string(const AplicacaoTemporaria&)>& xml, const Lista& extras = {}) {
+    auto iniciar = [&](const AplicacaoTemporaria& app) {
+        app.gravar("pedidos.xml", xml(app));
+        const Lista l = mais(mais({"--pasta", textoDoCaminho(app.pasta()), "imprimir",
+                                   textoDoCaminho(app.pasta() / "pedidos.xml")},
+                                  extras),
+                             kTodasZebra);
+        return std::async(std::launch::async, [l] { return apoio::executarCli(l); });
+    };
+    auto primeira = iniciar(a), segunda = iniciar(b);
+    return {primeira.get(), segunda.get()};
 }
 
 }  // namespace
@@ -102,20 +126,13 @@ TEST(Historico, MortoNoMeioDeixaOTrabalhoEmCursoComoPodeTerSidoImpresso) {
 TEST(Historico, DuasImpressoesAoMesmoTempoRegistradasInteiras) {
     DadosProprios dados;
     AplicacaoTemporaria a, b;
-    auto argumentos = [&a](const AplicacaoTemporaria& app) {
+    const auto [primeira, segunda] = aoMesmoTempo(a, b, [&a](const AplicacaoTemporaria& app) {
         Variante v = faixa("1", "40");
         v.codigo = &app == &a ? "111" : "222";  // files of their own bytes
-        app.gravar("pedidos.xml", xmlPreco(1, {v}));
-        return mais({"--pasta", textoDoCaminho(app.pasta()), "imprimir",
-                     textoDoCaminho(app.pasta() / "pedidos.xml")},
-                    kTodasZebra);
-    };
-    auto iniciar = [](const Lista& l) {
-        return std::async(std::launch::async, [l] { return apoio::executarCli(l); });
-    };
-    auto primeira = iniciar(argumentos(a)), segunda = iniciar(argumentos(b));
-    EXPECT_EQ(primeira.get().codigo, 0);
-    EXPECT_EQ(segunda.get().codigo, 0);
+        return xmlPreco(1, {v});
+    });
+    EXPECT_EQ(primeira.codigo, 0);
+    EXPECT_EQ(segunda.codigo, 0);
     for (const auto* app : {&a, &b}) {
         const auto linhas = linhasHistorico(*app, {textoDoCaminho(app->pasta() / "pedidos.xml")});
         EXPECT_EQ(linhas.size(), 20u);
@@ -137,6 +154,14 @@ TEST(Historico, SemComoGravarNadaSaiSemSemHistorico) {
     EXPECT_EQ(seguiu.codigo, 0) << seguiu.erros;
     EXPECT_TRUE(contem(seguiu.erros, "A impressão segue sem registro no histórico."));
     EXPECT_EQ(app.trabalhos().size(), 2u);
+
+    // --sem-repetir without a history to read prints nothing.
+    for (const Lista& extras : {Lista{}, Lista{"--sem-historico"}}) {
+        esperarFalha(app.imprimir(xmlPreco(1, {faixa("1", "4")}),
+                                  mais(kTodasZebra, mais({"--sem-repetir"}, extras))),
+                     "Nenhuma etiqueta foi impressa.");
+        EXPECT_EQ(app.trabalhos().size(), 2u);
+    }
 }
 
 // A jam at sequence 3: the reprint sends from 3 on, from the bytes the run printed.
@@ -253,12 +278,7 @@ TEST(Historico, SoLinhasMarcadasProcuradasNoHistorico) {
 TEST(Historico, ReimpressaoDeExecucaoInterrompidaImprimeOQueNuncaComecou) {
     DadosProprios dados;
     AplicacaoTemporaria app("if [ $n = 4 ]; then kill -9 $PPID; sleep 2; fi\n");
-    std::vector<Variante> variantes;
-    for (int i = 1; i <= 10; ++i) {
-        variantes.push_back(faixa("1", "2"));
-        variantes.back().codigo = std::to_string(100 + i);
-    }
-    const auto morto = app.imprimir(xmlPreco(1, variantes), kTodasZebra);
+    const auto morto = app.imprimir(xmlPreco(1, dezVariantes()), kTodasZebra);
     EXPECT_EQ(app.trabalhos().size(), 4u) << morto.erros;
     const auto linhas = linhasHistorico(app);
     ASSERT_EQ(linhas.size(), 4u);
@@ -310,32 +330,13 @@ TEST(Historico, ReimpressaoDaEtiquetaExtraDoUltimoPar) {
     EXPECT_EQ(sequencias({jobs.back()}), (Lista{"0029", "0030"}));
 }
 
-// --sem-repetir without a history to read prints nothing.
-TEST(Historico, SemRepetirSemHistoricoNadaImprime) {
-    DadosProprios dados;
-    std::ofstream(dados.pasta() / "etiquetas") << "um arquivo, não uma pasta";
-    AplicacaoTemporaria app;
-    for (const Lista& extras : {Lista{}, Lista{"--sem-historico"}}) {
-        esperarFalha(app.imprimir(xmlPreco(1, {faixa("1", "4")}),
-                                  mais(kTodasZebra, mais({"--sem-repetir"}, extras))),
-                     "Nenhuma etiqueta foi impressa.");
-        EXPECT_TRUE(app.trabalhos().empty());
-    }
-}
-
 // Two --sem-repetir runs at once on one history print the rows once between them.
 TEST(Historico, DuasImpressoesSemRepetirAoMesmoTempoImprimemUmaVez) {
     DadosProprios dados;
     AplicacaoTemporaria a, b;
-    auto iniciar = [](const AplicacaoTemporaria& app) {
-        app.gravar("pedidos.xml", xmlPreco(1, {faixa("1", "40")}));
-        const Lista l = mais({"--pasta", textoDoCaminho(app.pasta()), "imprimir",
-                              textoDoCaminho(app.pasta() / "pedidos.xml"), "--sem-repetir"},
-                             kTodasZebra);
-        return std::async(std::launch::async, [l] { return apoio::executarCli(l); });
-    };
-    auto primeira = iniciar(a), segunda = iniciar(b);
-    const auto r1 = primeira.get(), r2 = segunda.get();
+    const auto [r1, r2] = aoMesmoTempo(
+        a, b, [](const AplicacaoTemporaria&) { return xmlPreco(1, {faixa("1", "40")}); },
+        {"--sem-repetir"});
     EXPECT_EQ(a.trabalhos().size() + b.trabalhos().size(), 20u) << r1.erros << r2.erros;
     EXPECT_TRUE(r1.codigo == 0 || r2.codigo == 0) << r1.erros << r2.erros;
 }
@@ -345,12 +346,7 @@ TEST(Historico, DuasImpressoesSemRepetirAoMesmoTempoImprimemUmaVez) {
 TEST(Historico, DiscoCheioContaOQueChegouAImpressora) {
     DadosProprios dados;
     AplicacaoTemporaria app;
-    std::vector<Variante> variantes;
-    for (int i = 1; i <= 10; ++i) {
-        variantes.push_back(faixa("1", "2"));
-        variantes.back().codigo = std::to_string(100 + i);
-    }
-    app.gravar("pedidos.xml", xmlPreco(1, variantes));
+    app.gravar("pedidos.xml", xmlPreco(1, dezVariantes()));
     const auto p = app.pasta();
     const std::string imprimir = std::string("'") + ETIQUETAS_CLI + "' --pasta '" + p.string() +
                                  "' imprimir '" + (p / "pedidos.xml").string() +

@@ -210,26 +210,6 @@ TEST(Previa, CodigosDosModelosLidosDaImagem) {
     }
 }
 
-TEST(Previa, ImagemLimitadaEAvisosNaSaidaDeErros) {
-    AplicacaoTemporaria app;
-    const auto p = app.pasta();
-    app.gravar("hostil.prn",
-               "^XA^FO10,10^A0N,30^FDsem tamanho^FS^XZ"
-               "^XA^PW100000^LL100000^FO0,0^GB99999,99999,99999^FS^ZZ1^XZ");
-    const auto r = previa(
-        p, "'" + (p / "hostil.prn").string() + "' --saida '" + (p / "h").string() + "' --dpmm 12");
-    ASSERT_EQ(r.codigo, 0) << r.erros;
-    const Lista avisos = linhas(r.erros);
-    EXPECT_NE(std::find(avisos.begin(), avisos.end(),
-                        cp1252ParaUtf8("[Prévia] etiqueta 2: ^ZZ: comando desconhecido, ignorado")),
-              avisos.end())
-        << r.erros;
-    EXPECT_TRUE(contem(r.erros, "[Prévia] etiqueta 2: ^PW: valor 100000"));
-    // A label without ^PW and ^LL is 4 by 6 inches at the printer's resolution.
-    EXPECT_EQ(tamanhoPng(p / "h-1.png"), (std::pair{1219, 1829}));
-    EXPECT_EQ(tamanhoPng(p / "h-2.png"), (std::pair{3000, 6000}));
-}
-
 // Bad or hostile input ends quickly, in bounded memory, with a message, sending nothing.
 TEST(Previa, EntradasHostisTerminamComMensagem) {
     AplicacaoTemporaria app;
@@ -249,6 +229,9 @@ TEST(Previa, EntradasHostisTerminamComMensagem) {
     app.gravar("hostil.prn", "^XA^PW100000^LL100000^FO0,0^GB99999,99999,99999^FS^ZZ1^FO5,5^GD\r\n");
     app.gravar("vazio.prn", "nada aqui\r\n");
     app.gravar("sem-tamanho.prn", "^XA^FO10,10^A0N,30^FDx^FS^XZ^XA^XZ");
+    app.gravar("limitada.prn",
+               "^XA^FO10,10^A0N,30^FDsem tamanho^FS^XZ"
+               "^XA^PW100000^LL100000^FO0,0^GB99999,99999,99999^FS^ZZ1^XZ");
     app.gravar("pedidos.xml", amostra("Quelmonte_Preco_Cartolina_teste.xml"));
     app.gravar("muitas.xml", xmlPreco(1, {faixa("1", "300")}));
     fs::create_directory(p / "pasta.prn");
@@ -268,7 +251,8 @@ TEST(Previa, EntradasHostisTerminamComMensagem) {
         std::string erro;  // a whole line of standard error, or a part of it
         int imagens;       // names on standard output; -n: at least n
         int segundos = 30;
-        std::string antes = "";  // shell commands before the limits
+        std::string antes = "";                          // shell commands before the limits
+        std::vector<std::pair<int, int>> tamanhos = {};  // of img-1.png, img-2.png...
     };
     const auto spool = [&](const std::string& nome) { return "previa " + arquivo(nome) + saida; };
     const std::vector<Caso> casos{
@@ -285,6 +269,15 @@ TEST(Previa, EntradasHostisTerminamComMensagem) {
          "previa " + arquivo("sem-tamanho.prn") + " --saida " + arquivo("nao/existe"), 1,
          "não foi possível gravar", 0},
         {"uma imagem por formato", spool("sem-tamanho.prn"), 0, "", 2},
+        // Without ^PW and ^LL a label is 4 by 6 inches; a huge one is cut to the limit.
+        {"imagem limitada",
+         spool("limitada.prn") + " --dpmm 12",
+         0,
+         "[Prévia] etiqueta 2: ^PW: valor 100000",
+         2,
+         30,
+         "",
+         {{1219, 1829}, {3000, 6000}}},
         {"nada marcado, Zebra", semLinhas(zebraSemLinhas), 1, "Não foi selecionado nenhum Pedido",
          0},
         {"nada marcado, Datamax", semLinhas(" --impressora 0 --velocidade '' --temperatura 8"), 1,
@@ -328,6 +321,8 @@ TEST(Previa, EntradasHostisTerminamComMensagem) {
             EXPECT_TRUE(e.path().extension() != ".png" || fs::file_size(e.path()) > 0) << e.path();
         EXPECT_TRUE(app.trabalhos().empty());
         EXPECT_FALSE(fs::exists(p / "vazia-1.png"));
+        for (std::size_t i = 0; i < c.tamanhos.size(); ++i)
+            EXPECT_EQ(tamanhoPng(p / ("img-" + std::to_string(i + 1) + ".png")), c.tamanhos[i]);
     }
 
     // A link at a picture's name is replaced, its target left as it was.
