@@ -146,21 +146,6 @@ inline std::string elementos(const std::map<std::string, std::string>& c) {
     return x;
 }
 
-inline std::string xmlVolumeIlpn(const VolumeIlpn& v) {
-    std::map<std::string, std::string> c{{"numVolume", v.numero},
-                                         {"codMercadoria", "000000000000123456"},
-                                         {"codBarra", "0789" + v.numero},
-                                         {"codBarraCdAtual", "99" + v.numero},
-                                         {"codDco", "CD55"},
-                                         {"tipoProduto", "VESTUARIO"},
-                                         {"qtdeTotal", "12"},
-                                         {"desAuxiliar_1", "LOJA"},
-                                         {"desAuxiliar_2", "CUIDADO"},
-                                         {"desEndereco", "RUA DAS FLORES"}};
-    for (const auto& [nome, valor] : v.campos) c[nome] = valor;
-    return "<VOLUME>" + elementos(c) + "</VOLUME>\n";
-}
-
 // Every store in an order of its own unless consecutive ones share it.
 inline std::string xmlVolume(int tipo, const std::vector<Loja>& lojas, bool ilpn = true) {
     std::ostringstream x;
@@ -182,7 +167,20 @@ inline std::string xmlVolume(int tipo, const std::vector<Loja>& lojas, bool ilpn
         for (const auto& [nome, valor] : l.campos) c[nome] = valor;
         x << "<Loja Codigo=\"" << l.codigo << "\" ILPN=\"" << (ilpn ? "True" : "False") << "\">"
           << elementos(c) << "<DADOS_VOLUME>\n";
-        for (const auto& v : l.volumes) x << xmlVolumeIlpn(v);
+        for (const auto& v : l.volumes) {
+            std::map<std::string, std::string> e{{"numVolume", v.numero},
+                                                 {"codMercadoria", "000000000000123456"},
+                                                 {"codBarra", "0789" + v.numero},
+                                                 {"codBarraCdAtual", "99" + v.numero},
+                                                 {"codDco", "CD55"},
+                                                 {"tipoProduto", "VESTUARIO"},
+                                                 {"qtdeTotal", "12"},
+                                                 {"desAuxiliar_1", "LOJA"},
+                                                 {"desAuxiliar_2", "CUIDADO"},
+                                                 {"desEndereco", "RUA DAS FLORES"}};
+            for (const auto& [nome, valor] : v.campos) e[nome] = valor;
+            x << "<VOLUME>" << elementos(e) << "</VOLUME>\n";
+        }
         x << "</DADOS_VOLUME></Loja>\n";
     }
     return x.str() + "</PedidoQuel>\n</Volume>\n";
@@ -289,17 +287,6 @@ inline Lista entre(const std::string& texto, const std::string& inicio, const st
     for (auto p = texto.find(inicio); p != std::string::npos; p = texto.find(inicio, p + 1)) {
         const auto a = p + inicio.size();
         r.push_back(texto.substr(a, texto.find(fim, a) - a));
-    }
-    return r;
-}
-
-// One line a job of a price run: "<order> <item>" for a separator, or "etiqueta".
-inline Lista ordemDosSeparadores(const std::vector<Trabalho>& jobs) {
-    Lista r;
-    for (const auto& j : jobs) {
-        const auto pedido = entre(j.spool, "PEDIDO: ", "^FS");
-        r.push_back(pedido.empty() ? "etiqueta"
-                                   : pedido[0] + " " + entre(j.spool, "ITEM PED.: ", "^FS").at(0));
     }
     return r;
 }

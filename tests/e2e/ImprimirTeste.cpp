@@ -132,10 +132,15 @@ TEST(Imprimir, UmSeparadorPorMudancaDePedidoOuItem) {
         AplicacaoTemporaria app;
         const Lista marcadas =
             c.marcadas.empty() ? Lista{"--todas"} : Lista{"--linhas", c.marcadas};
-        std::string ordem;
-        for (const auto& o : ordemDosSeparadores(app.imprimirBem(
-                 xmlPreco(c.tipo, variantes), mais(kZebra, mais(marcadas, {"--separador"})))))
-            ordem += (ordem.empty() ? "" : ", ") + (o == "etiqueta" ? "e" : o);
+        std::string ordem;  // "<order> <item>" for a separator
+        for (const auto& j : app.imprimirBem(xmlPreco(c.tipo, variantes),
+                                             mais(kZebra, mais(marcadas, {"--separador"})))) {
+            const auto pedido = entre(j.spool, "PEDIDO: ", "^FS");
+            ordem +=
+                (ordem.empty() ? "" : ", ") +
+                (pedido.empty() ? "e"
+                                : pedido[0] + " " + entre(j.spool, "ITEM PED.: ", "^FS").at(0));
+        }
         EXPECT_EQ(ordem, c.ordem) << c.tipo;
     }
 }

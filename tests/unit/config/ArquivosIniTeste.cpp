@@ -41,10 +41,6 @@ void gravarEm(const fs::path& arquivo, const string& conteudo) {
     std::ofstream(arquivo, std::ios::binary) << conteudo;
 }
 
-string lido(const fs::path& arquivo) {
-    return lerArquivo(arquivo).value_or("<nenhum>");
-}
-
 // An installed program: shipped files in one folder, the user's in others.
 struct Instalado {
     PastaTeste raiz;
@@ -308,7 +304,7 @@ TEST(PastasAplicacao, CopiaQueNaoPodeSerFeitaFalhaSemTocarNoInstalado) {
     const PastasAplicacao bloqueadas(i.pastas.dados, i.pastas.dados / "QuelmonteEtiqueta.ini",
                                      i.pastas.estado, i.pastas.administracao);
     EXPECT_FALSE(GravarArquivoIni(bloqueadas, "S", "K", "2"));
-    EXPECT_EQ(lido(i.pastas.dados / "QuelmonteEtiqueta.ini"), "[S]\r\nK=1\r\n");
+    EXPECT_EQ(lerArquivo(i.pastas.dados / "QuelmonteEtiqueta.ini"), "[S]\r\nK=1\r\n");
 }
 
 TEST(PastasAplicacao, ScriptDoAdministradorPrevaleceSobreOInstalado) {

@@ -14,9 +14,23 @@ using testing::StartsWith, testing::ThrowsMessage;
 
 namespace {
 
+// A spooler with one printer, which takes or refuses what it is sent.
+struct SpoolerFalso : PlataformaHeadless {
+    std::string instalada = "ZDesigner GK420t";
+    ResultadoSpooler resposta{true, {}};
+    std::vector<std::string> recebidos;
+    bool impressoraInstalada(const std::string& nome) override { return nome == instalada; }
+    ResultadoSpooler enviarAoSpooler(const std::string& impressora, const std::string& documento,
+                                     const std::string& bytes, std::chrono::milliseconds) override {
+        recebidos.push_back(impressora + "|" + documento + "|" + bytes);
+        return resposta;
+    }
+};
+
+template <class Plataforma = PlataformaHeadless>
 struct Ambiente {
     PastaTemporaria pasta;
-    PlataformaHeadless plataforma;
+    Plataforma plataforma;
     ParametrosImpressao parametros = parametrosZebra();
     bool imagemEnviada = false;
     Despacho despacho{plataforma, parametros, pasta.caminho(), imagemEnviada};
@@ -35,7 +49,7 @@ struct Ambiente {
 #ifndef _WIN32
 // No shell in between: the destination is one argument whatever it holds.
 TEST(Despacho, ScriptRecebeSpoolDestinoESerialComoArgumentosSeparados) {
-    Ambiente a;
+    Ambiente<> a;
     a.pasta.gravar(
         "QuelmonteImprime.sh",  // no execute bit needed
         "d=$(dirname \"$0\"); printf '%s\\n' \"$@\" >\"$d/args\"; cat \"$1\" >\"$d/entregue\"\n");
@@ -54,7 +68,7 @@ TEST(Despacho, ScriptRecebeSpoolDestinoESerialComoArgumentosSeparados) {
 #else
 // What cmd would run stops the run before the script; blanks and "&" reach it quoted.
 TEST(Despacho, LoteRecebeValoresCitadosERecusaOQueOCmdExecutaria) {
-    Ambiente a;
+    Ambiente<> a;
     a.pasta.gravar("QuelmonteImprime.bat",
                    "@set \"D=%~2\"\r\n@setlocal EnableDelayedExpansion\r\n"
                    "@>\"%~dp0args\" echo.!D!\r\n");
@@ -73,7 +87,7 @@ TEST(Despacho, LoteRecebeValoresCitadosERecusaOQueOCmdExecutaria) {
 #endif
 
 TEST(Despacho, FalhasDeEnvioTerminamAExecucao) {
-    Ambiente a;
+    Ambiente<> a;
     a.parametros.porta = "COM1";  // not open
     EXPECT_THROW(a.enviar("x"), FalhaImpressao);
     std::filesystem::remove(a.pasta.caminho() / "SpoolEtq.PRN");
@@ -111,44 +125,21 @@ TEST(Despacho, NomesDeImpressoraDoSistema) {
         EXPECT_FALSE(nomeDeImpressoraDoSistema(nome)) << nome;
 }
 
-namespace {
-
-// A spooler with one printer, which takes or refuses what it is sent.
-struct SpoolerFalso : PlataformaHeadless {
-    std::string instalada = "ZDesigner GK420t";
-    ResultadoSpooler resposta{true, {}};
-    std::vector<std::string> recebidos;
-    bool impressoraInstalada(const std::string& nome) override { return nome == instalada; }
-    ResultadoSpooler enviarAoSpooler(const std::string& impressora, const std::string& documento,
-                                     const std::string& bytes, std::chrono::milliseconds) override {
-        recebidos.push_back(impressora + "|" + documento + "|" + bytes);
-        return resposta;
-    }
-};
-
-}  // namespace
-
 // A Windows printer gets the job RAW through the spooler; a refusal stops the run.
 TEST(Despacho, ImpressoraDoSistemaRecebePeloSpooler) {
-    PastaTemporaria pasta;
-    SpoolerFalso spooler;
-    ParametrosImpressao parametros = parametrosZebra();
-    parametros.destino = "ZDesigner GK420t";
-    bool imagem = false;
-    Despacho despacho(spooler, parametros, pasta.caminho(), imagem);
-    const auto enviar = [&] {
-        despacho.enviar({TipoTrabalho::Etiqueta, "SpoolEtq.PRN", "^XA^XZ\r\n", 1, {}});
-    };
+    Ambiente<SpoolerFalso> a;
+    a.parametros.destino = "ZDesigner GK420t";
+    const auto enviar = [&] { a.enviar("^XA^XZ"); };
     enviar();
-    EXPECT_THAT(spooler.recebidos,
+    EXPECT_THAT(a.plataforma.recebidos,
                 testing::ElementsAre("ZDesigner GK420t|SpoolEtq.PRN|^XA^XZ\r\n"));
-    spooler.resposta = {false, "a impressora está pausada no Windows."};
+    a.plataforma.resposta = {false, "a impressora está pausada no Windows."};
     EXPECT_THAT(enviar, ThrowsMessage<FalhaImpressao>(
                             "A etiqueta não foi entregue à impressora ZDesigner GK420t: a "
                             "impressora está pausada no Windows."));
-    parametros.destino = "Outra Zebra";
+    a.parametros.destino = "Outra Zebra";
     EXPECT_THAT(enviar, ThrowsMessage<FalhaImpressao>(StartsWith("O programa de impressão ")));
-    EXPECT_EQ(spooler.recebidos.size(), 2u);
+    EXPECT_EQ(a.plataforma.recebidos.size(), 2u);
 }
 
 #ifdef _WIN32
