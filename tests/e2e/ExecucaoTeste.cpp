@@ -20,31 +20,29 @@ TEST(Execucao, SemEntregaNaoHaSucesso) {
     struct Caso {
         std::string nome, xml, mensagem;
         std::optional<std::string> script;  // replaces the recording one; "-": none at all
+        std::string separador = "";         // QuelmonteSeparador.zpl, when given
     };
-    for (const auto& c :
-         std::vector<Caso>{{"script ausente", xmlPreco(1, {faixa("1", "2")}),
-                            " não foi encontrado: a etiqueta não foi entregue à impressora.", "-"},
-                           {"script vazio", xmlPreco(1, {faixa("1", "2")}), " está vazio: ", ""},
-                           {"faixa vazia", xmlPreco(5, {faixa("5", "3")}),
-                            "[Fim da Impressão] Nenhuma etiqueta foi impressa.", std::nullopt}}) {
+    for (const auto& c : std::vector<Caso>{
+             {"script ausente", xmlPreco(1, {faixa("1", "2")}),
+              " não foi encontrado: a etiqueta não foi entregue à impressora.", "-"},
+             {"script vazio", xmlPreco(1, {faixa("1", "2")}), " está vazio: ", ""},
+             {"faixa vazia", xmlPreco(5, {faixa("5", "3")}),
+              "[Fim da Impressão] Nenhuma etiqueta foi impressa.", std::nullopt},
+             // Blank, it would go out as a line break counted as a label.
+             {"separador em branco", xmlPreco(1, {faixa("1", "2")}),
+              "O modelo de separador QuelmonteSeparador.zpl está vazio.", std::nullopt, " \r\n"}}) {
         AplicacaoTemporaria app;
         for (const char* nome : {"QuelmonteImprime.sh", "QuelmonteImprime.bat"}) {
             if (!c.script) break;
             fs::remove(app.pasta() / nome);
             if (*c.script != "-") app.gravar(nome, *c.script);
         }
-        esperarFalha(app.imprimir(c.xml, kLpt1), c.mensagem);
+        if (!c.separador.empty()) app.gravar("QuelmonteSeparador.zpl", c.separador);
+        esperarFalha(
+            app.imprimir(c.xml, c.separador.empty() ? kLpt1 : mais(kLpt1, {"--separador"})),
+            c.mensagem);
         EXPECT_TRUE(app.trabalhos().empty()) << c.nome;
     }
-}
-
-// A blank separator template would go out as a line break counted as a label.
-TEST(Execucao, SeparadorEmBrancoParaAntesDeEnviar) {
-    AplicacaoTemporaria app;
-    app.gravar("QuelmonteSeparador.zpl", " \r\n");
-    esperarFalha(app.imprimir(xmlPreco(1, {faixa("1", "2")}), mais(kLpt1, {"--separador"})),
-                 "O modelo de separador QuelmonteSeparador.zpl está vazio.");
-    EXPECT_TRUE(app.trabalhos().empty());
 }
 
 TEST(Execucao, ConfirmacaoEFimContamEtiquetas) {

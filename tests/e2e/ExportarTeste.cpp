@@ -10,7 +10,6 @@
 
 using namespace etiquetas;
 using namespace etiquetas::e2e;
-namespace fs = std::filesystem;
 
 namespace {
 

@@ -33,14 +33,10 @@ std::vector<std::vector<Lista>> grupos(const std::vector<Trabalho>& jobs) {
     std::vector<std::vector<Lista>> r;
     for (const auto& j : jobs) {
         std::vector<Lista> doJob;
-        for (auto p = j.spool.find('['); p != std::string::npos; p = j.spool.find('[', p + 1)) {
-            Lista campos;
-            std::string grupo = j.spool.substr(p + 1, j.spool.find(']', p) - p - 1);
-            for (std::size_t i = 0;; i = grupo.find('|', i) + 1) {
-                campos.push_back(grupo.substr(i, grupo.find('|', i) - i));
-                if (grupo.find('|', i) == std::string::npos) break;
-            }
-            doJob.push_back(campos);
+        for (const auto& grupo : entre(j.spool, "[", "]")) {
+            doJob.emplace_back();
+            std::istringstream campos(grupo);
+            for (std::string c; std::getline(campos, c, '|');) doJob.back().push_back(c);
         }
         r.push_back(doJob);
     }
