@@ -37,11 +37,8 @@ std::size_t zerosFinais(std::string_view texto) {
     return ultimo == std::string_view::npos ? texto.size() : texto.size() - ultimo - 1;
 }
 
-// Marks a template with a ZPL comment, so that a job shows where it came from.
+// A ZPL comment put first in a template, so that a job shows where it came from.
 const std::string kMarca = "^FXMODELO CLASSICO^FS\r\n";
-void marcarModelo(const AplicacaoTemporaria& app, const std::string& modelo) {
-    if (fs::exists(app.pasta() / modelo)) app.gravar(modelo, kMarca + app.ler(modelo));
-}
 
 }  // namespace
 
@@ -97,7 +94,7 @@ TEST(TestePagina, CadaOpcaoImprimeSuaFamiliaComModeloClassico) {
         if (cartolina)
             app.gravar("Quelmonte_Preco_Cartolina_teste.xml",
                        comLayoutNovo(app.ler("Quelmonte_Preco_Cartolina_teste.xml")));
-        marcarModelo(app, modelo);
+        if (fs::exists(app.pasta() / modelo)) app.gravar(modelo, kMarca + app.ler(modelo));
         const auto r = teste(app, opcao, kZebraLpt1);
         const auto jobs = app.trabalhos();
         const auto t = tipos(jobs);
