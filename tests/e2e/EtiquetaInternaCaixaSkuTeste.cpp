@@ -41,14 +41,6 @@ Lista linhasLegiveis(const std::string& spool, const std::string& legivel = kVar
     return r;
 }
 
-// Four-digit numbers from `primeiro` on, 9999 followed by 0001.
-Lista numeros(int primeiro, int n) {
-    Lista r;
-    for (int i = 0, k = primeiro; i < n; ++i, k = k == 9999 ? 1 : k + 1)
-        r.push_back(formatarInteiro(k, "0000"));
-    return r;
-}
-
 // One line per job: "separador" or the sheet's bar-code numbers, each shown readable.
 Lista resumo(const std::vector<Trabalho>& jobs) {
     Lista r;
@@ -99,11 +91,10 @@ TEST(EtiquetaInternaCaixa, FolhasENumeracaoPorPosicao) {
         ASSERT_EQ(r.codigo, 0) << r.erros;
         EXPECT_TRUE(contem(r.erros, "sucesso"));
         Lista esperado{"separador"};
-        const auto n = numeros(c.primeiroNumero, c.folhas * c.porFolha);
-        for (int f = 0; f < c.folhas; ++f) {
+        for (int f = 0, k = c.primeiroNumero; f < c.folhas; ++f) {
             std::string folha;
-            for (int p = 0; p < c.porFolha; ++p)
-                folha += (p ? " " : "") + n[static_cast<std::size_t>(f * c.porFolha + p)];
+            for (int p = 0; p < c.porFolha; ++p, k = k == 9999 ? 1 : k + 1)  // 9999, then 0001
+                folha += (p ? " " : "") + formatarInteiro(k, "0000");
             esperado.push_back(folha);
         }
         EXPECT_EQ(resumo(app.trabalhos()), esperado)

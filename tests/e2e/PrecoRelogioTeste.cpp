@@ -10,12 +10,9 @@ namespace {
 const Lista kArgox{"--impressora",  "2", "--velocidade", "",
                    "--temperatura", "8", "--serial",     "9600,N,8,1"};
 
-// Bar-code data and readable codes of a Zebra unit, left label first.
+// Bar-code data of a Zebra unit, left label first.
 Lista codigos(const std::string& spool) {
     return entre(spool, "^SN>;", "^FS");
-}
-Lista legiveis(const std::string& spool) {
-    return entre(spool, "^FH\\^FD2 ", "^FS");
 }
 
 Variante relogio(const std::string& primeira, const std::string& ultima,
@@ -75,7 +72,8 @@ TEST(PrecoRelogio, NumerosCorridosDeTrabalhosSeguidos) {
             }
             const auto& spool = jobs[j].spool;
             EXPECT_EQ(codigos(spool), esperados) << c.primeira << " job " << j + 1;
-            EXPECT_EQ(legiveis(spool), legiveisEsperados) << c.primeira << " job " << j + 1;
+            EXPECT_EQ(entre(spool, "^FH\\^FD2 ", "^FS"), legiveisEsperados)
+                << c.primeira << " job " << j + 1;
             EXPECT_EQ(contar(spool, "15,"), c.numeros[j].size()) << "one parcel a label";
             EXPECT_EQ(spool.find("::"), std::string::npos) << "no token left in job " << j + 1;
             EXPECT_EQ(spool.find("#DIREITA#"), std::string::npos);
