@@ -191,7 +191,8 @@ class ExecucaoAdesiva : public RotinaPreco {
         const EtiquetaAdesiva etiqueta{
             LinhaPreco(x_.grade, x_.linha), pares_ ? a_ : c_,     b_, x_.novoLayout(),
             x_.parametros.linguagem,        x_.parametros.zebra()};
-        familia_.preencherDados(etiqueta, corpo_);
+        familia_.preencherDados(etiqueta, preenchimento_);
+        preenchimento_.aplicar(corpo_);
         x_.TextoSaida.append("\r\n").append(corpo_);
         if (pares_)
             anotarEtiquetas(a_, b_);
@@ -268,6 +269,7 @@ class ExecucaoAdesiva : public RotinaPreco {
     long long s_ = 0, c_ = 0, a_ = 0, b_ = 0, ultima_ = 0;
     int etiquetasNoLote_ = 0;
     std::string corpo_;  // reused for every label
+    PreenchimentoUnidade preenchimento_;
 };
 
 // ---- Adhesive price labels.
@@ -339,7 +341,7 @@ std::string precoAdesiva(const EtiquetaAdesiva& e) {
     return preco;
 }
 
-void preencherDadosAdesiva(const EtiquetaAdesiva& e, std::string& t) {
+void preencherDadosAdesiva(const EtiquetaAdesiva& e, PreenchimentoUnidade& t) {
     using enum CampoPreco;
     const auto& l = e.linha;
     const auto lg = e.linguagem;
@@ -347,7 +349,7 @@ void preencherDadosAdesiva(const EtiquetaAdesiva& e, std::string& t) {
     preencherTexto(t, ":: TamanhoUnico ::", unico, lg);
     preencherTexto(t, ":: ESTACAO ::", l[Estacao], lg);
     preencherTexto(t, ":: ESTRCOLECAO ::", l[EstrColecao], lg);
-    substituirTodos(t, "%1922A12%", "1922A12");
+    t.preencher("%1922A12%", "1922A12");
     if (e.novo) {
         preencherTexto(t, ":: Desc. Linha 01 ::", l[Descricao], lg);
         preencherTexto(t, ":: Desc. Linha 02 ::", materialAdesiva(l), lg);
@@ -364,8 +366,8 @@ void preencherDadosAdesiva(const EtiquetaAdesiva& e, std::string& t) {
     preencherTexto(
         t, ":: Desc.Linha 01 ::",
         l[CodigoCoordenado] + " " + l[Tendencia] + "  " + l[Parede] + "    " + l[ValeAPena], lg);
-    substituirTodos(t, "COL1:: Cod. da Barra ::", codigoBarrasAdesiva(e, e.numero));
-    if (e.novo) substituirTodos(t, "COL1:: Cod. da Barra2 ::", codigoBarrasAdesiva(e, e.numeroPar));
+    t.preencher("COL1:: Cod. da Barra ::", codigoBarrasAdesiva(e, e.numero));
+    if (e.novo) t.preencher("COL1:: Cod. da Barra2 ::", codigoBarrasAdesiva(e, e.numeroPar));
     preencherTexto(t, ":: REF_FORNECEDOR ::", l[MaterialForn], lg);
 }
 

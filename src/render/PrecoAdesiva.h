@@ -11,6 +11,7 @@
 
 #include "comum/CamposGrade.h"
 #include "render/ExecucaoImpressao.h"
+#include "render/MotorTemplate.h"
 
 namespace etiquetas {
 
@@ -40,7 +41,7 @@ struct FamiliaAdesiva {
     std::span<const TokenPosicao> tokensY;
     bool paresNoLayoutNovo;         // a "_NOVO" body is one pair of labels
     bool configuracaoDatamaxNoFim;  // the set-up file goes before the last batch
-    void (*preencherDados)(const EtiquetaAdesiva& etiqueta, std::string& texto);
+    void (*preencherDados)(const EtiquetaAdesiva& etiqueta, PreenchimentoUnidade& unidade);
 };
 
 // The shared run of the adhesive families.

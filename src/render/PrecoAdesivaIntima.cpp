@@ -48,14 +48,14 @@ std::string tamanhoIntima(const EtiquetaAdesiva& e, const std::string& tamanho) 
     return "TAM: " + tamanho + " - " + e.linha[CampoPreco::Tendencia];
 }
 
-void preencherDadosIntima(const EtiquetaAdesiva& e, std::string& t) {
+void preencherDadosIntima(const EtiquetaAdesiva& e, PreenchimentoUnidade& t) {
     using enum CampoPreco;
     const auto& l = e.linha;
     const auto lg = e.linguagem;
     const auto material = materialAdesiva(l);
     const auto [tamanho, unico] = tamanhoAdesiva(e);
     preencherTexto(t, ":: TamanhoUnico ::", unico, lg);
-    substituirTodos(t, "%1922A12%", "1922A12");
+    t.preencher("%1922A12%", "1922A12");
     preencherTexto(t, ":: Tamanho ::", tamanhoIntima(e, tamanho), lg);
     preencherTexto(t, ":: Preco ::", precoIntima(e), lg);
     preencherTexto(t, ":: CodigoBureau ::", l[CodigoBureau], lg);
@@ -63,7 +63,7 @@ void preencherDadosIntima(const EtiquetaAdesiva& e, std::string& t) {
     preencherTexto(
         t, ":: Desc. Linha 01 ::", esquerda(material + " " + l[Descricao], kLarguraDescricao), lg);
     preencherTexto(t, ":: Desc.Linha 02 ::", esquerda(l[Descricao], kLarguraDescricao), lg);
-    substituirTodos(t, ":: CodBarras ::", codigoBarrasAdesiva(e, e.numero));
+    t.preencher(":: CodBarras ::", codigoBarrasAdesiva(e, e.numero));
     preencherTexto(t, ":: Dados Dt,Depto,Mat,Dig ::",
                    formatarNumero(l[CodDepto], "000") + " 2" + material + l[Digito] +
                        formatarInteiro(e.numero, "0000"),

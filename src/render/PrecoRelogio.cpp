@@ -148,6 +148,7 @@ class ExecucaoRelogio : public RotinaPreco {
         preencherCodigos(par.sozinha);
         x_.passo = kPassoParValores;
         preencherValores();
+        preenchimento_.aplicar(x_.TextoSaida);
         x_.passo = kPassoParCabecalho;
         AplicarCabecalhoRodape(x_);
         x_.passo = kPassoParEnvio;
@@ -172,29 +173,30 @@ class ExecucaoRelogio : public RotinaPreco {
     // Each label's readable code follows its own bar code. A template without
     // the right label's mark gets an empty right code for a label alone.
     void preencherCodigos(bool sozinha) {
-        std::string& texto = x_.TextoSaida;
-        substituirTodos(texto, "::COD_BARRAS::", codigoBarras(numero_));
-        preencherTexto(texto, "::COD_QUELMONTE::", legivel(numero_), x_.parametros.linguagem);
+        preenchimento_.preencher("::COD_BARRAS::", codigoBarras(numero_));
+        preencherTexto(preenchimento_, "::COD_QUELMONTE::", legivel(numero_),
+                       x_.parametros.linguagem);
         numero_ = numeroSeguinte(numero_);
         if (sozinha) {
-            substituirTodos(texto, "::COD_BARRAS2::", "");
-            substituirTodos(texto, "::COD_QUELMONTE2::", "");
+            preenchimento_.preencher("::COD_BARRAS2::", "");
+            preenchimento_.preencher("::COD_QUELMONTE2::", "");
             return;
         }
-        substituirTodos(texto, "::COD_BARRAS2::", codigoBarras(numero_));
-        preencherTexto(texto, "::COD_QUELMONTE2::", legivel(numero_), x_.parametros.linguagem);
+        preenchimento_.preencher("::COD_BARRAS2::", codigoBarras(numero_));
+        preencherTexto(preenchimento_, "::COD_QUELMONTE2::", legivel(numero_),
+                       x_.parametros.linguagem);
         numero_ = numeroSeguinte(numero_);
     }
 
     void preencherValores() {
-        std::string& texto = x_.TextoSaida;
-        substituirTodos(texto, "::VAL_PARCELA::", parcela_.inteiros);
-        substituirTodos(texto, "::CEN_PARCELA::", parcela_.centavos);
-        substituirTodos(texto, "::VAL_PRODUTO::", produto_.inteiros);
-        substituirTodos(texto, "::CEN_PRODUTO::", produto_.centavos);
+        preenchimento_.preencher("::VAL_PARCELA::", parcela_.inteiros);
+        preenchimento_.preencher("::CEN_PARCELA::", parcela_.centavos);
+        preenchimento_.preencher("::VAL_PRODUTO::", produto_.inteiros);
+        preenchimento_.preencher("::CEN_PRODUTO::", produto_.centavos);
         const auto linguagem = x_.parametros.linguagem;
-        preencherTexto(texto, "::DESCRICAO::", celula(CampoPreco::Descricao), linguagem);
-        preencherTexto(texto, "::COD_BUREAU::", celula(CampoPreco::CodigoBureau), linguagem);
+        preencherTexto(preenchimento_, "::DESCRICAO::", celula(CampoPreco::Descricao), linguagem);
+        preencherTexto(preenchimento_, "::COD_BUREAU::", celula(CampoPreco::CodigoBureau),
+                       linguagem);
     }
 
     // Zebra templates take the data as a serial field ("^SN"): ",1,N" is its
@@ -213,6 +215,7 @@ class ExecucaoRelogio : public RotinaPreco {
     const bool zebra_;
 
     std::string esquerda_, direita_;
+    PreenchimentoUnidade preenchimento_;
     bool temMarca_ = false;
     ValorImpresso produto_, parcela_;
     std::string variante_, digito_;

@@ -131,9 +131,16 @@ int RotinaVolume::quantidade(const std::string& texto, const char* figura,
     return static_cast<int>(std::max(inteiro, 0.0));
 }
 
-void RotinaVolume::texto(std::string& etiqueta, std::string_view token,
-                         std::string_view valor) const {
-    preencherTexto(etiqueta, token, valor, x_.parametros.linguagem);
+void RotinaVolume::texto(std::string_view token, std::string_view valor) {
+    preencherTexto(preenchimento_, token, valor, x_.parametros.linguagem);
+}
+
+void RotinaVolume::valor(std::string_view token, std::string conteudo) {
+    preenchimento_.preencher(token, std::move(conteudo));
+}
+
+void RotinaVolume::preencherEtiqueta(std::string& etiqueta) {
+    preenchimento_.aplicar(etiqueta);
 }
 
 std::string RotinaVolume::descricaoLoja(const LinhaVolumeLida& linha) {

@@ -12,6 +12,7 @@
 #include "comum/CamposGrade.h"
 #include "orderfile/LojasVolume.h"
 #include "render/ExecucaoImpressao.h"
+#include "render/MotorTemplate.h"
 
 namespace etiquetas {
 
@@ -64,7 +65,11 @@ class RotinaVolume {
     // `figura`, at most 32767. Text that is no number ends the run.
     int quantidade(const std::string& texto, const char* figura, const std::string& nome) const;
 
-    void texto(std::string& etiqueta, std::string_view token, std::string_view valor) const;
+    // A label's values are given token by token, then go in at once, so a
+    // value that looks like a later token prints as itself.
+    void texto(std::string_view token, std::string_view valor);
+    void valor(std::string_view token, std::string conteudo);
+    void preencherEtiqueta(std::string& etiqueta);
     static std::string descricaoLoja(const LinhaVolumeLida& linha);
 
     ExecucaoImpressao& x_;
@@ -79,6 +84,7 @@ class RotinaVolume {
 
     const char* spool_;
     std::optional<LojasVolume> lojas_;
+    PreenchimentoUnidade preenchimento_;
     bool envioEmCurso_ = false;  // a failure now comes from the printer's side
 };
 

@@ -28,16 +28,21 @@ void imprimir(ExecucaoImpressao& execucao, const LinhaPreco& linha,
                                 execucao.parametros.temperatura);
     substituirTodos(texto, "LLLL", etiqueta);
     const Linguagem l = execucao.parametros.linguagem;
-    preencherTexto(
-        texto, ":: INFO_FORNECEDOR ::",
-        "FORNECEDOR: " + maiusculas(esquerda(linha[CampoPreco::Fornecedor], kLetrasFornecedor)), l);
-    preencherTexto(texto, ":: INFO_MATERIAL ::",
-                   "MATERIAL: " + maiusculas(direita(linha[CampoPreco::Grade], 11)), l);
-    preencherTexto(texto, ":: INFO_REF_FORNECEDOR ::", linhaReferencia, l);
-    preencherTexto(texto, ":: INFO_PEDIDO ::",
-                   "PEDIDO: " + formatarNumero(linha[CampoPreco::Pedido], "0000000000"), l);
-    preencherTexto(texto, ":: INFO_ITEM_PEDIDO ::",
-                   "ITEM PED.: " + formatarNumero(linha[CampoPreco::Item], "0000"), l);
+    PreenchimentoUnidade valores;
+    const auto preencher = [&](std::string_view token, const std::string& valor) {
+        preencherTexto(valores, token, valor, l);
+    };
+    preencher(
+        ":: INFO_FORNECEDOR ::",
+        "FORNECEDOR: " + maiusculas(esquerda(linha[CampoPreco::Fornecedor], kLetrasFornecedor)));
+    preencher(":: INFO_MATERIAL ::",
+              "MATERIAL: " + maiusculas(direita(linha[CampoPreco::Grade], 11)));
+    preencher(":: INFO_REF_FORNECEDOR ::", linhaReferencia);
+    preencher(":: INFO_PEDIDO ::",
+              "PEDIDO: " + formatarNumero(linha[CampoPreco::Pedido], "0000000000"));
+    preencher(":: INFO_ITEM_PEDIDO ::",
+              "ITEM PED.: " + formatarNumero(linha[CampoPreco::Item], "0000"));
+    valores.aplicar(texto);
     execucao.enviarTexto(TipoTrabalho::Separador, "SpoolEtq.PRN", texto, 1);
 }
 

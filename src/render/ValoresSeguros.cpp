@@ -1,6 +1,7 @@
 #include "render/ValoresSeguros.h"
 
 #include "comum/Texto.h"
+#include "render/MotorTemplate.h"
 
 namespace etiquetas {
 
@@ -53,6 +54,11 @@ std::string valorCodigoBarras(std::string_view valor) {
 void preencherTexto(std::string& texto, std::string_view token, std::string_view valor,
                     Linguagem linguagem) {
     substituirTodos(texto, token, valorTexto(valor, linguagem));
+}
+
+void preencherTexto(PreenchimentoUnidade& unidade, std::string_view token, std::string_view valor,
+                    Linguagem linguagem) {
+    unidade.preencher(token, valorTexto(valor, linguagem));
 }
 
 }  // namespace etiquetas

@@ -13,6 +13,8 @@
 
 namespace etiquetas {
 
+class PreenchimentoUnidade;
+
 // A value for a text field of a template in `linguagem`.
 std::string valorTexto(std::string_view valor, Linguagem linguagem);
 // A value for bar-code data: only letters, digits, blanks and - . / + % $
@@ -21,6 +23,9 @@ std::string valorCodigoBarras(std::string_view valor);
 
 // substituirTodos with the value made safe for a text field.
 void preencherTexto(std::string& texto, std::string_view token, std::string_view valor,
+                    Linguagem linguagem);
+// The same value given to a unit's filling.
+void preencherTexto(PreenchimentoUnidade& unidade, std::string_view token, std::string_view valor,
                     Linguagem linguagem);
 
 }  // namespace etiquetas

@@ -90,19 +90,20 @@ class VolumeIlpn : public RotinaVolume {
     void preencher(const LinhaVolumeLida& linha, const std::string& fornecedor, const Volume& v) {
         std::string& e = etiqueta_;
         e = x_.TextoTemplate;
-        texto(e, ":: VOLUME_ATUAL ::", v[kNumVolume]);
-        texto(e, ":: ARTIGO ::", v[kCodMercadoria]);
-        substituirTodos(e, ":: COD_BARRAS ::", valorCodigoBarras(v[kCodBarra]));
-        substituirTodos(e, ":: COD_BARRAS_CD ::", valorCodigoBarras(v[kCodBarraCd]));
-        texto(e, ":: DCO ::", v[kCodDco]);
-        texto(e, ":: TIPO_PRODUTO ::", v[kTipoProduto]);
-        substituirTodos(e, ":: QTD_TOTAL ::", v[kQtdeTotal]);
-        texto(e, ":: PEDIDO ::", linha.pedido);
-        texto(e, ":: DESTINO ::", linha.loja);
-        texto(e, ":: FORNEC ::", fornecedor);
-        texto(e, ":: DES_1 ::", v[kDesAuxiliar1]);
-        texto(e, ":: DES_2 ::", v[kDesAuxiliar2]);
-        texto(e, ":: DES_3 ::", v[kDesEndereco]);
+        texto(":: VOLUME_ATUAL ::", v[kNumVolume]);
+        texto(":: ARTIGO ::", v[kCodMercadoria]);
+        valor(":: COD_BARRAS ::", valorCodigoBarras(v[kCodBarra]));
+        valor(":: COD_BARRAS_CD ::", valorCodigoBarras(v[kCodBarraCd]));
+        texto(":: DCO ::", v[kCodDco]);
+        texto(":: TIPO_PRODUTO ::", v[kTipoProduto]);
+        valor(":: QTD_TOTAL ::", v[kQtdeTotal]);
+        texto(":: PEDIDO ::", linha.pedido);
+        texto(":: DESTINO ::", linha.loja);
+        texto(":: FORNEC ::", fornecedor);
+        texto(":: DES_1 ::", v[kDesAuxiliar1]);
+        texto(":: DES_2 ::", v[kDesAuxiliar2]);
+        texto(":: DES_3 ::", v[kDesEndereco]);
+        preencherEtiqueta(e);
     }
 
     std::string etiqueta_;

@@ -48,12 +48,13 @@ class VolumePadrao : public RotinaVolume {
         const std::string tamanho = formatarInteiro(serie.tamanho(), "000");
         std::string& e = etiqueta_;
         e = x_.TextoTemplate;
-        substituirTodos(e, "::CodBarras::", valorCodigoBarras(linha.material) + volume + tamanho);
-        texto(e, "::SemanaEntr::", linha.semana);
-        texto(e, "::Mercadoria::", linha.material);
-        substituirTodos(e, "::Volume::", volume + "/" + tamanho);
-        texto(e, "::QuantGrade::", grade);
-        texto(e, ":: CodigoBureau ::", linha.bureau);
+        valor("::CodBarras::", valorCodigoBarras(linha.material) + volume + tamanho);
+        texto("::SemanaEntr::", linha.semana);
+        texto("::Mercadoria::", linha.material);
+        valor("::Volume::", volume + "/" + tamanho);
+        texto("::QuantGrade::", grade);
+        texto(":: CodigoBureau ::", linha.bureau);
+        preencherEtiqueta(e);
     }
 
     std::string etiqueta_;

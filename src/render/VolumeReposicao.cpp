@@ -44,12 +44,13 @@ class VolumeReposicao : public RotinaVolume {
         const std::string numero = formatarInteiro(caixa, "000");
         const std::string total = formatarInteiro(caixas, "000");
         std::string& e = etiqueta_;
-        substituirTodos(e, "1111111111111111111111111111",
-                        valorCodigoBarras(linha.loja + linha.material) + numero + total);
-        texto(e, "::L000::", linha.loja);
-        texto(e, "::000000000", linha.material);
-        substituirTodos(e, "@Volume", "Vol." + numero + "/" + total);
-        texto(e, ":: CodigoBureau ::", linha.bureau);
+        valor("1111111111111111111111111111",
+              valorCodigoBarras(linha.loja + linha.material) + numero + total);
+        texto("::L000::", linha.loja);
+        texto("::000000000", linha.material);
+        valor("@Volume", "Vol." + numero + "/" + total);
+        texto(":: CodigoBureau ::", linha.bureau);
+        preencherEtiqueta(e);
     }
 
     bool lido_ = false;

@@ -161,9 +161,10 @@ TEST(Imprimir, ScriptQueFalhaParaAExecucao) {
     }
 }
 
-// Order text that looks like the speed or temperature token prints as it stands.
+// Order text that looks like the speed or temperature token, or a later field's, prints as it
+// stands.
 TEST(Imprimir, TextoDoPedidoComCaraDeComandoSaiComoEsta) {
-    const std::string falso = "::Temperatura:::: CMD_VELOCIDADE ::";
+    const std::string falso = "::Temperatura:::: CMD_VELOCIDADE :::: Preco :::: INFO_PEDIDO ::";
     Variante v = faixa("1", "2");
     for (const char* campo :
          {"DescricaoMaterial", "Cor", "Tamanho", "Grade", "NomeForn", "Catalogo", "MaterialForn"})

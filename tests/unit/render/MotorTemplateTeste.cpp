@@ -103,8 +103,13 @@ TEST(MotorTemplate, PreenchimentoCortadoIgualAoDeTokenEmToken) {
         if (extensao != ".zpl" && extensao != ".prn") continue;
         ++modelos;
         const std::string corpo = lerArquivo(e.path()).value_or("");
-        std::vector<std::string_view> tokens{":: Prec", "%1922A12%", "*",
-                                             "COL1:: Cod. da Barra ::"};
+        std::vector<std::string_view> tokens{":: Prec",
+                                             "%1922A12%",
+                                             "*",
+                                             "COL1:: Cod. da Barra ::",
+                                             "1111111111111111111111111111",
+                                             "::000000000",
+                                             "@Volume"};
         for (std::size_t i = corpo.find("::"); i != std::string::npos;) {
             const std::size_t j = corpo.find("::", i + 2);
             if (j == std::string::npos || j - i > 40) break;
