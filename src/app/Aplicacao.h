@@ -200,7 +200,9 @@ class Aplicacao {
         bool precosVisiveis = false, volumesVisiveis = false;
     };
     struct Abertura {
-        unsigned id = 0;
+        // Set by each open. A default member initialiser here would make clang
+        // see no default constructor for optional<Abertura>::emplace.
+        unsigned id;
         std::filesystem::path caminho;
         std::string statusAnterior;
         std::function<void(bool)> depois;
