@@ -369,18 +369,18 @@ class Interpretador : public Leitor {
     // A record changes nothing but its label: the same one at the same place
     // reads the same.
     void registro(std::string_view l) {
-        RegistroLido* r = memoria_.lugar(registroNaEtiqueta_++);
         const ContextoRegistro contexto{deslocLinha_, deslocColuna_, unidade_, xor_,
                                         larguraEtiqueta()};
-        switch (MemoriaRegistros::passo(r, l, contexto)) {
+        const auto p = memoria_.passo(registroNaEtiqueta_++, l, contexto);
+        switch (p.passo) {
             case PassoLeitura::Ler:
                 return lerEMedir(l);
             case PassoLeitura::Guardar:
-                return guardar(*r, l);
+                return guardar(*p.leitura, l);
             case PassoLeitura::Repetir:
-                for (const auto& a : r->avisos) avisar(a);
-                etiqueta_.operacoes.insert(etiqueta_.operacoes.end(), r->operacoes.begin(),
-                                           r->operacoes.end());
+                for (const auto& a : p.leitura->avisos) avisar(a);
+                etiqueta_.operacoes.insert(etiqueta_.operacoes.end(), p.leitura->operacoes.begin(),
+                                           p.leitura->operacoes.end());
         }
     }
 
@@ -585,8 +585,10 @@ class Interpretador : public Leitor {
         o.simbologia = s.simbologia;
         o.dados = s.dados;
         o.reverso = xor_;
+        const Colocador colocar(c);
+        o.barras.reserve(s.barras.size());
         for (const Barra& b : s.barras)
-            o.barras.push_back(colocar({b.x, 0, b.largura, alturaBarras}, c));
+            o.barras.push_back(colocar({b.x, 0, b.largura, alturaBarras}));
         etiqueta_.operacoes.emplace_back(std::move(o));
         if (legenda) legendaAbaixo(s, c, alturaBarras + estreita, alturaTexto);
     }

@@ -1,6 +1,7 @@
 #include "verificacao/VerificacaoTrabalhos.h"
 
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <exception>
@@ -443,6 +444,9 @@ struct VerificacaoTrabalhos::Fila {
     std::condition_variable paraLer, paraEnviar;
     std::vector<Trabalho> trabalhos;
     bool fim = false;
+    // A run stopped (Cancelar, a signal): what is queued is not read, and
+    // the label being read is the last.
+    std::atomic<bool> abandonada = false;
     std::exception_ptr falha;
     std::thread leitor;
 
@@ -458,7 +462,10 @@ struct VerificacaoTrabalhos::Fila {
             }
             paraEnviar.notify_one();
             try {
-                for (const auto& trabalho : lote) e.receber(trabalho);
+                for (const auto& trabalho : lote) {
+                    if (abandonada.load(std::memory_order_relaxed)) return;
+                    e.receber(trabalho);
+                }
             } catch (...) {
                 const std::scoped_lock t(trava);
                 falha = std::current_exception();
@@ -478,10 +485,14 @@ struct VerificacaoTrabalhos::Fila {
         if (trabalhos.size() == kLote) paraLer.notify_one();
     }
 
-    void encerrar() {
+    void encerrar(bool abandonar) {
         {
             const std::scoped_lock t(trava);
             fim = true;
+            if (abandonar) {
+                abandonada = true;
+                trabalhos.clear();
+            }
         }
         paraLer.notify_one();
         paraEnviar.notify_one();
@@ -489,8 +500,9 @@ struct VerificacaoTrabalhos::Fila {
     }
 };
 
+// Ended without terminar: the run was stopped, and its check with it.
 VerificacaoTrabalhos::~VerificacaoTrabalhos() {
-    if (fila_) fila_->encerrar();
+    if (fila_) fila_->encerrar(true);
 }
 
 void VerificacaoTrabalhos::enviar(const Trabalho& trabalho) {
@@ -503,7 +515,7 @@ void VerificacaoTrabalhos::enviar(const Trabalho& trabalho) {
 
 void VerificacaoTrabalhos::terminar() {
     if (fila_) {
-        fila_->encerrar();
+        fila_->encerrar(false);
         if (fila_->falha) std::rethrow_exception(fila_->falha);
     }
     e_->lerPendente();

@@ -39,18 +39,25 @@ int limitar(long v) {
 
 }  // namespace
 
-Retangulo colocar(const Retangulo& local, const Colocacao& c) {
-    Ponto deslocamento;
+Colocador::Colocador(const Colocacao& c) : orientacao_(c.orientacao) {
     if (c.naLinhaBase) {
         const Ponto a = girar({0, c.ancoraY}, c.orientacao);
-        deslocamento = {c.x - a.x, c.y - a.y};
+        dx_ = c.x - a.x;
+        dy_ = c.y - a.y;
     } else {
         const Caixa campo = girarCaixa(0, 0, c.largura, c.altura, c.orientacao);
-        deslocamento = {c.x - campo.x0, c.y - campo.y0};
+        dx_ = c.x - campo.x0;
+        dy_ = c.y - campo.y0;
     }
-    const Caixa r = girarCaixa(local.x, local.y, local.largura, local.altura, c.orientacao);
-    return {limitar(r.x0 + deslocamento.x), limitar(r.y0 + deslocamento.y), limitar(r.x1 - r.x0),
-            limitar(r.y1 - r.y0)};
+}
+
+Retangulo Colocador::operator()(const Retangulo& local) const {
+    const Caixa r = girarCaixa(local.x, local.y, local.largura, local.altura, orientacao_);
+    return {limitar(r.x0 + dx_), limitar(r.y0 + dy_), limitar(r.x1 - r.x0), limitar(r.y1 - r.y0)};
+}
+
+Retangulo colocar(const Retangulo& local, const Colocacao& c) {
+    return Colocador(c)(local);
 }
 
 OpTexto legendaDoSimbolo(const SimboloLinear& s, const Colocacao& c, int topo, int altura,

@@ -19,6 +19,18 @@ struct Colocacao {
 
 Retangulo colocar(const Retangulo& local, const Colocacao& c);
 
+// The same for the many parts of one field (a bar code's bars): where the
+// field lands is worked out once.
+class Colocador {
+  public:
+    explicit Colocador(const Colocacao& c);
+    Retangulo operator()(const Retangulo& local) const;
+
+  private:
+    Orientacao orientacao_;
+    long dx_ = 0, dy_ = 0;
+};
+
 // The human-readable line of a linear bar code, centred under (or over) its bars.
 OpTexto legendaDoSimbolo(const SimboloLinear& s, const Colocacao& c, int topo, int altura,
                          bool reverso);

@@ -202,17 +202,17 @@ class Interpretador : public Leitor {
     }
 
     // A field right after a ^FS depends only on its text and its context: the
-    // third time the same one comes at the same place it is not read again,
-    // its reading is.
+    // third time the same one comes at the same place of a label it is not
+    // read again, its reading is.
     void lerCampo(std::string_view texto) {
-        CampoLido* c = memoria_.lugar(campoNaEtiqueta_++);
-        switch (MemoriaCampos::passo(c, texto, contexto())) {
+        const auto p = memoria_.passo(campoNaEtiqueta_++, texto, contexto());
+        switch (p.passo) {
             case PassoLeitura::Ler:
                 return executarCampo(texto);
             case PassoLeitura::Guardar:
-                return guardar(*c, texto);
+                return guardar(*p.leitura, texto);
             case PassoLeitura::Repetir:
-                return repetir(*c);
+                return repetir(*p.leitura);
         }
     }
 
@@ -761,8 +761,10 @@ class Interpretador : public Leitor {
         o.simbologia = s.simbologia;
         o.dados = s.dados;
         o.reverso = campo_.reverso;
+        const Colocador colocar(c);
+        o.barras.reserve(s.barras.size());
         for (const Barra& b : s.barras)
-            o.barras.push_back(colocar({b.x, topoBarras, b.largura, l.altura}, c));
+            o.barras.push_back(colocar({b.x, topoBarras, b.largura, l.altura}));
         acrescentar(std::move(o));
         if (l.legenda && !s.legenda.empty())
             colocarLegenda(s, c, l.legendaAcima ? 0 : l.altura + formato_.modulo.largura,

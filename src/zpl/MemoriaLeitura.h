@@ -1,11 +1,16 @@
 #pragma once
 
-// The readers' memory of what they read at each place of the last labels. A
+// The readers' memory of what they read at each place of the labels. A
 // template's constant fields come back label after label at the same place
-// with the same text: the third time, their reading is repeated instead of
-// read again. Order values change only their own fields.
+// with the same text, and most order values come back too, a few rows later
+// (a description, a size, a price): from the third time the same text comes
+// at the same place, its reading is repeated instead of read again. Only
+// values never seen before are read.
 
 #include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +34,12 @@ struct LeituraGuardada {
 
 enum class PassoLeitura { Ler, Guardar, Repetir };
 
+template <class Leitura>
+struct PassoNaMemoria {
+    PassoLeitura passo = PassoLeitura::Ler;
+    Leitura* leitura = nullptr;  // where to keep or whence to repeat; none to read only
+};
+
 // Bounded, and not carried into a copy of the reader: a copy is a snapshot of
 // the printer, not of this shortcut.
 template <class Leitura>
@@ -36,38 +47,77 @@ class MemoriaLeitura {
   public:
     static constexpr std::size_t kLugares = 512;
     static constexpr std::size_t kTextoMaximo = 2048;
+    // Readings kept, and their texts' bytes: past either, the memory starts
+    // afresh.
+    static constexpr std::size_t kLeituras = 8192;
+    static constexpr std::size_t kBytes = std::size_t{1} << 20;
+    // Texts seen, by their hash, one a slot: a value that never comes back
+    // (a bar code, a reference) is read once and costs no kept reading; one
+    // that lost its slot to another is only read again.
+    static constexpr std::size_t kVistos = std::size_t{1} << 16;
 
     MemoriaLeitura() = default;
     MemoriaLeitura(const MemoriaLeitura&) {}
     MemoriaLeitura& operator=(const MemoriaLeitura&) {
-        lugares_.clear();
+        esquecer();
         return *this;
     }
 
-    // The place of the label's `indice`-th piece; none past the bound.
-    Leitura* lugar(std::size_t indice) {
-        if (indice >= kLugares) return nullptr;
-        if (indice >= lugares_.size()) lugares_.resize(indice + 1);
-        return &lugares_[indice];
-    }
-
-    // What to do with `texto` read at `lugar` in `contexto`: the first time
-    // read it, the second read and keep it, then repeat it.
+    // What to do with `texto` read at the label's `lugar`-th piece in
+    // `contexto`: the first time read it, the second read and keep it, then
+    // repeat it.
     template <class Contexto>
-    static PassoLeitura passo(Leitura* lugar, std::string_view texto, const Contexto& contexto) {
-        if (!lugar || texto.size() > kTextoMaximo) return PassoLeitura::Ler;
-        if (lugar->texto != texto || !(lugar->antes == contexto)) {
-            lugar->texto.assign(texto);
-            lugar->antes = contexto;
-            lugar->guardada = false;
-            return PassoLeitura::Ler;
+    PassoNaMemoria<Leitura> passo(std::size_t lugar, std::string_view texto,
+                                  const Contexto& contexto) {
+        if (lugar >= kLugares || texto.size() > kTextoMaximo) return {};
+        if (lugar >= ultimas_.size()) ultimas_.resize(lugar + 1);
+        Leitura*& ultima = ultimas_[lugar];
+        if (ultima && mesma(*ultima, texto, contexto)) return repetir(*ultima);
+        const std::uint64_t chave =
+            std::hash<std::string_view>{}(texto) ^ (lugar * 0x9E3779B97F4A7C15ULL);
+        if (vistos_.empty()) vistos_.resize(kVistos);
+        Visto& visto = vistos_[chave & (kVistos - 1)];
+        if (visto.chave != chave || !visto.leitura) {
+            const bool segunda = visto.chave == chave;
+            visto = {chave, nullptr};
+            if (!segunda) return {};
+            if (leituras_.size() >= kLeituras || bytes_ + texto.size() > kBytes) esquecer();
+            visto = vistos_[chave & (kVistos - 1)] = {chave, &leituras_.emplace_back()};
         }
-        if (!lugar->guardada) return PassoLeitura::Guardar;
-        return lugar->repetivel ? PassoLeitura::Repetir : PassoLeitura::Ler;
+        ultima = visto.leitura;
+        if (mesma(*ultima, texto, contexto)) return repetir(*ultima);
+        bytes_ += texto.size() - ultima->texto.size();
+        *ultima = Leitura{};
+        ultima->texto.assign(texto);
+        ultima->antes = contexto;
+        return {PassoLeitura::Guardar, ultima};
     }
 
   private:
-    std::vector<Leitura> lugares_;
+    struct Visto {
+        std::uint64_t chave = 0;
+        Leitura* leitura = nullptr;  // none: seen once, not kept
+    };
+
+    template <class Contexto>
+    static bool mesma(const Leitura& l, std::string_view texto, const Contexto& contexto) {
+        return l.guardada && l.texto == texto && l.antes == contexto;
+    }
+    static PassoNaMemoria<Leitura> repetir(Leitura& l) {
+        return {l.repetivel ? PassoLeitura::Repetir : PassoLeitura::Ler, &l};
+    }
+
+    void esquecer() {
+        leituras_.clear();
+        ultimas_.clear();
+        vistos_.clear();
+        bytes_ = 0;
+    }
+
+    std::deque<Leitura> leituras_;  // where the slots and places point
+    std::size_t bytes_ = 0;
+    std::vector<Visto> vistos_;
+    std::vector<Leitura*> ultimas_;  // by place: the reading last used there, tried first
 };
 
 }  // namespace etiquetas::zpl

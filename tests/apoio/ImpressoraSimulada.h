@@ -194,7 +194,7 @@ class ImpressoraSimulada {
         if (pergunta ==
             "\x01"
             "E") {
-            char n[7];
+            char n[12];
             std::snprintf(n, sizeof n, "%05d\r", porImprimir);
             return n;
         }

@@ -95,6 +95,17 @@ class TesteVerificacaoJanela : public QObject {
             for (int i = 0; i < 20000; ++i) variantes.append(texto, inicio, fim - inicio);
             texto.replace(inicio, fim - inicio, variantes);
             std::ofstream(a.caminho() / "grande.xml", std::ios::binary) << texto;
+            // Labels of a thousand fields, more than the reader remembers, so
+            // that every label is read whole and the check is long in any
+            // build: the template's fields again and again, each time lower.
+            const auto modelo = a.caminho() / "QuelmonteEtiqPrecoCartolinaZebra.zpl";
+            std::string zpl = lerArquivo(modelo).value_or("");
+            const auto corpo = zpl.find("#INICIO#") + 8, fimCorpo = zpl.find("#FIM#");
+            QVERIFY(corpo > 8 && fimCorpo != std::string::npos);
+            const std::string campos = zpl.substr(corpo, fimCorpo - corpo);
+            for (int i = 1; i <= 30; ++i)
+                zpl.insert(corpo, "^LH0," + std::to_string(600 * i) + "\n" + campos);
+            std::ofstream(modelo, std::ios::binary) << zpl;
         }
         auto& app = *a.app;
         FrmEtiqueta janela(app);
