@@ -210,7 +210,10 @@ struct VerificacaoTrabalhos::Estado {
                      "", std::move(problema), 0, t.modelo});
     }
 
+    // The run's own findings (a resolution's) come from the run's thread
+    // while the check's reads.
     void acrescentar(Achado a) {
+        const std::scoped_lock t(travaAchados);
         (a.gravidade == Gravidade::Erro ? erros : avisos)++;
         std::string chave = a.modelo + '\x1f' + a.campo + '\x1f' + a.problema;
         if (const auto i = indices.find(chave); i != indices.end()) {
@@ -357,6 +360,7 @@ struct VerificacaoTrabalhos::Estado {
     std::string ultimaConfiguracao;
     std::string configuracaoGuardada;  // read before the first job, then cleared
     std::string arquivoEtiqueta, arquivoSeparador;
+    std::mutex travaAchados;
     std::vector<Achado> achados;
     std::unordered_map<std::string, std::size_t> indices;  // campo and problema: the finding
     long long erros = 0, avisos = 0, omitidos = 0;

@@ -78,6 +78,28 @@ struct DepoisDoCampo {
 using CampoLido = LeituraGuardada<ContextoCampo, DepoisDoCampo>;
 using MemoriaCampos = MemoriaLeitura<CampoLido>;
 
+// The commands of a field before its ^FD, and what they left.
+struct PrefixoLido {
+    std::string texto;
+    ContextoCampo antes;
+    bool guardado = false;
+    std::vector<std::string> avisos;
+    Campo campo;
+    Formato formato;
+    std::string origem;
+};
+
+// Not carried into a copy of the reader, as its field memory is not.
+struct PrefixosLidos {
+    std::vector<PrefixoLido> lugares;
+    PrefixosLidos() = default;
+    PrefixosLidos(const PrefixosLidos&) {}
+    PrefixosLidos& operator=(const PrefixosLidos&) {
+        lugares.clear();
+        return *this;
+    }
+};
+
 std::string_view parametro(const Parametros& p, std::size_t i) {
     return i < p.size() ? std::string_view(p[i]) : std::string_view();
 }
@@ -205,10 +227,11 @@ class Interpretador : public Leitor {
     // third time the same one comes at the same place of a label it is not
     // read again, its reading is.
     void lerCampo(std::string_view texto) {
-        const auto p = memoria_.passo(campoNaEtiqueta_++, texto, contexto());
+        const std::size_t lugar = campoNaEtiqueta_++;
+        const auto p = memoria_.passo(lugar, texto, contexto());
         switch (p.passo) {
             case PassoLeitura::Ler:
-                return executarCampo(texto);
+                return executarCampoNovo(texto, lugar);
             case PassoLeitura::Guardar:
                 return guardar(*p.leitura, texto);
             case PassoLeitura::Repetir:
@@ -240,8 +263,53 @@ class Interpretador : public Leitor {
         c.depois = {formato_, origem_};
     }
 
-    void executarCampo(std::string_view texto) {
-        for (std::size_t i = 0; i < texto.size();) i = executarComando(texto, i, false);
+    void executarCampo(std::string_view texto, std::size_t i = 0) {
+        while (i < texto.size()) i = executarComando(texto, i, false);
+    }
+
+    // A field whose data is new often keeps the commands before its ^FD
+    // (origin, font, block, bar-code kind): what they leave is kept at the
+    // field's place, and only the data onwards is read.
+    void executarCampoNovo(std::string_view texto, std::size_t lugar) {
+        const std::size_t dados = texto.find("^FD");
+        if (dados == std::string_view::npos || dados == 0 || lugar >= MemoriaCampos::kLugares)
+            return executarCampo(texto);
+        if (lugar >= prefixos_.lugares.size()) prefixos_.lugares.resize(lugar + 1);
+        PrefixoLido& p = prefixos_.lugares[lugar];
+        const std::string_view prefixo = texto.substr(0, dados);
+        const ContextoCampo antes = contexto();
+        if (p.guardado && p.texto == prefixo && p.antes == antes) {
+            for (const auto& a : p.avisos) avisar(a);
+            campo_ = p.campo;
+            formato_ = p.formato;
+            origem_ = p.origem;
+            aposSeparador_ = false;
+        } else {
+            guardarPrefixo(p, prefixo, antes);
+        }
+        executarCampo(texto, dados);
+    }
+
+    // Kept only when it held field commands alone and drew nothing.
+    void guardarPrefixo(PrefixoLido& p, std::string_view prefixo, const ContextoCampo& antes) {
+        p.texto.assign(prefixo);
+        p.antes = antes;
+        p.avisos.clear();
+        const std::size_t operacoes = etiqueta_.operacoes.size();
+        avisosGuardados_ = &p.avisos;
+        bool deCampo = true;
+        for (std::size_t i = 0; i < prefixo.size();) {
+            i = executarComando(prefixo, i, false);
+            const Entrada* e = comando_.truncado ? nullptr : entrada(comando_);
+            deCampo =
+                deCampo && e && comandoDeCampo(*e) && e->tratador != &Interpretador::separadorCampo;
+        }
+        avisosGuardados_ = nullptr;
+        p.guardado = deCampo && etiqueta_.operacoes.size() == operacoes;
+        if (!p.guardado) return;
+        p.campo = campo_;
+        p.formato = formato_;
+        p.origem = origem_;
     }
 
     // The same, telling whether the field held only field commands and ended
@@ -789,6 +857,7 @@ class Interpretador : public Leitor {
     Comando comando_;
     Parametros parametros_;
     MemoriaCampos memoria_;
+    PrefixosLidos prefixos_;  // by place, as in memoria_
     std::size_t campoNaEtiqueta_ = 0;
     bool aposSeparador_ = false;  // a field may start here with nothing carried into it
     std::vector<std::string>* avisosGuardados_ = nullptr;  // the field being kept warns here

@@ -83,7 +83,8 @@ TEST(InterpretadorDpl, LeituraEmPedacosIgualAInteira) {
     }
 }
 
-// A reader that remembers repeated fields reads what one without that memory reads.
+// A reader that remembers repeated fields, now or labels later, reads what one without that
+// memory reads.
 TEST(InterpretadorDpl, CampoRepetidoLeComoOLidoDeNovo) {
     struct Caso {
         std::string inicio;
@@ -91,19 +92,25 @@ TEST(InterpretadorDpl, CampoRepetidoLeComoOLidoDeNovo) {
     };
     const std::string zpl =
         "^XA^PW300^FO5,5^AZN,20^FDfixo^FS^FO1,1^BY3^BCN,30^FD12^FS"
-        "^FO9,9^GB9,9,1^FS^FX nota^FS^FO2,2^FDvaria";
+        "^FO9,9^GB9,9,1^FS^FX nota^FS^FO2,2^BY2,4^A0N,20^FDvaria";
+    // A field followed by another is read through the memory; the last one before ^XZ is not.
+    const auto varia = [&zpl](const char* valor) {
+        return zpl + valor + "^FS^FO4,4^A0N,20^FDfim^FS^XZ";
+    };
     const std::string dpl =
         "121100000100010fixo\r\n1X1100000100010L000010\r\n1Z1100000100010a\r\n"
         "1911A2400200999longo demais para a largura\r\n";
     const std::vector<Caso> casos{
         {"~SD10",
-         {zpl + "1^FS^XZ", zpl + "2^FS^XZ", zpl + "3^FS^XZ", zpl + "3^FS^XZ",
-          "^XA^LH7,7^CI28" + zpl.substr(3) + "3^FS^XZ", zpl + "3^fs^FS^XZ",
-          "^XA^CFB^FO5,5^AZN,20^FDfixo^FS^XZ", "^XA^FO5,5^AZN,20^FDfixo^FS^XZ"}},
+         {varia("1"), varia("2"), varia("1"), varia("2"), varia("1"), zpl + "3^FS^XZ",
+          zpl + "3^FS^XZ", "^XA^LH7,7^CI28" + zpl.substr(3) + "3^FS^XZ", varia("4"),
+          zpl + "3^fs^FS^XZ", "^XA^CFB^FO5,5^AZN,20^FDfixo^FS^XZ",
+          "^XA^FO5,5^AZN,20^FDfixo^FS^XZ"}},
         {"\x02n\r\n\x02KcLW0300\r\n",
          {formato(dpl + "121100000100010um\r\n"), formato(dpl + "121100000100010dois\r\n"),
-          formato(dpl), formato(dpl), formato("R0050\r\n" + dpl), formato("m\r\n" + dpl),
-          formato(dpl, "\x02KcLW0200\r\n")}},
+          formato(dpl + "121100000100010um\r\n"), formato(dpl + "121100000100010dois\r\n"),
+          formato(dpl + "121100000100010um\r\n"), formato(dpl), formato(dpl),
+          formato("R0050\r\n" + dpl), formato("m\r\n" + dpl), formato(dpl, "\x02KcLW0200\r\n")}},
     };
     for (const auto& c : casos) {
         Interpretacao lembrando, esquecido;
