@@ -46,7 +46,8 @@ CampoEtiqueta campoTexto(const zpl::OpTexto& t) {
     c.tipo = TipoCampo::Texto;
     c.reverso = t.reverso;
     c.exato = t.bloco.has_value() || larguraFixa(t);
-    const long estimada = std::min(larguraEstimada(t), kLarguraEstimadaMaxima);
+    c.larguraTexto = larguraEstimada(t);
+    const long estimada = std::min(c.larguraTexto, kLarguraEstimadaMaxima);
     const bool emPe = deitado(t.orientacao);
     const int topo = t.naLinhaBase ? t.y - t.altura : t.y;
     const int descendente = t.altura / 5;

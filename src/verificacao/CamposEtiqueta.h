@@ -20,6 +20,7 @@ struct CampoEtiqueta {
     zpl::Retangulo area;       // what the field claims: a text's block or estimate
     zpl::Retangulo tinta;      // what prints: a text's letters, a box's outline
     bool exato = true;         // false: a proportional font's width, estimated
+    long larguraTexto = 0;     // a text's whole width, as larguraEstimada gives it
     bool reverso = false;
     int espessura = 0;              // a box's edge; a solid box's is its whole area
     int zona = 0;                   // a bar code's quiet zone on each side

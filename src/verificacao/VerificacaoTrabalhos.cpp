@@ -305,7 +305,7 @@ struct VerificacaoTrabalhos::Estado {
             const NomeCampo nome = [&] { return nomeCampo(e, c); };
             dentroDaEtiqueta(e.configuracao, c, numero, nome);
             if (const auto* t = std::get_if<zpl::OpTexto>(&e.operacoes[c.operacao]))
-                verificarBloco(*t, numero, nome);
+                verificarBloco(*t, c.larguraTexto, numero, nome);
         }
         for (const auto& s : sobreposicoes(campos)) {
             const CampoEtiqueta& campo = campos[s.campo];
@@ -314,10 +314,9 @@ struct VerificacaoTrabalhos::Estado {
         }
     }
 
-    void verificarBloco(const zpl::OpTexto& t, int numero, const NomeCampo& campo) {
+    void verificarBloco(const zpl::OpTexto& t, long estimada, int numero, const NomeCampo& campo) {
         if (!t.bloco || t.bloco->largura <= 0) return;
         const int linhas = std::max(1, t.bloco->linhas);
-        const long estimada = larguraEstimada(t);
         // A proportional font's width is an average letter: only well beyond
         // the block is it found. A bitmap font's is exact.
         const long medida = larguraFixa(t) ? estimada : estimada * 9 / 10;

@@ -52,6 +52,9 @@ Colocador::Colocador(const Colocacao& c) : orientacao_(c.orientacao) {
 }
 
 Retangulo Colocador::operator()(const Retangulo& local) const {
+    if (orientacao_ == Orientacao::Normal && local.largura >= 0 && local.altura >= 0)
+        return {limitar(local.x + dx_), limitar(local.y + dy_), limitar(local.largura),
+                limitar(local.altura)};
     const Caixa r = girarCaixa(local.x, local.y, local.largura, local.altura, orientacao_);
     return {limitar(r.x0 + dx_), limitar(r.y0 + dy_), limitar(r.x1 - r.x0), limitar(r.y1 - r.y0)};
 }
