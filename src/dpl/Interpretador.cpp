@@ -253,8 +253,7 @@ class Interpretador : public Leitor {
     void iniciarFormato() {
         dentro_ = true;
         registroNaEtiqueta_ = 0;
-        etiqueta_ = Etiqueta{};
-        etiqueta_.operacoes.reserve(operacoesNaUltima_);
+        etiqueta_.esvaziar(operacoesNaUltima_);
         unidade_ = padrao_;
         deslocColuna_ = deslocLinha_ = 0;
         xor_ = false;
@@ -354,7 +353,7 @@ class Interpretador : public Leitor {
         operacoesNaUltima_ = etiqueta_.operacoes.size();
         ++lidas_;
         if (destino_.etiqueta) destino_.etiqueta(std::move(etiqueta_));
-        etiqueta_ = Etiqueta{};
+        etiqueta_.esvaziar(0);
         dentro_ = false;
     }
 

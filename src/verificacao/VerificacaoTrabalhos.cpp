@@ -245,6 +245,10 @@ struct VerificacaoTrabalhos::Estado {
     }
 
     void ler(const Trabalho& t, const TrabalhoLido& lido) {
+        // A job whose labels were all read is found no more: a run without
+        // findings does not keep every job it sent.
+        while (lidos.size() > 1 && leitor.etiquetasLidas() >= lidos[1].primeiraLeitor)
+            lidos.pop_front();
         lidos.push_back(lido);
         lidos.back().primeiraLeitor = formatosLidos + 1;
         formatosLidos += lido.quantidade;

@@ -112,6 +112,15 @@ struct Etiqueta {
     ConfiguracaoEtiqueta configuracao;
     std::vector<Operacao> operacoes;
     bool operator==(const Etiqueta&) const = default;
+
+    // Empty again, keeping the room of the operations when a reader's
+    // destination left them (the check reads a label and lets it go): a
+    // label's room is a large block, and allocating one a label costs.
+    void esvaziar(std::size_t operacoesPrevistas) {
+        configuracao = {};
+        operacoes.clear();
+        operacoes.reserve(operacoesPrevistas);
+    }
 };
 
 struct Aviso {

@@ -445,8 +445,7 @@ class Interpretador : public Leitor {
         if (dentro_) return avisar("^XA dentro de um formato aberto, ignorado");
         dentro_ = true;
         campoNaEtiqueta_ = 0;
-        etiqueta_ = Etiqueta{};
-        etiqueta_.operacoes.reserve(operacoesNaUltima_);
+        etiqueta_.esvaziar(operacoesNaUltima_);
         formato_ = Formato{};
         campo_ = Campo{};
     }
@@ -462,7 +461,7 @@ class Interpretador : public Leitor {
         operacoesNaUltima_ = etiqueta_.operacoes.size();
         ++lidas_;
         if (destino_.etiqueta) destino_.etiqueta(std::move(etiqueta_));
-        etiqueta_ = Etiqueta{};
+        etiqueta_.esvaziar(0);
         impressora_.copias = 1;
         dentro_ = false;
     }
