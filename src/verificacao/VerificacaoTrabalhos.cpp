@@ -305,16 +305,24 @@ struct VerificacaoTrabalhos::Estado {
     void verificarEtiqueta(const Etiqueta& e) {
         const int numero = leitor.etiquetasLidas();
         const auto campos = camposDaEtiqueta(e);
-        for (const auto& c : campos) {
-            const NomeCampo nome = [&] { return nomeCampo(e, c); };
+        // A field found on several others is named once.
+        std::vector<std::string> nomes;
+        const auto nomeDo = [&](std::size_t i) {
+            if (nomes.empty()) nomes.resize(campos.size());
+            if (nomes[i].empty()) nomes[i] = nomeCampo(e, campos[i]);
+            return nomes[i];
+        };
+        for (std::size_t i = 0; i < campos.size(); ++i) {
+            const CampoEtiqueta& c = campos[i];
+            const NomeCampo nome = [&nomeDo, i] { return nomeDo(i); };
             dentroDaEtiqueta(e.configuracao, c, numero, nome);
             if (const auto* t = std::get_if<zpl::OpTexto>(&e.operacoes[c.operacao]))
                 verificarBloco(*t, c.larguraTexto, numero, nome);
         }
         for (const auto& s : sobreposicoes(campos)) {
             const CampoEtiqueta& campo = campos[s.campo];
-            achar(Gravidade::Erro, numero, nomeCampo(e, campo),
-                  verboSobreposicao(campo, s) + nomeCampo(e, campos[s.outro]));
+            achar(Gravidade::Erro, numero, nomeDo(s.campo),
+                  verboSobreposicao(campo, s) + nomeDo(s.outro));
         }
     }
 

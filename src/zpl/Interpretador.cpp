@@ -212,11 +212,19 @@ class Interpretador : public Leitor {
     // Where the field that starts at `i` ends: the command after its ^FS.
     // None when that is not in this piece, or the field is too long to keep.
     static std::size_t fimDoCampo(std::string_view trecho, std::size_t i) {
-        const std::size_t fs = trecho.find("^FS", i);
-        if (fs == std::string_view::npos || fs - i > MemoriaCampos::kTextoMaximo)
-            return std::string_view::npos;
+        const std::size_t fs = separadorAte(trecho, i, i + MemoriaCampos::kTextoMaximo);
+        if (fs == std::string_view::npos) return std::string_view::npos;
         const std::size_t seguinte = inicioDosComandos(trecho, fs + 3);
         return seguinte == trecho.size() ? std::string_view::npos : seguinte;
+    }
+
+    // The first ^FS from `i`, starting by `limite`. A field has a caret every
+    // few characters: find() would call memchr once a command.
+    static std::size_t separadorAte(std::string_view t, std::size_t i, std::size_t limite) {
+        const std::size_t fim = std::min(t.size(), limite + 3);
+        for (; i + 3 <= fim; ++i)
+            if (t[i] == '^' && t[i + 1] == 'F' && t[i + 2] == 'S') return i;
+        return std::string_view::npos;
     }
 
     ContextoCampo contexto() const {

@@ -54,7 +54,8 @@ class MemoriaLeitura {
     // Texts seen, by their hash, one a slot: a value that never comes back
     // (a bar code, a reference) is read once and costs no kept reading; one
     // that lost its slot to another is only read again.
-    static constexpr std::size_t kVistos = std::size_t{1} << 16;
+    // Small enough to stay in the processor's cache.
+    static constexpr std::size_t kVistos = std::size_t{1} << 14;
 
     MemoriaLeitura() = default;
     MemoriaLeitura(const MemoriaLeitura&) {}
