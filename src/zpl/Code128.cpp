@@ -175,6 +175,9 @@ int larguraEmModulos(const std::vector<int>& codigos) {
 SimboloLinear code128Impressora(std::string_view dados, const Modulo& modulo,
                                 std::vector<std::string>& avisos) {
     Codificacao c(avisos);
+    c.codigos.reserve(dados.size() + 3);
+    c.lido.reserve(dados.size());
+    c.legivel.reserve(dados.size());
     std::size_t i = inicio(c, dados);
     while (i < dados.size()) {
         if (dados[i] == '>' && i + 1 < dados.size()) {
@@ -202,6 +205,7 @@ SimboloLinear code128Impressora(std::string_view dados, const Modulo& modulo,
 
 std::vector<Barra> barrasCode128(const std::vector<int>& codigos, int modulo) {
     std::vector<Barra> barras;
+    barras.reserve(3 * codigos.size() + 1);  // three bars a character, four in the stop
     int x = 0;
     for (int codigo : codigos) {
         const char* padrao = kPadroes[codigo];
