@@ -120,6 +120,7 @@ std::optional<ResultadoVerificacao> verificarFamilia(SessaoImpressao& sessao,
                           modelos.separador.texto.find(":: Preco ::") != std::string::npos;
     const bool volume = familia.arquivo == ArquivoFamilia::Volume;
     VerificacaoTrabalhos v(std::move(modelos), volume, pontosPorMilimetro(p.resolucao));
+    v.interrupcao([&a] { return a.cancelado(); });
     if (pedido.documento)
         v.textoDoPedido([documento = pedido.documento](const auto& texto) {
             lerTextoDoPedido(*documento, texto);

@@ -15,6 +15,7 @@ VerificacaoTrabalhos::VerificacaoTrabalhos(ModelosDaExecucao, bool, int)
 VerificacaoTrabalhos::~VerificacaoTrabalhos() = default;
 void VerificacaoTrabalhos::textoDoPedido(std::string_view) {}
 void VerificacaoTrabalhos::textoDoPedido(LeituraPedido) {}
+void VerificacaoTrabalhos::interrupcao(std::function<bool()>) {}
 void VerificacaoTrabalhos::enviar(const Trabalho&) {}
 void VerificacaoTrabalhos::terminar() {}
 const std::vector<Achado>& VerificacaoTrabalhos::achados() const {

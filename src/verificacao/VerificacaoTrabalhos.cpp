@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <exception>
@@ -399,6 +400,10 @@ void VerificacaoTrabalhos::textoDoPedido(std::string_view texto) {
     e_->retirar(texto);
 }
 
+void VerificacaoTrabalhos::interrupcao(std::function<bool()> cancelado) {
+    cancelado_ = std::move(cancelado);
+}
+
 void VerificacaoTrabalhos::textoDoPedido(LeituraPedido ler) {
     e_->pedidoPorLer = std::move(ler);
 }
@@ -492,22 +497,39 @@ struct VerificacaoTrabalhos::Fila {
         }
     }
 
-    void acrescentar(const Trabalho& trabalho) {
+    // The run waits here while the check's thread reads long labels: it is
+    // asked every 50 ms whether it was stopped meanwhile, and then nothing
+    // more is read.
+    void acrescentar(const Trabalho& trabalho, const std::function<bool()>& cancelado) {
         std::unique_lock t(trava);
-        paraEnviar.wait(t, [&] { return fim || trabalhos.size() < kMaximo; });
+        const auto haLugar = [&] { return fim || trabalhos.size() < kMaximo; };
+        while (!paraEnviar.wait_for(t, std::chrono::milliseconds(50), haLugar)) {
+            if (!cancelado) continue;
+            t.unlock();
+            const bool parar = cancelado();
+            t.lock();
+            if (parar) {
+                abandonar();
+                paraLer.notify_one();
+                return;
+            }
+        }
         if (fim) return;
         trabalhos.push_back(trabalho);
         if (trabalhos.size() == kLote) paraLer.notify_one();
+    }
+
+    void abandonar() {
+        fim = true;
+        abandonada = true;
+        trabalhos.clear();
     }
 
     void encerrar(bool abandonar) {
         {
             const std::scoped_lock t(trava);
             fim = true;
-            if (abandonar) {
-                abandonada = true;
-                trabalhos.clear();
-            }
+            if (abandonar) this->abandonar();
         }
         paraLer.notify_one();
         paraEnviar.notify_one();
@@ -525,7 +547,7 @@ void VerificacaoTrabalhos::enviar(const Trabalho& trabalho) {
         fila_ = std::make_unique<Fila>();
         fila_->leitor = std::thread([this] { fila_->ler(*e_); });
     }
-    fila_->acrescentar(trabalho);
+    fila_->acrescentar(trabalho, cancelado_);
 }
 
 void VerificacaoTrabalhos::terminar() {

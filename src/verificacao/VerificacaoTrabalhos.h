@@ -74,6 +74,10 @@ class VerificacaoTrabalhos : public SaidaTrabalhos {
         std::function<void(const std::function<void(std::string_view texto)>& texto)>;
     void textoDoPedido(LeituraPedido ler);
 
+    // Whether the run was stopped: asked while a job waits for the check's
+    // thread, so that a stop is not held up by labels slow to read.
+    void interrupcao(std::function<bool()> cancelado);
+
     void enviar(const Trabalho& trabalho) override;
     // The run ended: what is still open is checked.
     void terminar();
@@ -94,6 +98,7 @@ class VerificacaoTrabalhos : public SaidaTrabalhos {
     struct Fila;
     std::unique_ptr<Estado> e_;
     std::unique_ptr<Fila> fila_;
+    std::function<bool()> cancelado_;
 };
 
 }  // namespace etiquetas
