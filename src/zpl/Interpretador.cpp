@@ -305,13 +305,7 @@ class Interpretador : public Leitor {
         p.avisos.clear();
         const std::size_t operacoes = etiqueta_.operacoes.size();
         avisosGuardados_ = &p.avisos;
-        bool deCampo = true;
-        for (std::size_t i = 0; i < prefixo.size();) {
-            i = executarComando(prefixo, i, false);
-            const Entrada* e = comando_.truncado ? nullptr : entrada(comando_);
-            deCampo =
-                deCampo && e && comandoDeCampo(*e) && e->tratador != &Interpretador::separadorCampo;
-        }
+        const bool deCampo = executarComandosDeCampo(prefixo, false);
         avisosGuardados_ = nullptr;
         p.guardado = deCampo && etiqueta_.operacoes.size() == operacoes;
         if (!p.guardado) return;
@@ -323,15 +317,21 @@ class Interpretador : public Leitor {
     // The same, telling whether the field held only field commands and ended
     // with its ^FS.
     bool executarCampoRepetivel(std::string_view texto) {
-        bool repetivel = true;
+        return executarComandosDeCampo(texto, true) && aposSeparador_;
+    }
+
+    // Runs `texto`, telling whether it held field commands alone, with a ^FS
+    // as its last command when `comSeparador`, and none anywhere else.
+    bool executarComandosDeCampo(std::string_view texto, bool comSeparador) {
+        bool deCampo = true;
         for (std::size_t i = 0; i < texto.size();) {
             i = executarComando(texto, i, false);
             const Entrada* e = comando_.truncado ? nullptr : entrada(comando_);
-            const bool ultimo = i == texto.size();
-            repetivel = repetivel && e && comandoDeCampo(*e) &&
-                        (e->tratador == &Interpretador::separadorCampo) == ultimo;
+            const bool separadorEsperado = comSeparador && i == texto.size();
+            deCampo = deCampo && e && comandoDeCampo(*e) &&
+                      (e->tratador == &Interpretador::separadorCampo) == separadorEsperado;
         }
-        return repetivel && aposSeparador_;
+        return deCampo;
     }
 
     using Tratador = void (Interpretador::*)(const Comando&);

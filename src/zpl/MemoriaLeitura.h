@@ -51,10 +51,10 @@ class MemoriaLeitura {
     // afresh.
     static constexpr std::size_t kLeituras = 8192;
     static constexpr std::size_t kBytes = std::size_t{1} << 20;
-    // Texts seen, by their hash, one a slot: a value that never comes back
-    // (a bar code, a reference) is read once and costs no kept reading; one
-    // that lost its slot to another is only read again.
-    // Small enough to stay in the processor's cache.
+    // Texts seen, by their hash, one a slot, in a table small enough to stay
+    // in the processor's cache: a value that never comes back (a bar code, a
+    // reference) is read once and costs no kept reading; one that lost its
+    // slot to another is only read again.
     static constexpr std::size_t kVistos = std::size_t{1} << 14;
 
     MemoriaLeitura() = default;
