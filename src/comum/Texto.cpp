@@ -114,14 +114,19 @@ std::string utf8ParaCp1252(std::string_view utf8) {
     std::string saida;
     saida.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
+        // Runs of ASCII, most of any text, go across whole.
+        std::size_t j = i;
+        while (j < utf8.size() && static_cast<unsigned char>(utf8[j]) < 0x80) ++j;
+        saida.append(utf8.substr(i, j - i));
+        if ((i = j) == utf8.size()) break;
         const auto b = static_cast<unsigned char>(utf8[i]);
-        int extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
-        if (extra < 0 || i + extra >= utf8.size() + (extra == 0 ? 1 : 0)) {
+        const int extra = (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
+        if (extra < 0 || i + extra >= utf8.size()) {
             saida += '?';
             ++i;
             continue;
         }
-        char32_t cp = extra == 0 ? b : b & (0x3F >> extra);
+        char32_t cp = b & (0x3F >> extra);
         bool valido = true;
         for (int k = 1; k <= extra; ++k) {
             const auto c = static_cast<unsigned char>(utf8[i + k]);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -114,11 +115,32 @@ struct ContextoRegistro {
     bool operator==(const ContextoRegistro&) const = default;
 };
 
-// find_first_of would call memchr once a character.
-std::size_t fimDaLinha(std::string_view texto, std::size_t i) {
-    while (i < texto.size() && texto[i] != '\r' && texto[i] != '\n') ++i;
-    return i == texto.size() ? std::string_view::npos : i;
-}
+// Where the lines of a piece end: its next CR and next LF, each sought with
+// memchr only once the line before has passed it (find_first_of would call
+// memchr once a character; a spool without CRs is not sought to its end for
+// every line).
+class FinsDeLinha {
+  public:
+    explicit FinsDeLinha(std::string_view texto) : texto_(texto) {}
+
+    std::size_t depois(std::size_t i) {
+        return std::min(proximo(cr_, '\r', i), proximo(lf_, '\n', i));
+    }
+
+  private:
+    std::size_t proximo(std::size_t& achado, char c, std::size_t i) const {
+        if (achado != kNaoProcurado && (achado == std::string_view::npos || achado >= i))
+            return achado;
+        const void* p = std::memchr(texto_.data() + i, c, texto_.size() - i);
+        achado = p ? static_cast<std::size_t>(static_cast<const char*>(p) - texto_.data())
+                   : std::string_view::npos;
+        return achado;
+    }
+
+    static constexpr std::size_t kNaoProcurado = std::string_view::npos - 1;
+    std::string_view texto_;
+    std::size_t cr_ = kNaoProcurado, lf_ = kNaoProcurado;
+};
 
 struct NadaDepois {};
 using RegistroLido = LeituraGuardada<ContextoRegistro, NadaDepois>;
@@ -136,11 +158,18 @@ class Interpretador : public Leitor {
             crPendente_ = false;
             if (pedaco[0] == '\n') i = 1;
         }
+        FinsDeLinha fins(pedaco);
         while (i < pedaco.size()) {
-            const std::size_t fim = fimDaLinha(pedaco, i);
-            acrescentar(pedaco.substr(i, fim == std::string_view::npos ? fim : fim - i));
-            if (fim == std::string_view::npos) return;
-            fimDeLinha();
+            const std::size_t fim = fins.depois(i);
+            const std::string_view trecho =
+                pedaco.substr(i, fim == std::string_view::npos ? fim : fim - i);
+            if (fim != std::string_view::npos && linha_.empty() && trecho.size() <= kLinhaMaxima) {
+                fimDeLinha(trecho);  // whole in the piece: read where it lies
+            } else {
+                acrescentar(trecho);
+                if (fim == std::string_view::npos) return;
+                fimDeLinha(linha_);
+            }
             i = fim + 1;
             if (pedaco[fim] == '\r') {
                 if (i == pedaco.size())
@@ -152,7 +181,7 @@ class Interpretador : public Leitor {
     }
 
     void terminar() override {
-        lerLinha();
+        lerLinha(linha_);
         linha_.clear();
         if (dentro_) avisar("o spool termina sem E: a impressora não imprime esta etiqueta");
     }
@@ -172,19 +201,19 @@ class Interpretador : public Leitor {
         linha_.append(trecho.substr(0, cabe));
     }
 
-    void fimDeLinha() {
-        lerLinha();
+    void fimDeLinha(std::string_view l) {
+        lerLinha(l);
         linha_.clear();
         ++numeroLinha_;
     }
 
-    void lerLinha() {
+    void lerLinha(std::string_view l) {
         linhaLida_ = numeroLinha_;
         if (linhaCortada_) {
             avisar("linha além de " + std::to_string(kLinhaMaxima) + " caracteres cortada");
             linhaCortada_ = false;
         }
-        if (!linha_.empty()) linha(linha_);
+        if (!l.empty()) linha(l);
     }
 
     void avisar(const std::string& texto) {

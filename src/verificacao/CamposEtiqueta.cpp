@@ -182,8 +182,10 @@ long larguraEstimada(const zpl::OpTexto& t) {
     return tercos / 3;
 }
 
-std::vector<CampoEtiqueta> camposDaEtiqueta(const zpl::Etiqueta& e) {
-    std::vector<CampoEtiqueta> campos;
+namespace {
+
+void camposDaEtiqueta(const zpl::Etiqueta& e, std::vector<CampoEtiqueta>& campos) {
+    campos.clear();
     campos.reserve(e.operacoes.size());
     for (std::size_t i = 0; i < e.operacoes.size(); ++i) {
         auto c = campoDe(e.operacoes[i]);
@@ -193,8 +195,9 @@ std::vector<CampoEtiqueta> camposDaEtiqueta(const zpl::Etiqueta& e) {
             c->legendaDe = static_cast<std::ptrdiff_t>(campos.size() - 1);
         campos.push_back(*c);
     }
-    return campos;
 }
+
+}  // namespace
 
 std::vector<Sobreposicao> sobreposicoes(const std::vector<CampoEtiqueta>& campos) {
     // Only fields whose reach (ink and quiet zone) meets can be found on one
@@ -220,6 +223,21 @@ std::vector<Sobreposicao> sobreposicoes(const std::vector<CampoEtiqueta>& campos
     for (const auto& [i, j] : pares)
         if (const auto s = sobreposicao(campos, i, j)) r.push_back(*s);
     return r;
+}
+
+DisposicoesEtiqueta::Leitura DisposicoesEtiqueta::ler(const zpl::Etiqueta& etiqueta) {
+    camposDaEtiqueta(etiqueta, lidos_);
+    for (std::size_t k = 0; k < kGuardadas; ++k) {
+        const std::size_t i = (ultima_ + k) % kGuardadas;  // the last one first
+        if (guardadas_[i].usada && guardadas_[i].campos == lidos_) return {ultima_ = i, false};
+    }
+    ultima_ = proxima_;
+    proxima_ = (proxima_ + 1) % kGuardadas;
+    Disposicao& d = guardadas_[ultima_];
+    std::swap(d.campos, lidos_);
+    d.sobreposicoes = etiquetas::sobreposicoes(d.campos);
+    d.usada = true;
+    return {ultima_, true};
 }
 
 }  // namespace etiquetas

@@ -5,6 +5,7 @@
 // text, text in a bar code's quiet zone, text over a box's edge or black
 // text on a black box, a code in another's quiet zone.
 
+#include <array>
 #include <cstddef>
 #include <vector>
 
@@ -25,9 +26,8 @@ struct CampoEtiqueta {
     int espessura = 0;              // a box's edge; a solid box's is its whole area
     int zona = 0;                   // a bar code's quiet zone on each side
     std::ptrdiff_t legendaDe = -1;  // a text printed by this bar code (index of the code)
+    bool operator==(const CampoEtiqueta&) const = default;
 };
-
-std::vector<CampoEtiqueta> camposDaEtiqueta(const zpl::Etiqueta& etiqueta);
 
 // Fonts A to H are bitmaps of fixed cells: their width is known, not guessed.
 bool larguraFixa(const zpl::OpTexto& texto);
@@ -42,5 +42,32 @@ struct Sobreposicao {
 };
 
 std::vector<Sobreposicao> sobreposicoes(const std::vector<CampoEtiqueta>& campos);
+
+// The last few layouts of labels read: their fields and which lie on one
+// another. The labels of a template differ in what their order values print,
+// seldom in where (a size of one letter or two): a label laid out as one
+// kept has the same overlaps.
+class DisposicoesEtiqueta {
+  public:
+    static constexpr std::size_t kGuardadas = 8;
+
+    struct Disposicao {
+        std::vector<CampoEtiqueta> campos;
+        std::vector<Sobreposicao> sobreposicoes;
+        bool usada = false;
+    };
+    struct Leitura {
+        std::size_t indice;  // of the layout, below kGuardadas
+        bool nova;           // read anew, in place of the oldest kept
+    };
+
+    Leitura ler(const zpl::Etiqueta& etiqueta);
+    const Disposicao& operator[](std::size_t indice) const { return guardadas_[indice]; }
+
+  private:
+    std::array<Disposicao, kGuardadas> guardadas_;
+    std::size_t ultima_ = 0, proxima_ = 0;
+    std::vector<CampoEtiqueta> lidos_;
+};
 
 }  // namespace etiquetas

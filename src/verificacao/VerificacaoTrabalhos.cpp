@@ -1,6 +1,7 @@
 #include "verificacao/VerificacaoTrabalhos.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -28,6 +29,7 @@ using zpl::Etiqueta;
 using zpl::Retangulo;
 
 constexpr std::size_t kTokenMaximo = 48;
+constexpr std::size_t kNenhum = static_cast<std::size_t>(-1);
 
 bool semQuebra(std::string_view t) {
     return t.find_first_of("\r\n") == std::string_view::npos;
@@ -69,15 +71,20 @@ void cadaToken(std::string_view texto, F&& achou) {
     }
 }
 
-std::string trecho(std::string_view utf8) {
-    std::string t(utf8.substr(0, 30));
-    while (!t.empty() && (t.back() & 0xC0) == 0x80) t.pop_back();  // no half character
-    if (!t.empty() && (t.back() & 0x80)) t.pop_back();
-    return utf8ParaCp1252(t) + (utf8.size() > 30 ? "..." : "");
+// A name is made for the findings of every label: appended in place.
+void anexarTrecho(std::string& s, std::string_view utf8) {
+    std::string_view t = utf8.substr(0, 30);
+    while (!t.empty() && (t.back() & 0xC0) == 0x80) t.remove_suffix(1);  // no half character
+    if (!t.empty() && (t.back() & 0x80)) t.remove_suffix(1);
+    s += utf8ParaCp1252(t);
+    if (utf8.size() > 30) s += "...";
 }
 
-std::string posicao(int x, int y) {
-    return " em " + std::to_string(x) + "," + std::to_string(y);
+void anexarPosicao(std::string& s, int x, int y) {
+    s += " em ";
+    s += std::to_string(x);
+    s += ',';
+    s += std::to_string(y);
 }
 
 std::string_view semLinhaDoSpool(std::string_view texto) {
@@ -102,17 +109,32 @@ Gravidade gravidadeDoAviso(std::string_view texto) {
     return Gravidade::Aviso;
 }
 
-std::string nomeCodigoBarras(const zpl::OpCodigoBarras& b, const Retangulo& r) {
-    return "código de barras " + b.simbologia + " \"" + trecho(b.dados) + "\"" + posicao(r.x, r.y);
-}
-
 std::string nomeCampo(const Etiqueta& e, const CampoEtiqueta& c) {
+    std::string nome;
+    nome.reserve(80);
     const auto& op = e.operacoes[c.operacao];
-    if (const auto* t = std::get_if<zpl::OpTexto>(&op))
-        return "texto \"" + trecho(t->texto) + "\"" + posicao(t->x, t->y);
-    if (const auto* b = std::get_if<zpl::OpCodigoBarras>(&op)) return nomeCodigoBarras(*b, c.area);
-    if (const auto* g = std::get_if<zpl::OpGrafico>(&op)) return "gráfico" + posicao(g->x, g->y);
-    return "caixa" + posicao(c.area.x, c.area.y);
+    int x = c.area.x, y = c.area.y;
+    if (const auto* t = std::get_if<zpl::OpTexto>(&op)) {
+        nome += "texto \"";
+        anexarTrecho(nome, t->texto);
+        nome += '"';
+        x = t->x;
+        y = t->y;
+    } else if (const auto* b = std::get_if<zpl::OpCodigoBarras>(&op)) {
+        nome += "código de barras ";
+        nome += b->simbologia;
+        nome += " \"";
+        anexarTrecho(nome, b->dados);
+        nome += '"';
+    } else if (const auto* g = std::get_if<zpl::OpGrafico>(&op)) {
+        nome += "gráfico";
+        x = g->x;
+        y = g->y;
+    } else {
+        nome += "caixa";
+    }
+    anexarPosicao(nome, x, y);
+    return nome;
 }
 
 // What a field loses past the label's edges, in dots; none when it lies
@@ -198,11 +220,26 @@ struct VerificacaoTrabalhos::Estado {
                                 achar(gravidadeDoAviso(a.texto), a.etiqueta, "", a.texto);
                         }}) {}
 
-    // `etiqueta`: as the reader numbers it; 0 outside any label.
+    // `etiqueta`: as the reader numbers it; 0 outside any label. A label's
+    // findings come in the order of its fields: one that is the last label's
+    // finding at the same turn is counted on it without being looked up.
     void achar(Gravidade g, int etiqueta, std::string campo, std::string problema) {
+        const std::size_t vez = achadosDestaEtiqueta.size();
+        if (vez < achadosDaUltima.size() && achadosDaUltima[vez] != kNenhum) {
+            const std::scoped_lock t(travaAchados);
+            Achado& a = achados[achadosDaUltima[vez]];
+            if (a.gravidade == g && a.campo == campo && a.problema == problema &&
+                a.modelo == modeloDa(etiqueta)) {
+                contar(g);
+                ++a.outras;
+                achadosDestaEtiqueta.push_back(achadosDaUltima[vez]);
+                return;
+            }
+        }
         Local l = localizar(etiqueta);
-        acrescentar({g, l.etiqueta, std::move(l.origem), volume, std::move(campo),
-                     std::move(problema), 0, std::move(l.modelo)});
+        achadosDestaEtiqueta.push_back(
+            acrescentar({g, l.etiqueta, std::move(l.origem), volume, std::move(campo),
+                         std::move(problema), 0, std::move(l.modelo)}));
     }
 
     void acharNoTrabalho(const TrabalhoLido& t, std::string problema) {
@@ -211,20 +248,26 @@ struct VerificacaoTrabalhos::Estado {
                      "", std::move(problema), 0, t.modelo});
     }
 
+    void contar(Gravidade g) { (g == Gravidade::Erro ? erros : avisos)++; }
+
     // The run's own findings (a resolution's) come from the run's thread
-    // while the check's reads.
-    void acrescentar(Achado a) {
+    // while the check's reads. Where the finding is kept; kNenhum past the
+    // findings kept.
+    std::size_t acrescentar(Achado a) {
         const std::scoped_lock t(travaAchados);
-        (a.gravidade == Gravidade::Erro ? erros : avisos)++;
+        contar(a.gravidade);
         std::string chave = a.modelo + '\x1f' + a.campo + '\x1f' + a.problema;
         if (const auto i = indices.find(chave); i != indices.end()) {
             ++achados[i->second].outras;
-        } else if (achados.size() < kAchadosGuardados) {
+            return i->second;
+        }
+        if (achados.size() < kAchadosGuardados) {
             indices.emplace(std::move(chave), achados.size());
             achados.push_back(std::move(a));
-        } else {
-            ++omitidos;
+            return achados.size() - 1;
         }
+        ++omitidos;
+        return kNenhum;
     }
 
     // Between the labels of a job: the job's own row, or the set-up.
@@ -234,11 +277,23 @@ struct VerificacaoTrabalhos::Estado {
                 t.origens.empty() ? std::nullopt : std::optional(t.origens.front()), t.modelo};
     }
 
-    Local localizar(int etiqueta) {
-        if (lidos.empty()) return {};
-        if (etiqueta == 0) return foraDeEtiqueta(lidos.back());
+    const TrabalhoLido* lidoDa(int etiqueta) {
+        if (lidos.empty()) return nullptr;
+        if (etiqueta == 0) return &lidos.back();
         while (lidos.size() > 1 && etiqueta >= lidos[1].primeiraLeitor) lidos.pop_front();
-        const TrabalhoLido& t = lidos.front();
+        return &lidos.front();
+    }
+
+    std::string_view modeloDa(int etiqueta) {
+        const TrabalhoLido* t = lidoDa(etiqueta);
+        return t ? std::string_view(t->modelo) : std::string_view();
+    }
+
+    Local localizar(int etiqueta) {
+        const TrabalhoLido* lido = lidoDa(etiqueta);
+        if (!lido) return {};
+        const TrabalhoLido& t = *lido;
+        if (etiqueta == 0) return foraDeEtiqueta(t);
         const int k = std::max(0, etiqueta - t.primeiraLeitor);
         const int numero = t.primeiraExecucao + k;
         if (t.origens.empty()) return {numero, std::nullopt, t.modelo};
@@ -300,34 +355,68 @@ struct VerificacaoTrabalhos::Estado {
         });
     }
 
-    // A field's name is made only for a finding: most labels have none.
-    using NomeCampo = std::function<std::string()>;
-
     void verificarEtiqueta(const Etiqueta& e) {
         const int numero = leitor.etiquetasLidas();
-        const auto campos = camposDaEtiqueta(e);
-        // A field found on several others is named once.
-        std::vector<std::string> nomes;
-        const auto nomeDo = [&](std::size_t i) {
-            if (nomes.empty()) nomes.resize(campos.size());
-            if (nomes[i].empty()) nomes[i] = nomeCampo(e, campos[i]);
-            return nomes[i];
-        };
+        const auto [indice, nova] = disposicoes.ler(e);
+        disposicao = indice;
+        const auto& campos = disposicoes[indice].campos;
+        if (nova) nomes[indice].assign(campos.size(), std::nullopt);
         for (std::size_t i = 0; i < campos.size(); ++i) {
             const CampoEtiqueta& c = campos[i];
-            const NomeCampo nome = [&nomeDo, i] { return nomeDo(i); };
+            // A field's name is made only for a finding: most labels have none.
+            const auto nome = [this, &e, i] { return nomeDo(e, i); };
             dentroDaEtiqueta(e.configuracao, c, numero, nome);
             if (const auto* t = std::get_if<zpl::OpTexto>(&e.operacoes[c.operacao]))
                 verificarBloco(*t, c.larguraTexto, numero, nome);
         }
-        for (const auto& s : sobreposicoes(campos)) {
-            const CampoEtiqueta& campo = campos[s.campo];
-            achar(Gravidade::Erro, numero, nomeDo(s.campo),
-                  verboSobreposicao(campo, s) + nomeDo(s.outro));
-        }
+        for (const auto& s : disposicoes[indice].sobreposicoes)
+            achar(Gravidade::Erro, numero, nomeDo(e, s.campo),
+                  verboSobreposicao(campos[s.campo], s) + nomeDo(e, s.outro));
+        std::swap(achadosDaUltima, achadosDestaEtiqueta);
+        achadosDestaEtiqueta.clear();
     }
 
-    void verificarBloco(const zpl::OpTexto& t, long estimada, int numero, const NomeCampo& campo) {
+    // A field's name, made once while the field prints the same at the same
+    // place: the labels of a run name the same fields label after label.
+    const std::string& nomeDo(const Etiqueta& e, std::size_t i) {
+        const CampoEtiqueta& c = disposicoes[disposicao].campos[i];
+        auto& guardado = nomes[disposicao][i];
+        if (!guardado || !nomeValeAinda(*guardado, e.operacoes[c.operacao]))
+            guardado = guardarNome(e, c);
+        return guardado->nome;
+    }
+
+    struct NomeGuardado {
+        std::string nome, texto, dados;  // and what it was made from
+        int x = 0, y = 0;
+    };
+
+    static NomeGuardado guardarNome(const Etiqueta& e, const CampoEtiqueta& c) {
+        NomeGuardado g{nomeCampo(e, c), {}, {}, 0, 0};
+        const auto& op = e.operacoes[c.operacao];
+        if (const auto* t = std::get_if<zpl::OpTexto>(&op)) {
+            g.texto = t->texto;
+            g.x = t->x;
+            g.y = t->y;
+        } else if (const auto* b = std::get_if<zpl::OpCodigoBarras>(&op)) {
+            g.texto = b->simbologia;
+            g.dados = b->dados;
+        }
+        return g;
+    }
+
+    // A box, a graphic or a bar code is named at its place, which the layout
+    // holds; a text by its own place.
+    static bool nomeValeAinda(const NomeGuardado& g, const zpl::Operacao& op) {
+        if (const auto* t = std::get_if<zpl::OpTexto>(&op))
+            return g.texto == t->texto && g.x == t->x && g.y == t->y;
+        if (const auto* b = std::get_if<zpl::OpCodigoBarras>(&op))
+            return g.texto == b->simbologia && g.dados == b->dados;
+        return true;
+    }
+
+    template <class Nome>
+    void verificarBloco(const zpl::OpTexto& t, long estimada, int numero, const Nome& campo) {
         if (!t.bloco || t.bloco->largura <= 0) return;
         const int linhas = std::max(1, t.bloco->linhas);
         // A proportional font's width is an average letter: only well beyond
@@ -343,8 +432,9 @@ struct VerificacaoTrabalhos::Estado {
     // Nothing of a field off the label prints; one that crosses an edge loses
     // what lies beyond. A proportional text's width is estimated: it is only
     // a warning unless half of it would be lost.
+    template <class Nome>
     void dentroDaEtiqueta(const zpl::ConfiguracaoEtiqueta& c, const CampoEtiqueta& campo,
-                          int numero, const NomeCampo& nome) {
+                          int numero, const Nome& nome) {
         const int perda = perdaNaBorda(campo.area, c);
         if (perda <= 0) return;
         const std::string tamanho = " (" + std::to_string(c.largura.value_or(0)) + " x " +
@@ -372,6 +462,11 @@ struct VerificacaoTrabalhos::Estado {
     std::string ultimaConfiguracao;
     std::string configuracaoGuardada;  // read before the first job, then cleared
     std::string arquivoEtiqueta, arquivoSeparador;
+    DisposicoesEtiqueta disposicoes;
+    std::size_t disposicao = 0;  // the label's
+    std::array<std::vector<std::optional<NomeGuardado>>, DisposicoesEtiqueta::kGuardadas>
+        nomes;  // by layout and field, those named
+    std::vector<std::size_t> achadosDaUltima, achadosDestaEtiqueta;  // kept where, in turn
     std::mutex travaAchados;
     std::vector<Achado> achados;
     std::unordered_map<std::string, std::size_t> indices;  // campo and problema: the finding

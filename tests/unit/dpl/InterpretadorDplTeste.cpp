@@ -70,8 +70,15 @@ TEST(InterpretadorDpl, LeituraEmPedacosIgualAInteira) {
          std::vector<Caso>{{"\x02n\r\n" + formato("121100000100010um\r\nQ0005\r\nZZ\r\n") +
                                 formato("1X1100000100010L000010\r\n") + "\x02L\r\n",
                             true},
+                           // Lines ended by LF alone and by CR alone.
+                           {"\x02n\n\x02L\n121100000100010um\rQ0003\nE\n\x02L\r"
+                            "121100000100010dois\n1X1100000100010L000010\rE\r",
+                            true},
                            {"~SD10^XA^FO1,1^FDa^FS^ZZ^XZ\x02", false}}) {
         const auto inteira = dpl::interpretarSpool(spool);
+        if (ehDpl) {
+            EXPECT_EQ(inteira.etiquetas.size(), 2u);
+        }
         for (std::size_t corte = 0; corte <= spool.size(); ++corte) {
             dpl::LeitorSpool leitor(8, {});
             const auto r = apoio::lidoEmDoisPedacos(leitor, spool, corte);

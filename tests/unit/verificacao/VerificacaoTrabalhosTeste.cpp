@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -301,4 +303,48 @@ TEST(VerificacaoTrabalhos, AchadoNaLinhaENaEtiquetaDoSeuTrabalho) {
                         comSeparador),
               "ERRO Separador, modelo QuelmonteSeparador.zpl: \":: INFO_PEDIDO ::\" não foi "
               "preenchido\n");
+}
+
+// The check remembers the last few layouts of a run's labels: a label laid out
+// as one before (its texts as wide, where they were) has that label's
+// overlaps, and a field whose text changed is named as it now prints. A run of
+// more layouts than are kept, some coming back, finds label by label what each
+// label alone finds.
+TEST(VerificacaoTrabalhos, EtiquetasDispostasComoAnterioresAchamOMesmo) {
+    using Contagem = std::map<std::tuple<Gravidade, std::string, std::string>, long long>;
+    const auto contar = [](const VerificacaoTrabalhos& v, Contagem& c) {
+        for (const auto& a : v.achados()) c[{a.gravidade, a.campo, a.problema}] += 1 + a.outras;
+    };
+    // From ten letters on (a Datamax's four) the text runs into the X; the
+    // box always passes the edge.
+    const auto zplCom = [](const std::string& texto) {
+        return zpl("^FO10,10^AAN,9,5^FD" + texto +
+                   "^FS^FO59,10^AAN,9,5^FDX^FS^FO350,100^GB100,50,2^FS");
+    };
+    const auto dplCom = [](const std::string& texto) {
+        return dplMetrico("131100000000000" + texto + "\r\n131100000000040X");
+    };
+    for (const auto& linguagem : {std::function<std::string(const std::string&)>(zplCom),
+                                  std::function<std::string(const std::string&)>(dplCom)}) {
+        std::vector<Trabalho> trabalhos;
+        for (int volta = 0; volta < 2; ++volta)
+            for (int largura = 1; largura <= 12; ++largura)
+                for (char letra : {'A', 'B', 'C'}) {
+                    trabalhos.push_back(etiqueta(linguagem(std::string(largura, letra))));
+                    trabalhos.back().origens[0].linha = static_cast<int>(trabalhos.size());
+                }
+        Contagem sozinhas, juntas;
+        for (const auto& t : trabalhos) {
+            VerificacaoTrabalhos v({}, false);
+            v.enviar(t);
+            v.terminar();
+            contar(v, sozinhas);
+        }
+        VerificacaoTrabalhos v({}, false);
+        for (const auto& t : trabalhos) v.enviar(t);
+        v.terminar();
+        contar(v, juntas);
+        EXPECT_EQ(juntas, sozinhas);
+        EXPECT_GE(juntas.size(), 9u);  // three letters at three widths at least
+    }
 }
