@@ -29,16 +29,24 @@ void escaparZpl(std::string& saida, unsigned char c) {
     }
 }
 
+// What the printer takes as it stands; the rest is escaped or left out.
+bool comoEsta(unsigned char c, Linguagem linguagem) {
+    return !controle(c) && (linguagem != Linguagem::Zebra || (c != '^' && c != '~' && c != '\\'));
+}
+
 }  // namespace
 
 std::string valorTexto(std::string_view valor, Linguagem linguagem) {
     std::string saida;
     saida.reserve(valor.size());
-    for (const unsigned char c : valor) {
-        if (linguagem == Linguagem::Zebra)
-            escaparZpl(saida, c);
-        else if (!controle(c))
-            saida += static_cast<char>(c);
+    // Runs of plain characters, most of any value, go across whole.
+    for (std::size_t i = 0; i < valor.size();) {
+        std::size_t j = i;
+        while (j < valor.size() && comoEsta(static_cast<unsigned char>(valor[j]), linguagem)) ++j;
+        saida.append(valor.substr(i, j - i));
+        if (j == valor.size()) break;
+        if (linguagem == Linguagem::Zebra) escaparZpl(saida, static_cast<unsigned char>(valor[j]));
+        i = j + 1;
     }
     return saida;
 }
