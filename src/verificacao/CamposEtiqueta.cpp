@@ -1,6 +1,8 @@
 #include "verificacao/CamposEtiqueta.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <optional>
 #include <variant>
 
@@ -172,14 +174,44 @@ bool larguraFixa(const zpl::OpTexto& t) {
     return t.fonte >= 'A' && t.fonte <= 'H';
 }
 
+namespace {
+
+struct Letras {
+    long letras = 0, brancos = 0;  // bytes that begin a character; blanks
+};
+
+// How many bytes have their high bit set, the others' bits being clear
+// (std::popcount is a call without the processor's own instruction).
+long bytesMarcados(std::uint64_t altos) {
+    return static_cast<long>(((altos >> 7) * 0x0101010101010101ULL) >> 56);
+}
+
+// Eight bytes at a time, the last ones padded with zeros (neither inside a
+// character nor blank): the check measures every text of every label.
+Letras contarLetras(std::string_view t) {
+    constexpr std::uint64_t kAltos = 0x8080808080808080ULL, kBaixos = 0x7F7F7F7F7F7F7F7FULL,
+                            kBrancos = 0x2020202020202020ULL;
+    Letras c;
+    for (std::size_t i = 0; i < t.size(); i += 8) {
+        const std::size_t n = std::min<std::size_t>(8, t.size() - i);
+        std::uint64_t x = 0;
+        std::memcpy(&x, t.data() + i, n);
+        const std::uint64_t dentro = x & ~(x << 1) & kAltos;  // 10xxxxxx: inside a character
+        const std::uint64_t y = x ^ kBrancos;                 // a blank's byte is now zero
+        const std::uint64_t brancos = ~(((y & kBaixos) + kBaixos) | y | kBaixos);
+        c.letras += static_cast<long>(n) - bytesMarcados(dentro);
+        c.brancos += bytesMarcados(brancos);
+    }
+    return c;
+}
+
+}  // namespace
+
 long larguraEstimada(const zpl::OpTexto& t) {
     const long avanco = t.fonte == '0' ? t.largura * 3 / 5 : t.largura;
-    long tercos = 0;  // in thirds, so that blanks stay exact
-    for (char c : t.texto) {
-        if ((c & 0xC0) == 0x80) continue;  // inside a character
-        tercos += c == ' ' && t.fonte == '0' ? avanco : 3 * avanco;
-    }
-    return tercos / 3;
+    const auto [letras, brancos] = contarLetras(t.texto);
+    if (t.fonte != '0') return letras * avanco;
+    return ((letras - brancos) * 3 * avanco + brancos * avanco) / 3;  // in thirds: blanks exact
 }
 
 namespace {
