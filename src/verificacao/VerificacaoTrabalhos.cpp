@@ -72,12 +72,19 @@ void cadaToken(std::string_view texto, F&& achou) {
 }
 
 // A name is made for the findings of every label: appended in place.
+constexpr std::size_t kTrecho = 30;  // bytes of a text a name shows
+
+// What a name shows of a text: its start, and whether there is more.
+std::string_view visivelNoNome(std::string_view utf8) {
+    return utf8.substr(0, kTrecho + 1);
+}
+
 void anexarTrecho(std::string& s, std::string_view utf8) {
-    std::string_view t = utf8.substr(0, 30);
+    std::string_view t = utf8.substr(0, kTrecho);
     while (!t.empty() && (t.back() & 0xC0) == 0x80) t.remove_suffix(1);  // no half character
     if (!t.empty() && (t.back() & 0x80)) t.remove_suffix(1);
     s += utf8ParaCp1252(t);
-    if (utf8.size() > 30) s += "...";
+    if (utf8.size() > kTrecho) s += "...";
 }
 
 void anexarPosicao(std::string& s, int x, int y) {
@@ -223,7 +230,7 @@ struct VerificacaoTrabalhos::Estado {
     // `etiqueta`: as the reader numbers it; 0 outside any label. A label's
     // findings come in the order of its fields: one that is the last label's
     // finding at the same turn is counted on it without being looked up.
-    void achar(Gravidade g, int etiqueta, std::string campo, std::string problema) {
+    void achar(Gravidade g, int etiqueta, std::string_view campo, std::string problema) {
         const std::size_t vez = achadosDestaEtiqueta.size();
         if (vez < achadosDaUltima.size() && achadosDaUltima[vez] != kNenhum) {
             const std::scoped_lock t(travaAchados);
@@ -238,7 +245,7 @@ struct VerificacaoTrabalhos::Estado {
         }
         Local l = localizar(etiqueta);
         achadosDestaEtiqueta.push_back(
-            acrescentar({g, l.etiqueta, std::move(l.origem), volume, std::move(campo),
+            acrescentar({g, l.etiqueta, std::move(l.origem), volume, std::string(campo),
                          std::move(problema), 0, std::move(l.modelo)}));
     }
 
@@ -364,7 +371,7 @@ struct VerificacaoTrabalhos::Estado {
         for (std::size_t i = 0; i < campos.size(); ++i) {
             const CampoEtiqueta& c = campos[i];
             // A field's name is made only for a finding: most labels have none.
-            const auto nome = [this, &e, i] { return nomeDo(e, i); };
+            const auto nome = [this, &e, i]() -> const std::string& { return nomeDo(e, i); };
             dentroDaEtiqueta(e.configuracao, c, numero, nome);
             if (const auto* t = std::get_if<zpl::OpTexto>(&e.operacoes[c.operacao]))
                 verificarBloco(*t, c.larguraTexto, numero, nome);
@@ -387,7 +394,7 @@ struct VerificacaoTrabalhos::Estado {
     }
 
     struct NomeGuardado {
-        std::string nome, texto, dados;  // and what it was made from
+        std::string nome, texto, dados;  // and what of the field it shows
         int x = 0, y = 0;
     };
 
@@ -395,23 +402,24 @@ struct VerificacaoTrabalhos::Estado {
         NomeGuardado g{nomeCampo(e, c), {}, {}, 0, 0};
         const auto& op = e.operacoes[c.operacao];
         if (const auto* t = std::get_if<zpl::OpTexto>(&op)) {
-            g.texto = t->texto;
+            g.texto = visivelNoNome(t->texto);
             g.x = t->x;
             g.y = t->y;
         } else if (const auto* b = std::get_if<zpl::OpCodigoBarras>(&op)) {
             g.texto = b->simbologia;
-            g.dados = b->dados;
+            g.dados = visivelNoNome(b->dados);
         }
         return g;
     }
 
     // A box, a graphic or a bar code is named at its place, which the layout
-    // holds; a text by its own place.
+    // holds; a text by its own place. A long text keeps its name while its
+    // start does.
     static bool nomeValeAinda(const NomeGuardado& g, const zpl::Operacao& op) {
         if (const auto* t = std::get_if<zpl::OpTexto>(&op))
-            return g.texto == t->texto && g.x == t->x && g.y == t->y;
+            return g.texto == visivelNoNome(t->texto) && g.x == t->x && g.y == t->y;
         if (const auto* b = std::get_if<zpl::OpCodigoBarras>(&op))
-            return g.texto == b->simbologia && g.dados == b->dados;
+            return g.texto == b->simbologia && g.dados == visivelNoNome(b->dados);
         return true;
     }
 

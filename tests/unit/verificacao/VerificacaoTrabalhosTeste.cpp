@@ -333,6 +333,14 @@ TEST(VerificacaoTrabalhos, EtiquetasDispostasComoAnterioresAchamOMesmo) {
                     trabalhos.push_back(etiqueta(linguagem(std::string(largura, letra))));
                     trabalhos.back().origens[0].linha = static_cast<int>(trabalhos.size());
                 }
+        // A name shows a long text's first thirty bytes: these differ at the
+        // thirtieth and after it.
+        const std::string d28(28, 'D');
+        for (const std::string& texto :
+             {d28 + "AB123", d28 + "AC123", d28 + "AB456", d28 + "AB123"}) {
+            trabalhos.push_back(etiqueta(linguagem(texto)));
+            trabalhos.back().origens[0].linha = static_cast<int>(trabalhos.size());
+        }
         Contagem sozinhas, juntas;
         for (const auto& t : trabalhos) {
             VerificacaoTrabalhos v({}, false);
