@@ -148,7 +148,10 @@ using MemoriaRegistros = MemoriaLeitura<RegistroLido>;
 
 class Interpretador : public Leitor {
   public:
-    Interpretador(int dpmm, DestinoLeitura destino) : dpmm_(dpmm), destino_(std::move(destino)) {}
+    Interpretador(int dpmm, DestinoLeitura destino)
+        : dpmm_(dpmm),
+          larguraPadrao_(static_cast<int>(std::lround(kLarguraPadraoMm * dpmm))),
+          destino_(std::move(destino)) {}
 
     // A line is read once its end is seen; a CR at the end of a piece waits
     // for the next to say whether an LF belongs to it.
@@ -387,9 +390,7 @@ class Interpretador : public Leitor {
     }
 
     int larguraEtiqueta() const {
-        return std::clamp(
-            largura_.value_or(static_cast<int>(std::lround(kLarguraPadraoMm * dpmm_))), 1,
-            kLarguraMaxima);
+        return std::clamp(largura_.value_or(larguraPadrao_), 1, kLarguraMaxima);
     }
 
     // ---- records
@@ -593,7 +594,7 @@ class Interpretador : public Leitor {
         if (r.dados.empty()) return avisar("código de barras sem dados; nada impresso");
         const int estreita = std::min(multiplicadorValido(r.altura), 30);
         const int larga = std::min(multiplicadorValido(r.largura), 30);
-        const SimboloLinear s = simboloDpl(r.tipo, r.dados, estreita, larga, avisos);
+        SimboloLinear s = simboloDpl(r.tipo, r.dados, estreita, larga, avisos);
         avisarTodos(avisos);
         if (s.barras.empty()) return;
         const bool legenda = std::isupper(static_cast<unsigned char>(r.tipo)) && !s.legenda.empty();
@@ -610,8 +611,8 @@ class Interpretador : public Leitor {
                           .altura = total,
                           .ancoraY = total};
         OpCodigoBarras o;
-        o.simbologia = s.simbologia;
-        o.dados = s.dados;
+        o.simbologia = std::move(s.simbologia);
+        o.dados = std::move(s.dados);
         o.reverso = xor_;
         const Colocador colocar(c);
         o.barras.reserve(s.barras.size());
@@ -626,6 +627,7 @@ class Interpretador : public Leitor {
     }
 
     int dpmm_;
+    int larguraPadrao_;  // without <STX>KcLW: every record is measured against it
     DestinoLeitura destino_;
     std::string linha_;  // read since the last line end
     bool linhaCortada_ = false;

@@ -194,8 +194,8 @@ SimboloLinear code128Impressora(std::string_view dados, const Modulo& modulo,
     verificadorEParada(c.codigos);
     SimboloLinear s;
     s.simbologia = "Code 128";
-    s.dados = c.lido;
-    s.legenda = c.legivel;
+    s.dados = std::move(c.lido);
+    s.legenda = std::move(c.legivel);
     s.barras = barrasCode128(c.codigos, modulo.largura);
     s.largura = larguraEmModulos(c.codigos) * modulo.largura;
     return s;
