@@ -259,6 +259,14 @@ std::vector<Sobreposicao> sobreposicoes(const std::vector<CampoEtiqueta>& campos
 
 DisposicoesEtiqueta::Leitura DisposicoesEtiqueta::ler(const zpl::Etiqueta& etiqueta) {
     camposDaEtiqueta(etiqueta, lidos_);
+    // A label of thousands of fields is measured on its own: kept eight
+    // times over, it would hold the memory.
+    if (lidos_.size() > kCamposGuardados) {
+        Disposicao& avulsa = guardadas_[kAvulsa];
+        std::swap(avulsa.campos, lidos_);
+        avulsa.sobreposicoes = etiquetas::sobreposicoes(avulsa.campos);
+        return {kAvulsa, true};
+    }
     for (std::size_t k = 0; k < kGuardadas; ++k) {
         const std::size_t i = (ultima_ + k) % kGuardadas;  // the last one first
         if (guardadas_[i].usada && guardadas_[i].campos == lidos_) return {ultima_ = i, false};

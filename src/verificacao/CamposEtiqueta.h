@@ -50,6 +50,8 @@ std::vector<Sobreposicao> sobreposicoes(const std::vector<CampoEtiqueta>& campos
 class DisposicoesEtiqueta {
   public:
     static constexpr std::size_t kGuardadas = 8;
+    static constexpr std::size_t kCamposGuardados = 1024;  // a layout larger is not kept
+    static constexpr std::size_t kAvulsa = kGuardadas;     // where a larger one is measured
 
     struct Disposicao {
         std::vector<CampoEtiqueta> campos;
@@ -57,7 +59,7 @@ class DisposicoesEtiqueta {
         bool usada = false;
     };
     struct Leitura {
-        std::size_t indice;  // of the layout, below kGuardadas
+        std::size_t indice;  // of the layout, up to kAvulsa
         bool nova;           // read anew, in place of the oldest kept
     };
 
@@ -65,7 +67,7 @@ class DisposicoesEtiqueta {
     const Disposicao& operator[](std::size_t indice) const { return guardadas_[indice]; }
 
   private:
-    std::array<Disposicao, kGuardadas> guardadas_;
+    std::array<Disposicao, kGuardadas + 1> guardadas_;
     std::size_t ultima_ = 0, proxima_ = 0;
     std::vector<CampoEtiqueta> lidos_;
 };

@@ -472,7 +472,7 @@ struct VerificacaoTrabalhos::Estado {
     std::string arquivoEtiqueta, arquivoSeparador;
     DisposicoesEtiqueta disposicoes;
     std::size_t disposicao = 0;  // the label's
-    std::array<std::vector<std::optional<NomeGuardado>>, DisposicoesEtiqueta::kGuardadas>
+    std::array<std::vector<std::optional<NomeGuardado>>, DisposicoesEtiqueta::kAvulsa + 1>
         nomes;  // by layout and field, those named
     std::vector<std::size_t> achadosDaUltima, achadosDestaEtiqueta;  // kept where, in turn
     std::mutex travaAchados;

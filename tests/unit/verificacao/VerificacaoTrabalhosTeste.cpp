@@ -317,30 +317,36 @@ TEST(VerificacaoTrabalhos, EtiquetasDispostasComoAnterioresAchamOMesmo) {
     };
     // From ten letters on (a Datamax's four) the text runs into the X; the
     // box always passes the edge.
-    const auto zplCom = [](const std::string& texto) {
+    // A ZPL label can carry more small boxes than a layout kept has fields.
+    std::string grade;
+    for (int y = 100; y < 300; y += 8)
+        for (int x = 0; x < 392; x += 8)
+            grade += "^FO" + std::to_string(x) + "," + std::to_string(y) + "^GB4,4,1^FS";
+    const auto zplCom = [&grade](const std::string& texto, bool grande) {
         return zpl("^FO10,10^AAN,9,5^FD" + texto +
-                   "^FS^FO59,10^AAN,9,5^FDX^FS^FO350,100^GB100,50,2^FS");
+                   "^FS^FO59,10^AAN,9,5^FDX^FS^FO350,100^GB100,50,2^FS" + (grande ? grade : ""));
     };
-    const auto dplCom = [](const std::string& texto) {
+    const auto dplCom = [](const std::string& texto, bool) {
         return dplMetrico("131100000000000" + texto + "\r\n131100000000040X");
     };
-    for (const auto& linguagem : {std::function<std::string(const std::string&)>(zplCom),
-                                  std::function<std::string(const std::string&)>(dplCom)}) {
+    using Linguagem = std::function<std::string(const std::string&, bool)>;
+    for (const auto& linguagem : {Linguagem(zplCom), Linguagem(dplCom)}) {
         std::vector<Trabalho> trabalhos;
         for (int volta = 0; volta < 2; ++volta)
             for (int largura = 1; largura <= 12; ++largura)
                 for (char letra : {'A', 'B', 'C'}) {
-                    trabalhos.push_back(etiqueta(linguagem(std::string(largura, letra))));
+                    trabalhos.push_back(etiqueta(linguagem(std::string(largura, letra), false)));
                     trabalhos.back().origens[0].linha = static_cast<int>(trabalhos.size());
                 }
         // A name shows a long text's first thirty bytes: these differ at the
         // thirtieth and after it.
         const std::string d28(28, 'D');
         for (const std::string& texto :
-             {d28 + "AB123", d28 + "AC123", d28 + "AB456", d28 + "AB123"}) {
-            trabalhos.push_back(etiqueta(linguagem(texto)));
-            trabalhos.back().origens[0].linha = static_cast<int>(trabalhos.size());
-        }
+             {d28 + "AB123", d28 + "AC123", d28 + "AB456", d28 + "AB123"})
+            for (bool grande : {false, true}) {
+                trabalhos.push_back(etiqueta(linguagem(texto, grande)));
+                trabalhos.back().origens[0].linha = static_cast<int>(trabalhos.size());
+            }
         Contagem sozinhas, juntas;
         for (const auto& t : trabalhos) {
             VerificacaoTrabalhos v({}, false);
