@@ -108,17 +108,22 @@ unsigned char minusculaByte(unsigned char c) {
     return c;
 }
 
+// Copies the run of ASCII from `i`, the same in both encodings and most of
+// any text, whole; where it ends.
+std::size_t anexarAscii(std::string& saida, std::string_view texto, std::size_t i) {
+    std::size_t j = i;
+    while (j < texto.size() && static_cast<unsigned char>(texto[j]) < 0x80) ++j;
+    saida.append(texto.substr(i, j - i));
+    return j;
+}
+
 }  // namespace
 
 std::string utf8ParaCp1252(std::string_view utf8) {
     std::string saida;
     saida.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
-        // Runs of ASCII, most of any text, go across whole.
-        std::size_t j = i;
-        while (j < utf8.size() && static_cast<unsigned char>(utf8[j]) < 0x80) ++j;
-        saida.append(utf8.substr(i, j - i));
-        if ((i = j) == utf8.size()) break;
+        if ((i = anexarAscii(saida, utf8, i)) == utf8.size()) break;
         const auto b = static_cast<unsigned char>(utf8[i]);
         const int extra = (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
         if (extra < 0 || i + extra >= utf8.size()) {
@@ -147,14 +152,9 @@ std::string utf8ParaCp1252(std::string_view utf8) {
 std::string cp1252ParaUtf8(std::string_view cp1252) {
     std::string saida;
     saida.reserve(cp1252.size() + cp1252.size() / 8);
-    // Runs of ASCII, most of any text, go across whole.
     for (std::size_t i = 0; i < cp1252.size();) {
-        std::size_t j = i;
-        while (j < cp1252.size() && static_cast<unsigned char>(cp1252[j]) < 0x80) ++j;
-        saida.append(cp1252.substr(i, j - i));
-        if (j < cp1252.size())
-            anexarUtf8(saida, pontoDoByte(static_cast<unsigned char>(cp1252[j++])));
-        i = j;
+        if ((i = anexarAscii(saida, cp1252, i)) == cp1252.size()) break;
+        anexarUtf8(saida, pontoDoByte(static_cast<unsigned char>(cp1252[i++])));
     }
     return saida;
 }

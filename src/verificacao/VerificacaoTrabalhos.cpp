@@ -71,7 +71,6 @@ void cadaToken(std::string_view texto, F&& achou) {
     }
 }
 
-// A name is made for the findings of every label: appended in place.
 constexpr std::size_t kTrecho = 30;  // bytes of a text a name shows
 
 // What a name shows of a text: its start, and whether there is more.
@@ -79,6 +78,7 @@ std::string_view visivelNoNome(std::string_view utf8) {
     return utf8.substr(0, kTrecho + 1);
 }
 
+// A name is made for the findings of every label: appended in place.
 void anexarTrecho(std::string& s, std::string_view utf8) {
     std::string_view t = utf8.substr(0, kTrecho);
     while (!t.empty() && (t.back() & 0xC0) == 0x80) t.remove_suffix(1);  // no half character
